@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Set-up, build, run and test on a Debian machine.
+#   ./dev.sh run [program options]   install what is missing, build, start the game
+#   ./dev.sh test                    install what is missing, build normal and sanitizer builds, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig1-dev libjpeg62-turbo-dev
+          libpng-dev libsimpleini-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev
+          fonts-dejavu-core fonts-liberation2)
+
+install_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if ((${#missing[@]})); then
+        local sudo=""
+        [[ $(id -u) -ne 0 ]] && sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    fi
+}
+
+build() { # dir, extra cmake args...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j"$(nproc)"
+}
+
+case "${1:-}" in
+run)
+    shift
+    install_packages
+    build build
+    exec ./build/wirowanki "$@"
+    ;;
+test)
+    install_packages
+    build build
+    (cd build && ctest --output-on-failure -j"$(nproc)")
+    build build-asan -DWV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j"$(nproc)")
+    ;;
+*)
+    echo "usage: $0 run [options] | test" >&2
+    exit 2
+    ;;
+esac

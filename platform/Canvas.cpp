@@ -1,0 +1,236 @@
+#include "Canvas.hpp"
+
+#include "Bitmap.hpp"
+
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+struct Bgr {
+    std::uint8_t b, g, r;
+};
+
+inline Bgr readPixel(const Bitmap& bmp, const std::uint8_t* row, int x)
+{
+    switch (bmp.format()) {
+    case PixelFormat::Indexed8: {
+        const PaletteEntry& e = bmp.palette()[row[x]];
+        return {e.blue, e.green, e.red};
+    }
+    case PixelFormat::Bgr24:
+        return {row[x * 3], row[x * 3 + 1], row[x * 3 + 2]};
+    case PixelFormat::Bgra32:
+        return {row[x * 4], row[x * 4 + 1], row[x * 4 + 2]};
+    }
+    return {0, 0, 0};
+}
+
+inline std::uint8_t combine(CopyMode mode, std::uint8_t dst, std::uint8_t src)
+{
+    switch (mode) {
+    case CopyMode::SrcPaint:
+        return dst | src;
+    case CopyMode::SrcAnd:
+        return dst & src;
+    default:
+        return src;
+    }
+}
+
+inline void writePixel(Bitmap& bmp, std::uint8_t* row, int x, Bgr c, CopyMode mode)
+{
+    switch (bmp.format()) {
+    case PixelFormat::Indexed8: {
+        const std::uint8_t idx = nearestPaletteIndex(bmp.palette(), c.b, c.g, c.r);
+        row[x] = combine(mode, row[x], idx);
+        break;
+    }
+    case PixelFormat::Bgr24: {
+        std::uint8_t* p = row + x * 3;
+        p[0] = combine(mode, p[0], c.b), p[1] = combine(mode, p[1], c.g), p[2] = combine(mode, p[2], c.r);
+        break;
+    }
+    case PixelFormat::Bgra32: {
+        std::uint8_t* p = row + x * 4;
+        p[0] = combine(mode, p[0], c.b), p[1] = combine(mode, p[1], c.g), p[2] = combine(mode, p[2], c.r);
+        p[3] = 255;
+        break;
+    }
+    }
+}
+
+// Scratch copy for overlapping self-copies; kept between calls so repeated small copies do not allocate.
+Bitmap& scratch()
+{
+    static Bitmap s;
+    return s;
+}
+
+// Copies an unscaled block: dst (dx, dy) gets src (sx, sy), w x h pixels, all already clipped.
+void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h, CopyMode mode)
+{
+    if (w <= 0 || h <= 0) return;
+    const bool sameFormat = dst.format() == src.format();
+    const bool indexedMix = dst.format() == PixelFormat::Indexed8 && src.format() == PixelFormat::Indexed8 &&
+                            dst.palette() != src.palette();
+    if (sameFormat && !indexedMix) {
+        const int bpp = dst.bytesPerPixel();
+        const std::size_t n = std::size_t(w) * bpp;
+        for (int j = 0; j < h; ++j) {
+            std::uint8_t* d = dst.scanline(dy + j) + dx * bpp;
+            const std::uint8_t* s = src.scanline(sy + j) + sx * bpp;
+            switch (mode) {
+            case CopyMode::SrcPaint:
+                for (std::size_t i = 0; i < n; ++i) d[i] |= s[i];
+                break;
+            case CopyMode::SrcAnd:
+                for (std::size_t i = 0; i < n; ++i) d[i] &= s[i];
+                break;
+            default:
+                std::memmove(d, s, n);
+                break;
+            }
+        }
+        return;
+    }
+    for (int j = 0; j < h; ++j) {
+        std::uint8_t* d = dst.scanline(dy + j);
+        const std::uint8_t* s = src.scanline(sy + j);
+        for (int i = 0; i < w; ++i) writePixel(dst, d, dx + i, readPixel(src, s, sx + i), mode);
+    }
+}
+
+} // namespace
+
+Canvas::Canvas(Bitmap& target) : target_(&target) {}
+
+void Canvas::setClipRect(const Rect& clip)
+{
+    clip_ = clip;
+    clipSet_ = true;
+}
+
+void Canvas::resetClip()
+{
+    clipSet_ = false;
+}
+
+Rect Canvas::clipRect() const
+{
+    const Rect whole{0, 0, target_->width(), target_->height()};
+    return clipSet_ ? whole.intersect(clip_) : whole;
+}
+
+void Canvas::changed(const Rect& r)
+{
+    if (listener_ && !r.empty()) listener_(r);
+}
+
+void Canvas::draw(int x, int y, const Bitmap& src)
+{
+    copyRect(Rect::fromSize(x, y, src.width(), src.height()), src, Rect{0, 0, src.width(), src.height()});
+}
+
+void Canvas::stretchDraw(const Rect& dst, const Bitmap& src)
+{
+    copyRect(dst, src, Rect{0, 0, src.width(), src.height()});
+}
+
+void Canvas::copyRect(const Rect& dst, const Canvas& src, const Rect& srcRect)
+{
+    copyRect(dst, src.bitmap(), srcRect);
+}
+
+// Copies sr of src (only pixels inside bounds exist) onto dst, limited to visible; returns what changed.
+static Rect blockCopy(Bitmap& target, const Rect& dst, const Rect& visible, const Bitmap& src, const Rect& sr,
+                      const Rect& bounds, CopyMode mode)
+{
+    if (dst.width() == sr.width() && dst.height() == sr.height()) {
+        const Rect s = sr.intersect(bounds);
+        const Rect d = s.offset(dst.left - sr.left, dst.top - sr.top).intersect(visible);
+        if (d.empty()) return {};
+        blitRows(target, d.left, d.top, src, d.left - dst.left + sr.left, d.top - dst.top + sr.top, d.width(),
+                 d.height(), mode);
+        return d;
+    }
+    // Nearest-pixel stretch: each destination pixel takes the source pixel its position maps onto.
+    const std::int64_t dw = dst.width(), dh = dst.height(), sw = sr.width(), sh = sr.height();
+    for (int y = visible.top; y < visible.bottom; ++y) {
+        const int sy = sr.top + int((std::int64_t(y - dst.top) * sh) / dh);
+        if (sy < bounds.top || sy >= bounds.bottom) continue;
+        const std::uint8_t* srow = src.scanline(sy);
+        std::uint8_t* drow = target.scanline(y);
+        for (int x = visible.left; x < visible.right; ++x) {
+            const int sx = sr.left + int((std::int64_t(x - dst.left) * sw) / dw);
+            if (sx < bounds.left || sx >= bounds.right) continue;
+            writePixel(target, drow, x, readPixel(src, srow, sx), mode);
+        }
+    }
+    return visible;
+}
+
+void Canvas::copyRect(const Rect& dst, const Bitmap& srcIn, const Rect& srcRect)
+{
+    if (dst.empty() || srcRect.empty() || srcIn.empty() || target_->empty()) return;
+    const Rect visible = dst.intersect(clipRect());
+    if (visible.empty()) return;
+
+    const Bitmap* src = &srcIn;
+    Rect sr = srcRect;
+    Rect bounds{0, 0, srcIn.width(), srcIn.height()};
+    if (src == target_) {
+        // Reading and writing the same pixels: set the source block aside first.
+        const Rect inside = srcRect.intersect(bounds);
+        if (inside.empty()) return;
+        Bitmap& tmp = scratch();
+        if (tmp.format() != srcIn.format() || tmp.width() < inside.width() || tmp.height() < inside.height())
+            tmp = Bitmap(std::max(tmp.width(), inside.width()), std::max(tmp.height(), inside.height()),
+                         srcIn.format());
+        tmp.palette() = srcIn.palette();
+        blitRows(tmp, 0, 0, srcIn, inside.left, inside.top, inside.width(), inside.height(), CopyMode::SrcCopy);
+        src = &tmp;
+        sr = srcRect.offset(-inside.left, -inside.top);
+        bounds = {0, 0, inside.width(), inside.height()};
+    }
+    changed(blockCopy(*target_, dst, visible, *src, sr, bounds, copyMode_));
+}
+
+void Canvas::fillRect(const Rect& rect)
+{
+    const Rect r = rect.intersect(clipRect());
+    if (r.empty()) return;
+    const Bgr c{blueOf(brush_), greenOf(brush_), redOf(brush_)};
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::uint8_t* row = target_->scanline(y);
+        for (int x = r.left; x < r.right; ++x) writePixel(*target_, row, x, c, CopyMode::SrcCopy);
+    }
+    changed(r);
+}
+
+void Canvas::frameRect(const Rect& rect)
+{
+    if (rect.empty()) return;
+    fillRect({rect.left, rect.top, rect.right, rect.top + 1});
+    fillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom});
+    fillRect({rect.left, rect.top, rect.left + 1, rect.bottom});
+    fillRect({rect.right - 1, rect.top, rect.right, rect.bottom});
+}
+
+Color Canvas::pixel(int x, int y) const
+{
+    return target_->pixel(x, y);
+}
+
+void Canvas::setPixel(int x, int y, Color color)
+{
+    if (!clipRect().contains(x, y)) return;
+    target_->setPixel(x, y, color);
+    changed({x, y, x + 1, y + 1});
+}
+
+// The text operations live beside the font code (CanvasText.cpp).
+
+} // namespace platform

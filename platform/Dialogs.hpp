@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class Form;
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// Answers, numbered like the system the program was designed for.
+enum class MessageResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+// A modal message box over owner (or the application when owner is null). On the real backend it is
+// the system's own; headless it is logged and answered from the script (Ok by default).
+MessageResult messageBox(Form* owner, std::string_view text, std::string_view title, MessageIcon icon,
+                         MessageButtons buttons = MessageButtons::Ok);
+
+// Opens a web address or mailto: link with the desktop's opener (never through a shell); headless it is
+// logged. False when nothing could be started.
+bool openUrl(std::string_view url);
+
+} // namespace platform

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Files named the way the game names them: relative paths with backslashes ("Data\Bio\x.xji",
+// "prgst1.stt", "Nagrane\record.xtr"). "Data\..." rests on the program directory, every other relative
+// path on the user directory (the program directory when it is writable, else
+// $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki). Absolute native paths pass through.
+// When the exact name does not exist, a case-insensitive match of each path component is used, so a
+// data set copied from a case-insensitive file system still loads.
+namespace platform::fs {
+
+// Directory of the running program (where Data/ and Resource/ live).
+std::string programDir();
+std::string userDir();
+// Tests and tools point the two roots elsewhere; an empty userDir means "as for a normal start".
+void setRoots(const std::string& programDir, const std::string& userDir);
+
+// The native path a game path stands for (after the case-insensitive lookup when the exact one is missing;
+// for a file that does not exist yet, the directory part is still matched case-insensitively).
+std::string resolve(std::string_view gamePath);
+// Native path of a file under the program directory itself (e.g. "Resource/start_D.bmp"), with the same
+// case-insensitive fallback.
+std::string resolveInProgramDir(std::string_view relativePath);
+
+bool exists(std::string_view gamePath);   // a regular file
+bool dirExists(std::string_view gamePath);
+bool createDir(std::string_view gamePath); // with parents; true when it exists afterwards
+
+// Bare names of the regular files in dir matching mask ("*.*" = every file; '*' and '?' wildcards,
+// case-insensitive). Dot-files count as hidden files and are listed; directories never are.
+std::vector<std::string> list(std::string_view gameDir, std::string_view mask);
+
+// Whole file; raises FileError when it cannot be read. maxBytes guards against absurd files.
+std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxBytes = 256u << 20);
+// Replaces the file's contents atomically: a temporary beside it, flushed, then renamed over it.
+// Raises FileError; the old contents survive any failure.
+void writeAtomic(std::string_view gamePath, std::span<const std::uint8_t> data);
+void writeAtomic(std::string_view gamePath, std::string_view text);
+// Appends all bytes with one write; false (and nothing appended) when the file is missing and
+// mustExist is set, or on any failure (a short write is truncated away again).
+bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist);
+// Creates the file only when it does not exist yet, with the given bytes; false when it already existed
+// or could not be written completely (then it is removed again).
+bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> data);
+bool remove(std::string_view gamePath);
+std::uint64_t fileSize(std::string_view gamePath); // 0 when missing
+
+// Game path helpers.
+std::string toNative(std::string_view gamePath); // backslashes to slashes, nothing else
+bool matchMask(std::string_view name, std::string_view mask); // case-insensitive, '*' and '?'
+
+} // namespace platform::fs

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Bitmap.hpp"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace platform::image {
+
+// All decoders check the header's sizes against the data before allocating and raise ImageError
+// (never exit, never read past the data) on anything they cannot decode.
+
+// JPEG (JFIF) into a 24-bit bitmap.
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors = "");
+// Windows BMP (uncompressed; 1, 4, 8, 24 or 32 bits) keeping the file's depth: 8-bit files stay 8-bit
+// with their palette (1- and 4-bit files become 8-bit with their palette), 24 stays 24, 32 stays 32.
+Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForErrors = "");
+// Reads and decodes a file given by native path.
+Bitmap loadJpegFile(const std::string& nativePath);
+Bitmap loadBmpFile(const std::string& nativePath);
+// PNG of any bitmap (as 24-bit RGB). Raises ImageError or FileError.
+void savePng(const Bitmap& bitmap, const std::string& nativePath);
+// Encoders used by tests and tools: a baseline JPEG (quality 1-100) and a BMP in the bitmap's own depth.
+std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality = 90);
+std::vector<std::uint8_t> encodeBmp(const Bitmap& bitmap);
+
+} // namespace platform::image

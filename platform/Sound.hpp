@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace platform::sound {
+
+// Plays a PCM WAV file (any rate, 8/16-bit, mono/stereo) and returns when it has ended. Without an audio
+// device it waits the sound's length. The screen is brought up to date first. False when the file is
+// missing or no valid WAV (nothing waited then).
+bool playSync(std::string_view gamePath);
+
+// Length of a WAV file's sound in ms; -1 when it is no valid PCM WAV.
+int wavLengthMs(std::string_view gamePath);
+
+// The microphone recorder and player: one WAV file at a time, 16-bit mono 22 050 Hz.
+class Recorder {
+public:
+    Recorder();
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // Opens a WAV file for recording into or playing from; false when it cannot be opened.
+    bool open(std::string_view gamePath);
+    bool isOpen() const;
+    // Length of the open file's sound in ms (0 for an empty recording).
+    int lengthMs() const;
+    // Records from the start for up to maxMs; a completion notice follows when maxMs is reached.
+    bool record(int maxMs);
+    // Plays from the start; a completion notice follows at the end.
+    bool play();
+    // Stops recording or playing; a recording is saved into the open file as a valid WAV. No notice.
+    void stop();
+    void close();
+    bool recording() const;
+    bool playing() const;
+
+    // Delivered on the event loop when recording reached its limit or playback ended.
+    std::function<void()> onComplete;
+
+    struct Impl;
+
+private:
+    Impl* impl_;
+};
+
+} // namespace platform::sound
