@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Bitmap.hpp"
+#include "platform/Canvas.hpp"
+
+#include <string>
+
+// Loading of the game's picture files. Paths are game paths ("Data\Intf\Spec\mT_m0_s.xji").
+// Every loader raises (platform::FileError / platform::ImageError) when the file is missing or broken.
+
+// A JPEG file (".xji") into a 24-bit bitmap.
+void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path);
+// A BMP file (".xbi") keeping the file's pixel format.
+void wczytajBmp(platform::Bitmap& bitmap, const std::string& path);
+// A BMP file read through memory after its image-size field has been recomputed (24-bit files).
+void wczytajPoprawionaBmp(platform::Bitmap& bitmap, const std::string& path);
+
+// The mask-and-picture drawing rule: mask with OR, picture with AND at (x, y), copy mode back to plain.
+void rysujZMaska(platform::Canvas& canvas, int x, int y, const platform::Bitmap& mask,
+                 const platform::Bitmap& picture);
