@@ -13,12 +13,12 @@ using platform::Rect;
 
 // ---- ETransBitmap ----
 
-std::string ETransBitmap::tekst(int kod)
-{
+std::string ETransBitmap::tekst(int kod) {
     static const char* const nazwy[] = {
-        "berrUnknown", "berrFileOpen", "berrFileCreate", "berrBroken", "berrUnknownType", "berrLoad",
-        "berrSave",    "berrSize",     "berrRead",       "berrWrite",  "berrClose",       "berrWidth",
-        "berrHeight",  "berrFormat",   "berrEmpty",      "berrBadIndex", "berrPixelFormat", "berrDifferentType",
+        "berrUnknown",  "berrFileOpen",    "berrFileCreate",    "berrBroken", "berrUnknownType",
+        "berrLoad",     "berrSave",        "berrSize",          "berrRead",   "berrWrite",
+        "berrClose",    "berrWidth",       "berrHeight",        "berrFormat", "berrEmpty",
+        "berrBadIndex", "berrPixelFormat", "berrDifferentType",
     };
     if (kod < berrUnknown || kod > berrDifferentType) return "CTransBitmap, Błąd: NIEZNANY!";
     // The first five codes were written with a colon after "Błąd", the rest without.
@@ -29,24 +29,19 @@ std::string ETransBitmap::tekst(int kod)
 ETransBitmap::ETransBitmap(int kod) : std::runtime_error(tekst(kod)), kod_(kod) {}
 
 ETransBitmap::ETransBitmap(int kod, const std::string& plik)
-    : std::runtime_error(plik.empty() ? tekst(kod) : tekst(kod) + ", Plik: " + plik), kod_(kod)
-{
-}
+    : std::runtime_error(plik.empty() ? tekst(kod) : tekst(kod) + ", Plik: " + plik), kod_(kod) {}
 
 // ---- helpers ----
 
-platform::Palette paletaSzarosci()
-{
+platform::Palette paletaSzarosci() {
     return Bitmap::greyPalette();
 }
 
-BitmapPtr nowaBitmapa24(int szerokosc, int wysokosc)
-{
+BitmapPtr nowaBitmapa24(int szerokosc, int wysokosc) {
     return std::make_unique<Bitmap>(std::max(szerokosc, 0), std::max(wysokosc, 0), PixelFormat::Bgr24);
 }
 
-BitmapPtr nowaBitmapaAlfa(int szerokosc, int wysokosc, std::uint8_t wartosc)
-{
+BitmapPtr nowaBitmapaAlfa(int szerokosc, int wysokosc, std::uint8_t wartosc) {
     auto b = std::make_unique<Bitmap>(0, 0, PixelFormat::Indexed8);
     b->palette() = paletaSzarosci();
     if (szerokosc < 1 || wysokosc < 1) return b;
@@ -58,16 +53,16 @@ BitmapPtr nowaBitmapaAlfa(int szerokosc, int wysokosc, std::uint8_t wartosc)
 namespace {
 
 // Gives bitmap the format and size, keeping its pixel buffer when both already match.
-void przygotuj(Bitmap& b, int w, int h, PixelFormat f)
-{
-    if (b.format() != f) b = Bitmap(w, h, f);
-    else b.resize(w, h);
+void przygotuj(Bitmap& b, int w, int h, PixelFormat f) {
+    if (b.format() != f)
+        b = Bitmap(w, h, f);
+    else
+        b.resize(w, h);
 }
 
 } // namespace
 
-bool wyodrebnijKolorIAlfe(const Bitmap& czarne, const Bitmap& biale, Bitmap& kolor, Bitmap& alfa)
-{
+bool wyodrebnijKolorIAlfe(const Bitmap& czarne, const Bitmap& biale, Bitmap& kolor, Bitmap& alfa) {
     if (czarne.format() != PixelFormat::Bgr24 || biale.format() != PixelFormat::Bgr24) return false;
     if (czarne.width() != biale.width() || czarne.height() != biale.height()) return false;
     const int w = czarne.width(), h = czarne.height();
@@ -94,7 +89,8 @@ bool wyodrebnijKolorIAlfe(const Bitmap& czarne, const Bitmap& biale, Bitmap& kol
             if (d == 0) {
                 c[0] = c[1] = c[2] = 0;
             } else {
-                for (int k = 0; k < 3; ++k) c[k] = std::uint8_t(std::min(255u, b[k] * 255u / d));
+                for (int k = 0; k < 3; ++k)
+                    c[k] = std::uint8_t(std::min(255u, b[k] * 255u / d));
             }
         }
     }
@@ -107,19 +103,18 @@ namespace {
 
 using Wagi = std::array<std::uint16_t, 256>;
 
-Wagi tabelaWag(int krycie)
-{
+Wagi tabelaWag(int krycie) {
     Wagi t{};
-    for (int a = 0; a < 256; ++a) t[a] = std::uint16_t(wagaMieszania(a, krycie));
+    for (int a = 0; a < 256; ++a)
+        t[a] = std::uint16_t(wagaMieszania(a, krycie));
     return t;
 }
 
 // One row of n pixels. TB, GB, SB, AB: bytes per pixel of target, background, colour and alpha (for 24 and
 // 32 bits the alpha is the pixel's first byte). Only the first three bytes of a target pixel are written.
 template <int TB, int GB, int SB, int AB>
-void mieszajWiersz(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a, int n,
-                   const Wagi& wagi)
-{
+void mieszajWiersz(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a,
+                   int n, const Wagi& wagi) {
     for (int i = 0; i < n; ++i, t += TB, g += GB, s += SB, a += AB) {
         const unsigned w = wagi[*a];
         const unsigned g0 = g[0], g1 = g[1], g2 = g[2];
@@ -135,9 +130,7 @@ void mieszajWiersz(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s
     }
 }
 
-template <int TB, int GB>
-void kopiujTlo(std::uint8_t* t, const std::uint8_t* g, int n)
-{
+template <int TB, int GB> void kopiujTlo(std::uint8_t* t, const std::uint8_t* g, int n) {
     if (t == g) return;
     if constexpr (TB == GB) {
         if constexpr (TB == 3) {
@@ -145,7 +138,8 @@ void kopiujTlo(std::uint8_t* t, const std::uint8_t* g, int n)
             return;
         }
     }
-    for (int i = 0; i < n; ++i, t += TB, g += GB) t[0] = g[0], t[1] = g[1], t[2] = g[2];
+    for (int i = 0; i < n; ++i, t += TB, g += GB)
+        t[0] = g[0], t[1] = g[1], t[2] = g[2];
 }
 
 struct Obszar {
@@ -157,8 +151,7 @@ struct Obszar {
 };
 
 template <int TB, int GB, int SB, int AB>
-void mieszajObszar(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie)
-{
+void mieszajObszar(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
     if (krycie == 0) {
         for (int j = 0; j < o.wiersze; ++j)
             kopiujTlo<TB, GB>(o.cel->scanline(o.y + j) + o.x * TB, o.tlo->scanline(o.bgY + j) + o.bgX * GB,
@@ -167,14 +160,13 @@ void mieszajObszar(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int
     }
     const Wagi wagi = tabelaWag(krycie);
     for (int j = 0; j < o.wiersze; ++j)
-        mieszajWiersz<TB, GB, SB, AB>(o.cel->scanline(o.y + j) + o.x * TB, o.tlo->scanline(o.bgY + j) + o.bgX * GB,
-                                      kolor.scanline(o.j0 + j) + o.i0 * SB, alfa.scanline(o.j0 + j) + o.i0 * AB,
-                                      o.kolumny, wagi);
+        mieszajWiersz<TB, GB, SB, AB>(
+            o.cel->scanline(o.y + j) + o.x * TB, o.tlo->scanline(o.bgY + j) + o.bgX * GB,
+            kolor.scanline(o.j0 + j) + o.i0 * SB, alfa.scanline(o.j0 + j) + o.i0 * AB, o.kolumny, wagi);
 }
 
 template <int TB, int GB, int SB>
-void mieszajWgAlfy(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie)
-{
+void mieszajWgAlfy(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
     switch (alfa.bytesPerPixel()) {
     case 1:
         return mieszajObszar<TB, GB, SB, 1>(o, kolor, alfa, krycie);
@@ -186,30 +178,32 @@ void mieszajWgAlfy(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int
 }
 
 template <int TB, int GB>
-void mieszajWgKoloru(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie)
-{
-    if (kolor.bytesPerPixel() == 3) mieszajWgAlfy<TB, GB, 3>(o, kolor, alfa, krycie);
-    else mieszajWgAlfy<TB, GB, 4>(o, kolor, alfa, krycie);
+void mieszajWgKoloru(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
+    if (kolor.bytesPerPixel() == 3)
+        mieszajWgAlfy<TB, GB, 3>(o, kolor, alfa, krycie);
+    else
+        mieszajWgAlfy<TB, GB, 4>(o, kolor, alfa, krycie);
 }
 
 // Formats were checked by the caller: target and background 24/32, colour 24/32, alpha 8/24/32.
-void mieszaj(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie)
-{
+void mieszaj(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
     if (o.kolumny <= 0 || o.wiersze <= 0) return;
     const bool t3 = o.cel->bytesPerPixel() == 3, g3 = o.tlo->bytesPerPixel() == 3;
-    if (t3 && g3) mieszajWgKoloru<3, 3>(o, kolor, alfa, krycie);
-    else if (t3) mieszajWgKoloru<3, 4>(o, kolor, alfa, krycie);
-    else if (g3) mieszajWgKoloru<4, 3>(o, kolor, alfa, krycie);
-    else mieszajWgKoloru<4, 4>(o, kolor, alfa, krycie);
+    if (t3 && g3)
+        mieszajWgKoloru<3, 3>(o, kolor, alfa, krycie);
+    else if (t3)
+        mieszajWgKoloru<3, 4>(o, kolor, alfa, krycie);
+    else if (g3)
+        mieszajWgKoloru<4, 3>(o, kolor, alfa, krycie);
+    else
+        mieszajWgKoloru<4, 4>(o, kolor, alfa, krycie);
 }
 
-bool kolorLubTlo(const Bitmap* b)
-{
+bool kolorLubTlo(const Bitmap* b) {
     return b && (b->format() == PixelFormat::Bgr24 || b->format() == PixelFormat::Bgra32);
 }
 
-bool pasujeDoMieszania(const Bitmap* kolor, const Bitmap* alfa)
-{
+bool pasujeDoMieszania(const Bitmap* kolor, const Bitmap* alfa) {
     return kolorLubTlo(kolor) && alfa && kolor->width() == alfa->width() && kolor->height() == alfa->height();
 }
 
@@ -219,28 +213,30 @@ bool pasujeDoMieszania(const Bitmap* kolor, const Bitmap* alfa)
 
 CTransBitmap::CTransBitmap() = default;
 CTransBitmap::~CTransBitmap() = default;
+CTransBitmap::CTransBitmap(CTransBitmap&&) noexcept = default;
+CTransBitmap& CTransBitmap::operator=(CTransBitmap&&) noexcept = default;
 
-void CTransBitmap::wczytajZParyBmp(const std::string& sciezkaCzarne, const std::string& sciezkaBiale)
-{
+void CTransBitmap::wczytajZParyBmp(const std::string& sciezkaCzarne, const std::string& sciezkaBiale) {
     robocza_.reset();
     kolor_.reset();
     alfa_.reset();
     wczytajZPary(sciezkaCzarne, sciezkaBiale, false);
 }
 
-void CTransBitmap::wczytajZParyJpeg(const std::string& sciezkaCzarne, const std::string& sciezkaBiale)
-{
+void CTransBitmap::wczytajZParyJpeg(const std::string& sciezkaCzarne, const std::string& sciezkaBiale) {
     wczytajZPary(sciezkaCzarne, sciezkaBiale, true);
 }
 
-void CTransBitmap::wczytajZPary(const std::string& sciezkaCzarne, const std::string& sciezkaBiale, bool jpeg)
-{
+void CTransBitmap::wczytajZPary(const std::string& sciezkaCzarne, const std::string& sciezkaBiale,
+                                bool jpeg) {
     // The temporaries are locals, so they go on every path.
     Bitmap czarne, biale;
     auto wczytaj = [jpeg](Bitmap& b, const std::string& sciezka) {
         try {
-            if (jpeg) wczytajJpeg(b, sciezka);
-            else wczytajPoprawionaBmp(b, sciezka);
+            if (jpeg)
+                wczytajJpeg(b, sciezka);
+            else
+                wczytajPoprawionaBmp(b, sciezka);
         } catch (...) {
             throw ETransBitmap(berrLoad, sciezka);
         }
@@ -256,10 +252,10 @@ void CTransBitmap::wczytajZPary(const std::string& sciezkaCzarne, const std::str
 }
 
 void CTransBitmap::rysujNaBitmapie(Bitmap* cel, int x, int y, int krycie, const Bitmap* tlo, int bgX, int bgY,
-                                   const Rect& clip)
-{
+                                   const Rect& clip) {
     // Every bitmap here is device-independent already; there is no device format to switch from.
-    if (!cel || !tlo || !pasujeDoMieszania(kolor_.get(), alfa_.get()) || !kolorLubTlo(cel) || !kolorLubTlo(tlo))
+    if (!cel || !tlo || !pasujeDoMieszania(kolor_.get(), alfa_.get()) || !kolorLubTlo(cel) ||
+        !kolorLubTlo(tlo))
         return;
     krycie = std::clamp(krycie, 0, 255);
 
@@ -296,12 +292,13 @@ void CTransBitmap::rysujNaBitmapie(Bitmap* cel, int x, int y, int krycie, const 
     mieszaj(o, *kolor_, *alfa_, krycie);
 }
 
-void CTransBitmap::rysujNaKanwie(platform::Canvas& kanwa, int x, int y, int krycie, bool zwolnijRobocza)
-{
+void CTransBitmap::rysujNaKanwie(platform::Canvas& kanwa, int x, int y, int krycie, bool zwolnijRobocza) {
     if (pasujeDoMieszania(kolor_.get(), alfa_.get())) {
         const int w = kolor_->width(), h = kolor_->height();
-        if (!robocza_) robocza_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgr24);
-        else przygotuj(*robocza_, w, h, PixelFormat::Bgr24);
+        if (!robocza_)
+            robocza_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgr24);
+        else
+            przygotuj(*robocza_, w, h, PixelFormat::Bgr24);
 
         // Only the part of the picture that lies on the canvas's bitmap is captured and blended.
         Bitmap& ekran = kanwa.bitmap();
@@ -311,14 +308,17 @@ void CTransBitmap::rysujNaKanwie(platform::Canvas& kanwa, int x, int y, int kryc
             int gx = pole.left, gy = pole.top;
             if (!kolorLubTlo(tlo)) {
                 // A palette canvas: bring the area to 32 bits first, into a bitmap kept for the next draw.
-                if (!przechwycona_) przechwycona_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgra32);
-                else przygotuj(*przechwycona_, w, h, PixelFormat::Bgra32);
+                if (!przechwycona_)
+                    przechwycona_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgra32);
+                else
+                    przygotuj(*przechwycona_, w, h, PixelFormat::Bgra32);
                 gx = pole.left - x, gy = pole.top - y;
-                przechwycona_->canvas().copyRect(Rect::fromSize(gx, gy, pole.width(), pole.height()), ekran, pole);
+                przechwycona_->canvas().copyRect(Rect::fromSize(gx, gy, pole.width(), pole.height()), ekran,
+                                                 pole);
                 tlo = przechwycona_.get();
             }
-            const Obszar o{robocza_.get(), pole.left - x, pole.top - y, tlo, gx, gy,
-                           pole.left - x, pole.top - y, pole.width(), pole.height()};
+            const Obszar o{robocza_.get(), pole.left - x, pole.top - y, tlo,          gx, gy,
+                           pole.left - x,  pole.top - y,  pole.width(), pole.height()};
             mieszaj(o, *kolor_, *alfa_, std::clamp(krycie, 0, 255));
         }
     }
@@ -326,15 +326,13 @@ void CTransBitmap::rysujNaKanwie(platform::Canvas& kanwa, int x, int y, int kryc
     if (zwolnijRobocza) robocza_.reset();
 }
 
-void CTransBitmap::przejmij(CTransBitmap& inny)
-{
+void CTransBitmap::przejmij(CTransBitmap& inny) {
     if (&inny == this) return;
     kolor_ = std::move(inny.kolor_);
     alfa_ = std::move(inny.alfa_);
 }
 
-void CTransBitmap::przeskaluj(CTransBitmap& zrodlo, int szerokosc, int wysokosc, bool rozlej)
-{
+void CTransBitmap::przeskaluj(CTransBitmap& zrodlo, int szerokosc, int wysokosc, bool rozlej) {
     if (&zrodlo == this) {
         // Scaling onto itself: set the pictures aside as the source first.
         CTransBitmap kopia;
@@ -349,7 +347,8 @@ void CTransBitmap::przeskaluj(CTransBitmap& zrodlo, int szerokosc, int wysokosc,
         const bool kolorPasuje =
             kolor_ && kolor_->format() == PixelFormat::Bgr24 && kolor_->width() == w && kolor_->height() == h;
         if (!kolorPasuje) kolor_ = nowaBitmapa24(w, h);
-        if (!kolorPasuje || !alfa_ || alfa_->width() != w || alfa_->height() != h) alfa_ = nowaBitmapaAlfa(w, h, 255);
+        if (!kolorPasuje || !alfa_ || alfa_->width() != w || alfa_->height() != h)
+            alfa_ = nowaBitmapaAlfa(w, h, 255);
     } else if (zrodlo.kolor_) {
         alfa_.reset();
         kolor_ = nowaBitmapa24(w, h);
@@ -360,7 +359,8 @@ void CTransBitmap::przeskaluj(CTransBitmap& zrodlo, int szerokosc, int wysokosc,
     robocza_.reset();
 
     if (kolor_ && zrodlo.kolor_) {
-        if (rozlej && alfa_ && zrodlo.alfa_) rozlejKolorNaPrzezroczyste(zrodlo.kolor_.get(), zrodlo.alfa_.get());
+        if (rozlej && alfa_ && zrodlo.alfa_)
+            rozlejKolorNaPrzezroczyste(zrodlo.kolor_.get(), zrodlo.alfa_.get());
         StretchBitmap(kolor_.get(), zrodlo.kolor_.get());
     }
     if (alfa_ && zrodlo.alfa_) {
@@ -371,7 +371,8 @@ void CTransBitmap::przeskaluj(CTransBitmap& zrodlo, int szerokosc, int wysokosc,
         for (int j = 0; j < za.height(); ++j) {
             const std::uint8_t* s = za.scanline(j);
             std::uint8_t* d = tymczasowa.scanline(j);
-            for (int i = 0; i < za.width(); ++i, d += 3) d[0] = d[1] = d[2] = s[i * bpp];
+            for (int i = 0; i < za.width(); ++i, d += 3)
+                d[0] = d[1] = d[2] = s[i * bpp];
         }
         Bitmap cel24(w, h, PixelFormat::Bgr24);
         StretchBitmap(&cel24, &tymczasowa);
@@ -379,7 +380,8 @@ void CTransBitmap::przeskaluj(CTransBitmap& zrodlo, int szerokosc, int wysokosc,
         for (int j = 0; j < h; ++j) {
             const std::uint8_t* s = cel24.scanline(j);
             std::uint8_t* d = alfa_->scanline(j);
-            for (int i = 0; i < w; ++i) d[i] = s[3 * i];
+            for (int i = 0; i < w; ++i)
+                d[i] = s[3 * i];
         }
     }
 }

@@ -53,6 +53,8 @@ public:
     CTransBitmap();
     CTransBitmap(const CTransBitmap&) = delete;
     CTransBitmap& operator=(const CTransBitmap&) = delete;
+    CTransBitmap(CTransBitmap&&) noexcept;
+    CTransBitmap& operator=(CTransBitmap&&) noexcept;
     ~CTransBitmap();
 
     // Pair of 24-bit BMP files (game paths). Releases all bitmaps first.
@@ -62,8 +64,8 @@ public:
 
     // Blends the picture over background (at bgX, bgY) into target at (x, y); the two may be the same
     // bitmap. clip is in the picture's own coordinates. Unsuitable arguments draw nothing.
-    void rysujNaBitmapie(platform::Bitmap* cel, int x, int y, int krycie, const platform::Bitmap* tlo, int bgX,
-                         int bgY, const platform::Rect& clip);
+    void rysujNaBitmapie(platform::Bitmap* cel, int x, int y, int krycie, const platform::Bitmap* tlo,
+                         int bgX, int bgY, const platform::Rect& clip);
     // Blends onto a canvas at (x, y) through the kept work bitmap.
     void rysujNaKanwie(platform::Canvas& kanwa, int x, int y, int krycie, bool zwolnijRobocza);
 
@@ -104,14 +106,12 @@ bool wyodrebnijKolorIAlfe(const platform::Bitmap& czarne, const platform::Bitmap
 
 // One pixel's blend weight: 1..256, from alpha and an opacity already clamped to 0..255 (opacity 0 is
 // handled by the caller: the background stays).
-constexpr int wagaMieszania(int a, int krycie)
-{
+constexpr int wagaMieszania(int a, int krycie) {
     return krycie == 255 ? a + 1 : ((a * (krycie + 1)) >> 8) + 1;
 }
 
 // One blended byte: moves from the background g towards the colour s by weight w, truncating towards g.
-constexpr std::uint8_t mieszajBajt(unsigned g, unsigned s, unsigned w)
-{
+constexpr std::uint8_t mieszajBajt(unsigned g, unsigned s, unsigned w) {
     return std::uint8_t(g < s ? g + (((s - g) * w) >> 8) : g - (((g - s) * w) >> 8));
 }
 

@@ -20,11 +20,11 @@ struct Dzielnik {
     int s = 0;
     bool mnozenie = false;
 
-    Dzielnik(std::uint64_t dzielnik, std::uint64_t maks) : d(dzielnik)
-    {
+    Dzielnik(std::uint64_t dzielnik, std::uint64_t maks) : d(dzielnik) {
         using u128 = unsigned __int128;
         const u128 granica = u128(maks) * d;
-        while (s < 127 && (u128(1) << s) < granica) ++s;
+        while (s < 127 && (u128(1) << s) < granica)
+            ++s;
         if (s >= 96) return;
         const u128 mm = ((u128(1) << s) + d - 1) / d;
         if (mm >> 64) return;
@@ -34,8 +34,7 @@ struct Dzielnik {
     std::uint32_t operator()(std::uint64_t n) const { return std::uint32_t(mnozenie ? (n * m) >> s : n / d); }
 };
 
-void kopiujBlokowo(Bitmap& cel, const Bitmap& zrodlo)
-{
+void kopiujBlokowo(Bitmap& cel, const Bitmap& zrodlo) {
     platform::Canvas& kanwa = cel.canvas();
     const platform::CopyMode tryb = kanwa.copyMode();
     kanwa.setCopyMode(platform::CopyMode::SrcCopy);
@@ -52,8 +51,7 @@ struct WpisDwuliniowy {
     std::int32_t i, w1, w2, mianownik;
 };
 
-std::vector<WpisDwuliniowy> tabelaDwuliniowa(int s, int n)
-{
+std::vector<WpisDwuliniowy> tabelaDwuliniowa(int s, int n) {
     std::vector<WpisDwuliniowy> t(static_cast<std::size_t>(n));
     const std::int64_t dn = 2 * std::int64_t(n);
     for (int x = 0; x < n; ++x) {
@@ -73,8 +71,8 @@ std::vector<WpisDwuliniowy> tabelaDwuliniowa(int s, int n)
 }
 
 // One source row interpolated along x: three sums per target pixel, each at most 255 * 2dw.
-void poziomoDwuliniowo(const std::uint8_t* wiersz, const std::vector<WpisDwuliniowy>& kol, std::uint32_t* out)
-{
+void poziomoDwuliniowo(const std::uint8_t* wiersz, const std::vector<WpisDwuliniowy>& kol,
+                       std::uint32_t* out) {
     const int n = int(kol.size());
     for (int x = 0; x < n; ++x) {
         const WpisDwuliniowy& e = kol[x];
@@ -88,8 +86,7 @@ void poziomoDwuliniowo(const std::uint8_t* wiersz, const std::vector<WpisDwulini
 
 template <typename Suma>
 void pionowoDwuliniowo(const std::uint32_t* h0, const std::uint32_t* h1, std::uint32_t a, std::uint32_t b,
-                       const Dzielnik& dziel, std::uint8_t* out, int bajty)
-{
+                       const Dzielnik& dziel, std::uint8_t* out, int bajty) {
     if (dziel.mnozenie) {
         const std::uint64_t m = dziel.m;
         const int s = dziel.s;
@@ -98,12 +95,12 @@ void pionowoDwuliniowo(const std::uint32_t* h0, const std::uint32_t* h1, std::ui
             out[k] = std::uint8_t((std::uint64_t(n) * m) >> s);
         }
     } else {
-        for (int k = 0; k < bajty; ++k) out[k] = std::uint8_t(dziel(Suma(h0[k]) * a + Suma(h1[k]) * b));
+        for (int k = 0; k < bajty; ++k)
+            out[k] = std::uint8_t(dziel(Suma(h0[k]) * a + Suma(h1[k]) * b));
     }
 }
 
-void dwuliniowo(Bitmap& cel, const Bitmap& zrodlo)
-{
+void dwuliniowo(Bitmap& cel, const Bitmap& zrodlo) {
     const int dw = cel.width(), dh = cel.height();
     const auto kol = tabelaDwuliniowa(zrodlo.width(), dw);
     const auto wie = tabelaDwuliniowa(zrodlo.height(), dh);
@@ -145,8 +142,7 @@ struct WpisPola {
     std::int32_t pierwszy, wagaPierwszego, ostatni, wagaOstatniego;
 };
 
-std::vector<WpisPola> tabelaPola(int s, int n)
-{
+std::vector<WpisPola> tabelaPola(int s, int n) {
     std::vector<WpisPola> t(static_cast<std::size_t>(n));
     for (int x = 0; x < n; ++x) {
         const std::int64_t xs = std::int64_t(x) * s, x1s = (std::int64_t(x) + 1) * s;
@@ -159,9 +155,7 @@ std::vector<WpisPola> tabelaPola(int s, int n)
 }
 
 // Sums are at most 255 * sw * sh; Suma is 32-bit whenever that fits.
-template <typename Suma>
-void polowo(Bitmap& cel, const Bitmap& zrodlo)
-{
+template <typename Suma> void polowo(Bitmap& cel, const Bitmap& zrodlo) {
     const int sw = zrodlo.width(), sh = zrodlo.height(), dw = cel.width(), dh = cel.height();
     const auto kol = tabelaPola(sw, dw);
     const auto wie = tabelaPola(sh, dh);
@@ -175,17 +169,20 @@ void polowo(Bitmap& cel, const Bitmap& zrodlo)
         {
             const std::uint8_t* p = zrodlo.scanline(r.pierwszy);
             const Suma w = Suma(r.wagaPierwszego);
-            for (int k = 0; k < bajty; ++k) pion[k] = p[k] * w;
+            for (int k = 0; k < bajty; ++k)
+                pion[k] = p[k] * w;
         }
         for (int j = r.pierwszy + 1; j < r.ostatni; ++j) {
             const std::uint8_t* p = zrodlo.scanline(j);
             const Suma w = Suma(dh);
-            for (int k = 0; k < bajty; ++k) pion[k] += p[k] * w;
+            for (int k = 0; k < bajty; ++k)
+                pion[k] += p[k] * w;
         }
         {
             const std::uint8_t* p = zrodlo.scanline(r.ostatni);
             const Suma w = Suma(r.wagaOstatniego);
-            for (int k = 0; k < bajty; ++k) pion[k] += p[k] * w;
+            for (int k = 0; k < bajty; ++k)
+                pion[k] += p[k] * w;
         }
         std::uint8_t* out = cel.scanline(y);
         for (int x = 0; x < dw; ++x) {
@@ -211,9 +208,9 @@ void polowo(Bitmap& cel, const Bitmap& zrodlo)
 
 } // namespace
 
-void StretchBitmap(Bitmap* cel, const Bitmap* zrodlo)
-{
-    if (!cel || !zrodlo || cel->format() != PixelFormat::Bgr24 || zrodlo->format() != PixelFormat::Bgr24) return;
+void StretchBitmap(Bitmap* cel, const Bitmap* zrodlo) {
+    if (!cel || !zrodlo || cel->format() != PixelFormat::Bgr24 || zrodlo->format() != PixelFormat::Bgr24)
+        return;
     const int dw = cel->width(), dh = cel->height(), sw = zrodlo->width(), sh = zrodlo->height();
     if (dw <= 0 || dh <= 0) return;
     if (cel == zrodlo) return;
@@ -239,8 +236,7 @@ void StretchBitmap(Bitmap* cel, const Bitmap* zrodlo)
     kopiujBlokowo(*cel, *zrodlo);
 }
 
-void rozlejKolorNaPrzezroczyste(Bitmap* kolor, const Bitmap* alfa)
-{
+void rozlejKolorNaPrzezroczyste(Bitmap* kolor, const Bitmap* alfa) {
     if (!kolor || !alfa || kolor->format() != PixelFormat::Bgr24 || alfa->format() != PixelFormat::Indexed8)
         return;
     const int w = kolor->width(), h = kolor->height();
