@@ -248,6 +248,27 @@ TEST(TransBitmapBlend, EveryAlphaAndOpacityMatchesTheRule) {
     }
 }
 
+TEST(TransBitmapBlend, WhollyClearAndWhollyOpaqueStretchesMatchTheRule) {
+    // Runs of clear and opaque pixels long enough to be copied wholesale, then a soft tail; also in place.
+    const auto alphaOf = [](int x, int y) { return x < 16 + y ? 0 : x < 36 ? 255 : (x * 37) % 256; };
+    const auto colourOf = [](int x, int y) { return Bgr{std::uint8_t(x * 5), std::uint8_t(250 - y), 31}; };
+    auto t = picture(45, 3, colourOf, alphaOf);
+    const auto bgOf = [](int x, int y) { return Bgr{std::uint8_t(x + y), 200, std::uint8_t(255 - x)}; };
+    for (int o : {255, 200}) {
+        Bitmap separate(45, 3);
+        Bitmap inPlace = filled(45, 3, bgOf);
+        const Bitmap bg = filled(45, 3, bgOf);
+        t.rysujNaBitmapie(&separate, 0, 0, o, &bg, 0, 0, kNoClip);
+        t.rysujNaBitmapie(&inPlace, 0, 0, o, &inPlace, 0, 0, kNoClip);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 45; ++x) {
+                const Bgr want = blendRef(bgOf(x, y), colourOf(x, y), alphaOf(x, y), o);
+                ASSERT_EQ(at(separate, x, y), want) << x << "," << y << " opacity " << o;
+                ASSERT_EQ(at(inPlace, x, y), want) << x << "," << y << " opacity " << o;
+            }
+    }
+}
+
 TEST(TransBitmapDraw, PartlyOutsideOnEverySideDrawsOnlyTheOverlap) {
     const auto colourOf = [](int x, int y) {
         return Bgr{std::uint8_t(10 * x + y), std::uint8_t(100 + x), 7};
