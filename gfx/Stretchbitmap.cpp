@@ -4,6 +4,10 @@
 
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <utility>
 #include <vector>
 
@@ -70,11 +74,34 @@ std::vector<WpisDwuliniowy> tabelaDwuliniowa(int s, int n) {
     return t;
 }
 
-// One source row interpolated along x: three sums per target pixel, each at most 255 * 2dw.
-void poziomoDwuliniowo(const std::uint8_t* wiersz, const std::vector<WpisDwuliniowy>& kol,
+// One source row interpolated along x: three sums per target pixel, each at most 255 * 2dw. out has room
+// for one value more than the row needs (the vector path writes a fourth, zero lane).
+void poziomoDwuliniowo(const std::uint8_t* wiersz, int sw, const std::vector<WpisDwuliniowy>& kol,
                        std::uint32_t* out) {
     const int n = int(kol.size());
-    for (int x = 0; x < n; ++x) {
+    int x = 0;
+#if defined(__SSE2__)
+    // Pairs (p_k, p_k+3) times (w1, w2) summed by pmaddwd; the weights must fit signed 16 bits, and the
+    // 11 bytes read from p must lie within the row (p + 11 <= row end, i.e. i <= sw - 4).
+    if (2 * n <= 32767) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i trzyPasy = _mm_set_epi32(0, -1, -1, -1);
+        for (; x < n; ++x) {
+            const WpisDwuliniowy& e = kol[x];
+            if (e.i > sw - 4) break;
+            const std::uint8_t* p = wiersz + 3 * e.i;
+            std::int64_t lo, hi;
+            std::memcpy(&lo, p, 8);
+            std::memcpy(&hi, p + 3, 8);
+            const __m128i pary =
+                _mm_unpacklo_epi8(_mm_unpacklo_epi8(_mm_cvtsi64_si128(lo), _mm_cvtsi64_si128(hi)), zero);
+            const __m128i wagi =
+                _mm_and_si128(_mm_set1_epi32(int(std::uint32_t(e.w1) | std::uint32_t(e.w2) << 16)), trzyPasy);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x), _mm_madd_epi16(pary, wagi));
+        }
+    }
+#endif
+    for (; x < n; ++x) {
         const WpisDwuliniowy& e = kol[x];
         const std::uint8_t* p = wiersz + 3 * e.i;
         const std::uint32_t a = std::uint32_t(e.w1), b = std::uint32_t(e.w2);
@@ -111,8 +138,8 @@ void dwuliniowo(Bitmap& cel, const Bitmap& zrodlo) {
 
     // The two source rows a target row needs, interpolated along x; reused while the next row needs them.
     const int bajty = 3 * dw;
-    std::vector<std::uint32_t> bufor(2 * std::size_t(bajty));
-    std::uint32_t* h[2] = {bufor.data(), bufor.data() + bajty};
+    std::vector<std::uint32_t> bufor(2 * std::size_t(bajty) + 2);
+    std::uint32_t* h[2] = {bufor.data(), bufor.data() + bajty + 1};
     int wiersz[2] = {-1, -1};
     for (int y = 0; y < dh; ++y) {
         const WpisDwuliniowy& e = wie[y];
@@ -121,12 +148,12 @@ void dwuliniowo(Bitmap& cel, const Bitmap& zrodlo) {
                 std::swap(h[0], h[1]);
                 std::swap(wiersz[0], wiersz[1]);
             } else {
-                poziomoDwuliniowo(zrodlo.scanline(e.i), kol, h[0]);
+                poziomoDwuliniowo(zrodlo.scanline(e.i), zrodlo.width(), kol, h[0]);
                 wiersz[0] = e.i;
             }
         }
         if (wiersz[1] != e.i + 1) {
-            poziomoDwuliniowo(zrodlo.scanline(e.i + 1), kol, h[1]);
+            poziomoDwuliniowo(zrodlo.scanline(e.i + 1), zrodlo.width(), kol, h[1]);
             wiersz[1] = e.i + 1;
         }
         if (sumy64)
