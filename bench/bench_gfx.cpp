@@ -184,6 +184,7 @@ void pixmanStretch(benchmark::State& state, int dw, int dh, bool box, pixman_for
 // machine may be shared).
 class Recorder : public benchmark::ConsoleReporter {
 public:
+    Recorder() : benchmark::ConsoleReporter(OO_Tabular) {} // no colour codes: the ratio lines stay plain
     std::map<std::string, double> seconds;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
