@@ -191,7 +191,8 @@ def vgradient(w, h, top, bottom):
 
 
 def emoji(code, size):
-    return render_svg('twemoji/%s.svg' % code, size, size)
+    rel = code if code.endswith('.svg') else 'twemoji/%s.svg' % code
+    return render_svg(rel, size, size)
 
 
 # ---------------------------------------------------------------- word pictures
@@ -545,7 +546,7 @@ MENU_PANEL = {'s': (124, 80, 551, 510), 'b': (160, 102, 705, 655)}
 STRIP = {'s': ((551, 74), (249, 445)), 'b': ((705, 95), (319, 575))}
 BANDS = {'s': [(6, 105), (110, 190), (200, 270), (280, 345), (360, 435)],
          'b': [(12, 140), (150, 250), (260, 350), (360, 450), (460, 570)]}
-TABS = [('Podpisywanie', '270f', (230, 110, 30)), ('Memory', '1f0cf', PURPLE),
+TABS = [('Podpisywanie', '270f', (230, 110, 30)), ('Memory', 'memory_icon.svg', PURPLE),
         ('Uzupełnianie', '1f9e9', TEAL), ('Spadające', '1f342', GREEN),
         ('Nagrywanie', '1f3a4', PINK)]
 
@@ -836,37 +837,39 @@ def settings():
 # ---------------------------------------------------------------- contact sheet
 
 def contact_sheet(out):
-    files = []
-    for d in (os.path.join(DATA, 'Sio'), os.path.join(DATA, 'Bio'), SPEC, RES):
-        for n in sorted(os.listdir(d)):
-            files.append(os.path.join(d, n))
-    thumbs = []
-    for p in files:
-        im = Image.open(p).convert('RGB')
-        big = im.width > 300 or im.height > 300
-        box = (300, 230) if big else (150, 110)
-        if im.width > box[0] or im.height > box[1]:
-            im.thumbnail(box, Image.LANCZOS)
-        elif im.width < 40 and im.height < 40:
-            im = im.resize((im.width * 2, im.height * 2), Image.NEAREST)
-        thumbs.append((os.path.relpath(p, ROOT), im))
-    cols_w, pad, label_h = 1800, 6, 14
+    """Every picture file, grouped by directory, each labelled with its name."""
+    groups = [('Data/Sio', os.path.join(DATA, 'Sio')), ('Data/Bio', os.path.join(DATA, 'Bio')),
+              ('Data/Intf/Spec', SPEC), ('Resource', RES)]
+    cols_w, pad, label_h, head_h = 1800, 6, 14, 30
     f = font(10, False)
-    x = y = 0
-    row_h = 0
-    placed = []
-    for name, im in thumbs:
-        w = max(im.width, int(f.getlength(os.path.basename(name))) + 2)
-        if x + w > cols_w:
-            x, y, row_h = 0, y + row_h + pad, 0
-        placed.append((x, y, name, im))
-        x += w + pad
-        row_h = max(row_h, im.height + label_h)
-    sheet = Image.new('RGB', (cols_w, y + row_h + pad), (128, 128, 128))
+    placed, heads = [], []
+    y = 0
+    for title, d in groups:
+        heads.append((y, title))
+        y += head_h
+        x = row_h = 0
+        for n in sorted(os.listdir(d), key=lambda n: (os.path.splitext(n)[1], n.lower())):
+            im = Image.open(os.path.join(d, n)).convert('RGB')
+            box = (300, 230) if (im.width > 300 or im.height > 300) else (150, 110)
+            if im.width > box[0] or im.height > box[1]:
+                im.thumbnail(box, Image.LANCZOS)
+            elif im.width < 40 and im.height < 40:
+                im = im.resize((im.width * 2, im.height * 2), Image.NEAREST)
+            w = max(im.width, int(f.getlength(n)) + 2)
+            if x + w > cols_w:
+                x, y, row_h = 0, y + row_h + pad, 0
+            placed.append((x, y, n, im))
+            x += w + pad
+            row_h = max(row_h, im.height + label_h)
+        y += row_h + pad * 3
+    sheet = Image.new('RGB', (cols_w, y), (128, 128, 128))
     d = ImageDraw.Draw(sheet)
+    for hy, title in heads:
+        d.rectangle((0, hy, cols_w, hy + head_h - 6), fill=(50, 50, 50))
+        d.text((8, hy + 3), title, font=font(16), fill=WHITE)
     for x, y, name, im in placed:
         sheet.paste(im, (x, y))
-        d.text((x, y + im.height + 1), os.path.basename(name), font=f, fill=(0, 0, 0))
+        d.text((x, y + im.height + 1), name, font=f, fill=(0, 0, 0))
     sheet.save(out, 'PNG', optimize=True)
 
 
