@@ -804,9 +804,9 @@ def speak(text, path):
         trimmed = os.path.join(tmp, 'trim.wav')
         # Trim leading/trailing silence first (the length is unknown until then), then normalise
         # to -1 dBFS with short fades against clicks and a little air at both ends.
-        subprocess.run(['sox', raw, trimmed, 'silence', '1', '0.02', '0.5%', 'reverse',
+        subprocess.run(['sox', '-D', raw, trimmed, 'silence', '1', '0.02', '0.5%', 'reverse',
                         'silence', '1', '0.02', '0.5%', 'reverse'], check=True)
-        subprocess.run(['sox', trimmed, '-t', 'wav', '-e', 'signed-integer', '-b', '16', '-c', '1',
+        subprocess.run(['sox', '-D', trimmed, '-t', 'wav', '-e', 'signed-integer', '-b', '16', '-c', '1',
                         '-r', '22050', path, 'norm', '-1', 'fade', 't', '0.01', '-0', '0.02',
                         'pad', '0.05', '0.1'], check=True)
     written.append(path)
