@@ -806,8 +806,8 @@ def speak(text, path):
         # to -1 dBFS with short fades against clicks and a little air at both ends.
         subprocess.run(['sox', '-D', raw, trimmed, 'silence', '1', '0.02', '0.5%', 'reverse',
                         'silence', '1', '0.02', '0.5%', 'reverse'], check=True)
-        subprocess.run(['sox', '-D', trimmed, '-t', 'wav', '-e', 'signed-integer', '-b', '16', '-c', '1',
-                        '-r', '22050', path, 'norm', '-1', 'fade', 't', '0.01', '-0', '0.02',
+        subprocess.run(['sox', '-D', trimmed, '-t', 'wav', '-e', 'signed-integer', '-b', '16',
+                        '-c', '1', '-r', '22050', path, 'norm', '-1', 'fade', 't', '0.01', '-0', '0.02',
                         'pad', '0.05', '0.1'], check=True)
     written.append(path)
 
@@ -825,11 +825,11 @@ def settings():
     # SZ at the start of the word: 5 words for the SZ games, 10 (S and SZ) for completion.
     # Quantities keep each game at or below its minimum: 5 for labelling and falling
     # (Poziom 1 x 5), 5 >= 1 x 4 for memory, 10 = 2 x 5 for completion.
-    text = ('[DaneProgramu]\r\nZakladka=1\r\n\r\n'
-            '[Podpisywanie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n\r\n'
-            '[Memory]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n\r\n'
-            '[Uzupelnianie]\r\nGloski=1\r\nPoziom=2\r\nPozycja=4096\r\n\r\n'
-            '[Spadajace]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n')
+    text = ('[DaneProgramu]\nZakladka=1\n\n'
+            '[Podpisywanie]\nGloski=1\nPoziom=1\nPozycja=4096\n\n'
+            '[Memory]\nGloski=1\nPoziom=1\nPozycja=4096\n\n'
+            '[Uzupelnianie]\nGloski=1\nPoziom=2\nPozycja=4096\n\n'
+            '[Spadajace]\nGloski=1\nPoziom=1\nPozycja=4096\n')
     with open(os.path.join(DATA, 'data.ini'), 'w', newline='') as f:
         f.write(text)
 

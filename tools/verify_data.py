@@ -251,7 +251,8 @@ def check_pictures():
             if pic.shape == mask.shape:
                 check(pic[outside].min() >= 235, '%s_%s is not white outside the mask' % (w, fam))
     for m in 'sb':
-        r, rm = load(os.path.join(SPEC, 'Ring_%s.xji' % m)), load(os.path.join(SPEC, 'RingM_%s.xji' % m))
+        r = load(os.path.join(SPEC, 'Ring_%s.xji' % m))
+        rm = load(os.path.join(SPEC, 'RingM_%s.xji' % m))
         check(r.shape == rm.shape, 'Ring_%s and its mask differ in size' % m)
         check(r[rm[:, :, 0] < 30].min() >= 235, 'Ring_%s is not white outside its mask' % m)
         # The ring must enclose the memory picture it is drawn around.
@@ -329,7 +330,8 @@ def check_layouts():
         gw, gh = res_size('nap_gloski_' + m)
         pw, ph = res_size('nap_pozycja_' + m)
         iw, ih = res_size('nap_ilzadan_' + m)
-        rects += [rect(W // 2 - gw + e, H // 4, iw, ih), rect(W // 2 - gw + e, H // 2 - H // 16, gw, gh),
+        rects += [rect(W // 2 - gw + e, H // 4, iw, ih),
+                  rect(W // 2 - gw + e, H // 2 - H // 16, gw, gh),
                   rect(W // 2 - pw + e, H // 10 + H // 2, pw, ph)]
         lw, lh = (192 * 5 // 8, 400 * 5 // 8) if m == 's' else (192 * 8 // 10, 400 * 8 // 10)
         logo = rect(16 * 5 // 8 if m == 's' else 16 * 8 // 10,
@@ -370,7 +372,8 @@ def check_layouts():
         px, py = (266, 310) if m == 's' else (338, 388)
         check(py > H // 10 + tile[1], 'completion picture under the word row')
         check(py + up[1] <= H, 'completion picture leaves the window')
-        check(px > W // 4 - 40 + tile[0] and px + up[0] < 3 * W // 4, 'completion picture vs slots')
+        check(px > W // 4 - 40 + tile[0] and px + up[0] < 3 * W // 4,
+              'completion picture vs slots')
         mem = size_of(os.path.join(DATA, 'Bio', 'sum_m%s.xji' % m))
         sx, sy = (583, 188) if m == 's' else (743, 235)
         check(sx + mem[0] <= W and sy + mem[1] < 23 * H // 30, 'memory big picture does not fit')
