@@ -158,6 +158,8 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
         throw FileError("Cannot store a value in \"" + path_ + "\"");
     std::string text;
     if (impl_->ini.Save(text, false) < 0) throw FileError("Cannot write \"" + path_ + "\"");
+    // SimpleIni puts two empty lines before each section; one is enough.
+    for (std::size_t at; (at = text.find("\n\n\n[")) != std::string::npos;) text.erase(at, 1);
     try {
         fs::writeAtomic(path_, text);
     } catch (...) {
