@@ -104,6 +104,7 @@ public:
     {
         for (auto& [key, font] : fonts_) TTF_CloseFont(font);
         if (ttfReady_) TTF_Quit();
+        if (fcUsed_) FcFini(); // releases fontconfig's caches, which would otherwise read as leaks
     }
 
     TTF_Font* get(const Font& font)
@@ -172,6 +173,7 @@ private:
     {
         const auto key = std::make_pair(lower(family), bold);
         if (auto it = files_.find(key); it != files_.end()) return it->second;
+        fcUsed_ = true;
         bool wantBold = bold;
         const auto families = candidateFamilies(family, wantBold);
         FontFile file;
@@ -185,6 +187,7 @@ private:
 
     static constexpr std::size_t kMaxLines = 256;
     bool ttfReady_ = false;
+    bool fcUsed_ = false;
     std::map<std::pair<std::string, bool>, FontFile> files_;
     std::map<std::tuple<std::string, int, bool>, TTF_Font*> fonts_;
     std::list<std::string> order_;

@@ -37,8 +37,8 @@ Bytes bmpFile(int width, int height, int bpp, const Bytes& palette, const Bytes&
     put16(f, 26, 1);
     put16(f, 28, std::uint16_t(bpp));
     put32(f, 46, std::uint32_t(palette.size() / 4));
-    std::memcpy(f.data() + 54, palette.data(), palette.size());
-    std::memcpy(f.data() + 54 + palette.size(), rows.data(), rows.size());
+    std::copy(palette.begin(), palette.end(), f.begin() + 54);
+    std::copy(rows.begin(), rows.end(), f.begin() + 54 + std::ptrdiff_t(palette.size()));
     return f;
 }
 
