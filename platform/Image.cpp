@@ -169,7 +169,8 @@ void checkBmpHeader(std::span<const std::uint8_t> d, const std::string& name)
     if (pixelOffset < afterHeader) bad("pixel data overlaps the header");
     const std::int64_t rowBytes = (width * bpp + 31) / 32 * 4;
     const std::int64_t rows = height < 0 ? -height : height;
-    if (pixelOffset > size || rowBytes * rows > size - pixelOffset) bad("pixel data past the end of the file");
+    if (pixelOffset > size || rowBytes * rows > size - pixelOffset)
+        bad("pixel data past the end of the file");
 }
 
 struct SurfaceDeleter {
@@ -220,8 +221,8 @@ bool pngWrite(png_structp png, png_infop info, PngSink* sink, png_bytepp rows, i
 {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, sink, pngWriteData, pngFlush);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, info);
@@ -252,8 +253,8 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
     // data could describe is refused before anything is allocated for it.
     const std::int64_t plausible = std::max<std::int64_t>(std::int64_t(data.size()) * 1024, 1 << 20);
     if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || w * h > kMaxPixels || w * h > plausible)
-        throw ImageError("JPEG " + label(nameForErrors) + " has an implausible size " + std::to_string(w) + "x" +
-                         std::to_string(h));
+        throw ImageError("JPEG " + label(nameForErrors) + " has an implausible size " + std::to_string(w) +
+                         "x" + std::to_string(h));
 
     Bitmap bitmap(int(w), int(h), PixelFormat::Bgr24);
     if (!jpegReadPixels(&cinfo, &err, bitmap.data(), std::size_t(bitmap.stride()), unsigned(h)))
@@ -276,7 +277,8 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForE
         if (SDL_LockSurface(surface.get()) != 0)
             throw ImageError("Cannot read BMP " + label(nameForErrors) + ": " + SDL_GetError());
         for (int y = 0; y < h; ++y)
-            std::memcpy(bitmap.scanline(y), static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch,
+            std::memcpy(bitmap.scanline(y),
+                        static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch,
                         std::size_t(w));
         SDL_UnlockSurface(surface.get());
         const int n = std::min(fmt->palette->ncolors, 256);
@@ -338,8 +340,8 @@ std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality)
     cinfo.err = &err.pub;
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
-    const bool ok = jpegWrite(&cinfo, &err, &out, &outSize, src->data(), std::size_t(src->stride()), src->width(),
-                              src->height(), std::clamp(quality, 1, 100));
+    const bool ok = jpegWrite(&cinfo, &err, &out, &outSize, src->data(), std::size_t(src->stride()),
+                              src->width(), src->height(), std::clamp(quality, 1, 100));
     jpeg_destroy_compress(&cinfo);
     std::vector<std::uint8_t> result;
     if (ok && out) result.assign(out, out + outSize);

@@ -85,7 +85,8 @@ TEST(BmpDecoding, TwentyFourBitRowsOfOneTwoAndThreePixelsDecodeExactly)
             for (int y = 0; y < 2; ++y)
                 for (int x = 0; x < w; ++x) {
                     const auto c = testColour(x, y);
-                    EXPECT_EQ(b.pixel(x, y), rgb(c[2], c[1], c[0])) << w << " " << x << "," << y << " " << topDown;
+                    EXPECT_EQ(b.pixel(x, y), rgb(c[2], c[1], c[0]))
+                        << w << " " << x << "," << y << " " << topDown;
                 }
             if (!topDown) {
                 // Our own writer produces the very same bytes apart from the padding and the size fields.
@@ -93,7 +94,8 @@ TEST(BmpDecoding, TwentyFourBitRowsOfOneTwoAndThreePixelsDecodeExactly)
                 ASSERT_EQ(again.size(), file.size());
                 const int row = 4 * w;
                 for (int r = 0; r < 2; ++r)
-                    EXPECT_EQ(0, std::memcmp(again.data() + 54 + r * row, file.data() + 54 + r * row, std::size_t(w * 3)));
+                    EXPECT_EQ(0, std::memcmp(again.data() + 54 + r * row, file.data() + 54 + r * row,
+                                             std::size_t(w * 3)));
             }
         }
     }

@@ -47,8 +47,9 @@ TEST(FrameSize, BorderlessWindowsHaveNoFrameOthersTheFixedMetrics)
         int style, width, height;
     };
     // frame 4, dialog frame 3, caption 19, small caption 15
-    for (const Case c : {Case{bsNone, 0, 0}, Case{bsSingle, 3, 22}, Case{bsSizeable, 4, 23}, Case{bsDialog, 3, 22},
-                         Case{bsToolWindow, 3, 18}, Case{bsSizeToolWin, 4, 19}, Case{6, 3, 22}, Case{-1, 3, 22}}) {
+    for (const Case c :
+         {Case{bsNone, 0, 0}, Case{bsSingle, 3, 22}, Case{bsSizeable, 4, 23}, Case{bsDialog, 3, 22},
+          Case{bsToolWindow, 3, 18}, Case{bsSizeToolWin, 4, 19}, Case{6, 3, 22}, Case{-1, 3, 22}}) {
         EXPECT_EQ(szerokoscRamki(c.style), c.width) << c.style;
         EXPECT_EQ(wysokoscRamki(c.style), c.height) << c.style;
     }
