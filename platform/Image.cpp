@@ -31,6 +31,7 @@ std::string label(const std::string& name)
 
 struct JpegError {
     jpeg_error_mgr pub;
+    jpeg_progress_mgr progress;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
 };
@@ -48,11 +49,24 @@ void jpegMessage(j_common_ptr cinfo, int level)
     if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) jpegErrorExit(cinfo);
 }
 
+// A progressive file can ask for thousands of scans over the same pixels; real pictures use about ten.
+void jpegProgress(j_common_ptr cinfo)
+{
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->input_scan_number > 200) {
+        auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+        std::snprintf(err->message, sizeof err->message, "too many scans");
+        std::longjmp(err->jump, 1);
+    }
+}
+
 void initError(JpegError& err)
 {
     jpeg_std_error(&err.pub);
     err.pub.error_exit = jpegErrorExit;
     err.pub.emit_message = jpegMessage;
+    err.progress = jpeg_progress_mgr{};
+    err.progress.progress_monitor = jpegProgress;
     err.message[0] = '\0';
 }
 
@@ -60,6 +74,7 @@ bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::ui
 {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
+    cinfo->progress = &err->progress; // creation clears it
     cinfo->mem->max_memory_to_use = 512l << 20;
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(cinfo, TRUE);

@@ -1,7 +1,9 @@
 #include "gfx/Formbordersize.hpp"
+#include "gfx/Universalfn.hpp"
 #include "platform/Random.hpp"
 
 #include <array>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -53,4 +55,22 @@ TEST(FrameSize, BorderlessWindowsHaveNoFrameOthersTheFixedMetrics)
         EXPECT_EQ(szerokoscRamki(c.style), c.width) << c.style;
         EXPECT_EQ(wysokoscRamki(c.style), c.height) << c.style;
     }
+}
+
+TEST(RandomGenerator, StartUpSeedsBothGeneratorsFromTheTime)
+{
+    auto draws = [] {
+        std::array<int, 6> v{};
+        for (std::size_t i = 0; i < 3; ++i) v[i] = random::next();
+        for (std::size_t i = 3; i < 6; ++i) v[i] = std::rand();
+        return v;
+    };
+    zasiejGeneratory(1700000000);
+    const auto first = draws();
+    zasiejGeneratory(1700000000);
+    EXPECT_EQ(draws(), first); // the same second, the same game
+    zasiejGeneratory(1700000001);
+    const auto next = draws();
+    EXPECT_NE(next[0], first[0]);
+    EXPECT_NE(next[3], first[3]);
 }
