@@ -335,7 +335,11 @@ void Application::activate(Form* form)
     hover_.clear();
     Form* old = active_;
     active_ = form;
-    if (old && std::find(forms_.begin(), forms_.end(), old) != forms_.end()) old->deactivateEvent();
+    const bool oldAlive = old && std::find(forms_.begin(), forms_.end(), old) != forms_.end();
+    // A focused edit shows its caret only while its form is active.
+    if (oldAlive && old->focusedControl()) old->focusedControl()->invalidate();
+    if (form && form->focusedControl()) form->focusedControl()->invalidate();
+    if (oldAlive) old->deactivateEvent();
     if (form && active_ == form) form->activateEvent();
 }
 

@@ -78,7 +78,9 @@ void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs)
             }
             return;
         }
+        // Back to the loop: it works out the next timer afresh before waiting again.
         execute(command, app);
+        return;
     }
 }
 
