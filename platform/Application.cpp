@@ -439,6 +439,9 @@ void Application::dispatchMouse(const InputEvent& e)
         return;
     }
 
+    // Enter and leave come before the move that caused them.
+    if (e.type == T::MouseMove) updateHover();
+
     Target target;
     if ((e.type == T::MouseMove || e.type == T::MouseUp) && capture_.alive()) {
         target = capture_;
@@ -559,6 +562,8 @@ void Application::updateHover()
         f = formAt(mouse_.x, mouse_.y);
         if (f && f == active_ && acceptsInput(*f)) c = f->controlAt(mouse_.x - f->left(), mouse_.y - f->top());
     }
+    // While a control holds the mouse only it hears enter and leave.
+    if (capture_.alive() && capture_.control && c != capture_.control) c = nullptr;
     const bool same = hover_.alive() ? (hover_.control == c && hover_.form == (c ? f : hover_.form))
                                      : c == nullptr;
     if (!same) {

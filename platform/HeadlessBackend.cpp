@@ -131,6 +131,9 @@ MessageResult HeadlessBackend::messageBox(std::string_view text, std::string_vie
 
 void HeadlessBackend::mouse(Application& app, InputEvent::Type type, int x, int y, int clicks)
 {
+    // A real pointer sends no motion when it is already where the press happens.
+    if (type == InputEvent::Type::MouseMove && mouse_.x == x && mouse_.y == y && movedOnce_) return;
+    movedOnce_ = true;
     InputEvent e;
     e.type = type;
     e.x = x;
@@ -182,7 +185,7 @@ void HeadlessBackend::execute(const Command& c, Application& app)
         mouse(app, T::MouseDown, c.a, c.b);
         break;
     case V::Release:
-        if (mouse_.x != c.a || mouse_.y != c.b) mouse(app, T::MouseMove, c.a, c.b);
+        mouse(app, T::MouseMove, c.a, c.b);
         mouse(app, T::MouseUp, c.a, c.b);
         break;
     case V::Move:

@@ -85,6 +85,7 @@ private:
     CursorId cursor_ = kCursorArrow;
     std::string title_;
     Point mouse_{0, 0};
+    bool movedOnce_ = false;
     bool idleLogged_ = false;
     int endings_ = 0;
     std::vector<Rect> lastPresented_;
