@@ -11,9 +11,13 @@ void zasiejGeneratory()
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);
-    const long long localSeconds = (long long)now + local.tm_gmtoff;
-    std::srand(unsigned(localSeconds));
-    platform::random::seed(std::uint32_t(localSeconds));
+    zasiejGeneratory(std::int64_t(now) + local.tm_gmtoff);
+}
+
+void zasiejGeneratory(std::int64_t sekundy)
+{
+    std::srand(unsigned(sekundy));
+    platform::random::seed(std::uint32_t(sekundy));
 }
 
 std::string dodajBackslash(const std::string& path)

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 // Seeds the C library's generator and the program's own one from the local time in seconds, so that
 // every run draws different words. Called once at start-up, before any window exists.
 void zasiejGeneratory();
+// The same from a given local time in seconds (start-up may pass the platform clock's, so that headless
+// runs on the virtual clock draw the same words every time).
+void zasiejGeneratory(std::int64_t sekundy);
 
 // path unchanged when empty or already ending in a backslash, else path + "\".
 std::string dodajBackslash(const std::string& path);

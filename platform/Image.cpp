@@ -31,6 +31,7 @@ std::string label(const std::string& name)
 
 struct JpegError {
     jpeg_error_mgr pub;
+    jpeg_progress_mgr progress;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
 };
@@ -48,11 +49,24 @@ void jpegMessage(j_common_ptr cinfo, int level)
     if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) jpegErrorExit(cinfo);
 }
 
+// A progressive file can ask for thousands of scans over the same pixels; real pictures use about ten.
+void jpegProgress(j_common_ptr cinfo)
+{
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->input_scan_number > 200) {
+        auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+        std::snprintf(err->message, sizeof err->message, "too many scans");
+        std::longjmp(err->jump, 1);
+    }
+}
+
 void initError(JpegError& err)
 {
     jpeg_std_error(&err.pub);
     err.pub.error_exit = jpegErrorExit;
     err.pub.emit_message = jpegMessage;
+    err.progress = jpeg_progress_mgr{};
+    err.progress.progress_monitor = jpegProgress;
     err.message[0] = '\0';
 }
 
@@ -60,6 +74,7 @@ bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::ui
 {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
+    cinfo->progress = &err->progress; // creation clears it
     cinfo->mem->max_memory_to_use = 512l << 20;
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(cinfo, TRUE);
@@ -169,7 +184,8 @@ void checkBmpHeader(std::span<const std::uint8_t> d, const std::string& name)
     if (pixelOffset < afterHeader) bad("pixel data overlaps the header");
     const std::int64_t rowBytes = (width * bpp + 31) / 32 * 4;
     const std::int64_t rows = height < 0 ? -height : height;
-    if (pixelOffset > size || rowBytes * rows > size - pixelOffset) bad("pixel data past the end of the file");
+    if (pixelOffset > size || rowBytes * rows > size - pixelOffset)
+        bad("pixel data past the end of the file");
 }
 
 struct SurfaceDeleter {
@@ -220,8 +236,8 @@ bool pngWrite(png_structp png, png_infop info, PngSink* sink, png_bytepp rows, i
 {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, sink, pngWriteData, pngFlush);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, info);
@@ -252,8 +268,8 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
     // data could describe is refused before anything is allocated for it.
     const std::int64_t plausible = std::max<std::int64_t>(std::int64_t(data.size()) * 1024, 1 << 20);
     if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || w * h > kMaxPixels || w * h > plausible)
-        throw ImageError("JPEG " + label(nameForErrors) + " has an implausible size " + std::to_string(w) + "x" +
-                         std::to_string(h));
+        throw ImageError("JPEG " + label(nameForErrors) + " has an implausible size " + std::to_string(w) +
+                         "x" + std::to_string(h));
 
     Bitmap bitmap(int(w), int(h), PixelFormat::Bgr24);
     if (!jpegReadPixels(&cinfo, &err, bitmap.data(), std::size_t(bitmap.stride()), unsigned(h)))
@@ -276,7 +292,8 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForE
         if (SDL_LockSurface(surface.get()) != 0)
             throw ImageError("Cannot read BMP " + label(nameForErrors) + ": " + SDL_GetError());
         for (int y = 0; y < h; ++y)
-            std::memcpy(bitmap.scanline(y), static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch,
+            std::memcpy(bitmap.scanline(y),
+                        static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch,
                         std::size_t(w));
         SDL_UnlockSurface(surface.get());
         const int n = std::min(fmt->palette->ncolors, 256);
@@ -338,8 +355,8 @@ std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality)
     cinfo.err = &err.pub;
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
-    const bool ok = jpegWrite(&cinfo, &err, &out, &outSize, src->data(), std::size_t(src->stride()), src->width(),
-                              src->height(), std::clamp(quality, 1, 100));
+    const bool ok = jpegWrite(&cinfo, &err, &out, &outSize, src->data(), std::size_t(src->stride()),
+                              src->width(), src->height(), std::clamp(quality, 1, 100));
     jpeg_destroy_compress(&cinfo);
     std::vector<std::uint8_t> result;
     if (ok && out) result.assign(out, out + outSize);

@@ -36,7 +36,8 @@ Stamp stampOf(const std::string& path)
 {
     struct stat st{};
     if (::stat(path.c_str(), &st) != 0) return {};
-    return {true, st.st_dev, st.st_ino, st.st_size, (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
+    return {true, st.st_dev, st.st_ino, st.st_size,
+            (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
 }
 
 bool parseDecimal(std::string_view s, int& out)
@@ -63,7 +64,8 @@ bool parseDecimal(std::string_view s, int& out)
 } // namespace
 
 struct IniFile::Impl {
-    Ini ini{false, true, false}; // not UTF-8 converting, duplicate keys kept (we pick the first), one-line values
+    // Not UTF-8 converting, duplicate keys kept (reads pick the first), one-line values.
+    Ini ini{false, true, false};
     Stamp stamp;
     bool loaded = false;
 };

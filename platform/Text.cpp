@@ -114,7 +114,8 @@ public:
         const auto key = std::make_tuple(file.path, size, file.syntheticBold);
         if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
         if (!ttfReady_) {
-            if (TTF_Init() != 0) throw Error(std::string("Cannot start the font renderer: ") + TTF_GetError());
+            if (TTF_Init() != 0)
+                throw Error(std::string("Cannot start the font renderer: ") + TTF_GetError());
             ttfReady_ = true;
         }
         // At the renderer's 72 dpi one point is one pixel, so the em square is exactly `height` pixels
@@ -314,11 +315,12 @@ Rect draw(Bitmap& target, const Rect& clip, int x, int y, std::string_view utf8,
     const PixelFormat format = target.format();
     const int bpp = target.bytesPerPixel();
     const std::uint8_t fullIndex =
-        format == PixelFormat::Indexed8 ? nearestPaletteIndex(target.palette(), std::uint8_t(b), std::uint8_t(g),
-                                                              std::uint8_t(r))
-                                        : 0;
+        format == PixelFormat::Indexed8
+            ? nearestPaletteIndex(target.palette(), std::uint8_t(b), std::uint8_t(g), std::uint8_t(r))
+            : 0;
     for (int py = area.top; py < area.bottom; ++py) {
-        const std::uint8_t* a = cov.alpha.data() + std::size_t(py - y) * std::size_t(cov.width) + (area.left - x);
+        const std::uint8_t* a =
+            cov.alpha.data() + std::size_t(py - y) * std::size_t(cov.width) + (area.left - x);
         std::uint8_t* d = target.scanline(py) + std::size_t(area.left) * std::size_t(bpp);
         for (int px = area.left; px < area.right; ++px, ++a, d += bpp) {
             const int k = *a;
@@ -329,7 +331,8 @@ Rect draw(Bitmap& target, const Rect& clip, int x, int y, std::string_view utf8,
                     continue;
                 }
                 const PaletteEntry& e = target.palette()[*d];
-                *d = nearestPaletteIndex(target.palette(), std::uint8_t((b * k + e.blue * (255 - k) + 127) / 255),
+                *d = nearestPaletteIndex(target.palette(),
+                                         std::uint8_t((b * k + e.blue * (255 - k) + 127) / 255),
                                          std::uint8_t((g * k + e.green * (255 - k) + 127) / 255),
                                          std::uint8_t((r * k + e.red * (255 - k) + 127) / 255));
                 continue;

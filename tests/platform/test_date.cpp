@@ -60,8 +60,9 @@ TEST_F(ShortFormat, PolishStyleDatesRoundTripAndInvalidOnesAreRejected)
     EXPECT_EQ(date::parseShort("01.01.1990"), 32874);
     EXPECT_EQ(date::parseShort(" 9.3.2024 "), date::fromYmd(2024, 3, 9));
     EXPECT_EQ(date::parseShort("29.02.2000"), date::fromYmd(2000, 2, 29));
-    for (const char* bad : {"31.02.2020", "29.02.1900", "32.01.2020", "00.01.2020", "01.13.2020", "01.00.2020",
-                            "", "garbage", "01.01.1990x", "01-01-1990", "01.01.", "1.1.123", "01..1990"})
+    for (const char* bad :
+         {"31.02.2020", "29.02.1900", "32.01.2020", "00.01.2020", "01.13.2020", "01.00.2020", "", "garbage",
+          "01.01.1990x", "01-01-1990", "01.01.", "1.1.123", "01..1990"})
         EXPECT_FALSE(date::parseShort(bad).has_value()) << bad;
     for (int day = 0; day < 80000; day += 97) EXPECT_EQ(date::parseShort(date::formatShort(day)), day);
 }

@@ -109,11 +109,13 @@ TEST(FileListing, ListsPlainAndHiddenFilesMatchingTheMaskButNoDirectories)
 {
     TempRoots roots;
     const std::string sio = roots.prog() + "/Data/Sio/";
-    for (const char* name : {"a.xji", "B.XJI", ".hidden.xji", "c.txt", "noext"}) TempRoots::write(sio + name, "x");
+    for (const char* name : {"a.xji", "B.XJI", ".hidden.xji", "c.txt", "noext"})
+        TempRoots::write(sio + name, "x");
     std::filesystem::create_directories(sio + "sub.xji");
 
     EXPECT_THAT(sorted(fs::list("Data\\Sio", "*.xji")), ElementsAre(".hidden.xji", "B.XJI", "a.xji"));
-    EXPECT_THAT(sorted(fs::list("Data\\Sio\\", "*.*")), ElementsAre(".hidden.xji", "B.XJI", "a.xji", "c.txt", "noext"));
+    EXPECT_THAT(sorted(fs::list("Data\\Sio\\", "*.*")),
+                ElementsAre(".hidden.xji", "B.XJI", "a.xji", "c.txt", "noext"));
     EXPECT_THAT(fs::list("Data\\Sio", "?.TXT"), ElementsAre("c.txt"));
     EXPECT_TRUE(fs::list("Data\\Nothing", "*.*").empty());
 }
@@ -194,7 +196,8 @@ TEST(FileWriting, AtomicWriteReplacesTheFileAndKeepsTheOldOneOnFailure)
     {
         // The disk fills up halfway through the new contents.
         FileSizeLimit limit(8);
-        EXPECT_THROW(fs::writeAtomic("record.xtr", std::string_view("a much longer third version")), FileError);
+        EXPECT_THROW(fs::writeAtomic("record.xtr", std::string_view("a much longer third version")),
+                     FileError);
     }
     EXPECT_EQ(TempRoots::read(roots.user() + "/record.xtr"), "second version");
     EXPECT_THAT(fs::list("", "*.*"), ElementsAre("record.xtr"));

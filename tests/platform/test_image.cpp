@@ -6,6 +6,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <png.h>
+#include <stdio.h>
+#include <jpeglib.h>
 
 using namespace platform;
 using Bytes = std::vector<std::uint8_t>;
@@ -85,7 +87,8 @@ TEST(BmpDecoding, TwentyFourBitRowsOfOneTwoAndThreePixelsDecodeExactly)
             for (int y = 0; y < 2; ++y)
                 for (int x = 0; x < w; ++x) {
                     const auto c = testColour(x, y);
-                    EXPECT_EQ(b.pixel(x, y), rgb(c[2], c[1], c[0])) << w << " " << x << "," << y << " " << topDown;
+                    EXPECT_EQ(b.pixel(x, y), rgb(c[2], c[1], c[0]))
+                        << w << " " << x << "," << y << " " << topDown;
                 }
             if (!topDown) {
                 // Our own writer produces the very same bytes apart from the padding and the size fields.
@@ -93,7 +96,8 @@ TEST(BmpDecoding, TwentyFourBitRowsOfOneTwoAndThreePixelsDecodeExactly)
                 ASSERT_EQ(again.size(), file.size());
                 const int row = 4 * w;
                 for (int r = 0; r < 2; ++r)
-                    EXPECT_EQ(0, std::memcmp(again.data() + 54 + r * row, file.data() + 54 + r * row, std::size_t(w * 3)));
+                    EXPECT_EQ(0, std::memcmp(again.data() + 54 + r * row, file.data() + 54 + r * row,
+                                             std::size_t(w * 3)));
             }
         }
     }
@@ -245,6 +249,61 @@ TEST(JpegDecoding, GarbageTruncatedAndOversizedFilesRaiseImageErrors)
     } catch (const ImageError& e) {
         EXPECT_NE(std::string(e.what()).find("text.xji"), std::string::npos);
     }
+}
+
+namespace {
+
+// A progressive grey JPEG written with libjpeg directly (our own encoder writes baseline files only).
+Bytes progressiveJpeg(int w, int h)
+{
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = JDIMENSION(w);
+    c.image_height = JDIMENSION(h);
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(w));
+    while (c.next_scanline < c.image_height) {
+        for (int x = 0; x < w; ++x) row[std::size_t(x)] = std::uint8_t(x * 255 / w);
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&c, &p, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    Bytes result(out, out + size);
+    std::free(out);
+    return result;
+}
+
+} // namespace
+
+TEST(JpegDecoding, GreyProgressiveFilesDecodeButEndlessScansAreCutShort)
+{
+    const Bytes file = progressiveJpeg(32, 16);
+    const Bitmap b = image::decodeJpeg(file);
+    ASSERT_EQ(b.size(), (Size{32, 16}));
+    EXPECT_NEAR(redOf(b.pixel(16, 8)), 127, 8);
+    EXPECT_EQ(redOf(b.pixel(16, 8)), blueOf(b.pixel(16, 8)));
+
+    // The same refinement scan repeated over and over would keep the decoder busy for nothing.
+    std::size_t lastScan = 0;
+    for (std::size_t i = 2; i + 1 < file.size(); ++i)
+        if (file[i] == 0xFF && file[i + 1] == 0xDA) lastScan = i;
+    ASSERT_GT(lastScan, 0u);
+    const std::size_t end = file.size() - 2; // before the end-of-image marker
+    Bytes hostile(file.begin(), file.begin() + std::ptrdiff_t(end));
+    for (int k = 0; k < 1000; ++k)
+        hostile.insert(hostile.end(), file.begin() + std::ptrdiff_t(lastScan), file.begin() + std::ptrdiff_t(end));
+    hostile.insert(hostile.end(), {0xFF, 0xD9});
+    EXPECT_THROW(image::decodeJpeg(hostile, "scans"), ImageError);
 }
 
 TEST(PngWriting, AScreenshotReadsBackWithTheSamePixels)

@@ -149,7 +149,8 @@ TEST_F(IniTest, ChangesMadeByOthersAreSeenAndFailedWritesKeepTheFile)
 
 TEST_F(IniTest, DatesThatAreNoValidDatesGiveTheDefault)
 {
-    TempRoots::write(roots.user() + "/record.xtr", "[N]\nA=01.01.1990\nB=31.02.2020\nC=jutro\nD=\nE=29.02.2000\n");
+    TempRoots::write(roots.user() + "/record.xtr",
+                     "[N]\nA=01.01.1990\nB=31.02.2020\nC=jutro\nD=\nE=29.02.2000\n");
     IniFile ini("record.xtr");
     EXPECT_EQ(ini.readDate("N", "A", 0), 32874);
     EXPECT_EQ(ini.readDate("N", "B", 0), 0);

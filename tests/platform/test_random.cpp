@@ -1,7 +1,9 @@
 #include "gfx/Formbordersize.hpp"
+#include "gfx/Universalfn.hpp"
 #include "platform/Random.hpp"
 
 #include <array>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -47,9 +49,28 @@ TEST(FrameSize, BorderlessWindowsHaveNoFrameOthersTheFixedMetrics)
         int style, width, height;
     };
     // frame 4, dialog frame 3, caption 19, small caption 15
-    for (const Case c : {Case{bsNone, 0, 0}, Case{bsSingle, 3, 22}, Case{bsSizeable, 4, 23}, Case{bsDialog, 3, 22},
-                         Case{bsToolWindow, 3, 18}, Case{bsSizeToolWin, 4, 19}, Case{6, 3, 22}, Case{-1, 3, 22}}) {
+    for (const Case c :
+         {Case{bsNone, 0, 0}, Case{bsSingle, 3, 22}, Case{bsSizeable, 4, 23}, Case{bsDialog, 3, 22},
+          Case{bsToolWindow, 3, 18}, Case{bsSizeToolWin, 4, 19}, Case{6, 3, 22}, Case{-1, 3, 22}}) {
         EXPECT_EQ(szerokoscRamki(c.style), c.width) << c.style;
         EXPECT_EQ(wysokoscRamki(c.style), c.height) << c.style;
     }
+}
+
+TEST(RandomGenerator, StartUpSeedsBothGeneratorsFromTheTime)
+{
+    auto draws = [] {
+        std::array<int, 6> v{};
+        for (std::size_t i = 0; i < 3; ++i) v[i] = random::next();
+        for (std::size_t i = 3; i < 6; ++i) v[i] = std::rand();
+        return v;
+    };
+    zasiejGeneratory(1700000000);
+    const auto first = draws();
+    zasiejGeneratory(1700000000);
+    EXPECT_EQ(draws(), first); // the same second, the same game
+    zasiejGeneratory(1700000001);
+    const auto next = draws();
+    EXPECT_NE(next[0], first[0]);
+    EXPECT_NE(next[3], first[3]);
 }

@@ -58,7 +58,8 @@ TEST(TextMeasure, PolishWordsInWindowsFontNamesHavePlausibleSizes)
 
     // "Arial Black" is heavier and so wider than "Arial"; the misspelt name used by one window works too.
     EXPECT_GT(s.width, text::measure({"Arial", 19, false, kBlack}, "Żółć").width);
-    EXPECT_EQ(text::measure({"Araial", 19, false, kBlack}, "Żółć"), text::measure({"Arial", 19, false, kBlack}, "Żółć"));
+    EXPECT_EQ(text::measure({"Araial", 19, false, kBlack}, "Żółć"),
+              text::measure({"Arial", 19, false, kBlack}, "Żółć"));
     EXPECT_GT(text::measure({"MS Sans Serif", 13, false, kBlack}, "Imię").width, 0);
     EXPECT_GT(text::measure({"No Such Family", 13, false, kBlack}, "Imię").width, 0);
     // Twice the height, about twice the width.
