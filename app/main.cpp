@@ -11,28 +11,24 @@ namespace {
 // Stands in for the main menu until start-up is built: a black screen that Esc closes.
 class EmptyMainForm : public platform::Form {
 public:
-    EmptyMainForm() : Form("Wirowanki Cz.I Demo")
-    {
+    EmptyMainForm() : Form("Wirowanki Cz.I Demo") {
         const platform::Size s = platform::app().screenSize();
         setBounds(0, 0, s.width, s.height);
     }
 
 protected:
-    void paintEvent() override
-    {
+    void paintEvent() override {
         canvas().setBrushColor(platform::kBlack);
         canvas().fillRect(clientRect());
     }
-    void keyPressEvent(int charCode) override
-    {
+    void keyPressEvent(int charCode) override {
         if (charCode == 27) close();
     }
 };
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     platform::Options options;
     try {
         options = platform::parseOptions(argc, argv);

@@ -13,8 +13,7 @@ public:
 
     // Runs the handler (a copy of it, so the handler may replace or destroy the action); false when
     // there is none.
-    bool execute() const
-    {
+    bool execute() const {
         if (!onExecute) return false;
         auto handler = onExecute;
         handler();

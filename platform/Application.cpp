@@ -15,19 +15,21 @@ namespace {
 
 std::unique_ptr<Application> theApp;
 
-ShiftState buttonBit(MouseButton b)
-{
+ShiftState buttonBit(MouseButton b) {
     switch (b) {
-    case MouseButton::Left: return kLeftButton;
-    case MouseButton::Right: return kRightButton;
-    case MouseButton::Middle: return kMiddleButton;
-    default: return 0;
+    case MouseButton::Left:
+        return kLeftButton;
+    case MouseButton::Right:
+        return kRightButton;
+    case MouseButton::Middle:
+        return kMiddleButton;
+    default:
+        return 0;
     }
 }
 
 // Code points of UTF-8 text; malformed bytes come out as U+FFFD.
-std::vector<int> codePoints(const std::string& s)
-{
+std::vector<int> codePoints(const std::string& s) {
     std::vector<int> out;
     for (std::size_t i = 0; i < s.size();) {
         const auto c = static_cast<unsigned char>(s[i]);
@@ -38,7 +40,8 @@ std::vector<int> codePoints(const std::string& s)
             continue;
         }
         int cp = n == 1 ? c : c & (0x7F >> n);
-        for (int k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + std::size_t(k)]) & 0x3F);
+        for (int k = 1; k < n; ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(s[i + std::size_t(k)]) & 0x3F);
         out.push_back(cp);
         i += std::size_t(n);
     }
@@ -47,35 +50,29 @@ std::vector<int> codePoints(const std::string& s)
 
 } // namespace
 
-Application& app()
-{
+Application& app() {
     if (!theApp) throw Error("the platform is not initialized");
     return *theApp;
 }
 
-bool hasApp()
-{
+bool hasApp() {
     return theApp != nullptr;
 }
 
-void initialize(const Options& options, std::unique_ptr<Backend> backend)
-{
+void initialize(const Options& options, std::unique_ptr<Backend> backend) {
     theApp.reset();
     theApp = std::make_unique<Application>(options, std::move(backend));
 }
 
-void shutdown()
-{
+void shutdown() {
     theApp.reset();
 }
 
-bool Application::Target::alive() const
-{
+bool Application::Target::alive() const {
     return form && !formLife.expired() && (!control || !controlLife.expired());
 }
 
-void Application::Target::set(Form* f, Control* c)
-{
+void Application::Target::set(Form* f, Control* c) {
     form = f;
     control = c;
     formLife = f ? f->lifeToken() : std::weak_ptr<void>();
@@ -83,80 +80,67 @@ void Application::Target::set(Form* f, Control* c)
 }
 
 Application::Application(Options options, std::unique_ptr<Backend> backend)
-    : options_(std::move(options)), backend_(std::move(backend))
-{
+    : options_(std::move(options)), backend_(std::move(backend)) {
     screenSize_ = backend_->screenSize();
     screen_ = Bitmap(screenSize_.width, screenSize_.height, PixelFormat::Bgra32);
     screenDirty(Rect{0, 0, screenSize_.width, screenSize_.height});
 }
 
-Application::~Application()
-{
+Application::~Application() {
     // Forms still registered belong to their owners; they only lose the application.
     forms_.clear();
 }
 
-bool Application::headless() const
-{
+bool Application::headless() const {
     return backend_->headless();
 }
 
-void Application::run()
-{
+void Application::run() {
     loopUntil([] { return false; });
 }
 
-void Application::processMessages()
-{
+void Application::processMessages() {
     pass([] { return false; });
     presentScreen();
 }
 
-void Application::sleep(int ms)
-{
+void Application::sleep(int ms) {
     presentScreen();
     if (ms > 0) backend_->blockFor(ms);
 }
 
-void Application::terminate()
-{
+void Application::terminate() {
     terminated_ = true;
     backend_->wake();
 }
 
-void Application::setTitle(std::string title)
-{
+void Application::setTitle(std::string title) {
     title_ = std::move(title);
     backend_->setTitle(title_);
 }
 
-void Application::minimize()
-{
+void Application::minimize() {
     backend_->log("minimize");
     backend_->minimize();
 }
 
-void Application::raiseMainWindow()
-{
+void Application::raiseMainWindow() {
     backend_->log("raise-main-window");
     backend_->raise();
     if (mainForm_ && mainForm_->visible() && modalStack_.empty()) activate(mainForm_);
 }
 
-void Application::setCursorPos(Point p)
-{
+void Application::setCursorPos(Point p) {
     mouse_ = p;
     backend_->warpMouse(p);
 }
 
-const Bitmap& Application::screen()
-{
+const Bitmap& Application::screen() {
     presentScreen();
     return screen_;
 }
 
-void Application::post(std::function<void()> fn)
-{
+void Application::post(std::function<void()> fn) {
     {
         std::lock_guard lock(postMutex_);
         posted_.push_back(std::move(fn));
@@ -164,13 +148,11 @@ void Application::post(std::function<void()> fn)
     backend_->wake();
 }
 
-void Application::queueInput(InputEvent event)
-{
+void Application::queueInput(InputEvent event) {
     events_.push_back(std::move(event));
 }
 
-bool Application::hasPendingWork() const
-{
+bool Application::hasPendingWork() const {
     if (!events_.empty()) return true;
     {
         std::lock_guard lock(const_cast<std::mutex&>(postMutex_));
@@ -179,16 +161,14 @@ bool Application::hasPendingWork() const
     return std::any_of(forms_.begin(), forms_.end(), [](Form* f) { return f->visible() && f->needsPaint(); });
 }
 
-void Application::handleException(const std::exception& e)
-{
+void Application::handleException(const std::exception& e) {
     presentScreen();
     backend_->messageBox(e.what(), title_, MessageIcon::Error, MessageButtons::Ok);
 }
 
 // ---- the loop
 
-void Application::loopUntil(const std::function<bool()>& done)
-{
+void Application::loopUntil(const std::function<bool()>& done) {
     while (!terminated_ && !done()) {
         pass(done);
         if (terminated_ || done()) break;
@@ -196,8 +176,7 @@ void Application::loopUntil(const std::function<bool()>& done)
     }
 }
 
-void Application::pass(const std::function<bool()>& done)
-{
+void Application::pass(const std::function<bool()>& done) {
     backend_->pollEvents(*this);
     for (;;) {
         std::function<void()> fn;
@@ -235,8 +214,7 @@ void Application::pass(const std::function<bool()>& done)
     updateHover();
 }
 
-void Application::waitForInput()
-{
+void Application::waitForInput() {
     if (hasPendingWork()) return;
     presentScreen();
     const auto next = TimerQueue::instance().nextDue();
@@ -244,8 +222,7 @@ void Application::waitForInput()
     backend_->waitEvents(*this, timeout);
 }
 
-int Application::runModal(Form& form)
-{
+int Application::runModal(Form& form) {
     const auto life = form.lifeToken();
     form.modalResult_ = kModalNone;
     form.modal_ = true;
@@ -273,14 +250,12 @@ int Application::runModal(Form& form)
 
 // ---- forms
 
-void Application::addForm(Form& form)
-{
+void Application::addForm(Form& form) {
     forms_.push_back(&form);
     if (!mainForm_) mainForm_ = &form;
 }
 
-void Application::removeForm(Form& form)
-{
+void Application::removeForm(Form& form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
     modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), &form), modalStack_.end());
     if (mainForm_ == &form) mainForm_ = nullptr;
@@ -295,16 +270,14 @@ void Application::removeForm(Form& form)
     }
 }
 
-void Application::formShown(Form& form)
-{
+void Application::formShown(Form& form) {
     backend_->log("form-shown " + form.caption());
     raiseForm(form);
     screenDirty(form.bounds());
     if (acceptsInput(form)) activate(&form);
 }
 
-void Application::formHidden(Form& form)
-{
+void Application::formHidden(Form& form) {
     backend_->log("form-hidden " + form.caption());
     screenDirty(form.bounds());
     if (capture_.form == &form) capture_.clear();
@@ -320,8 +293,7 @@ void Application::formHidden(Form& form)
     }
 }
 
-void Application::activate(Form* form)
-{
+void Application::activate(Form* form) {
     if (form == active_) return;
     if (form && !acceptsInput(*form)) return;
     // Hover belongs to the active form: the control under the pointer is left first.
@@ -343,20 +315,17 @@ void Application::activate(Form* form)
     if (form && active_ == form) form->activateEvent();
 }
 
-void Application::raiseForm(Form& form)
-{
+void Application::raiseForm(Form& form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), &form), forms_.end());
     forms_.push_back(&form);
     if (form.visible()) screenDirty(form.bounds());
 }
 
-bool Application::acceptsInput(const Form& form) const
-{
+bool Application::acceptsInput(const Form& form) const {
     return modalStack_.empty() || modalStack_.back() == &form;
 }
 
-Form* Application::formAt(int x, int y) const
-{
+Form* Application::formAt(int x, int y) const {
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
         Form* f = *it;
         if (f->visible() && f->bounds().contains(x, y) && f->inRegion(x - f->left(), y - f->top())) return f;
@@ -364,17 +333,13 @@ Form* Application::formAt(int x, int y) const
     return nullptr;
 }
 
-void Application::forgetControl(Control& control)
-{
+void Application::forgetControl(Control& control) {
     if (capture_.control == &control) capture_.clear();
     if (hover_.control == &control) hover_.clear();
     if (lastPress_.control == &control) lastPress_.clear();
 }
 
-void Application::controlChanged() {}
-
-void Application::beginCaptionDrag(Form& form)
-{
+void Application::beginCaptionDrag(Form& form) {
     capture_.clear();
     lastPress_.clear();
     if (!(buttons_ & kLeftButton)) return;
@@ -382,8 +347,7 @@ void Application::beginCaptionDrag(Form& form)
     dragOffset_ = {mouse_.x - form.left(), mouse_.y - form.top()};
 }
 
-void Application::resetMouse()
-{
+void Application::resetMouse() {
     capture_.clear();
     lastPress_.clear();
     dragForm_ = nullptr;
@@ -392,8 +356,7 @@ void Application::resetMouse()
 
 // ---- input
 
-void Application::dispatch(const InputEvent& e)
-{
+void Application::dispatch(const InputEvent& e) {
     using T = InputEvent::Type;
     keys_ = e.keys & (kShift | kCtrl | kAlt);
     switch (e.type) {
@@ -409,8 +372,10 @@ void Application::dispatch(const InputEvent& e)
         dispatchKey(e);
         break;
     case T::Quit:
-        if (mainForm_) mainForm_->close();
-        else terminate();
+        if (mainForm_)
+            mainForm_->close();
+        else
+            terminate();
         break;
     case T::Expose:
         screenDirty(Rect{0, 0, screenSize_.width, screenSize_.height});
@@ -418,13 +383,11 @@ void Application::dispatch(const InputEvent& e)
     }
 }
 
-void Application::deliverToControl(Control& c, Message& m)
-{
+void Application::deliverToControl(Control& c, Message& m) {
     c.perform(m);
 }
 
-void Application::dispatchMouse(const InputEvent& e)
-{
+void Application::dispatchMouse(const InputEvent& e) {
     using T = InputEvent::Type;
     mouse_ = {e.x, e.y};
     const ShiftState bit = buttonBit(e.button);
@@ -520,8 +483,7 @@ void Application::dispatchMouse(const InputEvent& e)
     }
 }
 
-void Application::dispatchKey(const InputEvent& e)
-{
+void Application::dispatchKey(const InputEvent& e) {
     using T = InputEvent::Type;
     Form* form = active_;
     if (!form || !form->visible() || !acceptsInput(*form)) return;
@@ -554,22 +516,24 @@ void Application::dispatchKey(const InputEvent& e)
     }
 }
 
-void Application::updateHover()
-{
+void Application::updateHover() {
     Form* f = nullptr;
     Control* c = nullptr;
     if (mouse_.x >= 0 && mouse_.y >= 0) {
         f = formAt(mouse_.x, mouse_.y);
-        if (f && f == active_ && acceptsInput(*f)) c = f->controlAt(mouse_.x - f->left(), mouse_.y - f->top());
+        if (f && f == active_ && acceptsInput(*f))
+            c = f->controlAt(mouse_.x - f->left(), mouse_.y - f->top());
     }
     // While a control holds the mouse only it hears enter and leave.
     if (capture_.alive() && capture_.control && c != capture_.control) c = nullptr;
-    const bool same = hover_.alive() ? (hover_.control == c && hover_.form == (c ? f : hover_.form))
-                                     : c == nullptr;
+    const bool same =
+        hover_.alive() ? (hover_.control == c && hover_.form == (c ? f : hover_.form)) : c == nullptr;
     if (!same) {
         Target old = hover_;
-        if (c) hover_.set(f, c);
-        else hover_.clear();
+        if (c)
+            hover_.set(f, c);
+        else
+            hover_.clear();
         if (old.alive() && old.control) {
             Message m;
             m.kind = MessageKind::MouseLeave;
@@ -582,16 +546,18 @@ void Application::updateHover()
         }
     }
     CursorId id = kCursorDefault;
-    if (dragForm_) id = kCursorArrow;
-    else if (capture_.alive() && capture_.control) id = capture_.control->cursor();
-    else if (c) id = c->cursor();
+    if (dragForm_)
+        id = kCursorArrow;
+    else if (capture_.alive() && capture_.control)
+        id = capture_.control->cursor();
+    else if (c)
+        id = c->cursor();
     if (id == kCursorDefault && f) id = f->cursor();
     if (id == kCursorDefault) id = kCursorArrow;
     updateCursor(id);
 }
 
-void Application::updateCursor(CursorId id)
-{
+void Application::updateCursor(CursorId id) {
     if (id == cursor_) return;
     cursor_ = id;
     backend_->setCursor(id);
@@ -599,8 +565,7 @@ void Application::updateCursor(CursorId id)
 
 // ---- painting and the screen
 
-void Application::paintForms()
-{
+void Application::paintForms() {
     const std::vector<Form*> list = forms_;
     for (Form* f : list) {
         if (std::find(forms_.begin(), forms_.end(), f) == forms_.end()) continue;
@@ -608,25 +573,24 @@ void Application::paintForms()
     }
 }
 
-void Application::screenDirty(const Rect& r)
-{
+void Application::screenDirty(const Rect& r) {
     screenDirty_.add(r.intersect(Rect{0, 0, screenSize_.width, screenSize_.height}));
 }
 
-void Application::presentScreen()
-{
+void Application::presentScreen() {
     paintForms();
     if (screenDirty_.empty()) return;
     const std::vector<Rect> rects = screenDirty_.take();
-    for (const Rect& r : rects) compose(r);
+    for (const Rect& r : rects)
+        compose(r);
     backend_->present(screen_, rects);
 }
 
-void Application::compose(const Rect& r)
-{
+void Application::compose(const Rect& r) {
     for (int y = r.top; y < r.bottom; ++y) {
         std::uint8_t* row = screen_.scanline(y) + std::size_t(r.left) * 4;
-        for (int x = r.left; x < r.right; ++x, row += 4) row[0] = row[1] = row[2] = 0, row[3] = 255;
+        for (int x = r.left; x < r.right; ++x, row += 4)
+            row[0] = row[1] = row[2] = 0, row[3] = 255;
     }
     for (Form* f : forms_) {
         if (!f->visible()) continue;
@@ -645,10 +609,12 @@ void Application::compose(const Rect& r)
             if (n <= 0) continue;
             if (src.format() == PixelFormat::Bgr24) {
                 const std::uint8_t* s = src.scanline(fy) + std::size_t(sx0) * 3;
-                for (int i = 0; i < n; ++i, d += 4, s += 3) d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+                for (int i = 0; i < n; ++i, d += 4, s += 3)
+                    d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
             } else if (src.format() == PixelFormat::Bgra32) {
                 const std::uint8_t* s = src.scanline(fy) + std::size_t(sx0) * 4;
-                for (int i = 0; i < n; ++i, d += 4, s += 4) d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+                for (int i = 0; i < n; ++i, d += 4, s += 4)
+                    d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
             } else {
                 for (int i = 0; i < n; ++i, d += 4) {
                     const Color c = src.pixel(sx0 + i, fy);
@@ -663,8 +629,7 @@ void Application::compose(const Rect& r)
 
 namespace platform {
 
-std::vector<std::string> Application::dump() const
-{
+std::vector<std::string> Application::dump() const {
     auto box = [](const Rect& r) {
         return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.width()) + "x" +
                std::to_string(r.height());

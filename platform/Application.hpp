@@ -80,7 +80,6 @@ public:
     void raiseForm(Form& form);
     void screenDirty(const Rect& screenRect);
     void forgetControl(Control& control);
-    void controlChanged(); // visibility or bounds changed: hover may differ
     // One line per visible form and control (kind, name, bounds, text, state), for dumps.
     std::vector<std::string> dump() const;
     void beginCaptionDrag(Form& form);

@@ -9,29 +9,29 @@ namespace platform {
 
 namespace {
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
     return s;
 }
 
-std::vector<std::string_view> words(std::string_view s)
-{
+std::vector<std::string_view> words(std::string_view s) {
     std::vector<std::string_view> out;
     while (true) {
         s = trim(s);
         if (s.empty()) break;
         std::size_t n = 0;
-        while (n < s.size() && !std::isspace(static_cast<unsigned char>(s[n]))) ++n;
+        while (n < s.size() && !std::isspace(static_cast<unsigned char>(s[n])))
+            ++n;
         out.push_back(s.substr(0, n));
         s.remove_prefix(n);
     }
     return out;
 }
 
-int number(std::string_view w, std::string_view line)
-{
+int number(std::string_view w, std::string_view line) {
     int v = 0;
     const auto [p, ec] = std::from_chars(w.data(), w.data() + w.size(), v);
     if (ec != std::errc() || p != w.data() + w.size())
@@ -39,21 +39,21 @@ int number(std::string_view w, std::string_view line)
     return v;
 }
 
-std::string lower(std::string_view s)
-{
+std::string lower(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
 } // namespace
 
-std::optional<Key> keyByName(std::string_view name)
-{
+std::optional<Key> keyByName(std::string_view name) {
     static const std::pair<const char*, Key> table[] = {
-        {"left", Key::Left},     {"right", Key::Right},   {"up", Key::Up},         {"down", Key::Down},
-        {"home", Key::Home},     {"end", Key::End},       {"delete", Key::Delete}, {"insert", Key::Insert},
-        {"pageup", Key::PageUp}, {"pagedown", Key::PageDown}, {"f1", Key::F1},
+        {"left", Key::Left},         {"right", Key::Right},   {"up", Key::Up},
+        {"down", Key::Down},         {"home", Key::Home},     {"end", Key::End},
+        {"delete", Key::Delete},     {"insert", Key::Insert}, {"pageup", Key::PageUp},
+        {"pagedown", Key::PageDown}, {"f1", Key::F1},
     };
     const std::string n = lower(name);
     for (const auto& [k, v] : table)
@@ -61,8 +61,7 @@ std::optional<Key> keyByName(std::string_view name)
     return std::nullopt;
 }
 
-std::optional<Command> parseCommand(std::string_view rawLine)
-{
+std::optional<Command> parseCommand(std::string_view rawLine) {
     const std::string_view line = trim(rawLine);
     if (line.empty() || line.front() == '#') return std::nullopt;
     const auto w = words(line);
@@ -71,8 +70,8 @@ std::optional<Command> parseCommand(std::string_view rawLine)
     Command c;
     auto need = [&](std::size_t n) {
         if (w.size() != n + 1)
-            throw ScriptError("\"" + verb + "\" takes " + std::to_string(n) + " argument(s): \"" + std::string(line) +
-                              "\"");
+            throw ScriptError("\"" + verb + "\" takes " + std::to_string(n) + " argument(s): \"" +
+                              std::string(line) + "\"");
     };
     auto rest = [&]() {
         std::string_view r = line.substr(w[0].size());
@@ -82,15 +81,19 @@ std::optional<Command> parseCommand(std::string_view rawLine)
     if (verb == "wait") {
         need(1), c.verb = V::Wait, c.a = number(w[1], line);
         if (c.a < 0) throw ScriptError("negative wait: \"" + std::string(line) + "\"");
-    } else if (verb == "click" || verb == "dblclick" || verb == "press" || verb == "release" || verb == "move") {
+    } else if (verb == "click" || verb == "dblclick" || verb == "press" || verb == "release" ||
+               verb == "move") {
         need(2);
-        c.verb = verb == "click" ? V::Click : verb == "dblclick" ? V::DblClick : verb == "press" ? V::Press
-                 : verb == "release"                                                  ? V::Release
-                                                                                      : V::Move;
+        c.verb = verb == "click"      ? V::Click
+                 : verb == "dblclick" ? V::DblClick
+                 : verb == "press"    ? V::Press
+                 : verb == "release"  ? V::Release
+                                      : V::Move;
         c.a = number(w[1], line), c.b = number(w[2], line);
     } else if (verb == "drag") {
         need(4), c.verb = V::Drag;
-        c.a = number(w[1], line), c.b = number(w[2], line), c.c = number(w[3], line), c.d = number(w[4], line);
+        c.a = number(w[1], line), c.b = number(w[2], line), c.c = number(w[3], line),
+        c.d = number(w[4], line);
     } else if (verb == "wheel") {
         need(1), c.verb = V::Wheel, c.a = number(w[1], line);
     } else if (verb == "key") {
@@ -99,7 +102,8 @@ std::optional<Command> parseCommand(std::string_view rawLine)
             c.verb = V::KeyDown, c.key = *k;
         } else {
             c.verb = V::Key, c.a = number(w[1], line);
-            if (c.a <= 0 || c.a > 0x10FFFF) throw ScriptError("no such character code: \"" + std::string(line) + "\"");
+            if (c.a <= 0 || c.a > 0x10FFFF)
+                throw ScriptError("no such character code: \"" + std::string(line) + "\"");
         }
     } else if (verb == "text") {
         c.verb = V::Text, c.text = rest();

@@ -12,8 +12,21 @@ namespace platform {
 // One automation command, as a script line or a test driver call gives it.
 struct Command {
     enum class Verb : std::uint8_t {
-        Wait, Click, DblClick, Press, Release, Move, Drag, Wheel, Key, KeyDown, Text, Answer, Screenshot,
-        Dump, Quit,
+        Wait,
+        Click,
+        DblClick,
+        Press,
+        Release,
+        Move,
+        Drag,
+        Wheel,
+        Key,
+        KeyDown,
+        Text,
+        Answer,
+        Screenshot,
+        Dump,
+        Quit,
     };
     Verb verb = Verb::Wait;
     int a = 0, b = 0, c = 0, d = 0;

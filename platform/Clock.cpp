@@ -13,14 +13,12 @@ constexpr std::int64_t kTicksPerDay = 864000000000LL;
 
 class RealClock : public ClockSource {
 public:
-    std::int64_t monotonicMs() override
-    {
+    std::int64_t monotonicMs() override {
         using namespace std::chrono;
         return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     }
     std::int64_t utcTicks() override { return realUtcTicks(); }
-    std::int64_t localSeconds() override
-    {
+    std::int64_t localSeconds() override {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
@@ -28,8 +26,7 @@ public:
     }
 };
 
-RealClock& realClock()
-{
+RealClock& realClock() {
     static RealClock clock;
     return clock;
 }
@@ -37,8 +34,7 @@ RealClock& realClock()
 ClockSource* current = nullptr;
 
 // Days since 1970-01-01 of a proleptic Gregorian date (Howard Hinnant's algorithm).
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d)
-{
+std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
     y -= m <= 2;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = unsigned(y - era * 400);
@@ -47,8 +43,7 @@ std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d)
     return era * 146097 + std::int64_t(doe) - 719468;
 }
 
-void civilFromDays(std::int64_t z, int& y, unsigned& m, unsigned& d)
-{
+void civilFromDays(std::int64_t z, int& y, unsigned& m, unsigned& d) {
     z += 719468;
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = unsigned(z - era * 146097);
@@ -62,47 +57,39 @@ void civilFromDays(std::int64_t z, int& y, unsigned& m, unsigned& d)
 
 } // namespace
 
-void setClockSource(ClockSource* source)
-{
+void setClockSource(ClockSource* source) {
     current = source;
 }
 
-ClockSource& clockSource()
-{
+ClockSource& clockSource() {
     return current ? *current : realClock();
 }
 
-std::int64_t monotonicMs()
-{
+std::int64_t monotonicMs() {
     return clockSource().monotonicMs();
 }
 
-SystemTime utcNow()
-{
+SystemTime utcNow() {
     return fromTicks(clockSource().utcTicks());
 }
 
-std::int64_t localSeconds()
-{
+std::int64_t localSeconds() {
     return clockSource().localSeconds();
 }
 
-std::int64_t realUtcTicks()
-{
+std::int64_t realUtcTicks() {
     using namespace std::chrono;
     const auto since = duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count();
     return kUnixEpochTicks + since / 100;
 }
 
-std::int64_t toTicks(const SystemTime& t)
-{
+std::int64_t toTicks(const SystemTime& t) {
     const std::int64_t days = daysFromCivil(t.year, t.month, t.day) - daysFromCivil(1601, 1, 1);
     const std::int64_t ms = ((std::int64_t(t.hour) * 60 + t.minute) * 60 + t.second) * 1000 + t.milliseconds;
     return days * kTicksPerDay + ms * 10000;
 }
 
-SystemTime fromTicks(std::int64_t ticks)
-{
+SystemTime fromTicks(std::int64_t ticks) {
     std::int64_t days = ticks / kTicksPerDay;
     std::int64_t rest = ticks % kTicksPerDay;
     if (rest < 0) rest += kTicksPerDay, --days;

@@ -8,35 +8,47 @@
 
 namespace platform {
 
-const char* messageName(MessageKind kind)
-{
+const char* messageName(MessageKind kind) {
     switch (kind) {
-    case MessageKind::Paint: return "Paint";
-    case MessageKind::MouseEnter: return "MouseEnter";
-    case MessageKind::MouseLeave: return "MouseLeave";
-    case MessageKind::LButtonDown: return "LButtonDown";
-    case MessageKind::LButtonUp: return "LButtonUp";
-    case MessageKind::LButtonDblClk: return "LButtonDblClk";
-    case MessageKind::RButtonDown: return "RButtonDown";
-    case MessageKind::RButtonUp: return "RButtonUp";
-    case MessageKind::MButtonDown: return "MButtonDown";
-    case MessageKind::MButtonUp: return "MButtonUp";
-    case MessageKind::MouseMove: return "MouseMove";
-    case MessageKind::MouseWheel: return "MouseWheel";
-    case MessageKind::VisibleChanged: return "VisibleChanged";
-    case MessageKind::EnabledChanged: return "EnabledChanged";
-    case MessageKind::FocusChanged: return "FocusChanged";
+    case MessageKind::Paint:
+        return "Paint";
+    case MessageKind::MouseEnter:
+        return "MouseEnter";
+    case MessageKind::MouseLeave:
+        return "MouseLeave";
+    case MessageKind::LButtonDown:
+        return "LButtonDown";
+    case MessageKind::LButtonUp:
+        return "LButtonUp";
+    case MessageKind::LButtonDblClk:
+        return "LButtonDblClk";
+    case MessageKind::RButtonDown:
+        return "RButtonDown";
+    case MessageKind::RButtonUp:
+        return "RButtonUp";
+    case MessageKind::MButtonDown:
+        return "MButtonDown";
+    case MessageKind::MButtonUp:
+        return "MButtonUp";
+    case MessageKind::MouseMove:
+        return "MouseMove";
+    case MessageKind::MouseWheel:
+        return "MouseWheel";
+    case MessageKind::VisibleChanged:
+        return "VisibleChanged";
+    case MessageKind::EnabledChanged:
+        return "EnabledChanged";
+    case MessageKind::FocusChanged:
+        return "FocusChanged";
     }
     return "?";
 }
 
-Control::Control(Form& form) : form_(&form)
-{
+Control::Control(Form& form) : form_(&form) {
     form_->controls_.push_back(this);
 }
 
-Control::~Control()
-{
+Control::~Control() {
     auto& list = form_->controls_;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     if (form_->focused_ == this) form_->focused_ = nullptr;
@@ -44,83 +56,68 @@ Control::~Control()
     if (hasApp()) app().forgetControl(*this);
 }
 
-Canvas& Control::canvas() const
-{
+Canvas& Control::canvas() const {
     return form_->canvas();
 }
 
-void Control::setBounds(const Rect& bounds)
-{
+void Control::setBounds(const Rect& bounds) {
     if (bounds == bounds_) return;
     const Rect old = bounds_;
     bounds_ = bounds;
     if (visible_) {
         form_->invalidate(old);
         form_->invalidate(bounds_);
-        if (hasApp()) app().controlChanged();
     }
 }
 
-void Control::setVisible(bool visible)
-{
+void Control::setVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
     if (!visible_ && form_->focused_ == this) form_->setFocusedControl(nullptr);
     Message m;
     m.kind = MessageKind::VisibleChanged;
     perform(m);
-    if (hasApp()) app().controlChanged();
 }
 
-void Control::setEnabled(bool enabled)
-{
+void Control::setEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
     Message m;
     m.kind = MessageKind::EnabledChanged;
     perform(m);
-    if (hasApp()) app().controlChanged();
 }
 
-void Control::setCursor(CursorId cursor)
-{
+void Control::setCursor(CursorId cursor) {
     cursor_ = cursor;
-    if (hasApp()) app().controlChanged();
 }
 
-void Control::bringToFront()
-{
+void Control::bringToFront() {
     auto& list = form_->controls_;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     list.push_back(this);
     invalidate();
 }
 
-void Control::sendToBack()
-{
+void Control::sendToBack() {
     auto& list = form_->controls_;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     list.insert(list.begin(), this);
     invalidate();
 }
 
-void Control::invalidate()
-{
+void Control::invalidate() {
     if (visible_) form_->invalidate(bounds_);
 }
 
-bool Control::focused() const
-{
+bool Control::focused() const {
     return form_->focused_ == this;
 }
 
-void Control::setFocus()
-{
+void Control::setFocus() {
     if (canFocus() && visible_ && enabled_) form_->setFocusedControl(this);
 }
 
-void Control::perform(Message& message)
-{
+void Control::perform(Message& message) {
     if (procedure_) {
         auto proc = procedure_; // the procedure may replace itself
         proc(message);
@@ -129,27 +126,27 @@ void Control::perform(Message& message)
     }
 }
 
-Control::Procedure Control::windowProcedure() const
-{
+Control::Procedure Control::windowProcedure() const {
     if (procedure_) return procedure_;
     return [this](Message& m) { const_cast<Control*>(this)->windowProc(m); };
 }
 
-void Control::setWindowProcedure(Procedure procedure)
-{
+void Control::setWindowProcedure(Procedure procedure) {
     procedure_ = std::move(procedure);
 }
 
-void Control::windowProc(Message& m)
-{
+void Control::windowProc(Message& m) {
     const auto life = lifeToken();
     auto button = [&]() -> MouseButton {
         switch (m.kind) {
         case MessageKind::RButtonDown:
-        case MessageKind::RButtonUp: return MouseButton::Right;
+        case MessageKind::RButtonUp:
+            return MouseButton::Right;
         case MessageKind::MButtonDown:
-        case MessageKind::MButtonUp: return MouseButton::Middle;
-        default: return MouseButton::Left;
+        case MessageKind::MButtonUp:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::Left;
         }
     };
     switch (m.kind) {

@@ -41,7 +41,9 @@ public:
     int height() const { return bounds_.height(); }
     // Moving or resizing invalidates the old and the new rectangle on the form.
     void setBounds(const Rect& bounds);
-    void setBounds(int left, int top, int width, int height) { setBounds(Rect::fromSize(left, top, width, height)); }
+    void setBounds(int left, int top, int width, int height) {
+        setBounds(Rect::fromSize(left, top, width, height));
+    }
     void setPosition(int left, int top) { setBounds(left, top, width(), height()); }
     void setSize(int width, int height) { setBounds(left(), top(), width, height); }
     void setLeft(int v) { setPosition(v, top()); }

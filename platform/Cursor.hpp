@@ -17,7 +17,7 @@ inline constexpr CursorId kCursorHelp = -20; // arrow with a question mark
 inline constexpr CursorId kCursorHand = -21;
 
 struct CursorImage {
-    Bitmap image;  // 32-bit BGRA; alpha 0 is transparent
+    Bitmap image; // 32-bit BGRA; alpha 0 is transparent
     Point hotSpot;
 };
 

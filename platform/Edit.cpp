@@ -9,29 +9,27 @@ namespace platform {
 
 namespace {
 
-bool continuation(char c)
-{
+bool continuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-std::size_t prevChar(const std::string& s, std::size_t i)
-{
+std::size_t prevChar(const std::string& s, std::size_t i) {
     if (i == 0) return 0;
     --i;
-    while (i > 0 && continuation(s[i])) --i;
+    while (i > 0 && continuation(s[i]))
+        --i;
     return i;
 }
 
-std::size_t nextChar(const std::string& s, std::size_t i)
-{
+std::size_t nextChar(const std::string& s, std::size_t i) {
     if (i >= s.size()) return s.size();
     ++i;
-    while (i < s.size() && continuation(s[i])) ++i;
+    while (i < s.size() && continuation(s[i]))
+        ++i;
     return i;
 }
 
-int countChars(std::string_view s)
-{
+int countChars(std::string_view s) {
     return int(std::count_if(s.begin(), s.end(), [](char c) { return !continuation(c); }));
 }
 
@@ -39,46 +37,40 @@ constexpr int kPad = 3;
 
 } // namespace
 
-Edit::Edit(Form& form) : Control(form)
-{
+Edit::Edit(Form& form) : Control(form) {
     setCursor(kCursorIBeam);
     setSize(121, 21);
 }
 
-void Edit::setText(std::string utf8)
-{
+void Edit::setText(std::string utf8) {
     text_ = std::move(utf8);
     caret_ = 0;
     scroll_ = 0;
     changed();
 }
 
-int Edit::length() const
-{
+int Edit::length() const {
     return countChars(text_);
 }
 
-int Edit::caretPos() const
-{
+int Edit::caretPos() const {
     return countChars(std::string_view(text_).substr(0, caret_));
 }
 
-void Edit::setCaretPos(int chars)
-{
+void Edit::setCaretPos(int chars) {
     std::size_t i = 0;
-    for (int n = 0; n < chars && i < text_.size(); ++n) i = nextChar(text_, i);
+    for (int n = 0; n < chars && i < text_.size(); ++n)
+        i = nextChar(text_, i);
     caret_ = i;
     invalidate();
 }
 
-void Edit::setFont(const Font& font)
-{
+void Edit::setFont(const Font& font) {
     font_ = font;
     invalidate();
 }
 
-void Edit::changed()
-{
+void Edit::changed() {
     invalidate();
     if (onChange) {
         auto handler = onChange;
@@ -86,8 +78,7 @@ void Edit::changed()
     }
 }
 
-void Edit::keyPress(int charCode)
-{
+void Edit::keyPress(int charCode) {
     if (charCode == 8 && caret_ > 0) {
         const std::size_t p = prevChar(text_, caret_);
         text_.erase(p, caret_ - p);
@@ -96,26 +87,33 @@ void Edit::keyPress(int charCode)
     }
 }
 
-void Edit::keyDown(Key key, ShiftState)
-{
+void Edit::keyDown(Key key, ShiftState) {
     switch (key) {
-    case Key::Left: caret_ = prevChar(text_, caret_); break;
-    case Key::Right: caret_ = nextChar(text_, caret_); break;
-    case Key::Home: caret_ = 0; break;
-    case Key::End: caret_ = text_.size(); break;
+    case Key::Left:
+        caret_ = prevChar(text_, caret_);
+        break;
+    case Key::Right:
+        caret_ = nextChar(text_, caret_);
+        break;
+    case Key::Home:
+        caret_ = 0;
+        break;
+    case Key::End:
+        caret_ = text_.size();
+        break;
     case Key::Delete:
         if (caret_ < text_.size()) {
             text_.erase(caret_, nextChar(text_, caret_) - caret_);
             changed();
         }
         return;
-    default: return;
+    default:
+        return;
     }
     invalidate();
 }
 
-void Edit::textInput(const std::string& utf8)
-{
+void Edit::textInput(const std::string& utf8) {
     std::string add;
     for (char c : utf8)
         if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) add += c;
@@ -123,7 +121,8 @@ void Edit::textInput(const std::string& utf8)
         const int room = maxLength - length();
         if (room <= 0) return;
         std::size_t i = 0;
-        for (int n = 0; n < room && i < add.size(); ++n) i = nextChar(add, i);
+        for (int n = 0; n < room && i < add.size(); ++n)
+            i = nextChar(add, i);
         add.resize(i);
     }
     if (add.empty()) return;
@@ -132,19 +131,16 @@ void Edit::textInput(const std::string& utf8)
     changed();
 }
 
-Rect Edit::inner() const
-{
+Rect Edit::inner() const {
     const Rect b = bounds();
     return {b.left + 1, b.top + 1, b.right - 1, b.bottom - 1};
 }
 
-int Edit::caretX() const
-{
+int Edit::caretX() const {
     return text::measure(font_, std::string_view(text_).substr(0, caret_)).width;
 }
 
-void Edit::windowProc(Message& m)
-{
+void Edit::windowProc(Message& m) {
     if (m.kind == MessageKind::LButtonDown) {
         // The caret goes to the character boundary nearest the press.
         const int x = m.x - kPad + scroll_;
@@ -161,8 +157,7 @@ void Edit::windowProc(Message& m)
     Control::windowProc(m);
 }
 
-void Edit::paint(Canvas& canvas, const Rect& area)
-{
+void Edit::paint(Canvas& canvas, const Rect& area) {
     const Rect b = bounds();
     const Color savedBrush = canvas.brushColor();
     canvas.setBrushColor(rgb(128, 128, 128));

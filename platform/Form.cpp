@@ -9,23 +9,20 @@
 
 namespace platform {
 
-Form::Form(std::string caption, Rect bounds) : caption_(std::move(caption))
-{
+Form::Form(std::string caption, Rect bounds) : caption_(std::move(caption)) {
     backing_.canvas().setChangeListener([this](const Rect& r) { canvasChanged(r); });
     setBounds(bounds);
     app().addForm(*this);
 }
 
-Form::~Form()
-{
+Form::~Form() {
     if (hasApp()) {
         if (visible_) app().screenDirty(bounds_);
         app().removeForm(*this);
     }
 }
 
-void Form::setBounds(const Rect& bounds)
-{
+void Form::setBounds(const Rect& bounds) {
     const Rect old = bounds_;
     const bool resized = bounds.width() != old.width() || bounds.height() != old.height();
     bounds_ = bounds;
@@ -38,18 +35,15 @@ void Form::setBounds(const Rect& bounds)
     if (visible_ && old != bounds_) {
         app().screenDirty(old);
         app().screenDirty(bounds_);
-        app().controlChanged();
     }
     if (resized) resizeEvent();
 }
 
-void Form::setVisibleFlag(bool visible)
-{
+void Form::setVisibleFlag(bool visible) {
     visible_ = visible;
 }
 
-void Form::show()
-{
+void Form::show() {
     if (!visible_) {
         showEvent();
         visible_ = true;
@@ -61,8 +55,7 @@ void Form::show()
     }
 }
 
-void Form::hide()
-{
+void Form::hide() {
     if (!visible_) return;
     visible_ = false;
     invalid_.clear();
@@ -70,8 +63,7 @@ void Form::hide()
     hideEvent();
 }
 
-void Form::close()
-{
+void Form::close() {
     if (!closeQueryEvent()) return;
     const auto life = lifeToken();
     closeEvent();
@@ -84,23 +76,19 @@ void Form::close()
     if (app().mainForm() == this) app().terminate();
 }
 
-void Form::bringToFront()
-{
+void Form::bringToFront() {
     app().raiseForm(*this);
 }
 
-int Form::showModal()
-{
+int Form::showModal() {
     return app().runModal(*this);
 }
 
-bool Form::active() const
-{
+bool Form::active() const {
     return app().activeForm() == this;
 }
 
-void Form::setRoundRegion(const Rect& rect, int ellipseWidth, int ellipseHeight)
-{
+void Form::setRoundRegion(const Rect& rect, int ellipseWidth, int ellipseHeight) {
     const int h = std::max(height(), 0);
     spans_.assign(std::size_t(h), {0, 0});
     const double a = std::max(ellipseWidth, 0) / 2.0, b = std::max(ellipseHeight, 0) / 2.0;
@@ -109,8 +97,10 @@ void Form::setRoundRegion(const Rect& rect, int ellipseWidth, int ellipseHeight)
         // Distance of the pixel row's centre into the corner band, if it lies in one.
         double dy = 0;
         const double cy = y + 0.5;
-        if (cy < rect.top + b) dy = rect.top + b - cy;
-        else if (cy > rect.bottom - b) dy = cy - (rect.bottom - b);
+        if (cy < rect.top + b)
+            dy = rect.top + b - cy;
+        else if (cy > rect.bottom - b)
+            dy = cy - (rect.bottom - b);
         int inset = 0;
         if (dy > 0 && b > 0) {
             const double t = std::min(dy / b, 1.0);
@@ -123,14 +113,12 @@ void Form::setRoundRegion(const Rect& rect, int ellipseWidth, int ellipseHeight)
     if (visible_) app().screenDirty(bounds_);
 }
 
-void Form::clearRegion()
-{
+void Form::clearRegion() {
     spans_.clear();
     if (visible_) app().screenDirty(bounds_);
 }
 
-void Form::rowSpan(int y, int& left, int& right) const
-{
+void Form::rowSpan(int y, int& left, int& right) const {
     left = right = 0;
     if (y < 0 || y >= height()) return;
     if (spans_.empty()) {
@@ -142,41 +130,34 @@ void Form::rowSpan(int y, int& left, int& right) const
     right = spans_[std::size_t(y)].second;
 }
 
-bool Form::inRegion(int x, int y) const
-{
+bool Form::inRegion(int x, int y) const {
     int l, r;
     rowSpan(y, l, r);
     return x >= l && x < r;
 }
 
-Canvas& Form::canvas()
-{
+Canvas& Form::canvas() {
     return backing_.canvas();
 }
 
-void Form::canvasChanged(const Rect& r)
-{
+void Form::canvasChanged(const Rect& r) {
     if (visible_) app().screenDirty(r.offset(left(), top()));
 }
 
-void Form::invalidate()
-{
+void Form::invalidate() {
     invalidate(clientRect());
 }
 
-void Form::invalidate(const Rect& rect)
-{
+void Form::invalidate(const Rect& rect) {
     if (!visible_) return;
     invalid_.add(rect.intersect(clientRect()));
 }
 
-void Form::update()
-{
+void Form::update() {
     if (visible_ && !painting_) paintNow();
 }
 
-void Form::paintNow()
-{
+void Form::paintNow() {
     painting_ = true;
     const auto life = lifeToken();
     Canvas& c = canvas();
@@ -210,19 +191,15 @@ void Form::paintNow()
     painting_ = false;
 }
 
-void Form::setCursor(CursorId cursor)
-{
+void Form::setCursor(CursorId cursor) {
     cursor_ = cursor;
-    app().controlChanged();
 }
 
-void Form::beginCaptionDrag()
-{
+void Form::beginCaptionDrag() {
     app().beginCaptionDrag(*this);
 }
 
-Control* Form::controlAt(int x, int y) const
-{
+Control* Form::controlAt(int x, int y) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         Control* c = *it;
         if (c->visible() && c->enabled() && c->bounds().contains(x, y)) return c;
@@ -230,8 +207,7 @@ Control* Form::controlAt(int x, int y) const
     return nullptr;
 }
 
-void Form::setFocusedControl(Control* control)
-{
+void Form::setFocusedControl(Control* control) {
     if (control == focused_) return;
     Control* old = focused_;
     focused_ = control;

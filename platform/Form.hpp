@@ -42,7 +42,9 @@ public:
     int height() const { return bounds_.height(); }
     Rect clientRect() const { return {0, 0, width(), height()}; }
     void setBounds(const Rect& bounds);
-    void setBounds(int left, int top, int width, int height) { setBounds(Rect::fromSize(left, top, width, height)); }
+    void setBounds(int left, int top, int width, int height) {
+        setBounds(Rect::fromSize(left, top, width, height));
+    }
     void setPosition(int left, int top) { setBounds(left, top, width(), height()); }
     void setSize(int width, int height) { setBounds(left(), top(), width, height); }
     Point clientToScreen(Point p) const { return {p.x + left(), p.y + top()}; }
@@ -82,8 +84,7 @@ public:
     void invalidate(const Rect& rect);
     // Paints the invalid parts now.
     void update();
-    void repaint()
-    {
+    void repaint() {
         invalidate();
         update();
     }

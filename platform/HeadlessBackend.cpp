@@ -11,8 +11,7 @@
 
 namespace platform {
 
-VirtualClock::VirtualClock() : baseTicks_(realUtcTicks())
-{
+VirtualClock::VirtualClock() : baseTicks_(realUtcTicks()) {
     const std::time_t t = std::time(nullptr);
     std::tm local{};
     localtime_r(&t, &local);
@@ -21,30 +20,25 @@ VirtualClock::VirtualClock() : baseTicks_(realUtcTicks())
 
 HeadlessBackend::HeadlessBackend(Size screen, std::unique_ptr<InputSource> source, std::int64_t maxVirtualMs,
                                  LogSink sink)
-    : size_(screen), source_(std::move(source)), limit_(maxVirtualMs), sink_(std::move(sink))
-{
+    : size_(screen), source_(std::move(source)), limit_(maxVirtualMs), sink_(std::move(sink)) {
     setClockSource(&clock_);
 }
 
-HeadlessBackend::~HeadlessBackend()
-{
+HeadlessBackend::~HeadlessBackend() {
     if (&clockSource() == &clock_) setClockSource(nullptr);
 }
 
-void HeadlessBackend::log(std::string_view line)
-{
+void HeadlessBackend::log(std::string_view line) {
     if (sink_) sink_(line);
 }
 
-static InputEvent quitEvent()
-{
+static InputEvent quitEvent() {
     InputEvent e;
     e.type = InputEvent::Type::Quit;
     return e;
 }
 
-void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs)
-{
+void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs) {
     while (!app.terminated()) {
         if (app.hasPendingWork() || timeoutMs == 0) return;
         if (waitUntil_) {
@@ -84,30 +78,28 @@ void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs)
     }
 }
 
-void HeadlessBackend::present(const Bitmap&, std::span<const Rect> dirty)
-{
+void HeadlessBackend::present(const Bitmap&, std::span<const Rect> dirty) {
     lastPresented_.assign(dirty.begin(), dirty.end());
     if (!dirty.empty()) ++presentCount_;
 }
 
-void HeadlessBackend::blockFor(int ms)
-{
+void HeadlessBackend::blockFor(int ms) {
     if (ms > 0) clock_.advance(ms);
 }
 
-static std::string oneLine(std::string_view s)
-{
+static std::string oneLine(std::string_view s) {
     std::string out;
     for (char c : s) {
-        if (c == '\n') out += "\\n";
-        else if (c != '\r') out += c;
+        if (c == '\n')
+            out += "\\n";
+        else if (c != '\r')
+            out += c;
     }
     return out;
 }
 
 MessageResult HeadlessBackend::messageBox(std::string_view text, std::string_view title, MessageIcon,
-                                          MessageButtons buttons)
-{
+                                          MessageButtons buttons) {
     log("message-box " + oneLine(title) + " | " + oneLine(text));
     const MessageResult first = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
                                     ? MessageResult::Yes
@@ -117,9 +109,12 @@ MessageResult HeadlessBackend::messageBox(std::string_view text, std::string_vie
     answers_.pop_front();
     auto offered = [&](MessageResult r) {
         switch (buttons) {
-        case MessageButtons::Ok: return r == MessageResult::Ok;
-        case MessageButtons::OkCancel: return r == MessageResult::Ok || r == MessageResult::Cancel;
-        case MessageButtons::YesNo: return r == MessageResult::Yes || r == MessageResult::No;
+        case MessageButtons::Ok:
+            return r == MessageResult::Ok;
+        case MessageButtons::OkCancel:
+            return r == MessageResult::Ok || r == MessageResult::Cancel;
+        case MessageButtons::YesNo:
+            return r == MessageResult::Yes || r == MessageResult::No;
         case MessageButtons::YesNoCancel:
             return r == MessageResult::Yes || r == MessageResult::No || r == MessageResult::Cancel;
         }
@@ -129,8 +124,7 @@ MessageResult HeadlessBackend::messageBox(std::string_view text, std::string_vie
     return offered(r) ? r : first;
 }
 
-void HeadlessBackend::mouse(Application& app, InputEvent::Type type, int x, int y, int clicks)
-{
+void HeadlessBackend::mouse(Application& app, InputEvent::Type type, int x, int y, int clicks) {
     // A real pointer sends no motion when it is already where the press happens.
     if (type == InputEvent::Type::MouseMove && mouse_.x == x && mouse_.y == y && movedOnce_) return;
     movedOnce_ = true;
@@ -144,8 +138,7 @@ void HeadlessBackend::mouse(Application& app, InputEvent::Type type, int x, int 
     mouse_ = {x, y};
 }
 
-static std::string utf8(int cp)
-{
+static std::string utf8(int cp) {
     std::string s;
     if (cp < 0x80) {
         s += char(cp);
@@ -160,8 +153,7 @@ static std::string utf8(int cp)
     return s;
 }
 
-void HeadlessBackend::execute(const Command& c, Application& app)
-{
+void HeadlessBackend::execute(const Command& c, Application& app) {
     using V = Command::Verb;
     using T = InputEvent::Type;
     switch (c.verb) {
@@ -237,7 +229,8 @@ void HeadlessBackend::execute(const Command& c, Application& app)
         log("screenshot " + c.text);
         break;
     case V::Dump:
-        for (const std::string& line : app.dump()) log(line);
+        for (const std::string& line : app.dump())
+            log(line);
         break;
     case V::Quit:
         app.queueInput(quitEvent());
@@ -245,15 +238,14 @@ void HeadlessBackend::execute(const Command& c, Application& app)
     }
 }
 
-ScriptSource::ScriptSource(const std::string& path) : path_(path)
-{
+ScriptSource::ScriptSource(const std::string& path) : path_(path) {
     std::ifstream in(path);
     if (!in) throw FileError("cannot read the script " + path);
-    for (std::string line; std::getline(in, line);) lines_.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines_.push_back(line);
 }
 
-bool ScriptSource::next(Command& command)
-{
+bool ScriptSource::next(Command& command) {
     while (pos_ < lines_.size()) {
         const std::size_t n = pos_++;
         try {

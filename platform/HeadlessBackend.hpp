@@ -44,7 +44,8 @@ private:
 class HeadlessBackend : public Backend {
 public:
     using LogSink = std::function<void(std::string_view)>;
-    HeadlessBackend(Size screen, std::unique_ptr<InputSource> source, std::int64_t maxVirtualMs, LogSink sink);
+    HeadlessBackend(Size screen, std::unique_ptr<InputSource> source, std::int64_t maxVirtualMs,
+                    LogSink sink);
     ~HeadlessBackend() override;
 
     bool headless() const override { return true; }

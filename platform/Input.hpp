@@ -21,17 +21,40 @@ using ShiftState = unsigned;
 
 // Keys that type no character; printable keys, Esc (27), Backspace (8), Tab (9) and Enter (13) arrive as
 // character codes instead.
-enum class Key : std::uint8_t { None, Left, Right, Up, Down, Home, End, Delete, Insert, PageUp, PageDown, F1 };
+enum class Key : std::uint8_t {
+    None,
+    Left,
+    Right,
+    Up,
+    Down,
+    Home,
+    End,
+    Delete,
+    Insert,
+    PageUp,
+    PageDown,
+    F1
+};
 
 // One input event on the virtual screen, as a backend reports it.
 struct InputEvent {
-    enum class Type : std::uint8_t { MouseMove, MouseDown, MouseUp, Wheel, Char, KeyDown, Text, Quit, Expose };
+    enum class Type : std::uint8_t {
+        MouseMove,
+        MouseDown,
+        MouseUp,
+        Wheel,
+        Char,
+        KeyDown,
+        Text,
+        Quit,
+        Expose
+    };
     Type type = Type::MouseMove;
     int x = 0;
     int y = 0;
     MouseButton button = MouseButton::None;
-    int clicks = 1;      // 2 for the second press of a double click
-    int value = 0;       // wheel notches (positive = away from the user) or character code
+    int clicks = 1; // 2 for the second press of a double click
+    int value = 0;  // wheel notches (positive = away from the user) or character code
     Key key = Key::None;
     ShiftState keys = 0; // modifier keys (mouse buttons are tracked by the application)
     std::string text;    // typed UTF-8 text

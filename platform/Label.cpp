@@ -6,60 +6,51 @@
 
 namespace platform {
 
-Label::Label(Form& form, std::string caption) : Control(form), caption_(std::move(caption))
-{
+Label::Label(Form& form, std::string caption) : Control(form), caption_(std::move(caption)) {
     adjustSize();
 }
 
-void Label::setCaption(std::string caption)
-{
+void Label::setCaption(std::string caption) {
     if (caption == caption_) return;
     caption_ = std::move(caption);
     invalidate();
     adjustSize();
 }
 
-void Label::setFont(const Font& font)
-{
+void Label::setFont(const Font& font) {
     font_ = font;
     invalidate();
     adjustSize();
 }
 
-void Label::setAlignment(TextAlign alignment)
-{
+void Label::setAlignment(TextAlign alignment) {
     alignment_ = alignment;
     invalidate();
     adjustSize();
 }
 
-void Label::setTransparent(bool transparent)
-{
+void Label::setTransparent(bool transparent) {
     transparent_ = transparent;
     invalidate();
 }
 
-void Label::setColor(Color color)
-{
+void Label::setColor(Color color) {
     color_ = color;
     invalidate();
 }
 
-void Label::setWordWrap(bool wordWrap)
-{
+void Label::setWordWrap(bool wordWrap) {
     wordWrap_ = wordWrap;
     invalidate();
     adjustSize();
 }
 
-void Label::setAutoSize(bool autoSize)
-{
+void Label::setAutoSize(bool autoSize) {
     autoSize_ = autoSize;
     adjustSize();
 }
 
-void Label::adjustSize()
-{
+void Label::adjustSize() {
     if (!autoSize_) return;
     // An empty caption still measures as one blank, so the label keeps a line's height.
     const std::string s = caption_.empty() ? std::string(" ") : caption_;
@@ -72,7 +63,8 @@ void Label::adjustSize()
         std::size_t start = 0;
         while (true) {
             const std::size_t nl = s.find('\n', start);
-            const std::string_view line = std::string_view(s).substr(start, nl == std::string::npos ? nl : nl - start);
+            const std::string_view line =
+                std::string_view(s).substr(start, nl == std::string::npos ? nl : nl - start);
             w = std::max(w, text::measure(font_, line).width);
             h += step;
             if (nl == std::string::npos) break;
@@ -84,8 +76,7 @@ void Label::adjustSize()
     setBounds(x, top(), w, h);
 }
 
-void Label::paint(Canvas& canvas, const Rect&)
-{
+void Label::paint(Canvas& canvas, const Rect&) {
     if (!transparent_) {
         const Color saved = canvas.brushColor();
         canvas.setBrushColor(color_);

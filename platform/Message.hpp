@@ -9,12 +9,12 @@ namespace platform {
 
 // What a control's message procedure sees before the default handling turns it into events.
 enum class MessageKind : std::uint8_t {
-    Paint,          // paint yourself on the form's canvas; rect is the part being painted (form coordinates)
-    MouseEnter,     // the pointer came over the control (only while its form is the active form)
+    Paint,      // paint yourself on the form's canvas; rect is the part being painted (form coordinates)
+    MouseEnter, // the pointer came over the control (only while its form is the active form)
     MouseLeave,
     LButtonDown,
     LButtonUp,
-    LButtonDblClk,  // second press of a double click, for controls that accept double clicks
+    LButtonDblClk, // second press of a double click, for controls that accept double clicks
     RButtonDown,
     RButtonUp,
     MButtonDown,
@@ -23,7 +23,7 @@ enum class MessageKind : std::uint8_t {
     MouseWheel,
     VisibleChanged, // visible() already has the new value
     EnabledChanged,
-    FocusChanged,   // focused: whether the control now has the focus
+    FocusChanged, // focused: whether the control now has the focus
 };
 
 struct Message {

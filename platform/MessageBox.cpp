@@ -8,12 +8,11 @@
 namespace platform {
 
 MessageResult messageBox(Form*, std::string_view text, std::string_view title, MessageIcon icon,
-                         MessageButtons buttons)
-{
+                         MessageButtons buttons) {
     if (!hasApp()) {
         std::fprintf(stderr, "%.*s: %.*s\n", int(title.size()), title.data(), int(text.size()), text.data());
         return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageResult::Yes
-                                                                                           : MessageResult::Ok;
+                                                                                          : MessageResult::Ok;
     }
     Application& a = app();
     a.presentScreen();

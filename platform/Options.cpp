@@ -6,16 +6,15 @@ namespace platform {
 
 namespace {
 
-int positive(std::string_view s, const std::string& what)
-{
+int positive(std::string_view s, const std::string& what) {
     int v = 0;
     const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size() || v <= 0) throw OptionsError("bad " + what + ": " + std::string(s));
+    if (ec != std::errc() || p != s.data() + s.size() || v <= 0)
+        throw OptionsError("bad " + what + ": " + std::string(s));
     return v;
 }
 
-Size windowSize(const std::string& s)
-{
+Size windowSize(const std::string& s) {
     const auto x = s.find_first_of("xX");
     if (x == std::string::npos) throw OptionsError("--window wants WIDTHxHEIGHT, not " + s);
     const int w = positive(std::string_view(s).substr(0, x), "window width");
@@ -26,13 +25,11 @@ Size windowSize(const std::string& s)
 
 } // namespace
 
-const char* optionsUsage()
-{
+const char* optionsUsage() {
     return "usage: wirowanki [--headless] [--window WxH] [--script FILE] [--max-virtual-ms N] [z]";
 }
 
-Options parseOptions(const std::vector<std::string>& a)
-{
+Options parseOptions(const std::vector<std::string>& a) {
     Options o;
     for (std::size_t i = 0; i < a.size(); ++i) {
         std::string arg = a[i];
@@ -72,10 +69,10 @@ Options parseOptions(const std::vector<std::string>& a)
     return o;
 }
 
-Options parseOptions(int argc, const char* const* argv)
-{
+Options parseOptions(int argc, const char* const* argv) {
     std::vector<std::string> a;
-    for (int i = 1; i < argc; ++i) a.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        a.emplace_back(argv[i]);
     return parseOptions(a);
 }
 

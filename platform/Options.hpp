@@ -13,10 +13,10 @@ namespace platform {
 // The program's command line: backend and automation options, everything else passed through.
 struct Options {
     bool headless = false;
-    std::optional<Size> window;      // --window WxH: a window of that size instead of full screen
-    std::string script;              // --script FILE (headless)
+    std::optional<Size> window; // --window WxH: a window of that size instead of full screen
+    std::string script;         // --script FILE (headless)
     std::int64_t maxVirtualMs = 3'600'000;
-    std::vector<std::string> args;   // positional arguments, in order
+    std::vector<std::string> args; // positional arguments, in order
 };
 
 class OptionsError : public Error {

@@ -4,18 +4,15 @@
 
 namespace platform {
 
-static bool touches(const Rect& a, const Rect& b)
-{
+static bool touches(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-static long long area(const Rect& r)
-{
+static long long area(const Rect& r) {
     return (long long)r.width() * r.height();
 }
 
-void RectList::add(const Rect& in)
-{
+void RectList::add(const Rect& in) {
     if (in.empty()) return;
     Rect r = in;
     // Absorb everything the new rectangle overlaps, repeatedly, since the union may reach further.
@@ -47,15 +44,14 @@ void RectList::add(const Rect& in)
     }
 }
 
-Rect RectList::bounds() const
-{
+Rect RectList::bounds() const {
     Rect b{};
-    for (const Rect& r : rects_) b = b.unite(r);
+    for (const Rect& r : rects_)
+        b = b.unite(r);
     return b;
 }
 
-std::vector<Rect> RectList::take()
-{
+std::vector<Rect> RectList::take() {
     return std::exchange(rects_, {});
 }
 

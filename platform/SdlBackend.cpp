@@ -13,13 +13,11 @@ namespace platform {
 
 namespace {
 
-Error sdlError(const char* what)
-{
+Error sdlError(const char* what) {
     return Error(std::string(what) + ": " + SDL_GetError());
 }
 
-ShiftState modifiers(Uint16 mod)
-{
+ShiftState modifiers(Uint16 mod) {
     ShiftState s = 0;
     if (mod & KMOD_SHIFT) s |= kShift;
     if (mod & KMOD_CTRL) s |= kCtrl;
@@ -27,20 +25,22 @@ ShiftState modifiers(Uint16 mod)
     return s;
 }
 
-MouseButton buttonOf(Uint8 b)
-{
+MouseButton buttonOf(Uint8 b) {
     switch (b) {
-    case SDL_BUTTON_LEFT: return MouseButton::Left;
-    case SDL_BUTTON_RIGHT: return MouseButton::Right;
-    case SDL_BUTTON_MIDDLE: return MouseButton::Middle;
-    default: return MouseButton::None;
+    case SDL_BUTTON_LEFT:
+        return MouseButton::Left;
+    case SDL_BUTTON_RIGHT:
+        return MouseButton::Right;
+    case SDL_BUTTON_MIDDLE:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::None;
     }
 }
 
 } // namespace
 
-SdlBackend::SdlBackend(std::optional<Size> window)
-{
+SdlBackend::SdlBackend(std::optional<Size> window) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw sdlError("cannot start the display");
@@ -53,36 +53,36 @@ SdlBackend::SdlBackend(std::optional<Size> window)
         size_ = {mode.w, mode.h};
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size_.width, size_.height, flags);
+    window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size_.width, size_.height,
+                               flags);
     if (!window_) throw sdlError("cannot open the window");
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) throw sdlError("cannot draw in the window");
     // The virtual screen keeps its size whatever the window manager makes of the window.
     SDL_RenderSetLogicalSize(renderer_, size_.width, size_.height);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size_.width,
-                                 size_.height);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 size_.width, size_.height);
     if (!texture_) throw sdlError("cannot make the screen texture");
     wakeEvent_ = SDL_RegisterEvents(1);
     SDL_StartTextInput();
 }
 
-SdlBackend::~SdlBackend()
-{
-    for (auto& [id, c] : cursors_) SDL_FreeCursor(c);
+SdlBackend::~SdlBackend() {
+    for (auto& [id, c] : cursors_)
+        SDL_FreeCursor(c);
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
-void SdlBackend::pollEvents(Application& app)
-{
+void SdlBackend::pollEvents(Application& app) {
     SDL_Event e;
-    while (SDL_PollEvent(&e)) translate(e, app);
+    while (SDL_PollEvent(&e))
+        translate(e, app);
 }
 
-void SdlBackend::waitEvents(Application& app, std::int64_t timeoutMs)
-{
+void SdlBackend::waitEvents(Application& app, std::int64_t timeoutMs) {
     SDL_Event e;
     const int timeout = timeoutMs < 0 ? -1 : int(std::min<std::int64_t>(timeoutMs, INT_MAX));
     if (timeout == 0) return pollEvents(app);
@@ -92,8 +92,7 @@ void SdlBackend::waitEvents(Application& app, std::int64_t timeoutMs)
     }
 }
 
-void SdlBackend::translate(const SDL_Event& e, Application& app)
-{
+void SdlBackend::translate(const SDL_Event& e, Application& app) {
     using T = InputEvent::Type;
     InputEvent ev;
     ev.keys = modifiers(SDL_GetModState());
@@ -136,23 +135,54 @@ void SdlBackend::translate(const SDL_Event& e, Application& app)
         const SDL_Keycode k = e.key.keysym.sym;
         auto key = [&](Key v) { ev.type = T::KeyDown, ev.key = v; };
         switch (k) {
-        case SDLK_ESCAPE: ev.type = T::Char, ev.value = 27; break;
-        case SDLK_BACKSPACE: ev.type = T::Char, ev.value = 8; break;
-        case SDLK_TAB: ev.type = T::Char, ev.value = 9; break;
+        case SDLK_ESCAPE:
+            ev.type = T::Char, ev.value = 27;
+            break;
+        case SDLK_BACKSPACE:
+            ev.type = T::Char, ev.value = 8;
+            break;
+        case SDLK_TAB:
+            ev.type = T::Char, ev.value = 9;
+            break;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: ev.type = T::Char, ev.value = 13; break;
-        case SDLK_LEFT: key(Key::Left); break;
-        case SDLK_RIGHT: key(Key::Right); break;
-        case SDLK_UP: key(Key::Up); break;
-        case SDLK_DOWN: key(Key::Down); break;
-        case SDLK_HOME: key(Key::Home); break;
-        case SDLK_END: key(Key::End); break;
-        case SDLK_DELETE: key(Key::Delete); break;
-        case SDLK_INSERT: key(Key::Insert); break;
-        case SDLK_PAGEUP: key(Key::PageUp); break;
-        case SDLK_PAGEDOWN: key(Key::PageDown); break;
-        case SDLK_F1: key(Key::F1); break;
-        default: return; // printable keys arrive as text
+        case SDLK_KP_ENTER:
+            ev.type = T::Char, ev.value = 13;
+            break;
+        case SDLK_LEFT:
+            key(Key::Left);
+            break;
+        case SDLK_RIGHT:
+            key(Key::Right);
+            break;
+        case SDLK_UP:
+            key(Key::Up);
+            break;
+        case SDLK_DOWN:
+            key(Key::Down);
+            break;
+        case SDLK_HOME:
+            key(Key::Home);
+            break;
+        case SDLK_END:
+            key(Key::End);
+            break;
+        case SDLK_DELETE:
+            key(Key::Delete);
+            break;
+        case SDLK_INSERT:
+            key(Key::Insert);
+            break;
+        case SDLK_PAGEUP:
+            key(Key::PageUp);
+            break;
+        case SDLK_PAGEDOWN:
+            key(Key::PageDown);
+            break;
+        case SDLK_F1:
+            key(Key::F1);
+            break;
+        default:
+            return; // printable keys arrive as text
         }
         break;
     }
@@ -162,8 +192,7 @@ void SdlBackend::translate(const SDL_Event& e, Application& app)
     app.queueInput(std::move(ev));
 }
 
-void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty)
-{
+void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty) {
     if (dirty.empty()) return;
     for (const Rect& r : dirty) {
         if (r.empty()) continue;
@@ -175,17 +204,17 @@ void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty)
     SDL_RenderPresent(renderer_);
 }
 
-void SdlBackend::blockFor(int ms)
-{
+void SdlBackend::blockFor(int ms) {
     if (ms > 0) SDL_Delay(Uint32(ms));
 }
 
 MessageResult SdlBackend::messageBox(std::string_view text, std::string_view title, MessageIcon icon,
-                                     MessageButtons buttons)
-{
+                                     MessageButtons buttons) {
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
-    if (icon == MessageIcon::Error) flags = SDL_MESSAGEBOX_ERROR;
-    else if (icon == MessageIcon::Warning) flags = SDL_MESSAGEBOX_WARNING;
+    if (icon == MessageIcon::Error)
+        flags = SDL_MESSAGEBOX_ERROR;
+    else if (icon == MessageIcon::Warning)
+        flags = SDL_MESSAGEBOX_WARNING;
     const int enter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, esc = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     std::vector<SDL_MessageBoxButtonData> b;
     MessageResult closed = MessageResult::Ok;
@@ -194,7 +223,8 @@ MessageResult SdlBackend::messageBox(std::string_view text, std::string_view tit
         b = {{Uint32(enter | esc), int(MessageResult::Ok), "OK"}};
         break;
     case MessageButtons::OkCancel:
-        b = {{Uint32(enter), int(MessageResult::Ok), "OK"}, {Uint32(esc), int(MessageResult::Cancel), "Anuluj"}};
+        b = {{Uint32(enter), int(MessageResult::Ok), "OK"},
+             {Uint32(esc), int(MessageResult::Cancel), "Anuluj"}};
         closed = MessageResult::Cancel;
         break;
     case MessageButtons::YesNo:
@@ -215,12 +245,13 @@ MessageResult SdlBackend::messageBox(std::string_view text, std::string_view tit
     return static_cast<MessageResult>(chosen);
 }
 
-SDL_Cursor* SdlBackend::cursorFor(CursorId id)
-{
+SDL_Cursor* SdlBackend::cursorFor(CursorId id) {
     if (auto it = cursors_.find(id); it != cursors_.end()) return it->second;
     SDL_Cursor* c = nullptr;
-    if (id == kCursorHand) c = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
-    else if (id == kCursorIBeam) c = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
+    if (id == kCursorHand)
+        c = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+    else if (id == kCursorIBeam)
+        c = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
     else if (const CursorImage* img = cursorImage(id)) {
         SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(img->image.data()),
                                                             img->image.width(), img->image.height(), 32,
@@ -235,36 +266,30 @@ SDL_Cursor* SdlBackend::cursorFor(CursorId id)
     return c;
 }
 
-void SdlBackend::setCursor(CursorId cursor)
-{
+void SdlBackend::setCursor(CursorId cursor) {
     if (SDL_Cursor* c = cursorFor(cursor)) SDL_SetCursor(c);
 }
 
-void SdlBackend::setTitle(const std::string& title)
-{
+void SdlBackend::setTitle(const std::string& title) {
     SDL_SetWindowTitle(window_, title.c_str());
 }
 
-void SdlBackend::minimize()
-{
+void SdlBackend::minimize() {
     SDL_MinimizeWindow(window_);
 }
 
-void SdlBackend::raise()
-{
+void SdlBackend::raise() {
     SDL_RestoreWindow(window_);
     SDL_RaiseWindow(window_);
 }
 
-void SdlBackend::warpMouse(Point p)
-{
+void SdlBackend::warpMouse(Point p) {
     int wx = p.x, wy = p.y;
     SDL_RenderLogicalToWindow(renderer_, float(p.x), float(p.y), &wx, &wy);
     SDL_WarpMouseInWindow(window_, wx, wy);
 }
 
-void SdlBackend::wake()
-{
+void SdlBackend::wake() {
     SDL_Event e{};
     e.type = wakeEvent_;
     SDL_PushEvent(&e);

@@ -6,8 +6,7 @@
 
 namespace platform {
 
-void initialize(const Options& options)
-{
+void initialize(const Options& options) {
     if (options.headless) {
         std::unique_ptr<InputSource> source;
         if (!options.script.empty()) source = std::make_unique<ScriptSource>(options.script);
@@ -17,7 +16,8 @@ void initialize(const Options& options)
             std::fputc('\n', stdout);
             std::fflush(stdout);
         };
-        initialize(options, std::make_unique<HeadlessBackend>(size, std::move(source), options.maxVirtualMs, sink));
+        initialize(options,
+                   std::make_unique<HeadlessBackend>(size, std::move(source), options.maxVirtualMs, sink));
     } else {
         initialize(options, std::make_unique<SdlBackend>(options.window));
     }

@@ -26,15 +26,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string tempPath(const std::string& name)
-{
+std::string tempPath(const std::string& name) {
     const fs::path dir = fs::temp_directory_path() / ("wv_auto_" + std::to_string(getpid()));
     fs::create_directories(dir);
     return (dir / name).string();
 }
 
-std::string writeScript(const std::string& name, const std::string& body)
-{
+std::string writeScript(const std::string& name, const std::string& body) {
     const std::string path = tempPath(name);
     std::ofstream(path) << body;
     return path;
@@ -42,8 +40,7 @@ std::string writeScript(const std::string& name, const std::string& body)
 
 // Runs build() and the loop on a headless backend fed by the script; returns the output lines.
 std::vector<std::string> runScript(const std::string& script, const std::function<void()>& build,
-                                   std::int64_t limit = 3'600'000, Size screen = {320, 240})
-{
+                                   std::int64_t limit = 3'600'000, Size screen = {320, 240}) {
     std::vector<std::string> out;
     Options o;
     o.headless = true;
@@ -59,23 +56,20 @@ public:
     Board() : Form("Tablica", Rect::fromSize(0, 0, 320, 240)) {}
 
 protected:
-    void paintEvent() override
-    {
+    void paintEvent() override {
         canvas().setBrushColor(rgb(0, 0, 255));
         canvas().fillRect(clientRect());
         canvas().setBrushColor(kRed);
         canvas().fillRect({10, 20, 30, 40});
     }
-    void keyPressEvent(int c) override
-    {
+    void keyPressEvent(int c) override {
         if (c == 27) close();
     }
 };
 
 } // namespace
 
-TEST(ScriptCommands, EveryVerbParsesWithItsArguments)
-{
+TEST(ScriptCommands, EveryVerbParsesWithItsArguments) {
     using V = Command::Verb;
     EXPECT_FALSE(parseCommand("   "));
     EXPECT_FALSE(parseCommand("# wait 100"));
@@ -95,23 +89,22 @@ TEST(ScriptCommands, EveryVerbParsesWithItsArguments)
     EXPECT_EQ(parseCommand("quit")->verb, V::Quit);
 }
 
-TEST(ScriptCommands, MalformedLinesAreRejectedWithTheLine)
-{
+TEST(ScriptCommands, MalformedLinesAreRejectedWithTheLine) {
     for (const char* bad : {"wait", "wait -5", "wait 1x", "click 1", "click a b", "drag 1 2 3", "key 0",
                             "key nosuchkey", "screenshot", "dump now", "fly 1 2"}) {
         try {
             parseCommand(bad);
             ADD_FAILURE() << "accepted: " << bad;
         } catch (const ScriptError& e) {
-            EXPECT_NE(std::string(e.what()).find(std::string(bad).substr(0, 4)), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(std::string(bad).substr(0, 4)), std::string::npos)
+                << e.what();
         }
     }
 }
 
-TEST(CommandLine, OptionsAndPositionalArguments)
-{
-    const Options o = parseOptions({"--headless", "--window", "800x600", "--script=run.txt", "--max-virtual-ms",
-                                    "5000", "z", "extra"});
+TEST(CommandLine, OptionsAndPositionalArguments) {
+    const Options o = parseOptions(
+        {"--headless", "--window", "800x600", "--script=run.txt", "--max-virtual-ms", "5000", "z", "extra"});
     EXPECT_TRUE(o.headless);
     ASSERT_TRUE(o.window);
     EXPECT_EQ(*o.window, (Size{800, 600}));
@@ -122,13 +115,16 @@ TEST(CommandLine, OptionsAndPositionalArguments)
     EXPECT_FALSE(parseOptions({"Z"}).headless);
 
     for (const std::vector<std::string>& bad :
-         std::vector<std::vector<std::string>>{{"--window", "800"}, {"--window", "0x600"}, {"--window"},
-                                               {"--frobnicate"}, {"--script", "x"}, {"--max-virtual-ms", "-1"}})
+         std::vector<std::vector<std::string>>{{"--window", "800"},
+                                               {"--window", "0x600"},
+                                               {"--window"},
+                                               {"--frobnicate"},
+                                               {"--script", "x"},
+                                               {"--max-virtual-ms", "-1"}})
         EXPECT_THROW(parseOptions(bad), OptionsError);
 }
 
-TEST(DirtyRectangles, OverlapsMergeDisjointPiecesStayApart)
-{
+TEST(DirtyRectangles, OverlapsMergeDisjointPiecesStayApart) {
     RectList l;
     l.add({0, 0, 10, 10});
     l.add({20, 0, 30, 10});
@@ -139,13 +135,13 @@ TEST(DirtyRectangles, OverlapsMergeDisjointPiecesStayApart)
     l.add({});
     EXPECT_EQ(l.rects().size(), 1u);
     RectList many;
-    for (int i = 0; i < 100; ++i) many.add(Rect::fromSize(i * 20, 0, 10, 10));
+    for (int i = 0; i < 100; ++i)
+        many.add(Rect::fromSize(i * 20, 0, 10, 10));
     EXPECT_LE(many.rects().size(), 32u);
     EXPECT_EQ(many.bounds(), (Rect{0, 0, 1990, 10}));
 }
 
-TEST(SystemTimes, TicksCountHundredNanosecondsFrom1601)
-{
+TEST(SystemTimes, TicksCountHundredNanosecondsFrom1601) {
     EXPECT_EQ(toTicks(SystemTime{1601, 1, 0, 1, 0, 0, 0, 0}), 0);
     EXPECT_EQ(toTicks(SystemTime{1970, 1, 0, 1, 0, 0, 0, 0}), 116444736000000000LL);
     const SystemTime t{2024, 2, 0, 29, 12, 34, 56, 789};
@@ -161,8 +157,7 @@ TEST(SystemTimes, TicksCountHundredNanosecondsFrom1601)
     EXPECT_EQ(fromTicks(0).dayOfWeek, 1); // 1 January 1601 was a Monday
 }
 
-TEST(HeadlessRun, ScriptDrivesTheProgramAndTheOutputNamesWhatHappened)
-{
+TEST(HeadlessRun, ScriptDrivesTheProgramAndTheOutputNamesWhatHappened) {
     const std::string shot = tempPath("board.png");
     std::remove(shot.c_str());
     const std::string script = writeScript("run.txt", "# a short session\n"
@@ -170,9 +165,11 @@ TEST(HeadlessRun, ScriptDrivesTheProgramAndTheOutputNamesWhatHappened)
                                                       "wait 1000\n"
                                                       "answer 2\n"
                                                       "dump\n"
-                                                      "screenshot " + shot + "\n"
-                                                      "key 27\n"
-                                                      "wait 5000\n");
+                                                      "screenshot " +
+                                                          shot +
+                                                          "\n"
+                                                          "key 27\n"
+                                                          "wait 5000\n");
     int clicks = 0;
     std::int64_t clickedAt = -1;
     const auto out = runScript(script, [&] {
@@ -221,8 +218,7 @@ TEST(HeadlessRun, ScriptDrivesTheProgramAndTheOutputNamesWhatHappened)
     EXPECT_EQ(at(5, 5), rgb(0, 0, 255));
 }
 
-TEST(HeadlessRun, TheVirtualTimeLimitEndsARunThatWaitsTooLong)
-{
+TEST(HeadlessRun, TheVirtualTimeLimitEndsARunThatWaitsTooLong) {
     const std::string script = writeScript("long.txt", "wait 100000\nkey 27\n");
     int ticks = 0;
     std::int64_t end = 0;
@@ -242,8 +238,7 @@ TEST(HeadlessRun, TheVirtualTimeLimitEndsARunThatWaitsTooLong)
     EXPECT_NE(std::find(out.begin(), out.end(), "virtual-time-limit"), out.end());
 }
 
-TEST(HeadlessRun, TheEndOfTheScriptClosesTheProgram)
-{
+TEST(HeadlessRun, TheEndOfTheScriptClosesTheProgram) {
     const std::string script = writeScript("short.txt", "wait 10\n");
     bool closed = false;
     struct Main : Board {
@@ -259,8 +254,7 @@ TEST(HeadlessRun, TheEndOfTheScriptClosesTheProgram)
     EXPECT_TRUE(closed);
 }
 
-TEST(HeadlessRun, AMalformedScriptLineStopsTheRunWithItsLineNumber)
-{
+TEST(HeadlessRun, AMalformedScriptLineStopsTheRunWithItsLineNumber) {
     const std::string script = writeScript("bad.txt", "wait 10\nclick 1\n");
     try {
         runScript(script, [&] {
@@ -275,22 +269,23 @@ TEST(HeadlessRun, AMalformedScriptLineStopsTheRunWithItsLineNumber)
     shutdown();
 }
 
-TEST(Program, HeadlessRunOfTheProgramItself)
-{
+TEST(Program, HeadlessRunOfTheProgramItself) {
     const fs::path self = fs::read_symlink("/proc/self/exe");
     const fs::path program = self.parent_path() / "wirowanki";
     if (!fs::exists(program)) GTEST_SKIP() << "program not built beside the tests";
     const std::string shot = tempPath("main.png");
     const std::string script = writeScript("main.txt", "dump\nscreenshot " + shot + "\nkey 27\n");
     const std::string out = tempPath("main.out");
-    const std::string cmd = program.string() + " --headless --window 800x600 --script " + script + " > " + out;
+    const std::string cmd =
+        program.string() + " --headless --window 800x600 --script " + script + " > " + out;
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     std::ifstream in(out);
     std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    for (std::string l; std::getline(in, l);)
+        lines.push_back(l);
     EXPECT_EQ(lines, (std::vector<std::string>{"form-shown Wirowanki Cz.I Demo", "timer-idle",
-                                                "form \"Wirowanki Cz.I Demo\" bounds=0,0,800x600 active",
-                                                "screenshot " + shot, "form-hidden Wirowanki Cz.I Demo"}));
+                                               "form \"Wirowanki Cz.I Demo\" bounds=0,0,800x600 active",
+                                               "screenshot " + shot, "form-hidden Wirowanki Cz.I Demo"}));
     EXPECT_TRUE(fs::exists(shot));
     const std::string bad = program.string() + " --window 12 > /dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);

@@ -24,8 +24,7 @@ namespace {
 // Records what reached a control, in order.
 struct Recorder {
     std::vector<std::string> events;
-    void attach(Control& c, const std::string& name)
-    {
+    void attach(Control& c, const std::string& name) {
         c.name = name;
         c.onClick = [this, name] { events.push_back(name + " click"); };
         c.onDblClick = [this, name] { events.push_back(name + " dblclick"); };
@@ -50,8 +49,7 @@ using Lines = std::vector<std::string>;
 
 } // namespace
 
-TEST(Clicks, AClickIsAPressAndAReleaseOnTheSameControl)
-{
+TEST(Clicks, AClickIsAPressAndAReleaseOnTheSameControl) {
     Recorder r;
     Driver d([&] {
         Form main("Main", Rect::fromSize(0, 0, 400, 300));
@@ -72,11 +70,11 @@ TEST(Clicks, AClickIsAPressAndAReleaseOnTheSameControl)
     // Pressed on a, released on b: the release goes to a (it has the mouse) and nobody clicks.
     d.press(20, 20);
     d.release(110, 20);
-    EXPECT_EQ(r.take(), (Lines{"a move 10,10", "a down 10,10", "a leave", "a move 100,10 held", "a up 100,10", "b enter"}));
+    EXPECT_EQ(r.take(), (Lines{"a move 10,10", "a down 10,10", "a leave", "a move 100,10 held", "a up 100,10",
+                               "b enter"}));
 }
 
-TEST(Clicks, CaptureSendsMovesAndTheReleaseToThePressedControlOutsideIt)
-{
+TEST(Clicks, CaptureSendsMovesAndTheReleaseToThePressedControlOutsideIt) {
     Recorder r;
     Driver d([&] {
         Form main("Main", Rect::fromSize(0, 0, 400, 300));
@@ -105,8 +103,7 @@ TEST(Clicks, CaptureSendsMovesAndTheReleaseToThePressedControlOutsideIt)
     }
 }
 
-TEST(Clicks, DoubleClickOnAControlThatAcceptsThem)
-{
+TEST(Clicks, DoubleClickOnAControlThatAcceptsThem) {
     Recorder r;
     Driver d([&] {
         Form main("Main", Rect::fromSize(0, 0, 400, 300));
@@ -124,8 +121,7 @@ TEST(Clicks, DoubleClickOnAControlThatAcceptsThem)
                                "a up 10,10"}));
 }
 
-TEST(Clicks, WithoutDoubleClicksTheSecondPressIsAnOrdinaryPress)
-{
+TEST(Clicks, WithoutDoubleClicksTheSecondPressIsAnOrdinaryPress) {
     Recorder r;
     Driver d([&] {
         Form main("Main", Rect::fromSize(0, 0, 400, 300));
@@ -139,11 +135,11 @@ TEST(Clicks, WithoutDoubleClicksTheSecondPressIsAnOrdinaryPress)
     d.move(20, 20);
     r.take();
     d.dblClick(20, 20);
-    EXPECT_EQ(r.take(), (Lines{"a down 10,10", "a click", "a up 10,10", "a down 10,10", "a click", "a up 10,10"}));
+    EXPECT_EQ(r.take(),
+              (Lines{"a down 10,10", "a click", "a up 10,10", "a down 10,10", "a click", "a up 10,10"}));
 }
 
-TEST(MessageProcedures, AHookSeesMessagesFirstAndCanDropDoubleClicks)
-{
+TEST(MessageProcedures, AHookSeesMessagesFirstAndCanDropDoubleClicks) {
     Recorder r;
     std::vector<std::string> seen;
     ImageControl* control = nullptr;
@@ -167,10 +163,11 @@ TEST(MessageProcedures, AHookSeesMessagesFirstAndCanDropDoubleClicks)
     });
     d.move(20, 20);
     d.dblClick(20, 20);
-    EXPECT_EQ(seen, (Lines{"MouseEnter", "MouseMove", "LButtonDown", "LButtonUp", "LButtonDblClk", "LButtonUp"}));
+    EXPECT_EQ(seen,
+              (Lines{"MouseEnter", "MouseMove", "LButtonDown", "LButtonUp", "LButtonDblClk", "LButtonUp"}));
     // The dropped second press leaves the second release without a click.
-    EXPECT_EQ(r.take(), (Lines{"a enter", "a move 10,10", "a down 10,10", "hook sees up", "a click", "a up 10,10",
-                               "hook sees up", "a up 10,10"}));
+    EXPECT_EQ(r.take(), (Lines{"a enter", "a move 10,10", "a down 10,10", "hook sees up", "a click",
+                               "a up 10,10", "hook sees up", "a up 10,10"}));
 
     control->setWindowProcedure(saved);
     seen.clear();
@@ -179,8 +176,7 @@ TEST(MessageProcedures, AHookSeesMessagesFirstAndCanDropDoubleClicks)
     EXPECT_EQ(r.take(), (Lines{"a down 10,10", "a click", "a up 10,10"})); // straight to the default handling
 }
 
-TEST(MessageProcedures, VisibilityChangesArriveAsMessagesAndHiddenControlsAreNotHit)
-{
+TEST(MessageProcedures, VisibilityChangesArriveAsMessagesAndHiddenControlsAreNotHit) {
     std::vector<std::string> seen;
     int clicks = 0, formDowns = 0;
     ImageControl* control = nullptr;
@@ -213,8 +209,7 @@ TEST(MessageProcedures, VisibilityChangesArriveAsMessagesAndHiddenControlsAreNot
     EXPECT_EQ(seen, (Lines{"hidden", "shown"}));
 }
 
-TEST(Hover, EnterAndLeaveReachAControlOnlyWhileItsFormIsActive)
-{
+TEST(Hover, EnterAndLeaveReachAControlOnlyWhileItsFormIsActive) {
     Recorder r;
     Driver d([&] {
         Form main("Main", Rect::fromSize(0, 0, 400, 300));
@@ -254,8 +249,7 @@ public:
     std::vector<Rect> areas;
 
 protected:
-    void paintEvent() override
-    {
+    void paintEvent() override {
         areas.push_back(paintArea());
         log_.push_back("form");
         canvas().setBrushColor(kWhite);
@@ -269,15 +263,14 @@ private:
 // Paints itself in one colour and logs that it did.
 class Swatch : public ImageControl {
 public:
-    Swatch(Form& f, std::string n, Color c, std::vector<std::string>& log) : ImageControl(f), colour(c), log_(log)
-    {
+    Swatch(Form& f, std::string n, Color c, std::vector<std::string>& log)
+        : ImageControl(f), colour(c), log_(log) {
         name = std::move(n);
     }
     Color colour;
 
 protected:
-    void paint(Canvas& canvas, const Rect&) override
-    {
+    void paint(Canvas& canvas, const Rect&) override {
         log_.push_back(name);
         canvas.setBrushColor(colour);
         canvas.fillRect(bounds());
@@ -289,8 +282,7 @@ private:
 
 } // namespace
 
-TEST(Painting, TheFormPaintsFirstThenItsControlsInZOrder)
-{
+TEST(Painting, TheFormPaintsFirstThenItsControlsInZOrder) {
     std::vector<std::string> log;
     PaintProbe* form = nullptr;
     Swatch* lower = nullptr;
@@ -316,8 +308,7 @@ TEST(Painting, TheFormPaintsFirstThenItsControlsInZOrder)
     (void)form;
 }
 
-TEST(Painting, MovingAControlRepaintsExactlyItsOldAndNewRectangles)
-{
+TEST(Painting, MovingAControlRepaintsExactlyItsOldAndNewRectangles) {
     std::vector<std::string> log;
     PaintProbe* form = nullptr;
     Swatch* swatch = nullptr;
@@ -346,8 +337,7 @@ TEST(Painting, MovingAControlRepaintsExactlyItsOldAndNewRectangles)
     EXPECT_EQ(form->areas, (std::vector<Rect>{{200, 100, 220, 121}}));
 }
 
-TEST(Painting, DrawingOnTheCanvasOutsidePaintReachesTheScreen)
-{
+TEST(Painting, DrawingOnTheCanvasOutsidePaintReachesTheScreen) {
     Form* form = nullptr;
     Driver d([&] {
         Form main("Main", Rect::fromSize(10, 10, 100, 100));
@@ -370,13 +360,13 @@ TEST(Painting, DrawingOnTheCanvasOutsidePaintReachesTheScreen)
     (void)form;
 }
 
-TEST(Painting, ARoundedRegionHidesAndUnhitsTheCorners)
-{
+TEST(Painting, ARoundedRegionHidesAndUnhitsTheCorners) {
     std::vector<std::string> log;
     int downs = 0;
     struct Round : PaintProbe {
         int* downs;
-        Round(std::vector<std::string>& l, int* d) : PaintProbe(Rect::fromSize(0, 0, 200, 100), l), downs(d) {}
+        Round(std::vector<std::string>& l, int* d)
+            : PaintProbe(Rect::fromSize(0, 0, 200, 100), l), downs(d) {}
         void mouseDownEvent(MouseButton, ShiftState, int, int) override { ++*downs; }
     };
     Driver d([&] {
@@ -390,21 +380,19 @@ TEST(Painting, ARoundedRegionHidesAndUnhitsTheCorners)
     EXPECT_EQ(d.pixel(198, 98), kBlack); // cut corner
     EXPECT_EQ(d.pixel(6, 50), kWhite);
     EXPECT_EQ(d.pixel(100, 5), kWhite);
-    EXPECT_EQ(d.pixel(30, 6), kWhite);   // past the corner ellipse along the top edge
+    EXPECT_EQ(d.pixel(30, 6), kWhite); // past the corner ellipse along the top edge
     d.click(6, 6);
     EXPECT_EQ(downs, 0);
     d.click(100, 50);
     EXPECT_EQ(downs, 1);
 }
 
-TEST(Forms, CaptionDragMovesTheFormUntilRelease)
-{
+TEST(Forms, CaptionDragMovesTheFormUntilRelease) {
     int ups = 0;
     struct Draggable : Form {
         int* ups;
         Draggable(int* u) : Form("Drag", Rect::fromSize(100, 100, 200, 100)), ups(u) {}
-        void mouseDownEvent(MouseButton b, ShiftState, int, int) override
-        {
+        void mouseDownEvent(MouseButton b, ShiftState, int, int) override {
             if (b == MouseButton::Left) beginCaptionDrag();
         }
         void mouseUpEvent(MouseButton, ShiftState, int, int) override { ++*ups; }
@@ -424,8 +412,7 @@ TEST(Forms, CaptionDragMovesTheFormUntilRelease)
     EXPECT_EQ(d.pixel(120, 120), kBlack);
 }
 
-TEST(Forms, CursorsFollowTheControlThenTheFormUnderThePointer)
-{
+TEST(Forms, CursorsFollowTheControlThenTheFormUnderThePointer) {
     Driver d([&] {
         Form main("Main", Rect::fromSize(0, 0, 400, 300));
         main.setCursor(kCursorHelp);
@@ -445,8 +432,7 @@ TEST(Forms, CursorsFollowTheControlThenTheFormUnderThePointer)
     EXPECT_EQ(cursorImage(kCursorHelp)->image.size(), (Size{32, 32}));
 }
 
-TEST(Forms, RegisteredColourCursorKeepsItsTransparency)
-{
+TEST(Forms, RegisteredColourCursorKeepsItsTransparency) {
     Bitmap sight(32, 32);
     sight.fill(0);
     sight.setPixel(16, 16, kRed);
@@ -459,8 +445,7 @@ TEST(Forms, RegisteredColourCursorKeepsItsTransparency)
     EXPECT_EQ(c->image.scanline(0)[3], 0);             // black is see-through
 }
 
-TEST(Dialogs, HeadlessMessageBoxesAreLoggedAndAnsweredFromTheScript)
-{
+TEST(Dialogs, HeadlessMessageBoxesAreLoggedAndAnsweredFromTheScript) {
     std::vector<MessageResult> answers;
     Form* main = nullptr;
     Driver d([&] {
@@ -480,13 +465,13 @@ TEST(Dialogs, HeadlessMessageBoxesAreLoggedAndAnsweredFromTheScript)
     d.click(50, 50);
     d.answer(1); // not a button of a yes/no box: the default answer
     d.click(50, 50);
-    EXPECT_EQ(answers, (std::vector<MessageResult>{MessageResult::Yes, MessageResult::No, MessageResult::Yes}));
+    EXPECT_EQ(answers,
+              (std::vector<MessageResult>{MessageResult::Yes, MessageResult::No, MessageResult::Yes}));
     EXPECT_TRUE(d.logged("message-box Pytanie | Zapisać?\\nTak czy nie"));
     (void)main;
 }
 
-TEST(Edits, TypingPolishLettersAndEditingKeysWorkOnWholeCharacters)
-{
+TEST(Edits, TypingPolishLettersAndEditingKeysWorkOnWholeCharacters) {
     Edit* edit = nullptr;
     int changes = 0;
     Driver d([&] {
@@ -533,8 +518,7 @@ TEST(Edits, TypingPolishLettersAndEditingKeysWorkOnWholeCharacters)
     EXPECT_EQ(d.pixel(225, 30), kWhite);
 }
 
-TEST(Edits, MaxLengthCountsCharacters)
-{
+TEST(Edits, MaxLengthCountsCharacters) {
     Edit* edit = nullptr;
     Driver d([&] {
         Form main("Main", Rect::fromSize(0, 0, 400, 300));
@@ -550,8 +534,7 @@ TEST(Edits, MaxLengthCountsCharacters)
     EXPECT_EQ(edit->text(), "ĄęŚ");
 }
 
-TEST(Labels, AutoSizeFollowsTheTextAndRightAlignedLabelsKeepTheirRightEdge)
-{
+TEST(Labels, AutoSizeFollowsTheTextAndRightAlignedLabelsKeepTheirRightEdge) {
     Label* left = nullptr;
     Label* right = nullptr;
     Driver d([&] {
@@ -581,8 +564,7 @@ TEST(Labels, AutoSizeFollowsTheTextAndRightAlignedLabelsKeepTheirRightEdge)
     EXPECT_GT(right->width(), w2);
 }
 
-TEST(Labels, OpaqueLabelsFillTheirBackgroundTransparentOnesDoNot)
-{
+TEST(Labels, OpaqueLabelsFillTheirBackgroundTransparentOnesDoNot) {
     Label* label = nullptr;
     Driver d([&] {
         PaintProbe* dummy = nullptr;

@@ -23,16 +23,14 @@ public:
     using Form::Form;
 
 protected:
-    void keyPressEvent(int code) override
-    {
+    void keyPressEvent(int code) override {
         if (code == 27) close();
     }
 };
 
 } // namespace
 
-TEST(Timers, FireEveryIntervalOfVirtualTime)
-{
+TEST(Timers, FireEveryIntervalOfVirtualTime) {
     std::vector<std::int64_t> fired;
     Driver d([&] {
         EscForm main("Main", Rect::fromSize(0, 0, 200, 100));
@@ -48,8 +46,7 @@ TEST(Timers, FireEveryIntervalOfVirtualTime)
     EXPECT_EQ(fired.size(), 5u);
 }
 
-TEST(Timers, DoNotCatchUpAfterABlockingSleep)
-{
+TEST(Timers, DoNotCatchUpAfterABlockingSleep) {
     std::vector<std::int64_t> fired;
     Driver d([&] {
         EscForm main("Main", Rect::fromSize(0, 0, 200, 100));
@@ -65,8 +62,7 @@ TEST(Timers, DoNotCatchUpAfterABlockingSleep)
     EXPECT_EQ(fired, (std::vector<std::int64_t>{100, 650, 750, 850, 950}));
 }
 
-TEST(Timers, DisabledOrZeroIntervalTimersStayQuietAndTheLoopReportsIdle)
-{
+TEST(Timers, DisabledOrZeroIntervalTimersStayQuietAndTheLoopReportsIdle) {
     int n = 0;
     Driver d([&] {
         EscForm main("Main", Rect::fromSize(0, 0, 200, 100));
@@ -80,8 +76,7 @@ TEST(Timers, DisabledOrZeroIntervalTimersStayQuietAndTheLoopReportsIdle)
     EXPECT_TRUE(d.logged("timer-idle"));
 }
 
-TEST(Timers, ATimerMayBeDestroyedInsideItsOwnHandler)
-{
+TEST(Timers, ATimerMayBeDestroyedInsideItsOwnHandler) {
     int fired = 0;
     int otherFired = 0;
     Driver d([&] {
@@ -101,8 +96,7 @@ TEST(Timers, ATimerMayBeDestroyedInsideItsOwnHandler)
     EXPECT_EQ(otherFired, 3);
 }
 
-TEST(Timers, RestartingResetsTheCountdown)
-{
+TEST(Timers, RestartingResetsTheCountdown) {
     std::vector<std::int64_t> fired;
     Timer* timer = nullptr;
     Driver d([&] {
@@ -125,8 +119,7 @@ namespace {
 // A small modal window with an "again" (1) and a "stop" (2) area, like the results screen.
 class ResultsForm : public EscForm {
 public:
-    ResultsForm() : EscForm("Results", Rect::fromSize(300, 200, 200, 100)), again(*this), stop(*this)
-    {
+    ResultsForm() : EscForm("Results", Rect::fromSize(300, 200, 200, 100)), again(*this), stop(*this) {
         again.setBounds(10, 10, 50, 50);
         again.onClick = [this] { setModalResult(1); };
         stop.setBounds(100, 10, 50, 50);
@@ -139,8 +132,7 @@ public:
 // that timer while its handler is still running.
 struct Game {
     explicit Game(int n, ResultsForm& results, std::unique_ptr<Game>& slot, std::vector<int>& log)
-        : number(n), endTimer(200, true)
-    {
+        : number(n), endTimer(200, true) {
         endTimer.onTimer = [this, n, &results, &slot, &log] {
             endTimer.stop();
             log.push_back(n);
@@ -155,8 +147,7 @@ struct Game {
 
 } // namespace
 
-TEST(ModalWindows, AModalOpenedFromATimerThatTheResultDestroys)
-{
+TEST(ModalWindows, AModalOpenedFromATimerThatTheResultDestroys) {
     std::vector<int> log;
     Driver d([&] {
         EscForm main("Main", Rect::fromSize(0, 0, 1024, 768));
@@ -181,8 +172,7 @@ TEST(ModalWindows, AModalOpenedFromATimerThatTheResultDestroys)
     EXPECT_FALSE(d.finished());
 }
 
-TEST(ModalWindows, InputToTheFormBelowIsIgnoredUntilTheModalEnds)
-{
+TEST(ModalWindows, InputToTheFormBelowIsIgnoredUntilTheModalEnds) {
     int below = 0;
     int result = -1;
     Driver d([&] {
@@ -212,8 +202,7 @@ TEST(ModalWindows, InputToTheFormBelowIsIgnoredUntilTheModalEnds)
     EXPECT_EQ(below, 2);
 }
 
-TEST(ModalWindows, ModalFormIsOnTopAndReturnsItsResult)
-{
+TEST(ModalWindows, ModalFormIsOnTopAndReturnsItsResult) {
     int result = -1;
     Driver d([&] {
         EscForm main("Main", Rect::fromSize(0, 0, 1024, 768));
@@ -231,8 +220,7 @@ TEST(ModalWindows, ModalFormIsOnTopAndReturnsItsResult)
     EXPECT_FALSE(d.form("Results")->visible());
 }
 
-TEST(Closing, ClosingTheMainFormEndsTheProgram)
-{
+TEST(Closing, ClosingTheMainFormEndsTheProgram) {
     bool closed = false;
     struct Main : EscForm {
         bool* flag;
@@ -251,8 +239,7 @@ TEST(Closing, ClosingTheMainFormEndsTheProgram)
     EXPECT_TRUE(d.error().empty());
 }
 
-TEST(Closing, TheDriverEndsAProgramStuckInAModalLoop)
-{
+TEST(Closing, TheDriverEndsAProgramStuckInAModalLoop) {
     int after = 0;
     {
         Driver d([&] {
@@ -270,8 +257,7 @@ TEST(Closing, TheDriverEndsAProgramStuckInAModalLoop)
     EXPECT_EQ(after, 2);
 }
 
-TEST(Posting, PostedWorkRunsOnTheLoop)
-{
+TEST(Posting, PostedWorkRunsOnTheLoop) {
     std::vector<int> order;
     Driver d([&] {
         EscForm main("Main", Rect::fromSize(0, 0, 100, 100));
