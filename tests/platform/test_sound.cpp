@@ -1,0 +1,101 @@
+#include "audio_test_util.hpp"
+#include "fake_loop.hpp"
+
+#include "platform/Sound.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace platform;
+
+namespace {
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fakeloop::reset();
+        ASSERT_FALSE(dir.path().empty());
+    }
+    ScratchDir dir;
+};
+
+} // namespace
+
+TEST_F(SoundTest, AWordPlaysForItsLengthInVirtualTimeAndIsLogged) {
+    const std::string word = dir.file("szafa.pw");
+    writeBytes(word, soundFile({1, 22050, 16}, 750));
+    const std::int64_t before = fakeloop::now();
+    EXPECT_TRUE(sound::playSync(word));
+    EXPECT_EQ(fakeloop::now() - before, 750);
+    ASSERT_EQ(fakeloop::events().size(), 1u);
+    EXPECT_EQ(fakeloop::events()[0], "sound " + word);
+
+    // Praise recorded as 8-bit stereo at 44 100 Hz plays just the same.
+    const std::string praise = dir.file("g03.pw");
+    writeBytes(praise, soundFile({2, 44100, 8}, 1200));
+    EXPECT_TRUE(sound::playSync(praise));
+    EXPECT_EQ(fakeloop::now() - before, 750 + 1200);
+    EXPECT_EQ(fakeloop::events().back(), "sound " + praise);
+}
+
+TEST_F(SoundTest, MissingOrBrokenSoundsPlayNothingAndTakeNoTime) {
+    const std::string broken = dir.file("broken.pw");
+    std::vector<std::uint8_t> b = soundFile({1, 22050, 16}, 500);
+    b.resize(30); // cut inside the fmt chunk
+    writeBytes(broken, b);
+    const std::string text = dir.file("text.pw");
+    writeBytes(text, {'h', 'e', 'l', 'l', 'o'});
+
+    const std::int64_t before = fakeloop::now();
+    EXPECT_FALSE(sound::playSync(dir.file("missing.pw")));
+    EXPECT_FALSE(sound::playSync(broken));
+    EXPECT_FALSE(sound::playSync(text));
+    EXPECT_FALSE(sound::playSync(dir.path())); // a directory
+    EXPECT_EQ(fakeloop::now(), before);
+    EXPECT_TRUE(fakeloop::events().empty());
+
+    EXPECT_EQ(sound::wavLengthMs(dir.file("missing.pw")), -1);
+    EXPECT_EQ(sound::wavLengthMs(broken), -1);
+    EXPECT_EQ(sound::wavLengthMs(text), -1);
+}
+
+TEST_F(SoundTest, WavLengthOfFilesOnDisk) {
+    const std::string a = dir.file("a.wav");
+    writeBytes(a, soundFile({1, 22050, 16}, 1000));
+    EXPECT_EQ(sound::wavLengthMs(a), 1000);
+    const std::string b = dir.file("b.wav");
+    writeBytes(b, soundFile({2, 44100, 8}, 250));
+    EXPECT_EQ(sound::wavLengthMs(b), 250);
+    const std::string empty = dir.file("empty.wav");
+    writeBytes(empty, wav::emptyRecording());
+    EXPECT_EQ(sound::wavLengthMs(empty), 0);
+    // An empty sound is a sound: it plays, in no time.
+    const std::int64_t before = fakeloop::now();
+    EXPECT_TRUE(sound::playSync(empty));
+    EXPECT_EQ(fakeloop::now(), before);
+}
+
+TEST_F(SoundTest, EmptyWavIsCreatedOnlyWhereNoFileIsYet) {
+    const std::string place = dir.file("Nagranie3.wav");
+    ASSERT_TRUE(sound::writeEmptyWav(place));
+    EXPECT_EQ(readBytes(place), wav::emptyRecording());
+    EXPECT_EQ(readBytes(place).size(), 46u);
+
+    // An existing recording is never overwritten by it.
+    const auto recording = soundFile(wav::kRecordingFormat, 100);
+    writeBytes(place, recording);
+    EXPECT_FALSE(sound::writeEmptyWav(place));
+    EXPECT_EQ(readBytes(place), recording);
+
+    // No directory, no file.
+    EXPECT_FALSE(sound::writeEmptyWav(dir.file("Nagrane/Nagranie0.wav")));
+}
+
+TEST_F(SoundTest, EmptyWavOnAFullDiskFailsWithoutLeavingAFile) {
+    // A file size limit of 20 bytes stands in for a disk that fills up in the middle of the header.
+    FileSizeLimit limit(20);
+    const std::string place = dir.file("Nagranie0.wav");
+    EXPECT_FALSE(sound::writeEmptyWav(place));
+    EXPECT_FALSE(std::filesystem::exists(place));
+}
