@@ -26,7 +26,7 @@ bool Output::start(const wav::Sound& sound) {
     want.freq = int(sound.format.sampleRate);
     want.format = sdlFormat(sound.format);
     want.channels = std::uint8_t(sound.format.channels);
-    want.samples = 2048;
+    want.samples = 1024;
     SDL_AudioSpec have{};
     // No allowed changes: SDL converts from the file's format to whatever the hardware takes.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
