@@ -14,24 +14,22 @@ using namespace platform;
 // captured comes from one, at the pace of a real device.
 class AudioDeviceTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         dir = new ScratchDir;
         ::setenv("SDL_AUDIODRIVER", "disk", 1);
         ::setenv("SDL_DISKAUDIOFILE", dir->file("out.raw").c_str(), 1);
         ::setenv("SDL_DISKAUDIOFILEIN", dir->file("in.raw").c_str(), 1);
         // 1.5 s of a recognisable pattern for the microphone.
         std::vector<std::uint8_t> in(2 * 33075);
-        for (std::size_t i = 0; i < in.size(); ++i) in[i] = std::uint8_t((i * 13) >> 2);
+        for (std::size_t i = 0; i < in.size(); ++i)
+            in[i] = std::uint8_t((i * 13) >> 2);
         writeBytes(dir->file("in.raw"), in);
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete dir;
         dir = nullptr;
     }
-    void SetUp() override
-    {
+    void SetUp() override {
         if (!audio::available()) GTEST_SKIP() << "SDL audio cannot start here";
     }
 
@@ -40,8 +38,7 @@ protected:
 
 ScratchDir* AudioDeviceTest::dir = nullptr;
 
-TEST_F(AudioDeviceTest, PlaybackQueuesTheWholeSoundAndTakesItsTime)
-{
+TEST_F(AudioDeviceTest, PlaybackQueuesTheWholeSoundAndTakesItsTime) {
     const auto file = soundFile({1, 22050, 16}, 300);
     const auto sound = wav::parse(file);
     ASSERT_TRUE(sound);
@@ -64,8 +61,7 @@ TEST_F(AudioDeviceTest, PlaybackQueuesTheWholeSoundAndTakesItsTime)
     EXPECT_TRUE(std::equal(sound->samples.begin(), sound->samples.end(), written.begin()));
 }
 
-TEST_F(AudioDeviceTest, CaptureDeliversTheMicrophoneUpToTheLimit)
-{
+TEST_F(AudioDeviceTest, CaptureDeliversTheMicrophoneUpToTheLimit) {
     audio::Capture mic;
     if (!mic.start()) GTEST_SKIP() << "no capture device";
     EXPECT_TRUE(mic.healthy());
@@ -82,4 +78,59 @@ TEST_F(AudioDeviceTest, CaptureDeliversTheMicrophoneUpToTheLimit)
     EXPECT_TRUE(std::equal(got.begin(), got.end(), in.begin()));
     mic.take(got, limit * 2); // stopped: nothing more
     EXPECT_EQ(got.size(), limit);
+}
+
+#include "fake_loop.hpp"
+#include "platform/Sound.hpp"
+
+// The recorder on real devices: it polls them from the loop's timers, without threads of its own.
+TEST_F(AudioDeviceTest, RecorderRecordsFromTheMicrophoneAndPlaysItBack) {
+    fakeloop::reset(false);
+    sound::Recorder rec;
+    int notices = 0;
+    rec.onComplete = [&] { ++notices; };
+    const std::string path = dir->file("Nagranie0.wav");
+    ASSERT_TRUE(rec.open(path));
+    if (!rec.record(500)) GTEST_SKIP() << "no capture device";
+    // Real time passes for the devices while the loop's timers are given their turns.
+    auto runUntil = [&](int wanted) {
+        for (int i = 0; i < 300 && notices < wanted; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            fakeloop::runFor(20);
+        }
+    };
+    runUntil(1);
+    ASSERT_EQ(notices, 1);
+    EXPECT_FALSE(rec.recording());
+    const auto file = readBytes(path);
+    ASSERT_EQ(file.size(), 46u + 2 * 11025);
+    EXPECT_EQ(le32(file, 42), 2u * 11025);
+    const auto in = readBytes(dir->file("in.raw"));
+    EXPECT_TRUE(std::equal(file.begin() + 46, file.end(), in.begin()));
+    EXPECT_EQ(rec.lengthMs(), 500);
+
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(rec.play());
+    EXPECT_TRUE(rec.playing());
+    runUntil(2);
+    EXPECT_EQ(notices, 2);
+    EXPECT_FALSE(rec.playing());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(450));
+    rec.close();
+}
+
+TEST_F(AudioDeviceTest, WithoutAMicrophoneRecordFailsAndTheOldRecordingStays) {
+    fakeloop::reset(false);
+    const std::string path = dir->file("Nagranie1.wav");
+    const auto old = soundFile(wav::kRecordingFormat, 700);
+    writeBytes(path, old);
+    ::setenv("SDL_DISKAUDIOFILEIN", dir->file("no-such-microphone.raw").c_str(), 1);
+    sound::Recorder rec;
+    ASSERT_TRUE(rec.open(path));
+    EXPECT_FALSE(rec.record(60000));
+    ::setenv("SDL_DISKAUDIOFILEIN", dir->file("in.raw").c_str(), 1);
+    EXPECT_FALSE(rec.recording());
+    EXPECT_TRUE(rec.isOpen());
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(rec.lengthMs(), 700);
 }

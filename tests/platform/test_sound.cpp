@@ -99,3 +99,19 @@ TEST_F(SoundTest, EmptyWavOnAFullDiskFailsWithoutLeavingAFile) {
     EXPECT_FALSE(sound::writeEmptyWav(place));
     EXPECT_FALSE(std::filesystem::exists(place));
 }
+
+TEST_F(SoundTest, EveryShippedSoundIsAPlayableWav) {
+    int checked = 0;
+    for (const char* sub : {"/Data/Smd", "/Data/Intf/Smd"}) {
+        const std::string d = std::string(WV_SOURCE_DIR) + sub;
+        if (!std::filesystem::is_directory(d)) continue;
+        for (const auto& e : std::filesystem::directory_iterator(d)) {
+            const int ms = sound::wavLengthMs(e.path().string());
+            EXPECT_GT(ms, 100) << e.path();
+            EXPECT_LT(ms, 10000) << e.path();
+            ++checked;
+        }
+    }
+    if (checked == 0) GTEST_SKIP() << "no data set in this tree";
+    EXPECT_GE(checked, 13); // g00-g07 and b00-b04 at least
+}
