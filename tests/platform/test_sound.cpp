@@ -1,6 +1,7 @@
 #include "audio_test_util.hpp"
 #include "fake_loop.hpp"
 
+#include "platform/Fs.hpp"
 #include "platform/Sound.hpp"
 
 #include <gtest/gtest.h>
@@ -114,4 +115,26 @@ TEST_F(SoundTest, EveryShippedSoundIsAPlayableWav) {
     }
     if (checked == 0) GTEST_SKIP() << "no data set in this tree";
     EXPECT_GE(checked, 13); // g00-g07 and b00-b04 at least
+}
+
+TEST_F(SoundTest, GamePathsAreFoundUnderTheProgramAndUserDirectories) {
+    std::filesystem::create_directories(dir.file("prog/Data/Smd"));
+    std::filesystem::create_directories(dir.file("user/Nagrane"));
+    fs::setRoots(dir.file("prog"), dir.file("user"));
+    // Copied from a file system that ignores case.
+    writeBytes(dir.file("prog/Data/Smd/SZOPA.PW"), soundFile({1, 22050, 16}, 400));
+
+    EXPECT_EQ(sound::wavLengthMs("Data\\Smd\\szopa.pw"), 400);
+    EXPECT_TRUE(sound::playSync("Data\\Smd\\szopa.pw"));
+    EXPECT_EQ(fakeloop::events().back(), "sound Data\\Smd\\szopa.pw");
+
+    EXPECT_TRUE(sound::writeEmptyWav("Nagrane\\Nagranie0.wav"));
+    EXPECT_EQ(readBytes(dir.file("user/Nagrane/Nagranie0.wav")), wav::emptyRecording());
+    sound::Recorder rec;
+    ASSERT_TRUE(rec.open("Nagrane\\Nagranie0.wav"));
+    ASSERT_TRUE(rec.record(60000));
+    fakeloop::runFor(1000);
+    rec.close();
+    EXPECT_EQ(readBytes(dir.file("user/Nagrane/Nagranie0.wav")).size(), 46u + 44100);
+    fs::setRoots("", "");
 }
