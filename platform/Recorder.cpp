@@ -43,6 +43,9 @@ struct Recorder::Impl {
     audio::Capture capture;
     audio::Output output;
     bool silentPlayback = false; // no output device: the length passes in silence
+    // Headless: no devices, the virtual clock's time is what gets recorded. Fixed when an operation starts,
+    // so a recorder outliving the loop still finishes the way it began.
+    bool virtualDevices = false;
     Timer timer;
 
     bool load(std::vector<std::uint8_t> bytes) {
@@ -63,7 +66,7 @@ struct Recorder::Impl {
 
     // Collects what the microphone (or, headless, the passing time) has given so far.
     void collect() {
-        if (loop::headless()) {
+        if (virtualDevices) {
             const int ms = int(std::clamp<std::int64_t>(elapsedMs(), 0, limitMs));
             captured.assign(std::size_t(wav::recordingFramesFor(ms)) * 2, 0);
         } else {
@@ -92,7 +95,7 @@ struct Recorder::Impl {
     void tick() {
         if (recording) {
             bool done = true;
-            if (!loop::headless()) {
+            if (!virtualDevices) {
                 capture.take(captured, maxBytes);
                 done = captured.size() >= maxBytes || !capture.healthy() ||
                        elapsedMs() > limitMs + kDeviceSlackMs;
@@ -100,7 +103,7 @@ struct Recorder::Impl {
             if (!done) return;
             endRecording();
         } else if (playing) {
-            if (!loop::headless() && !silentPlayback && !output.finished() &&
+            if (!virtualDevices && !silentPlayback && !output.finished() &&
                 elapsedMs() <= sound.lengthMs() + kDeviceSlackMs)
                 return;
             endPlayback();
@@ -142,8 +145,9 @@ bool Recorder::record(int maxMs) {
     if (!d.isOpen) return false;
     if (d.recording) return true;
     if (d.playing) stop();
+    d.virtualDevices = loop::headless();
     // The microphone first: when it cannot be had, an earlier recording must survive.
-    if (!loop::headless() && !d.capture.start()) return false;
+    if (!d.virtualDevices && !d.capture.start()) return false;
     if (d.sound.frames() > 0) {
         const auto empty = wav::emptyRecording();
         if (!audiofiles::replace(d.path, empty)) {
@@ -157,7 +161,7 @@ bool Recorder::record(int maxMs) {
     d.captured.clear();
     d.startedAt = monotonicMs();
     d.recording = true;
-    if (loop::headless()) {
+    if (d.virtualDevices) {
         loop::logEvent("record " + d.path);
         d.startTimer(d.limitMs);
     } else {
@@ -173,7 +177,8 @@ bool Recorder::play() {
     if (d.recording) stop();
     d.startedAt = monotonicMs();
     d.playing = true;
-    if (loop::headless()) {
+    d.virtualDevices = loop::headless();
+    if (d.virtualDevices) {
         loop::logEvent("sound " + d.path);
         d.startTimer(d.sound.lengthMs());
     } else {
