@@ -61,13 +61,13 @@ bool plausible(std::string_view url) {
 } // namespace
 
 bool openUrl(std::string_view url) {
+    reap();
     if (!plausible(url)) return false;
     const std::string address(url);
     if (loop::headless()) {
         loop::logEvent("open-url " + address);
         return true;
     }
-    reap();
     std::string program = "xdg-open";
     std::vector<char*> argv{program.data(), const_cast<char*>(address.c_str()), nullptr};
     pid_t pid = 0;

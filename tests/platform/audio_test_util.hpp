@@ -78,3 +78,30 @@ private:
     rlimit old_{};
     void (*oldHandler_)(int) = SIG_DFL;
 };
+
+#include "platform/Application.hpp"
+#include "platform/Form.hpp"
+#include "platform/TestDriver.hpp"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+// A headless program with one window; atStart runs on the loop's thread just before the loop starts. Between
+// the driver's verbs the program waits, so the test may call into it.
+inline std::unique_ptr<platform::testing::Driver> startProgram(std::function<void()> atStart = {}) {
+    return std::make_unique<platform::testing::Driver>([atStart] {
+        platform::Form main("Main", platform::Rect::fromSize(0, 0, 200, 100));
+        main.show();
+        if (atStart) atStart();
+        platform::app().run();
+    });
+}
+
+// The log lines that begin with prefix, in order.
+inline std::vector<std::string> logLines(const platform::testing::Driver& d, std::string_view prefix) {
+    std::vector<std::string> out;
+    for (const auto& line : d.log())
+        if (line.rfind(prefix, 0) == 0) out.push_back(line);
+    return out;
+}

@@ -80,12 +80,51 @@ TEST_F(AudioDeviceTest, CaptureDeliversTheMicrophoneUpToTheLimit) {
     EXPECT_EQ(got.size(), limit);
 }
 
-#include "fake_loop.hpp"
+#include "platform/Application.hpp"
+#include "platform/LoopServices.hpp"
+#include "platform/Options.hpp"
 #include "platform/Sound.hpp"
 
-// The recorder on real devices: it polls them from the loop's timers, without threads of its own.
-TEST_F(AudioDeviceTest, RecorderRecordsFromTheMicrophoneAndPlaysItBack) {
-    fakeloop::reset(false);
+namespace {
+
+// The real (SDL) backend on SDL's windowless video driver, for as long as the scope lasts.
+class RealProgram {
+public:
+    RealProgram() {
+        ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+        try {
+            Options o;
+            o.window = Size{200, 100};
+            initialize(o);
+            ok_ = true;
+        } catch (const std::exception&) {
+        }
+    }
+    ~RealProgram() {
+        if (ok_) shutdown();
+    }
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};
+
+} // namespace
+
+// On real devices sounds take their real time, and the recorder polls the devices from the loop's timers,
+// without threads of its own.
+TEST_F(AudioDeviceTest, SoundsAndTheRecorderOnTheRealBackend) {
+    RealProgram program;
+    if (!program.ok()) GTEST_SKIP() << "the SDL backend cannot start here";
+    ASSERT_FALSE(loop::headless());
+
+    const std::string word = dir->file("word.pw");
+    writeBytes(word, soundFile({2, 44100, 16}, 300));
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(sound::playSync(word));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(280));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+
     sound::Recorder rec;
     int notices = 0;
     rec.onComplete = [&] { ++notices; };
@@ -96,7 +135,7 @@ TEST_F(AudioDeviceTest, RecorderRecordsFromTheMicrophoneAndPlaysItBack) {
     auto runUntil = [&](int wanted) {
         for (int i = 0; i < 300 && notices < wanted; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            fakeloop::runFor(20);
+            app().processMessages();
         }
     };
     runUntil(1);
@@ -109,7 +148,7 @@ TEST_F(AudioDeviceTest, RecorderRecordsFromTheMicrophoneAndPlaysItBack) {
     EXPECT_TRUE(std::equal(file.begin() + 46, file.end(), in.begin()));
     EXPECT_EQ(rec.lengthMs(), 500);
 
-    const auto start = std::chrono::steady_clock::now();
+    start = std::chrono::steady_clock::now();
     ASSERT_TRUE(rec.play());
     EXPECT_TRUE(rec.playing());
     runUntil(2);
@@ -120,7 +159,6 @@ TEST_F(AudioDeviceTest, RecorderRecordsFromTheMicrophoneAndPlaysItBack) {
 }
 
 TEST_F(AudioDeviceTest, WithoutAMicrophoneRecordFailsAndTheOldRecordingStays) {
-    fakeloop::reset(false);
     const std::string path = dir->file("Nagranie1.wav");
     const auto old = soundFile(wav::kRecordingFormat, 700);
     writeBytes(path, old);

@@ -1,6 +1,6 @@
 #include "audio_test_util.hpp"
-#include "fake_loop.hpp"
 
+#include "platform/Clock.hpp"
 #include "platform/Sound.hpp"
 
 #include <gtest/gtest.h>
@@ -12,11 +12,10 @@ namespace {
 class RecorderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fakeloop::reset();
         ASSERT_FALSE(dir.path().empty());
         rec.onComplete = [this] {
             ++notices;
-            noticeAt = fakeloop::now();
+            noticeAt = monotonicMs();
         };
     }
 
@@ -36,7 +35,8 @@ protected:
     }
 
     ScratchDir dir;
-    sound::Recorder rec;
+    std::unique_ptr<platform::testing::Driver> program = startProgram();
+    sound::Recorder rec; // made once the loop runs, gone before it ends
     int notices = 0;
     std::int64_t noticeAt = -1;
 };
@@ -75,19 +75,18 @@ TEST_F(RecorderTest, StoppedRecordingHoldsTheVirtualTimeThatPassed) {
     ASSERT_TRUE(rec.record(60000));
     EXPECT_TRUE(rec.recording());
     EXPECT_TRUE(rec.record(60000)) << "already recording";
-    fakeloop::runFor(1500);
+    program->wait(1500);
     rec.stop();
     EXPECT_FALSE(rec.recording());
     EXPECT_EQ(notices, 0) << "stopping gives no notice";
     EXPECT_EQ(recordedBytes(path), 2u * 22050 * 1500 / 1000); // 66 150
     EXPECT_EQ(rec.lengthMs(), 1500);
     EXPECT_EQ(sound::wavLengthMs(path), 1500);
-    ASSERT_FALSE(fakeloop::events().empty());
-    EXPECT_EQ(fakeloop::events().back(), "record " + path);
+    EXPECT_EQ(logLines(*program, "record"), (std::vector<std::string>{"record " + path}));
 
     // 333 ms is 7 342.65 frames: rounded down.
     ASSERT_TRUE(rec.record(60000));
-    fakeloop::runFor(333);
+    program->wait(333);
     rec.stop();
     EXPECT_EQ(recordedBytes(path), 2u * 7342);
     EXPECT_EQ(rec.lengthMs(), 333);
@@ -96,12 +95,12 @@ TEST_F(RecorderTest, StoppedRecordingHoldsTheVirtualTimeThatPassed) {
 TEST_F(RecorderTest, RecordingStopsItselfAtTheLimitWithANotice) {
     const std::string path = dir.file("Nagranie5.wav");
     ASSERT_TRUE(rec.open(path));
-    const std::int64_t start = fakeloop::now();
+    const std::int64_t start = program->now();
     ASSERT_TRUE(rec.record(2000));
-    fakeloop::runFor(1999);
+    program->wait(1999);
     EXPECT_TRUE(rec.recording());
     EXPECT_EQ(notices, 0);
-    fakeloop::runFor(3001);
+    program->wait(3001);
     EXPECT_FALSE(rec.recording());
     EXPECT_EQ(notices, 1);
     EXPECT_EQ(noticeAt - start, 2000);
@@ -115,28 +114,28 @@ TEST_F(RecorderTest, PlaybackLastsTheRecordingAndEndsWithANotice) {
     const std::string path = dir.file("Nagranie2.wav");
     ASSERT_TRUE(rec.open(path));
     ASSERT_TRUE(rec.record(60000));
-    fakeloop::runFor(1250);
+    program->wait(1250);
     rec.stop();
 
-    const std::int64_t start = fakeloop::now();
+    const std::int64_t start = program->now();
     ASSERT_TRUE(rec.play());
     EXPECT_TRUE(rec.playing());
-    EXPECT_EQ(fakeloop::events().back(), "sound " + path);
+    EXPECT_EQ(logLines(*program, "sound"), (std::vector<std::string>{"sound " + path}));
     EXPECT_FALSE(rec.play()) << "already playing";
-    fakeloop::runFor(1249);
+    program->wait(1249);
     EXPECT_TRUE(rec.playing());
     EXPECT_EQ(notices, 0);
-    fakeloop::runFor(1);
+    program->wait(1);
     EXPECT_FALSE(rec.playing());
     EXPECT_EQ(notices, 1);
     EXPECT_EQ(noticeAt - start, 1250);
 
     // Played again from the start, and stopped half-way: no notice then.
     ASSERT_TRUE(rec.play());
-    fakeloop::runFor(600);
+    program->wait(600);
     rec.stop();
     EXPECT_FALSE(rec.playing());
-    fakeloop::runFor(5000);
+    program->wait(5000);
     EXPECT_EQ(notices, 1);
 }
 
@@ -146,9 +145,9 @@ TEST_F(RecorderTest, AnExistingFilePlaysForItsOwnLength) {
     ASSERT_TRUE(rec.open(path));
     EXPECT_EQ(rec.lengthMs(), 800);
     ASSERT_TRUE(rec.play());
-    fakeloop::runFor(2000);
+    program->wait(2000);
     EXPECT_EQ(notices, 1);
-    EXPECT_EQ(noticeAt, fakeloop::now() - 2000 + 800);
+    EXPECT_EQ(noticeAt, program->now() - 2000 + 800);
 
     // An empty recording ends at once.
     sound::Recorder other;
@@ -156,7 +155,7 @@ TEST_F(RecorderTest, AnExistingFilePlaysForItsOwnLength) {
     other.onComplete = [&] { ++otherNotices; };
     ASSERT_TRUE(other.open(dir.file("Nagranie10.wav")));
     ASSERT_TRUE(other.play());
-    fakeloop::runFor(5);
+    program->wait(5);
     EXPECT_EQ(otherNotices, 1);
     EXPECT_FALSE(other.playing());
 }
@@ -169,7 +168,7 @@ TEST_F(RecorderTest, RecordingAgainReplacesTheOldRecording) {
     ASSERT_TRUE(rec.record(60000));
     // While the new one runs the place holds the fresh empty file.
     EXPECT_EQ(readBytes(path), wav::emptyRecording());
-    fakeloop::runFor(400);
+    program->wait(400);
     rec.stop();
     EXPECT_EQ(recordedBytes(path), 2u * 22050 * 400 / 1000);
 }
@@ -179,17 +178,17 @@ TEST_F(RecorderTest, RecordingDuringPlaybackStopsThePlaybackSilently) {
     writeBytes(path, soundFile(wav::kRecordingFormat, 1000));
     ASSERT_TRUE(rec.open(path));
     ASSERT_TRUE(rec.play());
-    fakeloop::runFor(300);
+    program->wait(300);
     ASSERT_TRUE(rec.record(60000));
     EXPECT_FALSE(rec.playing());
     EXPECT_TRUE(rec.recording());
-    fakeloop::runFor(2000); // past the old playback's end: no stale notice
+    program->wait(2000); // past the old playback's end: no stale notice
     EXPECT_EQ(notices, 0);
     // And playing during a recording saves the recording first.
     ASSERT_TRUE(rec.play());
     EXPECT_FALSE(rec.recording());
     EXPECT_EQ(recordedBytes(path), 2u * 22050 * 2);
-    fakeloop::runFor(2000);
+    program->wait(2000);
     EXPECT_EQ(notices, 1);
 }
 
@@ -197,7 +196,7 @@ TEST_F(RecorderTest, ClosingOrDestroyingDuringARecordingSavesIt) {
     const std::string a = dir.file("Nagranie7.wav");
     ASSERT_TRUE(rec.open(a));
     ASSERT_TRUE(rec.record(60000));
-    fakeloop::runFor(100);
+    program->wait(100);
     rec.close();
     EXPECT_FALSE(rec.isOpen());
     EXPECT_EQ(recordedBytes(a), 2u * 2205);
@@ -207,16 +206,16 @@ TEST_F(RecorderTest, ClosingOrDestroyingDuringARecordingSavesIt) {
         sound::Recorder shortLived;
         ASSERT_TRUE(shortLived.open(b));
         ASSERT_TRUE(shortLived.record(60000));
-        fakeloop::runFor(200);
+        program->wait(200);
     }
     EXPECT_EQ(recordedBytes(b), 2u * 4410);
-    fakeloop::runFor(60000); // no timer of the dead recorder fires
+    program->wait(60000); // no timer of the dead recorder fires
     EXPECT_EQ(notices, 0);
 
     // Opening another file closes the first, saving it too.
     ASSERT_TRUE(rec.open(a));
     ASSERT_TRUE(rec.record(60000));
-    fakeloop::runFor(50);
+    program->wait(50);
     ASSERT_TRUE(rec.open(b));
     EXPECT_EQ(recordedBytes(a), 2u * 1102);
     EXPECT_EQ(rec.lengthMs(), 200);
@@ -235,7 +234,7 @@ TEST_F(RecorderTest, TheNoticeMayCloseAndDestroyTheRecorder) {
         owned.reset();
     };
     ASSERT_TRUE(owned->record(700));
-    fakeloop::runFor(1000);
+    program->wait(1000);
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(owned);
     EXPECT_EQ(recordedBytes(path), 2u * 15435);
@@ -245,7 +244,7 @@ TEST_F(RecorderTest, ARecordingTheDiskRefusesKeepsTheFileValid) {
     const std::string path = dir.file("Nagranie12.wav");
     ASSERT_TRUE(rec.open(path));
     ASSERT_TRUE(rec.record(60000));
-    fakeloop::runFor(1000);
+    program->wait(1000);
     {
         FileSizeLimit limit(1000);
         rec.stop();

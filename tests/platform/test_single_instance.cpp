@@ -1,5 +1,4 @@
 #include "audio_test_util.hpp"
-#include "fake_loop.hpp"
 
 #include "platform/SingleInstance.hpp"
 
@@ -21,7 +20,6 @@ const char* const kName = "Wirowanki Cz.I Demo MUTEX";
 class SingleInstanceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fakeloop::reset();
         ASSERT_FALSE(dir.path().empty());
         const char* old = std::getenv("XDG_RUNTIME_DIR");
         hadOld = old != nullptr;
@@ -44,10 +42,10 @@ protected:
     static int exitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
     // Lets the first copy's loop run in virtual time until the child has finished (real time, at most 10 s).
-    static int serveUntilExit(pid_t child) {
+    static int serveUntilExit(platform::testing::Driver& program, pid_t child) {
         int status = 0;
         for (int i = 0; i < 2000; ++i) {
-            fakeloop::runFor(250);
+            program.wait(250);
             const pid_t r = ::waitpid(child, &status, WNOHANG);
             if (r == child) return exitCode(status);
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -91,6 +89,7 @@ TEST_F(SingleInstanceTest, ACopyInAnotherProcessIsRefused) {
 }
 
 TEST_F(SingleInstanceTest, ASecondCopyBringsTheFirstToTheFront) {
+    auto program = startProgram();
     SingleInstance first(kName);
     ASSERT_TRUE(first.acquire());
     ASSERT_TRUE(first.listen());
@@ -99,11 +98,12 @@ TEST_F(SingleInstanceTest, ASecondCopyBringsTheFirstToTheFront) {
         if (second.acquire()) return 2;
         return second.askFirstToRaise(8000) ? 0 : 1;
     });
-    EXPECT_EQ(serveUntilExit(child), 0);
-    EXPECT_EQ(fakeloop::raiseRequests(), 1);
+    EXPECT_EQ(serveUntilExit(*program, child), 0);
+    EXPECT_EQ(logLines(*program, "raise-main-window").size(), 1u);
 }
 
 TEST_F(SingleInstanceTest, WithoutAnAnsweringFirstCopyTheRequestFails) {
+    auto program = startProgram();
     SingleInstance first(kName);
     ASSERT_TRUE(first.acquire());
     SingleInstance second(kName);
@@ -115,8 +115,10 @@ TEST_F(SingleInstanceTest, WithoutAnAnsweringFirstCopyTheRequestFails) {
     EXPECT_FALSE(second.askFirstToRaise(300));
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
     // That request is still answered once the loop runs; it raises the window and harms nothing.
-    EXPECT_EQ(first.serveRequests(), 1);
-    EXPECT_EQ(fakeloop::raiseRequests(), 1);
+    EXPECT_TRUE(logLines(*program, "raise-main-window").empty());
+    program->wait(250);
+    EXPECT_EQ(logLines(*program, "raise-main-window").size(), 1u);
+    EXPECT_EQ(first.serveRequests(), 0);
 }
 
 TEST_F(SingleInstanceTest, ACrashedCopyDoesNotBlockTheNextStart) {
@@ -142,13 +144,14 @@ TEST_F(SingleInstanceTest, ACrashedCopyDoesNotBlockTheNextStart) {
     ::waitpid(crashed, &status, 0);
 
     // Its socket file is still there; the new first copy takes over the name and answers.
+    auto program = startProgram();
     SingleInstance next(kName);
     ASSERT_TRUE(std::filesystem::exists(next.socketPath()));
     ASSERT_TRUE(next.acquire());
     ASSERT_TRUE(next.listen());
     const pid_t asker = spawnChild([] { return SingleInstance(kName).askFirstToRaise(8000) ? 0 : 1; });
-    EXPECT_EQ(serveUntilExit(asker), 0);
-    EXPECT_EQ(fakeloop::raiseRequests(), 1);
+    EXPECT_EQ(serveUntilExit(*program, asker), 0);
+    EXPECT_EQ(logLines(*program, "raise-main-window").size(), 1u);
 }
 
 TEST_F(SingleInstanceTest, ProgramsStartedByUsDoNotKeepTheName) {

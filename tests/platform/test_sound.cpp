@@ -1,6 +1,6 @@
 #include "audio_test_util.hpp"
-#include "fake_loop.hpp"
 
+#include "platform/Clock.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Sound.hpp"
 
@@ -14,11 +14,23 @@ namespace {
 
 class SoundTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fakeloop::reset();
-        ASSERT_FALSE(dir.path().empty());
+    void SetUp() override { ASSERT_FALSE(dir.path().empty()); }
+
+    // Plays each file in turn on the headless loop; the virtual time each took, or -1 when it was refused.
+    std::vector<std::int64_t> play(const std::vector<std::string>& files) {
+        std::vector<std::int64_t> took;
+        program = startProgram([&] {
+            for (const auto& f : files) {
+                const std::int64_t start = monotonicMs();
+                const bool ok = sound::playSync(f);
+                took.push_back(ok ? monotonicMs() - start : -1);
+            }
+        });
+        return took;
     }
+
     ScratchDir dir;
+    std::unique_ptr<platform::testing::Driver> program;
 };
 
 } // namespace
@@ -26,18 +38,11 @@ protected:
 TEST_F(SoundTest, AWordPlaysForItsLengthInVirtualTimeAndIsLogged) {
     const std::string word = dir.file("szafa.pw");
     writeBytes(word, soundFile({1, 22050, 16}, 750));
-    const std::int64_t before = fakeloop::now();
-    EXPECT_TRUE(sound::playSync(word));
-    EXPECT_EQ(fakeloop::now() - before, 750);
-    ASSERT_EQ(fakeloop::events().size(), 1u);
-    EXPECT_EQ(fakeloop::events()[0], "sound " + word);
-
     // Praise recorded as 8-bit stereo at 44 100 Hz plays just the same.
     const std::string praise = dir.file("g03.pw");
     writeBytes(praise, soundFile({2, 44100, 8}, 1200));
-    EXPECT_TRUE(sound::playSync(praise));
-    EXPECT_EQ(fakeloop::now() - before, 750 + 1200);
-    EXPECT_EQ(fakeloop::events().back(), "sound " + praise);
+    EXPECT_EQ(play({word, praise}), (std::vector<std::int64_t>{750, 1200}));
+    EXPECT_EQ(logLines(*program, "sound"), (std::vector<std::string>{"sound " + word, "sound " + praise}));
 }
 
 TEST_F(SoundTest, MissingOrBrokenSoundsPlayNothingAndTakeNoTime) {
@@ -48,13 +53,11 @@ TEST_F(SoundTest, MissingOrBrokenSoundsPlayNothingAndTakeNoTime) {
     const std::string text = dir.file("text.pw");
     writeBytes(text, {'h', 'e', 'l', 'l', 'o'});
 
-    const std::int64_t before = fakeloop::now();
-    EXPECT_FALSE(sound::playSync(dir.file("missing.pw")));
-    EXPECT_FALSE(sound::playSync(broken));
-    EXPECT_FALSE(sound::playSync(text));
-    EXPECT_FALSE(sound::playSync(dir.path())); // a directory
-    EXPECT_EQ(fakeloop::now(), before);
-    EXPECT_TRUE(fakeloop::events().empty());
+    // A directory is no sound either.
+    EXPECT_EQ(play({dir.file("missing.pw"), broken, text, dir.path()}),
+              (std::vector<std::int64_t>{-1, -1, -1, -1}));
+    EXPECT_EQ(program->now(), 0);
+    EXPECT_TRUE(logLines(*program, "sound").empty());
 
     EXPECT_EQ(sound::wavLengthMs(dir.file("missing.pw")), -1);
     EXPECT_EQ(sound::wavLengthMs(broken), -1);
@@ -72,9 +75,7 @@ TEST_F(SoundTest, WavLengthOfFilesOnDisk) {
     writeBytes(empty, wav::emptyRecording());
     EXPECT_EQ(sound::wavLengthMs(empty), 0);
     // An empty sound is a sound: it plays, in no time.
-    const std::int64_t before = fakeloop::now();
-    EXPECT_TRUE(sound::playSync(empty));
-    EXPECT_EQ(fakeloop::now(), before);
+    EXPECT_EQ(play({empty}), (std::vector<std::int64_t>{0}));
 }
 
 TEST_F(SoundTest, EmptyWavIsCreatedOnlyWhereNoFileIsYet) {
@@ -125,16 +126,16 @@ TEST_F(SoundTest, GamePathsAreFoundUnderTheProgramAndUserDirectories) {
     writeBytes(dir.file("prog/Data/Smd/SZOPA.PW"), soundFile({1, 22050, 16}, 400));
 
     EXPECT_EQ(sound::wavLengthMs("Data\\Smd\\szopa.pw"), 400);
-    EXPECT_TRUE(sound::playSync("Data\\Smd\\szopa.pw"));
-    EXPECT_EQ(fakeloop::events().back(), "sound Data\\Smd\\szopa.pw");
+    EXPECT_EQ(play({"Data\\Smd\\szopa.pw"}), (std::vector<std::int64_t>{400}));
+    EXPECT_EQ(logLines(*program, "sound"), (std::vector<std::string>{"sound Data\\Smd\\szopa.pw"}));
 
     EXPECT_TRUE(sound::writeEmptyWav("Nagrane\\Nagranie0.wav"));
     EXPECT_EQ(readBytes(dir.file("user/Nagrane/Nagranie0.wav")), wav::emptyRecording());
-    sound::Recorder rec;
-    ASSERT_TRUE(rec.open("Nagrane\\Nagranie0.wav"));
-    ASSERT_TRUE(rec.record(60000));
-    fakeloop::runFor(1000);
-    rec.close();
+    auto rec = std::make_unique<sound::Recorder>();
+    ASSERT_TRUE(rec->open("Nagrane\\Nagranie0.wav"));
+    ASSERT_TRUE(rec->record(60000));
+    program->wait(1000);
+    rec.reset();
     EXPECT_EQ(readBytes(dir.file("user/Nagrane/Nagranie0.wav")).size(), 46u + 44100);
     fs::setRoots("", "");
 }
