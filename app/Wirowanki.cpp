@@ -205,7 +205,6 @@ std::vector<std::string> raportZasobow() {
 }
 
 void sprawdzZasoby() {
-    platform::app().raiseMainWindow();
     std::vector<std::string> linie = raportZasobow();
     if (linie.empty()) {
         platform::messageBox(nullptr, "Wszystkie zasoby słów istnieją.\nBrak plików nadmiarowych.", kTytulRaportu,

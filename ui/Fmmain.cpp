@@ -167,7 +167,7 @@ void TFormMain::zbuduj() {
     };
     for (int i = 0; i < 10; ++i)
         checki_[i] = std::make_unique<CCheckBut>(*this, p + opisy[i].nazwa, ekran, opisy[i].x, opisy[i].y,
-                                                 *opisy[i].akcja);
+                                                 opisy[i].akcja);
 
     // The speaker toggle sits in the content area's bottom-right corner; it is built but never shown.
     glosnik_ = std::make_unique<CCheckButW>(*this, "", ekran, 0, 0, &A_Glosnik,
