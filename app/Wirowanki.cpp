@@ -92,6 +92,8 @@ void uruchomOkna() {
         //   FormOProgramie = okna.utworz<TFormOProgramie>(0); okna.ustawOProgramie(FormOProgramie);
 
         FormMain->show();
+        // The splash stays in front of the menu until the menu removes it.
+        if (FormSplashScreen) static_cast<platform::Form*>(FormSplashScreen)->bringToFront();
         platform::app().run();
     } catch (const CBlad& blad) {
         blad.pokazBlad(messageOwner());
