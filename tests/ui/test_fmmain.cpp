@@ -1,7 +1,9 @@
 #include "program_fixture.hpp"
 
 #include "app/Cdisplay.hpp"
+#include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
+#include "app/_specfunc.hpp"
 #include "app/_dllengine.hpp"
 #include "platform/Control.hpp"
 #include "ui/Fmkomunikat.hpp"
@@ -145,6 +147,7 @@ TEST(MainMenu, StripPressesChooseTabsByTheirBandsAndIgnoreTheGaps) {
     Outcome out;
     auto d = startProgram(out, {800, 600});
     const Layout& l = kMode2;
+    d->wait(2000); // the splash has gone
     ASSERT_EQ(Zakladka, 1);
     d->click(l.strip.x + 60, l.strip.y + 150);
     EXPECT_EQ(Zakladka, 2);
@@ -180,6 +183,7 @@ TEST(MainMenu, EachTabShowsItsOwnSettingsAndTheRecorderTabItsPanel) {
     Outcome out;
     auto d = startProgram(out, {1024, 768});
     const Layout& l = kMode4;
+    d->wait(2000);
     d->click(l.strip.x + 60, l.strip.y + 200); // tab 2
     ASSERT_EQ(Zakladka, 2);
     EXPECT_EQ(shownStates(*d, l),
@@ -266,6 +270,7 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsMessageThreeAndEnoughWordsPass) 
     Outcome out;
     auto d = startProgram(out, {800, 600});
     const Layout& l = kMode2;
+    d->wait(2000);
     d->click(l.strip.x + 60, l.strip.y + 150); // Memory
     ASSERT_EQ(Zakladka, ZAK_MEMORY);
     // Ten words match SZ with its contrast S; a stray bit above the sounds is cleared on start.
@@ -312,4 +317,68 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsMessageThreeAndEnoughWordsPass) 
     clickCheck(*d, l, 1);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));
+}
+
+namespace {
+
+// Stands in for a game window: shown modally by the main menu, it closes on Esc.
+class GameStandIn : public platform::Form {
+public:
+    GameStandIn() : Form("Gra", {0, 0, 800, 600}) {}
+    int shown = 0;
+
+protected:
+    void showEvent() override { ++shown; }
+    void keyPressEvent(int c) override {
+        if (c == 27) close();
+    }
+};
+
+} // namespace
+
+TEST(MainMenu, AGameWindowCreatedUnderItsGameNumberIsWhatStartShowsModally) {
+    Installation inst;
+    GameStandIn* game = nullptr;
+    Driver d([&] {
+        display.init(800, 600);
+        ASSERT_TRUE(readConfiguration());
+        CSlowa katalog;
+        slowa = &katalog;
+        CStatRec rec(1);
+        statRec = &rec;
+        {
+            OknaProgramu okna;
+            FormMain = okna.utworz<TFormMain>(0);
+            platform::app().setMainForm(FormMain);
+            FormKomunikat = okna.utworz<TFormKomunikat>(0);
+            game = okna.utworz<GameStandIn>(ZAK_MEMORY);
+            EXPECT_EQ(oknoGry(ZAK_MEMORY), game);
+            EXPECT_EQ(oknoGry(ZAK_PODPISYWANIE), nullptr);
+            EXPECT_EQ(oknoOProgramie(), nullptr);
+            static_cast<platform::Form*>(FormMain)->show();
+            platform::app().run();
+            FormMain = nullptr;
+            FormKomunikat = nullptr;
+        }
+        EXPECT_EQ(oknoGry(ZAK_MEMORY), nullptr);
+        slowa = nullptr;
+        statRec = nullptr;
+    }, {.screen = {800, 600}, .args = {}});
+    ASSERT_NE(game, nullptr);
+    const Layout& l = kMode2;
+    d.click(l.start.x + 20, l.start.y + 20); // labelling has no window: nothing opens
+    EXPECT_EQ(game->shown, 0);
+    EXPECT_EQ(platform::app().modalForm(), nullptr);
+    d.click(l.strip.x + 60, l.strip.y + 150);
+    d.click(l.start.x + 20, l.start.y + 20);
+    EXPECT_EQ(game->shown, 1);
+    EXPECT_EQ(platform::app().modalForm(), game);
+    // The game draws from what the menu filtered: the five SZ words of the memory settings.
+    EXPECT_EQ(slowa->przefiltrowane().size(), 5u);
+    d.key(27);
+    EXPECT_EQ(platform::app().modalForm(), nullptr);
+    EXPECT_FALSE(d.finished());
+    d.key(27);
+    EXPECT_TRUE(d.finished());
+    EXPECT_EQ(d.error(), "");
 }
