@@ -73,6 +73,7 @@ void CPrzyciskP::rysujNa(Canvas& kanwa, int left, int top) {
 }
 
 void CPrzyciskP::komponuj(const Bitmap& obraz) {
+    przeliczGranice(); // the window may have moved the control without ustawPozycje
     Canvas& bufor = bufor_->canvas();
     bufor.setCopyMode(CopyMode::SrcCopy);
     bufor.copyRect(lokalny_, *tlo_, granice_);
@@ -106,6 +107,7 @@ void CPrzyciskP::windowProc(Message& m) {
         if (visible()) {
             komponuj(*normalny_);
         } else {
+            przeliczGranice();
             ekran_->setCopyMode(CopyMode::SrcCopy);
             ekran_->copyRect(granice_, *tlo_, granice_);
         }

@@ -55,6 +55,7 @@ void CScrollBut::ustawPozycje(int left, int top) {
 }
 
 void CScrollBut::odrysuj() {
+    przeliczGranice(); // the window may have moved the control without ustawPozycje
     Canvas& bufor = bufor_->canvas();
     bufor.setCopyMode(CopyMode::SrcCopy);
     bufor.copyRect(lokalny_, *tlo_, granice_);
@@ -92,6 +93,7 @@ void CScrollBut::windowProc(Message& m) {
         if (visible()) {
             odrysuj();
         } else {
+            przeliczGranice();
             ekran_->setCopyMode(CopyMode::SrcCopy);
             ekran_->copyRect(granice_, *tlo_, granice_);
         }

@@ -206,6 +206,15 @@ TEST(CPrzyciskP, DrawingElsewhereAndMoving) {
     expectPrzycisk(d, 0, 0, kNormalny);
     naPetli(d, [&] { btn->hide(); });
     expectTlo(d, Rect::fromSize(0, 0, kSzer, kWys));
+    // Moved by the window directly: it still erases itself where it is.
+    naPetli(d, [&] {
+        btn->show();
+        btn->setPosition(100, 60);
+    });
+    expectPrzycisk(d, 100, 60, kNormalny);
+    naPetli(d, [&] { btn->hide(); });
+    expectTlo(d, Rect::fromSize(100, 60, kSzer, kWys));
+    expectTlo(d, Rect::fromSize(0, 0, kSzer, kWys));
 }
 
 TEST(CPrzycisk, StatesAreDrawnIntoTheBackBufferAndCopiedToTheWindow) {
