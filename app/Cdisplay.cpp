@@ -9,8 +9,7 @@
 
 CDisplay display;
 
-void CDisplay::init(int screenWidth, int screenHeight)
-{
+void CDisplay::init(int screenWidth, int screenHeight) {
     screenWidth_ = screenWidth;
     screenHeight_ = screenHeight;
     const bool maly = screenWidth < 1024 || screenHeight < 768;
@@ -22,8 +21,7 @@ void CDisplay::init(int screenWidth, int screenHeight)
     prefix_ = maly ? "R2" : "R3";
 }
 
-int CDisplay::scale(int fromMode, int value) const
-{
+int CDisplay::scale(int fromMode, int value) const {
     // Multiply before dividing, in 64 bits so large lengths cannot overflow.
     const std::int64_t v = value;
     if (mode_ == TRYB_800) {
@@ -36,14 +34,12 @@ int CDisplay::scale(int fromMode, int value) const
     return value;
 }
 
-void CDisplay::scale(int fromMode, int& width, int& height) const
-{
+void CDisplay::scale(int fromMode, int& width, int& height) const {
     width = scale(fromMode, width);
     height = scale(fromMode, height);
 }
 
-void CDisplay::drawBackground(platform::Bitmap& bitmap, const std::string& fileName) const
-{
+void CDisplay::drawBackground(platform::Bitmap& bitmap, const std::string& fileName) const {
     bitmap = platform::Bitmap(screenWidth_, screenHeight_, platform::PixelFormat::Bgr24);
     bitmap.fill(0);
     if (!platform::fs::exists(fileName)) return;

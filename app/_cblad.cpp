@@ -2,8 +2,7 @@
 
 #include "platform/Dialogs.hpp"
 
-std::string CBlad::komunikat() const
-{
+std::string CBlad::komunikat() const {
     switch (kod) {
     case 1:
         return "          Brak zasobów !\n\nProszę przeinstalować program.";
@@ -20,7 +19,7 @@ std::string CBlad::komunikat() const
     }
 }
 
-void CBlad::pokazBlad(platform::Form* owner) const
-{
-    platform::messageBox(owner, komunikat(), "Wirowanki Cz.I Demo - Błąd", platform::MessageIcon::Information);
+void CBlad::pokazBlad(platform::Form* owner) const {
+    platform::messageBox(owner, komunikat(), "Wirowanki Cz.I Demo - Błąd",
+                         platform::MessageIcon::Information);
 }

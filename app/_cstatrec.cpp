@@ -13,19 +13,17 @@ namespace {
 class Zapis {
 public:
     explicit Zapis(std::uint8_t* out) : out_(out) {}
-    void u16(std::uint16_t v)
-    {
+    void u16(std::uint16_t v) {
         *out_++ = static_cast<std::uint8_t>(v);
         *out_++ = static_cast<std::uint8_t>(v >> 8);
     }
-    void u32(std::uint32_t v)
-    {
+    void u32(std::uint32_t v) {
         u16(static_cast<std::uint16_t>(v));
         u16(static_cast<std::uint16_t>(v >> 16));
     }
-    void czas(const platform::SystemTime& t)
-    {
-        for (std::uint16_t v : {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds})
+    void czas(const platform::SystemTime& t) {
+        for (std::uint16_t v :
+             {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds})
             u16(v);
     }
 
@@ -35,8 +33,8 @@ private:
 
 } // namespace
 
-CStatRec::CStatRec(int programId) : programId_(programId), plik_("prgst" + std::to_string(programId) + ".stt")
-{
+CStatRec::CStatRec(int programId)
+    : programId_(programId), plik_("prgst" + std::to_string(programId) + ".stt") {
     timer_.onTimer = [this] { wygas(); };
     if (!platform::fs::exists(plik_)) {
         std::array<std::uint8_t, ROZMIAR_NAGLOWKA> naglowek{};
@@ -49,8 +47,7 @@ CStatRec::CStatRec(int programId) : programId_(programId), plik_("prgst" + std::
     if (!platform::fs::exists(plik_)) throw CBlad(3);
 }
 
-void CStatRec::start(int gameId, const CUstGry& settings)
-{
+void CStatRec::start(int gameId, const CUstGry& settings) {
     gameId_ = gameId;
     ustawienia_ = &settings;
     podpowiedzi_ = dobre_ = zle_ = czasSek_ = 0;
@@ -59,29 +56,25 @@ void CStatRec::start(int gameId, const CUstGry& settings)
     aktywnosc();
 }
 
-void CStatRec::aktywnosc()
-{
+void CStatRec::aktywnosc() {
     if (!aktywny_) return;
     timer_.stop();
     timer_.setInterval(CZAS_BEZCZYNNOSCI_MS);
     timer_.start();
 }
 
-void CStatRec::wygas()
-{
+void CStatRec::wygas() {
     timer_.stop();
     aktywny_ = false;
 }
 
-void CStatRec::zakoncz()
-{
+void CStatRec::zakoncz() {
     czasKonca_ = platform::utcNow();
     const std::int64_t ticks = platform::toTicks(czasKonca_) - platform::toTicks(czasStartu_);
     czasSek_ = static_cast<std::int32_t>(ticks / 10'000'000);
 }
 
-std::array<std::uint8_t, CStatRec::ROZMIAR_REKORDU> CStatRec::rekord() const
-{
+std::array<std::uint8_t, CStatRec::ROZMIAR_REKORDU> CStatRec::rekord() const {
     std::array<std::uint8_t, ROZMIAR_REKORDU> bajty{};
     Zapis z(bajty.data());
     z.u32(static_cast<std::uint32_t>(gameId_));
@@ -98,8 +91,7 @@ std::array<std::uint8_t, CStatRec::ROZMIAR_REKORDU> CStatRec::rekord() const
     return bajty;
 }
 
-bool CStatRec::zapisz(int wynik)
-{
+bool CStatRec::zapisz(int wynik) {
     if (!aktywny_) return false;
     wynik_ = static_cast<std::int16_t>(wynik);
     const auto bajty = rekord();
@@ -108,10 +100,11 @@ bool CStatRec::zapisz(int wynik)
     return platform::fs::appendAll(plik_, bajty, /*mustExist=*/true);
 }
 
-std::string CStatRec::czasTekst() const { return formatujCzas(czasSek_); }
+std::string CStatRec::czasTekst() const {
+    return formatujCzas(czasSek_);
+}
 
-int CStatRec::ocena() const
-{
+int CStatRec::ocena() const {
     // d <= 0.4 z and z > 0.6 d, scaled to whole numbers so the thresholds compare exactly.
     const std::int64_t d = dobre_;
     const std::int64_t z = zle_;

@@ -14,8 +14,7 @@ constexpr std::uint16_t kGloski = GL_SZ | GL_ZZ | GL_CZ | GL_DZZ;
 constexpr std::uint16_t kPozycje = POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS;
 } // namespace
 
-void CUstGry::read(const platform::IniFile& ini)
-{
+void CUstGry::read(const platform::IniFile& ini) {
     // Values are 16-bit words in the record; wider numbers keep their low 16 bits.
     Gloski = static_cast<std::uint16_t>(ini.readInteger(sekcja, "Gloski", Gloski));
     Poziom = static_cast<std::int16_t>(ini.readInteger(sekcja, "Poziom", Poziom));
@@ -26,14 +25,12 @@ void CUstGry::read(const platform::IniFile& ini)
     Pozycja &= kPozycje;
 }
 
-void CUstGry::dodajKontrast()
-{
+void CUstGry::dodajKontrast() {
     // Each contrast flag sits four bits above its sound.
     Gloski |= static_cast<std::uint16_t>((Gloski & kGloski) << 4);
 }
 
-void CUstGry::ustawDystraktory(const CUstGry& target)
-{
+void CUstGry::ustawDystraktory(const CUstGry& target) {
     const std::uint16_t cel = target.Gloski & kGloski;
     if (cel == kGloski) {
         Gloski |= GL_S | GL_Z | GL_C | GL_DZ;

@@ -12,11 +12,12 @@
 namespace {
 constexpr std::string_view kPlikKonfiguracji = "Data\\data.ini";
 
-std::string numer(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string numer(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
 } // namespace
 
-bool readConfiguration()
-{
+bool readConfiguration() {
     if (!platform::fs::exists(kPlikKonfiguracji)) return true;
     try {
         const platform::IniFile ini(kPlikKonfiguracji);
@@ -33,16 +34,14 @@ bool readConfiguration()
     return true;
 }
 
-bool odtworzSlowo(const std::string& word)
-{
+bool odtworzSlowo(const std::string& word) {
     const std::string path = "Data\\Smd\\" + word + ".pw";
     if (!platform::fs::exists(path)) return false;
     platform::sound::playSync(path);
     return true;
 }
 
-bool odtworzPochwale(int kind)
-{
+bool odtworzPochwale(int kind) {
     std::string path;
     switch (kind) {
     case POCHWALA:
@@ -64,13 +63,11 @@ bool odtworzPochwale(int kind)
     return true;
 }
 
-std::string formatujCzas(int seconds)
-{
+std::string formatujCzas(int seconds) {
     return std::to_string(seconds / 60) + " min " + std::to_string(seconds % 60) + " s";
 }
 
-std::string kodLitery(const std::string& unit)
-{
+std::string kodLitery(const std::string& unit) {
     struct Kod {
         std::string_view litera;
         const char* kod;

@@ -31,13 +31,18 @@ constexpr Wpis kTabela[] = {
     {"szuflada", "_sz,u,f,l,a,d,a,", GL_SZ | POZ_NAGLOS},
 };
 
-void przelosuj() { platform::random::seed(static_cast<std::uint32_t>(platform::localSeconds())); }
+void przelosuj() {
+    platform::random::seed(static_cast<std::uint32_t>(platform::localSeconds()));
+}
 
-std::string sciezkaObrazka(const Slowo& s, const std::string& suffix) { return "Data\\Bio\\" + s.word + suffix; }
-std::string sciezkaMiniatury(const Slowo& s) { return "Data\\Sio\\s" + s.word + ".xji"; }
+std::string sciezkaObrazka(const Slowo& s, const std::string& suffix) {
+    return "Data\\Bio\\" + s.word + suffix;
+}
+std::string sciezkaMiniatury(const Slowo& s) {
+    return "Data\\Sio\\s" + s.word + ".xji";
+}
 
-std::shared_ptr<platform::Bitmap> wczytaj(const std::string& path)
-{
+std::shared_ptr<platform::Bitmap> wczytaj(const std::string& path) {
     auto bitmap = std::make_shared<platform::Bitmap>();
     wczytajJpeg(*bitmap, path);
     return bitmap;
@@ -45,8 +50,7 @@ std::shared_ptr<platform::Bitmap> wczytaj(const std::string& path)
 
 } // namespace
 
-CSlowa::CSlowa()
-{
+CSlowa::CSlowa() {
     tabela_.reserve(std::size(kTabela));
     for (const Wpis& w : kTabela) {
         Slowo s;
@@ -60,23 +64,20 @@ CSlowa::CSlowa()
 
 CSlowa::~CSlowa() = default;
 
-void CSlowa::filtruj(const CUstGry& settings)
-{
+void CSlowa::filtruj(const CUstGry& settings) {
     wyczyscWybor();
     filtr_.clear();
     for (const Slowo& s : tabela_)
         if ((s.flags & settings.Pozycja) != 0 && (s.flags & settings.Gloski) != 0) filtr_.push_back(s);
 }
 
-void CSlowa::wyczyscWybor()
-{
+void CSlowa::wyczyscWybor() {
     wybor_.clear(); // the last references to the pictures go with the selection
     for (Slowo& s : filtr_)
         s.flags &= static_cast<std::uint16_t>(~SLOWO_WYBRANE);
 }
 
-void CSlowa::wybierz(int r)
-{
+void CSlowa::wybierz(int r) {
     const int m = static_cast<int>(filtr_.size());
     while (filtr_[r].flags & SLOWO_WYBRANE)
         r = (r + 1) % m;
@@ -84,8 +85,7 @@ void CSlowa::wybierz(int r)
     wybor_.push_back(filtr_[r]);
 }
 
-bool CSlowa::losuj(int n)
-{
+bool CSlowa::losuj(int n) {
     wyczyscWybor();
     const int m = static_cast<int>(filtr_.size());
     if (m < n) return false;
@@ -96,8 +96,7 @@ bool CSlowa::losuj(int n)
     return true;
 }
 
-bool CSlowa::losujGrupami(int n, const CUstGry& settings)
-{
+bool CSlowa::losujGrupami(int n, const CUstGry& settings) {
     wyczyscWybor();
     const int m = static_cast<int>(filtr_.size());
     if (m < n) return false;
@@ -116,8 +115,7 @@ bool CSlowa::losujGrupami(int n, const CUstGry& settings)
     return true;
 }
 
-bool CSlowa::wczytajObrazki(const std::string& suffix)
-{
+bool CSlowa::wczytajObrazki(const std::string& suffix) {
     bool wszystkie = true;
     for (Slowo& s : wybor_) {
         s.obrazek = std::make_shared<platform::Bitmap>();
@@ -134,8 +132,7 @@ bool CSlowa::wczytajObrazki(const std::string& suffix)
     return wszystkie;
 }
 
-bool CSlowa::wczytajObrazkiDuze(const std::string& suffix)
-{
+bool CSlowa::wczytajObrazkiDuze(const std::string& suffix) {
     bool wszystkie = true;
     for (Slowo& s : wybor_) {
         s.obrazek = std::make_shared<platform::Bitmap>();
@@ -149,8 +146,7 @@ bool CSlowa::wczytajObrazkiDuze(const std::string& suffix)
     return wszystkie;
 }
 
-bool CSlowa::wczytajMiniatury()
-{
+bool CSlowa::wczytajMiniatury() {
     bool wszystkie = true;
     for (Slowo& s : wybor_) {
         s.miniatura = std::make_shared<platform::Bitmap>();

@@ -17,8 +17,7 @@ namespace coretest {
 // A program directory and a user directory of their own, removed again afterwards.
 class TempRoots {
 public:
-    TempRoots()
-    {
+    TempRoots() {
         std::string pattern = (std::filesystem::temp_directory_path() / "wv-core-XXXXXX").string();
         if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         base_ = pattern;
@@ -26,8 +25,7 @@ public:
         std::filesystem::create_directories(user());
         platform::fs::setRoots(program().string(), user().string());
     }
-    ~TempRoots()
-    {
+    ~TempRoots() {
         platform::fs::setRoots("", "");
         std::error_code ec;
         std::filesystem::remove_all(base_, ec);
@@ -38,18 +36,15 @@ public:
     std::filesystem::path program() const { return base_ / "prog"; }
     std::filesystem::path user() const { return base_ / "user"; }
 
-    static void write(const std::filesystem::path& file, const std::string& bytes)
-    {
+    static void write(const std::filesystem::path& file, const std::string& bytes) {
         std::filesystem::create_directories(file.parent_path());
         std::ofstream out(file, std::ios::binary);
         out << bytes;
     }
-    static void write(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes)
-    {
+    static void write(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
         write(file, std::string(bytes.begin(), bytes.end()));
     }
-    static std::vector<std::uint8_t> read(const std::filesystem::path& file)
-    {
+    static std::vector<std::uint8_t> read(const std::filesystem::path& file) {
         std::ifstream in(file, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
@@ -65,8 +60,7 @@ public:
     ~ManualClock() override { platform::setClockSource(nullptr); }
 
     void setUtc(const platform::SystemTime& t) { ticks_ = platform::toTicks(t); }
-    void advanceMs(std::int64_t ms)
-    {
+    void advanceMs(std::int64_t ms) {
         ticks_ += ms * 10'000;
         monotonic_ += ms;
     }
@@ -82,8 +76,7 @@ private:
     std::int64_t local_ = 0;
 };
 
-inline platform::SystemTime utc(int y, int mo, int d, int h, int mi, int s, int ms)
-{
+inline platform::SystemTime utc(int y, int mo, int d, int h, int mi, int s, int ms) {
     platform::SystemTime t;
     t.year = std::uint16_t(y);
     t.month = std::uint16_t(mo);

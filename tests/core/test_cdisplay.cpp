@@ -1,13 +1,12 @@
+#include "CoreTestSupport.hpp"
 #include "app/Cdisplay.hpp"
 #include "app/_cblad.hpp"
 #include "platform/Bitmap.hpp"
 #include "platform/Image.hpp"
-#include "CoreTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
-TEST(DisplayGeometry, smallScreensUseThe800AreaCentred)
-{
+TEST(DisplayGeometry, smallScreensUseThe800AreaCentred) {
     const CDisplay d(1024, 600);
     EXPECT_EQ(d.mode(), TRYB_800);
     EXPECT_EQ(d.offsetX(), 112);
@@ -33,8 +32,7 @@ TEST(DisplayGeometry, smallScreensUseThe800AreaCentred)
     EXPECT_EQ(wide.offsetY(), 83);
 }
 
-TEST(DisplayGeometry, largeScreensUseThe1024AreaCentred)
-{
+TEST(DisplayGeometry, largeScreensUseThe1024AreaCentred) {
     const CDisplay d(1280, 1024);
     EXPECT_EQ(d.mode(), TRYB_1024);
     EXPECT_EQ(d.offsetX(), 128);
@@ -52,8 +50,7 @@ TEST(DisplayGeometry, largeScreensUseThe1024AreaCentred)
     EXPECT_EQ(exact.offsetX(), 0);
 }
 
-TEST(DisplayGeometry, screensBelow800x600AreTooSmall)
-{
+TEST(DisplayGeometry, screensBelow800x600AreTooSmall) {
     EXPECT_TRUE(CDisplay(799, 600).screenTooSmall());
     EXPECT_TRUE(CDisplay(800, 599).screenTooSmall());
     EXPECT_TRUE(CDisplay(0, 0).screenTooSmall());
@@ -71,8 +68,7 @@ TEST(DisplayGeometry, screensBelow800x600AreTooSmall)
     EXPECT_EQ(d.offsetY(), 66);
 }
 
-TEST(DisplayGeometry, lengthsConvertBetweenDesignSpaces)
-{
+TEST(DisplayGeometry, lengthsConvertBetweenDesignSpaces) {
     const CDisplay m2(800, 600);
     EXPECT_EQ(m2.scale(TRYB_800, 123), 123);
     EXPECT_EQ(m2.scale(TRYB_1024, 1024), 800);
@@ -114,14 +110,14 @@ TEST(DisplayGeometry, lengthsConvertBetweenDesignSpaces)
     EXPECT_EQ(h, 9);
 }
 
-TEST(DisplayBackground, aScreenSizedBlackBitmapWithThePictureAtTheOffsets)
-{
+TEST(DisplayBackground, aScreenSizedBlackBitmapWithThePictureAtTheOffsets) {
     coretest::TempRoots roots;
     platform::Bitmap pic(800, 600, platform::PixelFormat::Bgr24);
     for (int y = 0; y < 600; ++y)
         for (int x = 0; x < 800; ++x)
             pic.setPixel(x, y, platform::rgb(250, 250, 250));
-    coretest::TempRoots::write(roots.program() / "Data/Intf/Spec/mT_m0_s.xji", platform::image::encodeJpeg(pic, 95));
+    coretest::TempRoots::write(roots.program() / "Data/Intf/Spec/mT_m0_s.xji",
+                               platform::image::encodeJpeg(pic, 95));
 
     const CDisplay d(1024, 640);
     platform::Bitmap bg(3, 3, platform::PixelFormat::Indexed8);
@@ -146,8 +142,7 @@ TEST(DisplayBackground, aScreenSizedBlackBitmapWithThePictureAtTheOffsets)
             ASSERT_EQ(black.pixel(x, y), platform::kBlack);
 }
 
-TEST(FatalError, messagesByCode)
-{
+TEST(FatalError, messagesByCode) {
     const CBlad b1(1);
     EXPECT_STREQ(b1.what(), "Blad");
     EXPECT_EQ(b1.komunikat(), "          Brak zasobów !\n\nProszę przeinstalować program.");

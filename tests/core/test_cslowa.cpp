@@ -1,7 +1,7 @@
+#include "CoreTestSupport.hpp"
 #include "app/_custgry.hpp"
 #include "platform/Image.hpp"
 #include "words/_cslowa.hpp"
-#include "CoreTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,14 @@
 
 namespace {
 
-std::vector<std::string> slowa(const std::vector<Slowo>& lista)
-{
+std::vector<std::string> slowa(const std::vector<Slowo>& lista) {
     std::vector<std::string> out;
     for (const Slowo& s : lista)
         out.push_back(s.word);
     return out;
 }
 
-CUstGry ustawienia(std::uint16_t gloski, std::uint16_t pozycja)
-{
+CUstGry ustawienia(std::uint16_t gloski, std::uint16_t pozycja) {
     CUstGry u;
     u.Gloski = gloski;
     u.Pozycja = pozycja;
@@ -29,7 +27,9 @@ CUstGry ustawienia(std::uint16_t gloski, std::uint16_t pozycja)
 const std::vector<std::string> kS = {"sakiewka", "samochod", "sanki", "sep", "sum"};
 const std::vector<std::string> kSZ = {"szachy", "szampan", "szelki", "szopa", "szuflada"};
 
-bool jestS(const std::string& w) { return std::count(kS.begin(), kS.end(), w) == 1; }
+bool jestS(const std::string& w) {
+    return std::count(kS.begin(), kS.end(), w) == 1;
+}
 
 class Catalogue : public ::testing::Test {
 protected:
@@ -39,8 +39,7 @@ protected:
 
 } // namespace
 
-TEST_F(Catalogue, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound)
-{
+TEST_F(Catalogue, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound) {
     const auto& t = slowa_.tabela();
     ASSERT_EQ(t.size(), 10u);
     std::vector<std::string> all = kS;
@@ -67,8 +66,7 @@ TEST_F(Catalogue, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound)
     EXPECT_TRUE(slowa_.wybrane().empty());
 }
 
-TEST_F(Catalogue, filterKeepsTheWordsSharingASoundAndAPosition)
-{
+TEST_F(Catalogue, filterKeepsTheWordsSharingASoundAndAPosition) {
     slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
     EXPECT_EQ(slowa(slowa_.przefiltrowane()), kSZ);
 
@@ -95,8 +93,7 @@ TEST_F(Catalogue, filterKeepsTheWordsSharingASoundAndAPosition)
     EXPECT_EQ(slowa(slowa_.przefiltrowane()), kS);
 }
 
-TEST_F(Catalogue, drawingAllFiveOfFiveGivesEachOnceAndSixFails)
-{
+TEST_F(Catalogue, drawingAllFiveOfFiveGivesEachOnceAndSixFails) {
     slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
     std::set<std::vector<std::string>> orders;
     for (int sekunda = 1000; sekunda < 1020; ++sekunda) {
@@ -115,8 +112,7 @@ TEST_F(Catalogue, drawingAllFiveOfFiveGivesEachOnceAndSixFails)
         EXPECT_EQ(s.flags & SLOWO_WYBRANE, 0) << s.word;
 }
 
-TEST_F(Catalogue, drawsWithinOneSecondRepeatTheSameSequence)
-{
+TEST_F(Catalogue, drawsWithinOneSecondRepeatTheSameSequence) {
     slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
     clock.setLocalSeconds(777);
     ASSERT_TRUE(slowa_.losuj(4));
@@ -133,8 +129,7 @@ TEST_F(Catalogue, drawsWithinOneSecondRepeatTheSameSequence)
     EXPECT_TRUE(differs) << "another second, another draw";
 }
 
-TEST_F(Catalogue, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCleared)
-{
+TEST_F(Catalogue, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCleared) {
     slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
     clock.setLocalSeconds(4242);
     ASSERT_TRUE(slowa_.losuj(3));
@@ -162,8 +157,7 @@ TEST_F(Catalogue, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCleare
         EXPECT_EQ(s.flags & 0x8000, 0) << s.word;
 }
 
-TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast)
-{
+TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
     CUstGry gra = ustawienia(GL_SZ, POZ_NAGLOS);
     CUstGry filtr = gra;
     filtr.dodajKontrast();
@@ -188,8 +182,8 @@ TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast)
             if (wGrupie) continue;
             // Out of its group only by probing past the marked words at the end of the group.
             const int start = (k % 2 == 0) ? 4 : 9;
-            const auto at = std::find_if(lista.begin(), lista.end(),
-                                         [&](const Slowo& s) { return s.word == drawn[k]; });
+            const auto at =
+                std::find_if(lista.begin(), lista.end(), [&](const Slowo& s) { return s.word == drawn[k]; });
             const int idx = int(at - lista.begin());
             for (int i = start; i != idx; i = (i + 1) % 10)
                 EXPECT_NE(std::find(drawn.begin(), drawn.begin() + k, lista[i].word), drawn.begin() + k)
@@ -200,8 +194,7 @@ TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast)
     EXPECT_GE(alternating, 70) << "S, SZ, S, SZ, S in all but the rare probing cases";
 }
 
-TEST_F(Catalogue, groupedDrawFailsOnTooFewWords)
-{
+TEST_F(Catalogue, groupedDrawFailsOnTooFewWords) {
     slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
     EXPECT_FALSE(slowa_.losujGrupami(6, ustawienia(GL_SZ, POZ_NAGLOS)));
     EXPECT_TRUE(slowa_.wybrane().empty());
@@ -215,21 +208,18 @@ namespace {
 
 class CataloguePictures : public Catalogue {
 protected:
-    void jpeg(const std::string& relative, int w, int h, platform::Color c)
-    {
+    void jpeg(const std::string& relative, int w, int h, platform::Color c) {
         platform::Bitmap b(w, h, platform::PixelFormat::Bgr24);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 b.setPixel(x, y, c);
         coretest::TempRoots::write(roots.program() / relative, platform::image::encodeJpeg(b, 95));
     }
-    void drawAllSz()
-    {
+    void drawAllSz() {
         slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
         ASSERT_TRUE(slowa_.losuj(5));
     }
-    const Slowo& wybrane(const std::string& word)
-    {
+    const Slowo& wybrane(const std::string& word) {
         for (const Slowo& s : slowa_.wybrane())
             if (s.word == word) return s;
         throw std::runtime_error("not drawn: " + word);
@@ -238,8 +228,7 @@ protected:
     coretest::TempRoots roots;
 };
 
-void expectColour(const platform::Bitmap& b, int w, int h, platform::Color c)
-{
+void expectColour(const platform::Bitmap& b, int w, int h, platform::Color c) {
     ASSERT_EQ(b.width(), w);
     ASSERT_EQ(b.height(), h);
     EXPECT_EQ(b.format(), platform::PixelFormat::Bgr24);
@@ -251,8 +240,7 @@ void expectColour(const platform::Bitmap& b, int w, int h, platform::Color c)
 
 } // namespace
 
-TEST_F(CataloguePictures, bothPicturesLoadOnlyWhenBothFilesExist)
-{
+TEST_F(CataloguePictures, bothPicturesLoadOnlyWhenBothFilesExist) {
     for (const std::string& w : kSZ) {
         jpeg("Data/Bio/" + w + "_ups.xji", 40, 30, platform::rgb(200, 40, 40));
         if (w != "szopa") jpeg("Data/Sio/s" + w + ".xji", 16, 16, platform::rgb(40, 40, 200));
@@ -276,8 +264,7 @@ TEST_F(CataloguePictures, bothPicturesLoadOnlyWhenBothFilesExist)
     EXPECT_FALSE(slowa_.wczytajObrazki("_upb.xji")) << "no large-screen pictures at all";
 }
 
-TEST_F(CataloguePictures, largeAndSmallPicturesLoadSeparately)
-{
+TEST_F(CataloguePictures, largeAndSmallPicturesLoadSeparately) {
     for (const std::string& w : kSZ)
         if (w != "szelki") jpeg("Data/Bio/" + w + "_upb.xji", 24, 20, platform::rgb(20, 180, 20));
     jpeg("Data/Sio/sszachy.xji", 10, 12, platform::rgb(240, 240, 20));
@@ -298,8 +285,7 @@ TEST_F(CataloguePictures, largeAndSmallPicturesLoadSeparately)
     EXPECT_TRUE(slowa_.wczytajMiniatury());
 }
 
-TEST_F(CataloguePictures, copiesSharePicturesAndClearingTheSelectionFreesThem)
-{
+TEST_F(CataloguePictures, copiesSharePicturesAndClearingTheSelectionFreesThem) {
     jpeg("Data/Sio/sszachy.xji", 8, 8, platform::rgb(10, 10, 10));
     drawAllSz();
     slowa_.wczytajMiniatury();
@@ -323,9 +309,9 @@ TEST_F(CataloguePictures, copiesSharePicturesAndClearingTheSelectionFreesThem)
     EXPECT_TRUE(drugi.expired()) << "a new draw releases the previous pictures";
 }
 
-TEST_F(CataloguePictures, aBrokenPictureRaisesInsteadOfLoadingGarbage)
-{
-    coretest::TempRoots::write(roots.program() / "Data/Sio/sszachy.xji", std::string("\xFF\xD8\xFF garbage", 12));
+TEST_F(CataloguePictures, aBrokenPictureRaisesInsteadOfLoadingGarbage) {
+    coretest::TempRoots::write(roots.program() / "Data/Sio/sszachy.xji",
+                               std::string("\xFF\xD8\xFF garbage", 12));
     drawAllSz();
     EXPECT_ANY_THROW(slowa_.wczytajMiniatury());
 }

@@ -1,7 +1,7 @@
+#include "CoreTestSupport.hpp"
 #include "app/_cblad.hpp"
 #include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
-#include "CoreTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,15 +21,13 @@ protected:
     coretest::ManualClock clock;
 };
 
-Bytes slice(const Bytes& b, std::size_t from, std::size_t count)
-{
+Bytes slice(const Bytes& b, std::size_t from, std::size_t count) {
     return Bytes(b.begin() + std::ptrdiff_t(from), b.begin() + std::ptrdiff_t(from + count));
 }
 
 } // namespace
 
-TEST_F(StatisticsFile, aNewFileStartsWithTheProgramNumberAndItsCreationTimeInUtc)
-{
+TEST_F(StatisticsFile, aNewFileStartsWithTheProgramNumberAndItsCreationTimeInUtc) {
     clock.setUtc(utc(2024, 3, 15, 10, 20, 30, 456)); // a Friday
     CStatRec stat(1);
     EXPECT_EQ(stat.nazwaPliku(), "prgst1.stt");
@@ -39,8 +37,7 @@ TEST_F(StatisticsFile, aNewFileStartsWithTheProgramNumberAndItsCreationTimeInUtc
     EXPECT_EQ(file(), expected);
 }
 
-TEST_F(StatisticsFile, anExistingFileIsNeverRewritten)
-{
+TEST_F(StatisticsFile, anExistingFileIsNeverRewritten) {
     clock.setUtc(utc(2023, 1, 2, 8, 0, 0, 0));
     { CStatRec first(1); }
     const Bytes created = file();
@@ -57,8 +54,7 @@ TEST_F(StatisticsFile, anExistingFileIsNeverRewritten)
     EXPECT_EQ(file(), Bytes(foreign.begin(), foreign.end()));
 }
 
-TEST_F(StatisticsFile, aFileThatCannotBeCreatedIsErrorThree)
-{
+TEST_F(StatisticsFile, aFileThatCannotBeCreatedIsErrorThree) {
     // A directory in the file's place: the statistics file cannot exist.
     std::filesystem::create_directories(roots.user() / "prgst1.stt");
     try {
@@ -70,8 +66,7 @@ TEST_F(StatisticsFile, aFileThatCannotBeCreatedIsErrorThree)
     }
 }
 
-TEST_F(StatisticsFile, aSavedGameAppendsOneRecordFieldByFieldLittleEndian)
-{
+TEST_F(StatisticsFile, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {
     clock.setUtc(utc(2024, 3, 15, 10, 0, 0, 0));
     CStatRec stat(1);
     CUstGry ust("Memory");
@@ -93,16 +88,17 @@ TEST_F(StatisticsFile, aSavedGameAppendsOneRecordFieldByFieldLittleEndian)
     const Bytes bytes = file();
     ASSERT_EQ(bytes.size(), 20u + 44u);
     const Bytes expected = {
-        0x02, 0x00, 0x00, 0x00,                                                                         // game
-        0xE8, 0x07, 0x03, 0x00, 0x06, 0x00, 0x10, 0x00, 0x09, 0x00, 0x05, 0x00, 0x07, 0x00, 0xFA, 0x00, // start
-        0x03, 0x00,             // Poziom
-        0x05, 0x00,             // Gloski
-        0x00, 0x30,             // Pozycja
-        0x7D, 0x00, 0x00, 0x00, // 125 s
-        0x01, 0x00,             // finished
-        0x01, 0x00, 0x00, 0x00, // hints
-        0x07, 0x00, 0x00, 0x00, // correct
-        0x02, 0x00, 0x00, 0x00, // wrong
+        0x02, 0x00, 0x00, 0x00, // game
+        0xE8, 0x07, 0x03, 0x00, 0x06, 0x00, 0x10, 0x00,
+        0x09, 0x00, 0x05, 0x00, 0x07, 0x00, 0xFA, 0x00, // start
+        0x03, 0x00,                                     // Poziom
+        0x05, 0x00,                                     // Gloski
+        0x00, 0x30,                                     // Pozycja
+        0x7D, 0x00, 0x00, 0x00,                         // 125 s
+        0x01, 0x00,                                     // finished
+        0x01, 0x00, 0x00, 0x00,                         // hints
+        0x07, 0x00, 0x00, 0x00,                         // correct
+        0x02, 0x00, 0x00, 0x00,                         // wrong
     };
     EXPECT_EQ(slice(bytes, 20, 44), expected);
 
@@ -112,8 +108,7 @@ TEST_F(StatisticsFile, aSavedGameAppendsOneRecordFieldByFieldLittleEndian)
     EXPECT_EQ(stat.podpowiedzi(), "1");
 }
 
-TEST_F(StatisticsFile, twoGamesAppendTwoRecordsAndEachSaveAppendsAgain)
-{
+TEST_F(StatisticsFile, twoGamesAppendTwoRecordsAndEachSaveAppendsAgain) {
     clock.setUtc(utc(2024, 1, 1, 0, 0, 0, 0));
     CStatRec stat(1);
     CUstGry ust("Spadajace");
@@ -145,8 +140,7 @@ TEST_F(StatisticsFile, twoGamesAppendTwoRecordsAndEachSaveAppendsAgain)
     EXPECT_EQ(bytes[64 + 30], 1) << "the second game was finished";
 }
 
-TEST_F(StatisticsFile, aVanishedFileIsNotRecreatedWithoutItsHeader)
-{
+TEST_F(StatisticsFile, aVanishedFileIsNotRecreatedWithoutItsHeader) {
     CStatRec stat(1);
     CUstGry ust("Memory");
     std::filesystem::remove(roots.user() / "prgst1.stt");
@@ -157,8 +151,7 @@ TEST_F(StatisticsFile, aVanishedFileIsNotRecreatedWithoutItsHeader)
     EXPECT_FALSE(std::filesystem::exists(roots.user() / "prgst1.stt"));
 }
 
-TEST_F(StatisticsFile, nothingIsSavedBeforeAGameStartsOrAfterTheIdleLimit)
-{
+TEST_F(StatisticsFile, nothingIsSavedBeforeAGameStartsOrAfterTheIdleLimit) {
     CStatRec stat(1);
     EXPECT_FALSE(stat.aktywny());
     EXPECT_FALSE(stat.zapisz(1));
@@ -183,8 +176,7 @@ TEST_F(StatisticsFile, nothingIsSavedBeforeAGameStartsOrAfterTheIdleLimit)
     EXPECT_EQ(fileSize(), 64u);
 }
 
-TEST_F(StatisticsFile, aGameOf61Point9SecondsCountsAs61)
-{
+TEST_F(StatisticsFile, aGameOf61Point9SecondsCountsAs61) {
     CStatRec stat(1);
     CUstGry ust("Memory");
     clock.setUtc(utc(2024, 5, 31, 23, 59, 59, 500));
@@ -198,8 +190,7 @@ TEST_F(StatisticsFile, aGameOf61Point9SecondsCountsAs61)
     EXPECT_EQ(slice(bytes, 20 + 26, 4), (Bytes{61, 0, 0, 0}));
 }
 
-TEST(StatisticsRating, thresholdsOfTheRating)
-{
+TEST(StatisticsRating, thresholdsOfTheRating) {
     coretest::TempRoots roots;
     CStatRec stat(1);
     CUstGry ust("Memory");

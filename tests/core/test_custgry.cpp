@@ -1,7 +1,7 @@
+#include "CoreTestSupport.hpp"
 #include "app/_custgry.hpp"
 #include "app/_specfunc.hpp"
 #include "platform/Ini.hpp"
-#include "CoreTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,24 +11,23 @@ class Settings : public ::testing::Test {
 protected:
     void SetUp() override { przywroc(); }
     void TearDown() override { przywroc(); }
-    static void przywroc()
-    {
+    static void przywroc() {
         ustPodpisywanie = CUstGry("Podpisywanie");
         ustMemory = CUstGry("Memory");
         ustUzupelnianie = CUstGry("Uzupelnianie");
         ustSpadajace = CUstGry("Spadajace");
         Zakladka = 1;
     }
-    void dataIni(const std::string& text) { coretest::TempRoots::write(roots.program() / "Data/data.ini", text); }
-    CUstGry czytaj(const std::string& text, CUstGry u = CUstGry("Memory"))
-    {
+    void dataIni(const std::string& text) {
+        coretest::TempRoots::write(roots.program() / "Data/data.ini", text);
+    }
+    CUstGry czytaj(const std::string& text, CUstGry u = CUstGry("Memory")) {
         dataIni(text);
         platform::IniFile ini("Data\\data.ini");
         u.read(ini);
         return u;
     }
-    static void expectDefaults()
-    {
+    static void expectDefaults() {
         for (const CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
             EXPECT_EQ(u->Poziom, 2) << u->sekcja;
             EXPECT_EQ(u->Gloski, 0) << u->sekcja;
@@ -42,8 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(Settings, theFourRecordsStartWithTheirSectionsAndDefaults)
-{
+TEST_F(Settings, theFourRecordsStartWithTheirSectionsAndDefaults) {
     EXPECT_EQ(ustPodpisywanie.sekcja, "Podpisywanie");
     EXPECT_EQ(ustMemory.sekcja, "Memory");
     EXPECT_EQ(ustUzupelnianie.sekcja, "Uzupelnianie");
@@ -54,8 +52,7 @@ TEST_F(Settings, theFourRecordsStartWithTheirSectionsAndDefaults)
     EXPECT_EQ(pochodny.Poziom, 2);
 }
 
-TEST_F(Settings, quantityOutsideOneToThreeReadsAsOne)
-{
+TEST_F(Settings, quantityOutsideOneToThreeReadsAsOne) {
     EXPECT_EQ(czytaj("[Memory]\nPoziom=0\n").Poziom, 1);
     EXPECT_EQ(czytaj("[Memory]\nPoziom=4\n").Poziom, 1);
     EXPECT_EQ(czytaj("[Memory]\nPoziom=-1\n").Poziom, 1);
@@ -69,8 +66,7 @@ TEST_F(Settings, quantityOutsideOneToThreeReadsAsOne)
     EXPECT_EQ(czytaj("[Memory]\nPoziom=dwa\n").Poziom, 2) << "not a number: default";
 }
 
-TEST_F(Settings, soundsAndPositionsKeepOnlyTheirBits)
-{
+TEST_F(Settings, soundsAndPositionsKeepOnlyTheirBits) {
     EXPECT_EQ(czytaj("[Memory]\nGloski=17\n").Gloski, GL_SZ);
     EXPECT_EQ(czytaj("[Memory]\nGloski=15\n").Gloski, 0x000F);
     EXPECT_EQ(czytaj("[Memory]\nGloski=-1\n").Gloski, 0x000F);
@@ -84,8 +80,7 @@ TEST_F(Settings, soundsAndPositionsKeepOnlyTheirBits)
     EXPECT_EQ(u.Poziom, 2);
 }
 
-TEST_F(Settings, queriesTestBitsAndQuantity)
-{
+TEST_F(Settings, queriesTestBitsAndQuantity) {
     CUstGry u;
     u.Poziom = 3;
     u.Gloski = GL_SZ | GL_CZ;
@@ -99,8 +94,7 @@ TEST_F(Settings, queriesTestBitsAndQuantity)
     EXPECT_FALSE(u.maPozycje(POZ_NAGLOS | POZ_SRODGLOS));
 }
 
-TEST_F(Settings, contrastSoundsJoinTheirPartners)
-{
+TEST_F(Settings, contrastSoundsJoinTheirPartners) {
     CUstGry u;
     u.Gloski = 0x0005;
     u.dodajKontrast();
@@ -113,8 +107,7 @@ TEST_F(Settings, contrastSoundsJoinTheirPartners)
     EXPECT_EQ(u.Gloski, 0);
 }
 
-TEST_F(Settings, distractorsAreTheSoundsTheTargetLacks)
-{
+TEST_F(Settings, distractorsAreTheSoundsTheTargetLacks) {
     const auto dystraktory = [](std::uint16_t cel) {
         CUstGry target("Spadajace");
         target.Gloski = cel;
@@ -130,8 +123,7 @@ TEST_F(Settings, distractorsAreTheSoundsTheTargetLacks)
     EXPECT_EQ(dystraktory(GL_ZZ | GL_CZ), 0x0099);
 }
 
-TEST_F(Settings, configurationFillsTheTabAndAllFourGames)
-{
+TEST_F(Settings, configurationFillsTheTabAndAllFourGames) {
     dataIni("[DaneProgramu]\nZakladka=3\n"
             "[Podpisywanie]\nGloski=1\nPoziom=1\nPozycja=4096\n"
             "[Memory]\nGloski=2\nPoziom=3\nPozycja=8192\n"
@@ -153,8 +145,7 @@ TEST_F(Settings, configurationFillsTheTabAndAllFourGames)
     EXPECT_EQ(ustSpadajace.Pozycja, 0x7000);
 }
 
-TEST_F(Settings, theRecorderTabIsNeverTheStartTab)
-{
+TEST_F(Settings, theRecorderTabIsNeverTheStartTab) {
     dataIni("[DaneProgramu]\nZakladka=5\n");
     EXPECT_TRUE(readConfiguration());
     EXPECT_EQ(Zakladka, 1);
@@ -176,14 +167,12 @@ TEST_F(Settings, theRecorderTabIsNeverTheStartTab)
     EXPECT_EQ(Zakladka, 7);
 }
 
-TEST_F(Settings, aMissingConfigurationKeepsEveryDefault)
-{
+TEST_F(Settings, aMissingConfigurationKeepsEveryDefault) {
     EXPECT_TRUE(readConfiguration());
     expectDefaults();
 }
 
-TEST_F(Settings, unusableConfigurationFilesLeaveTheDefaults)
-{
+TEST_F(Settings, unusableConfigurationFilesLeaveTheDefaults) {
     std::string binary(4096, '\0');
     for (std::size_t i = 0; i < binary.size(); ++i)
         binary[i] = char((i * 131 + 7) & 0xFF);

@@ -1,10 +1,9 @@
-#include "app/_specfunc.hpp"
 #include "CoreTestSupport.hpp"
+#include "app/_specfunc.hpp"
 
 #include <gtest/gtest.h>
 
-TEST(Duration, minutesAndSecondsWithoutPadding)
-{
+TEST(Duration, minutesAndSecondsWithoutPadding) {
     EXPECT_EQ(formatujCzas(0), "0 min 0 s");
     EXPECT_EQ(formatujCzas(59), "0 min 59 s");
     EXPECT_EQ(formatujCzas(60), "1 min 0 s");
@@ -12,8 +11,7 @@ TEST(Duration, minutesAndSecondsWithoutPadding)
     EXPECT_EQ(formatujCzas(3725), "62 min 5 s");
 }
 
-TEST(LetterCodes, polishLettersAndUnitsInPictureNames)
-{
+TEST(LetterCodes, polishLettersAndUnitsInPictureNames) {
     EXPECT_EQ(kodLitery("dż"), "dzz");
     EXPECT_EQ(kodLitery("dź"), "dzzz");
     EXPECT_EQ(kodLitery("ż"), "zz");
@@ -39,8 +37,7 @@ TEST(LetterCodes, polishLettersAndUnitsInPictureNames)
 namespace {
 
 // A tiny valid PCM WAV: 16-bit mono, 22 050 Hz, ten samples of silence.
-std::string wav()
-{
+std::string wav() {
     std::string d;
     const auto u32 = [&](std::uint32_t v) {
         for (int i = 0; i < 4; ++i)
@@ -68,16 +65,14 @@ std::string wav()
 
 } // namespace
 
-TEST(Sounds, aWordWithoutItsSoundFileIsSilent)
-{
+TEST(Sounds, aWordWithoutItsSoundFileIsSilent) {
     coretest::TempRoots roots;
     EXPECT_FALSE(odtworzSlowo("szopa"));
     coretest::TempRoots::write(roots.program() / "Data/Smd/szachy.pw", wav());
     EXPECT_FALSE(odtworzSlowo("szopa")) << "another word's sound does not count";
 }
 
-TEST(Sounds, praiseNeverReachesBeyondItsNumberRange)
-{
+TEST(Sounds, praiseNeverReachesBeyondItsNumberRange) {
     coretest::TempRoots roots;
     // Only the numbers just above each range exist: every draw must miss them.
     for (const char* name : {"g08", "g09", "g10", "b05", "b06", "b07", "b08", "b09"})
@@ -94,8 +89,7 @@ TEST(Sounds, praiseNeverReachesBeyondItsNumberRange)
         ASSERT_FALSE(odtworzPochwale(KROTKA_POCHWALA));
 }
 
-TEST(Sounds, kindTwoLooksForItsFixedFileOutsideTheDataDirectory)
-{
+TEST(Sounds, kindTwoLooksForItsFixedFileOutsideTheDataDirectory) {
     coretest::TempRoots roots;
     // The standard data set has no such file.
     for (const char* name : {"g00", "b00"})
