@@ -315,3 +315,25 @@ TEST_F(CataloguePictures, aBrokenPictureRaisesInsteadOfLoadingGarbage) {
     drawAllSz();
     EXPECT_ANY_THROW(slowa_.wczytajMiniatury());
 }
+
+TEST(ShippedCatalogue, everyWordHasItsPicturesInBothSizesAndItsSound) {
+    coretest::TempRoots roots;
+    platform::fs::setRoots(WV_SOURCE_DIR, roots.user().string());
+    coretest::ManualClock clock;
+    CSlowa slowa;
+    CUstGry wszystko;
+    wszystko.Gloski = 0x00FF;
+    wszystko.Pozycja = 0x7000;
+    slowa.filtruj(wszystko);
+    ASSERT_TRUE(slowa.losuj(10));
+    EXPECT_TRUE(slowa.wczytajObrazki("_ups.xji"));
+    for (const Slowo& s : slowa.wybrane()) {
+        EXPECT_FALSE(s.obrazek->empty()) << s.word;
+        EXPECT_FALSE(s.miniatura->empty()) << s.word;
+        EXPECT_TRUE(platform::fs::exists(s.dzwiek)) << s.dzwiek;
+    }
+    const int maly = slowa.wybrane()[0].obrazek->width();
+    EXPECT_TRUE(slowa.wczytajObrazkiDuze("_upb.xji"));
+    EXPECT_GT(slowa.wybrane()[0].obrazek->width(), maly) << "the large-screen picture";
+    EXPECT_TRUE(slowa.wczytajMiniatury());
+}
