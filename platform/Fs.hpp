@@ -37,10 +37,14 @@ std::vector<std::string> list(std::string_view gameDir, std::string_view mask);
 
 // Whole file; raises FileError when it cannot be read. maxBytes guards against absurd files.
 std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxBytes = 256u << 20);
+// The same for a native path, taken as it stands (no mapping, no case fallback).
+std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t maxBytes = 256u << 20);
 // Replaces the file's contents atomically: a temporary beside it, flushed, then renamed over it.
 // Raises FileError; the old contents survive any failure.
 void writeAtomic(std::string_view gamePath, std::span<const std::uint8_t> data);
 void writeAtomic(std::string_view gamePath, std::string_view text);
+// The same for a native path, taken as it stands.
+void writeFileAtomic(const std::string& nativePath, std::span<const std::uint8_t> data);
 // Appends all bytes with one write; false (and nothing appended) when the file is missing and
 // mustExist is set, or on any failure (a short write is truncated away again).
 bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist);

@@ -1,0 +1,497 @@
+#include "Fs.hpp"
+
+#include "Error.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace platform::fs {
+
+namespace {
+
+std::string g_programDir;
+std::string g_userDir;
+bool g_rootsSet = false;
+std::string g_cachedUserDir;
+
+std::string errnoText(int err)
+{
+    return std::strerror(err);
+}
+
+[[noreturn]] void fail(const std::string& what, const std::string& path, int err)
+{
+    throw FileError(what + " \"" + path + "\": " + errnoText(err));
+}
+
+std::string dirName(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string baseName(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool isDir(const std::string& native)
+{
+    struct stat st{};
+    return ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isRegular(const std::string& native)
+{
+    struct stat st{};
+    return ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool pathExists(const std::string& native)
+{
+    struct stat st{};
+    return ::lstat(native.c_str(), &st) == 0;
+}
+
+// Decodes one UTF-8 sequence; malformed bytes stand for themselves.
+char32_t nextCodepoint(std::string_view s, std::size_t& i)
+{
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    auto cont = [&](std::size_t k) -> int {
+        if (i + k >= s.size()) return -1;
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        return (b & 0xC0) == 0x80 ? (b & 0x3F) : -1;
+    };
+    if (b0 >= 0xC2 && b0 < 0xE0) {
+        const int c1 = cont(1);
+        if (c1 >= 0) {
+            i += 2;
+            return char32_t(((b0 & 0x1F) << 6) | c1);
+        }
+    } else if (b0 >= 0xE0 && b0 < 0xF0) {
+        const int c1 = cont(1), c2 = c1 >= 0 ? cont(2) : -1;
+        if (c2 >= 0) {
+            i += 3;
+            return char32_t(((b0 & 0x0F) << 12) | (c1 << 6) | c2);
+        }
+    } else if (b0 >= 0xF0 && b0 < 0xF5) {
+        const int c1 = cont(1), c2 = c1 >= 0 ? cont(2) : -1, c3 = c2 >= 0 ? cont(3) : -1;
+        if (c3 >= 0) {
+            i += 4;
+            return char32_t(((b0 & 0x07) << 18) | (c1 << 12) | (c2 << 6) | c3);
+        }
+    }
+    i += 1;
+    return char32_t(b0);
+}
+
+// Lower case for ASCII, Latin-1 and Latin Extended-A, which covers the Polish letters.
+char32_t foldChar(char32_t c)
+{
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c | 1;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c + 1 : c;
+    return c;
+}
+
+std::u32string folded(std::string_view s)
+{
+    std::u32string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) out.push_back(foldChar(nextCodepoint(s, i)));
+    return out;
+}
+
+bool globMatch(const std::u32string& name, const std::u32string& mask)
+{
+    std::size_t n = 0, m = 0, starM = std::u32string::npos, starN = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == U'?' || mask[m] == name[n])) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == U'*') {
+            starM = m++;
+            starN = n;
+        } else if (starM != std::u32string::npos) {
+            m = starM + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == U'*') ++m;
+    return m == mask.size();
+}
+
+std::vector<std::string> components(std::string_view gamePath)
+{
+    std::vector<std::string> parts;
+    std::string cur;
+    for (char c : gamePath) {
+        if (c == '\\' || c == '/') {
+            if (!cur.empty() && cur != ".") parts.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty() && cur != ".") parts.push_back(cur);
+    return parts;
+}
+
+// The entry of dir whose name equals name ignoring case, or name itself when there is none.
+std::string matchInDir(const std::string& dir, const std::string& name)
+{
+    if (pathExists(dir + "/" + name)) return name;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return name;
+    const auto want = folded(name);
+    std::string found = name;
+    while (dirent* e = ::readdir(d)) {
+        if (folded(e->d_name) == want) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(d);
+    return found;
+}
+
+std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts, std::size_t first)
+{
+    std::string path = base;
+    bool missing = false;
+    for (std::size_t i = first; i < parts.size(); ++i) {
+        // Once a component is missing nothing below it can exist; keep the names as given.
+        const std::string name = missing ? parts[i] : matchInDir(path, parts[i]);
+        if (!missing && !pathExists(path + "/" + name)) missing = true;
+        path += "/" + name;
+    }
+    return path;
+}
+
+bool dirWritable(const std::string& dir)
+{
+    return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+bool makeDirs(const std::string& native)
+{
+    if (native.empty()) return false;
+    if (isDir(native)) return true;
+    const std::string parent = dirName(native);
+    if (parent != native && !isDir(parent)) makeDirs(parent);
+    if (::mkdir(native.c_str(), 0755) == 0 || errno == EEXIST) return isDir(native);
+    return false;
+}
+
+std::string exeDir()
+{
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return ".";
+    buf[n] = '\0';
+    return dirName(buf);
+}
+
+std::string computeUserDir()
+{
+    const std::string prog = programDir();
+    if (dirWritable(prog)) return prog;
+    std::string dir;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
+        dir = std::string(xdg) + "/wirowanki";
+    } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
+        dir = std::string(home) + "/.local/share/wirowanki";
+    } else {
+        return prog;
+    }
+    makeDirs(dir);
+    return dir;
+}
+
+int openRead(const std::string& native)
+{
+    int fd;
+    do {
+        fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Writes everything, retrying partial writes; false with errno set on failure.
+bool writeFully(int fd, const std::uint8_t* p, std::size_t n)
+{
+    while (n > 0) {
+        const ssize_t w = ::write(fd, p, n);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (w == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        p += w;
+        n -= std::size_t(w);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string programDir()
+{
+    if (g_rootsSet && !g_programDir.empty()) return g_programDir;
+    static const std::string dir = exeDir();
+    return dir;
+}
+
+std::string userDir()
+{
+    if (g_rootsSet && !g_userDir.empty()) return g_userDir;
+    if (g_cachedUserDir.empty()) g_cachedUserDir = computeUserDir();
+    return g_cachedUserDir;
+}
+
+void setRoots(const std::string& program, const std::string& user)
+{
+    g_programDir = program;
+    g_userDir = user;
+    g_rootsSet = !program.empty() || !user.empty();
+    g_cachedUserDir.clear();
+}
+
+std::string toNative(std::string_view gamePath)
+{
+    std::string s(gamePath);
+    for (char& c : s)
+        if (c == '\\') c = '/';
+    return s;
+}
+
+bool matchMask(std::string_view name, std::string_view mask)
+{
+    // "*.*" means every file, also those without a dot, as in the system the data comes from.
+    if (mask == "*.*" || mask == "*") return true;
+    const auto n = folded(name);
+    const auto m = folded(mask);
+    if (globMatch(n, m)) return true;
+    // "name.*" also matches "name" without an extension.
+    if (m.size() >= 2 && m.substr(m.size() - 2) == U".*") return globMatch(n, m.substr(0, m.size() - 2));
+    return false;
+}
+
+std::string resolve(std::string_view gamePath)
+{
+    if (!gamePath.empty() && gamePath.front() == '/') return std::string(gamePath);
+    const auto parts = components(gamePath);
+    if (!parts.empty() && folded(parts[0]) == folded("Data")) return resolveUnder(programDir(), parts, 0);
+    return resolveUnder(userDir(), parts, 0);
+}
+
+std::string resolveInProgramDir(std::string_view relativePath)
+{
+    if (!relativePath.empty() && relativePath.front() == '/') return std::string(relativePath);
+    return resolveUnder(programDir(), components(relativePath), 0);
+}
+
+bool exists(std::string_view gamePath)
+{
+    return isRegular(resolve(gamePath));
+}
+
+bool dirExists(std::string_view gamePath)
+{
+    return isDir(resolve(gamePath));
+}
+
+bool createDir(std::string_view gamePath)
+{
+    return makeDirs(resolve(gamePath));
+}
+
+std::vector<std::string> list(std::string_view gameDir, std::string_view mask)
+{
+    std::vector<std::string> names;
+    const std::string dir = resolve(gameDir);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return names;
+    while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        if (!matchMask(name, mask)) continue;
+        if (!isRegular(dir + "/" + name)) continue;
+        names.push_back(name);
+    }
+    ::closedir(d);
+    return names;
+}
+
+std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t maxBytes)
+{
+    const int fd = openRead(nativePath);
+    if (fd < 0) fail("Cannot open", nativePath, errno);
+    struct stat st{};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        fail("Cannot read", nativePath, err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fail("Not a regular file", nativePath, EISDIR);
+    }
+    if (std::uint64_t(st.st_size) > maxBytes) {
+        ::close(fd);
+        throw FileError("File too large \"" + nativePath + "\"");
+    }
+    std::vector<std::uint8_t> data(std::size_t(st.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == data.size()) {
+            // The file may have grown since fstat; keep reading up to the limit.
+            if (data.size() >= maxBytes) {
+                std::uint8_t probe;
+                ssize_t r;
+                do {
+                    r = ::read(fd, &probe, 1);
+                } while (r < 0 && errno == EINTR);
+                if (r > 0) {
+                    ::close(fd);
+                    throw FileError("File too large \"" + nativePath + "\"");
+                }
+                break;
+            }
+            data.resize(std::min(maxBytes, data.size() + 65536));
+        }
+        const ssize_t r = ::read(fd, data.data() + got, data.size() - got);
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            fail("Cannot read", nativePath, err);
+        }
+        if (r == 0) break;
+        got += std::size_t(r);
+    }
+    ::close(fd);
+    data.resize(got);
+    return data;
+}
+
+std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxBytes)
+{
+    return readFile(resolve(gamePath), maxBytes);
+}
+
+void writeAtomic(std::string_view gamePath, std::span<const std::uint8_t> data)
+{
+    writeFileAtomic(resolve(gamePath), data);
+}
+
+void writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data)
+{
+    const std::string dir = dirName(path);
+    std::string tmp = dir + "/." + baseName(path) + ".XXXXXX";
+    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+    if (fd < 0) fail("Cannot write", path, errno);
+
+    struct stat old{};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    auto abandon = [&](int err) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        fail("Cannot write", path, err);
+    };
+    if (!writeFully(fd, data.data(), data.size())) abandon(errno);
+    if (::fchmod(fd, mode) != 0) abandon(errno);
+    if (::fsync(fd) != 0) abandon(errno);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        fail("Cannot write", path, err);
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.c_str());
+        fail("Cannot replace", path, err);
+    }
+    // Make the rename itself durable.
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+void writeAtomic(std::string_view gamePath, std::string_view text)
+{
+    writeAtomic(gamePath, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist)
+{
+    const std::string path = resolve(gamePath);
+    const int flags = O_WRONLY | O_APPEND | O_CLOEXEC | (mustExist ? 0 : O_CREAT);
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags, 0644);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return false;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    const off_t oldSize = st.st_size;
+    // One write for the whole record, so readers never see half of it; a short write is undone.
+    ssize_t w;
+    do {
+        w = ::write(fd, data.data(), data.size());
+    } while (w < 0 && errno == EINTR);
+    bool ok = w >= 0 && std::size_t(w) == data.size();
+    if (!ok && w > 0 && ::ftruncate(fd, oldSize) != 0) ok = false;
+    if (ok && ::fdatasync(fd) != 0 && errno != EINVAL) ok = false;
+    if (::close(fd) != 0) ok = false;
+    return ok;
+}
+
+bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> data)
+{
+    const std::string path = resolve(gamePath);
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return false;
+    bool ok = writeFully(fd, data.data(), data.size());
+    if (::close(fd) != 0) ok = false;
+    if (!ok) ::unlink(path.c_str());
+    return ok;
+}
+
+bool remove(std::string_view gamePath)
+{
+    return ::unlink(resolve(gamePath).c_str()) == 0;
+}
+
+std::uint64_t fileSize(std::string_view gamePath)
+{
+    struct stat st{};
+    if (::stat(resolve(gamePath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+    return std::uint64_t(st.st_size);
+}
+
+} // namespace platform::fs

@@ -1,0 +1,76 @@
+#include "gfx/Formbordersize.hpp"
+#include "gfx/Universalfn.hpp"
+#include "platform/Random.hpp"
+
+#include <array>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(RandomGenerator, IsReproducibleFromItsSeedAndStaysWithin31Bits)
+{
+    random::seed(1234);
+    std::array<std::int32_t, 20> first{};
+    for (auto& v : first) v = random::next();
+    random::seed(1234);
+    for (auto v : first) EXPECT_EQ(random::next(), v);
+    random::seed(1235);
+    int same = 0;
+    for (auto v : first) same += random::next() == v;
+    EXPECT_LT(same, 3);
+
+    random::seed(0);
+    for (int i = 0; i < 10000; ++i) ASSERT_GE(random::next(), 0);
+    EXPECT_EQ(random::below(0), 0);
+    EXPECT_EQ(random::below(-3), 0);
+}
+
+TEST(RandomGenerator, LowBitsAndRemaindersAreEvenlySpread)
+{
+    // Praise sounds use the low three bits, encouragement the remainder modulo 5.
+    random::seed(42);
+    std::array<int, 8> low{};
+    std::array<int, 5> mod5{};
+    for (int i = 0; i < 8000; ++i) ++low[std::size_t(random::next() & 7)];
+    for (int i = 0; i < 5000; ++i) {
+        const int v = random::below(5);
+        ASSERT_GE(v, 0);
+        ASSERT_LT(v, 5);
+        ++mod5[std::size_t(v)];
+    }
+    for (int n : low) EXPECT_NEAR(n, 1000, 150);
+    for (int n : mod5) EXPECT_NEAR(n, 1000, 150);
+}
+
+TEST(FrameSize, BorderlessWindowsHaveNoFrameOthersTheFixedMetrics)
+{
+    struct Case {
+        int style, width, height;
+    };
+    // frame 4, dialog frame 3, caption 19, small caption 15
+    for (const Case c :
+         {Case{bsNone, 0, 0}, Case{bsSingle, 3, 22}, Case{bsSizeable, 4, 23}, Case{bsDialog, 3, 22},
+          Case{bsToolWindow, 3, 18}, Case{bsSizeToolWin, 4, 19}, Case{6, 3, 22}, Case{-1, 3, 22}}) {
+        EXPECT_EQ(szerokoscRamki(c.style), c.width) << c.style;
+        EXPECT_EQ(wysokoscRamki(c.style), c.height) << c.style;
+    }
+}
+
+TEST(RandomGenerator, StartUpSeedsBothGeneratorsFromTheTime)
+{
+    auto draws = [] {
+        std::array<int, 6> v{};
+        for (std::size_t i = 0; i < 3; ++i) v[i] = random::next();
+        for (std::size_t i = 3; i < 6; ++i) v[i] = std::rand();
+        return v;
+    };
+    zasiejGeneratory(1700000000);
+    const auto first = draws();
+    zasiejGeneratory(1700000000);
+    EXPECT_EQ(draws(), first); // the same second, the same game
+    zasiejGeneratory(1700000001);
+    const auto next = draws();
+    EXPECT_NE(next[0], first[0]);
+    EXPECT_NE(next[3], first[3]);
+}
