@@ -1,0 +1,263 @@
+#include "HeadlessBackend.hpp"
+
+#include "Application.hpp"
+#include "Form.hpp"
+#include "Image.hpp"
+#include "TimerQueue.hpp"
+
+#include <ctime>
+#include <fstream>
+#include <sstream>
+
+namespace platform {
+
+VirtualClock::VirtualClock() : baseTicks_(realUtcTicks()) {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    baseLocal_ = std::int64_t(t) + local.tm_gmtoff;
+}
+
+HeadlessBackend::HeadlessBackend(Size screen, std::unique_ptr<InputSource> source, std::int64_t maxVirtualMs,
+                                 LogSink sink)
+    : size_(screen), source_(std::move(source)), limit_(maxVirtualMs), sink_(std::move(sink)) {
+    setClockSource(&clock_);
+}
+
+HeadlessBackend::~HeadlessBackend() {
+    if (&clockSource() == &clock_) setClockSource(nullptr);
+}
+
+void HeadlessBackend::log(std::string_view line) {
+    if (sink_) sink_(line);
+}
+
+static InputEvent quitEvent() {
+    InputEvent e;
+    e.type = InputEvent::Type::Quit;
+    return e;
+}
+
+void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs) {
+    while (!app.terminated()) {
+        if (app.hasPendingWork() || timeoutMs == 0) return;
+        if (waitUntil_) {
+            // Jump to the next timer inside the wait, or to the wait's end.
+            if (timeoutMs > 0 && now() + timeoutMs <= *waitUntil_) {
+                clock_.advance(timeoutMs);
+                if (now() == *waitUntil_) waitUntil_.reset();
+                return;
+            }
+            clock_.set(*waitUntil_);
+            waitUntil_.reset();
+        }
+        if (overLimit()) {
+            log("virtual-time-limit");
+            app.terminate();
+            return;
+        }
+        if (!TimerQueue::instance().anyEnabled()) {
+            if (!idleLogged_) log("timer-idle");
+            idleLogged_ = true;
+        } else {
+            idleLogged_ = false;
+        }
+        Command command;
+        if (!source_ || !source_->next(command)) {
+            // No more input: close the program normally, and if it does not end, end it.
+            if (endings_++ == 0) {
+                app.queueInput(quitEvent());
+            } else {
+                app.terminate();
+            }
+            return;
+        }
+        // Back to the loop: it works out the next timer afresh before waiting again.
+        execute(command, app);
+        return;
+    }
+}
+
+void HeadlessBackend::present(const Bitmap&, std::span<const Rect> dirty) {
+    lastPresented_.assign(dirty.begin(), dirty.end());
+    if (!dirty.empty()) ++presentCount_;
+}
+
+void HeadlessBackend::blockFor(int ms) {
+    if (ms > 0) clock_.advance(ms);
+}
+
+static std::string oneLine(std::string_view s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c != '\r')
+            out += c;
+    }
+    return out;
+}
+
+MessageResult HeadlessBackend::messageBox(std::string_view text, std::string_view title, MessageIcon,
+                                          MessageButtons buttons) {
+    log("message-box " + oneLine(title) + " | " + oneLine(text));
+    const MessageResult first = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+                                    ? MessageResult::Yes
+                                    : MessageResult::Ok;
+    if (answers_.empty()) return first;
+    const int a = answers_.front();
+    answers_.pop_front();
+    auto offered = [&](MessageResult r) {
+        switch (buttons) {
+        case MessageButtons::Ok:
+            return r == MessageResult::Ok;
+        case MessageButtons::OkCancel:
+            return r == MessageResult::Ok || r == MessageResult::Cancel;
+        case MessageButtons::YesNo:
+            return r == MessageResult::Yes || r == MessageResult::No;
+        case MessageButtons::YesNoCancel:
+            return r == MessageResult::Yes || r == MessageResult::No || r == MessageResult::Cancel;
+        }
+        return false;
+    };
+    const auto r = static_cast<MessageResult>(a);
+    return offered(r) ? r : first;
+}
+
+void HeadlessBackend::mouse(Application& app, InputEvent::Type type, int x, int y, int clicks) {
+    // A real pointer sends no motion when it is already where the press happens.
+    if (type == InputEvent::Type::MouseMove && mouse_.x == x && mouse_.y == y && movedOnce_) return;
+    movedOnce_ = true;
+    InputEvent e;
+    e.type = type;
+    e.x = x;
+    e.y = y;
+    e.clicks = clicks;
+    if (type != InputEvent::Type::MouseMove) e.button = MouseButton::Left;
+    app.queueInput(e);
+    mouse_ = {x, y};
+}
+
+static std::string utf8(int cp) {
+    std::string s;
+    if (cp < 0x80) {
+        s += char(cp);
+    } else if (cp < 0x800) {
+        s += char(0xC0 | (cp >> 6)), s += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        s += char(0xE0 | (cp >> 12)), s += char(0x80 | ((cp >> 6) & 0x3F)), s += char(0x80 | (cp & 0x3F));
+    } else {
+        s += char(0xF0 | (cp >> 18)), s += char(0x80 | ((cp >> 12) & 0x3F));
+        s += char(0x80 | ((cp >> 6) & 0x3F)), s += char(0x80 | (cp & 0x3F));
+    }
+    return s;
+}
+
+void HeadlessBackend::execute(const Command& c, Application& app) {
+    using V = Command::Verb;
+    using T = InputEvent::Type;
+    switch (c.verb) {
+    case V::Wait:
+        if (c.a > 0) waitUntil_ = std::min(now() + c.a, limit_);
+        break;
+    case V::Click:
+        mouse(app, T::MouseMove, c.a, c.b);
+        mouse(app, T::MouseDown, c.a, c.b);
+        mouse(app, T::MouseUp, c.a, c.b);
+        break;
+    case V::DblClick:
+        mouse(app, T::MouseMove, c.a, c.b);
+        mouse(app, T::MouseDown, c.a, c.b, 1);
+        mouse(app, T::MouseUp, c.a, c.b, 1);
+        mouse(app, T::MouseDown, c.a, c.b, 2);
+        mouse(app, T::MouseUp, c.a, c.b, 2);
+        break;
+    case V::Press:
+        mouse(app, T::MouseMove, c.a, c.b);
+        mouse(app, T::MouseDown, c.a, c.b);
+        break;
+    case V::Release:
+        mouse(app, T::MouseMove, c.a, c.b);
+        mouse(app, T::MouseUp, c.a, c.b);
+        break;
+    case V::Move:
+        mouse(app, T::MouseMove, c.a, c.b);
+        break;
+    case V::Drag: {
+        mouse(app, T::MouseMove, c.a, c.b);
+        mouse(app, T::MouseDown, c.a, c.b);
+        constexpr int steps = 8;
+        for (int i = 1; i <= steps; ++i)
+            mouse(app, T::MouseMove, c.a + (c.c - c.a) * i / steps, c.b + (c.d - c.b) * i / steps);
+        mouse(app, T::MouseUp, c.c, c.d);
+        break;
+    }
+    case V::Wheel: {
+        InputEvent e;
+        e.type = T::Wheel;
+        e.x = mouse_.x, e.y = mouse_.y, e.value = c.a;
+        app.queueInput(e);
+        break;
+    }
+    case V::Key: {
+        InputEvent e;
+        if (c.a < 32 || c.a == 127) {
+            e.type = T::Char, e.value = c.a;
+        } else {
+            e.type = T::Text, e.text = utf8(c.a);
+        }
+        app.queueInput(e);
+        break;
+    }
+    case V::KeyDown: {
+        InputEvent e;
+        e.type = T::KeyDown, e.key = c.key;
+        app.queueInput(e);
+        break;
+    }
+    case V::Text: {
+        InputEvent e;
+        e.type = T::Text, e.text = c.text;
+        if (!e.text.empty()) app.queueInput(e);
+        break;
+    }
+    case V::Answer:
+        answers_.push_back(c.a);
+        break;
+    case V::Screenshot:
+        image::savePng(app.screen(), c.text);
+        log("screenshot " + c.text);
+        break;
+    case V::Dump:
+        for (const std::string& line : app.dump())
+            log(line);
+        break;
+    case V::Quit:
+        app.queueInput(quitEvent());
+        break;
+    }
+}
+
+ScriptSource::ScriptSource(const std::string& path) : path_(path) {
+    std::ifstream in(path);
+    if (!in) throw FileError("cannot read the script " + path);
+    for (std::string line; std::getline(in, line);)
+        lines_.push_back(line);
+}
+
+bool ScriptSource::next(Command& command) {
+    while (pos_ < lines_.size()) {
+        const std::size_t n = pos_++;
+        try {
+            if (auto c = parseCommand(lines_[n])) {
+                command = *c;
+                return true;
+            }
+        } catch (const ScriptError& e) {
+            throw ScriptError(path_ + ":" + std::to_string(n + 1) + ": " + e.what());
+        }
+    }
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Control.hpp"
+
+namespace platform {
+
+// A picture-less hit area: transparent, it paints nothing and only receives the mouse.
+class ImageControl : public Control {
+public:
+    explicit ImageControl(Form& form) : Control(form) {}
+    const char* kind() const override { return "ImageControl"; }
+};
+
+} // namespace platform

@@ -1,0 +1,79 @@
+#include "Options.hpp"
+
+#include <charconv>
+
+namespace platform {
+
+namespace {
+
+int positive(std::string_view s, const std::string& what) {
+    int v = 0;
+    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || p != s.data() + s.size() || v <= 0)
+        throw OptionsError("bad " + what + ": " + std::string(s));
+    return v;
+}
+
+Size windowSize(const std::string& s) {
+    const auto x = s.find_first_of("xX");
+    if (x == std::string::npos) throw OptionsError("--window wants WIDTHxHEIGHT, not " + s);
+    const int w = positive(std::string_view(s).substr(0, x), "window width");
+    const int h = positive(std::string_view(s).substr(x + 1), "window height");
+    if (w > 16384 || h > 16384) throw OptionsError("window too large: " + s);
+    return {w, h};
+}
+
+} // namespace
+
+const char* optionsUsage() {
+    return "usage: wirowanki [--headless] [--window WxH] [--script FILE] [--max-virtual-ms N] [z]";
+}
+
+Options parseOptions(const std::vector<std::string>& a) {
+    Options o;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        std::string arg = a[i];
+        std::string value;
+        const bool isOption = arg.size() > 2 && arg.starts_with("--");
+        if (isOption) {
+            if (const auto eq = arg.find('='); eq != std::string::npos) {
+                value = arg.substr(eq + 1);
+                arg.resize(eq);
+            }
+        }
+        auto takeValue = [&]() {
+            if (!value.empty()) return value;
+            if (i + 1 >= a.size()) throw OptionsError(arg + " needs a value");
+            return a[++i];
+        };
+        if (!isOption) {
+            o.args.push_back(arg);
+        } else if (arg == "--headless") {
+            o.headless = true;
+        } else if (arg == "--window") {
+            o.window = windowSize(takeValue());
+        } else if (arg == "--script") {
+            o.script = takeValue();
+        } else if (arg == "--max-virtual-ms") {
+            const std::string v = takeValue();
+            long long n = 0;
+            const auto [p, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+            if (ec != std::errc() || p != v.data() + v.size() || n <= 0)
+                throw OptionsError("bad --max-virtual-ms: " + v);
+            o.maxVirtualMs = n;
+        } else {
+            throw OptionsError("unknown option " + arg);
+        }
+    }
+    if (!o.script.empty() && !o.headless) throw OptionsError("--script needs --headless");
+    return o;
+}
+
+Options parseOptions(int argc, const char* const* argv) {
+    std::vector<std::string> a;
+    for (int i = 1; i < argc; ++i)
+        a.emplace_back(argv[i]);
+    return parseOptions(a);
+}
+
+} // namespace platform

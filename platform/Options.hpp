@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Error.hpp"
+#include "Types.hpp"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The program's command line: backend and automation options, everything else passed through.
+struct Options {
+    bool headless = false;
+    std::optional<Size> window; // --window WxH: a window of that size instead of full screen
+    std::string script;         // --script FILE (headless)
+    std::int64_t maxVirtualMs = 3'600'000;
+    std::vector<std::string> args; // positional arguments, in order
+};
+
+class OptionsError : public Error {
+public:
+    using Error::Error;
+};
+
+// Raises OptionsError with a readable message for anything malformed.
+Options parseOptions(int argc, const char* const* argv);
+Options parseOptions(const std::vector<std::string>& arguments);
+const char* optionsUsage();
+
+} // namespace platform

@@ -1,0 +1,26 @@
+#include "Application.hpp"
+#include "HeadlessBackend.hpp"
+#include "SdlBackend.hpp"
+
+#include <cstdio>
+
+namespace platform {
+
+void initialize(const Options& options) {
+    if (options.headless) {
+        std::unique_ptr<InputSource> source;
+        if (!options.script.empty()) source = std::make_unique<ScriptSource>(options.script);
+        const Size size = options.window.value_or(Size{1024, 768});
+        auto sink = [](std::string_view line) {
+            std::fwrite(line.data(), 1, line.size(), stdout);
+            std::fputc('\n', stdout);
+            std::fflush(stdout);
+        };
+        initialize(options,
+                   std::make_unique<HeadlessBackend>(size, std::move(source), options.maxVirtualMs, sink));
+    } else {
+        initialize(options, std::make_unique<SdlBackend>(options.window));
+    }
+}
+
+} // namespace platform

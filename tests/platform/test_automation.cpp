@@ -1,0 +1,292 @@
+// Scripts, options and the headless run: what a bug report or a demo script relies on.
+#include "platform/Application.hpp"
+#include "platform/Automation.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/Clock.hpp"
+#include "platform/Form.hpp"
+#include "platform/HeadlessBackend.hpp"
+#include "platform/ImageControl.hpp"
+#include "platform/Label.hpp"
+#include "platform/Options.hpp"
+#include "platform/RectList.hpp"
+#include "platform/Timer.hpp"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string tempPath(const std::string& name) {
+    const fs::path dir = fs::temp_directory_path() / ("wv_auto_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    return (dir / name).string();
+}
+
+std::string writeScript(const std::string& name, const std::string& body) {
+    const std::string path = tempPath(name);
+    std::ofstream(path) << body;
+    return path;
+}
+
+// Runs build() and the loop on a headless backend fed by the script; returns the output lines.
+std::vector<std::string> runScript(const std::string& script, const std::function<void()>& build,
+                                   std::int64_t limit = 3'600'000, Size screen = {320, 240}) {
+    std::vector<std::string> out;
+    Options o;
+    o.headless = true;
+    initialize(o, std::make_unique<HeadlessBackend>(screen, std::make_unique<ScriptSource>(script), limit,
+                                                    [&](std::string_view l) { out.emplace_back(l); }));
+    build();
+    shutdown();
+    return out;
+}
+
+class Board : public Form {
+public:
+    Board() : Form("Tablica", Rect::fromSize(0, 0, 320, 240)) {}
+
+protected:
+    void paintEvent() override {
+        canvas().setBrushColor(rgb(0, 0, 255));
+        canvas().fillRect(clientRect());
+        canvas().setBrushColor(kRed);
+        canvas().fillRect({10, 20, 30, 40});
+    }
+    void keyPressEvent(int c) override {
+        if (c == 27) close();
+    }
+};
+
+} // namespace
+
+TEST(ScriptCommands, EveryVerbParsesWithItsArguments) {
+    using V = Command::Verb;
+    EXPECT_FALSE(parseCommand("   "));
+    EXPECT_FALSE(parseCommand("# wait 100"));
+    auto c = parseCommand("  drag 1 2 3 4 ");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->verb, V::Drag);
+    EXPECT_EQ((std::vector<int>{c->a, c->b, c->c, c->d}), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(parseCommand("wait 2000")->a, 2000);
+    EXPECT_EQ(parseCommand("dblclick 5 6")->verb, V::DblClick);
+    EXPECT_EQ(parseCommand("wheel -2")->a, -2);
+    EXPECT_EQ(parseCommand("key 27")->verb, V::Key);
+    EXPECT_EQ(parseCommand("key Left")->key, Key::Left);
+    EXPECT_EQ(parseCommand("text Żółta łódź")->text, "Żółta łódź");
+    EXPECT_EQ(parseCommand("answer 7")->a, 7);
+    EXPECT_EQ(parseCommand("screenshot /tmp/a b.png")->text, "/tmp/a b.png");
+    EXPECT_EQ(parseCommand("DUMP")->verb, V::Dump);
+    EXPECT_EQ(parseCommand("quit")->verb, V::Quit);
+}
+
+TEST(ScriptCommands, MalformedLinesAreRejectedWithTheLine) {
+    for (const char* bad : {"wait", "wait -5", "wait 1x", "click 1", "click a b", "drag 1 2 3", "key 0",
+                            "key nosuchkey", "screenshot", "dump now", "fly 1 2"}) {
+        try {
+            parseCommand(bad);
+            ADD_FAILURE() << "accepted: " << bad;
+        } catch (const ScriptError& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string(bad).substr(0, 4)), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
+TEST(CommandLine, OptionsAndPositionalArguments) {
+    const Options o = parseOptions(
+        {"--headless", "--window", "800x600", "--script=run.txt", "--max-virtual-ms", "5000", "z", "extra"});
+    EXPECT_TRUE(o.headless);
+    ASSERT_TRUE(o.window);
+    EXPECT_EQ(*o.window, (Size{800, 600}));
+    EXPECT_EQ(o.script, "run.txt");
+    EXPECT_EQ(o.maxVirtualMs, 5000);
+    EXPECT_EQ(o.args, (std::vector<std::string>{"z", "extra"}));
+    EXPECT_EQ(parseOptions(std::vector<std::string>{}).maxVirtualMs, 3'600'000);
+    EXPECT_FALSE(parseOptions({"Z"}).headless);
+
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--window", "800"},
+                                               {"--window", "0x600"},
+                                               {"--window"},
+                                               {"--frobnicate"},
+                                               {"--script", "x"},
+                                               {"--max-virtual-ms", "-1"}})
+        EXPECT_THROW(parseOptions(bad), OptionsError);
+}
+
+TEST(DirtyRectangles, OverlapsMergeDisjointPiecesStayApart) {
+    RectList l;
+    l.add({0, 0, 10, 10});
+    l.add({20, 0, 30, 10});
+    EXPECT_EQ(l.rects().size(), 2u);
+    l.add({5, 5, 25, 8}); // bridges both
+    ASSERT_EQ(l.rects().size(), 1u);
+    EXPECT_EQ(l.rects()[0], (Rect{0, 0, 30, 10}));
+    l.add({});
+    EXPECT_EQ(l.rects().size(), 1u);
+    RectList many;
+    for (int i = 0; i < 100; ++i)
+        many.add(Rect::fromSize(i * 20, 0, 10, 10));
+    EXPECT_LE(many.rects().size(), 32u);
+    EXPECT_EQ(many.bounds(), (Rect{0, 0, 1990, 10}));
+}
+
+TEST(SystemTimes, TicksCountHundredNanosecondsFrom1601) {
+    EXPECT_EQ(toTicks(SystemTime{1601, 1, 0, 1, 0, 0, 0, 0}), 0);
+    EXPECT_EQ(toTicks(SystemTime{1970, 1, 0, 1, 0, 0, 0, 0}), 116444736000000000LL);
+    const SystemTime t{2024, 2, 0, 29, 12, 34, 56, 789};
+    const SystemTime back = fromTicks(toTicks(t));
+    EXPECT_EQ(back.year, 2024);
+    EXPECT_EQ(back.month, 2);
+    EXPECT_EQ(back.day, 29);
+    EXPECT_EQ(back.dayOfWeek, 4); // a Thursday
+    EXPECT_EQ(back.hour, 12);
+    EXPECT_EQ(back.minute, 34);
+    EXPECT_EQ(back.second, 56);
+    EXPECT_EQ(back.milliseconds, 789);
+    EXPECT_EQ(fromTicks(0).dayOfWeek, 1); // 1 January 1601 was a Monday
+}
+
+TEST(HeadlessRun, ScriptDrivesTheProgramAndTheOutputNamesWhatHappened) {
+    const std::string shot = tempPath("board.png");
+    std::remove(shot.c_str());
+    const std::string script = writeScript("run.txt", "# a short session\n"
+                                                      "click 15 25\n"
+                                                      "wait 1000\n"
+                                                      "answer 2\n"
+                                                      "dump\n"
+                                                      "screenshot " +
+                                                          shot +
+                                                          "\n"
+                                                          "key 27\n"
+                                                          "wait 5000\n");
+    int clicks = 0;
+    std::int64_t clickedAt = -1;
+    const auto out = runScript(script, [&] {
+        Board board;
+        ImageControl spot(board);
+        spot.name = "spot";
+        spot.setBounds(10, 20, 20, 20);
+        spot.onClick = [&] {
+            ++clicks;
+            clickedAt = monotonicMs();
+        };
+        Label title(board, "Żółw");
+        title.name = "title";
+        title.setPosition(100, 100);
+        board.show();
+        app().run();
+    });
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(clickedAt, 0);
+    const std::vector<std::string> expected{
+        "form-shown Tablica",
+        "timer-idle",
+        "form \"Tablica\" bounds=0,0,320x240 active",
+        "  ImageControl name=spot bounds=10,20,20x20",
+    };
+    ASSERT_GE(out.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(out.begin(), out.begin() + 4), expected);
+    EXPECT_EQ(out[4].rfind("  Label name=title bounds=100,100,", 0), 0u) << out[4];
+    EXPECT_NE(out[4].find("text=\"Żółw\""), std::string::npos);
+    EXPECT_EQ(out[5], "screenshot " + shot);
+    EXPECT_EQ(out.back(), "form-hidden Tablica");
+
+    png_image img{};
+    img.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&img, shot.c_str()));
+    img.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> px(PNG_IMAGE_SIZE(img));
+    ASSERT_TRUE(png_image_finish_read(&img, nullptr, px.data(), 0, nullptr));
+    EXPECT_EQ(img.width, 320u);
+    EXPECT_EQ(img.height, 240u);
+    auto at = [&](int x, int y) {
+        const std::uint8_t* p = px.data() + (std::size_t(y) * 320 + std::size_t(x)) * 3;
+        return rgb(p[0], p[1], p[2]);
+    };
+    EXPECT_EQ(at(15, 25), kRed);
+    EXPECT_EQ(at(5, 5), rgb(0, 0, 255));
+}
+
+TEST(HeadlessRun, TheVirtualTimeLimitEndsARunThatWaitsTooLong) {
+    const std::string script = writeScript("long.txt", "wait 100000\nkey 27\n");
+    int ticks = 0;
+    std::int64_t end = 0;
+    const auto out = runScript(
+        script,
+        [&] {
+            Board board;
+            Timer t(1000, true);
+            t.onTimer = [&] { ++ticks; };
+            board.show();
+            app().run();
+            end = monotonicMs();
+        },
+        5000);
+    EXPECT_EQ(ticks, 5);
+    EXPECT_EQ(end, 5000);
+    EXPECT_NE(std::find(out.begin(), out.end(), "virtual-time-limit"), out.end());
+}
+
+TEST(HeadlessRun, TheEndOfTheScriptClosesTheProgram) {
+    const std::string script = writeScript("short.txt", "wait 10\n");
+    bool closed = false;
+    struct Main : Board {
+        bool* flag;
+        explicit Main(bool* f) : flag(f) {}
+        void closeEvent() override { *flag = true; }
+    };
+    const auto out = runScript(script, [&] {
+        Main m(&closed);
+        m.show();
+        app().run();
+    });
+    EXPECT_TRUE(closed);
+}
+
+TEST(HeadlessRun, AMalformedScriptLineStopsTheRunWithItsLineNumber) {
+    const std::string script = writeScript("bad.txt", "wait 10\nclick 1\n");
+    try {
+        runScript(script, [&] {
+            Board board;
+            board.show();
+            app().run();
+        });
+        ADD_FAILURE() << "no error";
+    } catch (const ScriptError& e) {
+        EXPECT_NE(std::string(e.what()).find("bad.txt:2"), std::string::npos) << e.what();
+    }
+    shutdown();
+}
+
+TEST(Program, HeadlessRunOfTheProgramItself) {
+    const fs::path self = fs::read_symlink("/proc/self/exe");
+    const fs::path program = self.parent_path() / "wirowanki";
+    if (!fs::exists(program)) GTEST_SKIP() << "program not built beside the tests";
+    const std::string shot = tempPath("main.png");
+    const std::string script = writeScript("main.txt", "dump\nscreenshot " + shot + "\nkey 27\n");
+    const std::string out = tempPath("main.out");
+    const std::string cmd =
+        program.string() + " --headless --window 800x600 --script " + script + " > " + out;
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::ifstream in(out);
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(in, l);)
+        lines.push_back(l);
+    EXPECT_EQ(lines, (std::vector<std::string>{"form-shown Wirowanki Cz.I Demo", "timer-idle",
+                                               "form \"Wirowanki Cz.I Demo\" bounds=0,0,800x600 active",
+                                               "screenshot " + shot, "form-hidden Wirowanki Cz.I Demo"}));
+    EXPECT_TRUE(fs::exists(shot));
+    const std::string bad = program.string() + " --window 12 > /dev/null 2>&1";
+    EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);
+}
