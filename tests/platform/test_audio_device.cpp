@@ -47,7 +47,7 @@ TEST_F(AudioDeviceTest, PlaybackQueuesTheWholeSoundAndTakesItsTime) {
     if (!out.start(*sound)) GTEST_SKIP() << "no output device";
     EXPECT_TRUE(out.active());
     // A loaded machine may run the device for a while before we look; only the bound is certain.
-    EXPECT_LE(out.remainingMs(), 300 + 50);
+    EXPECT_LE(out.remainingMs(), 300 + 300); // the sound plus at most the device buffer
     while (!out.finished() && std::chrono::steady_clock::now() - start < std::chrono::seconds(20))
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const auto took = std::chrono::steady_clock::now() - start;
