@@ -1,0 +1,25 @@
+#include "app/_cblad.hpp"
+
+#include "platform/Dialogs.hpp"
+
+std::string CBlad::komunikat() const {
+    switch (kod) {
+    case 1:
+        return "          Brak zasobów !\n\nProszę przeinstalować program.";
+    case 2:
+        return "Proszę zmienić rozdzielczość ekranu na 800 x 600 lub wyższą.";
+    case 3:
+        return "Plik statystyk nie został poprawnie stworzony.";
+    case 4:
+        return "Brak dostępu do pliku konfiguracyjnego programu. Program zakończy działanie.";
+    case 99:
+        return tekst;
+    default:
+        return {};
+    }
+}
+
+void CBlad::pokazBlad(platform::Form* owner) const {
+    platform::messageBox(owner, komunikat(), "Wirowanki Cz.I Demo - Błąd",
+                         platform::MessageIcon::Information);
+}

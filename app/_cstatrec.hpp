@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/Clock.hpp"
+#include "platform/Timer.hpp"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CUstGry;
+
+// Figures of the game in progress and the statistics file they are appended to.
+class CStatRec {
+public:
+    static constexpr int CZAS_BEZCZYNNOSCI_MS = 120000;
+    static constexpr int ROZMIAR_NAGLOWKA = 20;
+    static constexpr int ROZMIAR_REKORDU = 44;
+
+    // Creates the statistics file with its header when it does not exist; CBlad(3) when that fails.
+    explicit CStatRec(int programId);
+    CStatRec(const CStatRec&) = delete;
+    CStatRec& operator=(const CStatRec&) = delete;
+
+    // A new game: counts cleared, clock started. settings must outlive the game.
+    void start(int gameId, const CUstGry& settings);
+    // Any user action: restarts the idle limit.
+    void aktywnosc();
+    // The idle limit passed: the game will not be recorded.
+    void wygas();
+
+    void dodajPodpowiedz() { ++podpowiedzi_; }
+    void dodajDobre() { ++dobre_; }
+    void dodajZle() { ++zle_; }
+
+    // Stops the clock: czasSek is the whole seconds since start.
+    void zakoncz();
+    // Appends the game's record unless the player went idle; false when nothing was written.
+    bool zapisz(int wynik);
+
+    std::string czasTekst() const;
+    std::string podpowiedzi() const { return std::to_string(podpowiedzi_); }
+    std::string dobre() const { return std::to_string(dobre_); }
+    std::string zle() const { return std::to_string(zle_); }
+    // 1 poor, 2 middling, 4 good.
+    int ocena() const;
+
+    bool aktywny() const { return aktywny_; }
+    int czasSek() const { return czasSek_; }
+    // "prgst" + programId + ".stt".
+    const std::string& nazwaPliku() const { return plik_; }
+
+    // The 44 bytes appended for the current game.
+    std::array<std::uint8_t, ROZMIAR_REKORDU> rekord() const;
+
+private:
+    platform::Timer timer_{CZAS_BEZCZYNNOSCI_MS, false};
+    std::int32_t programId_ = 0;
+    bool aktywny_ = false;
+    std::int32_t gameId_ = 0;
+    const CUstGry* ustawienia_ = nullptr;
+    std::int32_t czasSek_ = 0;
+    std::int16_t wynik_ = 0;
+    platform::SystemTime czasStartu_{};
+    platform::SystemTime czasKonca_{};
+    std::int32_t podpowiedzi_ = 0;
+    std::int32_t dobre_ = 0;
+    std::int32_t zle_ = 0;
+    std::string plik_;
+};

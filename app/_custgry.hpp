@@ -1,0 +1,55 @@
+#pragma once
+
+#include "words/_cslowa.hpp"
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+class IniFile;
+}
+
+// Quantity of material.
+inline constexpr std::int16_t POZIOM_MALO = 1;
+inline constexpr std::int16_t POZIOM_SREDNIO = 2;
+inline constexpr std::int16_t POZIOM_DUZO = 3;
+
+// Game numbers: the main menu's tabs and the game identifiers of statistics records.
+inline constexpr int ZAK_PODPISYWANIE = 1;
+inline constexpr int ZAK_MEMORY = 2;
+inline constexpr int ZAK_UZUPELNIANIE = 3;
+inline constexpr int ZAK_SPADAJACE = 4;
+inline constexpr int ZAK_NAGRYWANIE = 5;
+
+// One game's settings: sounds, positions and quantity.
+class CUstGry {
+public:
+    CUstGry() = default;
+    explicit CUstGry(std::string sekcja) : sekcja(std::move(sekcja)) {}
+
+    // Reads the record's section and keeps only meaningful values.
+    void read(const platform::IniFile& ini);
+
+    bool maPoziom(int n) const { return Poziom == n; }
+    bool maPozycje(std::uint16_t bits) const { return (Pozycja & bits) != 0; }
+    bool maGloske(std::uint16_t bits) const { return (Gloski & bits) != 0; }
+
+    // Adds the contrast sound of every chosen sound.
+    void dodajKontrast();
+    // Adds the sounds of the distractor words for a falling-pictures game aimed at target.
+    void ustawDystraktory(const CUstGry& target);
+
+    std::string sekcja;
+    std::int16_t Poziom = POZIOM_SREDNIO;
+    std::uint16_t Pozycja = 0;
+    std::uint16_t Gloski = 0;
+};
+
+// The four games' settings, filled from the configuration at start-up.
+extern CUstGry ustPodpisywanie;
+extern CUstGry ustMemory;
+extern CUstGry ustUzupelnianie;
+extern CUstGry ustSpadajace;
+
+// The main menu's current tab (ZAK_*).
+extern int Zakladka;

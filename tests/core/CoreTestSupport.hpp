@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/Clock.hpp"
+#include "platform/Fs.hpp"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace coretest {
+
+// A program directory and a user directory of their own, removed again afterwards.
+class TempRoots {
+public:
+    TempRoots() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "wv-core-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        base_ = pattern;
+        std::filesystem::create_directories(program());
+        std::filesystem::create_directories(user());
+        platform::fs::setRoots(program().string(), user().string());
+    }
+    ~TempRoots() {
+        platform::fs::setRoots("", "");
+        std::error_code ec;
+        std::filesystem::remove_all(base_, ec);
+    }
+    TempRoots(const TempRoots&) = delete;
+    TempRoots& operator=(const TempRoots&) = delete;
+
+    std::filesystem::path program() const { return base_ / "prog"; }
+    std::filesystem::path user() const { return base_ / "user"; }
+
+    static void write(const std::filesystem::path& file, const std::string& bytes) {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream out(file, std::ios::binary);
+        out << bytes;
+    }
+    static void write(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+        write(file, std::string(bytes.begin(), bytes.end()));
+    }
+    static std::vector<std::uint8_t> read(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::filesystem::path base_;
+};
+
+// A clock the test sets by hand; installed for the lifetime of the object.
+class ManualClock : public platform::ClockSource {
+public:
+    ManualClock() { platform::setClockSource(this); }
+    ~ManualClock() override { platform::setClockSource(nullptr); }
+
+    void setUtc(const platform::SystemTime& t) { ticks_ = platform::toTicks(t); }
+    void advanceMs(std::int64_t ms) {
+        ticks_ += ms * 10'000;
+        monotonic_ += ms;
+    }
+    void setLocalSeconds(std::int64_t s) { local_ = s; }
+
+    std::int64_t monotonicMs() override { return monotonic_; }
+    std::int64_t utcTicks() override { return ticks_; }
+    std::int64_t localSeconds() override { return local_; }
+
+private:
+    std::int64_t ticks_ = 0;
+    std::int64_t monotonic_ = 0;
+    std::int64_t local_ = 0;
+};
+
+inline platform::SystemTime utc(int y, int mo, int d, int h, int mi, int s, int ms) {
+    platform::SystemTime t;
+    t.year = std::uint16_t(y);
+    t.month = std::uint16_t(mo);
+    t.day = std::uint16_t(d);
+    t.hour = std::uint16_t(h);
+    t.minute = std::uint16_t(mi);
+    t.second = std::uint16_t(s);
+    t.milliseconds = std::uint16_t(ms);
+    return t;
+}
+
+} // namespace coretest

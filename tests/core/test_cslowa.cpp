@@ -1,0 +1,339 @@
+#include "CoreTestSupport.hpp"
+#include "app/_custgry.hpp"
+#include "platform/Image.hpp"
+#include "words/_cslowa.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+std::vector<std::string> slowa(const std::vector<Slowo>& lista) {
+    std::vector<std::string> out;
+    for (const Slowo& s : lista)
+        out.push_back(s.word);
+    return out;
+}
+
+CUstGry ustawienia(std::uint16_t gloski, std::uint16_t pozycja) {
+    CUstGry u;
+    u.Gloski = gloski;
+    u.Pozycja = pozycja;
+    return u;
+}
+
+const std::vector<std::string> kS = {"sakiewka", "samochod", "sanki", "sep", "sum"};
+const std::vector<std::string> kSZ = {"szachy", "szampan", "szelki", "szopa", "szuflada"};
+
+bool jestS(const std::string& w) {
+    return std::count(kS.begin(), kS.end(), w) == 1;
+}
+
+class Catalogue : public ::testing::Test {
+protected:
+    coretest::ManualClock clock;
+    CSlowa slowa_;
+};
+
+} // namespace
+
+TEST_F(Catalogue, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound) {
+    const auto& t = slowa_.tabela();
+    ASSERT_EQ(t.size(), 10u);
+    std::vector<std::string> all = kS;
+    all.insert(all.end(), kSZ.begin(), kSZ.end());
+    EXPECT_EQ(slowa(t), all);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(t[i].flags, 0x1010) << t[i].word;
+    for (int i = 5; i < 10; ++i)
+        EXPECT_EQ(t[i].flags, 0x1001) << t[i].word;
+    EXPECT_EQ(t[1].glosy, "_s,a,m,o,ch,ó,d,");
+    EXPECT_EQ(t[3].glosy, "_s,ę,p,");
+    EXPECT_EQ(t[5].glosy, "_sz,a,ch,y,");
+    EXPECT_EQ(t[9].glosy, "_sz,u,f,l,a,d,a,");
+    EXPECT_EQ(t[1].dzwiek, "Data\\Smd\\samochod.pw");
+    for (const Slowo& s : t) {
+        // Every unit is closed by a comma and exactly one carries the mark.
+        EXPECT_EQ(s.glosy.back(), ',') << s.word;
+        EXPECT_EQ(std::count(s.glosy.begin(), s.glosy.end(), '_'), 1) << s.word;
+        EXPECT_EQ(s.glosy.front(), '_') << s.word;
+        EXPECT_FALSE(s.obrazek);
+        EXPECT_FALSE(s.miniatura);
+    }
+    EXPECT_TRUE(slowa_.przefiltrowane().empty());
+    EXPECT_TRUE(slowa_.wybrane().empty());
+}
+
+TEST_F(Catalogue, filterKeepsTheWordsSharingASoundAndAPosition) {
+    slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
+    EXPECT_EQ(slowa(slowa_.przefiltrowane()), kSZ);
+
+    // With the contrast sound: all ten, S words first.
+    slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
+    std::vector<std::string> all = kS;
+    all.insert(all.end(), kSZ.begin(), kSZ.end());
+    EXPECT_EQ(slowa(slowa_.przefiltrowane()), all);
+
+    // No word of the table stands inside or at the end of a word.
+    slowa_.filtruj(ustawienia(0x00FF, POZ_SRODGLOS));
+    EXPECT_TRUE(slowa_.przefiltrowane().empty());
+    slowa_.filtruj(ustawienia(0x00FF, POZ_WYGLOS));
+    EXPECT_TRUE(slowa_.przefiltrowane().empty());
+
+    // A position alone or a sound alone is not enough; quantity plays no part.
+    slowa_.filtruj(ustawienia(0, 0x7000));
+    EXPECT_TRUE(slowa_.przefiltrowane().empty());
+    slowa_.filtruj(ustawienia(GL_SZ, 0));
+    EXPECT_TRUE(slowa_.przefiltrowane().empty());
+    CUstGry u = ustawienia(GL_S, 0x7000);
+    u.Poziom = 3;
+    slowa_.filtruj(u);
+    EXPECT_EQ(slowa(slowa_.przefiltrowane()), kS);
+}
+
+TEST_F(Catalogue, drawingAllFiveOfFiveGivesEachOnceAndSixFails) {
+    slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
+    std::set<std::vector<std::string>> orders;
+    for (int sekunda = 1000; sekunda < 1020; ++sekunda) {
+        clock.setLocalSeconds(sekunda);
+        ASSERT_TRUE(slowa_.losuj(5));
+        auto drawn = slowa(slowa_.wybrane());
+        orders.insert(drawn);
+        std::sort(drawn.begin(), drawn.end());
+        EXPECT_EQ(drawn, kSZ);
+    }
+    EXPECT_GT(orders.size(), 1u) << "the order is random";
+
+    EXPECT_FALSE(slowa_.losuj(6));
+    EXPECT_TRUE(slowa_.wybrane().empty());
+    for (const Slowo& s : slowa_.przefiltrowane())
+        EXPECT_EQ(s.flags & SLOWO_WYBRANE, 0) << s.word;
+}
+
+TEST_F(Catalogue, drawsWithinOneSecondRepeatTheSameSequence) {
+    slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
+    clock.setLocalSeconds(777);
+    ASSERT_TRUE(slowa_.losuj(4));
+    const auto first = slowa(slowa_.wybrane());
+    ASSERT_TRUE(slowa_.losuj(4));
+    EXPECT_EQ(slowa(slowa_.wybrane()), first);
+
+    bool differs = false;
+    for (int sekunda = 778; sekunda < 800 && !differs; ++sekunda) {
+        clock.setLocalSeconds(sekunda);
+        ASSERT_TRUE(slowa_.losuj(4));
+        differs = slowa(slowa_.wybrane()) != first;
+    }
+    EXPECT_TRUE(differs) << "another second, another draw";
+}
+
+TEST_F(Catalogue, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCleared) {
+    slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
+    clock.setLocalSeconds(4242);
+    ASSERT_TRUE(slowa_.losuj(3));
+    ASSERT_EQ(slowa_.wybrane().size(), 3u);
+    std::set<std::string> drawn;
+    for (const Slowo& s : slowa_.wybrane()) {
+        EXPECT_EQ(s.flags, 0x8000 | (jestS(s.word) ? 0x1010 : 0x1001)) << s.word;
+        drawn.insert(s.word);
+    }
+    for (const Slowo& s : slowa_.przefiltrowane())
+        EXPECT_EQ((s.flags & 0x8000) != 0, drawn.count(s.word) == 1) << s.word;
+    // The table itself is never marked.
+    for (const Slowo& s : slowa_.tabela())
+        EXPECT_EQ(s.flags & 0x8000, 0);
+
+    slowa_.wyczyscWybor();
+    EXPECT_TRUE(slowa_.wybrane().empty());
+    for (const Slowo& s : slowa_.przefiltrowane())
+        EXPECT_EQ(s.flags & 0x8000, 0) << s.word;
+
+    ASSERT_TRUE(slowa_.losuj(3));
+    slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
+    EXPECT_TRUE(slowa_.wybrane().empty());
+    for (const Slowo& s : slowa_.przefiltrowane())
+        EXPECT_EQ(s.flags & 0x8000, 0) << s.word;
+}
+
+TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
+    CUstGry gra = ustawienia(GL_SZ, POZ_NAGLOS);
+    CUstGry filtr = gra;
+    filtr.dodajKontrast();
+    slowa_.filtruj(filtr);
+    const auto& lista = slowa_.przefiltrowane();
+    ASSERT_EQ(lista.size(), 10u);
+
+    int alternating = 0;
+    for (int sekunda = 0; sekunda < 100; ++sekunda) {
+        clock.setLocalSeconds(500000 + sekunda * 7);
+        ASSERT_TRUE(slowa_.losujGrupami(5, gra));
+        const auto drawn = slowa(slowa_.wybrane());
+        ASSERT_EQ(drawn.size(), 5u);
+        ASSERT_EQ(std::set<std::string>(drawn.begin(), drawn.end()).size(), 5u);
+        // The first two draws cannot collide: an S word, then an SZ word.
+        EXPECT_TRUE(jestS(drawn[0]));
+        EXPECT_FALSE(jestS(drawn[1]));
+        bool ok = true;
+        for (int k = 0; k < 5; ++k) {
+            const bool wGrupie = jestS(drawn[k]) == (k % 2 == 0);
+            ok = ok && wGrupie;
+            if (wGrupie) continue;
+            // Out of its group only by probing past the marked words at the end of the group.
+            const int start = (k % 2 == 0) ? 4 : 9;
+            const auto at =
+                std::find_if(lista.begin(), lista.end(), [&](const Slowo& s) { return s.word == drawn[k]; });
+            const int idx = int(at - lista.begin());
+            for (int i = start; i != idx; i = (i + 1) % 10)
+                EXPECT_NE(std::find(drawn.begin(), drawn.begin() + k, lista[i].word), drawn.begin() + k)
+                    << "draw " << k << " skipped the unmarked " << lista[i].word;
+        }
+        alternating += ok;
+    }
+    EXPECT_GE(alternating, 70) << "S, SZ, S, SZ, S in all but the rare probing cases";
+}
+
+TEST_F(Catalogue, groupedDrawFailsOnTooFewWords) {
+    slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
+    EXPECT_FALSE(slowa_.losujGrupami(6, ustawienia(GL_SZ, POZ_NAGLOS)));
+    EXPECT_TRUE(slowa_.wybrane().empty());
+    // An empty filtered list fails before any grouping, whatever the settings.
+    slowa_.filtruj(ustawienia(0, 0));
+    EXPECT_FALSE(slowa_.losujGrupami(1, CUstGry()));
+    EXPECT_TRUE(slowa_.losujGrupami(0, CUstGry()));
+}
+
+namespace {
+
+class CataloguePictures : public Catalogue {
+protected:
+    void jpeg(const std::string& relative, int w, int h, platform::Color c) {
+        platform::Bitmap b(w, h, platform::PixelFormat::Bgr24);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                b.setPixel(x, y, c);
+        coretest::TempRoots::write(roots.program() / relative, platform::image::encodeJpeg(b, 95));
+    }
+    void drawAllSz() {
+        slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
+        ASSERT_TRUE(slowa_.losuj(5));
+    }
+    const Slowo& wybrane(const std::string& word) {
+        for (const Slowo& s : slowa_.wybrane())
+            if (s.word == word) return s;
+        throw std::runtime_error("not drawn: " + word);
+    }
+
+    coretest::TempRoots roots;
+};
+
+void expectColour(const platform::Bitmap& b, int w, int h, platform::Color c) {
+    ASSERT_EQ(b.width(), w);
+    ASSERT_EQ(b.height(), h);
+    EXPECT_EQ(b.format(), platform::PixelFormat::Bgr24);
+    const platform::Color p = b.pixel(w / 2, h / 2);
+    EXPECT_NEAR(platform::redOf(p), platform::redOf(c), 8);
+    EXPECT_NEAR(platform::greenOf(p), platform::greenOf(c), 8);
+    EXPECT_NEAR(platform::blueOf(p), platform::blueOf(c), 8);
+}
+
+} // namespace
+
+TEST_F(CataloguePictures, bothPicturesLoadOnlyWhenBothFilesExist) {
+    for (const std::string& w : kSZ) {
+        jpeg("Data/Bio/" + w + "_ups.xji", 40, 30, platform::rgb(200, 40, 40));
+        if (w != "szopa") jpeg("Data/Sio/s" + w + ".xji", 16, 16, platform::rgb(40, 40, 200));
+    }
+    drawAllSz();
+    EXPECT_FALSE(slowa_.wczytajObrazki("_ups.xji")) << "szopa has no small picture";
+    for (const Slowo& s : slowa_.wybrane()) {
+        ASSERT_TRUE(s.obrazek && s.miniatura) << s.word;
+        if (s.word == "szopa") {
+            EXPECT_TRUE(s.obrazek->empty());
+            EXPECT_TRUE(s.miniatura->empty());
+        } else {
+            expectColour(*s.obrazek, 40, 30, platform::rgb(200, 40, 40));
+            expectColour(*s.miniatura, 16, 16, platform::rgb(40, 40, 200));
+        }
+    }
+
+    jpeg("Data/Sio/sszopa.xji", 16, 16, platform::rgb(40, 40, 200));
+    drawAllSz();
+    EXPECT_TRUE(slowa_.wczytajObrazki("_ups.xji"));
+    EXPECT_FALSE(slowa_.wczytajObrazki("_upb.xji")) << "no large-screen pictures at all";
+}
+
+TEST_F(CataloguePictures, largeAndSmallPicturesLoadSeparately) {
+    for (const std::string& w : kSZ)
+        if (w != "szelki") jpeg("Data/Bio/" + w + "_upb.xji", 24, 20, platform::rgb(20, 180, 20));
+    jpeg("Data/Sio/sszachy.xji", 10, 12, platform::rgb(240, 240, 20));
+    drawAllSz();
+
+    EXPECT_FALSE(slowa_.wczytajObrazkiDuze("_upb.xji"));
+    expectColour(*wybrane("szampan").obrazek, 24, 20, platform::rgb(20, 180, 20));
+    EXPECT_TRUE(wybrane("szelki").obrazek->empty());
+    EXPECT_FALSE(wybrane("szampan").miniatura) << "small pictures untouched";
+
+    EXPECT_FALSE(slowa_.wczytajMiniatury());
+    expectColour(*wybrane("szachy").miniatura, 10, 12, platform::rgb(240, 240, 20));
+    EXPECT_TRUE(wybrane("szuflada").miniatura->empty());
+    expectColour(*wybrane("szampan").obrazek, 24, 20, platform::rgb(20, 180, 20));
+
+    // Without a selection there is nothing to miss.
+    slowa_.wyczyscWybor();
+    EXPECT_TRUE(slowa_.wczytajMiniatury());
+}
+
+TEST_F(CataloguePictures, copiesSharePicturesAndClearingTheSelectionFreesThem) {
+    jpeg("Data/Sio/sszachy.xji", 8, 8, platform::rgb(10, 10, 10));
+    drawAllSz();
+    slowa_.wczytajMiniatury();
+    const Slowo kopia = wybrane("szachy");
+    EXPECT_EQ(kopia.miniatura.get(), wybrane("szachy").miniatura.get());
+
+    std::weak_ptr<platform::Bitmap> obraz = wybrane("szachy").miniatura;
+    std::weak_ptr<platform::Bitmap> pusty = wybrane("szopa").miniatura;
+    slowa_.wyczyscWybor();
+    EXPECT_TRUE(pusty.expired());
+    EXPECT_FALSE(obraz.expired()) << "our own copy still holds it";
+    EXPECT_EQ(kopia.miniatura->width(), 8);
+
+    std::weak_ptr<platform::Bitmap> drugi;
+    {
+        drawAllSz();
+        slowa_.wczytajMiniatury();
+        drugi = wybrane("szachy").miniatura;
+    }
+    ASSERT_TRUE(slowa_.losuj(2));
+    EXPECT_TRUE(drugi.expired()) << "a new draw releases the previous pictures";
+}
+
+TEST_F(CataloguePictures, aBrokenPictureRaisesInsteadOfLoadingGarbage) {
+    coretest::TempRoots::write(roots.program() / "Data/Sio/sszachy.xji",
+                               std::string("\xFF\xD8\xFF garbage", 12));
+    drawAllSz();
+    EXPECT_ANY_THROW(slowa_.wczytajMiniatury());
+}
+
+TEST(ShippedCatalogue, everyWordHasItsPicturesInBothSizesAndItsSound) {
+    coretest::TempRoots roots;
+    platform::fs::setRoots(WV_SOURCE_DIR, roots.user().string());
+    coretest::ManualClock clock;
+    CSlowa slowa;
+    CUstGry wszystko;
+    wszystko.Gloski = 0x00FF;
+    wszystko.Pozycja = 0x7000;
+    slowa.filtruj(wszystko);
+    ASSERT_TRUE(slowa.losuj(10));
+    EXPECT_TRUE(slowa.wczytajObrazki("_ups.xji"));
+    for (const Slowo& s : slowa.wybrane()) {
+        EXPECT_FALSE(s.obrazek->empty()) << s.word;
+        EXPECT_FALSE(s.miniatura->empty()) << s.word;
+        EXPECT_TRUE(platform::fs::exists(s.dzwiek)) << s.dzwiek;
+    }
+    const int maly = slowa.wybrane()[0].obrazek->width();
+    EXPECT_TRUE(slowa.wczytajObrazkiDuze("_upb.xji"));
+    EXPECT_GT(slowa.wybrane()[0].obrazek->width(), maly) << "the large-screen picture";
+    EXPECT_TRUE(slowa.wczytajMiniatury());
+}

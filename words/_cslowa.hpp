@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/Bitmap.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Sound and position flags: one 16-bit word shared by the catalogue and the game settings.
+inline constexpr std::uint16_t GL_SZ = 0x0001;
+inline constexpr std::uint16_t GL_ZZ = 0x0002;
+inline constexpr std::uint16_t GL_CZ = 0x0004;
+inline constexpr std::uint16_t GL_DZZ = 0x0008;
+// Contrast sounds: each is its partner's flag shifted left by 4.
+inline constexpr std::uint16_t GL_S = 0x0010;
+inline constexpr std::uint16_t GL_Z = 0x0020;
+inline constexpr std::uint16_t GL_C = 0x0040;
+inline constexpr std::uint16_t GL_DZ = 0x0080;
+inline constexpr std::uint16_t POZ_NAGLOS = 0x1000;
+inline constexpr std::uint16_t POZ_SRODGLOS = 0x2000;
+inline constexpr std::uint16_t POZ_WYGLOS = 0x4000;
+// Run-time mark of a word drawn for the current game.
+inline constexpr std::uint16_t SLOWO_WYBRANE = 0x8000;
+
+class CUstGry;
+
+// One catalogue word. Copies share the pictures.
+struct Slowo {
+    std::string word;        // ASCII stem of every file name of the word
+    std::uint16_t flags = 0; // sound, contrast and position flags; SLOWO_WYBRANE while drawn
+    // Set by the loaders (an empty bitmap when its file was missing); null before loading.
+    std::shared_ptr<platform::Bitmap> miniatura;
+    std::shared_ptr<platform::Bitmap> obrazek;
+    std::string dzwiek; // "Data\Smd\" + word + ".pw"
+    std::string glosy;  // sound units, each followed by ','; the practised one prefixed with '_'
+};
+
+// The word catalogue: the fixed table, the words matching the last filter, and the words drawn for a game.
+class CSlowa {
+public:
+    CSlowa();
+    ~CSlowa();
+    CSlowa(const CSlowa&) = delete;
+    CSlowa& operator=(const CSlowa&) = delete;
+
+    void filtruj(const CUstGry& settings);
+    void wyczyscWybor();
+    bool losuj(int n);
+    bool losujGrupami(int n, const CUstGry& settings);
+
+    // Both pictures; "Data\Bio\" + word + suffix and "Data\Sio\s" + word + ".xji".
+    bool wczytajObrazki(const std::string& suffix);
+    bool wczytajObrazkiDuze(const std::string& suffix);
+    bool wczytajMiniatury();
+
+    const std::vector<Slowo>& wybrane() const { return wybor_; }
+    const std::vector<Slowo>& przefiltrowane() const { return filtr_; }
+    const std::vector<Slowo>& tabela() const { return tabela_; }
+
+private:
+    // Marks filtered entry r, or the next unmarked one after it, and appends a copy to the selection.
+    void wybierz(int r);
+
+    std::vector<Slowo> tabela_;
+    std::vector<Slowo> filtr_;
+    std::vector<Slowo> wybor_;
+};
