@@ -156,8 +156,8 @@ std::vector<std::string> raportZasobow() {
         const char* nazwa;
         std::vector<std::string> oczekiwane;
     };
-    std::array<Katalog, 3> katalogi{
-        Katalog{"Data\\Sio\\", {}}, Katalog{"Data\\Bio\\", {}}, Katalog{"Data\\Smd\\", {}}};
+    std::array<Katalog, 3> katalogi{Katalog{"Data\\Sio\\", {}}, Katalog{"Data\\Bio\\", {}},
+                                    Katalog{"Data\\Smd\\", {}}};
     for (const Slowo& s : katalog.tabela()) {
         katalogi[0].oczekiwane.push_back("s" + s.word + ".xji");
         for (const char* koncowka : {"_ms.xji", "_mb.xji", "_ups.xji", "_upb.xji"})
@@ -209,8 +209,8 @@ std::vector<std::string> raportZasobow() {
 void sprawdzZasoby() {
     std::vector<std::string> linie = raportZasobow();
     if (linie.empty()) {
-        platform::messageBox(nullptr, "Wszystkie zasoby słów istnieją.\nBrak plików nadmiarowych.", kTytulRaportu,
-                             platform::MessageIcon::Information);
+        platform::messageBox(nullptr, "Wszystkie zasoby słów istnieją.\nBrak plików nadmiarowych.",
+                             kTytulRaportu, platform::MessageIcon::Information);
         return;
     }
     // The heading carries its own two line breaks, so the file starts with it and two empty lines.

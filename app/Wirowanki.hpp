@@ -68,8 +68,7 @@ public:
 
     // Creates a window of type T and keeps it; a game number (ZAK_PODPISYWANIE ... ZAK_SPADAJACE) or
     // O_PROGRAMIE as klucz makes the main menu find it through oknoGry / oknoOProgramie.
-    template <class T, class... Args>
-    T* utworz(int klucz, Args&&... args) {
+    template <class T, class... Args> T* utworz(int klucz, Args&&... args) {
         auto okno = std::make_unique<T>(std::forward<Args>(args)...);
         T* wynik = okno.get();
         dodaj(std::move(okno), klucz);

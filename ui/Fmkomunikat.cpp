@@ -35,8 +35,8 @@ TFormKomunikat::TFormKomunikat() : Form("Komunikat") {
     } catch (const std::exception&) {
         throw CBlad(1);
     }
-    stop_ = std::make_unique<CPrzyciskP>(*this, "stop", canvas(), tlo_.canvas(), width() / 2 - 30, height() - 100,
-                                         &A_Stop);
+    stop_ = std::make_unique<CPrzyciskP>(*this, "stop", canvas(), tlo_.canvas(), width() / 2 - 30,
+                                         height() - 100, &A_Stop);
 }
 
 TFormKomunikat::~TFormKomunikat() = default;

@@ -73,7 +73,9 @@ TFormMain::TFormMain() : Form("Wesołe Wirowanki Cz.I Demo") {
     akcja(A_Glosnik, "A_Glosnik", [this] { A_GlosnikExecute(); });
 
     g_Menu.name = "g_Menu";
-    g_Menu.onMouseDown = [this](platform::MouseButton, platform::ShiftState, int, int y) { g_MenuMouseDown(y); };
+    g_Menu.onMouseDown = [this](platform::MouseButton, platform::ShiftState, int, int y) {
+        g_MenuMouseDown(y);
+    };
 
     splashTimer_.setInterval(2000);
     splashTimer_.onTimer = [this] {
@@ -102,7 +104,8 @@ void TFormMain::zbuduj() {
     display.drawBackground(tlo_, std::string(kSpec) + "mT_m0" + sfx + ".xji");
     for (int i = 0; i < 5; ++i)
         wczytajBmp(zakladki_[i], std::string(kSpec) + "mT_m" + std::to_string(i + 1) + sfx + ".xbi");
-    g_Menu.setBounds(X0 + (duzy ? 705 : 551), Y0 + (duzy ? 95 : 74), zakladki_[0].width(), zakladki_[0].height());
+    g_Menu.setBounds(X0 + (duzy ? 705 : 551), Y0 + (duzy ? 95 : 74), zakladki_[0].width(),
+                     zakladki_[0].height());
 
     // The decoration is made for the 1280-wide design and resampled to this mode's size.
     {
@@ -146,9 +149,14 @@ void TFormMain::zbuduj() {
     up_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWGore(); };
     down_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWDol(); };
     scroll_ = std::make_unique<CScrollBar>(*this, 0, 0, ekran, tlo);
-    for (auto [b, n] : {std::pair{oprogramie_.get(), "oprogramie"}, {wyjdz_.get(), "wyjdz"}, {start_.get(), "start"},
-                        {rrec_.get(), "rrec"}, {rodtworz_.get(), "rodtworz"}, {rstop_.get(), "rstop"},
-                        {up_.get(), "up"}, {down_.get(), "down"}})
+    for (auto [b, n] : {std::pair{oprogramie_.get(), "oprogramie"},
+                        {wyjdz_.get(), "wyjdz"},
+                        {start_.get(), "start"},
+                        {rrec_.get(), "rrec"},
+                        {rodtworz_.get(), "rodtworz"},
+                        {rstop_.get(), "rstop"},
+                        {up_.get(), "up"},
+                        {down_.get(), "down"}})
         b->name = n;
     scroll_->kciuk().name = "scroll";
 
@@ -186,7 +194,8 @@ void TFormMain::zbuduj() {
 
     // The recordings list puts its headers and scroll controls beside its rows; until it exists they stand
     // where it would put them, right of the row's date column.
-    const platform::Font naglowek{.family = "Arial Black", .height = 15, .bold = false, .color = platform::kBlack};
+    const platform::Font naglowek{
+        .family = "Arial Black", .height = 15, .bold = false, .color = platform::kBlack};
     for (platform::Label* l : {&vL_Nazwisko, &vL_Data}) {
         l->setTransparent(true);
         l->setFont(naglowek);
@@ -291,9 +300,9 @@ void TFormMain::ukryjPanelNagran() {
 void TFormMain::pokazUstawienia() {
     const CUstGry& u = ustawieniaZakladki();
     const bool stan[10] = {
-        u.Poziom == POZIOM_MALO,    u.Poziom == POZIOM_SREDNIO,      u.Poziom == POZIOM_DUZO,
-        u.maGloske(GL_SZ),          u.maGloske(GL_ZZ),               u.maGloske(GL_CZ),
-        u.maGloske(GL_DZZ),         u.maPozycje(POZ_NAGLOS),         u.maPozycje(POZ_SRODGLOS),
+        u.Poziom == POZIOM_MALO, u.Poziom == POZIOM_SREDNIO, u.Poziom == POZIOM_DUZO,
+        u.maGloske(GL_SZ),       u.maGloske(GL_ZZ),          u.maGloske(GL_CZ),
+        u.maGloske(GL_DZZ),      u.maPozycje(POZ_NAGLOS),    u.maPozycje(POZ_SRODGLOS),
         u.maPozycje(POZ_WYGLOS),
     };
     for (int i = 0; i < 10; ++i) {

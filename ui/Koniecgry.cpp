@@ -12,7 +12,8 @@
 
 namespace {
 
-const platform::Font kCzcionka{.family = "Arial Black", .height = 19, .bold = true, .color = platform::kBlack};
+const platform::Font kCzcionka{
+    .family = "Arial Black", .height = 19, .bold = true, .color = platform::kBlack};
 
 void ustawEtykiete(platform::Label& l, const char* nazwa, const char* tekst, int left, int top) {
     l.name = nazwa;
@@ -58,7 +59,8 @@ TfmKoniecGry::TfmKoniecGry() : Form("Koniec gry") {
         tlo_ = obrazM_;
         przyciskStart_ =
             std::make_unique<CPrzyciskP>(*this, "start", canvas(), tlo_.canvas(), 235, 340, &A_OdNowa);
-        przyciskStop_ = std::make_unique<CPrzyciskP>(*this, "stop", canvas(), tlo_.canvas(), 325, 340, &A_Stop);
+        przyciskStop_ =
+            std::make_unique<CPrzyciskP>(*this, "stop", canvas(), tlo_.canvas(), 325, 340, &A_Stop);
     } catch (const std::exception&) {
         przyciskStart_.reset();
         throw CBlad(1);

@@ -18,12 +18,17 @@ TEST(ResourceCheck, OneMissingSoundAndOneStrayPictureGiveTheReportFileByteForByt
     auto d = startProgram(out, {800, 600}, {"z", "--headless"});
     EXPECT_TRUE(d->finished());
     EXPECT_EQ(out.code, 0);
-    const std::string expected = "Raport Zasobów\r\n\r\n\r\n" + kKreska + "\r\nBrakujące pliki zasobów:\r\n"
-                                 "Data\\Smd\\szopa.pw\r\n" + kKreska + "\r\nNadmiarowe pliki zasobów:\r\n"
-                                 "Data\\Bio\\stary.xji\r\n" + kKreska + "\r\n";
+    const std::string expected = "Raport Zasobów\r\n\r\n\r\n" + kKreska +
+                                 "\r\nBrakujące pliki zasobów:\r\n"
+                                 "Data\\Smd\\szopa.pw\r\n" +
+                                 kKreska +
+                                 "\r\nNadmiarowe pliki zasobów:\r\n"
+                                 "Data\\Bio\\stary.xji\r\n" +
+                                 kKreska + "\r\n";
     EXPECT_EQ(readFile(inst.user() / "Raport zasobów.txt"), expected);
-    EXPECT_TRUE(d->logged("message-box Wirowanki Cz.I Demo - Raport zasobów | Brak niektórych plików lub istnieją "
-                          "plik nadmiarowe!\\n\\nRaport zapisano w pliku \"Raport zasobów.txt\""));
+    EXPECT_TRUE(
+        d->logged("message-box Wirowanki Cz.I Demo - Raport zasobów | Brak niektórych plików lub istnieją "
+                  "plik nadmiarowe!\\n\\nRaport zapisano w pliku \"Raport zasobów.txt\""));
     // Nothing of the program itself started.
     EXPECT_FALSE(d->logged("form-shown Wirowanki Cz.I Demo Splash"));
     EXPECT_FALSE(stdfs::exists(inst.user() / "prgst1.stt"));
@@ -35,8 +40,9 @@ TEST(ResourceCheck, ACompleteDataSetWritesNoFileAndSaysSo) {
     auto d = startProgram(out, {800, 600}, {"z"});
     EXPECT_TRUE(d->finished());
     EXPECT_EQ(out.code, 0);
-    EXPECT_EQ(d->log(), (std::vector<std::string>{"message-box Wirowanki Cz.I Demo - Raport zasobów | Wszystkie "
-                                                  "zasoby słów istnieją.\\nBrak plików nadmiarowych."}));
+    EXPECT_EQ(d->log(),
+              (std::vector<std::string>{"message-box Wirowanki Cz.I Demo - Raport zasobów | Wszystkie "
+                                        "zasoby słów istnieją.\\nBrak plików nadmiarowych."}));
     EXPECT_FALSE(stdfs::exists(inst.user() / "Raport zasobów.txt"));
 }
 
@@ -50,10 +56,11 @@ TEST(ResourceCheck, MissingFilesAreListedDirectoryByDirectoryInCatalogueOrderAnd
     stdfs::remove(data / "Sio" / "ssep.xji");
     // Another case satisfies the catalogue's name.
     stdfs::rename(data / "Sio" / "ssakiewka.xji", data / "Sio" / "SSakiewka.XJI");
-    EXPECT_EQ(raportZasobow(), (std::vector<std::string>{
-                                   kKreska, "Brakujące pliki zasobów:", "Data\\Sio\\ssep.xji",
-                                   "Data\\Sio\\squest.xji", "Data\\Bio\\sanki_ms.xji", "Data\\Bio\\szuflada_upb.xji",
-                                   "Data\\Smd\\sakiewka.pw", kKreska, "Brak plików nadmiarowych.", kKreska}));
+    EXPECT_EQ(raportZasobow(),
+              (std::vector<std::string>{kKreska, "Brakujące pliki zasobów:", "Data\\Sio\\ssep.xji",
+                                        "Data\\Sio\\squest.xji", "Data\\Bio\\sanki_ms.xji",
+                                        "Data\\Bio\\szuflada_upb.xji", "Data\\Smd\\sakiewka.pw", kKreska,
+                                        "Brak plików nadmiarowych.", kKreska}));
 }
 
 TEST(ResourceCheck, OnlyRedundantFilesAndHiddenOnesCountButDirectoriesDoNot) {
@@ -61,9 +68,9 @@ TEST(ResourceCheck, OnlyRedundantFilesAndHiddenOnesCountButDirectoriesDoNot) {
     const stdfs::path data = inst.prog() / "Data";
     std::ofstream(data / "Smd" / ".ukryty") << "x";
     stdfs::create_directory(data / "Sio" / "podkatalog");
-    EXPECT_EQ(raportZasobow(), (std::vector<std::string>{kKreska, "Wszystkie pliki zasobów istnieją.", kKreska,
-                                                         "Nadmiarowe pliki zasobów:", "Data\\Smd\\.ukryty",
-                                                         kKreska}));
+    EXPECT_EQ(raportZasobow(),
+              (std::vector<std::string>{kKreska, "Wszystkie pliki zasobów istnieją.", kKreska,
+                                        "Nadmiarowe pliki zasobów:", "Data\\Smd\\.ukryty", kKreska}));
 }
 
 TEST(ResourceCheck, AReportThatCannotBeWrittenIsSaidToHaveFailed) {
@@ -93,8 +100,10 @@ TEST(ResourceCheck, TheBuiltProgramRunsTheCheckWhenZComesFirstWhateverFollows) {
     const int status = std::system(cmd.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(readFile(output), "message-box Wirowanki Cz.I Demo - Raport zasobów | Brak niektórych plików lub "
-                                "istnieją plik nadmiarowe!\\n\\nRaport zapisano w pliku \"Raport zasobów.txt\"\n");
+    EXPECT_EQ(readFile(output),
+              "message-box Wirowanki Cz.I Demo - Raport zasobów | Brak niektórych plików lub "
+              "istnieją plik nadmiarowe!\\n\\nRaport zapisano w pliku \"Raport zasobów.txt\"\n");
     const std::string report = readFile(inst.prog() / "Raport zasobów.txt");
-    EXPECT_NE(report.find("Brakujące pliki zasobów:\r\nData\\Smd\\szopa.pw\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("Brakujące pliki zasobów:\r\nData\\Smd\\szopa.pw\r\n"), std::string::npos)
+        << report;
 }

@@ -29,7 +29,8 @@ std::size_t indexOf(const std::vector<std::string>& log, const std::string& line
 TEST(StartUp, SplashFirstThenTheMainMenuOnTheTabFromTheConfigurationAndTheSplashGoesAfterTwoSeconds) {
     for (platform::Size screen : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
         Installation inst(Installation::Data::Linked);
-        inst.writeIni("[DaneProgramu]\r\nZakladka=3\r\n[Uzupelnianie]\r\nGloski=1\r\nPoziom=2\r\nPozycja=4096\r\n");
+        inst.writeIni(
+            "[DaneProgramu]\r\nZakladka=3\r\n[Uzupelnianie]\r\nGloski=1\r\nPoziom=2\r\nPozycja=4096\r\n");
         Outcome out;
         auto d = startProgram(out, screen);
         const auto& log = d->log();
@@ -42,7 +43,8 @@ TEST(StartUp, SplashFirstThenTheMainMenuOnTheTabFromTheConfigurationAndTheSplash
         EXPECT_EQ(platform::app().title(), "Wirowanki Cz.I Demo");
         EXPECT_EQ(display.mode(), screen.width == 800 ? TRYB_800 : TRYB_1024);
         ASSERT_NE(FormMain, nullptr);
-        EXPECT_EQ(static_cast<platform::Form*>(FormMain)->bounds(), (platform::Rect{0, 0, screen.width, screen.height}));
+        EXPECT_EQ(static_cast<platform::Form*>(FormMain)->bounds(),
+                  (platform::Rect{0, 0, screen.width, screen.height}));
 
         d->wait(1999);
         EXPECT_NE(FormSplashScreen, nullptr);
@@ -108,8 +110,9 @@ TEST(StartUp, AScreenBelow800x600EndsWithTheResolutionMessageAfterTheSplash) {
     EXPECT_EQ(out.code, 0);
     const auto& log = d->log();
     const std::size_t splash = indexOf(log, "form-shown Wirowanki Cz.I Demo Splash");
-    const std::size_t box = indexOf(log, std::string("message-box ") + kBladTytul +
-                                             " | Proszę zmienić rozdzielczość ekranu na 800 x 600 lub wyższą.");
+    const std::size_t box =
+        indexOf(log, std::string("message-box ") + kBladTytul +
+                         " | Proszę zmienić rozdzielczość ekranu na 800 x 600 lub wyższą.");
     ASSERT_NE(splash, std::string::npos);
     ASSERT_NE(box, std::string::npos);
     EXPECT_LT(splash, box);
@@ -169,8 +172,9 @@ TEST(SingleInstance, ASecondCopyWithoutAnAnsweringFirstOneSaysSoAndEnds) {
     auto d = startProgram(out, {800, 600});
     EXPECT_TRUE(d->finished());
     EXPECT_EQ(out.code, 0);
-    EXPECT_TRUE(d->logged("message-box Wirowanki Cz.I Demo | Aplikacja jest aktualnie uruchomiona.\\n\\nZamknij "
-                          "proces aplikajcji lub uruchom ponownie komputer."));
+    EXPECT_TRUE(
+        d->logged("message-box Wirowanki Cz.I Demo | Aplikacja jest aktualnie uruchomiona.\\n\\nZamknij "
+                  "proces aplikajcji lub uruchom ponownie komputer."));
     EXPECT_FALSE(d->logged("form-shown Wirowanki Cz.I Demo Splash"));
 }
 
@@ -185,8 +189,8 @@ TEST(SingleInstance, ASecondCopyBringsTheRunningOneToTheFrontAndEnds) {
     const stdfs::path output = inst.base() / "second.out";
     const stdfs::path script = inst.base() / "second.txt";
     std::ofstream(script) << "wait 100\n";
-    const std::string cmd = program.string() + " --headless --window 800x600 --script " + script.string() + " > " +
-                            output.string();
+    const std::string cmd = program.string() + " --headless --window 800x600 --script " + script.string() +
+                            " > " + output.string();
     int status = -1;
     std::thread second([&] { status = std::system(cmd.c_str()); });
     // The first copy answers from its loop; keep it turning until it has been asked.

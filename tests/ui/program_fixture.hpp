@@ -20,7 +20,9 @@ namespace wvtest {
 
 namespace stdfs = std::filesystem;
 
-inline stdfs::path sourceDir() { return WV_SOURCE_DIR; }
+inline stdfs::path sourceDir() {
+    return WV_SOURCE_DIR;
+}
 
 // A scratch installation: "prog" stands for the program directory, "user" for the user directory, and
 // "run" holds the single-instance lock, so that runs never meet a copy the user started.

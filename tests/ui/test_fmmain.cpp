@@ -3,8 +3,8 @@
 #include "app/Cdisplay.hpp"
 #include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
-#include "app/_specfunc.hpp"
 #include "app/_dllengine.hpp"
+#include "app/_specfunc.hpp"
 #include "platform/Control.hpp"
 #include "ui/Fmkomunikat.hpp"
 #include "ui/Fmmain.hpp"
@@ -43,19 +43,35 @@ struct Layout {
 const Layout kMode2{{800, 600},
                     "s_",
                     {551, 74},
-                    {{160, 200}, {293, 200}, {426, 200}, {166, 300}, {266, 300}, {366, 300}, {466, 300},
-                     {160, 400}, {293, 400}, {426, 400}},
+                    {{160, 200},
+                     {293, 200},
+                     {426, 200},
+                     {166, 300},
+                     {266, 300},
+                     {366, 300},
+                     {466, 300},
+                     {160, 400},
+                     {293, 400},
+                     {426, 400}},
                     {435, 515},
                     {345, 515}};
 const Layout kMode4{{1024, 768},
                     "b_",
                     {705, 95},
-                    {{204, 256}, {374, 256}, {545, 256}, {213, 384}, {341, 384}, {469, 384}, {597, 384},
-                     {204, 512}, {374, 512}, {545, 512}},
+                    {{204, 256},
+                     {374, 256},
+                     {545, 256},
+                     {213, 384},
+                     {341, 384},
+                     {469, 384},
+                     {597, 384},
+                     {204, 512},
+                     {374, 512},
+                     {545, 512}},
                     {547, 659},
                     {457, 659}};
-const char* const kChecks[10] = {"malo", "srednio_g", "duzo_g", "SZ", "ZZ_g", "CZ_g", "DZZ_g",
-                                 "naglos", "srodglos_g", "wyglos_g"};
+const char* const kChecks[10] = {"malo", "srednio_g", "duzo_g", "SZ",         "ZZ_g",
+                                 "CZ_g", "DZZ_g",     "naglos", "srodglos_g", "wyglos_g"};
 
 // Whether the screen shows check button i on (true) or off (false); fails when it shows neither.
 bool shownOn(Driver& d, const Layout& l, int i) {
@@ -339,31 +355,33 @@ protected:
 TEST(MainMenu, AGameWindowCreatedUnderItsGameNumberIsWhatStartShowsModally) {
     Installation inst;
     GameStandIn* game = nullptr;
-    Driver d([&] {
-        display.init(800, 600);
-        ASSERT_TRUE(readConfiguration());
-        CSlowa katalog;
-        slowa = &katalog;
-        CStatRec rec(1);
-        statRec = &rec;
-        {
-            OknaProgramu okna;
-            FormMain = okna.utworz<TFormMain>(0);
-            platform::app().setMainForm(FormMain);
-            FormKomunikat = okna.utworz<TFormKomunikat>(0);
-            game = okna.utworz<GameStandIn>(ZAK_MEMORY);
-            EXPECT_EQ(oknoGry(ZAK_MEMORY), game);
-            EXPECT_EQ(oknoGry(ZAK_PODPISYWANIE), nullptr);
-            EXPECT_EQ(oknoOProgramie(), nullptr);
-            static_cast<platform::Form*>(FormMain)->show();
-            platform::app().run();
-            FormMain = nullptr;
-            FormKomunikat = nullptr;
-        }
-        EXPECT_EQ(oknoGry(ZAK_MEMORY), nullptr);
-        slowa = nullptr;
-        statRec = nullptr;
-    }, {.screen = {800, 600}, .args = {}});
+    Driver d(
+        [&] {
+            display.init(800, 600);
+            ASSERT_TRUE(readConfiguration());
+            CSlowa katalog;
+            slowa = &katalog;
+            CStatRec rec(1);
+            statRec = &rec;
+            {
+                OknaProgramu okna;
+                FormMain = okna.utworz<TFormMain>(0);
+                platform::app().setMainForm(FormMain);
+                FormKomunikat = okna.utworz<TFormKomunikat>(0);
+                game = okna.utworz<GameStandIn>(ZAK_MEMORY);
+                EXPECT_EQ(oknoGry(ZAK_MEMORY), game);
+                EXPECT_EQ(oknoGry(ZAK_PODPISYWANIE), nullptr);
+                EXPECT_EQ(oknoOProgramie(), nullptr);
+                static_cast<platform::Form*>(FormMain)->show();
+                platform::app().run();
+                FormMain = nullptr;
+                FormKomunikat = nullptr;
+            }
+            EXPECT_EQ(oknoGry(ZAK_MEMORY), nullptr);
+            slowa = nullptr;
+            statRec = nullptr;
+        },
+        {.screen = {800, 600}, .args = {}});
     ASSERT_NE(game, nullptr);
     const Layout& l = kMode2;
     d.click(l.start.x + 20, l.start.y + 20); // labelling has no window: nothing opens

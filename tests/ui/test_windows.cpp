@@ -45,18 +45,20 @@ TEST(MessageWindow, ShowsCentredRoundedDragsByTextOrBackgroundAndStopReturnsToTh
     Installation inst;
     int returned = 0;
     std::string caption7;
-    Driver d([&] {
-        Behind behind({800, 600});
-        behind.show();
-        platform::app().setMainForm(&behind);
-        TFormKomunikat k;
-        k.ustawKomunikat(7);
-        caption7 = k.vL_Komunikat.caption();
-        k.ustawKomunikat(3);
-        k.showModal();
-        ++returned;
-        platform::app().run();
-    }, {.screen = {800, 600}, .args = {}});
+    Driver d(
+        [&] {
+            Behind behind({800, 600});
+            behind.show();
+            platform::app().setMainForm(&behind);
+            TFormKomunikat k;
+            k.ustawKomunikat(7);
+            caption7 = k.vL_Komunikat.caption();
+            k.ustawKomunikat(3);
+            k.showModal();
+            ++returned;
+            platform::app().run();
+        },
+        {.screen = {800, 600}, .args = {}});
     EXPECT_EQ(caption7, "Błąd.");
     platform::Form* k = platform::app().modalForm();
     ASSERT_NE(k, nullptr);
@@ -108,7 +110,8 @@ std::optional<platform::Point> ratingPoint(const platform::Bitmap& b, const plat
                                            const platform::Bitmap& g) {
     for (int y = 30; y < 170; y += 3)
         for (int x = 30; x < 570; x += 3)
-            if (b.pixel(x, y) != m.pixel(x, y) && m.pixel(x, y) != g.pixel(x, y) && b.pixel(x, y) != g.pixel(x, y))
+            if (b.pixel(x, y) != m.pixel(x, y) && m.pixel(x, y) != g.pixel(x, y) &&
+                b.pixel(x, y) != g.pixel(x, y))
                 return platform::Point{x, y};
     return std::nullopt;
 }
@@ -119,27 +122,29 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
     Installation inst;
     const std::vector<Game> games{{2, 5, 1}, {3, 2, 0}, {5, 0, 12}};
     std::vector<int> results;
-    Driver d([&] {
-        Behind behind({800, 600});
-        behind.show();
-        platform::app().setMainForm(&behind);
-        CStatRec rec(1);
-        statRec = &rec;
-        TfmKoniecGry fm;
-        for (const Game& g : games) {
-            rec.start(ZAK_MEMORY, ustMemory);
-            for (int i = 0; i < g.dobre; ++i)
-                rec.dodajDobre();
-            for (int i = 0; i < g.zle; ++i)
-                rec.dodajZle();
-            for (int i = 0; i < g.podpowiedzi; ++i)
-                rec.dodajPodpowiedz();
-            platform::app().sleep(125'000);
-            rec.zakoncz();
-            results.push_back(fm.showModal());
-        }
-        statRec = nullptr;
-    }, {.screen = {800, 600}, .args = {}});
+    Driver d(
+        [&] {
+            Behind behind({800, 600});
+            behind.show();
+            platform::app().setMainForm(&behind);
+            CStatRec rec(1);
+            statRec = &rec;
+            TfmKoniecGry fm;
+            for (const Game& g : games) {
+                rec.start(ZAK_MEMORY, ustMemory);
+                for (int i = 0; i < g.dobre; ++i)
+                    rec.dodajDobre();
+                for (int i = 0; i < g.zle; ++i)
+                    rec.dodajZle();
+                for (int i = 0; i < g.podpowiedzi; ++i)
+                    rec.dodajPodpowiedz();
+                platform::app().sleep(125'000);
+                rec.zakoncz();
+                results.push_back(fm.showModal());
+            }
+            statRec = nullptr;
+        },
+        {.screen = {800, 600}, .args = {}});
 
     const platform::Bitmap B = jpeg("Data\\Intf\\Spec\\mStatsB.xji");
     const platform::Bitmap M = jpeg("Data\\Intf\\Spec\\mStatsM.xji");
@@ -195,17 +200,19 @@ TEST(SplashWindow, WithItsPictureTheWindowHasThePicturesSizeAndShowsOnlyThePictu
     Installation inst;
     platform::Rect bounds;
     bool tytul = true, blad = true;
-    Driver d([&] {
-        TFormSplashScreen s;
-        s.show();
-        bounds = s.bounds();
-        tytul = s.lbTytul.visible();
-        blad = s.lbBladTekst.visible();
-        platform::app().run();
-    }, {.screen = {1024, 768}, .args = {}});
+    Driver d(
+        [&] {
+            TFormSplashScreen s;
+            s.show();
+            bounds = s.bounds();
+            tytul = s.lbTytul.visible();
+            blad = s.lbBladTekst.visible();
+            platform::app().run();
+        },
+        {.screen = {1024, 768}, .args = {}});
     const platform::Bitmap pic = jpeg("Data\\Intf\\Spec\\mT_Splh.xji");
-    EXPECT_EQ(bounds, platform::Rect::fromSize((1024 - pic.width()) / 2, (768 - pic.height()) / 2, pic.width(),
-                                               pic.height()));
+    EXPECT_EQ(bounds, platform::Rect::fromSize((1024 - pic.width()) / 2, (768 - pic.height()) / 2,
+                                               pic.width(), pic.height()));
     EXPECT_FALSE(tytul);
     EXPECT_FALSE(blad);
     for (platform::Point q : {platform::Point{10, 10}, platform::Point{300, 200}, platform::Point{590, 340}})
@@ -223,12 +230,14 @@ TEST(SplashWindow, WithoutItsPictureTheTextFormShowsOnLimeGreen) {
         else
             stdfs::remove(pic);
         platform::Rect bounds;
-        Driver d([&] {
-            TFormSplashScreen s;
-            s.show();
-            bounds = s.bounds();
-            platform::app().run();
-        }, {.screen = {800, 600}, .args = {}});
+        Driver d(
+            [&] {
+                TFormSplashScreen s;
+                s.show();
+                bounds = s.bounds();
+                platform::app().run();
+            },
+            {.screen = {800, 600}, .args = {}});
         EXPECT_EQ(bounds, (platform::Rect{100, 126, 700, 474}));
         EXPECT_EQ(d.control("lbTytul")->text(), "Wirowanki Cz.I Demo");
         EXPECT_EQ(d.control("lbBladTekst")->text(), "Brak zasobów!");
