@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,8 +13,12 @@ namespace platform::sound {
 // missing or no valid WAV (nothing waited then).
 bool playSync(std::string_view gamePath);
 
-// Length of a WAV file's sound in ms; -1 when it is no valid PCM WAV.
+// Length of a WAV file's sound in ms (rounded to the nearest ms); -1 when it is no valid PCM WAV.
 int wavLengthMs(std::string_view gamePath);
+
+// Creates the 46-byte WAV file a recording starts from (16-bit mono 22 050 Hz, no data), only when no such
+// file exists yet: all 46 bytes, or false and no file.
+bool writeEmptyWav(std::string_view gamePath);
 
 // The microphone recorder and player: one WAV file at a time, 16-bit mono 22 050 Hz.
 class Recorder {
@@ -28,7 +33,9 @@ public:
     bool isOpen() const;
     // Length of the open file's sound in ms (0 for an empty recording).
     int lengthMs() const;
-    // Records from the start for up to maxMs; a completion notice follows when maxMs is reached.
+    // Records from the start for up to maxMs; a completion notice follows when maxMs is reached. False when
+    // nothing is open, the microphone cannot be opened or a fresh file cannot be written (an earlier
+    // recording then stays as it was). Recorded length: 22 050 × ms / 1 000 frames, rounded down.
     bool record(int maxMs);
     // Plays from the start; a completion notice follows at the end.
     bool play();
@@ -44,7 +51,7 @@ public:
     struct Impl;
 
 private:
-    Impl* impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
 } // namespace platform::sound

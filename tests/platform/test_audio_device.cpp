@@ -1,0 +1,174 @@
+#include "audio_test_util.hpp"
+
+#include "platform/AudioDevice.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+using namespace platform;
+
+// The SDL devices driven through SDL's file-backed audio driver: what is played lands in a file, what is
+// captured comes from one, at the pace of a real device.
+class AudioDeviceTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir = new ScratchDir;
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", dir->file("out.raw").c_str(), 1);
+        ::setenv("SDL_DISKAUDIOFILEIN", dir->file("in.raw").c_str(), 1);
+        // 1.5 s of a recognisable pattern for the microphone.
+        std::vector<std::uint8_t> in(2 * 33075);
+        for (std::size_t i = 0; i < in.size(); ++i)
+            in[i] = std::uint8_t((i * 13) >> 2);
+        writeBytes(dir->file("in.raw"), in);
+    }
+    static void TearDownTestSuite() {
+        delete dir;
+        dir = nullptr;
+    }
+    void SetUp() override {
+        if (!audio::available()) GTEST_SKIP() << "SDL audio cannot start here";
+    }
+
+    static ScratchDir* dir;
+};
+
+ScratchDir* AudioDeviceTest::dir = nullptr;
+
+TEST_F(AudioDeviceTest, PlaybackQueuesTheWholeSoundAndTakesItsTime) {
+    const auto file = soundFile({1, 22050, 16}, 300);
+    const auto sound = wav::parse(file);
+    ASSERT_TRUE(sound);
+    audio::Output out;
+    const auto start = std::chrono::steady_clock::now();
+    if (!out.start(*sound)) GTEST_SKIP() << "no output device";
+    EXPECT_TRUE(out.active());
+    EXPECT_GT(out.remainingMs(), 250);
+    while (!out.finished() && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_TRUE(out.finished());
+    EXPECT_GE(took, std::chrono::milliseconds(250));
+    EXPECT_LT(took, std::chrono::seconds(3));
+    out.stop();
+    EXPECT_FALSE(out.active());
+    // The device got the samples as they are, in order.
+    const auto written = readBytes(dir->file("out.raw"));
+    ASSERT_GE(written.size(), sound->samples.size());
+    EXPECT_TRUE(std::equal(sound->samples.begin(), sound->samples.end(), written.begin()));
+}
+
+TEST_F(AudioDeviceTest, CaptureDeliversTheMicrophoneUpToTheLimit) {
+    audio::Capture mic;
+    if (!mic.start()) GTEST_SKIP() << "no capture device";
+    EXPECT_TRUE(mic.healthy());
+    const std::size_t limit = std::size_t(wav::recordingFramesFor(400)) * 2;
+    std::vector<std::uint8_t> got;
+    const auto start = std::chrono::steady_clock::now();
+    while (got.size() < limit && std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+        mic.take(got, limit);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    mic.stop();
+    ASSERT_EQ(got.size(), limit);
+    const auto in = readBytes(dir->file("in.raw"));
+    EXPECT_TRUE(std::equal(got.begin(), got.end(), in.begin()));
+    mic.take(got, limit * 2); // stopped: nothing more
+    EXPECT_EQ(got.size(), limit);
+}
+
+#include "platform/Application.hpp"
+#include "platform/LoopServices.hpp"
+#include "platform/Options.hpp"
+#include "platform/Sound.hpp"
+
+namespace {
+
+// The real (SDL) backend on SDL's windowless video driver, for as long as the scope lasts.
+class RealProgram {
+public:
+    RealProgram() {
+        ::setenv("SDL_VIDEODRIVER", "dummy", 1);
+        try {
+            Options o;
+            o.window = Size{200, 100};
+            initialize(o);
+            ok_ = true;
+        } catch (const std::exception&) {
+        }
+    }
+    ~RealProgram() {
+        if (ok_) shutdown();
+    }
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};
+
+} // namespace
+
+// On real devices sounds take their real time, and the recorder polls the devices from the loop's timers,
+// without threads of its own.
+TEST_F(AudioDeviceTest, SoundsAndTheRecorderOnTheRealBackend) {
+    RealProgram program;
+    if (!program.ok()) GTEST_SKIP() << "the SDL backend cannot start here";
+    ASSERT_FALSE(loop::headless());
+
+    const std::string word = dir->file("word.pw");
+    writeBytes(word, soundFile({2, 44100, 16}, 300));
+    auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(sound::playSync(word));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(280));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+
+    sound::Recorder rec;
+    int notices = 0;
+    rec.onComplete = [&] { ++notices; };
+    const std::string path = dir->file("Nagranie0.wav");
+    ASSERT_TRUE(rec.open(path));
+    if (!rec.record(500)) GTEST_SKIP() << "no capture device";
+    // Real time passes for the devices while the loop's timers are given their turns.
+    auto runUntil = [&](int wanted) {
+        for (int i = 0; i < 300 && notices < wanted; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            app().processMessages();
+        }
+    };
+    runUntil(1);
+    ASSERT_EQ(notices, 1);
+    EXPECT_FALSE(rec.recording());
+    const auto file = readBytes(path);
+    ASSERT_EQ(file.size(), 46u + 2 * 11025);
+    EXPECT_EQ(le32(file, 42), 2u * 11025);
+    const auto in = readBytes(dir->file("in.raw"));
+    EXPECT_TRUE(std::equal(file.begin() + 46, file.end(), in.begin()));
+    EXPECT_EQ(rec.lengthMs(), 500);
+
+    start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(rec.play());
+    EXPECT_TRUE(rec.playing());
+    runUntil(2);
+    EXPECT_EQ(notices, 2);
+    EXPECT_FALSE(rec.playing());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(450));
+    rec.close();
+}
+
+TEST_F(AudioDeviceTest, WithoutAMicrophoneRecordFailsAndTheOldRecordingStays) {
+    const std::string path = dir->file("Nagranie1.wav");
+    const auto old = soundFile(wav::kRecordingFormat, 700);
+    writeBytes(path, old);
+    ::setenv("SDL_DISKAUDIOFILEIN", dir->file("no-such-microphone.raw").c_str(), 1);
+    sound::Recorder rec;
+    ASSERT_TRUE(rec.open(path));
+    EXPECT_FALSE(rec.record(60000));
+    ::setenv("SDL_DISKAUDIOFILEIN", dir->file("in.raw").c_str(), 1);
+    EXPECT_FALSE(rec.recording());
+    EXPECT_TRUE(rec.isOpen());
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(rec.lengthMs(), 700);
+}
