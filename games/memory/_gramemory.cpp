@@ -47,7 +47,9 @@ CKarta::CKarta(TfmMemory& okno, CGraMemory& gra, int i) : gra_(gra), pole_(okno)
     pole_.show();
 }
 
+// A child may play by card clicks alone; they must keep the game from counting as idle.
 void CKarta::klik() {
+    statRec->aktywnosc();
     gra_.klik(*this);
 }
 
