@@ -402,3 +402,73 @@ TEST_F(GraMemory, AGameOfCardClicksLongerThanTwoMinutesIsRecorded) {
     EXPECT_EQ(rekordy()[0].wynik, 0);
     EXPECT_GT(rekordy()[0].czasSek, 240);
 }
+
+namespace {
+
+// A program directory like the shipped one, with some card pictures missing.
+class BrakujaceKarty : public GraMemory, public ::testing::WithParamInterface<const char*> {
+protected:
+    void przygotuj(const std::string& brakujace) {
+        namespace fs = std::filesystem;
+        const fs::path zrodlo = WV_SOURCE_DIR, prog = katalog.baza() / "prog";
+        fs::create_directories(prog / "Data" / "Sio");
+        for (const char* k : {"Data/Bio", "Data/Intf", "Data/Smd", "Resource"})
+            fs::create_directory_symlink(zrodlo / k, prog / k);
+        for (const auto& plik : fs::directory_iterator(zrodlo / "Data" / "Sio"))
+            if (!platform::fs::matchMask(plik.path().filename().string(), brakujace))
+                fs::create_symlink(plik.path(), prog / "Data" / "Sio" / plik.path().filename());
+        platform::fs::setRoots(prog.string(), katalog.uzytkownik().string());
+    }
+};
+
+int liczbaKomunikatow(const std::vector<std::string>& log) {
+    int k = 0;
+    for (const auto& l : log)
+        if (l.starts_with("message-box ")) ++k;
+    return k;
+}
+
+} // namespace
+
+TEST_P(BrakujaceKarty, WithoutABoardTheWindowStillPaintsHintsAndStopsAsAnUnfinishedGame) {
+    przygotuj(GetParam());
+    uruchom({.poziom = 1});
+    EXPECT_EQ(okno->gra(), nullptr);
+    EXPECT_EQ(liczbaKomunikatow(d->log()), 1);
+    // The message names the missing file.
+    const std::string plik = GetParam()[0] == 'b' ? "blkcard0.xji" : "Data\\Sio\\ss";
+    bool nazwany = false;
+    for (const auto& l : d->log())
+        nazwany = nazwany || (l.starts_with("message-box ") && l.find(plik) != std::string::npos);
+    EXPECT_TRUE(nazwany);
+    // Background and buttons are on screen; no card is.
+    platform::Bitmap tloOkna;
+    wczytajJpeg(tloOkna, "Data\\Intf\\Spec\\mT_Mem_s.xji");
+    EXPECT_EQ(d->pixel(170 + 35, 175 + 47), tloOkna.pixel(170 + 35, 175 + 47));
+    EXPECT_NE(d->pixel(720 + 35, 460 + 30), tloOkna.pixel(720 + 35, 460 + 30));
+    d->click(170 + 35, 175 + 47);
+    klikPomoc();
+    d->wheel(1);
+    d->key('x');
+    EXPECT_EQ(statRec->podpowiedzi(), "0");
+    klikStop();
+    EXPECT_TRUE(wyniki->visible());
+    ASSERT_EQ(rekordy().size(), 1u);
+    EXPECT_EQ(rekordy()[0].wynik, 0);
+    EXPECT_EQ(rekordy()[0].dobre, 0);
+    EXPECT_EQ(rekordy()[0].podpowiedzi, 0);
+    // "Again" tries a new board, fails the same way, and the window still works.
+    klikWynikiStart();
+    EXPECT_EQ(okno->gra(), nullptr);
+    EXPECT_EQ(liczbaKomunikatow(d->log()), 2);
+    d->key(27);
+    klikWynikiStop();
+    EXPECT_FALSE(okno->visible());
+    EXPECT_EQ(rekordy().size(), 2u);
+    EXPECT_TRUE(d->error().empty()) << d->error();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pliki, BrakujaceKarty, ::testing::Values("blkcard0.xji", "ss*.xji"),
+                         [](const auto& info) {
+                             return std::string(info.param[0] == 'b' ? "BezRewersu" : "BezMiniatur");
+                         });
