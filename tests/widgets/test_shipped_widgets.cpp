@@ -1,0 +1,105 @@
+// Every picture widget the windows build can be built from the shipped Resource/ and Data/.
+#include "widgets/_ccheckbut.hpp"
+#include "widgets/_ccheckbutw.hpp"
+#include "widgets/_cobiektgraficzny.hpp"
+#include "widgets/_cokrag.hpp"
+#include "widgets/_cprzycisk.hpp"
+#include "widgets/_cscrollbar.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "platform/Fs.hpp"
+#include "tests/widgets/widget_fixture.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace platform;
+using platform::testing::Driver;
+
+namespace {
+
+// The shipped data as the program directory, a scratch user directory.
+class DaneProgramu {
+public:
+    DaneProgramu() { fs::setRoots(WV_SOURCE_DIR, roots_.user()); }
+
+private:
+    TempRoots roots_; // restores the roots when it goes
+};
+
+const std::vector<std::string> kPrzyciski = {"oprogramie", "wyjdz", "start", "rrec", "rodtworz", "rstop",
+                                             "up",         "down",  "pomoc", "stop", "nast",     "pop"};
+
+const std::vector<std::string> kCheck = {"malo", "srednio_g", "duzo_g", "SZ",         "ZZ_g",
+                                         "CZ_g", "DZZ_g",     "naglos", "srodglos_g", "wyglos_g"};
+
+} // namespace
+
+TEST(ShippedPictures, EveryButtonOfTheWindowsBuildsWithItsFourPictures) {
+    DaneProgramu dane;
+    std::vector<std::string> bledy;
+    std::vector<Rect> granice;
+    Driver d([&] {
+        wt::OknoZTlem o("Menu", Rect::fromSize(0, 0, 800, 600));
+        Bitmap robocza(800, 600);
+        for (const auto& n : kPrzyciski) {
+            try {
+                CPrzyciskP p(o, n, o.canvas(), o.tlo.canvas(), 10, 10, nullptr);
+                CPrzycisk g(o, n, robocza.canvas(), 10, 10, nullptr);
+                granice.push_back(p.bounds());
+            } catch (const std::exception& e) {
+                bledy.push_back(n + ": " + e.what());
+            }
+        }
+        try {
+            CScrollBar s(o, 0, 0, o.canvas(), o.tlo.canvas());
+        } catch (const std::exception& e) {
+            bledy.push_back(std::string("scroll: ") + e.what());
+        }
+    });
+    EXPECT_EQ(d.error(), "");
+    EXPECT_EQ(bledy, std::vector<std::string>{});
+    for (const Rect& r : granice) {
+        EXPECT_GT(r.width(), 0);
+        EXPECT_GT(r.height(), 0);
+    }
+}
+
+TEST(ShippedPictures, CheckButtonsCaptionsSpeakerAndRingOfBothModes) {
+    DaneProgramu dane;
+    std::vector<std::string> bledy;
+    const CDisplay zapis = display;
+    Driver d([&] {
+        Form o("Menu", Rect::fromSize(0, 0, 800, 600));
+        Bitmap kanwa(1024, 768);
+        auto sprobuj = [&](const std::string& co, auto&& utworz) {
+            try {
+                utworz();
+            } catch (const std::exception& e) {
+                bledy.push_back(co + ": " + e.what());
+            }
+        };
+        for (const char* tryb : {"s_", "b_"})
+            for (const auto& n : kCheck)
+                sprobuj(tryb + n, [&] { CCheckBut c(o, tryb + n, kanwa.canvas(), 0, 0, nullptr); });
+        sprobuj("S_CHBUT", [&] { CCheckButW c(o, "S_CHBUT", kanwa.canvas(), 0, 0, nullptr); });
+        for (const char* para : {"Data\\Intf\\Spec\\R2_glos", "Data\\Intf\\Spec\\R3_glos"})
+            sprobuj(para, [&] {
+                CCheckButW c(o, "", kanwa.canvas(), 0, 0, nullptr, para);
+                if (c.kontrolka().width() <= 0) bledy.push_back(std::string(para) + ": empty");
+            });
+        for (const char* napis : {"nap_ilzadan", "nap_pozycja", "nap_gloski"})
+            for (const char* koniec : {"_s", "_b"})
+                sprobuj(std::string(napis) + koniec,
+                        [&] { CObiektGraficzny g(std::string(napis) + koniec); });
+        for (Size ekran : {Size{800, 600}, Size{1024, 768}}) {
+            display.init(ekran.width, ekran.height);
+            sprobuj("ring " + std::to_string(ekran.width), [&] { COkrag r(kanwa.canvas()); });
+        }
+    });
+    display = zapis;
+    EXPECT_EQ(d.error(), "");
+    EXPECT_EQ(bledy, std::vector<std::string>{});
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "gfx/Ctransbitmap.hpp"
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/Form.hpp"
+#include "platform/ImageControl.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// A two-state button drawn either from resource pictures (N_D off, N_A on) or, with an empty N, from
+// soft-edged picture pairs P_DB/P_DW.xbi (off) and P_AB/P_AW.xbi (on) blended over the canvas.
+// Its click area starts hidden and counts every click (no double clicks). Construction failures raise
+// CBlad code 1.
+class CCheckButW {
+public:
+    CCheckButW(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
+               platform::Action* akcja, const std::string& sciezka = {});
+    ~CCheckButW();
+    CCheckButW(const CCheckButW&) = delete;
+    CCheckButW& operator=(const CCheckButW&) = delete;
+
+    // Draws the current state, only while the click area is visible.
+    void rysuj();
+    // Flips the state and draws it whether or not the click area is visible.
+    void przelacz();
+    std::uint8_t stan() const { return stan_; }
+    platform::ImageControl& kontrolka() { return *kontrolka_; }
+    // Only coordinates greater than zero move the button.
+    void ustawPozycje(int left, int top);
+    int left() const { return left_; }
+    int top() const { return top_; }
+
+private:
+    void rysujStan();
+
+    std::unique_ptr<platform::Bitmap> wylaczony_;
+    std::unique_ptr<platform::Bitmap> wlaczony_;
+    std::unique_ptr<platform::ImageControl> kontrolka_;
+    std::unique_ptr<CTransBitmap> paraWylaczony_;
+    std::unique_ptr<CTransBitmap> paraWlaczony_;
+    platform::Canvas* kanwa_;
+    int left_ = 0;
+    int top_ = 0;
+    std::uint8_t stan_ = 0;
+};

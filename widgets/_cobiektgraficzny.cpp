@@ -1,0 +1,50 @@
+#include "widgets/_cobiektgraficzny.hpp"
+
+#include "app/_cblad.hpp"
+#include "app/_dllengine.hpp"
+
+using platform::Bitmap;
+using platform::Canvas;
+using platform::CopyMode;
+using platform::Rect;
+
+CObiektGraficzny::CObiektGraficzny(const std::string& nazwa) {
+    try {
+        obraz_ = std::make_unique<Bitmap>();
+        OtworzBMP(nazwa, *obraz_);
+    } catch (...) {
+        throw CBlad(1);
+    }
+    szerokosc_ = obraz_->width();
+    wysokosc_ = obraz_->height();
+}
+
+void CObiektGraficzny::ustawPozycje(int x, int y) {
+    x_ = x;
+    y_ = y;
+}
+
+void CObiektGraficzny::rysuj(Canvas& kanwa) {
+    kanwa.setCopyMode(CopyMode::SrcCopy);
+    kanwa.draw(x_, y_, *obraz_);
+}
+
+void CObiektGraficzny::zapiszTlo(Canvas& kanwa) {
+    try {
+        // Built aside, so a failure keeps the background saved before.
+        auto tlo = std::make_unique<Bitmap>(szerokosc_, wysokosc_, kanwa.bitmap().format());
+        tlo->palette() = kanwa.bitmap().palette();
+        Canvas& c = tlo->canvas();
+        c.setCopyMode(CopyMode::SrcCopy);
+        c.copyRect(Rect{0, 0, szerokosc_, wysokosc_}, kanwa, Rect::fromSize(x_, y_, szerokosc_, wysokosc_));
+        tlo_ = std::move(tlo);
+    } catch (...) {
+        throw CBlad(1);
+    }
+}
+
+void CObiektGraficzny::rysujTlo(Canvas& kanwa) {
+    if (!tlo_) return;
+    kanwa.setCopyMode(CopyMode::SrcCopy);
+    kanwa.draw(x_, y_, *tlo_);
+}
