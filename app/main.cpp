@@ -1,32 +1,9 @@
+#include "app/Wirowanki.hpp"
 #include "platform/Application.hpp"
-#include "platform/Canvas.hpp"
-#include "platform/Form.hpp"
 #include "platform/Options.hpp"
 
 #include <cstdio>
 #include <exception>
-
-namespace {
-
-// Stands in for the main menu until start-up is built: a black screen that Esc closes.
-class EmptyMainForm : public platform::Form {
-public:
-    EmptyMainForm() : Form("Wirowanki Cz.I Demo") {
-        const platform::Size s = platform::app().screenSize();
-        setBounds(0, 0, s.width, s.height);
-    }
-
-protected:
-    void paintEvent() override {
-        canvas().setBrushColor(platform::kBlack);
-        canvas().fillRect(clientRect());
-    }
-    void keyPressEvent(int charCode) override {
-        if (charCode == 27) close();
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     platform::Options options;
@@ -38,17 +15,11 @@ int main(int argc, char** argv) {
     }
     try {
         platform::initialize(options);
-        platform::app().setTitle("Wirowanki Cz.I Demo");
-        {
-            EmptyMainForm form;
-            form.show();
-            platform::app().run();
-        }
-        platform::shutdown();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wirowanki: %s\n", e.what());
-        platform::shutdown();
         return 1;
     }
+    uruchomProgram(options.args);
+    platform::shutdown();
     return 0;
 }

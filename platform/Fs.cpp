@@ -494,4 +494,15 @@ std::uint64_t fileSize(std::string_view gamePath)
     return std::uint64_t(st.st_size);
 }
 
+std::string currentDir()
+{
+    char buf[PATH_MAX];
+    return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string();
+}
+
+bool setCurrentDir(const std::string& nativePath)
+{
+    return !nativePath.empty() && ::chdir(nativePath.c_str()) == 0;
+}
+
 } // namespace platform::fs

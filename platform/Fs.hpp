@@ -58,4 +58,8 @@ std::uint64_t fileSize(std::string_view gamePath); // 0 when missing
 std::string toNative(std::string_view gamePath); // backslashes to slashes, nothing else
 bool matchMask(std::string_view name, std::string_view mask); // case-insensitive, '*' and '?'
 
+// The process's working directory (native; empty when unknown), and changing it.
+std::string currentDir();
+bool setCurrentDir(const std::string& nativePath);
+
 } // namespace platform::fs

@@ -1,0 +1,296 @@
+#include "app/Wirowanki.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "app/_cblad.hpp"
+#include "app/_cstatrec.hpp"
+#include "app/_custgry.hpp"
+#include "app/_specfunc.hpp"
+#include "gfx/Universalfn.hpp"
+#include "platform/Application.hpp"
+#include "platform/Clock.hpp"
+#include "platform/Dialogs.hpp"
+#include "platform/Form.hpp"
+#include "platform/Fs.hpp"
+#include "platform/SingleInstance.hpp"
+#include "ui/Fmkomunikat.hpp"
+#include "ui/Fmmain.hpp"
+#include "ui/Fmsplashscreen.hpp"
+#include "ui/Koniecgry.hpp"
+#include "words/_cslowa.hpp"
+
+#include <array>
+#include <cctype>
+#include <exception>
+
+CSlowa* slowa = nullptr;
+CStatRec* statRec = nullptr;
+TFormSplashScreen* FormSplashScreen = nullptr;
+
+TFormMain* FormMain = nullptr;
+TFormKomunikat* FormKomunikat = nullptr;
+TfmMemory* fmMemory = nullptr;
+TfmPodpisywanie* fmPodpisywanie = nullptr;
+TfmUzupelnianie* fmUzupelnianie = nullptr;
+TfmSpadajace* fmSpadajace = nullptr;
+TfmKoniecGry* fmKoniecGry = nullptr;
+TFormOProgramie* FormOProgramie = nullptr;
+
+namespace {
+
+constexpr const char* kTytul = "Wirowanki Cz.I Demo";
+constexpr const char* kTytulBledu = "Wirowanki Cz.I Demo - Błąd";
+constexpr const char* kTytulRaportu = "Wirowanki Cz.I Demo - Raport zasobów";
+constexpr const char* kBladKrytyczny = "Wystąpił błąd krytyczny aplikacji!";
+constexpr const char* kPlikRaportu = "Raport zasobów.txt";
+
+std::array<platform::Form*, 5> g_oknaGier{};
+platform::Form* g_oknoOProgramie = nullptr;
+std::unique_ptr<TFormSplashScreen> g_splash;
+
+// Start-up's message boxes belong to the splash while it is there.
+platform::Form* messageOwner() {
+    return g_splash.get();
+}
+
+void pokazBladKrytyczny() {
+    platform::messageBox(messageOwner(), kBladKrytyczny, kTytulBledu, platform::MessageIcon::Error);
+}
+
+void zniszczSplash() {
+    FormSplashScreen = nullptr;
+    if (g_splash) g_splash->hide();
+    g_splash.reset();
+}
+
+bool takieSame(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Steps 11-17: shared objects, windows, the loop, and their teardown in order.
+void uruchomOkna() {
+    OknaProgramu okna;
+    std::unique_ptr<CSlowa> katalog;
+    std::unique_ptr<CStatRec> statystyki;
+    try {
+        katalog = std::make_unique<CSlowa>();
+        slowa = katalog.get();
+        statystyki = std::make_unique<CStatRec>(1);
+        statRec = statystyki.get();
+
+        FormMain = okna.utworz<TFormMain>(0);
+        platform::app().setMainForm(FormMain);
+        FormKomunikat = okna.utworz<TFormKomunikat>(0);
+        // Game windows join here in this order, each with one line such as
+        //   fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
+        // which also makes the main menu's start button find it.
+        fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
+        // The about window joins with
+        //   FormOProgramie = okna.utworz<TFormOProgramie>(0); okna.ustawOProgramie(FormOProgramie);
+
+        FormMain->show();
+        platform::app().run();
+    } catch (const CBlad& blad) {
+        blad.pokazBlad(messageOwner());
+    } catch (const std::exception&) {
+        pokazBladKrytyczny();
+    }
+    zniszczSplash();
+    statRec = nullptr;
+    statystyki.reset();
+    slowa = nullptr;
+    katalog.reset();
+    // okna goes last: the application's windows outlive the shared objects.
+    FormMain = nullptr;
+    FormKomunikat = nullptr;
+    fmMemory = nullptr;
+    fmPodpisywanie = nullptr;
+    fmUzupelnianie = nullptr;
+    fmSpadajace = nullptr;
+    fmKoniecGry = nullptr;
+    FormOProgramie = nullptr;
+}
+
+int uruchom(const std::vector<std::string>& args);
+
+} // namespace
+
+OknaProgramu::~OknaProgramu() {
+    g_oknaGier.fill(nullptr);
+    g_oknoOProgramie = nullptr;
+    if (platform::hasApp()) platform::app().setMainForm(nullptr);
+    while (!okna_.empty())
+        okna_.pop_back();
+}
+
+void OknaProgramu::dodaj(std::unique_ptr<platform::Form> okno, int zakladka) {
+    if (zakladka >= ZAK_PODPISYWANIE && zakladka <= ZAK_SPADAJACE) g_oknaGier[zakladka] = okno.get();
+    okna_.push_back(std::move(okno));
+}
+
+void OknaProgramu::ustawOProgramie(platform::Form* okno) {
+    g_oknoOProgramie = okno;
+}
+
+platform::Form* oknoGry(int zakladka) {
+    if (zakladka < ZAK_PODPISYWANIE || zakladka > ZAK_SPADAJACE) return nullptr;
+    return g_oknaGier[zakladka];
+}
+
+platform::Form* oknoOProgramie() {
+    return g_oknoOProgramie;
+}
+
+void usunSplash() {
+    zniszczSplash();
+}
+
+std::vector<std::string> raportZasobow() {
+    CSlowa katalog;
+    struct Katalog {
+        const char* nazwa;
+        std::vector<std::string> oczekiwane;
+    };
+    std::array<Katalog, 3> katalogi{
+        Katalog{"Data\\Sio\\", {}}, Katalog{"Data\\Bio\\", {}}, Katalog{"Data\\Smd\\", {}}};
+    for (const Slowo& s : katalog.tabela()) {
+        katalogi[0].oczekiwane.push_back("s" + s.word + ".xji");
+        for (const char* koncowka : {"_ms.xji", "_mb.xji", "_ups.xji", "_upb.xji"})
+            katalogi[1].oczekiwane.push_back(s.word + koncowka);
+        katalogi[2].oczekiwane.push_back(s.word + ".pw");
+    }
+    for (const char* n : {"allred.xji", "blkcard0.xji", "blkcard1.xji", "squest.xji"})
+        katalogi[0].oczekiwane.emplace_back(n);
+    for (const char* n : {"_matr_mb.xji", "_matr_ms.xji", "_matr_upb.xji", "_matr_ups.xji"})
+        katalogi[1].oczekiwane.emplace_back(n);
+
+    std::vector<std::string> brakujace, nadmiarowe;
+    for (const Katalog& k : katalogi) {
+        std::vector<std::string> obecne;
+        listaPlikow(k.nazwa, "*.*", obecne);
+        for (const std::string& nazwa : k.oczekiwane) {
+            auto it = obecne.begin();
+            while (it != obecne.end() && !takieSame(*it, nazwa))
+                ++it;
+            if (it == obecne.end())
+                brakujace.push_back(k.nazwa + nazwa);
+            else
+                obecne.erase(it);
+        }
+        for (const std::string& reszta : obecne)
+            nadmiarowe.push_back(k.nazwa + reszta);
+    }
+    if (brakujace.empty() && nadmiarowe.empty()) return {};
+
+    const std::string kreska(56, '-');
+    std::vector<std::string> linie{kreska};
+    if (brakujace.empty()) {
+        linie.emplace_back("Wszystkie pliki zasobów istnieją.");
+    } else {
+        linie.emplace_back("Brakujące pliki zasobów:");
+        linie.insert(linie.end(), brakujace.begin(), brakujace.end());
+    }
+    linie.push_back(kreska);
+    if (nadmiarowe.empty()) {
+        linie.emplace_back("Brak plików nadmiarowych.");
+    } else {
+        linie.emplace_back("Nadmiarowe pliki zasobów:");
+        linie.insert(linie.end(), nadmiarowe.begin(), nadmiarowe.end());
+    }
+    linie.push_back(kreska);
+    return linie;
+}
+
+void sprawdzZasoby() {
+    std::vector<std::string> linie = raportZasobow();
+    if (linie.empty()) {
+        platform::messageBox(nullptr, "Wszystkie zasoby słów istnieją.\nBrak plików nadmiarowych.", kTytulRaportu,
+                             platform::MessageIcon::Information);
+        return;
+    }
+    // The heading carries its own two line breaks, so the file starts with it and two empty lines.
+    linie.insert(linie.begin(), "Raport Zasobów\r\n\r\n");
+    std::string tekst;
+    for (const std::string& l : linie)
+        tekst += l + "\r\n";
+    try {
+        platform::fs::writeAtomic(kPlikRaportu, tekst);
+    } catch (const std::exception&) {
+        platform::messageBox(nullptr, "Błąd podczas zapisu do pliku \"Raport zasobów.txt\"!", kTytulRaportu,
+                             platform::MessageIcon::Error);
+        return;
+    }
+    platform::messageBox(nullptr,
+                         "Brak niektórych plików lub istnieją plik nadmiarowe!\n\nRaport zapisano w pliku "
+                         "\"Raport zasobów.txt\"",
+                         kTytulRaportu, platform::MessageIcon::Warning);
+}
+
+int uruchomProgram(const std::vector<std::string>& args) {
+    try {
+        return uruchom(args);
+    } catch (const std::exception&) {
+        // Nothing may end the program other than with its exit code 0.
+        pokazBladKrytyczny();
+        zniszczSplash();
+        return 0;
+    }
+}
+
+namespace {
+
+int uruchom(const std::vector<std::string>& args) {
+    platform::Application& app = platform::app();
+    const platform::Size ekran = app.screenSize();
+    display.init(ekran.width, ekran.height);
+
+    if (!args.empty() && args[0] == "z") {
+        sprawdzZasoby();
+        return 0;
+    }
+
+    app.setTitle("S-Wirowanki Cz.I Demo");
+    platform::SingleInstance instancja("Wirowanki Cz.I Demo MUTEX");
+    if (!instancja.acquire()) {
+        // The first copy comes to the front (its splash, if that is all it shows yet); when it cannot be
+        // reached the user is told instead.
+        if (!instancja.askFirstToRaise())
+            platform::messageBox(messageOwner(),
+                                 "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikajcji lub "
+                                 "uruchom ponownie komputer.",
+                                 kTytul, platform::MessageIcon::Error);
+        return 0;
+    }
+    instancja.listen();
+    app.setTitle(kTytul);
+
+    const std::string katalogStartowy = platform::fs::currentDir();
+    const std::string katalogProgramu = platform::fs::programDir();
+    platform::fs::setCurrentDir(katalogProgramu);
+    zasiejGeneratory(platform::localSeconds());
+
+    bool gotowe = false;
+    try {
+        g_splash = std::make_unique<TFormSplashScreen>();
+        FormSplashScreen = g_splash.get();
+        g_splash->show();
+        app.processMessages();
+        if (display.screenTooSmall()) throw CBlad(2);
+        platform::fs::setCurrentDir(katalogProgramu);
+        if (!readConfiguration()) throw CBlad(4);
+        gotowe = true;
+    } catch (const CBlad& blad) {
+        blad.pokazBlad(messageOwner());
+    } catch (const std::exception&) {
+        pokazBladKrytyczny();
+    }
+    if (gotowe) uruchomOkna();
+    zniszczSplash();
+    platform::fs::setCurrentDir(katalogStartowy);
+    return 0;
+}
+
+} // namespace

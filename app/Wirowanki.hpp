@@ -1,0 +1,80 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform {
+class Form;
+}
+
+class CSlowa;
+class CStatRec;
+class TFormMain;
+class TFormKomunikat;
+class TFormSplashScreen;
+class TfmKoniecGry;
+class TFormOProgramie;
+class TfmMemory;
+class TfmPodpisywanie;
+class TfmUzupelnianie;
+class TfmSpadajace;
+
+// Runs the program on the already initialised platform: the resource check when the first argument is
+// exactly "z", otherwise start-up, the event loop and teardown. Returns 0 in every case.
+int uruchomProgram(const std::vector<std::string>& args);
+
+// The resource check on its own: compares Data\Sio, Data\Bio and Data\Smd with the word catalogue,
+// writes "Raport zasobów.txt" when something is missing or redundant and tells the user.
+void sprawdzZasoby();
+// The report lines without the heading (empty when every file is there and nothing else is).
+std::vector<std::string> raportZasobow();
+
+// Destroys the splash window if it is still there (the main menu does it 2 s after its first showing).
+void usunSplash();
+
+// Program-wide objects, set while they exist (from their creation at start-up until teardown).
+extern CSlowa* slowa;
+extern CStatRec* statRec;
+extern TFormSplashScreen* FormSplashScreen;
+
+// The windows, each set when start-up has created it. A window whose unit is not part of the program yet
+// stays null, and whoever shows it checks first.
+extern TFormMain* FormMain;
+extern TFormKomunikat* FormKomunikat;
+extern TfmMemory* fmMemory;
+extern TfmPodpisywanie* fmPodpisywanie;
+extern TfmUzupelnianie* fmUzupelnianie;
+extern TfmSpadajace* fmSpadajace;
+extern TfmKoniecGry* fmKoniecGry;
+extern TFormOProgramie* FormOProgramie;
+
+// The window of a game (ZAK_PODPISYWANIE ... ZAK_SPADAJACE) as a form, or null when it was not created.
+platform::Form* oknoGry(int zakladka);
+// The about window as a form, or null.
+platform::Form* oknoOProgramie();
+
+// Owns the windows start-up creates, in creation order, and destroys them in reverse order.
+class OknaProgramu {
+public:
+    OknaProgramu() = default;
+    ~OknaProgramu();
+    OknaProgramu(const OknaProgramu&) = delete;
+    OknaProgramu& operator=(const OknaProgramu&) = delete;
+
+    // Creates a window of type T, keeps it, and records it under the game number (0: not a game window).
+    template <class T, class... Args>
+    T* utworz(int zakladka, Args&&... args) {
+        auto okno = std::make_unique<T>(std::forward<Args>(args)...);
+        T* wynik = okno.get();
+        dodaj(std::move(okno), zakladka);
+        return wynik;
+    }
+    // Records the about window (shown by the main menu's about button).
+    void ustawOProgramie(platform::Form* okno);
+
+private:
+    void dodaj(std::unique_ptr<platform::Form> okno, int zakladka);
+    std::vector<std::unique_ptr<platform::Form>> okna_;
+};

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "app/Wirowanki.hpp"
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Application.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Fs.hpp"
+#include "platform/TestDriver.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace wvtest {
+
+namespace stdfs = std::filesystem;
+
+inline stdfs::path sourceDir() { return WV_SOURCE_DIR; }
+
+// A scratch installation: "prog" stands for the program directory, "user" for the user directory, and
+// "run" holds the single-instance lock, so that runs never meet a copy the user started.
+class Installation {
+public:
+    enum class Data { Shipped, Linked, Copied };
+
+    // Shipped: the program directory is the source tree itself. Linked: prog/Data and prog/Resource are
+    // symbolic links to the shipped ones except for what a test replaces. Copied: real copies, to remove
+    // or add files.
+    explicit Installation(Data data = Data::Shipped) {
+        char pattern[] = "/tmp/wv-ui-XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        base_ = made ? made : "/tmp";
+        stdfs::create_directories(user());
+        stdfs::create_directories(run());
+        stdfs::permissions(run(), stdfs::perms::owner_all, stdfs::perm_options::replace);
+        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) oldRuntime_ = old;
+        ::setenv("XDG_RUNTIME_DIR", run().c_str(), 1);
+        if (data == Data::Shipped) {
+            prog_ = sourceDir();
+        } else {
+            prog_ = base_ / "prog";
+            stdfs::create_directories(prog_ / "Data");
+            for (const char* dir : {"Bio", "Sio", "Smd", "Intf"})
+                place(sourceDir() / "Data" / dir, prog_ / "Data" / dir, data);
+            stdfs::copy_file(sourceDir() / "Data" / "data.ini", prog_ / "Data" / "data.ini");
+            place(sourceDir() / "Resource", prog_ / "Resource", data);
+        }
+        platform::fs::setRoots(prog_.string(), user().string());
+    }
+    ~Installation() {
+        platform::fs::setRoots("", "");
+        if (oldRuntime_.empty())
+            ::unsetenv("XDG_RUNTIME_DIR");
+        else
+            ::setenv("XDG_RUNTIME_DIR", oldRuntime_.c_str(), 1);
+        std::error_code ec;
+        stdfs::remove_all(base_, ec);
+    }
+    Installation(const Installation&) = delete;
+    Installation& operator=(const Installation&) = delete;
+
+    stdfs::path base() const { return base_; }
+    stdfs::path prog() const { return prog_; }
+    stdfs::path user() const { return base_ / "user"; }
+    stdfs::path run() const { return base_ / "run"; }
+
+    // Replaces a linked directory by real copies of its files, so single files can go.
+    void unlink(const stdfs::path& relativeDir) {
+        const stdfs::path d = prog_ / relativeDir;
+        if (!stdfs::is_symlink(d)) return;
+        const stdfs::path target = stdfs::read_symlink(d);
+        stdfs::remove(d);
+        stdfs::copy(target, d, stdfs::copy_options::recursive);
+    }
+    void writeIni(const std::string& text) {
+        std::ofstream(prog_ / "Data" / "data.ini", std::ios::binary | std::ios::trunc) << text;
+    }
+
+private:
+    static void place(const stdfs::path& from, const stdfs::path& to, Data data) {
+        if (data == Data::Linked)
+            stdfs::create_directory_symlink(from, to);
+        else
+            stdfs::copy(from, to, stdfs::copy_options::recursive);
+    }
+
+    stdfs::path base_;
+    stdfs::path prog_;
+    std::string oldRuntime_;
+};
+
+// What the program returned (and that it returned at all).
+struct Outcome {
+    bool returned = false;
+    int code = -1;
+};
+
+// The real program inside the test driver.
+inline std::unique_ptr<platform::testing::Driver> startProgram(Outcome& outcome, platform::Size screen,
+                                                               std::vector<std::string> args = {}) {
+    return std::make_unique<platform::testing::Driver>(
+        [&outcome] {
+            outcome.code = uruchomProgram(platform::app().args());
+            outcome.returned = true;
+        },
+        platform::testing::DriverOptions{.screen = screen, .args = std::move(args)});
+}
+
+// A picture file or resource decoded the way the program decodes it.
+inline platform::Bitmap jpeg(const std::string& gamePath) {
+    platform::Bitmap b;
+    wczytajJpeg(b, gamePath);
+    return b;
+}
+inline platform::Bitmap bmp(const std::string& gamePath) {
+    platform::Bitmap b;
+    wczytajBmp(b, gamePath);
+    return b;
+}
+
+inline std::string readFile(const stdfs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace wvtest

@@ -1,0 +1,85 @@
+#include "ui/Fmkomunikat.hpp"
+
+#include "app/_cblad.hpp"
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/Fs.hpp"
+#include "widgets/_cprzycisk.hpp"
+
+namespace {
+constexpr const char* kTlo = "Data\\Intf\\Spec\\mKom_kp.xji";
+}
+
+TFormKomunikat::TFormKomunikat() : Form("Komunikat") {
+    name = "FormKomunikat";
+    setSize(420, 250);
+    A_Stop.name = "A_Stop";
+    A_Stop.onExecute = [this] { A_StopExecute(); };
+
+    vL_Komunikat.name = "vL_Komunikat";
+    vL_Komunikat.setAutoSize(false);
+    vL_Komunikat.setBounds(18, 51, 385, 134);
+    vL_Komunikat.setAlignment(platform::TextAlign::Center);
+    vL_Komunikat.setWordWrap(true);
+    vL_Komunikat.setTransparent(true);
+    vL_Komunikat.setFont({.family = "Arial Black", .height = 16, .bold = true, .color = platform::kBlack});
+    vL_Komunikat.onMouseDown = [this](platform::MouseButton b, platform::ShiftState s, int x, int y) {
+        mouseDownEvent(b, s, x, y);
+    };
+
+    setRoundRegion(clientRect(), 25, 25);
+    if (!platform::fs::exists(kTlo)) throw CBlad(1);
+    try {
+        wczytajJpeg(tlo_, kTlo);
+    } catch (const std::exception&) {
+        throw CBlad(1);
+    }
+    stop_ = std::make_unique<CPrzyciskP>(*this, "stop", canvas(), tlo_.canvas(), width() / 2 - 30, height() - 100,
+                                         &A_Stop);
+}
+
+TFormKomunikat::~TFormKomunikat() = default;
+
+std::string TFormKomunikat::tekstKomunikatu(std::uint16_t kod) {
+    switch (kod) {
+    case 1:
+        return "Proszę wybrać większą liczbę głosek.";
+    case 2:
+        return "Proszę wybrać większą liczbę pozycji głosek.";
+    case 3:
+        return "Proszę wybrać większą liczbę głosek lub pozycji.";
+    case 10:
+        return "Proszę wybrać pozycję i wprowadzić nazwę nagrania.";
+    case 11:
+        return "Proszę wprowadzić nazwę dla nagrania.";
+    case 20:
+        return "Proszę wybrać pozycję do odtworzenia.";
+    case 21:
+        return "Brak nagrania dla wybranej pozycji.";
+    default:
+        return "Błąd.";
+    }
+}
+
+void TFormKomunikat::ustawKomunikat(std::uint16_t kod) {
+    vL_Komunikat.setCaption(tekstKomunikatu(kod));
+}
+
+void TFormKomunikat::showEvent() {
+    const platform::Size ekran = platform::app().screenSize();
+    setPosition((ekran.width - width()) / 2, (ekran.height - height()) / 2);
+}
+
+void TFormKomunikat::paintEvent() {
+    canvas().setCopyMode(platform::CopyMode::SrcCopy);
+    canvas().draw(0, 0, tlo_);
+}
+
+void TFormKomunikat::mouseDownEvent(platform::MouseButton button, platform::ShiftState, int, int) {
+    if (button == platform::MouseButton::Left) beginCaptionDrag();
+}
+
+void TFormKomunikat::A_StopExecute() {
+    close();
+}

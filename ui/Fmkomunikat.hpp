@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+#include "platform/Label.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CPrzyciskP;
+
+// The program's own message box: a rounded picture window with one centred text and a stop button.
+// Callers set the message by its code, then show the window modally.
+class TFormKomunikat : public platform::Form {
+public:
+    TFormKomunikat();
+    ~TFormKomunikat() override;
+
+    // Sets the text for a message code (unknown codes read "Błąd.").
+    void ustawKomunikat(std::uint16_t kod);
+    // The text a code stands for.
+    static std::string tekstKomunikatu(std::uint16_t kod);
+
+    platform::Action A_Stop;
+    platform::Label vL_Komunikat{*this};
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
+
+private:
+    void A_StopExecute();
+
+    std::unique_ptr<CPrzyciskP> stop_;
+    platform::Bitmap tlo_;
+};

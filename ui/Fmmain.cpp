@@ -1,0 +1,448 @@
+#include "ui/Fmmain.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "app/Wirowanki.hpp"
+#include "app/_cblad.hpp"
+#include "app/_custgry.hpp"
+#include "gfx/Ctransbitmap.hpp"
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "ui/Fmkomunikat.hpp"
+#include "widgets/_ccheckbut.hpp"
+#include "widgets/_ccheckbutw.hpp"
+#include "widgets/_cobiektgraficzny.hpp"
+#include "widgets/_cprzycisk.hpp"
+#include "widgets/_cscrollbar.hpp"
+#include "words/_cslowa.hpp"
+
+#include <exception>
+#include <string>
+
+bool TFormMain::glosnik = false;
+
+namespace {
+
+constexpr const char* kSpec = "Data\\Intf\\Spec\\";
+
+// Indexes of the check buttons.
+enum : int { MALO, SREDNIO, DUZO, SZ, ZZ, CZ, DZZ, NAGLOS, SRODGLOS, WYGLOS };
+
+constexpr std::uint16_t kGloski[4] = {GL_SZ, GL_ZZ, GL_CZ, GL_DZZ};
+
+struct Pasmo {
+    int od, doY;
+};
+// Bands of the tab strip per tab, mode 2 and mode 4.
+constexpr Pasmo kPasma2[5] = {{6, 105}, {110, 190}, {200, 270}, {280, 345}, {360, 435}};
+constexpr Pasmo kPasma4[5] = {{12, 140}, {150, 250}, {260, 350}, {360, 450}, {460, 570}};
+
+} // namespace
+
+TFormMain::TFormMain() : Form("Wesołe Wirowanki Cz.I Demo") {
+    name = "FormMain";
+    const platform::Size ekran = platform::app().screenSize();
+    setBounds(0, 0, ekran.width, ekran.height);
+    platform::app().setTitle("Wirowanki Cz.I Demo");
+
+    auto akcja = [](platform::Action& a, const char* nazwa, auto handler) {
+        a.name = nazwa;
+        a.onExecute = handler;
+    };
+    akcja(A_Stop, "A_Stop", [this] { close(); });
+    akcja(A_Start, "A_Start", [this] { A_StartExecute(); });
+    akcja(A_Oprogramie, "A_Oprogramie", [] {
+        if (platform::Form* o = oknoOProgramie()) o->showModal();
+    });
+    akcja(A_Rec_Rec, "A_Rec_Rec", [this] { A_Rec_RecExecute(); });
+    akcja(A_Rec_Play, "A_Rec_Play", [this] { A_Rec_PlayExecute(); });
+    akcja(MPStop, "MPStop", [this] { MPStopExecute(); });
+    akcja(A_Malo, "A_Malo", [this] { A_PoziomExecute(POZIOM_MALO); });
+    akcja(A_Srednio, "A_Srednio", [this] { A_PoziomExecute(POZIOM_SREDNIO); });
+    akcja(A_Duzo, "A_Duzo", [this] { A_PoziomExecute(POZIOM_DUZO); });
+    akcja(A_Naglos, "A_Naglos", [this] { A_PozycjaExecute(POZ_NAGLOS); });
+    akcja(A_Srodglos, "A_Srodglos", [this] { A_PozycjaExecute(POZ_SRODGLOS); });
+    akcja(A_Wyglos, "A_Wyglos", [this] { A_PozycjaExecute(POZ_WYGLOS); });
+    akcja(A_S, "A_S", [this] { A_GloskaExecute(A_S.tag); });
+    akcja(A_Z, "A_Z", [this] { A_GloskaExecute(A_Z.tag); });
+    akcja(A_C, "A_C", [this] { A_GloskaExecute(A_C.tag); });
+    akcja(A_DZ, "A_DZ", [this] { A_GloskaExecute(A_DZ.tag); });
+    A_S.tag = 1, A_Z.tag = 2, A_C.tag = 3, A_DZ.tag = 4;
+    A_S.category = A_Z.category = A_C.category = A_DZ.category = "Gloski";
+    akcja(A_Zakladka, "A_Zakladka", [this] { A_ZakladkaExecute(); });
+    akcja(A_Glosnik, "A_Glosnik", [this] { A_GlosnikExecute(); });
+
+    g_Menu.name = "g_Menu";
+    g_Menu.onMouseDown = [this](platform::MouseButton, platform::ShiftState, int, int y) { g_MenuMouseDown(y); };
+
+    splashTimer_.setInterval(2000);
+    splashTimer_.onTimer = [this] {
+        splashTimer_.stop();
+        usunSplash();
+    };
+
+    try {
+        zbuduj();
+    } catch (const CBlad&) {
+        throw;
+    } catch (const std::exception&) {
+        throw CBlad(1);
+    }
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::zbuduj() {
+    const int X0 = display.offsetX(), Y0 = display.offsetY();
+    const int W = display.areaWidth(), H = display.areaHeight();
+    const bool duzy = display.mode() == TRYB_1024;
+    const std::string sfx = display.suffix();
+    platform::Canvas& ekran = canvas();
+
+    display.drawBackground(tlo_, std::string(kSpec) + "mT_m0" + sfx + ".xji");
+    for (int i = 0; i < 5; ++i)
+        wczytajBmp(zakladki_[i], std::string(kSpec) + "mT_m" + std::to_string(i + 1) + sfx + ".xbi");
+    g_Menu.setBounds(X0 + (duzy ? 705 : 551), Y0 + (duzy ? 95 : 74), zakladki_[0].width(), zakladki_[0].height());
+
+    // The decoration is made for the 1280-wide design and resampled to this mode's size.
+    {
+        CTransBitmap logo;
+        logo.wczytajZParyJpeg(std::string(kSpec) + "RU_mnlz1B.xji", std::string(kSpec) + "RU_mnlz1W.xji");
+        int w = logo.szerokosc(), h = logo.wysokosc();
+        display.scale(TRYB_1280, w, h);
+        if (w != logo.szerokosc() || h != logo.wysokosc()) {
+            CTransBitmap przeskalowane;
+            przeskalowane.przeskaluj(logo, w, h, true);
+            logo.przejmij(przeskalowane);
+        }
+        const int x = display.scale(TRYB_1280, 16) + X0, y = display.scale(TRYB_1280, 267) + Y0;
+        logo.rysujNaBitmapie(&tlo_, x, y, 255, &tlo_, x, y, {0, 0, w, h});
+    }
+
+    const int e = duzy ? 0 : 5;
+    napIlZadan_ = std::make_unique<CObiektGraficzny>("nap_ilzadan" + sfx);
+    napGloski_ = std::make_unique<CObiektGraficzny>("nap_gloski" + sfx);
+    napPozycja_ = std::make_unique<CObiektGraficzny>("nap_pozycja" + sfx);
+    napIlZadan_->ustawPozycje(X0 + W / 2 - napGloski_->szerokosc() + e, Y0 + H / 4);
+    napGloski_->ustawPozycje(X0 + W / 2 - napGloski_->szerokosc() + e, Y0 + H / 2 - H / 16);
+    napPozycja_->ustawPozycje(X0 + W / 2 - napPozycja_->szerokosc() + e, Y0 + H / 10 + H / 2);
+    for (CObiektGraficzny* n : {napIlZadan_.get(), napGloski_.get(), napPozycja_.get()})
+        n->zapiszTlo(tlo_.canvas());
+
+    platform::Canvas& tlo = tlo_.canvas();
+    auto przycisk = [&](const char* n, int x, int y, platform::Action* a) {
+        return std::make_unique<CPrzyciskP>(*this, n, ekran, tlo, x, y, a);
+    };
+    const int dol = H + Y0 - H / 7;
+    oprogramie_ = przycisk("oprogramie", W / 2 + X0 - 155, dol, &A_Oprogramie);
+    wyjdz_ = przycisk("wyjdz", W / 2 + X0 - 55, dol, &A_Stop);
+    start_ = przycisk("start", W / 2 + X0 + 35, dol, &A_Start);
+    const int rec = H * 10 / 14 + Y0;
+    rrec_ = przycisk("rrec", W / 2 + X0 - 15, rec, &A_Rec_Rec);
+    rodtworz_ = przycisk("rodtworz", W / 2 + X0 - 95, rec, &A_Rec_Play);
+    rstop_ = przycisk("rstop", W / 2 + X0 - 55, rec, &MPStop);
+    up_ = przycisk("up", X0 + 240, H / 70 * 22 + Y0 - 32, nullptr);
+    down_ = przycisk("down", X0 + 240, H / 70 * 22 + Y0 + 256, nullptr);
+    up_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWGore(); };
+    down_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWDol(); };
+    scroll_ = std::make_unique<CScrollBar>(*this, 0, 0, ekran, tlo);
+
+    const std::string p = duzy ? "b_" : "s_";
+    struct Opis {
+        const char* nazwa;
+        int x, y;
+        platform::Action* akcja;
+    };
+    const Opis opisy[10] = {
+        {"malo", W / 5 + X0, H / 3 + Y0, &A_Malo},
+        {"srednio_g", W / 5 + W / 6 + X0, H / 3 + Y0, &A_Srednio},
+        {"duzo_g", W / 5 + W / 3 + X0, H / 3 + Y0, &A_Duzo},
+        {"SZ", W / 3 + X0 - W / 8, H / 2 + Y0, &A_S},
+        {"ZZ_g", W / 3 + X0, H / 2 + Y0, &A_Z},
+        {"CZ_g", W / 3 + W / 8 + X0, H / 2 + Y0, &A_C},
+        {"DZZ_g", W / 3 + W / 4 + X0, H / 2 + Y0, &A_DZ},
+        {"naglos", W / 5 + X0, H + Y0 - H / 3, &A_Naglos},
+        {"srodglos_g", W / 5 + W / 6 + X0, H + Y0 - H / 3, &A_Srodglos},
+        {"wyglos_g", W / 5 + W / 3 + X0, H + Y0 - H / 3, &A_Wyglos},
+    };
+    for (int i = 0; i < 10; ++i)
+        checki_[i] = std::make_unique<CCheckBut>(*this, p + opisy[i].nazwa, ekran, opisy[i].x, opisy[i].y,
+                                                 opisy[i].akcja);
+
+    // The speaker toggle sits in the content area's bottom-right corner; it is built but never shown.
+    glosnik_ = std::make_unique<CCheckButW>(*this, "", ekran, 0, 0, &A_Glosnik,
+                                            std::string(kSpec) + display.prefix1() + "_glos");
+    const int margines = duzy ? 5 : 4;
+    glosnik_->ustawPozycje(X0 + W - margines - glosnik_->kontrolka().width(),
+                           Y0 + H - margines - glosnik_->kontrolka().height());
+
+    // The recordings list puts its headers and scroll controls beside its rows; until it exists they stand
+    // where it would put them, right of the row's date column.
+    const platform::Font naglowek{.family = "Arial Black", .height = 15, .bold = false, .color = platform::kBlack};
+    for (platform::Label* l : {&vL_Nazwisko, &vL_Data}) {
+        l->setTransparent(true);
+        l->setFont(naglowek);
+        l->hide();
+    }
+    vL_Nazwisko.name = "vL_Nazwisko";
+    vL_Data.name = "vL_Data";
+    vL_Nazwisko.setPosition(X0 + (duzy ? 329 : 229), Y0 + (duzy ? 200 : 155));
+    vL_Data.setPosition(X0 + (duzy ? 524 : 414), Y0 + (duzy ? 200 : 155));
+    const int prawaDat = X0 + (duzy ? 244 : 130) + 26 + 220 + 5 + 100;
+    up_->ustawPozycje(prawaDat + 40, -1);
+    down_->ustawPozycje(prawaDat + 40, -1);
+    scroll_->ustawZakres(up_->left() + 4, up_->top() + 30, down_->top() - 5);
+
+    ukryjPanelNagran();
+    for (auto& c : checki_)
+        c->ukryj();
+}
+
+int TFormMain::zakladkaPod(int y, int tryb) {
+    const Pasmo* pasma = tryb == TRYB_1024 ? kPasma4 : kPasma2;
+    for (int i = 0; i < 5; ++i)
+        if (y >= pasma[i].od && y <= pasma[i].doY) return i + 1;
+    return 0;
+}
+
+CUstGry& TFormMain::ustawieniaZakladki() {
+    switch (Zakladka) {
+    case ZAK_PODPISYWANIE:
+        return ustPodpisywanie;
+    case ZAK_MEMORY:
+        return ustMemory;
+    case ZAK_UZUPELNIANIE:
+        return ustUzupelnianie;
+    default:
+        return ustSpadajace;
+    }
+}
+
+void TFormMain::g_MenuMouseDown(int y) {
+    if (zajety_) return;
+    poprzednia_ = Zakladka;
+    if (const int z = zakladkaPod(y, display.mode())) Zakladka = z;
+    if (Zakladka != poprzednia_) A_Zakladka.execute();
+}
+
+void TFormMain::A_ZakladkaExecute() {
+    platform::Canvas& c = canvas();
+    c.setCopyMode(platform::CopyMode::SrcCopy);
+    if (Zakladka >= 1 && Zakladka <= 5) c.draw(g_Menu.left(), g_Menu.top(), zakladki_[Zakladka - 1]);
+    if (Zakladka == ZAK_NAGRYWANIE) {
+        for (auto& b : checki_)
+            b->ukryj();
+        for (CObiektGraficzny* n : {napIlZadan_.get(), napGloski_.get(), napPozycja_.get()})
+            n->rysujTlo(c);
+        pokazPanelNagran();
+        if (odswiezenNagran_ > 0) {
+            --odswiezenNagran_;
+            invalidate();
+        }
+    } else {
+        ukryjPanelNagran();
+        start_->show();
+        for (CObiektGraficzny* n : {napIlZadan_.get(), napGloski_.get(), napPozycja_.get()})
+            n->rysuj(c);
+        pokazUstawienia();
+        if (odswiezenUstawien_ > 0) {
+            --odswiezenUstawien_;
+            invalidate();
+        }
+    }
+    glosnik_->rysuj();
+}
+
+void TFormMain::pokazPanelNagran() {
+    listaPokaz();
+    vL_Nazwisko.show();
+    vL_Data.show();
+    up_->show();
+    down_->show();
+    scroll_->pokaz();
+    // A repaint during a recording must keep the stop button, or the recording could not be stopped.
+    rrec_->setVisible(!zajety_);
+    rodtworz_->setVisible(!zajety_);
+    rstop_->setVisible(zajety_);
+    setFocusedControl(nullptr);
+    start_->hide();
+}
+
+void TFormMain::ukryjPanelNagran() {
+    listaUkryj();
+    vL_Nazwisko.hide();
+    vL_Data.hide();
+    up_->hide();
+    down_->hide();
+    scroll_->ukryj();
+    rrec_->hide();
+    rodtworz_->hide();
+    rstop_->hide();
+}
+
+void TFormMain::pokazUstawienia() {
+    const CUstGry& u = ustawieniaZakladki();
+    const bool stan[10] = {
+        u.Poziom == POZIOM_MALO,    u.Poziom == POZIOM_SREDNIO,      u.Poziom == POZIOM_DUZO,
+        u.maGloske(GL_SZ),          u.maGloske(GL_ZZ),               u.maGloske(GL_CZ),
+        u.maGloske(GL_DZZ),         u.maPozycje(POZ_NAGLOS),         u.maPozycje(POZ_SRODGLOS),
+        u.maPozycje(POZ_WYGLOS),
+    };
+    for (int i = 0; i < 10; ++i) {
+        checki_[i]->pokaz();
+        checki_[i]->ustawStan(stan[i] ? 1 : 0);
+    }
+}
+
+void TFormMain::A_StartExecute() {
+    CUstGry& u = ustawieniaZakladki();
+    u.Pozycja &= 0x7000;
+    u.Gloski &= 0x0FFF;
+    switch (Zakladka) {
+    case ZAK_PODPISYWANIE:
+        if (!uruchomGre(ZAK_PODPISYWANIE, ustPodpisywanie, ustPodpisywanie.Poziom * 5)) return;
+        break;
+    case ZAK_MEMORY:
+        if (!uruchomGre(ZAK_MEMORY, ustMemory, ustMemory.Poziom * 4)) return;
+        break;
+    case ZAK_UZUPELNIANIE: {
+        // The completion game also draws the contrast sounds' words.
+        CUstGry kopia = ustUzupelnianie;
+        kopia.dodajKontrast();
+        if (!uruchomGre(ZAK_UZUPELNIANIE, kopia, ustUzupelnianie.Poziom * 5)) return;
+        break;
+    }
+    case ZAK_SPADAJACE:
+        if (!uruchomGre(ZAK_SPADAJACE, ustSpadajace, ustSpadajace.Poziom * 5)) return;
+        break;
+    default:
+        break;
+    }
+    nagrywarkaZamknij();
+    invalidate();
+    platform::app().processMessages();
+    invalidate();
+}
+
+bool TFormMain::uruchomGre(int zakladka, const CUstGry& filtr, int minimum) {
+    slowa->filtruj(filtr);
+    if (static_cast<int>(slowa->przefiltrowane().size()) < minimum) {
+        pokazKomunikat(3);
+        return false;
+    }
+    nagrywarkaZamknij();
+    if (platform::Form* okno = oknoGry(zakladka)) okno->showModal();
+    nagrywarkaZamknij();
+    return true;
+}
+
+void TFormMain::pokazKomunikat(int kod) {
+    if (!FormKomunikat) return;
+    FormKomunikat->ustawKomunikat(static_cast<std::uint16_t>(kod));
+    FormKomunikat->showModal();
+}
+
+void TFormMain::A_PoziomExecute(int poziom) {
+    ustawieniaZakladki().Poziom = static_cast<std::int16_t>(poziom);
+    pokazUstawienia();
+}
+
+void TFormMain::A_GloskaExecute(int tag) {
+    if (tag < 1 || tag > 4) return;
+    CUstGry& u = ustawieniaZakladki();
+    const std::uint16_t bit = kGloski[tag - 1];
+    if (!u.maGloske(bit)) {
+        u.Gloski |= bit;
+    } else if ((u.Gloski & 0x000F) == bit) {
+        // A game needs at least one sound: the last one stays chosen.
+        pokazKomunikat(1);
+    } else {
+        u.Gloski &= static_cast<std::uint16_t>(~bit);
+    }
+    pokazUstawienia();
+}
+
+void TFormMain::A_PozycjaExecute(std::uint16_t pozycja) {
+    CUstGry& u = ustawieniaZakladki();
+    if (!u.maPozycje(pozycja)) {
+        u.Pozycja |= pozycja;
+    } else if ((u.Pozycja & 0x7000) == pozycja) {
+        pokazKomunikat(2);
+    } else {
+        u.Pozycja &= static_cast<std::uint16_t>(~pozycja);
+    }
+    pokazUstawienia();
+}
+
+void TFormMain::A_GlosnikExecute() {
+    glosnik_->przelacz();
+    glosnik_->rysuj();
+    if (glosnik_->stan() == 0) {
+        nagrywarkaZamknij();
+        glosnik = false;
+    } else {
+        glosnik = true;
+        if (Zakladka != ZAK_NAGRYWANIE) nagrywarkaZamknij();
+    }
+}
+
+void TFormMain::A_Rec_RecExecute() {
+    // Recording needs the recordings list (the selected row and its name) and the recorder.
+}
+
+void TFormMain::A_Rec_PlayExecute() {
+    // Playback needs the recordings list and the recorder.
+}
+
+void TFormMain::wejdzWZajetosc() {
+    zajety_ = true;
+    rrec_->hide();
+    rodtworz_->hide();
+    rstop_->show();
+    for (CPrzyciskP* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get()})
+        b->setEnabled(false);
+}
+
+void TFormMain::MPStopExecute() {
+    // The recorder stops and closes here once it exists.
+    nagrywarkaZamknij();
+    zajety_ = false;
+    rstop_->hide();
+    rrec_->show();
+    rodtworz_->show();
+    for (CPrzyciskP* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get()})
+        b->setEnabled(true);
+}
+
+void TFormMain::paintEvent() {
+    canvas().setCopyMode(platform::CopyMode::SrcCopy);
+    canvas().draw(0, 0, tlo_);
+    A_ZakladkaExecute();
+    // Nothing records or plays until the recorder exists; the speaker switch alone decides.
+    const bool nagrywarkaZajeta = !glosnik;
+    if (nagrywarkaZajeta == (Zakladka == ZAK_NAGRYWANIE)) nagrywarkaZamknij();
+}
+
+void TFormMain::showEvent() {
+    if (pokazane_) return;
+    pokazane_ = true;
+    if (FormSplashScreen) splashTimer_.start();
+}
+
+void TFormMain::activateEvent() {
+    nagrywarkaZamknij();
+}
+
+void TFormMain::closeEvent() {
+    setSize(width(), 1);
+}
+
+void TFormMain::keyPressEvent(int charCode) {
+    if (charCode == 27) A_Stop.execute();
+}
+
+void TFormMain::mouseWheelEvent(int delta, platform::ShiftState, int, int) {
+    if (Zakladka != ZAK_NAGRYWANIE) return;
+    if (delta > 0 && up_->enabled()) listaWGore();
+    if (delta < 0 && down_->enabled()) listaWDol();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+#include "platform/ImageControl.hpp"
+#include "platform/Label.hpp"
+#include "platform/Timer.hpp"
+
+#include <array>
+#include <memory>
+
+class CCheckBut;
+class CCheckButW;
+class CObiektGraficzny;
+class CPrzyciskP;
+class CScrollBar;
+class CUstGry;
+
+// The main menu: a tab strip of the four games and the recorder, each game's settings as check buttons,
+// and the buttons that start a game, show the about window and end the program.
+class TFormMain : public platform::Form {
+public:
+    TFormMain();
+    ~TFormMain() override;
+
+    // The tab a press at y (strip coordinates) selects in the current display mode; 0 for none.
+    static int zakladkaPod(int y, int tryb);
+    // The settings record of the current tab.
+    static CUstGry& ustawieniaZakladki();
+
+    platform::Action A_Stop, A_Start, A_Oprogramie, A_Rec_Rec, A_Rec_Play, MPStop;
+    platform::Action A_Malo, A_Srednio, A_Duzo, A_Naglos, A_Wyglos, A_Srodglos;
+    platform::Action A_S, A_C, A_Z, A_DZ;
+    platform::Action A_Zakladka, A_Glosnik;
+
+    platform::ImageControl g_Menu{*this};
+    platform::Label vL_Nazwisko{*this, "Imię i Nazwisko"};
+    platform::Label vL_Data{*this, "Data"};
+
+    bool zajety() const { return zajety_; }
+    // Program-wide speaker switch; only the (hidden) speaker toggle changes it.
+    static bool glosnik;
+
+    // The check buttons in the order quantity (few, medium, many), sounds (SZ, Ż/RZ, CZ, DŻ),
+    // positions (initial, medial, final).
+    const CCheckBut& przyciskUstawien(int i) const { return *checki_[i]; }
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void activateEvent() override;
+    void closeEvent() override;
+    void keyPressEvent(int charCode) override;
+    void mouseWheelEvent(int delta, platform::ShiftState shift, int x, int y) override;
+
+private:
+    void zbuduj();
+    void g_MenuMouseDown(int y);
+    void A_ZakladkaExecute();
+    void pokazPanelNagran();
+    void ukryjPanelNagran();
+    void pokazUstawienia();
+    void A_StartExecute();
+    bool uruchomGre(int zakladka, const CUstGry& filtr, int minimum);
+    void A_PoziomExecute(int poziom);
+    void A_GloskaExecute(int tag);
+    void A_PozycjaExecute(std::uint16_t pozycja);
+    void A_GlosnikExecute();
+    void A_Rec_RecExecute();
+    void A_Rec_PlayExecute();
+    void MPStopExecute();
+    void wejdzWZajetosc();
+    void pokazKomunikat(int kod);
+    // The recorder and the recordings list (not built yet): the menu calls them where it will need to.
+    void nagrywarkaZamknij() {}
+    void listaPokaz() {}
+    void listaUkryj() {}
+    void listaWGore() {}
+    void listaWDol() {}
+
+    platform::Bitmap tlo_;
+    std::array<platform::Bitmap, 5> zakladki_;
+    std::unique_ptr<CObiektGraficzny> napIlZadan_, napGloski_, napPozycja_;
+    std::unique_ptr<CPrzyciskP> oprogramie_, wyjdz_, start_, rrec_, rodtworz_, rstop_, up_, down_;
+    std::unique_ptr<CScrollBar> scroll_;
+    std::array<std::unique_ptr<CCheckBut>, 10> checki_;
+    std::unique_ptr<CCheckButW> glosnik_;
+    platform::Timer splashTimer_;
+    int poprzednia_ = 0;
+    bool zajety_ = false;
+    bool pokazane_ = false;
+    int odswiezenUstawien_ = 4;
+    int odswiezenNagran_ = 4;
+};

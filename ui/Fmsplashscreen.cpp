@@ -1,0 +1,64 @@
+#include "ui/Fmsplashscreen.hpp"
+
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/Fs.hpp"
+
+#include <exception>
+
+namespace {
+constexpr const char* kObraz = "Data\\Intf\\Spec\\mT_Splh.xji";
+}
+
+TFormSplashScreen::TFormSplashScreen() : Form("Wirowanki Cz.I Demo Splash") {
+    name = "FormSplashScreen";
+    setSize(600, 348);
+
+    lbTytul.name = "lbTytul";
+    lbTytul.setAutoSize(false);
+    lbTytul.setBounds(0, 32, 601, 41);
+    lbTytul.setAlignment(platform::TextAlign::Center);
+    lbTytul.setTransparent(true);
+    lbTytul.setFont({.family = "Araial", .height = 29});
+    lbTytul.hide();
+
+    lbBladTekst.name = "lbBladTekst";
+    lbBladTekst.setAutoSize(false);
+    lbBladTekst.setBounds(8, 8, 102, 16);
+    lbBladTekst.setTransparent(true);
+    lbBladTekst.setFont({.family = "MS Sans Serif", .height = 13, .bold = true, .color = platform::kRed});
+    lbBladTekst.setCaption("Brak zasobów!");
+    lbBladTekst.hide();
+
+    if (platform::fs::exists(kObraz)) {
+        // A broken splash picture is no reason not to start: the text form stands in for it.
+        try {
+            wczytajJpeg(splash_, kObraz);
+            setSize(splash_.width(), splash_.height());
+        } catch (const std::exception&) {
+            splash_.clear();
+        }
+    }
+
+    const platform::Size ekran = platform::app().screenSize();
+    setPosition((ekran.width - width()) / 2, (ekran.height - height()) / 2);
+
+    if (splash_.empty()) {
+        lbTytul.setCaption("Wirowanki Cz.I Demo");
+        lbTytul.show();
+        lbBladTekst.show();
+    }
+}
+
+void TFormSplashScreen::paintEvent() {
+    platform::Canvas& c = canvas();
+    c.setCopyMode(platform::CopyMode::SrcCopy);
+    if (splash_.empty()) {
+        // The erased background of the text form.
+        c.setBrushColor(platform::kLime);
+        c.fillRect(clientRect());
+        return;
+    }
+    c.draw(0, 0, splash_);
+}

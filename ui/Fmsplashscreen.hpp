@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+#include "platform/Label.hpp"
+
+// The picture in the middle of the screen while the program starts. Its title also marks a running copy.
+class TFormSplashScreen : public platform::Form {
+public:
+    TFormSplashScreen();
+
+    // True when the splash picture was loaded (the text form is hidden then).
+    bool maObraz() const { return !splash_.empty(); }
+
+    platform::Label lbTytul{*this};
+    platform::Label lbBladTekst{*this};
+
+protected:
+    void paintEvent() override;
+
+private:
+    platform::Bitmap splash_;
+};

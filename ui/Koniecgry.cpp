@@ -1,0 +1,110 @@
+#include "ui/Koniecgry.hpp"
+
+#include "app/Wirowanki.hpp"
+#include "app/_cblad.hpp"
+#include "app/_cstatrec.hpp"
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "widgets/_cprzycisk.hpp"
+
+#include <exception>
+
+namespace {
+
+const platform::Font kCzcionka{.family = "Arial Black", .height = 19, .bold = true, .color = platform::kBlack};
+
+void ustawEtykiete(platform::Label& l, const char* nazwa, const char* tekst, int left, int top) {
+    l.name = nazwa;
+    l.setTransparent(true);
+    l.setFont(kCzcionka);
+    l.setCaption(tekst);
+    l.setPosition(left, top);
+}
+
+// Value labels grow to the left: their right edge stays where the layout puts it.
+void ustawWartosc(platform::Label& l, const char* nazwa, int right, int top) {
+    l.name = nazwa;
+    l.setTransparent(true);
+    l.setFont(kCzcionka);
+    l.setAlignment(platform::TextAlign::Right);
+    l.setCaption("0");
+    l.setPosition(right - l.width(), top);
+}
+
+} // namespace
+
+TfmKoniecGry::TfmKoniecGry() : Form("Koniec gry") {
+    name = "fmKoniecGry";
+    setSize(600, 450);
+    A_Stop.name = "A_Stop";
+    A_Stop.onExecute = [this] { setModalResult(WYNIK_STOP); };
+    A_OdNowa.name = "A_OdNowa";
+    A_OdNowa.onExecute = [this] { setModalResult(WYNIK_OD_NOWA); };
+
+    ustawEtykiete(lbCzas, "lbCzas", "Czas gry:", 88, 177);
+    ustawEtykiete(lbDobre, "lbDobre", "Poprawne rozwiązania:", 88, 206);
+    ustawEtykiete(lbZle, "lbZle", "Błędne rozwiązania:", 88, 237);
+    ustawEtykiete(lbPodpowiedzi, "lbPodpowiedzi", "Liczba podpowiedzi:", 88, 270);
+    ustawWartosc(vL_Czas, "vL_Czas", 358, 177);
+    ustawWartosc(vL_Dobre, "vL_Dobre", 422, 206);
+    ustawWartosc(vL_Zle, "vL_Zle", 422, 237);
+    ustawWartosc(vL_Podpowiedzi, "vL_Podpowiedzi", 422, 270);
+
+    try {
+        wczytajJpeg(obrazB_, "Data\\Intf\\Spec\\mStatsB.xji");
+        wczytajJpeg(obrazM_, "Data\\Intf\\Spec\\mStatsM.xji");
+        wczytajJpeg(obrazG_, "Data\\Intf\\Spec\\mStatsG.xji");
+        tlo_ = obrazM_;
+        przyciskStart_ =
+            std::make_unique<CPrzyciskP>(*this, "start", canvas(), tlo_.canvas(), 235, 340, &A_OdNowa);
+        przyciskStop_ = std::make_unique<CPrzyciskP>(*this, "stop", canvas(), tlo_.canvas(), 325, 340, &A_Stop);
+    } catch (const std::exception&) {
+        przyciskStart_.reset();
+        throw CBlad(1);
+    }
+    setRoundRegion({5, 5, 600, 450}, 50, 50);
+}
+
+TfmKoniecGry::~TfmKoniecGry() = default;
+
+void TfmKoniecGry::showEvent() {
+    // Centred on the main window (the whole screen when there is none yet).
+    platform::Rect nad{0, 0, platform::app().screenSize().width, platform::app().screenSize().height};
+    if (platform::Form* glowne = platform::app().mainForm()) nad = glowne->bounds();
+    setPosition(nad.left + (nad.width() - width()) / 2, nad.top + (nad.height() - height()) / 2);
+
+    if (statRec) {
+        vL_Czas.setCaption(statRec->czasTekst());
+        vL_Dobre.setCaption(statRec->dobre());
+        vL_Zle.setCaption(statRec->zle());
+        vL_Podpowiedzi.setCaption(statRec->podpowiedzi());
+        switch (statRec->ocena()) {
+        case 1:
+            tlo_ = obrazB_;
+            break;
+        case 2:
+            tlo_ = obrazM_;
+            break;
+        case 4:
+            tlo_ = obrazG_;
+            break;
+        default:
+            break;
+        }
+    }
+    invalidate();
+}
+
+void TfmKoniecGry::paintEvent() {
+    canvas().setCopyMode(platform::CopyMode::SrcCopy);
+    canvas().draw(0, 0, tlo_);
+}
+
+void TfmKoniecGry::keyPressEvent(int charCode) {
+    if (charCode == 27) A_Stop.execute();
+}
+
+void TfmKoniecGry::mouseDownEvent(platform::MouseButton button, platform::ShiftState, int, int) {
+    if (button == platform::MouseButton::Left) beginCaptionDrag();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+#include "platform/Label.hpp"
+
+#include <memory>
+
+class CPrzyciskP;
+
+// End-of-game window: the figures of the game just played over a picture chosen by its rating.
+// Modal result 1 plays again, 2 returns to the main menu.
+class TfmKoniecGry : public platform::Form {
+public:
+    static constexpr int WYNIK_OD_NOWA = 1;
+    static constexpr int WYNIK_STOP = 2;
+
+    TfmKoniecGry();
+    ~TfmKoniecGry() override;
+
+    platform::Action A_Stop;
+    platform::Action A_OdNowa;
+
+    // Captions and values, in the order the window shows them.
+    platform::Label lbCzas{*this}, vL_Czas{*this};
+    platform::Label lbDobre{*this}, vL_Dobre{*this};
+    platform::Label lbZle{*this}, vL_Zle{*this};
+    platform::Label lbPodpowiedzi{*this}, vL_Podpowiedzi{*this};
+
+    // The picture shown now (for tests: it is one of the three rating pictures).
+    const platform::Bitmap& tlo() const { return tlo_; }
+
+protected:
+    void showEvent() override;
+    void paintEvent() override;
+    void keyPressEvent(int charCode) override;
+    void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
+
+private:
+    platform::Bitmap tlo_;
+    platform::Bitmap obrazB_, obrazM_, obrazG_;
+    std::unique_ptr<CPrzyciskP> przyciskStart_;
+    std::unique_ptr<CPrzyciskP> przyciskStop_;
+};
