@@ -5,6 +5,7 @@
 #include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
 #include "app/_specfunc.hpp"
+#include "games/memory/Memory.hpp"
 #include "gfx/Universalfn.hpp"
 #include "platform/Application.hpp"
 #include "platform/Clock.hpp"
@@ -87,6 +88,7 @@ void uruchomOkna() {
         // Game windows join here in this order, each with one line such as
         //   fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         // which also makes the main menu's start button find it.
+        fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
         // The about window joins with
         //   FormOProgramie = okna.utworz<TFormOProgramie>(0); okna.ustawOProgramie(FormOProgramie);

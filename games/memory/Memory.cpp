@@ -40,9 +40,9 @@ TfmMemory::TfmMemory() : Form("Memory") {
         tlo_.canvas().draw(0, 0, obrazTla_);
         robocza_ = platform::Bitmap(W, H);
         przyciskPomoc_ =
-            std::make_unique<CPrzycisk>(*this, "pomoc", robocza_.canvas(), W - W / 10, 23 * H / 30, A_Pomoc);
+            std::make_unique<CPrzycisk>(*this, "pomoc", robocza_.canvas(), W - W / 10, 23 * H / 30, &A_Pomoc);
         przyciskStop_ =
-            std::make_unique<CPrzycisk>(*this, "stop", robocza_.canvas(), W - W / 10 + 4, H - H / 9, A_Stop);
+            std::make_unique<CPrzycisk>(*this, "stop", robocza_.canvas(), W - W / 10 + 4, H - H / 9, &A_Stop);
     } catch (const std::exception&) {
         przyciskStop_.reset();
         przyciskPomoc_.reset();
