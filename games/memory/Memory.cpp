@@ -32,8 +32,8 @@ TfmMemory::TfmMemory() : Form("Memory") {
     W = display.areaWidth();
     H = display.areaHeight();
     try {
-        wczytajJpeg(obrazTla_, tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji"
-                                                  : "Data\\Intf\\Spec\\mT_Mem_s.xji");
+        wczytajJpeg(obrazTla_,
+                    tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji" : "Data\\Intf\\Spec\\mT_Mem_s.xji");
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
         tlo_ = platform::Bitmap(W, H);

@@ -99,7 +99,8 @@ CGraMemory::CGraMemory(TfmMemory& okno, int pary) : okno_(okno), tryb_(okno.tryb
     for (int i = 0; i < pary; ++i) {
         for (int j = 0; j < 2; ++j) {
             int s = platform::random::below(n);
-            while (karty_[std::size_t(s)]) s = (s + 1) % n;
+            while (karty_[std::size_t(s)])
+                s = (s + 1) % n;
             karty_[std::size_t(s)] = std::make_unique<CKarta>(okno, *this, i);
         }
     }

@@ -65,8 +65,8 @@ struct Rekord {
 };
 
 inline std::int32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::int32_t(std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
-                        std::uint32_t(b[at + 3]) << 24);
+    return std::int32_t(std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 |
+                        std::uint32_t(b[at + 2]) << 16 | std::uint32_t(b[at + 3]) << 24);
 }
 inline std::int16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
     return std::int16_t(b[at] | b[at + 1] << 8);
@@ -183,7 +183,8 @@ protected:
         wczytajJpeg(b, plik);
         const platform::Point p = gra().komorka(k);
         for (platform::Point o : {platform::Point{35, 47}, platform::Point{8, 9}, platform::Point{60, 80}})
-            if (d->pixel(okno->left() + p.x + o.x, okno->top() + p.y + o.y) != b.pixel(o.x, o.y)) return false;
+            if (d->pixel(okno->left() + p.x + o.x, okno->top() + p.y + o.y) != b.pixel(o.x, o.y))
+                return false;
         return true;
     }
     bool rewers(int k) { return pokazuje(k, "Data\\Sio\\blkcard0.xji"); }
@@ -197,8 +198,9 @@ protected:
         const auto b = plikStatystyk();
         std::vector<Rekord> wynik;
         for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
-            wynik.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36), le32(b, at + 40),
-                             le16(b, at + 20), le16(b, at + 22), le16(b, at + 24), le16(b, at + 30)});
+            wynik.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36),
+                             le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
+                             le16(b, at + 30)});
         return wynik;
     }
     int pokazaniaWynikow() {

@@ -94,17 +94,17 @@ TEST_P(CalaGra, EndsByItselfAfterTheLastPairAndStoresOneRecord) {
     EXPECT_EQ(rekordy().size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Poziomy, CalaGra,
-    ::testing::Values(Przypadek{1, {800, 600}, 3, {170, 175}, 100, 120, 3},
-                      Przypadek{2, {800, 600}, 6, {130, 135}, 90, 110, 4},
-                      Przypadek{3, {800, 600}, 10, {100, 95}, 85, 105, 5},
-                      Przypadek{1, {1024, 768}, 3, {260, 260}, 100, 120, 3},
-                      Przypadek{2, {1024, 768}, 6, {230, 220}, 90, 110, 4},
-                      Przypadek{3, {1024, 768}, 10, {190, 190}, 85, 105, 5}),
-    [](const auto& info) {
-        return "Poziom" + std::to_string(info.param.poziom) + "_" + std::to_string(info.param.ekran.width);
-    });
+INSTANTIATE_TEST_SUITE_P(Poziomy, CalaGra,
+                         ::testing::Values(Przypadek{1, {800, 600}, 3, {170, 175}, 100, 120, 3},
+                                           Przypadek{2, {800, 600}, 6, {130, 135}, 90, 110, 4},
+                                           Przypadek{3, {800, 600}, 10, {100, 95}, 85, 105, 5},
+                                           Przypadek{1, {1024, 768}, 3, {260, 260}, 100, 120, 3},
+                                           Przypadek{2, {1024, 768}, 6, {230, 220}, 90, 110, 4},
+                                           Przypadek{3, {1024, 768}, 10, {190, 190}, 85, 105, 5}),
+                         [](const auto& info) {
+                             return "Poziom" + std::to_string(info.param.poziom) + "_" +
+                                    std::to_string(info.param.ekran.width);
+                         });
 
 TEST_F(GraMemory, TheWindowCoversTheCentredContentArea) {
     uruchom({.ekran = {1280, 1024}});
@@ -175,9 +175,10 @@ TEST_F(GraMemory, APairShowsTheBigPictureSaysTheWordAndLeavesAfter2000Ms) {
     wczytajJpeg(tloOkna, "Data\\Intf\\Spec\\mT_Mem_s.xji");
     wczytajJpeg(maska, "Data\\Bio\\_matr_ms.xji");
     wczytajJpeg(duzy, "Data\\Bio\\" + slowo + "_ms.xji");
-    for (platform::Point o : {platform::Point{maska.width() / 2, maska.height() / 2}, platform::Point{3, 3}}) {
-        const platform::Color oczekiwany = (tloOkna.pixel(583 + o.x, 188 + o.y) | maska.pixel(o.x, o.y)) &
-                                           duzy.pixel(o.x, o.y);
+    for (platform::Point o :
+         {platform::Point{maska.width() / 2, maska.height() / 2}, platform::Point{3, 3}}) {
+        const platform::Color oczekiwany =
+            (tloOkna.pixel(583 + o.x, 188 + o.y) | maska.pixel(o.x, o.y)) & duzy.pixel(o.x, o.y);
         EXPECT_EQ(d->pixel(583 + o.x, 188 + o.y), oczekiwany) << o.x << "," << o.y;
     }
     // Clicks during the show are ignored.

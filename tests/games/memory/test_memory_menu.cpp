@@ -63,12 +63,12 @@ TEST(MemoryZMenu, TabTwoStartPlaysAGameToTheResultsAndBackToTheMenu) {
     const std::string plik = readFile(inst.user() / "prgst1.stt");
     ASSERT_EQ(plik.size(), 64u);
     const auto bajt = [&](std::size_t i) { return static_cast<unsigned char>(plik[20 + i]); };
-    EXPECT_EQ(bajt(0), 2);                             // the memory game
-    EXPECT_EQ(bajt(20) | bajt(21) << 8, 1);            // Poziom
-    EXPECT_EQ(bajt(22) | bajt(23) << 8, GL_SZ);        // Gloski
-    EXPECT_EQ(bajt(24) | bajt(25) << 8, POZ_NAGLOS);   // Pozycja
-    EXPECT_EQ(bajt(30) | bajt(31) << 8, 1);            // finished
-    EXPECT_EQ(bajt(36), 3);                            // pairs found
+    EXPECT_EQ(bajt(0), 2);                           // the memory game
+    EXPECT_EQ(bajt(20) | bajt(21) << 8, 1);          // Poziom
+    EXPECT_EQ(bajt(22) | bajt(23) << 8, GL_SZ);      // Gloski
+    EXPECT_EQ(bajt(24) | bajt(25) << 8, POZ_NAGLOS); // Pozycja
+    EXPECT_EQ(bajt(30) | bajt(31) << 8, 1);          // finished
+    EXPECT_EQ(bajt(36), 3);                          // pairs found
 
     // "Again" deals a new game in the same window; Esc ends it, "stop" goes back to the menu.
     const platform::Rect w = fmKoniecGry->bounds();

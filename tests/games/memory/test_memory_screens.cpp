@@ -15,7 +15,8 @@ TEST_P(Ekrany, MidGameAndWithAFoundPairsBigPicture) {
     uruchom({.poziom = poziom, .ekran = ekran});
     const std::string katalogZdjec = "/tmp/wv-memory-shots";
     std::filesystem::create_directories(katalogZdjec);
-    const std::string nazwa = katalogZdjec + "/memory_" + std::to_string(szerokosc) + "_p" + std::to_string(poziom);
+    const std::string nazwa =
+        katalogZdjec + "/memory_" + std::to_string(szerokosc) + "_p" + std::to_string(poziom);
 
     // One pair gone, one card turned.
     const auto [a, b] = pary().at(0);
