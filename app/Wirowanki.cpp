@@ -85,15 +85,20 @@ void uruchomOkna() {
         FormMain = okna.utworz<TFormMain>(0);
         platform::app().setMainForm(FormMain);
         FormKomunikat = okna.utworz<TFormKomunikat>(0);
-        // Game windows join here in this order, each with one line such as
+        // The game windows join here, in this order, each with its line (which also makes the main menu's
+        // start button find it):
         //   fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
-        // which also makes the main menu's start button find it.
+        //   fmPodpisywanie = okna.utworz<TfmPodpisywanie>(ZAK_PODPISYWANIE);
+        //   fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
+        //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
         fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
         // The about window joins with
-        //   FormOProgramie = okna.utworz<TFormOProgramie>(0); okna.ustawOProgramie(FormOProgramie);
+        //   FormOProgramie = okna.utworz<TFormOProgramie>(OknaProgramu::O_PROGRAMIE);
 
         FormMain->show();
+        // The splash stays in front of the menu until the menu removes it.
+        if (FormSplashScreen) static_cast<platform::Form*>(FormSplashScreen)->bringToFront();
         platform::app().run();
     } catch (const CBlad& blad) {
         blad.pokazBlad(messageOwner());
@@ -128,13 +133,10 @@ OknaProgramu::~OknaProgramu() {
         okna_.pop_back();
 }
 
-void OknaProgramu::dodaj(std::unique_ptr<platform::Form> okno, int zakladka) {
-    if (zakladka >= ZAK_PODPISYWANIE && zakladka <= ZAK_SPADAJACE) g_oknaGier[zakladka] = okno.get();
+void OknaProgramu::dodaj(std::unique_ptr<platform::Form> okno, int klucz) {
+    if (klucz >= ZAK_PODPISYWANIE && klucz <= ZAK_SPADAJACE) g_oknaGier[klucz] = okno.get();
+    if (klucz == O_PROGRAMIE) g_oknoOProgramie = okno.get();
     okna_.push_back(std::move(okno));
-}
-
-void OknaProgramu::ustawOProgramie(platform::Form* okno) {
-    g_oknoOProgramie = okno;
 }
 
 platform::Form* oknoGry(int zakladka) {

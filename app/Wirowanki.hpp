@@ -58,23 +58,25 @@ platform::Form* oknoOProgramie();
 // Owns the windows start-up creates, in creation order, and destroys them in reverse order.
 class OknaProgramu {
 public:
+    // Key of the about window (game windows are keyed by their game number, other windows by 0).
+    static constexpr int O_PROGRAMIE = 100;
+
     OknaProgramu() = default;
     ~OknaProgramu();
     OknaProgramu(const OknaProgramu&) = delete;
     OknaProgramu& operator=(const OknaProgramu&) = delete;
 
-    // Creates a window of type T, keeps it, and records it under the game number (0: not a game window).
+    // Creates a window of type T and keeps it; a game number (ZAK_PODPISYWANIE ... ZAK_SPADAJACE) or
+    // O_PROGRAMIE as klucz makes the main menu find it through oknoGry / oknoOProgramie.
     template <class T, class... Args>
-    T* utworz(int zakladka, Args&&... args) {
+    T* utworz(int klucz, Args&&... args) {
         auto okno = std::make_unique<T>(std::forward<Args>(args)...);
         T* wynik = okno.get();
-        dodaj(std::move(okno), zakladka);
+        dodaj(std::move(okno), klucz);
         return wynik;
     }
-    // Records the about window (shown by the main menu's about button).
-    void ustawOProgramie(platform::Form* okno);
 
 private:
-    void dodaj(std::unique_ptr<platform::Form> okno, int zakladka);
+    void dodaj(std::unique_ptr<platform::Form> okno, int klucz);
     std::vector<std::unique_ptr<platform::Form>> okna_;
 };

@@ -146,6 +146,11 @@ void TFormMain::zbuduj() {
     up_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWGore(); };
     down_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWDol(); };
     scroll_ = std::make_unique<CScrollBar>(*this, 0, 0, ekran, tlo);
+    for (auto [b, n] : {std::pair{oprogramie_.get(), "oprogramie"}, {wyjdz_.get(), "wyjdz"}, {start_.get(), "start"},
+                        {rrec_.get(), "rrec"}, {rodtworz_.get(), "rodtworz"}, {rstop_.get(), "rstop"},
+                        {up_.get(), "up"}, {down_.get(), "down"}})
+        b->name = n;
+    scroll_->kciuk().name = "scroll";
 
     const std::string p = duzy ? "b_" : "s_";
     struct Opis {
@@ -165,13 +170,16 @@ void TFormMain::zbuduj() {
         {"srodglos_g", W / 5 + W / 6 + X0, H + Y0 - H / 3, &A_Srodglos},
         {"wyglos_g", W / 5 + W / 3 + X0, H + Y0 - H / 3, &A_Wyglos},
     };
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10; ++i) {
         checki_[i] = std::make_unique<CCheckBut>(*this, p + opisy[i].nazwa, ekran, opisy[i].x, opisy[i].y,
                                                  opisy[i].akcja);
+        checki_[i]->kontrolka().name = p + opisy[i].nazwa;
+    }
 
     // The speaker toggle sits in the content area's bottom-right corner; it is built but never shown.
     glosnik_ = std::make_unique<CCheckButW>(*this, "", ekran, 0, 0, &A_Glosnik,
                                             std::string(kSpec) + display.prefix1() + "_glos");
+    glosnik_->kontrolka().name = "glosnik";
     const int margines = duzy ? 5 : 4;
     glosnik_->ustawPozycje(X0 + W - margines - glosnik_->kontrolka().width(),
                            Y0 + H - margines - glosnik_->kontrolka().height());

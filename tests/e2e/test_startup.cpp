@@ -17,7 +17,6 @@ using platform::testing::Driver;
 namespace {
 
 const char* kBladTytul = "Wirowanki Cz.I Demo - Błąd";
-const char* kRaportTytul = "Wirowanki Cz.I Demo - Raport zasobów";
 
 std::size_t indexOf(const std::vector<std::string>& log, const std::string& line) {
     for (std::size_t i = 0; i < log.size(); ++i)

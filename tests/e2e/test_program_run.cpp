@@ -1,0 +1,88 @@
+#include "../ui/program_fixture.hpp"
+
+#include <sys/wait.h>
+
+using namespace wvtest;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    std::vector<std::string> lines;
+};
+
+// The built program, copied into the scratch installation (it finds Data/ beside itself and writes there).
+ProgramRun runBuiltProgram(Installation& inst, const std::string& options, const std::string& script) {
+    ProgramRun r;
+    const stdfs::path built = stdfs::read_symlink("/proc/self/exe").parent_path() / "wirowanki";
+    const stdfs::path program = inst.prog() / "wirowanki";
+    stdfs::copy_file(built, program, stdfs::copy_options::overwrite_existing);
+    const stdfs::path scriptFile = inst.base() / "script.txt";
+    std::ofstream(scriptFile) << script;
+    const stdfs::path output = inst.base() / "out.txt";
+    const std::string cmd = program.string() + " " + options + " --script " + scriptFile.string() + " > " +
+                            output.string() + " 2>&1";
+    r.status = std::system(cmd.c_str());
+    std::ifstream in(output);
+    for (std::string l; std::getline(in, l);)
+        r.lines.push_back(l);
+    return r;
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& l) {
+    return std::find(lines.begin(), lines.end(), l) != lines.end();
+}
+
+bool builtProgramExists() {
+    return stdfs::exists(stdfs::read_symlink("/proc/self/exe").parent_path() / "wirowanki");
+}
+
+} // namespace
+
+TEST(BuiltProgram, AHeadlessScriptedSessionShowsTheMenuRefusesTooFewWordsAndEndsWithCodeZero) {
+    if (!builtProgramExists()) GTEST_SKIP() << "program not built beside the tests";
+    Installation inst(Installation::Data::Linked);
+    const stdfs::path shot = inst.base() / "menu.png";
+    const ProgramRun r = runBuiltProgram(inst, "--headless --window 800x600",
+                                  "wait 2000\n"
+                                  "click 611 224\n" // Memory tab
+                                  "click 436 210\n" // many: twelve words needed, five match
+                                  "click 455 535\n" // start
+                                  "click 405 355\n" // the message window's stop
+                                  "screenshot " + shot.string() + "\n"
+                                  "click 365 535\n"); // exit
+    ASSERT_TRUE(WIFEXITED(r.status));
+    EXPECT_EQ(WEXITSTATUS(r.status), 0);
+    const std::vector<std::string> expected{
+        "form-shown Wirowanki Cz.I Demo Splash", "form-shown Wesołe Wirowanki Cz.I Demo",
+        "form-hidden Wirowanki Cz.I Demo Splash", "form-shown Komunikat", "form-hidden Komunikat",
+        "screenshot " + shot.string(), "form-hidden Wesołe Wirowanki Cz.I Demo"};
+    EXPECT_EQ(r.lines, expected);
+    EXPECT_TRUE(stdfs::exists(shot));
+    EXPECT_EQ(stdfs::file_size(inst.prog() / "prgst1.stt"), 20u);
+}
+
+TEST(BuiltProgram, TooSmallAWindowGivesTheResolutionMessageAndCodeZero) {
+    if (!builtProgramExists()) GTEST_SKIP() << "program not built beside the tests";
+    Installation inst(Installation::Data::Linked);
+    const ProgramRun r = runBuiltProgram(inst, "--headless --window 799x600", "");
+    ASSERT_TRUE(WIFEXITED(r.status));
+    EXPECT_EQ(WEXITSTATUS(r.status), 0);
+    EXPECT_EQ(r.lines, (std::vector<std::string>{
+                           "form-shown Wirowanki Cz.I Demo Splash",
+                           "message-box Wirowanki Cz.I Demo - Błąd | Proszę zmienić rozdzielczość ekranu na 800 x "
+                           "600 lub wyższą.",
+                           "form-hidden Wirowanki Cz.I Demo Splash"}));
+}
+
+TEST(BuiltProgram, InMode4TheEscapeKeyEnds) {
+    if (!builtProgramExists()) GTEST_SKIP() << "program not built beside the tests";
+    Installation inst(Installation::Data::Linked);
+    const ProgramRun r = runBuiltProgram(inst, "--headless --window 1024x768", "dump\nkey 27\n");
+    ASSERT_TRUE(WIFEXITED(r.status));
+    EXPECT_EQ(WEXITSTATUS(r.status), 0);
+    EXPECT_TRUE(contains(r.lines, "form \"Wesołe Wirowanki Cz.I Demo\" name=FormMain bounds=0,0,1024x768 active"));
+    EXPECT_TRUE(contains(r.lines, "  CPrzyciskP name=start bounds=547,659,84x64"));
+    EXPECT_TRUE(contains(r.lines, "  ImageControl name=g_Menu bounds=705,95,319x575"));
+    EXPECT_EQ(r.lines.back(), "form-hidden Wirowanki Cz.I Demo Splash");
+}
