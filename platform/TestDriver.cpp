@@ -5,6 +5,8 @@
 #include "Form.hpp"
 #include "HeadlessBackend.hpp"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -44,6 +46,8 @@ Driver::Driver(std::function<void()> program, DriverOptions options) {
         } catch (...) {
         }
         shutdown();
+        // SDL keeps per-thread data (its error text) for threads it did not create; free this one's.
+        SDL_TLSCleanup();
         std::lock_guard lock(mutex_);
         backend_ = nullptr;
         finished_ = true;
