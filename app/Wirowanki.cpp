@@ -87,7 +87,6 @@ void uruchomOkna() {
         FormKomunikat = okna.utworz<TFormKomunikat>(0);
         // The game windows join here, in this order, each with its line (which also makes the main menu's
         // start button find it):
-        //   fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         //   fmPodpisywanie = okna.utworz<TfmPodpisywanie>(ZAK_PODPISYWANIE);
         //   fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
         //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
