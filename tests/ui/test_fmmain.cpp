@@ -5,9 +5,11 @@
 #include "app/_custgry.hpp"
 #include "app/_dllengine.hpp"
 #include "app/_specfunc.hpp"
+#include "games/memory/Memory.hpp"
 #include "platform/Control.hpp"
 #include "ui/Fmkomunikat.hpp"
 #include "ui/Fmmain.hpp"
+#include "ui/Koniecgry.hpp"
 #include "words/_cslowa.hpp"
 
 #include <optional>
@@ -310,6 +312,11 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsMessageThreeAndEnoughWordsPass) 
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
     EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
+    // The memory game is up: Esc and the results' "stop" lead back to the menu.
+    ASSERT_TRUE(fmMemory->visible());
+    d->key(27);
+    d->click(fmKoniecGry->left() + 325 + 20, fmKoniecGry->top() + 340 + 20);
+    ASSERT_FALSE(fmMemory->visible());
 
     // Completion: SZ and the initial position filter with the contrast sound S, so 10 words.
     d->click(l.strip.x + 60, l.strip.y + 220);

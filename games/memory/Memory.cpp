@@ -1,0 +1,132 @@
+#include "Memory.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "app/Wirowanki.hpp"
+#include "app/_cblad.hpp"
+#include "app/_cstatrec.hpp"
+#include "app/_custgry.hpp"
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/LoopServices.hpp"
+#include "ui/Koniecgry.hpp"
+#include "widgets/_cprzycisk.hpp"
+#include "words/_cslowa.hpp"
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+TfmMemory::TfmMemory() : Form("Memory") {
+    name = "fmMemory";
+    A_Stop.name = "A_Stop";
+    A_NowaGra.name = "A_NowaGra";
+    A_Pomoc.name = "A_Pomoc";
+    A_EkranPaint.name = "A_EkranPaint";
+    A_Stop.onExecute = [this] { A_StopExecute(); };
+    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
+    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
+    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
+
+    tryb_ = display.mode();
+    W = display.areaWidth();
+    H = display.areaHeight();
+    try {
+        wczytajJpeg(obrazTla_,
+                    tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji" : "Data\\Intf\\Spec\\mT_Mem_s.xji");
+        setBounds(display.offsetX(), display.offsetY(), W, H);
+        prostokat = {0, 0, W, H};
+        tlo_ = platform::Bitmap(W, H);
+        tlo_.canvas().draw(0, 0, obrazTla_);
+        robocza_ = platform::Bitmap(W, H);
+        przyciskPomoc_ =
+            std::make_unique<CPrzycisk>(*this, "pomoc", robocza_.canvas(), W - W / 10, 23 * H / 30, &A_Pomoc);
+        przyciskStop_ =
+            std::make_unique<CPrzycisk>(*this, "stop", robocza_.canvas(), W - W / 10 + 4, H - H / 9, &A_Stop);
+    } catch (const std::exception&) {
+        przyciskStop_.reset();
+        przyciskPomoc_.reset();
+        gra_.reset();
+        throw CBlad(1);
+    }
+}
+
+// The board goes first: its click areas are controls of this window.
+TfmMemory::~TfmMemory() {
+    gra_.reset();
+}
+
+void TfmMemory::czekaj(int ms) {
+    platform::loop::blockFor(ms);
+}
+
+// ---- events
+
+void TfmMemory::paintEvent() {
+    canvas().draw(0, 0, robocza_);
+}
+
+void TfmMemory::showEvent() {
+    A_NowaGra.execute();
+}
+
+// A board left behind by "stop" must not end a game from the main menu when its show runs out.
+void TfmMemory::hideEvent() {
+    if (gra_) gra_->zatrzymaj();
+}
+
+void TfmMemory::keyPressEvent(int charCode) {
+    statRec->aktywnosc();
+    if (charCode == 27) A_Stop.execute();
+}
+
+void TfmMemory::mouseWheelEvent(int, platform::ShiftState, int, int) {
+    statRec->aktywnosc();
+}
+
+// ---- actions
+
+void TfmMemory::A_StopExecute() {
+    // A card's timer may end the game while the results of the same game are on screen.
+    if (fmKoniecGry && fmKoniecGry->visible()) return;
+    statRec->zakoncz();
+    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
+    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : platform::kModalCancel;
+    if (wynik == 1)
+        A_NowaGra.execute();
+    else
+        close();
+}
+
+void TfmMemory::A_NowaGraExecute() {
+    gra_.reset();
+    CUstGry& ust = ustMemory;
+    const int pary = ust.Poziom == POZIOM_SREDNIO ? 6 : ust.Poziom == POZIOM_DUZO ? 10 : 3;
+    std::string blad;
+    try {
+        slowa->losuj(pary);
+        slowa->wczytajMiniatury();
+        gra_ = std::make_unique<CGraMemory>(*this, pary);
+    } catch (const std::exception& e) {
+        // No board: the window still shows and stops, and the game counts as not finished.
+        gra_.reset();
+        blad = e.what();
+    }
+    statRec->start(ZAK_MEMORY, ust);
+    A_EkranPaint.execute();
+    if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
+}
+
+void TfmMemory::A_PomocExecute() {
+    statRec->aktywnosc();
+    if (gra_) gra_->podpowiedz();
+}
+
+void TfmMemory::A_EkranPaintExecute() {
+    platform::Canvas& kanwa = robocza_.canvas();
+    kanwa.draw(0, 0, tlo_);
+    if (przyciskPomoc_) przyciskPomoc_->rysuj();
+    if (przyciskStop_) przyciskStop_->rysuj();
+    if (gra_) gra_->rysuj(kanwa);
+    repaint();
+}

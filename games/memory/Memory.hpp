@@ -1,0 +1,57 @@
+#pragma once
+
+#include "_gramemory.hpp"
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+
+#include <memory>
+
+class CPrzycisk;
+
+// The memory game's window: covers the content area, composes background, buttons and cards off screen
+// and shows the composition. Each showing deals a new game.
+class TfmMemory : public platform::Form {
+public:
+    // Raises CBlad code 1 when its pictures cannot be loaded.
+    TfmMemory();
+    ~TfmMemory() override;
+
+    platform::Action A_Stop, A_NowaGra, A_Pomoc, A_EkranPaint;
+
+    // What the board draws with and on.
+    int tryb() const { return tryb_; }
+    platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }
+    const platform::Bitmap& obrazRoboczy() const { return robocza_; }
+    // Brings the composition to the screen now.
+    void odswiez() { repaint(); }
+    // Blocks the window for ms with what is on screen shown.
+    void czekaj(int ms);
+
+    // The current game; null before the first one and after a board that could not be built.
+    CGraMemory* gra() const { return gra_.get(); }
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void hideEvent() override;
+    void keyPressEvent(int charCode) override;
+    void mouseWheelEvent(int delta, platform::ShiftState shift, int x, int y) override;
+
+private:
+    void A_StopExecute();
+    void A_NowaGraExecute();
+    void A_PomocExecute();
+    void A_EkranPaintExecute();
+
+    int tryb_ = 0;
+    int W = 0, H = 0;
+    platform::Rect prostokat{};
+    platform::Bitmap obrazTla_;
+    platform::Bitmap tlo_;     // kanwaTla's bitmap
+    platform::Bitmap robocza_; // kanwaRobocza's bitmap
+    std::unique_ptr<CPrzycisk> przyciskStop_;
+    std::unique_ptr<CPrzycisk> przyciskPomoc_;
+    std::unique_ptr<CGraMemory> gra_;
+};
