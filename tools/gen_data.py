@@ -19,7 +19,7 @@ TOOLS = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(TOOLS)
 ART = os.path.join(TOOLS, 'art')
 DATA = os.path.join(ROOT, 'Data')
-SPEC = os.path.join(DATA, 'Intf', 'Spec')
+INTF_SPEC = os.path.join(DATA, 'Intf/Spec')
 RES = os.path.join(ROOT, 'Resource')
 
 FONT_BOLD = '/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf'
@@ -561,7 +561,7 @@ def menu_pictures():
         panel(L, MENU_PANEL[m], 24 * k, square_right=True)
         img.alpha_composite(L.image())
         bg = img.convert('RGB')
-        save_jpeg(bg, os.path.join(SPEC, 'mT_m0_%s.xji' % m), 92)
+        save_jpeg(bg, os.path.join(INTF_SPEC, 'mT_m0_%s.xji' % m), 92)
         (sx, sy), (sw, sh) = STRIP[m]
         base = bg.crop((sx, sy, sx + sw, sy + sh))
         for sel in range(5):
@@ -587,7 +587,7 @@ def menu_pictures():
                 T.text((tx, (y0 + y1) / 2), label, size, fg, anchor='lm')
             pic = base.convert('RGBA')
             pic.alpha_composite(T.image())
-            save_bmp(pic, os.path.join(SPEC, 'mT_m%d_%s.xbi' % (sel + 1, m)))
+            save_bmp(pic, os.path.join(INTF_SPEC, 'mT_m%d_%s.xbi' % (sel + 1, m)))
 
 
 def soft_pair(rgba, black_path, white_path, writer):
@@ -597,7 +597,7 @@ def soft_pair(rgba, black_path, white_path, writer):
 
 def logo_and_speaker():
     logo = render_svg('logo.svg', 192, 400)
-    soft_pair(logo, os.path.join(SPEC, 'RU_mnlz1B.xji'), os.path.join(SPEC, 'RU_mnlz1W.xji'),
+    soft_pair(logo, os.path.join(INTF_SPEC, 'RU_mnlz1B.xji'), os.path.join(INTF_SPEC, 'RU_mnlz1W.xji'),
               lambda im, p: save_jpeg(im, p, 100))
     for prefix, s in (('R2', 40), ('R3', 50)):
         for state, code in (('D', '1f507'), ('A', '1f50a')):
@@ -605,8 +605,8 @@ def logo_and_speaker():
             L.ellipse((1, 1, s - 1, s - 1), (255, 255, 255, 235) if state == 'A'
                       else (230, 230, 230, 220))
             L.paste(emoji(code, int(s * 0.7)), (s * 0.15, s * 0.15))
-            soft_pair(L.image(), os.path.join(SPEC, '%s_glos_%sB.xbi' % (prefix, state)),
-                      os.path.join(SPEC, '%s_glos_%sW.xbi' % (prefix, state)), save_bmp)
+            soft_pair(L.image(), os.path.join(INTF_SPEC, '%s_glos_%sB.xbi' % (prefix, state)),
+                      os.path.join(INTF_SPEC, '%s_glos_%sW.xbi' % (prefix, state)), save_bmp)
 
 
 def halo(L, box, r, color=(255, 255, 255, 150), pad=8):
@@ -636,7 +636,7 @@ def game_backgrounds():
         L.ellipse((px - 5, py - 5, px + d + 5, py + d + 5), (255, 248, 210, 255))
         heading(L, ((board[0] + board[2]) / 2, board[1] / 2), 'Znajdź pary!', 34 * k, PURPLE)
         img.alpha_composite(L.image())
-        save_jpeg(img, os.path.join(SPEC, 'mT_Mem_%s.xji' % m))
+        save_jpeg(img, os.path.join(INTF_SPEC, 'mT_Mem_%s.xji' % m))
 
         # Labelling: picture in the middle, tile trays on the left and along the bottom.
         img = vgradient(W, H, (255, 244, 214), (255, 236, 190)).convert('RGBA')
@@ -650,7 +650,7 @@ def game_backgrounds():
                 (255, 250, 235, 255))
         heading(L, (px + d / 2, py / 2 + 4), 'Ułóż podpis!', 34 * k, (200, 90, 20))
         img.alpha_composite(L.image())
-        save_jpeg(img, os.path.join(SPEC, 'mT_Pod_%s1.xji' % m))
+        save_jpeg(img, os.path.join(INTF_SPEC, 'mT_Pod_%s1.xji' % m))
 
         # Completion: word row on top, picture below, two round pads for the choices.
         img = vgradient(W, H, (214, 245, 235), (190, 235, 220)).convert('RGBA')
@@ -666,7 +666,7 @@ def game_backgrounds():
             L.ellipse((cx - 42 * k, cy - 42 * k, cx + 42 * k, cy + 42 * k), (255, 236, 160, 255))
         heading(L, (W / 2, (ry + t + py) / 2 - 6 * k), 'Uzupełnij słowo!', 34 * k, TEAL)
         img.alpha_composite(L.image())
-        save_jpeg(img, os.path.join(SPEC, 'mT_Uzu_%s.xji' % m))
+        save_jpeg(img, os.path.join(INTF_SPEC, 'mT_Uzu_%s.xji' % m))
 
         # Falling pictures: open sky, the ground at the bottom line, a sign for the instruction.
         dno = 552 if m == 's' else 708
@@ -679,7 +679,7 @@ def game_backgrounds():
         L.rrect((sx - 12 * k, sy - 10 * k, W - 4, H - 4), 14 * k, (255, 248, 225, 255),
                 (180, 120, 60, 255), 3)
         img.alpha_composite(L.image())
-        save_bmp(img, os.path.join(SPEC, 'mT_Spa_%s.xbi' % m))
+        save_bmp(img, os.path.join(INTF_SPEC, 'mT_Spa_%s.xbi' % m))
 
 
 def ring_pictures():
@@ -705,8 +705,8 @@ def ring_pictures():
         # White outside the ring so the AND step leaves the background alone.
         t = np.clip((mk.astype(np.float32) - 64.0) / 128.0, 0.0, 1.0)[:, :, None]
         arr = (arr * t + 255 * (1 - t)).round().astype(np.uint8)
-        save_jpeg(Image.fromarray(arr, 'RGB'), os.path.join(SPEC, 'Ring_%s.xji' % m), 95)
-        save_jpeg(mask.convert('RGB'), os.path.join(SPEC, 'RingM_%s.xji' % m), 100)
+        save_jpeg(Image.fromarray(arr, 'RGB'), os.path.join(INTF_SPEC, 'Ring_%s.xji' % m), 95)
+        save_jpeg(mask.convert('RGB'), os.path.join(INTF_SPEC, 'RingM_%s.xji' % m), 100)
 
 
 def results_pictures():
@@ -729,7 +729,7 @@ def results_pictures():
         L.rrect((68, 160, 442, 308), 18, (255, 255, 255, 215))
         L.paste(emoji(code, 110), (460, 176))
         img.alpha_composite(L.image())
-        save_jpeg(img, os.path.join(SPEC, 'mStats%s.xji' % key))
+        save_jpeg(img, os.path.join(INTF_SPEC, 'mStats%s.xji' % key))
 
 
 def message_picture():
@@ -739,7 +739,7 @@ def message_picture():
     L.rrect((6, 6, W - 6, H - 6), 9, (255, 250, 230))
     L.ellipse((W / 2 - 20, 10, W / 2 + 20, 50), YELLOW)
     L.text((W / 2, 30), '!', 30, (200, 90, 20))
-    save_jpeg(L.image(), os.path.join(SPEC, 'mKom_kp.xji'))
+    save_jpeg(L.image(), os.path.join(INTF_SPEC, 'mKom_kp.xji'))
 
 
 def splash_picture():
@@ -752,7 +752,7 @@ def splash_picture():
     L.text((W / 2 + 75, 180), sub, fit_size(sub, 400, 22), NAVY, stroke=2, stroke_fill=WHITE)
     L.text((W / 2 + 75, 300), 'Proszę czekać…', 20, WHITE, stroke=2, stroke_fill=GRASS_DARK)
     img.alpha_composite(L.image())
-    save_jpeg(img, os.path.join(SPEC, 'mT_Splh.xji'))
+    save_jpeg(img, os.path.join(INTF_SPEC, 'mT_Splh.xji'))
 
 
 def conv16(m, v):
@@ -790,7 +790,7 @@ def about_pictures():
         L.text((cx, conv16(m, 870) - 100 * k), credits, fit_size(credits, 520 * k, int(12 * k)),
                (90, 90, 90), bold=False)
         img.alpha_composite(L.image())
-        save_jpeg(img, os.path.join(SPEC, '%s_oprogT.xji' % prefix))
+        save_jpeg(img, os.path.join(INTF_SPEC, '%s_oprogT.xji' % prefix))
 
 
 # ---------------------------------------------------------------- speech and settings
@@ -839,7 +839,7 @@ def settings():
 def contact_sheet(out):
     """Every picture file, grouped by directory, each labelled with its name."""
     groups = [('Data/Sio', os.path.join(DATA, 'Sio')), ('Data/Bio', os.path.join(DATA, 'Bio')),
-              ('Data/Intf/Spec', SPEC), ('Resource', RES)]
+              ('Data/Intf/Spec', INTF_SPEC), ('Resource', RES)]
     cols_w, pad, label_h, head_h = 1800, 6, 14, 30
     f = font(10, False)
     placed, heads = [], []
@@ -927,12 +927,12 @@ def layout_preview(out):
         k = TILE[m]
         p = 's_' if m == 's' else 'b_'
         # Main menu, tab 1, as the window lays it out.
-        c = _load(os.path.join(SPEC, 'mT_m0_%s.xji' % m))
+        c = _load(os.path.join(INTF_SPEC, 'mT_m0_%s.xji' % m))
         lw, lh = conv16(m, 192), conv16(m, 400)
-        _blend_pair(c, os.path.join(SPEC, 'RU_mnlz1B.xji'), os.path.join(SPEC, 'RU_mnlz1W.xji'),
+        _blend_pair(c, os.path.join(INTF_SPEC, 'RU_mnlz1B.xji'), os.path.join(INTF_SPEC, 'RU_mnlz1W.xji'),
                     conv16(m, 16), conv16(m, 267), (lw, lh))
         (sx, sy), _ = STRIP[m]
-        _paint(c, _load(os.path.join(SPEC, 'mT_m1_%s.xbi' % m)), sx, sy)
+        _paint(c, _load(os.path.join(INTF_SPEC, 'mT_m1_%s.xbi' % m)), sx, sy)
         e = 5 if m == 's' else 0
         gw = _load(os.path.join(RES, 'nap_gloski_' + m + '.bmp')).shape[1]
         pw = _load(os.path.join(RES, 'nap_pozycja_' + m + '.bmp')).shape[1]
@@ -953,14 +953,14 @@ def layout_preview(out):
         s = 40 if m == 's' else 50
         r = 4 if m == 's' else 5
         pre = 'R2' if m == 's' else 'R3'
-        _blend_pair(c, os.path.join(SPEC, pre + '_glos_AB.xbi'),
-                    os.path.join(SPEC, pre + '_glos_AW.xbi'), W - r - s, H - r - s)
+        _blend_pair(c, os.path.join(INTF_SPEC, pre + '_glos_AB.xbi'),
+                    os.path.join(INTF_SPEC, pre + '_glos_AW.xbi'), W - r - s, H - r - s)
         shots.append(c)
         # Main menu, recorder tab.
-        c = _load(os.path.join(SPEC, 'mT_m0_%s.xji' % m))
-        _blend_pair(c, os.path.join(SPEC, 'RU_mnlz1B.xji'), os.path.join(SPEC, 'RU_mnlz1W.xji'),
+        c = _load(os.path.join(INTF_SPEC, 'mT_m0_%s.xji' % m))
+        _blend_pair(c, os.path.join(INTF_SPEC, 'RU_mnlz1B.xji'), os.path.join(INTF_SPEC, 'RU_mnlz1W.xji'),
                     conv16(m, 16), conv16(m, 267), (lw, lh))
-        _paint(c, _load(os.path.join(SPEC, 'mT_m5_%s.xbi' % m)), sx, sy)
+        _paint(c, _load(os.path.join(INTF_SPEC, 'mT_m5_%s.xbi' % m)), sx, sy)
         img = Image.fromarray(c)
         top = (H // 70) * 22
         lx = 130 if m == 's' else 244
@@ -983,7 +983,7 @@ def layout_preview(out):
         _button(c, 'wyjdz', W // 2 - 55, H - H // 7)
         shots.append(c)
         # Memory, many pairs, one pair found.
-        c = _load(os.path.join(SPEC, 'mT_Mem_%s.xji' % m))
+        c = _load(os.path.join(INTF_SPEC, 'mT_Mem_%s.xji' % m))
         x0, y0 = (100, 95) if m == 's' else (190, 190)
         back = _load(os.path.join(DATA, 'Sio', 'blkcard0.xji'))
         for cell in range(20):
@@ -998,7 +998,7 @@ def layout_preview(out):
         _button(c, 'stop', W - W // 10 + 4, H - H // 9)
         shots.append(c)
         # Labelling, "szachy" with a few tiles in place.
-        c = _load(os.path.join(SPEC, 'mT_Pod_%s1.xji' % m))
+        c = _load(os.path.join(INTF_SPEC, 'mT_Pod_%s1.xji' % m))
         pos = (274, 140) if m == 's' else (348, 172)
         _paint(c, _load(os.path.join(DATA, 'Bio', 'szachy_up%s.xji' % m)), *pos,
                _load(os.path.join(DATA, 'Bio', '_matr_up%s.xji' % m)))
@@ -1022,7 +1022,7 @@ def layout_preview(out):
             _button(c, nme, W - W // 10 + (4 if nme == 'stop' else 0), H // 7 + i * H // 8)
         shots.append(c)
         # Completion, "sanki" with the gap open.
-        c = _load(os.path.join(SPEC, 'mT_Uzu_%s.xji' % m))
+        c = _load(os.path.join(INTF_SPEC, 'mT_Uzu_%s.xji' % m))
         pos = (266, 310) if m == 's' else (338, 388)
         _paint(c, _load(os.path.join(DATA, 'Bio', 'sanki_up%s.xji' % m)), *pos,
                _load(os.path.join(DATA, 'Bio', '_matr_up%s.xji' % m)))
@@ -1039,7 +1039,7 @@ def layout_preview(out):
         shots.append(c)
         # Falling pictures: play, then the end phase with the ring.
         for phase in (0, 1):
-            c = _load(os.path.join(SPEC, 'mT_Spa_%s.xbi' % m))
+            c = _load(os.path.join(INTF_SPEC, 'mT_Spa_%s.xbi' % m))
             step, ry = (30, H - 35) if m == 's' else (39, H - 50)
             pw, ph = (23, 31) if m == 's' else (32, 42)
             x0 = W // 2 - step * 3
@@ -1058,16 +1058,16 @@ def layout_preview(out):
                            x, y)
                 _button(c, 'pomoc', W - W // 10, H // 7)
             else:
-                ring = _load(os.path.join(SPEC, 'Ring_%s.xji' % m))
+                ring = _load(os.path.join(INTF_SPEC, 'Ring_%s.xji' % m))
                 _paint(c, ring, W // 2 - ring.shape[1] // 2, H // 2 - ring.shape[0] // 2,
-                       _load(os.path.join(SPEC, 'RingM_%s.xji' % m)))
+                       _load(os.path.join(INTF_SPEC, 'RingM_%s.xji' % m)))
                 mk = _load(os.path.join(DATA, 'Bio', '_matr_m%s.xji' % m))
                 _paint(c, _load(os.path.join(DATA, 'Bio', 'szopa_m%s.xji' % m)),
                        W // 2 - mk.shape[1] // 2, H // 2 - mk.shape[0] // 2, mk)
             _button(c, 'stop', W - W // 10 + 4, H // 7 + H // 8)
             shots.append(c)
         # About window.
-        c = _load(os.path.join(SPEC, '%s_oprogT.xji' % ('R2' if m == 's' else 'R3')))
+        c = _load(os.path.join(INTF_SPEC, '%s_oprogT.xji' % ('R2' if m == 's' else 'R3')))
         img = Image.fromarray(c)
         _text(img, (conv16(m, 645), conv16(m, 296)), 'Wersja 1.7 Demonstracyjna', 16,
               anchor='ma')
@@ -1079,7 +1079,7 @@ def layout_preview(out):
         shots.append(c)
     # Results, message and splash windows.
     for key in 'BMG':
-        c = _load(os.path.join(SPEC, 'mStats%s.xji' % key))
+        c = _load(os.path.join(INTF_SPEC, 'mStats%s.xji' % key))
         img = Image.fromarray(c)
         for (cap, val, yy, right) in (('Czas gry:', '1 min 5 s', 177, 358),
                                       ('Poprawne rozwiązania:', '5', 206, 422),
@@ -1091,14 +1091,14 @@ def layout_preview(out):
         _button(c, 'start', 235, 340)
         _button(c, 'stop', 325, 340)
         shots.append(c)
-    c = _load(os.path.join(SPEC, 'mKom_kp.xji'))
+    c = _load(os.path.join(INTF_SPEC, 'mKom_kp.xji'))
     img = Image.fromarray(c)
     _text(img, (210, 60), 'Proszę wybrać większą liczbę', 16, anchor='ma')
     _text(img, (210, 82), 'głosek lub pozycji.', 16, anchor='ma')
     c = np.array(img)
     _button(c, 'stop', 180, 150)
     shots.append(c)
-    shots.append(_load(os.path.join(SPEC, 'mT_Splh.xji')))
+    shots.append(_load(os.path.join(INTF_SPEC, 'mT_Splh.xji')))
     # Two columns, each shot at half size.
     thumbs = []
     for s in shots:
@@ -1134,7 +1134,7 @@ def main(argv):
         contact_sheet(sheet)
         layout_preview(preview)
         return 0
-    for d in ('Sio', 'Bio', os.path.join('Intf', 'Spec')):
+    for d in ('Sio', 'Bio', 'Intf/Spec'):
         clean(os.path.join(DATA, d))
     clean(RES)
     if '--no-sound' not in argv:

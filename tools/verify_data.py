@@ -13,7 +13,7 @@ from PIL import Image
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, 'Data')
-SPEC = os.path.join(DATA, 'Intf', 'Spec')
+INTF_SPEC = os.path.join(DATA, 'Intf/Spec')
 RES = os.path.join(ROOT, 'Resource')
 
 # Catalogue stems and flags in table order.
@@ -208,7 +208,7 @@ def check_lists():
         extra = [p for p in present if p.lower() not in [n.lower() for n in names]]
         check(not missing, 'Data/%s missing: %s' % (d, missing))
         check(not extra, 'Data/%s redundant: %s' % (d, extra))
-    present = set(os.listdir(SPEC))
+    present = set(os.listdir(INTF_SPEC))
     check(set(SPEC_FILES) <= present, 'Data/Intf/Spec missing: %s' %
           sorted(set(SPEC_FILES) - present))
     check(present <= set(SPEC_FILES), 'Data/Intf/Spec unexpected: %s' %
@@ -251,8 +251,8 @@ def check_pictures():
             if pic.shape == mask.shape:
                 check(pic[outside].min() >= 235, '%s_%s is not white outside the mask' % (w, fam))
     for m in 'sb':
-        r = load(os.path.join(SPEC, 'Ring_%s.xji' % m))
-        rm = load(os.path.join(SPEC, 'RingM_%s.xji' % m))
+        r = load(os.path.join(INTF_SPEC, 'Ring_%s.xji' % m))
+        rm = load(os.path.join(INTF_SPEC, 'RingM_%s.xji' % m))
         check(r.shape == rm.shape, 'Ring_%s and its mask differ in size' % m)
         check(r[rm[:, :, 0] < 30].min() >= 235, 'Ring_%s is not white outside its mask' % m)
         # The ring must enclose the memory picture it is drawn around.
@@ -282,14 +282,14 @@ def check_pictures():
         pairs += [(pre + '_glos_DB.xbi', pre + '_glos_DW.xbi'),
                   (pre + '_glos_AB.xbi', pre + '_glos_AW.xbi')]
     for bk, wt in pairs:
-        B, Wt = load(os.path.join(SPEC, bk)), load(os.path.join(SPEC, wt))
+        B, Wt = load(os.path.join(INTF_SPEC, bk)), load(os.path.join(INTF_SPEC, wt))
         check(B.shape == Wt.shape, '%s / %s sizes differ' % (bk, wt))
         if B.shape == Wt.shape:
             check(B[0, 0].max() < 12 and Wt[0, 0].min() > 243,
                   '%s / %s corners are not black / white' % (bk, wt))
             check(((Wt - B) >= -12).all(), '%s / %s: white rendering darker than black' % (bk, wt))
     for pre in ('R2', 'R3'):
-        sizes = {size_of(os.path.join(SPEC, '%s_glos_%s.xbi' % (pre, s)))
+        sizes = {size_of(os.path.join(INTF_SPEC, '%s_glos_%s.xbi' % (pre, s)))
                  for s in ('DB', 'DW', 'AB', 'AW')}
         check(len(sizes) == 1, '%s_glos pictures differ in size' % pre)
 
@@ -312,9 +312,9 @@ def check_layouts():
     for m, (W, H) in (('s', (800, 600)), ('b', (1024, 768))):
         p = 's_' if m == 's' else 'b_'
         strip_xy = (551, 74) if m == 's' else (705, 95)
-        sw, sh = size_of(os.path.join(SPEC, 'mT_m1_%s.xbi' % m))
+        sw, sh = size_of(os.path.join(INTF_SPEC, 'mT_m1_%s.xbi' % m))
         for i in range(1, 6):
-            check(size_of(os.path.join(SPEC, 'mT_m%d_%s.xbi' % (i, m))) == (sw, sh),
+            check(size_of(os.path.join(INTF_SPEC, 'mT_m%d_%s.xbi' % (i, m))) == (sw, sh),
                   'tab pictures of mode %s differ in size' % m)
         check(sh > (435 if m == 's' else 570), 'tab strip too short for its bands')
         check(strip_xy[0] + sw <= W and strip_xy[1] + sh <= H, 'tab strip leaves the screen')
@@ -385,15 +385,15 @@ def check_layouts():
         check(res_size(b + '_M')[0] <= 90, '%s wider than the results button step' % b)
         check(res_size(b + '_M')[1] <= 450 - 340, '%s leaves the results window' % b)
     check(res_size('stop_M')[1] <= 250 - 150, 'stop leaves the message window')
-    check(size_of(os.path.join(SPEC, 'mKom_kp.xji')) == (420, 250), 'message background size')
+    check(size_of(os.path.join(INTF_SPEC, 'mKom_kp.xji')) == (420, 250), 'message background size')
     for k in 'BMG':
-        check(size_of(os.path.join(SPEC, 'mStats%s.xji' % k)) == (600, 450), 'results size')
+        check(size_of(os.path.join(INTF_SPEC, 'mStats%s.xji' % k)) == (600, 450), 'results size')
     for m, (W, H) in (('s', (800, 600)), ('b', (1024, 768))):
         for n in ('mT_m0_%s.xji', 'mT_Mem_%s.xji', 'mT_Uzu_%s.xji', 'mT_Spa_%s.xbi',
                   'mT_Pod_%s1.xji'):
-            check(size_of(os.path.join(SPEC, n % m)) == (W, H), '%s size' % (n % m))
+            check(size_of(os.path.join(INTF_SPEC, n % m)) == (W, H), '%s size' % (n % m))
         pre = 'R2' if m == 's' else 'R3'
-        check(size_of(os.path.join(SPEC, pre + '_oprogT.xji')) == (W, H), 'about size')
+        check(size_of(os.path.join(INTF_SPEC, pre + '_oprogT.xji')) == (W, H), 'about size')
 
 
 # ---------------------------------------------------------------- settings

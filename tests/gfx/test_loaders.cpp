@@ -72,7 +72,7 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = stdfs::temp_directory_path() /
                (std::string("wv_gfx_") + info->name() + "_" + std::to_string(std::random_device{}()));
-        stdfs::create_directories(dir_ / "Data" / "Intf" / "Spec");
+        stdfs::create_directories(dir_ / "Data/Intf/Spec");
         stdfs::create_directories(dir_ / "Resource");
         oldProgramDir_ = fs::programDir();
         fs::setRoots(dir_.string(), dir_.string());

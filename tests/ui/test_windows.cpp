@@ -90,7 +90,7 @@ TEST(MessageWindow, ShowsCentredRoundedDragsByTextOrBackgroundAndStopReturnsToTh
 TEST(MessageWindow, AMissingBackgroundIsMissingResources) {
     Installation inst(Installation::Data::Linked);
     inst.unlink("Data/Intf");
-    stdfs::remove(inst.prog() / "Data" / "Intf" / "Spec" / "mKom_kp.xji");
+    stdfs::remove(inst.prog() / "Data/Intf/Spec/mKom_kp.xji");
     Outcome out;
     auto d = startProgram(out, {800, 600});
     EXPECT_TRUE(d->finished());
@@ -224,7 +224,7 @@ TEST(SplashWindow, WithoutItsPictureTheTextFormShowsOnLimeGreen) {
     for (bool broken : {false, true}) {
         Installation inst(Installation::Data::Linked);
         inst.unlink("Data/Intf");
-        const stdfs::path pic = inst.prog() / "Data" / "Intf" / "Spec" / "mT_Splh.xji";
+        const stdfs::path pic = inst.prog() / "Data/Intf/Spec/mT_Splh.xji";
         if (broken)
             std::ofstream(pic, std::ios::binary | std::ios::trunc) << "\xFF\xD8\xFF\xE0 truncated";
         else

@@ -35,7 +35,7 @@ bool blisko(Color a, Color b, int tol = 6) {
            std::abs(blueOf(a) - blueOf(b)) <= tol;
 }
 
-std::string spec(const Zasoby& z, const std::string& nazwa) {
+std::string intfPath(const Zasoby& z, const std::string& nazwa) {
     return z.prog() + "/Data/Intf/Spec/" + nazwa;
 }
 std::string bio(const Zasoby& z, const std::string& nazwa) {
@@ -45,10 +45,10 @@ std::string bio(const Zasoby& z, const std::string& nazwa) {
 // Ring pictures of the given sizes for both modes; the ring itself is invisible (black mask, white
 // picture), the word mask lets everything through.
 void zapiszPierscienie(const Zasoby& z, Size maly, Size duzy, Size maskaMala, Size maskaDuza) {
-    zapiszJpeg(spec(z, "Ring_s.xji"), jednolity(maly.width, maly.height, kWhite));
-    zapiszJpeg(spec(z, "RingM_s.xji"), jednolity(maly.width, maly.height, kBlack));
-    zapiszJpeg(spec(z, "Ring_b.xji"), jednolity(duzy.width, duzy.height, kWhite));
-    zapiszJpeg(spec(z, "RingM_b.xji"), jednolity(duzy.width, duzy.height, kBlack));
+    zapiszJpeg(intfPath(z, "Ring_s.xji"), jednolity(maly.width, maly.height, kWhite));
+    zapiszJpeg(intfPath(z, "RingM_s.xji"), jednolity(maly.width, maly.height, kBlack));
+    zapiszJpeg(intfPath(z, "Ring_b.xji"), jednolity(duzy.width, duzy.height, kWhite));
+    zapiszJpeg(intfPath(z, "RingM_b.xji"), jednolity(duzy.width, duzy.height, kBlack));
     zapiszJpeg(bio(z, "_matr_ms.xji"), jednolity(maskaMala.width, maskaMala.height, kWhite));
     zapiszJpeg(bio(z, "_matr_mb.xji"), jednolity(maskaDuza.width, maskaDuza.height, kWhite));
 }
@@ -97,8 +97,8 @@ TEST(COkrag, ARingLargerThanTheAreaGetsNegativeCoordinatesAndIsDrawnClipped) {
             maska.setPixel(x, y, x < 160 ? kBlack : kWhite);
             pierscien.setPixel(x, y, x < 160 ? kWhite : kBlack);
         }
-    zapiszJpeg(spec(z, "RingM_s.xji"), maska);
-    zapiszJpeg(spec(z, "Ring_s.xji"), pierscien);
+    zapiszJpeg(intfPath(z, "RingM_s.xji"), maska);
+    zapiszJpeg(intfPath(z, "Ring_s.xji"), pierscien);
 
     Tryb t(800, 600);
     Bitmap kanwa = jednolity(800, 600, kTlo);
@@ -128,7 +128,7 @@ TEST(COkrag, AMissingPictureRaisesMissingResources) {
         EXPECT_EQ(e.kod, 1);
     }
     // Not a JPEG under the ring's name: the same report.
-    zapiszBmp(spec(z, "Ring_b.xji"), jednolity(41, 31, kWhite));
+    zapiszBmp(intfPath(z, "Ring_b.xji"), jednolity(41, 31, kWhite));
     try {
         COkrag o(kanwa.canvas());
         ADD_FAILURE() << "no error";
