@@ -15,6 +15,7 @@
 #include "platform/SingleInstance.hpp"
 #include "ui/Fmkomunikat.hpp"
 #include "ui/Fmmain.hpp"
+#include "ui/Fmoprogramie.hpp"
 #include "ui/Fmsplashscreen.hpp"
 #include "ui/Koniecgry.hpp"
 #include "words/_cslowa.hpp"
@@ -92,8 +93,7 @@ void uruchomOkna() {
         //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
         fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
-        // The about window joins with
-        //   FormOProgramie = okna.utworz<TFormOProgramie>(OknaProgramu::O_PROGRAMIE);
+        FormOProgramie = okna.utworz<TFormOProgramie>(OknaProgramu::O_PROGRAMIE);
 
         FormMain->show();
         // The splash stays in front of the menu until the menu removes it.

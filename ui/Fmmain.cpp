@@ -8,6 +8,8 @@
 #include "gfx/Loadcorrectbitmap.hpp"
 #include "platform/Application.hpp"
 #include "platform/Canvas.hpp"
+#include "platform/Fs.hpp"
+#include "recorder/_cnagrywanie.hpp"
 #include "ui/Fmkomunikat.hpp"
 #include "widgets/_ccheckbut.hpp"
 #include "widgets/_ccheckbutw.hpp"
@@ -146,8 +148,8 @@ void TFormMain::zbuduj() {
     rstop_ = przycisk("rstop", W / 2 + X0 - 55, rec, &MPStop);
     up_ = przycisk("up", X0 + 240, H / 70 * 22 + Y0 - 32, nullptr);
     down_ = przycisk("down", X0 + 240, H / 70 * 22 + Y0 + 256, nullptr);
-    up_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWGore(); };
-    down_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { listaWDol(); };
+    up_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { lista_->wGore(); };
+    down_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { lista_->wDol(); };
     scroll_ = std::make_unique<CScrollBar>(*this, 0, 0, ekran, tlo);
     for (auto [b, n] : {std::pair{oprogramie_.get(), "oprogramie"},
                         {wyjdz_.get(), "wyjdz"},
@@ -192,8 +194,6 @@ void TFormMain::zbuduj() {
     glosnik_->ustawPozycje(X0 + W - margines - glosnik_->kontrolka().width(),
                            Y0 + H - margines - glosnik_->kontrolka().height());
 
-    // The recordings list puts its headers and scroll controls beside its rows; until it exists they stand
-    // where it would put them, right of the row's date column.
     const platform::Font naglowek{
         .family = "Arial Black", .height = 15, .bold = false, .color = platform::kBlack};
     for (platform::Label* l : {&vL_Nazwisko, &vL_Data}) {
@@ -203,12 +203,10 @@ void TFormMain::zbuduj() {
     }
     vL_Nazwisko.name = "vL_Nazwisko";
     vL_Data.name = "vL_Data";
-    vL_Nazwisko.setPosition(X0 + (duzy ? 329 : 229), Y0 + (duzy ? 200 : 155));
-    vL_Data.setPosition(X0 + (duzy ? 524 : 414), Y0 + (duzy ? 200 : 155));
-    const int prawaDat = X0 + (duzy ? 244 : 130) + 26 + 220 + 5 + 100;
-    up_->ustawPozycje(prawaDat + 40, -1);
-    down_->ustawPozycje(prawaDat + 40, -1);
-    scroll_->ustawZakres(up_->left() + 4, up_->top() + 30, down_->top() - 5);
+    lista_ = std::make_unique<CListaNagran>(*this, ekran, vL_Nazwisko, vL_Data, *up_, *down_, *scroll_);
+    nagrywarka_ = std::make_unique<CNagrywarka>(glosnik);
+    nagrywarka_->poNagraniu = [this] { MPStop.execute(); };
+    nagrywarka_->poOdtworzeniu = [this] { MPStop.execute(); };
 
     ukryjPanelNagran();
     for (auto& c : checki_)
@@ -271,7 +269,15 @@ void TFormMain::A_ZakladkaExecute() {
 }
 
 void TFormMain::pokazPanelNagran() {
-    listaPokaz();
+    // Every repaint passes here (typing in a name repaints too): the rows are reset and the focus cleared
+    // only when the panel comes into view, not while the user works in it.
+    if (!panelNagranPokazany_) {
+        panelNagranPokazany_ = true;
+        lista_->pokaz();
+        setFocusedControl(nullptr);
+    } else {
+        lista_->rysuj();
+    }
     vL_Nazwisko.show();
     vL_Data.show();
     up_->show();
@@ -281,12 +287,12 @@ void TFormMain::pokazPanelNagran() {
     rrec_->setVisible(!zajety_);
     rodtworz_->setVisible(!zajety_);
     rstop_->setVisible(zajety_);
-    setFocusedControl(nullptr);
     start_->hide();
 }
 
 void TFormMain::ukryjPanelNagran() {
-    listaUkryj();
+    panelNagranPokazany_ = false;
+    if (lista_) lista_->ukryj();
     vL_Nazwisko.hide();
     vL_Data.hide();
     up_->hide();
@@ -403,12 +409,47 @@ void TFormMain::A_GlosnikExecute() {
     }
 }
 
+void TFormMain::nagrywarkaZamknij() {
+    if (nagrywarka_) nagrywarka_->zamknij();
+}
+
 void TFormMain::A_Rec_RecExecute() {
-    // Recording needs the recordings list (the selected row and its name) and the recorder.
+    const int r = lista_->wybranyWiersz();
+    if (r < 0 || lista_->nazwaWiersza(r).empty()) {
+        pokazKomunikat(r < 0 ? 10 : 11);
+        setFocusedControl(nullptr);
+        return;
+    }
+    wejdzWZajetosc();
+    lista_->zapiszWpis(r);
+    if (nagrywarka_->otworz(lista_->sciezkaWiersza(r))) nagrywarka_->nagrywaj(60000);
 }
 
 void TFormMain::A_Rec_PlayExecute() {
-    // Playback needs the recordings list and the recorder.
+    const int r = lista_->wybranyWiersz();
+    int komunikat = 0;
+    std::string sciezka;
+    if (r < 0) {
+        komunikat = 20;
+    } else if (lista_->nazwaWiersza(r).empty()) {
+        komunikat = 21;
+    } else {
+        sciezka = lista_->sciezkaWiersza(r);
+        if (sciezka.empty() || !platform::fs::exists(sciezka)) komunikat = 21;
+    }
+    if (komunikat) {
+        pokazKomunikat(komunikat);
+        setFocusedControl(nullptr);
+        return;
+    }
+    wejdzWZajetosc();
+    if (nagrywarka_->otworz(sciezka)) nagrywarka_->odtwarzaj();
+}
+
+void TFormMain::ustawPrzyciskiPanelu(bool wlaczone) {
+    for (CPrzyciskP* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get()})
+        b->setEnabled(wlaczone);
+    scroll_->kciuk().setEnabled(wlaczone);
 }
 
 void TFormMain::wejdzWZajetosc() {
@@ -416,28 +457,28 @@ void TFormMain::wejdzWZajetosc() {
     rrec_->hide();
     rodtworz_->hide();
     rstop_->show();
-    for (CPrzyciskP* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get()})
-        b->setEnabled(false);
+    ustawPrzyciskiPanelu(false);
 }
 
 void TFormMain::MPStopExecute() {
-    // The recorder stops and closes here once it exists.
-    nagrywarkaZamknij();
+    nagrywarka_->zatrzymaj();
+    nagrywarka_->zamknij();
     zajety_ = false;
     rstop_->hide();
     rrec_->show();
     rodtworz_->show();
-    for (CPrzyciskP* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get()})
-        b->setEnabled(true);
+    ustawPrzyciskiPanelu(true);
 }
 
 void TFormMain::paintEvent() {
     canvas().setCopyMode(platform::CopyMode::SrcCopy);
     canvas().draw(0, 0, tlo_);
     A_ZakladkaExecute();
-    // Nothing records or plays until the recorder exists; the speaker switch alone decides.
-    const bool nagrywarkaZajeta = !glosnik;
-    if (nagrywarkaZajeta == (Zakladka == ZAK_NAGRYWANIE)) nagrywarkaZamknij();
+    // The device is closed when it is left open without use. A recording or playback started from the
+    // panel is never cut off by a repaint: with the speaker switch off the device counts as busy at all
+    // times, so the close on tab 5 would otherwise end every recording at the first repaint.
+    if (zajety_) return;
+    if (nagrywarka_->zajety() == (Zakladka == ZAK_NAGRYWANIE)) nagrywarkaZamknij();
 }
 
 void TFormMain::showEvent() {
@@ -447,7 +488,8 @@ void TFormMain::showEvent() {
 }
 
 void TFormMain::activateEvent() {
-    nagrywarkaZamknij();
+    // Coming back to the menu closes the device, unless the panel's own recording or playback runs.
+    if (!zajety_) nagrywarkaZamknij();
 }
 
 void TFormMain::closeEvent() {
@@ -460,6 +502,6 @@ void TFormMain::keyPressEvent(int charCode) {
 
 void TFormMain::mouseWheelEvent(int delta, platform::ShiftState, int, int) {
     if (Zakladka != ZAK_NAGRYWANIE) return;
-    if (delta > 0 && up_->enabled()) listaWGore();
-    if (delta < 0 && down_->enabled()) listaWDol();
+    if (delta > 0 && up_->enabled()) lista_->wGore();
+    if (delta < 0 && down_->enabled()) lista_->wDol();
 }

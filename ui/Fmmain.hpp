@@ -12,6 +12,8 @@
 
 class CCheckBut;
 class CCheckButW;
+class CListaNagran;
+class CNagrywarka;
 class CObiektGraficzny;
 class CPrzyciskP;
 class CScrollBar;
@@ -45,6 +47,8 @@ public:
     // The check buttons in the order quantity (few, medium, many), sounds (SZ, Ż/RZ, CZ, DŻ),
     // positions (initial, medial, final).
     const CCheckBut& przyciskUstawien(int i) const { return *checki_[i]; }
+    CListaNagran& listaNagran() { return *lista_; }
+    CNagrywarka& nagrywarka() { return *nagrywarka_; }
 
 protected:
     void paintEvent() override;
@@ -72,12 +76,8 @@ private:
     void MPStopExecute();
     void wejdzWZajetosc();
     void pokazKomunikat(int kod);
-    // The recorder and the recordings list (not built yet): the menu calls them where it will need to.
-    void nagrywarkaZamknij() {}
-    void listaPokaz() {}
-    void listaUkryj() {}
-    void listaWGore() {}
-    void listaWDol() {}
+    void nagrywarkaZamknij();
+    void ustawPrzyciskiPanelu(bool wlaczone);
 
     platform::Bitmap tlo_;
     std::array<platform::Bitmap, 5> zakladki_;
@@ -86,10 +86,13 @@ private:
     std::unique_ptr<CScrollBar> scroll_;
     std::array<std::unique_ptr<CCheckBut>, 10> checki_;
     std::unique_ptr<CCheckButW> glosnik_;
+    std::unique_ptr<CListaNagran> lista_;
+    std::unique_ptr<CNagrywarka> nagrywarka_;
     platform::Timer splashTimer_;
     int poprzednia_ = 0;
     bool zajety_ = false;
     bool pokazane_ = false;
+    bool panelNagranPokazany_ = false;
     int odswiezenUstawien_ = 4;
     int odswiezenNagran_ = 4;
 };

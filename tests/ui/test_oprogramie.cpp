@@ -1,0 +1,107 @@
+#include "program_fixture.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "platform/Control.hpp"
+#include "ui/Fmoprogramie.hpp"
+
+#include <algorithm>
+
+using namespace wvtest;
+
+namespace {
+
+struct Geometry {
+    platform::Size screen;
+    const char* picture;
+    int aboutX, aboutY;
+};
+
+std::size_t indexOf(const std::vector<std::string>& log, const std::string& line) {
+    const auto it = std::find(log.begin(), log.end(), line);
+    return it == log.end() ? std::string::npos : std::size_t(it - log.begin());
+}
+
+} // namespace
+
+TEST(AboutWindow, OpensFromTheMenuFullScreenWithItsPictureVersionStopAndHotAreas) {
+    for (const Geometry g : {Geometry{{800, 600}, "Data\\Intf\\Spec\\R2_oprogT.xji", 245, 515},
+                             Geometry{{1024, 768}, "Data\\Intf\\Spec\\R3_oprogT.xji", 357, 659}}) {
+        Installation inst;
+        Outcome out;
+        auto d = startProgram(out, g.screen);
+        d->wait(2000);
+        ASSERT_NE(FormOProgramie, nullptr);
+        EXPECT_EQ(oknoOProgramie(), FormOProgramie);
+        EXPECT_FALSE(FormOProgramie->visible());
+        d->click(g.aboutX + 40, g.aboutY + 30);
+        ASSERT_TRUE(FormOProgramie->visible());
+        EXPECT_TRUE(FormOProgramie->modal());
+        EXPECT_EQ(FormOProgramie->bounds(), platform::Rect::fromSize(0, 0, g.screen.width, g.screen.height));
+        EXPECT_EQ(FormOProgramie->caption(), "Wesołe Wirowanki Cz.I Demo");
+
+        const bool duzy = g.screen.width == 1024;
+        // Design (645, 870) and (645, 296) of the 1280 space, (817, 477/497) and (817, 1024-space).
+        const int cx = duzy ? 516 : 403;
+        platform::Control* stop = d->control("stop");
+        ASSERT_NE(stop, nullptr);
+        EXPECT_EQ(stop->left(), cx - stop->width() / 2);
+        EXPECT_EQ(stop->top(), (duzy ? 696 : 543) - stop->height());
+        EXPECT_EQ(FormOProgramie->lbWersja.caption(), "Wersja 1.7 Demonstracyjna");
+        EXPECT_EQ(FormOProgramie->lbWersja.top(), duzy ? 236 : 185);
+        EXPECT_EQ(FormOProgramie->lbWersja.left(), cx - FormOProgramie->lbWersja.width() / 2);
+        const int lx = duzy ? 653 : 510;
+        EXPECT_EQ(FormOProgramie->lbLinkWWW.bounds(), platform::Rect::fromSize(lx, duzy ? 477 : 372, 154, 18));
+        EXPECT_EQ(FormOProgramie->lbLinkEMail.bounds(), platform::Rect::fromSize(lx, duzy ? 497 : 388, 154, 18));
+        EXPECT_EQ(FormOProgramie->lbLinkWWW.caption(), "");
+        EXPECT_EQ(FormOProgramie->lbLinkWWW.cursor(), platform::kCursorHand);
+
+        // The background is the picture at the content offsets (here the whole screen).
+        const platform::Bitmap bg = jpeg(g.picture);
+        ASSERT_EQ(bg.width(), g.screen.width);
+        for (const platform::Point pt : {platform::Point{20, 20}, platform::Point{g.screen.width - 30, 100},
+                                         platform::Point{lx + 70, duzy ? 486 : 380}})
+            EXPECT_EQ(d->pixel(pt.x, pt.y), bg.pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+
+        d->click(stop->left() + stop->width() / 2, stop->top() + stop->height() / 2);
+        EXPECT_FALSE(FormOProgramie->visible());
+        EXPECT_FALSE(out.returned);
+        d->key(27);
+        EXPECT_TRUE(out.returned);
+    }
+}
+
+TEST(AboutWindow, EscapeClosesLikeStopAndTheLinksMinimiseThenOpenTheAddresses) {
+    Installation inst;
+    Outcome out;
+    auto d = startProgram(out, {800, 600});
+    d->wait(2000);
+    d->click(245 + 40, 515 + 30);
+    ASSERT_TRUE(FormOProgramie->visible());
+    d->key(27);
+    EXPECT_FALSE(FormOProgramie->visible());
+    EXPECT_FALSE(out.returned) << "Escape closes only the about window";
+
+    d->click(245 + 40, 515 + 30);
+    ASSERT_TRUE(FormOProgramie->visible());
+    d->takeLog();
+    d->click(510 + 77, 372 + 9);
+    d->click(510 + 77, 388 + 9);
+    const std::vector<std::string> log = d->log();
+    const std::size_t www = indexOf(log, "open-url http://www.wirowanki.pl");
+    const std::size_t mail = indexOf(log, "open-url mailto:kontakt@wirowanki.pl?subject=Wiadomosc%20z%20Wirowanki%20"
+                                          "Cz.I%20Demo%20(Wersja%201.7%20Demonstracyjna)");
+    ASSERT_NE(www, std::string::npos);
+    ASSERT_NE(mail, std::string::npos);
+    ASSERT_GT(www, 0u);
+    EXPECT_EQ(log[www - 1], "minimize");
+    EXPECT_EQ(log[mail - 1], "minimize");
+    EXPECT_LT(www, mail);
+    // Outside the hot areas nothing opens.
+    d->click(100, 100);
+    EXPECT_EQ(std::count_if(d->log().begin(), d->log().end(),
+                            [](const std::string& l) { return l.rfind("open-url", 0) == 0; }),
+              2);
+    d->key(27);
+    d->key(27);
+    EXPECT_TRUE(out.returned);
+}

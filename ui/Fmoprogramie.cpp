@@ -1,0 +1,86 @@
+#include "ui/Fmoprogramie.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "app/_cblad.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/Cursor.hpp"
+#include "platform/Dialogs.hpp"
+#include "widgets/_cprzycisk.hpp"
+
+#include <exception>
+#include <string>
+
+TFormOProgramie::TFormOProgramie() : Form("Wesołe Wirowanki Cz.I Demo") {
+    name = "FormOProgramie";
+    const platform::Size ekran = platform::app().screenSize();
+    setBounds(0, 0, ekran.width, ekran.height);
+
+    A_Stop.name = "A_Stop";
+    A_Stop.onExecute = [this] { close(); };
+
+    try {
+        bitmap_ = std::make_unique<platform::Bitmap>();
+        display.drawBackground(*bitmap_, "Data\\Intf\\Spec\\" + display.prefix1() + "_oprogT.xji");
+        stop_ = std::make_unique<CPrzyciskP>(*this, "stop", canvas(), bitmap_->canvas(), 0, 0, &A_Stop);
+        stop_->name = "stop";
+        stop_->ustawPozycje(display.scale(TRYB_1280, 645) + display.offsetX() - stop_->width() / 2,
+                            display.scale(TRYB_1280, 870) + display.offsetY() - stop_->height());
+    } catch (const std::exception&) {
+        stop_.reset();
+        bitmap_.reset();
+        throw CBlad(1);
+    }
+
+    lbWersja.name = "lbWersja";
+    lbWersja.setTransparent(true);
+    lbWersja.setAlignment(platform::TextAlign::Center);
+    lbWersja.setFont({.family = "Arial", .height = 16, .bold = true, .color = platform::kBlack});
+
+    // The link texts are part of the picture; the labels are only the areas that answer clicks.
+    for (platform::Label* l : {&lbLinkWWW, &lbLinkEMail}) {
+        l->setCaption("");
+        l->setAutoSize(false);
+        l->setTransparent(true);
+        l->setCursor(platform::kCursorHand);
+    }
+    lbLinkWWW.name = "lbLinkWWW";
+    lbLinkEMail.name = "lbLinkEMail";
+    lbLinkWWW.onClick = [] { otworz(kAdresWWW); };
+    lbLinkEMail.onClick = [] { otworz(kAdresEMail); };
+    ustawLinki();
+    // The splash stays: the main menu removes it two seconds after it first shows.
+}
+
+TFormOProgramie::~TFormOProgramie() = default;
+
+void TFormOProgramie::otworz(const char* adres) {
+    // The browser or mail program comes up in front of a minimised program.
+    platform::app().minimize();
+    platform::openUrl(adres);
+}
+
+void TFormOProgramie::ustawLinki() {
+    const int x = display.scale(TRYB_1280, 817) + display.offsetX();
+    lbLinkWWW.setBounds(x, display.scale(TRYB_1024, 477) + display.offsetY(), 154, 18);
+    lbLinkEMail.setBounds(x, display.scale(TRYB_1024, 497) + display.offsetY(), 154, 18);
+}
+
+void TFormOProgramie::paintEvent() {
+    canvas().setCopyMode(platform::CopyMode::SrcCopy);
+    canvas().draw(0, 0, *bitmap_);
+}
+
+void TFormOProgramie::showEvent() {
+    lbWersja.setCaption(kWersja);
+    lbWersja.setPosition(display.scale(TRYB_1280, 645) + display.offsetX() - lbWersja.width() / 2,
+                         display.scale(TRYB_1280, 296) + display.offsetY());
+}
+
+void TFormOProgramie::resizeEvent() {
+    ustawLinki();
+}
+
+void TFormOProgramie::keyPressEvent(int charCode) {
+    if (charCode == 27) A_Stop.execute();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+#include "platform/Label.hpp"
+
+#include <memory>
+
+class CPrzyciskP;
+
+// The window about the program: a full-screen picture with the version, the maker's web page and
+// e-mail address as click areas, and a stop button.
+class TFormOProgramie : public platform::Form {
+public:
+    static constexpr const char* kWersja = "Wersja 1.7 Demonstracyjna";
+    static constexpr const char* kAdresWWW = "http://www.wirowanki.pl";
+    static constexpr const char* kAdresEMail =
+        "mailto:kontakt@wirowanki.pl?subject=Wiadomosc%20z%20Wirowanki%20Cz.I%20Demo%20(Wersja%201.7%20"
+        "Demonstracyjna)";
+
+    TFormOProgramie();
+    ~TFormOProgramie() override;
+
+    platform::Action A_Stop;
+    platform::Label lbWersja{*this};
+    platform::Label lbLinkWWW{*this};
+    platform::Label lbLinkEMail{*this};
+
+    CPrzyciskP& przyciskStop() { return *stop_; }
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void resizeEvent() override;
+    void keyPressEvent(int charCode) override;
+
+private:
+    void ustawLinki();
+    static void otworz(const char* adres);
+
+    std::unique_ptr<platform::Bitmap> bitmap_;
+    std::unique_ptr<CPrzyciskP> stop_;
+};
