@@ -17,7 +17,8 @@ std::string sekcja(int p) {
 }
 
 const platform::Font& czcionkaWierszy() {
-    static const platform::Font f{.family = "Arial Black", .height = 11, .bold = false, .color = platform::kBlack};
+    static const platform::Font f{
+        .family = "Arial Black", .height = 11, .bold = false, .color = platform::kBlack};
     return f;
 }
 
@@ -127,8 +128,8 @@ CListaNagran::CListaNagran(platform::Form& okno, platform::Canvas& kanwa, platfo
         w.data->setBounds(lewy + 26 + 220 + 5, top + 2, 100, 22);
         w.data->name = "vL_Data" + std::to_string(r);
 
-        w.przycisk = std::make_unique<CCheckBut>(okno, "S_CHBUT", kanwa, lewy + 26 + 220 + 5 + 100 + 5, top,
-                                                 &w.wybor);
+        w.przycisk =
+            std::make_unique<CCheckBut>(okno, "S_CHBUT", kanwa, lewy + 26 + 220 + 5 + 100 + 5, top, &w.wybor);
         w.przycisk->kontrolka().name = "S_CHBUT" + std::to_string(r);
     }
     odswiez();

@@ -4,6 +4,7 @@
 #include "../ui/program_fixture.hpp"
 
 #include "app/Wirowanki.hpp"
+#include "app/_custgry.hpp"
 #include "platform/Control.hpp"
 #include "platform/DateTime.hpp"
 #include "platform/Ini.hpp"

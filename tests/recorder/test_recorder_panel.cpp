@@ -3,6 +3,7 @@
 #include "platform/Fs.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace rectest;
 
@@ -193,12 +194,37 @@ TEST(RecorderPanel, TheDeviceAlwaysCountsAsBusyWhileTheSpeakerSwitchIsOff) {
     EXPECT_FALSE(own.nagrywaj(1000));
     ASSERT_TRUE(own.otworz("Nagrane\\test.wav"));
     const auto b = bytes(p.userFile("Nagrane/test.wav"));
-    const std::vector<std::uint8_t> empty{'R', 'I', 'F', 'F', 38, 0,  0,  0,   'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                          18,  0,   0,   0,   1,  0,  1,  0,   0x22, 0x56, 0, 0, 0x44, 0xAC, 0,  0,
-                                          2,   0,   16,  0,   0,  0,  'd', 'a', 't', 'a', 0, 0,   0,    0};
+    const std::vector<std::uint8_t> empty{'R',  'I',  'F', 'F', 38,   0,    0, 0, 'W', 'A', 'V', 'E',
+                                          'f',  'm',  't', ' ', 18,   0,    0, 0, 1,   0,   1,   0,
+                                          0x22, 0x56, 0,   0,   0x44, 0xAC, 0, 0, 2,   0,   16,  0,
+                                          0,    0,    'd', 'a', 't',  'a',  0, 0, 0,   0};
     EXPECT_EQ(b, empty);
     switchOn = false;
     EXPECT_TRUE(own.zajety());
     own.zamknij();
     EXPECT_FALSE(own.otwarty());
+}
+
+TEST(RecorderScreenshots, RecorderTabWithARecordedRowAndTheAboutWindow) {
+    const char* dir = std::getenv("WV_SCREENSHOT_DIR");
+    if (!dir || !*dir) GTEST_SKIP() << "WV_SCREENSHOT_DIR not set";
+    for (const platform::Size screen : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
+        Panel p(screen);
+        const bool duzy = screen.width == 1024;
+        const std::string m = duzy ? "1024" : "800";
+        p.d->click((duzy ? 705 : kStripX) + 60, (duzy ? 95 : kStripY) + (duzy ? 500 : 400));
+        const int top = duzy ? 220 : kRowTop, name = duzy ? 270 : kNameX;
+        p.d->click(name + 100, top + 32 + 12);
+        p.d->text("Zosia Kowalska");
+        const int cx = screen.width / 2, panelY = screen.height * 10 / 14;
+        p.d->click(cx - 15 + 35, panelY + 30);
+        p.d->wait(1000);
+        p.d->screenshot(std::string(dir) + "/recorder-" + m + "-busy.png");
+        p.d->click(cx - 55 + 35, panelY + 30);
+        p.d->click(name + 100, top + 2 * 32 + 12);
+        p.d->screenshot(std::string(dir) + "/recorder-" + m + ".png");
+        p.d->click(cx - 155 + 40, screen.height - screen.height / 7 + 30);
+        p.d->screenshot(std::string(dir) + "/about-" + m + ".png");
+        p.d->key(27);
+    }
 }

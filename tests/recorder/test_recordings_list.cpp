@@ -53,9 +53,11 @@ TEST(RecordingsList, ANewIndexHasThirtyEmptyPlacesInOrderAndTheRowsShowOneToEigh
         EXPECT_EQ(p.text("vL_Data" + n), "") << "1990 stands for no date";
         EXPECT_TRUE(p.visible("vE_Nazwa" + n));
         EXPECT_TRUE(p.visible("S_CHBUT" + n));
-        EXPECT_EQ(p.d->control("vL_Numer" + n)->bounds(), platform::Rect::fromSize(kNumberX, rowY(r), 26, 22));
+        EXPECT_EQ(p.d->control("vL_Numer" + n)->bounds(),
+                  platform::Rect::fromSize(kNumberX, rowY(r), 26, 22));
         EXPECT_EQ(p.d->control("vE_Nazwa" + n)->bounds(), platform::Rect::fromSize(kNameX, rowY(r), 220, 26));
-        EXPECT_EQ(p.d->control("vL_Data" + n)->bounds(), platform::Rect::fromSize(kDateX, rowY(r) + 2, 100, 22));
+        EXPECT_EQ(p.d->control("vL_Data" + n)->bounds(),
+                  platform::Rect::fromSize(kDateX, rowY(r) + 2, 100, 22));
         EXPECT_EQ(p.d->control("S_CHBUT" + n)->left(), kBoxX);
         EXPECT_EQ(p.d->control("S_CHBUT" + n)->top(), rowY(r));
     }
@@ -131,8 +133,12 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndStopsAtTheFirstMissingSection) 
     std::string text;
     for (int i = 0; i < 30; ++i) {
         if (i == 26) continue; // everything from here on is ignored
-        text += "[Nagranie" + std::to_string(i) + "]\r\nPlik=Nagranie" + std::to_string(i) + "\r\nNazwa=Imię " +
-                std::to_string(i) + "\r\nData=" + (i == 1 ? "not a date" : i == 2 ? date1990() : date) + "\r\n";
+        text += "[Nagranie" + std::to_string(i) + "]\r\nPlik=Nagranie" + std::to_string(i) +
+                "\r\nNazwa=Imię " + std::to_string(i) + "\r\nData=" +
+                (i == 1   ? "not a date"
+                 : i == 2 ? date1990()
+                          : date) +
+                "\r\n";
     }
     writeIndex(inst.user(), text);
     wvtest::Outcome out;

@@ -50,8 +50,10 @@ TEST(AboutWindow, OpensFromTheMenuFullScreenWithItsPictureVersionStopAndHotAreas
         EXPECT_EQ(FormOProgramie->lbWersja.top(), duzy ? 236 : 185);
         EXPECT_EQ(FormOProgramie->lbWersja.left(), cx - FormOProgramie->lbWersja.width() / 2);
         const int lx = duzy ? 653 : 510;
-        EXPECT_EQ(FormOProgramie->lbLinkWWW.bounds(), platform::Rect::fromSize(lx, duzy ? 477 : 372, 154, 18));
-        EXPECT_EQ(FormOProgramie->lbLinkEMail.bounds(), platform::Rect::fromSize(lx, duzy ? 497 : 388, 154, 18));
+        EXPECT_EQ(FormOProgramie->lbLinkWWW.bounds(),
+                  platform::Rect::fromSize(lx, duzy ? 477 : 372, 154, 18));
+        EXPECT_EQ(FormOProgramie->lbLinkEMail.bounds(),
+                  platform::Rect::fromSize(lx, duzy ? 497 : 388, 154, 18));
         EXPECT_EQ(FormOProgramie->lbLinkWWW.caption(), "");
         EXPECT_EQ(FormOProgramie->lbLinkWWW.cursor(), platform::kCursorHand);
 
@@ -88,8 +90,9 @@ TEST(AboutWindow, EscapeClosesLikeStopAndTheLinksMinimiseThenOpenTheAddresses) {
     d->click(510 + 77, 388 + 9);
     const std::vector<std::string> log = d->log();
     const std::size_t www = indexOf(log, "open-url http://www.wirowanki.pl");
-    const std::size_t mail = indexOf(log, "open-url mailto:kontakt@wirowanki.pl?subject=Wiadomosc%20z%20Wirowanki%20"
-                                          "Cz.I%20Demo%20(Wersja%201.7%20Demonstracyjna)");
+    const std::size_t mail =
+        indexOf(log, "open-url mailto:kontakt@wirowanki.pl?subject=Wiadomosc%20z%20Wirowanki%20"
+                     "Cz.I%20Demo%20(Wersja%201.7%20Demonstracyjna)");
     ASSERT_NE(www, std::string::npos);
     ASSERT_NE(mail, std::string::npos);
     ASSERT_GT(www, 0u);
