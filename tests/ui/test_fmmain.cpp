@@ -224,14 +224,20 @@ TEST(MainMenu, EachTabShowsItsOwnSettingsAndTheRecorderTabItsPanel) {
     // The captions are gone: their place shows the background again.
     const platform::Bitmap caption = zasob("nap_gloski_b");
     const platform::Bitmap menu = jpeg("Data\\Intf\\Spec\\mT_m0_b.xji");
-    const int cx = 512 - caption.width() + caption.width() / 2, cy = 384 - 48 + caption.height() / 2;
+    // Checked left of the recordings list's rows (which start at x 244 and cover the caption's middle),
+    // at a caption pixel that differs from the menu picture.
+    const int left = 512 - caption.width(), top = 384 - 48;
+    int cx = -1, cy = top + caption.height() / 2;
+    for (int x = 0; x < 244 - left && cx < 0; ++x)
+        if (caption.pixel(x, cy - top) != menu.pixel(left + x, cy)) cx = left + x;
+    ASSERT_GE(cx, 0);
     EXPECT_EQ(d->pixel(cx, cy), menu.pixel(cx, cy));
 
     d->click(l.strip.x + 60, l.strip.y + 20); // back to tab 1
     for (const char* c : {"rrec", "rodtworz", "rstop", "up", "down", "scroll", "vL_Nazwisko", "vL_Data"})
         EXPECT_FALSE(d->control(c)->visible()) << c;
     EXPECT_TRUE(d->control("start")->visible());
-    EXPECT_EQ(d->pixel(cx, cy), caption.pixel(caption.width() / 2, caption.height() / 2));
+    EXPECT_EQ(d->pixel(cx, cy), caption.pixel(cx - left, cy - top));
 }
 
 TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
