@@ -84,8 +84,12 @@ void TfmPodpisywanie::scenaBez(CLitera&) {
     if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
 }
 
+// Once the word is solved the button must not stay on screen looking usable.
 void TfmPodpisywanie::ukryjPomoc() {
     przyciskPomoc_->ukryj();
+    const platform::Rect r = przyciskPomoc_->kontrolka().bounds();
+    robocza_.canvas().copyRect(r, tlo_, r);
+    invalidate(r);
 }
 
 // ---- events
