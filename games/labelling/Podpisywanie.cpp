@@ -37,7 +37,8 @@ TfmPodpisywanie::TfmPodpisywanie() : Form("Podpisywanie") {
     W = display.areaWidth();
     H = display.areaHeight();
     try {
-        wczytajJpeg(obrazTla_, std::string(tryb_ == TRYB_800 ? "Data\\Intf\\Spec\\mT_Pod_s" : "Data\\Intf\\Spec\\mT_Pod_b") +
+        wczytajJpeg(obrazTla_, std::string(tryb_ == TRYB_800 ? "Data\\Intf\\Spec\\mT_Pod_s"
+                                                             : "Data\\Intf\\Spec\\mT_Pod_b") +
                                    std::to_string(1) + ".xji");
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
@@ -50,7 +51,8 @@ TfmPodpisywanie::TfmPodpisywanie() : Form("Podpisywanie") {
         przyciskStop_ = std::make_unique<CPrzycisk>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
         przyciskNast_ =
             std::make_unique<CPrzycisk>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Nastepny);
-        przyciskPop_ = std::make_unique<CPrzycisk>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Poprzedni);
+        przyciskPop_ =
+            std::make_unique<CPrzycisk>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Poprzedni);
     } catch (const std::exception&) {
         przyciskPop_.reset();
         przyciskNast_.reset();

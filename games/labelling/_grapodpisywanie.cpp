@@ -31,10 +31,11 @@ constexpr int kProbRozrzutu = 20000;
 
 // ---- the tile
 
-CLitera::CLitera(TfmPodpisywanie& okno, CGraPodpisywanie& gra, const std::string& tekst, bool czerwona, int tryb)
+CLitera::CLitera(TfmPodpisywanie& okno, CGraPodpisywanie& gra, const std::string& tekst, bool czerwona,
+                 int tryb)
     : tekst_(tekst) {
-    const std::string nazwa =
-        kodLitery(tekst) + (czerwona ? (tryb == TRYB_800 ? "_red_s" : "_red_b") : (tryb == TRYB_800 ? "_s" : "_b"));
+    const std::string nazwa = kodLitery(tekst) + (czerwona ? (tryb == TRYB_800 ? "_red_s" : "_red_b")
+                                                           : (tryb == TRYB_800 ? "_s" : "_b"));
     try {
         OtworzBMP(nazwa, obraz_);
     } catch (const std::exception&) {
@@ -273,7 +274,8 @@ bool CGraPodpisywanie::wszystkieZnalezione() const {
 bool CGraPodpisywanie::trafionoObrazek(int x, int y) {
     Slowo* s = biezace();
     if (!s || maska_.empty()) return false;
-    if (!(xObrazka_ < x && x < xObrazka_ + maska_.width() && yObrazka_ < y && y < yObrazka_ + maska_.height()))
+    if (!(xObrazka_ < x && x < xObrazka_ + maska_.width() && yObrazka_ < y &&
+          y < yObrazka_ + maska_.height()))
         return false;
     s->flags |= SLOWO_WYBRANE;
     return true;
@@ -286,7 +288,8 @@ void CGraPodpisywanie::przerysujPola() {
 
 // ---- drag and drop
 
-void CGraPodpisywanie::wcisnieta(CLitera& l, platform::MouseButton b, platform::ShiftState s, int mx, int my) {
+void CGraPodpisywanie::wcisnieta(CLitera& l, platform::MouseButton b, platform::ShiftState s, int mx,
+                                 int my) {
     if (b != platform::MouseButton::Left) return;
     statRec->aktywnosc();
     // The second press of a double click belongs to the double click: the tile stays where it is.
@@ -339,7 +342,8 @@ void CGraPodpisywanie::puszczona(CLitera& l, platform::MouseButton b) {
     chwycona_ = nullptr;
     statRec->aktywnosc();
     // The picture at the drop point goes: the tile may be moved on from there.
-    if (kanwaRobocza_ && kanwaPrzeciagania_) kanwaRobocza_->copyRect(l.obszar(), *kanwaPrzeciagania_, l.obszar());
+    if (kanwaRobocza_ && kanwaPrzeciagania_)
+        kanwaRobocza_->copyRect(l.obszar(), *kanwaPrzeciagania_, l.obszar());
     l.ustaw(l.x(), l.y());
     for (auto& p : pola_) {
         if (std::abs(l.x() - p->x()) > kZasiegPola || std::abs(l.y() - p->y()) > kZasiegPola) continue;

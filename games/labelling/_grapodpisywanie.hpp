@@ -36,7 +36,9 @@ public:
     // Moves the tile and its hit area.
     void ustaw(int x, int y);
     const platform::Bitmap& obraz() const { return obraz_; }
-    platform::Rect obszar() const { return platform::Rect::fromSize(x_, y_, obraz_.width(), obraz_.height()); }
+    platform::Rect obszar() const {
+        return platform::Rect::fromSize(x_, y_, obraz_.width(), obraz_.height());
+    }
     platform::ImageControl* pole() const { return pole_.get(); }
     void rysuj(platform::Canvas& kanwa) const;
 
@@ -70,11 +72,11 @@ private:
 // One labelling game on the catalogue's selection: the current word's tiles and fields and the end timer.
 class CGraPodpisywanie {
 public:
-    static constexpr int kZasiegPola = 25;   // a drop this close to a field snaps into it
-    static constexpr int kNadPolem = 60;     // a drop by an occupied field lands this far above it
-    static constexpr int kOdstep = 65;       // scattered tiles keep this distance on one axis at least
-    static constexpr int kRamka = 5;         // width of a field's frame
-    static constexpr int kKoniecMs = 60000;  // the game ends this long after the last word is solved
+    static constexpr int kZasiegPola = 25;  // a drop this close to a field snaps into it
+    static constexpr int kNadPolem = 60;    // a drop by an occupied field lands this far above it
+    static constexpr int kOdstep = 65;      // scattered tiles keep this distance on one axis at least
+    static constexpr int kRamka = 5;        // width of a field's frame
+    static constexpr int kKoniecMs = 60000; // the game ends this long after the last word is solved
 
     explicit CGraPodpisywanie(TfmPodpisywanie& okno);
     ~CGraPodpisywanie();

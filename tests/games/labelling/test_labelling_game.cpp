@@ -288,7 +288,8 @@ TEST_F(GraPodpisywanie, HelpSpeaksTheWordCountsAHintAndScattersAgain) {
         EXPECT_TRUE(gra().pole(i).pusty());
         EXPECT_TRUE(gra().litera(i).pole()->visible());
         EXPECT_TRUE(gra().litera(i).y() < 450 - 60 || gra().litera(i).x() < 280 - 44 ||
-                    gra().litera(i).y() >= 480) << i; // not left in the caption
+                    gra().litera(i).y() >= 480)
+            << i; // not left in the caption
     }
     EXPECT_EQ(statRec->dobre(), "0");
 }

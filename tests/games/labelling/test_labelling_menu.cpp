@@ -12,7 +12,8 @@ using namespace wvtest;
 
 TEST(PodpisywanieZMenu, TabOneStartPlaysAWordToTheResultsAndBackToTheMenu) {
     Installation inst(Installation::Data::Linked);
-    inst.writeIni("[DaneProgramu]\r\nZakladka=1\r\n[Podpisywanie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
+    inst.writeIni(
+        "[DaneProgramu]\r\nZakladka=1\r\n[Podpisywanie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
     Outcome out;
     auto d = startProgram(out, {800, 600});
     d->wait(2000); // the splash goes
