@@ -55,6 +55,8 @@ public:
     bool wczytajMiniatury();
 
     const std::vector<Slowo>& wybrane() const { return wybor_; }
+    // Games that mark their words (SLOWO_WYBRANE as an open mark) change the entries in place.
+    std::vector<Slowo>& wybrane() { return wybor_; }
     const std::vector<Slowo>& przefiltrowane() const { return filtr_; }
     const std::vector<Slowo>& tabela() const { return tabela_; }
 

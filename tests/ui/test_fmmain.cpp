@@ -5,6 +5,7 @@
 #include "app/_custgry.hpp"
 #include "app/_dllengine.hpp"
 #include "app/_specfunc.hpp"
+#include "games/labelling/Podpisywanie.hpp"
 #include "games/memory/Memory.hpp"
 #include "platform/Control.hpp"
 #include "ui/Fmkomunikat.hpp"
@@ -343,6 +344,11 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsMessageThreeAndEnoughWordsPass) 
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
     EXPECT_EQ(slowa->przefiltrowane().size(), 5u);
+    // The labelling game is up: Esc and the results' "stop" lead back to the menu.
+    ASSERT_TRUE(fmPodpisywanie->visible());
+    d->key(27);
+    d->click(fmKoniecGry->left() + 325 + 20, fmKoniecGry->top() + 340 + 20);
+    ASSERT_FALSE(fmPodpisywanie->visible());
     clickCheck(*d, l, 1);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));

@@ -1,0 +1,271 @@
+#include "Podpisywanie.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "app/Wirowanki.hpp"
+#include "app/_cblad.hpp"
+#include "app/_cstatrec.hpp"
+#include "app/_custgry.hpp"
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "ui/Koniecgry.hpp"
+#include "widgets/_cprzycisk.hpp"
+#include "words/_cslowa.hpp"
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+TfmPodpisywanie::TfmPodpisywanie() : Form("Podpisywanie") {
+    name = "fmPodpisywanie";
+    A_Stop.name = "A_Stop";
+    A_NowaGra.name = "A_NowaGra";
+    A_Pomoc.name = "A_Pomoc";
+    A_Nastepny.name = "A_Nastepny";
+    A_Poprzedni.name = "A_Poprzedni";
+    A_EkranPaint.name = "A_EkranPaint";
+    A_Powiedz.name = "A_Powiedz";
+    A_Stop.onExecute = [this] { A_StopExecute(); };
+    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
+    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
+    A_Nastepny.onExecute = [this] { A_NastepnyExecute(); };
+    A_Poprzedni.onExecute = [this] { A_PoprzedniExecute(); };
+    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
+    A_Powiedz.onExecute = [this] { A_PowiedzExecute(); };
+
+    tryb_ = display.mode();
+    W = display.areaWidth();
+    H = display.areaHeight();
+    try {
+        wczytajJpeg(obrazTla_, std::string(tryb_ == TRYB_800 ? "Data\\Intf\\Spec\\mT_Pod_s"
+                                                             : "Data\\Intf\\Spec\\mT_Pod_b") +
+                                   std::to_string(1) + ".xji");
+        setBounds(display.offsetX(), display.offsetY(), W, H);
+        prostokat = {0, 0, W, H};
+        tlo_ = platform::Bitmap(W, H);
+        tlo_.canvas().draw(0, 0, obrazTla_);
+        robocza_ = platform::Bitmap(W, H);
+        przeciagania_ = platform::Bitmap(W, H);
+        platform::Canvas& k = robocza_.canvas();
+        przyciskPomoc_ = std::make_unique<CPrzycisk>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
+        przyciskStop_ = std::make_unique<CPrzycisk>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
+        przyciskNast_ =
+            std::make_unique<CPrzycisk>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Nastepny);
+        przyciskPop_ =
+            std::make_unique<CPrzycisk>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Poprzedni);
+    } catch (const std::exception&) {
+        przyciskPop_.reset();
+        przyciskNast_.reset();
+        przyciskStop_.reset();
+        przyciskPomoc_.reset();
+        gra_.reset();
+        throw CBlad(1);
+    }
+    tloBiezace_ = &obrazTla_;
+}
+
+// The game goes first: its tiles' hit areas are controls of this window.
+TfmPodpisywanie::~TfmPodpisywanie() {
+    gra_.reset();
+}
+
+// ---- what the game asks of the window
+
+void TfmPodpisywanie::scenaBez(CLitera&) {
+    platform::Canvas& k = robocza_.canvas();
+    k.copyRect(prostokat, tlo_, prostokat);
+    przyciskPomoc_->rysuj();
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    if (gra_) {
+        gra_->rysujObrazek();
+        gra_->rysujPola(k);
+        gra_->rysujLitery();
+    }
+    przeciagania_.canvas().copyRect(prostokat, robocza_, prostokat);
+    if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
+}
+
+// Once the word is solved the button must not stay on screen looking usable.
+void TfmPodpisywanie::ukryjPomoc() {
+    przyciskPomoc_->ukryj();
+    const platform::Rect r = przyciskPomoc_->kontrolka().bounds();
+    robocza_.canvas().copyRect(r, tlo_, r);
+    invalidate(r);
+}
+
+// ---- events
+
+void TfmPodpisywanie::paintEvent() {
+    if (gra_) gra_->rysujLitery();
+    canvas().draw(0, 0, robocza_);
+}
+
+void TfmPodpisywanie::showEvent() {
+    A_NowaGra.execute();
+}
+
+// A game left for the main menu must not end by its timer there.
+void TfmPodpisywanie::hideEvent() {
+    if (gra_) gra_->timerKonca().stop();
+}
+
+void TfmPodpisywanie::keyPressEvent(int charCode) {
+    statRec->aktywnosc();
+    if (charCode == 27) A_Stop.execute();
+}
+
+void TfmPodpisywanie::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
+    statRec->aktywnosc();
+}
+
+void TfmPodpisywanie::mouseWheelEvent(int, platform::ShiftState, int, int) {
+    statRec->aktywnosc();
+}
+
+void TfmPodpisywanie::dblClickEvent() {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    if (!gra_->rozwiazane()) return;
+    const platform::Point p = screenToClient(platform::app().cursorPos());
+    if (gra_->trafionoObrazek(p.x, p.y)) {
+        gra_->przygotujZadanie();
+        pelneRysowanie();
+    }
+}
+
+// ---- drawing
+
+void TfmPodpisywanie::rysujTlo() {
+    if (tloBiezace_) tlo_.canvas().draw(0, 0, *tloBiezace_);
+    robocza_.canvas().copyRect(prostokat, tlo_, prostokat);
+}
+
+void TfmPodpisywanie::odswiezPrzyciski() {
+    if (!gra_ || gra_->jestOstatnie())
+        przyciskNast_->ukryj();
+    else
+        przyciskNast_->pokaz();
+    if (!gra_ || gra_->jestPierwsze())
+        przyciskPop_->ukryj();
+    else
+        przyciskPop_->pokaz();
+}
+
+void TfmPodpisywanie::pelneRysowanie() {
+    rysujTlo();
+    platform::Canvas& k = robocza_.canvas();
+    przeciagania_.canvas().copyRect(prostokat, robocza_, prostokat);
+    if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    if (!gra_ || gra_->rozwiazane())
+        przyciskPomoc_->ukryj();
+    else
+        przyciskPomoc_->pokaz();
+    if (gra_) {
+        gra_->rysujObrazek();
+        gra_->rozrzuc();
+    }
+    repaint();
+}
+
+// ---- actions
+
+void TfmPodpisywanie::A_StopExecute() {
+    if (gra_) gra_->timerKonca().stop();
+    if (fmKoniecGry && fmKoniecGry->visible()) return;
+    statRec->zakoncz();
+    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
+    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : 2;
+    if (wynik == 1)
+        A_NowaGra.execute();
+    else if (wynik == 2)
+        close();
+}
+
+void TfmPodpisywanie::A_NowaGraExecute() {
+    gra_.reset();
+    graPodpisywanie = nullptr;
+    CUstGry& ust = ustPodpisywanie;
+    const int ile = ust.Poziom * 5;
+    std::string blad;
+    try {
+        slowa->losuj(ile);
+        if (slowa->wybrane().empty()) throw std::runtime_error("Za mało słów do gry");
+        gra_ = std::make_unique<CGraPodpisywanie>(*this);
+        graPodpisywanie = gra_.get();
+        if (tryb_ == TRYB_800) {
+            gra_->ustawObrazek(274, 140);
+            slowa->wczytajObrazki("_ups.xji");
+        } else {
+            gra_->ustawObrazek(348, 172);
+            slowa->wczytajObrazki("_upb.xji");
+        }
+        gra_->przygotujZadanie();
+    } catch (const std::exception& e) {
+        // No game: the window still shows and stops, and the game counts as not finished.
+        gra_.reset();
+        graPodpisywanie = nullptr;
+        blad = e.what();
+    }
+    statRec->start(ZAK_PODPISYWANIE, ust);
+    A_EkranPaint.execute();
+    if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
+}
+
+void TfmPodpisywanie::A_EkranPaintExecute() {
+    tloBiezace_ = &obrazTla_;
+    pelneRysowanie();
+}
+
+void TfmPodpisywanie::przejdz(bool naprzod) {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    if (!(naprzod ? gra_->nastepne() : gra_->poprzednie())) return;
+    if (!gra_->rozwiazane()) {
+        gra_->przygotujZadanie();
+        A_EkranPaint.execute();
+        return;
+    }
+    rysujTlo();
+    gra_->ustawKanwy(robocza_.canvas(), przeciagania_.canvas());
+    gra_->przygotujZadanie();
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    przyciskPomoc_->ukryj();
+    gra_->rysujObrazek();
+    gra_->pokazRozwiazanie();
+    repaint();
+}
+
+void TfmPodpisywanie::A_NastepnyExecute() {
+    przejdz(true);
+}
+
+void TfmPodpisywanie::A_PoprzedniExecute() {
+    przejdz(false);
+}
+
+void TfmPodpisywanie::A_PomocExecute() {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    rysujTlo();
+    gra_->ustawKanwy(robocza_.canvas(), przeciagania_.canvas());
+    gra_->przygotujZadanie();
+    przyciskPomoc_->rysuj();
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    gra_->podpowiedz();
+    pelneRysowanie();
+}
+
+void TfmPodpisywanie::A_PowiedzExecute() {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    gra_->powiedz();
+}

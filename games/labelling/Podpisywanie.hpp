@@ -1,0 +1,76 @@
+#pragma once
+
+#include "_grapodpisywanie.hpp"
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+
+#include <memory>
+
+class CPrzycisk;
+
+// The labelling game's window: covers the content area, composes background, buttons, the word picture,
+// the fields and the tiles off screen and shows the composition. Each showing starts a new game.
+class TfmPodpisywanie : public platform::Form {
+public:
+    // Raises CBlad code 1 when its pictures cannot be loaded.
+    TfmPodpisywanie();
+    ~TfmPodpisywanie() override;
+
+    platform::Action A_Stop, A_NowaGra, A_Pomoc, A_Nastepny, A_Poprzedni, A_EkranPaint, A_Powiedz;
+
+    int tryb() const { return tryb_; }
+    platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }
+    platform::Canvas& kanwaPrzeciagania() { return przeciagania_.canvas(); }
+    // Rebuilds the composition without tile l and keeps it as the drag background.
+    void scenaBez(CLitera& l);
+    void ukryjPomoc();
+    // Brings the composition to the screen now.
+    void odswiez() { repaint(); }
+    void odswiez(const platform::Rect& r) {
+        invalidate(r);
+        update();
+    }
+
+    CGraPodpisywanie* gra() const { return gra_.get(); }
+    CPrzycisk* przyciskNast() const { return przyciskNast_.get(); }
+    CPrzycisk* przyciskPop() const { return przyciskPop_.get(); }
+    CPrzycisk* przyciskPomoc() const { return przyciskPomoc_.get(); }
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void hideEvent() override;
+    void keyPressEvent(int charCode) override;
+    void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
+    void mouseWheelEvent(int delta, platform::ShiftState shift, int x, int y) override;
+    void dblClickEvent() override;
+
+private:
+    void A_StopExecute();
+    void A_NowaGraExecute();
+    void A_PomocExecute();
+    void A_NastepnyExecute();
+    void A_PoprzedniExecute();
+    void A_EkranPaintExecute();
+    void A_PowiedzExecute();
+    void przejdz(bool naprzod);
+    void pelneRysowanie();
+    void odswiezPrzyciski();
+    void rysujTlo();
+
+    int tryb_ = 0;
+    int W = 0, H = 0;
+    platform::Rect prostokat{};
+    const platform::Bitmap* tloBiezace_ = nullptr;
+    platform::Bitmap obrazTla_;
+    platform::Bitmap tlo_;          // kanwaTla's bitmap
+    platform::Bitmap robocza_;      // kanwaRobocza's bitmap
+    platform::Bitmap przeciagania_; // kanwaPrzeciagania's bitmap
+    std::unique_ptr<CPrzycisk> przyciskStop_;
+    std::unique_ptr<CPrzycisk> przyciskPomoc_;
+    std::unique_ptr<CPrzycisk> przyciskNast_;
+    std::unique_ptr<CPrzycisk> przyciskPop_;
+    std::unique_ptr<CGraPodpisywanie> gra_;
+};

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "platform/Bitmap.hpp"
+#include "platform/ImageControl.hpp"
+#include "platform/Input.hpp"
+#include "platform/Timer.hpp"
+#include "platform/Types.hpp"
+#include "words/_cslowa.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+class Canvas;
+}
+class CGraPodpisywanie;
+class TfmPodpisywanie;
+
+// A letter tile: its picture and the picture-less hit area that carries the drag. Fields derive from it
+// and have neither.
+class CLitera {
+public:
+    // A field: no picture, no hit area.
+    CLitera() = default;
+    // A tile of unit tekst; czerwona picks the picture of the practised sound.
+    CLitera(TfmPodpisywanie& okno, CGraPodpisywanie& gra, const std::string& tekst, bool czerwona, int tryb);
+    virtual ~CLitera();
+    CLitera(const CLitera&) = delete;
+    CLitera& operator=(const CLitera&) = delete;
+
+    const std::string& tekst() const { return tekst_; }
+    int x() const { return x_; }
+    int y() const { return y_; }
+    // Moves the tile and its hit area.
+    void ustaw(int x, int y);
+    const platform::Bitmap& obraz() const { return obraz_; }
+    platform::Rect obszar() const {
+        return platform::Rect::fromSize(x_, y_, obraz_.width(), obraz_.height());
+    }
+    platform::ImageControl* pole() const { return pole_.get(); }
+    void rysuj(platform::Canvas& kanwa) const;
+
+protected:
+    friend class CGraPodpisywanie;
+    platform::Bitmap obraz_;
+    std::unique_ptr<platform::ImageControl> pole_;
+    std::string tekst_;
+    std::int16_t x_ = 0, y_ = 0;
+};
+
+// One field of the caption; tekst is the text of the tile lying in it.
+class CPoleLitery : public CLitera {
+public:
+    CLitera* litera() const { return litera_; }
+    bool pusty() const { return litera_ == nullptr; }
+    void oproznij() {
+        litera_ = nullptr;
+        tekst_.clear();
+    }
+    void przyjmij(CLitera& l) {
+        litera_ = &l;
+        tekst_ = l.tekst();
+    }
+
+private:
+    friend class CGraPodpisywanie;
+    CLitera* litera_ = nullptr;
+};
+
+// One labelling game on the catalogue's selection: the current word's tiles and fields and the end timer.
+class CGraPodpisywanie {
+public:
+    static constexpr int kZasiegPola = 25;  // a drop this close to a field snaps into it
+    static constexpr int kNadPolem = 60;    // a drop by an occupied field lands this far above it
+    static constexpr int kOdstep = 65;      // scattered tiles keep this distance on one axis at least
+    static constexpr int kRamka = 5;        // width of a field's frame
+    static constexpr int kKoniecMs = 60000; // the game ends this long after the last word is solved
+
+    explicit CGraPodpisywanie(TfmPodpisywanie& okno);
+    ~CGraPodpisywanie();
+    CGraPodpisywanie(const CGraPodpisywanie&) = delete;
+    CGraPodpisywanie& operator=(const CGraPodpisywanie&) = delete;
+
+    void ustawObrazek(int x, int y) {
+        xObrazka_ = x;
+        yObrazka_ = y;
+    }
+    void ustawKanwy(platform::Canvas& robocza, platform::Canvas& przeciagania) {
+        kanwaRobocza_ = &robocza;
+        kanwaPrzeciagania_ = &przeciagania;
+    }
+    void przygotujZadanie();
+    void rysujObrazek();
+    void rysujPola(platform::Canvas& kanwa);
+    void rysujLitery();
+    void ukryjLitery();
+    void rozrzuc();
+    void pokazRozwiazanie();
+    void podpowiedz();
+    void powiedz();
+    bool nastepne();
+    bool poprzednie();
+    bool jestOstatnie() const { return nrSlowa_ == nrOstatniego_; }
+    bool jestPierwsze() const { return nrSlowa_ == 0; }
+    bool rozwiazane() const;
+    bool wszystkieZnalezione() const;
+    bool trafionoObrazek(int x, int y);
+
+    platform::Timer& timerKonca() { return timerKonca_; }
+
+    // State as the window and tests see it.
+    int nrSlowa() const { return nrSlowa_; }
+    const std::string& odpowiedz() const { return odpowiedz_; }
+    const std::string& slowo() const { return slowo_; }
+    int bok() const { return bok_; }
+    int liczbaLiter() const { return int(litery_.size()); }
+    const CLitera& litera(int i) const { return *litery_[std::size_t(i)]; }
+    const CPoleLitery& pole(int i) const { return *pola_[std::size_t(i)]; }
+    const CLitera* przeciagana() const { return przeciagana_; }
+    const platform::Bitmap& maska() const { return maska_; }
+    // Where field i of n stands for a content area of w x h and tile side bok.
+    static platform::Point miejscePola(int i, int n, int w, int h, int bok);
+
+private:
+    friend class CLitera;
+    // Tile events.
+    void wcisnieta(CLitera& l, platform::MouseButton b, platform::ShiftState s, int mx, int my);
+    void przesuwana(CLitera& l, platform::ShiftState s);
+    void puszczona(CLitera& l, platform::MouseButton b);
+    void dwuklik(CLitera& l);
+    void sprawdz();
+    void ustawPola();
+    void przerysujPola();
+    int losowa(int m) const;
+    Slowo* biezace() const;
+
+    TfmPodpisywanie& okno_;
+    std::int16_t nrSlowa_ = 0;
+    std::string odpowiedz_;
+    std::string slowo_;
+    std::int32_t nrOstatniego_ = -1;
+    platform::Bitmap maska_;
+    std::int32_t xObrazka_ = 0, yObrazka_ = 0;
+    std::int16_t bok_ = 44;
+    int tryb_ = 0;
+    int W_ = 800, H_ = 600;
+    platform::Timer timerKonca_{kKoniecMs};
+    std::vector<std::unique_ptr<CLitera>> litery_;
+    std::vector<std::unique_ptr<CPoleLitery>> pola_;
+    CLitera* przeciagana_ = nullptr;
+    platform::Canvas* kanwaRobocza_ = nullptr;
+    platform::Canvas* kanwaPrzeciagania_ = nullptr;
+    // The tile under the mouse since its press, and where in it the press was (screen offset).
+    CLitera* chwycona_ = nullptr;
+    platform::Point chwyt_{};
+    bool poDwukliku_ = false;
+    std::shared_ptr<char> zycie_ = std::make_shared<char>();
+};
+
+// The current labelling game, for the tile events; owned by the labelling window.
+extern CGraPodpisywanie* graPodpisywanie;

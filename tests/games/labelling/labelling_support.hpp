@@ -1,0 +1,164 @@
+#pragma once
+
+// Plays the labelling window on the headless backend with the shipped data set: program-wide objects as
+// start-up makes them, the catalogue filtered with the labelling settings, the window shown modally.
+// Tiles are found through the game object and moved by real drags.
+#include "../memory/memory_support.hpp"
+
+#include "app/_dllengine.hpp"
+#include "app/_specfunc.hpp"
+#include "games/labelling/Podpisywanie.hpp"
+#include "widgets/_cprzycisk.hpp"
+
+#include <algorithm>
+
+namespace labellingtest {
+
+using memorytest::KatalogTymczasowy;
+using memorytest::Rekord;
+using memorytest::Tlo;
+
+struct Ustawienia {
+    int poziom = POZIOM_MALO;
+    platform::Size ekran{800, 600};
+    std::uint16_t gloski = GL_SZ; // the five SZ words: every draw holds all of them
+    std::uint16_t pozycja = POZ_NAGLOS;
+};
+
+class GraPodpisywanie : public ::testing::Test {
+protected:
+    void TearDown() override { d.reset(); }
+
+    void uruchom(Ustawienia u = {}) {
+        ust = u;
+        d = std::make_unique<platform::testing::Driver>(
+            [this] {
+                const platform::Size s = platform::app().screenSize();
+                display.init(s.width, s.height);
+                CSlowa katalog;
+                slowa = &katalog;
+                CStatRec stat(1);
+                statRec = &stat;
+                Tlo tlo;
+                tlo.show();
+                TfmPodpisywanie pod;
+                fmPodpisywanie = okno = &pod;
+                TfmKoniecGry koniec;
+                fmKoniecGry = wyniki = &koniec;
+                ustPodpisywanie.Poziom = std::int16_t(ust.poziom);
+                ustPodpisywanie.Gloski = ust.gloski;
+                ustPodpisywanie.Pozycja = ust.pozycja;
+                katalog.filtruj(ustPodpisywanie);
+                wynikOkna = pod.showModal();
+                platform::app().run();
+                fmKoniecGry = wyniki = nullptr;
+                fmPodpisywanie = okno = nullptr;
+                statRec = nullptr;
+                slowa = nullptr;
+            },
+            platform::testing::DriverOptions{.screen = u.ekran, .args = {}});
+        ASSERT_NE(okno, nullptr) << d->error();
+        ASSERT_NE(okno->gra(), nullptr) << d->error();
+    }
+
+    CGraPodpisywanie& gra() { return *okno->gra(); }
+    int W() { return okno->width(); }
+    int H() { return okno->height(); }
+    platform::Point ekran(int x, int y) { return {okno->left() + x, okno->top() + y}; }
+
+    const CLitera* kafelek(const std::string& tekst, bool wolny = true) {
+        for (int i = 0; i < gra().liczbaLiter(); ++i) {
+            const CLitera* l = &gra().litera(i);
+            if (l->tekst() != tekst) continue;
+            if (wolny && wPolu(l) >= 0) continue;
+            return l;
+        }
+        return nullptr;
+    }
+    // The field the tile lies in, or -1.
+    int wPolu(const CLitera* l) {
+        for (int i = 0; i < gra().liczbaLiter(); ++i)
+            if (gra().pole(i).litera() == l) return i;
+        return -1;
+    }
+
+    // Drags a tile, held 10 px inside its corner, so that its corner lands at (x, y) in window coordinates.
+    void przeciagnij(const CLitera* l, int x, int y) {
+        const platform::Point a = ekran(l->x() + 10, l->y() + 10), b = ekran(x + 10, y + 10);
+        d->drag(a.x, a.y, b.x, b.y);
+    }
+    void doPola(const CLitera* l, int pole) { przeciagnij(l, gra().pole(pole).x(), gra().pole(pole).y()); }
+
+    // The word's units in order, read from the catalogue entry.
+    std::vector<std::string> glosy() {
+        std::vector<std::string> w;
+        std::string g = slowa->wybrane().at(std::size_t(gra().nrSlowa())).glosy, u;
+        for (char c : g) {
+            if (c == ',') {
+                if (!u.empty()) w.push_back(u);
+                u.clear();
+            } else if (c != '_') {
+                u += c;
+            }
+        }
+        return w;
+    }
+    void rozwiaz() {
+        const auto g = glosy();
+        for (std::size_t i = 0; i < g.size(); ++i) {
+            if (gra().pole(int(i)).tekst() == g[i]) continue;
+            if (const CLitera* zly = gra().pole(int(i)).litera()) przeciagnij(zly, 200, 60);
+            doPola(kafelek(g[i]), int(i));
+        }
+    }
+
+    // The middle of a game button at its designed place.
+    void klik(int x, int y) {
+        const platform::Point p = ekran(x + 35, y + 30);
+        d->click(p.x, p.y);
+    }
+    void klikNast() { klik(W() - W() / 10, H() / 7 + 2 * H() / 8); }
+    void klikPop() { klik(W() - W() / 10, H() / 7 + 3 * H() / 8); }
+    void klikPomoc() { klik(W() - W() / 10, H() / 7); }
+    void klikStop() { klik(W() - W() / 10 + 4, H() / 7 + H() / 8); }
+    void idzDo(const std::string& slowo) {
+        while (gra().nrSlowa() > 0)
+            klikPop();
+        for (int k = 0; k < 20 && gra().slowo() != slowo; ++k)
+            klikNast();
+        ASSERT_EQ(gra().slowo(), slowo);
+    }
+
+    int ileDzwiekow(const std::string& prefiks) {
+        return int(std::count_if(d->log().begin(), d->log().end(),
+                                 [&](const std::string& l) { return l.rfind("sound " + prefiks, 0) == 0; }));
+    }
+    std::vector<std::string> dzwieki() {
+        std::vector<std::string> w;
+        for (const auto& l : d->log())
+            if (l.rfind("sound ", 0) == 0) w.push_back(l.substr(6));
+        return w;
+    }
+
+    std::vector<Rekord> rekordy() {
+        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
+        const std::vector<std::uint8_t> b{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+        std::vector<Rekord> wynik;
+        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
+            wynik.push_back(
+                {memorytest::le32(b, at), memorytest::le32(b, at + 26), memorytest::le32(b, at + 32),
+                 memorytest::le32(b, at + 36), memorytest::le32(b, at + 40), memorytest::le16(b, at + 20),
+                 memorytest::le16(b, at + 22), memorytest::le16(b, at + 24), memorytest::le16(b, at + 30)});
+        return wynik;
+    }
+
+    KatalogTymczasowy katalog;
+    Ustawienia ust;
+    std::unique_ptr<platform::testing::Driver> d;
+    TfmPodpisywanie* okno = nullptr;
+    TfmKoniecGry* wyniki = nullptr;
+    int wynikOkna = -1;
+};
+
+} // namespace labellingtest

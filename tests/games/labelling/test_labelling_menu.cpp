@@ -1,0 +1,79 @@
+// The labelling game reached the way a user reaches it: the main menu's first tab and its start button.
+#include "../../ui/program_fixture.hpp"
+
+#include "app/Cdisplay.hpp"
+#include "app/_cstatrec.hpp"
+#include "app/_custgry.hpp"
+#include "games/labelling/Podpisywanie.hpp"
+#include "ui/Fmmain.hpp"
+#include "ui/Koniecgry.hpp"
+
+using namespace wvtest;
+
+TEST(PodpisywanieZMenu, TabOneStartPlaysAWordToTheResultsAndBackToTheMenu) {
+    Installation inst(Installation::Data::Linked);
+    inst.writeIni(
+        "[DaneProgramu]\r\nZakladka=1\r\n[Podpisywanie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
+    Outcome out;
+    auto d = startProgram(out, {800, 600});
+    d->wait(2000); // the splash goes
+    ASSERT_NE(fmPodpisywanie, nullptr);
+    EXPECT_FALSE(fmPodpisywanie->visible());
+    EXPECT_EQ(Zakladka, ZAK_PODPISYWANIE);
+    d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20); // start
+    ASSERT_TRUE(fmPodpisywanie->visible());
+    EXPECT_TRUE(d->logged("form-shown Podpisywanie"));
+    EXPECT_EQ(platform::app().modalForm(), fmPodpisywanie);
+    ASSERT_NE(fmPodpisywanie->gra(), nullptr);
+    CGraPodpisywanie& gra = *fmPodpisywanie->gra();
+    EXPECT_EQ(slowa->wybrane().size(), 5u);
+    for (const Slowo& s : slowa->wybrane())
+        EXPECT_EQ(s.word.rfind("sz", 0), 0u) << s.word;
+
+    // The first word, spelt by dragging each unit's tile to its field.
+    const std::string g = slowa->wybrane()[0].glosy;
+    std::vector<std::string> jednostki;
+    std::string u;
+    for (char c : g)
+        if (c == ',') {
+            jednostki.push_back(u);
+            u.clear();
+        } else if (c != '_') {
+            u += c;
+        }
+    for (std::size_t i = 0; i < jednostki.size(); ++i) {
+        const CLitera* l = nullptr;
+        for (int k = 0; k < gra.liczbaLiter() && !l; ++k) {
+            const CLitera& c = gra.litera(k);
+            bool zajety = false;
+            for (int p = 0; p < gra.liczbaLiter(); ++p)
+                zajety = zajety || gra.pole(p).litera() == &c;
+            if (c.tekst() == jednostki[i] && !zajety) l = &c;
+        }
+        ASSERT_NE(l, nullptr) << jednostki[i];
+        d->drag(l->x() + 5, l->y() + 5, gra.pole(int(i)).x() + 5, gra.pole(int(i)).y() + 5);
+    }
+    EXPECT_TRUE(gra.rozwiazane());
+    EXPECT_EQ(statRec->dobre(), "1");
+
+    d->key(27);
+    ASSERT_NE(fmKoniecGry, nullptr);
+    EXPECT_TRUE(fmKoniecGry->visible());
+    const std::string plik = readFile(inst.user() / "prgst1.stt");
+    ASSERT_EQ(plik.size(), 64u);
+    const auto bajt = [&](std::size_t i) { return static_cast<unsigned char>(plik[20 + i]); };
+    EXPECT_EQ(bajt(0), 1);                  // the labelling game
+    EXPECT_EQ(bajt(30) | bajt(31) << 8, 0); // not every word solved
+    EXPECT_EQ(bajt(36), 1);
+
+    const platform::Rect w = fmKoniecGry->bounds();
+    d->click(w.left + 325 + 20, w.top + 340 + 20); // stop
+    EXPECT_FALSE(fmPodpisywanie->visible());
+    EXPECT_EQ(platform::app().modalForm(), nullptr);
+    EXPECT_EQ(platform::app().activeForm(), static_cast<platform::Form*>(FormMain));
+
+    d->key(27);
+    EXPECT_TRUE(d->finished());
+    EXPECT_TRUE(out.returned);
+    EXPECT_TRUE(d->error().empty()) << d->error();
+}
