@@ -5,6 +5,7 @@
 #include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
 #include "app/_specfunc.hpp"
+#include "games/completion/Uzupelnianie.hpp"
 #include "games/memory/Memory.hpp"
 #include "gfx/Universalfn.hpp"
 #include "platform/Application.hpp"
@@ -88,8 +89,8 @@ void uruchomOkna() {
         // The game windows join here, in this order, each with its line (which also makes the main menu's
         // start button find it):
         //   fmPodpisywanie = okna.utworz<TfmPodpisywanie>(ZAK_PODPISYWANIE);
-        //   fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
         //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
+        fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
         fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
         // The about window joins with

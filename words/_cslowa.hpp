@@ -55,6 +55,8 @@ public:
     bool wczytajMiniatury();
 
     const std::vector<Slowo>& wybrane() const { return wybor_; }
+    // The games keep each drawn word's open mark in its SLOWO_WYBRANE flag.
+    std::vector<Slowo>& wybrane() { return wybor_; }
     const std::vector<Slowo>& przefiltrowane() const { return filtr_; }
     const std::vector<Slowo>& tabela() const { return tabela_; }
 
