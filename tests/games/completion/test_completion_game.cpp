@@ -71,7 +71,8 @@ TEST_F(GraUzupelnianie, RowAndSlotsInTheSmallMode) {
         EXPECT_EQ(k[i]->y, 60) << i;
         EXPECT_TRUE(pokazuje(xs[i], 60, nazwy[i])) << nazwy[i];
     }
-    const std::set<std::pair<int, int>> miejsca{{wybor("sz")->x, wybor("sz")->y}, {wybor("s")->x, wybor("s")->y}};
+    const std::set<std::pair<int, int>> miejsca{{wybor("sz")->x, wybor("sz")->y},
+                                                {wybor("s")->x, wybor("s")->y}};
     EXPECT_EQ(miejsca, (std::set<std::pair<int, int>>{{600, 300}, {160, 300}}));
     EXPECT_EQ(wybor("s")->pole->left(), wybor("s")->x);
     EXPECT_EQ(wybor("s")->pole->top(), wybor("s")->y);
@@ -102,7 +103,8 @@ TEST_F(GraUzupelnianie, RowAndSlotsInTheLargeMode) {
         EXPECT_EQ(k[i]->y, 76) << i;
     }
     EXPECT_TRUE(lukaPokazuje("question_b"));
-    const std::set<std::pair<int, int>> miejsca{{wybor("sz")->x, wybor("sz")->y}, {wybor("s")->x, wybor("s")->y}};
+    const std::set<std::pair<int, int>> miejsca{{wybor("sz")->x, wybor("sz")->y},
+                                                {wybor("s")->x, wybor("s")->y}};
     EXPECT_EQ(miejsca, (std::set<std::pair<int, int>>{{768, 384}, {216, 384}}));
     EXPECT_EQ(gra().pozycjaObrazka(), (platform::Point{338, 388}));
     d->screenshot("/tmp/uzu_1024_open.png");

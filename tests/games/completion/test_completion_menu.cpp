@@ -12,7 +12,8 @@ using namespace wvtest;
 
 TEST(UzupelnianieZMenu, TabThreeStartPlaysAGameToTheResultsAndBackToTheMenu) {
     Installation inst(Installation::Data::Linked);
-    inst.writeIni("[DaneProgramu]\r\nZakladka=1\r\n[Uzupelnianie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
+    inst.writeIni(
+        "[DaneProgramu]\r\nZakladka=1\r\n[Uzupelnianie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
     Outcome out;
     auto d = startProgram(out, {800, 600});
     d->wait(2000); // the splash goes
@@ -47,9 +48,9 @@ TEST(UzupelnianieZMenu, TabThreeStartPlaysAGameToTheResultsAndBackToTheMenu) {
     const std::string plik = readFile(inst.user() / "prgst1.stt");
     ASSERT_EQ(plik.size(), 64u);
     const auto bajt = [&](std::size_t i) { return static_cast<unsigned char>(plik[20 + i]); };
-    EXPECT_EQ(bajt(0), 3);                  // the completion game
+    EXPECT_EQ(bajt(0), 3);                      // the completion game
     EXPECT_EQ(bajt(22) | bajt(23) << 8, GL_SZ); // its own settings, without the partner sound
-    EXPECT_EQ(bajt(30) | bajt(31) << 8, 0); // not finished
+    EXPECT_EQ(bajt(30) | bajt(31) << 8, 0);     // not finished
     EXPECT_EQ(bajt(36), 1);
 
     const platform::Rect r = fmKoniecGry->bounds();
