@@ -267,3 +267,53 @@ TEST_F(GraUzupelnianie, EscEndsMidGameWithResultZeroAndAgainDrawsANewGame) {
     klikWynikiStop();
     EXPECT_FALSE(okno->visible());
 }
+
+namespace {
+
+// A program directory like the shipped one, with some files left out.
+void programBez(const std::filesystem::path& cel, const std::vector<std::string>& pominiete) {
+    namespace fs = std::filesystem;
+    const fs::path zrodlo = WV_SOURCE_DIR;
+    fs::create_directories(cel / "Data");
+    fs::create_directory_symlink(zrodlo / "Resource", cel / "Resource");
+    for (const auto& e : fs::recursive_directory_iterator(zrodlo / "Data")) {
+        const fs::path wzgl = fs::relative(e.path(), zrodlo);
+        if (e.is_directory()) {
+            fs::create_directories(cel / wzgl);
+            continue;
+        }
+        bool pomin = false;
+        for (const std::string& p : pominiete)
+            pomin = pomin || wzgl.generic_string() == p;
+        if (!pomin) fs::create_symlink(e.path(), cel / wzgl);
+    }
+}
+
+} // namespace
+
+TEST_F(GraUzupelnianie, MissingMaskAndWordSoundKeepTheGamePlayable) {
+    const std::filesystem::path prog = katalog.baza() / "prog";
+    programBez(prog, {"Data/Bio/_matr_ups.xji", "Data/Smd/sanki.pw"});
+    platform::fs::setRoots(prog.string(), katalog.uzytkownik().string());
+    uruchom();
+    ASSERT_TRUE(gra().maska().empty());
+    ASSERT_TRUE(idzDo("sanki"));
+    // The picture is ANDed onto the background alone.
+    platform::Bitmap tlo, obraz;
+    wczytajJpeg(tlo, "Data\\Intf\\Spec\\mT_Uzu_s.xji");
+    wczytajJpeg(obraz, "Data\\Bio\\sanki_ups.xji");
+    for (platform::Point o : {platform::Point{obraz.width() / 2, obraz.height() / 2}, platform::Point{2, 2}})
+        EXPECT_EQ(d->pixel(266 + o.x, 310 + o.y), tlo.pixel(266 + o.x, 310 + o.y) & obraz.pixel(o.x, o.y));
+    // Help without a word sound: 1500 ms of silence.
+    const std::int64_t przed = d->now();
+    klikPomoc();
+    EXPECT_EQ(d->now() - przed, 1500);
+    EXPECT_EQ(statRec->podpowiedzi(), "1");
+    klikWybor("s");
+    EXPECT_EQ(statRec->dobre(), "1");
+    EXPECT_FALSE(d->logged("sound Data\\Smd\\sanki.pw"));
+    EXPECT_TRUE(lukaPokazuje("s_red_s"));
+    // No mask, no picture area: a double click never reopens.
+    d->dblClick(266 + obraz.width() / 2, 310 + obraz.height() / 2);
+    EXPECT_TRUE(gra().rozwiazane());
+}
