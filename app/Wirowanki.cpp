@@ -5,6 +5,7 @@
 #include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
 #include "app/_specfunc.hpp"
+#include "games/completion/Uzupelnianie.hpp"
 #include "games/labelling/Podpisywanie.hpp"
 #include "games/memory/Memory.hpp"
 #include "gfx/Universalfn.hpp"
@@ -89,10 +90,10 @@ void uruchomOkna() {
         FormKomunikat = okna.utworz<TFormKomunikat>(0);
         // The game windows join here, in this order, each with its line (which also makes the main menu's
         // start button find it):
-        fmPodpisywanie = okna.utworz<TfmPodpisywanie>(ZAK_PODPISYWANIE);
-        //   fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
-        //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
         fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
+        fmPodpisywanie = okna.utworz<TfmPodpisywanie>(ZAK_PODPISYWANIE);
+        fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
+        //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
         fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
         FormOProgramie = okna.utworz<TFormOProgramie>(OknaProgramu::O_PROGRAMIE);
 

@@ -6,6 +6,7 @@
 #include "app/_dllengine.hpp"
 #include "app/_specfunc.hpp"
 #include "games/labelling/Podpisywanie.hpp"
+#include "games/completion/Uzupelnianie.hpp"
 #include "games/memory/Memory.hpp"
 #include "platform/Control.hpp"
 #include "ui/Fmkomunikat.hpp"
@@ -333,6 +334,11 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsMessageThreeAndEnoughWordsPass) 
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
     EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
     EXPECT_EQ(ustUzupelnianie.Gloski, GL_SZ); // the contrast went into a copy only
+    // The completion game is up: Esc and the results' "stop" lead back to the menu.
+    ASSERT_TRUE(fmUzupelnianie->visible());
+    d->key(27);
+    d->click(fmKoniecGry->left() + 325 + 20, fmKoniecGry->top() + 340 + 20);
+    ASSERT_FALSE(fmUzupelnianie->visible());
     clickCheck(*d, l, 2);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "_grauzupelnianie.hpp"
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+
+#include <memory>
+
+class CPrzycisk;
+
+// The word-completion game's window: covers the content area, composes background, buttons, the word's
+// picture, its unit row and the two choices off screen and shows the composition. Each showing starts a
+// new game.
+class TfmUzupelnianie : public platform::Form {
+public:
+    // Raises CBlad code 1 when its pictures cannot be loaded.
+    TfmUzupelnianie();
+    ~TfmUzupelnianie() override;
+
+    platform::Action A_Stop, A_NowaGra, A_Pomoc, A_Nastepny, A_Poprzedni, A_EkranPaint;
+
+    platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }
+    platform::Canvas& kanwaTla() { return tlo_.canvas(); }
+    // Brings the composition to the screen now.
+    void odswiez() { repaint(); }
+    // Blocks the window for ms with what is on screen shown.
+    void czekaj(int ms);
+    // Hides "pomoc" and takes its picture off the composition.
+    void ukryjPomoc();
+
+    // The current game; null before the first one.
+    CGraUzupelnianie* gra() const { return gra_.get(); }
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void hideEvent() override;
+    void keyPressEvent(int charCode) override;
+    void dblClickEvent() override;
+
+private:
+    void A_StopExecute();
+    void A_NowaGraExecute();
+    void A_PomocExecute();
+    void A_NastepnyExecute();
+    void A_PoprzedniExecute();
+    void A_EkranPaintExecute();
+
+    int W = 0, H = 0;
+    platform::Rect prostokat{};
+    platform::Bitmap obrazTla_;
+    platform::Bitmap tlo_;     // kanwaTla's bitmap
+    platform::Bitmap robocza_; // kanwaRobocza's bitmap
+    std::unique_ptr<CPrzycisk> przyciskStop_;
+    std::unique_ptr<CPrzycisk> przyciskPomoc_;
+    std::unique_ptr<CPrzycisk> przyciskNast_;
+    std::unique_ptr<CPrzycisk> przyciskPop_;
+    std::unique_ptr<CGraUzupelnianie> gra_;
+};

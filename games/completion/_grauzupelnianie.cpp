@@ -1,0 +1,313 @@
+#include "_grauzupelnianie.hpp"
+
+#include "Uzupelnianie.hpp"
+#include "app/Cdisplay.hpp"
+#include "app/Wirowanki.hpp"
+#include "app/_cstatrec.hpp"
+#include "app/_dllengine.hpp"
+#include "app/_specfunc.hpp"
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/Cursor.hpp"
+#include "platform/Fs.hpp"
+#include "platform/Random.hpp"
+#include "words/_cslowa.hpp"
+
+#include <array>
+#include <exception>
+#include <utility>
+
+CGraUzupelnianie* graUzupelnianie = nullptr;
+
+namespace {
+
+// The practised sound and its look-alike; the first pair holding the answer wins, so "z" gets "rz".
+constexpr std::array<std::pair<const char*, const char*>, 5> kPary{{
+    {"sz", "s"},
+    {"cz", "c"},
+    {"rz", "z"},
+    {"ż", "z"},
+    {"dż", "dz"},
+}};
+
+} // namespace
+
+// ---- the piece
+
+CKlocek::CKlocek(const std::string& tekst_, const std::string& nazwaObrazu, TfmUzupelnianie* okno)
+    : tekst(tekst_) {
+    zmienObraz(nazwaObrazu);
+    if (!okno) return;
+    pole = std::make_unique<platform::ImageControl>(*okno);
+    pole->name = "wybor_" + tekst;
+    pole->acceptsDoubleClicks = false; // a quick second click is one more try
+    pole->setBounds(0, 0, obraz.width(), obraz.height());
+    pole->onClick = [this] {
+        if (klikalny && graUzupelnianie) graUzupelnianie->wybierz(tekst);
+    };
+    pole->show();
+}
+
+void CKlocek::zmienObraz(const std::string& nazwa) {
+    try {
+        OtworzBMP(nazwa, obraz);
+    } catch (const std::exception&) {
+        obraz = platform::Bitmap();
+    }
+}
+
+void CKlocek::ustaw(int nx, int ny) {
+    x = std::int16_t(nx);
+    y = std::int16_t(ny);
+    if (pole) pole->setPosition(x, y);
+}
+
+void CKlocek::rysuj(platform::Canvas& kanwa) const {
+    if (!obraz.empty()) kanwa.draw(x, y, obraz);
+}
+
+void CKlocek::ustawKlikalny(bool k) {
+    klikalny = k ? 1 : 0;
+    if (pole) pole->setCursor(k ? platform::kCursorHelp : platform::kCursorDefault);
+}
+
+platform::Rect CKlocek::obszar() const {
+    return platform::Rect::fromSize(x, y, obraz.width(), obraz.height());
+}
+
+// ---- the game
+
+int CGraUzupelnianie::poczatekRzedu(int n, int bok, int W) {
+    const int p = bok + 5;
+    return W / 2 - (n / 2) * p - ((n % 2) * p) / 2;
+}
+
+platform::Point CGraUzupelnianie::miejsceWyboru(int slot, int W, int H) {
+    return slot == 0 ? platform::Point{3 * W / 4, H / 2} : platform::Point{W / 4 - 40, H / 2};
+}
+
+CGraUzupelnianie::CGraUzupelnianie(TfmUzupelnianie& okno, platform::Canvas& robocza, platform::Canvas& tla)
+    : okno_(okno), kanwaRobocza(robocza), kanwaTla(tla) {
+    nrOstatniego = std::int16_t(int(slowa ? slowa->wybrane().size() : 0) - 1);
+    tryb_ = display.mode();
+    W = display.areaWidth();
+    H = display.areaHeight();
+    bok_ = tryb_ == TRYB_800 ? 44 : 55;
+    timerKonca.onTimer = [this] {
+        timerKonca.stop();
+        // Ending may start a new game, which destroys this one: nothing may follow.
+        okno_.A_Stop.execute();
+    };
+    try {
+        const std::string plik = tryb_ == TRYB_800 ? "Data\\Bio\\_matr_ups.xji" : "Data\\Bio\\_matr_upb.xji";
+        if (platform::fs::exists(plik)) wczytajJpeg(maska_, plik);
+    } catch (const std::exception&) {
+        // Without a mask the picture is still drawn, only reopening by double click is lost.
+        maska_ = platform::Bitmap();
+    }
+}
+
+CGraUzupelnianie::~CGraUzupelnianie() {
+    if (graUzupelnianie == this) graUzupelnianie = nullptr;
+}
+
+void CGraUzupelnianie::ustawObrazek(int x, int y) {
+    xObrazka = x;
+    yObrazka = y;
+}
+
+bool CGraUzupelnianie::jestSlowo() const {
+    return slowa && nrSlowa >= 0 && nrSlowa <= nrOstatniego && std::size_t(nrSlowa) < slowa->wybrane().size();
+}
+
+std::string CGraUzupelnianie::przyrostek() const {
+    return tryb_ == TRYB_800 ? "_s" : "_b";
+}
+
+bool CGraUzupelnianie::rozwiazane() const {
+    return jestSlowo() && !(slowa->wybrane()[std::size_t(nrSlowa)].flags & SLOWO_WYBRANE);
+}
+
+bool CGraUzupelnianie::wszystkieZnalezione() const {
+    if (!slowa) return false;
+    for (const Slowo& s : slowa->wybrane())
+        if (s.flags & SLOWO_WYBRANE) return false;
+    return true;
+}
+
+void CGraUzupelnianie::ustawOtwarte(bool otwarte) {
+    if (!jestSlowo()) return;
+    Slowo& s = slowa->wybrane()[std::size_t(nrSlowa)];
+    if (otwarte)
+        s.flags |= SLOWO_WYBRANE;
+    else
+        s.flags &= std::uint16_t(~SLOWO_WYBRANE);
+}
+
+void CGraUzupelnianie::przygotujZadanie() {
+    klocki_.clear();
+    wybor1.reset();
+    wybor2.reset();
+    nrLuki = -1;
+    odpowiedz_.clear();
+    wybrana.clear();
+    if (!jestSlowo()) return;
+    const Slowo& s = slowa->wybrane()[std::size_t(nrSlowa)];
+    slowo_ = s.word;
+    const std::string r = przyrostek();
+    const std::string& g = s.glosy;
+    std::size_t p = 0;
+    while (p < g.size()) {
+        const std::size_t przecinek = g.find(',', p);
+        const std::size_t k = (przecinek == std::string::npos ? g.size() : przecinek) - p;
+        if (k == 0) {
+            ++p;
+            continue;
+        }
+        if (g[p] == '_' && nrLuki < 0) {
+            odpowiedz_ = g.substr(p + 1, k - 1);
+            nrLuki = std::int16_t(klocki_.size());
+            klocki_.push_back(std::make_unique<CKlocek>("question", "question" + r, nullptr));
+            for (const auto& [a, b] : kPary) {
+                if (odpowiedz_ != a && odpowiedz_ != b) continue;
+                const int los = platform::random::below(2);
+                wybor1 = std::make_unique<CKlocek>(a, kodLitery(a) + r, &okno_);
+                wybor2 = std::make_unique<CKlocek>(b, kodLitery(b) + r, &okno_);
+                const platform::Point s1 = miejsceWyboru(los, W, H), s2 = miejsceWyboru(1 - los, W, H);
+                wybor1->ustaw(s1.x, s1.y);
+                wybor2->ustaw(s2.x, s2.y);
+                wybor1->ustawKlikalny(true);
+                wybor2->ustawKlikalny(true);
+                break;
+            }
+        } else {
+            // A second marked unit (not in the catalogue) is shown as an ordinary unit.
+            const std::string unit = g[p] == '_' ? g.substr(p + 1, k - 1) : g.substr(p, k);
+            klocki_.push_back(std::make_unique<CKlocek>(unit, kodLitery(unit) + r, nullptr));
+        }
+        p += k;
+    }
+    uloz();
+    if (rozwiazane()) {
+        for (CKlocek* w : {wybor1.get(), wybor2.get()}) {
+            if (!w) continue;
+            w->ustawKlikalny(false);
+            w->pole->hide();
+        }
+        if (nrLuki >= 0) klocki_[std::size_t(nrLuki)]->zmienObraz(kodLitery(odpowiedz_) + "_red" + r);
+    }
+}
+
+void CGraUzupelnianie::uloz() {
+    const int n = int(klocki_.size());
+    const int x0 = poczatekRzedu(n, bok_, W);
+    for (int i = 0; i < n; ++i)
+        klocki_[std::size_t(i)]->ustaw(x0 + i * (bok_ + 5), H / 10);
+}
+
+void CGraUzupelnianie::rysuj() {
+    if (!jestSlowo()) return;
+    const Slowo& s = slowa->wybrane()[std::size_t(nrSlowa)];
+    if (s.obrazek && !s.obrazek->empty()) {
+        if (!maska_.empty()) {
+            rysujZMaska(kanwaRobocza, xObrazka, yObrazka, maska_, *s.obrazek);
+        } else {
+            kanwaRobocza.setCopyMode(platform::CopyMode::SrcAnd);
+            kanwaRobocza.draw(xObrazka, yObrazka, *s.obrazek);
+            kanwaRobocza.setCopyMode(platform::CopyMode::SrcCopy);
+        }
+    }
+    uloz();
+    for (const auto& k : klocki_)
+        k->rysuj(kanwaRobocza);
+    if (rozwiazane()) return;
+    for (CKlocek* w : {wybor1.get(), wybor2.get()}) {
+        if (!w) continue;
+        w->pole->show();
+        w->rysuj(kanwaRobocza);
+    }
+}
+
+void CGraUzupelnianie::rysujLuke() {
+    if (nrLuki < 0) return;
+    const CKlocek& l = *klocki_[std::size_t(nrLuki)];
+    // The gap's old picture may be larger than the new one: clear its cell first.
+    const platform::Rect r = platform::Rect::fromSize(l.x, l.y, bok_, bok_);
+    kanwaRobocza.copyRect(r, kanwaTla, r);
+    l.rysuj(kanwaRobocza);
+}
+
+void CGraUzupelnianie::wybierz(const std::string& jednostka) {
+    statRec->aktywnosc();
+    if (nrLuki < 0 || rozwiazane()) return;
+    wybrana = jednostka;
+    const std::string r = przyrostek();
+    CKlocek& l = *klocki_[std::size_t(nrLuki)];
+    if (wybrana == odpowiedz_) {
+        l.zmienObraz(kodLitery(odpowiedz_) + "_red" + r);
+        rysujLuke();
+        for (CKlocek* w : {wybor1.get(), wybor2.get()}) {
+            if (!w) continue;
+            w->ustawKlikalny(false);
+            w->pole->hide();
+            const platform::Rect o = w->obszar();
+            kanwaRobocza.copyRect(o, kanwaTla, o);
+        }
+        okno_.ukryjPomoc();
+        okno_.odswiez();
+        odtworzPochwale(POCHWALA);
+        odtworzSlowo(slowo_);
+        ustawOtwarte(false);
+        okno_.czekaj(400);
+        statRec->dodajDobre();
+        if (wszystkieZnalezione()) timerKonca.start();
+    } else {
+        l.zmienObraz(kodLitery(wybrana) + r);
+        rysujLuke();
+        okno_.odswiez();
+        odtworzPochwale(ZACHETA);
+        statRec->dodajZle();
+        okno_.czekaj(400);
+        l.zmienObraz("question" + r);
+        rysujLuke();
+        okno_.odswiez();
+    }
+}
+
+void CGraUzupelnianie::podpowiedz() {
+    timerKonca.stop();
+    statRec->dodajPodpowiedz();
+    if (!odtworzSlowo(slowo_)) okno_.czekaj(1500);
+}
+
+bool CGraUzupelnianie::nastepne() {
+    timerKonca.stop();
+    if (jestOstatnie()) return false;
+    ++nrSlowa;
+    return true;
+}
+
+bool CGraUzupelnianie::poprzednie() {
+    timerKonca.stop();
+    if (jestPierwsze()) return false;
+    --nrSlowa;
+    return true;
+}
+
+bool CGraUzupelnianie::otworzPonownie(int x, int y) {
+    if (!jestSlowo() || maska_.empty()) return false;
+    if (!(xObrazka < x && x < xObrazka + maska_.width() && yObrazka < y && y < yObrazka + maska_.height()))
+        return false;
+    ustawOtwarte(true);
+    for (CKlocek* w : {wybor1.get(), wybor2.get()}) {
+        if (!w) continue;
+        w->ustawKlikalny(true);
+        w->pole->show();
+        w->rysuj(kanwaRobocza);
+    }
+    if (nrLuki >= 0) {
+        klocki_[std::size_t(nrLuki)]->zmienObraz("question" + przyrostek());
+        rysujLuke();
+    }
+    return true;
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/Bitmap.hpp"
+#include "platform/ImageControl.hpp"
+#include "platform/Timer.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+class Canvas;
+}
+class TfmUzupelnianie;
+
+// One unit picture of the word row, or a choice button (then it has a click area on the window).
+class CKlocek {
+public:
+    // okno given: a choice button with its click area; otherwise a row piece.
+    CKlocek(const std::string& tekst, const std::string& nazwaObrazu, TfmUzupelnianie* okno);
+    CKlocek(const CKlocek&) = delete;
+    CKlocek& operator=(const CKlocek&) = delete;
+
+    // A picture the resource library cannot supply leaves the piece empty (nothing drawn, no click area).
+    void zmienObraz(const std::string& nazwa);
+    void ustaw(int x, int y);
+    void rysuj(platform::Canvas& kanwa) const;
+    void ustawKlikalny(bool klikalny);
+    platform::Rect obszar() const;
+
+    std::uint8_t klikalny = 0;
+    platform::Bitmap obraz;
+    std::unique_ptr<platform::ImageControl> pole;
+    std::int16_t x = 0, y = 0;
+    std::string tekst;
+};
+
+// One word-completion game on the catalogue's selection (drawn by the window before).
+class CGraUzupelnianie {
+public:
+    CGraUzupelnianie(TfmUzupelnianie& okno, platform::Canvas& kanwaRobocza, platform::Canvas& kanwaTla);
+    ~CGraUzupelnianie();
+    CGraUzupelnianie(const CGraUzupelnianie&) = delete;
+    CGraUzupelnianie& operator=(const CGraUzupelnianie&) = delete;
+
+    void ustawObrazek(int x, int y);
+    void przygotujZadanie();
+    void rysuj();
+    void wybierz(const std::string& jednostka);
+    void podpowiedz();
+    bool nastepne();
+    bool poprzednie();
+    bool jestOstatnie() const { return nrSlowa >= nrOstatniego; }
+    bool jestPierwsze() const { return nrSlowa == 0; }
+    bool rozwiazane() const;
+    bool wszystkieZnalezione() const;
+    bool otworzPonownie(int x, int y);
+    void zatrzymajTimer() { timerKonca.stop(); }
+
+    // What the window and tests look at.
+    const std::string& slowo() const { return slowo_; }
+    int numer() const { return nrSlowa; }
+    int liczbaSlow() const { return nrOstatniego + 1; }
+    const std::vector<std::unique_ptr<CKlocek>>& klocki() const { return klocki_; }
+    int luka() const { return nrLuki; }
+    const CKlocek* wybor(int i) const { return i == 0 ? wybor1.get() : wybor2.get(); }
+    const std::string& odpowiedz() const { return odpowiedz_; }
+    bool timerWlaczony() const { return timerKonca.enabled(); }
+    int bok() const { return bok_; }
+    platform::Point pozycjaObrazka() const { return {xObrazka, yObrazka}; }
+    const platform::Bitmap& maska() const { return maska_; }
+
+    // Layout: x of the first row piece, the row's y, and the two choice slots.
+    static int poczatekRzedu(int n, int bok, int W);
+    static platform::Point miejsceWyboru(int slot, int W, int H);
+
+private:
+    bool jestSlowo() const;
+    std::string przyrostek() const;
+    void uloz();
+    void rysujLuke();
+    void ustawOtwarte(bool otwarte);
+
+    std::string slowo_;
+    std::int16_t nrSlowa = 0;
+    std::int16_t nrOstatniego = -1;
+    TfmUzupelnianie& okno_;
+    platform::Canvas& kanwaRobocza;
+    platform::Canvas& kanwaTla;
+    platform::Timer timerKonca{60000};
+    std::int16_t bok_ = 44;
+    std::vector<std::unique_ptr<CKlocek>> klocki_;
+    std::int16_t nrLuki = -1;
+    std::unique_ptr<CKlocek> wybor1, wybor2;
+    std::string wybrana;
+    std::string odpowiedz_;
+    platform::Bitmap maska_;
+    int xObrazka = 0, yObrazka = 0;
+    int W = 0, H = 0;
+    int tryb_ = 0;
+};
+
+// The current completion game, through which the choice buttons reach it; null when there is none.
+extern CGraUzupelnianie* graUzupelnianie;

@@ -1,0 +1,171 @@
+#pragma once
+
+// Plays the completion window on the headless backend with the shipped data set: program-wide objects as
+// start-up makes them, the catalogue filtered as the main menu does (the chosen sounds plus their
+// partners), the window shown modally.
+#include "../memory/memory_support.hpp"
+
+#include "app/_dllengine.hpp"
+#include "app/_specfunc.hpp"
+#include "games/completion/Uzupelnianie.hpp"
+
+namespace completiontest {
+
+using memorytest::KatalogTymczasowy;
+using memorytest::Rekord;
+using memorytest::Tlo;
+
+struct Ustawienia {
+    int poziom = POZIOM_SREDNIO; // ten words: every SZ and S word of the catalogue
+    platform::Size ekran{800, 600};
+    std::uint16_t gloski = GL_SZ;
+    std::uint16_t pozycja = POZ_NAGLOS;
+};
+
+class GraUzupelnianie : public ::testing::Test {
+protected:
+    void TearDown() override { d.reset(); }
+
+    void uruchom(Ustawienia u = {}) {
+        ust = u;
+        d = std::make_unique<platform::testing::Driver>(
+            [this] {
+                const platform::Size s = platform::app().screenSize();
+                display.init(s.width, s.height);
+                CSlowa katalog;
+                slowa = &katalog;
+                CStatRec stat(1);
+                statRec = &stat;
+                Tlo tlo;
+                tlo.show();
+                TfmUzupelnianie uzu;
+                fmUzupelnianie = okno = &uzu;
+                TfmKoniecGry koniec;
+                fmKoniecGry = wyniki = &koniec;
+                ustUzupelnianie.Poziom = std::int16_t(ust.poziom);
+                ustUzupelnianie.Gloski = ust.gloski;
+                ustUzupelnianie.Pozycja = ust.pozycja;
+                CUstGry filtr = ustUzupelnianie;
+                filtr.dodajKontrast();
+                katalog.filtruj(filtr);
+                wynikOkna = uzu.showModal();
+                platform::app().run();
+                fmKoniecGry = wyniki = nullptr;
+                fmUzupelnianie = okno = nullptr;
+                statRec = nullptr;
+                slowa = nullptr;
+            },
+            platform::testing::DriverOptions{.screen = u.ekran, .args = {}});
+        ASSERT_NE(okno, nullptr) << d->error();
+        ASSERT_NE(okno->gra(), nullptr);
+        t0 = d->now();
+    }
+
+    CGraUzupelnianie& gra() { return *okno->gra(); }
+    int W() { return okno->width(); }
+    int H() { return okno->height(); }
+
+    void klikPrzycisk(int left, int top) { d->click(okno->left() + left + 35, okno->top() + top + 30); }
+    void klikPomoc() { klikPrzycisk(W() - W() / 10, H() / 7); }
+    void klikStop() { klikPrzycisk(W() - W() / 10 + 4, H() / 7 + H() / 8); }
+    void klikNast() { klikPrzycisk(W() - W() / 10, H() / 7 + 2 * H() / 8); }
+    void klikPop() { klikPrzycisk(W() - W() / 10, H() / 7 + 3 * H() / 8); }
+    void klikWynikiStart() { d->click(wyniki->left() + 235 + 20, wyniki->top() + 340 + 20); }
+    void klikWynikiStop() { d->click(wyniki->left() + 325 + 20, wyniki->top() + 340 + 20); }
+
+    // Runs an action on the program's side, as a key or button would.
+    void wykonaj(platform::Action& a) {
+        d->application().post([&a] { a.execute(); });
+        d->wait(1);
+    }
+
+    // The choice offering unit u, or null.
+    const CKlocek* wybor(const std::string& u) {
+        for (int i = 0; i < 2; ++i)
+            if (gra().wybor(i) && gra().wybor(i)->tekst == u) return gra().wybor(i);
+        return nullptr;
+    }
+    void klikWybor(const std::string& u) {
+        const CKlocek* w = wybor(u);
+        ASSERT_NE(w, nullptr) << u;
+        const platform::Rect r = w->pole->bounds();
+        d->click(okno->left() + (r.left + r.right) / 2, okno->top() + (r.top + r.bottom) / 2);
+    }
+    void rozwiaz() { klikWybor(gra().odpowiedz()); }
+
+    // Moves with "nast" to the given word; false when it is not in the game.
+    bool idzDo(const std::string& slowo) {
+        for (int i = 0; i < 20 && gra().slowo() != slowo; ++i) {
+            if (gra().jestOstatnie()) return false;
+            klikNast();
+        }
+        return gra().slowo() == slowo;
+    }
+
+    // The screen over a resource picture placed at window position (x, y): every pixel equal.
+    bool pokazuje(int x, int y, const std::string& zasob) {
+        platform::Bitmap b;
+        OtworzBMP(zasob, b);
+        const platform::Bitmap& ekran = d->screen();
+        for (int j = 0; j < b.height(); ++j)
+            for (int i = 0; i < b.width(); ++i)
+                if (ekran.pixel(okno->left() + x + i, okno->top() + y + j) != b.pixel(i, j)) return false;
+        return true;
+    }
+    bool lukaPokazuje(const std::string& zasob) {
+        const CKlocek& l = *gra().klocki().at(std::size_t(gra().luka()));
+        return pokazuje(l.x, l.y, zasob);
+    }
+    // What the window showed in the gap, whenever the composition changed, by picture name.
+    void sledzLuke(std::vector<std::string> nazwy) {
+        obrazy_.clear();
+        for (const std::string& n : nazwy) {
+            platform::Bitmap b;
+            OtworzBMP(n, b);
+            obrazy_.emplace_back(n, b);
+        }
+        widziane.clear();
+        okno->kanwaRobocza().setChangeListener([this](const platform::Rect&) {
+            if (!okno->gra() || gra().luka() < 0) return;
+            const CKlocek& l = *gra().klocki().at(std::size_t(gra().luka()));
+            const platform::Canvas& k = okno->kanwaRobocza();
+            for (const auto& [n, b] : obrazy_) {
+                bool rowne = true;
+                for (int j = 0; j < b.height() && rowne; j += 3)
+                    for (int i = 0; i < b.width() && rowne; i += 3)
+                        rowne = k.pixel(l.x + i, l.y + j) == b.pixel(i, j);
+                if (rowne && (widziane.empty() || widziane.back() != n)) widziane.push_back(n);
+            }
+        });
+    }
+
+    std::vector<std::uint8_t> plikStatystyk() {
+        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::vector<Rekord> rekordy() {
+        using memorytest::le16;
+        using memorytest::le32;
+        const auto b = plikStatystyk();
+        std::vector<Rekord> wynik;
+        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
+            wynik.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36),
+                             le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
+                             le16(b, at + 30)});
+        return wynik;
+    }
+
+    KatalogTymczasowy katalog;
+    Ustawienia ust;
+    std::unique_ptr<platform::testing::Driver> d;
+    TfmUzupelnianie* okno = nullptr;
+    TfmKoniecGry* wyniki = nullptr;
+    int wynikOkna = -1;
+    std::int64_t t0 = 0;
+    std::vector<std::string> widziane;
+
+private:
+    std::vector<std::pair<std::string, platform::Bitmap>> obrazy_;
+};
+
+} // namespace completiontest
