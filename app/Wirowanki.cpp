@@ -5,6 +5,7 @@
 #include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
 #include "app/_specfunc.hpp"
+#include "games/falling/Spadajace.hpp"
 #include "games/memory/Memory.hpp"
 #include "gfx/Universalfn.hpp"
 #include "platform/Application.hpp"
@@ -89,7 +90,7 @@ void uruchomOkna() {
         // start button find it):
         //   fmPodpisywanie = okna.utworz<TfmPodpisywanie>(ZAK_PODPISYWANIE);
         //   fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
-        //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
+        fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
         fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
         // The about window joins with
