@@ -93,8 +93,9 @@ TEST_P(GraSpadajacePoziom, PicturesFallTheLevelsPixelsPerTick) {
         d->wait(25);
         for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
             const CObrazekSpadajacy& o = gra().obrazek(i);
-            if (przed[std::size_t(i)] + o.obraz.height() + 3 < gra().dno())
+            if (przed[std::size_t(i)] + o.obraz.height() + 3 < gra().dno()) {
                 EXPECT_EQ(o.y - przed[std::size_t(i)], GetParam()) << "picture " << i << " tick " << tick;
+            }
         }
     }
 }
@@ -119,7 +120,9 @@ TEST_F(GraSpadajace, FifteenPlacesAreCentredOnTheBottomRowInBothModes) {
         const bool duzy = ekran.width == 1024;
         const int krok = duzy ? 39 : 30;
         EXPECT_EQ(g.pole(0).x, W() / 2 - krok * 8);
-        if (!duzy) EXPECT_EQ(g.pole(0).x, 160);
+        if (!duzy) {
+            EXPECT_EQ(g.pole(0).x, 160);
+        }
         for (int k = 0; k < 15; ++k) {
             EXPECT_EQ(g.pole(k).x, g.pole(0).x + k * krok);
             EXPECT_EQ(g.pole(k).y, H() - (duzy ? 50 : 35));
@@ -152,7 +155,9 @@ TEST_F(GraSpadajace, HintFramesTheNearestTargetRedAndCounts) {
     EXPECT_NE(o.obraz.pixel(o.obraz.width() / 2, o.obraz.height() / 2), platform::kRed);
     // Other pictures stay unframed.
     for (int i = 0; i < gra().liczbaObrazkow(); ++i)
-        if (i != oczekiwany) EXPECT_NE(gra().obrazek(i).obraz.pixel(0, 0), platform::kRed) << i;
+        if (i != oczekiwany) {
+            EXPECT_NE(gra().obrazek(i).obraz.pixel(0, 0), platform::kRed) << i;
+        }
     // On screen once it is wholly visible.
     ASSERT_EQ(widoczny(true) >= 0, true);
     while (o.y < 0)
@@ -305,9 +310,10 @@ TEST_F(GraSpadajace, ScreenshotsMidGameInBothModes) {
         // The screen shows the composition everywhere.
         for (int y = 0; y < H(); y += 37)
             for (int x = 0; x < W() * 3 / 4; x += 41)
-                if (!okno->controlAt(x, y) || okno->controlAt(x, y)->kind() == std::string("ImageControl"))
+                if (!okno->controlAt(x, y) || okno->controlAt(x, y)->kind() == std::string("ImageControl")) {
                     ASSERT_EQ(d->pixel(okno->left() + x, okno->top() + y), okno->obrazRoboczy().pixel(x, y))
                         << x << "," << y;
+                }
         d->screenshot("/tmp/falling-mid-" + std::to_string(ekran.width) + ".png");
         if (ekran.width == 1024) {
             for (int k = 0; k < 5; ++k)
