@@ -120,6 +120,8 @@ TfmSpadajace::~TfmSpadajace() {
 
 // Clipped to what needs repainting: during play only the rectangles of moved pictures.
 void TfmSpadajace::paintEvent() {
+    const platform::Rect r = paintArea();
+    pomalowano_ += (long long)r.width() * r.height();
     canvas().draw(0, 0, robocza_);
 }
 

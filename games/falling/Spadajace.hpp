@@ -34,6 +34,9 @@ public:
     CPrzycisk& przyciskStop() { return *przyciskStop_; }
     CPrzycisk& przyciskPomoc() { return *przyciskPomoc_; }
 
+    // Pixels brought to the screen by paints so far (what a tick costs on screen).
+    long long pomalowano() const { return pomalowano_; }
+
     // The current game; null between games.
     CGraSpadajace* gra() const { return gra_.get(); }
 
@@ -59,6 +62,7 @@ private:
     int tryb_ = 0;
     int W = 0, H = 0;
     platform::Rect prostokat{};
+    long long pomalowano_ = 0;
     bool sledzKursor_ = false; // the mouse-move rule for the sight is installed
     platform::Bitmap obrazTla_;
     platform::Bitmap tlo_;     // kanwaTla's bitmap

@@ -83,7 +83,7 @@ TEST_P(GraSpadajacePoziom, PicturesFallTheLevelsPixelsPerTick) {
     u.poziom = std::min(GetParam(), 2);
     u.gloski = GL_SZ | GL_S;
     uruchom(u);
-    ASSERT_EQ(gra().liczbaCelow(), GetParam() == 2 ? 10 : 5);
+    ASSERT_EQ(gra().liczbaCelow(), GetParam() >= 2 ? 10 : 5);
     ustSpadajace.Poziom = std::int16_t(GetParam());
     d->wait(25);
     for (int tick = 0; tick < 8; ++tick) {
@@ -323,5 +323,69 @@ TEST_F(GraSpadajace, ScreenshotsMidGameInBothModes) {
             d->screenshot("/tmp/falling-end-1024.png");
         }
         d.reset();
+    }
+}
+
+TEST_F(GraSpadajace, TicksBringOnlyTheMovedPicturesToTheScreen) {
+    uruchom();
+    d->wait(2000);
+    for (int tick = 0; tick < 20; ++tick) {
+        const long long przed = okno->pomalowano();
+        long long ruchome = 0;
+        for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
+            const CObrazekSpadajacy& o = gra().obrazek(i);
+            if (o.aktywny && o.y + o.obraz.height() >= 0 && o.y < H())
+                ruchome += (long long)o.obraz.width() * (o.obraz.height() + 1);
+        }
+        d->wait(25);
+        const long long tyle = okno->pomalowano() - przed;
+        EXPECT_GT(tyle, 0);
+        EXPECT_LE(tyle, ruchome) << "tick " << tick;
+    }
+}
+
+TEST_F(GraSpadajace, APictureSinksIntoTheBottomLineRowByRowAndFallsAgain) {
+    uruchom();
+    // The lowest picture, left alone until it reaches the line.
+    int i = 0;
+    for (int k = 1; k < gra().liczbaObrazkow(); ++k)
+        if (gra().obrazek(k).y > gra().obrazek(i).y) i = k;
+    const CObrazekSpadajacy& o = gra().obrazek(i);
+    const int h = o.obraz.height();
+    while (o.y + h <= gra().dno())
+        d->wait(25);
+    d->screenshot("/tmp/falling-squeeze-800.png");
+    const int dolnaKrawedz = o.y + o.pole.height();
+    const int kolumna = o.x;
+    EXPECT_EQ(dolnaKrawedz, gra().dno() + 1);
+    int ostatnie = o.pole.height();
+    for (int t = 0; t < 200 && o.y > 0; ++t) {
+        d->wait(25);
+        if (o.y < 0) break;
+        EXPECT_EQ(o.pole.height(), std::max(0, ostatnie - 1));
+        // Its last step below the line has nothing left to keep on it.
+        if (ostatnie > 0) {
+            EXPECT_EQ(o.y + o.pole.height(), dolnaKrawedz);
+        }
+        ostatnie = o.pole.height();
+    }
+    // Back above the window with its full height, still falling.
+    EXPECT_LT(o.y, 0);
+    EXPECT_TRUE(o.aktywny);
+    EXPECT_EQ(o.pole.height(), h);
+    // Nothing of it is left at the line.
+    const platform::Bitmap& tlo = okno->kanwaTla().bitmap();
+    const int y = gra().dno() - 2;
+    for (int x = kolumna; x < kolumna + o.obraz.width(); x += 5) {
+        // A picture following close behind may already cover the row.
+        bool zakryte = false;
+        for (int k = 0; k < gra().liczbaObrazkow(); ++k) {
+            const CObrazekSpadajacy& p = gra().obrazek(k);
+            if (p.aktywny && x >= p.x && x < p.x + p.obraz.width() && y >= p.y && y < p.y + p.pole.height())
+                zakryte = true;
+        }
+        if (!zakryte) {
+            EXPECT_EQ(d->pixel(okno->left() + x, okno->top() + y), tlo.pixel(x, y)) << x;
+        }
     }
 }
