@@ -389,3 +389,41 @@ TEST_F(GraSpadajace, APictureSinksIntoTheBottomLineRowByRowAndFallsAgain) {
         }
     }
 }
+
+// With S among the chosen sounds the S distractors are targets too: ten pictures for five places.
+TEST_F(GraSpadajace, AHitAfterTheLastPlaceWasFilledIsIgnoredUntilTheEndPhase) {
+    Ustawienia u;
+    u.gloski = GL_SZ | GL_S;
+    uruchom(u);
+    ASSERT_EQ(gra().liczbaCelow(), 5);
+    for (int i = 0; i < gra().liczbaObrazkow(); ++i)
+        ASSERT_TRUE(gra().cel(gra().obrazek(i)));
+    for (int k = 0; k < 4; ++k)
+        traf();
+    ASSERT_EQ(gra().znalezione(), 4);
+    // Two pictures on screen at once: both are shot before the next tick.
+    std::vector<int> naEkranie;
+    for (int t = 0; t < 2000 && naEkranie.size() < 2; ++t) {
+        naEkranie.clear();
+        for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
+            const CObrazekSpadajacy& o = gra().obrazek(i);
+            if (o.aktywny && o.pole.visible() && o.y >= 0 && o.y + o.obraz.height() + 10 < gra().dno())
+                naEkranie.push_back(i);
+        }
+        if (naEkranie.size() < 2) d->wait(25);
+    }
+    ASSERT_GE(naEkranie.size(), 2u);
+    klikObrazek(naEkranie[0]);
+    ASSERT_TRUE(gra().wszystkieZnalezione());
+    const int y = gra().obrazek(naEkranie[1]).y;
+    klikObrazek(naEkranie[1]);
+    EXPECT_EQ(gra().znalezione(), 5);
+    EXPECT_EQ(statRec->dobre(), "5");
+    EXPECT_EQ(statRec->zle(), "0");
+    EXPECT_TRUE(gra().obrazek(naEkranie[1]).aktywny);
+    EXPECT_EQ(gra().obrazek(naEkranie[1]).y, y);
+    EXPECT_FALSE(gra().koncowa());
+    d->wait(30);
+    EXPECT_TRUE(gra().koncowa());
+    EXPECT_FALSE(gra().obrazek(naEkranie[1]).pole.visible());
+}
