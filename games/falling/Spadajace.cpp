@@ -96,9 +96,10 @@ TfmSpadajace::TfmSpadajace() : Form("Spadające"), vpSzukaj(*this), vpSzukGloski
         tlo_.canvas().draw(0, 0, obrazTla_);
         robocza_ = platform::Bitmap(W, H);
         robocza_.palette() = obrazTla_.palette();
-        przyciskPomoc_ = std::make_unique<CPrzycisk>(*this, "pomoc", robocza_.canvas(), W - W / 10, H / 7, &A_Pomoc);
-        przyciskStop_ =
-            std::make_unique<CPrzycisk>(*this, "stop", robocza_.canvas(), W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
+        przyciskPomoc_ =
+            std::make_unique<CPrzycisk>(*this, "pomoc", robocza_.canvas(), W - W / 10, H / 7, &A_Pomoc);
+        przyciskStop_ = std::make_unique<CPrzycisk>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
+                                                    H / 7 + H / 8, &A_Stop);
         platform::registerCursor(kKursorCelownik, rysujCelownik(), {16, 16});
         setCursor(kKursorCelownik);
     } catch (const std::exception&) {
@@ -181,7 +182,10 @@ void TfmSpadajace::A_NowaGraExecute() {
     D.Pozycja = 0x7000;
     D.ustawDystraktory(S);
     gra_.reset();
-    const int n = S.Poziom == POZIOM_MALO ? 5 : S.Poziom == POZIOM_SREDNIO ? 10 : S.Poziom == POZIOM_DUZO ? 15 : 0;
+    const int n = S.Poziom == POZIOM_MALO      ? 5
+                  : S.Poziom == POZIOM_SREDNIO ? 10
+                  : S.Poziom == POZIOM_DUZO    ? 15
+                                               : 0;
     std::string blad;
     try {
         slowa->filtruj(S);

@@ -86,9 +86,7 @@ protected:
         ASSERT_GE(i, 0);
         klikObrazek(i);
     }
-    void klikPomoc() {
-        d->click(okno->left() + W() - W() / 10 + 35, okno->top() + H() / 7 + 30);
-    }
+    void klikPomoc() { d->click(okno->left() + W() - W() / 10 + 35, okno->top() + H() / 7 + 30); }
 
     // What the screen shows in the middle of place k, against what the picture stretched there gives.
     bool miejscePokazuje(int k, const platform::Bitmap& b) {
@@ -102,13 +100,14 @@ protected:
 
     std::vector<Rekord> rekordy() {
         std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
-        const std::vector<std::uint8_t> b{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::vector<std::uint8_t> b{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
         std::vector<Rekord> wynik;
         for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
-            wynik.push_back({memorytest::le32(b, at), memorytest::le32(b, at + 26), memorytest::le32(b, at + 32),
-                             memorytest::le32(b, at + 36), memorytest::le32(b, at + 40),
-                             memorytest::le16(b, at + 20), memorytest::le16(b, at + 22),
-                             memorytest::le16(b, at + 24), memorytest::le16(b, at + 30)});
+            wynik.push_back(
+                {memorytest::le32(b, at), memorytest::le32(b, at + 26), memorytest::le32(b, at + 32),
+                 memorytest::le32(b, at + 36), memorytest::le32(b, at + 40), memorytest::le16(b, at + 20),
+                 memorytest::le16(b, at + 22), memorytest::le16(b, at + 24), memorytest::le16(b, at + 30)});
         return wynik;
     }
 

@@ -193,7 +193,8 @@ TEST_F(GraSpadajace, AllHitsLeadToTheEndPhaseWithRingAndSpeakingPlaces) {
     int roznych = 0;
     for (int y = 0; y < pierscien.height(); y += 7)
         for (int x = 0; x < pierscien.width(); x += 7) {
-            const platform::Color want = (tlo.pixel(rx + x, ry + y) | maska.pixel(x, y)) & pierscien.pixel(x, y);
+            const platform::Color want =
+                (tlo.pixel(rx + x, ry + y) | maska.pixel(x, y)) & pierscien.pixel(x, y);
             EXPECT_EQ(d->pixel(okno->left() + rx + x, okno->top() + ry + y), want) << x << "," << y;
             if (want != tlo.pixel(rx + x, ry + y)) ++roznych;
         }

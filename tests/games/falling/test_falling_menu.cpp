@@ -51,9 +51,9 @@ TEST(SpadajaceZMenu, TabFourStartPlaysToTheResultsAndBackToTheMenu) {
     const std::string plik = readFile(inst.user() / "prgst1.stt");
     ASSERT_EQ(plik.size(), 64u);
     const auto bajt = [&](std::size_t i) { return static_cast<unsigned char>(plik[20 + i]); };
-    EXPECT_EQ(bajt(0), 4);                          // the falling-pictures game
-    EXPECT_EQ(bajt(22) | bajt(23) << 8, GL_SZ);     // Gloski
-    EXPECT_EQ(bajt(30) | bajt(31) << 8, 1);         // finished
+    EXPECT_EQ(bajt(0), 4);                      // the falling-pictures game
+    EXPECT_EQ(bajt(22) | bajt(23) << 8, GL_SZ); // Gloski
+    EXPECT_EQ(bajt(30) | bajt(31) << 8, 1);     // finished
 
     const platform::Rect w = fmKoniecGry->bounds();
     d->click(w.left + 325 + 20, w.top + 340 + 20);
