@@ -114,7 +114,9 @@ TEST_F(GraSpadajace, FifteenPlacesAreCentredOnTheBottomRowInBothModes) {
         std::vector<Slowo> wybor;
         for (int k = 0; k < 15; ++k)
             wybor.push_back(slowa->wybrane()[std::size_t(k % 5)]);
-        CGraSpadajace g(*okno, okno->kanwaRobocza(), okno->kanwaTla(), wybor);
+        // Its click areas belong to the window: the game goes before the program ends.
+        auto gra15 = std::make_unique<CGraSpadajace>(*okno, okno->kanwaRobocza(), okno->kanwaTla(), wybor);
+        CGraSpadajace& g = *gra15;
         g.ulozPola();
         ASSERT_EQ(g.liczbaCelow(), 15);
         const bool duzy = ekran.width == 1024;
@@ -131,6 +133,12 @@ TEST_F(GraSpadajace, FifteenPlacesAreCentredOnTheBottomRowInBothModes) {
             EXPECT_FALSE(g.pole(k).pole.visible());
         }
         EXPECT_EQ(g.dno(), duzy ? 708 : 552);
+        // Drawn on the composition, stretched to the place's size.
+        const CPoleObrazka& p = g.pole(14);
+        EXPECT_EQ(okno->obrazRoboczy().pixel(p.x + p.szer / 2, p.y + p.wys / 2),
+                  p.pytajnik.pixel(p.szer / 2 * p.pytajnik.width() / p.szer,
+                                   p.wys / 2 * p.pytajnik.height() / p.wys));
+        gra15.reset();
         d.reset();
     }
 }
