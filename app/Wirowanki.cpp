@@ -6,6 +6,7 @@
 #include "app/_custgry.hpp"
 #include "app/_specfunc.hpp"
 #include "games/completion/Uzupelnianie.hpp"
+#include "games/falling/Spadajace.hpp"
 #include "games/labelling/Podpisywanie.hpp"
 #include "games/memory/Memory.hpp"
 #include "gfx/Universalfn.hpp"
@@ -88,12 +89,11 @@ void uruchomOkna() {
         FormMain = okna.utworz<TFormMain>(0);
         platform::app().setMainForm(FormMain);
         FormKomunikat = okna.utworz<TFormKomunikat>(0);
-        // The game windows join here, in this order, each with its line (which also makes the main menu's
-        // start button find it):
+        // The game windows, each under its game number so that the main menu's start button finds it.
         fmMemory = okna.utworz<TfmMemory>(ZAK_MEMORY);
         fmPodpisywanie = okna.utworz<TfmPodpisywanie>(ZAK_PODPISYWANIE);
         fmUzupelnianie = okna.utworz<TfmUzupelnianie>(ZAK_UZUPELNIANIE);
-        //   fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
+        fmSpadajace = okna.utworz<TfmSpadajace>(ZAK_SPADAJACE);
         fmKoniecGry = okna.utworz<TfmKoniecGry>(0);
         FormOProgramie = okna.utworz<TFormOProgramie>(OknaProgramu::O_PROGRAMIE);
 

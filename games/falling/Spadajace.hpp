@@ -1,0 +1,73 @@
+#pragma once
+
+#include "_graspadajace.hpp"
+
+#include "platform/Action.hpp"
+#include "platform/Bitmap.hpp"
+#include "platform/Form.hpp"
+#include "platform/Label.hpp"
+#include "platform/Timer.hpp"
+
+#include <memory>
+
+class CPrzycisk;
+
+// The falling-pictures game's window: covers the content area, composes everything off screen and
+// brings to the screen only what moved.
+class TfmSpadajace : public platform::Form {
+public:
+    // The window's own cursor over the playing area.
+    static constexpr platform::CursorId kKursorCelownik = 5;
+
+    // Raises CBlad code 1 when its pictures cannot be loaded.
+    TfmSpadajace();
+    ~TfmSpadajace() override;
+
+    platform::Action A_Stop, A_NowaGra, A_Pomoc, A_EkranPaint;
+    platform::Label vpSzukaj, vpSzukGloski;
+    platform::Timer t_Game{25};
+
+    int tryb() const { return tryb_; }
+    platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }
+    platform::Canvas& kanwaTla() { return tlo_.canvas(); }
+    const platform::Bitmap& obrazRoboczy() const { return robocza_; }
+    CPrzycisk& przyciskStop() { return *przyciskStop_; }
+    CPrzycisk& przyciskPomoc() { return *przyciskPomoc_; }
+
+    // Pixels brought to the screen by paints so far (what a tick costs on screen).
+    long long pomalowano() const { return pomalowano_; }
+
+    // The current game; null between games.
+    CGraSpadajace* gra() const { return gra_.get(); }
+
+    // The sight drawn in code: a red circle crossed by its diagonals, open in the middle.
+    static platform::Bitmap rysujCelownik();
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void hideEvent() override;
+    void keyPressEvent(int charCode) override;
+    void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
+    void mouseMoveEvent(platform::ShiftState shift, int x, int y) override;
+    void mouseWheelEvent(int delta, platform::ShiftState shift, int x, int y) override;
+
+private:
+    void A_StopExecute();
+    void A_NowaGraExecute();
+    void A_PomocExecute();
+    void A_EkranPaintExecute();
+    void tick();
+
+    int tryb_ = 0;
+    int W = 0, H = 0;
+    platform::Rect prostokat{};
+    long long pomalowano_ = 0;
+    bool sledzKursor_ = false; // the mouse-move rule for the sight is installed
+    platform::Bitmap obrazTla_;
+    platform::Bitmap tlo_;     // kanwaTla's bitmap
+    platform::Bitmap robocza_; // kanwaRobocza's bitmap
+    std::unique_ptr<CPrzycisk> przyciskStop_;
+    std::unique_ptr<CPrzycisk> przyciskPomoc_;
+    std::unique_ptr<CGraSpadajace> gra_;
+};

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "platform/Bitmap.hpp"
+#include "platform/ImageControl.hpp"
+#include "platform/Timer.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+class Canvas;
+}
+struct Slowo;
+class COkrag;
+class CGraSpadajace;
+class TfmSpadajace;
+
+// A word picture falling from above the window; its click area follows it.
+class CObrazekSpadajacy {
+public:
+    CObrazekSpadajacy(TfmSpadajace& okno, CGraSpadajace& gra, const Slowo& s);
+    CObrazekSpadajacy(const CObrazekSpadajacy&) = delete;
+    CObrazekSpadajacy& operator=(const CObrazekSpadajacy&) = delete;
+
+    std::string slowo;
+    std::uint16_t flags = 0;
+    platform::Bitmap obraz;
+    platform::ImageControl pole;
+    std::int16_t x = 0, y = 0;
+    // Rows of the picture still above the bottom line; below zero it has sunk completely.
+    std::int16_t wys = 0;
+    bool aktywny = false;
+};
+
+// One place of the bottom row; filled by a hit, clickable in the end phase.
+class CPoleObrazka {
+public:
+    // Raises when the red or the question-mark picture cannot be loaded.
+    CPoleObrazka(TfmSpadajace& okno, CGraSpadajace& gra, int tryb);
+    CPoleObrazka(const CPoleObrazka&) = delete;
+    CPoleObrazka& operator=(const CPoleObrazka&) = delete;
+
+    void rysuj(platform::Canvas& kanwa) const;
+
+    std::string slowo;
+    std::int16_t x = 0, y = 0, szer = 0, wys = 0;
+    platform::Bitmap czerwony, pytajnik, biezacy;
+    platform::ImageControl pole;
+};
+
+// The falling-pictures game: targets, distractors, the bottom row of places and the end phase.
+class CGraSpadajace {
+public:
+    // The targets are the given selection (entries without a small picture are left out).
+    // Raises CBlad code 1 when the place pictures or the ring cannot be loaded.
+    CGraSpadajace(TfmSpadajace& okno, platform::Canvas& kanwaRobocza, platform::Canvas& kanwaTla,
+                  const std::vector<Slowo>& cele);
+    ~CGraSpadajace();
+    CGraSpadajace(const CGraSpadajace&) = delete;
+    CGraSpadajace& operator=(const CGraSpadajace&) = delete;
+
+    void dodajRozpraszacze(const std::vector<Slowo>& wybor);
+    void ulozPola();
+    void rozmiesc();
+    void krok();
+    void podpowiedz();
+    void koniec();
+    bool wszystkieZnalezione() const { return znalezione_ == liczbaCelow_; }
+
+    void klikObrazka(CObrazekSpadajacy& o);
+    void klikPola(CPoleObrazka& p);
+
+    // The game as the window and tests see it.
+    int liczbaCelow() const { return liczbaCelow_; }
+    int znalezione() const { return znalezione_; }
+    int dno() const { return dno_; }
+    bool koncowa() const { return koncowa_; }
+    int liczbaObrazkow() const { return int(obrazki_.size()); }
+    CObrazekSpadajacy& obrazek(int i) { return *obrazki_[std::size_t(i)]; }
+    CPoleObrazka& pole(int i) { return *pola_[std::size_t(i)]; }
+    bool cel(const CObrazekSpadajacy& o) const;
+    const COkrag& okrag() const { return *okrag_; }
+
+    platform::Timer timerCzerwony{300};
+    platform::Timer timerKonca{60000};
+
+private:
+    void wypuscPonownie(CObrazekSpadajacy& o);
+    bool blisko(int x, int y) const;
+    int losujX() const;
+    void trafienie(CObrazekSpadajacy& o);
+    void pudlo();
+    void koniecCzerwonego();
+
+    TfmSpadajace& okno_;
+    platform::Canvas& robocza_;
+    platform::Canvas& tla_;
+    std::vector<std::unique_ptr<CObrazekSpadajacy>> obrazki_;
+    std::vector<std::unique_ptr<CPoleObrazka>> pola_;
+    std::unique_ptr<COkrag> okrag_;
+    std::int16_t liczbaCelow_ = 0;
+    std::int16_t znalezione_ = 0;
+    int tryb_ = 0;
+    int W = 0, H = 0;
+    int dno_ = 0;
+    bool koncowa_ = false;
+};

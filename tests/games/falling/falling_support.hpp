@@ -1,0 +1,122 @@
+#pragma once
+
+// Plays the falling-pictures window on the headless backend with the shipped data set: program-wide
+// objects as start-up makes them, the window shown modally over a black background window.
+#include "../memory/memory_support.hpp"
+
+#include "games/falling/Spadajace.hpp"
+#include "widgets/_cprzycisk.hpp"
+
+namespace fallingtest {
+
+using memorytest::KatalogTymczasowy;
+using memorytest::Rekord;
+
+struct Ustawienia {
+    int poziom = POZIOM_MALO;
+    platform::Size ekran{800, 600};
+    std::uint16_t gloski = GL_SZ; // five SZ targets; the five S words fall as distractors
+    std::uint16_t pozycja = POZ_NAGLOS;
+};
+
+class GraSpadajace : public ::testing::Test {
+protected:
+    void TearDown() override { d.reset(); }
+
+    void uruchom(Ustawienia u = {}) {
+        ust = u;
+        d = std::make_unique<platform::testing::Driver>(
+            [this] {
+                const platform::Size s = platform::app().screenSize();
+                display.init(s.width, s.height);
+                CSlowa katalog;
+                slowa = &katalog;
+                CStatRec stat(1);
+                statRec = &stat;
+                memorytest::Tlo tlo;
+                tlo.show();
+                TfmSpadajace okn;
+                fmSpadajace = okno = &okn;
+                TfmKoniecGry koniec;
+                fmKoniecGry = wyniki = &koniec;
+                ustSpadajace.Poziom = std::int16_t(ust.poziom);
+                ustSpadajace.Gloski = ust.gloski;
+                ustSpadajace.Pozycja = ust.pozycja;
+                wynikOkna = okn.showModal();
+                platform::app().run();
+                fmKoniecGry = wyniki = nullptr;
+                fmSpadajace = okno = nullptr;
+                statRec = nullptr;
+                slowa = nullptr;
+            },
+            platform::testing::DriverOptions{.screen = u.ekran, .args = {}});
+        ASSERT_NE(okno, nullptr) << d->error();
+        ASSERT_NE(okno->gra(), nullptr);
+    }
+
+    CGraSpadajace& gra() { return *okno->gra(); }
+    int W() { return okno->width(); }
+    int H() { return okno->height(); }
+
+    // A falling picture of the wanted kind wholly on screen and clear of the bottom line, waiting for one
+    // tick at a time until there is one; -1 when none comes within the time given.
+    int widoczny(bool celu, int maksMs = 30000) {
+        for (int t = 0; t <= maksMs; t += 25) {
+            for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
+                const CObrazekSpadajacy& o = gra().obrazek(i);
+                if (!o.aktywny || !o.pole.visible() || gra().cel(o) != celu) continue;
+                if (o.y >= 0 && o.y + o.obraz.height() + 10 < gra().dno()) return i;
+            }
+            d->wait(25);
+        }
+        return -1;
+    }
+    // Clicks the middle of picture i where the game has it now.
+    void klikObrazek(int i) {
+        const CObrazekSpadajacy& o = gra().obrazek(i);
+        d->click(okno->left() + o.x + o.obraz.width() / 2, okno->top() + o.y + o.obraz.height() / 2);
+    }
+    void traf() {
+        const int i = widoczny(true);
+        ASSERT_GE(i, 0);
+        klikObrazek(i);
+    }
+    void pudluj() {
+        const int i = widoczny(false);
+        ASSERT_GE(i, 0);
+        klikObrazek(i);
+    }
+    void klikPomoc() { d->click(okno->left() + W() - W() / 10 + 35, okno->top() + H() / 7 + 30); }
+
+    // What the screen shows in the middle of place k, against what the picture stretched there gives.
+    bool miejscePokazuje(int k, const platform::Bitmap& b) {
+        const CPoleObrazka& p = gra().pole(k);
+        for (platform::Point o : {platform::Point{p.szer / 2, p.wys / 2}, platform::Point{3, 4}}) {
+            const int sx = o.x * b.width() / p.szer, sy = o.y * b.height() / p.wys;
+            if (d->pixel(okno->left() + p.x + o.x, okno->top() + p.y + o.y) != b.pixel(sx, sy)) return false;
+        }
+        return true;
+    }
+
+    std::vector<Rekord> rekordy() {
+        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
+        const std::vector<std::uint8_t> b{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+        std::vector<Rekord> wynik;
+        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
+            wynik.push_back(
+                {memorytest::le32(b, at), memorytest::le32(b, at + 26), memorytest::le32(b, at + 32),
+                 memorytest::le32(b, at + 36), memorytest::le32(b, at + 40), memorytest::le16(b, at + 20),
+                 memorytest::le16(b, at + 22), memorytest::le16(b, at + 24), memorytest::le16(b, at + 30)});
+        return wynik;
+    }
+
+    KatalogTymczasowy katalog;
+    Ustawienia ust;
+    std::unique_ptr<platform::testing::Driver> d;
+    TfmSpadajace* okno = nullptr;
+    TfmKoniecGry* wyniki = nullptr;
+    int wynikOkna = -1;
+};
+
+} // namespace fallingtest
