@@ -159,3 +159,21 @@ bool CSlowa::wczytajMiniatury() {
     }
     return wszystkie;
 }
+
+std::vector<JednostkaGlosowa> podzielGlosy(const std::string& glosy) {
+    std::vector<JednostkaGlosowa> jednostki;
+    std::size_t p = 0;
+    while (p < glosy.size()) {
+        const std::size_t przecinek = glosy.find(',', p);
+        const std::size_t k = (przecinek == std::string::npos ? glosy.size() : przecinek) - p;
+        if (k == 0) {
+            ++p;
+            continue;
+        }
+        const bool oznaczona = glosy[p] == '_';
+        std::string tekst = oznaczona ? glosy.substr(p + 1, k - 1) : glosy.substr(p, k);
+        p += k;
+        if (!tekst.empty()) jednostki.push_back({std::move(tekst), oznaczona});
+    }
+    return jednostki;
+}

@@ -26,6 +26,16 @@ inline constexpr std::uint16_t SLOWO_WYBRANE = 0x8000;
 class CUstGry;
 
 // One catalogue word. Copies share the pictures.
+// One sound unit of a word's spelling; the marked one carries the practised sound.
+struct JednostkaGlosowa {
+    std::string tekst;
+    bool oznaczona = false;
+    friend bool operator==(const JednostkaGlosowa&, const JednostkaGlosowa&) = default;
+};
+
+// Splits a spelling at its commas: "_sz,a,ch,y," gives sz (marked), a, ch, y. Empty units are left out.
+std::vector<JednostkaGlosowa> podzielGlosy(const std::string& glosy);
+
 struct Slowo {
     std::string word;        // ASCII stem of every file name of the word
     std::uint16_t flags = 0; // sound, contrast and position flags; SLOWO_WYBRANE while drawn

@@ -155,17 +155,9 @@ void CGraUzupelnianie::przygotujZadanie() {
     const Slowo& s = slowa->wybrane()[std::size_t(nrSlowa)];
     slowo_ = s.word;
     const std::string r = przyrostek();
-    const std::string& g = s.glosy;
-    std::size_t p = 0;
-    while (p < g.size()) {
-        const std::size_t przecinek = g.find(',', p);
-        const std::size_t k = (przecinek == std::string::npos ? g.size() : przecinek) - p;
-        if (k == 0) {
-            ++p;
-            continue;
-        }
-        if (g[p] == '_' && nrLuki < 0) {
-            odpowiedz_ = g.substr(p + 1, k - 1);
+    for (const JednostkaGlosowa& j : podzielGlosy(s.glosy)) {
+        if (j.oznaczona && nrLuki < 0) {
+            odpowiedz_ = j.tekst;
             nrLuki = std::int16_t(klocki_.size());
             klocki_.push_back(std::make_unique<CKlocek>("question", "question" + r, nullptr));
             for (const auto& [a, b] : kPary) {
@@ -182,10 +174,8 @@ void CGraUzupelnianie::przygotujZadanie() {
             }
         } else {
             // A second marked unit (not in the catalogue) is shown as an ordinary unit.
-            const std::string unit = g[p] == '_' ? g.substr(p + 1, k - 1) : g.substr(p, k);
-            klocki_.push_back(std::make_unique<CKlocek>(unit, kodLitery(unit) + r, nullptr));
+            klocki_.push_back(std::make_unique<CKlocek>(j.tekst, kodLitery(j.tekst) + r, nullptr));
         }
-        p += k;
     }
     uloz();
     if (rozwiazane()) {

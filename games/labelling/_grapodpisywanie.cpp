@@ -128,21 +128,9 @@ void CGraPodpisywanie::przygotujZadanie() {
     const Slowo* s = biezace();
     if (!s) return;
     slowo_ = s->word;
-    const std::string& g = s->glosy;
-    std::size_t p = 0;
-    while (p < g.size()) {
-        const std::size_t przecinek = g.find(',', p);
-        const std::size_t k = (przecinek == std::string::npos ? g.size() : przecinek) - p;
-        if (k == 0) {
-            ++p;
-            continue;
-        }
-        const bool czerwona = g[p] == '_';
-        const std::string tekst = czerwona ? g.substr(p + 1, k - 1) : g.substr(p, k);
-        p += k;
-        if (tekst.empty()) continue;
-        litery_.push_back(std::make_unique<CLitera>(okno_, *this, tekst, czerwona, tryb_));
-        odpowiedz_ += tekst;
+    for (const JednostkaGlosowa& j : podzielGlosy(s->glosy)) {
+        litery_.push_back(std::make_unique<CLitera>(okno_, *this, j.tekst, j.oznaczona, tryb_));
+        odpowiedz_ += j.tekst;
     }
     for (std::size_t i = 0; i < litery_.size(); ++i)
         pola_.push_back(std::make_unique<CPoleLitery>());

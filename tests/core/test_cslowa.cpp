@@ -337,3 +337,23 @@ TEST(ShippedCatalogue, everyWordHasItsPicturesInBothSizesAndItsSound) {
     EXPECT_GT(slowa.wybrane()[0].obrazek->width(), maly) << "the large-screen picture";
     EXPECT_TRUE(slowa.wczytajMiniatury());
 }
+
+TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked)
+{
+    using J = JednostkaGlosowa;
+    EXPECT_EQ(podzielGlosy("_sz,a,ch,y,"), (std::vector<J>{{"sz", true}, {"a", false}, {"ch", false}, {"y", false}}));
+    EXPECT_EQ(podzielGlosy("_s,a,m,o,ch,ó,d,"),
+              (std::vector<J>{{"s", true}, {"a", false}, {"m", false}, {"o", false}, {"ch", false}, {"ó", false},
+                              {"d", false}}));
+    // A missing final comma, doubled commas and a bare marker give no empty units.
+    EXPECT_EQ(podzielGlosy("_s,,ę,p"), (std::vector<J>{{"s", true}, {"ę", false}, {"p", false}}));
+    EXPECT_EQ(podzielGlosy("_,a,"), (std::vector<J>{{"a", false}}));
+    EXPECT_TRUE(podzielGlosy("").empty());
+    // Every catalogue word has exactly one marked unit.
+    CSlowa katalog;
+    for (const Slowo& s : katalog.tabela()) {
+        int marked = 0;
+        for (const J& j : podzielGlosy(s.glosy)) marked += j.oznaczona;
+        EXPECT_EQ(marked, 1) << s.word;
+    }
+}
