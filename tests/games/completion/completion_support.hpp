@@ -22,40 +22,18 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraUzupelnianie : public ::testing::Test {
+class GraUzupelnianie : public memorytest::GraWOknie<TfmUzupelnianie> {
 protected:
-    void TearDown() override { d.reset(); }
-
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        d = std::make_unique<platform::testing::Driver>(
-            [this] {
-                const platform::Size s = platform::app().screenSize();
-                display.init(s.width, s.height);
-                CSlowa katalog;
-                slowa = &katalog;
-                CStatRec stat(1);
-                statRec = &stat;
-                Tlo tlo;
-                tlo.show();
-                TfmUzupelnianie uzu;
-                fmUzupelnianie = okno = &uzu;
-                TfmKoniecGry koniec;
-                fmKoniecGry = wyniki = &koniec;
-                ustUzupelnianie.Poziom = std::int16_t(ust.poziom);
-                ustUzupelnianie.Gloski = ust.gloski;
-                ustUzupelnianie.Pozycja = ust.pozycja;
-                CUstGry filtr = ustUzupelnianie;
-                filtr.dodajKontrast();
-                katalog.filtruj(filtr);
-                wynikOkna = uzu.showModal();
-                platform::app().run();
-                fmKoniecGry = wyniki = nullptr;
-                fmUzupelnianie = okno = nullptr;
-                statRec = nullptr;
-                slowa = nullptr;
-            },
-            platform::testing::DriverOptions{.screen = u.ekran, .args = {}});
+        uruchomOkno(u.ekran, fmUzupelnianie, [this](CSlowa& katalogSlow) {
+            ustUzupelnianie.Poziom = std::int16_t(ust.poziom);
+            ustUzupelnianie.Gloski = ust.gloski;
+            ustUzupelnianie.Pozycja = ust.pozycja;
+            CUstGry filtr = ustUzupelnianie;
+            filtr.dodajKontrast();
+            katalogSlow.filtruj(filtr);
+        });
         ASSERT_NE(okno, nullptr) << d->error();
         ASSERT_NE(okno->gra(), nullptr);
         t0 = d->now();
@@ -139,28 +117,7 @@ protected:
         });
     }
 
-    std::vector<std::uint8_t> plikStatystyk() {
-        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::vector<Rekord> rekordy() {
-        using memorytest::le16;
-        using memorytest::le32;
-        const auto b = plikStatystyk();
-        std::vector<Rekord> wynik;
-        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
-            wynik.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36),
-                             le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
-                             le16(b, at + 30)});
-        return wynik;
-    }
-
-    KatalogTymczasowy katalog;
     Ustawienia ust;
-    std::unique_ptr<platform::testing::Driver> d;
-    TfmUzupelnianie* okno = nullptr;
-    TfmKoniecGry* wyniki = nullptr;
-    int wynikOkna = -1;
     std::int64_t t0 = 0;
     std::vector<std::string> widziane;
 

@@ -19,37 +19,15 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraSpadajace : public ::testing::Test {
+class GraSpadajace : public memorytest::GraWOknie<TfmSpadajace> {
 protected:
-    void TearDown() override { d.reset(); }
-
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        d = std::make_unique<platform::testing::Driver>(
-            [this] {
-                const platform::Size s = platform::app().screenSize();
-                display.init(s.width, s.height);
-                CSlowa katalog;
-                slowa = &katalog;
-                CStatRec stat(1);
-                statRec = &stat;
-                memorytest::Tlo tlo;
-                tlo.show();
-                TfmSpadajace okn;
-                fmSpadajace = okno = &okn;
-                TfmKoniecGry koniec;
-                fmKoniecGry = wyniki = &koniec;
-                ustSpadajace.Poziom = std::int16_t(ust.poziom);
-                ustSpadajace.Gloski = ust.gloski;
-                ustSpadajace.Pozycja = ust.pozycja;
-                wynikOkna = okn.showModal();
-                platform::app().run();
-                fmKoniecGry = wyniki = nullptr;
-                fmSpadajace = okno = nullptr;
-                statRec = nullptr;
-                slowa = nullptr;
-            },
-            platform::testing::DriverOptions{.screen = u.ekran, .args = {}});
+        uruchomOkno(u.ekran, fmSpadajace, [this](CSlowa&) {
+            ustSpadajace.Poziom = std::int16_t(ust.poziom);
+            ustSpadajace.Gloski = ust.gloski;
+            ustSpadajace.Pozycja = ust.pozycja;
+        });
         ASSERT_NE(okno, nullptr) << d->error();
         ASSERT_NE(okno->gra(), nullptr);
     }
@@ -98,25 +76,7 @@ protected:
         return true;
     }
 
-    std::vector<Rekord> rekordy() {
-        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
-        const std::vector<std::uint8_t> b{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-        std::vector<Rekord> wynik;
-        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
-            wynik.push_back(
-                {memorytest::le32(b, at), memorytest::le32(b, at + 26), memorytest::le32(b, at + 32),
-                 memorytest::le32(b, at + 36), memorytest::le32(b, at + 40), memorytest::le16(b, at + 20),
-                 memorytest::le16(b, at + 22), memorytest::le16(b, at + 24), memorytest::le16(b, at + 30)});
-        return wynik;
-    }
-
-    KatalogTymczasowy katalog;
     Ustawienia ust;
-    std::unique_ptr<platform::testing::Driver> d;
-    TfmSpadajace* okno = nullptr;
-    TfmKoniecGry* wyniki = nullptr;
-    int wynikOkna = -1;
 };
 
 } // namespace fallingtest

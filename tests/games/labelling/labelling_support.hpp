@@ -25,38 +25,16 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraPodpisywanie : public ::testing::Test {
+class GraPodpisywanie : public memorytest::GraWOknie<TfmPodpisywanie> {
 protected:
-    void TearDown() override { d.reset(); }
-
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        d = std::make_unique<platform::testing::Driver>(
-            [this] {
-                const platform::Size s = platform::app().screenSize();
-                display.init(s.width, s.height);
-                CSlowa katalog;
-                slowa = &katalog;
-                CStatRec stat(1);
-                statRec = &stat;
-                Tlo tlo;
-                tlo.show();
-                TfmPodpisywanie pod;
-                fmPodpisywanie = okno = &pod;
-                TfmKoniecGry koniec;
-                fmKoniecGry = wyniki = &koniec;
-                ustPodpisywanie.Poziom = std::int16_t(ust.poziom);
-                ustPodpisywanie.Gloski = ust.gloski;
-                ustPodpisywanie.Pozycja = ust.pozycja;
-                katalog.filtruj(ustPodpisywanie);
-                wynikOkna = pod.showModal();
-                platform::app().run();
-                fmKoniecGry = wyniki = nullptr;
-                fmPodpisywanie = okno = nullptr;
-                statRec = nullptr;
-                slowa = nullptr;
-            },
-            platform::testing::DriverOptions{.screen = u.ekran, .args = {}});
+        uruchomOkno(u.ekran, fmPodpisywanie, [this](CSlowa& katalogSlow) {
+            ustPodpisywanie.Poziom = std::int16_t(ust.poziom);
+            ustPodpisywanie.Gloski = ust.gloski;
+            ustPodpisywanie.Pozycja = ust.pozycja;
+            katalogSlow.filtruj(ustPodpisywanie);
+        });
         ASSERT_NE(okno, nullptr) << d->error();
         ASSERT_NE(okno->gra(), nullptr) << d->error();
     }
@@ -140,25 +118,7 @@ protected:
         return w;
     }
 
-    std::vector<Rekord> rekordy() {
-        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
-        const std::vector<std::uint8_t> b{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-        std::vector<Rekord> wynik;
-        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
-            wynik.push_back(
-                {memorytest::le32(b, at), memorytest::le32(b, at + 26), memorytest::le32(b, at + 32),
-                 memorytest::le32(b, at + 36), memorytest::le32(b, at + 40), memorytest::le16(b, at + 20),
-                 memorytest::le16(b, at + 22), memorytest::le16(b, at + 24), memorytest::le16(b, at + 30)});
-        return wynik;
-    }
-
-    KatalogTymczasowy katalog;
     Ustawienia ust;
-    std::unique_ptr<platform::testing::Driver> d;
-    TfmPodpisywanie* okno = nullptr;
-    TfmKoniecGry* wyniki = nullptr;
-    int wynikOkna = -1;
 };
 
 } // namespace labellingtest

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -87,6 +88,61 @@ protected:
     }
 };
 
+// A game window shown modally over a background, on the shipped data, with the program-wide objects as
+// start-up makes them. przygotuj fills the game's settings record and filters the catalogue, as the main
+// menu does before it opens the window.
+template <class Okno> class GraWOknie : public ::testing::Test {
+protected:
+    void TearDown() override { d.reset(); }
+
+    void uruchomOkno(platform::Size ekran, Okno*& globalny, std::function<void(CSlowa&)> przygotuj) {
+        d = std::make_unique<platform::testing::Driver>(
+            [this, &globalny, przygotuj] {
+                const platform::Size s = platform::app().screenSize();
+                display.init(s.width, s.height);
+                CSlowa katalogSlow;
+                slowa = &katalogSlow;
+                CStatRec stat(1);
+                statRec = &stat;
+                Tlo tlo;
+                tlo.show();
+                Okno gra;
+                globalny = okno = &gra;
+                TfmKoniecGry koniec;
+                fmKoniecGry = wyniki = &koniec;
+                przygotuj(katalogSlow);
+                wynikOkna = gra.showModal();
+                platform::app().run();
+                fmKoniecGry = wyniki = nullptr;
+                globalny = okno = nullptr;
+                statRec = nullptr;
+                slowa = nullptr;
+            },
+            platform::testing::DriverOptions{.screen = ekran, .args = {}});
+    }
+
+    std::vector<std::uint8_t> plikStatystyk() {
+        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // The records after the file's 20-byte header.
+    std::vector<Rekord> rekordy() {
+        const auto b = plikStatystyk();
+        std::vector<Rekord> wynik;
+        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
+            wynik.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36),
+                             le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
+                             le16(b, at + 30)});
+        return wynik;
+    }
+
+    KatalogTymczasowy katalog;
+    std::unique_ptr<platform::testing::Driver> d;
+    Okno* okno = nullptr;
+    TfmKoniecGry* wyniki = nullptr;
+    int wynikOkna = -1;
+};
+
 struct Ustawienia {
     int poziom = POZIOM_MALO;
     platform::Size ekran{800, 600};
@@ -94,38 +150,16 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraMemory : public ::testing::Test {
+class GraMemory : public memorytest::GraWOknie<TfmMemory> {
 protected:
-    void TearDown() override { d.reset(); }
-
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        d = std::make_unique<platform::testing::Driver>(
-            [this] {
-                const platform::Size s = platform::app().screenSize();
-                display.init(s.width, s.height);
-                CSlowa katalog;
-                slowa = &katalog;
-                CStatRec stat(1);
-                statRec = &stat;
-                Tlo tlo;
-                tlo.show();
-                TfmMemory mem;
-                fmMemory = okno = &mem;
-                TfmKoniecGry koniec;
-                fmKoniecGry = wyniki = &koniec;
-                ustMemory.Poziom = std::int16_t(ust.poziom);
-                ustMemory.Gloski = ust.gloski;
-                ustMemory.Pozycja = ust.pozycja;
-                katalog.filtruj(ustMemory);
-                wynikOkna = mem.showModal();
-                platform::app().run();
-                fmKoniecGry = wyniki = nullptr;
-                fmMemory = okno = nullptr;
-                statRec = nullptr;
-                slowa = nullptr;
-            },
-            platform::testing::DriverOptions{.screen = u.ekran, .args = {}});
+        uruchomOkno(u.ekran, fmMemory, [this](CSlowa& katalogSlow) {
+            ustMemory.Poziom = std::int16_t(ust.poziom);
+            ustMemory.Gloski = ust.gloski;
+            ustMemory.Pozycja = ust.pozycja;
+            katalogSlow.filtruj(ustMemory);
+        });
         ASSERT_NE(okno, nullptr) << d->error();
         t0 = d->now();
     }
@@ -190,19 +224,6 @@ protected:
     bool rewers(int k) { return pokazuje(k, "Data\\Sio\\blkcard0.xji"); }
     bool awers(int k) { return pokazuje(k, "Data\\Sio\\s" + karta(k).slowo() + ".xji"); }
 
-    std::vector<std::uint8_t> plikStatystyk() {
-        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::vector<Rekord> rekordy() {
-        const auto b = plikStatystyk();
-        std::vector<Rekord> wynik;
-        for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
-            wynik.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36),
-                             le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
-                             le16(b, at + 30)});
-        return wynik;
-    }
     int pokazaniaWynikow() {
         int k = 0;
         for (const auto& l : d->log())
@@ -210,12 +231,7 @@ protected:
         return k;
     }
 
-    KatalogTymczasowy katalog;
     Ustawienia ust;
-    std::unique_ptr<platform::testing::Driver> d;
-    TfmMemory* okno = nullptr;
-    TfmKoniecGry* wyniki = nullptr;
-    int wynikOkna = -1;
     std::int64_t t0 = 0;
 };
 
