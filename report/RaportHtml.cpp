@@ -206,7 +206,7 @@ public:
     }
 
     void linia(const std::vector<Punkt>& punkty, const char* kolor, const char* kreska, bool procent,
-               const char* nazwa) {
+               const char* nazwa, bool dzienne) {
         if (punkty.empty()) return;
         std::string d;
         for (const Punkt& p : punkty)
@@ -222,7 +222,9 @@ public:
                   "\" r=\"3.2\" fill=\"" + kolor + "\"><title>";
             const std::int64_t dz = p.x >= 0 ? p.x / 86400 : (p.x - 86399) / 86400;
             const std::int64_t wDniu = p.x - dz * 86400;
-            s_ += dataDnia(dz) + " " + dwieCyfry(int(wDniu / 3600)) + ":" + dwieCyfry(int(wDniu / 60 % 60)) +
+            s_ += dataDnia(dz) +
+                  (dzienne ? std::string(" (średnia dnia)")
+                           : " " + dwieCyfry(int(wDniu / 3600)) + ":" + dwieCyfry(int(wDniu / 60 % 60))) +
                   (nazwa ? std::string(" · ") + htmlTekst(nazwa) : std::string()) + ": " +
                   (procent ? procent_(p.y) : dziesietna(p.y, 2)) + "</title></circle>";
         }
@@ -284,7 +286,8 @@ std::string wykresLinii(const std::vector<Linia>& linie, Os os, bool procent, do
     wy.osCzasu();
     for (std::size_t i = 0; i < linie.size(); ++i)
         wy.linia(punkty[i], linie[i].kolor, linie[i].kreska, procent,
-                 linie.size() > 1 ? linie[i].nazwa : nullptr);
+                 linie.size() > 1 ? linie[i].nazwa : nullptr,
+                 linie[i].punkty.size() > static_cast<std::size_t>(kMaksPunktow));
     return wy.koniec();
 }
 
@@ -401,6 +404,9 @@ footer p{margin:4px 0}
  main{max-width:none;padding:0;min-height:0}
  .karta .wartosc{font-size:20px}
  .gra{break-inside:avoid}
+ section{margin-bottom:18px}
+ svg.wykres{max-height:50mm}
+ .dwa svg.wykres{max-height:34mm}
  .lista tr{break-inside:avoid}
  thead{display:table-header-group}
 }
