@@ -1,9 +1,11 @@
 #include "app/Wirowanki.hpp"
 #include "platform/Application.hpp"
 #include "platform/Options.hpp"
+#include "report/Raport.hpp"
 
 #include <cstdio>
 #include <exception>
+#include <iostream>
 
 int main(int argc, char** argv) {
     platform::Options options;
@@ -13,6 +15,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n%s\n", e.what(), platform::optionsUsage());
         return 2;
     }
+    // The progress report needs no window: it only reads the statistics and writes two files.
+    if (!options.args.empty() && options.args[0] == "raport")
+        return raport::polecenie(options.args, std::cout, std::cerr);
     try {
         platform::initialize(options);
     } catch (const std::exception& e) {

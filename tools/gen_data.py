@@ -294,7 +294,9 @@ def masked_set(base, layer_fn, w, h, states):
 
 
 def icon(L, kind, cx, cy, r, col):
-    if kind == 'play':
+    if callable(kind):
+        kind(L, cx, cy, r, col)
+    elif kind == 'play':
         L.poly([(cx - r * 0.7, cy - r), (cx - r * 0.7, cy + r), (cx + r, cy)], col)
     elif kind == 'square':
         L.rrect((cx - r * 0.8, cy - r * 0.8, cx + r * 0.8, cy + r * 0.8), r * 0.2, col)
@@ -489,6 +491,19 @@ def resource_pictures():
         caption('nap_gloski_' + m, w, h, 'Głoski:', BLUE)
         caption('nap_pozycja_' + m, w, h, 'Pozycja głoski:', GREEN)
     letter_tiles()
+
+
+def report_button():
+    """The main menu's progress-report button: rising bars, in the size and style of the menu buttons."""
+    def bars(L, cx, cy, r, col):
+        bw, gap, bottom = r * 0.52, r * 0.22, cy + r
+        x = cx - (3 * bw + 2 * gap) / 2
+        for height in (0.85, 1.35, 2.0):
+            L.rrect((x, bottom - r * height, x + bw, bottom), bw * 0.2, col)
+            x += bw + gap
+        L.line([(cx - r * 1.25, bottom + r * 0.12), (cx + r * 1.25, bottom + r * 0.12)], col, r * 0.16)
+
+    button('raport', 84, 64, BLUE, bars, 'Raport')
 
 
 # ---------------------------------------------------------------- interface pictures
@@ -1144,6 +1159,7 @@ def main(argv):
     word_pictures()
     card_pictures()
     resource_pictures()
+    report_button()
     menu_pictures()
     logo_and_speaker()
     game_backgrounds()

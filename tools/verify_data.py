@@ -179,7 +179,7 @@ SPEC_FILES = (['mT_m0_s.xji', 'mT_m0_b.xji', 'RU_mnlz1B.xji', 'RU_mnlz1W.xji',
               ['%s_glos_%s.xbi' % (p, s) for p in ('R2', 'R3') for s in ('DB', 'DW', 'AB', 'AW')])
 
 BUTTONS = ['oprogramie', 'wyjdz', 'start', 'rrec', 'rodtworz', 'rstop', 'up', 'down', 'pomoc',
-           'stop', 'nast', 'pop']
+           'stop', 'nast', 'pop', 'raport']
 CHECKS = ['malo', 'srednio_g', 'duzo_g', 'SZ', 'ZZ_g', 'CZ_g', 'DZZ_g', 'naglos', 'srodglos_g',
           'wyglos_g']
 ALPHABET = list('aąbcćdeęfghijklłmnńoóprsśtuwyzźż')
@@ -338,7 +338,8 @@ def check_layouts():
                     267 * 5 // 8 if m == 's' else 267 * 8 // 10, lw, lh)
         btns = [rect(W // 2 - 155, H - H // 7, *res_size('oprogramie_M')),
                 rect(W // 2 - 55, H - H // 7, *res_size('wyjdz_M')),
-                rect(W // 2 + 35, H - H // 7, *res_size('start_M'))]
+                rect(W // 2 + 35, H - H // 7, *res_size('start_M')),
+                rect(W // 2 - 255, H - H // 7, *res_size('raport_M'))]
         allr = rects + btns
         for i, a in enumerate(allr):
             check(not overlaps(a, strip), 'mode %s: menu item %d under the tab strip' % (m, i))

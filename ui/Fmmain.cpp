@@ -10,6 +10,7 @@
 #include "platform/Canvas.hpp"
 #include "platform/Fs.hpp"
 #include "recorder/_cnagrywanie.hpp"
+#include "report/Raport.hpp"
 #include "ui/Fmkomunikat.hpp"
 #include "widgets/_ccheckbut.hpp"
 #include "widgets/_ccheckbutw.hpp"
@@ -73,6 +74,7 @@ TFormMain::TFormMain() : Form("Wesołe Wirowanki Cz.I Demo") {
     A_S.category = A_Z.category = A_C.category = A_DZ.category = "Gloski";
     akcja(A_Zakladka, "A_Zakladka", [this] { A_ZakladkaExecute(); });
     akcja(A_Glosnik, "A_Glosnik", [this] { A_GlosnikExecute(); });
+    akcja(A_Raport, "A_Raport", [this] { raport::otworzRaport(this); });
 
     g_Menu.name = "g_Menu";
     g_Menu.onMouseDown = [this](platform::MouseButton, platform::ShiftState, int, int y) {
@@ -142,6 +144,9 @@ void TFormMain::zbuduj() {
     oprogramie_ = przycisk("oprogramie", W / 2 + X0 - 155, dol, &A_Oprogramie);
     wyjdz_ = przycisk("wyjdz", W / 2 + X0 - 55, dol, &A_Stop);
     start_ = przycisk("start", W / 2 + X0 + 35, dol, &A_Start);
+    // The report stands left of the about button, one button step further.
+    raport_ = przycisk("raport", W / 2 + X0 - 255, dol, &A_Raport);
+    raport_->name = "raport";
     const int rec = H * 10 / 14 + Y0;
     rrec_ = przycisk("rrec", W / 2 + X0 - 15, rec, &A_Rec_Rec);
     rodtworz_ = przycisk("rodtworz", W / 2 + X0 - 95, rec, &A_Rec_Play);
@@ -447,7 +452,7 @@ void TFormMain::A_Rec_PlayExecute() {
 }
 
 void TFormMain::ustawPrzyciskiPanelu(bool wlaczone) {
-    for (CPrzyciskP* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get()})
+    for (CPrzyciskP* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get(), raport_.get()})
         b->setEnabled(wlaczone);
     scroll_->kciuk().setEnabled(wlaczone);
 }

@@ -35,6 +35,8 @@ public:
     platform::Action A_Malo, A_Srednio, A_Duzo, A_Naglos, A_Wyglos, A_Srodglos;
     platform::Action A_S, A_C, A_Z, A_DZ;
     platform::Action A_Zakladka, A_Glosnik;
+    // Writes the progress report and opens it in the browser.
+    platform::Action A_Raport;
 
     platform::ImageControl g_Menu{*this};
     platform::Label vL_Nazwisko{*this, "Imię i Nazwisko"};
@@ -83,6 +85,7 @@ private:
     std::array<platform::Bitmap, 5> zakladki_;
     std::unique_ptr<CObiektGraficzny> napIlZadan_, napGloski_, napPozycja_;
     std::unique_ptr<CPrzyciskP> oprogramie_, wyjdz_, start_, rrec_, rodtworz_, rstop_, up_, down_;
+    std::unique_ptr<CPrzyciskP> raport_;
     std::unique_ptr<CScrollBar> scroll_;
     std::array<std::unique_ptr<CCheckBut>, 10> checki_;
     std::unique_ptr<CCheckButW> glosnik_;

@@ -1,0 +1,100 @@
+// The progress report of a statistics file of 100 000 games (read, figures, page and CSV written atomically)
+// against reading the same file once, in the same run. Wall-clock time: writing is part of the job.
+#include "platform/Fs.hpp"
+#include "report/OdczytStatystyk.hpp"
+#include "report/Raport.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kGier = 100'000;
+
+std::string katalog;
+
+void u16(std::string& s, int v) {
+    s += char(v & 0xFF);
+    s += char((v >> 8) & 0xFF);
+}
+void u32(std::string& s, int v) {
+    u16(s, v & 0xFFFF);
+    u16(s, (v >> 16) & 0xFFFF);
+}
+
+// Two and a half years of play: about a hundred games a day, every game, sound and position mixed.
+void przygotuj() {
+    char wzor[] = "/tmp/wv-bench-report-XXXXXX";
+    katalog = ::mkdtemp(wzor) ? wzor : "/tmp";
+    platform::fs::setRoots(katalog, katalog);
+    std::string plik;
+    u32(plik, 1);
+    for (int v : {2024, 1, 1, 1, 8, 0, 0, 0})
+        u16(plik, v);
+    const std::int64_t poczatek = raport::dniOdEpoki(2024, 1, 1);
+    for (int i = 0; i < kGier; ++i) {
+        int r, m, d;
+        raport::dataZDni(poczatek + i / 110, r, m, d);
+        u32(plik, 1 + i % 4);
+        for (int v : {r, m, 0, d, 8 + i % 110 / 10, i % 60, i % 59, 0})
+            u16(plik, v);
+        u16(plik, 1 + i % 3), u16(plik, 1 << (i % 4)), u16(plik, 0x1000 << (i % 3));
+        u32(plik, 60 + i % 300), u16(plik, i % 7 != 0), u32(plik, i % 4), u32(plik, 3 + i % 8),
+            u32(plik, i % 5);
+    }
+    std::ofstream(katalog + "/prgst1.stt", std::ios::binary) << plik;
+}
+
+void readOnce(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform::fs::readFile(katalog + "/prgst1.stt"));
+}
+
+void fullReport(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(raport::zapiszRaport(katalog + "/raport.html"));
+}
+
+class Recorder : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs)
+            if (r.iterations > 0) seconds[r.benchmark_name()] = r.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    przygotuj();
+    benchmark::RegisterBenchmark("report/read_file_once", readOnce)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("report/report_100k", fullReport)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    Recorder recorder;
+    benchmark::RunSpecifiedBenchmarks(&recorder);
+    benchmark::Shutdown();
+    const auto a = recorder.seconds.find("report/report_100k/real_time");
+    const auto b = recorder.seconds.find("report/read_file_once/real_time");
+    if (a != recorder.seconds.end() && b != recorder.seconds.end() && b->second > 0)
+        std::cout << "ratio report_100k_vs_read_once " << std::fixed << std::setprecision(1)
+                  << a->second / b->second << "\nmilliseconds report_100k " << std::setprecision(1)
+                  << a->second << std::endl;
+    platform::fs::setRoots("", "");
+    std::error_code ec;
+    std::filesystem::remove_all(katalog, ec);
+    return 0;
+}

@@ -1,0 +1,193 @@
+#include "report/OdczytStatystyk.hpp"
+
+#include "platform/Error.hpp"
+#include "platform/Fs.hpp"
+
+#include <array>
+
+namespace raport {
+
+namespace {
+
+// Why a record was left out, in the order the checks run.
+enum Powod : int {
+    NIEZNANA_GRA,
+    ZLA_ILOSC,
+    UJEMNY_CZAS,
+    ZLY_WYNIK,
+    UJEMNE_LICZBY,
+    ZLA_DATA,
+    DATA_PRZED_2000,
+    DATA_Z_PRZYSZLOSCI,
+    LICZBA_POWODOW
+};
+
+constexpr const char* kPowody[LICZBA_POWODOW] = {
+    "nieznany numer gry",
+    "ilość zadań spoza zakresu 1–3",
+    "ujemny czas gry",
+    "wynik gry inny niż 0 lub 1",
+    "ujemna liczba odpowiedzi lub podpowiedzi",
+    "nieprawidłowa data rozpoczęcia",
+    "data sprzed 2000 roku",
+    "data z przyszłości",
+};
+
+constexpr int kPokazaneNumery = 8;
+
+std::uint16_t u16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+std::int32_t i32(const std::uint8_t* p) {
+    return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
+                                     std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
+}
+
+bool przestepny(int r) {
+    return (r % 4 == 0 && r % 100 != 0) || r % 400 == 0;
+}
+
+int dniMiesiaca(int r, int m) {
+    static constexpr int kDni[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && przestepny(r) ? 29 : kDni[m - 1];
+}
+
+// The stored system time (year, month, day of week, day, hour, minute, second, ms) as UTC seconds; the
+// day of the week is not checked, nothing reads it.
+bool czasZapisu(const std::uint8_t* p, std::int64_t& sek) {
+    const int r = u16(p), m = u16(p + 2), d = u16(p + 6);
+    const int g = u16(p + 8), min = u16(p + 10), s = u16(p + 12), ms = u16(p + 14);
+    if (m < 1 || m > 12 || d < 1 || d > dniMiesiaca(r, m) || g > 23 || min > 59 || s > 59 || ms > 999)
+        return false;
+    sek = dniOdEpoki(r, m, d) * 86400 + g * 3600 + min * 60 + s;
+    return true;
+}
+
+const std::int64_t kRok2000 = dniOdEpoki(2000, 1, 1) * 86400;
+
+// The first reason the record cannot stand, or LICZBA_POWODOW for a sound one.
+int sprawdz(const std::uint8_t* p, std::int64_t terazSek, Gra& g) {
+    g.gra = i32(p);
+    g.poziom = static_cast<std::int16_t>(u16(p + 20));
+    g.gloski = u16(p + 22);
+    g.pozycja = u16(p + 24);
+    g.czasSek = i32(p + 26);
+    const int wynik = static_cast<std::int16_t>(u16(p + 30));
+    g.ukonczona = wynik == 1;
+    g.podpowiedzi = i32(p + 32);
+    g.dobre = i32(p + 36);
+    g.zle = i32(p + 40);
+    if (g.gra < 1 || g.gra > 4) return NIEZNANA_GRA;
+    if (g.poziom < 1 || g.poziom > 3) return ZLA_ILOSC;
+    if (g.czasSek < 0) return UJEMNY_CZAS;
+    if (wynik != 0 && wynik != 1) return ZLY_WYNIK;
+    if (g.podpowiedzi < 0 || g.dobre < 0 || g.zle < 0) return UJEMNE_LICZBY;
+    if (!czasZapisu(p + 4, g.startSek)) return ZLA_DATA;
+    if (g.startSek < kRok2000) return DATA_PRZED_2000;
+    if (g.startSek > terazSek) return DATA_Z_PRZYSZLOSCI;
+    return LICZBA_POWODOW;
+}
+
+std::string liczba(std::int64_t n, const char* jeden, const char* kilka, const char* wiele) {
+    return std::to_string(n) + " " + odmiana(n, jeden, kilka, wiele);
+}
+
+} // namespace
+
+const char* odmiana(std::int64_t n, const char* jeden, const char* kilka, const char* wiele) {
+    if (n == 1) return jeden;
+    const std::int64_t j = n % 10, d = n % 100;
+    return j >= 2 && j <= 4 && (d < 12 || d > 14) ? kilka : wiele;
+}
+
+std::int64_t dniOdEpoki(int rok, int miesiac, int dzien) {
+    // Days from civil date (H. Hinnant's algorithm): years start in March so leap days come last.
+    const std::int64_t r = rok - (miesiac <= 2);
+    const std::int64_t era = (r >= 0 ? r : r - 399) / 400;
+    const std::int64_t rokEry = r - era * 400;
+    const std::int64_t dzienRoku = (153 * (miesiac > 2 ? miesiac - 3 : miesiac + 9) + 2) / 5 + dzien - 1;
+    const std::int64_t dzienEry = rokEry * 365 + rokEry / 4 - rokEry / 100 + dzienRoku;
+    return era * 146097 + dzienEry - 719468;
+}
+
+void dataZDni(std::int64_t dni, int& rok, int& miesiac, int& dzien) {
+    dni += 719468;
+    const std::int64_t era = (dni >= 0 ? dni : dni - 146096) / 146097;
+    const std::int64_t dzienEry = dni - era * 146097;
+    const std::int64_t rokEry = (dzienEry - dzienEry / 1460 + dzienEry / 36524 - dzienEry / 146096) / 365;
+    const std::int64_t dzienRoku = dzienEry - (365 * rokEry + rokEry / 4 - rokEry / 100);
+    const std::int64_t mp = (5 * dzienRoku + 2) / 153;
+    dzien = static_cast<int>(dzienRoku - (153 * mp + 2) / 5 + 1);
+    miesiac = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    rok = static_cast<int>(rokEry + era * 400 + (miesiac <= 2));
+}
+
+Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek) {
+    Odczyt o;
+    o.plikIstnieje = true;
+    if (bajty.empty()) {
+        o.uwagi.emplace_back("Plik statystyk jest pusty.");
+        return o;
+    }
+    if (bajty.size() < kRozmiarNaglowka) {
+        o.uwagi.push_back("Plik statystyk jest krótszy niż jego nagłówek (" + std::to_string(bajty.size()) +
+                          " z " + std::to_string(kRozmiarNaglowka) + " bajtów) i nie zawiera żadnej gry.");
+        return o;
+    }
+    const std::int32_t program = i32(bajty.data());
+    std::int64_t utworzony = 0;
+    const bool dataNaglowka = czasZapisu(bajty.data() + 4, utworzony) && utworzony >= kRok2000;
+    if (program != 1 || !dataNaglowka)
+        o.uwagi.push_back(std::string("Nagłówek pliku statystyk jest nieprawidłowy (") +
+                          (program != 1 ? "numer programu " + std::to_string(program) + " zamiast 1"
+                                        : std::string("nieprawidłowa data utworzenia")) +
+                          "); zapisane gry odczytano mimo to.");
+
+    const std::size_t pelne = (bajty.size() - kRozmiarNaglowka) / kRozmiarRekordu;
+    o.gry.reserve(pelne);
+    std::array<std::vector<int>, LICZBA_POWODOW> pominiete;
+    std::array<int, LICZBA_POWODOW> ile{};
+    for (std::size_t i = 0; i < pelne; ++i) {
+        Gra g;
+        g.numer = static_cast<int>(i + 1);
+        const int powod = sprawdz(bajty.data() + kRozmiarNaglowka + i * kRozmiarRekordu, terazSek, g);
+        if (powod == LICZBA_POWODOW) {
+            o.gry.push_back(g);
+            continue;
+        }
+        ++ile[powod];
+        ++o.pominiete;
+        if (pominiete[powod].size() < kPokazaneNumery) pominiete[powod].push_back(g.numer);
+    }
+    for (int p = 0; p < LICZBA_POWODOW; ++p) {
+        if (!ile[p]) continue;
+        std::string numery;
+        for (int n : pominiete[p])
+            numery += (numery.empty() ? "" : ", ") + std::to_string(n);
+        if (ile[p] > kPokazaneNumery) numery += ", …";
+        o.uwagi.push_back("Pominięto " + liczba(ile[p], "rekord", "rekordy", "rekordów") + " (nr " + numery +
+                          "): " + kPowody[p] + ".");
+    }
+    if (const std::size_t reszta = (bajty.size() - kRozmiarNaglowka) % kRozmiarRekordu) {
+        ++o.pominiete;
+        o.uwagi.push_back("Ostatni rekord jest niepełny (" + std::to_string(reszta) + " z " +
+                          std::to_string(kRozmiarRekordu) + " bajtów) i został pominięty.");
+    }
+    return o;
+}
+
+Odczyt odczytajPlik(const std::string& sciezka, std::int64_t terazSek) {
+    if (!platform::fs::exists(sciezka)) return {};
+    std::vector<std::uint8_t> bajty;
+    try {
+        bajty = platform::fs::readAll(sciezka);
+    } catch (const platform::Error& e) {
+        Odczyt o;
+        o.plikIstnieje = true;
+        o.uwagi.push_back(std::string("Nie można odczytać pliku statystyk (") + e.what() + ").");
+        return o;
+    }
+    return odczytaj(bajty, terazSek);
+}
+
+} // namespace raport

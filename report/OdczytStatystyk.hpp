@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// Tolerant reading of the statistics file: whatever can be read is kept, everything else is skipped
+// with a Polish note that says what and why. The file itself is only ever read.
+namespace raport {
+
+// One game as its record stores it, after the checks.
+struct Gra {
+    int numer = 0;             // 1-based position of the record in the file, for the notes
+    int gra = 0;               // 1 labelling, 2 memory, 3 completion, 4 falling pictures
+    std::int64_t startSek = 0; // start time, seconds since 1970-01-01 UTC
+    int poziom = 0;
+    std::uint16_t gloski = 0;
+    std::uint16_t pozycja = 0;
+    int czasSek = 0;
+    bool ukonczona = false;
+    int podpowiedzi = 0;
+    int dobre = 0;
+    int zle = 0;
+};
+
+struct Odczyt {
+    bool plikIstnieje = false;
+    std::vector<Gra> gry; // in file order
+    int pominiete = 0;    // records left out
+    // Visible notes about what was skipped and why (empty for a sound file).
+    std::vector<std::string> uwagi;
+};
+
+inline constexpr int kRozmiarNaglowka = 20;
+inline constexpr int kRozmiarRekordu = 44;
+
+// Reads the bytes of a statistics file; records dated after terazSek (UTC seconds) count as impossible.
+Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek);
+// The same for a file given as a game path ("prgst1.stt"); a missing or unreadable file gives no games
+// and a note.
+Odczyt odczytajPlik(const std::string& sciezka, std::int64_t terazSek);
+
+// Days since 1970-01-01 of a date in the proleptic Gregorian calendar, and back.
+std::int64_t dniOdEpoki(int rok, int miesiac, int dzien);
+void dataZDni(std::int64_t dni, int& rok, int& miesiac, int& dzien);
+
+// Polish noun form after a number: 1 rekord, 2 rekordy, 5 rekordów.
+const char* odmiana(std::int64_t n, const char* jeden, const char* kilka, const char* wiele);
+
+} // namespace raport

@@ -1,0 +1,219 @@
+#include "report_support.hpp"
+
+#include "report/Postepy.hpp"
+#include "report/Raport.hpp"
+#include "report/RaportHtml.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using coretest::utc;
+using reporttest::Partia;
+
+namespace {
+
+std::string tekst(const std::filesystem::path& p) {
+    const auto b = coretest::TempRoots::read(p);
+    return std::string(b.begin(), b.end());
+}
+
+std::size_t ile(const std::string& s, const std::string& co) {
+    std::size_t n = 0;
+    for (std::size_t i = s.find(co); i != std::string::npos; i = s.find(co, i + 1))
+        ++n;
+    return n;
+}
+
+// Five games over three weeks, written by the program's statistics record in Warsaw's winter time. The
+// second and the fourth start just before midnight UTC, so they fall on the next local day (the fourth
+// into the next week); the last two are written out of order, as after the clock was set back.
+class RaportZGier : public ::testing::Test {
+protected:
+    void SetUp() override {
+        zegar.setUtc(utc(2026, 11, 16, 14, 0, 0, 0));
+        CStatRec stat(1);
+        for (const Partia& p : {
+                 Partia{utc(2026, 11, 16, 14, 30, 0, 0), 1, 2, 0x0001, 0x4000, 125, 1, 2, 8, 2},
+                 Partia{utc(2026, 11, 16, 23, 30, 0, 0), 2, 1, 0x0005, 0x1000, 60, 0, 3, 2, 5},
+                 Partia{utc(2026, 11, 23, 9, 0, 0, 0), 1, 2, 0x0001, 0x5000, 200, 1, 0, 10, 0},
+                 Partia{utc(2026, 12, 1, 10, 0, 0, 0), 1, 2, 0x0001, 0x4000, 100, 1, 1, 9, 1},
+                 Partia{utc(2026, 11, 29, 23, 30, 0, 0), 4, 3, 0x0002, 0x7000, 30, 1, 0, 0, 0},
+             })
+            reporttest::zapisz(stat, zegar, p);
+        zegar.setUtc(utc(2026, 12, 8, 12, 0, 0, 0));
+    }
+
+    reporttest::Strefa strefa{reporttest::kWarszawa};
+    coretest::TempRoots roots;
+    coretest::ManualClock zegar;
+};
+
+} // namespace
+
+TEST_F(RaportZGier, theFiguresCountEveryGameInLocalDaysAndWeeks) {
+    const raport::Odczyt o = raport::odczytajPlik("prgst1.stt", 1796731200);
+    ASSERT_EQ(o.gry.size(), 5u);
+    const raport::Postepy p = raport::policz(o.gry);
+    EXPECT_EQ(p.gier, 5);
+    EXPECT_EQ(p.dni, 5);
+    EXPECT_EQ(p.czasSek, 515);
+    EXPECT_EQ((std::vector<int>{p.ostatnia->dzien, p.ostatnia->miesiac, p.ostatnia->godzina,
+                                p.ostatnia->dzienTygodnia}),
+              (std::vector<int>{1, 12, 11, 2}));
+    ASSERT_EQ(p.tygodnie.size(), 3u);
+    EXPECT_EQ(p.tygodnie[0].poniedzialek, raport::dniOdEpoki(2026, 11, 16));
+    EXPECT_EQ(p.tygodnie[0].sekundy, (std::array<std::int64_t, 4>{125, 60, 0, 0}));
+    EXPECT_EQ(p.tygodnie[1].sekundy, (std::array<std::int64_t, 4>{200, 0, 0, 0}));
+    EXPECT_EQ(p.tygodnie[2].sekundy, (std::array<std::int64_t, 4>{100, 0, 0, 30}));
+
+    const raport::StatGloski& sz = p.gloski[0];
+    EXPECT_EQ((std::vector<std::int64_t>{sz.razem.gier, sz.razem.dobre, sz.razem.zle}),
+              (std::vector<std::int64_t>{4, 29, 8}));
+    EXPECT_TRUE(sz.pozycjeRozne);
+    EXPECT_EQ((std::vector<int>{sz.pozycje[0].gier, sz.pozycje[1].gier, sz.pozycje[2].gier}),
+              (std::vector<int>{2, 0, 3}));
+    EXPECT_EQ(sz.pozycje[2].dobre, 27);
+    EXPECT_NEAR(*sz.wczesniej, 1000.0 / 17, 1e-9);
+    EXPECT_NEAR(*sz.pozniej, 95.0, 1e-9);
+    EXPECT_FALSE(p.gloski[1].razem.udzial().has_value()) << "the falling game without answers";
+    EXPECT_FALSE(p.gloski[2].pozycjeRozne);
+    EXPECT_FALSE(p.gloski[2].wczesniej.has_value());
+
+    const raport::StatGry& podpisywanie = p.gry[0];
+    EXPECT_EQ((std::vector<std::int64_t>{podpisywanie.gier, podpisywanie.ukonczonych, podpisywanie.czasSek,
+                                         podpisywanie.podpowiedzi, podpisywanie.zadan}),
+              (std::vector<std::int64_t>{3, 3, 425, 3, 30}));
+    std::vector<double> y;
+    for (const raport::Punkt& pt : podpisywanie.skutecznosc[0])
+        y.push_back(pt.y);
+    for (const raport::Punkt& pt : podpisywanie.podpowiedziNaZadanie)
+        y.push_back(pt.y);
+    EXPECT_EQ(y, (std::vector<double>{80, 100, 90, 0.2, 0, 0.1}));
+    EXPECT_EQ(p.gry[1].podpowiedziNaZadanie[0].y, 1.0) << "three hints in a memory game of three pairs";
+    EXPECT_EQ(p.gry[0].skutecznosc[0][0].x, raport::dniOdEpoki(2026, 11, 16) * 86400 + 15 * 3600 + 30 * 60);
+
+    struct Ocena {
+        int dobre, zle, ocena;
+    };
+    for (const Ocena& c :
+         {Ocena{0, 0, 1}, Ocena{2, 5, 1}, Ocena{5, 0, 4}, Ocena{5, 3, 4}, Ocena{5, 4, 2}, Ocena{3, 2, 2}})
+        EXPECT_EQ(raport::ocena(c.dobre, c.zle), c.ocena) << c.dobre << "/" << c.zle;
+}
+
+TEST_F(RaportZGier, theCommandWritesThePageAndTheSameTableAsCsv) {
+    const std::filesystem::path html = roots.user() / "wyniki" / "Ola.HTML";
+    std::filesystem::create_directories(html.parent_path());
+    const auto statystyki = coretest::TempRoots::read(roots.user() / "prgst1.stt");
+    std::ostringstream out, err;
+    ASSERT_EQ(raport::polecenie({"raport", html.string()}, out, err), 0) << err.str();
+    const std::filesystem::path csv = roots.user() / "wyniki" / "Ola.csv";
+    EXPECT_EQ(out.str(),
+              "Raport postępów (5 gier): " + html.string() + "\nTabela CSV: " + csv.string() + "\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt"), statystyki);
+
+    EXPECT_EQ(
+        tekst(csv),
+        "\xEF\xBB\xBF"
+        "Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,Ocena\r\n"
+        "2026-11-16,15:30,Podpisywanie,SZ,wygłos,średnio,125,tak,8,2,2,Brawo!\r\n"
+        "2026-11-17,00:30,Memory,\"SZ, CZ\",nagłos,mało,60,nie,2,5,3,Spróbuj jeszcze raz!\r\n"
+        "2026-11-23,10:00,Podpisywanie,SZ,\"nagłos, wygłos\",średnio,200,tak,10,0,0,Brawo!\r\n"
+        "2026-11-30,00:30,Spadające,Ż/RZ,\"nagłos, śródgłos, wygłos\",dużo,30,tak,0,0,0,Spróbuj jeszcze "
+        "raz!\r\n"
+        "2026-12-01,11:00,Podpisywanie,SZ,wygłos,średnio,100,tak,9,1,1,Brawo!\r\n");
+
+    const std::string h = tekst(html);
+    for (const char* fragment : {
+             "Stan na <b>8 grudnia 2026, 13:00</b><br>Okres: 16.11.2026 – 01.12.2026",
+             "<span class=\"wartosc\">5</span><span class=\"opis\">dni ćwiczeń</span>",
+             "<span class=\"wartosc\">8 min</span><span class=\"opis\">łączny czas gry</span>",
+             "<span class=\"wartosc\">01.12.2026</span><span class=\"opis\">ostatnia sesja: wtorek, "
+             "11:00</span>",
+             "<td class=\"l\">4</td><td class=\"udzial\"><span class=\"pasek\"><i "
+             "style=\"width:78.4%\"></i></span><b>78%</b>",
+             "<td class=\"zmiana wzrost\">59% → 95% ▲</td>",
+             "<td colspan=\"3\" class=\"brak\">zawsze: nagłos</td>",
+             ">16.11</text>",
+             ">23.11</text>",
+             ">30.11</text>",
+             "Jeszcze nie grano: Uzupełnianie.",
+             "<td class=\"kiedy\">17.11.2026 00:30</td><td>Memory</td><td>SZ, "
+             "CZ</td><td>nagłos</td><td>mało</td><td "
+             "class=\"l\">1 min 0 s</td><td>nie</td><td class=\"l\">2</td><td class=\"l\">5</td><td "
+             "class=\"l\">3</td><td><span class=\"ocena o1\">Spróbuj jeszcze raz!</span>",
+             "„Ola.csv”",
+         })
+        EXPECT_NE(h.find(fragment), std::string::npos) << fragment;
+    EXPECT_EQ(ile(h, "<section class=\"gra\""), 3u);
+    EXPECT_EQ(ile(h, "<td class=\"kiedy\">"), 5u);
+    EXPECT_EQ(h.find("<td class=\"kiedy\">01.12.2026"), h.find("<td class=\"kiedy\">")) << "newest first";
+    EXPECT_EQ(h.find("<script"), std::string::npos);
+    EXPECT_EQ(h.find("http"), std::string::npos) << "nothing is fetched from anywhere";
+    EXPECT_EQ(h.find("<aside"), std::string::npos) << "a sound file brings no notes";
+}
+
+TEST_F(RaportZGier, theCommandLineWithoutAFileWritesIntoTheUserDirectoryAndReportsFailures) {
+    std::ostringstream out, err;
+    ASSERT_EQ(raport::polecenie({"raport"}, out, err), 0);
+    EXPECT_TRUE(std::filesystem::exists(roots.user() / "Raport postępów.html"));
+    EXPECT_TRUE(std::filesystem::exists(roots.user() / "Raport postępów.csv"));
+    EXPECT_EQ(raport::adresPliku("/tmp/a b/Raport postępów.html"),
+              "file:///tmp/a%20b/Raport%20post%C4%99p%C3%B3w.html");
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(raport::polecenie({"raport", "a.html", "b.html"}, out2, err2), 2);
+    EXPECT_EQ(err2.str(), "Użycie: wirowanki raport [PLIK.html]\n");
+
+    // A directory where the page should go: nothing is written and the user is told.
+    std::filesystem::create_directories(roots.user() / "zajete.html");
+    std::ostringstream out3, err3;
+    EXPECT_EQ(raport::polecenie({"raport", (roots.user() / "zajete.html").string()}, out3, err3), 1);
+    EXPECT_EQ(out3.str(), "");
+    EXPECT_EQ(err3.str().rfind("Nie udało się zapisać raportu postępów: ", 0), 0u) << err3.str();
+}
+
+TEST(RaportHtml, theEmptyPageIsFriendlyNotesAreVisibleAndTextIsEscaped) {
+    reporttest::Strefa strefa{reporttest::kWarszawa};
+    EXPECT_EQ(raport::htmlTekst("<b class=\"x\">Ola & 'Ela'</b>"),
+              "&lt;b class=&quot;x&quot;&gt;Ola &amp; &#39;Ela&#39;&lt;/b&gt;");
+    raport::Odczyt o;
+    o.plikIstnieje = true;
+    o.uwagi = {"Plik <script>alert(1)</script> jest pusty."};
+    const std::string h = raport::html(o, raport::policz({}), {"/dane/<prgst1>.stt", "", 1796731200});
+    EXPECT_NE(h.find("<h2>Nie ma jeszcze zapisanych gier</h2>"), std::string::npos);
+    EXPECT_NE(h.find("<li>Plik &lt;script&gt;alert(1)&lt;/script&gt; jest pusty.</li>"), std::string::npos);
+    EXPECT_NE(h.find("Źródło: /dane/&lt;prgst1&gt;.stt"), std::string::npos);
+    EXPECT_EQ(h.find("<script"), std::string::npos);
+    EXPECT_EQ(h.find("class=\"wykres\""), std::string::npos);
+    EXPECT_EQ(h.find("jeszcze nie istnieje"), std::string::npos);
+    EXPECT_EQ(
+        raport::csv(raport::policz({})),
+        "\xEF\xBB\xBF"
+        "Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,Ocena\r\n");
+}
+
+TEST(RaportHtml, aLongHistoryKeepsThePageShortAndTheCsvComplete) {
+    reporttest::Strefa strefa{reporttest::kWarszawa};
+    std::string plik = reporttest::naglowek();
+    const std::int64_t poczatek = raport::dniOdEpoki(2025, 1, 1);
+    for (int i = 0; i < 1005; ++i) {
+        int r, m, d;
+        raport::dataZDni(poczatek + i % 400, r, m, d);
+        plik += reporttest::rekord(1, r, m, d);
+    }
+    const std::vector<std::uint8_t> b(plik.begin(), plik.end());
+    const raport::Odczyt o = raport::odczytaj(b, 1796731200);
+    const raport::Postepy p = raport::policz(o.gry);
+    const std::string h = raport::html(o, p, {"prgst1.stt", "r.csv", 1796731200});
+    EXPECT_NE(
+        h.find("Tabela pokazuje 1\u00a0000 ostatnich gier z 1\u00a0005; wszystkie są w pliku CSV „r.csv”."),
+        std::string::npos);
+    EXPECT_EQ(ile(h, "<td class=\"kiedy\">"), 1000u);
+    EXPECT_NE(h.find("Wykres pokazuje ostatnie 52 tygodnie."), std::string::npos);
+    EXPECT_NE(h.find("punkty pokazują średnie z kolejnych dni"), std::string::npos);
+    EXPECT_EQ(ile(h, "<circle"), 0u) << "400 daily points are drawn as a line only";
+    EXPECT_EQ(ile(raport::csv(p), "\r\n"), 1006u);
+}
