@@ -10,8 +10,16 @@ int main(int argc, char** argv) {
     try {
         options = platform::parseOptions(argc, argv);
     } catch (const platform::OptionsError& e) {
-        std::fprintf(stderr, "%s\n%s\n", e.what(), platform::optionsUsage());
+        std::fprintf(stderr, "wirowanki: %s\n%s\n", e.what(), platform::optionsUsage());
         return 2;
+    }
+    if (options.help) {
+        std::fputs(platform::optionsHelp(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("wirowanki %s\n", WV_VERSION);
+        return 0;
     }
     try {
         platform::initialize(options);

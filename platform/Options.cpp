@@ -1,6 +1,7 @@
 #include "Options.hpp"
 
 #include <charconv>
+#include <string>
 
 namespace platform {
 
@@ -29,6 +30,20 @@ const char* optionsUsage() {
     return "usage: wirowanki [--headless] [--window WxH] [--script FILE] [--max-virtual-ms N] [z]";
 }
 
+const char* optionsHelp() {
+    static const std::string text =
+        std::string(optionsUsage()) +
+        "\n"
+        "  z                   check the data set against the word list and write a report\n"
+        "  --window WxH        run in a W x H window instead of full screen\n"
+        "  --headless          run on a virtual screen and clock, without a display\n"
+        "  --script FILE       with --headless: read input commands from FILE\n"
+        "  --max-virtual-ms N  with --headless: stop after N ms of virtual time\n"
+        "  --help              print this help and exit\n"
+        "  --version           print the version and exit\n";
+    return text.c_str();
+}
+
 Options parseOptions(const std::vector<std::string>& a) {
     Options o;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -48,6 +63,10 @@ Options parseOptions(const std::vector<std::string>& a) {
         };
         if (!isOption) {
             o.args.push_back(arg);
+        } else if (arg == "--help") {
+            o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--headless") {
             o.headless = true;
         } else if (arg == "--window") {
