@@ -12,8 +12,16 @@ int main(int argc, char** argv) {
     try {
         options = platform::parseOptions(argc, argv);
     } catch (const platform::OptionsError& e) {
-        std::fprintf(stderr, "%s\n%s\n", e.what(), platform::optionsUsage());
+        std::fprintf(stderr, "wirowanki: %s\n%s\n", e.what(), platform::optionsUsage());
         return 2;
+    }
+    if (options.help) {
+        std::fputs(platform::optionsHelp(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("wirowanki %s\n", WV_VERSION);
+        return 0;
     }
     // The progress report needs no window: it only reads the statistics and writes two files.
     if (!options.args.empty() && options.args[0] == "raport")

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -61,6 +62,13 @@ bool pathExists(const std::string& native)
 {
     struct stat st{};
     return ::lstat(native.c_str(), &st) == 0;
+}
+
+// "/usr/bin/../share/wirowanki" → "/usr/share/wirowanki", so messages and paths read plainly.
+std::string canonical(const std::string& native)
+{
+    char buf[PATH_MAX];
+    return ::realpath(native.c_str(), buf) ? std::string(buf) : native;
 }
 
 // Decodes one UTF-8 sequence; malformed bytes stand for themselves.
@@ -205,18 +213,41 @@ std::string exeDir()
     return dirName(buf);
 }
 
+const DataLocation& startLocation()
+{
+    static const DataLocation where = findDataDir(exeDir(), std::getenv("XDG_DATA_DIRS"));
+    return where;
+}
+
+// $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki (the password database's home when HOME is
+// unset); empty when there is no home at all.
+std::string xdgUserDir()
+{
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
+        return std::string(xdg) + "/wirowanki";
+    std::string home;
+    if (const char* h = std::getenv("HOME"); h && h[0] == '/') {
+        home = h;
+    } else {
+        passwd pw{};
+        passwd* found = nullptr;
+        char buf[4096];
+        if (::getpwuid_r(::getuid(), &pw, buf, sizeof buf, &found) == 0 && found && found->pw_dir &&
+            found->pw_dir[0] == '/')
+            home = found->pw_dir;
+    }
+    return home.empty() ? std::string() : home + "/.local/share/wirowanki";
+}
+
 std::string computeUserDir()
 {
     const std::string prog = programDir();
-    if (dirWritable(prog)) return prog;
-    std::string dir;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
-        dir = std::string(xdg) + "/wirowanki";
-    } else if (const char* home = std::getenv("HOME"); home && home[0] == '/') {
-        dir = std::string(home) + "/.local/share/wirowanki";
-    } else {
-        return prog;
-    }
+    // An installed data set is shared and read-only by intent: user files never go under the prefix, even
+    // when it happens to be writable (root, or a staging directory).
+    const bool installed = !g_rootsSet && startLocation().installed;
+    if (!installed && dirWritable(prog)) return prog;
+    const std::string dir = xdgUserDir();
+    if (dir.empty()) return prog;
     makeDirs(dir);
     return dir;
 }
@@ -251,11 +282,32 @@ bool writeFully(int fd, const std::uint8_t* p, std::size_t n)
 
 } // namespace
 
+DataLocation findDataDir(const std::string& exeDirectory, const char* xdgDataDirs)
+{
+    if (isDir(exeDirectory + "/Data")) return {exeDirectory, false};
+    if (const std::string share = exeDirectory + "/../share/wirowanki"; isDir(share + "/Data"))
+        return {canonical(share), true};
+    // An unset or empty list means the default one.
+    const std::string dirs = xdgDataDirs && xdgDataDirs[0] ? xdgDataDirs : "/usr/local/share:/usr/share";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        const std::string base = dirs.substr(start, end - start);
+        // Relative entries are invalid in the list and would depend on the working directory.
+        if (!base.empty() && base[0] == '/') {
+            const std::string dir = (base.back() == '/' ? base : base + "/") + "wirowanki";
+            if (isDir(dir + "/Data")) return {dir, true};
+        }
+        start = end + 1;
+    }
+    return {exeDirectory, false};
+}
+
 std::string programDir()
 {
     if (g_rootsSet && !g_programDir.empty()) return g_programDir;
-    static const std::string dir = exeDir();
-    return dir;
+    return startLocation().dir;
 }
 
 std::string userDir()

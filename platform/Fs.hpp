@@ -8,13 +8,24 @@
 
 // Files named the way the game names them: relative paths with backslashes ("Data\Bio\x.xji",
 // "prgst1.stt", "Nagrane\record.xtr"). "Data\..." rests on the program directory, every other relative
-// path on the user directory (the program directory when it is writable, else
-// $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki). Absolute native paths pass through.
+// path on the user directory. The program directory is the one holding Data/: the executable's own
+// directory, else ../share/wirowanki beside it, else wirowanki/ in one of $XDG_DATA_DIRS (installed).
+// The user directory is the program directory when that is writable and not installed, else
+// $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki. Absolute native paths pass through.
 // When the exact name does not exist, a case-insensitive match of each path component is used, so a
 // data set copied from a case-insensitive file system still loads.
 namespace platform::fs {
 
-// Directory of the running program (where Data/ and Resource/ live).
+// Where Data/ and Resource/ were found; installed when it is a shared directory, not the executable's own.
+struct DataLocation {
+    std::string dir;
+    bool installed = false;
+};
+// The lookup itself, for a given executable directory and $XDG_DATA_DIRS value (null: unset). When no
+// candidate holds Data/, the executable's directory (the data set is then reported missing as usual).
+DataLocation findDataDir(const std::string& exeDirectory, const char* xdgDataDirs);
+
+// Directory of the program's data (where Data/ and Resource/ live).
 std::string programDir();
 std::string userDir();
 // Tests and tools point the two roots elsewhere; an empty userDir means "as for a normal start".

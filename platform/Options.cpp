@@ -1,6 +1,7 @@
 #include "Options.hpp"
 
 #include <charconv>
+#include <string>
 
 namespace platform {
 
@@ -26,7 +27,22 @@ Size windowSize(const std::string& s) {
 } // namespace
 
 const char* optionsUsage() {
-    return "usage: wirowanki [--headless] [--window WxH] [--script FILE] [--max-virtual-ms N] [z]";
+    return "usage: wirowanki [--headless] [--window WxH] [--script FILE] [--max-virtual-ms N] [z | raport [FILE.html]]";
+}
+
+const char* optionsHelp() {
+    static const std::string text =
+        std::string(optionsUsage()) +
+        "\n"
+        "  z                   check the data set against the word list and write a report\n"
+        "  raport [FILE.html]  write the progress report (and FILE.csv) without opening a window\n"
+        "  --window WxH        run in a W x H window instead of full screen\n"
+        "  --headless          run on a virtual screen and clock, without a display\n"
+        "  --script FILE       with --headless: read input commands from FILE\n"
+        "  --max-virtual-ms N  with --headless: stop after N ms of virtual time\n"
+        "  --help              print this help and exit\n"
+        "  --version           print the version and exit\n";
+    return text.c_str();
 }
 
 Options parseOptions(const std::vector<std::string>& a) {
@@ -48,6 +64,10 @@ Options parseOptions(const std::vector<std::string>& a) {
         };
         if (!isOption) {
             o.args.push_back(arg);
+        } else if (arg == "--help") {
+            o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--headless") {
             o.headless = true;
         } else if (arg == "--window") {

@@ -17,6 +17,8 @@ struct Options {
     std::string script;         // --script FILE (headless)
     std::int64_t maxVirtualMs = 3'600'000;
     std::vector<std::string> args; // positional arguments, in order
+    bool help = false;             // --help: print optionsHelp() and end
+    bool version = false;          // --version: print the version and end
 };
 
 class OptionsError : public Error {
@@ -28,5 +30,7 @@ public:
 Options parseOptions(int argc, const char* const* argv);
 Options parseOptions(const std::vector<std::string>& arguments);
 const char* optionsUsage();
+// The usage line followed by one line per option and command.
+const char* optionsHelp();
 
 } // namespace platform

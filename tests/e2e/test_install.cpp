@@ -1,0 +1,210 @@
+// The program as a user gets it: installed under a prefix (staged with DESTDIR), started from elsewhere.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace stdfs = std::filesystem;
+
+stdfs::path buildDir() {
+    return stdfs::read_symlink("/proc/self/exe").parent_path();
+}
+
+std::string slurp(const stdfs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool haveTool(const std::string& name) {
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+struct Outcome {
+    int code = -1;
+    std::string out, err;
+};
+
+using Snapshot = std::map<std::string, std::pair<std::uintmax_t, stdfs::file_time_type>>;
+
+// Every entry under dir with its size and modification time: what a run must leave as it found.
+Snapshot snapshot(const stdfs::path& dir) {
+    Snapshot files;
+    for (const auto& e : stdfs::recursive_directory_iterator(dir))
+        files[e.path().string()] = {e.is_regular_file() ? e.file_size() : 0, e.last_write_time()};
+    return files;
+}
+
+// The entries made, removed or changed since before.
+std::vector<std::string> changes(const Snapshot& before, const Snapshot& after) {
+    std::vector<std::string> changed;
+    for (const auto& [path, state] : after)
+        if (auto it = before.find(path); it == before.end() || it->second != state) changed.push_back(path);
+    for (const auto& [path, state] : before)
+        if (!after.contains(path)) changed.push_back(path);
+    return changed;
+}
+
+// One staged installation under /usr, with a home, a runtime directory and a working directory of its own.
+class StagedInstall : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!stdfs::exists(buildDir() / "cmake_install.cmake") || !stdfs::exists(buildDir() / "wirowanki"))
+            GTEST_SKIP() << "no built program and install rules beside the tests";
+        char pattern[] = "/tmp/wv-install-XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        ASSERT_NE(made, nullptr);
+        base_ = made;
+        for (const char* d : {"dest", "home", "run", "cwd"})
+            stdfs::create_directories(base_ / d);
+        stdfs::permissions(base_ / "run", stdfs::perms::owner_all, stdfs::perm_options::replace);
+        const Outcome r = run("DESTDIR=" + (base_ / "dest").string() + " " WV_CMAKE " --install " +
+                              buildDir().string() + " --prefix /usr");
+        ASSERT_EQ(r.code, 0) << r.out << r.err;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        if (!base_.empty()) stdfs::remove_all(base_, ec);
+    }
+
+    stdfs::path usr() const { return base_ / "dest/usr"; }
+
+    // A shell command run from the scratch working directory with a private home; env goes first.
+    Outcome run(const std::string& command, const std::string& env = "") const {
+        Outcome r;
+        const std::string cmd = "cd " + (base_ / "cwd").string() +
+                                " && env -u XDG_DATA_HOME HOME=" + (base_ / "home").string() +
+                                " XDG_RUNTIME_DIR=" + (base_ / "run").string() + " " + env + " " + command +
+                                " >" + (base_ / "out").string() + " 2>" + (base_ / "err").string();
+        const int status = std::system(cmd.c_str());
+        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = slurp(base_ / "out");
+        r.err = slurp(base_ / "err");
+        return r;
+    }
+
+    stdfs::path base_;
+};
+
+} // namespace
+
+TEST_F(StagedInstall, PutsTheProgramDataMenuEntryMetadataAndSquareIconsOfEverySizeUnderThePrefix) {
+    for (const char* file :
+         {"bin/wirowanki", "share/wirowanki/Data/data.ini", "share/wirowanki/Data/Smd/samochod.pw",
+          "share/wirowanki/Resource/a_b.bmp", "share/applications/pl.wirowanki.Wirowanki.desktop",
+          "share/metainfo/pl.wirowanki.Wirowanki.metainfo.xml",
+          "share/icons/hicolor/scalable/apps/pl.wirowanki.Wirowanki.svg"})
+        EXPECT_TRUE(stdfs::exists(usr() / file)) << file;
+    EXPECT_NE(slurp(usr() / "share/metainfo/pl.wirowanki.Wirowanki.metainfo.xml")
+                  .find("<release version=\"" WV_VERSION "\""),
+              std::string::npos);
+    for (int size : {48, 64, 128, 256, 512}) {
+        const std::string dim = std::to_string(size) + "x" + std::to_string(size);
+        const std::string png =
+            slurp(usr() / "share/icons/hicolor" / dim / "apps/pl.wirowanki.Wirowanki.png");
+        ASSERT_GE(png.size(), 24u) << dim;
+        EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n") << dim;
+        // IHDR: big-endian width and height at bytes 16 and 20.
+        const std::string be(std::string(2, '\0') + char(size >> 8) + char(size & 0xFF));
+        EXPECT_EQ(png.substr(16, 4), be) << dim;
+        EXPECT_EQ(png.substr(20, 4), be) << dim;
+    }
+}
+
+TEST_F(StagedInstall, ThePlayedGameIsRecordedInTheUserDirectoryAndNothingIsWrittenUnderThePrefix) {
+    struct Case {
+        const char* env;
+        const char* userDir; // relative to the scratch base
+    } const cases[] = {{"XDG_DATA_HOME=@/home/data", "home/data/wirowanki"},
+                       {"", "home/.local/share/wirowanki"}};
+    const std::string script = (base_ / "script").string();
+    // Main menu, the memory tab, a game started, one card turned, stopped; the results screen, then out.
+    std::ofstream(script) << "wait 2000\nclick 611 224\nclick 455 535\nwait 500\nclick 205 220\nwait 300\n"
+                             "key 27\nwait 100\nkey 27\nclick 365 535\n";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.userDir);
+        std::string env = c.env;
+        if (const auto at = env.find('@'); at != std::string::npos) env.replace(at, 1, base_.string());
+        const auto before = snapshot(base_ / "dest");
+        const Outcome r =
+            run((usr() / "bin/wirowanki").string() + " --headless --window 800x600 --script " + script, env);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.out.find("form-shown Memory\n"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("form-shown Koniec gry\n"), std::string::npos) << r.out;
+        EXPECT_EQ(changes(before, snapshot(base_ / "dest")), std::vector<std::string>{});
+        EXPECT_TRUE(stdfs::is_empty(base_ / "cwd"));
+        // The header of program 1, then one 44-byte record of game 2 (memory).
+        const std::string stats = slurp(base_ / c.userDir / "prgst1.stt");
+        ASSERT_EQ(stats.size(), 64u);
+        EXPECT_EQ(stats.substr(0, 4), std::string("\x01\0\0\0", 4));
+        EXPECT_EQ(stats.substr(20, 4), std::string("\x02\0\0\0", 4));
+        stdfs::remove_all(base_ / "home");
+        stdfs::create_directories(base_ / "home");
+    }
+}
+
+TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) {
+    std::string exec;
+    std::istringstream desktop(slurp(usr() / "share/applications/pl.wirowanki.Wirowanki.desktop"));
+    for (std::string line; std::getline(desktop, line);)
+        if (line.starts_with("Exec=")) exec = line.substr(5);
+    ASSERT_EQ(exec, "wirowanki");
+    const std::string path = "PATH=" + (usr() / "bin").string() + ":/usr/bin:/bin";
+    struct Case {
+        const char* args;
+        int code;
+        std::string out;
+        const char* errStart;
+    } const cases[] = {
+        {"--version", 0, "wirowanki " WV_VERSION "\n", ""},
+        {"--bogus", 2, "", "wirowanki: unknown option --bogus\nusage: wirowanki "},
+        {"--window", 2, "", "wirowanki: --window needs a value\nusage: wirowanki "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const Outcome r = run(exec + " " + c.args, path);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_TRUE(r.err.starts_with(c.errStart)) << r.err;
+    }
+    // Help: the usage line, then one line for every option and the resource check.
+    const Outcome help = run(exec + " --help", path);
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.err, "");
+    std::istringstream lines(help.out);
+    std::vector<std::string> firstWords;
+    for (std::string line, word; std::getline(lines, line);)
+        if (std::istringstream(line) >> word) firstWords.push_back(word);
+    EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "z", "raport", "--window", "--headless", "--script",
+                                                    "--max-virtual-ms", "--help", "--version"}));
+}
+
+TEST_F(StagedInstall, TheMenuEntryAndTheMetadataPassTheirValidators) {
+    struct Case {
+        const char* tool;
+        const char* args;
+        const char* file;
+    } const cases[] = {
+        {"desktop-file-validate", "", "share/applications/pl.wirowanki.Wirowanki.desktop"},
+        {"appstreamcli", "validate --no-net", "share/metainfo/pl.wirowanki.Wirowanki.metainfo.xml"},
+    };
+    std::string missing;
+    for (const Case& c : cases) {
+        if (!haveTool(c.tool)) {
+            missing += std::string(" ") + c.tool;
+            continue;
+        }
+        const Outcome r = run(std::string(c.tool) + " " + c.args + " " + (usr() / c.file).string());
+        EXPECT_EQ(r.code, 0) << c.tool << "\n" << r.out << r.err;
+    }
+    if (!missing.empty())
+        GTEST_SKIP() << "not installed, not checked:" << missing
+                     << " (Debian: desktop-file-utils, appstream)";
+}
