@@ -26,7 +26,8 @@ Size windowSize(const std::string& s) {
 } // namespace
 
 const char* optionsUsage() {
-    return "usage: wirowanki [--headless] [--window WxH] [--script FILE] [--max-virtual-ms N] [z]";
+    return "usage: wirowanki [--headless] [--window WxH] [--skala 1|auto] [--script FILE]\n"
+           "                 [--script-coords screen|layout] [--max-virtual-ms N] [z]";
 }
 
 Options parseOptions(const std::vector<std::string>& a) {
@@ -52,6 +53,15 @@ Options parseOptions(const std::vector<std::string>& a) {
             o.headless = true;
         } else if (arg == "--window") {
             o.window = windowSize(takeValue());
+        } else if (arg == "--skala") {
+            const std::string v = takeValue();
+            if (v != "1" && v != "auto") throw OptionsError("--skala wants 1 (no scaling) or auto, not " + v);
+            o.scale = v == "auto";
+        } else if (arg == "--script-coords") {
+            const std::string v = takeValue();
+            if (v != "screen" && v != "layout")
+                throw OptionsError("--script-coords wants screen or layout, not " + v);
+            o.scriptInLayout = v == "layout";
         } else if (arg == "--script") {
             o.script = takeValue();
         } else if (arg == "--max-virtual-ms") {
