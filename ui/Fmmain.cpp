@@ -237,7 +237,10 @@ void TFormMain::g_MenuMouseDown(int y) {
     if (zajety_) return;
     poprzednia_ = Zakladka;
     if (const int z = zakladkaPod(y, display.mode())) Zakladka = z;
-    if (Zakladka != poprzednia_) A_Zakladka.execute();
+    if (Zakladka != poprzednia_) {
+        A_Zakladka.execute();
+        zapamietajUstawienia();
+    }
 }
 
 void TFormMain::A_ZakladkaExecute() {
@@ -368,6 +371,7 @@ void TFormMain::pokazKomunikat(int kod) {
 void TFormMain::A_PoziomExecute(int poziom) {
     ustawieniaZakladki().Poziom = static_cast<std::int16_t>(poziom);
     pokazUstawienia();
+    zapamietajUstawienia();
 }
 
 void TFormMain::A_GloskaExecute(int tag) {
@@ -383,6 +387,7 @@ void TFormMain::A_GloskaExecute(int tag) {
         u.Gloski &= static_cast<std::uint16_t>(~bit);
     }
     pokazUstawienia();
+    zapamietajUstawienia();
 }
 
 void TFormMain::A_PozycjaExecute(std::uint16_t pozycja) {
@@ -395,6 +400,7 @@ void TFormMain::A_PozycjaExecute(std::uint16_t pozycja) {
         u.Pozycja &= static_cast<std::uint16_t>(~pozycja);
     }
     pokazUstawienia();
+    zapamietajUstawienia();
 }
 
 void TFormMain::A_GlosnikExecute() {
