@@ -20,11 +20,11 @@ Error sdlError(const char* what) {
 }
 
 std::string noDisplay(const std::string& why) {
-    std::string line = "no display: " + why;
+    std::string line = "no display: nie ma ekranu, na którym można otworzyć okno (" + why;
     const char* x = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if ((!x || !*x) && (!wayland || !*wayland)) line += " (DISPLAY i WAYLAND_DISPLAY nie są ustawione)";
-    return line + "; uruchom program w sesji graficznej albo ustaw DISPLAY; bez ekranu: --headless";
+    if ((!x || !*x) && (!wayland || !*wayland)) line += "; DISPLAY i WAYLAND_DISPLAY nie są ustawione";
+    return line + "); uruchom program w sesji graficznej albo ustaw DISPLAY, a bez ekranu użyj --headless";
 }
 
 // A box that cannot be shown still leaves its words where someone may read them.
@@ -114,7 +114,7 @@ SdlBackend::SdlBackend(std::optional<Size> window, bool scale) {
     const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
     if (!driverAsked && (driver == "offscreen" || driver == "dummy")) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-        throw NoDisplayError(noDisplay("SDL znalazł tylko sterownik " + driver));
+        throw NoDisplayError(noDisplay("SDL ma tylko sterownik " + driver));
     }
     Uint32 flags = SDL_WINDOW_HIDDEN;
     Size output;
