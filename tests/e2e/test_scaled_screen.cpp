@@ -188,3 +188,55 @@ TEST(ScaledScreen, WithoutADisplayOrABoxEveryFailureLeavesALineOnStandardError) 
         }
     }
 }
+
+TEST(ScaledScreen, UnderAnXServerTheRealWindowFillsTheScreenAndClicksThereStartAGame) {
+    if (!stdfs::exists(builtProgram())) GTEST_SKIP() << "program not built beside the tests";
+    for (const char* tool : {"Xvfb", "xdotool", "import"})
+        if (std::system((std::string("command -v ") + tool + " > /dev/null").c_str()) != 0)
+            GTEST_SKIP() << tool << " not installed";
+    Installation inst(Installation::Data::Linked);
+    const stdfs::path base = inst.base();
+    // The same session headless, for comparison: the Memory game after a click on its tab and on start.
+    auto click = [](int x, int y) { return std::to_string(x) + " " + std::to_string(y); };
+    const std::string tab = click((170 + kTabX) * 1080 / 768, kTabY[1] * 1080 / 768);
+    const std::string start = click((170 + kStartX) * 1080 / 768, kStartY * 1080 / 768);
+    runProgram(inst, "", "--headless --window 1920x1080",
+               "wait 2500\nscreenshot " + (base / "menu-h.png").string() + "\nclick " + tab + "\nclick " +
+                   start + "\nwait 1000\nscreenshot " + (base / "game-h.png").string() + "\n");
+    stdfs::remove(inst.prog() / "ustawienia.ini");
+
+    const stdfs::path script = base / "x.sh";
+    std::ofstream(script) << "Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp > " << base / "display"
+                          << " 2>/dev/null & X=$!\n"
+                          << "for i in $(seq 50); do [ -s " << base / "display"
+                          << " ] && break; sleep 0.1; done\n"
+                          << "export DISPLAY=:$(cat " << base / "display"
+                          << ")\n"
+                          << (inst.prog() / "wirowanki").string() << " 2> " << base / "err"
+                          << " & P=$!\n"
+                          << "sleep 4; import -window root " << base / "menu-x.png"
+                          << "\n"
+                          << "xdotool mousemove " << tab << " click 1; sleep 0.5\n"
+                          << "xdotool mousemove " << start << " click 1; sleep 2\n"
+                          << "import -window root " << base / "game-x.png"
+                          << "\n"
+                          << "kill $P; wait $P; kill $X; wait $X\n";
+    (void)std::system(("sh " + script.string() + " > /dev/null 2>&1").c_str());
+    EXPECT_EQ(readFile(base / "err"), "");
+    for (const char* name : {"menu", "game"}) {
+        SCOPED_TRACE(name);
+        const Png real = readPng(base / (std::string(name) + "-x.png"));
+        const Png headless = readPng(base / (std::string(name) + "-h.png"));
+        ASSERT_EQ(real.width, 1920);
+        ASSERT_EQ(real.height, 1080);
+        ASSERT_EQ(headless.width, 1920);
+        long difference = 0, samples = 0;
+        for (int y = 10; y < 1080; y += 40)
+            for (int x = 10; x < 1920; x += 40) {
+                const auto a = real.at(x, y), b = headless.at(x, y);
+                for (int k = 0; k < 3; ++k, ++samples)
+                    difference += std::abs(a[k] - b[k]);
+            }
+        EXPECT_LT(difference / samples, 6);
+    }
+}
