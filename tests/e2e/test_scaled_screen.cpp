@@ -145,22 +145,24 @@ TEST(ScaledScreen, UnderAnXServerTheRealWindowShowsWhatTheHeadlessOneDoesAndClic
                "wait 2500\nscreenshot " + (base / "menu-h.png").string() + "\nclick " + tab + "\nclick " +
                    start + "\nwait 1000\nscreenshot " + (base / "game-h.png").string() + "\n");
     stdfs::remove(inst.prog() / "ustawienia.ini");
-    std::ofstream(base / "x.sh") << "Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp > " << base / "d"
-                                 << " 2>/dev/null & X=$!\n"
-                                 << "for i in $(seq 50); do [ -s " << base / "d"
-                                 << " ] && break; sleep 0.1; done\n"
-                                 << "export DISPLAY=:$(cat " << base / "d"
-                                 << ")\n"
-                                 << inst.prog() / "wirowanki"
-                                 << " 2> " << base / "err"
-                                 << " & P=$!\n"
-                                 << "sleep 4; import -window root " << base / "menu-x.png"
-                                 << "\n"
-                                 << "xdotool mousemove " << tab << " click 1; sleep 0.5\n"
-                                 << "xdotool mousemove " << start << " click 1; sleep 2\n"
-                                 << "import -window root " << base / "game-x.png"
-                                 << "\n"
-                                 << "kill $P; wait $P; kill $X; wait $X\n";
+    std::ofstream(base / "x.sh")
+        << "Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp > " << base / "d"
+        << " 2>/dev/null & X=$!\n"
+        << "for i in $(seq 50); do [ -s " << base / "d"
+        << " ] && break; sleep 0.1; done\n"
+        << "export DISPLAY=:$(cat " << base / "d"
+        << ")\n"
+        << inst.prog() / "wirowanki"
+        << " 2> " << base / "err"
+        << " & P=$!\n"
+        << "timeout 20 xdotool search --sync --onlyvisible --name Wirowanki > /dev/null\n"
+        << "sleep 3; import -window root " << base / "menu-x.png"
+        << "\n"
+        << "xdotool mousemove " << tab << " click 1; sleep 0.5\n"
+        << "xdotool mousemove " << start << " click 1; sleep 2\n"
+        << "import -window root " << base / "game-x.png"
+        << "\n"
+        << "kill $P; wait $P; kill $X; wait $X\n";
     (void)std::system(("sh " + (base / "x.sh").string() + " > /dev/null 2>&1").c_str());
     EXPECT_EQ(readFile(base / "err"), "");
     const Mapping shot{170, 0, 1080, 768};
