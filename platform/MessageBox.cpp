@@ -4,7 +4,6 @@
 #include "Form.hpp"
 
 #include <algorithm>
-
 #include <cstdio>
 #include <string>
 
