@@ -286,6 +286,7 @@ int uruchom(const std::vector<std::string>& args) {
         if (display.screenTooSmall()) throw CBlad(2);
         platform::fs::setCurrentDir(katalogProgramu);
         if (!readConfiguration()) throw CBlad(4);
+        wczytajZapamietane();
         gotowe = true;
     } catch (const CBlad& blad) {
         blad.pokazBlad(messageOwner());

@@ -53,3 +53,13 @@ extern CUstGry ustSpadajace;
 
 // The main menu's current tab (ZAK_*).
 extern int Zakladka;
+
+// The last tab and the four games' settings, remembered between runs in the user directory (data.ini
+// stays as shipped and only gives the first run's values).
+inline constexpr const char* kPlikUstawien = "ustawienia.ini";
+// Applies what the file remembers over the configuration's values, cleaned as the configuration's are;
+// a missing, unreadable or damaged file (or key) leaves the values as they are.
+void wczytajZapamietane();
+// Saves the tab and the settings, atomically, when they differ from what the file holds. False when the
+// file could not be written (said once on stderr; the program goes on with the settings in memory).
+bool zapamietajUstawienia();

@@ -1,6 +1,7 @@
 #include "app/Wirowanki.hpp"
 #include "platform/Application.hpp"
 #include "platform/Options.hpp"
+#include "platform/SdlBackend.hpp"
 #include "report/Raport.hpp"
 
 #include <cstdio>
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
         return raport::polecenie(options.args, std::cout, std::cerr);
     try {
         platform::initialize(options);
+    } catch (const platform::NoDisplayError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wirowanki: %s\n", e.what());
         return 1;

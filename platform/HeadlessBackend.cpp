@@ -20,7 +20,12 @@ VirtualClock::VirtualClock() : baseTicks_(realUtcTicks()) {
 
 HeadlessBackend::HeadlessBackend(Size screen, std::unique_ptr<InputSource> source, std::int64_t maxVirtualMs,
                                  LogSink sink)
-    : size_(screen), source_(std::move(source)), limit_(maxVirtualMs), sink_(std::move(sink)) {
+    : HeadlessBackend(ScreenScale::none(screen), true, std::move(source), maxVirtualMs, std::move(sink)) {}
+
+HeadlessBackend::HeadlessBackend(const ScreenScale& scale, bool layoutCoordinates,
+                                 std::unique_ptr<InputSource> source, std::int64_t maxVirtualMs, LogSink sink)
+    : scale_(scale), layoutCoordinates_(layoutCoordinates), source_(std::move(source)), limit_(maxVirtualMs),
+      sink_(std::move(sink)) {
     setClockSource(&clock_);
 }
 
@@ -125,6 +130,10 @@ MessageResult HeadlessBackend::messageBox(std::string_view text, std::string_vie
 }
 
 void HeadlessBackend::mouse(Application& app, InputEvent::Type type, int x, int y, int clicks) {
+    if (!layoutCoordinates_) {
+        const Point p = scale_.toScreen({x, y});
+        x = p.x, y = p.y;
+    }
     // A real pointer sends no motion when it is already where the press happens.
     if (type == InputEvent::Type::MouseMove && mouse_.x == x && mouse_.y == y && movedOnce_) return;
     movedOnce_ = true;
@@ -225,7 +234,15 @@ void HeadlessBackend::execute(const Command& c, Application& app) {
         answers_.push_back(c.a);
         break;
     case V::Screenshot:
-        image::savePng(app.screen(), c.text);
+        if (scale_.scaled()) {
+            // What the screen would show: the virtual screen enlarged, the rest in the background colour.
+            Bitmap shot(scale_.output.width, scale_.output.height, PixelFormat::Bgra32);
+            shot.fill(0);
+            scaleBilinear(app.screen(), shot, scale_.target);
+            image::savePng(shot, c.text);
+        } else {
+            image::savePng(app.screen(), c.text);
+        }
         log("screenshot " + c.text);
         break;
     case V::Dump:

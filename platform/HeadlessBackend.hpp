@@ -3,6 +3,7 @@
 #include "Automation.hpp"
 #include "Backend.hpp"
 #include "Clock.hpp"
+#include "ScreenScale.hpp"
 
 #include <cstdint>
 #include <deque>
@@ -46,10 +47,14 @@ public:
     using LogSink = std::function<void(std::string_view)>;
     HeadlessBackend(Size screen, std::unique_ptr<InputSource> source, std::int64_t maxVirtualMs,
                     LogSink sink);
+    // A scaled screen: screenshots are taken at the output's size, and the pointer commands' coordinates
+    // are output pixels, or virtual-screen (layout) coordinates when layoutCoordinates is set.
+    HeadlessBackend(const ScreenScale& scale, bool layoutCoordinates, std::unique_ptr<InputSource> source,
+                    std::int64_t maxVirtualMs, LogSink sink);
     ~HeadlessBackend() override;
 
     bool headless() const override { return true; }
-    Size screenSize() const override { return size_; }
+    Size screenSize() const override { return scale_.screen; }
     void pollEvents(Application&) override {}
     void waitEvents(Application& app, std::int64_t timeoutMs) override;
     void present(const Bitmap& screen, std::span<const Rect> dirty) override;
@@ -76,7 +81,8 @@ private:
     void mouse(Application& app, InputEvent::Type type, int x, int y, int clicks = 1);
     bool overLimit() const { return clock_.monotonicMs() >= limit_; }
 
-    Size size_;
+    ScreenScale scale_;
+    bool layoutCoordinates_ = true;
     std::unique_ptr<InputSource> source_;
     std::int64_t limit_;
     LogSink sink_;

@@ -1,7 +1,9 @@
 #include "Application.hpp"
 #include "Backend.hpp"
 #include "Dialogs.hpp"
+#include "Form.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -15,7 +17,11 @@ MessageResult messageBox(Form*, std::string_view text, std::string_view title, M
                                                                                           : MessageResult::Ok;
     }
     Application& a = app();
-    a.presentScreen();
+    // With no form on screen (the resource check, a second copy) nothing is presented, so the box comes
+    // without an empty window behind it.
+    const auto& forms = a.forms();
+    if (std::any_of(forms.begin(), forms.end(), [](const Form* f) { return f->visible(); }))
+        a.presentScreen();
     const MessageResult r = a.backend().messageBox(text, title, icon, buttons);
     // The box took the mouse: whatever was pressed before gets no release.
     a.resetMouse();

@@ -27,21 +27,36 @@ Size windowSize(const std::string& s) {
 } // namespace
 
 const char* optionsUsage() {
-    return "usage: wirowanki [--headless] [--window WxH] [--script FILE] [--max-virtual-ms N] [z | raport [FILE.html]]";
+    return "usage: wirowanki [z | raport [FILE.html]] [--window WxH] [--skala 1|auto] [--headless]
+"
+           "                 [--script FILE] [--script-coords screen|layout] [--max-virtual-ms N]";
 }
 
 const char* optionsHelp() {
     static const std::string text =
         std::string(optionsUsage()) +
-        "\n"
-        "  z                   check the data set against the word list and write a report\n"
-        "  raport [FILE.html]  write the progress report (and FILE.csv) without opening a window\n"
-        "  --window WxH        run in a W x H window instead of full screen\n"
-        "  --headless          run on a virtual screen and clock, without a display\n"
-        "  --script FILE       with --headless: read input commands from FILE\n"
-        "  --max-virtual-ms N  with --headless: stop after N ms of virtual time\n"
-        "  --help              print this help and exit\n"
-        "  --version           print the version and exit\n";
+        "
+"
+        "  z                   check the data set against the word list and write a report
+"
+        "  raport [FILE.html]  write the progress report (and FILE.csv) without opening a window
+"
+        "  --window WxH        run in a W x H window instead of full screen
+"
+        "  --skala 1|auto      1: keep the layout's own size; auto (default): enlarge it to fill the screen
+"
+        "  --headless          run on a virtual screen and clock, without a display
+"
+        "  --script FILE       with --headless: read input commands from FILE
+"
+        "  --script-coords C   with --script: pointer positions in screen (default) or layout pixels
+"
+        "  --max-virtual-ms N  with --headless: stop after N ms of virtual time
+"
+        "  --help              print this help and exit
+"
+        "  --version           print the version and exit
+";
     return text.c_str();
 }
 
@@ -72,6 +87,15 @@ Options parseOptions(const std::vector<std::string>& a) {
             o.headless = true;
         } else if (arg == "--window") {
             o.window = windowSize(takeValue());
+        } else if (arg == "--skala") {
+            const std::string v = takeValue();
+            if (v != "1" && v != "auto") throw OptionsError("--skala wants 1 (no scaling) or auto, not " + v);
+            o.scale = v == "auto";
+        } else if (arg == "--script-coords") {
+            const std::string v = takeValue();
+            if (v != "screen" && v != "layout")
+                throw OptionsError("--script-coords wants screen or layout, not " + v);
+            o.scriptInLayout = v == "layout";
         } else if (arg == "--script") {
             o.script = takeValue();
         } else if (arg == "--max-virtual-ms") {

@@ -13,8 +13,10 @@ namespace platform {
 // The program's command line: backend and automation options, everything else passed through.
 struct Options {
     bool headless = false;
-    std::optional<Size> window; // --window WxH: a window of that size instead of full screen
-    std::string script;         // --script FILE (headless)
+    std::optional<Size> window;  // --window WxH: a window of that size instead of full screen
+    std::string script;          // --script FILE (headless)
+    bool scale = true;           // --skala 1 turns it off: the layout at its own size, centred
+    bool scriptInLayout = false; // --script-coords layout: pointer commands in layout, not screen, pixels
     std::int64_t maxVirtualMs = 3'600'000;
     std::vector<std::string> args; // positional arguments, in order
     bool help = false;             // --help: print optionsHelp() and end

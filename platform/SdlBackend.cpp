@@ -7,6 +7,8 @@
 #include <SDL.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace platform {
@@ -15,6 +17,25 @@ namespace {
 
 Error sdlError(const char* what) {
     return Error(std::string(what) + ": " + SDL_GetError());
+}
+
+std::string noDisplay(const std::string& why) {
+    std::string line = "no display: nie ma ekranu, na którym można otworzyć okno (" + why;
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if ((!x || !*x) && (!wayland || !*wayland)) line += "; DISPLAY i WAYLAND_DISPLAY nie są ustawione";
+    return line + "); uruchom program w sesji graficznej albo ustaw DISPLAY, a bez ekranu użyj --headless";
+}
+
+// A box that cannot be shown still leaves its words where someone may read them.
+void writeToStderr(std::string_view title, std::string_view text) {
+    std::string line(title);
+    line += ": ";
+    for (char c : text)
+        line += c == '\n' ? ' ' : c;
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
 }
 
 ShiftState modifiers(Uint16 mod) {
@@ -38,31 +59,87 @@ MouseButton buttonOf(Uint8 b) {
     }
 }
 
+SDL_Cursor* colorCursor(const Bitmap& image, Point hotSpot) {
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(image.data()), image.width(),
+                                           image.height(), 32, image.stride(), SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return nullptr;
+    SDL_Cursor* c = SDL_CreateColorCursor(s, hotSpot.x, hotSpot.y);
+    SDL_FreeSurface(s);
+    return c;
+}
+
 } // namespace
 
-SdlBackend::SdlBackend(std::optional<Size> window) {
+CursorImage scaledCursor(const CursorImage& cursor, const ScreenScale& scale) {
+    const int num = scale.target.width(), den = scale.screen.width;
+    const Bitmap& src = cursor.image;
+    const int w = std::max(1, (src.width() * num + den / 2) / den);
+    const int h = std::max(1, (src.height() * num + den / 2) / den);
+    // Colours are weighted by their alpha while resampling, so the colour under transparent pixels
+    // (often a colour key) does not bleed into the edges.
+    Bitmap pre(src.width(), src.height(), PixelFormat::Bgra32);
+    for (int y = 0; y < src.height(); ++y) {
+        const std::uint8_t* s = src.scanline(y);
+        std::uint8_t* d = pre.scanline(y);
+        for (int x = 0; x < src.width() * 4; x += 4) {
+            const int a = s[x + 3];
+            for (int c = 0; c < 3; ++c)
+                d[x + c] = std::uint8_t((s[x + c] * a + 127) / 255);
+            d[x + 3] = std::uint8_t(a);
+        }
+    }
+    CursorImage out{Bitmap(w, h, PixelFormat::Bgra32),
+                    {cursor.hotSpot.x * num / den, cursor.hotSpot.y * num / den}};
+    scaleBilinear(pre, out.image, Rect::fromSize(0, 0, w, h));
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* d = out.image.scanline(y);
+        for (int x = 0; x < w * 4; x += 4) {
+            const int a = d[x + 3];
+            for (int c = 0; c < 3; ++c)
+                d[x + c] = a ? std::uint8_t(std::min(255, (d[x + c] * 255 + a / 2) / a)) : 0;
+        }
+    }
+    return out;
+}
+
+SdlBackend::SdlBackend(std::optional<Size> window, bool scale) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw sdlError("cannot start the display");
-    Uint32 flags = SDL_WINDOW_SHOWN;
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    const bool driverAsked = asked && *asked;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
+        throw NoDisplayError(noDisplay(std::string("SDL: ") + SDL_GetError()));
+    // Without a display SDL falls back to drivers that show nothing: a window nobody can see or close.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (!driverAsked && (driver == "offscreen" || driver == "dummy")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        throw NoDisplayError(noDisplay("SDL ma tylko sterownik " + driver));
+    }
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    Size output;
     if (window) {
-        size_ = *window;
+        output = *window;
     } else {
         SDL_DisplayMode mode{};
         if (SDL_GetDesktopDisplayMode(0, &mode) != 0) throw sdlError("cannot read the desktop size");
-        size_ = {mode.w, mode.h};
+        output = {mode.w, mode.h};
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size_.width, size_.height,
-                               flags);
+    scale_ = scale ? ScreenScale::fit(output) : ScreenScale::none(output);
+    const Size size = scale_.screen;
+    window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, output.width,
+                               output.height, flags);
     if (!window_) throw sdlError("cannot open the window");
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) throw sdlError("cannot draw in the window");
-    // The virtual screen keeps its size whatever the window manager makes of the window.
-    SDL_RenderSetLogicalSize(renderer_, size_.width, size_.height);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 size_.width, size_.height);
+    // The renderer maps the virtual screen onto the window, keeping its aspect, and maps the pointer
+    // back; the virtual screen keeps its size whatever the window manager makes of the window.
+    SDL_RenderSetLogicalSize(renderer_, size.width, size.height);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size.width,
+                                 size.height);
     if (!texture_) throw sdlError("cannot make the screen texture");
+    SDL_SetTextureScaleMode(texture_, scale_.scaled() ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     wakeEvent_ = SDL_RegisterEvents(1);
     SDL_StartTextInput();
 }
@@ -194,6 +271,11 @@ void SdlBackend::translate(const SDL_Event& e, Application& app) {
 
 void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty) {
     if (dirty.empty()) return;
+    if (!shown_) {
+        // Shown once, with its title and renderer in place, when there is something to show.
+        SDL_ShowWindow(window_);
+        shown_ = true;
+    }
     for (const Rect& r : dirty) {
         if (r.empty()) continue;
         const SDL_Rect sr{r.left, r.top, r.width(), r.height()};
@@ -239,9 +321,16 @@ MessageResult SdlBackend::messageBox(std::string_view text, std::string_view tit
         break;
     }
     const std::string t(title), m(text);
-    const SDL_MessageBoxData data{flags, window_, t.c_str(), m.c_str(), int(b.size()), b.data(), nullptr};
+    // A hidden window makes a poor owner: the box would belong to nothing on screen.
+    const SDL_MessageBoxData data{
+        flags, shown_ ? window_ : nullptr, t.c_str(), m.c_str(), int(b.size()), b.data(), nullptr};
     int chosen = -1;
-    if (SDL_ShowMessageBox(&data, &chosen) != 0 || chosen < 0) return closed;
+    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+        // Told on stderr instead, the run goes on as if the default (Enter) button had been pressed.
+        writeToStderr(title, text);
+        return static_cast<MessageResult>(b.front().buttonid);
+    }
+    if (chosen < 0) return closed;
     return static_cast<MessageResult>(chosen);
 }
 
@@ -253,13 +342,12 @@ SDL_Cursor* SdlBackend::cursorFor(CursorId id) {
     else if (id == kCursorIBeam)
         c = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_IBEAM);
     else if (const CursorImage* img = cursorImage(id)) {
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint8_t*>(img->image.data()),
-                                                            img->image.width(), img->image.height(), 32,
-                                                            img->image.stride(), SDL_PIXELFORMAT_ARGB8888);
-        if (s) {
-            c = SDL_CreateColorCursor(s, img->hotSpot.x, img->hotSpot.y);
-            SDL_FreeSurface(s);
+        // The picture grows with the screen; if the system refuses the larger one, the original does.
+        if (scale_.scaled()) {
+            const CursorImage big = scaledCursor(*img, scale_);
+            c = colorCursor(big.image, big.hotSpot);
         }
+        if (!c) c = colorCursor(img->image, img->hotSpot);
     }
     if (!c) c = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     cursors_[id] = c;
@@ -279,6 +367,7 @@ void SdlBackend::minimize() {
 }
 
 void SdlBackend::raise() {
+    if (!shown_) return;
     SDL_RestoreWindow(window_);
     SDL_RaiseWindow(window_);
 }

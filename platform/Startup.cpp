@@ -16,10 +16,11 @@ void initialize(const Options& options) {
             std::fputc('\n', stdout);
             std::fflush(stdout);
         };
-        initialize(options,
-                   std::make_unique<HeadlessBackend>(size, std::move(source), options.maxVirtualMs, sink));
+        const ScreenScale scale = options.scale ? ScreenScale::fit(size) : ScreenScale::none(size);
+        initialize(options, std::make_unique<HeadlessBackend>(scale, options.scriptInLayout,
+                                                              std::move(source), options.maxVirtualMs, sink));
     } else {
-        initialize(options, std::make_unique<SdlBackend>(options.window));
+        initialize(options, std::make_unique<SdlBackend>(options.window, options.scale));
     }
 }
 

@@ -242,7 +242,10 @@ void TFormMain::g_MenuMouseDown(int y) {
     if (zajety_) return;
     poprzednia_ = Zakladka;
     if (const int z = zakladkaPod(y, display.mode())) Zakladka = z;
-    if (Zakladka != poprzednia_) A_Zakladka.execute();
+    if (Zakladka != poprzednia_) {
+        A_Zakladka.execute();
+        zapamietajUstawienia();
+    }
 }
 
 void TFormMain::A_ZakladkaExecute() {
@@ -373,6 +376,7 @@ void TFormMain::pokazKomunikat(int kod) {
 void TFormMain::A_PoziomExecute(int poziom) {
     ustawieniaZakladki().Poziom = static_cast<std::int16_t>(poziom);
     pokazUstawienia();
+    zapamietajUstawienia();
 }
 
 void TFormMain::A_GloskaExecute(int tag) {
@@ -388,6 +392,7 @@ void TFormMain::A_GloskaExecute(int tag) {
         u.Gloski &= static_cast<std::uint16_t>(~bit);
     }
     pokazUstawienia();
+    zapamietajUstawienia();
 }
 
 void TFormMain::A_PozycjaExecute(std::uint16_t pozycja) {
@@ -400,6 +405,7 @@ void TFormMain::A_PozycjaExecute(std::uint16_t pozycja) {
         u.Pozycja &= static_cast<std::uint16_t>(~pozycja);
     }
     pokazUstawienia();
+    zapamietajUstawienia();
 }
 
 void TFormMain::A_GlosnikExecute() {

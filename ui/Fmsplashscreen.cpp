@@ -24,10 +24,10 @@ TFormSplashScreen::TFormSplashScreen() : Form("Wirowanki Cz.I Demo Splash") {
     lbTytul.hide();
 
     lbBladTekst.name = "lbBladTekst";
-    lbBladTekst.setAutoSize(false);
-    lbBladTekst.setBounds(8, 8, 102, 16);
     lbBladTekst.setTransparent(true);
     lbBladTekst.setFont({.family = "MS Sans Serif", .height = 13, .bold = true, .color = platform::kRed});
+    // Sized to its text: the font found here is wider than the one the box was drawn for.
+    lbBladTekst.setBounds(8, 8, 102, 16);
     lbBladTekst.setCaption("Brak zasobów!");
     lbBladTekst.hide();
 

@@ -182,7 +182,8 @@ TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) 
     std::vector<std::string> firstWords;
     for (std::string line, word; std::getline(lines, line);)
         if (std::istringstream(line) >> word) firstWords.push_back(word);
-    EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "z", "raport", "--window", "--headless", "--script",
+    EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "[--script", "z", "raport", "--window", "--skala",
+                                                    "--headless", "--script", "--script-coords",
                                                     "--max-virtual-ms", "--help", "--version"}));
 }
 

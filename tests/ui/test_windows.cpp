@@ -1,5 +1,7 @@
 #include "program_fixture.hpp"
 
+#include "platform/Text.hpp"
+
 #include "app/_cstatrec.hpp"
 #include "app/_custgry.hpp"
 #include "platform/Canvas.hpp"
@@ -252,5 +254,18 @@ TEST(SplashWindow, WithoutItsPictureTheTextFormShowsOnLimeGreen) {
                 if (platform::redOf(c) > 200 && platform::greenOf(c) < 100) ++red;
             }
         EXPECT_GT(red, 20);
+        // The whole text, the closing "!" too, lies inside the label.
+        const platform::Font f{
+            .family = "MS Sans Serif", .height = 13, .bold = true, .color = platform::kRed};
+        const int bezWykrzyknika = platform::text::measure(f, "Brak zasobów").width;
+        const int calosc = platform::text::measure(f, "Brak zasobów!").width;
+        EXPECT_GE(d.control("lbBladTekst")->bounds().width(), calosc);
+        int wykrzyknik = 0;
+        for (int y = 8; y < 8 + platform::text::lineHeight(f); ++y)
+            for (int x = 8 + bezWykrzyknika; x < 8 + calosc; ++x)
+                if (platform::redOf(d.pixel(100 + x, 126 + y)) > 200 &&
+                    platform::greenOf(d.pixel(100 + x, 126 + y)) < 100)
+                    ++wykrzyknik;
+        EXPECT_GT(wykrzyknik, 3);
     }
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Types.hpp"
+
+namespace platform {
+
+class Bitmap;
+
+// How the virtual screen the program draws on maps onto the pixels of the window (or of the headless
+// screenshot). Scaled, the virtual screen is the layout widened to the output's shape, and it is shown
+// enlarged to fill the output's height or width; everything above the platform sees only the virtual one.
+struct ScreenScale {
+    Size output; // pixels of the window or screen
+    Size screen; // the virtual screen
+    Rect target; // where the virtual screen lands in output
+
+    bool scaled() const { return screen != output; }
+    // An output pixel's place on the virtual screen (outside it in the margins).
+    Point toScreen(Point outputPoint) const;
+
+    // The virtual screen is the output itself.
+    static ScreenScale none(Size output);
+    // The layout the output's size calls for (800 x 600, or 1024 x 768 from 1024 x 768 up), widened to
+    // the output's aspect and scaled up to fill it; none() when the output is no larger than the layout.
+    static ScreenScale fit(Size output);
+};
+
+// Resamples a 32-bit picture bilinearly (pixel centres aligned) onto target of a 32-bit dst; pixels of
+// dst outside target are left alone.
+void scaleBilinear(const Bitmap& src, Bitmap& dst, const Rect& target);
+
+} // namespace platform

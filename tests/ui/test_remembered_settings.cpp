@@ -1,0 +1,95 @@
+#include "program_fixture.hpp"
+
+#include "app/_custgry.hpp"
+#include "ui/Fmmain.hpp"
+#include "widgets/_ccheckbut.hpp"
+
+using namespace wvtest;
+
+namespace {
+
+// The shipped data.ini: every game on SZ, initial position; quantity 1 except completion (2); tab 1.
+void shippedValues() {
+    for (CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+        u->Gloski = GL_SZ, u->Pozycja = POZ_NAGLOS, u->Poziom = u == &ustUzupelnianie ? 2 : 1;
+    Zakladka = 1;
+}
+
+} // namespace
+
+TEST(RememberedSettings, ChoicesMadeInTheMenuAreSavedAndComeBackAtTheNextStart) {
+    Installation inst;
+    {
+        Outcome out;
+        auto d = startProgram(out, {800, 600});
+        d->wait(2000);
+        d->click(611, 224); // Memory tab
+        d->click(436, 210); // many
+        d->click(276, 310); // Ż/RZ as well as SZ
+        d->click(436, 410); // final position as well as initial
+        d->key(27);
+        ASSERT_TRUE(out.returned);
+    }
+    EXPECT_EQ(readFile(inst.user() / "ustawienia.ini"),
+              "[DaneProgramu]\r\nZakladka=2\r\n"
+              "\r\n[Podpisywanie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n"
+              "\r\n[Memory]\r\nGloski=3\r\nPoziom=3\r\nPozycja=20480\r\n"
+              "\r\n[Uzupelnianie]\r\nGloski=1\r\nPoziom=2\r\nPozycja=4096\r\n"
+              "\r\n[Spadajace]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
+
+    shippedValues();
+    Outcome out;
+    auto d = startProgram(out, {800, 600});
+    EXPECT_EQ(Zakladka, ZAK_MEMORY);
+    EXPECT_EQ(ustMemory.Poziom, POZIOM_DUZO);
+    EXPECT_EQ(ustMemory.Gloski, GL_SZ | GL_ZZ);
+    EXPECT_EQ(ustMemory.Pozycja, POZ_NAGLOS | POZ_WYGLOS);
+    d->wait(100);
+    ASSERT_NE(FormMain, nullptr);
+    EXPECT_EQ(FormMain->przyciskUstawien(2).stan(), 1); // "dużo" shown checked
+    d->key(27);
+}
+
+TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCleaned) {
+    struct Case {
+        std::string name, text;
+        int zakladka;
+        std::uint16_t gloski, pozycja;
+        std::int16_t poziom, poziomSpadajace;
+    };
+    const Case cases[] = {
+        {"empty", "", 1, GL_SZ, POZ_NAGLOS, 1, 1},
+        {"directory", "", 1, GL_SZ, POZ_NAGLOS, 1, 1}, // in the way of the file: read and write fail
+        {"binary", std::string("\x00\xff\xfe[[[\x01=\x02", 11), 1, GL_SZ, POZ_NAGLOS, 1, 1},
+        {"truncated", "[DaneProgramu]\r\nZakladka=3\r\n[Memory]\r\nGlos", 3, GL_SZ, POZ_NAGLOS, 1, 1},
+        {"out of range", "[DaneProgramu]\nZakladka=9\n[Memory]\nGloski=255\nPoziom=7\nPozycja=28673\n", 1,
+         0x000F, 0x7000, 1, 1},
+        {"recorder tab", "[DaneProgramu]\nZakladka=5\n[Spadajace]\nPoziom=3\n", 1, GL_SZ, POZ_NAGLOS, 1, 3},
+    };
+    for (const Case& c : cases) {
+        Installation inst;
+        const stdfs::path file = inst.user() / "ustawienia.ini";
+        if (c.name == "directory")
+            stdfs::create_directory(file);
+        else
+            std::ofstream(file, std::ios::binary) << c.text;
+        shippedValues();
+        wczytajZapamietane();
+        EXPECT_EQ(Zakladka, c.zakladka) << c.name;
+        EXPECT_EQ(ustMemory.Gloski, c.gloski) << c.name;
+        EXPECT_EQ(ustMemory.Pozycja, c.pozycja) << c.name;
+        EXPECT_EQ(ustMemory.Poziom, c.poziom) << c.name;
+        EXPECT_EQ(ustSpadajace.Poziom, c.poziomSpadajace) << c.name;
+        // Only a change is written, and a failed write leaves the program going.
+        EXPECT_TRUE(zapamietajUstawienia()) << c.name;
+        if (c.name != "directory") {
+            EXPECT_EQ(readFile(file), c.text) << c.name;
+        }
+        ustSpadajace.Poziom = 2;
+        EXPECT_EQ(zapamietajUstawienia(), c.name != "directory") << c.name;
+        if (c.name == "directory") continue;
+        EXPECT_NE(readFile(file).find("[Spadajace]\r\nGloski=1\r\nPoziom=2\r\n"), std::string::npos)
+            << c.name;
+    }
+    shippedValues();
+}
