@@ -27,36 +27,24 @@ Size windowSize(const std::string& s) {
 } // namespace
 
 const char* optionsUsage() {
-    return "usage: wirowanki [z | raport [FILE.html]] [--window WxH] [--skala 1|auto] [--headless]
-"
+    return "usage: wirowanki [z | raport [FILE.html]] [--window WxH] [--skala 1|auto] [--headless]\n"
            "                 [--script FILE] [--script-coords screen|layout] [--max-virtual-ms N]";
 }
 
 const char* optionsHelp() {
     static const std::string text =
         std::string(optionsUsage()) +
-        "
-"
-        "  z                   check the data set against the word list and write a report
-"
-        "  raport [FILE.html]  write the progress report (and FILE.csv) without opening a window
-"
-        "  --window WxH        run in a W x H window instead of full screen
-"
-        "  --skala 1|auto      1: keep the layout's own size; auto (default): enlarge it to fill the screen
-"
-        "  --headless          run on a virtual screen and clock, without a display
-"
-        "  --script FILE       with --headless: read input commands from FILE
-"
-        "  --script-coords C   with --script: pointer positions in screen (default) or layout pixels
-"
-        "  --max-virtual-ms N  with --headless: stop after N ms of virtual time
-"
-        "  --help              print this help and exit
-"
-        "  --version           print the version and exit
-";
+        "\n"
+        "  z                   check the data set against the word list and write a report\n"
+        "  raport [FILE.html]  write the progress report (and FILE.csv) without opening a window\n"
+        "  --window WxH        run in a W x H window instead of full screen\n"
+        "  --skala 1|auto      1: keep the layout's own size; auto (default): enlarge it to fill the screen\n"
+        "  --headless          run on a virtual screen and clock, without a display\n"
+        "  --script FILE       with --headless: read input commands from FILE\n"
+        "  --script-coords C   with --script: pointer positions in screen (default) or layout pixels\n"
+        "  --max-virtual-ms N  with --headless: stop after N ms of virtual time\n"
+        "  --help              print this help and exit\n"
+        "  --version           print the version and exit\n";
     return text.c_str();
 }
 
