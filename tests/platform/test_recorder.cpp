@@ -1,5 +1,6 @@
 #include "audio_test_util.hpp"
 
+#include "platform/AudioDevice.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Sound.hpp"
 
@@ -56,8 +57,11 @@ TEST_F(RecorderTest, OpeningANewPlaceCreatesTheEmptyWav) {
 TEST_F(RecorderTest, OpeningFailsForWhatIsNoSoundOrCannotBeMade) {
     const std::string text = dir.file("notes.wav");
     writeBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'});
-    EXPECT_FALSE(rec.open(text));
-    EXPECT_FALSE(rec.isOpen());
+    // No sound: it opens only to be recorded over, never to play.
+    EXPECT_TRUE(rec.open(text));
+    EXPECT_TRUE(rec.damaged());
+    EXPECT_FALSE(rec.play());
+    rec.close();
     EXPECT_EQ(readBytes(text).size(), 9u); // left alone
     EXPECT_FALSE(rec.open(dir.file("no/such/dir/Nagranie1.wav")));
     EXPECT_FALSE(rec.isOpen());
@@ -165,9 +169,10 @@ TEST_F(RecorderTest, RecordingAgainReplacesTheOldRecording) {
     writeBytes(path, soundFile(wav::kRecordingFormat, 3000));
     ASSERT_TRUE(rec.open(path));
     EXPECT_EQ(rec.lengthMs(), 3000);
+    const auto old = readBytes(path);
     ASSERT_TRUE(rec.record(60000));
-    // While the new one runs the place holds the fresh empty file.
-    EXPECT_EQ(readBytes(path), wav::emptyRecording());
+    // While the new one runs the place keeps the old take.
+    EXPECT_EQ(readBytes(path), old);
     program->wait(400);
     rec.stop();
     EXPECT_EQ(recordedBytes(path), 2u * 22050 * 400 / 1000);
@@ -249,9 +254,11 @@ TEST_F(RecorderTest, ARecordingTheDiskRefusesKeepsTheFileValid) {
         FileSizeLimit limit(1000);
         rec.stop();
     }
-    // The file still holds a whole WAV (the empty one); the recording is kept for this session.
+    // The file still holds a whole WAV (the empty one), and so does the recorder: what plays is what is
+    // on disk.
+    EXPECT_TRUE(rec.saveFailed());
     EXPECT_EQ(readBytes(path), wav::emptyRecording());
-    EXPECT_EQ(rec.lengthMs(), 1000);
+    EXPECT_EQ(rec.lengthMs(), 0);
     // No temporary is left beside it.
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
@@ -259,4 +266,46 @@ TEST_F(RecorderTest, ARecordingTheDiskRefusesKeepsTheFileValid) {
         ++files;
     }
     EXPECT_EQ(files, 1);
+}
+
+TEST_F(RecorderTest, ADamagedFileCannotPlayAndTheNextTakeReplacesIt) {
+    const std::vector<std::vector<std::uint8_t>> damaged = {
+        {},
+        std::vector<std::uint8_t>(10, 0x55),
+        {'R', 'I', 'F', 'F', 38, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 18, 0, 0, 0},
+    };
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::string path = dir.file("Nagranie" + std::to_string(i) + ".wav");
+        writeBytes(path, damaged[i]);
+        ASSERT_TRUE(rec.open(path));
+        EXPECT_TRUE(rec.damaged());
+        EXPECT_FALSE(rec.play());
+        EXPECT_FALSE(rec.playing());
+        ASSERT_TRUE(rec.record(60000));
+        program->wait(200);
+        rec.stop();
+        EXPECT_FALSE(rec.saveFailed());
+        EXPECT_FALSE(rec.damaged());
+        EXPECT_EQ(recordedBytes(path), 2u * 22050 * 200 / 1000);
+        EXPECT_TRUE(rec.play());
+        rec.close();
+    }
+}
+
+TEST_F(RecorderTest, WithoutAMicrophoneNothingRecordsAndTheOldTakeStays) {
+    const std::string path = dir.file("Nagranie6.wav");
+    writeBytes(path, soundFile(wav::kRecordingFormat, 700));
+    const auto old = readBytes(path);
+    audio::simulateMissingMicrophone(true);
+    ASSERT_TRUE(rec.open(path));
+    const bool recorded = rec.record(60000);
+    audio::simulateMissingMicrophone(false);
+    EXPECT_FALSE(recorded);
+    EXPECT_FALSE(rec.recording());
+    program->wait(1000);
+    rec.stop();
+    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(rec.lengthMs(), 700);
 }
