@@ -237,7 +237,8 @@ TEST(FileWriting, ExclusiveCreationNeverTouchesAnExistingFileAndLeavesNoPartialO
     EXPECT_FALSE(std::filesystem::exists(roots.user() + "/Nagranie1.wav"));
 }
 
-TEST(FileWriting, DamagedFilesGoAsideAndOnlyOurStaleTemporariesAreRemoved) {
+TEST(FileWriting, DamagedFilesGoAsideAndOnlyOurStaleTemporariesAreRemoved)
+{
     TempRoots roots;
     const std::string n = roots.user() + "/Nagrane/";
     TempRoots::write(n + "record.xtr", "first");

@@ -159,7 +159,8 @@ TEST_F(IniTest, DatesThatAreNoValidDatesGiveTheDefault)
     EXPECT_EQ(ini.readDate("N", "E", 0), date::fromYmd(2000, 2, 29));
 }
 
-TEST_F(IniTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+TEST_F(IniTest, AFileThatCouldNotBeReadIsNeverWrittenOver)
+{
     std::string big = "[Nagranie0]\nNazwa=Ala\n";
     big += "[Nagranie1]\nNazwa=" + std::string((4u << 20) - big.size(), 'x') + "\n";
     ASSERT_GT(big.size(), 4u << 20);
