@@ -148,8 +148,10 @@ void CNagrywarka::zatrzymaj() {
 
 void CNagrywarka::koniecNagrania() {
     nagrywa_ = false;
-    utworzony_ = false;
     wynik_ = odtwarzacz_.saveFailed() ? Wynik::Niezapisane : Wynik::Zapisane;
+    // A first take the disk refused leaves no empty file behind either.
+    if (wynik_ == Wynik::Niezapisane && utworzony_) platform::fs::remove(sciezka_);
+    utworzony_ = false;
 }
 
 void CNagrywarka::zamknij() {

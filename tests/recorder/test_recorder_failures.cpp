@@ -208,6 +208,36 @@ TEST(RecorderFailures, ATakeTheDiskRefusesLeavesTheOldTakeAndTheIndexAsTheyWere)
     EXPECT_EQ(entries(p.userFile("Nagrane")), (std::vector<std::string>{"Nagranie0.wav", "record.xtr"}));
 }
 
+TEST(RecorderFailures, AnIndexThatCannotBeWrittenIsReportedOnceAndMadeWithTheFirstTake) {
+    auto full = std::make_unique<FileSizeLimit>(600);
+    Panel p;
+    full.reset();
+    EXPECT_FALSE(stdfs::exists(p.userFile("Nagrane/record.xtr")));
+    p.toRecorderTab();
+    EXPECT_EQ(p.takeMessage(), msg::SPIS_NIEDOSTEPNY);
+    p.d->click(rectest::kStripX + 60, rectest::kStripY + 20);
+    p.toRecorderTab();
+    EXPECT_EQ(p.takeMessage(), "") << "told once";
+
+    // A first take the disk refuses leaves no file; the next one is saved and indexed.
+    p.clickName(4);
+    p.d->text("Ola");
+    p.record();
+    p.d->wait(1000);
+    {
+        FileSizeLimit small(20000);
+        p.stop();
+    }
+    EXPECT_EQ(p.takeMessage(), msg::ZAPIS);
+    EXPECT_FALSE(stdfs::exists(p.userFile("Nagrane/Nagranie4.wav")));
+    p.record();
+    p.stop();
+    EXPECT_EQ(p.takeMessage(), "");
+    Places expected = emptyPlaces();
+    expected[4] = {4, "Ola", platform::date::today(), "Nagranie4"};
+    EXPECT_EQ(index(p), CListaNagran::tekstIndeksu(expected));
+}
+
 TEST(RecorderFailures, StartUpRemovesLeftoversOfAKillAndSetsAHeaderlessStatisticsFileAside) {
     Panel p({800, 600}, [](const stdfs::path& user) {
         for (const char* f : {"Nagrane/.record.xtr.Ab3dE1", "Nagrane/.Nagranie4.wav.zz99AA",
