@@ -69,7 +69,6 @@ public:
     enum class Wynik { Brak, Zapisane, Niezapisane };
     // How the last recording ended: saved to its file or refused by the disk.
     Wynik wynikNagrania() const { return wynik_; }
-    bool uszkodzony() const { return otwarty_ && odtwarzacz_.damaged(); }
 
     bool otwarty() const { return otwarty_; }
     bool nagrywa() const { return nagrywa_; }
