@@ -116,60 +116,42 @@ TEST(RecorderFailures, ADamagedTakeIsReportedWhenPlayedAndReplacedByTheNextOne) 
 }
 
 TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAside) {
-    std::string utf16 = "\xFF\xFE";
+    std::string utf16 = "\xFF\xFE", noise;
     for (char c : CListaNagran::tekstIndeksu(emptyPlaces()))
         utf16 += std::string{c, '\0'};
-    std::string noise;
     for (int i = 0; i < 300; ++i)
         noise += char((i * 7919 + 13) % 256);
     Places big = emptyPlaces();
-    big[0].nazwa = std::string(4'500'000, 'x'); // a pasted name the earlier version saved
-    struct Case {
-        const char* what;
-        std::function<void(const stdfs::path& nagrane)> make;
-        const char* aside; // what the damaged index or directory was kept as; empty: nothing told
+    big[0].nazwa = std::string(4'500'000, 'x'); // a pasted name an earlier version saved
+    enum Kind { File, Directory, NagraneIsAFile };
+    const std::vector<std::pair<Kind, std::string>> cases = {
+        {File, ""},       {File, noise},         {File, utf16}, {File, CListaNagran::tekstIndeksu(big)},
+        {Directory, "x"}, {NagraneIsAFile, "x"},
     };
-    const std::vector<Case> cases = {
-        {"empty", [](const stdfs::path& n) { put(n / "record.xtr", ""); }, "record.xtr.bad"},
-        {"random bytes", [&](const stdfs::path& n) { put(n / "record.xtr", noise); }, "record.xtr.bad"},
-        {"UTF-16", [&](const stdfs::path& n) { put(n / "record.xtr", utf16); }, "record.xtr.bad"},
-        {"over 4 MB", [&](const stdfs::path& n) { put(n / "record.xtr", CListaNagran::tekstIndeksu(big)); },
-         "record.xtr.bad"},
-        {"a directory", [](const stdfs::path& n) { stdfs::create_directories(n / "record.xtr" / "x"); },
-         "record.xtr.bad"},
-        {"Nagrane a file",
-         [](const stdfs::path& n) {
-             stdfs::remove_all(n);
-             put(n, "x");
-         },
-         ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::string original;
+    for (const auto& [kind, original] : cases) {
+        SCOPED_TRACE(kind * 1000 + int(original.size() % 1000));
         Panel p({800, 600}, [&](const stdfs::path& user) {
-            stdfs::create_directories(user / "Nagrane");
-            c.make(user / "Nagrane");
-            if (stdfs::is_regular_file(user / "Nagrane" / "record.xtr"))
-                original = wvtest::readFile(user / "Nagrane" / "record.xtr");
+            if (kind == Directory)
+                stdfs::create_directories(user / "Nagrane/record.xtr/x");
+            else
+                put(kind == File ? user / "Nagrane/record.xtr" : user / "Nagrane", original);
         });
         EXPECT_EQ(index(p), CListaNagran::tekstIndeksu(emptyPlaces()));
-        const std::string aside = c.aside;
-        if (aside.empty()) {
+        if (kind == NagraneIsAFile)
             EXPECT_EQ(wvtest::readFile(p.userFile("Nagrane.bad")), "x");
-        } else if (stdfs::is_directory(p.userFile("Nagrane/" + aside))) {
-            EXPECT_TRUE(stdfs::exists(p.userFile("Nagrane/" + aside + "/x")));
-        } else {
-            EXPECT_EQ(wvtest::readFile(p.userFile("Nagrane/" + aside)), original);
-        }
+        else if (kind == Directory)
+            EXPECT_TRUE(stdfs::exists(p.userFile("Nagrane/record.xtr.bad/x")));
+        else
+            EXPECT_EQ(wvtest::readFile(p.userFile("Nagrane/record.xtr.bad")), original);
         p.toRecorderTab();
-        EXPECT_EQ(p.takeMessage(), aside.empty() ? "" : msg::SPIS_NAPRAWIONY + ("Nagrane\\" + aside) + ".");
+        EXPECT_EQ(p.takeMessage(), kind == NagraneIsAFile
+                                       ? ""
+                                       : msg::SPIS_NAPRAWIONY + std::string("Nagrane\\record.xtr.bad."));
+        // The places work again.
         p.clickName(2);
         p.d->text("Ela");
         p.record();
-        p.d->wait(500);
         p.stop();
-        EXPECT_EQ(p.takeMessage(), "");
         Places expected = emptyPlaces();
         expected[2] = {2, "Ela", platform::date::today(), "Nagranie2"};
         EXPECT_EQ(index(p), CListaNagran::tekstIndeksu(expected));
