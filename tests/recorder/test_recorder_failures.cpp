@@ -308,3 +308,18 @@ TEST(RecorderPanel, EscEndsARecordingOrPlaybackBeforeItEndsTheProgram) {
     p.d->key(27);
     EXPECT_TRUE(p.out.returned);
 }
+
+TEST(RecorderPanel, ClosingTheProgramDuringARecordingSavesAndIndexesTheTake) {
+    Panel p;
+    p.toRecorderTab();
+    p.clickName(1);
+    p.d->text("Ola");
+    p.record();
+    p.d->wait(500);
+    p.d->quit();
+    ASSERT_TRUE(p.out.returned);
+    EXPECT_EQ(dataBytes(p.userFile("Nagrane/Nagranie1.wav")), 22050u);
+    EXPECT_EQ(
+        platform::IniFile(p.userFile("Nagrane/record.xtr").string()).readString("Nagranie1", "Plik", ""),
+        "Nagranie1");
+}
