@@ -6,6 +6,7 @@
 #include "platform/Fs.hpp"
 
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -33,15 +34,47 @@ private:
 
 } // namespace
 
+namespace {
+
+std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+// The program number and a creation time that a clock could have given.
+bool poprawnyNaglowek(const std::vector<std::uint8_t>& b, std::int32_t programId) {
+    if (b.size() < CStatRec::ROZMIAR_NAGLOWKA) return false;
+    const auto id = static_cast<std::int32_t>(le16(b, 0) | (std::uint32_t(le16(b, 2)) << 16));
+    const std::uint16_t rok = le16(b, 4), miesiac = le16(b, 6), dzienTyg = le16(b, 8), dzien = le16(b, 10),
+                        godz = le16(b, 12), min = le16(b, 14), sek = le16(b, 16), ms = le16(b, 18);
+    return id == programId && rok >= 1601 && miesiac >= 1 && miesiac <= 12 && dzienTyg <= 6 && dzien >= 1 &&
+           dzien <= 31 && godz < 24 && min < 60 && sek < 60 && ms < 1000;
+}
+
+} // namespace
+
 CStatRec::CStatRec(int programId)
     : programId_(programId), plik_("prgst" + std::to_string(programId) + ".stt") {
     timer_.onTimer = [this] { wygas(); };
+    // Leftovers of a header write cut short by a kill.
+    platform::fs::removeStaleTemporaries("", plik_);
+    // A directory in its place is not ours to move: creation fails below.
+    if (platform::fs::exists(plik_)) {
+        std::vector<std::uint8_t> poczatek;
+        try {
+            poczatek = platform::fs::readHead(plik_, ROZMIAR_NAGLOWKA);
+        } catch (const std::exception&) {
+        }
+        // Records appended to a file without its header could never be read back: such a file is kept
+        // aside and a new one started.
+        if (!poprawnyNaglowek(poczatek, programId_) && platform::fs::moveAside(plik_).empty()) throw CBlad(3);
+    }
     if (!platform::fs::exists(plik_)) {
         std::array<std::uint8_t, ROZMIAR_NAGLOWKA> naglowek{};
         Zapis z(naglowek.data());
         z.u32(static_cast<std::uint32_t>(programId_));
         z.czas(platform::utcNow());
-        // Never rewrites a file that appeared meanwhile: its header keeps the first creation time.
+        // All or nothing, and never over a file that appeared meanwhile (its header keeps the first
+        // creation time).
         platform::fs::createExclusive(plik_, naglowek);
     }
     if (!platform::fs::exists(plik_)) throw CBlad(3);

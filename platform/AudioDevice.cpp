@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 
 namespace platform::audio {
 
@@ -12,7 +13,17 @@ SDL_AudioFormat sdlFormat(const wav::Format& f) {
     return f.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
 
+std::atomic<bool> g_noMicrophone{false};
+
 } // namespace
+
+void simulateMissingMicrophone(bool missing) {
+    g_noMicrophone = missing;
+}
+
+bool simulatedMicrophoneMissing() {
+    return g_noMicrophone;
+}
 
 bool available() {
     static const bool ok = SDL_WasInit(SDL_INIT_AUDIO) != 0 || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;

@@ -9,6 +9,11 @@
 // SDL_DequeueAudio, both polled from the event loop. Only used on the real backend.
 namespace platform::audio {
 
+// Headless runs have no devices and pretend to have a working microphone; tests make it fail to open, as
+// on a machine without one.
+void simulateMissingMicrophone(bool missing);
+bool simulatedMicrophoneMissing();
+
 // Brings up SDL's audio subsystem on first use; a failure is remembered so later calls stay cheap.
 bool available();
 

@@ -448,6 +448,34 @@ std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxByte
     return readFile(resolve(gamePath), maxBytes);
 }
 
+std::vector<std::uint8_t> readHead(std::string_view gamePath, std::size_t n)
+{
+    const std::string path = resolve(gamePath);
+    const int fd = openRead(path);
+    if (fd < 0) fail("Cannot open", path, errno);
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fail("Not a regular file", path, EISDIR);
+    }
+    std::vector<std::uint8_t> data(n);
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::read(fd, data.data() + got, n - got);
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) {
+            const int err = errno;
+            ::close(fd);
+            fail("Cannot read", path, err);
+        }
+        if (r == 0) break;
+        got += std::size_t(r);
+    }
+    ::close(fd);
+    data.resize(got);
+    return data;
+}
+
 void writeAtomic(std::string_view gamePath, std::span<const std::uint8_t> data)
 {
     writeFileAtomic(resolve(gamePath), data);
@@ -523,15 +551,54 @@ bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bo
 bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> data)
 {
     const std::string path = resolve(gamePath);
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    } while (fd < 0 && errno == EINTR);
+    if (pathExists(path)) return false;
+    std::string tmp = dirName(path) + "/." + baseName(path) + ".XXXXXX";
+    const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    bool ok = writeFully(fd, data.data(), data.size());
+    bool ok = writeFully(fd, data.data(), data.size()) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
     if (::close(fd) != 0) ok = false;
-    if (!ok) ::unlink(path.c_str());
+    if (ok) {
+        // A hard link never replaces an existing name; the rename fallback serves file systems without
+        // links (another copy is kept out by the single-instance lock).
+        if (::link(tmp.c_str(), path.c_str()) != 0) {
+            ok = errno != EEXIST && !pathExists(path) && ::rename(tmp.c_str(), path.c_str()) == 0;
+        }
+    }
+    ::unlink(tmp.c_str());
     return ok;
+}
+
+std::string moveAside(std::string_view gamePath)
+{
+    const std::string path = resolve(gamePath);
+    if (!pathExists(path)) return {};
+    for (int n = 1; n < 100; ++n) {
+        const std::string target = path + ".bad" + (n == 1 ? std::string() : std::to_string(n));
+        if (pathExists(target)) continue;
+        if (::rename(path.c_str(), target.c_str()) == 0) return target;
+        return {};
+    }
+    return {};
+}
+
+int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask)
+{
+    const std::string dir = resolve(gameDir);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return 0;
+    std::vector<std::string> stale;
+    while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        // "." + NAME + "." + six characters from mkostemp.
+        if (name.size() < 9 || name[0] != '.' || name[name.size() - 7] != '.') continue;
+        if (!matchMask(name.substr(1, name.size() - 8), nameMask)) continue;
+        if (isRegular(dir + "/" + name)) stale.push_back(name);
+    }
+    ::closedir(d);
+    int removed = 0;
+    for (const std::string& name : stale)
+        if (::unlink((dir + "/" + name).c_str()) == 0) ++removed;
+    return removed;
 }
 
 bool remove(std::string_view gamePath)

@@ -50,6 +50,9 @@ std::vector<std::string> list(std::string_view gameDir, std::string_view mask);
 std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxBytes = 256u << 20);
 // The same for a native path, taken as it stands (no mapping, no case fallback).
 std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t maxBytes = 256u << 20);
+// At most the first n bytes of a regular file (fewer when it is shorter); raises FileError when it cannot
+// be read.
+std::vector<std::uint8_t> readHead(std::string_view gamePath, std::size_t n);
 // Replaces the file's contents atomically: a temporary beside it, flushed, then renamed over it.
 // Raises FileError; the old contents survive any failure.
 void writeAtomic(std::string_view gamePath, std::span<const std::uint8_t> data);
@@ -60,8 +63,15 @@ void writeFileAtomic(const std::string& nativePath, std::span<const std::uint8_t
 // mustExist is set, or on any failure (a short write is truncated away again).
 bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist);
 // Creates the file only when it does not exist yet, with the given bytes; false when it already existed
-// or could not be written completely (then it is removed again).
+// or could not be written completely. The bytes go to a temporary first, so even a kill leaves either
+// no file or the whole of it.
 bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> data);
+// Moves a damaged file (or directory) out of the way as name + ".bad" (".bad2", ".bad3"... when that is
+// taken, never replacing an earlier one). Returns the native path it went to; empty on failure.
+std::string moveAside(std::string_view gamePath);
+// Removes the temporaries an atomic write leaves when killed (".NAME.XXXXXX" beside NAME) in dir, for
+// every NAME matching nameMask. Returns how many went.
+int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask);
 bool remove(std::string_view gamePath);
 std::uint64_t fileSize(std::string_view gamePath); // 0 when missing
 

@@ -68,6 +68,7 @@ struct IniFile::Impl {
     Ini ini{false, true, false};
     Stamp stamp;
     bool loaded = false;
+    bool unreadable = false;
 };
 
 IniFile::IniFile(std::string_view gamePath)
@@ -85,6 +86,7 @@ void IniFile::reload() const
     impl_->ini.Reset();
     impl_->stamp = now;
     impl_->loaded = true;
+    impl_->unreadable = false;
     if (!now.present) return;
     try {
         const auto data = fs::readFile(path_, kMaxIniBytes);
@@ -93,7 +95,14 @@ void IniFile::reload() const
             impl_->ini.LoadData(reinterpret_cast<const char*>(data.data()), data.size());
     } catch (const Error&) {
         impl_->ini.Reset();
+        impl_->unreadable = true;
     }
+}
+
+bool IniFile::unreadable() const
+{
+    reload();
+    return impl_->unreadable;
 }
 
 namespace {
@@ -148,16 +157,30 @@ double IniFile::readDate(std::string_view section, std::string_view key, double 
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
+    writeStrings(section, {{key, value}});
+}
+
+void IniFile::writeStrings(std::string_view section,
+                           std::initializer_list<std::pair<std::string_view, std::string_view>> values)
+{
     // Start from what is on disk now, so writes by others are kept.
     impl_->loaded = false;
     reload();
-    std::string s(section), k(key), v(value);
+    // Saving what we have would replace contents we never saw.
+    if (impl_->unreadable) throw FileError("Cannot read \"" + path_ + "\"; it is left as it is");
     // A line break inside a name or value would turn into lines of its own on the next read.
-    for (std::string* t : {&s, &k, &v})
-        for (char& c : *t)
+    auto oneLine = [](std::string_view t) {
+        std::string out(t);
+        for (char& c : out)
             if (c == '\n' || c == '\r') c = ' ';
-    if (impl_->ini.SetValue(s.c_str(), k.c_str(), v.c_str(), nullptr, true) < 0)
-        throw FileError("Cannot store a value in \"" + path_ + "\"");
+        return out;
+    };
+    const std::string s = oneLine(section);
+    for (const auto& [key, value] : values) {
+        const std::string k = oneLine(key), v = oneLine(value);
+        if (impl_->ini.SetValue(s.c_str(), k.c_str(), v.c_str(), nullptr, true) < 0)
+            throw FileError("Cannot store a value in \"" + path_ + "\"");
+    }
     std::string text;
     if (impl_->ini.Save(text, false) < 0) throw FileError("Cannot write \"" + path_ + "\"");
     // SimpleIni puts two empty lines before each section; one is enough.

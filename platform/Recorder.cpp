@@ -31,6 +31,8 @@ struct Recorder::Impl {
     bool isOpen = false;
     bool recording = false;
     bool playing = false;
+    bool damaged = false;
+    bool saveFailed = false;
     // The open file's contents; `sound` points into them.
     std::vector<std::uint8_t> file;
     wav::Sound sound;
@@ -79,11 +81,11 @@ struct Recorder::Impl {
         collect();
         capture.stop();
         recording = false;
-        // Kept in memory even when the disk refuses it, so it can still be heard this session.
         std::vector<std::uint8_t> bytes = wav::build(wav::kRecordingFormat, captured);
-        audiofiles::replace(path, bytes);
         captured = {};
-        load(std::move(bytes));
+        // What plays afterwards is what the disk holds: the new take, or the old one when it was refused.
+        saveFailed = !audiofiles::replace(path, bytes);
+        if (!saveFailed) damaged = !load(std::move(bytes));
     }
 
     void endPlayback() {
@@ -126,10 +128,20 @@ bool Recorder::open(std::string_view gamePath) {
     close();
     if (!audiofiles::exists(gamePath) && !writeEmptyWav(gamePath)) return false;
     auto bytes = audiofiles::read(gamePath);
-    if (!bytes || !impl_->load(std::move(*bytes))) return false;
+    impl_->damaged = !bytes || !impl_->load(std::move(*bytes));
+    if (impl_->damaged) impl_->sound = {};
+    impl_->saveFailed = false;
     impl_->path = std::string(gamePath);
     impl_->isOpen = true;
     return true;
+}
+
+bool Recorder::damaged() const {
+    return impl_->isOpen && impl_->damaged;
+}
+
+bool Recorder::saveFailed() const {
+    return impl_->saveFailed;
 }
 
 bool Recorder::isOpen() const {
@@ -146,16 +158,8 @@ bool Recorder::record(int maxMs) {
     if (d.recording) return true;
     if (d.playing) stop();
     d.virtualDevices = loop::headless();
-    // The microphone first: when it cannot be had, an earlier recording must survive.
-    if (!d.virtualDevices && !d.capture.start()) return false;
-    if (d.sound.frames() > 0) {
-        const auto empty = wav::emptyRecording();
-        if (!audiofiles::replace(d.path, empty)) {
-            d.capture.stop();
-            return false;
-        }
-        d.load(empty);
-    }
+    if (d.virtualDevices ? audio::simulatedMicrophoneMissing() : !d.capture.start()) return false;
+    d.saveFailed = false;
     d.limitMs = std::max(maxMs, 0);
     d.maxBytes = std::size_t(wav::recordingFramesFor(d.limitMs)) * 2;
     d.captured.clear();
@@ -175,6 +179,7 @@ bool Recorder::play() {
     Impl& d = *impl_;
     if (d.playing || !d.isOpen) return false;
     if (d.recording) stop();
+    if (d.damaged) return false;
     d.startedAt = monotonicMs();
     d.playing = true;
     d.virtualDevices = loop::headless();

@@ -28,16 +28,22 @@ public:
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
-    // Opens a WAV file for recording into or playing from; false when it cannot be opened.
+    // Opens a WAV file for recording into or playing from; false when it is missing and cannot be created.
+    // A file that is no valid WAV (or cannot be read) opens as damaged: it cannot be played, and the next
+    // recording replaces it.
     bool open(std::string_view gamePath);
     bool isOpen() const;
+    bool damaged() const;
     // Length of the open file's sound in ms (0 for an empty recording).
     int lengthMs() const;
     // Records from the start for up to maxMs; a completion notice follows when maxMs is reached. False when
-    // nothing is open, the microphone cannot be opened or a fresh file cannot be written (an earlier
-    // recording then stays as it was). Recorded length: 22 050 × ms / 1 000 frames, rounded down.
+    // nothing is open or the microphone cannot be opened. The file is untouched until the take is complete:
+    // then the take replaces it atomically, so an earlier recording survives any failure.
+    // Recorded length: 22 050 × ms / 1 000 frames, rounded down.
     bool record(int maxMs);
-    // Plays from the start; a completion notice follows at the end.
+    // True when the last recording ended could not be saved (the file keeps its earlier contents).
+    bool saveFailed() const;
+    // Plays from the start; a completion notice follows at the end. False for a damaged file.
     bool play();
     // Stops recording or playing; a recording is saved into the open file as a valid WAV. No notice.
     void stop();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class CCheckBut;
 class CPrzyciskP;
@@ -28,6 +29,24 @@ struct Nagranie {
     std::string plik;
 };
 
+// What the panel tells the user when the recorder or its files fail.
+namespace komunikatNagrywania {
+inline constexpr const char* MIKROFON =
+    "Nie można włączyć mikrofonu.\nSprawdź, czy mikrofon jest podłączony.";
+inline constexpr const char* ZAPIS = "Nie udało się zapisać nagrania na dysku.";
+inline constexpr const char* ZAPIS_POPRZEDNIE =
+    "Nie udało się zapisać nagrania na dysku. Poprzednie nagranie pozostało bez zmian.";
+inline constexpr const char* USZKODZONE =
+    "Nagranie jest uszkodzone i nie da się go odtworzyć. Nagraj je ponownie.";
+inline constexpr const char* SPIS_ZAPIS =
+    "Nagranie zapisano, ale nie udało się zapisać jego nazwy i daty w spisie nagrań.";
+inline constexpr const char* SPIS_NIEDOSTEPNY = "Nie można odczytać ani zapisać spisu nagrań w katalogu "
+                                                "Nagrane. Nazwy i daty nagrań nie zostaną zapamiętane.";
+// Followed by the name the damaged index was kept under.
+inline constexpr const char* SPIS_NAPRAWIONY =
+    "Spis nagrań był uszkodzony i utworzono go od nowa. Stary spis zachowano jako ";
+} // namespace komunikatNagrywania
+
 // The microphone recorder of the recordings panel: one WAV file of a place at a time.
 class CNagrywarka {
 public:
@@ -39,11 +58,17 @@ public:
 
     // Opens the place's file, creating the empty recording when it is missing.
     bool otworz(const std::string& sciezka);
+    // False when the microphone cannot be opened (a file the open created for it is removed again).
     bool nagrywaj(int maxMs);
-    void odtwarzaj();
+    // False when nothing is open or the file is damaged.
+    bool odtwarzaj();
     void zatrzymaj();
     void zamknij();
     bool zajety() const;
+
+    enum class Wynik { Brak, Zapisane, Niezapisane };
+    // How the last recording ended: saved to its file or refused by the disk.
+    Wynik wynikNagrania() const { return wynik_; }
 
     bool otwarty() const { return otwarty_; }
     bool nagrywa() const { return nagrywa_; }
@@ -55,9 +80,13 @@ public:
 
 private:
     void zakonczone();
+    void koniecNagrania();
 
     platform::sound::Recorder odtwarzacz_;
     const bool& glosnik_;
+    std::string sciezka_;
+    bool utworzony_ = false; // the open created the file
+    Wynik wynik_ = Wynik::Brak;
     bool otwarty_ = false;
     bool nagrywa_ = false;
     bool odtwarza_ = false;
@@ -70,6 +99,8 @@ public:
     static constexpr int kWierszy = 8;
     static constexpr double kBrakDaty = 32874;
     static constexpr const char* kIndeks = "Nagrane\\record.xtr";
+    // Longest name in characters: what fits the row.
+    static constexpr int kMaxNazwy = 60;
 
     // The headers, the list buttons and the scroll bar belong to the window; the list places them.
     CListaNagran(platform::Form& okno, platform::Canvas& kanwa, platform::Label& naglowekNazwy,
@@ -87,13 +118,24 @@ public:
     bool wDol();
     // First selected row, -1 when none.
     int wybranyWiersz() const;
-    // The row's typed name, kept in memory for its place.
+    // The row's typed name, cleaned (see oczyscNazwe), kept in memory for its place and shown as kept.
     std::string nazwaWiersza(int r);
     // The place's sound file, empty while it has never been recorded.
     std::string sciezkaWiersza(int r) const;
-    // Records the row's place in the index file with today's date; false when the index has no section
-    // for it or cannot be written.
-    bool zapiszWpis(int r);
+    // The file a recording of place p goes to.
+    static std::string plikMiejsca(int p);
+    // Records the row's place in the index file with today's date; false when the index cannot be written
+    // (the place then shows its take for this session only).
+    bool zapiszWpis(int r) { return zapiszMiejsce(gora_ + r); }
+    bool zapiszMiejsce(int p);
+    // Once: what the user must know about the index found at start-up (empty when all was well).
+    std::string komunikatIndeksu();
+
+    // A name as stored: text that is no valid UTF-8 read as code page 1250, control characters dropped,
+    // blanks trimmed, at most kMaxNazwy characters (never a cut character).
+    static std::string oczyscNazwe(std::string_view tekst);
+    // The whole index for these places, as one file.
+    static std::string tekstIndeksu(const std::array<Nagranie, kMiejsc>& wpisy);
 
     int gora() const { return gora_; }
     const Nagranie& wpis(int p) const { return wpisy_[p]; }
@@ -109,8 +151,8 @@ private:
         std::unique_ptr<CCheckBut> przycisk;
     };
 
-    static void utworzIndeks();
-    void wczytaj();
+    void przygotujIndeks();
+    bool zapiszIndeks(const std::array<Nagranie, kMiejsc>& wpisy);
     void odswiez();
     void wybierz(int r, bool zPrzycisku);
     static std::string tekstDaty(double data);
@@ -118,6 +160,8 @@ private:
     platform::Form& okno_;
     CScrollBar& pasek_;
     std::array<Nagranie, kMiejsc> wpisy_;
+    std::array<Nagranie, kMiejsc> zapisane_; // as the index on disk holds them
+    std::string komunikatIndeksu_;
     std::array<Wiersz, kWierszy> wiersze_;
     short gora_ = 0;
 };

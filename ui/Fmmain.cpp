@@ -21,6 +21,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 bool TFormMain::glosnik = false;
 
@@ -246,6 +247,8 @@ void TFormMain::g_MenuMouseDown(int y) {
         A_Zakladka.execute();
         zapamietajUstawienia();
     }
+    if (Zakladka == ZAK_NAGRYWANIE)
+        if (const std::string t = lista_->komunikatIndeksu(); !t.empty()) pokazKomunikat(t);
 }
 
 void TFormMain::A_ZakladkaExecute() {
@@ -373,6 +376,13 @@ void TFormMain::pokazKomunikat(int kod) {
     FormKomunikat->showModal();
 }
 
+void TFormMain::pokazKomunikat(const std::string& tekst) {
+    if (!FormKomunikat) return;
+    FormKomunikat->vL_Komunikat.setCaption(tekst);
+    FormKomunikat->showModal();
+    setFocusedControl(nullptr);
+}
+
 void TFormMain::A_PoziomExecute(int poziom) {
     ustawieniaZakladki().Poziom = static_cast<std::int16_t>(poziom);
     pokazUstawienia();
@@ -426,14 +436,28 @@ void TFormMain::nagrywarkaZamknij() {
 
 void TFormMain::A_Rec_RecExecute() {
     const int r = lista_->wybranyWiersz();
+    // A name of blanks only counts as none.
     if (r < 0 || lista_->nazwaWiersza(r).empty()) {
         pokazKomunikat(r < 0 ? 10 : 11);
         setFocusedControl(nullptr);
         return;
     }
     wejdzWZajetosc();
-    lista_->zapiszWpis(r);
-    if (nagrywarka_->otworz(lista_->sciezkaWiersza(r))) nagrywarka_->nagrywaj(60000);
+    const int p = lista_->gora() + r;
+    const bool bylo = !lista_->sciezkaWiersza(r).empty();
+    if (!nagrywarka_->otworz(CListaNagran::plikMiejsca(p))) {
+        MPStop.execute();
+        pokazKomunikat(bylo ? komunikatNagrywania::ZAPIS_POPRZEDNIE : komunikatNagrywania::ZAPIS);
+        return;
+    }
+    if (!nagrywarka_->nagrywaj(60000)) {
+        MPStop.execute();
+        pokazKomunikat(komunikatNagrywania::MIKROFON);
+        return;
+    }
+    // The index learns of the take only once it is saved (MPStop).
+    miejsceNagrania_ = p;
+    poprzednieNagranie_ = bylo;
 }
 
 void TFormMain::A_Rec_PlayExecute() {
@@ -454,7 +478,10 @@ void TFormMain::A_Rec_PlayExecute() {
         return;
     }
     wejdzWZajetosc();
-    if (nagrywarka_->otworz(sciezka)) nagrywarka_->odtwarzaj();
+    if (!nagrywarka_->otworz(sciezka) || !nagrywarka_->odtwarzaj()) {
+        MPStop.execute();
+        pokazKomunikat(komunikatNagrywania::USZKODZONE);
+    }
 }
 
 void TFormMain::ustawPrzyciskiPanelu(bool wlaczone) {
@@ -479,6 +506,13 @@ void TFormMain::MPStopExecute() {
     rrec_->show();
     rodtworz_->show();
     ustawPrzyciskiPanelu(true);
+    const int p = std::exchange(miejsceNagrania_, -1);
+    if (p < 0) return;
+    if (nagrywarka_->wynikNagrania() != CNagrywarka::Wynik::Zapisane)
+        pokazKomunikat(poprzednieNagranie_ ? komunikatNagrywania::ZAPIS_POPRZEDNIE
+                                           : komunikatNagrywania::ZAPIS);
+    else if (!lista_->zapiszMiejsce(p))
+        pokazKomunikat(komunikatNagrywania::SPIS_ZAPIS);
 }
 
 void TFormMain::paintEvent() {
@@ -504,11 +538,21 @@ void TFormMain::activateEvent() {
 }
 
 void TFormMain::closeEvent() {
+    // Closed while recording: the take is saved and indexed without asking anything.
+    if (const int p = std::exchange(miejsceNagrania_, -1); p >= 0) {
+        nagrywarka_->zatrzymaj();
+        if (nagrywarka_->wynikNagrania() == CNagrywarka::Wynik::Zapisane) lista_->zapiszMiejsce(p);
+    }
     setSize(width(), 1);
 }
 
 void TFormMain::keyPressEvent(int charCode) {
-    if (charCode == 27) A_Stop.execute();
+    if (charCode != 27) return;
+    // Esc first ends what the panel is doing; the exit button is disabled meanwhile as well.
+    if (zajety_)
+        MPStop.execute();
+    else
+        A_Stop.execute();
 }
 
 void TFormMain::mouseWheelEvent(int delta, platform::ShiftState, int, int) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class CCheckBut;
 class CCheckButW;
@@ -78,6 +79,7 @@ private:
     void MPStopExecute();
     void wejdzWZajetosc();
     void pokazKomunikat(int kod);
+    void pokazKomunikat(const std::string& tekst);
     void nagrywarkaZamknij();
     void ustawPrzyciskiPanelu(bool wlaczone);
 
@@ -93,6 +95,8 @@ private:
     std::unique_ptr<CNagrywarka> nagrywarka_;
     platform::Timer splashTimer_;
     int poprzednia_ = 0;
+    int miejsceNagrania_ = -1;        // place whose take is being recorded
+    bool poprzednieNagranie_ = false; // that place held a take before
     bool zajety_ = false;
     bool pokazane_ = false;
     bool panelNagranPokazany_ = false;

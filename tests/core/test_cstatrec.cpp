@@ -46,12 +46,6 @@ TEST_F(StatisticsFile, anExistingFileIsNeverRewritten) {
     clock.setUtc(utc(2024, 6, 1, 12, 0, 0, 0));
     CStatRec second(1);
     EXPECT_EQ(file(), created) << "the header keeps the time of the first creation";
-
-    // A file with foreign contents, even one shorter than a header, is left as it is.
-    const std::string foreign = "abc";
-    coretest::TempRoots::write(roots.user() / "prgst1.stt", foreign);
-    CStatRec third(1);
-    EXPECT_EQ(file(), Bytes(foreign.begin(), foreign.end()));
 }
 
 TEST_F(StatisticsFile, aFileThatCannotBeCreatedIsErrorThree) {
@@ -64,6 +58,46 @@ TEST_F(StatisticsFile, aFileThatCannotBeCreatedIsErrorThree) {
         EXPECT_EQ(e.kod, 3);
         EXPECT_EQ(e.komunikat(), "Plik statystyk nie został poprawnie stworzony.");
     }
+}
+
+TEST_F(StatisticsFile, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
+    const Bytes header = {0x01, 0x00, 0x00, 0x00, 0xE8, 0x07, 0x03, 0x00, 0x05, 0x00,
+                          0x0F, 0x00, 0x0A, 0x00, 0x14, 0x00, 0x1E, 0x00, 0xC8, 0x01};
+    Bytes wrongProgram = header;
+    wrongProgram[0] = 2;
+    Bytes badMonth = header;
+    badMonth[6] = 13;
+    Bytes headerless(50 * 44, 0x00);
+    headerless[0] = 2; // records of game 2 from the first byte on
+    const std::vector<std::pair<const char*, Bytes>> cases = {
+        {"killed before its header", {}},         {"cut inside its header", slice(header, 0, 10)},
+        {"records without a header", headerless}, {"another program's number", wrongProgram},
+        {"a thirteenth month", badMonth},         {"garbage", Bytes(64, 0xC3)},
+    };
+    clock.setUtc(utc(2024, 3, 15, 10, 20, 30, 456));
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        std::filesystem::remove(roots.user() / "prgst1.stt");
+        std::filesystem::remove(roots.user() / "prgst1.stt.bad");
+        coretest::TempRoots::write(roots.user() / "prgst1.stt", bytes);
+        CStatRec stat(1);
+        EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt.bad"), bytes);
+        EXPECT_EQ(file(), header);
+        CUstGry ust("Memory");
+        stat.start(ZAK_MEMORY, ust);
+        stat.zakoncz();
+        EXPECT_TRUE(stat.zapisz(1));
+        EXPECT_EQ(fileSize(), 20u + 44u);
+    }
+
+    // A valid file with a record is used as it is, beside the earlier damaged one; the leftover of an
+    // interrupted header write is removed.
+    const Bytes valid = file();
+    coretest::TempRoots::write(roots.user() / ".prgst1.stt.a1B2c3", slice(header, 0, 7));
+    { CStatRec again(1); }
+    EXPECT_EQ(file(), valid);
+    EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt.bad"), Bytes(64, 0xC3));
+    EXPECT_FALSE(std::filesystem::exists(roots.user() / ".prgst1.stt.a1B2c3"));
 }
 
 TEST_F(StatisticsFile, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {

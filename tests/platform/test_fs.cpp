@@ -237,6 +237,35 @@ TEST(FileWriting, ExclusiveCreationNeverTouchesAnExistingFileAndLeavesNoPartialO
     EXPECT_FALSE(std::filesystem::exists(roots.user() + "/Nagranie1.wav"));
 }
 
+TEST(FileWriting, DamagedFilesGoAsideAndOnlyOurStaleTemporariesAreRemoved)
+{
+    TempRoots roots;
+    const std::string n = roots.user() + "/Nagrane/";
+    TempRoots::write(n + "record.xtr", "first");
+    EXPECT_EQ(fs::moveAside("Nagrane\\record.xtr"), n + "record.xtr.bad");
+    TempRoots::write(n + "record.xtr", "second");
+    EXPECT_EQ(fs::moveAside("Nagrane\\record.xtr"), n + "record.xtr.bad2");
+    EXPECT_EQ(TempRoots::read(n + "record.xtr.bad"), "first");
+    EXPECT_EQ(TempRoots::read(n + "record.xtr.bad2"), "second");
+    EXPECT_EQ(fs::moveAside("Nagrane\\record.xtr"), "") << "nothing to move";
+
+    // Temporaries are "." + name + "." + six characters; everything else stays.
+    for (const char* f :
+         {".record.xtr.Ab3dE1", ".Nagranie4.wav.zz99AA", ".Nagranie12.wav.q1w2e3", "record.xtr",
+          ".record.xtr.bad", ".record.xtr.Ab3dE", ".notes.txt.Ab3dE1", ".Nagranie4.wav"})
+        TempRoots::write(n + f, "x");
+    EXPECT_EQ(fs::removeStaleTemporaries("Nagrane", "record.xtr"), 1);
+    EXPECT_EQ(fs::removeStaleTemporaries("Nagrane", "Nagranie*.wav"), 2);
+    EXPECT_THAT(sorted(fs::list("Nagrane", "*.*")),
+                ElementsAre(".Nagranie4.wav", ".notes.txt.Ab3dE1", ".record.xtr.Ab3dE", ".record.xtr.bad",
+                            "record.xtr", "record.xtr.bad", "record.xtr.bad2"));
+
+    // Exclusive creation leaves no temporary of its own.
+    EXPECT_TRUE(fs::createExclusive("Nagrane\\Nagranie5.wav", bytes("RIFF")));
+    EXPECT_EQ(fs::removeStaleTemporaries("Nagrane", "Nagranie*.wav"), 0);
+    EXPECT_EQ(TempRoots::read(n + "Nagranie5.wav"), "RIFF");
+}
+
 TEST(FileReading, ReadsWholeFilesAndNamesThePathInErrors)
 {
     TempRoots roots;

@@ -158,3 +158,30 @@ TEST_F(IniTest, DatesThatAreNoValidDatesGiveTheDefault)
     EXPECT_EQ(ini.readDate("N", "D", -1), -1);
     EXPECT_EQ(ini.readDate("N", "E", 0), date::fromYmd(2000, 2, 29));
 }
+
+TEST_F(IniTest, AFileThatCouldNotBeReadIsNeverWrittenOver)
+{
+    std::string big = "[Nagranie0]\nNazwa=Ala\n";
+    big += "[Nagranie1]\nNazwa=" + std::string((4u << 20) - big.size(), 'x') + "\n";
+    ASSERT_GT(big.size(), 4u << 20);
+    TempRoots::write(roots.user() + "/big.xtr", big);
+    std::filesystem::create_directories(roots.user() + "/dir.xtr/inside");
+    for (const char* name : {"big.xtr", "dir.xtr"}) {
+        SCOPED_TRACE(name);
+        IniFile ini(name);
+        EXPECT_TRUE(ini.unreadable());
+        EXPECT_EQ(ini.readString("Nagranie0", "Nazwa", "?"), "?");
+        EXPECT_THROW(ini.writeString("Nagranie0", "Nazwa", "Ola"), FileError);
+        EXPECT_THROW(ini.writeStrings("Nagranie0", {{"Plik", "a"}, {"Data", "b"}}), FileError);
+    }
+    EXPECT_EQ(TempRoots::read(roots.user() + "/big.xtr"), big);
+    EXPECT_TRUE(std::filesystem::exists(roots.user() + "/dir.xtr/inside"));
+
+    // Once it is readable again, several keys go in one write and the rest of the file stays.
+    TempRoots::write(roots.user() + "/big.xtr", "[Nagranie0]\nNazwa=Ala\n[Nagranie1]\nNazwa=Ela\n");
+    IniFile ini("big.xtr");
+    EXPECT_FALSE(ini.unreadable());
+    ini.writeStrings("Nagranie0", {{"Nazwa", "Ola"}, {"Plik", "Nagranie0"}});
+    EXPECT_EQ(TempRoots::read(roots.user() + "/big.xtr"),
+              "[Nagranie0]\nNazwa=Ola\nPlik=Nagranie0\n\n[Nagranie1]\nNazwa=Ela\n");
+}

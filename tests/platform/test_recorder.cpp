@@ -56,8 +56,11 @@ TEST_F(RecorderTest, OpeningANewPlaceCreatesTheEmptyWav) {
 TEST_F(RecorderTest, OpeningFailsForWhatIsNoSoundOrCannotBeMade) {
     const std::string text = dir.file("notes.wav");
     writeBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'});
-    EXPECT_FALSE(rec.open(text));
-    EXPECT_FALSE(rec.isOpen());
+    // No sound: it opens only to be recorded over, never to play.
+    EXPECT_TRUE(rec.open(text));
+    EXPECT_TRUE(rec.damaged());
+    EXPECT_FALSE(rec.play());
+    rec.close();
     EXPECT_EQ(readBytes(text).size(), 9u); // left alone
     EXPECT_FALSE(rec.open(dir.file("no/such/dir/Nagranie1.wav")));
     EXPECT_FALSE(rec.isOpen());
@@ -165,9 +168,10 @@ TEST_F(RecorderTest, RecordingAgainReplacesTheOldRecording) {
     writeBytes(path, soundFile(wav::kRecordingFormat, 3000));
     ASSERT_TRUE(rec.open(path));
     EXPECT_EQ(rec.lengthMs(), 3000);
+    const auto old = readBytes(path);
     ASSERT_TRUE(rec.record(60000));
-    // While the new one runs the place holds the fresh empty file.
-    EXPECT_EQ(readBytes(path), wav::emptyRecording());
+    // While the new one runs the place keeps the old take.
+    EXPECT_EQ(readBytes(path), old);
     program->wait(400);
     rec.stop();
     EXPECT_EQ(recordedBytes(path), 2u * 22050 * 400 / 1000);
@@ -249,9 +253,11 @@ TEST_F(RecorderTest, ARecordingTheDiskRefusesKeepsTheFileValid) {
         FileSizeLimit limit(1000);
         rec.stop();
     }
-    // The file still holds a whole WAV (the empty one); the recording is kept for this session.
+    // The file still holds a whole WAV (the empty one), and so does the recorder: what plays is what is
+    // on disk.
+    EXPECT_TRUE(rec.saveFailed());
     EXPECT_EQ(readBytes(path), wav::emptyRecording());
-    EXPECT_EQ(rec.lengthMs(), 1000);
+    EXPECT_EQ(rec.lengthMs(), 0);
     // No temporary is left beside it.
     int files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) {

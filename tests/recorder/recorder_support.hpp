@@ -13,6 +13,7 @@
 #include "ui/Fmmain.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,12 +33,17 @@ inline int rowY(int r) {
 
 class Panel {
 public:
-    explicit Panel(platform::Size screen = {800, 600}) {
+    // prepare sees the user directory before the program starts.
+    explicit Panel(platform::Size screen = {800, 600},
+                   const std::function<void(const std::filesystem::path&)>& prepare = {}) {
+        if (prepare) prepare(inst.user());
         d = wvtest::startProgram(out, screen);
         d->wait(2000);
     }
     ~Panel() {
-        if (!d->finished()) d->key(27);
+        // Esc stops a recording or playback first, then ends the program.
+        for (int i = 0; i < 2 && !d->finished(); ++i)
+            d->key(27);
     }
 
     void toRecorderTab() { d->click(kStripX + 60, kStripY + 400); }

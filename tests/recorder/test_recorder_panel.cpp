@@ -80,14 +80,10 @@ TEST(RecorderPanel, ARecordingOfTwoSecondsIsSavedWithItsNameFileAndTodaysDate) {
     EXPECT_FALSE(p.visible("rrec"));
     EXPECT_FALSE(p.visible("rodtworz"));
     const std::string today = platform::date::formatShort(platform::date::today());
-    {
-        const platform::IniFile ini(p.userFile("Nagrane/record.xtr").string());
-        EXPECT_EQ(ini.readString("Nagranie0", "Nazwa", ""), "Ala");
-        EXPECT_EQ(ini.readString("Nagranie0", "Plik", ""), "Nagranie0");
-        EXPECT_EQ(ini.readString("Nagranie0", "Data", ""), today);
-        EXPECT_EQ(ini.readString("Nagranie1", "Plik", "?"), "");
-    }
-    EXPECT_EQ(p.text("vL_Data0"), today);
+    // The index learns of the take only once it is saved.
+    EXPECT_EQ(
+        platform::IniFile(p.userFile("Nagrane/record.xtr").string()).readString("Nagranie0", "Plik", "?"),
+        "");
 
     p.d->wait(1000);
     // Typing repaints the menu; the recording goes on.
@@ -96,6 +92,14 @@ TEST(RecorderPanel, ARecordingOfTwoSecondsIsSavedWithItsNameFileAndTodaysDate) {
     p.d->wait(1000);
     p.stop();
     EXPECT_TRUE(idle(p));
+    {
+        const platform::IniFile ini(p.userFile("Nagrane/record.xtr").string());
+        EXPECT_EQ(ini.readString("Nagranie0", "Nazwa", ""), "Ala");
+        EXPECT_EQ(ini.readString("Nagranie0", "Plik", ""), "Nagranie0");
+        EXPECT_EQ(ini.readString("Nagranie0", "Data", ""), today);
+        EXPECT_EQ(ini.readString("Nagranie1", "Plik", "?"), "");
+    }
+    EXPECT_EQ(p.text("vL_Data0"), today);
     EXPECT_EQ(recordedBytes(p.userFile("Nagrane/Nagranie0.wav")), 22050u * 2 * 2);
     EXPECT_EQ(p.list().sciezkaWiersza(0), "Nagrane\\Nagranie0.wav");
 

@@ -126,13 +126,13 @@ TEST(RecordingsList, ScrollingShowsPlacesTwentyThreeToThirtyAndStopsThere) {
     EXPECT_EQ(p.list().gora(), 0);
 }
 
-TEST(RecordingsList, LoadingReadsNamesAndDatesAndStopsAtTheFirstMissingSection) {
+TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     wvtest::Installation inst;
     const double d = platform::date::fromYmd(2024, 5, 17);
     const std::string date = platform::date::formatShort(d);
     std::string text;
     for (int i = 0; i < 30; ++i) {
-        if (i == 26) continue; // everything from here on is ignored
+        if (i == 26) continue; // the places around it keep their entries
         text += "[Nagranie" + std::to_string(i) + "]\r\nPlik=Nagranie" + std::to_string(i) +
                 "\r\nNazwa=Imię " + std::to_string(i) + "\r\nData=" +
                 (i == 1   ? "not a date"
@@ -145,6 +145,10 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndStopsAtTheFirstMissingSection) 
     auto drv = wvtest::startProgram(out, {800, 600});
     drv->wait(2000);
     drv->click(kStripX + 60, kStripY + 400);
+    ASSERT_TRUE(FormKomunikat->visible());
+    EXPECT_EQ(FormKomunikat->vL_Komunikat.caption(),
+              std::string(komunikatNagrywania::SPIS_NAPRAWIONY) + "Nagrane\\record.xtr.bad.");
+    drv->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
     CListaNagran& l = FormMain->listaNagran();
     EXPECT_EQ(l.wpis(0).nazwa, "Imię 0");
     EXPECT_EQ(l.wpis(0).plik, "Nagranie0");
@@ -154,17 +158,28 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndStopsAtTheFirstMissingSection) 
     EXPECT_EQ(drv->control("vL_Data1")->text(), "") << "text that is no date reads as none";
     EXPECT_EQ(drv->control("vL_Data2")->text(), "");
     EXPECT_EQ(l.wpis(25).nazwa, "Imię 25");
-    EXPECT_EQ(l.wpis(27).nazwa, "");
-    EXPECT_EQ(l.wpis(27).plik, "");
-    EXPECT_DOUBLE_EQ(l.wpis(27).data, 32874);
-    // The index is not rewritten when it exists; a place without a section writes nothing.
-    EXPECT_EQ(wvtest::readFile(inst.user() / "Nagrane" / "record.xtr"), text);
+    EXPECT_EQ(l.wpis(26).nazwa, "");
+    EXPECT_EQ(l.wpis(26).plik, "");
+    EXPECT_DOUBLE_EQ(l.wpis(26).data, 32874);
+    EXPECT_EQ(l.wpis(27).nazwa, "Imię 27");
+    // The incomplete index is kept aside and written again whole, so place 26 can be saved.
+    EXPECT_EQ(wvtest::readFile(inst.user() / "Nagrane" / "record.xtr.bad"), text);
+    const std::string whole = wvtest::readFile(inst.user() / "Nagrane" / "record.xtr");
+    EXPECT_EQ(whole, CListaNagran::tekstIndeksu([&] {
+                  std::array<Nagranie, 30> w;
+                  for (int i = 0; i < 30; ++i)
+                      w[i] = l.wpis(i);
+                  return w;
+              }()));
+    EXPECT_NE(whole.find("[Nagranie26]\nPlik=\nNazwa=\nData=" + date1990() + "\n"), std::string::npos);
     for (int i = 0; i < 22; ++i)
         drv->click(kListButtonX + 14, kDownY + 15);
     EXPECT_EQ(drv->control("vE_Nazwa3")->text(), "Imię 25");
     EXPECT_EQ(drv->control("vE_Nazwa4")->text(), "");
-    EXPECT_FALSE(l.zapiszWpis(4)); // place 26
-    EXPECT_EQ(wvtest::readFile(inst.user() / "Nagrane" / "record.xtr"), text);
+    EXPECT_TRUE(l.zapiszWpis(4)); // place 26
+    EXPECT_EQ(platform::IniFile((inst.user() / "Nagrane" / "record.xtr").string())
+                  .readString("Nagranie26", "Plik", ""),
+              "Nagranie26");
     drv->key(27);
 }
 
