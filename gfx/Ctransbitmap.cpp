@@ -8,7 +8,6 @@
 #include <array>
 #include <cstring>
 
-
 using platform::Bitmap;
 using platform::PixelFormat;
 using platform::Rect;
@@ -166,8 +165,8 @@ void mieszajObszar(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int
         if (o.cel != o.tlo || (o.x == o.bgX && o.y == o.bgY)) {
             for (int j = 0; j < o.wiersze; ++j)
                 simd::blendRow24(o.cel->scanline(o.y + j) + o.x * 3, o.tlo->scanline(o.bgY + j) + o.bgX * 3,
-                                 kolor.scanline(o.j0 + j) + o.i0 * 3, alfa.scanline(o.j0 + j) + o.i0, o.kolumny,
-                                 krycie);
+                                 kolor.scanline(o.j0 + j) + o.i0 * 3, alfa.scanline(o.j0 + j) + o.i0,
+                                 o.kolumny, krycie);
             return;
         }
     }

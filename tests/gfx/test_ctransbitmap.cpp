@@ -514,7 +514,8 @@ TEST(TransBitmapBlend, EveryVectorPathMatchesTheRuleOnRandomPictures) {
             const int tw = w + 3, th = h + 2, x0 = rnd(7) - 3, y0 = rnd(5) - 2;
             const std::uint8_t seed = std::uint8_t(rng());
             const auto bgOf = [&](int x, int y) {
-                return Bgr{std::uint8_t(seed + x * 31), std::uint8_t(x ^ (y * 77)), std::uint8_t(seed * y + x)};
+                return Bgr{std::uint8_t(seed + x * 31), std::uint8_t(x ^ (y * 77)),
+                           std::uint8_t(seed * y + x)};
             };
             const Bitmap bg = filled(tw, th, bgOf);
             for (int o : {255, 254, 128, 1}) {
@@ -526,7 +527,8 @@ TEST(TransBitmapBlend, EveryVectorPathMatchesTheRuleOnRandomPictures) {
                     for (int x = 0; x < tw; ++x) {
                         const int i = x - x0, j = y - y0;
                         const bool inside = i >= 0 && i < w && j >= 0 && j < h;
-                        const Bgr want = inside ? blendRef(bgOf(x, y), colourOf(i, j), alphaOf(i, j), o) : bgOf(x, y);
+                        const Bgr want =
+                            inside ? blendRef(bgOf(x, y), colourOf(i, j), alphaOf(i, j), o) : bgOf(x, y);
                         ASSERT_EQ(at(inPlace, x, y), want) << path << " " << w << "x" << h << " o " << o;
                         ASSERT_EQ(at(separate, x, y), (inside ? want : Bgr{1, 2, 3})) << path << " o " << o;
                     }
