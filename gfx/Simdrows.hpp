@@ -2,6 +2,10 @@
 
 #include <cstdint>
 
+namespace platform {
+class Bitmap;
+}
+
 // Row kernels of the blend and the scaling, each with a plain loop (the reference, and the path on other
 // processors), an SSE2 path and an AVX2 path; platform::simdLevel() picks one. Every path gives the same
 // bytes.
@@ -12,5 +16,18 @@ namespace simd {
 // rows must not overlap.
 void blendRow24(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a, int n,
                 int opacity);
+
+// One column's (or row's) bilinear entry: source index, the weights of pixels i and i + 1, and their
+// denominator (the same for every entry of an axis).
+struct BilinearTap {
+    std::int32_t i, w1, w2, den;
+};
+
+// Bilinear scaling of 24-bit src onto the whole of dst with the given entries (dst width columns, dst
+// height rows): each byte is the weighted sum of its four source bytes divided by the product of the
+// denominators, truncating. False, with nothing written, when the current path has no vector code or the
+// weights are too large for it; the caller then runs its plain loops.
+bool bilinear24(platform::Bitmap& dst, const platform::Bitmap& src, const BilinearTap* cols,
+                const BilinearTap* rows);
 
 } // namespace simd

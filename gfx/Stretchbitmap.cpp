@@ -1,5 +1,6 @@
 #include "Stretchbitmap.hpp"
 
+#include "Simdrows.hpp"
 #include "platform/Canvas.hpp"
 
 #include <cstdint>
@@ -51,9 +52,7 @@ void kopiujBlokowo(Bitmap& cel, const Bitmap& zrodlo) {
 // Source index of the left (upper) pixel and the two weights, all over the denominator 2n. Entries whose
 // own denominator would be 1 (an edge pixel alone) are given as 2n and 0, which leaves every quotient
 // unchanged and lets one divisor serve the whole picture.
-struct WpisDwuliniowy {
-    std::int32_t i, w1, w2, mianownik;
-};
+using WpisDwuliniowy = simd::BilinearTap;
 
 std::vector<WpisDwuliniowy> tabelaDwuliniowa(int s, int n) {
     std::vector<WpisDwuliniowy> t(static_cast<std::size_t>(n));
@@ -131,6 +130,7 @@ void dwuliniowo(Bitmap& cel, const Bitmap& zrodlo) {
     const int dw = cel.width(), dh = cel.height();
     const auto kol = tabelaDwuliniowa(zrodlo.width(), dw);
     const auto wie = tabelaDwuliniowa(zrodlo.height(), dh);
+    if (simd::bilinear24(cel, zrodlo, kol.data(), wie.data())) return;
     const std::uint64_t mianownik = std::uint64_t(2 * dw) * std::uint64_t(2 * dh);
     const Dzielnik dziel(mianownik, 255 * mianownik);
     // 255 * 2dw * 2dh fits 32 bits below this many target pixels.
