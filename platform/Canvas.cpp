@@ -1,6 +1,7 @@
 #include "Canvas.hpp"
 
 #include "Bitmap.hpp"
+#include "RowOps.hpp"
 
 #include <cstring>
 #include <vector>
@@ -84,10 +85,10 @@ void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, in
             const std::uint8_t* s = src.scanline(sy + j) + sx * bpp;
             switch (mode) {
             case CopyMode::SrcPaint:
-                for (std::size_t i = 0; i < n; ++i) d[i] |= s[i];
+                rows::orBytes(d, s, n);
                 break;
             case CopyMode::SrcAnd:
-                for (std::size_t i = 0; i < n; ++i) d[i] &= s[i];
+                rows::andBytes(d, s, n);
                 break;
             default:
                 std::memmove(d, s, n);
@@ -144,10 +145,62 @@ void Canvas::copyRect(const Rect& dst, const Canvas& src, const Rect& srcRect)
     copyRect(dst, src.bitmap(), srcRect);
 }
 
+// The nearest stretch between bitmaps of one format (and one palette): the source columns are mapped once,
+// each row is gathered pixel by pixel, and a row that maps onto the same source row as the one before it
+// is copied from that one. False when the formats differ.
+static bool stretchSameFormat(Bitmap& target, const Rect& dst, const Rect& visible, const Bitmap& src,
+                              const Rect& sr, const Rect& bounds, CopyMode mode) {
+    // Palette targets map every colour to its first matching entry; they keep the general path.
+    if (target.format() != src.format() || target.format() == PixelFormat::Indexed8) return false;
+    const int bpp = target.bytesPerPixel();
+    const std::int64_t dw = dst.width(), dh = dst.height(), sw = sr.width(), sh = sr.height();
+    // Kept between calls so repeated stretches do not allocate.
+    thread_local std::vector<std::int32_t> from;
+    thread_local std::vector<std::uint8_t> row;
+    // Only destination columns whose source column exists are drawn; they form one run.
+    int x0 = visible.right, x1 = visible.left;
+    from.clear();
+    for (int x = visible.left; x < visible.right; ++x) {
+        const int sx = sr.left + int((std::int64_t(x - dst.left) * sw) / dw);
+        if (sx < bounds.left || sx >= bounds.right) continue;
+        if (x < x0) x0 = x;
+        x1 = x + 1;
+        from.push_back(sx * bpp);
+    }
+    if (x0 >= x1) return true;
+    const int n = x1 - x0;
+    if (mode != CopyMode::SrcCopy) row.resize(std::size_t(n) * bpp);
+    const std::size_t rowBytes = std::size_t(src.width()) * bpp;
+    int lastSy = -1, lastY = -1;
+    for (int y = visible.top; y < visible.bottom; ++y) {
+        const int sy = sr.top + int((std::int64_t(y - dst.top) * sh) / dh);
+        if (sy < bounds.top || sy >= bounds.bottom) continue;
+        std::uint8_t* d = target.scanline(y) + std::size_t(x0) * bpp;
+        if (mode == CopyMode::SrcCopy) {
+            if (sy == lastSy) {
+                std::memcpy(d, target.scanline(lastY) + std::size_t(x0) * bpp, std::size_t(n) * bpp);
+                continue;
+            }
+            rows::gatherPixels(d, src.scanline(sy), rowBytes, from.data(), n, bpp);
+            lastSy = sy, lastY = y;
+        } else {
+            rows::gatherPixels(row.data(), src.scanline(sy), rowBytes, from.data(), n, bpp);
+            if (mode == CopyMode::SrcPaint)
+                rows::orBytes(d, row.data(), row.size());
+            else
+                rows::andBytes(d, row.data(), row.size());
+        }
+        // A stretched 32-bit pixel comes out opaque, as writePixel makes it.
+        if (bpp == 4)
+            for (int i = 0; i < n; ++i)
+                d[4 * i + 3] = 255;
+    }
+    return true;
+}
+
 // Copies sr of src (only pixels inside bounds exist) onto dst, limited to visible; returns what changed.
 static Rect blockCopy(Bitmap& target, const Rect& dst, const Rect& visible, const Bitmap& src, const Rect& sr,
-                      const Rect& bounds, CopyMode mode)
-{
+                      const Rect& bounds, CopyMode mode) {
     if (dst.width() == sr.width() && dst.height() == sr.height()) {
         const Rect s = sr.intersect(bounds);
         const Rect d = s.offset(dst.left - sr.left, dst.top - sr.top).intersect(visible);
@@ -158,6 +211,7 @@ static Rect blockCopy(Bitmap& target, const Rect& dst, const Rect& visible, cons
     }
     // Nearest-pixel stretch: each destination pixel takes the source pixel its position maps onto.
     const std::int64_t dw = dst.width(), dh = dst.height(), sw = sr.width(), sh = sr.height();
+    if (stretchSameFormat(target, dst, visible, src, sr, bounds, mode)) return visible;
     for (int y = visible.top; y < visible.bottom; ++y) {
         const int sy = sr.top + int((std::int64_t(y - dst.top) * sh) / dh);
         if (sy < bounds.top || sy >= bounds.bottom) continue;
