@@ -70,7 +70,8 @@ Bitmap& scratch()
     return s;
 }
 
-// Copies an unscaled block: dst (dx, dy) gets src (sx, sy), w x h pixels, all already clipped.
+// Copies an unscaled block: dst (dx, dy) gets src (sx, sy), w x h pixels, all already clipped. The two never
+// overlap: copies within one bitmap go through a scratch copy first.
 void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h, CopyMode mode)
 {
     if (w <= 0 || h <= 0) return;
@@ -91,7 +92,7 @@ void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, in
                 rows::andBytes(d, s, n);
                 break;
             default:
-                std::memmove(d, s, n);
+                rows::copyBytes(d, s, n);
                 break;
             }
         }
@@ -145,7 +146,7 @@ void Canvas::copyRect(const Rect& dst, const Canvas& src, const Rect& srcRect)
     copyRect(dst, src.bitmap(), srcRect);
 }
 
-// The nearest stretch between bitmaps of one format (and one palette): the source columns are mapped once,
+// The nearest stretch between 24- or 32-bit bitmaps of one format: the source columns are mapped once,
 // each row is gathered pixel by pixel, and a row that maps onto the same source row as the one before it
 // is copied from that one. False when the formats differ.
 static bool stretchSameFormat(Bitmap& target, const Rect& dst, const Rect& visible, const Bitmap& src,

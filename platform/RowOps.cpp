@@ -58,6 +58,35 @@ __attribute__((target("avx2"))) int gather32Avx2(std::uint8_t* d, const std::uin
     return i;
 }
 
+// Eight 24-bit pixels per gather of four bytes each, the fourth bytes squeezed out; every pixel's fourth
+// byte must lie within the row (from[] grows, so checking the last of the eight is enough).
+__attribute__((target("avx2"))) int gather24Avx2(std::uint8_t* d, const std::uint8_t* s, std::size_t rowBytes,
+                                                 const std::int32_t* from, int n) {
+    const __m256i squeeze = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2,
+                                             4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    const __m256i join = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7);
+    int i = 0;
+    for (; i + 8 <= n && std::size_t(from[i + 7]) + 4 <= rowBytes; i += 8) {
+        const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + i));
+        const __m256i px = _mm256_i32gather_epi32(reinterpret_cast<const int*>(s), at, 1);
+        const __m256i packed = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(px, squeeze), join);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 3 * i), _mm256_castsi256_si128(packed));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 3 * i + 16), _mm256_extracti128_si256(packed, 1));
+    }
+    return i;
+}
+
+__attribute__((target("avx2"))) std::size_t copyAvx2(std::uint8_t* d, const std::uint8_t* s, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 32));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), a);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i + 32), b);
+    }
+    return i;
+}
+
 #endif
 
 template <bool Or> void bytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n) {
@@ -81,6 +110,14 @@ void andBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n) {
     bytes<false>(d, s, n);
 }
 
+void copyBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n) {
+    std::size_t i = 0;
+#if WV_X86
+    if (simdLevel() == SimdLevel::Avx2) i = copyAvx2(d, s, n);
+#endif
+    std::memcpy(d + i, s + i, n - i);
+}
+
 void gatherPixels(std::uint8_t* d, const std::uint8_t* s, std::size_t rowBytes, const std::int32_t* from,
                   int n, int bpp) {
     int i = 0;
@@ -90,6 +127,9 @@ void gatherPixels(std::uint8_t* d, const std::uint8_t* s, std::size_t rowBytes, 
             d[i] = s[from[i]];
         break;
     case 3:
+#if WV_X86
+        if (simdLevel() == SimdLevel::Avx2) i = gather24Avx2(d, s, rowBytes, from, n);
+#endif
         // Four bytes per pixel, the fourth overwritten by the next pixel; the last one (and any whose
         // fourth byte lies past the row) byte by byte.
         for (; i + 1 < n && std::size_t(from[i]) + 4 <= rowBytes; ++i)

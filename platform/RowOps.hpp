@@ -9,6 +9,7 @@ namespace platform::rows {
 
 void orBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
 void andBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
+void copyBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
 
 // n pixels of bpp bytes (1, 3 or 4): pixel i of d takes the pixel at byte offset from[i] of s, a row of
 // which rowBytes bytes may be read.
