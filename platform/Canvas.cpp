@@ -158,6 +158,7 @@ static bool stretchSameFormat(Bitmap& target, const Rect& dst, const Rect& visib
     // Kept between calls so repeated stretches do not allocate.
     thread_local std::vector<std::int32_t> from;
     thread_local std::vector<std::uint8_t> row;
+    thread_local rows::Gather gather;
     // Only destination columns whose source column exists are drawn; they form one run.
     int x0 = visible.right, x1 = visible.left;
     from.clear();
@@ -171,7 +172,7 @@ static bool stretchSameFormat(Bitmap& target, const Rect& dst, const Rect& visib
     if (x0 >= x1) return true;
     const int n = x1 - x0;
     if (mode != CopyMode::SrcCopy) row.resize(std::size_t(n) * bpp);
-    const std::size_t rowBytes = std::size_t(src.width()) * bpp;
+    gather.prepare(from.data(), n, bpp, std::size_t(src.width()) * bpp);
     int lastSy = -1, lastY = -1;
     for (int y = visible.top; y < visible.bottom; ++y) {
         const int sy = sr.top + int((std::int64_t(y - dst.top) * sh) / dh);
@@ -182,10 +183,10 @@ static bool stretchSameFormat(Bitmap& target, const Rect& dst, const Rect& visib
                 std::memcpy(d, target.scanline(lastY) + std::size_t(x0) * bpp, std::size_t(n) * bpp);
                 continue;
             }
-            rows::gatherPixels(d, src.scanline(sy), rowBytes, from.data(), n, bpp);
+            gather.apply(d, src.scanline(sy));
             lastSy = sy, lastY = y;
         } else {
-            rows::gatherPixels(row.data(), src.scanline(sy), rowBytes, from.data(), n, bpp);
+            gather.apply(row.data(), src.scanline(sy));
             if (mode == CopyMode::SrcPaint)
                 rows::orBytes(d, row.data(), row.size());
             else
