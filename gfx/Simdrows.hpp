@@ -30,4 +30,15 @@ struct BilinearTap {
 bool bilinear24(platform::Bitmap& dst, const platform::Bitmap& src, const BilinearTap* cols,
                 const BilinearTap* rows);
 
+// One column's (or row's) area entry: first source index and its weight, last source index and its
+// weight; the pixels between weigh the target size along that axis.
+struct BoxTap {
+    std::int32_t first, wFirst, last, wLast;
+};
+
+// Area average of 24-bit src onto the whole of dst: each byte is the weighted sum of its source area
+// divided by the source's pixel count, truncating. False, with nothing written, when the current path has
+// no vector code or the sums do not fit 32 bits.
+bool box24(platform::Bitmap& dst, const platform::Bitmap& src, const BoxTap* cols, const BoxTap* rows);
+
 } // namespace simd

@@ -3,6 +3,7 @@
 #include "platform/Bitmap.hpp"
 #include "platform/Cpu.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <numeric>
 #include <vector>
@@ -42,6 +43,7 @@ Axis reduced(const BilinearTap* t, int n) {
 // of m never reaches the next integer).
 struct Division {
     bool shift = true;
+    bool valid = true; // false when the multiplier would not fit 32 bits
     int s = 0;
     std::uint32_t m = 0;
     explicit Division(std::uint64_t d) {
@@ -53,7 +55,9 @@ struct Division {
         shift = false;
         while ((std::uint64_t(1) << s) < 255 * d * d)
             ++s;
-        m = std::uint32_t(((std::uint64_t(1) << s) + d - 1) / d);
+        const std::uint64_t mm = ((std::uint64_t(1) << s) + d - 1) / d;
+        valid = mm >> 32 == 0;
+        m = std::uint32_t(mm);
     }
     std::uint32_t operator()(std::uint32_t n) const {
         return shift ? n >> s : std::uint32_t((std::uint64_t(n) * m) >> s);
@@ -226,7 +230,120 @@ __attribute__((target("avx2"))) void bilinearAvx2(platform::Bitmap& dst, const p
     }
 }
 
+// ---- area average ----
+
+// Column sums of a target row's source rows, weighted by row: sum[k] += row[k] * w (w below 2^15, so
+// vpmaddwd of (byte, 0) by (w, 0) gives the product).
+void accumulateSse2(std::uint32_t* sum, const std::uint8_t* row, int n, std::uint32_t w) {
+    const __m128i zero = _mm_setzero_si128(), wv = _mm_set1_epi32(int(w));
+    int k = 0;
+    for (; k + 16 <= n; k += 16) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + k));
+        const __m128i lo = _mm_unpacklo_epi8(p, zero), hi = _mm_unpackhi_epi8(p, zero);
+        const __m128i q[4] = {_mm_unpacklo_epi16(lo, zero), _mm_unpackhi_epi16(lo, zero),
+                              _mm_unpacklo_epi16(hi, zero), _mm_unpackhi_epi16(hi, zero)};
+        for (int j = 0; j < 4; ++j) {
+            __m128i* at = reinterpret_cast<__m128i*>(sum + k + 4 * j);
+            _mm_storeu_si128(at, _mm_add_epi32(_mm_loadu_si128(at), _mm_madd_epi16(q[j], wv)));
+        }
+    }
+    for (; k < n; ++k)
+        sum[k] += row[k] * w;
+}
+
+__attribute__((target("avx2"))) void accumulateAvx2(std::uint32_t* sum, const std::uint8_t* row, int n,
+                                                    std::uint32_t w) {
+    const __m256i wv = _mm256_set1_epi32(int(w));
+    int k = 0;
+    for (; k + 16 <= n; k += 16) {
+        const __m256i p0 = _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + k)));
+        const __m256i p1 =
+            _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + k + 8)));
+        __m256i* a0 = reinterpret_cast<__m256i*>(sum + k);
+        __m256i* a1 = reinterpret_cast<__m256i*>(sum + k + 8);
+        _mm256_storeu_si256(a0, _mm256_add_epi32(_mm256_loadu_si256(a0), _mm256_madd_epi16(p0, wv)));
+        _mm256_storeu_si256(a1, _mm256_add_epi32(_mm256_loadu_si256(a1), _mm256_madd_epi16(p1, wv)));
+    }
+    for (; k < n; ++k)
+        sum[k] += row[k] * w;
+}
+
+void boxRowPlain(std::uint8_t* out, const std::uint32_t* pion, const std::vector<BoxTap>& kol,
+                 std::uint32_t dw, const Division& d) {
+    for (std::size_t x = 0; x < kol.size(); ++x) {
+        const BoxTap& c = kol[x];
+        const std::uint32_t* v = pion + 3 * c.first;
+        std::uint32_t s[3], m[3] = {0, 0, 0};
+        for (int k = 0; k < 3; ++k)
+            s[k] = v[k] * std::uint32_t(c.wFirst);
+        for (int i = c.first + 1; i < c.last; ++i) {
+            v += 3;
+            m[0] += v[0], m[1] += v[1], m[2] += v[2];
+        }
+        v = pion + 3 * c.last;
+        for (int k = 0; k < 3; ++k)
+            out[3 * x + k] = std::uint8_t(d(s[k] + m[k] * dw + v[k] * std::uint32_t(c.wLast)));
+    }
+}
+
+// Each target pixel's three sums in one vector (a fourth lane rides along unused).
+__attribute__((target("avx2"))) void boxRowAvx2(std::uint8_t* out, const std::uint32_t* pion,
+                                                const std::vector<BoxTap>& kol, std::uint32_t dw,
+                                                const Division& d) {
+    const __m128i dwv = _mm_set1_epi32(int(dw));
+    const int n = int(kol.size());
+    for (int x = 0; x < n; ++x) {
+        const BoxTap& c = kol[x];
+        const auto at = [&](int i) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(pion + 3 * i));
+        };
+        __m128i m = _mm_setzero_si128();
+        for (int i = c.first + 1; i < c.last; ++i)
+            m = _mm_add_epi32(m, at(i));
+        const __m128i s = _mm_add_epi32(
+            _mm_add_epi32(_mm_mullo_epi32(at(c.first), _mm_set1_epi32(c.wFirst)), _mm_mullo_epi32(m, dwv)),
+            _mm_mullo_epi32(at(c.last), _mm_set1_epi32(c.wLast)));
+        const __m128i q = divide(s, d);
+        const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(q, q), q));
+        if (x + 1 < n)
+            std::memcpy(out + 3 * x, &bytes, 4); // the fourth byte is the next pixel's, written next
+        else
+            std::memcpy(out + 3 * x, &bytes, 3);
+    }
+}
+
 } // namespace
+
+bool box24(platform::Bitmap& dst, const platform::Bitmap& src, const BoxTap* cols, const BoxTap* rows) {
+    const platform::SimdLevel level = platform::simdLevel();
+    if (level == platform::SimdLevel::Scalar) return false;
+    const int sw = src.width(), sh = src.height(), dw = dst.width(), dh = dst.height();
+    const std::uint64_t total = std::uint64_t(sw) * std::uint64_t(sh);
+    if (255 * total > UINT32_MAX || dh > 32767) return false;
+    const Division d(total);
+    if (!d.valid) return false;
+    const std::vector<BoxTap> kol(cols, cols + dw);
+    const int bajty = 3 * sw;
+    // One lane more than the row, for the last pixel's vector load.
+    std::vector<std::uint32_t> pion(std::size_t(bajty) + 4);
+    const bool avx2 = level == platform::SimdLevel::Avx2;
+    for (int y = 0; y < dh; ++y) {
+        const BoxTap& r = rows[y];
+        std::fill(pion.begin(), pion.end(), 0u);
+        for (int j = r.first; j <= r.last; ++j) {
+            const std::uint32_t w = j == r.first ? r.wFirst : j == r.last ? r.wLast : std::uint32_t(dh);
+            if (avx2)
+                accumulateAvx2(pion.data(), src.scanline(j), bajty, w);
+            else
+                accumulateSse2(pion.data(), src.scanline(j), bajty, w);
+        }
+        if (avx2)
+            boxRowAvx2(dst.scanline(y), pion.data(), kol, std::uint32_t(dw), d);
+        else
+            boxRowPlain(dst.scanline(y), pion.data(), kol, std::uint32_t(dw), d);
+    }
+    return true;
+}
 
 bool bilinear24(platform::Bitmap& dst, const platform::Bitmap& src, const BilinearTap* cols,
                 const BilinearTap* rows) {
@@ -246,6 +363,10 @@ bool bilinear24(platform::Bitmap& dst, const platform::Bitmap& src, const Biline
 #else
 
 bool bilinear24(platform::Bitmap&, const platform::Bitmap&, const BilinearTap*, const BilinearTap*) {
+    return false;
+}
+
+bool box24(platform::Bitmap&, const platform::Bitmap&, const BoxTap*, const BoxTap*) {
     return false;
 }
 
