@@ -81,6 +81,12 @@ void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, in
     if (sameFormat && !indexedMix) {
         const int bpp = dst.bytesPerPixel();
         const std::size_t n = std::size_t(w) * bpp;
+        if (mode == CopyMode::SrcCopy && dx == 0 && sx == 0 && w == dst.width() &&
+            dst.stride() == src.stride()) {
+            // Whole rows of equal layout: one copy of the block, padding included.
+            rows::copyBytes(dst.scanline(dy), src.scanline(sy), std::size_t(h) * dst.stride());
+            return;
+        }
         for (int j = 0; j < h; ++j) {
             std::uint8_t* d = dst.scanline(dy + j) + dx * bpp;
             const std::uint8_t* s = src.scanline(sy + j) + sx * bpp;
