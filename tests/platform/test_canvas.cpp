@@ -232,15 +232,22 @@ TEST(CanvasCopyModes, EveryPathMatchesThePixelRuleOnRandomCopies) {
                                   : round % 3 == 1 ? CopyMode::SrcPaint
                                                    : CopyMode::SrcAnd;
             const Bitmap src = noise(rnd(1, 90), rnd(1, 6), f);
-            const Bitmap before = noise(rnd(1, 90), rnd(1, 6), f);
+            // Every tenth round copies whole rows between bitmaps of one width.
+            const Bitmap before =
+                round % 10 == 0 ? noise(src.width(), rnd(1, 6), f) : noise(rnd(1, 90), rnd(1, 6), f);
             const bool stretch = round % 5 != 0;
-            const Rect sr =
+            Rect sr =
                 Rect::fromSize(rnd(-3, src.width() - 1), rnd(-2, src.height() - 1), rnd(1, 70), rnd(1, 5));
-            const Rect dst = stretch ? Rect::fromSize(rnd(-5, before.width()), rnd(-2, before.height()),
-                                                      rnd(1, 100), rnd(1, 8))
-                                     : Rect::fromSize(rnd(-5, before.width()), rnd(-2, before.height()),
-                                                      sr.width(), sr.height());
-            const Rect clip = Rect::fromSize(rnd(-2, 20), rnd(-1, 2), rnd(1, 120), rnd(1, 8));
+            Rect dst = stretch ? Rect::fromSize(rnd(-5, before.width()), rnd(-2, before.height()),
+                                                rnd(1, 100), rnd(1, 8))
+                               : Rect::fromSize(rnd(-5, before.width()), rnd(-2, before.height()), sr.width(),
+                                                sr.height());
+            Rect clip = Rect::fromSize(rnd(-2, 20), rnd(-1, 2), rnd(1, 120), rnd(1, 8));
+            if (round % 10 == 0) {
+                sr = Rect{0, 0, src.width(), src.height()};
+                dst = sr.offset(0, rnd(-1, 2));
+                clip = Rect{0, rnd(-1, 1), 1000, 1000};
+            }
             Bitmap got = before;
             got.canvas().setCopyMode(mode);
             got.canvas().setClipRect(clip);
