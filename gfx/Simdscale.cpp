@@ -353,6 +353,7 @@ bool bilinear24(platform::Bitmap& dst, const platform::Bitmap& src, const Biline
     // Vertical sums must stay below 2^15 and the weights must be 16-bit for vpmaddwd.
     if (255 * std::int64_t(y.den) > 32767 || x.den > 32767) return false;
     const Division d(std::uint64_t(x.den) * std::uint64_t(y.den));
+    if (!d.valid) return false;
     if (level == platform::SimdLevel::Avx2)
         bilinearAvx2(dst, src, x, y, d);
     else

@@ -1,4 +1,5 @@
 #include "gfx/Ctransbitmap.hpp"
+#include "gfx/Simdrows.hpp"
 
 #include "../platform/simd_levels.hpp"
 
@@ -532,6 +533,30 @@ TEST(TransBitmapBlend, EveryVectorPathMatchesTheRuleOnRandomPictures) {
                         ASSERT_EQ(at(inPlace, x, y), want) << path << " " << w << "x" << h << " o " << o;
                         ASSERT_EQ(at(separate, x, y), (inside ? want : Bgr{1, 2, 3})) << path << " o " << o;
                     }
+            }
+        }
+    });
+}
+
+TEST(TransBitmapBlend, EveryBytePairWithAlphasSpreadOnEveryPath) {
+    // One row per background byte: all 256 colour bytes against it, the alphas a different permutation
+    // of 0..255 in every row, at several opacities on each path.
+    std::vector<std::uint8_t> g(256 * 3), s(256 * 3), a(256), out(256 * 3);
+    forEachSimdLevel([&](const std::string& path) {
+        for (int o : {255, 254, 129, 2}) {
+            for (int gb = 0; gb < 256; ++gb) {
+                for (int i = 0; i < 256; ++i) {
+                    g[3 * i] = g[3 * i + 1] = g[3 * i + 2] = std::uint8_t(gb);
+                    s[3 * i] = std::uint8_t(i), s[3 * i + 1] = std::uint8_t(255 - i),
+                          s[3 * i + 2] = std::uint8_t(i * 7);
+                    a[i] = std::uint8_t(i * 37 + gb);
+                }
+                simd::blendRow24(out.data(), g.data(), s.data(), a.data(), 256, o);
+                for (int i = 0; i < 256; ++i)
+                    ASSERT_EQ((Bgr{out[3 * i], out[3 * i + 1], out[3 * i + 2]}),
+                              blendRef({g[3 * i], g[3 * i + 1], g[3 * i + 2]},
+                                       {s[3 * i], s[3 * i + 1], s[3 * i + 2]}, a[i], o))
+                        << path << " background " << gb << " pixel " << i << " opacity " << o;
             }
         }
     });
