@@ -2,6 +2,7 @@
 
 #include "Simdrows.hpp"
 #include "platform/Canvas.hpp"
+#include "platform/Cpu.hpp"
 
 #include <cstdint>
 #include <cstring>
@@ -82,7 +83,7 @@ void poziomoDwuliniowo(const std::uint8_t* wiersz, int sw, const std::vector<Wpi
 #if defined(__SSE2__)
     // Pairs (p_k, p_k+3) times (w1, w2) summed by pmaddwd; the weights must fit signed 16 bits, and the
     // 11 bytes read from p must lie within the row (p + 11 <= row end, i.e. i <= sw - 4).
-    if (2 * n <= 32767) {
+    if (2 * n <= 32767 && platform::simdLevel() != platform::SimdLevel::Scalar) {
         const __m128i zero = _mm_setzero_si128();
         const __m128i trzyPasy = _mm_set_epi32(0, -1, -1, -1);
         for (; x < n; ++x) {
