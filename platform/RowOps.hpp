@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-// Byte rows under the canvas copy modes, with SSE2 and AVX2 paths picked by simdLevel(); the rows must
-// not overlap.
+// Byte rows under the canvas copy modes, with vector paths picked by simdLevel() (OR and AND on SSE2 and
+// AVX2, copies and 24-bit gathers on AVX2); the rows must not overlap.
 namespace platform::rows {
 
 void orBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
