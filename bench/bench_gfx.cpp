@@ -5,12 +5,15 @@
 // pixman OVER with exactly those formats (r8g8b8 source, a8 mask, r8g8b8 destination). For reference also
 // against pixman's fastest OVER: premultiplied a8r8g8b8 over x8r8g8b8 (32-bit pixels, no mask).
 // Opacity 128 is folded into pixman's mask / premultiplied source beforehand (outside the timing).
+// Copy modes: our canvas's SRCCOPY, SRCPAINT (OR), SRCAND (AND) and nearest stretch (1280 x 960 onto
+// 1024 x 768) against pixman SRC (plain and NEAREST-filtered) and, as pixman has no OR or AND, its ADD.
 // Scaling: StretchBitmap against pixman SRC with a scale transform, PAD repeat, on r8g8b8 (our format) and,
 // for reference, x8r8g8b8 (pixman's fast path); bilinear = PIXMAN_FILTER_BILINEAR, the area average =
 // PIXMAN_FILTER_SEPARABLE_CONVOLUTION with box reconstruction and box sampling.
 
 #include "gfx/Ctransbitmap.hpp"
 #include "gfx/Stretchbitmap.hpp"
+#include "platform/Canvas.hpp"
 
 #include <benchmark/benchmark.h>
 #include <pixman.h>
@@ -180,6 +183,57 @@ void pixmanStretch(benchmark::State& state, int dw, int dh, bool box, pixman_for
     pixman_image_unref(dst);
 }
 
+// ---- canvas copy modes ----
+
+// Our canvas draws a 1024 x 768 24-bit picture under a copy mode, plain or stretched from 1280 x 960.
+void ourCopy(benchmark::State& state, platform::CopyMode mode, bool stretch) {
+    Pictures& p = pictures();
+    Bitmap target = p.background;
+    const Bitmap& src = stretch ? p.big : p.colour;
+    platform::Canvas& c = target.canvas();
+    c.setCopyMode(mode);
+    for (auto _ : state) {
+        c.stretchDraw(platform::Rect{0, 0, kW, kH}, src);
+        benchmark::DoNotOptimize(target.data());
+    }
+}
+
+// pixman has no OR or AND; its nearest equivalent is the saturated bytewise ADD (the same read, one
+// vector operation and write per byte). Plain copies and nearest stretches are SRC.
+void pixmanCopy(benchmark::State& state, pixman_op_t op, bool stretch, pixman_format_code_t format) {
+    Pictures& p = pictures();
+    const int bpp = format == PIXMAN_r8g8b8 ? 3 : 4;
+    const int sw = stretch ? 1280 : kW, sh = stretch ? 960 : kH;
+    const Bitmap& pic = stretch ? p.big : p.colour;
+    const int sstride = ((sw * bpp + 3) / 4) * 4, dstride = ((kW * bpp + 3) / 4) * 4;
+    std::vector<std::uint32_t> srcBits(std::size_t(sstride / 4) * sh), dstBits(std::size_t(dstride / 4) * kH);
+    auto* sb = reinterpret_cast<std::uint8_t*>(srcBits.data());
+    auto* db = reinterpret_cast<std::uint8_t*>(dstBits.data());
+    for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x)
+            for (int k = 0; k < 3; ++k)
+                sb[std::size_t(y) * sstride + x * bpp + k] = pic.scanline(y)[3 * x + k];
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            for (int k = 0; k < 3; ++k)
+                db[std::size_t(y) * dstride + x * bpp + k] = p.background.scanline(y)[3 * x + k];
+    pixman_image_t* src = pixman_image_create_bits(format, sw, sh, srcBits.data(), sstride);
+    pixman_image_t* dst = pixman_image_create_bits(format, kW, kH, dstBits.data(), dstride);
+    if (stretch) {
+        pixman_transform_t t;
+        pixman_transform_init_scale(&t, pixman_double_to_fixed(double(sw) / kW),
+                                    pixman_double_to_fixed(double(sh) / kH));
+        pixman_image_set_transform(src, &t);
+        pixman_image_set_filter(src, PIXMAN_FILTER_NEAREST, nullptr, 0);
+    }
+    for (auto _ : state) {
+        pixman_image_composite32(op, src, nullptr, dst, 0, 0, 0, 0, 0, 0, kW, kH);
+        benchmark::DoNotOptimize(dstBits.data());
+    }
+    pixman_image_unref(src);
+    pixman_image_unref(dst);
+}
+
 // Remembers every run's CPU time per iteration so the ratios come from this very run (CPU time, as the
 // machine may be shared).
 class Recorder : public benchmark::ConsoleReporter {
@@ -219,6 +273,22 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("box/pixman_x8r8g8b8", pixmanStretch, 400, 300, true, PIXMAN_x8r8g8b8)
         ->Unit(benchmark::kMicrosecond);
 
+    using platform::CopyMode;
+    const auto us = [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMicrosecond); };
+    us(benchmark::RegisterBenchmark("copy/ours", ourCopy, CopyMode::SrcCopy, false));
+    us(benchmark::RegisterBenchmark("copy/pixman_r8g8b8", pixmanCopy, PIXMAN_OP_SRC, false, PIXMAN_r8g8b8));
+    us(benchmark::RegisterBenchmark("copy/pixman_x8r8g8b8", pixmanCopy, PIXMAN_OP_SRC, false,
+                                    PIXMAN_x8r8g8b8));
+    us(benchmark::RegisterBenchmark("srcpaint/ours", ourCopy, CopyMode::SrcPaint, false));
+    us(benchmark::RegisterBenchmark("srcand/ours", ourCopy, CopyMode::SrcAnd, false));
+    us(benchmark::RegisterBenchmark("add/pixman_r8g8b8", pixmanCopy, PIXMAN_OP_ADD, false, PIXMAN_r8g8b8));
+    us(benchmark::RegisterBenchmark("add/pixman_a8r8g8b8", pixmanCopy, PIXMAN_OP_ADD, false,
+                                    PIXMAN_a8r8g8b8));
+    us(benchmark::RegisterBenchmark("nearest/ours", ourCopy, CopyMode::SrcCopy, true));
+    us(benchmark::RegisterBenchmark("nearest/pixman_r8g8b8", pixmanCopy, PIXMAN_OP_SRC, true, PIXMAN_r8g8b8));
+    us(benchmark::RegisterBenchmark("nearest/pixman_x8r8g8b8", pixmanCopy, PIXMAN_OP_SRC, true,
+                                    PIXMAN_x8r8g8b8));
+
     benchmark::Initialize(&argc, argv);
     Recorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
@@ -238,5 +308,13 @@ int main(int argc, char** argv) {
     ratio("blend128_vs_premul_x8r8g8b8", "blend128/ours", "blend128/pixman_premul_8888");
     ratio("bilinear_vs_x8r8g8b8", "bilinear/ours", "bilinear/pixman_x8r8g8b8");
     ratio("box_vs_x8r8g8b8", "box/ours", "box/pixman_x8r8g8b8");
+    ratio("copy", "copy/ours", "copy/pixman_r8g8b8");
+    ratio("srcpaint", "srcpaint/ours", "add/pixman_r8g8b8");
+    ratio("srcand", "srcand/ours", "add/pixman_r8g8b8");
+    ratio("nearest", "nearest/ours", "nearest/pixman_r8g8b8");
+    ratio("copy_vs_x8r8g8b8", "copy/ours", "copy/pixman_x8r8g8b8");
+    ratio("srcpaint_vs_add_8888", "srcpaint/ours", "add/pixman_a8r8g8b8");
+    ratio("srcand_vs_add_8888", "srcand/ours", "add/pixman_a8r8g8b8");
+    ratio("nearest_vs_x8r8g8b8", "nearest/ours", "nearest/pixman_x8r8g8b8");
     return 0;
 }

@@ -1,15 +1,12 @@
 #include "Ctransbitmap.hpp"
 
 #include "Loadcorrectbitmap.hpp"
+#include "Simdrows.hpp"
 #include "Stretchbitmap.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 using platform::Bitmap;
 using platform::PixelFormat;
@@ -134,61 +131,6 @@ void mieszajWiersz(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s
     }
 }
 
-// The common case, 24-bit pixels and 8-bit alpha, 16 pixels (48 bytes) at a time: blocks that are wholly
-// transparent or (at full opacity) wholly opaque are copied; the rest get each pixel's weight spread over
-// its three bytes and are blended bytewise. Same arithmetic as mieszajBajt: one of S - G and G - S is 0.
-void mieszajWiersz24(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a,
-                     int n, const Wagi& wagi, bool pelneKrycie) {
-    alignas(16) std::uint16_t w3[48];
-    for (int i = 0; i < n; i += 16) {
-        const int blok = std::min(16, n - i);
-        const std::size_t b = std::size_t(i) * 3;
-        int bajty = 3 * blok;
-        if (blok == 16) {
-#if defined(__SSE2__)
-            const __m128i al = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
-            const int zera = _mm_movemask_epi8(_mm_cmpeq_epi8(al, _mm_setzero_si128()));
-            const int pelne = _mm_movemask_epi8(_mm_cmpeq_epi8(al, _mm_set1_epi8(char(0xFF))));
-#else
-            int zera = 0, pelne = 0;
-            for (int k = 0; k < 16; ++k)
-                zera |= (a[i + k] == 0) << k, pelne |= (a[i + k] == 255) << k;
-#endif
-            if (zera == 0xFFFF) {
-                if (t != g) std::memmove(t + b, g + b, 48);
-                continue;
-            }
-            if (pelne == 0xFFFF && pelneKrycie) {
-                std::memcpy(t + b, s + b, 48);
-                continue;
-            }
-        }
-        for (int k = 0; k < blok; ++k)
-            w3[3 * k] = w3[3 * k + 1] = w3[3 * k + 2] = wagi[a[i + k]];
-        int k = 0;
-#if defined(__SSE2__)
-        const __m128i zero = _mm_setzero_si128();
-        for (; k + 16 <= bajty; k += 16) {
-            const __m128i gv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + b + k));
-            const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + b + k));
-            const __m128i wLo = _mm_load_si128(reinterpret_cast<const __m128i*>(w3 + k));
-            const __m128i wHi = _mm_load_si128(reinterpret_cast<const __m128i*>(w3 + k + 8));
-            const __m128i up = _mm_subs_epu8(sv, gv), down = _mm_subs_epu8(gv, sv);
-            // (difference * w) >> 8 fits 16 bits: at most 255 * 256.
-            const __m128i upLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(up, zero), wLo), 8);
-            const __m128i upHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(up, zero), wHi), 8);
-            const __m128i dnLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(down, zero), wLo), 8);
-            const __m128i dnHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(down, zero), wHi), 8);
-            const __m128i lo = _mm_sub_epi16(_mm_add_epi16(_mm_unpacklo_epi8(gv, zero), upLo), dnLo);
-            const __m128i hi = _mm_sub_epi16(_mm_add_epi16(_mm_unpackhi_epi8(gv, zero), upHi), dnHi);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(t + b + k), _mm_packus_epi16(lo, hi));
-        }
-#endif
-        for (; k < bajty; ++k)
-            t[b + k] = mieszajBajt(g[b + k], s[b + k], w3[k]);
-    }
-}
-
 template <int TB, int GB> void kopiujTlo(std::uint8_t* t, const std::uint8_t* g, int n) {
     if (t == g) return;
     if constexpr (TB == GB) {
@@ -217,18 +159,18 @@ void mieszajObszar(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int
                               o.kolumny);
         return;
     }
-    const Wagi wagi = tabelaWag(krycie);
     if constexpr (TB == 3 && GB == 3 && SB == 3 && AB == 1) {
         // Blocks are read before they are written, which equals pixel order unless target and background
         // are the same bitmap at different places; that rare case takes the plain loop below.
         if (o.cel != o.tlo || (o.x == o.bgX && o.y == o.bgY)) {
             for (int j = 0; j < o.wiersze; ++j)
-                mieszajWiersz24(o.cel->scanline(o.y + j) + o.x * 3, o.tlo->scanline(o.bgY + j) + o.bgX * 3,
-                                kolor.scanline(o.j0 + j) + o.i0 * 3, alfa.scanline(o.j0 + j) + o.i0,
-                                o.kolumny, wagi, krycie == 255);
+                simd::blendRow24(o.cel->scanline(o.y + j) + o.x * 3, o.tlo->scanline(o.bgY + j) + o.bgX * 3,
+                                 kolor.scanline(o.j0 + j) + o.i0 * 3, alfa.scanline(o.j0 + j) + o.i0,
+                                 o.kolumny, krycie);
             return;
         }
     }
+    const Wagi wagi = tabelaWag(krycie);
     for (int j = 0; j < o.wiersze; ++j)
         mieszajWiersz<TB, GB, SB, AB>(
             o.cel->scanline(o.y + j) + o.x * TB, o.tlo->scanline(o.bgY + j) + o.bgX * GB,

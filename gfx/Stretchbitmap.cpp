@@ -1,6 +1,8 @@
 #include "Stretchbitmap.hpp"
 
+#include "Simdrows.hpp"
 #include "platform/Canvas.hpp"
+#include "platform/Cpu.hpp"
 
 #include <cstdint>
 #include <cstring>
@@ -51,9 +53,7 @@ void kopiujBlokowo(Bitmap& cel, const Bitmap& zrodlo) {
 // Source index of the left (upper) pixel and the two weights, all over the denominator 2n. Entries whose
 // own denominator would be 1 (an edge pixel alone) are given as 2n and 0, which leaves every quotient
 // unchanged and lets one divisor serve the whole picture.
-struct WpisDwuliniowy {
-    std::int32_t i, w1, w2, mianownik;
-};
+using WpisDwuliniowy = simd::BilinearTap;
 
 std::vector<WpisDwuliniowy> tabelaDwuliniowa(int s, int n) {
     std::vector<WpisDwuliniowy> t(static_cast<std::size_t>(n));
@@ -83,7 +83,7 @@ void poziomoDwuliniowo(const std::uint8_t* wiersz, int sw, const std::vector<Wpi
 #if defined(__SSE2__)
     // Pairs (p_k, p_k+3) times (w1, w2) summed by pmaddwd; the weights must fit signed 16 bits, and the
     // 11 bytes read from p must lie within the row (p + 11 <= row end, i.e. i <= sw - 4).
-    if (2 * n <= 32767) {
+    if (2 * n <= 32767 && platform::simdLevel() != platform::SimdLevel::Scalar) {
         const __m128i zero = _mm_setzero_si128();
         const __m128i trzyPasy = _mm_set_epi32(0, -1, -1, -1);
         for (; x < n; ++x) {
@@ -131,6 +131,7 @@ void dwuliniowo(Bitmap& cel, const Bitmap& zrodlo) {
     const int dw = cel.width(), dh = cel.height();
     const auto kol = tabelaDwuliniowa(zrodlo.width(), dw);
     const auto wie = tabelaDwuliniowa(zrodlo.height(), dh);
+    if (simd::bilinear24(cel, zrodlo, kol.data(), wie.data())) return;
     const std::uint64_t mianownik = std::uint64_t(2 * dw) * std::uint64_t(2 * dh);
     const Dzielnik dziel(mianownik, 255 * mianownik);
     // 255 * 2dw * 2dh fits 32 bits below this many target pixels.
@@ -165,9 +166,7 @@ void dwuliniowo(Bitmap& cel, const Bitmap& zrodlo) {
 
 // ---- box filter ----
 
-struct WpisPola {
-    std::int32_t pierwszy, wagaPierwszego, ostatni, wagaOstatniego;
-};
+using WpisPola = simd::BoxTap;
 
 std::vector<WpisPola> tabelaPola(int s, int n) {
     std::vector<WpisPola> t(static_cast<std::size_t>(n));
@@ -186,6 +185,7 @@ template <typename Suma> void polowo(Bitmap& cel, const Bitmap& zrodlo) {
     const int sw = zrodlo.width(), sh = zrodlo.height(), dw = cel.width(), dh = cel.height();
     const auto kol = tabelaPola(sw, dw);
     const auto wie = tabelaPola(sh, dh);
+    if (simd::box24(cel, zrodlo, kol.data(), wie.data())) return;
     const std::uint64_t mianownik = std::uint64_t(sw) * std::uint64_t(sh);
     const Dzielnik dziel(mianownik, 255 * mianownik);
     const int bajty = 3 * sw;
@@ -194,38 +194,37 @@ template <typename Suma> void polowo(Bitmap& cel, const Bitmap& zrodlo) {
     for (int y = 0; y < dh; ++y) {
         const WpisPola& r = wie[y];
         {
-            const std::uint8_t* p = zrodlo.scanline(r.pierwszy);
-            const Suma w = Suma(r.wagaPierwszego);
+            const std::uint8_t* p = zrodlo.scanline(r.first);
+            const Suma w = Suma(r.wFirst);
             for (int k = 0; k < bajty; ++k)
                 pion[k] = p[k] * w;
         }
-        for (int j = r.pierwszy + 1; j < r.ostatni; ++j) {
+        for (int j = r.first + 1; j < r.last; ++j) {
             const std::uint8_t* p = zrodlo.scanline(j);
             const Suma w = Suma(dh);
             for (int k = 0; k < bajty; ++k)
                 pion[k] += p[k] * w;
         }
         {
-            const std::uint8_t* p = zrodlo.scanline(r.ostatni);
-            const Suma w = Suma(r.wagaOstatniego);
+            const std::uint8_t* p = zrodlo.scanline(r.last);
+            const Suma w = Suma(r.wLast);
             for (int k = 0; k < bajty; ++k)
                 pion[k] += p[k] * w;
         }
         std::uint8_t* out = cel.scanline(y);
         for (int x = 0; x < dw; ++x) {
             const WpisPola& c = kol[x];
-            const Suma* v = pion.data() + 3 * c.pierwszy;
-            Suma s0 = v[0] * Suma(c.wagaPierwszego), s1 = v[1] * Suma(c.wagaPierwszego),
-                 s2 = v[2] * Suma(c.wagaPierwszego);
+            const Suma* v = pion.data() + 3 * c.first;
+            Suma s0 = v[0] * Suma(c.wFirst), s1 = v[1] * Suma(c.wFirst), s2 = v[2] * Suma(c.wFirst);
             Suma m0 = 0, m1 = 0, m2 = 0;
-            for (int i = c.pierwszy + 1; i < c.ostatni; ++i) {
+            for (int i = c.first + 1; i < c.last; ++i) {
                 v += 3;
                 m0 += v[0], m1 += v[1], m2 += v[2];
             }
-            v = pion.data() + 3 * c.ostatni;
-            s0 += m0 * Suma(dw) + v[0] * Suma(c.wagaOstatniego);
-            s1 += m1 * Suma(dw) + v[1] * Suma(c.wagaOstatniego);
-            s2 += m2 * Suma(dw) + v[2] * Suma(c.wagaOstatniego);
+            v = pion.data() + 3 * c.last;
+            s0 += m0 * Suma(dw) + v[0] * Suma(c.wLast);
+            s1 += m1 * Suma(dw) + v[1] * Suma(c.wLast);
+            s2 += m2 * Suma(dw) + v[2] * Suma(c.wLast);
             out[3 * x] = std::uint8_t(dziel(s0));
             out[3 * x + 1] = std::uint8_t(dziel(s1));
             out[3 * x + 2] = std::uint8_t(dziel(s2));

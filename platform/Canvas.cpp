@@ -1,6 +1,7 @@
 #include "Canvas.hpp"
 
 #include "Bitmap.hpp"
+#include "RowOps.hpp"
 
 #include <cstring>
 #include <vector>
@@ -69,7 +70,8 @@ Bitmap& scratch()
     return s;
 }
 
-// Copies an unscaled block: dst (dx, dy) gets src (sx, sy), w x h pixels, all already clipped.
+// Copies an unscaled block: dst (dx, dy) gets src (sx, sy), w x h pixels, all already clipped. The two never
+// overlap: copies within one bitmap go through a scratch copy first.
 void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h, CopyMode mode)
 {
     if (w <= 0 || h <= 0) return;
@@ -79,18 +81,24 @@ void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, in
     if (sameFormat && !indexedMix) {
         const int bpp = dst.bytesPerPixel();
         const std::size_t n = std::size_t(w) * bpp;
+        if (mode == CopyMode::SrcCopy && dx == 0 && sx == 0 && w == dst.width() &&
+            dst.stride() == src.stride()) {
+            // Whole rows of equal layout: one copy of the block, padding included.
+            rows::copyBytes(dst.scanline(dy), src.scanline(sy), std::size_t(h) * dst.stride());
+            return;
+        }
         for (int j = 0; j < h; ++j) {
             std::uint8_t* d = dst.scanline(dy + j) + dx * bpp;
             const std::uint8_t* s = src.scanline(sy + j) + sx * bpp;
             switch (mode) {
             case CopyMode::SrcPaint:
-                for (std::size_t i = 0; i < n; ++i) d[i] |= s[i];
+                rows::orBytes(d, s, n);
                 break;
             case CopyMode::SrcAnd:
-                for (std::size_t i = 0; i < n; ++i) d[i] &= s[i];
+                rows::andBytes(d, s, n);
                 break;
             default:
-                std::memmove(d, s, n);
+                rows::copyBytes(d, s, n);
                 break;
             }
         }
@@ -144,10 +152,63 @@ void Canvas::copyRect(const Rect& dst, const Canvas& src, const Rect& srcRect)
     copyRect(dst, src.bitmap(), srcRect);
 }
 
+// The nearest stretch between 24- or 32-bit bitmaps of one format: the source columns are mapped once,
+// each row is gathered pixel by pixel, and a row that maps onto the same source row as the one before it
+// is copied from that one. False when the formats differ.
+static bool stretchSameFormat(Bitmap& target, const Rect& dst, const Rect& visible, const Bitmap& src,
+                              const Rect& sr, const Rect& bounds, CopyMode mode) {
+    // Palette targets map every colour to its first matching entry; they keep the general path.
+    if (target.format() != src.format() || target.format() == PixelFormat::Indexed8) return false;
+    const int bpp = target.bytesPerPixel();
+    const std::int64_t dw = dst.width(), dh = dst.height(), sw = sr.width(), sh = sr.height();
+    // Kept between calls so repeated stretches do not allocate.
+    thread_local std::vector<std::int32_t> from;
+    thread_local std::vector<std::uint8_t> row;
+    thread_local rows::Gather gather;
+    // Only destination columns whose source column exists are drawn; they form one run.
+    int x0 = visible.right, x1 = visible.left;
+    from.clear();
+    for (int x = visible.left; x < visible.right; ++x) {
+        const int sx = sr.left + int((std::int64_t(x - dst.left) * sw) / dw);
+        if (sx < bounds.left || sx >= bounds.right) continue;
+        if (x < x0) x0 = x;
+        x1 = x + 1;
+        from.push_back(sx * bpp);
+    }
+    if (x0 >= x1) return true;
+    const int n = x1 - x0;
+    if (mode != CopyMode::SrcCopy) row.resize(std::size_t(n) * bpp);
+    gather.prepare(from.data(), n, bpp, std::size_t(src.width()) * bpp);
+    int lastSy = -1, lastY = -1;
+    for (int y = visible.top; y < visible.bottom; ++y) {
+        const int sy = sr.top + int((std::int64_t(y - dst.top) * sh) / dh);
+        if (sy < bounds.top || sy >= bounds.bottom) continue;
+        std::uint8_t* d = target.scanline(y) + std::size_t(x0) * bpp;
+        if (mode == CopyMode::SrcCopy) {
+            if (sy == lastSy) {
+                std::memcpy(d, target.scanline(lastY) + std::size_t(x0) * bpp, std::size_t(n) * bpp);
+                continue;
+            }
+            gather.apply(d, src.scanline(sy));
+            lastSy = sy, lastY = y;
+        } else {
+            gather.apply(row.data(), src.scanline(sy));
+            if (mode == CopyMode::SrcPaint)
+                rows::orBytes(d, row.data(), row.size());
+            else
+                rows::andBytes(d, row.data(), row.size());
+        }
+        // A stretched 32-bit pixel comes out opaque, as writePixel makes it.
+        if (bpp == 4)
+            for (int i = 0; i < n; ++i)
+                d[4 * i + 3] = 255;
+    }
+    return true;
+}
+
 // Copies sr of src (only pixels inside bounds exist) onto dst, limited to visible; returns what changed.
 static Rect blockCopy(Bitmap& target, const Rect& dst, const Rect& visible, const Bitmap& src, const Rect& sr,
-                      const Rect& bounds, CopyMode mode)
-{
+                      const Rect& bounds, CopyMode mode) {
     if (dst.width() == sr.width() && dst.height() == sr.height()) {
         const Rect s = sr.intersect(bounds);
         const Rect d = s.offset(dst.left - sr.left, dst.top - sr.top).intersect(visible);
@@ -158,6 +219,7 @@ static Rect blockCopy(Bitmap& target, const Rect& dst, const Rect& visible, cons
     }
     // Nearest-pixel stretch: each destination pixel takes the source pixel its position maps onto.
     const std::int64_t dw = dst.width(), dh = dst.height(), sw = sr.width(), sh = sr.height();
+    if (stretchSameFormat(target, dst, visible, src, sr, bounds, mode)) return visible;
     for (int y = visible.top; y < visible.bottom; ++y) {
         const int sy = sr.top + int((std::int64_t(y - dst.top) * sh) / dh);
         if (sy < bounds.top || sy >= bounds.bottom) continue;

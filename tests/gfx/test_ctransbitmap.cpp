@@ -1,8 +1,12 @@
 #include "gfx/Ctransbitmap.hpp"
+#include "gfx/Simdrows.hpp"
+
+#include "../platform/simd_levels.hpp"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 #include <vector>
 
 using namespace platform;
@@ -486,4 +490,74 @@ TEST(TransBitmapCanvas, WithoutPicturesOnlyTheLastWorkBitmapIsDrawn) {
     CTransBitmap nothing;
     nothing.rysujNaKanwie(screen.canvas(), 0, 0, 255, false); // nothing at all to draw
     EXPECT_EQ(at(screen, 0, 0), (Bgr{255, 0, 0}));
+}
+
+TEST(TransBitmapBlend, EveryVectorPathMatchesTheRuleOnRandomPictures) {
+    // Widths around the 16- and 32-pixel blocks, alpha in runs (wholly clear, wholly opaque, soft) so
+    // blocks take every branch, drawn partly outside the target, separately and in place.
+    std::mt19937 rng(5);
+    auto rnd = [&](int n) { return int(rng() % unsigned(n)); };
+    forEachSimdLevel([&](const std::string& path) {
+        for (int round = 0; round < 40; ++round) {
+            const int w = 1 + rnd(100), h = 1 + rnd(4);
+            std::vector<int> alpha(std::size_t(w) * h);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w;) {
+                    const int mode = rnd(3), run = 1 + rnd(40);
+                    for (int k = 0; k < run && x < w; ++k, ++x)
+                        alpha[std::size_t(y) * w + x] = mode == 0 ? 0 : mode == 1 ? 255 : rnd(256);
+                }
+            const auto colourOf = [&](int x, int y) {
+                return Bgr{std::uint8_t(x * 7 + y), std::uint8_t(x * y * 13), std::uint8_t(255 - x)};
+            };
+            const auto alphaOf = [&](int x, int y) { return alpha[std::size_t(y) * w + x]; };
+            auto t = picture(w, h, colourOf, alphaOf);
+            const int tw = w + 3, th = h + 2, x0 = rnd(7) - 3, y0 = rnd(5) - 2;
+            const std::uint8_t seed = std::uint8_t(rng());
+            const auto bgOf = [&](int x, int y) {
+                return Bgr{std::uint8_t(seed + x * 31), std::uint8_t(x ^ (y * 77)),
+                           std::uint8_t(seed * y + x)};
+            };
+            const Bitmap bg = filled(tw, th, bgOf);
+            for (int o : {255, 254, 128, 1}) {
+                Bitmap separate = filled(tw, th, [](int, int) { return Bgr{1, 2, 3}; });
+                Bitmap inPlace = bg;
+                t.rysujNaBitmapie(&separate, x0, y0, o, &bg, x0, y0, kNoClip);
+                t.rysujNaBitmapie(&inPlace, x0, y0, o, &inPlace, x0, y0, kNoClip);
+                for (int y = 0; y < th; ++y)
+                    for (int x = 0; x < tw; ++x) {
+                        const int i = x - x0, j = y - y0;
+                        const bool inside = i >= 0 && i < w && j >= 0 && j < h;
+                        const Bgr want =
+                            inside ? blendRef(bgOf(x, y), colourOf(i, j), alphaOf(i, j), o) : bgOf(x, y);
+                        ASSERT_EQ(at(inPlace, x, y), want) << path << " " << w << "x" << h << " o " << o;
+                        ASSERT_EQ(at(separate, x, y), (inside ? want : Bgr{1, 2, 3})) << path << " o " << o;
+                    }
+            }
+        }
+    });
+}
+
+TEST(TransBitmapBlend, EveryBytePairWithAlphasSpreadOnEveryPath) {
+    // One row per background byte: all 256 colour bytes against it, the alphas a different permutation
+    // of 0..255 in every row, at several opacities on each path.
+    std::vector<std::uint8_t> g(256 * 3), s(256 * 3), a(256), out(256 * 3);
+    forEachSimdLevel([&](const std::string& path) {
+        for (int o : {255, 254, 129, 2}) {
+            for (int gb = 0; gb < 256; ++gb) {
+                for (int i = 0; i < 256; ++i) {
+                    g[3 * i] = g[3 * i + 1] = g[3 * i + 2] = std::uint8_t(gb);
+                    s[3 * i] = std::uint8_t(i), s[3 * i + 1] = std::uint8_t(255 - i),
+                          s[3 * i + 2] = std::uint8_t(i * 7);
+                    a[i] = std::uint8_t(i * 37 + gb);
+                }
+                simd::blendRow24(out.data(), g.data(), s.data(), a.data(), 256, o);
+                for (int i = 0; i < 256; ++i)
+                    ASSERT_EQ((Bgr{out[3 * i], out[3 * i + 1], out[3 * i + 2]}),
+                              blendRef({g[3 * i], g[3 * i + 1], g[3 * i + 2]},
+                                       {s[3 * i], s[3 * i + 1], s[3 * i + 2]}, a[i], o))
+                        << path << " background " << gb << " pixel " << i << " opacity " << o;
+            }
+        }
+    });
 }

@@ -1,6 +1,8 @@
 #include "gfx/Ctransbitmap.hpp"
 #include "gfx/Stretchbitmap.hpp"
 
+#include "../platform/simd_levels.hpp"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -177,39 +179,55 @@ TEST(StretchBitmap, OnePixelSourcesAndTargetsUseTheBlockCopy) {
     EXPECT_EQ(at(column, 0, 5)[0], 0);
 }
 
-TEST(StretchBitmap, MatchesTheSlowRulesOnManySizes) {
+TEST(StretchBitmap, EveryPathMatchesTheSlowRulesOnManySizes) {
+    // Random sizes (odd ones, small and large common factors, so the weights range from a few to
+    // hundreds) plus the shapes the program and the benchmark scale, on every vector path.
+    struct Sizes {
+        int sw, sh, dw, dh;
+    };
+    std::vector<Sizes> cases{{1280 / 8, 960 / 8, 1024 / 8, 768 / 8},
+                             {60, 45, 25, 17},
+                             {417, 9, 260, 7},
+                             {33, 250, 61, 199},
+                             {40, 33, 77, 64}};
     std::mt19937 rng(7);
-    for (int round = 0; round < 60; ++round) {
-        const int sw = 2 + int(rng() % 40), sh = 2 + int(rng() % 40);
-        const int dw = 2 + int(rng() % 60), dh = 2 + int(rng() % 60);
-        const Bitmap src = randomPicture(sw, sh, unsigned(round));
-        Bitmap dst(dw, dh);
-        StretchBitmap(&dst, &src);
-        const bool bilinear = dw >= (sw + 1) / 2 && dh >= (sh + 1) / 2;
-        const bool box = !bilinear && dw < sw && dh < sh;
-        if (!bilinear && !box) continue;
-        for (int y = 0; y < dh; ++y)
-            for (int x = 0; x < dw; ++x)
-                for (int k = 0; k < 3; ++k)
-                    ASSERT_EQ(dst.scanline(y)[3 * x + k],
-                              bilinear ? bilinearRef(src, dw, dh, x, y, k) : boxRef(src, dw, dh, x, y, k))
-                        << sw << "x" << sh << " -> " << dw << "x" << dh << " at " << x << "," << y;
-    }
+    for (int round = 0; round < 60; ++round)
+        cases.push_back({2 + int(rng() % 40), 2 + int(rng() % 40), 2 + int(rng() % 60), 2 + int(rng() % 60)});
+    forEachSimdLevel([&](const std::string& path) {
+        unsigned seed = 0;
+        for (const Sizes& c : cases) {
+            const Bitmap src = randomPicture(c.sw, c.sh, ++seed);
+            Bitmap dst(c.dw, c.dh);
+            StretchBitmap(&dst, &src);
+            const bool bilinear = c.dw >= (c.sw + 1) / 2 && c.dh >= (c.sh + 1) / 2;
+            const bool box = !bilinear && c.dw < c.sw && c.dh < c.sh;
+            if (!bilinear && !box) continue;
+            for (int y = 0; y < c.dh; ++y)
+                for (int x = 0; x < c.dw; ++x)
+                    for (int k = 0; k < 3; ++k)
+                        ASSERT_EQ(dst.scanline(y)[3 * x + k], bilinear ? bilinearRef(src, c.dw, c.dh, x, y, k)
+                                                                       : boxRef(src, c.dw, c.dh, x, y, k))
+                            << path << " " << c.sw << "x" << c.sh << " -> " << c.dw << "x" << c.dh << " at "
+                            << x << "," << y;
+        }
+    });
 }
 
 TEST(StretchBitmap, LargeTargetsTakeSixtyFourBitSums) {
     // 2052 x 2053 target pixels are above 4 210 752: 255 * 2dw * 2dh no longer fits 32 bits.
     const Bitmap src = randomPicture(1100, 1100, 3);
-    Bitmap dst(2052, 2053);
-    StretchBitmap(&dst, &src);
-    for (auto [x, y] :
-         std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {2051, 2052}, {1000, 17}, {1377, 2001}, {5, 1999}})
-        for (int k = 0; k < 3; ++k)
-            ASSERT_EQ(dst.scanline(y)[3 * x + k], bilinearRef(src, 2052, 2053, x, y, k));
-    // A bright picture is where a 32-bit sum would wrap.
-    Bitmap white = filled(1100, 1100, [](int, int) { return Bgr{255, 255, 254}; });
-    StretchBitmap(&dst, &white);
-    EXPECT_EQ(at(dst, 1234, 1234), (Bgr{255, 255, 254}));
+    const Bitmap white = filled(1100, 1100, [](int, int) { return Bgr{255, 255, 254}; });
+    forEachSimdLevel([&](const std::string& path) {
+        Bitmap dst(2052, 2053);
+        StretchBitmap(&dst, &src);
+        for (auto [x, y] : std::vector<std::pair<int, int>>{
+                 {0, 0}, {1, 1}, {2051, 2052}, {1000, 17}, {1377, 2001}, {5, 1999}})
+            for (int k = 0; k < 3; ++k)
+                ASSERT_EQ(dst.scanline(y)[3 * x + k], bilinearRef(src, 2052, 2053, x, y, k)) << path;
+        // A bright picture is where a 32-bit sum would wrap.
+        StretchBitmap(&dst, &white);
+        EXPECT_EQ(at(dst, 1234, 1234), (Bgr{255, 255, 254})) << path;
+    });
 }
 
 TEST(BleedColour, SpreadsIntoTransparentPixelsOnly) {

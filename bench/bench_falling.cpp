@@ -1,0 +1,140 @@
+// One 25 ms tick of the falling-pictures game (the motion steps, the window's repaint of the moved
+// pictures and the composition of the screen on the headless backend) at each level in both layouts,
+// against the 25 ms the tick has. Prints "ratio falling_WxH_levelN VALUE" = CPU time of one tick / 25 ms.
+//
+// The shipped ten words fill at most ten places, so level 3 runs the ten-target game at three steps per
+// tick, as the game's own tests do.
+#include "app/Cdisplay.hpp"
+#include "app/Wirowanki.hpp"
+#include "app/_cstatrec.hpp"
+#include "app/_custgry.hpp"
+#include "games/falling/Spadajace.hpp"
+#include "platform/Application.hpp"
+#include "platform/Canvas.hpp"
+#include "platform/Form.hpp"
+#include "platform/Fs.hpp"
+#include "platform/HeadlessBackend.hpp"
+#include "ui/Koniecgry.hpp"
+#include "words/_cslowa.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kTickSeconds = 0.025;
+
+class NoInput : public platform::InputSource {
+public:
+    bool next(platform::Command&) override { return false; }
+};
+
+// Black full-screen window under the game, as the main menu would be.
+class Background : public platform::Form {
+public:
+    Background() : Form("Tlo") {
+        const platform::Size s = platform::app().screenSize();
+        setBounds(0, 0, s.width, s.height);
+    }
+
+protected:
+    void paintEvent() override {
+        canvas().setBrushColor(platform::kBlack);
+        canvas().fillRect(clientRect());
+    }
+};
+
+void tick(benchmark::State& state, int w, int h, int level) {
+    platform::Options o;
+    o.headless = true;
+    o.window = platform::Size{w, h};
+    platform::initialize(o, std::make_unique<platform::HeadlessBackend>(platform::Size{w, h},
+                                                                        std::make_unique<NoInput>(),
+                                                                        INT64_MAX, [](std::string_view) {}));
+    auto& backend = static_cast<platform::HeadlessBackend&>(platform::app().backend());
+    {
+        display.init(w, h);
+        CSlowa katalog;
+        slowa = &katalog;
+        CStatRec stat(1);
+        statRec = &stat;
+        Background tlo;
+        tlo.show();
+        TfmKoniecGry koniec;
+        fmKoniecGry = &koniec;
+        ustSpadajace.Poziom = std::int16_t(std::min(level, 2));
+        ustSpadajace.Gloski = level == 1 ? GL_SZ : GL_SZ | GL_S;
+        ustSpadajace.Pozycja = POZ_NAGLOS;
+        TfmSpadajace gra;
+        fmSpadajace = &gra;
+        gra.show();
+        ustSpadajace.Poziom = std::int16_t(level);
+        // Let the pictures come down into the window first.
+        for (int k = 0; k < 200; ++k) {
+            backend.clock().advance(25);
+            platform::app().processMessages();
+        }
+        if (!gra.gra()) state.SkipWithError("no game started");
+        for (auto _ : state) {
+            backend.clock().advance(25);
+            platform::app().processMessages();
+        }
+        state.counters["pictures"] = gra.gra() ? gra.gra()->liczbaObrazkow() : 0;
+        gra.hide();
+        fmSpadajace = nullptr;
+        fmKoniecGry = nullptr;
+        statRec = nullptr;
+        slowa = nullptr;
+    }
+    platform::shutdown();
+}
+
+class Recorder : public benchmark::ConsoleReporter {
+public:
+    Recorder() : benchmark::ConsoleReporter(OO_Tabular) {}
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& r : runs)
+            if (r.iterations > 0 && r.run_type == Run::RT_Iteration)
+                seconds[r.benchmark_name()] = r.cpu_accumulated_time / double(r.iterations);
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Data and Resource are linked beside the program; statistics would go to a directory of our own.
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    std::string user = (std::filesystem::temp_directory_path() / "wv-bench-XXXXXX").string();
+    if (!::mkdtemp(user.data())) return 1;
+    platform::fs::setRoots(exe.string(), user);
+
+    std::vector<std::string> names;
+    for (auto [w, h] : {std::pair{800, 600}, std::pair{1024, 768}})
+        for (int level = 1; level <= 3; ++level) {
+            const std::string name =
+                "falling_" + std::to_string(w) + "x" + std::to_string(h) + "_level" + std::to_string(level);
+            names.push_back(name);
+            benchmark::RegisterBenchmark(name.c_str(), tick, w, h, level)->Unit(benchmark::kMicrosecond);
+        }
+    benchmark::Initialize(&argc, argv);
+    Recorder recorder;
+    benchmark::RunSpecifiedBenchmarks(&recorder);
+    benchmark::Shutdown();
+    for (const std::string& n : names)
+        if (auto it = recorder.seconds.find(n); it != recorder.seconds.end())
+            std::cout << "ratio " << n << " " << std::fixed << std::setprecision(4)
+                      << it->second / kTickSeconds << std::endl;
+    std::error_code ec;
+    std::filesystem::remove_all(user, ec);
+    return 0;
+}
