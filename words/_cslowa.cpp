@@ -400,9 +400,12 @@ std::vector<Slowo> czytajKatalog(std::string_view tekst, const std::string& nazw
 
 std::unique_ptr<CSlowa> utworzKatalog() {
     if (!platform::fs::exists(PLIK_KATALOGU)) return std::make_unique<CSlowa>();
+    if (platform::fs::fileSize(PLIK_KATALOGU) > kMaksRozmiar)
+        throw EKatalog(std::string("Plik ") + PLIK_KATALOGU +
+                       ", wiersz 1: plik jest za duży (najwyżej 1 MB).");
     std::vector<std::uint8_t> bajty;
     try {
-        bajty = platform::fs::readAll(PLIK_KATALOGU, kMaksRozmiar + 1);
+        bajty = platform::fs::readAll(PLIK_KATALOGU, kMaksRozmiar);
     } catch (const std::exception&) {
         throw EKatalog(std::string("Nie można odczytać pliku ") + PLIK_KATALOGU + ".");
     }

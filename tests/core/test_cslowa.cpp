@@ -450,6 +450,14 @@ TEST(CatalogueFile, theFileReplacesTheBuiltInTableOnlyWhenItExists) {
     EXPECT_EQ(katalog->tabela()[0].word, "czapka");
     coretest::TempRoots::write(roots.program() / "Data/slowa.txt", "czapka _cz,a,p,k,a CZ\n");
     EXPECT_THROW(utworzKatalog(), EKatalog);
+    coretest::TempRoots::write(roots.program() / "Data/slowa.txt", std::string(2 << 20, '#'));
+    try {
+        utworzKatalog();
+        ADD_FAILURE() << "a 2 MB file accepted";
+    } catch (const EKatalog& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Plik Data\\slowa.txt, wiersz 1: plik jest za duży (najwyżej 1 MB).");
+    }
 }
 
 TEST(GroupedDraw, alternatesOverTheSoundsOfAnUnequalInterleavedListAndNeverRepeatsAWord) {
