@@ -492,6 +492,16 @@ TEST(GroupedDraw, alternatesOverTheSoundsOfAnUnequalInterleavedListAndNeverRepea
         }
     }
     EXPECT_FALSE(katalog.losujGrupami(14, u));
+
+    // The built-in table alternates S and SZ strictly, also when a group's last words are taken.
+    CSlowa wbudowany;
+    wbudowany.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
+    for (int sekunda = 0; sekunda < 60; ++sekunda) {
+        clock.setLocalSeconds(123000 + sekunda);
+        ASSERT_TRUE(wbudowany.losujGrupami(10, ustawienia(GL_SZ, POZ_NAGLOS)));
+        for (int k = 0; k < 10; ++k)
+            EXPECT_EQ(wbudowany.wybrane()[k].flags & 0x00FF, k % 2 == 0 ? GL_S : GL_SZ) << k;
+    }
 }
 
 TEST(ImpossibleCells, onlyChoicesNoPolishWordCanFillGetTheirOwnMessage) {
