@@ -47,6 +47,7 @@ constexpr const char* kTytulBledu = "Wirowanki Cz.I Demo - Błąd";
 constexpr const char* kTytulRaportu = "Wirowanki Cz.I Demo - Raport zasobów";
 constexpr const char* kBladKrytyczny = "Wystąpił błąd krytyczny aplikacji!";
 constexpr const char* kPlikRaportu = "Raport zasobów.txt";
+constexpr const char* kBladKatalogu = "Błąd w katalogu słów:\n\n";
 
 std::array<platform::Form*, 5> g_oknaGier{};
 platform::Form* g_oknoOProgramie = nullptr;
@@ -81,7 +82,7 @@ void uruchomOkna() {
     std::unique_ptr<CSlowa> katalog;
     std::unique_ptr<CStatRec> statystyki;
     try {
-        katalog = std::make_unique<CSlowa>();
+        katalog = utworzKatalog();
         slowa = katalog.get();
         statystyki = std::make_unique<CStatRec>(1);
         statRec = statystyki.get();
@@ -103,6 +104,9 @@ void uruchomOkna() {
         platform::app().run();
     } catch (const CBlad& blad) {
         blad.pokazBlad(messageOwner());
+    } catch (const EKatalog& blad) {
+        platform::messageBox(messageOwner(), std::string(kBladKatalogu) + blad.what(), kTytulBledu,
+                             platform::MessageIcon::Error);
     } catch (const std::exception&) {
         pokazBladKrytyczny();
     }
@@ -154,14 +158,14 @@ void usunSplash() {
 }
 
 std::vector<std::string> raportZasobow() {
-    CSlowa katalog;
+    const std::unique_ptr<CSlowa> katalog = utworzKatalog();
     struct Katalog {
         const char* nazwa;
         std::vector<std::string> oczekiwane;
     };
     std::array<Katalog, 3> katalogi{Katalog{"Data\\Sio\\", {}}, Katalog{"Data\\Bio\\", {}},
                                     Katalog{"Data\\Smd\\", {}}};
-    for (const Slowo& s : katalog.tabela()) {
+    for (const Slowo& s : katalog->tabela()) {
         katalogi[0].oczekiwane.push_back("s" + s.word + ".xji");
         for (const char* koncowka : {"_ms.xji", "_mb.xji", "_ups.xji", "_upb.xji"})
             katalogi[1].oczekiwane.push_back(s.word + koncowka);
@@ -210,7 +214,14 @@ std::vector<std::string> raportZasobow() {
 }
 
 void sprawdzZasoby() {
-    std::vector<std::string> linie = raportZasobow();
+    std::vector<std::string> linie;
+    try {
+        linie = raportZasobow();
+    } catch (const EKatalog& blad) {
+        platform::messageBox(nullptr, std::string(kBladKatalogu) + blad.what(), kTytulRaportu,
+                             platform::MessageIcon::Error);
+        return;
+    }
     if (linie.empty()) {
         platform::messageBox(nullptr, "Wszystkie zasoby słów istnieją.\nBrak plików nadmiarowych.",
                              kTytulRaportu, platform::MessageIcon::Information);

@@ -28,7 +28,8 @@ int uruchomProgram(const std::vector<std::string>& args);
 // The resource check on its own: compares Data\Sio, Data\Bio and Data\Smd with the word catalogue,
 // writes "Raport zasobów.txt" when something is missing or redundant and tells the user.
 void sprawdzZasoby();
-// The report lines without the heading (empty when every file is there and nothing else is).
+// The report lines without the heading (empty when every file is there and nothing else is). Raises
+// EKatalog when the catalogue file is unusable.
 std::vector<std::string> raportZasobow();
 
 // Destroys the splash window if it is still there (the main menu does it 2 s after its first showing).

@@ -80,3 +80,14 @@ std::string kodLitery(const std::string& unit) {
         if (unit == k.litera) return k.kod;
     return unit;
 }
+
+bool maKafelek(const std::string& unit) {
+    static constexpr std::string_view kKafelki[] = {
+        "a", "ą", "b", "c", "ć", "d", "e", "ę",  "f",  "g",  "h",  "i",  "j",  "k",
+        "l", "ł", "m", "n", "ń", "o", "ó", "p",  "r",  "s",  "ś",  "t",  "u",  "w",
+        "y", "z", "ź", "ż", "q", "v", "x", "ch", "cz", "dz", "dź", "dż", "rz", "sz",
+    };
+    for (std::string_view k : kKafelki)
+        if (unit == k) return true;
+    return false;
+}

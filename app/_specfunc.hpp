@@ -22,3 +22,6 @@ std::string formatujCzas(int seconds);
 
 // Code of a Polish letter or sound unit in picture names ("ż" -> "zz"); other text comes back unchanged.
 std::string kodLitery(const std::string& unit);
+
+// True for the units there are letter tiles for: the Polish letters, q, v, x and the digraphs.
+bool maKafelek(const std::string& unit);

@@ -45,19 +45,148 @@ PURPLE = (142, 68, 173)
 TEAL = (22, 160, 133)
 PINK = (234, 89, 110)
 
-# The catalogue in table order: stem, spoken text, picture source.
+# The catalogue in file order: stem, spoken text, spelling units (the practised one marked "_"),
+# sound, position, picture source.  The first ten are the built-in table, in its order, so a data set
+# with or without the catalogue file lists them alike.  A source is an SVG under tools/art, or a list of
+# (svg, x, y, size) placed in the unit square for a picture composed of several.
+N, S_, W = 'nagłos', 'śródgłos', 'wygłos'
+JUNGLE = [('twemoji/1f334.svg', 0.0, 0.02, 0.7), ('twemoji/1f33f.svg', 0.5, 0.5, 0.5),
+          ('twemoji/1f412.svg', 0.46, 0.08, 0.46), ('twemoji/1f99c.svg', 0.05, 0.58, 0.4)]
 WORDS = [
-    ('sakiewka', 'sakiewka', 'words/sakiewka.svg'),
-    ('samochod', 'samochód', 'twemoji/1f697.svg'),
-    ('sanki', 'sanki', 'twemoji/1f6f7.svg'),
-    ('sep', 'sęp', 'words/sep.svg'),
-    ('sum', 'sum', 'words/sum.svg'),
-    ('szachy', 'szachy', 'words/szachy.svg'),
-    ('szampan', 'szampan', 'twemoji/1f37e.svg'),
-    ('szelki', 'szelki', 'words/szelki.svg'),
-    ('szopa', 'szopa', 'words/szopa.svg'),
-    ('szuflada', 'szuflada', 'words/szuflada.svg'),
+    ('sakiewka', 'sakiewka', '_s,a,k,i,e,w,k,a', 'S', N, 'words/sakiewka.svg'),
+    ('samochod', 'samochód', '_s,a,m,o,ch,ó,d', 'S', N, 'twemoji/1f697.svg'),
+    ('sanki', 'sanki', '_s,a,n,k,i', 'S', N, 'twemoji/1f6f7.svg'),
+    ('sep', 'sęp', '_s,ę,p', 'S', N, 'words/sep.svg'),
+    ('sum', 'sum', '_s,u,m', 'S', N, 'words/sum.svg'),
+    ('szachy', 'szachy', '_sz,a,ch,y', 'SZ', N, 'words/szachy.svg'),
+    ('szampan', 'szampan', '_sz,a,m,p,a,n', 'SZ', N, 'twemoji/1f37e.svg'),
+    ('szelki', 'szelki', '_sz,e,l,k,i', 'SZ', N, 'words/szelki.svg'),
+    ('szopa', 'szopa', '_sz,o,p,a', 'SZ', N, 'words/szopa.svg'),
+    ('szuflada', 'szuflada', '_sz,u,f,l,a,d,a', 'SZ', N, 'words/szuflada.svg'),
+    # SZ
+    ('szafa', 'szafa', '_sz,a,f,a', 'SZ', N, 'words/szafa.svg'),
+    ('szalik', 'szalik', '_sz,a,l,i,k', 'SZ', N, 'twemoji/1f9e3.svg'),
+    ('szkola', 'szkoła', '_sz,k,o,ł,a', 'SZ', N, 'twemoji/1f3eb.svg'),
+    ('szop', 'szop', '_sz,o,p', 'SZ', N, 'twemoji/1f99d.svg'),
+    ('koszula', 'koszula', 'k,o,_sz,u,l,a', 'SZ', S_, 'twemoji/1f454.svg'),
+    ('gruszka', 'gruszka', 'g,r,u,_sz,k,a', 'SZ', S_, 'twemoji/1f350.svg'),
+    ('muszla', 'muszla', 'm,u,_sz,l,a', 'SZ', S_, 'twemoji/1f41a.svg'),
+    ('puszka', 'puszka', 'p,u,_sz,k,a', 'SZ', S_, 'twemoji/1f96b.svg'),
+    ('kasztan', 'kasztan', 'k,a,_sz,t,a,n', 'SZ', S_, 'twemoji/1f330.svg'),
+    ('poduszka', 'poduszka', 'p,o,d,u,_sz,k,a', 'SZ', S_, 'words/poduszka.svg'),
+    ('mysz', 'mysz', 'm,y,_sz', 'SZ', W, 'twemoji/1f401.svg'),
+    ('kosz', 'kosz', 'k,o,_sz', 'SZ', W, 'twemoji/1f5d1.svg'),
+    ('kapelusz', 'kapelusz', 'k,a,p,e,l,u,_sz', 'SZ', W, 'twemoji/1f452.svg'),
+    ('kalosz', 'kalosz', 'k,a,l,o,_sz', 'SZ', W, 'words/kalosz.svg'),
+    ('grosz', 'grosz', 'g,r,o,_sz', 'SZ', W, 'twemoji/1fa99.svg'),
+    # S
+    ('sowa', 'sowa', '_s,o,w,a', 'S', N, 'twemoji/1f989.svg'),
+    ('ser', 'ser', '_s,e,r', 'S', N, 'twemoji/1f9c0.svg'),
+    ('sok', 'sok', '_s,o,k', 'S', N, 'twemoji/1f9c3.svg'),
+    ('slon', 'słoń', '_s,ł,o,ń', 'S', N, 'twemoji/1f418.svg'),
+    ('samolot', 'samolot', '_s,a,m,o,l,o,t', 'S', N, 'twemoji/2708.svg'),
+    ('maslo', 'masło', 'm,a,_s,ł,o', 'S', S_, 'twemoji/1f9c8.svg'),
+    ('miska', 'miska', 'm,i,_s,k,a', 'S', S_, 'twemoji/1f963.svg'),
+    ('maska', 'maska', 'm,a,_s,k,a', 'S', S_, 'twemoji/1f93f.svg'),
+    ('kostka', 'kostka', 'k,o,_s,t,k,a', 'S', S_, 'twemoji/1f3b2.svg'),
+    ('lis', 'lis', 'l,i,_s', 'S', W, 'twemoji/1f98a.svg'),
+    ('pies', 'pies', 'p,i,e,_s', 'S', W, 'twemoji/1f415.svg'),
+    ('nos', 'nos', 'n,o,_s', 'S', W, 'twemoji/1f443.svg'),
+    ('ananas', 'ananas', 'a,n,a,n,a,_s', 'S', W, 'twemoji/1f34d.svg'),
+    ('kaktus', 'kaktus', 'k,a,k,t,u,_s', 'S', W, 'twemoji/1f335.svg'),
+    ('autobus', 'autobus', 'a,u,t,o,b,u,_s', 'S', W, 'twemoji/1f68c.svg'),
+    # Ż/RZ: voiced, so never at the end of a word (devoiced there) nor after p, t, k, ch.
+    ('zaba', 'żaba', '_ż,a,b,a', 'Ż', N, 'twemoji/1f438.svg'),
+    ('zyrafa', 'żyrafa', '_ż,y,r,a,f,a', 'Ż', N, 'twemoji/1f992.svg'),
+    ('zolw', 'żółw', '_ż,ó,ł,w', 'Ż', N, 'twemoji/1f422.svg'),
+    ('zaglowka', 'żaglówka', '_ż,a,g,l,ó,w,k,a', 'Ż', N, 'twemoji/26f5.svg'),
+    ('zarowka', 'żarówka', '_ż,a,r,ó,w,k,a', 'Ż', N, 'twemoji/1f4a1.svg'),
+    ('zuk', 'żuk', '_ż,u,k', 'Ż', N, 'twemoji/1fab2.svg'),
+    ('zubr', 'żubr', '_ż,u,b,r', 'Ż', N, 'twemoji/1f9ac.svg'),
+    ('rzodkiewka', 'rzodkiewka', '_rz,o,d,k,i,e,w,k,a', 'RZ', N, 'words/rzodkiewka.svg'),
+    ('grzyb', 'grzyb', 'g,_rz,y,b', 'RZ', S_, 'twemoji/1f344.svg'),
+    ('drzewo', 'drzewo', 'd,_rz,e,w,o', 'RZ', S_, 'twemoji/1f333.svg'),
+    ('burza', 'burza', 'b,u,_rz,a', 'RZ', S_, 'twemoji/26c8.svg'),
+    ('orzel', 'orzeł', 'o,_rz,e,ł', 'RZ', S_, 'twemoji/1f985.svg'),
+    ('drzwi', 'drzwi', 'd,_rz,w,i', 'RZ', S_, 'twemoji/1f6aa.svg'),
+    ('wieza', 'wieża', 'w,i,e,_ż,a', 'Ż', S_, 'twemoji/1f5fc.svg'),
+    ('roza', 'róża', 'r,ó,_ż,a', 'Ż', S_, 'twemoji/1f339.svg'),
+    ('lyzwy', 'łyżwy', 'ł,y,_ż,w,y', 'Ż', S_, 'twemoji/26f8.svg'),
+    ('plaza', 'plaża', 'p,l,a,_ż,a', 'Ż', S_, 'twemoji/1f3d6.svg'),
+    ('ksiezyc', 'księżyc', 'k,s,i,ę,_ż,y,c', 'Ż', S_, 'twemoji/1f319.svg'),
+    ('strazak', 'strażak', 's,t,r,a,_ż,a,k', 'Ż', S_, 'twemoji/1f9d1-200d-1f692.svg'),
+    ('nozyczki', 'nożyczki', 'n,o,_ż,y,cz,k,i', 'Ż', S_, 'twemoji/2702.svg'),
+    # Z: plain z (not before i), voiced, so no end position either.
+    ('zebra', 'zebra', '_z,e,b,r,a', 'Z', N, 'twemoji/1f993.svg'),
+    ('zamek', 'zamek', '_z,a,m,e,k', 'Z', N, 'twemoji/1f3f0.svg'),
+    ('zegar', 'zegar', '_z,e,g,a,r', 'Z', N, 'twemoji/1f570.svg'),
+    ('zab', 'ząb', '_z,ą,b', 'Z', N, 'twemoji/1f9b7.svg'),
+    ('zupa', 'zupa', '_z,u,p,a', 'Z', N, 'twemoji/1f372.svg'),
+    ('koza', 'koza', 'k,o,_z,a', 'Z', S_, 'twemoji/1f410.svg'),
+    ('waza', 'waza', 'w,a,_z,a', 'Z', S_, 'twemoji/1f3fa.svg'),
+    ('gazeta', 'gazeta', 'g,a,_z,e,t,a', 'Z', S_, 'twemoji/1f4f0.svg'),
+    ('lizak', 'lizak', 'l,i,_z,a,k', 'Z', S_, 'twemoji/1f36d.svg'),
+    ('gwiazda', 'gwiazda', 'g,w,i,a,_z,d,a', 'Z', S_, 'twemoji/2b50.svg'),
+    ('telewizor', 'telewizor', 't,e,l,e,w,i,_z,o,r', 'Z', S_, 'twemoji/1f4fa.svg'),
+    ('kamizelka', 'kamizelka', 'k,a,m,i,_z,e,l,k,a', 'Z', S_, 'twemoji/1f9ba.svg'),
+    # CZ
+    ('czapka', 'czapka', '_cz,a,p,k,a', 'CZ', N, 'twemoji/1f9e2.svg'),
+    ('czekolada', 'czekolada', '_cz,e,k,o,l,a,d,a', 'CZ', N, 'twemoji/1f36b.svg'),
+    ('czeresnie', 'czereśnie', '_cz,e,r,e,ś,n,i,e', 'CZ', N, 'twemoji/1f352.svg'),
+    ('czarownica', 'czarownica', '_cz,a,r,o,w,n,i,c,a', 'CZ', N,
+     'twemoji/1f9d9-200d-2640-fe0f.svg'),
+    ('czajnik', 'czajnik', '_cz,a,j,n,i,k', 'CZ', N, 'words/czajnik.svg'),
+    ('kaczka', 'kaczka', 'k,a,_cz,k,a', 'CZ', S_, 'twemoji/1f986.svg'),
+    ('tecza', 'tęcza', 't,ę,_cz,a', 'CZ', S_, 'twemoji/1f308.svg'),
+    ('oczy', 'oczy', 'o,_cz,y', 'CZ', S_, 'twemoji/1f440.svg'),
+    ('paczek', 'pączek', 'p,ą,_cz,e,k', 'CZ', S_, 'twemoji/1f369.svg'),
+    ('teczka', 'teczka', 't,e,_cz,k,a', 'CZ', S_, 'twemoji/1f4bc.svg'),
+    ('paczka', 'paczka', 'p,a,_cz,k,a', 'CZ', S_, 'twemoji/1f4e6.svg'),
+    ('pajeczyna', 'pajęczyna', 'p,a,j,ę,_cz,y,n,a', 'CZ', S_, 'twemoji/1f578.svg'),
+    ('klucz', 'klucz', 'k,l,u,_cz', 'CZ', W, 'twemoji/1f511.svg'),
+    ('miecz', 'miecz', 'm,i,e,_cz', 'CZ', W, 'twemoji/1f5e1.svg'),
+    ('biegacz', 'biegacz', 'b,i,e,g,a,_cz', 'CZ', W, 'twemoji/1f3c3.svg'),
+    ('spinacz', 'spinacz', 's,p,i,n,a,_cz', 'CZ', W, 'twemoji/1f4ce.svg'),
+    ('warkocz', 'warkocz', 'w,a,r,k,o,_cz', 'CZ', W, 'words/warkocz.svg'),
+    # C: plain c (not before i).
+    ('cebula', 'cebula', '_c,e,b,u,l,a', 'C', N, 'twemoji/1f9c5.svg'),
+    ('cytryna', 'cytryna', '_c,y,t,r,y,n,a', 'C', N, 'twemoji/1f34b.svg'),
+    ('cukierek', 'cukierek', '_c,u,k,i,e,r,e,k', 'C', N, 'twemoji/1f36c.svg'),
+    ('cyrk', 'cyrk', '_c,y,r,k', 'C', N, 'twemoji/1f3aa.svg'),
+    ('cegla', 'cegła', '_c,e,g,ł,a', 'C', N, 'twemoji/1f9f1.svg'),
+    ('owca', 'owca', 'o,w,_c,a', 'C', S_, 'twemoji/1f411.svg'),
+    ('plecak', 'plecak', 'p,l,e,_c,a,k', 'C', S_, 'twemoji/1f392.svg'),
+    ('placki', 'placki', 'p,l,a,_c,k,i', 'C', S_, 'twemoji/1f95e.svg'),
+    ('slonce', 'słońce', 's,ł,o,ń,_c,e', 'C', S_, 'twemoji/2600.svg'),
+    ('noc', 'noc', 'n,o,_c', 'C', W, 'twemoji/1f303.svg'),
+    ('pajac', 'pajac', 'p,a,j,a,_c', 'C', W, 'twemoji/1f921.svg'),
+    ('zajac', 'zając', 'z,a,j,ą,_c', 'C', W, 'twemoji/1f407.svg'),
+    ('palec', 'palec', 'p,a,l,e,_c', 'C', W, 'twemoji/261d.svg'),
+    ('chlopiec', 'chłopiec', 'ch,ł,o,p,i,e,_c', 'C', W, 'twemoji/1f466.svg'),
+    ('widelec', 'widelec', 'w,i,d,e,l,e,_c', 'C', W, 'words/widelec.svg'),
+    # DŻ: few words at the start, hardly any inside, none at the end (devoiced).
+    ('dzem', 'dżem', '_dż,e,m', 'DŻ', N, 'words/dzem.svg'),
+    ('dzungla', 'dżungla', '_dż,u,n,g,l,a', 'DŻ', N, JUNGLE),
+    ('dzinsy', 'dżinsy', '_dż,i,n,s,y', 'DŻ', N, 'twemoji/1f456.svg'),
+    ('dzokej', 'dżokej', '_dż,o,k,e,j', 'DŻ', N, 'twemoji/1f3c7.svg'),
+    ('dzudo', 'dżudo', '_dż,u,d,o', 'DŻ', N, 'twemoji/1f94b.svg'),
+    ('dzdzownica', 'dżdżownica', '_dż,dż,o,w,n,i,c,a', 'DŻ', N, 'twemoji/1fab1.svg'),
+    ('dzip', 'dżip', '_dż,i,p', 'DŻ', N, 'twemoji/1f699.svg'),
+    ('dzin', 'dżin', '_dż,i,n', 'DŻ', N, 'twemoji/1f9de.svg'),
+    ('dzojstik', 'dżojstik', '_dż,o,j,s,t,i,k', 'DŻ', N, 'twemoji/1f579.svg'),
+    ('bandzo', 'bandżo', 'b,a,n,_dż,o', 'DŻ', S_, 'twemoji/1fa95.svg'),
+    ('drozdzowka', 'drożdżówka', 'd,r,o,ż,_dż,ó,w,k,a', 'DŻ', S_, 'words/drozdzowka.svg'),
+    # DZ: plain dz (not before i), voiced.
+    ('dzwon', 'dzwon', '_dz,w,o,n', 'DZ', N, 'twemoji/1f514.svg'),
+    ('dzwonek', 'dzwonek', '_dz,w,o,n,e,k', 'DZ', N, 'twemoji/1f6ce.svg'),
+    ('dzbanek', 'dzbanek', '_dz,b,a,n,e,k', 'DZ', N, 'words/dzbanek.svg'),
+    ('kukurydza', 'kukurydza', 'k,u,k,u,r,y,_dz,a', 'DZ', S_, 'twemoji/1f33d.svg'),
+    ('pedzel', 'pędzel', 'p,ę,_dz,e,l', 'DZ', S_, 'twemoji/1f58c.svg'),
+    ('pieniadze', 'pieniądze', 'p,i,e,n,i,ą,_dz,e', 'DZ', S_, 'twemoji/1f4b5.svg'),
+    ('ogrodzenie', 'ogrodzenie', 'o,g,r,o,_dz,e,n,i,e', 'DZ', S_, 'words/ogrodzenie.svg'),
+    ('sadzonka', 'sadzonka', 's,a,_dz,o,n,k,a', 'DZ', S_, 'twemoji/1f331.svg'),
 ]
+CATALOGUE = 'slowa.txt'
 
 # Sizes follow the window layouts: see tools/README.md for the arithmetic.
 SMALL = (70, 94)          # card fronts and falling pictures
@@ -198,13 +327,19 @@ def emoji(code, size):
 # ---------------------------------------------------------------- word pictures
 
 def word_object(src, size):
-    return render_svg(src, size, size)
+    if isinstance(src, str):
+        return render_svg(src, size, size)
+    img = Image.new('RGBA', (size, size), (0, 0, 0, 0))
+    for part, x, y, f in src:
+        s = int(round(size * f))
+        img.alpha_composite(render_svg(part, s, s), (int(round(x * size)), int(round(y * size))))
+    return img
 
 
 def word_pictures():
     bio = os.path.join(DATA, 'Bio')
     sio = os.path.join(DATA, 'Sio')
-    for stem, _spoken, src in WORDS:
+    for stem, _spoken, _units, _sound, _pos, src in WORDS:
         # Small picture: object centred on white, no frame (drawn opaque on the boards).
         w, h = SMALL
         obj = word_object(src, 62)
@@ -218,6 +353,11 @@ def word_pictures():
             obj = word_object(src, o)
             img = Image.new('RGB', (d, d), WHITE)
             img.paste(obj, ((d - o) // 2, (d - o) // 2), obj)
+            # Corners of square objects would stick out of the disc: white outside it, as the
+            # mask drawing needs.
+            disc = Layer(d, d, (0, 0, 0, 0))
+            disc.ellipse((4, 4, d - 4, d - 4), WHITE)
+            img = Image.composite(img, Image.new('RGB', (d, d), WHITE), disc.image().getchannel('A'))
             save_jpeg(img, os.path.join(bio, '%s_m%s.xji' % (stem, m)), 92)
         # Labelling / completion picture: object on a white rounded square.
         for m in 'sb':
@@ -236,6 +376,24 @@ def word_pictures():
         L = Layer(d, d, (0, 0, 0, 255))
         L.rrect((0, 0, d, d), d * 0.12, WHITE)
         save_jpeg(L.image(), os.path.join(bio, '_matr_up%s.xji' % m), 100)
+
+
+def catalogue_file():
+    """The word catalogue the program reads at start-up, in WORDS order."""
+    lines = ['# Katalog słów programu Wirowanki (UTF-8), jedno słowo w wierszu:',
+             '#   nazwa  głoski  dźwięk  pozycja',
+             '# nazwa   - rdzeń nazw plików słowa: małe litery a-z i cyfry (Data\\Bio\\nazwa_ms.xji,',
+             '#           Data\\Sio\\snazwa.xji, Data\\Smd\\nazwa.pw ...)',
+             '# głoski  - pisownia podzielona przecinkami na głoski (sz, cz, rz, dż, dz, ch to jedna',
+             '#           głoska); ćwiczoną głoskę poprzedza znak _',
+             '# dźwięk  - SZ, Ż, RZ, CZ, DŻ albo głoska kontrastowa S, Z, C, DZ',
+             '# pozycja - nagłos, śródgłos albo wygłos',
+             '# Wiersze zaczynające się od # i puste wiersze są pomijane.', '']
+    for stem, _spoken, units, sound, pos, _src in WORDS:
+        lines.append('%-12s %-22s %-3s %s' % (stem, units, sound, pos))
+    with open(os.path.join(DATA, CATALOGUE), 'w', encoding='utf-8', newline='\n') as f:
+        f.write('\n'.join(lines) + '\n')
+    written.append(os.path.join(DATA, CATALOGUE))
 
 
 def card_pictures():
@@ -828,7 +986,7 @@ def speak(text, path):
 
 
 def speech():
-    for stem, spoken, _src in WORDS:
+    for stem, spoken, *_rest in WORDS:
         speak(spoken, os.path.join(DATA, 'Smd', stem + '.pw'))
     for i, t in enumerate(PRAISE):
         speak(t, os.path.join(DATA, 'Intf', 'Smd', 'g%02d.pw' % i))
@@ -1157,6 +1315,7 @@ def main(argv):
         clean(os.path.join(DATA, 'Intf', 'Smd'))
     ensure_dir(DATA)
     word_pictures()
+    catalogue_file()
     card_pictures()
     resource_pictures()
     report_button()

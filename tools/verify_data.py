@@ -16,12 +16,46 @@ DATA = os.path.join(ROOT, 'Data')
 INTF_SPEC = os.path.join(DATA, 'Intf/Spec')
 RES = os.path.join(ROOT, 'Resource')
 
-# Catalogue stems and flags in table order.
-WORDS = [('sakiewka', 0x1010), ('samochod', 0x1010), ('sanki', 0x1010), ('sep', 0x1010),
-         ('sum', 0x1010), ('szachy', 0x1001), ('szampan', 0x1001), ('szelki', 0x1001),
-         ('szopa', 0x1001), ('szuflada', 0x1001)]
-GLOSY = ['_s,a,k,i,e,w,k,a,', '_s,a,m,o,ch,ó,d,', '_s,a,n,k,i,', '_s,ę,p,', '_s,u,m,',
-         '_sz,a,ch,y,', '_sz,a,m,p,a,n,', '_sz,e,l,k,i,', '_sz,o,p,a,', '_sz,u,f,l,a,d,a,']
+# The built-in table: stems and flags in table order, and their spellings.
+BUILT_IN = [('sakiewka', 0x1010), ('samochod', 0x1010), ('sanki', 0x1010), ('sep', 0x1010),
+            ('sum', 0x1010), ('szachy', 0x1001), ('szampan', 0x1001), ('szelki', 0x1001),
+            ('szopa', 0x1001), ('szuflada', 0x1001)]
+BUILT_IN_GLOSY = ['_s,a,k,i,e,w,k,a,', '_s,a,m,o,ch,ó,d,', '_s,a,n,k,i,', '_s,ę,p,', '_s,u,m,',
+                  '_sz,a,ch,y,', '_sz,a,m,p,a,n,', '_sz,e,l,k,i,', '_sz,o,p,a,', '_sz,u,f,l,a,d,a,']
+CATALOGUE = os.path.join(DATA, 'slowa.txt')
+SOUNDS = {'sz': (0x01, ('sz',)), 'ż': (0x02, ('ż',)), 'rz': (0x02, ('rz',)),
+          'ż/rz': (0x02, ('ż', 'rz')), 'cz': (0x04, ('cz',)), 'dż': (0x08, ('dż',)),
+          's': (0x10, ('s',)), 'z': (0x20, ('z',)), 'c': (0x40, ('c',)), 'dz': (0x80, ('dz',))}
+POSITIONS = {'nagłos': 0x1000, 'naglos': 0x1000, 'śródgłos': 0x2000, 'srodglos': 0x2000,
+             'wygłos': 0x4000, 'wyglos': 0x4000}
+MAX_UNITS = 9
+
+
+def read_catalogue():
+    """The catalogue the program uses: the file when present, else the built-in table."""
+    if not os.path.exists(CATALOGUE):
+        return BUILT_IN, BUILT_IN_GLOSY, []
+    words, glosy, problems = [], [], []
+    with open(CATALOGUE, encoding='utf-8') as f:
+        for no, line in enumerate(f, 1):
+            fields = line.split()
+            if not fields or fields[0].startswith('#'):
+                continue
+            if len(fields) != 4:
+                problems.append('slowa.txt line %d: %d fields' % (no, len(fields)))
+                continue
+            stem, units, sound, pos = fields
+            flag = SOUNDS.get(sound.lower(), (0, ()))
+            words.append((stem, flag[0] | POSITIONS.get(pos.lower(), 0)))
+            glosy.append(','.join(units.rstrip(',').split(',')) + ',')
+            marked = [u[1:] for u in units.rstrip(',').split(',') if u.startswith('_')]
+            if not flag[0] or not POSITIONS.get(pos.lower()) or len(marked) != 1 \
+                    or marked[0] not in flag[1]:
+                problems.append('slowa.txt line %d: %s' % (no, line.strip()))
+    return words, glosy, problems
+
+
+WORDS, GLOSY, CATALOGUE_PROBLEMS = read_catalogue()
 CODES = {'dż': 'dzz', 'dź': 'dzzz', 'ż': 'zz', 'ź': 'zzz', 'ó': 'oo', 'ł': 'll', 'ć': 'cc',
          'ś': 'ss', 'ń': 'nn', 'ę': 'ee', 'ą': 'aa'}
 
@@ -112,7 +146,7 @@ def check_formats():
                     check(bpp == 24, '%s: %d bits per pixel' % (rel, bpp))
                 elif n.endswith('.pw'):
                     check_wav(p)
-                elif n != 'data.ini':
+                elif n not in ('data.ini', 'slowa.txt'):
                     check(False, '%s: unexpected file' % rel)
                     continue
                 check(True, '')
@@ -428,12 +462,51 @@ def check_settings():
             check(nd >= poz * 5, '[Spadajace]: only %d distractor words' % nd)
 
 
+def check_catalogue():
+    for p in CATALOGUE_PROBLEMS:
+        check(False, p)
+    stems = [w for w, _ in WORDS]
+    check(len(stems) == len(set(stems)), 'catalogue: a stem twice')
+    count = {}
+    for _, f in WORDS:
+        count[f] = count.get(f, 0) + 1
+    cell = lambda g, p: count.get(g | p, 0)
+    total = lambda g: sum(cell(g, p) for p in (0x1000, 0x2000, 0x4000))
+    if not os.path.exists(CATALOGUE):
+        return
+    for g, name in ((0x01, 'SZ'), (0x04, 'CZ')):
+        check(total(g) >= 15, '%s: %d words' % (name, total(g)))
+        for p in (0x1000, 0x2000, 0x4000):
+            check(cell(g, p) >= 5, '%s at %#x: %d words' % (name, p, cell(g, p)))
+    check(total(0x02) >= 15 and cell(0x02, 0x1000) >= 5 and cell(0x02, 0x2000) >= 5,
+          'Ż/RZ: too few words')
+    check(total(0x08) >= 10, 'DŻ: %d words, 10 needed for the medium quantity' % total(0x08))
+    for g, name in ((0x10, 'S'), (0x20, 'Z'), (0x40, 'C'), (0x80, 'DZ')):
+        check(total(g) >= 8, '%s: %d words' % (name, total(g)))
+    for g in (0x02, 0x08, 0x20, 0x80):
+        check(cell(g, 0x4000) == 0, 'voiced sound %#x at the end of a word' % g)
+    # Captions on the labelling and completion trays (W/2 -+ 300 and -+ 260 in 800-wide units).
+    for (stem, _), g in zip(WORDS, GLOSY):
+        n = len([u for u in g.split(',') if u])
+        check(n <= MAX_UNITS, '%s: %d units' % (stem, n))
+        for W, bok in ((800, 44), (1024, 55)):
+            x0 = W // 2 - (n // 2) * 60 - (n % 2) * 30
+            check(x0 - 5 >= W // 2 - 300 * W // 800 and
+                  x0 + (n - 1) * (bok + 15) + bok + 5 <= W // 2 + 300 * W // 800,
+                  '%s: labelling fields leave the tray' % stem)
+            p = bok + 5
+            r0 = W // 2 - (n // 2) * p - ((n % 2) * p) // 2
+            check(r0 >= W // 2 - 260 * W // 800 and r0 + (n - 1) * p + bok <= W // 2 + 260 * W // 800,
+                  '%s: completion row leaves the tray' % stem)
+
+
 def check_total_size():
     total = 0
     for top in (DATA, RES):
         for d, _dirs, files in os.walk(top):
             total += sum(os.path.getsize(os.path.join(d, f)) for f in files)
-    check(total < 20 * 1024 * 1024, 'data set is %d bytes' % total)
+    # About 120 words in five pictures and a recording each.
+    check(total < 32 * 1024 * 1024, 'data set is %d bytes' % total)
     return total
 
 
@@ -443,6 +516,7 @@ def main():
     check_pictures()
     check_layouts()
     check_settings()
+    check_catalogue()
     total = check_total_size()
     for f in failures:
         print('FAIL', f)

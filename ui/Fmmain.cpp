@@ -361,7 +361,14 @@ void TFormMain::A_StartExecute() {
 bool TFormMain::uruchomGre(int zakladka, const CUstGry& filtr, int minimum) {
     slowa->filtruj(filtr);
     if (static_cast<int>(slowa->przefiltrowane().size()) < minimum) {
-        pokazKomunikat(3);
+        // Cells no Polish word can fill get the reason, not an instruction that cannot help.
+        const std::string powod = komunikatPustychPol(ustawieniaZakladki());
+        if (powod.empty() || !FormKomunikat) {
+            pokazKomunikat(3);
+        } else {
+            FormKomunikat->vL_Komunikat.setCaption(powod);
+            FormKomunikat->showModal();
+        }
         return false;
     }
     nagrywarkaZamknij();

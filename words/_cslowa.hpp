@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Sound and position flags: one 16-bit word shared by the catalogue and the game settings.
@@ -22,6 +24,11 @@ inline constexpr std::uint16_t POZ_SRODGLOS = 0x2000;
 inline constexpr std::uint16_t POZ_WYGLOS = 0x4000;
 // Run-time mark of a word drawn for the current game.
 inline constexpr std::uint16_t SLOWO_WYBRANE = 0x8000;
+
+// The catalogue file that replaces the built-in table when it exists.
+inline constexpr const char* PLIK_KATALOGU = "Data\\slowa.txt";
+// The labelling game's fields and the completion game's row stay on their trays up to this many units.
+inline constexpr int MAKS_GLOSEK = 9;
 
 class CUstGry;
 
@@ -49,7 +56,10 @@ struct Slowo {
 // The word catalogue: the fixed table, the words matching the last filter, and the words drawn for a game.
 class CSlowa {
 public:
+    // The built-in table.
     CSlowa();
+    // A table read from a catalogue file.
+    explicit CSlowa(std::vector<Slowo> tabela);
     ~CSlowa();
     CSlowa(const CSlowa&) = delete;
     CSlowa& operator=(const CSlowa&) = delete;
@@ -78,3 +88,20 @@ private:
     std::vector<Slowo> filtr_;
     std::vector<Slowo> wybor_;
 };
+
+// A catalogue file that cannot be used; what() is a Polish sentence naming the file and the line.
+class EKatalog : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the text of a catalogue file (named nazwaPliku in messages) into words, in file order.
+// Raises EKatalog at the first fault.
+std::vector<Slowo> czytajKatalog(std::string_view tekst, const std::string& nazwaPliku);
+
+// The catalogue of a run: the catalogue file when it exists, otherwise the built-in table. Raises EKatalog.
+std::unique_ptr<CSlowa> utworzKatalog();
+
+// What to tell the therapist when no Polish word can fill any of the chosen sound and position cells
+// (voiced sounds are devoiced at the end of a word; DŻ hardly ever stands inside one); empty otherwise.
+std::string komunikatPustychPol(const CUstGry& ustawienia);

@@ -357,3 +357,174 @@ TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked)
         EXPECT_EQ(marked, 1) << s.word;
     }
 }
+
+namespace {
+
+struct ZlyPlik {
+    const char* opis;
+    std::string tekst;
+    int wiersz;
+    const char* fragment;
+};
+
+Slowo slowo(const std::string& word, std::uint16_t flags) {
+    Slowo s;
+    s.word = word;
+    s.flags = flags;
+    return s;
+}
+
+} // namespace
+
+TEST(CatalogueFile, readsWordsInFileOrderWhateverTheLineEndsSpacingAndSpellingOfNames) {
+    const std::string tekst = "\xEF\xBB\xBF# komentarz\r\n"
+                              "\r\n"
+                              "szafa\t_sz,a,f,a,\tSZ\tnagłos\r\n"
+                              "  grzyb   g,_rz,y,b   Ż/RZ  ŚRÓDGŁOS\n"
+                              "roza r,ó,_ż,a ż srodglos\n"
+                              "noc n,o,_c c Wygłos";
+    const auto slowa = czytajKatalog(tekst, "k.txt");
+    ASSERT_EQ(slowa.size(), 4u);
+    const struct {
+        const char* word;
+        const char* glosy;
+        std::uint16_t flags;
+    } oczekiwane[] = {{"szafa", "_sz,a,f,a,", 0x1001},
+                      {"grzyb", "g,_rz,y,b,", 0x2002},
+                      {"roza", "r,ó,_ż,a,", 0x2002},
+                      {"noc", "n,o,_c,", 0x4040}};
+    for (std::size_t i = 0; i < slowa.size(); ++i) {
+        EXPECT_EQ(slowa[i].word, oczekiwane[i].word);
+        EXPECT_EQ(slowa[i].glosy, oczekiwane[i].glosy);
+        EXPECT_EQ(slowa[i].flags, oczekiwane[i].flags) << slowa[i].word;
+        EXPECT_EQ(slowa[i].dzwiek, std::string("Data\\Smd\\") + oczekiwane[i].word + ".pw");
+        EXPECT_FALSE(slowa[i].obrazek);
+    }
+}
+
+TEST(CatalogueFile, eachFaultNamesTheFileAndItsLine) {
+    const std::string ok = "szafa _sz,a,f,a SZ nagłos\n";
+    const ZlyPlik przypadki[] = {
+        {"unknown sound", ok + "sowa _s,o,w,a SX nagłos\n", 2, "nieznany dźwięk „SX”"},
+        {"unknown position", "sowa _s,o,w,a S koniec\n", 1, "nieznana pozycja „koniec”"},
+        {"no marked unit", ok + "sowa s,o,w,a S nagłos\n", 2, "brak ćwiczonej głoski"},
+        {"two marked units", "dzdzownica _dż,_dż,o,w,n,i,c,a DŻ nagłos\n", 1, "więcej niż jedna"},
+        {"no tile", ok + "\nsowa _s,o,w,ä S nagłos\n", 3, "nie ma kafelka z literą „ä”"},
+        {"duplicate stem", ok + "# x\n" + ok, 3, "słowo „szafa” już było"},
+        {"empty file", "", 1, "nie zawiera żadnego słowa"},
+        {"only comments", "# a\n\n# b\n", 3, "nie zawiera żadnego słowa"},
+        {"binary junk", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), 1, "niedozwolone znaki"},
+        {"control character", ok + "so\x01wa _s,o,w,a S nagłos\n", 2, "niedozwolone znaki"},
+        {"broken UTF-8", ok + "sowa _s,o,w,a S nag\xC5os\n", 2, "niedozwolone znaki"},
+        {"missing field", "sowa _s,o,w,a S\n", 1, "oczekiwane 4 pola"},
+        {"extra field", "sowa _s,o,w,a S nagłos x\n", 1, "oczekiwane 4 pola"},
+        {"stem with capitals", "Sowa _s,o,w,a S nagłos\n", 1, "tylko małe litery"},
+        {"stem with Polish letter", "żaba _ż,a,b,a Ż nagłos\n", 1, "tylko małe litery"},
+        {"mark on the wrong unit", "sanki _sz,a,n,k,i S nagłos\n", 1, "„sz” nie pasuje do dźwięku „S”"},
+        {"rz spelled for ż", "roza r,ó,_rz,a Ż śródgłos\n", 1, "nie pasuje"},
+        {"voiced sound at the end", "noz n,o,_ż Ż wygłos\n", 1, "brzmi bezdźwięcznie"},
+        {"empty unit", "sowa _s,,o,w,a S nagłos\n", 1, "pusta głoska"},
+        {"bare mark", "sowa _,s,o,w,a S nagłos\n", 1, "znak _ bez głoski"},
+        {"too many units", "dlugie _s,a,a,a,a,a,a,a,a,a S nagłos\n", 1, "za dużo głosek (najwyżej 9)"},
+    };
+    for (const ZlyPlik& p : przypadki) {
+        SCOPED_TRACE(p.opis);
+        try {
+            czytajKatalog(p.tekst, "Data\\slowa.txt");
+            ADD_FAILURE() << "accepted";
+        } catch (const EKatalog& e) {
+            const std::string tekst = e.what();
+            const std::string poczatek = "Plik Data\\slowa.txt, wiersz " + std::to_string(p.wiersz) + ": ";
+            EXPECT_EQ(tekst.substr(0, poczatek.size()), poczatek) << tekst;
+            EXPECT_NE(tekst.find(p.fragment), std::string::npos) << tekst;
+        }
+    }
+}
+
+TEST(CatalogueFile, theFileReplacesTheBuiltInTableOnlyWhenItExists) {
+    coretest::TempRoots roots;
+    EXPECT_EQ(utworzKatalog()->tabela().size(), 10u);
+    coretest::TempRoots::write(roots.program() / "Data/slowa.txt", "czapka _cz,a,p,k,a CZ nagłos\n");
+    const auto katalog = utworzKatalog();
+    ASSERT_EQ(katalog->tabela().size(), 1u);
+    EXPECT_EQ(katalog->tabela()[0].word, "czapka");
+    coretest::TempRoots::write(roots.program() / "Data/slowa.txt", "czapka _cz,a,p,k,a CZ\n");
+    EXPECT_THROW(utworzKatalog(), EKatalog);
+    coretest::TempRoots::write(roots.program() / "Data/slowa.txt", std::string(2 << 20, '#'));
+    try {
+        utworzKatalog();
+        ADD_FAILURE() << "a 2 MB file accepted";
+    } catch (const EKatalog& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Plik Data\\slowa.txt, wiersz 1: plik jest za duży (najwyżej 1 MB).");
+    }
+}
+
+TEST(GroupedDraw, alternatesOverTheSoundsOfAnUnequalInterleavedListAndNeverRepeatsAWord) {
+    coretest::ManualClock clock;
+    // SZ 6, S 2, CZ 1, C 4 words, the sounds mixed in the list.
+    const std::uint16_t kolejnosc[] = {GL_S,  GL_SZ, GL_SZ, GL_C,  GL_S, GL_SZ, GL_C,
+                                       GL_CZ, GL_SZ, GL_C,  GL_SZ, GL_C, GL_SZ};
+    std::vector<Slowo> tabela;
+    for (std::uint16_t f : kolejnosc)
+        tabela.push_back(slowo("w" + std::to_string(tabela.size()), f | POZ_SRODGLOS));
+    CSlowa katalog(tabela);
+    CUstGry u = ustawienia(GL_SZ | GL_CZ, POZ_SRODGLOS);
+    CUstGry filtr = u;
+    filtr.dodajKontrast();
+    katalog.filtruj(filtr);
+    ASSERT_EQ(katalog.przefiltrowane().size(), 13u);
+    // Groups in order of first appearance (S, SZ, C, CZ); an exhausted group gives up its turn.
+    const std::uint16_t grupy[13] = {GL_S,  GL_SZ, GL_C,  GL_CZ, GL_S,  GL_SZ, GL_C,
+                                     GL_SZ, GL_C,  GL_SZ, GL_C,  GL_SZ, GL_SZ};
+    for (int n : {5, 13}) {
+        for (int sekunda = 0; sekunda < 40; ++sekunda) {
+            clock.setLocalSeconds(90000 + sekunda);
+            ASSERT_TRUE(katalog.losujGrupami(n, u));
+            const auto& wybor = katalog.wybrane();
+            ASSERT_EQ(int(wybor.size()), n);
+            std::set<std::string> rozne;
+            for (int k = 0; k < n; ++k) {
+                EXPECT_EQ(wybor[k].flags & 0x00FF, grupy[k]) << "draw " << k << " at second " << sekunda;
+                rozne.insert(wybor[k].word);
+            }
+            EXPECT_EQ(int(rozne.size()), n);
+        }
+    }
+    EXPECT_FALSE(katalog.losujGrupami(14, u));
+
+    // The built-in table alternates S and SZ strictly, also when a group's last words are taken.
+    CSlowa wbudowany;
+    wbudowany.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
+    for (int sekunda = 0; sekunda < 60; ++sekunda) {
+        clock.setLocalSeconds(123000 + sekunda);
+        ASSERT_TRUE(wbudowany.losujGrupami(10, ustawienia(GL_SZ, POZ_NAGLOS)));
+        for (int k = 0; k < 10; ++k)
+            EXPECT_EQ(wbudowany.wybrane()[k].flags & 0x00FF, k % 2 == 0 ? GL_S : GL_SZ) << k;
+    }
+}
+
+TEST(ImpossibleCells, onlyChoicesNoPolishWordCanFillGetTheirOwnMessage) {
+    const struct {
+        std::uint16_t gloski, pozycje;
+        const char* poczatek; // empty: message 3 stays
+    } przypadki[] = {
+        {GL_ZZ, POZ_WYGLOS, "Na końcu polskich słów Ż/RZ brzmi jak SZ"},
+        {GL_DZZ, POZ_WYGLOS, "Na końcu polskich słów DŻ brzmi jak CZ"},
+        {GL_ZZ | GL_DZZ, POZ_WYGLOS, "Na końcu polskich słów Ż/RZ i DŻ brzmią jak SZ i CZ"},
+        {GL_DZZ, POZ_SRODGLOS, "W środku polskich słów głoska DŻ"},
+        {GL_DZZ, POZ_SRODGLOS | POZ_WYGLOS, "Głoska DŻ w środku polskich słów"},
+        {GL_ZZ | GL_DZZ, POZ_SRODGLOS | POZ_WYGLOS, ""},
+        {GL_DZZ, POZ_NAGLOS | POZ_WYGLOS, ""},
+        {GL_SZ | GL_ZZ, POZ_WYGLOS, ""},
+        {GL_CZ, POZ_WYGLOS, ""},
+        {0, POZ_WYGLOS, ""},
+        {GL_ZZ, 0, ""},
+    };
+    for (const auto& p : przypadki) {
+        const std::string tekst = komunikatPustychPol(ustawienia(p.gloski, p.pozycje));
+        const std::string oczekiwany = p.poczatek;
+        EXPECT_EQ(tekst.substr(0, oczekiwany.size()), oczekiwany) << p.gloski << " " << p.pozycje;
+        EXPECT_EQ(tekst.empty(), oczekiwany.empty()) << p.gloski << " " << p.pozycje;
+    }
+}

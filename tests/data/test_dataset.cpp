@@ -1,12 +1,18 @@
 // The shipped data set: every file the program loads exists in both layouts and decodes as its kind.
+#include "app/_custgry.hpp"
+#include "app/_specfunc.hpp"
+#include "games/completion/_grauzupelnianie.hpp"
+#include "games/labelling/_grapodpisywanie.hpp"
 #include "platform/Bitmap.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Image.hpp"
+#include "words/_cslowa.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,12 +20,18 @@ using namespace platform;
 
 namespace {
 
-const char* const kWords[] = {"sakiewka", "samochod", "sanki", "sep", "sum",
-                              "szachy", "szampan", "szelki", "szopa", "szuflada"};
-
 struct DataRoot : ::testing::Test {
-    void SetUp() override { fs::setRoots(WV_SOURCE_DIR, "/tmp"); }
+    void SetUp() override {
+        fs::setRoots(WV_SOURCE_DIR, "/tmp");
+        katalog = utworzKatalog();
+        for (const Slowo& s : katalog->tabela())
+            kWords.push_back(s.word);
+    }
     void TearDown() override { fs::setRoots("", ""); }
+
+    // The shipped catalogue: the catalogue file beside the data.
+    std::unique_ptr<CSlowa> katalog;
+    std::vector<std::string> kWords;
 
     static Bitmap jpeg(const std::string& gamePath)
     {
@@ -85,7 +97,7 @@ TEST_F(DataRoot, WordPicturesAndTheirMasksMatchInSize)
     for (const char* family : {"_ms", "_mb", "_ups", "_upb"}) {
         const Bitmap mask = jpeg(std::string("Data\\Bio\\_matr") + family + ".xji");
         ASSERT_FALSE(mask.empty()) << family;
-        for (const char* w : kWords) {
+        for (const std::string& w : kWords) {
             const Bitmap pic = jpeg(std::string("Data\\Bio\\") + w + family + ".xji");
             EXPECT_EQ(pic.size(), mask.size()) << w << family;
             EXPECT_EQ(pic.format(), PixelFormat::Bgr24);
@@ -99,7 +111,8 @@ TEST_F(DataRoot, WordPicturesAndTheirMasksMatchInSize)
 TEST_F(DataRoot, SmallPicturesAndCardsShareOneSizeThatFitsTheBoards)
 {
     const Bitmap back = jpeg("Data\\Sio\\blkcard0.xji");
-    for (const char* w : kWords) EXPECT_EQ(jpeg(std::string("Data\\Sio\\s") + w + ".xji").size(), back.size()) << w;
+    for (const std::string& w : kWords)
+        EXPECT_EQ(jpeg(std::string("Data\\Sio\\s") + w + ".xji").size(), back.size()) << w;
     for (const char* card : {"allred", "blkcard1", "squest"}) EXPECT_FALSE(jpeg(std::string("Data\\Sio\\") + card + ".xji").empty());
     // Memory's tightest board steps 85 across and 105 down; cards must not overlap.
     EXPECT_LT(back.width(), 85);
@@ -110,7 +123,7 @@ TEST_F(DataRoot, SmallPicturesAndCardsShareOneSizeThatFitsTheBoards)
 TEST_F(DataRoot, ExactlyTheWordFilesLieInTheWordDirectories)
 {
     std::vector<std::string> sio, bio, smd;
-    for (const char* w : kWords) {
+    for (const std::string& w : kWords) {
         sio.push_back(std::string("s") + w + ".xji");
         for (const char* f : {"_ms", "_mb", "_ups", "_upb"}) bio.push_back(std::string(w) + f + ".xji");
         smd.push_back(std::string(w) + ".pw");
@@ -128,7 +141,8 @@ TEST_F(DataRoot, ExactlyTheWordFilesLieInTheWordDirectories)
 
 TEST_F(DataRoot, SpeechIsSixteenBitMonoAt22050)
 {
-    for (const char* w : kWords) expectSpeechWav(std::string("Data\\Smd\\") + w + ".pw");
+    for (const std::string& w : kWords)
+        expectSpeechWav(std::string("Data\\Smd\\") + w + ".pw");
     for (int i = 0; i <= 7; ++i) expectSpeechWav("Data\\Intf\\Smd\\g0" + std::to_string(i) + ".pw");
     for (int i = 0; i <= 4; ++i) expectSpeechWav("Data\\Intf\\Smd\\b0" + std::to_string(i) + ".pw");
 }
@@ -217,4 +231,65 @@ TEST_F(DataRoot, ConfigurationNamesEveryGame)
     const std::string text(ini.begin(), ini.end());
     for (const char* section : {"[DaneProgramu]", "[Podpisywanie]", "[Memory]", "[Uzupelnianie]", "[Spadajace]"})
         EXPECT_NE(text.find(section), std::string::npos) << section;
+}
+
+TEST_F(DataRoot, TheCatalogueFileIsShippedAndFillsEverySoundAndPositionPolishAllows) {
+    ASSERT_TRUE(fs::exists(PLIK_KATALOGU));
+    std::map<std::uint16_t, int> ile;
+    for (const Slowo& s : katalog->tabela())
+        ++ile[s.flags];
+    auto razem = [&](std::uint16_t gloska) {
+        return ile[gloska | POZ_NAGLOS] + ile[gloska | POZ_SRODGLOS] + ile[gloska | POZ_WYGLOS];
+    };
+    for (std::uint16_t g : {GL_SZ, GL_CZ}) {
+        EXPECT_GE(razem(g), 15) << g;
+        for (std::uint16_t p : {POZ_NAGLOS, POZ_SRODGLOS, POZ_WYGLOS})
+            EXPECT_GE(ile[g | p], 5) << g << " " << p;
+    }
+    EXPECT_GE(razem(GL_ZZ), 15);
+    EXPECT_GE(ile[GL_ZZ | POZ_NAGLOS], 5);
+    EXPECT_GE(ile[GL_ZZ | POZ_SRODGLOS], 5);
+    // Medium quantity for DŻ alone in every game: 10 words.
+    EXPECT_GE(razem(GL_DZZ), 10);
+    EXPECT_GE(ile[GL_DZZ | POZ_NAGLOS], 5);
+    for (std::uint16_t g : {GL_S, GL_Z, GL_C, GL_DZ})
+        EXPECT_GE(razem(g), 8) << g;
+    // Voiced sounds are devoiced at the end of a word.
+    for (std::uint16_t g : {GL_ZZ, GL_DZZ, GL_Z, GL_DZ})
+        EXPECT_EQ(ile[g | POZ_WYGLOS], 0) << g;
+}
+
+TEST_F(DataRoot, EveryCatalogueWordHasItsTilesAndItsCaptionStaysOnTheTraysInBothLayouts) {
+    // The trays of the labelling and completion backgrounds: W/2 -+ 300 and W/2 -+ 260 in 800-wide units.
+    for (const auto& [w, h, bok] : {std::tuple{800, 600, 44}, std::tuple{1024, 768, 55}}) {
+        const std::string m = w == 800 ? "_s" : "_b";
+        for (const Slowo& s : katalog->tabela()) {
+            SCOPED_TRACE(s.word + m);
+            const auto jednostki = podzielGlosy(s.glosy);
+            const int n = int(jednostki.size());
+            ASSERT_LE(n, MAKS_GLOSEK);
+            int oznaczone = 0;
+            for (const JednostkaGlosowa& j : jednostki) {
+                ASSERT_TRUE(maKafelek(j.tekst)) << j.tekst;
+                EXPECT_FALSE(resource(kodLitery(j.tekst) + (j.oznaczona ? "_red" : "") + m).empty())
+                    << j.tekst;
+                oznaczone += j.oznaczona;
+                // The completion game offers this unit and its look-alike.
+                if (j.oznaczona) {
+                    EXPECT_TRUE(j.tekst == "sz" || j.tekst == "s" || j.tekst == "cz" || j.tekst == "c" ||
+                                j.tekst == "rz" || j.tekst == "ż" || j.tekst == "z" || j.tekst == "dż" ||
+                                j.tekst == "dz")
+                        << j.tekst;
+                }
+            }
+            EXPECT_EQ(oznaczone, 1);
+            const platform::Point pierwsze = CGraPodpisywanie::miejscePola(0, n, w, h, bok);
+            const platform::Point ostatnie = CGraPodpisywanie::miejscePola(n - 1, n, w, h, bok);
+            EXPECT_GE(pierwsze.x - CGraPodpisywanie::kRamka, w / 2 - 300 * w / 800);
+            EXPECT_LE(ostatnie.x + bok + CGraPodpisywanie::kRamka, w / 2 + 300 * w / 800);
+            const int x0 = CGraUzupelnianie::poczatekRzedu(n, bok, w);
+            EXPECT_GE(x0, w / 2 - 260 * w / 800);
+            EXPECT_LE(x0 + (n - 1) * (bok + 5) + bok, w / 2 + 260 * w / 800);
+        }
+    }
 }

@@ -50,6 +50,7 @@ public:
             for (const char* dir : {"Bio", "Sio", "Smd", "Intf"})
                 place(sourceDir() / "Data" / dir, prog_ / "Data" / dir, data);
             stdfs::copy_file(sourceDir() / "Data" / "data.ini", prog_ / "Data" / "data.ini");
+            stdfs::copy_file(sourceDir() / "Data" / "slowa.txt", prog_ / "Data" / "slowa.txt");
             place(sourceDir() / "Resource", prog_ / "Resource", data);
         }
         platform::fs::setRoots(prog_.string(), user().string());

@@ -1,0 +1,70 @@
+// The program over a catalogue file: a broken file stops it with its reason, the shipped one feeds the menu.
+#include "../ui/program_fixture.hpp"
+#include "ui/Fmkomunikat.hpp"
+
+#include <fstream>
+
+using namespace wvtest;
+
+extern TFormKomunikat* FormKomunikat;
+
+namespace {
+
+const char* const kZlyKatalog = "szafa _sz,a,f,a SZ nagłos\nnoz n,o,_ż Ż wygłos\n";
+const std::string kPowod =
+    "Błąd w katalogu słów:\\n\\nPlik Data\\slowa.txt, wiersz 2: na końcu wyrazu głoska „Ż” brzmi "
+    "bezdźwięcznie, wygłos jest niemożliwy.";
+
+} // namespace
+
+TEST(CatalogueProgram, ABrokenCatalogueStopsStartUpAndTheResourceCheckWithFileLineAndReason) {
+    for (const bool sprawdzenie : {false, true}) {
+        SCOPED_TRACE(sprawdzenie ? "resource check" : "start-up");
+        Installation inst(Installation::Data::Linked);
+        std::ofstream(inst.prog() / "Data" / "slowa.txt", std::ios::trunc) << kZlyKatalog;
+        Outcome out;
+        auto d = startProgram(out, {800, 600},
+                              sprawdzenie ? std::vector<std::string>{"z"} : std::vector<std::string>{});
+        d->wait(3000);
+        EXPECT_TRUE(d->finished());
+        EXPECT_EQ(out.code, 0);
+        const std::string tytul =
+            sprawdzenie ? "Wirowanki Cz.I Demo - Raport zasobów" : "Wirowanki Cz.I Demo - Błąd";
+        EXPECT_TRUE(d->logged("message-box " + tytul + " | " + kPowod));
+        EXPECT_FALSE(d->logged("form-shown Wesołe Wirowanki Cz.I Demo"));
+        EXPECT_FALSE(stdfs::exists(inst.user() / "Raport zasobów.txt"));
+    }
+}
+
+TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTheOthers) {
+    const struct {
+        const char* ini;
+        const char* pokazane;
+        const char* komunikat;
+    } przypadki[] = {
+        {"Gloski=2\nPoziom=1\nPozycja=16384", "form-shown Komunikat",
+         "Na końcu polskich słów Ż/RZ brzmi jak SZ, więc nie ma słów z tą głoską w wygłosie. Proszę wybrać "
+         "inną "
+         "pozycję."},
+        {"Gloski=8\nPoziom=1\nPozycja=8192", "form-shown Komunikat",
+         "W środku polskich słów głoska DŻ występuje bardzo rzadko, więc słów jest za mało do gry. Proszę "
+         "wybrać nagłos."},
+        {"Gloski=8\nPoziom=3\nPozycja=28672", "form-shown Komunikat",
+         "Proszę wybrać większą liczbę głosek lub pozycji."},
+        {"Gloski=8\nPoziom=2\nPozycja=28672", "form-shown Podpisywanie", ""},
+        {"Gloski=2\nPoziom=3\nPozycja=12288", "form-shown Podpisywanie", ""},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.ini);
+        Installation inst(Installation::Data::Linked);
+        inst.writeIni(std::string("[DaneProgramu]\nZakladka=1\n[Podpisywanie]\n") + p.ini + "\n");
+        Outcome out;
+        auto d = startProgram(out, {800, 600});
+        d->wait(2500);
+        d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20);
+        EXPECT_TRUE(d->logged(p.pokazane));
+        if (*p.komunikat) {
+            EXPECT_EQ(FormKomunikat->vL_Komunikat.caption(), p.komunikat);
+        }
+    }
+}
