@@ -252,10 +252,22 @@ void HeadlessBackend::execute(const Command& c, Application& app) {
 }
 
 ScriptSource::ScriptSource(const std::string& path) : path_(path) {
-    std::ifstream in(path);
+    std::ifstream in(path, std::ios::binary);
     if (!in) throw ScriptError(path + ": cannot read the script");
+    // Scripts are written by hand or by a recorder: far below this; /dev/zero is not a script.
+    constexpr std::size_t kMaxBytes = 64u << 20;
+    std::string text;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, std::size_t(in.gcount()));
+        if (text.size() > kMaxBytes) throw ScriptError(path + ": the script is too long");
+    }
+    if (in.bad()) throw ScriptError(path + ": cannot read the script");
     std::size_t n = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         ++n;
         try {
             if (auto c = parseCommand(line)) commands_.emplace_back(n, std::move(*c));
@@ -263,7 +275,6 @@ ScriptSource::ScriptSource(const std::string& path) : path_(path) {
             throw ScriptError(path_ + ":" + std::to_string(n) + ": " + e.what());
         }
     }
-    if (in.bad()) throw ScriptError(path + ": cannot read the script");
 }
 
 bool ScriptSource::next(Command& command) {
