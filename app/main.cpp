@@ -1,5 +1,6 @@
 #include "app/Wirowanki.hpp"
 #include "platform/Application.hpp"
+#include "platform/HeadlessBackend.hpp"
 #include "platform/Options.hpp"
 #include "platform/SdlBackend.hpp"
 #include "report/Raport.hpp"
@@ -32,11 +33,20 @@ int main(int argc, char** argv) {
     } catch (const platform::NoDisplayError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
+    } catch (const platform::ScriptError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wirowanki: %s\n", e.what());
         return 1;
     }
     uruchomProgram(options.args);
+    // A script command that could not be carried out fails the run, whatever the program made of it.
+    const std::string bladSkryptu = platform::scriptFailure();
     platform::shutdown();
+    if (!bladSkryptu.empty()) {
+        std::fprintf(stderr, "%s\n", bladSkryptu.c_str());
+        return 1;
+    }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "Loadcorrectbitmap.hpp"
 
+#include "platform/Error.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Image.hpp"
 
@@ -15,32 +16,57 @@ std::int32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
                         std::uint32_t(b[at + 2]) << 16 | std::uint32_t(b[at + 3]) << 24);
 }
 
+// The user reads these: in Polish, naming the file, whatever the decoder or the file system said.
+std::vector<std::uint8_t> wczytajPlik(const std::string& path) {
+    if (!platform::fs::exists(path)) throw platform::FileError("Brak pliku " + path);
+    try {
+        return platform::fs::readAll(path);
+    } catch (const platform::Error&) {
+        throw platform::FileError("Nie można odczytać pliku " + path);
+    }
+}
+
+template <class Dekoder>
+Bitmap dekoduj(const std::vector<std::uint8_t>& bufor, const std::string& path, Dekoder dekoder) {
+    try {
+        return dekoder(bufor, path);
+    } catch (const platform::ImageError&) {
+        throw platform::ImageError("Uszkodzony plik obrazka " + path);
+    }
+}
+
 } // namespace
 
 void wczytajJpeg(Bitmap& bitmap, const std::string& path) {
     // Decoded into a temporary so that a failure leaves the caller's bitmap as it was.
-    Bitmap obraz = platform::image::decodeJpeg(platform::fs::readAll(path), path);
+    Bitmap obraz = dekoduj(wczytajPlik(path), path, platform::image::decodeJpeg);
     obraz.setFormat(platform::PixelFormat::Bgr24);
     bitmap = std::move(obraz);
 }
 
 void wczytajBmp(Bitmap& bitmap, const std::string& path) {
-    bitmap = platform::image::decodeBmp(platform::fs::readAll(path), path);
+    bitmap = dekoduj(wczytajPlik(path), path, platform::image::decodeBmp);
 }
 
-void wczytajPoprawionaBmp(Bitmap& bitmap, const std::string& path) {
-    std::vector<std::uint8_t> bufor = platform::fs::readAll(path);
+void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor) {
     // Some tools write a wrong or zero image size into 24-bit files; recompute it from the header.
     // A file too short to hold the field goes to the decoder as it is and fails there.
     constexpr std::size_t kPoleRozmiaru = 34;
-    if (bufor.size() >= kPoleRozmiaru + 4 && (bufor[28] | bufor[29] << 8) == 24) {
-        const std::int64_t szer = le32(bufor, 18), wys = le32(bufor, 22);
-        // 32-bit wrap-around as the header field holds it (only absurd headers wrap, and those fail later).
-        const std::uint32_t rozmiar = std::uint32_t(std::uint64_t((szer * 3 + szer % 4) * wys));
-        for (int k = 0; k < 4; ++k)
-            bufor[kPoleRozmiaru + k] = std::uint8_t(rozmiar >> (8 * k));
-    }
-    bitmap = platform::image::decodeBmp(bufor, path);
+    if (bufor.size() < kPoleRozmiaru + 4 || (bufor[28] | bufor[29] << 8) != 24) return;
+    const std::int64_t szer = le32(bufor, 18), wys = le32(bufor, 22);
+    // Absurd sides are left for the decoder to refuse; within these bounds the product fits easily.
+    constexpr std::int64_t kGranica = 1 << 20;
+    if (szer < -kGranica || szer > kGranica || wys < -kGranica || wys > kGranica) return;
+    // 32-bit wrap-around as the header field holds it.
+    const std::uint32_t rozmiar = std::uint32_t(std::uint64_t((szer * 3 + szer % 4) * wys));
+    for (int k = 0; k < 4; ++k)
+        bufor[kPoleRozmiaru + k] = std::uint8_t(rozmiar >> (8 * k));
+}
+
+void wczytajPoprawionaBmp(Bitmap& bitmap, const std::string& path) {
+    std::vector<std::uint8_t> bufor = wczytajPlik(path);
+    poprawRozmiarBmp(bufor);
+    bitmap = dekoduj(bufor, path, platform::image::decodeBmp);
 }
 
 void rysujZMaska(platform::Canvas& canvas, int x, int y, const Bitmap& mask, const Bitmap& picture) {

@@ -3,10 +3,13 @@
 #include "platform/Bitmap.hpp"
 #include "platform/Canvas.hpp"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Loading of the game's picture files. Paths are game paths ("Data\Intf\Spec\mT_m0_s.xji").
-// Every loader raises (platform::FileError / platform::ImageError) when the file is missing or broken.
+// Every loader raises platform::FileError ("Brak pliku <path>") when the file is missing or unreadable and
+// platform::ImageError ("Uszkodzony plik obrazka <path>") when it is broken; the texts are for the user.
 
 // A JPEG file (".xji") into a 24-bit bitmap.
 void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path);
@@ -14,6 +17,10 @@ void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path);
 void wczytajBmp(platform::Bitmap& bitmap, const std::string& path);
 // A BMP file read through memory after its image-size field has been recomputed (24-bit files).
 void wczytajPoprawionaBmp(platform::Bitmap& bitmap, const std::string& path);
+
+// Recomputes the image-size field of a 24-bit BMP held in memory (what wczytajPoprawionaBmp does before
+// decoding); other files are left as they are.
+void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor);
 
 // The mask-and-picture drawing rule: mask with OR, picture with AND at (x, y), copy mode back to plain.
 void rysujZMaska(platform::Canvas& canvas, int x, int y, const platform::Bitmap& mask,

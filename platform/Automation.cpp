@@ -31,11 +31,20 @@ std::vector<std::string_view> words(std::string_view s) {
     return out;
 }
 
-int number(std::string_view w, std::string_view line) {
+// A junk line may be megabytes long; messages quote only its start.
+std::string quoted(std::string_view s) {
+    constexpr std::size_t kMax = 60;
+    return "\"" + std::string(s.substr(0, kMax)) + (s.size() > kMax ? "...\"" : "\"");
+}
+
+int number(std::string_view w, std::string_view line, int lo, int hi) {
     int v = 0;
     const auto [p, ec] = std::from_chars(w.data(), w.data() + w.size(), v);
     if (ec != std::errc() || p != w.data() + w.size())
-        throw ScriptError("not a number: \"" + std::string(w) + "\" in \"" + std::string(line) + "\"");
+        throw ScriptError("not a number: " + quoted(w) + " in " + quoted(line));
+    if (v < lo || v > hi)
+        throw ScriptError("number out of range " + std::to_string(lo) + ".." + std::to_string(hi) + ": " +
+                          quoted(w) + " in " + quoted(line));
     return v;
 }
 
@@ -68,10 +77,12 @@ std::optional<Command> parseCommand(std::string_view rawLine) {
     const std::string verb = lower(w[0]);
     using V = Command::Verb;
     Command c;
+    // Screen coordinates may lie off the window, but not so far that arithmetic on them could overflow.
+    constexpr int kCoord = 1'000'000;
+    auto coord = [&](std::size_t i) { return number(w[i], line, -kCoord, kCoord); };
     auto need = [&](std::size_t n) {
         if (w.size() != n + 1)
-            throw ScriptError("\"" + verb + "\" takes " + std::to_string(n) + " argument(s): \"" +
-                              std::string(line) + "\"");
+            throw ScriptError(quoted(verb) + " takes " + std::to_string(n) + " argument(s): " + quoted(line));
     };
     auto rest = [&]() {
         std::string_view r = line.substr(w[0].size());
@@ -79,8 +90,8 @@ std::optional<Command> parseCommand(std::string_view rawLine) {
         return std::string(r);
     };
     if (verb == "wait") {
-        need(1), c.verb = V::Wait, c.a = number(w[1], line);
-        if (c.a < 0) throw ScriptError("negative wait: \"" + std::string(line) + "\"");
+        // Up to a day of virtual time per line.
+        need(1), c.verb = V::Wait, c.a = number(w[1], line, 0, 86'400'000);
     } else if (verb == "click" || verb == "dblclick" || verb == "press" || verb == "release" ||
                verb == "move") {
         need(2);
@@ -89,26 +100,24 @@ std::optional<Command> parseCommand(std::string_view rawLine) {
                  : verb == "press"    ? V::Press
                  : verb == "release"  ? V::Release
                                       : V::Move;
-        c.a = number(w[1], line), c.b = number(w[2], line);
+        c.a = coord(1), c.b = coord(2);
     } else if (verb == "drag") {
         need(4), c.verb = V::Drag;
-        c.a = number(w[1], line), c.b = number(w[2], line), c.c = number(w[3], line),
-        c.d = number(w[4], line);
+        c.a = coord(1), c.b = coord(2), c.c = coord(3), c.d = coord(4);
     } else if (verb == "wheel") {
-        need(1), c.verb = V::Wheel, c.a = number(w[1], line);
+        need(1), c.verb = V::Wheel, c.a = number(w[1], line, -10'000, 10'000);
     } else if (verb == "key") {
         need(1);
         if (auto k = keyByName(w[1])) {
             c.verb = V::KeyDown, c.key = *k;
         } else {
-            c.verb = V::Key, c.a = number(w[1], line);
-            if (c.a <= 0 || c.a > 0x10FFFF)
-                throw ScriptError("no such character code: \"" + std::string(line) + "\"");
+            c.verb = V::Key, c.a = number(w[1], line, 1, 0x10FFFF);
+            if (c.a >= 0xD800 && c.a <= 0xDFFF) throw ScriptError("no such character code: " + quoted(line));
         }
     } else if (verb == "text") {
         c.verb = V::Text, c.text = rest();
     } else if (verb == "answer") {
-        need(1), c.verb = V::Answer, c.a = number(w[1], line);
+        need(1), c.verb = V::Answer, c.a = number(w[1], line, 0, 100);
     } else if (verb == "screenshot") {
         c.verb = V::Screenshot, c.text = std::string(trim(rest()));
         if (c.text.empty()) throw ScriptError("screenshot needs a file name");
@@ -117,7 +126,7 @@ std::optional<Command> parseCommand(std::string_view rawLine) {
     } else if (verb == "quit") {
         need(0), c.verb = V::Quit;
     } else {
-        throw ScriptError("unknown command: \"" + std::string(line) + "\"");
+        throw ScriptError("unknown command: " + quoted(line));
     }
     return c;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,5 +21,8 @@ MessageResult messageBox(Form* owner, std::string_view text, std::string_view ti
 // Opens a web address or mailto: link with the desktop's opener (never through a shell); headless it is
 // logged. False when nothing could be started.
 bool openUrl(std::string_view url);
+// The same; onFailure runs later on the loop when the opener ends with an error (it found nothing to
+// open the address with).
+bool openUrl(std::string_view url, std::function<void()> onFailure);
 
 } // namespace platform

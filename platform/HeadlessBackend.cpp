@@ -78,7 +78,16 @@ void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs) {
             return;
         }
         // Back to the loop: it works out the next timer afresh before waiting again.
-        execute(command, app);
+        try {
+            execute(command, app);
+        } catch (const Error& e) {
+            // A command that cannot be carried out (a screenshot into a missing directory...) ends the
+            // run; the caller reports it and exits with an error.
+            const std::string at = source_->where();
+            failure_ = (at.empty() ? std::string() : at + ": ") + e.what();
+            log("script-error " + failure_);
+            app.terminate();
+        }
         return;
     }
 }
@@ -196,8 +205,12 @@ void HeadlessBackend::execute(const Command& c, Application& app) {
         mouse(app, T::MouseMove, c.a, c.b);
         mouse(app, T::MouseDown, c.a, c.b);
         constexpr int steps = 8;
+        // In 64 bits: a test driver's command is not range-checked as a script line is.
+        auto between = [](int from, int to, int i) {
+            return int(std::int64_t(from) + (std::int64_t(to) - from) * i / steps);
+        };
         for (int i = 1; i <= steps; ++i)
-            mouse(app, T::MouseMove, c.a + (c.c - c.a) * i / steps, c.b + (c.d - c.b) * i / steps);
+            mouse(app, T::MouseMove, between(c.a, c.c, i), between(c.b, c.d, i));
         mouse(app, T::MouseUp, c.c, c.d);
         break;
     }
@@ -256,25 +269,46 @@ void HeadlessBackend::execute(const Command& c, Application& app) {
 }
 
 ScriptSource::ScriptSource(const std::string& path) : path_(path) {
-    std::ifstream in(path);
-    if (!in) throw FileError("cannot read the script " + path);
-    for (std::string line; std::getline(in, line);)
-        lines_.push_back(line);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ScriptError(path + ": cannot read the script");
+    // Scripts are written by hand or by a recorder: far below this; /dev/zero is not a script.
+    constexpr std::size_t kMaxBytes = 64u << 20;
+    std::string text;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, std::size_t(in.gcount()));
+        if (text.size() > kMaxBytes) throw ScriptError(path + ": the script is too long");
+    }
+    if (in.bad()) throw ScriptError(path + ": cannot read the script");
+    std::size_t n = 0;
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        ++n;
+        try {
+            if (auto c = parseCommand(line)) commands_.emplace_back(n, std::move(*c));
+        } catch (const ScriptError& e) {
+            throw ScriptError(path_ + ":" + std::to_string(n) + ": " + e.what());
+        }
+    }
 }
 
 bool ScriptSource::next(Command& command) {
-    while (pos_ < lines_.size()) {
-        const std::size_t n = pos_++;
-        try {
-            if (auto c = parseCommand(lines_[n])) {
-                command = *c;
-                return true;
-            }
-        } catch (const ScriptError& e) {
-            throw ScriptError(path_ + ":" + std::to_string(n + 1) + ": " + e.what());
-        }
-    }
-    return false;
+    if (pos_ >= commands_.size()) return false;
+    command = commands_[pos_++].second;
+    return true;
+}
+
+std::string ScriptSource::where() const {
+    if (pos_ == 0) return path_;
+    return path_ + ":" + std::to_string(commands_[pos_ - 1].first);
+}
+
+std::string scriptFailure() {
+    if (!hasApp()) return {};
+    auto* headless = dynamic_cast<HeadlessBackend*>(&app().backend());
+    return headless ? headless->scriptFailure() : std::string();
 }
 
 } // namespace platform

@@ -21,6 +21,8 @@ class InputSource {
 public:
     virtual ~InputSource() = default;
     virtual bool next(Command& command) = 0;
+    // Where the last command came from, for error reports ("script.txt:12"); empty when unknown.
+    virtual std::string where() const { return {}; }
 };
 
 // Time that passes only when the program waits (or blocks): starts at 0 ms, with the wall clock of the
@@ -76,6 +78,9 @@ public:
     // Rectangles of the last present (screen coordinates), and how many presents brought anything.
     const std::vector<Rect>& lastPresented() const { return lastPresented_; }
     int presentCount() const { return presentCount_; }
+    // Why the script could not be carried out ("file:line: reason"); empty while all is well. A failing
+    // command ends the run.
+    const std::string& scriptFailure() const { return failure_; }
 
 private:
     void mouse(Application& app, InputEvent::Type type, int x, int y, int clicks = 1);
@@ -97,18 +102,24 @@ private:
     int endings_ = 0;
     std::vector<Rect> lastPresented_;
     int presentCount_ = 0;
+    std::string failure_;
 };
 
-// Reads commands from a script file, one per line; a malformed line stops the run with ScriptError.
+// Reads commands from a script file, one per line. The whole file is checked when it is read: a
+// malformed line raises ScriptError ("file:line: reason") before the run starts.
 class ScriptSource : public InputSource {
 public:
     explicit ScriptSource(const std::string& path);
     bool next(Command& command) override;
+    std::string where() const override;
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<std::pair<std::size_t, Command>> commands_; // with their line numbers
     std::size_t pos_ = 0;
     std::string path_;
 };
+
+// The script failure of the headless run in progress, if any (empty otherwise).
+std::string scriptFailure();
 
 } // namespace platform

@@ -16,9 +16,13 @@ namespace platform::image {
 
 namespace {
 
-// The game's pictures are at most screen-sized; anything far beyond is a broken or hostile header.
+// The game's pictures are at most screen-sized; a phone photo a therapist adds is still welcome, but
+// anything beyond 16 megapixels is a broken or hostile header (and would cost hundreds of megabytes).
 constexpr std::int64_t kMaxSide = 16384;
-constexpr std::int64_t kMaxPixels = 64ll << 20;
+constexpr std::int64_t kMaxPixels = 16ll << 20;
+// What libjpeg may allocate for one picture: a progressive 16-megapixel colour file needs about 100 MB
+// of coefficients; anything more fails instead of growing.
+constexpr long kJpegMemory = 192l << 20;
 
 std::string label(const std::string& name)
 {
@@ -45,8 +49,23 @@ void jpegErrorExit(j_common_ptr cinfo)
 
 void jpegMessage(j_common_ptr cinfo, int level)
 {
-    // A truncated file would otherwise decode "successfully" with grey filling the missing part.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) jpegErrorExit(cinfo);
+    // A truncated or damaged scan would otherwise decode "successfully" with grey or smeared blocks
+    // filling the missing part, so every corrupt-data warning is an error here.
+    if (level >= 0) return;
+    switch (cinfo->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_EXTRANEOUS_DATA:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+        jpegErrorExit(cinfo);
+        break;
+    default:
+        break;
+    }
 }
 
 // A progressive file can ask for thousands of scans over the same pixels; real pictures use about ten.
@@ -75,7 +94,7 @@ bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::ui
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->progress = &err->progress; // creation clears it
-    cinfo->mem->max_memory_to_use = 512l << 20;
+    cinfo->mem->max_memory_to_use = kJpegMemory;
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(cinfo, TRUE);
     cinfo->out_color_space = JCS_EXT_BGR;
@@ -167,6 +186,7 @@ void checkBmpHeader(std::span<const std::uint8_t> d, const std::string& name)
     }
     if (width <= 0 || width > kMaxSide) bad("bad width");
     if (height == 0 || height < -kMaxSide || height > kMaxSide) bad("bad height");
+    if (width * (height < 0 ? -height : height) > kMaxPixels) bad("too many pixels");
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) bad("unsupported bit depth");
     if (compression == 3) {
         if (bpp != 16 && bpp != 32) bad("bit fields on a palette picture");

@@ -46,18 +46,38 @@ TFormOProgramie::TFormOProgramie() : Form("Wesołe Wirowanki Cz.I Demo") {
     }
     lbLinkWWW.name = "lbLinkWWW";
     lbLinkEMail.name = "lbLinkEMail";
-    lbLinkWWW.onClick = [] { otworz(kAdresWWW); };
-    lbLinkEMail.onClick = [] { otworz(kAdresEMail); };
+    lbLinkWWW.onClick = [this] { otworz(kAdresWWW); };
+    lbLinkEMail.onClick = [this] { otworz(kAdresEMail); };
     ustawLinki();
     // The splash stays: the main menu removes it two seconds after it first shows.
 }
 
 TFormOProgramie::~TFormOProgramie() = default;
 
+TFormOProgramie::Otwieracz TFormOProgramie::otwieracz = [](std::string_view adres,
+                                                           std::function<void()> blad) {
+    return platform::openUrl(adres, std::move(blad));
+};
+
 void TFormOProgramie::otworz(const char* adres) {
     // The browser or mail program comes up in front of a minimised program.
     platform::app().minimize();
-    platform::openUrl(adres);
+    const std::weak_ptr<void> zycie = lifeToken();
+    if (!otwieracz(adres, [this, zycie, adres] {
+            if (!zycie.expired()) niePowiodloSie(adres);
+        }))
+        niePowiodloSie(adres);
+}
+
+void TFormOProgramie::niePowiodloSie(const char* adres) {
+    // A child must not see the game simply vanish: the program comes back and says what happened.
+    platform::app().raiseMainWindow();
+    const std::string tekst =
+        adres == std::string_view(kAdresEMail)
+            ? "Nie udało się otworzyć programu pocztowego.\n\nNapisz do nas na adres: kontakt@wirowanki.pl"
+            : std::string("Nie udało się otworzyć strony ") + kAdresWWW +
+                  ".\n\nBrak przeglądarki internetowej lub nie działa ona poprawnie.";
+    platform::messageBox(this, tekst, "Wirowanki Cz.I Demo", platform::MessageIcon::Warning);
 }
 
 void TFormOProgramie::ustawLinki() {

@@ -5,7 +5,9 @@
 #include "platform/Form.hpp"
 #include "platform/Label.hpp"
 
+#include <functional>
 #include <memory>
+#include <string_view>
 
 class CPrzyciskP;
 
@@ -29,6 +31,11 @@ public:
 
     CPrzyciskP& przyciskStop() { return *stop_; }
 
+    // What opens an address: the desktop's opener (tests put their own in its place). False when it
+    // cannot start; the callback runs when it starts but fails.
+    using Otwieracz = std::function<bool(std::string_view, std::function<void()>)>;
+    static Otwieracz otwieracz;
+
 protected:
     void paintEvent() override;
     void showEvent() override;
@@ -37,7 +44,9 @@ protected:
 
 private:
     void ustawLinki();
-    static void otworz(const char* adres);
+    void otworz(const char* adres);
+    // Back from minimised, telling the user why nothing opened.
+    void niePowiodloSie(const char* adres);
 
     std::unique_ptr<platform::Bitmap> bitmap_;
     std::unique_ptr<CPrzyciskP> stop_;

@@ -40,7 +40,8 @@ CKlocek::CKlocek(const std::string& tekst_, const std::string& nazwaObrazu, TfmU
     if (!okno) return;
     pole = std::make_unique<platform::ImageControl>(*okno);
     pole->name = "wybor_" + tekst;
-    pole->acceptsDoubleClicks = false; // a quick second click is one more try
+    // The second press of a double click is no second try: one wrong choice counts once.
+    pole->acceptsDoubleClicks = true;
     pole->setBounds(0, 0, obraz.width(), obraz.height());
     pole->onClick = [this] {
         if (klikalny && graUzupelnianie) graUzupelnianie->wybierz(tekst);

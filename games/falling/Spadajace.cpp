@@ -187,6 +187,7 @@ void TfmSpadajace::A_NowaGraExecute() {
                   : S.Poziom == POZIOM_DUZO    ? 15
                                                : 0;
     std::string blad;
+    bool brakZasobow = false;
     try {
         slowa->filtruj(S);
         slowa->losuj(n);
@@ -196,10 +197,21 @@ void TfmSpadajace::A_NowaGraExecute() {
         slowa->losuj(n);
         slowa->wczytajMiniatury();
         gra_->dodajRozpraszacze(slowa->wybrane());
+    } catch (const CBlad&) {
+        // The game's own pictures are missing: no game at all, and nothing to count.
+        gra_.reset();
+        brakZasobow = true;
     } catch (const std::exception& e) {
         // No game: the window still shows and stops, and the game counts as not finished.
         gra_.reset();
         blad = e.what();
+    }
+    if (brakZasobow) {
+        sledzKursor_ = false;
+        setCursor(platform::kCursorDefault);
+        CBlad(1).pokazBlad(this);
+        close();
+        return;
     }
     A_EkranPaint.execute();
     if (gra_) gra_->ulozPola();

@@ -86,6 +86,13 @@ void TfmPodpisywanie::scenaBez(CLitera&) {
     if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
 }
 
+std::vector<platform::Rect> TfmPodpisywanie::obszaryPrzyciskow() const {
+    std::vector<platform::Rect> r;
+    for (CPrzycisk* p : {przyciskPomoc_.get(), przyciskStop_.get(), przyciskNast_.get(), przyciskPop_.get()})
+        if (p) r.push_back(p->kontrolka().bounds());
+    return r;
+}
+
 // Once the word is solved the button must not stay on screen looking usable.
 void TfmPodpisywanie::ukryjPomoc() {
     przyciskPomoc_->ukryj();

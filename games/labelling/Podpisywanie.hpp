@@ -7,6 +7,7 @@
 #include "platform/Form.hpp"
 
 #include <memory>
+#include <vector>
 
 class CPrzycisk;
 
@@ -37,6 +38,8 @@ public:
     CPrzycisk* przyciskNast() const { return przyciskNast_.get(); }
     CPrzycisk* przyciskPop() const { return przyciskPop_.get(); }
     CPrzycisk* przyciskPomoc() const { return przyciskPomoc_.get(); }
+    // Where the buttons stand (window coordinates): no tile may lie there.
+    std::vector<platform::Rect> obszaryPrzyciskow() const;
 
 protected:
     void paintEvent() override;

@@ -15,6 +15,7 @@
 #include "platform/LoopServices.hpp"
 #include "platform/Random.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 
@@ -117,7 +118,37 @@ platform::Point CGraPodpisywanie::miejscePola(int i, int n, int w, int h, int bo
     return {x0 + i * (bok + 15), h - h / 4};
 }
 
+platform::Point CGraPodpisywanie::miejsceNaKafelek(int x, int y, int w, int h) const {
+    x = std::clamp(x, 0, std::max(0, W_ - w));
+    y = std::clamp(y, 0, std::max(0, H_ - h));
+    // The buttons stand in a column at the right: a tile over one moves left of it.
+    const std::vector<platform::Rect> przyciski = okno_.obszaryPrzyciskow();
+    for (std::size_t runda = 0; runda < przyciski.size(); ++runda) {
+        bool przesuniety = false;
+        for (const platform::Rect& r : przyciski)
+            if (!platform::Rect::fromSize(x, y, w, h).intersect(r).empty()) {
+                x = std::max(0, r.left - w);
+                przesuniety = true;
+            }
+        if (!przesuniety) break;
+    }
+    return {x, y};
+}
+
+bool CGraPodpisywanie::zajete(const platform::Rect& r) const {
+    if (r.left < 0 || r.top < 0 || r.right > W_ || r.bottom > H_) return true;
+    for (const auto& p : pola_) {
+        const platform::Rect ramka{p->x() - kRamka, p->y() - kRamka, p->x() + bok_ + kRamka,
+                                   p->y() + bok_ + kRamka};
+        if (!r.intersect(ramka).empty()) return true;
+    }
+    for (const platform::Rect& b : okno_.obszaryPrzyciskow())
+        if (!r.intersect(b).empty()) return true;
+    return false;
+}
+
 void CGraPodpisywanie::przygotujZadanie() {
+    ostatniZly_.clear();
     przeciagana_ = nullptr;
     chwycona_ = nullptr;
     poDwukliku_ = false;
@@ -188,18 +219,19 @@ void CGraPodpisywanie::rozrzuc() {
         for (int proba = 0; proba < kProbRozrzutu; ++proba) {
             y = 10 + losowa(H_ - 75);
             x = y < H_ - H_ / 5 ? 10 + losowa(W_ / 5) : 10 + losowa(W_ - 75);
-            bool blisko = false;
-            for (const auto& l : litery_)
-                if (std::abs(x - l->x()) < kOdstep && std::abs(y - l->y()) < kOdstep) {
-                    blisko = true;
-                    break;
-                }
+            bool blisko = zajete(
+                platform::Rect::fromSize(x, y, litery_[i]->obraz().width(), litery_[i]->obraz().height()));
+            for (std::size_t j = 0; j < i && !blisko; ++j) {
+                const auto& l = litery_[j];
+                if (std::abs(x - l->x()) < kOdstep && std::abs(y - l->y()) < kOdstep) blisko = true;
+            }
             if (!blisko) break;
         }
         litery_[i]->ustaw(x, y);
     }
     przeciagana_ = nullptr;
     chwycona_ = nullptr;
+    ostatniZly_.clear();
     for (auto& p : pola_)
         p->oproznij();
     if (kanwaRobocza_) rysujPola(*kanwaRobocza_);
@@ -346,6 +378,9 @@ void CGraPodpisywanie::puszczona(CLitera& l, platform::MouseButton b) {
         sprawdz();
         return;
     }
+    // Off the play area or on a button the tile could be lost or block the button.
+    const platform::Point p = miejsceNaKafelek(l.x(), l.y(), l.obraz().width(), l.obraz().height());
+    l.ustaw(p.x, p.y);
     okno_.odswiez();
 }
 
@@ -365,6 +400,8 @@ void CGraPodpisywanie::sprawdz() {
         napis += p->tekst();
     }
     if (napis != odpowiedz_) {
+        if (napis == ostatniZly_) return;
+        ostatniZly_ = napis;
         statRec->dodajZle();
         odtworzPochwale(ZACHETA);
         return;

@@ -122,6 +122,9 @@ public:
     const platform::Bitmap& maska() const { return maska_; }
     // Where field i of n stands for a content area of w x h and tile side bok.
     static platform::Point miejscePola(int i, int n, int w, int h, int bok);
+    // The nearest place to (x, y) for a tile of size w x h that lies fully inside the play area and
+    // off every button.
+    platform::Point miejsceNaKafelek(int x, int y, int w, int h) const;
 
 private:
     friend class CLitera;
@@ -134,6 +137,8 @@ private:
     void ustawPola();
     void przerysujPola();
     int losowa(int m) const;
+    // A scattered tile there would lie on a field (frame included) or on a button, or leave the area.
+    bool zajete(const platform::Rect& r) const;
     Slowo* biezace() const;
 
     TfmPodpisywanie& okno_;
@@ -156,6 +161,9 @@ private:
     CLitera* chwycona_ = nullptr;
     platform::Point chwyt_{};
     bool poDwukliku_ = false;
+    // The last wrong caption counted: the same caption again (a tile taken out and put back) is not
+    // another wrong answer.
+    std::string ostatniZly_;
     std::shared_ptr<char> zycie_ = std::make_shared<char>();
 };
 

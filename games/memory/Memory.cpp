@@ -107,6 +107,12 @@ void TfmMemory::A_NowaGraExecute() {
         slowa->losuj(pary);
         slowa->wczytajMiniatury();
         gra_ = std::make_unique<CGraMemory>(*this, pary);
+    } catch (const CBlad& brak) {
+        // The game's own picture is missing: no game at all, and nothing to count.
+        gra_.reset();
+        brak.pokazBlad(this);
+        close();
+        return;
     } catch (const std::exception& e) {
         // No board: the window still shows and stops, and the game counts as not finished.
         gra_.reset();

@@ -3,6 +3,7 @@
 #include "Memory.hpp"
 #include "app/Cdisplay.hpp"
 #include "app/Wirowanki.hpp"
+#include "app/_cblad.hpp"
 #include "app/_cstatrec.hpp"
 #include "app/_specfunc.hpp"
 #include "gfx/Loadcorrectbitmap.hpp"
@@ -29,7 +30,12 @@ CKarta::CKarta(TfmMemory& okno, CGraMemory& gra, int i) : gra_(gra), pole_(okno)
     if (!s.miniatura || s.miniatura->empty())
         throw platform::FileError("Brak pliku Data\\Sio\\s" + slowo_ + ".xji");
     awers_ = *s.miniatura;
-    wczytajJpeg(rewers_, "Data\\Sio\\blkcard0.xji");
+    // The card back belongs to the game, not to a word: without it there is no game at all.
+    try {
+        wczytajJpeg(rewers_, "Data\\Sio\\blkcard0.xji");
+    } catch (const platform::Error&) {
+        throw CBlad(1);
+    }
     // Missing optional pictures fall back to the one loaded before: the mask to the back, the big
     // picture to the mask.
     const std::string r = rozmiar(okno.tryb());

@@ -83,6 +83,22 @@ TEST_F(OnTheLoop, aGameEnded130SecondsAfterTheLastActionIsNotRecorded) {
     EXPECT_FALSE(stat->aktywny());
 }
 
+TEST_F(OnTheLoop, theIdleLimitIsTwoMinutesToTheHalfSecond) {
+    // Either side of 120 s by half a second: the limit is exact, not merely "between 110 and 130".
+    for (const auto& [ciszaMs, zapisana] : {std::pair{119'500, true}, std::pair{120'500, false}}) {
+        saved.clear();
+        run();
+        driver->key('n');
+        driver->key('x');
+        driver->wait(ciszaMs);
+        driver->key(27);
+        EXPECT_EQ(saved, (std::vector<bool>{zapisana})) << ciszaMs;
+        EXPECT_EQ(fileSize(), zapisana ? 64u : 20u) << ciszaMs;
+        driver.reset();
+        std::filesystem::remove(roots.user() / "prgst1.stt");
+    }
+}
+
 TEST_F(OnTheLoop, aGameEnded110SecondsAfterTheLastActionIsRecorded) {
     run();
     driver->key('n');

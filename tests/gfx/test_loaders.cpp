@@ -1,6 +1,7 @@
 #include "app/_dllengine.hpp"
 #include "gfx/Ctransbitmap.hpp"
 #include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Error.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Image.hpp"
 
@@ -279,4 +280,114 @@ TEST(MaskDrawing, MaskThenPictureLeavesTheBackgroundOutsideTheShape) {
     EXPECT_EQ(screen.pixel(1, 0), rgb(200, 100, 50));
     EXPECT_EQ(screen.pixel(2, 0), rgb(10, 20, 30));
     EXPECT_EQ(screen.canvas().copyMode(), CopyMode::SrcCopy);
+}
+
+namespace {
+
+// A noisy picture: its JPEG is large enough (about 70 KB) for a hostile header to claim 64 megapixels
+// within the plausible bytes-per-pixel bound.
+Bytes noisyJpeg() {
+    Bitmap b(256, 256);
+    std::mt19937 rng(3);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x)
+            b.setPixel(x, y, platform::rgb(std::uint8_t(rng()), std::uint8_t(rng()), std::uint8_t(rng())));
+    return image::encodeJpeg(b, 95);
+}
+
+// The frame header's sides replaced (baseline or progressive start of frame).
+Bytes withSides(Bytes jpeg, int w, int h) {
+    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            jpeg[i + 5] = std::uint8_t(h >> 8), jpeg[i + 6] = std::uint8_t(h);
+            jpeg[i + 7] = std::uint8_t(w >> 8), jpeg[i + 8] = std::uint8_t(w);
+            break;
+        }
+    return jpeg;
+}
+
+// Cut in the middle of its scan and closed with an end-of-image marker, as a broken copy looks.
+Bytes cutScan(const Bytes& jpeg) {
+    std::size_t scan = 0;
+    for (std::size_t i = 2; i + 1 < jpeg.size(); ++i)
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) scan = i;
+    Bytes cut(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(scan + (jpeg.size() - scan) / 2));
+    cut.insert(cut.end(), {0xFF, 0xD9});
+    return cut;
+}
+
+// A 1-bit BMP of w x h (small on disk, many pixels).
+Bytes bmp1(int w, int h) {
+    const int row = ((w + 31) / 32) * 4;
+    Bytes b(14 + 40 + 8 + std::size_t(row) * h, 0);
+    b[0] = 'B', b[1] = 'M';
+    le32(b, 2, std::uint32_t(b.size()));
+    le32(b, 10, 14 + 40 + 8);
+    le32(b, 14, 40);
+    le32(b, 18, std::uint32_t(w));
+    le32(b, 22, std::uint32_t(h));
+    le16(b, 26, 1);
+    le16(b, 28, 1);
+    le32(b, 46, 2);
+    b[58] = b[59] = b[60] = 0xFF; // palette entry 1: white
+    return b;
+}
+
+} // namespace
+
+TEST_F(Loaders, HostileAndBrokenPicturesAreRefusedWithPolishMessagesNamingTheFile) {
+    // Header sides whose image-size arithmetic overflows 64 bits when done naively.
+    Bytes overflow = bmpFile(2, 2, 24, 0, kPattern);
+    le32(overflow, 18, 0x7FFFFFFF);
+    le32(overflow, 22, 0x7FFFFFFF);
+    Bytes negative = overflow;
+    le32(negative, 18, 0x80000000u);
+    le32(negative, 22, 0x80000001u);
+    const Bytes noisy = noisyJpeg();
+    ASSERT_GT(noisy.size(), 64000u);
+    write("overflow.xbi", overflow);
+    write("negative.xbi", negative);
+    write("huge.xji", withSides(noisy, 16000, 4000));
+    write("cut.xji", cutScan(noisy));
+    write("text.xji", {'t', 'e', 'k', 's', 't'});
+    write("tall.xbi", bmp1(8192, 2049));
+
+    enum Loader { Jpeg, Bmp, Corrected };
+    const struct {
+        const char* file;
+        Loader loader;
+        std::string message;
+    } cases[] = {
+        {"overflow.xbi", Corrected, "Uszkodzony plik obrazka overflow.xbi"},
+        {"negative.xbi", Corrected, "Uszkodzony plik obrazka negative.xbi"},
+        {"overflow.xbi", Bmp, "Uszkodzony plik obrazka overflow.xbi"},
+        {"huge.xji", Jpeg, "Uszkodzony plik obrazka huge.xji"},
+        {"cut.xji", Jpeg, "Uszkodzony plik obrazka cut.xji"},
+        {"text.xji", Jpeg, "Uszkodzony plik obrazka text.xji"},
+        {"tall.xbi", Bmp, "Uszkodzony plik obrazka tall.xbi"},
+        {"missing.xji", Jpeg, "Brak pliku missing.xji"},
+        {"missing.xbi", Corrected, "Brak pliku missing.xbi"},
+    };
+    for (const auto& c : cases) {
+        Bitmap b(3, 3);
+        try {
+            if (c.loader == Jpeg) wczytajJpeg(b, c.file);
+            if (c.loader == Bmp) wczytajBmp(b, c.file);
+            if (c.loader == Corrected) wczytajPoprawionaBmp(b, c.file);
+            ADD_FAILURE() << "accepted " << c.file;
+        } catch (const platform::Error& e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+        EXPECT_EQ(b.size(), (Size{3, 3})) << c.file;
+    }
+
+    // At the limits: 16 megapixels load, and so does the whole picture that was cut above.
+    write("limit.xbi", bmp1(8192, 2048));
+    Bitmap b;
+    wczytajBmp(b, "limit.xbi");
+    EXPECT_EQ(b.size(), (Size{8192, 2048}));
+    EXPECT_EQ(b.pixel(8191, 2047), platform::kBlack);
+    write("whole.xji", noisy);
+    wczytajJpeg(b, "whole.xji");
+    EXPECT_EQ(b.size(), (Size{256, 256}));
 }

@@ -5,23 +5,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 // A fresh directory under /tmp with "prog" and "user" roots set for the platform layer; removed afterwards.
 class TempRoots {
 public:
-    TempRoots()
-    {
+    TempRoots() {
         char pattern[] = "/tmp/wv-test-XXXXXX";
+        // Never fall back to /tmp itself: the destructor removes the whole directory.
         const char* made = ::mkdtemp(pattern);
-        base_ = made ? made : "/tmp";
+        if (!made) throw std::runtime_error("mkdtemp");
+        base_ = made;
         std::filesystem::create_directories(prog());
         std::filesystem::create_directories(user());
         platform::fs::setRoots(prog(), user());
     }
-    ~TempRoots()
-    {
+    ~TempRoots() {
         platform::fs::setRoots("", "");
         std::error_code ec;
         // Permissions changed by a test must not stop the clean-up.
@@ -38,13 +39,11 @@ public:
     std::string prog() const { return base_ + "/prog"; }
     std::string user() const { return base_ + "/user"; }
 
-    static void write(const std::string& path, const std::string& bytes)
-    {
+    static void write(const std::string& path, const std::string& bytes) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    static std::string read(const std::string& path)
-    {
+    static std::string read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }

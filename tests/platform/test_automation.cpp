@@ -13,10 +13,14 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -26,10 +30,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// One scratch directory for this run of the tests, removed when they end.
+struct ScratchDirectory {
+    fs::path path;
+    ScratchDirectory() {
+        std::string pattern = (fs::temp_directory_path() / "wv-auto-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+        path = pattern;
+    }
+    ~ScratchDirectory() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
 std::string tempPath(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / ("wv_auto_" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    return (dir / name).string();
+    static const ScratchDirectory dir;
+    return (dir.path / name).string();
 }
 
 std::string writeScript(const std::string& name, const std::string& body) {
@@ -90,8 +107,10 @@ TEST(ScriptCommands, EveryVerbParsesWithItsArguments) {
 }
 
 TEST(ScriptCommands, MalformedLinesAreRejectedWithTheLine) {
-    for (const char* bad : {"wait", "wait -5", "wait 1x", "click 1", "click a b", "drag 1 2 3", "key 0",
-                            "key nosuchkey", "screenshot", "dump now", "fly 1 2"}) {
+    for (const char* bad :
+         {"wait", "wait -5", "wait 1x", "click 1", "click a b", "drag 1 2 3", "key 0", "key nosuchkey",
+          "screenshot", "dump now", "fly 1 2", "drag 0 0 2147483647 5", "move -1000001 0", "wait 86400001",
+          "wheel 99999", "key 55296", "answer -1", "click 99999999999 1"}) {
         try {
             parseCommand(bad);
             ADD_FAILURE() << "accepted: " << bad;
@@ -267,6 +286,72 @@ TEST(HeadlessRun, AMalformedScriptLineStopsTheRunWithItsLineNumber) {
         EXPECT_NE(std::string(e.what()).find("bad.txt:2"), std::string::npos) << e.what();
     }
     shutdown();
+}
+
+TEST(HeadlessRun, ADragBetweenTheFarthestCoordinatesMovesWithoutOverflow) {
+    // A test driver's command is not range-checked as a script line is.
+    std::vector<Point> moves;
+    Options o;
+    o.headless = true;
+    initialize(o, std::make_unique<HeadlessBackend>(Size{320, 240}, nullptr, 3'600'000, nullptr));
+    {
+        Board board;
+        ImageControl spot(board);
+        spot.setBounds(0, 0, 320, 240);
+        spot.onMouseMove = [&](MouseButton, ShiftState, int x, int y) { moves.push_back({x, y}); };
+        board.show();
+        Command drag;
+        drag.verb = Command::Verb::Drag;
+        // Four billion pixels apart: only the middle step of eight lands on the window, at its corner.
+        drag.a = drag.b = -2'000'000'000, drag.c = drag.d = 2'000'000'000;
+        static_cast<HeadlessBackend&>(app().backend()).execute(drag, app());
+        app().processMessages();
+        EXPECT_EQ(moves, (std::vector<Point>{{0, 0}}));
+        EXPECT_EQ(app().cursorPos(), (Point{2'000'000'000, 2'000'000'000}));
+    }
+    shutdown();
+}
+
+TEST(Program, ScriptErrorsEndTheRunWithFileLineAndAnErrorExit) {
+    const fs::path self = fs::read_symlink("/proc/self/exe");
+    const fs::path program = self.parent_path() / "wirowanki";
+    if (!fs::exists(program)) GTEST_SKIP() << "program not built beside the tests";
+    // A directory nobody can write to, whoever runs the tests (root ignores permission bits).
+    const std::string readonly = "/proc";
+    const std::string junk(10 << 20, 'x');
+    struct Case {
+        const char* name;
+        std::string body;
+        std::string where; // what standard error must start with, after the script's path
+    };
+    const std::vector<Case> cases = {
+        {"negative-wait", "wait 10\nwait -5\n", ":2: number out of range"},
+        {"key-zero", "key 0\n", ":1: number out of range"},
+        {"unknown-verb", "# ok\n\nfly 1 2\n", ":3: unknown command"},
+        {"junk-line", "wait 1\n" + junk + "\n", ":2: unknown command"},
+        {"huge-drag", "drag 0 0 2147483647 -2147483648\n", ":1: number out of range"},
+        {"missing-dir", "wait 10\nscreenshot " + tempPath("no/such/dir/a.png") + "\nkey 27\n", ":2: "},
+        {"read-only-dir", "screenshot " + readonly + "/a.png\n", ":1: "},
+        {"endless", "", ": the script is too long"},
+    };
+    for (const Case& c : cases) {
+        const std::string script =
+            c.body.empty() ? std::string("/dev/zero") : writeScript(std::string(c.name) + ".txt", c.body);
+        const std::string err = tempPath(std::string(c.name) + ".err");
+        const std::string cmd =
+            program.string() + " --headless --window 800x600 --script " + script + " > /dev/null 2> " + err;
+        const int status = std::system(cmd.c_str());
+        EXPECT_EQ(WEXITSTATUS(status), 1) << c.name;
+        std::ifstream in(err);
+        std::string first;
+        std::getline(in, first);
+        EXPECT_EQ(first.rfind(script + c.where, 0), 0u) << c.name << ": " << first.substr(0, 200);
+        EXPECT_LT(first.size(), 400u) << c.name;
+    }
+    // Within range, a drag far off the window is carried out.
+    const std::string ok = writeScript("far-drag.txt", "drag 62 527 1000000 -1000000\nkey 27\n");
+    EXPECT_EQ(std::system((program.string() + " --headless --script " + ok + " > /dev/null 2>&1").c_str()),
+              0);
 }
 
 TEST(Program, HeadlessRunOfTheProgramItself) {

@@ -88,3 +88,32 @@ TEST(OpenUrl, WithoutAnOpenerNothingStarts) {
     int status = 0;
     EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1);
 }
+
+TEST(OpenUrl, AnOpenerThatEndsWithAnErrorIsReportedOnceAndASuccessfulOneNot) {
+    ScratchDir dir;
+    const struct {
+        const char* ending;
+        int failures;
+    } cases[] = {{"exit 0", 0}, {"exit 3", 1}, {"kill -9 $$", 1}};
+    for (const auto& c : cases) {
+        // Opener, done marker and the shell's end: the marker is written just before the opener ends.
+        const std::string opener = dir.file("xdg-open"), done = dir.file("done");
+        std::filesystem::remove(done);
+        const std::string script = "#!/bin/sh\ntouch '" + done + "'\n" + c.ending + "\n";
+        writeBytes(opener, std::vector<std::uint8_t>(script.begin(), script.end()));
+        ::chmod(opener.c_str(), 0755);
+        int failures = 0;
+        {
+            PathPrefix path(dir.path());
+            ASSERT_TRUE(openUrl("https://example.org/", [&] { ++failures; }));
+        }
+        for (int i = 0; i < 500 && !std::filesystem::exists(done); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // The next attempt collects the finished opener (and finds no opener of its own).
+        PathPrefix nothing(dir.file("empty"), true);
+        EXPECT_FALSE(openUrl("https://example.org/"));
+        EXPECT_FALSE(openUrl("https://example.org/"));
+        EXPECT_EQ(failures, c.failures) << c.ending;
+    }
+}

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,10 @@ public:
     // or add files.
     explicit Installation(Data data = Data::Shipped) {
         char pattern[] = "/tmp/wv-ui-XXXXXX";
+        // Never fall back to /tmp itself: the destructor removes the whole directory.
         const char* made = ::mkdtemp(pattern);
-        base_ = made ? made : "/tmp";
+        if (!made) throw std::runtime_error("mkdtemp");
+        base_ = made;
         stdfs::create_directories(user());
         stdfs::create_directories(run());
         stdfs::permissions(run(), stdfs::perms::owner_all, stdfs::perm_options::replace);

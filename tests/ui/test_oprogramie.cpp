@@ -108,3 +108,45 @@ TEST(AboutWindow, EscapeClosesLikeStopAndTheLinksMinimiseThenOpenTheAddresses) {
     d->key(27);
     EXPECT_TRUE(out.returned);
 }
+
+TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
+    Installation inst;
+    Outcome out;
+    // No browser at all; a mail program that starts but fails (reported later, on the loop).
+    const TFormOProgramie::Otwieracz systemowy = TFormOProgramie::otwieracz;
+    TFormOProgramie::otwieracz = [](std::string_view adres, std::function<void()> blad) {
+        if (adres.rfind("http", 0) == 0) return false;
+        platform::app().post(std::move(blad));
+        return true;
+    };
+    auto d = startProgram(out, {800, 600});
+    d->wait(2000);
+    d->click(245 + 40, 515 + 30);
+    ASSERT_TRUE(FormOProgramie->visible());
+    const struct {
+        int y;
+        std::string message;
+    } links[] = {
+        {372, "message-box Wirowanki Cz.I Demo | Nie udało się otworzyć strony http://www.wirowanki.pl.\\n\\n"
+              "Brak przeglądarki internetowej lub nie działa ona poprawnie."},
+        {388,
+         "message-box Wirowanki Cz.I Demo | Nie udało się otworzyć programu pocztowego.\\n\\nNapisz do nas "
+         "na adres: kontakt@wirowanki.pl"},
+    };
+    for (const auto& l : links) {
+        d->takeLog();
+        d->click(510 + 77, l.y + 9);
+        d->wait(10);
+        const std::vector<std::string> log = d->log();
+        const std::size_t m = indexOf(log, "minimize"), r = indexOf(log, "raise-main-window"),
+                          box = indexOf(log, l.message);
+        ASSERT_NE(box, std::string::npos) << l.message;
+        EXPECT_LT(m, r);
+        EXPECT_LT(r, box);
+        EXPECT_TRUE(FormOProgramie->visible());
+    }
+    TFormOProgramie::otwieracz = systemowy;
+    d->key(27);
+    d->key(27);
+    EXPECT_TRUE(out.returned);
+}

@@ -56,7 +56,7 @@ TEST_F(GraUzupelnianie, SankiOffersSzAndSAndFillsTheGapOnlyWithTheRightOne) {
     // A click where a choice was counts nothing.
     klikWybor("sz");
     EXPECT_EQ(statRec->zle(), "1");
-    d->screenshot("/tmp/uzu_800_solved.png");
+    zdjecie("uzu_800_solved.png");
 }
 
 TEST_F(GraUzupelnianie, RowAndSlotsInTheSmallMode) {
@@ -84,7 +84,7 @@ TEST_F(GraUzupelnianie, RowAndSlotsInTheSmallMode) {
     for (platform::Point o : {platform::Point{maska.width() / 2, maska.height() / 2}, platform::Point{2, 2}})
         EXPECT_EQ(d->pixel(266 + o.x, 310 + o.y),
                   (tlo.pixel(266 + o.x, 310 + o.y) | maska.pixel(o.x, o.y)) & obraz.pixel(o.x, o.y));
-    d->screenshot("/tmp/uzu_800_open.png");
+    zdjecie("uzu_800_open.png");
 }
 
 TEST_F(GraUzupelnianie, RowAndSlotsInTheLargeMode) {
@@ -107,10 +107,10 @@ TEST_F(GraUzupelnianie, RowAndSlotsInTheLargeMode) {
                                                 {wybor("s")->x, wybor("s")->y}};
     EXPECT_EQ(miejsca, (std::set<std::pair<int, int>>{{768, 384}, {216, 384}}));
     EXPECT_EQ(gra().pozycjaObrazka(), (platform::Point{338, 388}));
-    d->screenshot("/tmp/uzu_1024_open.png");
+    zdjecie("uzu_1024_open.png");
     rozwiaz();
     EXPECT_TRUE(lukaPokazuje("sz_red_b"));
-    d->screenshot("/tmp/uzu_1024_solved.png");
+    zdjecie("uzu_1024_solved.png");
 }
 
 TEST_F(GraUzupelnianie, ChoiceSlotsFollowTheDraw) {
@@ -316,4 +316,26 @@ TEST_F(GraUzupelnianie, MissingMaskAndWordSoundKeepTheGamePlayable) {
     // No mask, no picture area: a double click never reopens.
     d->dblClick(266 + obraz.width() / 2, 310 + obraz.height() / 2);
     EXPECT_TRUE(gra().rozwiazane());
+}
+
+TEST_F(GraUzupelnianie, ADoubleClickOnAWrongChoiceIsOneWrongAnswerAndOneTryAgain) {
+    uruchom();
+    ASSERT_TRUE(idzDo("sanki"));
+    auto zachety = [&] {
+        return std::count_if(d->log().begin(), d->log().end(), [](const std::string& l) {
+            return l.rfind("sound Data\\Intf\\Smd\\b0", 0) == 0;
+        });
+    };
+    const auto przed = zachety();
+    const platform::Rect r = wybor("sz")->pole->bounds();
+    const int x = okno->left() + (r.left + r.right) / 2, y = okno->top() + (r.top + r.bottom) / 2;
+    d->dblClick(x, y);
+    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(zachety(), przed + 1);
+    // A later click of its own is another try.
+    d->wait(1000);
+    d->click(x, y);
+    EXPECT_EQ(statRec->zle(), "2");
+    EXPECT_EQ(zachety(), przed + 2);
+    EXPECT_FALSE(gra().rozwiazane());
 }

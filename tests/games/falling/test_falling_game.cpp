@@ -1,7 +1,9 @@
 // The falling-pictures game played through its window with the shipped words.
 #include "falling_support.hpp"
 
+#include "app/_cblad.hpp"
 #include "platform/Cursor.hpp"
+#include "platform/Random.hpp"
 #include "widgets/_cokrag.hpp"
 
 using namespace fallingtest;
@@ -215,7 +217,7 @@ TEST_F(GraSpadajace, AllHitsLeadToTheEndPhaseWithRingAndSpeakingPlaces) {
     d->click(okno->left() + p.x + p.szer / 2, okno->top() + p.y + p.wys / 2);
     EXPECT_TRUE(d->logged("sound Data\\Smd\\" + p.slowo + ".pw"));
     EXPECT_FALSE(gra().timerKonca.enabled());
-    d->screenshot("/tmp/falling-end-800.png");
+    zdjecie("falling-end-800.png");
     // The game now waits for stop.
     d->wait(61000);
     EXPECT_FALSE(wyniki->visible());
@@ -323,13 +325,13 @@ TEST_F(GraSpadajace, ScreenshotsMidGameInBothModes) {
                     ASSERT_EQ(d->pixel(okno->left() + x, okno->top() + y), okno->obrazRoboczy().pixel(x, y))
                         << x << "," << y;
                 }
-        d->screenshot("/tmp/falling-mid-" + std::to_string(ekran.width) + ".png");
+        zdjecie("falling-mid-" + std::to_string(ekran.width) + ".png");
         if (ekran.width == 1024) {
             for (int k = 0; k < 5; ++k)
                 traf();
             d->wait(30);
             EXPECT_TRUE(gra().koncowa());
-            d->screenshot("/tmp/falling-end-1024.png");
+            zdjecie("falling-end-1024.png");
         }
         d.reset();
     }
@@ -363,7 +365,7 @@ TEST_F(GraSpadajace, APictureSinksIntoTheBottomLineRowByRowAndFallsAgain) {
     const int h = o.obraz.height();
     while (o.y + h <= gra().dno())
         d->wait(25);
-    d->screenshot("/tmp/falling-squeeze-800.png");
+    zdjecie("falling-squeeze-800.png");
     const int dolnaKrawedz = o.y + o.pole.height();
     const int kolumna = o.x;
     EXPECT_EQ(dolnaKrawedz, gra().dno() + 1);
@@ -435,4 +437,76 @@ TEST_F(GraSpadajace, AHitAfterTheLastPlaceWasFilledIsIgnoredUntilTheEndPhase) {
     d->wait(30);
     EXPECT_TRUE(gra().koncowa());
     EXPECT_FALSE(gra().obrazek(naEkranie[1]).pole.visible());
+}
+
+TEST_F(GraSpadajace, OverSeedsOneToThreeHundredStartPositionsKeepTheirSpacing) {
+    for (platform::Size ekran : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
+        uruchom({.ekran = ekran});
+        for (std::uint32_t ziarno = 1; ziarno <= 300; ++ziarno) {
+            platform::random::seed(ziarno);
+            gra().rozmiesc();
+            for (int i = 0; i < gra().liczbaObrazkow(); ++i)
+                for (int j = 0; j < i; ++j) {
+                    const CObrazekSpadajacy &a = gra().obrazek(i), &b = gra().obrazek(j);
+                    ASSERT_TRUE(std::abs(a.x - b.x) >= 80 || std::abs(a.y - b.y) >= 95)
+                        << ekran.width << " seed " << ziarno << ": " << i << " at " << a.x << "," << a.y
+                        << ", " << j << " at " << b.x << "," << b.y;
+                }
+        }
+        d.reset();
+    }
+}
+
+TEST_F(GraSpadajace, MissingOrBrokenPicturesAreReportedInPolishAndAGameWithoutItsOwnDoesNotOpen) {
+    namespace stdfs = std::filesystem;
+    const stdfs::path zrodlo = WV_SOURCE_DIR;
+    std::string brakZasobow = CBlad(1).komunikat();
+    for (std::size_t k; (k = brakZasobow.find('\n')) != std::string::npos;)
+        brakZasobow.replace(k, 1, "\\n");
+    const struct {
+        std::string plik;
+        bool zepsuty; // else missing
+        std::string komunikat;
+        bool gra; // the window stays open (a game that cannot be won, as with any broken word picture)
+    } przypadki[] = {
+        {"squest.xji", false, "Wirowanki Cz.I Demo - Błąd | " + brakZasobow, false},
+        {"allred.xji", true, "Wirowanki Cz.I Demo - Błąd | " + brakZasobow, false},
+        {"sszachy.xji", true, "| Uszkodzony plik obrazka Data\\Sio\\sszachy.xji", true},
+    };
+    for (const auto& p : przypadki) {
+        // The shipped data through links, less one picture or with one broken.
+        const stdfs::path prog = katalog.baza() / ("prog-" + p.plik);
+        stdfs::create_directories(prog / "Data" / "Sio");
+        stdfs::create_directory_symlink(zrodlo / "Resource", prog / "Resource");
+        for (const auto& e : stdfs::directory_iterator(zrodlo / "Data"))
+            if (e.path().filename() != "Sio")
+                stdfs::create_symlink(e.path(), prog / "Data" / e.path().filename());
+        for (const auto& e : stdfs::directory_iterator(zrodlo / "Data" / "Sio"))
+            if (e.path().filename() != p.plik)
+                stdfs::create_symlink(e.path(), prog / "Data" / "Sio" / e.path().filename());
+        if (p.zepsuty) std::ofstream(prog / "Data" / "Sio" / p.plik) << "to nie jest obrazek";
+        platform::fs::setRoots(prog.string(), katalog.uzytkownik().string());
+
+        uruchomOkno({800, 600}, fmSpadajace, [](CSlowa&) {
+            ustSpadajace.Poziom = POZIOM_MALO;
+            ustSpadajace.Gloski = GL_SZ;
+            ustSpadajace.Pozycja = POZ_NAGLOS;
+        });
+        ASSERT_NE(okno, nullptr) << d->error();
+        std::vector<std::string> komunikaty;
+        for (const std::string& l : d->log())
+            if (l.rfind("message-box ", 0) == 0) komunikaty.push_back(l);
+        ASSERT_EQ(komunikaty.size(), 1u) << p.plik;
+        EXPECT_TRUE(komunikaty[0].ends_with(p.komunikat)) << komunikaty[0];
+        EXPECT_EQ(okno->gra(), nullptr) << p.plik;
+        EXPECT_EQ(okno->visible(), p.gra) << p.plik;
+        if (!p.gra) {
+            // Closed at once: Esc has nothing to end, and nothing is recorded.
+            EXPECT_EQ(wynikOkna, platform::kModalCancel) << p.plik;
+            d->key(27);
+            EXPECT_TRUE(rekordy().empty()) << p.plik;
+            EXPECT_FALSE(wyniki->visible()) << p.plik;
+        }
+        d.reset();
+    }
 }

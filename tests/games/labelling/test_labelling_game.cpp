@@ -363,13 +363,13 @@ TEST_F(GraPodpisywanie, ScreensOfPlayAndOfASolvedWordInBothModes) {
         doPola(sz, 0);
         przeciagnij(kafelek("y"), gra().pole(3).x() + 40, gra().pole(3).y() - 120);
         const std::string tag = std::to_string(s.width);
-        d->screenshot("/tmp/wv-labelling-play-" + tag + ".png");
+        zdjecie("wv-labelling-play-" + tag + ".png");
         // The tile at its field, the other one where it was dropped.
         platform::Point e = ekran(gra().pole(0).x(), gra().pole(0).y());
         EXPECT_EQ(d->pixel(e.x + 5, e.y + 5), sz->obraz().pixel(5, 5));
         rozwiaz();
         ASSERT_TRUE(gra().rozwiazane());
-        d->screenshot("/tmp/wv-labelling-solved-" + tag + ".png");
+        zdjecie("wv-labelling-solved-" + tag + ".png");
         for (int i = 0; i < 4; ++i) {
             e = ekran(gra().pole(i).x(), gra().pole(i).y());
             EXPECT_EQ(d->pixel(e.x - 1, e.y - 1), platform::kYellow);
@@ -379,4 +379,92 @@ TEST_F(GraPodpisywanie, ScreensOfPlayAndOfASolvedWordInBothModes) {
         }
         d.reset();
     }
+}
+
+TEST_F(GraPodpisywanie, ADroppedTileStaysWhollyInThePlayAreaAndOffTheButtons) {
+    for (platform::Size s : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
+        uruchom({.ekran = s});
+        idzDo("szopa");
+        const CLitera* o = kafelek("o");
+        const int w = o->obraz().width(), h = o->obraz().height();
+        const int kolumna = W() - W() / 10;
+        // Past each edge and corner, and onto each button's designed place.
+        const std::vector<platform::Point> cele = {
+            {840, 640},
+            {W() + 50, H() + 50},
+            {-300, -200},
+            {W() - 10, 100},
+            {200, H() - 5},
+            {kolumna + 20, H() / 7 + 20},
+            {kolumna + 4, H() / 7 + H() / 8},
+            {kolumna + 30, H() / 7 + 3 * H() / 8 + 10},
+        };
+        for (const platform::Point c : cele) {
+            przeciagnij(o, c.x, c.y);
+            const platform::Rect r = o->obszar();
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= W() && r.bottom <= H())
+                << s.width << ": " << c.x << "," << c.y << " -> " << r.left << "," << r.top;
+            for (const platform::Rect& b : okno->obszaryPrzyciskow())
+                EXPECT_TRUE(r.intersect(b).empty()) << s.width << ": " << c.x << "," << c.y;
+            EXPECT_EQ(o->pole()->bounds(), r);
+            const platform::Point e = ekran(r.left + w / 2, r.top + h / 2);
+            EXPECT_EQ(d->pixel(e.x, e.y), o->obraz().pixel(w / 2, h / 2)) << c.x << "," << c.y;
+        }
+        // Dropped where "Koniec" stands, the tile does not take that button's clicks.
+        przeciagnij(o, kolumna + 4, H() / 7 + H() / 8);
+        klikStop();
+        EXPECT_TRUE(wyniki->visible()) << s.width;
+        d.reset();
+    }
+}
+
+TEST_F(GraPodpisywanie, ScatteredTilesNeverLieOnAFieldOrAButton) {
+    uruchom();
+    idzDo("szuflada");
+    for (int runda = 0; runda < 25; ++runda) {
+        for (int i = 0; i < gra().liczbaLiter(); ++i) {
+            const platform::Rect r = gra().litera(i).obszar();
+            EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= W() && r.bottom <= H()) << runda;
+            for (int k = 0; k < gra().liczbaLiter(); ++k) {
+                const CPoleLitery& p = gra().pole(k);
+                const int b = gra().bok(), m = CGraPodpisywanie::kRamka;
+                EXPECT_TRUE(r.intersect({p.x() - m, p.y() - m, p.x() + b + m, p.y() + b + m}).empty())
+                    << runda << ": tile " << i << " on field " << k;
+            }
+            for (const platform::Rect& b : okno->obszaryPrzyciskow())
+                EXPECT_TRUE(r.intersect(b).empty()) << runda << ": tile " << i;
+        }
+        klikNast();
+        klikPop();
+    }
+}
+
+TEST_F(GraPodpisywanie, AWrongCaptionCountsOnceUntilTheCaptionChanges) {
+    uruchom();
+    idzDo("szopa");
+    const CLitera* sz = kafelek("sz");
+    const CLitera* o = kafelek("o");
+    const CLitera* p = kafelek("p");
+    const CLitera* a = kafelek("a");
+    doPola(sz, 0);
+    doPola(p, 1);
+    doPola(o, 2);
+    doPola(a, 3);
+    ASSERT_EQ(statRec->zle(), "1");
+    const int zachety = ileDzwiekow("Data\\Intf\\Smd\\b0");
+    // Clicks on the caption's tiles lift and drop them back in place: the same caption, no new answer.
+    for (const CLitera* l : {sz, p, o, a, p}) {
+        const platform::Point c = ekran(l->x() + 20, l->y() + 20);
+        d->click(c.x, c.y);
+        ASSERT_GE(wPolu(l), 0);
+    }
+    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(ileDzwiekow("Data\\Intf\\Smd\\b0"), zachety);
+    // Another wrong caption is another wrong answer.
+    przeciagnij(a, 200, 100);
+    doPola(p, 3);
+    doPola(a, 1);
+    EXPECT_EQ(gra().pole(1).tekst() + gra().pole(3).tekst(), "ap");
+    EXPECT_EQ(statRec->zle(), "2");
+    EXPECT_EQ(ileDzwiekow("Data\\Intf\\Smd\\b0"), zachety + 1);
 }

@@ -53,6 +53,14 @@ public:
     KatalogTymczasowy& operator=(const KatalogTymczasowy&) = delete;
 
     std::filesystem::path baza() const { return baza_; }
+    // Where a screenshot for looking at goes: only when asked (WV_SCREENSHOT_DIR names a directory), and
+    // then there; otherwise nowhere (empty).
+    static std::string zdjecie(const std::string& nazwa) {
+        const char* katalog = std::getenv("WV_SCREENSHOT_DIR");
+        if (!katalog || !*katalog) return {};
+        std::filesystem::create_directories(katalog);
+        return (std::filesystem::path(katalog) / nazwa).string();
+    }
     std::filesystem::path uzytkownik() const { return baza_ / "user"; }
 
 private:
@@ -134,6 +142,11 @@ protected:
                              le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
                              le16(b, at + 30)});
         return wynik;
+    }
+
+    void zdjecie(const std::string& nazwa) {
+        if (const std::string sciezka = KatalogTymczasowy::zdjecie(nazwa); !sciezka.empty())
+            d->screenshot(sciezka);
     }
 
     KatalogTymczasowy katalog;

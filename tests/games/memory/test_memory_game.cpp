@@ -1,6 +1,8 @@
 // The memory game played by clicks on the headless backend with the shipped data set.
 #include "memory_support.hpp"
 
+#include "app/_cblad.hpp"
+
 #include "platform/Sound.hpp"
 
 #include <set>
@@ -436,6 +438,20 @@ TEST_P(BrakujaceKarty, WithoutABoardTheWindowStillPaintsHintsAndStopsAsAnUnfinis
     uruchom({.poziom = 1});
     EXPECT_EQ(okno->gra(), nullptr);
     EXPECT_EQ(liczbaKomunikatow(d->log()), 1);
+    if (GetParam()[0] == 'b') {
+        // Without the game's own card back there is no game: missing resources, the window closes at
+        // once and nothing is recorded.
+        std::string tekst = CBlad(1).komunikat();
+        for (std::size_t k; (k = tekst.find('\n')) != std::string::npos;)
+            tekst.replace(k, 1, "\\n");
+        EXPECT_TRUE(d->logged("message-box Wirowanki Cz.I Demo - Błąd | " + tekst));
+        EXPECT_FALSE(okno->visible());
+        EXPECT_EQ(wynikOkna, platform::kModalCancel);
+        d->key(27);
+        EXPECT_TRUE(rekordy().empty());
+        EXPECT_FALSE(wyniki->visible());
+        return;
+    }
     // The message names the missing file.
     const std::string plik = GetParam()[0] == 'b' ? "blkcard0.xji" : "Data\\Sio\\ss";
     bool nazwany = false;

@@ -1,0 +1,16 @@
+// BMP decoder: any bytes either decode within the size limits or raise ImageError.
+#include "platform/Error.hpp"
+#include "platform/Image.hpp"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    try {
+        const platform::Bitmap b = platform::image::decodeBmp({data, size}, "fuzz.bmp");
+        if (b.width() <= 0 || b.height() <= 0 || std::int64_t(b.width()) * b.height() > (16ll << 20))
+            std::abort();
+    } catch (const platform::Error&) {
+    }
+    return 0;
+}

@@ -1,0 +1,17 @@
+// Corrected BMP: the image-size fix-up on the raw header, then the decoder, as the game loads ".xbi".
+#include "gfx/Loadcorrectbitmap.hpp"
+#include "platform/Error.hpp"
+#include "platform/Image.hpp"
+
+#include <cstdint>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::uint8_t> bytes(data, data + size);
+    poprawRozmiarBmp(bytes);
+    try {
+        platform::image::decodeBmp(bytes, "fuzz.xbi");
+    } catch (const platform::Error&) {
+    }
+    return 0;
+}
