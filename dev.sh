@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig1-dev libjpeg62-turbo-dev
           libpng-dev libsimpleini-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev
-          fonts-dejavu-core fonts-liberation2 desktop-file-utils appstream)
+          fonts-dejavu-core fonts-liberation2 desktop-file-utils appstream
+          xvfb xdotool imagemagick)
 
 install_packages() {
     local missing=()

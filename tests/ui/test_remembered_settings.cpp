@@ -60,7 +60,7 @@ TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCle
     const Case cases[] = {
         {"empty", "", 1, GL_SZ, POZ_NAGLOS, 1, 1},
         {"directory", "", 1, GL_SZ, POZ_NAGLOS, 1, 1}, // in the way of the file: read and write fail
-        {"binary", std::string("\x00\xff\xfe[[[\x01=\x02", 11), 1, GL_SZ, POZ_NAGLOS, 1, 1},
+        {"binary", std::string("\x00\xff\xfe[[[\x01=\x02", 9), 1, GL_SZ, POZ_NAGLOS, 1, 1},
         {"truncated", "[DaneProgramu]\r\nZakladka=3\r\n[Memory]\r\nGlos", 3, GL_SZ, POZ_NAGLOS, 1, 1},
         {"out of range", "[DaneProgramu]\nZakladka=9\n[Memory]\nGloski=255\nPoziom=7\nPozycja=28673\n", 1,
          0x000F, 0x7000, 1, 1},
