@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -56,10 +57,12 @@ TEST_F(AudioDeviceTest, PlaybackQueuesTheWholeSoundAndTakesItsTime) {
     EXPECT_LT(took, std::chrono::seconds(20));
     out.stop();
     EXPECT_FALSE(out.active());
-    // The device got the samples as they are, in order.
+    // The device got the samples as they are, in order; a busy machine may let it play silence first.
     const auto written = readBytes(dir->file("out.raw"));
     ASSERT_GE(written.size(), sound->samples.size());
-    EXPECT_TRUE(std::equal(sound->samples.begin(), sound->samples.end(), written.begin()));
+    const auto at = std::search(written.begin(), written.end(), sound->samples.begin(), sound->samples.end());
+    ASSERT_NE(at, written.end());
+    EXPECT_TRUE(std::all_of(written.begin(), at, [](std::uint8_t b) { return b == 0; }));
 }
 
 TEST_F(AudioDeviceTest, CaptureDeliversTheMicrophoneUpToTheLimit) {
