@@ -3,12 +3,14 @@
 #include "platform/Application.hpp"
 #include "platform/Clock.hpp"
 #include "platform/Dialogs.hpp"
+#include "platform/Form.hpp"
 #include "platform/Fs.hpp"
 #include "report/OdczytStatystyk.hpp"
 #include "report/Postepy.hpp"
 #include "report/RaportHtml.hpp"
 
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <span>
 
@@ -118,12 +120,18 @@ void otworzRaport(platform::Form* owner) {
             kTytul, platform::MessageIcon::Error);
         return;
     }
-    if (!platform::openUrl(adresPliku(z.html))) {
-        platform::messageBox(owner,
-                             "Raport postępów zapisano w pliku:\n" + z.html +
-                                 "\n\nNie udało się uruchomić przeglądarki internetowej. Otwórz ten plik "
-                                 "w przeglądarce samodzielnie.",
-                             kTytul, platform::MessageIcon::Warning);
+    const std::string brak = "Raport postępów zapisano w pliku:\n" + z.html +
+                             "\n\nNie udało się uruchomić przeglądarki internetowej. Otwórz ten plik "
+                             "w przeglądarce samodzielnie.";
+    // An opener that starts but finds no browser fails later: the program comes back and says so.
+    const std::weak_ptr<void> zycie = owner ? owner->lifeToken() : std::weak_ptr<void>();
+    auto pozniej = [owner, zycie, brak] {
+        if (owner && zycie.expired()) return;
+        platform::app().raiseMainWindow();
+        platform::messageBox(owner, brak, kTytul, platform::MessageIcon::Warning);
+    };
+    if (!platform::openUrl(adresPliku(z.html), std::move(pozniej))) {
+        platform::messageBox(owner, brak, kTytul, platform::MessageIcon::Warning);
         return;
     }
     // The browser comes up in front of the full-screen menu, as the about window's links do.
