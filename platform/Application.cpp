@@ -124,6 +124,10 @@ void Application::minimize() {
     backend_->minimize();
 }
 
+bool Application::minimised() const {
+    return backend_->minimised();
+}
+
 void Application::raiseMainWindow() {
     backend_->log("raise-main-window");
     backend_->raise();
@@ -579,7 +583,8 @@ void Application::screenDirty(const Rect& r) {
 
 void Application::presentScreen() {
     paintForms();
-    if (screenDirty_.empty()) return;
+    // What changes meanwhile stays dirty and is shown when the window comes back.
+    if (screenDirty_.empty() || backend_->minimised()) return;
     const std::vector<Rect> rects = screenDirty_.take();
     for (const Rect& r : rects)
         compose(r);

@@ -49,6 +49,8 @@ public:
     void setTitle(std::string title);
     void minimize();
     void raiseMainWindow();
+    // True while the window cannot be seen; the screen is then neither composed nor shown.
+    bool minimised() const;
 
     Size screenSize() const { return screenSize_; }
     Point cursorPos() const { return mouse_; }
