@@ -5,6 +5,7 @@
 #include "Clock.hpp"
 #include "ScreenScale.hpp"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -64,6 +65,9 @@ public:
     void setCursor(CursorId cursor) override { cursor_ = cursor; }
     void setTitle(const std::string& title) override { title_ = title; }
     void minimize() override {}
+    bool minimised() const override { return minimised_; }
+    // Tests stand for the user minimising and restoring the window.
+    void setMinimised(bool minimised) { minimised_ = minimised; }
     void raise() override {}
     void warpMouse(Point) override {}
     void log(std::string_view line) override;
@@ -97,6 +101,7 @@ private:
     int endings_ = 0;
     std::vector<Rect> lastPresented_;
     int presentCount_ = 0;
+    std::atomic<bool> minimised_{false};
 };
 
 // Reads commands from a script file, one per line; a malformed line stops the run with ScriptError.

@@ -2,6 +2,7 @@
 #include "falling_support.hpp"
 
 #include "platform/Cursor.hpp"
+#include "platform/HeadlessBackend.hpp"
 #include "widgets/_cokrag.hpp"
 
 using namespace fallingtest;
@@ -435,4 +436,25 @@ TEST_F(GraSpadajace, AHitAfterTheLastPlaceWasFilledIsIgnoredUntilTheEndPhase) {
     d->wait(30);
     EXPECT_TRUE(gra().koncowa());
     EXPECT_FALSE(gra().obrazek(naEkranie[1]).pole.visible());
+}
+
+TEST_F(GraSpadajace, NothingFallsAndNothingIsShownWhileTheWindowIsMinimised) {
+    uruchom();
+    d->wait(200);
+    auto heights = [&] {
+        std::vector<int> y;
+        for (int i = 0; i < gra().liczbaObrazkow(); ++i)
+            y.push_back(gra().obrazek(i).y);
+        return y;
+    };
+    const std::vector<int> before = heights();
+    const int presents = d->backend().presentCount();
+    d->backend().setMinimised(true);
+    d->wait(1000);
+    EXPECT_EQ(heights(), before);
+    EXPECT_EQ(d->backend().presentCount(), presents);
+    d->backend().setMinimised(false);
+    d->wait(100);
+    EXPECT_NE(heights(), before);
+    EXPECT_GT(d->backend().presentCount(), presents);
 }
