@@ -4,6 +4,7 @@
 #include "Clock.hpp"
 #include "Control.hpp"
 #include "Form.hpp"
+#include "RowOps.hpp"
 #include "TimerQueue.hpp"
 
 #include <algorithm>
@@ -613,13 +614,9 @@ void Application::compose(const Rect& r) {
             const int n = std::min(x1, f->left() + src.width()) - x0;
             if (n <= 0) continue;
             if (src.format() == PixelFormat::Bgr24) {
-                const std::uint8_t* s = src.scanline(fy) + std::size_t(sx0) * 3;
-                for (int i = 0; i < n; ++i, d += 4, s += 3)
-                    d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+                rows::widenOpaque(d, src.scanline(fy) + std::size_t(sx0) * 3, std::size_t(n));
             } else if (src.format() == PixelFormat::Bgra32) {
-                const std::uint8_t* s = src.scanline(fy) + std::size_t(sx0) * 4;
-                for (int i = 0; i < n; ++i, d += 4, s += 4)
-                    d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+                rows::copyOpaque(d, src.scanline(fy) + std::size_t(sx0) * 4, std::size_t(n));
             } else {
                 for (int i = 0; i < n; ++i, d += 4) {
                     const Color c = src.pixel(sx0 + i, fy);
