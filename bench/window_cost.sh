@@ -48,8 +48,8 @@ P=$!
 for i in $(seq 1000); do xdotool search --onlyvisible --name Wirowanki >/dev/null 2>&1 && break; sleep 0.005; done
 t1=$(now)
 echo "window visible $((t1 - t0)) ms"
-awk -v t0="$t0" '/^timeline /{printf "timeline %s %d ms\n", $2, $3 - t0}' "$base/err"
 sleep 3
+awk -v t0="$t0" '/^timeline /{printf "timeline %s %d ms\n", $2, $3 - t0}' "$base/err"
 echo "menu RssAnon $(awk '/RssAnon/{print $2}' /proc/$P/status) kB, VmRSS $(awk '/VmRSS/{print $2}' /proc/$P/status) kB"
 echo "menu idle cpu $(cpu)"
 

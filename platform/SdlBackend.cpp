@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +71,16 @@ SDL_Cursor* colorCursor(const Bitmap& image, Point hotSpot) {
     return c;
 }
 
+// "timeline WHAT MS" (milliseconds since 1970, comparable with the launcher's clock).
+void timelineLine(std::string what) {
+    for (char& c : what)
+        if (c == ' ') c = '_';
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::system_clock::now().time_since_epoch())
+                        .count();
+    std::fprintf(stderr, "timeline %s %lld\n", what.c_str(), static_cast<long long>(ms));
+}
+
 } // namespace
 
 Rect placed(Size screen, Size output) {
@@ -116,6 +127,10 @@ CursorImage scaledCursor(const CursorImage& cursor, const ScreenScale& scale) {
 }
 
 SdlBackend::SdlBackend(std::optional<Size> window, bool scale) {
+    if (const char* t = std::getenv("WV_TIMELINE"); t && *t) {
+        timeline_ = true;
+        timelineLine("start-video");
+    }
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The window surface is the system's own shared-memory image; SDL would otherwise start GL just to
@@ -345,6 +360,16 @@ void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty) {
         SDL_UpdateWindowSurface(window_);
     else if (!updated_.empty())
         SDL_UpdateWindowSurfaceRects(window_, updated_.data(), int(updated_.size()));
+    if (timelinePresent_) {
+        timelinePresent_ = false;
+        timelineLine("presented");
+    }
+}
+
+void SdlBackend::log(std::string_view line) {
+    if (!timeline_ || line.substr(0, 11) != "form-shown ") return;
+    timelineLine(std::string(line));
+    timelinePresent_ = true;
 }
 
 Rect SdlBackend::draw(SDL_Surface* surface, const Bitmap& screen, const Rect& r) {

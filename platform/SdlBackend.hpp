@@ -56,7 +56,8 @@ public:
     void minimize() override;
     void raise() override;
     void warpMouse(Point p) override;
-    void log(std::string_view) override {}
+    // With WV_TIMELINE set, windows shown and the frames that first show them are timed on stderr.
+    void log(std::string_view line) override;
     void wake() override;
     bool minimised() const override { return minimised_; }
 
@@ -76,6 +77,8 @@ private:
     bool shown_ = false;
     bool minimised_ = false;
     bool redrawAll_ = true;
+    bool timeline_ = false;
+    bool timelinePresent_ = false;
     Point mouse_{0, 0};
     std::uint32_t wakeEvent_ = 0;
     std::map<CursorId, SDL_Cursor*> cursors_;
