@@ -27,8 +27,11 @@ void Form::setBounds(const Rect& bounds) {
     const bool resized = bounds.width() != old.width() || bounds.height() != old.height();
     bounds_ = bounds;
     if (resized) {
-        backing_.resize(std::max(bounds.width(), 0), std::max(bounds.height(), 0));
-        backing_.canvas().resetClip();
+        // A form nobody has drawn on or shown yet keeps no backing store.
+        if (visible_ || !backing_.empty())
+            makeBacking();
+        else
+            backing_.resize(0, 0);
         if (!spans_.empty()) spans_.resize(std::size_t(std::max(height(), 0)), {0, 0});
         invalidate();
     }
@@ -43,8 +46,14 @@ void Form::setVisibleFlag(bool visible) {
     visible_ = visible;
 }
 
+void Form::makeBacking() {
+    backing_.resize(std::max(width(), 0), std::max(height(), 0));
+    backing_.canvas().resetClip();
+}
+
 void Form::show() {
     if (!visible_) {
+        makeBacking();
         showEvent();
         visible_ = true;
         invalidate();
@@ -137,7 +146,13 @@ bool Form::inRegion(int x, int y) const {
 }
 
 Canvas& Form::canvas() {
+    if (backing_.empty()) makeBacking();
     return backing_.canvas();
+}
+
+Bitmap& Form::backing() {
+    if (backing_.empty()) makeBacking();
+    return backing_;
 }
 
 void Form::canvasChanged(const Rect& r) {

@@ -22,7 +22,8 @@ inline constexpr int kModalCancel = 2;
 
 // A borderless window on the virtual screen with its own backing store. Painting never erases: when a
 // part is invalid, paintEvent runs with the canvas clipped to it, then the controls paint in z-order.
-// Whatever is drawn on the canvas, in paintEvent or not, reaches the screen.
+// Whatever is drawn on the canvas, in paintEvent or not, reaches the screen. The backing store is made
+// when the form is first drawn on or shown, so windows made up front and never opened cost nothing.
 class Form {
 public:
     explicit Form(std::string caption = {}, Rect bounds = {});
@@ -77,7 +78,7 @@ public:
     void rowSpan(int y, int& left, int& right) const;
 
     Canvas& canvas();
-    Bitmap& backing() { return backing_; }
+    Bitmap& backing();
     const Bitmap& backing() const { return backing_; }
 
     void invalidate();
@@ -131,6 +132,7 @@ private:
     void paintNow();
     void canvasChanged(const Rect& r);
     void setVisibleFlag(bool visible);
+    void makeBacking();
 
     std::string caption_;
     Rect bounds_{};
