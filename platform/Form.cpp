@@ -70,6 +70,8 @@ void Form::hide() {
     invalid_.clear();
     app().formHidden(*this);
     hideEvent();
+    // Painting rebuilds it whole when the form is shown again.
+    if (!visible_) backing_.resize(0, 0);
 }
 
 void Form::close() {

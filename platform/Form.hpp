@@ -23,7 +23,8 @@ inline constexpr int kModalCancel = 2;
 // A borderless window on the virtual screen with its own backing store. Painting never erases: when a
 // part is invalid, paintEvent runs with the canvas clipped to it, then the controls paint in z-order.
 // Whatever is drawn on the canvas, in paintEvent or not, reaches the screen. The backing store is made
-// when the form is first drawn on or shown, so windows made up front and never opened cost nothing.
+// when the form is first drawn on or shown and freed when it is hidden, so windows made up front or
+// closed cost nothing; paintEvent must therefore draw the whole form.
 class Form {
 public:
     explicit Form(std::string caption = {}, Rect bounds = {});
