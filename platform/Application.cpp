@@ -571,7 +571,15 @@ void Application::updateCursor(CursorId id) {
 // ---- painting and the screen
 
 void Application::paintForms() {
-    const std::vector<Form*> list = forms_;
+    // Kept between passes so that a frame allocates nothing; a pass inside a paint handler gets its own.
+    std::vector<Form*> own;
+    std::vector<Form*>& list = paintDepth_ > 0 ? own : paintList_;
+    list.assign(forms_.begin(), forms_.end());
+    ++paintDepth_;
+    struct Depth {
+        int& n;
+        ~Depth() { --n; }
+    } depth{paintDepth_};
     for (Form* f : list) {
         if (std::find(forms_.begin(), forms_.end(), f) == forms_.end()) continue;
         if (f->visible() && f->needsPaint()) f->paintNow();
@@ -586,10 +594,11 @@ void Application::presentScreen() {
     paintForms();
     // What changes meanwhile stays dirty and is shown when the window comes back.
     if (screenDirty_.empty() || backend_->minimised()) return;
-    const std::vector<Rect> rects = screenDirty_.take();
-    for (const Rect& r : rects)
+    presentRects_.assign(screenDirty_.rects().begin(), screenDirty_.rects().end());
+    screenDirty_.clear();
+    for (const Rect& r : presentRects_)
         compose(r);
-    backend_->present(screen_, rects);
+    backend_->present(screen_, presentRects_);
 }
 
 void Application::compose(const Rect& r) {

@@ -118,6 +118,9 @@ private:
     Bitmap screen_;
     RectList screenDirty_;
     RectList presentDirty_;
+    std::vector<Rect> presentRects_;
+    std::vector<Form*> paintList_;
+    int paintDepth_ = 0;
     std::vector<Form*> forms_;
     std::vector<Form*> modalStack_;
     Form* mainForm_ = nullptr;

@@ -178,15 +178,31 @@ void Form::paintNow() {
     painting_ = true;
     const auto life = lifeToken();
     Canvas& c = canvas();
+    // The lists are kept between paints so that a frame allocates nothing; a paint started inside a
+    // paint handler gets its own.
+    struct Depth {
+        Form* form;
+        const std::weak_ptr<void>& life;
+        ~Depth() {
+            if (!life.expired()) --form->paintDepth_;
+        }
+    } depth{this, life};
+    std::vector<Rect> ownAreas;
+    std::vector<Control*> ownList;
+    const bool nested = paintDepth_++ > 0;
+    std::vector<Rect>& areas = nested ? ownAreas : paintAreas_;
+    std::vector<Control*>& list = nested ? ownList : paintControls_;
     // Painting may invalidate again (a control moved by a paint handler); that waits for the next pass.
-    for (const Rect& area : invalid_.take()) {
+    areas.assign(invalid_.rects().begin(), invalid_.rects().end());
+    invalid_.clear();
+    for (const Rect& area : areas) {
         paintArea_ = area;
         c.setClipRect(area);
         try {
             paintEvent();
             if (life.expired()) return;
             // A control may go away while others paint; walk a copy and check each is still there.
-            const std::vector<Control*> list = controls_;
+            list.assign(controls_.begin(), controls_.end());
             for (Control* ctl : list) {
                 if (std::find(controls_.begin(), controls_.end(), ctl) == controls_.end()) continue;
                 if (!ctl->visible() || ctl->bounds().intersect(area).empty()) continue;

@@ -140,6 +140,9 @@ private:
     bool visible_ = false;
     bool modal_ = false;
     bool painting_ = false;
+    int paintDepth_ = 0;
+    std::vector<Rect> paintAreas_;
+    std::vector<Control*> paintControls_;
     int modalResult_ = kModalNone;
     Bitmap backing_;
     RectList invalid_;
