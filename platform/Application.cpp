@@ -4,6 +4,7 @@
 #include "Clock.hpp"
 #include "Control.hpp"
 #include "Form.hpp"
+#include "RowOps.hpp"
 #include "TimerQueue.hpp"
 
 #include <algorithm>
@@ -122,6 +123,10 @@ void Application::setTitle(std::string title) {
 void Application::minimize() {
     backend_->log("minimize");
     backend_->minimize();
+}
+
+bool Application::minimised() const {
+    return backend_->minimised();
 }
 
 void Application::raiseMainWindow() {
@@ -566,7 +571,15 @@ void Application::updateCursor(CursorId id) {
 // ---- painting and the screen
 
 void Application::paintForms() {
-    const std::vector<Form*> list = forms_;
+    // Kept between passes so that a frame allocates nothing; a pass inside a paint handler gets its own.
+    std::vector<Form*> own;
+    std::vector<Form*>& list = paintDepth_ > 0 ? own : paintList_;
+    list.assign(forms_.begin(), forms_.end());
+    ++paintDepth_;
+    struct Depth {
+        int& n;
+        ~Depth() { --n; }
+    } depth{paintDepth_};
     for (Form* f : list) {
         if (std::find(forms_.begin(), forms_.end(), f) == forms_.end()) continue;
         if (f->visible() && f->needsPaint()) f->paintNow();
@@ -579,11 +592,13 @@ void Application::screenDirty(const Rect& r) {
 
 void Application::presentScreen() {
     paintForms();
-    if (screenDirty_.empty()) return;
-    const std::vector<Rect> rects = screenDirty_.take();
-    for (const Rect& r : rects)
+    // What changes meanwhile stays dirty and is shown when the window comes back.
+    if (screenDirty_.empty() || backend_->minimised()) return;
+    presentRects_.assign(screenDirty_.rects().begin(), screenDirty_.rects().end());
+    screenDirty_.clear();
+    for (const Rect& r : presentRects_)
         compose(r);
-    backend_->present(screen_, rects);
+    backend_->present(screen_, presentRects_);
 }
 
 void Application::compose(const Rect& r) {
@@ -608,13 +623,9 @@ void Application::compose(const Rect& r) {
             const int n = std::min(x1, f->left() + src.width()) - x0;
             if (n <= 0) continue;
             if (src.format() == PixelFormat::Bgr24) {
-                const std::uint8_t* s = src.scanline(fy) + std::size_t(sx0) * 3;
-                for (int i = 0; i < n; ++i, d += 4, s += 3)
-                    d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+                rows::widenOpaque(d, src.scanline(fy) + std::size_t(sx0) * 3, std::size_t(n));
             } else if (src.format() == PixelFormat::Bgra32) {
-                const std::uint8_t* s = src.scanline(fy) + std::size_t(sx0) * 4;
-                for (int i = 0; i < n; ++i, d += 4, s += 4)
-                    d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+                rows::copyOpaque(d, src.scanline(fy) + std::size_t(sx0) * 4, std::size_t(n));
             } else {
                 for (int i = 0; i < n; ++i, d += 4) {
                     const Color c = src.pixel(sx0 + i, fy);

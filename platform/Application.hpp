@@ -49,6 +49,8 @@ public:
     void setTitle(std::string title);
     void minimize();
     void raiseMainWindow();
+    // True while the window cannot be seen; the screen is then neither composed nor shown.
+    bool minimised() const;
 
     Size screenSize() const { return screenSize_; }
     Point cursorPos() const { return mouse_; }
@@ -116,6 +118,9 @@ private:
     Bitmap screen_;
     RectList screenDirty_;
     RectList presentDirty_;
+    std::vector<Rect> presentRects_;
+    std::vector<Form*> paintList_;
+    int paintDepth_ = 0;
     std::vector<Form*> forms_;
     std::vector<Form*> modalStack_;
     Form* mainForm_ = nullptr;

@@ -37,6 +37,8 @@ public:
     virtual void log(std::string_view line) = 0;
     // Any thread: makes a waiting waitEvents return.
     virtual void wake() {}
+    // True while nothing of the window can be seen (minimised or hidden by the system).
+    virtual bool minimised() const { return false; }
 };
 
 } // namespace platform

@@ -27,8 +27,11 @@ void Form::setBounds(const Rect& bounds) {
     const bool resized = bounds.width() != old.width() || bounds.height() != old.height();
     bounds_ = bounds;
     if (resized) {
-        backing_.resize(std::max(bounds.width(), 0), std::max(bounds.height(), 0));
-        backing_.canvas().resetClip();
+        // A form nobody has drawn on or shown yet keeps no backing store.
+        if (visible_ || !backing_.empty())
+            makeBacking();
+        else
+            backing_.resize(0, 0);
         if (!spans_.empty()) spans_.resize(std::size_t(std::max(height(), 0)), {0, 0});
         invalidate();
     }
@@ -43,8 +46,14 @@ void Form::setVisibleFlag(bool visible) {
     visible_ = visible;
 }
 
+void Form::makeBacking() {
+    backing_.resize(std::max(width(), 0), std::max(height(), 0));
+    backing_.canvas().resetClip();
+}
+
 void Form::show() {
     if (!visible_) {
+        makeBacking();
         showEvent();
         visible_ = true;
         invalidate();
@@ -61,6 +70,8 @@ void Form::hide() {
     invalid_.clear();
     app().formHidden(*this);
     hideEvent();
+    // Painting rebuilds it whole when the form is shown again.
+    if (!visible_) backing_.resize(0, 0);
 }
 
 void Form::close() {
@@ -137,7 +148,13 @@ bool Form::inRegion(int x, int y) const {
 }
 
 Canvas& Form::canvas() {
+    if (backing_.empty()) makeBacking();
     return backing_.canvas();
+}
+
+Bitmap& Form::backing() {
+    if (backing_.empty()) makeBacking();
+    return backing_;
 }
 
 void Form::canvasChanged(const Rect& r) {
@@ -161,15 +178,31 @@ void Form::paintNow() {
     painting_ = true;
     const auto life = lifeToken();
     Canvas& c = canvas();
+    // The lists are kept between paints so that a frame allocates nothing; a paint started inside a
+    // paint handler gets its own.
+    struct Depth {
+        Form* form;
+        const std::weak_ptr<void>& life;
+        ~Depth() {
+            if (!life.expired()) --form->paintDepth_;
+        }
+    } depth{this, life};
+    std::vector<Rect> ownAreas;
+    std::vector<Control*> ownList;
+    const bool nested = paintDepth_++ > 0;
+    std::vector<Rect>& areas = nested ? ownAreas : paintAreas_;
+    std::vector<Control*>& list = nested ? ownList : paintControls_;
     // Painting may invalidate again (a control moved by a paint handler); that waits for the next pass.
-    for (const Rect& area : invalid_.take()) {
+    areas.assign(invalid_.rects().begin(), invalid_.rects().end());
+    invalid_.clear();
+    for (const Rect& area : areas) {
         paintArea_ = area;
         c.setClipRect(area);
         try {
             paintEvent();
             if (life.expired()) return;
             // A control may go away while others paint; walk a copy and check each is still there.
-            const std::vector<Control*> list = controls_;
+            list.assign(controls_.begin(), controls_.end());
             for (Control* ctl : list) {
                 if (std::find(controls_.begin(), controls_.end(), ctl) == controls_.end()) continue;
                 if (!ctl->visible() || ctl->bounds().intersect(area).empty()) continue;

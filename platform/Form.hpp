@@ -22,7 +22,9 @@ inline constexpr int kModalCancel = 2;
 
 // A borderless window on the virtual screen with its own backing store. Painting never erases: when a
 // part is invalid, paintEvent runs with the canvas clipped to it, then the controls paint in z-order.
-// Whatever is drawn on the canvas, in paintEvent or not, reaches the screen.
+// Whatever is drawn on the canvas, in paintEvent or not, reaches the screen. The backing store is made
+// when the form is first drawn on or shown and freed when it is hidden, so windows made up front or
+// closed cost nothing; paintEvent must therefore draw the whole form.
 class Form {
 public:
     explicit Form(std::string caption = {}, Rect bounds = {});
@@ -77,7 +79,7 @@ public:
     void rowSpan(int y, int& left, int& right) const;
 
     Canvas& canvas();
-    Bitmap& backing() { return backing_; }
+    Bitmap& backing();
     const Bitmap& backing() const { return backing_; }
 
     void invalidate();
@@ -131,12 +133,16 @@ private:
     void paintNow();
     void canvasChanged(const Rect& r);
     void setVisibleFlag(bool visible);
+    void makeBacking();
 
     std::string caption_;
     Rect bounds_{};
     bool visible_ = false;
     bool modal_ = false;
     bool painting_ = false;
+    int paintDepth_ = 0;
+    std::vector<Rect> paintAreas_;
+    std::vector<Control*> paintControls_;
     int modalResult_ = kModalNone;
     Bitmap backing_;
     RectList invalid_;

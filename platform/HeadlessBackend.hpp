@@ -5,6 +5,7 @@
 #include "Clock.hpp"
 #include "ScreenScale.hpp"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -66,6 +67,9 @@ public:
     void setCursor(CursorId cursor) override { cursor_ = cursor; }
     void setTitle(const std::string& title) override { title_ = title; }
     void minimize() override {}
+    bool minimised() const override { return minimised_; }
+    // Tests stand for the user minimising and restoring the window.
+    void setMinimised(bool minimised) { minimised_ = minimised; }
     void raise() override {}
     void warpMouse(Point) override {}
     void log(std::string_view line) override;
@@ -103,6 +107,7 @@ private:
     std::vector<Rect> lastPresented_;
     int presentCount_ = 0;
     std::string failure_;
+    std::atomic<bool> minimised_{false};
 };
 
 // Reads commands from a script file, one per line. The whole file is checked when it is read: a

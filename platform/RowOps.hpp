@@ -11,6 +11,9 @@ namespace platform::rows {
 void orBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
 void andBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
 void copyBytes(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
+// n pixels of 24-bit BGR, or of 32-bit BGRA, to 32-bit BGRA with the fourth byte 255 (the screen's).
+void widenOpaque(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
+void copyOpaque(std::uint8_t* d, const std::uint8_t* s, std::size_t n);
 
 // A nearest-pixel row map, made once per stretch and applied to every row: pixel i of a target row takes
 // the pixel at byte offset from[i] of a source row (pixels of bpp = 3 or 4 bytes, offsets not

@@ -2,7 +2,10 @@
 
 #include "Bitmap.hpp"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -53,44 +56,86 @@ Point ScreenScale::toScreen(Point p) const {
             floorDiv(std::int64_t(p.y - target.top) * screen.height, target.height())};
 }
 
-void scaleBilinear(const Bitmap& src, Bitmap& dst, const Rect& target) {
-    const Rect t = target.intersect(Rect::fromSize(0, 0, dst.width(), dst.height()));
-    if (t.empty() || src.empty() || target.empty()) return;
+void BilinearMap::prepare(Size source, const Rect& target) {
+    source_ = source;
+    target_ = target;
     // Source positions in 16.16 fixed point of each target column and row, centres aligned and clamped
-    // to the edge pixels; the weight is the fraction towards the next pixel.
-    auto positions = [](int from, int to, int start, int count, std::vector<int>& index,
-                        std::vector<int>& weight) {
-        index.resize(std::size_t(count));
-        weight.resize(std::size_t(count));
-        for (int i = 0; i < count; ++i) {
-            std::int64_t p =
-                ((std::int64_t(start + i) * 2 + 1) * from * 65536) / (std::int64_t(to) * 2) - 32768;
-            if (p < 0) p = 0;
-            const std::int64_t last = std::int64_t(from - 1) * 65536;
-            if (p > last) p = last;
-            index[std::size_t(i)] = int(p >> 16);
-            weight[std::size_t(i)] = int((p >> 8) & 0xFF);
+    // to the edge pixels; the weight is the fraction towards the next pixel (the last pixel pairs with
+    // itself).
+    auto positions = [](int from, int to, std::vector<std::int32_t>& index,
+                        std::vector<std::int32_t>& weight) {
+        index.resize(std::size_t(std::max(to, 0)));
+        weight.resize(std::size_t(std::max(to, 0)));
+        const std::int64_t last = std::int64_t(from - 1) * 65536;
+        for (int i = 0; i < to; ++i) {
+            std::int64_t p = ((std::int64_t(i) * 2 + 1) * from * 65536) / (std::int64_t(to) * 2) - 32768;
+            p = std::clamp<std::int64_t>(p, 0, std::max<std::int64_t>(last, 0));
+            index[std::size_t(i)] = std::int32_t(p >> 16);
+            weight[std::size_t(i)] = std::int32_t((p >> 8) & 0xFF);
         }
     };
-    std::vector<int> xi, xw, yi, yw;
-    positions(src.width(), target.width(), t.left - target.left, t.width(), xi, xw);
-    positions(src.height(), target.height(), t.top - target.top, t.height(), yi, yw);
-    const int lastX = src.width() - 1, lastY = src.height() - 1;
-    for (int j = 0; j < t.height(); ++j) {
-        const std::uint8_t* r0 = src.scanline(yi[std::size_t(j)]);
-        const std::uint8_t* r1 = src.scanline(std::min(yi[std::size_t(j)] + 1, lastY));
-        const int wy = yw[std::size_t(j)];
-        std::uint8_t* d = dst.scanline(t.top + j) + std::size_t(t.left) * 4;
-        for (int i = 0; i < t.width(); ++i, d += 4) {
-            const int x0 = xi[std::size_t(i)] * 4, x1 = std::min(xi[std::size_t(i)] + 1, lastX) * 4;
-            const int wx = xw[std::size_t(i)];
-            for (int c = 0; c < 4; ++c) {
-                const int top = r0[x0 + c] * (256 - wx) + r0[x1 + c] * wx;
-                const int bottom = r1[x0 + c] * (256 - wx) + r1[x1 + c] * wx;
-                d[c] = std::uint8_t((top * (256 - wy) + bottom * wy + 32768) >> 16);
-            }
+    positions(source.width, target.width(), xi_, xw_);
+    positions(source.height, target.height(), yi_, yw_);
+}
+
+Rect BilinearMap::outputOf(const Rect& r) const {
+    if (r.empty() || source_.width <= 0 || source_.height <= 0) return {};
+    const std::int64_t tw = target_.width(), th = target_.height();
+    // A source pixel reaches the target pixels whose position lies less than one pixel from it.
+    const Rect out{target_.left + int((std::int64_t(r.left) - 1) * tw / source_.width),
+                   target_.top + int((std::int64_t(r.top) - 1) * th / source_.height),
+                   target_.left + int(((std::int64_t(r.right) + 1) * tw + source_.width - 1) / source_.width),
+                   target_.top +
+                       int(((std::int64_t(r.bottom) + 1) * th + source_.height - 1) / source_.height)};
+    return out.intersect(target_);
+}
+
+void BilinearMap::apply(const Bitmap& src, std::uint8_t* dst, std::ptrdiff_t pitch, Size dstSize,
+                        const Rect& clip) const {
+    const Rect t = clip.intersect(target_).intersect(Rect::fromSize(0, 0, dstSize.width, dstSize.height));
+    if (t.empty() || src.width() != source_.width || src.height() != source_.height) return;
+    // Two channels per 64-bit word, 32 bits apart: every intermediate stays below 2^25, so the sums are
+    // those of the per-channel formula.
+    auto spread = [](std::uint32_t p) -> std::pair<std::uint64_t, std::uint64_t> {
+        return {(p & 0xFF) | (std::uint64_t(p & 0xFF0000) << 16),
+                ((p >> 8) & 0xFF) | (std::uint64_t((p >> 24) & 0xFF) << 32)};
+    };
+    constexpr std::uint64_t kHalf = 0x0000800000008000ull, kLane = 0x000000FF000000FFull;
+    const int lastX = source_.width - 1, lastY = source_.height - 1;
+    for (int y = t.top; y < t.bottom; ++y) {
+        const std::size_t j = std::size_t(y - target_.top);
+        const auto* r0 = reinterpret_cast<const std::uint32_t*>(src.scanline(yi_[j]));
+        const auto* r1 = reinterpret_cast<const std::uint32_t*>(src.scanline(std::min(yi_[j] + 1, lastY)));
+        const std::uint64_t wy = std::uint64_t(yw_[j]), vy = 256 - wy;
+        auto* d = reinterpret_cast<std::uint32_t*>(dst + std::ptrdiff_t(y) * pitch) + t.left;
+        for (int x = t.left; x < t.right; ++x) {
+            const std::size_t i = std::size_t(x - target_.left);
+            const int x0 = xi_[i], x1 = std::min(x0 + 1, lastX);
+            const std::uint64_t wx = std::uint64_t(xw_[i]), vx = 256 - wx;
+            std::uint32_t a, b, c, e;
+            std::memcpy(&a, r0 + x0, 4), std::memcpy(&b, r0 + x1, 4);
+            std::memcpy(&c, r1 + x0, 4), std::memcpy(&e, r1 + x1, 4);
+            const auto [a0, a1] = spread(a);
+            const auto [b0, b1] = spread(b);
+            const auto [c0, c1] = spread(c);
+            const auto [e0, e1] = spread(e);
+            const std::uint64_t lo =
+                ((a0 * vx + b0 * wx) * vy + (c0 * vx + e0 * wx) * wy + kHalf) >> 16 & kLane;
+            const std::uint64_t hi =
+                ((a1 * vx + b1 * wx) * vy + (c1 * vx + e1 * wx) * wy + kHalf) >> 16 & kLane;
+            const std::uint32_t out =
+                std::uint32_t(lo) | std::uint32_t(lo >> 16) | std::uint32_t(hi) << 8 | std::uint32_t(hi >> 8);
+            std::memcpy(d++, &out, 4);
         }
     }
+}
+
+void scaleBilinear(const Bitmap& src, Bitmap& dst, const Rect& target) {
+    if (src.empty() || target.empty()) return;
+    BilinearMap map;
+    map.prepare({src.width(), src.height()}, target);
+    map.apply(src, dst.scanline(0), dst.stride(), {dst.width(), dst.height()},
+              Rect::fromSize(0, 0, dst.width(), dst.height()));
 }
 
 } // namespace platform

@@ -2,6 +2,10 @@
 
 #include "Types.hpp"
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 namespace platform {
 
 class Bitmap;
@@ -28,5 +32,23 @@ struct ScreenScale {
 // Resamples a 32-bit picture bilinearly (pixel centres aligned) onto target of a 32-bit dst; pixels of
 // dst outside target are left alone.
 void scaleBilinear(const Bitmap& src, Bitmap& dst, const Rect& target);
+
+// The same resampling prepared once for a source size and a target, then applied to any part of the
+// target, so a window can rescale only what changed without allocating.
+class BilinearMap {
+public:
+    void prepare(Size source, const Rect& target);
+    const Rect& target() const { return target_; }
+    // The target pixels that source rectangle r influences.
+    Rect outputOf(const Rect& r) const;
+    // Writes the target pixels inside clip into dst (32-bit pixels, rows pitch bytes apart, size dstSize).
+    void apply(const Bitmap& src, std::uint8_t* dst, std::ptrdiff_t pitch, Size dstSize,
+               const Rect& clip) const;
+
+private:
+    Size source_{};
+    Rect target_{};
+    std::vector<std::int32_t> xi_, xw_, yi_, yw_; // per target column and row: first pixel, weight of next
+};
 
 } // namespace platform

@@ -3,9 +3,11 @@
 #include "Application.hpp"
 #include "Bitmap.hpp"
 #include "Error.hpp"
+#include "RowOps.hpp"
 
 #include <SDL.h>
 
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -69,7 +71,28 @@ SDL_Cursor* colorCursor(const Bitmap& image, Point hotSpot) {
     return c;
 }
 
+// "timeline WHAT MS" (milliseconds since 1970, comparable with the launcher's clock).
+void timelineLine(std::string what) {
+    for (char& c : what)
+        if (c == ' ') c = '_';
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::system_clock::now().time_since_epoch())
+                        .count();
+    std::fprintf(stderr, "timeline %s %lld\n", what.c_str(), static_cast<long long>(ms));
+}
+
 } // namespace
+
+Rect placed(Size screen, Size output) {
+    if (screen.width <= 0 || screen.height <= 0) return Rect::fromSize(0, 0, output.width, output.height);
+    const std::int64_t ow = output.width, oh = output.height;
+    if (ow * screen.height >= oh * screen.width) {
+        const int w = int(std::int64_t(screen.width) * oh / screen.height);
+        return Rect::fromSize((output.width - w) / 2, 0, w, output.height);
+    }
+    const int h = int(std::int64_t(screen.height) * ow / screen.width);
+    return Rect::fromSize(0, (output.height - h) / 2, output.width, h);
+}
 
 CursorImage scaledCursor(const CursorImage& cursor, const ScreenScale& scale) {
     const int num = scale.target.width(), den = scale.screen.width;
@@ -104,8 +127,15 @@ CursorImage scaledCursor(const CursorImage& cursor, const ScreenScale& scale) {
 }
 
 SdlBackend::SdlBackend(std::optional<Size> window, bool scale) {
+    if (const char* t = std::getenv("WV_TIMELINE"); t && *t) {
+        timeline_ = true;
+        timelineLine("start-video");
+    }
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window surface is the system's own shared-memory image; SDL would otherwise start GL just to
+    // see whether a texture could stand in for it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     const bool driverAsked = asked && *asked;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
@@ -127,19 +157,10 @@ SdlBackend::SdlBackend(std::optional<Size> window, bool scale) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
     scale_ = scale ? ScreenScale::fit(output) : ScreenScale::none(output);
-    const Size size = scale_.screen;
+    map_.prepare(scale_.screen, scale_.target);
     window_ = SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, output.width,
                                output.height, flags);
     if (!window_) throw sdlError("cannot open the window");
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!renderer_) throw sdlError("cannot draw in the window");
-    // The renderer maps the virtual screen onto the window, keeping its aspect, and maps the pointer
-    // back; the virtual screen keeps its size whatever the window manager makes of the window.
-    SDL_RenderSetLogicalSize(renderer_, size.width, size.height);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, size.width,
-                                 size.height);
-    if (!texture_) throw sdlError("cannot make the screen texture");
-    SDL_SetTextureScaleMode(texture_, scale_.scaled() ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     wakeEvent_ = SDL_RegisterEvents(1);
     SDL_StartTextInput();
 }
@@ -147,8 +168,6 @@ SdlBackend::SdlBackend(std::optional<Size> window, bool scale) {
 SdlBackend::~SdlBackend() {
     for (auto& [id, c] : cursors_)
         SDL_FreeCursor(c);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
@@ -178,23 +197,38 @@ void SdlBackend::translate(const SDL_Event& e, Application& app) {
         ev.type = T::Quit;
         break;
     case SDL_WINDOWEVENT:
-        if (e.window.event != SDL_WINDOWEVENT_EXPOSED && e.window.event != SDL_WINDOWEVENT_SIZE_CHANGED &&
-            e.window.event != SDL_WINDOWEVENT_RESTORED)
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            minimised_ = true;
             return;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            minimised_ = false;
+            return;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_RESTORED:
+            minimised_ = false;
+            redrawAll_ = true;
+            break;
+        default:
+            return;
+        }
         ev.type = T::Expose;
         break;
     case SDL_MOUSEMOTION:
         ev.type = T::MouseMove;
-        ev.x = mouse_.x = e.motion.x;
-        ev.y = mouse_.y = e.motion.y;
+        mouse_ = toScreen(e.motion.x, e.motion.y);
+        ev.x = mouse_.x, ev.y = mouse_.y;
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         ev.type = e.type == SDL_MOUSEBUTTONDOWN ? T::MouseDown : T::MouseUp;
         ev.button = buttonOf(e.button.button);
         if (ev.button == MouseButton::None) return;
-        ev.x = mouse_.x = e.button.x;
-        ev.y = mouse_.y = e.button.y;
+        mouse_ = toScreen(e.button.x, e.button.y);
+        ev.x = mouse_.x, ev.y = mouse_.y;
         ev.clicks = e.button.clicks;
         break;
     case SDL_MOUSEWHEEL:
@@ -272,18 +306,92 @@ void SdlBackend::translate(const SDL_Event& e, Application& app) {
 void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty) {
     if (dirty.empty()) return;
     if (!shown_) {
-        // Shown once, with its title and renderer in place, when there is something to show.
+        // Shown once, with its title in place, when there is something to show.
         SDL_ShowWindow(window_);
         shown_ = true;
     }
-    for (const Rect& r : dirty) {
-        if (r.empty()) continue;
-        const SDL_Rect sr{r.left, r.top, r.width(), r.height()};
-        SDL_UpdateTexture(texture_, &sr, screen.scanline(r.top) + std::size_t(r.left) * 4, screen.stride());
+    if (minimised_) {
+        redrawAll_ = true;
+        return;
     }
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) return;
+    const Size output{surface->w, surface->h};
+    if (surface != surface_ || output != scale_.output) {
+        // A new or resized surface: the virtual screen keeps its size and is fitted in again.
+        surface_ = surface;
+        if (output != scale_.output) {
+            scale_.output = output;
+            scale_.target = placed(scale_.screen, output);
+            map_.prepare(scale_.screen, scale_.target);
+        }
+        redrawAll_ = true;
+    }
+    const bool direct = surface->format->format == SDL_PIXELFORMAT_RGB888 ||
+                        surface->format->format == SDL_PIXELFORMAT_ARGB8888;
+    if (!direct && staging_.size() != output)
+        staging_ = Bitmap(output.width, output.height, PixelFormat::Bgra32);
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    updated_.clear();
+    const bool whole = redrawAll_;
+    redrawAll_ = false;
+    if (whole) {
+        // The margins beside the screen are black.
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        if (!direct) staging_.fill(0);
+        draw(surface, screen, Rect::fromSize(0, 0, scale_.screen.width, scale_.screen.height));
+        updated_.push_back({0, 0, output.width, output.height});
+    } else {
+        for (const Rect& r : dirty) {
+            const Rect out = draw(surface, screen, r);
+            if (!out.empty()) updated_.push_back({out.left, out.top, out.width(), out.height()});
+        }
+    }
+    if (!direct)
+        for (const SDL_Rect& u : updated_)
+            SDL_ConvertPixels(
+                u.w, u.h, SDL_PIXELFORMAT_ARGB8888, staging_.scanline(u.y) + std::size_t(u.x) * 4,
+                staging_.stride(), surface->format->format,
+                static_cast<std::uint8_t*>(surface->pixels) + std::size_t(u.y) * surface->pitch +
+                    std::size_t(u.x) * surface->format->BytesPerPixel,
+                surface->pitch);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (whole)
+        SDL_UpdateWindowSurface(window_);
+    else if (!updated_.empty())
+        SDL_UpdateWindowSurfaceRects(window_, updated_.data(), int(updated_.size()));
+    if (timelinePresent_) {
+        timelinePresent_ = false;
+        timelineLine("presented");
+    }
+}
+
+void SdlBackend::log(std::string_view line) {
+    if (!timeline_ || line.substr(0, 11) != "form-shown ") return;
+    timelineLine(std::string(line));
+    timelinePresent_ = true;
+}
+
+Rect SdlBackend::draw(SDL_Surface* surface, const Bitmap& screen, const Rect& r) {
+    const Rect part = r.intersect(Rect::fromSize(0, 0, screen.width(), screen.height()));
+    if (part.empty()) return {};
+    const bool direct = staging_.empty();
+    std::uint8_t* pixels = direct ? static_cast<std::uint8_t*>(surface->pixels) : staging_.scanline(0);
+    const std::ptrdiff_t pitch = direct ? surface->pitch : staging_.stride();
+    const Size size{surface->w, surface->h};
+    if (scale_.target.width() == screen.width() && scale_.target.height() == screen.height()) {
+        const Rect out = part.offset(scale_.target.left, scale_.target.top)
+                             .intersect(Rect::fromSize(0, 0, size.width, size.height));
+        for (int y = out.top; y < out.bottom; ++y)
+            rows::copyBytes(pixels + std::ptrdiff_t(y) * pitch + std::ptrdiff_t(out.left) * 4,
+                            screen.scanline(y - scale_.target.top) +
+                                std::size_t(out.left - scale_.target.left) * 4,
+                            std::size_t(out.width()) * 4);
+        return out;
+    }
+    const Rect out = map_.outputOf(part).intersect(Rect::fromSize(0, 0, size.width, size.height));
+    map_.apply(screen, pixels, pitch, size, out);
+    return out;
 }
 
 void SdlBackend::blockFor(int ms) {
@@ -373,9 +481,10 @@ void SdlBackend::raise() {
 }
 
 void SdlBackend::warpMouse(Point p) {
-    int wx = p.x, wy = p.y;
-    SDL_RenderLogicalToWindow(renderer_, float(p.x), float(p.y), &wx, &wy);
-    SDL_WarpMouseInWindow(window_, wx, wy);
+    const Rect& t = scale_.target;
+    const int sw = std::max(scale_.screen.width, 1), sh = std::max(scale_.screen.height, 1);
+    SDL_WarpMouseInWindow(window_, t.left + int((std::int64_t(p.x) * 2 + 1) * t.width() / (2 * sw)),
+                          t.top + int((std::int64_t(p.y) * 2 + 1) * t.height() / (2 * sh)));
 }
 
 void SdlBackend::wake() {

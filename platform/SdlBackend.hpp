@@ -4,19 +4,26 @@
 #include "Error.hpp"
 #include "ScreenScale.hpp"
 
+#include "Bitmap.hpp"
+
 #include <map>
 #include <optional>
+#include <vector>
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
+struct SDL_Surface;
 struct SDL_Cursor;
+struct SDL_Rect;
 union SDL_Event;
 
 namespace platform {
 
 // A colour cursor enlarged as the screen is, its hot spot with it.
 CursorImage scaledCursor(const CursorImage& cursor, const ScreenScale& scale);
+
+// Where a virtual screen of this size lands in a window of output's size: as large as fits with its
+// aspect kept, centred.
+Rect placed(Size screen, Size output);
 
 // No screen to show the window on; the message says so and what to do instead.
 class NoDisplayError : public Error {
@@ -26,6 +33,8 @@ public:
 
 // The real backend: one SDL window showing the virtual screen, full-screen desktop by default. The window
 // stays hidden until the first frame is presented, so a run that ends before it never flashes one.
+// Frames go into the window's own surface without GL: only the changed rectangles are copied (or scaled
+// with our bilinear kernel) and sent, and nothing is drawn while the window is minimised or hidden.
 class SdlBackend : public Backend {
 public:
     // window: a window of that size; none: full screen at the desktop's size. scale: the layout is
@@ -47,18 +56,29 @@ public:
     void minimize() override;
     void raise() override;
     void warpMouse(Point p) override;
-    void log(std::string_view) override {}
+    // With WV_TIMELINE set, windows shown and the frames that first show them are timed on stderr.
+    void log(std::string_view line) override;
     void wake() override;
+    bool minimised() const override { return minimised_; }
 
 private:
     void translate(const SDL_Event& e, Application& app);
     SDL_Cursor* cursorFor(CursorId id);
+    // Draws rectangle r of the screen into the window surface; returns the window pixels it covers.
+    Rect draw(SDL_Surface* surface, const Bitmap& screen, const Rect& r);
+    Point toScreen(int x, int y) const { return scale_.toScreen({x, y}); }
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    SDL_Surface* surface_ = nullptr; // the window's, as last seen
     ScreenScale scale_;
+    BilinearMap map_;
+    std::vector<SDL_Rect> updated_;
+    Bitmap staging_; // only for a window surface that is not 32-bit BGRX
     bool shown_ = false;
+    bool minimised_ = false;
+    bool redrawAll_ = true;
+    bool timeline_ = false;
+    bool timelinePresent_ = false;
     Point mouse_{0, 0};
     std::uint32_t wakeEvent_ = 0;
     std::map<CursorId, SDL_Cursor*> cursors_;

@@ -240,7 +240,8 @@ void TfmSpadajace::A_EkranPaintExecute() {
 }
 
 void TfmSpadajace::tick() {
-    if (!gra_) return;
+    // Nothing falls while nobody can see it.
+    if (!gra_ || platform::app().minimised()) return;
     if (!gra_->wszystkieZnalezione()) {
         const int kroki = ustSpadajace.Poziom;
         if (kroki < 1 || kroki > 3) return;

@@ -3,6 +3,7 @@
 
 #include "app/_cblad.hpp"
 #include "platform/Cursor.hpp"
+#include "platform/HeadlessBackend.hpp"
 #include "platform/Random.hpp"
 #include "widgets/_cokrag.hpp"
 
@@ -509,4 +510,25 @@ TEST_F(GraSpadajace, MissingOrBrokenPicturesAreReportedInPolishAndAGameWithoutIt
         }
         d.reset();
     }
+}
+
+TEST_F(GraSpadajace, NothingFallsAndNothingIsShownWhileTheWindowIsMinimised) {
+    uruchom();
+    d->wait(200);
+    auto heights = [&] {
+        std::vector<int> y;
+        for (int i = 0; i < gra().liczbaObrazkow(); ++i)
+            y.push_back(gra().obrazek(i).y);
+        return y;
+    };
+    const std::vector<int> before = heights();
+    const int presents = d->backend().presentCount();
+    d->backend().setMinimised(true);
+    d->wait(1000);
+    EXPECT_EQ(heights(), before);
+    EXPECT_EQ(d->backend().presentCount(), presents);
+    d->backend().setMinimised(false);
+    d->wait(100);
+    EXPECT_NE(heights(), before);
+    EXPECT_GT(d->backend().presentCount(), presents);
 }
