@@ -7,9 +7,28 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace platform {
 
+namespace {
+
+// Windows make their screen-sized pictures when shown and free them when hidden. With glibc's sliding
+// threshold such a freed block raises it, and the next ones then stay in the heap after being freed; a
+// fixed threshold keeps every large picture in its own mapping, returned to the system when freed.
+void largeBlocksBackToTheSystem() {
+#ifdef __GLIBC__
+    static const bool done = mallopt(M_MMAP_THRESHOLD, 256 * 1024) != 0;
+    (void)done;
+#endif
+}
+
+} // namespace
+
 Form::Form(std::string caption, Rect bounds) : caption_(std::move(caption)) {
+    largeBlocksBackToTheSystem();
     backing_.canvas().setChangeListener([this](const Rect& r) { canvasChanged(r); });
     setBounds(bounds);
     app().addForm(*this);

@@ -21,7 +21,9 @@ TFormOProgramie::TFormOProgramie() : Form("Wesołe Wirowanki Cz.I Demo") {
 
     try {
         bitmap_ = std::make_unique<platform::Bitmap>();
-        display.drawBackground(*bitmap_, "Data\\Intf\\Spec\\" + display.prefix1() + "_oprogT.xji");
+        // Drawn once here so a broken picture stops the window now; kept only while shown.
+        display.drawBackground(*bitmap_, plikTla());
+        *bitmap_ = platform::Bitmap();
         stop_ = std::make_unique<CPrzyciskP>(*this, "stop", canvas(), bitmap_->canvas(), 0, 0, &A_Stop);
         stop_->name = "stop";
         stop_->ustawPozycje(display.scale(TRYB_1280, 645) + display.offsetX() - stop_->width() / 2,
@@ -53,6 +55,10 @@ TFormOProgramie::TFormOProgramie() : Form("Wesołe Wirowanki Cz.I Demo") {
 }
 
 TFormOProgramie::~TFormOProgramie() = default;
+
+std::string TFormOProgramie::plikTla() {
+    return "Data\\Intf\\Spec\\" + display.prefix1() + "_oprogT.xji";
+}
 
 TFormOProgramie::Otwieracz TFormOProgramie::otwieracz = [](std::string_view adres,
                                                            std::function<void()> blad) {
@@ -92,9 +98,21 @@ void TFormOProgramie::paintEvent() {
 }
 
 void TFormOProgramie::showEvent() {
+    if (bitmap_->empty()) {
+        try {
+            display.drawBackground(*bitmap_, plikTla());
+        } catch (const std::exception&) {
+            // A picture broken since start-up leaves the window black.
+            *bitmap_ = platform::Bitmap(display.screenWidth(), display.screenHeight());
+        }
+    }
     lbWersja.setCaption(kWersja);
     lbWersja.setPosition(display.scale(TRYB_1280, 645) + display.offsetX() - lbWersja.width() / 2,
                          display.scale(TRYB_1280, 296) + display.offsetY());
+}
+
+void TFormOProgramie::hideEvent() {
+    *bitmap_ = platform::Bitmap();
 }
 
 void TFormOProgramie::resizeEvent() {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class CPrzyciskP;
@@ -39,10 +40,12 @@ public:
 protected:
     void paintEvent() override;
     void showEvent() override;
+    void hideEvent() override;
     void resizeEvent() override;
     void keyPressEvent(int charCode) override;
 
 private:
+    static std::string plikTla();
     void ustawLinki();
     void otworz(const char* adres);
     // Back from minimised, telling the user why nothing opened.

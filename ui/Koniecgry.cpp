@@ -33,6 +33,10 @@ void ustawWartosc(platform::Label& l, const char* nazwa, int right, int top) {
     l.setPosition(right - l.width(), top);
 }
 
+const char* const kPlikB = "Data\\Intf\\Spec\\mStatsB.xji";
+const char* const kPlikM = "Data\\Intf\\Spec\\mStatsM.xji";
+const char* const kPlikG = "Data\\Intf\\Spec\\mStatsG.xji";
+
 } // namespace
 
 TfmKoniecGry::TfmKoniecGry() : Form("Koniec gry") {
@@ -53,10 +57,11 @@ TfmKoniecGry::TfmKoniecGry() : Form("Koniec gry") {
     ustawWartosc(vL_Podpowiedzi, "vL_Podpowiedzi", 422, 270);
 
     try {
-        wczytajJpeg(obrazB_, "Data\\Intf\\Spec\\mStatsB.xji");
-        wczytajJpeg(obrazM_, "Data\\Intf\\Spec\\mStatsM.xji");
-        wczytajJpeg(obrazG_, "Data\\Intf\\Spec\\mStatsG.xji");
-        tlo_ = obrazM_;
+        // Read once here so a missing picture stops the window now; the one shown is read on showing.
+        for (const char* plik : {kPlikB, kPlikM, kPlikG})
+            wczytajJpeg(tlo_, plik);
+        tlo_ = platform::Bitmap();
+        plikTla_ = kPlikM;
         przyciskStart_ =
             std::make_unique<CPrzyciskP>(*this, "start", canvas(), tlo_.canvas(), 235, 340, &A_OdNowa);
         przyciskStop_ =
@@ -83,19 +88,29 @@ void TfmKoniecGry::showEvent() {
         vL_Podpowiedzi.setCaption(statRec->podpowiedzi());
         switch (statRec->ocena()) {
         case 1:
-            tlo_ = obrazB_;
+            plikTla_ = kPlikB;
             break;
         case 2:
-            tlo_ = obrazM_;
+            plikTla_ = kPlikM;
             break;
         case 4:
-            tlo_ = obrazG_;
+            plikTla_ = kPlikG;
             break;
         default:
             break;
         }
     }
+    // A picture gone since start-up leaves the window black rather than not shown.
+    try {
+        wczytajJpeg(tlo_, plikTla_);
+    } catch (const std::exception&) {
+        tlo_ = platform::Bitmap(width(), height());
+    }
     invalidate();
+}
+
+void TfmKoniecGry::hideEvent() {
+    tlo_ = platform::Bitmap();
 }
 
 void TfmKoniecGry::paintEvent() {

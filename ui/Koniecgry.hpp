@@ -33,13 +33,14 @@ public:
 
 protected:
     void showEvent() override;
+    void hideEvent() override;
     void paintEvent() override;
     void keyPressEvent(int charCode) override;
     void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
 
 private:
     platform::Bitmap tlo_;
-    platform::Bitmap obrazB_, obrazM_, obrazG_;
+    const char* plikTla_ = nullptr; // the rating picture shown last
     std::unique_ptr<CPrzyciskP> przyciskStart_;
     std::unique_ptr<CPrzyciskP> przyciskStop_;
 };

@@ -34,13 +34,11 @@ TfmUzupelnianie::TfmUzupelnianie() : Form("Uzupełnianie") {
     W = display.areaWidth();
     H = display.areaHeight();
     try {
-        wczytajJpeg(obrazTla_, display.mode() == TRYB_800 ? "Data\\Intf\\Spec\\mT_Uzu_s.xji"
-                                                          : "Data\\Intf\\Spec\\mT_Uzu_b.xji");
+        // Read once here so a missing picture stops the window now; kept only while shown.
+        wczytajJpeg(obrazTla_, plikTla());
+        obrazTla_ = platform::Bitmap();
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
-        tlo_ = platform::Bitmap(W, H);
-        tlo_.canvas().draw(0, 0, obrazTla_);
-        robocza_ = platform::Bitmap(W, H);
         platform::Canvas& k = robocza_.canvas();
         przyciskPomoc_ = std::make_unique<CPrzycisk>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
         przyciskStop_ = std::make_unique<CPrzycisk>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
@@ -62,6 +60,33 @@ TfmUzupelnianie::~TfmUzupelnianie() {
     gra_.reset();
 }
 
+const char* TfmUzupelnianie::plikTla() const {
+    return display.mode() == TRYB_800 ? "Data\\Intf\\Spec\\mT_Uzu_s.xji" : "Data\\Intf\\Spec\\mT_Uzu_b.xji";
+}
+
+// A picture that went missing since start-up leaves the background black rather than no window.
+void TfmUzupelnianie::zbudujObrazy() {
+    if (!robocza_.empty()) return;
+    try {
+        wczytajJpeg(obrazTla_, plikTla());
+    } catch (const std::exception&) {
+        obrazTla_ = platform::Bitmap();
+    }
+    tlo_ = platform::Bitmap(W, H);
+    tlo_.canvas().draw(0, 0, obrazTla_);
+    robocza_ = platform::Bitmap(W, H);
+    obrazTla_ = platform::Bitmap();
+}
+
+void TfmUzupelnianie::zwolnijObrazy() {
+    tlo_ = platform::Bitmap();
+    robocza_ = platform::Bitmap();
+}
+
+std::size_t TfmUzupelnianie::bajtyObrazow() const {
+    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize();
+}
+
 void TfmUzupelnianie::czekaj(int ms) {
     platform::loop::blockFor(ms);
 }
@@ -80,6 +105,7 @@ void TfmUzupelnianie::paintEvent() {
 }
 
 void TfmUzupelnianie::showEvent() {
+    zbudujObrazy();
     A_NowaGra.execute();
     A_EkranPaint.execute();
 }
@@ -87,6 +113,7 @@ void TfmUzupelnianie::showEvent() {
 // A game left behind must not end itself from the main menu.
 void TfmUzupelnianie::hideEvent() {
     if (gra_) gra_->zatrzymajTimer();
+    zwolnijObrazy();
 }
 
 void TfmUzupelnianie::keyPressEvent(int charCode) {
@@ -124,6 +151,7 @@ void TfmUzupelnianie::A_StopExecute() {
 }
 
 void TfmUzupelnianie::A_NowaGraExecute() {
+    zbudujObrazy();
     gra_.reset();
     CUstGry& ust = ustUzupelnianie;
     slowa->losujGrupami(ust.Poziom * 5, ust);
@@ -163,6 +191,7 @@ void TfmUzupelnianie::A_PoprzedniExecute() {
 }
 
 void TfmUzupelnianie::A_EkranPaintExecute() {
+    zbudujObrazy();
     robocza_.canvas().copyRect(prostokat, tlo_.canvas(), prostokat);
     if (przyciskStop_) przyciskStop_->rysuj();
     if (gra_) {

@@ -6,6 +6,7 @@
 #include "platform/Bitmap.hpp"
 #include "platform/Form.hpp"
 
+#include <cstddef>
 #include <memory>
 
 class CPrzycisk;
@@ -33,6 +34,9 @@ public:
     // The current game; null before the first one.
     CGraUzupelnianie* gra() const { return gra_.get(); }
 
+    // Bytes of the window's own screen-sized pictures: none while hidden.
+    std::size_t bajtyObrazow() const;
+
 protected:
     void paintEvent() override;
     void showEvent() override;
@@ -47,6 +51,9 @@ private:
     void A_NastepnyExecute();
     void A_PoprzedniExecute();
     void A_EkranPaintExecute();
+    const char* plikTla() const;
+    void zbudujObrazy();
+    void zwolnijObrazy();
 
     int W = 0, H = 0;
     platform::Rect prostokat{};

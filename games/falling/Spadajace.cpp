@@ -87,15 +87,12 @@ TfmSpadajace::TfmSpadajace() : Form("Spadające"), vpSzukaj(*this), vpSzukGloski
     W = display.areaWidth();
     H = display.areaHeight();
     try {
-        wczytajBmp(obrazTla_,
-                   tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Spa_b.xbi" : "Data\\Intf\\Spec\\mT_Spa_s.xbi");
+        // Read once here so a missing picture stops the window now; kept only while shown.
+        wczytajBmp(obrazTla_, plikTla());
+        obrazTla_ = platform::Bitmap();
         vpSzukaj.setPosition((W / 80) * (tryb_ == TRYB_1024 ? 68 : 62), (H / 80) * 77);
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
-        tlo_ = platform::Bitmap(W, H);
-        tlo_.canvas().draw(0, 0, obrazTla_);
-        robocza_ = platform::Bitmap(W, H);
-        robocza_.palette() = obrazTla_.palette();
         przyciskPomoc_ =
             std::make_unique<CPrzycisk>(*this, "pomoc", robocza_.canvas(), W - W / 10, H / 7, &A_Pomoc);
         przyciskStop_ = std::make_unique<CPrzycisk>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
@@ -109,6 +106,34 @@ TfmSpadajace::TfmSpadajace() : Form("Spadające"), vpSzukaj(*this), vpSzukGloski
         przyciskPomoc_.reset();
         throw CBlad(1);
     }
+}
+
+const char* TfmSpadajace::plikTla() const {
+    return tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Spa_b.xbi" : "Data\\Intf\\Spec\\mT_Spa_s.xbi";
+}
+
+// A picture that went missing since start-up leaves the background black rather than no window.
+void TfmSpadajace::zbudujObrazy() {
+    if (!robocza_.empty()) return;
+    try {
+        wczytajBmp(obrazTla_, plikTla());
+    } catch (const std::exception&) {
+        obrazTla_ = platform::Bitmap();
+    }
+    tlo_ = platform::Bitmap(W, H);
+    tlo_.canvas().draw(0, 0, obrazTla_);
+    robocza_ = platform::Bitmap(W, H);
+    robocza_.palette() = obrazTla_.palette();
+    obrazTla_ = platform::Bitmap();
+}
+
+void TfmSpadajace::zwolnijObrazy() {
+    tlo_ = platform::Bitmap();
+    robocza_ = platform::Bitmap();
+}
+
+std::size_t TfmSpadajace::bajtyObrazow() const {
+    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize();
 }
 
 // The game goes first: its click areas are controls of this window.
@@ -127,6 +152,7 @@ void TfmSpadajace::paintEvent() {
 }
 
 void TfmSpadajace::showEvent() {
+    zbudujObrazy();
     A_NowaGra.execute();
 }
 
@@ -137,6 +163,7 @@ void TfmSpadajace::hideEvent() {
         gra_->timerKonca.stop();
         gra_->timerCzerwony.stop();
     }
+    zwolnijObrazy();
 }
 
 void TfmSpadajace::keyPressEvent(int charCode) {
@@ -175,6 +202,7 @@ void TfmSpadajace::A_StopExecute() {
 }
 
 void TfmSpadajace::A_NowaGraExecute() {
+    zbudujObrazy();
     sledzKursor_ = true;
     const CUstGry& S = ustSpadajace;
     CUstGry D;
@@ -233,6 +261,7 @@ void TfmSpadajace::A_PomocExecute() {
 }
 
 void TfmSpadajace::A_EkranPaintExecute() {
+    zbudujObrazy();
     robocza_.canvas().draw(0, 0, tlo_);
     przyciskPomoc_->pokaz();
     przyciskPomoc_->rysuj();

@@ -8,6 +8,7 @@
 #include "platform/Label.hpp"
 #include "platform/Timer.hpp"
 
+#include <cstddef>
 #include <memory>
 
 class CPrzycisk;
@@ -43,6 +44,9 @@ public:
     // The sight drawn in code: a red circle crossed by its diagonals, open in the middle.
     static platform::Bitmap rysujCelownik();
 
+    // Bytes of the window's own screen-sized pictures: none while hidden.
+    std::size_t bajtyObrazow() const;
+
 protected:
     void paintEvent() override;
     void showEvent() override;
@@ -57,6 +61,9 @@ private:
     void A_NowaGraExecute();
     void A_PomocExecute();
     void A_EkranPaintExecute();
+    const char* plikTla() const;
+    void zbudujObrazy();
+    void zwolnijObrazy();
     void tick();
 
     int tryb_ = 0;

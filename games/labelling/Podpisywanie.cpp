@@ -37,15 +37,11 @@ TfmPodpisywanie::TfmPodpisywanie() : Form("Podpisywanie") {
     W = display.areaWidth();
     H = display.areaHeight();
     try {
-        wczytajJpeg(obrazTla_, std::string(tryb_ == TRYB_800 ? "Data\\Intf\\Spec\\mT_Pod_s"
-                                                             : "Data\\Intf\\Spec\\mT_Pod_b") +
-                                   std::to_string(1) + ".xji");
+        // Read once here so a missing picture stops the window now; kept only while shown.
+        wczytajJpeg(obrazTla_, plikTla());
+        obrazTla_ = platform::Bitmap();
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
-        tlo_ = platform::Bitmap(W, H);
-        tlo_.canvas().draw(0, 0, obrazTla_);
-        robocza_ = platform::Bitmap(W, H);
-        przeciagania_ = platform::Bitmap(W, H);
         platform::Canvas& k = robocza_.canvas();
         przyciskPomoc_ = std::make_unique<CPrzycisk>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
         przyciskStop_ = std::make_unique<CPrzycisk>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
@@ -67,6 +63,34 @@ TfmPodpisywanie::TfmPodpisywanie() : Form("Podpisywanie") {
 // The game goes first: its tiles' hit areas are controls of this window.
 TfmPodpisywanie::~TfmPodpisywanie() {
     gra_.reset();
+}
+
+std::string TfmPodpisywanie::plikTla() const {
+    return std::string(tryb_ == TRYB_800 ? "Data\\Intf\\Spec\\mT_Pod_s" : "Data\\Intf\\Spec\\mT_Pod_b") +
+           std::to_string(1) + ".xji";
+}
+
+// A picture that went missing since start-up leaves the background black rather than no window.
+void TfmPodpisywanie::zbudujObrazy() {
+    if (!robocza_.empty()) return;
+    try {
+        wczytajJpeg(obrazTla_, plikTla());
+    } catch (const std::exception&) {
+        obrazTla_ = platform::Bitmap();
+    }
+    tlo_ = platform::Bitmap(W, H);
+    tlo_.canvas().draw(0, 0, obrazTla_);
+    robocza_ = platform::Bitmap(W, H);
+    przeciagania_ = platform::Bitmap(W, H);
+}
+
+void TfmPodpisywanie::zwolnijObrazy() {
+    for (platform::Bitmap* b : {&obrazTla_, &tlo_, &robocza_, &przeciagania_})
+        *b = platform::Bitmap();
+}
+
+std::size_t TfmPodpisywanie::bajtyObrazow() const {
+    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize() + przeciagania_.byteSize();
 }
 
 // ---- what the game asks of the window
@@ -109,12 +133,14 @@ void TfmPodpisywanie::paintEvent() {
 }
 
 void TfmPodpisywanie::showEvent() {
+    zbudujObrazy();
     A_NowaGra.execute();
 }
 
 // A game left for the main menu must not end by its timer there.
 void TfmPodpisywanie::hideEvent() {
     if (gra_) gra_->timerKonca().stop();
+    zwolnijObrazy();
 }
 
 void TfmPodpisywanie::keyPressEvent(int charCode) {
@@ -193,6 +219,7 @@ void TfmPodpisywanie::A_StopExecute() {
 }
 
 void TfmPodpisywanie::A_NowaGraExecute() {
+    zbudujObrazy();
     gra_.reset();
     graPodpisywanie = nullptr;
     CUstGry& ust = ustPodpisywanie;
@@ -223,6 +250,7 @@ void TfmPodpisywanie::A_NowaGraExecute() {
 }
 
 void TfmPodpisywanie::A_EkranPaintExecute() {
+    zbudujObrazy();
     tloBiezace_ = &obrazTla_;
     pelneRysowanie();
 }

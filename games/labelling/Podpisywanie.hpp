@@ -6,7 +6,9 @@
 #include "platform/Bitmap.hpp"
 #include "platform/Form.hpp"
 
+#include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CPrzycisk;
@@ -40,6 +42,8 @@ public:
     CPrzycisk* przyciskPomoc() const { return przyciskPomoc_.get(); }
     // Where the buttons stand (window coordinates): no tile may lie there.
     std::vector<platform::Rect> obszaryPrzyciskow() const;
+    // Bytes of the window's own screen-sized pictures: none while hidden.
+    std::size_t bajtyObrazow() const;
 
 protected:
     void paintEvent() override;
@@ -62,6 +66,9 @@ private:
     void pelneRysowanie();
     void odswiezPrzyciski();
     void rysujTlo();
+    std::string plikTla() const;
+    void zbudujObrazy();
+    void zwolnijObrazy();
 
     int tryb_ = 0;
     int W = 0, H = 0;

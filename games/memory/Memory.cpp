@@ -32,13 +32,11 @@ TfmMemory::TfmMemory() : Form("Memory") {
     W = display.areaWidth();
     H = display.areaHeight();
     try {
-        wczytajJpeg(obrazTla_,
-                    tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji" : "Data\\Intf\\Spec\\mT_Mem_s.xji");
+        // Read once here so a missing picture stops the window now; kept only while shown.
+        wczytajJpeg(obrazTla_, plikTla());
+        obrazTla_ = platform::Bitmap();
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
-        tlo_ = platform::Bitmap(W, H);
-        tlo_.canvas().draw(0, 0, obrazTla_);
-        robocza_ = platform::Bitmap(W, H);
         przyciskPomoc_ =
             std::make_unique<CPrzycisk>(*this, "pomoc", robocza_.canvas(), W - W / 10, 23 * H / 30, &A_Pomoc);
         przyciskStop_ =
@@ -56,6 +54,33 @@ TfmMemory::~TfmMemory() {
     gra_.reset();
 }
 
+const char* TfmMemory::plikTla() const {
+    return tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji" : "Data\\Intf\\Spec\\mT_Mem_s.xji";
+}
+
+// A picture that went missing since start-up leaves the background black rather than no window.
+void TfmMemory::zbudujObrazy() {
+    if (!robocza_.empty()) return;
+    try {
+        wczytajJpeg(obrazTla_, plikTla());
+    } catch (const std::exception&) {
+        obrazTla_ = platform::Bitmap();
+    }
+    tlo_ = platform::Bitmap(W, H);
+    tlo_.canvas().draw(0, 0, obrazTla_);
+    obrazTla_ = platform::Bitmap();
+    robocza_ = platform::Bitmap(W, H);
+}
+
+void TfmMemory::zwolnijObrazy() {
+    tlo_ = platform::Bitmap();
+    robocza_ = platform::Bitmap();
+}
+
+std::size_t TfmMemory::bajtyObrazow() const {
+    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize();
+}
+
 void TfmMemory::czekaj(int ms) {
     platform::loop::blockFor(ms);
 }
@@ -67,12 +92,14 @@ void TfmMemory::paintEvent() {
 }
 
 void TfmMemory::showEvent() {
+    zbudujObrazy();
     A_NowaGra.execute();
 }
 
 // A board left behind by "stop" must not end a game from the main menu when its show runs out.
 void TfmMemory::hideEvent() {
     if (gra_) gra_->zatrzymaj();
+    zwolnijObrazy();
 }
 
 void TfmMemory::keyPressEvent(int charCode) {
@@ -99,6 +126,7 @@ void TfmMemory::A_StopExecute() {
 }
 
 void TfmMemory::A_NowaGraExecute() {
+    zbudujObrazy();
     gra_.reset();
     CUstGry& ust = ustMemory;
     const int pary = ust.Poziom == POZIOM_SREDNIO ? 6 : ust.Poziom == POZIOM_DUZO ? 10 : 3;
@@ -129,6 +157,7 @@ void TfmMemory::A_PomocExecute() {
 }
 
 void TfmMemory::A_EkranPaintExecute() {
+    zbudujObrazy();
     platform::Canvas& kanwa = robocza_.canvas();
     kanwa.draw(0, 0, tlo_);
     if (przyciskPomoc_) przyciskPomoc_->rysuj();

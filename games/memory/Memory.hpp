@@ -6,6 +6,7 @@
 #include "platform/Bitmap.hpp"
 #include "platform/Form.hpp"
 
+#include <cstddef>
 #include <memory>
 
 class CPrzycisk;
@@ -32,6 +33,9 @@ public:
     // The current game; null before the first one and after a board that could not be built.
     CGraMemory* gra() const { return gra_.get(); }
 
+    // Bytes of the window's own screen-sized pictures: none while hidden.
+    std::size_t bajtyObrazow() const;
+
 protected:
     void paintEvent() override;
     void showEvent() override;
@@ -44,6 +48,9 @@ private:
     void A_NowaGraExecute();
     void A_PomocExecute();
     void A_EkranPaintExecute();
+    const char* plikTla() const;
+    void zbudujObrazy();
+    void zwolnijObrazy();
 
     int tryb_ = 0;
     int W = 0, H = 0;

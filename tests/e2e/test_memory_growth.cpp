@@ -16,7 +16,9 @@ constexpr int kTabY[4] = {95 + 70, 95 + 200, 95 + 300, 95 + 400};
 const char* const kGames[4] = {"Podpisywanie", "Memory", "Uzupełnianie", "Spadające"};
 
 std::size_t heapInUse() {
-    return mallinfo2().uordblks;
+    // Large blocks live in mappings of their own, outside the heap's arena.
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
 }
 
 } // namespace
