@@ -57,7 +57,7 @@ static bool active(const Timer& t) {
 std::optional<std::int64_t> TimerQueue::nextDue() const {
     std::optional<std::int64_t> best;
     for (const auto& [id, t] : timers_)
-        if (active(*t) && !running_.contains(id) && (!best || t->dueAt() < *best)) best = t->dueAt();
+        if (active(*t) && !running(id) && (!best || t->dueAt() < *best)) best = t->dueAt();
     return best;
 }
 
@@ -65,28 +65,37 @@ bool TimerQueue::anyEnabled() const {
     return std::any_of(timers_.begin(), timers_.end(), [](const auto& e) { return active(*e.second); });
 }
 
+bool TimerQueue::running(std::uint64_t id) const {
+    return std::find(running_.begin(), running_.end(), id) != running_.end();
+}
+
 int TimerQueue::fireDue(std::int64_t now) {
-    std::vector<std::pair<std::int64_t, std::uint64_t>> due;
+    if (depth_ == due_.size()) due_.emplace_back();
+    auto& due = due_[depth_];
+    struct Level {
+        std::size_t& depth;
+        ~Level() { --depth; }
+    } level{++depth_};
+    due.clear();
     for (const auto& [id, t] : timers_)
-        if (active(*t) && t->dueAt() <= now && !running_.contains(id)) due.emplace_back(t->dueAt(), id);
+        if (active(*t) && t->dueAt() <= now && !running(id)) due.emplace_back(t->dueAt(), id);
     std::sort(due.begin(), due.end());
     int fired = 0;
     for (const auto& [at, id] : due) {
         auto it = timers_.find(id);
         if (it == timers_.end()) continue; // destroyed by an earlier handler
         Timer& t = *it->second;
-        if (!active(t) || t.dueAt() > now || running_.contains(id)) continue;
+        if (!active(t) || t.dueAt() > now || running(id)) continue;
         // Re-armed from now: a late timer fires once, it does not catch up.
         t.dueAt_ = monotonicMs() + t.interval_;
         auto handler = t.onTimer; // the timer may die inside its own handler
         ++fired;
         if (!handler) continue;
-        running_.insert(id);
+        running_.push_back(id);
         struct Done {
-            std::set<std::uint64_t>& set;
-            std::uint64_t id;
-            ~Done() { set.erase(id); }
-        } done{running_, id};
+            std::vector<std::uint64_t>& ids;
+            ~Done() { ids.pop_back(); }
+        } done{running_};
         handler();
     }
     return fired;

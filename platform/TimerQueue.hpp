@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
-#include <set>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -27,8 +29,15 @@ public:
     int fireDue(std::int64_t now);
 
 private:
+    bool running(std::uint64_t id) const;
+
     std::map<std::uint64_t, Timer*> timers_;
-    std::set<std::uint64_t> running_;
+    // Ids of handlers still running (a handler may run a modal loop that fires timers again).
+    std::vector<std::uint64_t> running_;
+    // One list of due timers per nesting level, kept so that a pass of the loop allocates nothing; a deque
+    // keeps the outer levels' lists in place while an inner level is added.
+    std::deque<std::vector<std::pair<std::int64_t, std::uint64_t>>> due_;
+    std::size_t depth_ = 0;
     std::uint64_t nextId_ = 1;
 };
 

@@ -270,7 +270,10 @@ void TfmSpadajace::A_EkranPaintExecute() {
 
 void TfmSpadajace::tick() {
     // Nothing falls while nobody can see it.
-    if (!gra_ || platform::app().minimised()) return;
+    const bool ukryty = platform::app().minimised();
+    if (const int takt = ukryty ? kTaktUkrytegoMs : kTaktMs; t_Game.interval() != takt)
+        t_Game.setInterval(takt);
+    if (!gra_ || ukryty) return;
     if (!gra_->wszystkieZnalezione()) {
         const int kroki = ustSpadajace.Poziom;
         if (kroki < 1 || kroki > 3) return;

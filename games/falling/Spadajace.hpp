@@ -26,7 +26,10 @@ public:
 
     platform::Action A_Stop, A_NowaGra, A_Pomoc, A_EkranPaint;
     platform::Label vpSzukaj, vpSzukGloski;
-    platform::Timer t_Game{25};
+    // One step of the falling pictures; while the program is minimised the timer only looks now and then
+    // whether it is back, so a hidden game costs no CPU.
+    static constexpr int kTaktMs = 25, kTaktUkrytegoMs = 250;
+    platform::Timer t_Game{kTaktMs};
 
     int tryb() const { return tryb_; }
     platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }

@@ -527,8 +527,10 @@ TEST_F(GraSpadajace, NothingFallsAndNothingIsShownWhileTheWindowIsMinimised) {
     d->wait(1000);
     EXPECT_EQ(heights(), before);
     EXPECT_EQ(d->backend().presentCount(), presents);
+    EXPECT_EQ(okno->t_Game.interval(), 250); // a hidden game only looks four times a second
     d->backend().setMinimised(false);
-    d->wait(100);
+    d->wait(300);
+    EXPECT_EQ(okno->t_Game.interval(), 25);
     EXPECT_NE(heights(), before);
     EXPECT_GT(d->backend().presentCount(), presents);
 }
