@@ -44,6 +44,17 @@ void wczytajJpeg(Bitmap& bitmap, const std::string& path) {
     bitmap = std::move(obraz);
 }
 
+Bitmap tloOkna(const std::string& path, int w, int h) {
+    Bitmap obraz;
+    try {
+        wczytajJpeg(obraz, path);
+    } catch (const std::exception&) {
+    }
+    Bitmap tlo(w, h);
+    tlo.canvas().draw(0, 0, obraz);
+    return tlo;
+}
+
 void wczytajBmp(Bitmap& bitmap, const std::string& path) {
     bitmap = dekoduj(wczytajPlik(path), path, platform::image::decodeBmp);
 }

@@ -13,6 +13,9 @@
 
 // A JPEG file (".xji") into a 24-bit bitmap.
 void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path);
+// A window's w × h background with the JPEG picture at its top left. Windows read their picture once at
+// start-up to stop there when it is missing; one that went missing since leaves the background black.
+platform::Bitmap tloOkna(const std::string& path, int w, int h);
 // A BMP file (".xbi") keeping the file's pixel format.
 void wczytajBmp(platform::Bitmap& bitmap, const std::string& path);
 // A BMP file read through memory after its image-size field has been recomputed (24-bit files).

@@ -35,8 +35,8 @@ TfmUzupelnianie::TfmUzupelnianie() : Form("Uzupełnianie") {
     H = display.areaHeight();
     try {
         // Read once here so a missing picture stops the window now; kept only while shown.
-        wczytajJpeg(obrazTla_, plikTla());
-        obrazTla_ = platform::Bitmap();
+        platform::Bitmap obrazTla;
+        wczytajJpeg(obrazTla, plikTla());
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
         platform::Canvas& k = robocza_.canvas();
@@ -64,18 +64,10 @@ const char* TfmUzupelnianie::plikTla() const {
     return display.mode() == TRYB_800 ? "Data\\Intf\\Spec\\mT_Uzu_s.xji" : "Data\\Intf\\Spec\\mT_Uzu_b.xji";
 }
 
-// A picture that went missing since start-up leaves the background black rather than no window.
 void TfmUzupelnianie::zbudujObrazy() {
     if (!robocza_.empty()) return;
-    try {
-        wczytajJpeg(obrazTla_, plikTla());
-    } catch (const std::exception&) {
-        obrazTla_ = platform::Bitmap();
-    }
-    tlo_ = platform::Bitmap(W, H);
-    tlo_.canvas().draw(0, 0, obrazTla_);
+    tlo_ = tloOkna(plikTla(), W, H);
     robocza_ = platform::Bitmap(W, H);
-    obrazTla_ = platform::Bitmap();
 }
 
 void TfmUzupelnianie::zwolnijObrazy() {
@@ -84,7 +76,7 @@ void TfmUzupelnianie::zwolnijObrazy() {
 }
 
 std::size_t TfmUzupelnianie::bajtyObrazow() const {
-    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize();
+    return tlo_.byteSize() + robocza_.byteSize();
 }
 
 void TfmUzupelnianie::czekaj(int ms) {

@@ -57,7 +57,6 @@ private:
 
     int W = 0, H = 0;
     platform::Rect prostokat{};
-    platform::Bitmap obrazTla_;
     platform::Bitmap tlo_;     // kanwaTla's bitmap
     platform::Bitmap robocza_; // kanwaRobocza's bitmap
     std::unique_ptr<CPrzycisk> przyciskStop_;

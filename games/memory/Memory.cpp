@@ -33,8 +33,8 @@ TfmMemory::TfmMemory() : Form("Memory") {
     H = display.areaHeight();
     try {
         // Read once here so a missing picture stops the window now; kept only while shown.
-        wczytajJpeg(obrazTla_, plikTla());
-        obrazTla_ = platform::Bitmap();
+        platform::Bitmap obrazTla;
+        wczytajJpeg(obrazTla, plikTla());
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
         przyciskPomoc_ =
@@ -58,17 +58,9 @@ const char* TfmMemory::plikTla() const {
     return tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji" : "Data\\Intf\\Spec\\mT_Mem_s.xji";
 }
 
-// A picture that went missing since start-up leaves the background black rather than no window.
 void TfmMemory::zbudujObrazy() {
     if (!robocza_.empty()) return;
-    try {
-        wczytajJpeg(obrazTla_, plikTla());
-    } catch (const std::exception&) {
-        obrazTla_ = platform::Bitmap();
-    }
-    tlo_ = platform::Bitmap(W, H);
-    tlo_.canvas().draw(0, 0, obrazTla_);
-    obrazTla_ = platform::Bitmap();
+    tlo_ = tloOkna(plikTla(), W, H);
     robocza_ = platform::Bitmap(W, H);
 }
 
@@ -78,7 +70,7 @@ void TfmMemory::zwolnijObrazy() {
 }
 
 std::size_t TfmMemory::bajtyObrazow() const {
-    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize();
+    return tlo_.byteSize() + robocza_.byteSize();
 }
 
 void TfmMemory::czekaj(int ms) {
