@@ -58,7 +58,11 @@ platform::Form* messageOwner() {
     return g_splash.get();
 }
 
+// A run that ended on an error message; headless runs report it in their exit code.
+bool g_bladKrytyczny = false;
+
 void pokazBladKrytyczny() {
+    g_bladKrytyczny = true;
     platform::messageBox(messageOwner(), kBladKrytyczny, kTytulBledu, platform::MessageIcon::Error);
 }
 
@@ -99,12 +103,17 @@ void uruchomOkna() {
         FormOProgramie = okna.utworz<TFormOProgramie>(OknaProgramu::O_PROGRAMIE);
 
         FormMain->show();
+        // What start-up mended or set aside in the statistics file is said once.
+        if (!statystyki->uwagi().empty())
+            platform::messageBox(messageOwner(), statystyki->uwagi(), kTytul, platform::MessageIcon::Warning);
         // The splash stays in front of the menu until the menu removes it.
         if (FormSplashScreen) static_cast<platform::Form*>(FormSplashScreen)->bringToFront();
         platform::app().run();
     } catch (const CBlad& blad) {
+        g_bladKrytyczny = true;
         blad.pokazBlad(messageOwner());
     } catch (const EKatalog& blad) {
+        g_bladKrytyczny = true;
         platform::messageBox(messageOwner(), std::string(kBladKatalogu) + blad.what(), kTytulBledu,
                              platform::MessageIcon::Error);
     } catch (const std::exception&) {
@@ -127,6 +136,17 @@ void uruchomOkna() {
 }
 
 int uruchom(const std::vector<std::string>& args);
+
+// Every file the program replaces atomically, by folder (report/ and recorder/ name theirs the same).
+struct Tymczasowe {
+    const char* folder;
+    const char* maska;
+};
+constexpr Tymczasowe kTymczasowe[] = {
+    {"", "prgst*.stt"},          {"", "prgst*.stt.bad-tail*"}, {"", "ustawienia.ini"},
+    {"", "Raport postępów.html"}, {"", "Raport postępów.csv"},   {"", "Raport zasobów.txt"},
+    {"Nagrane", "record.xtr"},    {"Nagrane", "Nagranie*.wav"},
+};
 
 } // namespace
 
@@ -218,6 +238,7 @@ void sprawdzZasoby() {
     try {
         linie = raportZasobow();
     } catch (const EKatalog& blad) {
+        g_bladKrytyczny = true;
         platform::messageBox(nullptr, std::string(kBladKatalogu) + blad.what(), kTytulRaportu,
                              platform::MessageIcon::Error);
         return;
@@ -246,14 +267,16 @@ void sprawdzZasoby() {
 }
 
 int uruchomProgram(const std::vector<std::string>& args) {
+    g_bladKrytyczny = false;
+    int kod = 0;
     try {
-        return uruchom(args);
+        kod = uruchom(args);
     } catch (const std::exception&) {
-        // Nothing may end the program other than with its exit code 0.
         pokazBladKrytyczny();
         zniszczSplash();
-        return 0;
     }
+    // On a desktop the message box has told the user; a scripted run has only its exit code to tell.
+    return g_bladKrytyczny && platform::hasApp() && platform::app().headless() ? 1 : kod;
 }
 
 namespace {
@@ -281,6 +304,7 @@ int uruchom(const std::vector<std::string>& args) {
         return 0;
     }
     instancja.listen();
+    usunTymczasowe();
     app.setTitle(kTytul);
 
     const std::string katalogStartowy = platform::fs::currentDir();
@@ -300,6 +324,7 @@ int uruchom(const std::vector<std::string>& args) {
         wczytajZapamietane();
         gotowe = true;
     } catch (const CBlad& blad) {
+        g_bladKrytyczny = true;
         blad.pokazBlad(messageOwner());
     } catch (const std::exception&) {
         pokazBladKrytyczny();
@@ -311,3 +336,10 @@ int uruchom(const std::vector<std::string>& args) {
 }
 
 } // namespace
+
+int usunTymczasowe() {
+    int usuniete = 0;
+    for (const Tymczasowe& t : kTymczasowe)
+        usuniete += platform::fs::removeStaleTemporaries(t.folder, t.maska);
+    return usuniete;
+}

@@ -28,6 +28,11 @@ int uruchomProgram(const std::vector<std::string>& args);
 // The resource check on its own: compares Data\Sio, Data\Bio and Data\Smd with the word catalogue,
 // writes "Raport zasobów.txt" when something is missing or redundant and tells the user.
 void sprawdzZasoby();
+
+// Removes the temporaries that writes of the program's own files leave when killed (".NAME.XXXXXX" beside
+// each file it replaces atomically), in the user directory and its recordings folder; nothing else.
+// Returns how many went. Called once the single-instance lock is held, so no running copy loses one.
+int usunTymczasowe();
 // The report lines without the heading (empty when every file is there and nothing else is). Raises
 // EKatalog when the catalogue file is unusable.
 std::vector<std::string> raportZasobow();

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CUstGry;
 
@@ -16,7 +17,8 @@ public:
     static constexpr int ROZMIAR_NAGLOWKA = 20;
     static constexpr int ROZMIAR_REKORDU = 44;
 
-    // Creates the statistics file with its header when it does not exist; CBlad(3) when that fails.
+    // Creates the statistics file with its header when it does not exist; CBlad(3) when that fails. A
+    // file damaged by a kill or a disk fault is mended first (see uwagi()).
     explicit CStatRec(int programId);
     CStatRec(const CStatRec&) = delete;
     CStatRec& operator=(const CStatRec&) = delete;
@@ -34,8 +36,15 @@ public:
 
     // Stops the clock: czasSek is the whole seconds since start.
     void zakoncz();
-    // Appends the game's record unless the player went idle; false when nothing was written.
+    // Appends the game's record unless the player went idle, after any records of this run that could not
+    // be written before (kept in memory, in order); false when this game's record is not on disk.
     bool zapisz(int wynik);
+    // What the user should read about the last save (Polish; empty when it went well).
+    const std::string& komunikat() const { return komunikat_; }
+    // Records waiting in memory for a write that succeeds.
+    std::size_t oczekujace() const { return oczekujace_.size() / ROZMIAR_REKORDU; }
+    // What start-up did to a damaged file (Polish; empty when it was whole), to be said once.
+    const std::string& uwagi() const { return uwagi_; }
 
     std::string czasTekst() const;
     std::string podpowiedzi() const { return std::to_string(podpowiedzi_); }
@@ -66,4 +75,10 @@ private:
     std::int32_t dobre_ = 0;
     std::int32_t zle_ = 0;
     std::string plik_;
+    std::vector<std::uint8_t> oczekujace_;
+    std::string komunikat_;
+    std::string uwagi_;
+    std::string zablokowany_; // why nothing may be appended (a damage that could not be mended)
+
+    void naprawPlik();
 };

@@ -3,7 +3,9 @@
 #include "platform/Fs.hpp"
 #include "platform/Ini.hpp"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <exception>
 
 CUstGry ustPodpisywanie("Podpisywanie");
@@ -20,6 +22,16 @@ constexpr std::uint16_t kPozycje = POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS;
 // What the file holds (or held when it was read), so that only real changes are written.
 std::string g_zapisane;
 bool g_bladZgloszony = false;
+// The file exists but could not be read: it is never replaced by values it may not hold.
+bool g_nieczytelny = false;
+std::string g_komunikat;
+
+void zglos(const std::string& tekst) {
+    if (g_bladZgloszony) return;
+    g_bladZgloszony = true;
+    g_komunikat = tekst;
+    std::fprintf(stderr, "%s\n", tekst.c_str());
+}
 
 std::string tekstUstawien() {
     std::string t = "[DaneProgramu]\r\nZakladka=" + std::to_string(Zakladka) + "\r\n";
@@ -30,16 +42,29 @@ std::string tekstUstawien() {
 }
 } // namespace
 
+int zakladkaWZakresie(int z) {
+    // The recorder's tab starts on the first one; any other value goes to the nearest game tab.
+    if (z == ZAK_NAGRYWANIE) return ZAK_PODPISYWANIE;
+    return std::clamp(z, ZAK_PODPISYWANIE, ZAK_SPADAJACE);
+}
+
 void wczytajZapamietane() {
+    g_nieczytelny = false;
+    g_bladZgloszony = false;
+    g_komunikat.clear();
     try {
-        if (platform::fs::exists(kPlikUstawien)) {
+        // A directory in the file's place is neither read nor written over.
+        if (platform::fs::exists(kPlikUstawien) || platform::fs::dirExists(kPlikUstawien)) {
             const platform::IniFile ini(kPlikUstawien);
-            // The recorder's tab starts on the first one, as in the configuration; no other value is a tab.
-            const int z = ini.readInteger("DaneProgramu", "Zakladka", Zakladka);
-            if (z >= ZAK_PODPISYWANIE && z <= ZAK_SPADAJACE) Zakladka = z;
-            if (z == ZAK_NAGRYWANIE) Zakladka = ZAK_PODPISYWANIE;
-            for (CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
-                u->read(ini);
+            if (ini.unreadable() || platform::fs::dirExists(kPlikUstawien)) {
+                g_nieczytelny = true;
+                zglos("Nie można odczytać zapamiętanych ustawień z pliku \u201e" + ini.nativePath() +
+                      "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.");
+            } else {
+                Zakladka = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", Zakladka));
+                for (CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+                    u->read(ini);
+            }
         }
     } catch (const std::exception&) {
         // A file that cannot be read is as good as none: the configuration's values stay.
@@ -47,14 +72,18 @@ void wczytajZapamietane() {
     g_zapisane = tekstUstawien();
 }
 
+std::string komunikatUstawien() {
+    return std::exchange(g_komunikat, std::string());
+}
+
 bool zapamietajUstawienia() {
     const std::string t = tekstUstawien();
     if (t == g_zapisane) return true;
+    if (g_nieczytelny) return false;
     try {
         platform::fs::writeAtomic(kPlikUstawien, t);
     } catch (const std::exception& e) {
-        if (!g_bladZgloszony) std::fprintf(stderr, "Nie można zapamiętać ustawień: %s\n", e.what());
-        g_bladZgloszony = true;
+        zglos(std::string("Nie można zapamiętać ustawień. ") + e.what() + ".");
         return false;
     }
     g_zapisane = t;

@@ -61,5 +61,10 @@ inline constexpr const char* kPlikUstawien = "ustawienia.ini";
 // a missing, unreadable or damaged file (or key) leaves the values as they are.
 void wczytajZapamietane();
 // Saves the tab and the settings, atomically, when they differ from what the file holds. False when the
-// file could not be written (said once on stderr; the program goes on with the settings in memory).
+// file could not be written, or exists but could not be read (then it is never replaced); the program goes
+// on with the settings in memory.
 bool zapamietajUstawienia();
+// The Polish text of the first failure to read or save the settings, once (empty afterwards).
+std::string komunikatUstawien();
+// A tab number as the menu can show it: 1..4, the recorder's 5 and anything else to the nearest game tab.
+int zakladkaWZakresie(int z);

@@ -21,8 +21,7 @@ bool readConfiguration() {
     if (!platform::fs::exists(kPlikKonfiguracji)) return true;
     try {
         const platform::IniFile ini(kPlikKonfiguracji);
-        Zakladka = ini.readInteger("DaneProgramu", "Zakladka", Zakladka);
-        if (Zakladka == ZAK_NAGRYWANIE) Zakladka = ZAK_PODPISYWANIE;
+        Zakladka = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", Zakladka));
         ustMemory.read(ini);
         ustUzupelnianie.read(ini);
         ustPodpisywanie.read(ini);

@@ -122,9 +122,14 @@ void toYmd(double date, int& year, int& month, int& day)
 
 double today()
 {
-    const std::time_t now = std::time(nullptr);
+    return fromUnixSeconds(std::time(nullptr));
+}
+
+double fromUnixSeconds(long long seconds)
+{
+    const auto t = static_cast<std::time_t>(seconds);
     std::tm tm{};
-    ::localtime_r(&now, &tm);
+    ::localtime_r(&t, &tm);
     return fromYmd(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
 }
 

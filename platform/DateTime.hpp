@@ -12,6 +12,8 @@ double fromYmd(int year, int month, int day);
 void toYmd(double date, int& year, int& month, int& day);
 // Today (local time), without a time part.
 double today();
+// The local day of a time in seconds since 1970 (a file's modification time), without a time part.
+double fromUnixSeconds(long long seconds);
 
 // The user's short date format (from the LC_TIME locale: "%d.%m.%Y" for Polish, "%m/%d/%y" for C).
 std::string formatShort(double date);

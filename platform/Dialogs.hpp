@@ -18,6 +18,10 @@ enum class MessageResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 MessageResult messageBox(Form* owner, std::string_view text, std::string_view title, MessageIcon icon,
                          MessageButtons buttons = MessageButtons::Ok);
 
+// Text as a system box shows it whole: lines broken at spaces to at most width characters (a longer word
+// is split), at most maxLines lines, the rest cut with "…". Characters are UTF-8 code points.
+std::string fitMessageText(std::string_view text, std::size_t width = 72, std::size_t maxLines = 20);
+
 // Opens a web address or mailto: link with the desktop's opener (never through a shell); headless it is
 // logged. False when nothing could be started.
 bool openUrl(std::string_view url);

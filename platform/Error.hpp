@@ -11,10 +11,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A file that cannot be found, read, written or renamed.
+// The cause of a failed system call as the user reads it, in Polish ("brak miejsca na dysku"); zapis
+// tells a refused write from a refused read.
+std::string polskaPrzyczyna(int err, bool zapis = false);
+
+// A file that cannot be found, read, written or renamed. code() is the errno behind it (0 when none).
 class FileError : public Error {
 public:
     using Error::Error;
+    FileError(const std::string& message, int code) : Error(message), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_ = 0;
 };
 
 // A picture that cannot be decoded or encoded (bad header, truncated data, unsupported kind).

@@ -22,14 +22,11 @@ std::string g_userDir;
 bool g_rootsSet = false;
 std::string g_cachedUserDir;
 
-std::string errnoText(int err)
-{
-    return std::strerror(err);
-}
-
+// Messages reach the user as they stand: Polish, with the path as the system writes it.
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err)
 {
-    throw FileError(what + " \"" + path + "\": " + errnoText(err));
+    const bool zapis = what.starts_with("Nie można zapisać") || what.starts_with("Nie można zastąpić");
+    throw FileError(what + " \u201e" + path + "\u201d: " + polskaPrzyczyna(err, zapis), err);
 }
 
 std::string dirName(const std::string& path)
@@ -394,16 +391,16 @@ std::vector<std::string> list(std::string_view gameDir, std::string_view mask)
 std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t maxBytes)
 {
     const int fd = openRead(nativePath);
-    if (fd < 0) fail("Cannot open", nativePath, errno);
+    if (fd < 0) fail("Nie można otworzyć pliku", nativePath, errno);
     struct stat st{};
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
         ::close(fd);
-        fail("Cannot read", nativePath, err);
+        fail("Nie można odczytać pliku", nativePath, err);
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        fail("Not a regular file", nativePath, EISDIR);
+        fail("Nie można odczytać pliku", nativePath, EISDIR);
     }
     if (std::uint64_t(st.st_size) > maxBytes) {
         ::close(fd);
@@ -433,7 +430,7 @@ std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t ma
             if (errno == EINTR) continue;
             const int err = errno;
             ::close(fd);
-            fail("Cannot read", nativePath, err);
+            fail("Nie można odczytać pliku", nativePath, err);
         }
         if (r == 0) break;
         got += std::size_t(r);
@@ -452,11 +449,11 @@ std::vector<std::uint8_t> readHead(std::string_view gamePath, std::size_t n)
 {
     const std::string path = resolve(gamePath);
     const int fd = openRead(path);
-    if (fd < 0) fail("Cannot open", path, errno);
+    if (fd < 0) fail("Nie można otworzyć pliku", path, errno);
     struct stat st{};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        fail("Not a regular file", path, EISDIR);
+        fail("Nie można odczytać pliku", path, EISDIR);
     }
     std::vector<std::uint8_t> data(n);
     std::size_t got = 0;
@@ -466,7 +463,7 @@ std::vector<std::uint8_t> readHead(std::string_view gamePath, std::size_t n)
         if (r < 0) {
             const int err = errno;
             ::close(fd);
-            fail("Cannot read", path, err);
+            fail("Nie można odczytać pliku", path, err);
         }
         if (r == 0) break;
         got += std::size_t(r);
@@ -486,14 +483,17 @@ void writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data
     const std::string dir = dirName(path);
     std::string tmp = dir + "/." + baseName(path) + ".XXXXXX";
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-    if (fd < 0) fail("Cannot write", path, errno);
+    if (fd < 0) fail("Nie można zapisać pliku", path, errno);
 
-    struct stat old{};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    // The user's default mode, as for any file the user makes: a replaced file's odd mode (000 after a
+    // mishap) is not carried over to contents the program wrote itself.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
     auto abandon = [&](int err) {
         ::close(fd);
         ::unlink(tmp.c_str());
-        fail("Cannot write", path, err);
+        fail("Nie można zapisać pliku", path, err);
     };
     if (!writeFully(fd, data.data(), data.size())) abandon(errno);
     if (::fchmod(fd, mode) != 0) abandon(errno);
@@ -501,12 +501,12 @@ void writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
-        fail("Cannot write", path, err);
+        fail("Nie można zapisać pliku", path, err);
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
-        fail("Cannot replace", path, err);
+        fail("Nie można zastąpić pliku", path, err);
     }
     // Make the rename itself durable.
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -521,17 +521,24 @@ void writeAtomic(std::string_view gamePath, std::string_view text)
     writeAtomic(gamePath, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist)
+bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist, int* cause)
 {
+    int dummy = 0;
+    int& err = cause ? *cause : dummy;
+    err = 0;
     const std::string path = resolve(gamePath);
     const int flags = O_WRONLY | O_APPEND | O_CLOEXEC | (mustExist ? 0 : O_CREAT);
     int fd;
     do {
         fd = ::open(path.c_str(), flags, 0644);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        err = errno;
+        return false;
+    }
     struct stat st{};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        err = EISDIR;
         ::close(fd);
         return false;
     }
@@ -542,10 +549,33 @@ bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bo
         w = ::write(fd, data.data(), data.size());
     } while (w < 0 && errno == EINTR);
     bool ok = w >= 0 && std::size_t(w) == data.size();
-    if (!ok && w > 0 && ::ftruncate(fd, oldSize) != 0) ok = false;
-    if (ok && ::fdatasync(fd) != 0 && errno != EINVAL) ok = false;
-    if (::close(fd) != 0) ok = false;
+    if (!ok) {
+        // A short write stopped at the limit: the retry of the rest tells why.
+        err = w < 0 ? errno : ENOSPC;
+        if (w > 0) {
+            const ssize_t again = ::write(fd, data.data() + w, data.size() - std::size_t(w));
+            if (again < 0) err = errno;
+        }
+        if (w > 0 && ::ftruncate(fd, oldSize) != 0) err = errno;
+    }
+    if (ok && ::fdatasync(fd) != 0 && errno != EINVAL) {
+        err = errno;
+        ok = false;
+        if (::ftruncate(fd, oldSize) != 0) err = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
     return ok;
+}
+
+bool truncateTo(std::string_view gamePath, std::uint64_t size, int* cause)
+{
+    const std::string path = resolve(gamePath);
+    if (::truncate(path.c_str(), off_t(size)) == 0) return true;
+    if (cause) *cause = errno;
+    return false;
 }
 
 bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> data)
@@ -555,7 +585,9 @@ bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> da
     std::string tmp = dirName(path) + "/." + baseName(path) + ".XXXXXX";
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    bool ok = writeFully(fd, data.data(), data.size()) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    bool ok = writeFully(fd, data.data(), data.size()) && ::fchmod(fd, 0666 & ~mask) == 0 && ::fsync(fd) == 0;
     if (::close(fd) != 0) ok = false;
     if (ok) {
         // A hard link never replaces an existing name; the rename fallback serves file systems without
@@ -611,6 +643,13 @@ std::uint64_t fileSize(std::string_view gamePath)
     struct stat st{};
     if (::stat(resolve(gamePath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
     return std::uint64_t(st.st_size);
+}
+
+long long modifiedTime(std::string_view gamePath)
+{
+    struct stat st{};
+    if (::stat(resolve(gamePath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long long>(st.st_mtime);
 }
 
 std::string currentDir()

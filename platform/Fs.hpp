@@ -60,8 +60,11 @@ void writeAtomic(std::string_view gamePath, std::string_view text);
 // The same for a native path, taken as it stands.
 void writeFileAtomic(const std::string& nativePath, std::span<const std::uint8_t> data);
 // Appends all bytes with one write; false (and nothing appended) when the file is missing and
-// mustExist is set, or on any failure (a short write is truncated away again).
-bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist);
+// mustExist is set, or on any failure (a short write is truncated away again). cause gets the errno.
+bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist,
+               int* cause = nullptr);
+// Cuts a regular file down to size bytes; false with cause set when that fails.
+bool truncateTo(std::string_view gamePath, std::uint64_t size, int* cause = nullptr);
 // Creates the file only when it does not exist yet, with the given bytes; false when it already existed
 // or could not be written completely. The bytes go to a temporary first, so even a kill leaves either
 // no file or the whole of it.
@@ -74,6 +77,8 @@ std::string moveAside(std::string_view gamePath);
 int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask);
 bool remove(std::string_view gamePath);
 std::uint64_t fileSize(std::string_view gamePath); // 0 when missing
+// Last modification in seconds since 1970; -1 when the file is missing.
+long long modifiedTime(std::string_view gamePath);
 
 // Game path helpers.
 std::string toNative(std::string_view gamePath); // backslashes to slashes, nothing else

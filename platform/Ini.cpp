@@ -167,7 +167,7 @@ void IniFile::writeStrings(std::string_view section,
     impl_->loaded = false;
     reload();
     // Saving what we have would replace contents we never saw.
-    if (impl_->unreadable) throw FileError("Cannot read \"" + path_ + "\"; it is left as it is");
+    if (impl_->unreadable) throw FileError("Nie można odczytać pliku \u201e" + path_ + "\u201d, więc nie zostanie on zastąpiony");
     // A line break inside a name or value would turn into lines of its own on the next read.
     auto oneLine = [](std::string_view t) {
         std::string out(t);
@@ -179,10 +179,10 @@ void IniFile::writeStrings(std::string_view section,
     for (const auto& [key, value] : values) {
         const std::string k = oneLine(key), v = oneLine(value);
         if (impl_->ini.SetValue(s.c_str(), k.c_str(), v.c_str(), nullptr, true) < 0)
-            throw FileError("Cannot store a value in \"" + path_ + "\"");
+            throw FileError("Nie można zapisać wartości w pliku \u201e" + path_ + "\u201d");
     }
     std::string text;
-    if (impl_->ini.Save(text, false) < 0) throw FileError("Cannot write \"" + path_ + "\"");
+    if (impl_->ini.Save(text, false) < 0) throw FileError("Nie można zapisać pliku \u201e" + path_ + "\u201d");
     // SimpleIni puts two empty lines before each section; one is enough.
     for (std::size_t at; (at = text.find("\n\n\n[")) != std::string::npos;) text.erase(at, 1);
     try {

@@ -428,7 +428,8 @@ MessageResult SdlBackend::messageBox(std::string_view text, std::string_view tit
         closed = MessageResult::Cancel;
         break;
     }
-    const std::string t(title), m(text);
+    // An X server refuses a box wider than the screen or with megabytes of text: fitted, it always shows.
+    const std::string t(fitMessageText(title, 72, 1)), m(fitMessageText(text));
     // A hidden window makes a poor owner: the box would belong to nothing on screen.
     const SDL_MessageBoxData data{
         flags, shown_ ? window_ : nullptr, t.c_str(), m.c_str(), int(b.size()), b.data(), nullptr};

@@ -2,8 +2,10 @@
 
 #include "app/Cdisplay.hpp"
 #include "platform/DateTime.hpp"
+#include "platform/AudioFiles.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Ini.hpp"
+#include "platform/Wav.hpp"
 #include "widgets/_ccheckbut.hpp"
 #include "widgets/_cprzycisk.hpp"
 #include "widgets/_cscrollbar.hpp"
@@ -318,6 +320,9 @@ void CListaNagran::przygotujIndeks() {
         // Places without their section could never be saved: the index is made whole again.
         uszkodzony = ini.unreadable() || sekcji < kMiejsc;
     }
+    // Takes the index does not list (a kill between the take and the index write, or an index made anew)
+    // are kept: a whole take is adopted with its file's date, an empty or cut-off one removed.
+    if (dolaczNagrania(wpisy_)) zapisz = true;
     if (uszkodzony) {
         const std::string obok = platform::fs::moveAside(kIndeks);
         if (obok.empty()) {
@@ -325,13 +330,32 @@ void CListaNagran::przygotujIndeks() {
             zapisane_ = wpisy_;
             return;
         }
-        komunikatIndeksu_ =
-            komunikatNagrywania::SPIS_NAPRAWIONY + ("Nagrane\\" + obok.substr(obok.rfind('/') + 1)) + ".";
+        komunikatIndeksu_ = komunikatNagrywania::SPIS_NAPRAWIONY + ("\u201e" + obok + "\u201d.");
         zapisz = true;
     }
     // One write for the whole index: a kill leaves the old file or the complete new one.
     if (zapisz && !zapiszIndeks(wpisy_)) komunikatIndeksu_ = komunikatNagrywania::SPIS_NIEDOSTEPNY;
     zapisane_ = wpisy_;
+}
+
+bool CListaNagran::dolaczNagrania(std::array<Nagranie, kMiejsc>& wpisy) {
+    bool zmiana = false;
+    for (int p = 0; p < kMiejsc; ++p) {
+        Nagranie& n = wpisy[p];
+        const std::string plik = plikMiejsca(p);
+        if (!n.plik.empty() || !platform::fs::exists(plik)) continue;
+        const auto bajty = platform::audiofiles::read(plik);
+        const auto dzwiek = bajty ? platform::wav::parse(*bajty) : std::nullopt;
+        if (dzwiek && dzwiek->frames() > 0) {
+            n.plik = "Nagranie" + std::to_string(p);
+            n.data = platform::date::fromUnixSeconds(platform::fs::modifiedTime(plik));
+            zmiana = true;
+        } else if (bajty) {
+            // An empty place's file or a take cut short before its header: nothing to play.
+            platform::fs::remove(plik);
+        }
+    }
+    return zmiana;
 }
 
 std::string CListaNagran::komunikatIndeksu() {

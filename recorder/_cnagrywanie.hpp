@@ -128,6 +128,10 @@ public:
     // (the place then shows its take for this session only).
     bool zapiszWpis(int r) { return zapiszMiejsce(gora_ + r); }
     bool zapiszMiejsce(int p);
+    // Takes on disk that wpisy does not list (a kill between a take and the index write, or an index made
+    // anew): a take with sound is listed with no name and its file's date; an empty or cut-off file is
+    // removed. True when wpisy changed.
+    static bool dolaczNagrania(std::array<Nagranie, kMiejsc>& wpisy);
     // Once: what the user must know about the index found at start-up (empty when all was well).
     std::string komunikatIndeksu();
 

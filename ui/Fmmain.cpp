@@ -245,7 +245,7 @@ void TFormMain::g_MenuMouseDown(int y) {
     if (const int z = zakladkaPod(y, display.mode())) Zakladka = z;
     if (Zakladka != poprzednia_) {
         A_Zakladka.execute();
-        zapamietajUstawienia();
+        zapamietaj();
     }
     if (Zakladka == ZAK_NAGRYWANIE)
         if (const std::string t = lista_->komunikatIndeksu(); !t.empty()) pokazKomunikat(t);
@@ -377,6 +377,12 @@ bool TFormMain::uruchomGre(int zakladka, const CUstGry& filtr, int minimum) {
     return true;
 }
 
+void TFormMain::zapamietaj() {
+    // A settings file that cannot be read or written is said once, on screen.
+    if (!zapamietajUstawienia())
+        if (const std::string t = komunikatUstawien(); !t.empty()) pokazKomunikat(t);
+}
+
 void TFormMain::pokazKomunikat(int kod) {
     if (!FormKomunikat) return;
     FormKomunikat->ustawKomunikat(static_cast<std::uint16_t>(kod));
@@ -393,7 +399,7 @@ void TFormMain::pokazKomunikat(const std::string& tekst) {
 void TFormMain::A_PoziomExecute(int poziom) {
     ustawieniaZakladki().Poziom = static_cast<std::int16_t>(poziom);
     pokazUstawienia();
-    zapamietajUstawienia();
+    zapamietaj();
 }
 
 void TFormMain::A_GloskaExecute(int tag) {
@@ -409,7 +415,7 @@ void TFormMain::A_GloskaExecute(int tag) {
         u.Gloski &= static_cast<std::uint16_t>(~bit);
     }
     pokazUstawienia();
-    zapamietajUstawienia();
+    zapamietaj();
 }
 
 void TFormMain::A_PozycjaExecute(std::uint16_t pozycja) {
@@ -422,7 +428,7 @@ void TFormMain::A_PozycjaExecute(std::uint16_t pozycja) {
         u.Pozycja &= static_cast<std::uint16_t>(~pozycja);
     }
     pokazUstawienia();
-    zapamietajUstawienia();
+    zapamietaj();
 }
 
 void TFormMain::A_GlosnikExecute() {

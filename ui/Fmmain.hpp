@@ -79,6 +79,7 @@ private:
     void MPStopExecute();
     void wejdzWZajetosc();
     void pokazKomunikat(int kod);
+    void zapamietaj();
     void pokazKomunikat(const std::string& tekst);
     void nagrywarkaZamknij();
     void ustawPrzyciskiPanelu(bool wlaczone);

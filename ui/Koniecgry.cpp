@@ -55,6 +55,14 @@ TfmKoniecGry::TfmKoniecGry() : Form("Koniec gry") {
     ustawWartosc(vL_Dobre, "vL_Dobre", 422, 206);
     ustawWartosc(vL_Zle, "vL_Zle", 422, 237);
     ustawWartosc(vL_Podpowiedzi, "vL_Podpowiedzi", 422, 270);
+    vL_Uwaga.name = "vL_Uwaga";
+    vL_Uwaga.setAutoSize(false);
+    vL_Uwaga.setBounds(60, 296, 480, 42);
+    vL_Uwaga.setAlignment(platform::TextAlign::Center);
+    vL_Uwaga.setWordWrap(true);
+    vL_Uwaga.setTransparent(true);
+    vL_Uwaga.setFont({.family = "Arial", .height = 11, .bold = true, .color = platform::rgb(0xB0, 0x00, 0x00)});
+    vL_Uwaga.hide();
 
     try {
         // Read once here so a missing picture stops the window now; the one shown is read on showing.
@@ -86,6 +94,8 @@ void TfmKoniecGry::showEvent() {
         vL_Dobre.setCaption(statRec->dobre());
         vL_Zle.setCaption(statRec->zle());
         vL_Podpowiedzi.setCaption(statRec->podpowiedzi());
+        vL_Uwaga.setCaption(statRec->komunikat());
+        vL_Uwaga.setVisible(!statRec->komunikat().empty());
         switch (statRec->ocena()) {
         case 1:
             plikTla_ = kPlikB;

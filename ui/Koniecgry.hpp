@@ -27,6 +27,8 @@ public:
     platform::Label lbDobre{*this}, vL_Dobre{*this};
     platform::Label lbZle{*this}, vL_Zle{*this};
     platform::Label lbPodpowiedzi{*this}, vL_Podpowiedzi{*this};
+    // Why the game's result is not on disk yet (empty and hidden when it is).
+    platform::Label vL_Uwaga{*this};
 
     // The picture shown now (for tests: it is one of the three rating pictures).
     const platform::Bitmap& tlo() const { return tlo_; }

@@ -296,8 +296,18 @@ std::vector<std::string_view> pola(std::string_view linia) {
     return wynik;
 }
 
+// A quoted field, cut to what a message box line holds so the file and line stay in view.
 std::string cytat(std::string_view t) {
-    return "„" + std::string(t) + "”";
+    constexpr std::size_t kMaksZnakow = 40;
+    std::size_t znaki = 0, i = 0;
+    while (i < t.size() && znaki < kMaksZnakow) {
+        ++i;
+        // Continuation bytes belong to the character before them.
+        while (i < t.size() && (static_cast<unsigned char>(t[i]) & 0xC0) == 0x80)
+            ++i;
+        ++znaki;
+    }
+    return "„" + std::string(t.substr(0, i)) + (i < t.size() ? "…" : "") + "”";
 }
 
 } // namespace
@@ -401,16 +411,16 @@ std::vector<Slowo> czytajKatalog(std::string_view tekst, const std::string& nazw
 std::unique_ptr<CSlowa> utworzKatalog() {
     if (!platform::fs::exists(PLIK_KATALOGU)) return std::make_unique<CSlowa>();
     if (platform::fs::fileSize(PLIK_KATALOGU) > kMaksRozmiar)
-        throw EKatalog(std::string("Plik ") + PLIK_KATALOGU +
+        throw EKatalog("Plik " + platform::fs::toNative(PLIK_KATALOGU) +
                        ", wiersz 1: plik jest za duży (najwyżej 1 MB).");
     std::vector<std::uint8_t> bajty;
     try {
         bajty = platform::fs::readAll(PLIK_KATALOGU, kMaksRozmiar);
-    } catch (const std::exception&) {
-        throw EKatalog(std::string("Nie można odczytać pliku ") + PLIK_KATALOGU + ".");
+    } catch (const std::exception& e) {
+        throw EKatalog(std::string(e.what()) + ".");
     }
     const std::string_view tekst(reinterpret_cast<const char*>(bajty.data()), bajty.size());
-    return std::make_unique<CSlowa>(czytajKatalog(tekst, PLIK_KATALOGU));
+    return std::make_unique<CSlowa>(czytajKatalog(tekst, platform::fs::toNative(PLIK_KATALOGU)));
 }
 
 std::string komunikatPustychPol(const CUstGry& u) {

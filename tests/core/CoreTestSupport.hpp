@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -86,6 +89,40 @@ inline platform::SystemTime utc(int y, int mo, int d, int h, int mi, int s, int 
     t.second = std::uint16_t(s);
     t.milliseconds = std::uint16_t(ms);
     return t;
+}
+
+// Runs body in a child process (as the unprivileged user 65534 when asNobody and the test runs as root,
+// so permissions apply) and returns what it reported: empty when every check in it held, else the first
+// failure. Limits and privileges given up there never reach the test process.
+inline std::string inChild(bool asNobody, const std::function<std::string()>& body) {
+    int fds[2];
+    if (::pipe(fds) != 0) return "pipe failed";
+    const pid_t pid = ::fork();
+    if (pid < 0) return "fork failed";
+    if (pid == 0) {
+        ::close(fds[0]);
+        std::string out;
+        if (asNobody && ::geteuid() == 0 && (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0))
+            out = "cannot drop privileges";
+        if (out.empty()) {
+            try {
+                out = body();
+            } catch (const std::exception& e) {
+                out = std::string("exception: ") + e.what();
+            }
+        }
+        [[maybe_unused]] const auto w = ::write(fds[1], out.data(), out.size());
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string got;
+    char buf[512];
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;) got.append(buf, std::size_t(n));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status)) return "child died: " + got;
+    return got;
 }
 
 } // namespace coretest

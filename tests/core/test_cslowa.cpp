@@ -456,7 +456,7 @@ TEST(CatalogueFile, theFileReplacesTheBuiltInTableOnlyWhenItExists) {
         ADD_FAILURE() << "a 2 MB file accepted";
     } catch (const EKatalog& e) {
         EXPECT_EQ(std::string(e.what()),
-                  "Plik Data\\slowa.txt, wiersz 1: plik jest za duży (najwyżej 1 MB).");
+                  "Plik Data/slowa.txt, wiersz 1: plik jest za duży (najwyżej 1 MB).");
     }
 }
 

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using coretest::utc;
 using Bytes = std::vector<std::uint8_t>;
@@ -63,16 +66,14 @@ TEST_F(StatisticsFile, aFileThatCannotBeCreatedIsErrorThree) {
 TEST_F(StatisticsFile, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
     const Bytes header = {0x01, 0x00, 0x00, 0x00, 0xE8, 0x07, 0x03, 0x00, 0x05, 0x00,
                           0x0F, 0x00, 0x0A, 0x00, 0x14, 0x00, 0x1E, 0x00, 0xC8, 0x01};
-    Bytes wrongProgram = header;
-    wrongProgram[0] = 2;
-    Bytes badMonth = header;
-    badMonth[6] = 13;
     Bytes headerless(50 * 44, 0x00);
     headerless[0] = 2; // records of game 2 from the first byte on
+    // (A header that is damaged over records that read is mended instead: see below.)
     const std::vector<std::pair<const char*, Bytes>> cases = {
-        {"killed before its header", {}},         {"cut inside its header", slice(header, 0, 10)},
-        {"records without a header", headerless}, {"another program's number", wrongProgram},
-        {"a thirteenth month", badMonth},         {"garbage", Bytes(64, 0xC3)},
+        {"killed before its header", {}},
+        {"cut inside its header", slice(header, 0, 10)},
+        {"records without a header", headerless},
+        {"garbage", Bytes(64, 0xC3)},
     };
     clock.setUtc(utc(2024, 3, 15, 10, 20, 30, 456));
     for (const auto& [what, bytes] : cases) {
@@ -82,6 +83,9 @@ TEST_F(StatisticsFile, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
         coretest::TempRoots::write(roots.user() / "prgst1.stt", bytes);
         CStatRec stat(1);
         EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt.bad"), bytes);
+        EXPECT_EQ(stat.uwagi(), "Plik statystyk \u201e" + (roots.user() / "prgst1.stt").string() +
+                                    "\u201d był uszkodzony i nie dał się odczytać. Odłożono go jako \u201e" +
+                                    (roots.user() / "prgst1.stt.bad").string() + "\u201d i rozpoczęto nowy plik.");
         EXPECT_EQ(file(), header);
         CUstGry ust("Memory");
         stat.start(ZAK_MEMORY, ust);
@@ -250,4 +254,150 @@ TEST(StatisticsRating, thresholdsOfTheRating) {
         stat.dodajDobre();
     stat.dodajPodpowiedz();
     EXPECT_EQ(stat.ocena(), 4);
+}
+
+namespace {
+
+// A header of 15 March 2024 10:20:30.456 and a finished game of the given number, quantity 2.
+const Bytes kHeader = {0x01, 0x00, 0x00, 0x00, 0xE8, 0x07, 0x03, 0x00, 0x05, 0x00,
+                       0x0F, 0x00, 0x0A, 0x00, 0x14, 0x00, 0x1E, 0x00, 0xC8, 0x01};
+
+Bytes record(std::uint8_t game) {
+    Bytes r(44, 0);
+    r[0] = game;
+    const Bytes time = slice(kHeader, 4, 16);
+    std::copy(time.begin(), time.end(), r.begin() + 4);
+    r[20] = 2;
+    return r;
+}
+
+Bytes join(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+void play(CStatRec& stat, int game, const CUstGry& ust) {
+    stat.start(game, ust);
+    stat.zakoncz();
+}
+
+} // namespace
+
+TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
+    const std::string path = (roots.user() / "prgst1.stt").string();
+    Bytes wrongProgram = kHeader;
+    wrongProgram[0] = 2;
+    Bytes badMonth = kHeader;
+    badMonth[6] = 13;
+    const Bytes tail = slice(record(3), 0, 4);
+    struct Case {
+        const char* what;
+        Bytes before, after, badTail;
+        std::string note;
+    };
+    const std::string torn = "Ostatni wynik w pliku statystyk \u201e" + path +
+                             "\u201d był zapisany tylko częściowo (na przykład przy nagłym wyłączeniu komputera). "
+                             "Niepełne bajty przeniesiono do \u201e" + path +
+                             ".bad-tail\u201d, a wszystkie pełne wyniki zostały zachowane.";
+    const std::string header = "Nagłówek pliku statystyk \u201e" + path +
+                               "\u201d był uszkodzony i został odtworzony; wszystkie wyniki gier zostały zachowane.";
+    // A mended header takes the time of the first game; with none, the time of the mending (the clock's).
+    const std::vector<Case> cases = {
+        {"torn last record", join({kHeader, record(1), record(2), record(4), record(1), tail}),
+         join({kHeader, record(1), record(2), record(4), record(1)}), tail, torn},
+        {"another program's number", join({wrongProgram, record(2)}), join({kHeader, record(2)}), {}, header},
+        {"a thirteenth month, no games", badMonth, kHeader, {}, header},
+        {"both", join({badMonth, record(1), tail}), join({kHeader, record(1)}), tail, torn},
+        {"whole", join({kHeader, record(4)}), join({kHeader, record(4)}), {}, ""},
+    };
+    clock.setUtc(utc(2024, 3, 15, 10, 20, 30, 456));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(path);
+        std::filesystem::remove(path + ".bad-tail");
+        coretest::TempRoots::write(path, c.before);
+        CStatRec stat(1);
+        EXPECT_EQ(file(), c.after);
+        EXPECT_EQ(stat.uwagi(), c.note);
+        EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
+        EXPECT_EQ(std::filesystem::exists(path + ".bad-tail"), !c.badTail.empty());
+        if (!c.badTail.empty()) EXPECT_EQ(coretest::TempRoots::read(path + ".bad-tail"), c.badTail);
+
+        // Three games after it: every record whole, the old ones first.
+        CUstGry ust("Memory");
+        for (int game : {1, 2, 3}) {
+            play(stat, game, ust);
+            EXPECT_TRUE(stat.zapisz(1));
+        }
+        const Bytes now = file();
+        ASSERT_EQ(now.size(), c.after.size() + 3 * 44);
+        EXPECT_EQ(slice(now, 0, c.after.size()), c.after);
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(now[c.after.size() + 44 * k], k + 1);
+
+        // Told once: a second start finds a whole file.
+        CStatRec again(1);
+        EXPECT_EQ(again.uwagi(), "");
+    }
+}
+
+TEST_F(StatisticsFile, aRefusedAppendIsSaidWithItsCauseAndItsRecordWrittenAtTheNextSuccess) {
+    // Permissions only bind an unprivileged user; every case runs in a child process of its own.
+    std::filesystem::permissions(roots.user().parent_path(), std::filesystem::perms(0755));
+    std::filesystem::permissions(roots.user(), std::filesystem::perms(0755));
+    const std::string path = (roots.user() / "prgst1.stt").string();
+    struct Case {
+        const char* what;
+        std::string cause;
+        // Makes the next append fail, then lets writes through again.
+        std::function<void()> block, unblock;
+    };
+    const rlim_t limit = 20 + 44 + 10; // room for one record and ten bytes of the next
+    const std::vector<Case> cases = {
+        {"read-only file", "brak uprawnień do zapisu",
+         [&] { std::filesystem::permissions(path, std::filesystem::perms(0444)); },
+         [&] { std::filesystem::permissions(path, std::filesystem::perms(0644)); }},
+        {"full disk", "plik przekroczył dozwolony rozmiar (brak miejsca)",
+         [&] {
+             ::signal(SIGXFSZ, SIG_IGN);
+             const rlimit r{limit, RLIM_INFINITY};
+             ::setrlimit(RLIMIT_FSIZE, &r);
+         },
+         [] {
+             const rlimit r{RLIM_INFINITY, RLIM_INFINITY};
+             ::setrlimit(RLIMIT_FSIZE, &r);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(path);
+        coretest::TempRoots::write(path, kHeader);
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+        const std::string failure = coretest::inChild(true, [&]() -> std::string {
+            CStatRec stat(1);
+            CUstGry ust("Memory");
+            play(stat, 1, ust);
+            if (!stat.zapisz(1)) return "the first game was not written";
+            c.block();
+            play(stat, 2, ust);
+            if (stat.zapisz(1)) return "an append went through the block";
+            const std::string said = "Nie udało się zapisać wyniku gry w pliku statystyk \u201e" + path + "\u201d: " +
+                                     c.cause +
+                                     ". Wynik czeka w pamięci i zostanie dopisany przy następnym udanym zapisie, "
+                                     "dopóki program jest otwarty.";
+            if (stat.komunikat() != said) return "said: " + stat.komunikat();
+            if (std::filesystem::file_size(path) != 64) return "a partial record stayed";
+            play(stat, 3, ust);
+            if (stat.zapisz(1) || stat.oczekujace() != 2) return "two records should wait";
+            c.unblock();
+            play(stat, 4, ust);
+            if (!stat.zapisz(1) || !stat.komunikat().empty() || stat.oczekujace() != 0)
+                return "the waiting records were not written";
+            return "";
+        });
+        EXPECT_EQ(failure, "");
+        const Bytes now = file();
+        ASSERT_EQ(now.size(), 20u + 4 * 44);
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(now[20 + 44 * k], k + 1) << "in order";
+    }
 }

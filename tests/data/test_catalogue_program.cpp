@@ -12,7 +12,7 @@ namespace {
 
 const char* const kZlyKatalog = "szafa _sz,a,f,a SZ nagłos\nnoz n,o,_ż Ż wygłos\n";
 const std::string kPowod =
-    "Błąd w katalogu słów:\\n\\nPlik Data\\slowa.txt, wiersz 2: na końcu wyrazu głoska „Ż” brzmi "
+    "Błąd w katalogu słów:\\n\\nPlik Data/slowa.txt, wiersz 2: na końcu wyrazu głoska „Ż” brzmi "
     "bezdźwięcznie, wygłos jest niemożliwy.";
 
 } // namespace

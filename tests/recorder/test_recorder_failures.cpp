@@ -146,7 +146,8 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
         p.toRecorderTab();
         EXPECT_EQ(p.takeMessage(), kind == NagraneIsAFile
                                        ? ""
-                                       : msg::SPIS_NAPRAWIONY + std::string("Nagrane\\record.xtr.bad."));
+                                       : msg::SPIS_NAPRAWIONY + ("\u201e" + p.userFile("Nagrane/record.xtr.bad").string() +
+                                                                 "\u201d."));
         // The places work again.
         p.clickName(2);
         p.d->text("Ela");

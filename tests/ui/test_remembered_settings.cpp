@@ -1,5 +1,7 @@
 #include "program_fixture.hpp"
 
+#include "../core/CoreTestSupport.hpp"
+
 #include "app/_custgry.hpp"
 #include "ui/Fmmain.hpp"
 #include "widgets/_ccheckbut.hpp"
@@ -62,7 +64,7 @@ TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCle
         {"directory", "", 1, GL_SZ, POZ_NAGLOS, 1, 1}, // in the way of the file: read and write fail
         {"binary", std::string("\x00\xff\xfe[[[\x01=\x02", 9), 1, GL_SZ, POZ_NAGLOS, 1, 1},
         {"truncated", "[DaneProgramu]\r\nZakladka=3\r\n[Memory]\r\nGlos", 3, GL_SZ, POZ_NAGLOS, 1, 1},
-        {"out of range", "[DaneProgramu]\nZakladka=9\n[Memory]\nGloski=255\nPoziom=7\nPozycja=28673\n", 1,
+        {"out of range", "[DaneProgramu]\nZakladka=9\n[Memory]\nGloski=255\nPoziom=7\nPozycja=28673\n", 4,
          0x000F, 0x7000, 1, 1},
         {"recorder tab", "[DaneProgramu]\nZakladka=5\n[Spadajace]\nPoziom=3\n", 1, GL_SZ, POZ_NAGLOS, 1, 3},
     };
@@ -91,5 +93,53 @@ TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCle
         EXPECT_NE(readFile(file).find("[Spadajace]\r\nGloski=1\r\nPoziom=2\r\n"), std::string::npos)
             << c.name;
     }
+    shippedValues();
+}
+
+TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSaidOnce) {
+    Installation inst;
+    const stdfs::path file = inst.user() / "ustawienia.ini";
+    const std::string kept = "[DaneProgramu]\r\nZakladka=3\r\n";
+    std::ofstream(file, std::ios::binary) << kept;
+    stdfs::permissions(file, stdfs::perms::none);
+    for (const stdfs::path& d : {inst.base(), inst.user()}) stdfs::permissions(d, stdfs::perms(0777));
+    // As an unprivileged user mode 000 cannot be read.
+    const std::string failure = coretest::inChild(true, [&]() -> std::string {
+        shippedValues();
+        wczytajZapamietane();
+        if (Zakladka != 1) return "values were read";
+        const std::string said = komunikatUstawien();
+        if (said != "Nie można odczytać zapamiętanych ustawień z pliku \u201e" + file.string() +
+                        "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.")
+            return "said: " + said;
+        if (!komunikatUstawien().empty()) return "said twice";
+        ustMemory.Poziom = 3;
+        if (zapamietajUstawienia()) return "the unread file was replaced";
+        return komunikatUstawien();
+    });
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(stdfs::status(file).permissions(), stdfs::perms::none);
+    stdfs::permissions(file, stdfs::perms::owner_read);
+    EXPECT_EQ(readFile(file), kept);
+
+    // A file that reads is replaced with the user's default mode, not the mode it had; a save that fails
+    // is said once.
+    stdfs::permissions(file, stdfs::perms(0600));
+    const mode_t old = ::umask(027);
+    shippedValues();
+    wczytajZapamietane();
+    ustMemory.Poziom = 2;
+    EXPECT_TRUE(zapamietajUstawienia());
+    EXPECT_EQ(stdfs::status(file).permissions(), stdfs::perms(0640));
+    ::umask(old);
+    stdfs::remove(file);
+    stdfs::create_directory(file);
+    ustMemory.Poziom = 1;
+    EXPECT_FALSE(zapamietajUstawienia());
+    EXPECT_EQ(komunikatUstawien(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" + file.string() +
+                                       "\u201d: w tym miejscu jest folder, nie plik.");
+    ustMemory.Poziom = 3;
+    EXPECT_FALSE(zapamietajUstawienia());
+    EXPECT_EQ(komunikatUstawien(), "");
     shippedValues();
 }
