@@ -7,4 +7,6 @@
 // The resource library: named interface pictures stored as Resource/<name>.bmp beside the program.
 // The name is used as given (case-sensitive first, then case-insensitive). A missing or broken
 // picture raises, so that callers can turn it into their "missing resources" error.
+// The largest side of a resource picture taken: twice the largest screen the program uses.
+inline constexpr int kMaksBokZasobu = 2048;
 void OtworzBMP(const std::string& name, platform::Bitmap& bitmap);

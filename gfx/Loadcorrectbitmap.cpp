@@ -3,6 +3,7 @@
 #include "platform/Error.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Image.hpp"
+#include "Stretchbitmap.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -18,12 +19,22 @@ std::int32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 // The user reads these: in Polish, naming the file, whatever the decoder or the file system said.
 std::vector<std::uint8_t> wczytajPlik(const std::string& path) {
-    if (!platform::fs::exists(path)) throw platform::FileError("Brak pliku " + path);
+    if (!platform::fs::exists(path)) throw platform::FileError("Brak pliku " + platform::fs::toNative(path));
     try {
         return platform::fs::readAll(path);
-    } catch (const platform::Error&) {
-        throw platform::FileError("Nie można odczytać pliku " + path);
+    } catch (const platform::FileError& e) {
+        throw platform::FileError(std::string(e.what()), e.code());
     }
+}
+
+// A BMP whose header promises a side beyond any use is refused before its pixels are touched.
+void sprawdzRozmiarBmp(const std::vector<std::uint8_t>& bufor, const std::string& path) {
+    if (bufor.size() < 26 || bufor[0] != 'B' || bufor[1] != 'M') return;
+    const std::int64_t szer = le32(bufor, 18), wys = le32(bufor, 22);
+    if (szer > kMaksBokBmp || wys > kMaksBokBmp || wys < -kMaksBokBmp)
+        throw platform::ImageError("Obrazek " + platform::fs::toNative(path) + " jest za duży (" + std::to_string(szer) +
+                                   "\u00d7" + std::to_string(wys < 0 ? -wys : wys) + " punktów, najwyżej " +
+                                   std::to_string(kMaksBokBmp) + "\u00d7" + std::to_string(kMaksBokBmp) + ")");
 }
 
 template <class Dekoder>
@@ -31,7 +42,7 @@ Bitmap dekoduj(const std::vector<std::uint8_t>& bufor, const std::string& path, 
     try {
         return dekoder(bufor, path);
     } catch (const platform::ImageError&) {
-        throw platform::ImageError("Uszkodzony plik obrazka " + path);
+        throw platform::ImageError("Uszkodzony plik obrazka " + platform::fs::toNative(path));
     }
 }
 
@@ -41,6 +52,19 @@ void wczytajJpeg(Bitmap& bitmap, const std::string& path) {
     // Decoded into a temporary so that a failure leaves the caller's bitmap as it was.
     Bitmap obraz = dekoduj(wczytajPlik(path), path, platform::image::decodeJpeg);
     obraz.setFormat(platform::PixelFormat::Bgr24);
+    bitmap = std::move(obraz);
+}
+
+void wczytajJpeg(Bitmap& bitmap, const std::string& path, int w, int h) {
+    Bitmap obraz = dekoduj(wczytajPlik(path), path, [w, h](const std::vector<std::uint8_t>& b, const std::string& n) {
+        return platform::image::decodeJpeg(b, n, w, h);
+    });
+    obraz.setFormat(platform::PixelFormat::Bgr24);
+    if (obraz.width() > w || obraz.height() > h) {
+        Bitmap dokladny(w, h, platform::PixelFormat::Bgr24);
+        StretchBitmap(&dokladny, &obraz);
+        obraz = std::move(dokladny);
+    }
     bitmap = std::move(obraz);
 }
 
@@ -56,7 +80,9 @@ Bitmap tloOkna(const std::string& path, int w, int h) {
 }
 
 void wczytajBmp(Bitmap& bitmap, const std::string& path) {
-    bitmap = dekoduj(wczytajPlik(path), path, platform::image::decodeBmp);
+    const std::vector<std::uint8_t> bufor = wczytajPlik(path);
+    sprawdzRozmiarBmp(bufor, path);
+    bitmap = dekoduj(bufor, path, platform::image::decodeBmp);
 }
 
 void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor) {
@@ -76,6 +102,7 @@ void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor) {
 
 void wczytajPoprawionaBmp(Bitmap& bitmap, const std::string& path) {
     std::vector<std::uint8_t> bufor = wczytajPlik(path);
+    sprawdzRozmiarBmp(bufor, path);
     poprawRozmiarBmp(bufor);
     bitmap = dekoduj(bufor, path, platform::image::decodeBmp);
 }

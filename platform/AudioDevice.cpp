@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace platform::audio {
 
@@ -14,6 +17,27 @@ SDL_AudioFormat sdlFormat(const wav::Format& f) {
 }
 
 std::atomic<bool> g_noMicrophone{false};
+// No output device could be opened: said once, and not tried again for every sound.
+std::atomic<bool> g_noOutput{false};
+
+// ALSA and SDL write their own lines on stderr when a device is missing; the program says it once itself.
+template <typename F>
+auto quietly(F f) {
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved >= 0 && null >= 0) ::dup2(null, 2);
+    auto result = f();
+    if (saved >= 0 && null >= 0) ::dup2(saved, 2);
+    if (null >= 0) ::close(null);
+    if (saved >= 0) ::close(saved);
+    return result;
+}
+
+void noOutput() {
+    if (!g_noOutput.exchange(true))
+        std::fprintf(stderr, "Wirowanki: brak urządzenia dźwiękowego, dźwięki nie będą odtwarzane.\n");
+}
 
 } // namespace
 
@@ -26,13 +50,18 @@ bool simulatedMicrophoneMissing() {
 }
 
 bool available() {
-    static const bool ok = SDL_WasInit(SDL_INIT_AUDIO) != 0 || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    static const bool ok =
+        SDL_WasInit(SDL_INIT_AUDIO) != 0 || quietly([] { return SDL_InitSubSystem(SDL_INIT_AUDIO); }) == 0;
     return ok;
 }
 
 bool Output::start(const wav::Sound& sound) {
     stop();
-    if (!available()) return false;
+    if (g_noOutput) return false;
+    if (!available()) {
+        noOutput();
+        return false;
+    }
     SDL_AudioSpec want{};
     want.freq = int(sound.format.sampleRate);
     want.format = sdlFormat(sound.format);
@@ -40,8 +69,11 @@ bool Output::start(const wav::Sound& sound) {
     want.samples = 1024;
     SDL_AudioSpec have{};
     // No allowed changes: SDL converts from the file's format to whatever the hardware takes.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device_ == 0) return false;
+    device_ = quietly([&] { return SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0); });
+    if (device_ == 0) {
+        noOutput();
+        return false;
+    }
     bytesPerSecond_ = int(sound.format.sampleRate) * sound.format.frameBytes();
     bufferMs_ = int(std::int64_t(have.samples) * 1000 / std::max(have.freq, 1));
     emptySince_ = -1;
@@ -87,7 +119,7 @@ bool Capture::start() {
     want.channels = 1;
     want.samples = 1024;
     SDL_AudioSpec have{};
-    device_ = SDL_OpenAudioDevice(nullptr, 1, &want, &have, 0);
+    device_ = quietly([&] { return SDL_OpenAudioDevice(nullptr, 1, &want, &have, 0); });
     if (device_ == 0) return false;
     SDL_PauseAudioDevice(device_, 0);
     return true;

@@ -102,6 +102,15 @@ bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::ui
     return true;
 }
 
+bool jpegScale(jpeg_decompress_struct* cinfo, JpegError* err, unsigned num)
+{
+    if (setjmp(err->jump)) return false;
+    cinfo->scale_num = num;
+    cinfo->scale_denom = 8;
+    jpeg_calc_output_dimensions(cinfo);
+    return true;
+}
+
 bool jpegReadPixels(jpeg_decompress_struct* cinfo, JpegError* err, std::uint8_t* base, std::size_t stride,
                     unsigned height)
 {
@@ -268,6 +277,12 @@ bool pngWrite(png_structp png, png_infop info, PngSink* sink, png_bytepp rows, i
 
 Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors)
 {
+    return decodeJpeg(data, nameForErrors, 0, 0);
+}
+
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors, int minWidth,
+                  int minHeight)
+{
     if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8)
         throw ImageError("Not a JPEG file: " + label(nameForErrors));
 
@@ -291,8 +306,17 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
         throw ImageError("JPEG " + label(nameForErrors) + " has an implausible size " + std::to_string(w) +
                          "x" + std::to_string(h));
 
-    Bitmap bitmap(int(w), int(h), PixelFormat::Bgr24);
-    if (!jpegReadPixels(&cinfo, &err, bitmap.data(), std::size_t(bitmap.stride()), unsigned(h)))
+    if (minWidth > 0 && minHeight > 0) {
+        unsigned num = 1;
+        // Output sides are the full ones times num/8, rounded up.
+        while (num < 8 && ((w * num + 7) / 8 < minWidth || (h * num + 7) / 8 < minHeight))
+            ++num;
+        if (num < 8 && !jpegScale(&cinfo, &err, num))
+            throw ImageError("Cannot decode JPEG " + label(nameForErrors) + ": " + err.message);
+    }
+    const unsigned outW = cinfo.output_width, outH = cinfo.output_height;
+    Bitmap bitmap(int(outW), int(outH), PixelFormat::Bgr24);
+    if (!jpegReadPixels(&cinfo, &err, bitmap.data(), std::size_t(bitmap.stride()), outH))
         throw ImageError("Cannot decode JPEG " + label(nameForErrors) + ": " + err.message);
     return bitmap;
 }

@@ -13,6 +13,10 @@ namespace platform::image {
 
 // JPEG (JFIF) into a 24-bit bitmap.
 Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors = "");
+// The same at the smallest of libjpeg's scales (1/8 .. 8/8) that still gives at least minWidth × minHeight,
+// so a photo far larger than where it is drawn costs little time and memory.
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors, int minWidth,
+                  int minHeight);
 // Windows BMP (uncompressed; 1, 4, 8, 24 or 32 bits) keeping the file's depth: 8-bit files stay 8-bit
 // with their palette (1- and 4-bit files become 8-bit with their palette), 24 stays 24, 32 stays 32.
 Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForErrors = "");

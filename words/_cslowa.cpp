@@ -44,10 +44,27 @@ std::string sciezkaMiniatury(const Slowo& s) {
     return "Data\\Sio\\s" + s.word + ".xji";
 }
 
-std::shared_ptr<platform::Bitmap> wczytaj(const std::string& path) {
+// The sizes the games draw word pictures at; a larger file is decoded down to them.
+struct RozmiarObrazka {
+    const char* koncowka;
+    int w, h;
+};
+constexpr RozmiarObrazka kRozmiary[] = {{"_ups.xji", 252, 252}, {"_upb.xji", 320, 320}};
+constexpr int kMiniaturaW = 70, kMiniaturaH = 94;
+
+std::shared_ptr<platform::Bitmap> wczytaj(const std::string& path, int w, int h) {
     auto bitmap = std::make_shared<platform::Bitmap>();
-    wczytajJpeg(*bitmap, path);
+    if (w > 0)
+        wczytajJpeg(*bitmap, path, w, h);
+    else
+        wczytajJpeg(*bitmap, path);
     return bitmap;
+}
+
+std::shared_ptr<platform::Bitmap> wczytajDuzy(const std::string& path, const std::string& suffix) {
+    for (const RozmiarObrazka& r : kRozmiary)
+        if (suffix == r.koncowka) return wczytaj(path, r.w, r.h);
+    return wczytaj(path, 0, 0);
 }
 
 } // namespace
@@ -153,8 +170,8 @@ bool CSlowa::wczytajObrazki(const std::string& suffix) {
             wszystkie = false;
             continue;
         }
-        s.obrazek = wczytaj(duzy);
-        s.miniatura = wczytaj(maly);
+        s.obrazek = wczytajDuzy(duzy, suffix);
+        s.miniatura = wczytaj(maly, kMiniaturaW, kMiniaturaH);
     }
     return wszystkie;
 }
@@ -168,7 +185,7 @@ bool CSlowa::wczytajObrazkiDuze(const std::string& suffix) {
             wszystkie = false;
             continue;
         }
-        s.obrazek = wczytaj(duzy);
+        s.obrazek = wczytajDuzy(duzy, suffix);
     }
     return wszystkie;
 }
@@ -182,7 +199,7 @@ bool CSlowa::wczytajMiniatury() {
             wszystkie = false;
             continue;
         }
-        s.miniatura = wczytaj(maly);
+        s.miniatura = wczytaj(maly, kMiniaturaW, kMiniaturaH);
     }
     return wszystkie;
 }

@@ -44,7 +44,8 @@ CKarta::CKarta(TfmMemory& okno, CGraMemory& gra, int i) : gra_(gra), pole_(okno)
     if (platform::fs::exists(plikMaski)) wczytajJpeg(maska_, plikMaski);
     duzy_ = maska_;
     const std::string plikDuzego = "Data\\Bio\\" + slowo_ + "_m" + r + ".xji";
-    if (platform::fs::exists(plikDuzego)) wczytajJpeg(duzy_, plikDuzego);
+    // Drawn at the mask's size: a larger photo is decoded down to it.
+    if (platform::fs::exists(plikDuzego)) wczytajJpeg(duzy_, plikDuzego, maska_.width(), maska_.height());
 
     pole_.name = "karta";
     pole_.acceptsDoubleClicks = false; // a quick second click is one more click, not a double click

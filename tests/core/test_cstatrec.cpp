@@ -322,7 +322,9 @@ TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
         EXPECT_EQ(stat.uwagi(), c.note);
         EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
         EXPECT_EQ(std::filesystem::exists(path + ".bad-tail"), !c.badTail.empty());
-        if (!c.badTail.empty()) EXPECT_EQ(coretest::TempRoots::read(path + ".bad-tail"), c.badTail);
+        if (!c.badTail.empty()) {
+            EXPECT_EQ(coretest::TempRoots::read(path + ".bad-tail"), c.badTail);
+        }
 
         // Three games after it: every record whole, the old ones first.
         CUstGry ust("Memory");
