@@ -1,0 +1,77 @@
+// Remembered settings: any ustawienia.ini is read into valid values, and saving those then reading them
+// back gives the same values.
+#include "app/_custgry.hpp"
+#include "platform/Fs.hpp"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string g_dir;
+
+struct Wartosci {
+    int zakladka;
+    std::int16_t poziom[4];
+    std::uint16_t gloski[4], pozycja[4];
+    bool operator==(const Wartosci&) const = default;
+};
+
+Wartosci teraz() {
+    Wartosci w{Zakladka, {}, {}, {}};
+    int i = 0;
+    for (const CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
+        w.poziom[i] = u->Poziom;
+        w.gloski[i] = u->Gloski;
+        w.pozycja[i] = u->Pozycja;
+        ++i;
+    }
+    return w;
+}
+
+void domyslne() {
+    Zakladka = 2;
+    for (CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+        u->Poziom = 2, u->Gloski = 1, u->Pozycja = 0x1000;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    char pattern[] = "/tmp/wv-fuzz-settings-XXXXXX";
+    if (!::mkdtemp(pattern)) std::abort();
+    g_dir = pattern;
+    platform::fs::setRoots(g_dir, g_dir);
+    std::atexit([] {
+        std::remove((g_dir + "/ustawienia.ini").c_str());
+        ::rmdir(g_dir.c_str());
+    });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string plik = g_dir + "/ustawienia.ini";
+    std::FILE* f = std::fopen(plik.c_str(), "wb");
+    if (!f) std::abort();
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    domyslne();
+    wczytajZapamietane();
+    const Wartosci przeczytane = teraz();
+    if (przeczytane.zakladka < 1 || przeczytane.zakladka > 4) std::abort();
+    for (int i = 0; i < 4; ++i)
+        if (przeczytane.poziom[i] < 1 || przeczytane.poziom[i] > 3 || (przeczytane.gloski[i] & ~0x000F) ||
+            (przeczytane.pozycja[i] & ~0x7000))
+            std::abort();
+    // A change forces a save; reading it back from other values must give the saved ones.
+    Zakladka = przeczytane.zakladka == 4 ? 1 : przeczytane.zakladka + 1;
+    const Wartosci zapisane = teraz();
+    if (!zapamietajUstawienia()) std::abort();
+    domyslne();
+    wczytajZapamietane();
+    if (!(teraz() == zapisane)) std::abort();
+    return 0;
+}
