@@ -26,7 +26,7 @@ constexpr long kJpegMemory = 192l << 20;
 
 std::string label(const std::string& name)
 {
-    return name.empty() ? std::string("picture") : "\"" + name + "\"";
+    return name.empty() ? std::string("(bez nazwy)") : "\u201e" + name + "\u201d";
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -284,7 +284,7 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
                   int minHeight)
 {
     if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8)
-        throw ImageError("Not a JPEG file: " + label(nameForErrors));
+        throw ImageError("To nie jest plik JPEG: " + label(nameForErrors));
 
     jpeg_decompress_struct cinfo{};
     JpegError err;
@@ -296,14 +296,14 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
     } guard{&cinfo};
 
     if (!jpegReadHeader(&cinfo, &err, data.data(), data.size()))
-        throw ImageError("Cannot decode JPEG " + label(nameForErrors) + ": " + err.message);
+        throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
 
     const std::int64_t w = cinfo.output_width, h = cinfo.output_height;
     // Even a flat picture costs some bits per 8x8 block; a header promising far more pixels than the
     // data could describe is refused before anything is allocated for it.
     const std::int64_t plausible = std::max<std::int64_t>(std::int64_t(data.size()) * 1024, 1 << 20);
     if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || w * h > kMaxPixels || w * h > plausible)
-        throw ImageError("JPEG " + label(nameForErrors) + " has an implausible size " + std::to_string(w) +
+        throw ImageError("Obrazek JPEG " + label(nameForErrors) + " ma nieprawdopodobny rozmiar " + std::to_string(w) +
                          "x" + std::to_string(h));
 
     if (minWidth > 0 && minHeight > 0) {
@@ -312,12 +312,12 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
         while (num < 8 && ((w * num + 7) / 8 < minWidth || (h * num + 7) / 8 < minHeight))
             ++num;
         if (num < 8 && !jpegScale(&cinfo, &err, num))
-            throw ImageError("Cannot decode JPEG " + label(nameForErrors) + ": " + err.message);
+            throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
     }
     const unsigned outW = cinfo.output_width, outH = cinfo.output_height;
     Bitmap bitmap(int(outW), int(outH), PixelFormat::Bgr24);
     if (!jpegReadPixels(&cinfo, &err, bitmap.data(), std::size_t(bitmap.stride()), outH))
-        throw ImageError("Cannot decode JPEG " + label(nameForErrors) + ": " + err.message);
+        throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
     return bitmap;
 }
 
@@ -325,16 +325,16 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForE
 {
     checkBmpHeader(data, nameForErrors);
     SDL_RWops* rw = SDL_RWFromConstMem(data.data(), int(data.size()));
-    if (!rw) throw ImageError("Cannot read BMP " + label(nameForErrors) + ": " + SDL_GetError());
+    if (!rw) throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
     SurfacePtr surface(SDL_LoadBMP_RW(rw, 1));
-    if (!surface) throw ImageError("Cannot decode BMP " + label(nameForErrors) + ": " + SDL_GetError());
+    if (!surface) throw ImageError("Uszkodzony obrazek BMP " + label(nameForErrors) + ": " + SDL_GetError());
 
     const int w = surface->w, h = surface->h;
     const SDL_PixelFormat* fmt = surface->format;
     if (fmt->BitsPerPixel == 8 && fmt->palette) {
         Bitmap bitmap(w, h, PixelFormat::Indexed8);
         if (SDL_LockSurface(surface.get()) != 0)
-            throw ImageError("Cannot read BMP " + label(nameForErrors) + ": " + SDL_GetError());
+            throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
         for (int y = 0; y < h; ++y)
             std::memcpy(bitmap.scanline(y),
                         static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch,
@@ -349,11 +349,11 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForE
     }
 
     SurfacePtr bgra(SDL_ConvertSurfaceFormat(surface.get(), SDL_PIXELFORMAT_BGRA32, 0));
-    if (!bgra) throw ImageError("Cannot convert BMP " + label(nameForErrors) + ": " + SDL_GetError());
+    if (!bgra) throw ImageError("Nie można przekształcić obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
     const bool keepAlpha = fmt->BitsPerPixel == 32;
     Bitmap bitmap(w, h, keepAlpha ? PixelFormat::Bgra32 : PixelFormat::Bgr24);
     if (SDL_LockSurface(bgra.get()) != 0)
-        throw ImageError("Cannot read BMP " + label(nameForErrors) + ": " + SDL_GetError());
+        throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* s = static_cast<const std::uint8_t*>(bgra->pixels) + y * bgra->pitch;
         std::uint8_t* d = bitmap.scanline(y);
