@@ -143,8 +143,8 @@ struct Tymczasowe {
     const char* maska;
 };
 constexpr Tymczasowe kTymczasowe[] = {
-    {"", "prgst*.stt"},          {"", "prgst*.stt.bad-tail*"}, {"", "ustawienia.ini"},
-    {"", "Raport postępów.html"}, {"", "Raport postępów.csv"},   {"", "Raport zasobów.txt"},
+    {"", "prgst*.stt"},           {"", "prgst*.stt.bad-tail*"}, {"", "ustawienia.ini"},
+    {"", "Raport postępów.html"}, {"", "Raport postępów.csv"},  {"", "Raport zasobów.txt"},
     {"Nagrane", "record.xtr"},    {"Nagrane", "Nagranie*.wav"},
 };
 

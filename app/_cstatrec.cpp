@@ -104,7 +104,8 @@ void CStatRec::naprawPlik() {
         uwagi_ = std::string("Nie można sprawdzić pliku statystyk: ") + e.what() + ".";
         return;
     }
-    const std::size_t rekordy = b.size() < ROZMIAR_NAGLOWKA ? 0 : (b.size() - ROZMIAR_NAGLOWKA) / ROZMIAR_REKORDU;
+    const std::size_t rekordy =
+        b.size() < ROZMIAR_NAGLOWKA ? 0 : (b.size() - ROZMIAR_NAGLOWKA) / ROZMIAR_REKORDU;
     const std::size_t calosc = ROZMIAR_NAGLOWKA + rekordy * ROZMIAR_REKORDU;
     const bool naglowekOk = poprawnyNaglowek(b, programId_);
     bool rekordyOk = b.size() >= ROZMIAR_NAGLOWKA;
@@ -115,15 +116,17 @@ void CStatRec::naprawPlik() {
         // Nothing in it reads as this program's: kept whole beside a new file.
         const std::string obok = platform::fs::moveAside(plik_);
         if (obok.empty()) throw CBlad(3);
-        uwagi_ = "Plik statystyk " + cytat(sciezka) + " był uszkodzony i nie dał się odczytać. Odłożono go jako " +
-                 cytat(obok) + " i rozpoczęto nowy plik.";
+        uwagi_ = "Plik statystyk " + cytat(sciezka) +
+                 " był uszkodzony i nie dał się odczytać. Odłożono go jako " + cytat(obok) +
+                 " i rozpoczęto nowy plik.";
         return;
     }
     if (b.size() > calosc) {
         // The partial record goes beside the file first, so a kill in between loses nothing.
         const std::span<const std::uint8_t> ogon(b.data() + calosc, b.size() - calosc);
         std::string nazwa = plik_ + ".bad-tail";
-        for (int n = 2; platform::fs::exists(nazwa) && n < 100; ++n) nazwa = plik_ + ".bad-tail" + std::to_string(n);
+        for (int n = 2; platform::fs::exists(nazwa) && n < 100; ++n)
+            nazwa = plik_ + ".bad-tail" + std::to_string(n);
         try {
             platform::fs::writeAtomic(nazwa, ogon);
         } catch (const platform::FileError& e) {
@@ -133,17 +136,19 @@ void CStatRec::naprawPlik() {
             uwagi_ = zablokowany_;
             return;
         }
-        uwagi_ = "Ostatni wynik w pliku statystyk " + cytat(sciezka) +
-                 " był zapisany tylko częściowo (na przykład przy nagłym wyłączeniu komputera). Niepełne bajty "
-                 "przeniesiono do " +
-                 cytat(platform::fs::resolve(nazwa)) + ", a wszystkie pełne wyniki zostały zachowane.";
+        uwagi_ =
+            "Ostatni wynik w pliku statystyk " + cytat(sciezka) +
+            " był zapisany tylko częściowo (na przykład przy nagłym wyłączeniu komputera). Niepełne bajty "
+            "przeniesiono do " +
+            cytat(platform::fs::resolve(nazwa)) + ", a wszystkie pełne wyniki zostały zachowane.";
     }
     try {
         if (!naglowekOk) {
             // The records read: only the header is rewritten, dated by the first game when there is one.
             Zapis z(b.data());
             z.u32(static_cast<std::uint32_t>(programId_));
-            if (rekordy == 0) z.czas(platform::utcNow());
+            if (rekordy == 0)
+                z.czas(platform::utcNow());
             else
                 std::copy_n(b.data() + ROZMIAR_NAGLOWKA + 4, 16, b.data() + 4);
             platform::fs::writeAtomic(plik_, std::span<const std::uint8_t>(b.data(), calosc));
@@ -231,7 +236,8 @@ bool CStatRec::zapisz(int wynik) {
     }
     const std::size_t n = oczekujace();
     komunikat_ = "Nie udało się zapisać wyniku gry w pliku statystyk " + cytat(sciezka) + ": " +
-                 (zablokowany_.empty() ? platform::polskaPrzyczyna(blad, true) : "plik jest uszkodzony") + ". " +
+                 (zablokowany_.empty() ? platform::polskaPrzyczyna(blad, true) : "plik jest uszkodzony") +
+                 ". " +
                  (n == 1 ? std::string("Wynik czeka w pamięci i zostanie dopisany")
                          : "Wyniki " + std::to_string(n) + " gier czekają w pamięci i zostaną dopisane") +
                  " przy następnym udanym zapisie, dopóki program jest otwarty.";

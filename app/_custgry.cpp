@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 #include <exception>
+#include <utility>
 
 CUstGry ustPodpisywanie("Podpisywanie");
 CUstGry ustMemory("Memory");

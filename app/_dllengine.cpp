@@ -19,13 +19,15 @@ void OtworzBMP(const std::string& name, platform::Bitmap& bitmap) {
     if (naglowek.size() == 26 && naglowek[0] == 'B' && naglowek[1] == 'M') {
         auto le32 = [&](int at) {
             return std::int32_t(std::uint32_t(naglowek[at]) | std::uint32_t(naglowek[at + 1]) << 8 |
-                                std::uint32_t(naglowek[at + 2]) << 16 | std::uint32_t(naglowek[at + 3]) << 24);
+                                std::uint32_t(naglowek[at + 2]) << 16 |
+                                std::uint32_t(naglowek[at + 3]) << 24);
         };
         const std::int64_t w = le32(18), h = std::abs(std::int64_t(le32(22)));
         if (w > kMaksBokZasobu || h > kMaksBokZasobu)
-            throw platform::ImageError("Obrazek zasobów \u201e" + path + "\u201d jest za duży (" + std::to_string(w) +
-                                       "\u00d7" + std::to_string(h) + " punktów, najwyżej " +
-                                       std::to_string(kMaksBokZasobu) + "\u00d7" + std::to_string(kMaksBokZasobu) + ")");
+            throw platform::ImageError("Obrazek zasobów \u201e" + path + "\u201d jest za duży (" +
+                                       std::to_string(w) + "\u00d7" + std::to_string(h) +
+                                       " punktów, najwyżej " + std::to_string(kMaksBokZasobu) + "\u00d7" +
+                                       std::to_string(kMaksBokZasobu) + ")");
     }
     bitmap = platform::image::decodeBmp(platform::fs::readAll(path), path);
 }

@@ -1,9 +1,9 @@
 #include "Loadcorrectbitmap.hpp"
 
+#include "Stretchbitmap.hpp"
 #include "platform/Error.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Image.hpp"
-#include "Stretchbitmap.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -32,9 +32,10 @@ void sprawdzRozmiarBmp(const std::vector<std::uint8_t>& bufor, const std::string
     if (bufor.size() < 26 || bufor[0] != 'B' || bufor[1] != 'M') return;
     const std::int64_t szer = le32(bufor, 18), wys = le32(bufor, 22);
     if (szer > kMaksBokBmp || wys > kMaksBokBmp || wys < -kMaksBokBmp)
-        throw platform::ImageError("Obrazek " + platform::fs::toNative(path) + " jest za duży (" + std::to_string(szer) +
-                                   "\u00d7" + std::to_string(wys < 0 ? -wys : wys) + " punktów, najwyżej " +
-                                   std::to_string(kMaksBokBmp) + "\u00d7" + std::to_string(kMaksBokBmp) + ")");
+        throw platform::ImageError("Obrazek " + platform::fs::toNative(path) + " jest za duży (" +
+                                   std::to_string(szer) + "\u00d7" + std::to_string(wys < 0 ? -wys : wys) +
+                                   " punktów, najwyżej " + std::to_string(kMaksBokBmp) + "\u00d7" +
+                                   std::to_string(kMaksBokBmp) + ")");
 }
 
 template <class Dekoder>
@@ -56,9 +57,10 @@ void wczytajJpeg(Bitmap& bitmap, const std::string& path) {
 }
 
 void wczytajJpeg(Bitmap& bitmap, const std::string& path, int w, int h) {
-    Bitmap obraz = dekoduj(wczytajPlik(path), path, [w, h](const std::vector<std::uint8_t>& b, const std::string& n) {
-        return platform::image::decodeJpeg(b, n, w, h);
-    });
+    Bitmap obraz =
+        dekoduj(wczytajPlik(path), path, [w, h](const std::vector<std::uint8_t>& b, const std::string& n) {
+            return platform::image::decodeJpeg(b, n, w, h);
+        });
     obraz.setFormat(platform::PixelFormat::Bgr24);
     if (obraz.width() > w || obraz.height() > h) {
         Bitmap dokladny(w, h, platform::PixelFormat::Bgr24);

@@ -21,8 +21,7 @@ std::atomic<bool> g_noMicrophone{false};
 std::atomic<bool> g_noOutput{false};
 
 // ALSA and SDL write their own lines on stderr when a device is missing; the program says it once itself.
-template <typename F>
-auto quietly(F f) {
+template <typename F> auto quietly(F f) {
     std::fflush(stderr);
     const int saved = ::dup(2);
     const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);

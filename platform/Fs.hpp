@@ -38,7 +38,7 @@ std::string resolve(std::string_view gamePath);
 // case-insensitive fallback.
 std::string resolveInProgramDir(std::string_view relativePath);
 
-bool exists(std::string_view gamePath);   // a regular file
+bool exists(std::string_view gamePath); // a regular file
 bool dirExists(std::string_view gamePath);
 bool createDir(std::string_view gamePath); // with parents; true when it exists afterwards
 
@@ -81,7 +81,7 @@ std::uint64_t fileSize(std::string_view gamePath); // 0 when missing
 long long modifiedTime(std::string_view gamePath);
 
 // Game path helpers.
-std::string toNative(std::string_view gamePath); // backslashes to slashes, nothing else
+std::string toNative(std::string_view gamePath);              // backslashes to slashes, nothing else
 bool matchMask(std::string_view name, std::string_view mask); // case-insensitive, '*' and '?'
 
 // The process's working directory (native; empty when unknown), and changing it.

@@ -1,8 +1,8 @@
 #include "recorder/_cnagrywanie.hpp"
 
 #include "app/Cdisplay.hpp"
-#include "platform/DateTime.hpp"
 #include "platform/AudioFiles.hpp"
+#include "platform/DateTime.hpp"
 #include "platform/Fs.hpp"
 #include "platform/Ini.hpp"
 #include "platform/Wav.hpp"

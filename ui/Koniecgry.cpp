@@ -61,7 +61,8 @@ TfmKoniecGry::TfmKoniecGry() : Form("Koniec gry") {
     vL_Uwaga.setAlignment(platform::TextAlign::Center);
     vL_Uwaga.setWordWrap(true);
     vL_Uwaga.setTransparent(true);
-    vL_Uwaga.setFont({.family = "Arial", .height = 11, .bold = true, .color = platform::rgb(0xB0, 0x00, 0x00)});
+    vL_Uwaga.setFont(
+        {.family = "Arial", .height = 11, .bold = true, .color = platform::rgb(0xB0, 0x00, 0x00)});
     vL_Uwaga.hide();
 
     try {

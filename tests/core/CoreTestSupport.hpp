@@ -5,14 +5,14 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace coretest {
@@ -102,7 +102,8 @@ inline std::string inChild(bool asNobody, const std::function<std::string()>& bo
     if (pid == 0) {
         ::close(fds[0]);
         std::string out;
-        if (asNobody && ::geteuid() == 0 && (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0))
+        if (asNobody && ::geteuid() == 0 &&
+            (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0))
             out = "cannot drop privileges";
         if (out.empty()) {
             try {
@@ -117,7 +118,8 @@ inline std::string inChild(bool asNobody, const std::function<std::string()>& bo
     ::close(fds[1]);
     std::string got;
     char buf[512];
-    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;) got.append(buf, std::size_t(n));
+    for (ssize_t n; (n = ::read(fds[0], buf, sizeof buf)) > 0;)
+        got.append(buf, std::size_t(n));
     ::close(fds[0]);
     int status = 0;
     ::waitpid(pid, &status, 0);

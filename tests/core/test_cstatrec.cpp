@@ -85,7 +85,8 @@ TEST_F(StatisticsFile, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
         EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt.bad"), bytes);
         EXPECT_EQ(stat.uwagi(), "Plik statystyk \u201e" + (roots.user() / "prgst1.stt").string() +
                                     "\u201d był uszkodzony i nie dał się odczytać. Odłożono go jako \u201e" +
-                                    (roots.user() / "prgst1.stt.bad").string() + "\u201d i rozpoczęto nowy plik.");
+                                    (roots.user() / "prgst1.stt.bad").string() +
+                                    "\u201d i rozpoczęto nowy plik.");
         EXPECT_EQ(file(), header);
         CUstGry ust("Memory");
         stat.start(ZAK_MEMORY, ust);
@@ -273,7 +274,8 @@ Bytes record(std::uint8_t game) {
 
 Bytes join(std::initializer_list<Bytes> parts) {
     Bytes out;
-    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const Bytes& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
 
@@ -296,12 +298,14 @@ TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
         Bytes before, after, badTail;
         std::string note;
     };
-    const std::string torn = "Ostatni wynik w pliku statystyk \u201e" + path +
-                             "\u201d był zapisany tylko częściowo (na przykład przy nagłym wyłączeniu komputera). "
-                             "Niepełne bajty przeniesiono do \u201e" + path +
-                             ".bad-tail\u201d, a wszystkie pełne wyniki zostały zachowane.";
-    const std::string header = "Nagłówek pliku statystyk \u201e" + path +
-                               "\u201d był uszkodzony i został odtworzony; wszystkie wyniki gier zostały zachowane.";
+    const std::string torn =
+        "Ostatni wynik w pliku statystyk \u201e" + path +
+        "\u201d był zapisany tylko częściowo (na przykład przy nagłym wyłączeniu komputera). "
+        "Niepełne bajty przeniesiono do \u201e" +
+        path + ".bad-tail\u201d, a wszystkie pełne wyniki zostały zachowane.";
+    const std::string header =
+        "Nagłówek pliku statystyk \u201e" + path +
+        "\u201d był uszkodzony i został odtworzony; wszystkie wyniki gier zostały zachowane.";
     // A mended header takes the time of the first game; with none, the time of the mending (the clock's).
     const std::vector<Case> cases = {
         {"torn last record", join({kHeader, record(1), record(2), record(4), record(1), tail}),
@@ -335,7 +339,8 @@ TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
         const Bytes now = file();
         ASSERT_EQ(now.size(), c.after.size() + 3 * 44);
         EXPECT_EQ(slice(now, 0, c.after.size()), c.after);
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(now[c.after.size() + 44 * k], k + 1);
+        for (int k = 0; k < 3; ++k)
+            EXPECT_EQ(now[c.after.size() + 44 * k], k + 1);
 
         // Told once: a second start finds a whole file.
         CStatRec again(1);
@@ -383,10 +388,10 @@ TEST_F(StatisticsFile, aRefusedAppendIsSaidWithItsCauseAndItsRecordWrittenAtTheN
             c.block();
             play(stat, 2, ust);
             if (stat.zapisz(1)) return "an append went through the block";
-            const std::string said = "Nie udało się zapisać wyniku gry w pliku statystyk \u201e" + path + "\u201d: " +
-                                     c.cause +
-                                     ". Wynik czeka w pamięci i zostanie dopisany przy następnym udanym zapisie, "
-                                     "dopóki program jest otwarty.";
+            const std::string said =
+                "Nie udało się zapisać wyniku gry w pliku statystyk \u201e" + path + "\u201d: " + c.cause +
+                ". Wynik czeka w pamięci i zostanie dopisany przy następnym udanym zapisie, "
+                "dopóki program jest otwarty.";
             if (stat.komunikat() != said) return "said: " + stat.komunikat();
             if (std::filesystem::file_size(path) != 64) return "a partial record stayed";
             play(stat, 3, ust);
@@ -400,6 +405,7 @@ TEST_F(StatisticsFile, aRefusedAppendIsSaidWithItsCauseAndItsRecordWrittenAtTheN
         EXPECT_EQ(failure, "");
         const Bytes now = file();
         ASSERT_EQ(now.size(), 20u + 4 * 44);
-        for (int k = 0; k < 4; ++k) EXPECT_EQ(now[20 + 44 * k], k + 1) << "in order";
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(now[20 + 44 * k], k + 1) << "in order";
     }
 }

@@ -22,14 +22,16 @@ namespace {
 
 std::set<std::string> names(const stdfs::path& dir) {
     std::set<std::string> out;
-    for (const auto& e : stdfs::directory_iterator(dir)) out.insert(e.path().filename().string());
+    for (const auto& e : stdfs::directory_iterator(dir))
+        out.insert(e.path().filename().string());
     return out;
 }
 
 std::vector<std::uint8_t> take(int ms) {
     const auto frames = platform::wav::recordingFramesFor(ms);
     std::vector<std::uint8_t> samples(std::size_t(frames) * 2);
-    for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = std::uint8_t(i * 31);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = std::uint8_t(i * 31);
     return platform::wav::build(platform::wav::kRecordingFormat, samples);
 }
 
@@ -39,19 +41,24 @@ TEST(Leftovers, startUpRemovesEveryTemporaryOfTheProgramsOwnFilesAndNothingElse)
     TempRoots roots;
     const stdfs::path u = roots.user(), n = u / "Nagrane";
     const std::vector<stdfs::path> ours = {
-        u / ".prgst1.stt.a1B2c3",          u / ".prgst1.stt.bad-tail.Zz9x8Y",   u / ".ustawienia.ini.QwErTy",
-        u / ".Raport postępów.html.123456", u / ".Raport postępów.csv.abcdef", u / ".Raport zasobów.txt.xYz123",
-        n / ".record.xtr.000000",           n / ".Nagranie17.wav.Ab3dE1",
+        u / ".prgst1.stt.a1B2c3",          u / ".prgst1.stt.bad-tail.Zz9x8Y",
+        u / ".ustawienia.ini.QwErTy",      u / ".Raport postępów.html.123456",
+        u / ".Raport postępów.csv.abcdef", u / ".Raport zasobów.txt.xYz123",
+        n / ".record.xtr.000000",          n / ".Nagranie17.wav.Ab3dE1",
     };
     const std::vector<stdfs::path> others = {
-        u / "ustawienia.ini",       u / ".ustawienia.ini.bak", u / ".notes.txt.Ab3dE1", u / "prgst1.stt.bad",
-        u / ".ustawienia.ini.12345", n / ".Nagranie.txt.Ab3dE1", n / "Nagranie3.wav",   u / "Nagrane.bad",
+        u / "ustawienia.ini", u / ".ustawienia.ini.bak",   u / ".notes.txt.Ab3dE1",
+        u / "prgst1.stt.bad", u / ".ustawienia.ini.12345", n / ".Nagranie.txt.Ab3dE1",
+        n / "Nagranie3.wav",  u / "Nagrane.bad",
     };
     for (const auto& group : {ours, others})
-        for (const stdfs::path& p : group) TempRoots::write(p, "x");
+        for (const stdfs::path& p : group)
+            TempRoots::write(p, "x");
     EXPECT_EQ(usunTymczasowe(), int(ours.size()));
-    for (const stdfs::path& p : ours) EXPECT_FALSE(stdfs::exists(p)) << p;
-    for (const stdfs::path& p : others) EXPECT_TRUE(stdfs::exists(p)) << p;
+    for (const stdfs::path& p : ours)
+        EXPECT_FALSE(stdfs::exists(p)) << p;
+    for (const stdfs::path& p : others)
+        EXPECT_TRUE(stdfs::exists(p)) << p;
 }
 
 TEST(Leftovers, takesTheIndexDoesNotListAreAdoptedAndStubsRemoved) {
@@ -64,7 +71,8 @@ TEST(Leftovers, takesTheIndexDoesNotListAreAdoptedAndStubsRemoved) {
     const auto when = stdfs::file_time_type::clock::now() - std::chrono::hours(24 * 40);
     stdfs::last_write_time(n / "Nagranie4.wav", when);
     std::array<Nagranie, CListaNagran::kMiejsc> wpisy{};
-    for (int p = 0; p < CListaNagran::kMiejsc; ++p) wpisy[p].numer = p;
+    for (int p = 0; p < CListaNagran::kMiejsc; ++p)
+        wpisy[p].numer = p;
     wpisy[9].plik = "Nagranie9";
     wpisy[9].nazwa = "Ala";
     wpisy[9].data = 45000;
@@ -72,13 +80,15 @@ TEST(Leftovers, takesTheIndexDoesNotListAreAdoptedAndStubsRemoved) {
     EXPECT_TRUE(CListaNagran::dolaczNagrania(wpisy));
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
         stdfs::last_write_time(n / "Nagranie4.wav").time_since_epoch() -
-        stdfs::file_time_type::clock::now().time_since_epoch() + std::chrono::system_clock::now().time_since_epoch());
+        stdfs::file_time_type::clock::now().time_since_epoch() +
+        std::chrono::system_clock::now().time_since_epoch());
     EXPECT_EQ(wpisy[4].plik, "Nagranie4");
     EXPECT_EQ(wpisy[4].nazwa, "");
     EXPECT_EQ(wpisy[4].data, platform::date::fromUnixSeconds(seconds.count()));
     EXPECT_EQ(wpisy[9].nazwa, "Ala") << "a listed take is left as it is";
     EXPECT_EQ(wpisy[9].data, 45000);
-    for (int p : {7, 12}) EXPECT_EQ(wpisy[p].plik, "") << p;
+    for (int p : {7, 12})
+        EXPECT_EQ(wpisy[p].plik, "") << p;
     EXPECT_EQ(names(n), (std::set<std::string>{"Nagranie4.wav", "Nagranie9.wav"}));
     EXPECT_FALSE(CListaNagran::dolaczNagrania(wpisy)) << "nothing more to adopt";
 }
@@ -110,7 +120,8 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
              stat->zakoncz();
              stat->zapisz(1);
          }},
-        {"index", [](int i) { platform::fs::writeAtomic("Nagrane\\record.xtr", std::string(5000 + i, 'i')); }},
+        {"index",
+         [](int i) { platform::fs::writeAtomic("Nagrane\\record.xtr", std::string(5000 + i, 'i')); }},
         {"take",
          [&](int i) {
              const std::string plik = CListaNagran::plikMiejsca(i % CListaNagran::kMiejsc);
@@ -129,7 +140,8 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
                 ::close(ready[0]);
                 f.write(0);
                 [[maybe_unused]] const auto w = ::write(ready[1], "r", 1);
-                for (int i = 1;; ++i) f.write(i);
+                for (int i = 1;; ++i)
+                    f.write(i);
             }
             ::close(ready[1]);
             char c;
@@ -148,7 +160,9 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
             std::array<Nagranie, CListaNagran::kMiejsc> wpisy{};
             CListaNagran::dolaczNagrania(wpisy);
             for (int p = 0; p < CListaNagran::kMiejsc; ++p)
-                EXPECT_EQ(wpisy[p].plik.empty(), !stdfs::exists(n / ("Nagranie" + std::to_string(p) + ".wav"))) << p;
+                EXPECT_EQ(wpisy[p].plik.empty(),
+                          !stdfs::exists(n / ("Nagranie" + std::to_string(p) + ".wav")))
+                    << p;
         }
     }
     CStatRec stat(1);

@@ -12,7 +12,8 @@ namespace {
 std::vector<std::uint8_t> jpeg(int w, int h) {
     platform::Bitmap b(w, h, platform::PixelFormat::Bgr24);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.canvas().setPixel(x, y, platform::rgb(std::uint8_t(x), std::uint8_t(y), 90));
+        for (int x = 0; x < w; ++x)
+            b.canvas().setPixel(x, y, platform::rgb(std::uint8_t(x), std::uint8_t(y), 90));
     return platform::image::encodeJpeg(b, 80);
 }
 
@@ -23,11 +24,11 @@ TEST(PictureSizes, aJpegIsDecodedAtTheSmallestEighthThatStillCoversItsDrawnSize)
         int w, h, minW, minH, outW, outH;
     };
     const Case cases[] = {
-        {800, 600, 70, 94, 200, 150},   // 2/8: 1/8 would give 75 rows, fewer than 94
+        {800, 600, 70, 94, 200, 150},     // 2/8: 1/8 would give 75 rows, fewer than 94
         {2400, 1600, 320, 320, 600, 400}, // 2/8
-        {640, 480, 640, 480, 640, 480}, // drawn at its own size: 8/8
-        {50, 40, 70, 94, 50, 40},        // smaller than its place: as it is
-        {801, 601, 100, 76, 101, 76},    // sides round up
+        {640, 480, 640, 480, 640, 480},   // drawn at its own size: 8/8
+        {50, 40, 70, 94, 50, 40},         // smaller than its place: as it is
+        {801, 601, 100, 76, 101, 76},     // sides round up
     };
     for (const Case& c : cases) {
         const platform::Bitmap b = platform::image::decodeJpeg(jpeg(c.w, c.h), "t", c.minW, c.minH);
@@ -59,6 +60,7 @@ TEST(PictureSizes, aWordPictureLargerThanItsPlaceEndsAtThatSizeAndAHugeResourceI
         ADD_FAILURE() << "a 16384-pixel-wide resource taken";
     } catch (const platform::ImageError& e) {
         EXPECT_EQ(std::string(e.what()),
-                  "Obrazek zasobów \u201e" + path + "\u201d jest za duży (16384\u00d71024 punktów, najwyżej 2048\u00d72048)");
+                  "Obrazek zasobów \u201e" + path +
+                      "\u201d jest za duży (16384\u00d71024 punktów, najwyżej 2048\u00d72048)");
     }
 }

@@ -20,7 +20,8 @@ TEST(MessageText, longTextIsWrappedAtSpacesLongWordsSplitAndTheRestCut) {
         {"too many lines cut", "a b c d e", 2, 3, "a\nb\nc…"},
         {"cut on a full line", "abcdefgh", 4, 1, "abc…"},
     };
-    for (const Case& c : cases) EXPECT_EQ(platform::fitMessageText(c.text, c.width, c.lines), c.expected) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::fitMessageText(c.text, c.width, c.lines), c.expected) << c.what;
 
     // A megabyte-long name: the file and line survive at the top, the whole stays small.
     const std::string huge = "Plik Data/slowa.txt, wiersz 1: nazwa „" + std::string(1 << 20, 'x') + "”";
@@ -31,11 +32,16 @@ TEST(MessageText, longTextIsWrappedAtSpacesLongWordsSplitAndTheRestCut) {
 
 TEST(MessageText, systemErrorsReadAsPolishCauses) {
     const std::vector<std::tuple<int, bool, std::string>> cases = {
-        {ENOSPC, true, "brak miejsca na dysku"},       {EDQUOT, true, "brak miejsca na dysku"},
-        {EACCES, true, "brak uprawnień do zapisu"},    {EACCES, false, "brak uprawnień do odczytu"},
-        {ENOENT, false, "plik nie istnieje"},          {EROFS, true, "dysk jest tylko do odczytu"},
-        {EISDIR, true, "w tym miejscu jest folder, nie plik"}, {EIO, false, "błąd odczytu lub zapisu urządzenia"},
+        {ENOSPC, true, "brak miejsca na dysku"},
+        {EDQUOT, true, "brak miejsca na dysku"},
+        {EACCES, true, "brak uprawnień do zapisu"},
+        {EACCES, false, "brak uprawnień do odczytu"},
+        {ENOENT, false, "plik nie istnieje"},
+        {EROFS, true, "dysk jest tylko do odczytu"},
+        {EISDIR, true, "w tym miejscu jest folder, nie plik"},
+        {EIO, false, "błąd odczytu lub zapisu urządzenia"},
         {12345, false, "błąd systemu nr 12345"},
     };
-    for (const auto& [err, write, text] : cases) EXPECT_EQ(platform::polskaPrzyczyna(err, write), text) << err;
+    for (const auto& [err, write, text] : cases)
+        EXPECT_EQ(platform::polskaPrzyczyna(err, write), text) << err;
 }

@@ -144,10 +144,11 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
         else
             EXPECT_EQ(wvtest::readFile(p.userFile("Nagrane/record.xtr.bad")), original);
         p.toRecorderTab();
-        EXPECT_EQ(p.takeMessage(), kind == NagraneIsAFile
-                                       ? ""
-                                       : msg::SPIS_NAPRAWIONY + ("\u201e" + p.userFile("Nagrane/record.xtr.bad").string() +
-                                                                 "\u201d."));
+        EXPECT_EQ(p.takeMessage(),
+                  kind == NagraneIsAFile
+                      ? ""
+                      : msg::SPIS_NAPRAWIONY +
+                            ("\u201e" + p.userFile("Nagrane/record.xtr.bad").string() + "\u201d."));
         // The places work again.
         p.clickName(2);
         p.d->text("Ela");

@@ -102,7 +102,8 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
     const std::string kept = "[DaneProgramu]\r\nZakladka=3\r\n";
     std::ofstream(file, std::ios::binary) << kept;
     stdfs::permissions(file, stdfs::perms::none);
-    for (const stdfs::path& d : {inst.base(), inst.user()}) stdfs::permissions(d, stdfs::perms(0777));
+    for (const stdfs::path& d : {inst.base(), inst.user()})
+        stdfs::permissions(d, stdfs::perms(0777));
     // As an unprivileged user mode 000 cannot be read.
     const std::string failure = coretest::inChild(true, [&]() -> std::string {
         shippedValues();
@@ -136,8 +137,8 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
     stdfs::create_directory(file);
     ustMemory.Poziom = 1;
     EXPECT_FALSE(zapamietajUstawienia());
-    EXPECT_EQ(komunikatUstawien(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" + file.string() +
-                                       "\u201d: w tym miejscu jest folder, nie plik.");
+    EXPECT_EQ(komunikatUstawien(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" +
+                                       file.string() + "\u201d: w tym miejscu jest folder, nie plik.");
     ustMemory.Poziom = 3;
     EXPECT_FALSE(zapamietajUstawienia());
     EXPECT_EQ(komunikatUstawien(), "");
