@@ -51,7 +51,10 @@ Bitmap dekoduj(const std::vector<std::uint8_t>& bufor, const std::string& path, 
 
 void wczytajJpeg(Bitmap& bitmap, const std::string& path) {
     // Decoded into a temporary so that a failure leaves the caller's bitmap as it was.
-    Bitmap obraz = dekoduj(wczytajPlik(path), path, platform::image::decodeJpeg);
+    Bitmap obraz =
+        dekoduj(wczytajPlik(path), path, [](const std::vector<std::uint8_t>& b, const std::string& n) {
+            return platform::image::decodeJpeg(b, n);
+        });
     obraz.setFormat(platform::PixelFormat::Bgr24);
     bitmap = std::move(obraz);
 }

@@ -27,7 +27,7 @@ TEST(CatalogueProgram, ABrokenCatalogueStopsStartUpAndTheResourceCheckWithFileLi
                               sprawdzenie ? std::vector<std::string>{"z"} : std::vector<std::string>{});
         d->wait(3000);
         EXPECT_TRUE(d->finished());
-        EXPECT_EQ(out.code, 0);
+        EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
         const std::string tytul =
             sprawdzenie ? "Wirowanki Cz.I Demo - Raport zasobów" : "Wirowanki Cz.I Demo - Błąd";
         EXPECT_TRUE(d->logged("message-box " + tytul + " | " + kPowod));
