@@ -27,17 +27,6 @@ std::vector<std::uint8_t> wczytajPlik(const std::string& path) {
     }
 }
 
-// A BMP whose header promises a side beyond any use is refused before its pixels are touched.
-void sprawdzRozmiarBmp(const std::vector<std::uint8_t>& bufor, const std::string& path) {
-    if (bufor.size() < 26 || bufor[0] != 'B' || bufor[1] != 'M') return;
-    const std::int64_t szer = le32(bufor, 18), wys = le32(bufor, 22);
-    if (szer > kMaksBokBmp || wys > kMaksBokBmp || wys < -kMaksBokBmp)
-        throw platform::ImageError("Obrazek " + platform::fs::toNative(path) + " jest za duży (" +
-                                   std::to_string(szer) + "\u00d7" + std::to_string(wys < 0 ? -wys : wys) +
-                                   " punktów, najwyżej " + std::to_string(kMaksBokBmp) + "\u00d7" +
-                                   std::to_string(kMaksBokBmp) + ")");
-}
-
 template <class Dekoder>
 Bitmap dekoduj(const std::vector<std::uint8_t>& bufor, const std::string& path, Dekoder dekoder) {
     try {
@@ -85,9 +74,7 @@ Bitmap tloOkna(const std::string& path, int w, int h) {
 }
 
 void wczytajBmp(Bitmap& bitmap, const std::string& path) {
-    const std::vector<std::uint8_t> bufor = wczytajPlik(path);
-    sprawdzRozmiarBmp(bufor, path);
-    bitmap = dekoduj(bufor, path, platform::image::decodeBmp);
+    bitmap = dekoduj(wczytajPlik(path), path, platform::image::decodeBmp);
 }
 
 void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor) {
@@ -107,7 +94,6 @@ void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor) {
 
 void wczytajPoprawionaBmp(Bitmap& bitmap, const std::string& path) {
     std::vector<std::uint8_t> bufor = wczytajPlik(path);
-    sprawdzRozmiarBmp(bufor, path);
     poprawRozmiarBmp(bufor);
     bitmap = dekoduj(bufor, path, platform::image::decodeBmp);
 }

@@ -16,8 +16,7 @@ void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path);
 // A picture drawn at w × h: one larger on either side is decoded no larger than needed, then scaled exactly
 // to w × h; one that fits is taken as it is. A data set's photos then cost what the shipped pictures cost.
 void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path, int w, int h);
-// Largest BMP side the program takes: every resource picture is far smaller than the screen.
-inline constexpr int kMaksBokBmp = 4096;
+
 // A window's w × h background with the JPEG picture at its top left. Windows read their picture once at
 // start-up to stop there when it is missing; one that went missing since leaves the background black.
 platform::Bitmap tloOkna(const std::string& path, int w, int h);

@@ -28,7 +28,7 @@ CKarta::CKarta(TfmMemory& okno, CGraMemory& gra, int i) : gra_(gra), pole_(okno)
     const Slowo& s = slowa->wybrane()[std::size_t(i)];
     slowo_ = s.word;
     if (!s.miniatura || s.miniatura->empty())
-        throw platform::FileError("Brak pliku Data\\Sio\\s" + slowo_ + ".xji");
+        throw platform::FileError("Brak pliku Data/Sio/s" + slowo_ + ".xji");
     awers_ = *s.miniatura;
     // The card back belongs to the game, not to a word: without it there is no game at all.
     try {

@@ -164,7 +164,10 @@ TEST_F(Settings, theRecorderTabIsNeverTheStartTab) {
     EXPECT_EQ(Zakladka, 1);
     dataIni("[DaneProgramu]\nZakladka=7\n");
     EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 7);
+    EXPECT_EQ(Zakladka, 4) << "no tab 7: the nearest one";
+    dataIni("[DaneProgramu]\nZakladka=-3\n");
+    EXPECT_TRUE(readConfiguration());
+    EXPECT_EQ(Zakladka, 1);
 }
 
 TEST_F(Settings, aMissingConfigurationKeepsEveryDefault) {

@@ -107,7 +107,7 @@ TEST(StartUp, AScreenBelow800x600EndsWithTheResolutionMessageAfterTheSplash) {
     Outcome out;
     auto d = startProgram(out, {799, 600});
     EXPECT_TRUE(d->finished());
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
     const auto& log = d->log();
     const std::size_t splash = indexOf(log, "form-shown Wirowanki Cz.I Demo Splash");
     const std::size_t box =
@@ -129,7 +129,7 @@ TEST(StartUp, AMissingButtonPictureIsReportedAsMissingResourcesAndTheProgramEnds
     auto d = startProgram(out, {800, 600});
     EXPECT_TRUE(d->finished());
     EXPECT_TRUE(out.returned);
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
     EXPECT_EQ(d->error(), "");
     EXPECT_TRUE(d->logged(std::string("message-box ") + kBladTytul +
                           " |           Brak zasobów !\\n\\nProszę przeinstalować program."));
@@ -146,7 +146,7 @@ TEST(StartUp, AStatisticsFileThatCannotBeCreatedIsReported) {
     Outcome out;
     auto d = startProgram(out, {800, 600});
     EXPECT_TRUE(d->finished());
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
     EXPECT_TRUE(d->logged(std::string("message-box ") + kBladTytul +
                           " | Plik statystyk nie został poprawnie stworzony."));
     EXPECT_FALSE(d->logged("form-shown Wesołe Wirowanki Cz.I Demo"));

@@ -147,7 +147,8 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     drv->click(kStripX + 60, kStripY + 400);
     ASSERT_TRUE(FormKomunikat->visible());
     EXPECT_EQ(FormKomunikat->vL_Komunikat.caption(),
-              std::string(komunikatNagrywania::SPIS_NAPRAWIONY) + "Nagrane\\record.xtr.bad.");
+              std::string(komunikatNagrywania::SPIS_NAPRAWIONY) + "\u201e" +
+                  (inst.user() / "Nagrane" / "record.xtr.bad").string() + "\u201d.");
     drv->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
     CListaNagran& l = FormMain->listaNagran();
     EXPECT_EQ(l.wpis(0).nazwa, "Imię 0");

@@ -96,7 +96,7 @@ TEST(MessageWindow, AMissingBackgroundIsMissingResources) {
     Outcome out;
     auto d = startProgram(out, {800, 600});
     EXPECT_TRUE(d->finished());
-    EXPECT_EQ(out.code, 0);
+    EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
     EXPECT_TRUE(d->logged("message-box Wirowanki Cz.I Demo - Błąd |           Brak zasobów !\\n\\nProszę "
                           "przeinstalować program."));
 }

@@ -472,7 +472,7 @@ TEST_F(GraSpadajace, MissingOrBrokenPicturesAreReportedInPolishAndAGameWithoutIt
     } przypadki[] = {
         {"squest.xji", false, "Wirowanki Cz.I Demo - Błąd | " + brakZasobow, false},
         {"allred.xji", true, "Wirowanki Cz.I Demo - Błąd | " + brakZasobow, false},
-        {"sszachy.xji", true, "| Uszkodzony plik obrazka Data\\Sio\\sszachy.xji", true},
+        {"sszachy.xji", true, "| Uszkodzony plik obrazka Data/Sio/sszachy.xji", true},
     };
     for (const auto& p : przypadki) {
         // The shipped data through links, less one picture or with one broken.
