@@ -453,7 +453,7 @@ TEST_P(BrakujaceKarty, WithoutABoardTheWindowStillPaintsHintsAndStopsAsAnUnfinis
         return;
     }
     // The message names the missing file.
-    const std::string plik = GetParam()[0] == 'b' ? "blkcard0.xji" : "Data\\Sio\\ss";
+    const std::string plik = GetParam()[0] == 'b' ? "blkcard0.xji" : "Data/Sio/ss";
     bool nazwany = false;
     for (const auto& l : d->log())
         nazwany = nazwany || (l.starts_with("message-box ") && l.find(plik) != std::string::npos);
