@@ -164,6 +164,8 @@ WORDS = [
     ('zelazko', 'żelazko', '_ż,e,l,a,z,k,o', 'Ż', N, D('zelazko')),
     ('zoladz', 'żołądź', '_ż,o,ł,ą,dź', 'Ż', N, D('zoladz')),
     ('zongler', 'żongler', '_ż,o,n,g,l,e,r', 'Ż', N, T('1f939')),
+    ('zelki', 'żelki', '_ż,e,l,k,i', 'Ż', N, D('zelki')),
+    ('rzezucha', 'rzeżucha', '_rz,e,ż,u,ch,a', 'RZ', N, D('rzezucha')),
     ('grzyb', 'grzyb', 'g,_rz,y,b', 'RZ', S_, T('1f344')),
     ('drzewo', 'drzewo', 'd,_rz,e,w,o', 'RZ', S_, T('1f333')),
     ('burza', 'burza', 'b,u,_rz,a', 'RZ', S_, T('26c8')),
