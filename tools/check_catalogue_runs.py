@@ -105,7 +105,7 @@ def main(argv):
             what = 'gra i wyniki' if ok else 'BŁĄD: ' + (text or 'brak okna gry')
             opened_count += ok
         elif (sound, pos) in EMPTY:
-            ok = not opened and bool(text) and 'jest' not in text
+            ok = not opened and bool(text) and 'ta gra potrzebuje' not in text
             what = 'komunikat: ' + text if ok else 'BŁĄD: ' + (text or 'brak komunikatu')
             empty_count += ok
         else:
