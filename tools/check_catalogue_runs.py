@@ -1,11 +1,12 @@
 #!/usr/bin/python3
 """Starts every game headless with every trained sound and position choice over the shipped catalogue.
 
-Each run: a scratch installation (a copy of the program, links to the shipped data, its own data.ini),
-the main menu's start button, three seconds of play, Escape to the results screen.  A choice that the
-catalogue can fill must open the game and reach the results screen; a choice Polish has no words for
-must show the therapist's message instead (or, in the completion game, which adds the contrast
-sound's words, may still open).
+Every game, each trained sound alone, each single position, each quantity.  Each run: a scratch
+installation (a copy of the program, links to the shipped data, its own data.ini), the main menu's
+start button, three seconds of play, Escape to the results screen.  A choice the catalogue fills (by
+its own count, with the contrast sound's words in the completion game) must open the game and reach
+the results screen; a cell Polish has no words for must show its own explanation; any other choice
+must be refused with the number of words found and needed.
 Run: /usr/bin/python3 tools/check_catalogue_runs.py [build/wirowanki]   (exit status 1 on a failure)
 """
 import os
@@ -49,34 +50,73 @@ def run(prog, tab, section, sound, positions, level):
     return out.splitlines()
 
 
+CONTRAST = {1: 0x10, 2: 0x20, 4: 0x40, 8: 0x80}
+SOUND_FLAGS = {'SZ': 1, 'Ż': 2, 'RZ': 2, 'Ż/RZ': 2, 'CZ': 4, 'DŻ': 8, 'S': 0x10, 'Z': 0x20, 'C': 0x40,
+               'DZ': 0x80}
+POSITION_FLAGS = {'nagłos': 0x1000, 'naglos': 0x1000, 'śródgłos': 0x2000, 'srodglos': 0x2000,
+                  'wygłos': 0x4000, 'wyglos': 0x4000}
+
+
+def catalogue_cells():
+    """Words per (sound flag, position flag) in the shipped catalogue."""
+    cells = {}
+    with open(os.path.join(ROOT, 'Data', 'slowa.txt'), encoding='utf-8') as f:
+        for line in f:
+            parts = line.split()
+            if len(parts) == 4 and not parts[0].startswith('#'):
+                key = (SOUND_FLAGS[parts[2].upper()], POSITION_FLAGS[parts[3].lower()])
+                cells[key] = cells.get(key, 0) + 1
+    return cells
+
+
+def needed(tab, level):
+    return level * (4 if tab == 2 else 5)
+
+
+def run_case(args):
+    prog, tab, section, sound, pos, level = args
+    return run(prog, tab, section, sound, pos, level)
+
+
 def main(argv):
+    from concurrent.futures import ThreadPoolExecutor
     prog = os.path.abspath(argv[0] if argv else os.path.join(ROOT, 'build', 'wirowanki'))
-    failures = 0
+    cells = catalogue_cells()
     cases = []
     for tab, section, caption in GAMES:
         for sound, sname in SOUNDS:
-            # All three positions at the largest quantity the catalogue reaches for one sound.
-            level = 3 if (sound != 8 or tab == 3) else 2
-            cases.append((tab, section, caption, sound, sname, 0x7000, 'wszystkie', level, True))
             for pos, pname in POSITIONS:
-                cases.append((tab, section, caption, sound, sname, pos, pname, 1,
-                              (sound, pos) not in EMPTY))
-    for tab, section, caption, sound, sname, pos, pname, level, playable in cases:
-        lines = run(prog, tab, section, sound, pos, level)
+                for level in (1, 2, 3):
+                    have = cells.get((sound, pos), 0)
+                    if tab == 3:  # the completion game also draws the contrast sound's words
+                        have += cells.get((CONTRAST[sound], pos), 0)
+                    cases.append((tab, section, caption, sound, sname, pos, pname, level, have))
+    with ThreadPoolExecutor(2) as pool:
+        outputs = list(pool.map(run_case, [(prog, c[0], c[1], c[3], c[5], c[7]) for c in cases]))
+    failures = opened_count = empty_count = short_count = 0
+    for (tab, section, caption, sound, sname, pos, pname, level, have), lines in zip(cases, outputs):
+        need = needed(tab, level)
         opened = ('form-shown ' + caption) in lines
         results = 'form-shown Koniec gry' in lines
         message = [l for l in lines if 'vL_Komunikat' in l]
-        # The completion game also draws the contrast sound's words, so it may fill such a cell.
-        if playable or (opened and results and not message):
+        text = message[0].split('"')[1] if message and '"' in message[0] else ''
+        if have >= need:
             ok = opened and results and not message
-            what = 'gra i wyniki' if ok else 'BŁĄD: ' + (message[0] if message else 'brak okna gry')
+            what = 'gra i wyniki' if ok else 'BŁĄD: ' + (text or 'brak okna gry')
+            opened_count += ok
+        elif (sound, pos) in EMPTY:
+            ok = not opened and bool(text) and 'ta gra potrzebuje' not in text
+            what = 'komunikat: ' + text if ok else 'BŁĄD: ' + (text or 'brak komunikatu')
+            empty_count += ok
         else:
-            ok = not opened and bool(message) and 'liczbę głosek lub pozycji' not in message[0]
-            what = ('komunikat: ' + message[0].split('"')[1]) if message and '"' in message[0] else \
-                ('komunikat' if ok else 'BŁĄD')
+            # Too few words: the message gives what the catalogue has and what the game needs.
+            ok = not opened and ('jest %d, a ta gra potrzebuje %d.' % (have, need)) in text
+            what = 'komunikat: ' + text if ok else 'BŁĄD: ' + (text or 'brak komunikatu')
+            short_count += ok
         failures += not ok
         print('%-13s %-5s %-10s %-8s %s' % (section, sname, pname, LEVELS[level], what))
-    print('%d runs, %d failed' % (len(cases), failures))
+    print('%d runs: %d open the game, %d refused where Polish has no words, %d refused for too few '
+          'words, %d failed' % (len(cases), opened_count, empty_count, short_count, failures))
     return 1 if failures else 0
 
 

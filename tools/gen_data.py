@@ -3,7 +3,8 @@
 
 Needs: Debian python3-pil, python3-numpy, librsvg2-bin (rsvg-convert), espeak-ng, sox,
 fonts-dejavu-core.  No network.  Run from anywhere:  /usr/bin/python3 tools/gen_data.py
-Options: --no-sound (skip speech), --only-sheet (rebuild the contact sheet from existing files).
+Options: --no-sound (skip speech), --only-sheet (rebuild the contact sheet from existing files),
+--licences (print each Data/ file made from third-party art and its set, tab-separated).
 """
 import io
 import os
@@ -50,141 +51,226 @@ PINK = (234, 89, 110)
 # with or without the catalogue file lists them alike.  A source is an SVG under tools/art, or a list of
 # (svg, x, y, size) placed in the unit square for a picture composed of several.
 N, S_, W = 'nagłos', 'śródgłos', 'wygłos'
-JUNGLE = [('twemoji/1f334.svg', 0.0, 0.02, 0.7), ('twemoji/1f33f.svg', 0.5, 0.5, 0.5),
-          ('twemoji/1f412.svg', 0.46, 0.08, 0.46), ('twemoji/1f99c.svg', 0.05, 0.58, 0.4)]
+
+
+def T(code):
+    return 'twemoji/%s.svg' % code
+
+
+def D(name):
+    return 'words/%s.svg' % name
+
+
+JUNGLE = [(T('1f334'), 0.0, 0.02, 0.7), (T('1f33f'), 0.5, 0.5, 0.5), (T('1f412'), 0.46, 0.08, 0.46),
+          (T('1f99c'), 0.05, 0.58, 0.4)]
+EARS = [(T('1f442'), 0.0, 0.2, 0.55), (T('1f442'), 0.45, 0.2, 0.55)]
+FIRE = [(T('1f3e0'), 0.12, 0.32, 0.66), (T('1f525'), 0.42, 0.0, 0.5), (T('1f525'), 0.02, 0.1, 0.38)]
+VEG = [(T('1f955'), 0.0, 0.0, 0.55), (T('1f345'), 0.48, 0.02, 0.5), (T('1f966'), 0.02, 0.47, 0.5),
+       (T('1f952'), 0.45, 0.45, 0.55)]
+SNAKES = [(T('1f40d'), 0.0, 0.02, 0.6), (T('1f40d'), 0.4, 0.38, 0.6)]
+HEDGEHOGS = [(T('1f994'), 0.0, 0.05, 0.58), (T('1f994'), 0.42, 0.4, 0.58)]
+WITCH = [(T('1f9f9'), 0.3, 0.22, 0.7), (T('1f9d9-200d-2640-fe0f'), 0.0, 0.0, 0.78)]
+SKATES = [(T('26f8'), 0.0, 0.05, 0.62), (T('26f8'), 0.38, 0.36, 0.62)]
+TOYS = [(T('1f9f8'), 0.0, 0.0, 0.6), (T('26bd'), 0.55, 0.08, 0.42), (T('1fa80'), 0.5, 0.55, 0.42)]
+
+# Every word is picked by how it sounds and by what a 4-6-year-old says when shown only its picture:
+# no word whose picture invites a wider word (ryba for sum), a neighbour (królik for zając) or a part
+# of the scene (parasol for plaża), and no two pictures alike within one sound.
 WORDS = [
-    ('sakiewka', 'sakiewka', '_s,a,k,i,e,w,k,a', 'S', N, 'words/sakiewka.svg'),
-    ('samochod', 'samochód', '_s,a,m,o,ch,ó,d', 'S', N, 'twemoji/1f697.svg'),
-    ('sanki', 'sanki', '_s,a,n,k,i', 'S', N, 'twemoji/1f6f7.svg'),
-    ('sep', 'sęp', '_s,ę,p', 'S', N, 'words/sep.svg'),
-    ('sum', 'sum', '_s,u,m', 'S', N, 'words/sum.svg'),
-    ('szachy', 'szachy', '_sz,a,ch,y', 'SZ', N, 'words/szachy.svg'),
-    ('szampan', 'szampan', '_sz,a,m,p,a,n', 'SZ', N, 'twemoji/1f37e.svg'),
-    ('szelki', 'szelki', '_sz,e,l,k,i', 'SZ', N, 'words/szelki.svg'),
-    ('szopa', 'szopa', '_sz,o,p,a', 'SZ', N, 'words/szopa.svg'),
-    ('szuflada', 'szuflada', '_sz,u,f,l,a,d,a', 'SZ', N, 'words/szuflada.svg'),
+    ('sakiewka', 'sakiewka', '_s,a,k,i,e,w,k,a', 'S', N, D('sakiewka')),
+    ('samochod', 'samochód', '_s,a,m,o,ch,ó,d', 'S', N, T('1f697')),
+    ('sanki', 'sanki', '_s,a,n,k,i', 'S', N, T('1f6f7')),
+    ('sep', 'sęp', '_s,ę,p', 'S', N, D('sep')),
+    ('sum', 'sum', '_s,u,m', 'S', N, D('sum')),
+    ('szachy', 'szachy', '_sz,a,ch,y', 'SZ', N, D('szachy')),
+    ('szampan', 'szampan', '_sz,a,m,p,a,n', 'SZ', N, T('1f37e')),
+    ('szelki', 'szelki', '_sz,e,l,k,i', 'SZ', N, D('szelki')),
+    ('szopa', 'szopa', '_sz,o,p,a', 'SZ', N, D('szopa')),
+    ('szuflada', 'szuflada', '_sz,u,f,l,a,d,a', 'SZ', N, D('szuflada')),
     # SZ
-    ('szafa', 'szafa', '_sz,a,f,a', 'SZ', N, 'words/szafa.svg'),
-    ('szalik', 'szalik', '_sz,a,l,i,k', 'SZ', N, 'twemoji/1f9e3.svg'),
-    ('szkola', 'szkoła', '_sz,k,o,ł,a', 'SZ', N, 'twemoji/1f3eb.svg'),
-    ('szop', 'szop', '_sz,o,p', 'SZ', N, 'twemoji/1f99d.svg'),
-    ('koszula', 'koszula', 'k,o,_sz,u,l,a', 'SZ', S_, 'twemoji/1f454.svg'),
-    ('gruszka', 'gruszka', 'g,r,u,_sz,k,a', 'SZ', S_, 'twemoji/1f350.svg'),
-    ('muszla', 'muszla', 'm,u,_sz,l,a', 'SZ', S_, 'twemoji/1f41a.svg'),
-    ('puszka', 'puszka', 'p,u,_sz,k,a', 'SZ', S_, 'twemoji/1f96b.svg'),
-    ('kasztan', 'kasztan', 'k,a,_sz,t,a,n', 'SZ', S_, 'twemoji/1f330.svg'),
-    ('poduszka', 'poduszka', 'p,o,d,u,_sz,k,a', 'SZ', S_, 'words/poduszka.svg'),
-    ('mysz', 'mysz', 'm,y,_sz', 'SZ', W, 'twemoji/1f401.svg'),
-    ('kosz', 'kosz', 'k,o,_sz', 'SZ', W, 'twemoji/1f5d1.svg'),
-    ('kapelusz', 'kapelusz', 'k,a,p,e,l,u,_sz', 'SZ', W, 'twemoji/1f452.svg'),
-    ('kalosz', 'kalosz', 'k,a,l,o,_sz', 'SZ', W, 'words/kalosz.svg'),
-    ('grosz', 'grosz', 'g,r,o,_sz', 'SZ', W, 'twemoji/1fa99.svg'),
+    ('szafa', 'szafa', '_sz,a,f,a', 'SZ', N, D('szafa')),
+    ('szalik', 'szalik', '_sz,a,l,i,k', 'SZ', N, T('1f9e3')),
+    ('szkola', 'szkoła', '_sz,k,o,ł,a', 'SZ', N, T('1f3eb')),
+    ('szop', 'szop', '_sz,o,p', 'SZ', N, T('1f99d')),
+    ('szminka', 'szminka', '_sz,m,i,n,k,a', 'SZ', N, T('1f484')),
+    ('szpital', 'szpital', '_sz,p,i,t,a,l', 'SZ', N, T('1f3e5')),
+    ('szesc', 'sześć', '_sz,e,ś,ć', 'SZ', N, T('36-20e3')),
+    ('szklanka', 'szklanka', '_sz,k,l,a,n,k,a', 'SZ', N, D('szklanka')),
+    ('szpilki', 'szpilki', '_sz,p,i,l,k,i', 'SZ', N, T('1f460')),
+    ('sztucce', 'sztućce', '_sz,t,u,ć,c,e', 'SZ', N, T('1f374')),
+    ('gruszka', 'gruszka', 'g,r,u,_sz,k,a', 'SZ', S_, T('1f350')),
+    ('muszla', 'muszla', 'm,u,_sz,l,a', 'SZ', S_, T('1f41a')),
+    ('puszka', 'puszka', 'p,u,_sz,k,a', 'SZ', S_, T('1f96b')),
+    ('kasztan', 'kasztan', 'k,a,_sz,t,a,n', 'SZ', S_, D('kasztan')),
+    ('poduszka', 'poduszka', 'p,o,d,u,_sz,k,a', 'SZ', S_, D('poduszka')),
+    ('koszulka', 'koszulka', 'k,o,_sz,u,l,k,a', 'SZ', S_, T('1f455')),
+    ('koszyk', 'koszyk', 'k,o,_sz,y,k', 'SZ', S_, T('1f9fa')),
+    ('groszek', 'groszek', 'g,r,o,_sz,e,k', 'SZ', S_, T('1fadb')),
+    ('myszka', 'myszka', 'm,y,_sz,k,a', 'SZ', S_, T('1f5b1')),
+    ('wieszak', 'wieszak', 'w,i,e,_sz,a,k', 'SZ', S_, D('wieszak')),
+    ('uszy', 'uszy', 'u,_sz,y', 'SZ', S_, EARS),
+    ('prysznic', 'prysznic', 'p,r,y,_sz,n,i,c', 'SZ', S_, T('1f6bf')),
+    ('duszek', 'duszek', 'd,u,_sz,e,k', 'SZ', S_, T('1f47b')),
+    ('matrioszka', 'matrioszka', 'm,a,t,r,i,o,_sz,k,a', 'SZ', S_, T('1fa86')),
+    ('mysz', 'mysz', 'm,y,_sz', 'SZ', W, T('1f401')),
+    ('kosz', 'kosz', 'k,o,_sz', 'SZ', W, T('1f5d1')),
+    ('kapelusz', 'kapelusz', 'k,a,p,e,l,u,_sz', 'SZ', W, T('1f452')),
+    ('kalosz', 'kalosz', 'k,a,l,o,_sz', 'SZ', W, D('kalosz')),
+    ('grosz', 'grosz', 'g,r,o,_sz', 'SZ', W, T('1fa99')),
     # S
-    ('sowa', 'sowa', '_s,o,w,a', 'S', N, 'twemoji/1f989.svg'),
-    ('ser', 'ser', '_s,e,r', 'S', N, 'twemoji/1f9c0.svg'),
-    ('sok', 'sok', '_s,o,k', 'S', N, 'twemoji/1f9c3.svg'),
-    ('slon', 'słoń', '_s,ł,o,ń', 'S', N, 'twemoji/1f418.svg'),
-    ('samolot', 'samolot', '_s,a,m,o,l,o,t', 'S', N, 'twemoji/2708.svg'),
-    ('maslo', 'masło', 'm,a,_s,ł,o', 'S', S_, 'twemoji/1f9c8.svg'),
-    ('miska', 'miska', 'm,i,_s,k,a', 'S', S_, 'twemoji/1f963.svg'),
-    ('maska', 'maska', 'm,a,_s,k,a', 'S', S_, 'twemoji/1f93f.svg'),
-    ('kostka', 'kostka', 'k,o,_s,t,k,a', 'S', S_, 'twemoji/1f3b2.svg'),
-    ('lis', 'lis', 'l,i,_s', 'S', W, 'twemoji/1f98a.svg'),
-    ('pies', 'pies', 'p,i,e,_s', 'S', W, 'twemoji/1f415.svg'),
-    ('nos', 'nos', 'n,o,_s', 'S', W, 'twemoji/1f443.svg'),
-    ('ananas', 'ananas', 'a,n,a,n,a,_s', 'S', W, 'twemoji/1f34d.svg'),
-    ('kaktus', 'kaktus', 'k,a,k,t,u,_s', 'S', W, 'twemoji/1f335.svg'),
-    ('autobus', 'autobus', 'a,u,t,o,b,u,_s', 'S', W, 'twemoji/1f68c.svg'),
+    ('sowa', 'sowa', '_s,o,w,a', 'S', N, T('1f989')),
+    ('ser', 'ser', '_s,e,r', 'S', N, T('1f9c0')),
+    ('sok', 'sok', '_s,o,k', 'S', N, T('1f9c3')),
+    ('slon', 'słoń', '_s,ł,o,ń', 'S', N, T('1f418')),
+    ('samolot', 'samolot', '_s,a,m,o,l,o,t', 'S', N, T('2708')),
+    ('smok', 'smok', '_s,m,o,k', 'S', N, T('1f409')),
+    ('syrenka', 'syrenka', '_s,y,r,e,n,k,a', 'S', N, T('1f9dc-200d-2640-fe0f')),
+    ('sukienka', 'sukienka', '_s,u,k,i,e,n,k,a', 'S', N, T('1f457')),
+    ('skarpetki', 'skarpetki', '_s,k,a,r,p,e,t,k,i', 'S', N, T('1f9e6')),
+    ('sloik', 'słoik', '_s,ł,o,i,k', 'S', N, T('1fad9')),
+    ('maslo', 'masło', 'm,a,_s,ł,o', 'S', S_, T('1f9c8')),
+    ('miska', 'miska', 'm,i,_s,k,a', 'S', S_, T('1f963')),
+    ('maska', 'maska', 'm,a,_s,k,a', 'S', S_, T('1f93f')),
+    ('kostka', 'kostka', 'k,o,_s,t,k,a', 'S', S_, T('1f3b2')),
+    ('truskawka', 'truskawka', 't,r,u,_s,k,a,w,k,a', 'S', S_, T('1f353')),
+    ('parasol', 'parasol', 'p,a,r,a,_s,o,l', 'S', S_, T('2602')),
+    ('lustro', 'lustro', 'l,u,_s,t,r,o', 'S', S_, T('1fa9e')),
+    ('plaster', 'plaster', 'p,l,a,_s,t,e,r', 'S', S_, T('1fa79')),
+    ('wyspa', 'wyspa', 'w,y,_s,p,a', 'S', S_, T('1f3dd')),
+    ('usta', 'usta', 'u,_s,t,a', 'S', S_, T('1f444')),
+    ('taksowka', 'taksówka', 't,a,k,_s,ó,w,k,a', 'S', S_, T('1f695')),
+    ('pistolet', 'pistolet', 'p,i,_s,t,o,l,e,t', 'S', S_, T('1f52b')),
+    ('fasola', 'fasola', 'f,a,_s,o,l,a', 'S', S_, T('1fad8')),
+    ('lis', 'lis', 'l,i,_s', 'S', W, T('1f98a')),
+    ('pies', 'pies', 'p,i,e,_s', 'S', W, T('1f415')),
+    ('nos', 'nos', 'n,o,_s', 'S', W, T('1f443')),
+    ('ananas', 'ananas', 'a,n,a,n,a,_s', 'S', W, T('1f34d')),
+    ('kaktus', 'kaktus', 'k,a,k,t,u,_s', 'S', W, T('1f335')),
+    ('autobus', 'autobus', 'a,u,t,o,b,u,_s', 'S', W, T('1f68c')),
+    ('kokos', 'kokos', 'k,o,k,o,_s', 'S', W, T('1f965')),
+    ('tygrys', 'tygrys', 't,y,g,r,y,_s', 'S', W, T('1f405')),
+    ('magnes', 'magnes', 'm,a,g,n,e,_s', 'S', W, T('1f9f2')),
+    ('dlugopis', 'długopis', 'd,ł,u,g,o,p,i,_s', 'S', W, T('1f58a')),
+    ('kompas', 'kompas', 'k,o,m,p,a,_s', 'S', W, T('1f9ed')),
     # Ż/RZ: voiced, so never at the end of a word (devoiced there) nor after p, t, k, ch.
-    ('zaba', 'żaba', '_ż,a,b,a', 'Ż', N, 'twemoji/1f438.svg'),
-    ('zyrafa', 'żyrafa', '_ż,y,r,a,f,a', 'Ż', N, 'twemoji/1f992.svg'),
-    ('zolw', 'żółw', '_ż,ó,ł,w', 'Ż', N, 'twemoji/1f422.svg'),
-    ('zaglowka', 'żaglówka', '_ż,a,g,l,ó,w,k,a', 'Ż', N, 'twemoji/26f5.svg'),
-    ('zarowka', 'żarówka', '_ż,a,r,ó,w,k,a', 'Ż', N, 'twemoji/1f4a1.svg'),
-    ('zuk', 'żuk', '_ż,u,k', 'Ż', N, 'twemoji/1fab2.svg'),
-    ('zubr', 'żubr', '_ż,u,b,r', 'Ż', N, 'twemoji/1f9ac.svg'),
-    ('rzodkiewka', 'rzodkiewka', '_rz,o,d,k,i,e,w,k,a', 'RZ', N, 'words/rzodkiewka.svg'),
-    ('grzyb', 'grzyb', 'g,_rz,y,b', 'RZ', S_, 'twemoji/1f344.svg'),
-    ('drzewo', 'drzewo', 'd,_rz,e,w,o', 'RZ', S_, 'twemoji/1f333.svg'),
-    ('burza', 'burza', 'b,u,_rz,a', 'RZ', S_, 'twemoji/26c8.svg'),
-    ('orzel', 'orzeł', 'o,_rz,e,ł', 'RZ', S_, 'twemoji/1f985.svg'),
-    ('drzwi', 'drzwi', 'd,_rz,w,i', 'RZ', S_, 'twemoji/1f6aa.svg'),
-    ('wieza', 'wieża', 'w,i,e,_ż,a', 'Ż', S_, 'twemoji/1f5fc.svg'),
-    ('roza', 'róża', 'r,ó,_ż,a', 'Ż', S_, 'twemoji/1f339.svg'),
-    ('lyzwy', 'łyżwy', 'ł,y,_ż,w,y', 'Ż', S_, 'twemoji/26f8.svg'),
-    ('plaza', 'plaża', 'p,l,a,_ż,a', 'Ż', S_, 'twemoji/1f3d6.svg'),
-    ('ksiezyc', 'księżyc', 'k,s,i,ę,_ż,y,c', 'Ż', S_, 'twemoji/1f319.svg'),
-    ('strazak', 'strażak', 's,t,r,a,_ż,a,k', 'Ż', S_, 'twemoji/1f9d1-200d-1f692.svg'),
-    ('nozyczki', 'nożyczki', 'n,o,_ż,y,cz,k,i', 'Ż', S_, 'twemoji/2702.svg'),
+    ('zaba', 'żaba', '_ż,a,b,a', 'Ż', N, T('1f438')),
+    ('zyrafa', 'żyrafa', '_ż,y,r,a,f,a', 'Ż', N, T('1f992')),
+    ('zolw', 'żółw', '_ż,ó,ł,w', 'Ż', N, T('1f422')),
+    ('zaglowka', 'żaglówka', '_ż,a,g,l,ó,w,k,a', 'Ż', N, T('26f5')),
+    ('zarowka', 'żarówka', '_ż,a,r,ó,w,k,a', 'Ż', N, T('1f4a1')),
+    ('zuk', 'żuk', '_ż,u,k', 'Ż', N, T('1fab2')),
+    ('zubr', 'żubr', '_ż,u,b,r', 'Ż', N, T('1f9ac')),
+    ('rzodkiewka', 'rzodkiewka', '_rz,o,d,k,i,e,w,k,a', 'RZ', N, D('rzodkiewka')),
+    ('zelazko', 'żelazko', '_ż,e,l,a,z,k,o', 'Ż', N, D('zelazko')),
+    ('zoladz', 'żołądź', '_ż,o,ł,ą,dź', 'Ż', N, D('zoladz')),
+    ('zongler', 'żongler', '_ż,o,n,g,l,e,r', 'Ż', N, T('1f939')),
+    ('zelki', 'żelki', '_ż,e,l,k,i', 'Ż', N, D('zelki')),
+    ('rzezucha', 'rzeżucha', '_rz,e,ż,u,ch,a', 'RZ', N, D('rzezucha')),
+    ('grzyb', 'grzyb', 'g,_rz,y,b', 'RZ', S_, T('1f344')),
+    ('drzewo', 'drzewo', 'd,_rz,e,w,o', 'RZ', S_, T('1f333')),
+    ('burza', 'burza', 'b,u,_rz,a', 'RZ', S_, T('26c8')),
+    ('orzel', 'orzeł', 'o,_rz,e,ł', 'RZ', S_, T('1f985')),
+    ('drzwi', 'drzwi', 'd,_rz,w,i', 'RZ', S_, T('1f6aa')),
+    ('grzebien', 'grzebień', 'g,_rz,e,b,i,e,ń', 'RZ', S_, D('grzebien')),
+    ('warzywa', 'warzywa', 'w,a,_rz,y,w,a', 'RZ', S_, VEG),
+    ('morze', 'morze', 'm,o,_rz,e', 'RZ', S_, D('morze')),
+    ('wieza', 'wieża', 'w,i,e,_ż,a', 'Ż', S_, T('1f5fc')),
+    ('lyzwy', 'łyżwy', 'ł,y,_ż,w,y', 'Ż', S_, SKATES),
+    ('ksiezyc', 'księżyc', 'k,s,i,ę,_ż,y,c', 'Ż', S_, T('1f319')),
+    ('strazak', 'strażak', 's,t,r,a,_ż,a,k', 'Ż', S_, T('1f9d1-200d-1f692')),
+    ('pozar', 'pożar', 'p,o,_ż,a,r', 'Ż', S_, FIRE),
+    ('weze', 'węże', 'w,ę,_ż,e', 'Ż', S_, SNAKES),
+    ('jeze', 'jeże', 'j,e,_ż,e', 'Ż', S_, HEDGEHOGS),
     # Z: plain z (not before i), voiced, so no end position either.
-    ('zebra', 'zebra', '_z,e,b,r,a', 'Z', N, 'twemoji/1f993.svg'),
-    ('zamek', 'zamek', '_z,a,m,e,k', 'Z', N, 'twemoji/1f3f0.svg'),
-    ('zegar', 'zegar', '_z,e,g,a,r', 'Z', N, 'twemoji/1f570.svg'),
-    ('zab', 'ząb', '_z,ą,b', 'Z', N, 'twemoji/1f9b7.svg'),
-    ('zupa', 'zupa', '_z,u,p,a', 'Z', N, 'twemoji/1f372.svg'),
-    ('koza', 'koza', 'k,o,_z,a', 'Z', S_, 'twemoji/1f410.svg'),
-    ('waza', 'waza', 'w,a,_z,a', 'Z', S_, 'twemoji/1f3fa.svg'),
-    ('gazeta', 'gazeta', 'g,a,_z,e,t,a', 'Z', S_, 'twemoji/1f4f0.svg'),
-    ('lizak', 'lizak', 'l,i,_z,a,k', 'Z', S_, 'twemoji/1f36d.svg'),
-    ('gwiazda', 'gwiazda', 'g,w,i,a,_z,d,a', 'Z', S_, 'twemoji/2b50.svg'),
-    ('telewizor', 'telewizor', 't,e,l,e,w,i,_z,o,r', 'Z', S_, 'twemoji/1f4fa.svg'),
-    ('kamizelka', 'kamizelka', 'k,a,m,i,_z,e,l,k,a', 'Z', S_, 'twemoji/1f9ba.svg'),
+    ('zebra', 'zebra', '_z,e,b,r,a', 'Z', N, T('1f993')),
+    ('zamek', 'zamek', '_z,a,m,e,k', 'Z', N, T('1f3f0')),
+    ('zegar', 'zegar', '_z,e,g,a,r', 'Z', N, T('1f570')),
+    ('zab', 'ząb', '_z,ą,b', 'Z', N, T('1f9b7')),
+    ('zupa', 'zupa', '_z,u,p,a', 'Z', N, T('1f372')),
+    ('zero', 'zero', '_z,e,r,o', 'Z', N, T('30-20e3')),
+    ('zapalki', 'zapałki', '_z,a,p,a,ł,k,i', 'Z', N, D('zapalki')),
+    ('zabawki', 'zabawki', '_z,a,b,a,w,k,i', 'Z', N, TOYS),
+    ('koza', 'koza', 'k,o,_z,a', 'Z', S_, T('1f410')),
+    ('wazon', 'wazon', 'w,a,_z,o,n', 'Z', S_, T('1f3fa')),
+    ('gazeta', 'gazeta', 'g,a,_z,e,t,a', 'Z', S_, T('1f4f0')),
+    ('lizak', 'lizak', 'l,i,_z,a,k', 'Z', S_, T('1f36d')),
+    ('gwiazda', 'gwiazda', 'g,w,i,a,_z,d,a', 'Z', S_, T('2b50')),
+    ('telewizor', 'telewizor', 't,e,l,e,w,i,_z,o,r', 'Z', S_, T('1f4fa')),
+    ('kamizelka', 'kamizelka', 'k,a,m,i,_z,e,l,k,a', 'Z', S_, T('1f9ba')),
+    ('wozek', 'wózek', 'w,ó,_z,e,k', 'Z', S_, T('1f6d2')),
+    ('dinozaur', 'dinozaur', 'd,i,n,o,_z,a,u,r', 'Z', S_, T('1f995')),
+    ('meduza', 'meduza', 'm,e,d,u,_z,a', 'Z', S_, T('1fabc')),
+    ('prezent', 'prezent', 'p,r,e,_z,e,n,t', 'Z', S_, T('1f381')),
+    ('gniazdo', 'gniazdo', 'g,n,i,a,_z,d,o', 'Z', S_, T('1faba')),
     # CZ
-    ('czapka', 'czapka', '_cz,a,p,k,a', 'CZ', N, 'twemoji/1f9e2.svg'),
-    ('czekolada', 'czekolada', '_cz,e,k,o,l,a,d,a', 'CZ', N, 'twemoji/1f36b.svg'),
-    ('czeresnie', 'czereśnie', '_cz,e,r,e,ś,n,i,e', 'CZ', N, 'twemoji/1f352.svg'),
-    ('czarownica', 'czarownica', '_cz,a,r,o,w,n,i,c,a', 'CZ', N,
-     'twemoji/1f9d9-200d-2640-fe0f.svg'),
-    ('czajnik', 'czajnik', '_cz,a,j,n,i,k', 'CZ', N, 'words/czajnik.svg'),
-    ('kaczka', 'kaczka', 'k,a,_cz,k,a', 'CZ', S_, 'twemoji/1f986.svg'),
-    ('tecza', 'tęcza', 't,ę,_cz,a', 'CZ', S_, 'twemoji/1f308.svg'),
-    ('oczy', 'oczy', 'o,_cz,y', 'CZ', S_, 'twemoji/1f440.svg'),
-    ('paczek', 'pączek', 'p,ą,_cz,e,k', 'CZ', S_, 'twemoji/1f369.svg'),
-    ('teczka', 'teczka', 't,e,_cz,k,a', 'CZ', S_, 'twemoji/1f4bc.svg'),
-    ('paczka', 'paczka', 'p,a,_cz,k,a', 'CZ', S_, 'twemoji/1f4e6.svg'),
-    ('pajeczyna', 'pajęczyna', 'p,a,j,ę,_cz,y,n,a', 'CZ', S_, 'twemoji/1f578.svg'),
-    ('klucz', 'klucz', 'k,l,u,_cz', 'CZ', W, 'twemoji/1f511.svg'),
-    ('miecz', 'miecz', 'm,i,e,_cz', 'CZ', W, 'twemoji/1f5e1.svg'),
-    ('biegacz', 'biegacz', 'b,i,e,g,a,_cz', 'CZ', W, 'twemoji/1f3c3.svg'),
-    ('spinacz', 'spinacz', 's,p,i,n,a,_cz', 'CZ', W, 'twemoji/1f4ce.svg'),
-    ('warkocz', 'warkocz', 'w,a,r,k,o,_cz', 'CZ', W, 'words/warkocz.svg'),
+    ('czapka', 'czapka', '_cz,a,p,k,a', 'CZ', N, T('1f9e2')),
+    ('czekolada', 'czekolada', '_cz,e,k,o,l,a,d,a', 'CZ', N, T('1f36b')),
+    ('czarownica', 'czarownica', '_cz,a,r,o,w,n,i,c,a', 'CZ', N, WITCH),
+    ('czajnik', 'czajnik', '_cz,a,j,n,i,k', 'CZ', N, D('czajnik')),
+    ('czosnek', 'czosnek', '_cz,o,s,n,e,k', 'CZ', N, T('1f9c4')),
+    ('cztery', 'cztery', '_cz,t,e,r,y', 'CZ', N, T('34-20e3')),
+    ('czolg', 'czołg', '_cz,o,ł,g', 'CZ', N, D('czolg')),
+    ('kaczka', 'kaczka', 'k,a,_cz,k,a', 'CZ', S_, T('1f986')),
+    ('tecza', 'tęcza', 't,ę,_cz,a', 'CZ', S_, T('1f308')),
+    ('oczy', 'oczy', 'o,_cz,y', 'CZ', S_, T('1f440')),
+    ('paczek', 'pączek', 'p,ą,_cz,e,k', 'CZ', S_, D('paczek')),
+    ('pajeczyna', 'pajęczyna', 'p,a,j,ę,_cz,y,n,a', 'CZ', S_, T('1f578')),
+    ('swieczka', 'świeczka', 'ś,w,i,e,_cz,k,a', 'CZ', S_, T('1f56f')),
+    ('kurczak', 'kurczak', 'k,u,r,_cz,a,k', 'CZ', S_, T('1f425')),
+    ('rekawiczki', 'rękawiczki', 'r,ę,k,a,w,i,_cz,k,i', 'CZ', S_, T('1f9e4')),
+    ('koniczyna', 'koniczyna', 'k,o,n,i,_cz,y,n,a', 'CZ', S_, T('1f340')),
+    ('beczka', 'beczka', 'b,e,_cz,k,a', 'CZ', S_, T('1f6e2')),
+    ('babeczka', 'babeczka', 'b,a,b,e,_cz,k,a', 'CZ', S_, T('1f9c1')),
+    ('tarcza', 'tarcza', 't,a,r,_cz,a', 'CZ', S_, T('1f6e1')),
+    ('papryczka', 'papryczka', 'p,a,p,r,y,_cz,k,a', 'CZ', S_, T('1f336')),
+    ('paleczki', 'pałeczki', 'p,a,ł,e,_cz,k,i', 'CZ', S_, T('1f962')),
+    ('wtyczka', 'wtyczka', 'w,t,y,_cz,k,a', 'CZ', S_, T('1f50c')),
+    ('klucz', 'klucz', 'k,l,u,_cz', 'CZ', W, T('1f511')),
+    ('miecz', 'miecz', 'm,i,e,_cz', 'CZ', W, D('miecz')),
+    ('biegacz', 'biegacz', 'b,i,e,g,a,_cz', 'CZ', W, T('1f3c3')),
+    ('spinacz', 'spinacz', 's,p,i,n,a,_cz', 'CZ', W, T('1f4ce')),
+    ('warkocz', 'warkocz', 'w,a,r,k,o,_cz', 'CZ', W, D('warkocz')),
     # C: plain c (not before i).
-    ('cebula', 'cebula', '_c,e,b,u,l,a', 'C', N, 'twemoji/1f9c5.svg'),
-    ('cytryna', 'cytryna', '_c,y,t,r,y,n,a', 'C', N, 'twemoji/1f34b.svg'),
-    ('cukierek', 'cukierek', '_c,u,k,i,e,r,e,k', 'C', N, 'twemoji/1f36c.svg'),
-    ('cyrk', 'cyrk', '_c,y,r,k', 'C', N, 'twemoji/1f3aa.svg'),
-    ('cegla', 'cegła', '_c,e,g,ł,a', 'C', N, 'twemoji/1f9f1.svg'),
-    ('owca', 'owca', 'o,w,_c,a', 'C', S_, 'twemoji/1f411.svg'),
-    ('plecak', 'plecak', 'p,l,e,_c,a,k', 'C', S_, 'twemoji/1f392.svg'),
-    ('placki', 'placki', 'p,l,a,_c,k,i', 'C', S_, 'twemoji/1f95e.svg'),
-    ('slonce', 'słońce', 's,ł,o,ń,_c,e', 'C', S_, 'twemoji/2600.svg'),
-    ('noc', 'noc', 'n,o,_c', 'C', W, 'twemoji/1f303.svg'),
-    ('pajac', 'pajac', 'p,a,j,a,_c', 'C', W, 'twemoji/1f921.svg'),
-    ('zajac', 'zając', 'z,a,j,ą,_c', 'C', W, 'twemoji/1f407.svg'),
-    ('palec', 'palec', 'p,a,l,e,_c', 'C', W, 'twemoji/261d.svg'),
-    ('chlopiec', 'chłopiec', 'ch,ł,o,p,i,e,_c', 'C', W, 'twemoji/1f466.svg'),
-    ('widelec', 'widelec', 'w,i,d,e,l,e,_c', 'C', W, 'words/widelec.svg'),
+    ('cebula', 'cebula', '_c,e,b,u,l,a', 'C', N, T('1f9c5')),
+    ('cytryna', 'cytryna', '_c,y,t,r,y,n,a', 'C', N, T('1f34b')),
+    ('cukierek', 'cukierek', '_c,u,k,i,e,r,e,k', 'C', N, T('1f36c')),
+    ('cyrk', 'cyrk', '_c,y,r,k', 'C', N, T('1f3aa')),
+    ('cegla', 'cegła', '_c,e,g,ł,a', 'C', N, T('1f9f1')),
+    ('cymbalki', 'cymbałki', '_c,y,m,b,a,ł,k,i', 'C', N, D('cymbalki')),
+    ('plecak', 'plecak', 'p,l,e,_c,a,k', 'C', S_, T('1f392')),
+    ('slonce', 'słońce', 's,ł,o,ń,_c,e', 'C', S_, T('2600')),
+    ('kotwica', 'kotwica', 'k,o,t,w,i,_c,a', 'C', S_, T('2693')),
+    ('lancuch', 'łańcuch', 'ł,a,ń,_c,u,ch', 'C', S_, T('1f517')),
+    ('precel', 'precel', 'p,r,e,_c,e,l', 'C', S_, T('1f968')),
+    ('gasienica', 'gąsienica', 'g,ą,s,i,e,n,i,_c,a', 'C', S_, T('1f41b')),
+    ('policjant', 'policjant', 'p,o,l,i,_c,j,a,n,t', 'C', S_, T('1f46e')),
+    ('palec', 'palec', 'p,a,l,e,_c', 'C', W, T('261d')),
+    ('chlopiec', 'chłopiec', 'ch,ł,o,p,i,e,_c', 'C', W, T('1f466')),
+    ('widelec', 'widelec', 'w,i,d,e,l,e,_c', 'C', W, D('widelec')),
+    ('latawiec', 'latawiec', 'l,a,t,a,w,i,e,_c', 'C', W, T('1fa81')),
+    ('koc', 'koc', 'k,o,_c', 'C', W, D('koc')),
+    ('noc', 'noc', 'n,o,_c', 'C', W, D('noc')),
+    ('leniwiec', 'leniwiec', 'l,e,n,i,w,i,e,_c', 'C', W, T('1f9a5')),
     # DŻ: few words at the start, hardly any inside, none at the end (devoiced).
-    ('dzem', 'dżem', '_dż,e,m', 'DŻ', N, 'words/dzem.svg'),
+    ('dzem', 'dżem', '_dż,e,m', 'DŻ', N, D('dzem')),
     ('dzungla', 'dżungla', '_dż,u,n,g,l,a', 'DŻ', N, JUNGLE),
-    ('dzinsy', 'dżinsy', '_dż,i,n,s,y', 'DŻ', N, 'twemoji/1f456.svg'),
-    ('dzokej', 'dżokej', '_dż,o,k,e,j', 'DŻ', N, 'twemoji/1f3c7.svg'),
-    ('dzudo', 'dżudo', '_dż,u,d,o', 'DŻ', N, 'twemoji/1f94b.svg'),
-    ('dzdzownica', 'dżdżownica', '_dż,dż,o,w,n,i,c,a', 'DŻ', N, 'twemoji/1fab1.svg'),
-    ('dzip', 'dżip', '_dż,i,p', 'DŻ', N, 'twemoji/1f699.svg'),
-    ('dzin', 'dżin', '_dż,i,n', 'DŻ', N, 'twemoji/1f9de.svg'),
-    ('dzojstik', 'dżojstik', '_dż,o,j,s,t,i,k', 'DŻ', N, 'twemoji/1f579.svg'),
-    ('bandzo', 'bandżo', 'b,a,n,_dż,o', 'DŻ', S_, 'twemoji/1fa95.svg'),
-    ('drozdzowka', 'drożdżówka', 'd,r,o,ż,_dż,ó,w,k,a', 'DŻ', S_, 'words/drozdzowka.svg'),
+    ('dzinsy', 'dżinsy', '_dż,i,n,s,y', 'DŻ', N, T('1f456')),
+    ('dzokej', 'dżokej', '_dż,o,k,e,j', 'DŻ', N, T('1f3c7')),
+    ('dzudo', 'dżudo', '_dż,u,d,o', 'DŻ', N, T('1f94b')),
+    ('dzdzownica', 'dżdżownica', '_dż,dż,o,w,n,i,c,a', 'DŻ', N, T('1fab1')),
+    ('dzip', 'dżip', '_dż,i,p', 'DŻ', N, T('1f699')),
+    ('dzin', 'dżin', '_dż,i,n', 'DŻ', N, T('1f9de')),
+    ('dzojstik', 'dżojstik', '_dż,o,j,s,t,i,k', 'DŻ', N, T('1f579')),
+    ('bandzo', 'bandżo', 'b,a,n,_dż,o', 'DŻ', S_, T('1fa95')),
+    ('drozdzowka', 'drożdżówka', 'd,r,o,ż,_dż,ó,w,k,a', 'DŻ', S_, D('drozdzowka')),
     # DZ: plain dz (not before i), voiced.
-    ('dzwon', 'dzwon', '_dz,w,o,n', 'DZ', N, 'twemoji/1f514.svg'),
-    ('dzwonek', 'dzwonek', '_dz,w,o,n,e,k', 'DZ', N, 'twemoji/1f6ce.svg'),
-    ('dzbanek', 'dzbanek', '_dz,b,a,n,e,k', 'DZ', N, 'words/dzbanek.svg'),
-    ('kukurydza', 'kukurydza', 'k,u,k,u,r,y,_dz,a', 'DZ', S_, 'twemoji/1f33d.svg'),
-    ('pedzel', 'pędzel', 'p,ę,_dz,e,l', 'DZ', S_, 'twemoji/1f58c.svg'),
-    ('pieniadze', 'pieniądze', 'p,i,e,n,i,ą,_dz,e', 'DZ', S_, 'twemoji/1f4b5.svg'),
-    ('ogrodzenie', 'ogrodzenie', 'o,g,r,o,_dz,e,n,i,e', 'DZ', S_, 'words/ogrodzenie.svg'),
-    ('sadzonka', 'sadzonka', 's,a,_dz,o,n,k,a', 'DZ', S_, 'twemoji/1f331.svg'),
+    ('dzwonek', 'dzwonek', '_dz,w,o,n,e,k', 'DZ', N, T('1f514')),
+    ('dzbanek', 'dzbanek', '_dz,b,a,n,e,k', 'DZ', N, D('dzbanek')),
+    ('kukurydza', 'kukurydza', 'k,u,k,u,r,y,_dz,a', 'DZ', S_, T('1f33d')),
+    ('pedzel', 'pędzel', 'p,ę,_dz,e,l', 'DZ', S_, T('1f58c')),
+    ('pieniadze', 'pieniądze', 'p,i,e,n,i,ą,_dz,e', 'DZ', S_, T('1f4b5')),
+    ('ogrodzenie', 'ogrodzenie', 'o,g,r,o,_dz,e,n,i,e', 'DZ', S_, D('ogrodzenie')),
+    ('sadzonka', 'sadzonka', 's,a,_dz,o,n,k,a', 'DZ', S_, T('1f331')),
 ]
 CATALOGUE = 'slowa.txt'
 
@@ -985,9 +1071,35 @@ def speak(text, path):
     written.append(path)
 
 
+def rms_db(samples):
+    return 20 * np.log10(max(1e-9, float(np.sqrt(np.mean(samples.astype(np.float64) ** 2)))) / 32768)
+
+
+def level_words(paths, spread=2.9):
+    """Peak normalising leaves words with one loud vowel much louder than the rest: turn those
+    down (never up, which would clip) to within `spread` dB of the median loudness."""
+    import wave
+    clips = {}
+    for path in paths:
+        with wave.open(path) as w:
+            params, frames = w.getparams(), w.readframes(w.getnframes())
+        clips[path] = (params, np.frombuffer(frames, '<i2'))
+    median = float(np.median([rms_db(a) for _p, a in clips.values()]))
+    for path, (params, a) in clips.items():
+        excess = rms_db(a) - (median + spread)
+        if excess > 0:
+            quieter = np.round(a * 10 ** (-excess / 20)).astype('<i2')
+            with wave.open(path, 'wb') as w:
+                w.setparams(params)
+                w.writeframes(quieter.tobytes())
+
+
 def speech():
+    paths = []
     for stem, spoken, *_rest in WORDS:
-        speak(spoken, os.path.join(DATA, 'Smd', stem + '.pw'))
+        paths.append(os.path.join(DATA, 'Smd', stem + '.pw'))
+        speak(spoken, paths[-1])
+    level_words(paths)
     for i, t in enumerate(PRAISE):
         speak(t, os.path.join(DATA, 'Intf', 'Smd', 'g%02d.pw' % i))
     for i, t in enumerate(ENCOURAGE):
@@ -1009,25 +1121,61 @@ def settings():
 
 # ---------------------------------------------------------------- contact sheet
 
+SOUND_GROUP = {'Ż': 'Ż/RZ', 'RZ': 'Ż/RZ'}
+SHEET_SOUNDS = ['SZ', 'S', 'Ż/RZ', 'Z', 'CZ', 'C', 'DŻ', 'DZ']
+
+
+def word_groups():
+    """Stems by sound and position, in the order the contact sheet shows them."""
+    groups = []
+    for snd in SHEET_SOUNDS:
+        for pos in (N, S_, W):
+            stems = [w for w in WORDS if SOUND_GROUP.get(w[3], w[3]) == snd and w[4] == pos]
+            if stems:
+                groups.append(('%s %s (%d)' % (snd, pos, len(stems)), stems))
+    return groups
+
+
 def contact_sheet(out):
-    """Every picture file, grouped by directory, each labelled with its name."""
-    groups = [('Data/Sio', os.path.join(DATA, 'Sio')), ('Data/Bio', os.path.join(DATA, 'Bio')),
-              ('Data/Intf/Spec', INTF_SPEC), ('Resource', RES)]
+    """The word pictures grouped by sound and position (each word's labelling picture and small
+    picture, labelled with the word), then every other picture file, grouped by directory."""
+    bio, sio = os.path.join(DATA, 'Bio'), os.path.join(DATA, 'Sio')
+    word_files = set()
+    groups = []
+    for title, words in word_groups():
+        items = []
+        for stem, spoken, *_rest in words:
+            big = Image.open(os.path.join(bio, stem + '_ups.xji')).convert('RGB')
+            big.thumbnail((126, 126), Image.LANCZOS)
+            small = Image.open(os.path.join(sio, 's' + stem + '.xji')).convert('RGB')
+            tile = Image.new('RGB', (126 + 4 + small.width, 126), (128, 128, 128))
+            tile.paste(big, (0, 0))
+            tile.paste(small, (130, 126 - small.height))
+            items.append((spoken, tile))
+            word_files.update({stem + '_ups.xji', stem + '_upb.xji', stem + '_ms.xji',
+                               stem + '_mb.xji', 's' + stem + '.xji'})
+        groups.append((title, items))
+    for title, d in (('Data/Sio', sio), ('Data/Bio', bio), ('Data/Intf/Spec', INTF_SPEC),
+                     ('Resource', RES)):
+        names = sorted((n for n in os.listdir(d) if n not in word_files),
+                       key=lambda n: (os.path.splitext(n)[1], n.lower()))
+        groups.append((title, [(n, os.path.join(d, n)) for n in names]))
     cols_w, pad, label_h, head_h = 1800, 6, 14, 30
     f = font(10, False)
     placed, heads = [], []
     y = 0
-    for title, d in groups:
+    for title, items in groups:
         heads.append((y, title))
         y += head_h
         x = row_h = 0
-        for n in sorted(os.listdir(d), key=lambda n: (os.path.splitext(n)[1], n.lower())):
-            im = Image.open(os.path.join(d, n)).convert('RGB')
-            box = (300, 230) if (im.width > 300 or im.height > 300) else (150, 110)
-            if im.width > box[0] or im.height > box[1]:
-                im.thumbnail(box, Image.LANCZOS)
-            elif im.width < 40 and im.height < 40:
-                im = im.resize((im.width * 2, im.height * 2), Image.NEAREST)
+        for n, im in items:
+            if isinstance(im, str):
+                im = Image.open(im).convert('RGB')
+                box = (300, 230) if (im.width > 300 or im.height > 300) else (150, 110)
+                if im.width > box[0] or im.height > box[1]:
+                    im.thumbnail(box, Image.LANCZOS)
+                elif im.width < 40 and im.height < 40:
+                    im = im.resize((im.width * 2, im.height * 2), Image.NEAREST)
             w = max(im.width, int(f.getlength(n)) + 2)
             if x + w > cols_w:
                 x, y, row_h = 0, y + row_h + pad, 0
@@ -1295,6 +1443,35 @@ def layout_preview(out):
 
 # ---------------------------------------------------------------- main
 
+# Own drawings that reuse a Twemoji outline.
+TWEMOJI_BASED = {D('sakiewka'), D('szachy')}
+
+
+def art_set(src):
+    parts = [src] if isinstance(src, str) else [p[0] for p in src]
+    if any(p.startswith('twemoji/') or p in TWEMOJI_BASED for p in parts):
+        return 'Twemoji'
+    return 'own'
+
+
+def licences():
+    """Each shipped picture that derives from third-party art, with its set: path<TAB>set."""
+    rows = []
+    for stem, _spoken, _units, _sound, _pos, src in WORDS:
+        if art_set(src) == 'own':
+            continue
+        rows.append('Data/Sio/s%s.xji' % stem)
+        rows += ['Data/Bio/%s_%s.xji' % (stem, k) for k in ('ms', 'mb', 'ups', 'upb')]
+    # Tab icons, the speaker toggle and the results faces are drawn with Twemoji icons.
+    for m in 'sb':
+        rows += ['Data/Intf/Spec/mT_m%d_%s.xbi' % (i, m) for i in range(1, 6)]
+    for pre in ('R2', 'R3'):
+        rows += ['Data/Intf/Spec/%s_glos_%s%s.xbi' % (pre, st, bw) for st in 'AD' for bw in 'BW']
+    rows += ['Data/Intf/Spec/mStats%s.xji' % k for k in 'BMG']
+    for r in rows:
+        print('%s\tTwemoji' % r)
+
+
 def clean(path):
     if os.path.isdir(path):
         shutil.rmtree(path)
@@ -1303,6 +1480,9 @@ def clean(path):
 def main(argv):
     sheet = os.path.join(TOOLS, 'contact-sheet.png')
     preview = os.path.join(TOOLS, 'layout-preview.png')
+    if '--licences' in argv:
+        licences()
+        return 0
     if '--only-sheet' in argv:
         contact_sheet(sheet)
         layout_preview(preview)

@@ -362,10 +362,10 @@ bool TFormMain::uruchomGre(int zakladka, const CUstGry& filtr, int minimum) {
     slowa->filtruj(filtr);
     if (static_cast<int>(slowa->przefiltrowane().size()) < minimum) {
         // Cells no Polish word can fill get the reason, not an instruction that cannot help.
-        const std::string powod = komunikatPustychPol(ustawieniaZakladki());
-        if (powod.empty() || !FormKomunikat) {
-            pokazKomunikat(3);
-        } else {
+        // Other choices get the cells and counts that fall short, so the therapist knows what to add.
+        std::string powod = komunikatPustychPol(ustawieniaZakladki());
+        if (powod.empty()) powod = komunikatZaMaloSlow(filtr, slowa->przefiltrowane().size(), minimum);
+        if (FormKomunikat) {
             FormKomunikat->vL_Komunikat.setCaption(powod);
             FormKomunikat->showModal();
         }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <bit>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -471,4 +472,37 @@ std::string komunikatPustychPol(const CUstGry& u) {
                "wybrać nagłos.";
     return "Głoska DŻ w środku polskich słów występuje bardzo rzadko, a na końcu wcale. Proszę wybrać "
            "nagłos.";
+}
+
+namespace {
+
+// "A", "A i B", "A, B i C".
+std::string wyliczenie(const std::vector<std::string>& czesci) {
+    std::string s;
+    for (std::size_t i = 0; i < czesci.size(); ++i) {
+        if (i > 0) s += i + 1 == czesci.size() ? " i " : ", ";
+        s += czesci[i];
+    }
+    return s;
+}
+
+} // namespace
+
+std::string komunikatZaMaloSlow(const CUstGry& filtr, std::size_t jest, int potrzeba) {
+    static constexpr std::pair<std::uint16_t, const char*> kGloski[] = {
+        {GL_SZ, "SZ"}, {GL_S, "S"}, {GL_ZZ, "Ż/RZ"}, {GL_Z, "Z"},
+        {GL_CZ, "CZ"}, {GL_C, "C"}, {GL_DZZ, "DŻ"},  {GL_DZ, "DZ"},
+    };
+    std::vector<std::string> gloski;
+    for (const auto& [flaga, nazwa] : kGloski)
+        if (filtr.Gloski & flaga) gloski.emplace_back(nazwa);
+    std::vector<std::string> pozycje;
+    if (filtr.Pozycja & POZ_NAGLOS) pozycje.emplace_back("nagłosie");
+    if (filtr.Pozycja & POZ_SRODGLOS) pozycje.emplace_back("śródgłosie");
+    if (filtr.Pozycja & POZ_WYGLOS) pozycje.emplace_back("wygłosie");
+    if (gloski.empty() || pozycje.empty()) return "Proszę wybrać większą liczbę głosek lub pozycji.";
+    const std::string gdzie = pozycje.size() == 3 ? "we wszystkich pozycjach" : "w " + wyliczenie(pozycje);
+    return std::string("Słów z ") + (gloski.size() == 1 ? "głoską " : "głoskami ") + wyliczenie(gloski) +
+           " " + gdzie + " jest " + std::to_string(jest) + ", a ta gra potrzebuje " +
+           std::to_string(potrzeba) + ".";
 }

@@ -105,3 +105,7 @@ std::unique_ptr<CSlowa> utworzKatalog();
 // What to tell the therapist when no Polish word can fill any of the chosen sound and position cells
 // (voiced sounds are devoiced at the end of a word; DŻ hardly ever stands inside one); empty otherwise.
 std::string komunikatPustychPol(const CUstGry& ustawienia);
+
+// The menu's refusal when the catalogue is too small for a choice: which sounds and positions were
+// filtered, how many words matched and how many the game needs, in one sentence.
+std::string komunikatZaMaloSlow(const CUstGry& filtr, std::size_t jest, int potrzeba);

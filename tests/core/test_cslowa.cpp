@@ -528,3 +528,26 @@ TEST(ImpossibleCells, onlyChoicesNoPolishWordCanFillGetTheirOwnMessage) {
         EXPECT_EQ(tekst.empty(), oczekiwany.empty()) << p.gloski << " " << p.pozycje;
     }
 }
+
+TEST(TooFewWords, theRefusalNamesTheFilteredSoundsAndPositionsWithBothCounts) {
+    const struct {
+        std::uint16_t gloski, pozycje;
+        std::size_t jest;
+        int potrzeba;
+        const char* tekst;
+    } przypadki[] = {
+        {GL_CZ, POZ_WYGLOS, 5, 15, "Słów z głoską CZ w wygłosie jest 5, a ta gra potrzebuje 15."},
+        {GL_DZZ, POZ_NAGLOS | POZ_SRODGLOS, 11, 12,
+         "Słów z głoską DŻ w nagłosie i śródgłosie jest 11, a ta gra potrzebuje 12."},
+        {GL_SZ | GL_S, POZ_WYGLOS, 9, 10,
+         "Słów z głoskami SZ i S w wygłosie jest 9, a ta gra potrzebuje 10."},
+        {GL_ZZ | GL_CZ | GL_DZZ, POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS, 0, 15,
+         "Słów z głoskami Ż/RZ, CZ i DŻ we wszystkich pozycjach jest 0, a ta gra potrzebuje 15."},
+        {GL_DZZ | GL_DZ, POZ_SRODGLOS | POZ_WYGLOS, 7, 10,
+         "Słów z głoskami DŻ i DZ w śródgłosie i wygłosie jest 7, a ta gra potrzebuje 10."},
+        {0, POZ_NAGLOS, 0, 5, "Proszę wybrać większą liczbę głosek lub pozycji."},
+        {GL_SZ, 0, 0, 5, "Proszę wybrać większą liczbę głosek lub pozycji."},
+    };
+    for (const auto& p : przypadki)
+        EXPECT_EQ(komunikatZaMaloSlow(ustawienia(p.gloski, p.pozycje), p.jest, p.potrzeba), p.tekst);
+}

@@ -46,7 +46,9 @@ TEST(BuiltProgram, AHeadlessScriptedSessionShowsTheMenuRefusesTooFewWordsAndEnds
     const ProgramRun r = runBuiltProgram(inst, "--headless --window 800x600",
                                          "wait 2000\n"
                                          "click 611 224\n" // Memory tab
-                                         "click 436 210\n" // many: twelve words needed, five match
+                                         "click 436 210\n" // many: twelve words needed
+                                         "click 436 410\n" // the end of the word on
+                                         "click 170 410\n" // its start off: five SZ words match
                                          "click 455 535\n" // start
                                          "click 405 355\n" // the message window's stop
                                          "screenshot " +

@@ -291,7 +291,7 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
     EXPECT_EQ(ustMemory.Pozycja, POZ_NAGLOS);
 }
 
-TEST(MainMenu, StartWithTooFewMatchingWordsShowsMessageThreeAndEnoughWordsPass) {
+TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     // The counts below are the built-in table's: no catalogue file.
     Installation inst(Installation::Data::Linked);
     stdfs::remove(inst.prog() / "Data" / "slowa.txt");
@@ -310,7 +310,7 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsMessageThreeAndEnoughWordsPass) 
     EXPECT_EQ(ustMemory.Gloski, GL_SZ | GL_S);
     EXPECT_EQ(ustMemory.Pozycja, POZ_NAGLOS);
     EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
-    EXPECT_EQ(message(), "Proszę wybrać większą liczbę głosek lub pozycji.");
+    EXPECT_EQ(message(), "Słów z głoskami SZ i S w nagłosie jest 10, a ta gra potrzebuje 12.");
     platform::Form* komunikat = platform::app().modalForm();
     ASSERT_NE(komunikat, nullptr);
     EXPECT_EQ(komunikat->bounds(), (platform::Rect{190, 175, 610, 425}));
