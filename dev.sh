@@ -5,14 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig1-dev libjpeg62-turbo-dev
-          libpng-dev libsimpleini-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev
-          fonts-dejavu-core fonts-liberation2 desktop-file-utils appstream
-          xvfb xdotool imagemagick)
+# What building and running the program needs; the tests, benchmarks and package checks need the rest.
+RUN_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig1-dev libjpeg62-turbo-dev
+              libpng-dev libsimpleini-dev fonts-dejavu-core fonts-liberation2)
+TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev desktop-file-utils appstream
+               xvfb xdotool imagemagick reuse lintian)
 
-install_packages() {
+install_packages() { # packages...
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     if ((${#missing[@]})); then
@@ -23,11 +24,20 @@ install_packages() {
     fi
 }
 
-build() { # dir, extra cmake args...
-    local dir=$1
+build() { # dir, extra cmake args... [--target T]
+    local dir=$1 args=() target=()
     shift
-    cmake -S . -B "$dir" "$@" >/dev/null
-    cmake --build "$dir" -j"$(nproc)"
+    while (($#)); do
+        if [[ $1 == --target ]]; then
+            target=(--target "$2")
+            shift 2
+        else
+            args+=("$1")
+            shift
+        fi
+    done
+    cmake -S . -B "$dir" "${args[@]}" >/dev/null
+    cmake --build "$dir" -j"$(nproc)" "${target[@]}"
 }
 
 # A few tests drive SDL's real (file-backed) audio device in real time; on a machine under heavy load one
@@ -39,12 +49,14 @@ run_tests() {
 case "${1:-}" in
 run)
     shift
-    install_packages
-    build build
-    exec ./build/wirowanki "$@"
+    install_packages "${RUN_PACKAGES[@]}"
+    # Only the program, optimised, in a directory of its own so that it never waits for or disturbs
+    # the test build.
+    build build-run -DCMAKE_BUILD_TYPE=Release -DWV_TESTS=OFF -DWV_BENCH=OFF --target wirowanki
+    exec ./build-run/wirowanki "$@"
     ;;
 test)
-    install_packages
+    install_packages "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
     build build
     run_tests build
     build build-asan -DWV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug

@@ -191,13 +191,13 @@ bool dirWritable(const std::string& dir)
     return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-bool makeDirs(const std::string& native)
+bool makeDirs(const std::string& native, mode_t mode = 0755)
 {
     if (native.empty()) return false;
     if (isDir(native)) return true;
     const std::string parent = dirName(native);
-    if (parent != native && !isDir(parent)) makeDirs(parent);
-    if (::mkdir(native.c_str(), 0755) == 0 || errno == EEXIST) return isDir(native);
+    if (parent != native && !isDir(parent)) makeDirs(parent, mode);
+    if (::mkdir(native.c_str(), mode) == 0 || errno == EEXIST) return isDir(native);
     return false;
 }
 
@@ -239,13 +239,15 @@ std::string xdgUserDir()
 std::string computeUserDir()
 {
     const std::string prog = programDir();
-    // An installed data set is shared and read-only by intent: user files never go under the prefix, even
-    // when it happens to be writable (root, or a staging directory).
+    // A "portable" file beside the program keeps everything in one directory (a memory stick, a test's
+    // scratch copy). An installed data set is shared and read-only by intent, so it never asks for that.
     const bool installed = !g_rootsSet && startLocation().installed;
-    if (!installed && dirWritable(prog)) return prog;
+    if (!installed && isRegular(prog + "/portable") && dirWritable(prog)) return prog;
     const std::string dir = xdgUserDir();
     if (dir.empty()) return prog;
-    makeDirs(dir);
+    // A child's recordings and statistics are nobody else's business; missing parents get the same mode,
+    // as the base directory rules ask.
+    makeDirs(dir, 0700);
     return dir;
 }
 

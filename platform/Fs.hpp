@@ -10,8 +10,9 @@
 // "prgst1.stt", "Nagrane\record.xtr"). "Data\..." rests on the program directory, every other relative
 // path on the user directory. The program directory is the one holding Data/: the executable's own
 // directory, else ../share/wirowanki beside it, else wirowanki/ in one of $XDG_DATA_DIRS (installed).
-// The user directory is the program directory when that is writable and not installed, else
-// $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki. Absolute native paths pass through.
+// The user directory is $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki (made owner-only), for an
+// installed program and one run from its build directory alike; a writable program directory holding a
+// file named "portable" (not installed) is the user directory itself. Absolute native paths pass through.
 // When the exact name does not exist, a case-insensitive match of each path component is used, so a
 // data set copied from a case-insensitive file system still loads.
 namespace platform::fs {

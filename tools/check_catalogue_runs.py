@@ -34,6 +34,8 @@ def run(prog, tab, section, sound, positions, level):
         for d in ('Bio', 'Sio', 'Smd', 'Intf', 'slowa.txt'):
             os.symlink(os.path.join(ROOT, 'Data', d), os.path.join(inst, 'Data', d))
         os.symlink(os.path.join(ROOT, 'Resource'), os.path.join(inst, 'Resource'))
+        # Statistics and settings of these runs stay in the scratch copy, not in the user's home.
+        open(os.path.join(inst, 'portable'), 'w').close()
         with open(os.path.join(inst, 'Data', 'data.ini'), 'w') as f:
             f.write('[DaneProgramu]\nZakladka=%d\n[%s]\nGloski=%d\nPoziom=%d\nPozycja=%d\n'
                     % (tab, section, sound, level, positions))

@@ -1,6 +1,7 @@
 // The program as a user gets it: installed under a prefix (staged with DESTDIR), started from elsewhere.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -97,10 +98,11 @@ protected:
 
 TEST_F(StagedInstall, PutsTheProgramDataMenuEntryMetadataAndSquareIconsOfEverySizeUnderThePrefix) {
     for (const char* file :
-         {"bin/wirowanki", "share/wirowanki/Data/data.ini", "share/wirowanki/Data/Smd/samochod.pw",
+         {WV_GAMESDIR "/wirowanki", "share/wirowanki/Data/data.ini", "share/wirowanki/Data/Smd/samochod.pw",
           "share/wirowanki/Resource/a_b.bmp", "share/applications/pl.wirowanki.Wirowanki.desktop",
           "share/metainfo/pl.wirowanki.Wirowanki.metainfo.xml",
-          "share/icons/hicolor/scalable/apps/pl.wirowanki.Wirowanki.svg"})
+          "share/icons/hicolor/scalable/apps/pl.wirowanki.Wirowanki.svg", "share/man/man6/wirowanki.6.gz",
+          "share/doc/wirowanki/copyright", "share/doc/wirowanki/changelog.gz"})
         EXPECT_TRUE(stdfs::exists(usr() / file)) << file;
     EXPECT_NE(slurp(usr() / "share/metainfo/pl.wirowanki.Wirowanki.metainfo.xml")
                   .find("<release version=\"" WV_VERSION "\""),
@@ -133,8 +135,9 @@ TEST_F(StagedInstall, ThePlayedGameIsRecordedInTheUserDirectoryAndNothingIsWritt
         std::string env = c.env;
         if (const auto at = env.find('@'); at != std::string::npos) env.replace(at, 1, base_.string());
         const auto before = snapshot(base_ / "dest");
-        const Outcome r =
-            run((usr() / "bin/wirowanki").string() + " --headless --window 800x600 --script " + script, env);
+        const Outcome r = run((usr() / WV_GAMESDIR / "wirowanki").string() +
+                                  " --headless --window 800x600 --script " + script,
+                              env);
         EXPECT_EQ(r.code, 0) << r.err;
         EXPECT_NE(r.out.find("form-shown Memory\n"), std::string::npos) << r.out;
         EXPECT_NE(r.out.find("form-shown Koniec gry\n"), std::string::npos) << r.out;
@@ -155,8 +158,9 @@ TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) 
     std::istringstream desktop(slurp(usr() / "share/applications/pl.wirowanki.Wirowanki.desktop"));
     for (std::string line; std::getline(desktop, line);)
         if (line.starts_with("Exec=")) exec = line.substr(5);
-    ASSERT_EQ(exec, "wirowanki");
-    const std::string path = "PATH=" + (usr() / "bin").string() + ":/usr/bin:/bin";
+    // By its full path: games/ is not on every session's PATH. Started here from the staging directory.
+    ASSERT_EQ(exec, "/usr/" WV_GAMESDIR "/wirowanki");
+    exec = (base_ / "dest").string() + exec;
     struct Case {
         const char* args;
         int code;
@@ -169,21 +173,21 @@ TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) 
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
-        const Outcome r = run(exec + " " + c.args, path);
+        const Outcome r = run(exec + " " + c.args);
         EXPECT_EQ(r.code, c.code);
         EXPECT_EQ(r.out, c.out);
         EXPECT_TRUE(r.err.starts_with(c.errStart)) << r.err;
     }
     // Help: the usage line, then one line for every option and the resource check.
-    const Outcome help = run(exec + " --help", path);
+    const Outcome help = run(exec + " --help");
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.err, "");
     std::istringstream lines(help.out);
     std::vector<std::string> firstWords;
     for (std::string line, word; std::getline(lines, line);)
         if (std::istringstream(line) >> word) firstWords.push_back(word);
-    EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "[--script", "z", "raport", "--window", "--skala",
-                                                    "--headless", "--script", "--script-coords",
+    EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "[--script", "z", "raport", "--window",
+                                                    "--skala", "--headless", "--script", "--script-coords",
                                                     "--max-virtual-ms", "--help", "--version"}));
 }
 
@@ -208,4 +212,148 @@ TEST_F(StagedInstall, TheMenuEntryAndTheMetadataPassTheirValidators) {
     if (!missing.empty())
         GTEST_SKIP() << "not installed, not checked:" << missing
                      << " (Debian: desktop-file-utils, appstream)";
+}
+
+namespace {
+
+// A shell command's status and what it printed on standard output (standard error is dropped).
+Outcome shell(const std::string& command, const stdfs::path& scratch) {
+    Outcome r;
+    const int status = std::system((command + " >" + (scratch / "sh.out").string() + " 2>/dev/null").c_str());
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = slurp(scratch / "sh.out");
+    return r;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);)
+        out.push_back(l);
+    return out;
+}
+
+class Scratch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/wv-pkg-XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        ASSERT_NE(made, nullptr);
+        base_ = made;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        if (!base_.empty()) stdfs::remove_all(base_, ec);
+    }
+    stdfs::path base_;
+};
+
+} // namespace
+
+// Packaging twice from one build directory gives the same package, byte for byte, and lintian has no
+// error or warning for it.
+TEST_F(Scratch, TheDebianPackageIsTheSameEachTimeAndLintianFindsNothingToWarnAbout) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the package of the normal build is the one checked";
+#endif
+    if (!stdfs::exists(buildDir() / "CPackConfig.cmake") || !haveTool("dpkg-deb") ||
+        !haveTool("dpkg-shlibdeps"))
+        GTEST_SKIP() << "no package configuration, dpkg-deb or dpkg-shlibdeps (Debian: dpkg-dev)";
+    const std::string deb = "wirowanki_" WV_VERSION "_amd64.deb";
+    std::vector<std::string> listings, sums;
+    for (const char* run : {"one", "two"}) {
+        const stdfs::path out = base_ / run;
+        const Outcome made = shell("cd " + buildDir().string() +
+                                       " && env -u SOURCE_DATE_EPOCH " WV_CPACK " -G DEB -B " + out.string(),
+                                   base_);
+        ASSERT_EQ(made.code, 0) << made.out;
+        ASSERT_TRUE(stdfs::exists(out / deb)) << run;
+        listings.push_back(shell("dpkg-deb -c " + (out / deb).string() + " | awk '{print $6}'", base_).out);
+        sums.push_back(shell("sha256sum < " + (out / deb).string(), base_).out);
+    }
+    EXPECT_EQ(listings[0], listings[1]);
+    EXPECT_EQ(sums[0], sums[1]);
+    const stdfs::path pkg = base_ / "one" / deb;
+    // Everything under /usr; the game where Debian puts games, its page, changelog and copyright.
+    std::vector<std::string> top;
+    for (const std::string& entry : lines(listings[0]))
+        if (std::count(entry.begin(), entry.end(), '/') <= 2) top.push_back(entry);
+    EXPECT_EQ(top, (std::vector<std::string>{"./usr/"}));
+    for (const char* file : {"./usr/games/wirowanki", "./usr/share/man/man6/wirowanki.6.gz",
+                             "./usr/share/doc/wirowanki/copyright", "./usr/share/doc/wirowanki/changelog.gz",
+                             "./usr/share/wirowanki/Data/data.ini"})
+        EXPECT_NE(listings[0].find(std::string(file) + "\n"), std::string::npos) << file;
+    // The copyright file opens with the file paragraphs of .reuse/dep5 as they are.
+    const std::string copyright =
+        shell("dpkg-deb --fsys-tarfile " + pkg.string() + " | tar -xO ./usr/share/doc/wirowanki/copyright",
+              base_)
+            .out;
+    EXPECT_EQ(copyright.rfind(slurp(stdfs::path(WV_SOURCE_DIR) / ".reuse/dep5"), 0), 0u);
+    // The changelog's newest entry is this version.
+    const std::string changelog = shell("dpkg-deb --fsys-tarfile " + pkg.string() +
+                                            " | tar -xO ./usr/share/doc/wirowanki/changelog.gz | gzip -dc",
+                                        base_)
+                                      .out;
+    EXPECT_EQ(changelog.rfind("wirowanki (" WV_VERSION ") ", 0), 0u) << changelog.substr(0, 80);
+    for (const std::string& l : lines(shell("dpkg-deb -f " + pkg.string() + " Description", base_).out))
+        EXPECT_LE(l.size(), 80u) << l;
+    if (!haveTool("lintian"))
+        GTEST_SKIP() << "lintian not installed, the package is not judged (Debian: lintian)";
+    std::string complaints;
+    for (const std::string& l : lines(shell("lintian " + pkg.string(), base_).out))
+        if (l.starts_with("E: ") || l.starts_with("W: ")) complaints += l + "\n";
+    EXPECT_EQ(complaints, "");
+}
+
+// Every file of the tree names its copyright and licence, in a header or in .reuse/dep5.
+TEST_F(Scratch, TheSourceTreeMeetsTheReuseRules) {
+    if (!haveTool("reuse") || !haveTool("git"))
+        GTEST_SKIP() << "reuse or git not installed (Debian: reuse, git)";
+    const Outcome r = shell("reuse --root " WV_SOURCE_DIR " lint", base_);
+    EXPECT_EQ(r.code, 0) << r.out;
+}
+
+// The header tool tags each kind of source file in its own comment style, after a shebang, leaves data and
+// tagged files alone, and changes nothing when run again.
+TEST_F(Scratch, TheHeaderToolTagsEachSourceFileOnceInItsOwnCommentStyle) {
+    if (!haveTool("git") || !haveTool("python3")) GTEST_SKIP() << "git or python3 not installed";
+    // Spelled in pieces so that the licence checker does not take them for this file's own tags.
+    const std::string tags = "SPDX-"
+                             "FileCopyrightText: 2027 Wirowanki authors\n";
+    const std::string licence = "SPDX-"
+                                "License-Identifier: GPL-3.0-or-later\n";
+    struct Case {
+        const char* file;
+        std::string before, after;
+    } const cases[] = {
+        {"a.cpp", "int x;\n", "// " + tags + "// " + licence + "\nint x;\n"},
+        {"b.hpp", "\n#pragma once\n", "// " + tags + "// " + licence + "\n#pragma once\n"},
+        {"CMakeLists.txt", "project(x)\n", "# " + tags + "# " + licence + "\nproject(x)\n"},
+        {"s.sh", "#!/bin/sh\necho\n", "#!/bin/sh\n# " + tags + "# " + licence + "\necho\n"},
+        {"t.py", "#!/usr/bin/env python3\n# -*- coding: utf-8 -*-\nx = 1\n",
+         "#!/usr/bin/env python3\n# -*- coding: utf-8 -*-\n# " + tags + "# " + licence + "\nx = 1\n"},
+        {"ci/run", "#!/usr/bin/env bash\nexit 0",
+         "#!/usr/bin/env bash\n# " + tags + "# " + licence + "\nexit 0"},
+        {"done.cpp", "// " + licence + "int y;\n", "// " + licence + "int y;\n"},
+        {"notes.txt", "plain\n", "plain\n"},
+        {"Data/gen.py", "x = 2\n", "x = 2\n"},
+    };
+    const stdfs::path repo = base_ / "repo";
+    stdfs::create_directories(repo / "tools");
+    stdfs::copy_file(stdfs::path(WV_SOURCE_DIR) / "tools/spdx_headers.py", repo / "tools/spdx_headers.py");
+    for (const Case& c : cases) {
+        stdfs::create_directories((repo / c.file).parent_path());
+        std::ofstream(repo / c.file, std::ios::binary) << c.before;
+    }
+    const std::string tool = "cd " + repo.string() +
+                             " && git init -q && SOURCE_DATE_EPOCH=1798761600 python3 tools/spdx_headers.py";
+    ASSERT_EQ(shell(tool, base_).code, 0);
+    for (const Case& c : cases)
+        EXPECT_EQ(slurp(repo / c.file), c.after) << c.file;
+    // Again: nothing left to tag, nothing changed, and the check agrees.
+    const Outcome again = shell(tool, base_);
+    EXPECT_EQ(again.out, "");
+    for (const Case& c : cases)
+        EXPECT_EQ(slurp(repo / c.file), c.after) << c.file;
+    EXPECT_EQ(shell(tool + " --check", base_).code, 0);
 }

@@ -7,7 +7,9 @@
 #include <csignal>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -82,27 +84,76 @@ TEST(GamePaths, ANamesCaseDoesNotMatterWhenTheExactOneIsMissing)
     EXPECT_EQ(fs::resolve("Data\\Bio\\x.xji"), roots.prog() + "/DATA/bio/x.xji");
 }
 
-TEST(GamePaths, TheProgramDirectoryIsWhereTheExecutableLivesAndAReadOnlyOneSendsUserFilesElsewhere)
+TEST(GamePaths, TheProgramDirectoryIsWhereTheExecutableLives)
 {
     char exe[4096] = {};
     ASSERT_GT(::readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
     fs::setRoots("", "");
     EXPECT_EQ(fs::programDir(), std::filesystem::path(exe).parent_path().string());
+}
 
-    TempRoots roots;
-    const char* oldXdg = std::getenv("XDG_DATA_HOME");
-    const std::string saved = oldXdg ? oldXdg : "";
-    ::setenv("XDG_DATA_HOME", (roots.base() + "/xdg").c_str(), 1);
-    // A program directory that cannot be written (here: one that does not exist) is not the user directory.
-    fs::setRoots(roots.base() + "/missing-program-dir", "");
-    EXPECT_EQ(fs::userDir(), roots.base() + "/xdg/wirowanki");
-    EXPECT_TRUE(std::filesystem::is_directory(roots.base() + "/xdg/wirowanki"));
-    EXPECT_EQ(fs::resolve("prgst1.stt"), roots.base() + "/xdg/wirowanki/prgst1.stt");
-    // A writable program directory is the user directory.
-    fs::setRoots(roots.prog(), "");
-    EXPECT_EQ(fs::userDir(), roots.prog());
-    if (oldXdg) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    else ::unsetenv("XDG_DATA_HOME");
+// The user directory is the XDG one (made owner-only, parents too) unless a "portable" file beside the
+// program asks for the program directory, and that directory can be written.
+TEST(GamePaths, TheUserDirectoryIsTheXdgOneUnlessAPortableFileBesideTheProgramAsksOtherwise)
+{
+    struct Case {
+        const char* name;
+        const char* portable; // what lies in the program directory as "portable"; null: nothing
+        bool readOnlyProgram;
+        bool xdgSet;
+        const char* want; // relative to the temporary base
+    } const cases[] = {
+        {"no portable, XDG_DATA_HOME set", nullptr, false, true, "/xdg/data/wirowanki"},
+        {"no portable, XDG_DATA_HOME unset", nullptr, false, false, "/home/.local/share/wirowanki"},
+        {"portable, XDG_DATA_HOME set", "file", false, true, "/prog"},
+        {"portable, XDG_DATA_HOME unset", "file", false, false, "/prog"},
+        {"portable in a read-only program directory", "file", true, true, "/xdg/data/wirowanki"},
+        {"a directory named portable does not count", "dir", false, false, "/home/.local/share/wirowanki"},
+    };
+    const auto saved = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto restore = [](const char* name, const std::optional<std::string>& v) {
+        if (v)
+            ::setenv(name, v->c_str(), 1);
+        else
+            ::unsetenv(name);
+    };
+    const auto oldXdg = saved("XDG_DATA_HOME");
+    const auto oldHome = saved("HOME");
+    const bool root = ::geteuid() == 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Root writes anywhere, so a read-only program directory cannot be had.
+        if (c.readOnlyProgram && root) continue;
+        TempRoots roots;
+        if (c.portable && std::string(c.portable) == "file") TempRoots::write(roots.prog() + "/portable", "");
+        if (c.portable && std::string(c.portable) == "dir")
+            std::filesystem::create_directory(roots.prog() + "/portable");
+        if (c.readOnlyProgram) ::chmod(roots.prog().c_str(), 0555);
+        ::setenv("HOME", (roots.base() + "/home").c_str(), 1);
+        if (c.xdgSet)
+            ::setenv("XDG_DATA_HOME", (roots.base() + "/xdg/data").c_str(), 1);
+        else
+            ::unsetenv("XDG_DATA_HOME");
+        fs::setRoots(roots.prog(), "");
+        const std::string want = roots.base() + c.want;
+        EXPECT_EQ(fs::userDir(), want);
+        EXPECT_EQ(fs::resolve("prgst1.stt"), want + "/prgst1.stt");
+        if (std::string(c.want) != "/prog") {
+            // Every directory made on the way is the user's alone.
+            const std::string top = roots.base() + (c.xdgSet ? "/xdg" : "/home");
+            for (std::string d = want; d.size() >= top.size(); d = std::filesystem::path(d).parent_path()) {
+                struct stat st {};
+                ASSERT_EQ(::stat(d.c_str(), &st), 0) << d;
+                EXPECT_EQ(st.st_mode & 07777, 0700u) << d;
+            }
+        }
+        ::chmod(roots.prog().c_str(), 0755);
+    }
+    restore("XDG_DATA_HOME", oldXdg);
+    restore("HOME", oldHome);
 }
 
 TEST(FileListing, ListsPlainAndHiddenFilesMatchingTheMaskButNoDirectories)

@@ -55,6 +55,8 @@ public:
             stdfs::copy_file(sourceDir() / "Data" / "data.ini", prog_ / "Data" / "data.ini");
             stdfs::copy_file(sourceDir() / "Data" / "slowa.txt", prog_ / "Data" / "slowa.txt");
             place(sourceDir() / "Resource", prog_ / "Resource", data);
+            // A copy of the program started here keeps its files here, like the in-process one.
+            std::ofstream(prog_ / "portable");
         }
         platform::fs::setRoots(prog_.string(), user().string());
     }
