@@ -367,7 +367,7 @@ void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty) {
 }
 
 void SdlBackend::log(std::string_view line) {
-    if (!timeline_ || line.substr(0, 11) != "form-shown ") return;
+    if (!timeline_ || (!line.starts_with("form-shown ") && !line.starts_with("form-hidden "))) return;
     timelineLine(std::string(line));
     timelinePresent_ = true;
 }

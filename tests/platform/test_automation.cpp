@@ -122,25 +122,53 @@ TEST(ScriptCommands, MalformedLinesAreRejectedWithTheLine) {
 }
 
 TEST(CommandLine, OptionsAndPositionalArguments) {
-    const Options o = parseOptions(
-        {"--headless", "--window", "800x600", "--script=run.txt", "--max-virtual-ms", "5000", "z", "extra"});
+    const Options o = parseOptions({"--headless", "--window", "800x600", "--script=run.txt",
+                                    "--max-virtual-ms", "5000", "raport", "x.html"});
     EXPECT_TRUE(o.headless);
     ASSERT_TRUE(o.window);
     EXPECT_EQ(*o.window, (Size{800, 600}));
     EXPECT_EQ(o.script, "run.txt");
     EXPECT_EQ(o.maxVirtualMs, 5000);
-    EXPECT_EQ(o.args, (std::vector<std::string>{"z", "extra"}));
+    EXPECT_EQ(o.args, (std::vector<std::string>{"raport", "x.html"}));
     EXPECT_EQ(parseOptions(std::vector<std::string>{}).maxVirtualMs, 3'600'000);
-    EXPECT_FALSE(parseOptions({"Z"}).headless);
 
+    struct Accepted {
+        std::vector<std::string> args;
+        std::vector<std::string> positional;
+        bool help, version;
+    } const accepted[] = {
+        {{"z"}, {"z"}, false, false},           {{"z", "--window", "800x600"}, {"z"}, false, false},
+        {{"raport"}, {"raport"}, false, false}, {{"-h"}, {}, true, false},
+        {{"--help"}, {}, true, false},          {{"-V"}, {}, false, true},
+        {{"--version"}, {}, false, true},
+    };
+    for (const Accepted& c : accepted) {
+        SCOPED_TRACE(c.args.front());
+        const Options a = parseOptions(c.args);
+        EXPECT_EQ(a.args, c.positional);
+        EXPECT_EQ(a.help, c.help);
+        EXPECT_EQ(a.version, c.version);
+    }
+
+    // Whatever the usage does not name is refused before any window could open.
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--window", "800"},
                                                {"--window", "0x600"},
                                                {"--window"},
                                                {"--frobnicate"},
                                                {"--script", "x"},
-                                               {"--max-virtual-ms", "-1"}})
-        EXPECT_THROW(parseOptions(bad), OptionsError);
+                                               {"--max-virtual-ms", "-1"},
+                                               {"foo"},
+                                               {"Z"},
+                                               {"zz"},
+                                               {"-x"},
+                                               {"-"},
+                                               {"-hV"},
+                                               {"z", "extra"},
+                                               {"raport", "a.html", "b"},
+                                               {"raport", ""},
+                                               {"--window", "800x600", "gra"}})
+        EXPECT_THROW(parseOptions(bad), OptionsError) << bad.back();
 }
 
 TEST(DirtyRectangles, OverlapsMergeDisjointPiecesStayApart) {
