@@ -8,6 +8,8 @@
 #include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -41,6 +43,28 @@ extern "C" void onSignal(int sig) {
     errno = saved;
 }
 
+// A native message box may run in a fork of ours (SDL does so on X11); left behind it would keep our
+// descriptors, the single-instance lock among them, and its window on screen.
+void endOurForks() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string parent = std::to_string(::getpid());
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream status(entry.path() / "status");
+        std::string line;
+        bool child = false;
+        while (std::getline(status, line))
+            if (line.rfind("PPid:", 0) == 0) {
+                child = line.substr(line.find_first_not_of(" \t", 5)) == parent;
+                break;
+            }
+        if (!child || std::filesystem::read_symlink(entry.path() / "exe", ec) != self) continue;
+        ::kill(std::stoi(name), SIGKILL);
+    }
+}
+
 void watch() {
     unsigned char c = 0;
     for (;;) {
@@ -68,6 +92,7 @@ void watch() {
             }
         }
     }
+    endOurForks();
     std::fflush(stdout);
     std::fflush(stderr);
     ::_exit(128 + c);

@@ -1,4 +1,5 @@
 #include "../ui/program_fixture.hpp"
+#include "platform/SingleInstance.hpp"
 
 #include <chrono>
 #include <csignal>
@@ -92,5 +93,60 @@ TEST(Signals, TermIntAndHupEndTheProgramKeepTheGameAndFreeTheLock) {
         EXPECT_EQ(waitExit(spawnProgram(inst, args, out)), 0);
         EXPECT_NE(readFile(out).find("form-shown Wesołe Wirowanki Cz.I Demo\n"), std::string::npos)
             << readFile(out);
+    }
+}
+
+// On a real display: a game on the real window, and a native message box, which runs a loop of its own.
+TEST(Signals, UnderAnXServerTheRealWindowEndsInAGameAndAtANativeMessageBox) {
+    if (!stdfs::exists(builtProgram())) GTEST_SKIP() << "program not built beside the tests";
+    for (const char* tool : {"Xvfb", "xdotool"})
+        if (std::system((std::string("command -v ") + tool + " > /dev/null").c_str()) != 0)
+            GTEST_SKIP() << tool << " not installed";
+    auto at = [](int x, int y) {
+        return std::to_string((170 + x) * 1080 / 768) + " " + std::to_string(y * 1080 / 768);
+    };
+    struct Case {
+        int sig;
+        bool atBox;
+    } const cases[] = {{SIGTERM, false}, {SIGHUP, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(strsignal(c.sig)) + (c.atBox ? " at a message box" : " in a game"));
+        Installation inst(Installation::Data::Linked);
+        const stdfs::path base = inst.base();
+        const stdfs::path program = inst.prog() / "wirowanki";
+        stdfs::copy_file(builtProgram(), program);
+        if (c.atBox) stdfs::create_directory(inst.prog() / "Raport postępów.html");
+        const std::string steps =
+            c.atBox ? "xdotool mousemove " + at(299, 691) + " click 1\n" +
+                          // SDL shows the box from a fork of the program.
+                          "for i in $(seq 1200); do pgrep -P $P > /dev/null && break; sleep 0.1; done\n"
+                    : "xdotool mousemove " + at(765, 295) + " click 1\n" + "xdotool mousemove " +
+                          at(567, 679) + " click 1\n" + "presentedAfter form-shown_Memory\n";
+        std::ofstream(base / "x.sh")
+            << "cd " << base << "\n"
+            << "Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp > d 2>/dev/null & "
+               "X=$!\n"
+            << "for i in $(seq 600); do [ -s d ] && break; sleep 0.1; done\n"
+            << "export DISPLAY=:$(cat d)\n"
+            << "presentedAfter() {\n"
+            << "  for i in $(seq 1200); do\n"
+            << "    awk -v w=\"timeline $1 \" 'index($0, w) == 1 { s = 1 } s && "
+               "/^timeline presented / { f = 1 }\n"
+            << "      END { exit !f }' err && return 0\n"
+            << "    sleep 0.1\n"
+            << "  done\n"
+            << "}\n"
+            // X11 keeps a few allocations to the end; a sanitizer build would blame us.
+            << "WV_TIMELINE=1 ASAN_OPTIONS=detect_leaks=0 " << program << " 2> err & P=$!\n"
+            << "presentedAfter form-hidden_Wirowanki_Cz.I_Demo_Splash\n"
+            << steps << "kill -" << c.sig << " $P\n"
+            << "for i in $(seq 600); do kill -0 $P 2>/dev/null || break; sleep 0.1; done\n"
+            << "kill -9 $P 2>/dev/null; wait $P; echo $? > code\n"
+            << "kill $X; wait $X\n";
+        (void)std::system(("sh " + (base / "x.sh").string() + " > /dev/null 2>&1").c_str());
+        EXPECT_EQ(readFile(base / "code"), std::to_string(128 + c.sig) + "\n") << readFile(base / "err");
+        EXPECT_EQ(stdfs::file_size(inst.prog() / "prgst1.stt"), c.atBox ? 20u : 20u + 44u);
+        platform::SingleInstance next("Wirowanki Cz.I Demo MUTEX");
+        EXPECT_TRUE(next.acquire());
     }
 }
