@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const raport::Opis opis{"/tmp/prgst1.stt", "Raport <postępów>.csv", poczatek + okno};
     const std::string html = raport::html(o, p, opis);
     const std::string csv = raport::csv(p);
-    check(html.size() > 15 && html.compare(html.size() - 15, 15, "</body>\n</html>\n") == 0);
+    const std::string koniec = "</body>\n</html>\n";
+    check(html.size() > koniec.size() && html.compare(html.size() - koniec.size(), koniec.size(), koniec) == 0);
     // Nothing from the input opens an element of its own.
     check(ile(html, "<script") == 0 && ile(html, "<svg") == ile(html, "</svg>"));
     check(csv.compare(0, 3, "\xEF\xBB\xBF") == 0);

@@ -202,6 +202,7 @@ public:
                 const std::string xx = liczbaSvg(x(t));
                 s_ += "<line class=\"znacznik\" x1=\"" + xx + "\" x2=\"" + xx + "\" y1=\"" +
                       std::to_string(h_ - kDol) + "\" y2=\"" + std::to_string(h_ - kDol + 4) + "\"/>";
+                if (x(t) + 16 > w_) continue; // would be cut off at the right edge
                 s_ += "<text class=\"os\" x=\"" + xx + "\" y=\"" + std::to_string(h_ - kDol + 16) +
                       "\" text-anchor=\"middle\">" + dwieCyfry(int((t - dzienZ(t) * 86400) / 3600)) +
                       ":00</text>";
