@@ -107,7 +107,7 @@ Options parseOptions(const std::vector<std::string>& a) {
     if (!o.args.empty()) {
         const std::string& command = o.args[0];
         if (command == "z") {
-            if (o.args.size() > 1) throw OptionsError("unexpected argument " + o.args[1]);
+            // The resource check runs whatever follows it.
         } else if (command == "raport") {
             if (o.args.size() > 2) throw OptionsError("unexpected argument " + o.args[2]);
             if (o.args.size() == 2 && o.args[1].empty()) throw OptionsError("raport wants a file name");

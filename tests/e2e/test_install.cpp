@@ -169,7 +169,7 @@ TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) 
         {"-V", 0, "wirowanki " WV_VERSION "\n", ""},
         {"foo", 2, "", "wirowanki: unknown command foo\nusage: wirowanki "},
         {"-x", 2, "", "wirowanki: unknown option -x\nusage: wirowanki "},
-        {"z extra", 2, "", "wirowanki: unexpected argument extra\nusage: wirowanki "},
+        {"raport a.html b", 2, "", "wirowanki: unexpected argument b\nusage: wirowanki "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
