@@ -69,6 +69,12 @@ TEST(OpenUrl, TheDesktopOpenerGetsTheAddressAsOneArgumentAndIsReaped) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (std::filesystem::exists(out)) args = readBytes(out);
     }
+    // Until the opener has ended (looked at without collecting it: that is the program's job).
+    siginfo_t ended{};
+    for (int i = 0; i < 2000 && ended.si_pid == 0; ++i) {
+        ::waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT);
+        if (ended.si_pid == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     EXPECT_EQ(std::string(args.begin(), args.end()), mail + "\n");
 
     // The finished opener is collected (here by the next attempt, which finds no opener at all): no child,
