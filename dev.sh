@@ -41,9 +41,27 @@ build() { # dir, extra cmake args... [--target T]
 }
 
 # A few tests drive SDL's real (file-backed) audio device in real time; on a machine under heavy load one
-# of them can miss its window, so what failed gets one more run before the suite counts as failed.
+# of them can miss its window, so what failed gets one more run. Each rerun is named, so a flaky test does
+# not go unnoticed; a test that fails both times fails the suite.
 run_tests() {
-    (cd "$1" && { ctest --output-on-failure -j"$(nproc)" || ctest --rerun-failed --output-on-failure; })
+    local dir=$1
+    local failed="$dir/Testing/Temporary/LastTestsFailed.log"
+    if (cd "$dir" && ctest --output-on-failure -j"$(nproc)"); then
+        return 0
+    fi
+    [[ -s $failed ]] || return 1
+    local first
+    first=$(cut -d: -f2- "$failed")
+    echo "run_tests: failed in $dir, running once more:" >&2
+    sed 's/^/    /' <<<"$first" >&2
+    if (cd "$dir" && ctest --rerun-failed --output-on-failure); then
+        echo "run_tests: NEEDED A RERUN in $dir (passed the second time):" >&2
+        sed 's/^/    /' <<<"$first" >&2
+        return 0
+    fi
+    echo "run_tests: FAILED TWICE in $dir:" >&2
+    cut -d: -f2- "$failed" | sed 's/^/    /' >&2
+    return 1
 }
 
 case "${1:-}" in

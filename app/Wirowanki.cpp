@@ -15,6 +15,7 @@
 #include "platform/Dialogs.hpp"
 #include "platform/Form.hpp"
 #include "platform/Fs.hpp"
+#include "platform/Signals.hpp"
 #include "platform/SingleInstance.hpp"
 #include "ui/Fmkomunikat.hpp"
 #include "ui/Fmmain.hpp"
@@ -23,7 +24,9 @@
 #include "ui/Koniecgry.hpp"
 #include "words/_cslowa.hpp"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <exception>
 
@@ -82,6 +85,7 @@ bool takieSame(const std::string& a, const std::string& b) {
 
 // Steps 11-17: shared objects, windows, the loop, and their teardown in order.
 void uruchomOkna() {
+    int krokAwaryjny = 0;
     OknaProgramu okna;
     std::unique_ptr<CSlowa> katalog;
     std::unique_ptr<CStatRec> statystyki;
@@ -90,6 +94,7 @@ void uruchomOkna() {
         slowa = katalog.get();
         statystyki = std::make_unique<CStatRec>(1);
         statRec = statystyki.get();
+        krokAwaryjny = platform::signals::addEmergencyStep(zakonczGreWToku);
 
         FormMain = okna.utworz<TFormMain>(0);
         platform::app().setMainForm(FormMain);
@@ -120,6 +125,7 @@ void uruchomOkna() {
         pokazBladKrytyczny();
     }
     zniszczSplash();
+    platform::signals::removeEmergencyStep(krokAwaryjny);
     statRec = nullptr;
     statystyki.reset();
     slowa = nullptr;
@@ -264,6 +270,16 @@ void sprawdzZasoby() {
                          "Brak niektórych plików lub istnieją plik nadmiarowe!\n\nRaport zapisano w pliku "
                          "\"Raport zasobów.txt\"",
                          kTytulRaportu, platform::MessageIcon::Warning);
+}
+
+void zakonczGreWToku() {
+    static std::atomic<bool> zakonczona{false};
+    if (!statRec || (fmKoniecGry && fmKoniecGry->visible())) return; // its record is written already
+    const bool wToku = std::any_of(g_oknaGier.begin(), g_oknaGier.end(),
+                                   [](platform::Form* f) { return f && f->visible(); });
+    if (!wToku || zakonczona.exchange(true)) return;
+    statRec->zakoncz();
+    statRec->zapisz(0);
 }
 
 int uruchomProgram(const std::vector<std::string>& args) {

@@ -25,6 +25,10 @@ class TfmSpadajace;
 // exactly "z", otherwise start-up, the event loop and teardown. Returns 0 in every case.
 int uruchomProgram(const std::vector<std::string>& args);
 
+// A signal ends the program: the game in progress is ended as its stop button would end it (its record
+// appended, once), without the results screen. Safe from the signal thread while the loop is parked.
+void zakonczGreWToku();
+
 // The resource check on its own: compares Data\Sio, Data\Bio and Data\Smd with the word catalogue,
 // writes "Raport zasobów.txt" when something is missing or redundant and tells the user.
 void sprawdzZasoby();

@@ -3,6 +3,7 @@
 #include "platform/HeadlessBackend.hpp"
 #include "platform/Options.hpp"
 #include "platform/SdlBackend.hpp"
+#include "platform/Signals.hpp"
 #include "report/Raport.hpp"
 
 #include <cstdio>
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
     // The progress report needs no window: it only reads the statistics and writes two files.
     if (!options.args.empty() && options.args[0] == "raport")
         return raport::polecenie(options.args, std::cout, std::cerr);
+    // Before the backend starts its threads, so that they leave these signals to ours.
+    platform::signals::install(zakonczGreWToku);
     try {
         platform::initialize(options);
     } catch (const platform::NoDisplayError& e) {
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
     // A script command that could not be carried out fails the run, whatever the program made of it.
     const std::string bladSkryptu = platform::scriptFailure();
     platform::shutdown();
+    if (const int sig = platform::signals::requested()) return 128 + sig;
     if (!bladSkryptu.empty()) {
         std::fprintf(stderr, "%s\n", bladSkryptu.c_str());
         return 1;

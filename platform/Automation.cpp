@@ -117,7 +117,7 @@ std::optional<Command> parseCommand(std::string_view rawLine) {
     } else if (verb == "text") {
         c.verb = V::Text, c.text = rest();
     } else if (verb == "answer") {
-        need(1), c.verb = V::Answer, c.a = number(w[1], line, 0, 100);
+        need(1), c.verb = V::Answer, c.a = w[1] == "wait" ? kAnswerWait : number(w[1], line, 0, 100);
     } else if (verb == "screenshot") {
         c.verb = V::Screenshot, c.text = std::string(trim(rest()));
         if (c.text.empty()) throw ScriptError("screenshot needs a file name");
@@ -125,6 +125,8 @@ std::optional<Command> parseCommand(std::string_view rawLine) {
         need(0), c.verb = V::Dump;
     } else if (verb == "quit") {
         need(0), c.verb = V::Quit;
+    } else if (verb == "hold") {
+        need(0), c.verb = V::Hold;
     } else {
         throw ScriptError("unknown command: " + quoted(line));
     }

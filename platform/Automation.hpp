@@ -9,6 +9,9 @@
 
 namespace platform {
 
+// "answer wait": the next message box stays open until the program is ended from outside.
+constexpr int kAnswerWait = -1;
+
 // One automation command, as a script line or a test driver call gives it.
 struct Command {
     enum class Verb : std::uint8_t {
@@ -27,6 +30,7 @@ struct Command {
         Screenshot,
         Dump,
         Quit,
+        Hold, // from here on the program waits in real time, like one nobody uses, until ended from outside
     };
     Verb verb = Verb::Wait;
     int a = 0, b = 0, c = 0, d = 0;

@@ -3,6 +3,7 @@
 #include "Application.hpp"
 #include "Form.hpp"
 #include "Image.hpp"
+#include "Signals.hpp"
 #include "TimerQueue.hpp"
 
 #include <ctime>
@@ -43,9 +44,23 @@ static InputEvent quitEvent() {
     return e;
 }
 
+void HeadlessBackend::wake() {
+    std::lock_guard lock(wakeMutex_);
+    woken_ = true;
+    wakeCv_.notify_all();
+}
+
 void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs) {
     while (!app.terminated()) {
         if (app.hasPendingWork() || timeoutMs == 0) return;
+        if (holding_) {
+            // Virtual time stands still; only work posted from another thread (a signal) goes on.
+            signals::Blocking waiting;
+            std::unique_lock lock(wakeMutex_);
+            wakeCv_.wait(lock, [&] { return woken_; });
+            woken_ = false;
+            return;
+        }
         if (waitUntil_) {
             // Jump to the next timer inside the wait, or to the wait's end.
             if (timeoutMs > 0 && now() + timeoutMs <= *waitUntil_) {
@@ -68,7 +83,13 @@ void HeadlessBackend::waitEvents(Application& app, std::int64_t timeoutMs) {
             idleLogged_ = false;
         }
         Command command;
-        if (!source_ || !source_->next(command)) {
+        bool more = false;
+        if (source_) {
+            // A script read from a pipe may keep us waiting here.
+            signals::Blocking waiting;
+            more = source_->next(command);
+        }
+        if (!more) {
             // No more input: close the program normally, and if it does not end, end it.
             if (endings_++ == 0) {
                 app.queueInput(quitEvent());
@@ -121,6 +142,11 @@ MessageResult HeadlessBackend::messageBox(std::string_view text, std::string_vie
     if (answers_.empty()) return first;
     const int a = answers_.front();
     answers_.pop_front();
+    // "answer wait": the box stays until something from outside ends the program.
+    if (a == kAnswerWait) {
+        signals::waitForEnd();
+        return first;
+    }
     auto offered = [&](MessageResult r) {
         switch (buttons) {
         case MessageButtons::Ok:
@@ -264,6 +290,9 @@ void HeadlessBackend::execute(const Command& c, Application& app) {
         break;
     case V::Quit:
         app.queueInput(quitEvent());
+        break;
+    case V::Hold:
+        holding_ = true;
         break;
     }
 }

@@ -6,10 +6,12 @@
 #include "ScreenScale.hpp"
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +75,7 @@ public:
     void raise() override {}
     void warpMouse(Point) override {}
     void log(std::string_view line) override;
+    void wake() override;
 
     // Carries out one command on the application (queues its input, starts its wait...).
     void execute(const Command& command, Application& app);
@@ -108,6 +111,10 @@ private:
     int presentCount_ = 0;
     std::string failure_;
     std::atomic<bool> minimised_{false};
+    bool holding_ = false;
+    std::mutex wakeMutex_;
+    std::condition_variable wakeCv_;
+    bool woken_ = false;
 };
 
 // Reads commands from a script file, one per line. The whole file is checked when it is read: a

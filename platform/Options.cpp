@@ -43,8 +43,8 @@ const char* optionsHelp() {
         "  --script FILE       with --headless: read input commands from FILE\n"
         "  --script-coords C   with --script: pointer positions in screen (default) or layout pixels\n"
         "  --max-virtual-ms N  with --headless: stop after N ms of virtual time\n"
-        "  --help              print this help and exit\n"
-        "  --version           print the version and exit\n";
+        "  -h, --help          print this help and exit\n"
+        "  -V, --version       print the version and exit\n";
     return text.c_str();
 }
 
@@ -65,7 +65,12 @@ Options parseOptions(const std::vector<std::string>& a) {
             if (i + 1 >= a.size()) throw OptionsError(arg + " needs a value");
             return a[++i];
         };
-        if (!isOption) {
+        if (arg == "-h") {
+            o.help = true;
+        } else if (arg == "-V") {
+            o.version = true;
+        } else if (!isOption) {
+            if (arg.starts_with("-")) throw OptionsError("unknown option " + arg);
             o.args.push_back(arg);
         } else if (arg == "--help") {
             o.help = true;
@@ -98,6 +103,18 @@ Options parseOptions(const std::vector<std::string>& a) {
         }
     }
     if (!o.script.empty() && !o.headless) throw OptionsError("--script needs --headless");
+    // Only the two commands the usage names; anything else would otherwise start the games unnoticed.
+    if (!o.args.empty()) {
+        const std::string& command = o.args[0];
+        if (command == "z") {
+            // The resource check runs whatever follows it.
+        } else if (command == "raport") {
+            if (o.args.size() > 2) throw OptionsError("unexpected argument " + o.args[2]);
+            if (o.args.size() == 2 && o.args[1].empty()) throw OptionsError("raport wants a file name");
+        } else {
+            throw OptionsError("unknown command " + command);
+        }
+    }
     return o;
 }
 

@@ -1,4 +1,5 @@
 #include "SdlBackend.hpp"
+#include "Signals.hpp"
 
 #include "Application.hpp"
 #include "Bitmap.hpp"
@@ -131,6 +132,8 @@ SdlBackend::SdlBackend(std::optional<Size> window, bool scale) {
         timeline_ = true;
         timelineLine("start-video");
     }
+    // Signals are ours (they end the program in order), not SDL's quit event.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // The window surface is the system's own shared-memory image; SDL would otherwise start GL just to
@@ -182,7 +185,12 @@ void SdlBackend::waitEvents(Application& app, std::int64_t timeoutMs) {
     SDL_Event e;
     const int timeout = timeoutMs < 0 ? -1 : int(std::min<std::int64_t>(timeoutMs, INT_MAX));
     if (timeout == 0) return pollEvents(app);
-    if (SDL_WaitEventTimeout(&e, timeout)) {
+    int got = 0;
+    {
+        signals::Blocking waiting;
+        got = SDL_WaitEventTimeout(&e, timeout);
+    }
+    if (got) {
         translate(e, app);
         pollEvents(app);
     }
@@ -367,7 +375,7 @@ void SdlBackend::present(const Bitmap& screen, std::span<const Rect> dirty) {
 }
 
 void SdlBackend::log(std::string_view line) {
-    if (!timeline_ || line.substr(0, 11) != "form-shown ") return;
+    if (!timeline_ || (!line.starts_with("form-shown ") && !line.starts_with("form-hidden "))) return;
     timelineLine(std::string(line));
     timelinePresent_ = true;
 }
@@ -395,6 +403,7 @@ Rect SdlBackend::draw(SDL_Surface* surface, const Bitmap& screen, const Rect& r)
 }
 
 void SdlBackend::blockFor(int ms) {
+    signals::Blocking waiting;
     if (ms > 0) SDL_Delay(Uint32(ms));
 }
 
@@ -434,7 +443,13 @@ MessageResult SdlBackend::messageBox(std::string_view text, std::string_view tit
     const SDL_MessageBoxData data{
         flags, shown_ ? window_ : nullptr, t.c_str(), m.c_str(), int(b.size()), b.data(), nullptr};
     int chosen = -1;
-    if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+    int shownBox = 0;
+    {
+        // The box runs its own loop; a signal meanwhile is dealt with from the signal thread.
+        signals::Blocking waiting;
+        shownBox = SDL_ShowMessageBox(&data, &chosen);
+    }
+    if (shownBox != 0) {
         // Told on stderr instead, the run goes on as if the default (Enter) button had been pressed.
         writeToStderr(title, text);
         return static_cast<MessageResult>(b.front().buttonid);

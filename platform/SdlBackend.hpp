@@ -56,7 +56,7 @@ public:
     void minimize() override;
     void raise() override;
     void warpMouse(Point p) override;
-    // With WV_TIMELINE set, windows shown and the frames that first show them are timed on stderr.
+    // With WV_TIMELINE set, windows shown or hidden and the frames that first show it are timed on stderr.
     void log(std::string_view line) override;
     void wake() override;
     bool minimised() const override { return minimised_; }

@@ -1,6 +1,7 @@
 #include "SingleInstance.hpp"
 
 #include "LoopServices.hpp"
+#include "Signals.hpp"
 #include "Timer.hpp"
 
 #include <algorithm>
@@ -70,13 +71,9 @@ SingleInstance::SingleInstance(std::string_view name) {
 }
 
 SingleInstance::~SingleInstance() {
+    signals::removeEmergencyStep(emergencyStep_);
     poll_.reset();
-    if (listenFd_ >= 0) {
-        ::close(listenFd_);
-        ::unlink(socketPath_.c_str());
-    }
-    // Closing the descriptor releases the lock; the file itself stays, removing it would race a new start.
-    if (lockFd_ >= 0) ::close(lockFd_);
+    release();
 }
 
 bool SingleInstance::acquire() {
@@ -92,7 +89,20 @@ bool SingleInstance::acquire() {
         return !taken;
     }
     lockFd_ = fd;
+    // A signal that ends the program with the loop blocked still lets go of the name first.
+    emergencyStep_ = signals::addEmergencyStep([this] { release(); });
     return true;
+}
+
+void SingleInstance::release() {
+    if (listenFd_ >= 0) {
+        ::close(listenFd_);
+        ::unlink(socketPath_.c_str());
+        listenFd_ = -1;
+    }
+    // Closing the descriptor releases the lock; the file itself stays, removing it would race a new start.
+    if (lockFd_ >= 0) ::close(lockFd_);
+    lockFd_ = -1;
 }
 
 bool SingleInstance::askFirstToRaise(int timeoutMs) {

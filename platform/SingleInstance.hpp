@@ -38,10 +38,13 @@ public:
     const std::string& socketPath() const { return socketPath_; }
 
 private:
+    void release();
+
     std::string lockPath_;
     std::string socketPath_;
     int lockFd_ = -1;
     int listenFd_ = -1;
+    int emergencyStep_ = 0;
     std::unique_ptr<Timer> poll_;
 };
 

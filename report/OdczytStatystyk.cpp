@@ -3,7 +3,14 @@
 #include "platform/Error.hpp"
 #include "platform/Fs.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace raport {
 
@@ -30,7 +37,7 @@ constexpr const char* kPowody[LICZBA_POWODOW] = {
     "ujemna liczba odpowiedzi lub podpowiedzi",
     "nieprawidłowa data rozpoczęcia",
     "data sprzed 2000 roku",
-    "data z przyszłości",
+    "data ponad dobę późniejsza niż zegar komputera",
 };
 
 constexpr int kPokazaneNumery = 8;
@@ -84,7 +91,7 @@ int sprawdz(const std::uint8_t* p, std::int64_t terazSek, Gra& g) {
     if (g.podpowiedzi < 0 || g.dobre < 0 || g.zle < 0) return UJEMNE_LICZBY;
     if (!czasZapisu(p + 4, g.startSek)) return ZLA_DATA;
     if (g.startSek < kRok2000) return DATA_PRZED_2000;
-    if (g.startSek > terazSek) return DATA_Z_PRZYSZLOSCI;
+    if (g.startSek > terazSek + kTolerancjaSek) return DATA_Z_PRZYSZLOSCI;
     return LICZBA_POWODOW;
 }
 
@@ -122,7 +129,7 @@ void dataZDni(std::int64_t dni, int& rok, int& miesiac, int& dzien) {
     rok = static_cast<int>(rokEry + era * 400 + (miesiac <= 2));
 }
 
-Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek) {
+Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek, bool naglowek) {
     Odczyt o;
     o.plikIstnieje = true;
     if (bajty.empty()) {
@@ -137,7 +144,7 @@ Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek) {
     const std::int32_t program = i32(bajty.data());
     std::int64_t utworzony = 0;
     const bool dataNaglowka = czasZapisu(bajty.data() + 4, utworzony) && utworzony >= kRok2000;
-    if (program != 1 || !dataNaglowka)
+    if (naglowek && (program != 1 || !dataNaglowka))
         o.uwagi.push_back(std::string("Nagłówek pliku statystyk jest nieprawidłowy (") +
                           (program != 1 ? "numer programu " + std::to_string(program) + " zamiast 1"
                                         : std::string("nieprawidłowa data utworzenia")) +
@@ -152,6 +159,7 @@ Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek) {
         g.numer = static_cast<int>(i + 1);
         const int powod = sprawdz(bajty.data() + kRozmiarNaglowka + i * kRozmiarRekordu, terazSek, g);
         if (powod == LICZBA_POWODOW) {
+            if (g.startSek > terazSek) ++o.naprzod;
             o.gry.push_back(g);
             continue;
         }
@@ -159,7 +167,16 @@ Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek) {
         ++o.pominiete;
         if (pominiete[powod].size() < kPokazaneNumery) pominiete[powod].push_back(g.numer);
     }
-    for (int p = 0; p < LICZBA_POWODOW; ++p) {
+    // One note per reason, in the order of each reason's first record.
+    std::array<int, LICZBA_POWODOW> kolejnosc{};
+    for (int p = 0; p < LICZBA_POWODOW; ++p)
+        kolejnosc[p] = p;
+    std::stable_sort(kolejnosc.begin(), kolejnosc.end(), [&](int a, int b) {
+        const int pa = pominiete[a].empty() ? INT_MAX : pominiete[a].front();
+        const int pb = pominiete[b].empty() ? INT_MAX : pominiete[b].front();
+        return pa < pb;
+    });
+    for (int p : kolejnosc) {
         if (!ile[p]) continue;
         std::string numery;
         for (int n : pominiete[p])
@@ -173,21 +190,79 @@ Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek) {
         o.uwagi.push_back("Ostatni rekord jest niepełny (" + std::to_string(reszta) + " z " +
                           std::to_string(kRozmiarRekordu) + " bajtów) i został pominięty.");
     }
+    if (o.naprzod)
+        o.uwagi.push_back(liczba(o.naprzod, "gra ma", "gry mają", "gier ma") +
+                          " datę późniejszą niż zegar tego komputera (najwyżej o dobę); pokazano " +
+                          (o.naprzod == 1 ? "ją" : "je") +
+                          " z zapisaną datą. Warto sprawdzić ustawienie zegara i strefy czasowej.");
     return o;
 }
 
-Odczyt odczytajPlik(const std::string& sciezka, std::int64_t terazSek) {
-    if (!platform::fs::exists(sciezka)) return {};
+std::string przyczynaBleduOdczytu(const std::string& sciezkaNatywna, std::size_t limit) {
+    struct stat st {};
+    if (::stat(sciezkaNatywna.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return "plik nie istnieje";
+        if (errno == EACCES) return "brak uprawnień do odczytu";
+        return "błąd systemu plików";
+    }
+    if (!S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? "to jest katalog, nie plik" : "to nie jest zwykły plik";
+    if (std::uint64_t(st.st_size) > limit) return "plik jest za duży";
+    const int fd = ::open(sciezkaNatywna.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM ? "brak uprawnień do odczytu" : "błąd otwarcia pliku";
+    ::close(fd);
+    return "błąd odczytu z dysku";
+}
+
+namespace {
+
+constexpr std::size_t kLimitBajtow = 256u << 20;
+
+// Reads one file; a file that exists but cannot be read gives a note with the cause in Polish.
+Odczyt czytaj(const std::string& sciezka, std::int64_t terazSek, bool naglowek) {
     std::vector<std::uint8_t> bajty;
     try {
-        bajty = platform::fs::readAll(sciezka);
-    } catch (const platform::Error& e) {
+        bajty = platform::fs::readAll(sciezka, kLimitBajtow);
+    } catch (const platform::Error&) {
         Odczyt o;
         o.plikIstnieje = true;
-        o.uwagi.push_back(std::string("Nie można odczytać pliku statystyk (") + e.what() + ").");
+        o.uwagi.push_back("Nie można odczytać pliku " + std::filesystem::path(sciezka).filename().string() +
+                          " (" + przyczynaBleduOdczytu(platform::fs::resolve(sciezka), kLimitBajtow) + ").");
         return o;
     }
-    return odczytaj(bajty, terazSek);
+    return odczytaj(bajty, terazSek, naglowek);
+}
+
+} // namespace
+
+Odczyt odczytajPlik(const std::string& sciezka, std::int64_t terazSek) {
+    const std::string odlozony = sciezka + ".bad";
+    const bool jestOdlozony = platform::fs::exists(odlozony);
+    Odczyt o;
+    if (platform::fs::exists(sciezka)) {
+        o = czytaj(sciezka, terazSek, true);
+    } else if (std::filesystem::exists(platform::fs::resolve(sciezka))) {
+        // There, but not a file (a directory, say): say so rather than report nothing.
+        o.plikIstnieje = true;
+        o.uwagi.push_back("Nie można odczytać pliku " + std::filesystem::path(sciezka).filename().string() +
+                          " (" + przyczynaBleduOdczytu(platform::fs::resolve(sciezka), kLimitBajtow) + ").");
+    }
+    if (!jestOdlozony) return o;
+    Odczyt b = czytaj(odlozony, terazSek, false);
+    const std::string nazwa = std::filesystem::path(odlozony).filename().string();
+    o.plikIstnieje = true;
+    o.uwagi.push_back("Odczytano też " + liczba(std::int64_t(b.gry.size()), "grę", "gry", "gier") +
+                      " z pliku " + nazwa +
+                      ", odłożonego przy starcie programu, bo nagłówek pliku statystyk był uszkodzony.");
+    for (const std::string& u : b.uwagi)
+        o.uwagi.push_back(nazwa + ": " + u);
+    o.pominiete += b.pominiete;
+    o.naprzod += b.naprzod;
+    o.gry.insert(o.gry.end(), b.gry.begin(), b.gry.end());
+    std::stable_sort(o.gry.begin(), o.gry.end(),
+                     [](const Gra& x, const Gra& y) { return x.startSek < y.startSek; });
+    return o;
 }
 
 } // namespace raport

@@ -28,6 +28,7 @@ struct Odczyt {
     bool plikIstnieje = false;
     std::vector<Gra> gry; // in file order
     int pominiete = 0;    // records left out
+    int naprzod = 0;      // kept records dated after the computer's clock, at most a day
     // Visible notes about what was skipped and why (empty for a sound file).
     std::vector<std::string> uwagi;
 };
@@ -35,11 +36,20 @@ struct Odczyt {
 inline constexpr int kRozmiarNaglowka = 20;
 inline constexpr int kRozmiarRekordu = 44;
 
-// Reads the bytes of a statistics file; records dated after terazSek (UTC seconds) count as impossible.
-Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek);
-// The same for a file given as a game path ("prgst1.stt"); a missing or unreadable file gives no games
-// and a note.
+// A clock set a little wrong, another time zone's computer or a headless run ahead in virtual time may
+// date a game a little ahead of this computer's clock; only records further ahead count as impossible.
+inline constexpr std::int64_t kTolerancjaSek = 86400;
+
+// Reads the bytes of a statistics file; records dated more than a day after terazSek (UTC seconds) count
+// as impossible. Notes of skipped records come in record order. Without naglowek the header is not
+// judged (a file set aside for its header).
+Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek, bool naglowek = true);
+// The same for a file given as a game path ("prgst1.stt"), together with the readable records of the
+// file set aside beside it at start-up for a damaged header ("prgst1.stt.bad"), all in date order. A
+// missing or unreadable file gives no games and a note.
 Odczyt odczytajPlik(const std::string& sciezka, std::int64_t terazSek);
+// Why a file cannot be read, in Polish ("plik nie istnieje", "brak uprawnień do odczytu"...).
+std::string przyczynaBleduOdczytu(const std::string& sciezkaNatywna, std::size_t limit);
 
 // Days since 1970-01-01 of a date in the proleptic Gregorian calendar, and back.
 std::int64_t dniOdEpoki(int rok, int miesiac, int dzien);

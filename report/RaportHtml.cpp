@@ -105,10 +105,21 @@ struct Linia {
     std::vector<Punkt> punkty;
 };
 
-// Local seconds the charts span: whole days from the first game's to the last game's.
+// Local seconds the charts span: whole days from the first game's to the last game's, or for a single
+// day whole hours from the first game's to the last game's.
 struct Os {
     std::int64_t od = 0, doX = 86400;
+    bool godziny = false;
 };
+
+// Beyond about two months a line of single games or days is a blur; weeks still show the trend.
+constexpr std::int64_t kDniBezTygodni = 60;
+
+enum class Srednie { brak, dni, tygodnie };
+
+std::int64_t dzienZ(std::int64_t sek) {
+    return sek >= 0 ? sek / 86400 : (sek - 86399) / 86400;
+}
 
 struct Podzialka {
     double krok = 1, gora = 1;
@@ -128,24 +139,29 @@ Podzialka podzialka(double maks, double minimum) {
     return p;
 }
 
-// Points of one game each, or the mean of each day's points when there are too many to tell apart.
-std::vector<Punkt> doWykresu(const std::vector<Punkt>& punkty, bool& srednie) {
-    if (punkty.size() <= static_cast<std::size_t>(kMaksPunktow)) return punkty;
-    srednie = true;
+// Points of one game each; over a long time the mean of each week (Monday to Sunday), or of each day when
+// there are too many games to tell apart.
+std::vector<Punkt> doWykresu(const std::vector<Punkt>& punkty, const Os& os, Srednie& srednie) {
+    const bool tygodnie = !os.godziny && (os.doX - os.od) / 86400 > kDniBezTygodni;
+    if (!tygodnie && punkty.size() <= static_cast<std::size_t>(kMaksPunktow)) return punkty;
+    srednie = tygodnie ? Srednie::tygodnie : std::max(srednie, Srednie::dni);
+    // Day 0 was a Thursday: Monday-based weeks start 3 days later.
+    const std::int64_t dlugosc = tygodnie ? 7 : 1, przesuniecie = tygodnie ? 3 : 0;
     std::vector<Punkt> wynik;
-    std::int64_t dzien = 0;
+    std::int64_t okres = 0;
     double suma = 0;
     int ile = 0;
     auto zamknij = [&] {
-        if (ile) wynik.push_back({dzien * 86400 + 43200, suma / ile});
+        if (ile) wynik.push_back({(okres * dlugosc - przesuniecie) * 86400 + dlugosc * 43200, suma / ile});
     };
     for (const Punkt& p : punkty) {
-        const std::int64_t d = p.x >= 0 ? p.x / 86400 : (p.x - 86399) / 86400;
-        if (ile && d != dzien) {
+        const std::int64_t dz = dzienZ(p.x) + przesuniecie;
+        const std::int64_t d = dz >= 0 ? dz / dlugosc : (dz - dlugosc + 1) / dlugosc;
+        if (ile && d != okres) {
             zamknij();
             suma = 0, ile = 0;
         }
-        dzien = d;
+        okres = d;
         suma += p.y;
         ++ile;
     }
@@ -176,8 +192,23 @@ public:
         }
     }
 
-    // Day marks along the bottom, at most about seven of them.
+    // Day marks along the bottom, at most about seven of them; hours for a single day.
     void osCzasu() {
+        if (os_.godziny) {
+            const std::int64_t godzin = std::max<std::int64_t>(1, (os_.doX - os_.od) / 3600);
+            const std::int64_t etykiet = std::clamp((w_ - kLewy - kPrawy) / 60, 2, 7);
+            const std::int64_t krok = (godzin + etykiet - 1) / etykiet;
+            for (std::int64_t t = os_.od; t <= os_.doX; t += krok * 3600) {
+                const std::string xx = liczbaSvg(x(t));
+                s_ += "<line class=\"znacznik\" x1=\"" + xx + "\" x2=\"" + xx + "\" y1=\"" +
+                      std::to_string(h_ - kDol) + "\" y2=\"" + std::to_string(h_ - kDol + 4) + "\"/>";
+                if (x(t) + 16 > w_) continue; // would be cut off at the right edge
+                s_ += "<text class=\"os\" x=\"" + xx + "\" y=\"" + std::to_string(h_ - kDol + 16) +
+                      "\" text-anchor=\"middle\">" + dwieCyfry(int((t - dzienZ(t) * 86400) / 3600)) +
+                      ":00</text>";
+            }
+            return;
+        }
         const std::int64_t dni = std::max<std::int64_t>(1, (os_.doX - os_.od) / 86400);
         // About 70 units per label keeps "dd.mm" apart on the narrow charts too.
         const std::int64_t etykiet = std::clamp((w_ - kLewy - kPrawy) / 70, 2, 7);
@@ -206,25 +237,28 @@ public:
     }
 
     void linia(const std::vector<Punkt>& punkty, const char* kolor, const char* kreska, bool procent,
-               const char* nazwa, bool dzienne) {
+               const char* nazwa, Srednie srednie) {
         if (punkty.empty()) return;
         std::string d;
         for (const Punkt& p : punkty)
             d += (d.empty() ? "M" : "L") + liczbaSvg(x(p.x)) + " " + liczbaSvg(y(std::min(p.y, y_.gora)));
-        if (punkty.size() > 1) {
+        // Games of one day are separate tries, not a course: points only.
+        if (punkty.size() > 1 && !os_.godziny) {
             s_ += "<path class=\"linia\" d=\"" + d + "\" stroke=\"" + kolor + "\"";
             if (*kreska) s_ += std::string(" stroke-dasharray=\"") + kreska + "\"";
             s_ += "/>";
         }
-        if (punkty.size() > static_cast<std::size_t>(kPunktyZKolkami)) return;
+        if (punkty.size() > static_cast<std::size_t>(kPunktyZKolkami) && !os_.godziny) return;
         for (const Punkt& p : punkty) {
             s_ += "<circle cx=\"" + liczbaSvg(x(p.x)) + "\" cy=\"" + liczbaSvg(y(std::min(p.y, y_.gora))) +
                   "\" r=\"3.2\" fill=\"" + kolor + "\"><title>";
             const std::int64_t dz = p.x >= 0 ? p.x / 86400 : (p.x - 86399) / 86400;
             const std::int64_t wDniu = p.x - dz * 86400;
-            s_ += dataDnia(dz) +
-                  (dzienne ? std::string(" (średnia dnia)")
-                           : " " + dwieCyfry(int(wDniu / 3600)) + ":" + dwieCyfry(int(wDniu / 60 % 60))) +
+            s_ += (srednie == Srednie::tygodnie ? "tydzień od " + dataDnia(dz - 3) : dataDnia(dz)) +
+                  (srednie == Srednie::tygodnie ? std::string(" (średnia tygodnia)")
+                   : srednie == Srednie::dni
+                       ? std::string(" (średnia dnia)")
+                       : " " + dwieCyfry(int(wDniu / 3600)) + ":" + dwieCyfry(int(wDniu / 60 % 60))) +
                   (nazwa ? std::string(" · ") + htmlTekst(nazwa) : std::string()) + ": " +
                   (procent ? procent_(p.y) : dziesietna(p.y, 2)) + "</title></circle>";
         }
@@ -272,11 +306,15 @@ std::string probkaLinii(const char* kolor, const char* kreska) {
 }
 
 std::string wykresLinii(const std::vector<Linia>& linie, Os os, bool procent, double minimum, int w, int h,
-                        const std::string& opis, bool& srednie) {
+                        const std::string& opis, Srednie& srednie) {
     std::vector<std::vector<Punkt>> punkty;
+    std::vector<Srednie> jakie;
     double maks = 0;
     for (const Linia& l : linie) {
-        punkty.push_back(doWykresu(l.punkty, srednie));
+        Srednie s = Srednie::brak;
+        punkty.push_back(doWykresu(l.punkty, os, s));
+        jakie.push_back(s);
+        srednie = std::max(srednie, s);
         for (const Punkt& p : punkty.back())
             maks = std::max(maks, p.y);
     }
@@ -286,8 +324,7 @@ std::string wykresLinii(const std::vector<Linia>& linie, Os os, bool procent, do
     wy.osCzasu();
     for (std::size_t i = 0; i < linie.size(); ++i)
         wy.linia(punkty[i], linie[i].kolor, linie[i].kreska, procent,
-                 linie.size() > 1 ? linie[i].nazwa : nullptr,
-                 linie[i].punkty.size() > static_cast<std::size_t>(kMaksPunktow));
+                 linie.size() > 1 ? linie[i].nazwa : nullptr, jakie[i]);
     return wy.koniec();
 }
 
@@ -308,7 +345,8 @@ std::string wykresTygodni(const Postepy& p, bool& obciete) {
     wy.siatkaY(false);
     const double pole = double(wy.szerokosc() - Wykres::kLewy - Wykres::kPrawy) / double(n);
     const double slupek = std::min(pole * 0.72, 46.0);
-    const std::size_t co = (n + 11) / 12; // at most about twelve date labels
+    // Date labels at least 44 units apart, counted back from the latest week, which always has one.
+    const std::size_t co = std::max<std::size_t>(1, std::size_t(std::ceil(44.0 / pole)));
     for (std::size_t i = 0; i < n; ++i) {
         const Tydzien& t = *(pierwszy + static_cast<std::ptrdiff_t>(i));
         const double x0 = Wykres::kLewy + pole * double(i) + (pole - slupek) / 2;
@@ -322,7 +360,7 @@ std::string wykresTygodni(const Postepy& p, bool& obciete) {
             v = v1;
         }
         if (v > 0 && pole >= 28) wy.tekst(x0 + slupek / 2, wy.y(v) - 5, dziesietna(v, 0) + " min");
-        if (i % co == 0 || i + 1 == n) {
+        if ((n - 1 - i) % co == 0) {
             int r, m, d;
             dataZDni(t.poniedzialek, r, m, d);
             wy.tekst(x0 + slupek / 2, wy.wysokosc() - Wykres::kDol + 16, dwieCyfry(d) + "." + dwieCyfry(m));
@@ -539,7 +577,7 @@ std::string sekcjaGry(const Postepy& p, int g, Os os) {
     h += "<li>podpowiedzi na zadanie: <b>" +
          dziesietna(double(s.podpowiedzi) / double(std::max<std::int64_t>(1, s.zadan)), 2) + "</b></li></ul>";
 
-    bool srednie = false;
+    Srednie srednie = Srednie::brak;
     std::vector<Linia> linie;
     std::string legenda = "<ul class=\"legenda\">";
     for (int i = 0; i < kGlosek; ++i) {
@@ -564,7 +602,10 @@ std::string sekcjaGry(const Postepy& p, int g, Os os) {
     h += wykresLinii({{kGry[g], kKoloryGier[g], "", s.minuty}}, os, false, 1, 320, 160,
                      std::string("Czas gry: ") + kGry[g], srednie);
     h += "</figure></div>";
-    if (srednie)
+    if (srednie == Srednie::tygodnie)
+        h += "<p class=\"przypis\">Gry obejmują ponad " + std::to_string(kDniBezTygodni) +
+             " dni, więc punkty pokazują średnie z kolejnych tygodni.</p>";
+    else if (srednie == Srednie::dni)
         h += "<p class=\"przypis\">Gier jest tak dużo, że punkty pokazują średnie z kolejnych dni.</p>";
     return h + "</section>";
 }
@@ -701,6 +742,11 @@ std::string html(const Odczyt& odczyt, const Postepy& p, const Opis& opis) {
         Os os;
         os.od = p.pierwsza->dzienEpoki() * 86400;
         os.doX = (p.ostatnia->dzienEpoki() + 1) * 86400;
+        if (p.pierwsza->dzienEpoki() == p.ostatnia->dzienEpoki()) {
+            os.godziny = true;
+            os.od = p.pierwsza->sek / 3600 * 3600;
+            os.doX = std::max(p.ostatnia->sek / 3600 * 3600 + 3600, os.od + 3600);
+        }
         s += podsumowanie(p) + "\n" + tabelaGlosek(p) + "\n" + sekcjaTygodni(p) + "\n";
         std::string niegrane;
         for (int g = 0; g < kGier; ++g) {

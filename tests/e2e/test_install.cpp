@@ -170,6 +170,10 @@ TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) 
         {"--version", 0, "wirowanki " WV_VERSION "\n", ""},
         {"--bogus", 2, "", "wirowanki: unknown option --bogus\nusage: wirowanki "},
         {"--window", 2, "", "wirowanki: --window needs a value\nusage: wirowanki "},
+        {"-V", 0, "wirowanki " WV_VERSION "\n", ""},
+        {"foo", 2, "", "wirowanki: unknown command foo\nusage: wirowanki "},
+        {"-x", 2, "", "wirowanki: unknown option -x\nusage: wirowanki "},
+        {"raport a.html b", 2, "", "wirowanki: unexpected argument b\nusage: wirowanki "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -182,13 +186,14 @@ TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) 
     const Outcome help = run(exec + " --help");
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.err, "");
+    EXPECT_EQ(run(exec + " -h").out, help.out);
     std::istringstream lines(help.out);
     std::vector<std::string> firstWords;
     for (std::string line, word; std::getline(lines, line);)
         if (std::istringstream(line) >> word) firstWords.push_back(word);
     EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "[--script", "z", "raport", "--window",
                                                     "--skala", "--headless", "--script", "--script-coords",
-                                                    "--max-virtual-ms", "--help", "--version"}));
+                                                    "--max-virtual-ms", "-h,", "-V,"}));
 }
 
 TEST_F(StagedInstall, TheMenuEntryAndTheMetadataPassTheirValidators) {

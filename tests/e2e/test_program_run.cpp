@@ -1,5 +1,6 @@
 #include "../ui/program_fixture.hpp"
 
+#include <algorithm>
 #include <sys/wait.h>
 
 using namespace wvtest;
@@ -94,4 +95,30 @@ TEST(BuiltProgram, InMode4TheEscapeKeyEnds) {
     EXPECT_TRUE(contains(r.lines, "  CPrzyciskP name=start bounds=547,659,84x64"));
     EXPECT_TRUE(contains(r.lines, "  ImageControl name=g_Menu bounds=705,95,319x575"));
     EXPECT_EQ(r.lines.back(), "form-hidden Wirowanki Cz.I Demo Splash");
+}
+
+// The headless clock runs ahead of the wall clock by the virtual time waited; a report made right after
+// still has the game, with a note that its date is ahead of the computer's clock.
+TEST(BuiltProgram, AGamePlayedHeadlessIsInTheReportMadeRightAfterIt) {
+    if (!builtProgramExists()) GTEST_SKIP() << "program not built beside the tests";
+    Installation inst(Installation::Data::Linked);
+    const ProgramRun r = runBuiltProgram(inst, "--headless --window 1024x768 --max-virtual-ms 7200000",
+                                         "wait 1800000\n"
+                                         "click 765 295\n" // Memory tab
+                                         "click 567 679\n" // start
+                                         "wait 1000\n"
+                                         "key 27\n" // stop: the record is written, the results shown
+                                         "key 27\n"
+                                         "quit\n");
+    ASSERT_TRUE(WIFEXITED(r.status));
+    EXPECT_EQ(WEXITSTATUS(r.status), 0);
+    ASSERT_EQ(stdfs::file_size(inst.prog() / "prgst1.stt"), 20u + 44u);
+    const stdfs::path page = inst.base() / "r.html";
+    const std::string cmd =
+        (inst.prog() / "wirowanki").string() + " raport " + page.string() + " > /dev/null 2>&1";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+    const std::string csv = readFile(inst.base() / "r.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << csv;
+    EXPECT_NE(csv.find(",Memory,"), std::string::npos) << csv;
+    EXPECT_NE(readFile(page).find("1 gra ma datę późniejszą niż zegar tego komputera"), std::string::npos);
 }

@@ -63,10 +63,18 @@ TEST(OpenUrl, TheDesktopOpenerGetsTheAddressAsOneArgumentAndIsReaped) {
 
     const std::string mail = "mailto:biuro@example.org?subject=Wiadomosc z Wirowanki; echo $HOME `id`";
     ASSERT_TRUE(openUrl(mail));
-    for (int i = 0; i < 500 && !std::filesystem::exists(out); ++i)
+    // The opener prints its one argument in one go; its end is the line's end.
+    std::vector<std::uint8_t> args;
+    for (int i = 0; i < 2000 && (args.empty() || args.back() != '\n'); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    const auto args = readBytes(out);
+        if (std::filesystem::exists(out)) args = readBytes(out);
+    }
+    // Until the opener has ended (looked at without collecting it: that is the program's job).
+    siginfo_t ended{};
+    for (int i = 0; i < 2000 && ended.si_pid == 0; ++i) {
+        ::waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT);
+        if (ended.si_pid == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     EXPECT_EQ(std::string(args.begin(), args.end()), mail + "\n");
 
     // The finished opener is collected (here by the next attempt, which finds no opener at all): no child,
@@ -107,9 +115,12 @@ TEST(OpenUrl, AnOpenerThatEndsWithAnErrorIsReportedOnceAndASuccessfulOneNot) {
             PathPrefix path(dir.path());
             ASSERT_TRUE(openUrl("https://example.org/", [&] { ++failures; }));
         }
-        for (int i = 0; i < 500 && !std::filesystem::exists(done); ++i)
+        // Until the opener has ended (looked at without collecting it: that is the program's job).
+        siginfo_t ended{};
+        for (int i = 0; i < 2000 && ended.si_pid == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            ::waitid(P_ALL, 0, &ended, WEXITED | WNOHANG | WNOWAIT);
+        }
         // The next attempt collects the finished opener (and finds no opener of its own).
         PathPrefix nothing(dir.file("empty"), true);
         EXPECT_FALSE(openUrl("https://example.org/"));

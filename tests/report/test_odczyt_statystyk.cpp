@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <unistd.h>
 
 using reporttest::naglowek;
 using reporttest::rekord;
@@ -49,19 +51,20 @@ TEST(OdczytStatystyk, aDamagedFileGivesWhatIsReadableAndSaysWhatWasSkippedAndWhy
          {"Ostatni rekord jest niepełny (30 z 44 bajtów) i został pominięty."}},
         {"impossible values",
          naglowek() + dobry + rekord(0, 2026, 12, 1) + rekord(9, 2026, 12, 1) + rekord(1, 2026, 12, 1, -5) +
-             rekord(1, 1999, 12, 31) + rekord(1, 2026, 12, 9) + rekord(1, 2026, 13, 1) +
+             rekord(1, 1999, 12, 31) + rekord(1, 2026, 12, 10) + rekord(1, 2026, 13, 1) +
              rekord(1, 2025, 2, 29) + rekord(2, 2026, 12, 1, 60, 2) + rekord(3, 2026, 12, 1, 60, 1, -1) +
-             rekord(4, 2026, 12, 1, 60, 1, 3, 1, 0, 4) + rekord(4, 2024, 2, 29) + rekord(3, 2026, 12, 8),
-         {1, 12, 13},
-         {"Pominięto 2 rekordy (nr 2, 3): nieznany numer gry.",
-          "Pominięto 1 rekord (nr 11): ilość zadań spoza "
-          "zakresu 1–3.",
-          "Pominięto 1 rekord (nr 4): ujemny czas gry.",
+             rekord(4, 2026, 12, 1, 60, 1, 3, 1, 0, 4) + rekord(4, 2024, 2, 29) + rekord(3, 2026, 12, 8) +
+             rekord(2, 2026, 12, 9),
+         {1, 12, 13, 14},
+         {"Pominięto 2 rekordy (nr 2, 3): nieznany numer gry.", "Pominięto 1 rekord (nr 4): ujemny czas gry.",
+          "Pominięto 1 rekord (nr 5): data sprzed 2000 roku.",
+          "Pominięto 1 rekord (nr 6): data ponad dobę późniejsza niż zegar komputera.",
+          "Pominięto 2 rekordy (nr 7, 8): nieprawidłowa data rozpoczęcia.",
           "Pominięto 1 rekord (nr 9): wynik gry inny niż 0 lub 1.",
           "Pominięto 1 rekord (nr 10): ujemna liczba odpowiedzi lub podpowiedzi.",
-          "Pominięto 2 rekordy (nr 7, 8): nieprawidłowa data rozpoczęcia.",
-          "Pominięto 1 rekord (nr 5): data sprzed 2000 roku.",
-          "Pominięto 1 rekord (nr 6): data z przyszłości."}},
+          "Pominięto 1 rekord (nr 11): ilość zadań spoza zakresu 1–3.",
+          "1 gra ma datę późniejszą niż zegar tego komputera (najwyżej o dobę); pokazano ją z zapisaną datą. "
+          "Warto sprawdzić ustawienie zegara i strefy czasowej."}},
     };
     for (const Przypadek& p : przypadki) {
         SCOPED_TRACE(p.nazwa);
@@ -119,6 +122,61 @@ TEST(OdczytStatystyk, aMissingFileIsNoErrorAndReadingLeavesTheFileAsItWas) {
     EXPECT_EQ(coretest::TempRoots::read(plik), przed);
     EXPECT_EQ(std::filesystem::last_write_time(plik), czas);
     EXPECT_EQ(std::filesystem::status(plik).permissions(), std::filesystem::perms::owner_read);
+}
+
+TEST(OdczytStatystyk, unreadableFilesAreExplainedInPolishAndAFileSetAsideAddsItsGamesInDateOrder) {
+    coretest::TempRoots roots;
+    const std::filesystem::path plik = roots.user() / "prgst1.stt";
+    struct Przypadek {
+        const char* nazwa;
+        std::function<void()> przygotuj;
+        std::string uwaga;
+    } const przypadki[] = {
+        {"larger than any statistics file",
+         [&] {
+             coretest::TempRoots::write(plik, "");
+             std::filesystem::resize_file(plik, std::uintmax_t(1) << 30);
+         },
+         "Nie można odczytać pliku prgst1.stt (plik jest za duży)."},
+        {"a directory", [&] { std::filesystem::create_directory(plik); },
+         "Nie można odczytać pliku prgst1.stt (to jest katalog, nie plik)."},
+        {"not readable",
+         [&] {
+             coretest::TempRoots::write(plik, naglowek());
+             std::filesystem::permissions(plik, std::filesystem::perms::none);
+         },
+         "Nie można odczytać pliku prgst1.stt (brak uprawnień do odczytu)."},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        std::filesystem::remove_all(plik);
+        p.przygotuj();
+        // The superuser reads whatever the permissions say.
+        if (std::string(p.nazwa) == "not readable" && ::geteuid() == 0) continue;
+        const raport::Odczyt o = raport::odczytajPlik("prgst1.stt", kTeraz);
+        EXPECT_TRUE(o.plikIstnieje);
+        EXPECT_TRUE(o.gry.empty());
+        EXPECT_EQ(o.uwagi, std::vector<std::string>{p.uwaga});
+    }
+    std::filesystem::remove_all(plik);
+    EXPECT_EQ(raport::przyczynaBleduOdczytu(plik.string(), 100), "plik nie istnieje");
+
+    // The set-aside file's header is broken by definition; its records count like the others.
+    coretest::TempRoots::write(plik, naglowek() + rekord(1, 2026, 12, 1) + rekord(2, 2026, 12, 3));
+    coretest::TempRoots::write(roots.user() / "prgst1.stt.bad",
+                               naglowek(0, 1900) + rekord(3, 2026, 12, 2) + rekord(9, 2026, 12, 2) + "x");
+    const raport::Odczyt o = raport::odczytajPlik("prgst1.stt", kTeraz);
+    std::vector<int> gry;
+    for (const raport::Gra& g : o.gry)
+        gry.push_back(g.gra);
+    EXPECT_EQ(gry, (std::vector<int>{1, 3, 2}));
+    EXPECT_EQ(o.pominiete, 2);
+    EXPECT_EQ(o.uwagi,
+              (std::vector<std::string>{
+                  "Odczytano też 1 grę z pliku prgst1.stt.bad, odłożonego przy starcie programu, bo nagłówek "
+                  "pliku statystyk był uszkodzony.",
+                  "prgst1.stt.bad: Pominięto 1 rekord (nr 2): nieznany numer gry.",
+                  "prgst1.stt.bad: Ostatni rekord jest niepełny (1 z 44 bajtów) i został pominięty."}));
 }
 
 TEST(OdczytStatystyk, calendarDaysAndPolishNumberForms) {

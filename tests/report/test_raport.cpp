@@ -213,7 +213,34 @@ TEST(RaportHtml, aLongHistoryKeepsThePageShortAndTheCsvComplete) {
         std::string::npos);
     EXPECT_EQ(ile(h, "<td class=\"kiedy\">"), 1000u);
     EXPECT_NE(h.find("Wykres pokazuje ostatnie 52 tygodnie."), std::string::npos);
-    EXPECT_NE(h.find("punkty pokazują średnie z kolejnych dni"), std::string::npos);
-    EXPECT_EQ(ile(h, "<circle"), 0u) << "400 daily points are drawn as a line only";
     EXPECT_EQ(ile(raport::csv(p), "\r\n"), 1006u);
+
+    // Over two months: weekly means; many games in fewer days: daily means; one day: the games as points.
+    struct Historia {
+        int dni, gier;
+        const char* przypis;
+        std::size_t kolek, linii;
+    } const historie[] = {
+        {400, 1005, "punkty pokazują średnie z kolejnych tygodni", 3 * 58,
+         3}, // Mondays 30.12.2024 … 27.01.2026
+        {30, 400, "punkty pokazują średnie z kolejnych dni", 3 * 30, 3},
+        {1, 5, nullptr, 3 * 5, 0},
+    };
+    for (const Historia& hi : historie) {
+        SCOPED_TRACE(hi.dni);
+        std::string f = reporttest::naglowek();
+        for (int i = 0; i < hi.gier; ++i) {
+            int r, m, d;
+            raport::dataZDni(poczatek + i % hi.dni, r, m, d);
+            f += reporttest::rekord(1, r, m, d);
+        }
+        const std::vector<std::uint8_t> fb(f.begin(), f.end());
+        const raport::Odczyt fo = raport::odczytaj(fb, 1796731200);
+        const raport::Postepy fp = raport::policz(fo.gry);
+        const std::string s = raport::html(fo, fp, {"prgst1.stt", "r.csv", 1796731200});
+        if (hi.przypis) EXPECT_NE(s.find(hi.przypis), std::string::npos);
+        EXPECT_EQ(s.find("punkty pokazują średnie") == std::string::npos, hi.przypis == nullptr);
+        EXPECT_EQ(ile(s, "<circle"), hi.kolek);
+        EXPECT_EQ(ile(s, "class=\"linia\""), hi.linii);
+    }
 }
