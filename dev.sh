@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Set-up, build, run and test on a Debian machine.
 #   ./dev.sh run [program options]   install what is missing, build, start the game
 #   ./dev.sh test                    install what is missing, build normal and sanitizer builds, run every test

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One 25 ms tick of the falling-pictures game (the motion steps, the window's repaint of the moved
 // pictures and the composition of the screen on the headless backend) at each level in both layouts,
 // against the 25 ms the tick has. Prints "ratio falling_WxH_levelN VALUE" = CPU time of one tick / 25 ms.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A full redraw of a game window (background onto the composition canvas, composition onto the window's
 // backing store, both 1024 x 768, 24-bit) against one memcpy of such a frame, in the same run.
 #include "platform/Bitmap.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Our blend and scaling against pixman's on the same pictures, in one run. The last lines are
 // "ratio NAME VALUE" = our time / pixman's time for each pair.
 //

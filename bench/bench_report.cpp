@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The progress report of a statistics file of 100 000 games (read, figures, page and CSV written atomically)
 // against reading the same file once, in the same run. Wall-clock time: writing is part of the job.
 #include "platform/Fs.hpp"

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real window's costs under Xvfb with a window manager: start-up, anonymous memory idle in the menu,
 # and CPU of the program (and of the X server) while the falling game runs and while it is minimised.
 #   [DATA_DIR=DIR] bench/window_cost.sh PROGRAM WxH [SECONDS]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Word catalogue reader over arbitrary file contents (Data/slowa.txt of a data set).
 #include "words/_cslowa.hpp"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Ini reader over arbitrary file contents (the program's data.ini and the recordings' record.xtr).
 #include "platform/Fs.hpp"
 #include "platform/Ini.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // JPEG decoder: any bytes either decode within the size limits or raise ImageError.
 #include "platform/Error.hpp"
 #include "platform/Image.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The progress report's page and CSV over games made from the input: any figures a record can hold, dates
 // from 2000 to 2030, and a note of arbitrary text.
 #include "report/OdczytStatystyk.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Automation script parser: every line is a command, nothing, or ScriptError; numbers stay in range.
 #include "platform/Automation.hpp"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Remembered settings: any ustawienia.ini is read into valid values, and saving those then reading them
 // back gives the same values.
 #include "app/_custgry.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Statistics reader behind the progress report, over arbitrary file contents, then the figures made of it.
 #include "report/OdczytStatystyk.hpp"
 #include "report/Postepy.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A transparent picture from a pair (on black, on white), then scaled and blended as the games do.
 // Input: one byte of mode (bit 0: JPEG pair, else corrected BMP pair; the rest: drawing offsets), two
 // bytes giving the length of the first file, the first file, the second file.

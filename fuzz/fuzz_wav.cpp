@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // WAV reader: any bytes give nothing or a sound whose samples lie within the input, in whole frames.
 #include "platform/Wav.hpp"
 

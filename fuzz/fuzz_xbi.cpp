@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Corrected BMP: the image-size fix-up on the raw header, then the decoder, as the game loads ".xbi".
 #include "gfx/Loadcorrectbitmap.hpp"
 #include "platform/Error.hpp"

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes the application icons from the mascot in tools/art/logo.svg: a square scalable icon and PNGs of
 # the usual sizes. Needs rsvg-convert (librsvg2-bin); the results are committed, so building never does.
 set -eu

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Takes the store screenshots named in the AppStream metadata from a built program, headless:
 #   packaging/make-screenshots.sh build/wirowanki
 # They go to packaging/screenshots/ (committed) and are published on the home page under zrzuty/.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every test process gets a user directory of its own: the program, in process or started as a child,
 // falls back to $XDG_DATA_HOME/wirowanki, and that must never be the real one in the developer's home.
 #include <gtest/gtest.h>

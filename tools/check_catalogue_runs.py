@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Starts every game headless with every trained sound and position choice over the shipped catalogue.
 
 Every game, each trained sound alone, each single position, each quantity.  Each run: a scratch

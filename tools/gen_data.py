@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Rebuilds the shipped data set (Data/ and Resource/) from the sources in tools/art.
 
 Needs: Debian python3-pil, python3-numpy, librsvg2-bin (rsvg-convert), espeak-ng, sox,

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Adds the copyright and licence tags to every source file that lacks them.
 
 Run: /usr/bin/python3 tools/spdx_headers.py [--check]

@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Wirowanki authors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks the shipped data set: file lists, file formats, picture pairs and layout fits.
 
 Run: /usr/bin/python3 tools/verify_data.py   (exit status 1 when any check fails)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a kill at any moment leaves behind, and what the next start makes of it.
 #include "CoreTestSupport.hpp"
 #include "app/Wirowanki.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The core pieces on the running event loop, in virtual time.
 #include "CoreTestSupport.hpp"
 #include "app/_cblad.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program over a catalogue file: a broken file stops it with its reason, the shipped one feeds the menu.
 #include "../ui/program_fixture.hpp"
 #include "ui/Fmkomunikat.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The shipped data set: every file the program loads exists in both layouts and decodes as its kind.
 #include "app/_custgry.hpp"
 #include "app/_specfunc.hpp"

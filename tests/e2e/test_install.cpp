@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program as a user gets it: installed under a prefix (staged with DESTDIR), started from elsewhere.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fifty games in a row in the real program on the headless backend: every game opens, and the heap in
 // use after the last one is what it was after the first few (nothing kept per game or per frame).
 #include "../ui/program_fixture.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A game window holds its screen-sized pictures only while it is on screen.
 #include "../ui/program_fixture.hpp"
 

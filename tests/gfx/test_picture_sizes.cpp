@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures larger than where they are drawn cost no more than the ones shipped.
 #include "../core/CoreTestSupport.hpp"
 #include "app/_dllengine.hpp"

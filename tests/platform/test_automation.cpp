@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Scripts, options and the headless run: what a bug report or a demo script relies on.
 #include "platform/Application.hpp"
 #include "platform/Automation.hpp"

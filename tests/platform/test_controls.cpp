@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Controls on forms: clicks, capture, double clicks, hover, message procedures, painting, edits.
 #include "platform/Application.hpp"
 #include "platform/Canvas.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A form's backing store exists only while someone draws on it or it is shown; what reaches the screen
 // is the same either way.
 #include "platform/Application.hpp"

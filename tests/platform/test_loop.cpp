@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The event loop in virtual time: timers, blocking calls, modal windows, closing.
 #include "platform/Application.hpp"
 #include "platform/Clock.hpp"

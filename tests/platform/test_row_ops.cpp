@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Rows widened to the screen's 32-bit pixels: every vector path gives the plain loop's bytes.
 #include "platform/RowOps.hpp"
 #include "simd_levels.hpp"

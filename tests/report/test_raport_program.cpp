@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The report reached the way a user reaches it: the main menu's button after games played by clicks, and
 // the page as a browser draws it.
 #include "../ui/program_fixture.hpp"

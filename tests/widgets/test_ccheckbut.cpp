@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Check buttons: opaque resource pictures, soft-edged picture pairs, clicks and positions.
 #include "widgets/_ccheckbut.hpp"
 #include "widgets/_ccheckbutw.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The ring overlay and the caption pictures: positions in both display modes, clipping, saved
 // backgrounds, missing pictures.
 #include "widgets/_cobiektgraficzny.hpp"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Picture buttons on headless windows: state pictures, hover rules, hiding, positions, failures.
 #include "widgets/_cprzycisk.hpp"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scroll thumb and bar: steps, drawing over the window's background, failures.
 #include "widgets/_cscrollbar.hpp"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every picture widget the windows build can be built from the shipped Resource/ and Data/.
 #include "widgets/_ccheckbut.hpp"
 #include "widgets/_ccheckbutw.hpp"

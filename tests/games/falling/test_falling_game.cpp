@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The falling-pictures game played through its window with the shipped words.
 #include "falling_support.hpp"
 

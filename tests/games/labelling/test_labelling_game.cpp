@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The labelling game played by drags on the headless backend with the shipped data set.
 #include "labelling_support.hpp"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The labelling game reached the way a user reaches it: the main menu's first tab and its start button.
 #include "../../ui/program_fixture.hpp"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The memory game played by clicks on the headless backend with the shipped data set.
 #include "memory_support.hpp"
 

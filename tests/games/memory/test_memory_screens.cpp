@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The board at every quantity in both sizes, each checked for what it shows; screenshots for looking at
 // are written only when asked (WV_SCREENSHOT_DIR).
 #include "memory_support.hpp"
