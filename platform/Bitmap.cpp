@@ -6,6 +6,7 @@
 #include "Canvas.hpp"
 #include "Error.hpp"
 
+#include <atomic>
 #include <cstring>
 #include <limits>
 
@@ -16,52 +17,64 @@ namespace {
 // Largest picture the program ever needs is a full screen; this only guards against absurd sizes.
 constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
 
-bool isGrey(const Palette& p)
-{
+bool isGrey(const Palette& p) {
     for (int i = 0; i < 256; ++i)
         if (p[i].red != i || p[i].green != i || p[i].blue != i) return false;
     return true;
 }
 
+std::atomic<std::size_t> bytesInUse{0};
+
 } // namespace
 
-int Bitmap::strideFor(int width, PixelFormat format)
-{
+std::size_t bitmapBytesInUse() {
+    return bytesInUse.load(std::memory_order_relaxed);
+}
+
+template <class T> T* CountedAllocator<T>::allocate(std::size_t n) {
+    T* p = std::allocator<T>().allocate(n);
+    bytesInUse.fetch_add(n * sizeof(T), std::memory_order_relaxed);
+    return p;
+}
+
+template <class T> void CountedAllocator<T>::deallocate(T* p, std::size_t n) noexcept {
+    bytesInUse.fetch_sub(n * sizeof(T), std::memory_order_relaxed);
+    std::allocator<T>().deallocate(p, n);
+}
+
+template struct CountedAllocator<std::uint8_t>;
+
+int Bitmap::strideFor(int width, PixelFormat format) {
     return ((width * int(format) + 31) / 32) * 4;
 }
 
-Palette Bitmap::greyPalette()
-{
+Palette Bitmap::greyPalette() {
     Palette p{};
-    for (int i = 0; i < 256; ++i) p[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+    for (int i = 0; i < 256; ++i)
+        p[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
     return p;
 }
 
 Bitmap::Bitmap() = default;
 
-Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format)
-{
+Bitmap::Bitmap(int width, int height, PixelFormat format) : format_(format) {
     if (format == PixelFormat::Indexed8) palette_ = greyPalette();
     resize(width, height);
 }
 
 Bitmap::Bitmap(const Bitmap& other)
     : width_(other.width_), height_(other.height_), format_(other.format_), stride_(other.stride_),
-      pixels_(other.pixels_), palette_(other.palette_)
-{
-}
+      pixels_(other.pixels_), palette_(other.palette_) {}
 
 Bitmap::Bitmap(Bitmap&& other) noexcept
     : width_(other.width_), height_(other.height_), format_(other.format_), stride_(other.stride_),
-      pixels_(std::move(other.pixels_)), palette_(other.palette_)
-{
+      pixels_(std::move(other.pixels_)), palette_(other.palette_) {
     // A canvas belongs to its bitmap object (listeners are set by that object's owner); it never moves.
     other.width_ = other.height_ = other.stride_ = 0;
     other.pixels_.clear();
 }
 
-Bitmap& Bitmap::operator=(const Bitmap& other)
-{
+Bitmap& Bitmap::operator=(const Bitmap& other) {
     if (this != &other) {
         width_ = other.width_;
         height_ = other.height_;
@@ -73,8 +86,7 @@ Bitmap& Bitmap::operator=(const Bitmap& other)
     return *this;
 }
 
-Bitmap& Bitmap::operator=(Bitmap&& other) noexcept
-{
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     if (this != &other) {
         width_ = other.width_;
         height_ = other.height_;
@@ -91,38 +103,36 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept
 
 Bitmap::~Bitmap() = default;
 
-void Bitmap::resize(int width, int height)
-{
+void Bitmap::resize(int width, int height) {
     if (width < 0) width = 0;
     if (height < 0) height = 0;
     if (std::int64_t(width) * std::int64_t(height) > kMaxPixels)
-        throw ImageError("bitmap size " + std::to_string(width) + "x" + std::to_string(height) + " is too large");
+        throw ImageError("bitmap size " + std::to_string(width) + "x" + std::to_string(height) +
+                         " is too large");
     if (width == width_ && height == height_ && !pixels_.empty()) return;
     const int newStride = strideFor(width, format_);
-    std::vector<std::uint8_t> fresh(std::size_t(newStride) * std::size_t(height), 0);
+    decltype(pixels_) fresh(std::size_t(newStride) * std::size_t(height), 0);
     const int rows = std::min(height, height_);
     const int bytes = std::min(newStride, stride_);
     for (int y = 0; y < rows; ++y)
-        std::memcpy(fresh.data() + std::size_t(y) * newStride, pixels_.data() + std::size_t(y) * stride_, bytes);
+        std::memcpy(fresh.data() + std::size_t(y) * newStride, pixels_.data() + std::size_t(y) * stride_,
+                    bytes);
     pixels_ = std::move(fresh);
     width_ = width;
     height_ = height;
     stride_ = newStride;
 }
 
-void Bitmap::clear()
-{
+void Bitmap::clear() {
     width_ = height_ = stride_ = 0;
-    pixels_.clear();
+    decltype(pixels_)().swap(pixels_); // gives the memory back, not only the size
 }
 
-void Bitmap::fill(std::uint8_t value)
-{
+void Bitmap::fill(std::uint8_t value) {
     std::memset(pixels_.data(), value, pixels_.size());
 }
 
-void Bitmap::setFormat(PixelFormat format)
-{
+void Bitmap::setFormat(PixelFormat format) {
     if (format == format_) return;
     if (format == PixelFormat::Indexed8 && format_ != PixelFormat::Indexed8) {
         bool hasPalette = false;
@@ -166,8 +176,7 @@ void Bitmap::setFormat(PixelFormat format)
     format_ = format;
 }
 
-Color Bitmap::pixel(int x, int y) const
-{
+Color Bitmap::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return kBlack;
     const std::uint8_t* row = scanline(y);
     if (format_ == PixelFormat::Indexed8) {
@@ -178,8 +187,7 @@ Color Bitmap::pixel(int x, int y) const
     return rgb(p[2], p[1], p[0]);
 }
 
-void Bitmap::setPixel(int x, int y, Color color)
-{
+void Bitmap::setPixel(int x, int y, Color color) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
     std::uint8_t* row = scanline(y);
     if (format_ == PixelFormat::Indexed8) {
@@ -191,14 +199,12 @@ void Bitmap::setPixel(int x, int y, Color color)
     if (format_ == PixelFormat::Bgra32) p[3] = 255;
 }
 
-Canvas& Bitmap::canvas()
-{
+Canvas& Bitmap::canvas() {
     if (!canvas_) canvas_ = std::make_unique<Canvas>(*this);
     return *canvas_;
 }
 
-std::uint8_t nearestPaletteIndex(const Palette& palette, std::uint8_t b, std::uint8_t g, std::uint8_t r)
-{
+std::uint8_t nearestPaletteIndex(const Palette& palette, std::uint8_t b, std::uint8_t g, std::uint8_t r) {
     int best = 0;
     int bestDist = std::numeric_limits<int>::max();
     for (int i = 0; i < 256; ++i) {

@@ -14,6 +14,19 @@ namespace platform {
 
 class Canvas;
 
+// Bytes held by the pixels of every bitmap alive, so the picture loaders can refuse a data set that
+// would not fit in memory instead of letting the system run out.
+std::size_t bitmapBytesInUse();
+
+template <class T> struct CountedAllocator {
+    using value_type = T;
+    CountedAllocator() = default;
+    template <class U> CountedAllocator(const CountedAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n);
+    void deallocate(T* p, std::size_t n) noexcept;
+    template <class U> bool operator==(const CountedAllocator<U>&) const noexcept { return true; }
+};
+
 enum class PixelFormat : std::uint8_t {
     Indexed8 = 8, // one byte per pixel, 256-entry palette
     Bgr24 = 24,   // blue, green, red
@@ -52,7 +65,9 @@ public:
     bool empty() const { return width_ <= 0 || height_ <= 0; }
 
     std::uint8_t* scanline(int y) { return pixels_.data() + std::size_t(y) * std::size_t(stride_); }
-    const std::uint8_t* scanline(int y) const { return pixels_.data() + std::size_t(y) * std::size_t(stride_); }
+    const std::uint8_t* scanline(int y) const {
+        return pixels_.data() + std::size_t(y) * std::size_t(stride_);
+    }
     std::uint8_t* data() { return pixels_.data(); }
     const std::uint8_t* data() const { return pixels_.data(); }
     std::size_t byteSize() const { return pixels_.size(); }
@@ -85,7 +100,7 @@ private:
     int height_ = 0;
     PixelFormat format_ = PixelFormat::Bgr24;
     int stride_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    std::vector<std::uint8_t, CountedAllocator<std::uint8_t>> pixels_;
     Palette palette_{};
     std::unique_ptr<Canvas> canvas_;
 };

@@ -7,12 +7,13 @@
 #include "Fs.hpp"
 
 #include <SDL.h>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 #include <png.h>
 
 namespace platform::image {
@@ -27,9 +28,25 @@ constexpr std::int64_t kMaxPixels = 16ll << 20;
 // of coefficients; anything more fails instead of growing.
 constexpr long kJpegMemory = 192l << 20;
 
-std::string label(const std::string& name)
-{
+std::string label(const std::string& name) {
     return name.empty() ? std::string("(bez nazwy)") : "\u201e" + name + "\u201d";
+}
+
+std::atomic<std::size_t> memoryLimit{std::size_t(1) << 30};
+
+std::string megabytes(std::size_t bytes) {
+    return std::to_string((bytes + (1 << 20) - 1) >> 20) + " MB";
+}
+
+// Called before a decoded picture is allocated: a data set of pictures that would together exhaust
+// memory is refused with a reason, picture by picture, instead of letting the system run out.
+void checkPictureMemory(std::int64_t w, std::int64_t h, PixelFormat format, const std::string& name) {
+    const std::size_t need = std::size_t(Bitmap::strideFor(int(w), format)) * std::size_t(h);
+    const std::size_t inUse = bitmapBytesInUse(), limit = memoryLimit.load();
+    if (inUse + need > limit)
+        throw ImageError("Za mało pamięci na obrazek " + label(name) + " (" + std::to_string(w) + "x" +
+                         std::to_string(h) + "): obrazki zajmują już " + megabytes(inUse) + " z " +
+                         megabytes(limit) + ". Obrazki w zestawie danych są za duże.");
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -43,15 +60,13 @@ struct JpegError {
     char message[JMSG_LENGTH_MAX];
 };
 
-void jpegErrorExit(j_common_ptr cinfo)
-{
+void jpegErrorExit(j_common_ptr cinfo) {
     auto* err = reinterpret_cast<JpegError*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, err->message);
     std::longjmp(err->jump, 1);
 }
 
-void jpegMessage(j_common_ptr cinfo, int level)
-{
+void jpegMessage(j_common_ptr cinfo, int level) {
     // A truncated or damaged scan would otherwise decode "successfully" with grey or smeared blocks
     // filling the missing part, so every corrupt-data warning is an error here.
     if (level >= 0) return;
@@ -72,8 +87,7 @@ void jpegMessage(j_common_ptr cinfo, int level)
 }
 
 // A progressive file can ask for thousands of scans over the same pixels; real pictures use about ten.
-void jpegProgress(j_common_ptr cinfo)
-{
+void jpegProgress(j_common_ptr cinfo) {
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
     if (d->input_scan_number > 200) {
         auto* err = reinterpret_cast<JpegError*>(cinfo->err);
@@ -82,8 +96,7 @@ void jpegProgress(j_common_ptr cinfo)
     }
 }
 
-void initError(JpegError& err)
-{
+void initError(JpegError& err) {
     jpeg_std_error(&err.pub);
     err.pub.error_exit = jpegErrorExit;
     err.pub.emit_message = jpegMessage;
@@ -92,8 +105,8 @@ void initError(JpegError& err)
     err.message[0] = '\0';
 }
 
-bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::uint8_t* data, std::size_t size)
-{
+bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::uint8_t* data,
+                    std::size_t size) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->progress = &err->progress; // creation clears it
@@ -105,8 +118,7 @@ bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::ui
     return true;
 }
 
-bool jpegScale(jpeg_decompress_struct* cinfo, JpegError* err, unsigned num)
-{
+bool jpegScale(jpeg_decompress_struct* cinfo, JpegError* err, unsigned num) {
     if (setjmp(err->jump)) return false;
     cinfo->scale_num = num;
     cinfo->scale_denom = 8;
@@ -115,8 +127,7 @@ bool jpegScale(jpeg_decompress_struct* cinfo, JpegError* err, unsigned num)
 }
 
 bool jpegReadPixels(jpeg_decompress_struct* cinfo, JpegError* err, std::uint8_t* base, std::size_t stride,
-                    unsigned height)
-{
+                    unsigned height) {
     if (setjmp(err->jump)) return false;
     jpeg_start_decompress(cinfo);
     if (cinfo->output_components != 3 || cinfo->output_height != height) {
@@ -132,8 +143,7 @@ bool jpegReadPixels(jpeg_decompress_struct* cinfo, JpegError* err, std::uint8_t*
 }
 
 bool jpegWrite(jpeg_compress_struct* cinfo, JpegError* err, unsigned char** out, unsigned long* outSize,
-               const std::uint8_t* base, std::size_t stride, int width, int height, int quality)
-{
+               const std::uint8_t* base, std::size_t stride, int width, int height, int quality) {
     if (setjmp(err->jump)) return false;
     jpeg_create_compress(cinfo);
     jpeg_mem_dest(cinfo, out, outSize);
@@ -155,19 +165,16 @@ bool jpegWrite(jpeg_compress_struct* cinfo, JpegError* err, unsigned char** out,
 // ---------------------------------------------------------------------------------------------------
 // BMP header checks, done before SDL sees the data so that no header can make it allocate without bound.
 
-std::uint32_t le32(std::span<const std::uint8_t> d, std::size_t at)
-{
+std::uint32_t le32(std::span<const std::uint8_t> d, std::size_t at) {
     return std::uint32_t(d[at]) | (std::uint32_t(d[at + 1]) << 8) | (std::uint32_t(d[at + 2]) << 16) |
            (std::uint32_t(d[at + 3]) << 24);
 }
 
-std::uint16_t le16(std::span<const std::uint8_t> d, std::size_t at)
-{
+std::uint16_t le16(std::span<const std::uint8_t> d, std::size_t at) {
     return std::uint16_t(d[at] | (d[at + 1] << 8));
 }
 
-void checkBmpHeader(std::span<const std::uint8_t> d, const std::string& name)
-{
+void checkBmpHeader(std::span<const std::uint8_t> d, const std::string& name) {
     auto bad = [&](const char* why) { throw ImageError("Invalid BMP " + label(name) + ": " + why); };
     const std::int64_t size = std::int64_t(d.size());
     if (size < 14 + 12) bad("file too short");
@@ -225,15 +232,14 @@ struct SurfaceDeleter {
 };
 using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
-void put16(std::vector<std::uint8_t>& v, std::size_t at, std::uint16_t x)
-{
+void put16(std::vector<std::uint8_t>& v, std::size_t at, std::uint16_t x) {
     v[at] = std::uint8_t(x);
     v[at + 1] = std::uint8_t(x >> 8);
 }
 
-void put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x)
-{
-    for (int i = 0; i < 4; ++i) v[at + i] = std::uint8_t(x >> (8 * i));
+void put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x) {
+    for (int i = 0; i < 4; ++i)
+        v[at + i] = std::uint8_t(x >> (8 * i));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -243,8 +249,7 @@ struct PngSink {
     std::vector<std::uint8_t>* out;
 };
 
-void pngWriteData(png_structp png, png_bytep data, png_size_t length)
-{
+void pngWriteData(png_structp png, png_bytep data, png_size_t length) {
     auto* sink = static_cast<PngSink*>(png_get_io_ptr(png));
     try {
         sink->out->insert(sink->out->end(), data, data + length);
@@ -258,14 +263,12 @@ void pngWarning(png_structp, png_const_charp) {}
 
 char g_pngMessage[256];
 
-void pngErrorFn(png_structp png, png_const_charp msg)
-{
+void pngErrorFn(png_structp png, png_const_charp msg) {
     std::snprintf(g_pngMessage, sizeof g_pngMessage, "%s", msg);
     png_longjmp(png, 1);
 }
 
-bool pngWrite(png_structp png, png_infop info, PngSink* sink, png_bytepp rows, int width, int height)
-{
+bool pngWrite(png_structp png, png_infop info, PngSink* sink, png_bytepp rows, int width, int height) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, sink, pngWriteData, pngFlush);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB,
@@ -278,14 +281,20 @@ bool pngWrite(png_structp png, png_infop info, PngSink* sink, png_bytepp rows, i
 
 } // namespace
 
-Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors)
-{
+void setPictureMemoryLimit(std::size_t bytes) {
+    memoryLimit.store(bytes);
+}
+
+std::size_t pictureMemoryLimit() {
+    return memoryLimit.load();
+}
+
+Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors) {
     return decodeJpeg(data, nameForErrors, 0, 0);
 }
 
 Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameForErrors, int minWidth,
-                  int minHeight)
-{
+                  int minHeight) {
     if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8)
         throw ImageError("To nie jest plik JPEG: " + label(nameForErrors));
 
@@ -306,8 +315,8 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
     // data could describe is refused before anything is allocated for it.
     const std::int64_t plausible = std::max<std::int64_t>(std::int64_t(data.size()) * 1024, 1 << 20);
     if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || w * h > kMaxPixels || w * h > plausible)
-        throw ImageError("Obrazek JPEG " + label(nameForErrors) + " ma nieprawdopodobny rozmiar " + std::to_string(w) +
-                         "x" + std::to_string(h));
+        throw ImageError("Obrazek JPEG " + label(nameForErrors) + " ma nieprawdopodobny rozmiar " +
+                         std::to_string(w) + "x" + std::to_string(h));
 
     if (minWidth > 0 && minHeight > 0) {
         unsigned num = 1;
@@ -318,26 +327,29 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
             throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
     }
     const unsigned outW = cinfo.output_width, outH = cinfo.output_height;
+    checkPictureMemory(outW, outH, PixelFormat::Bgr24, nameForErrors);
     Bitmap bitmap(int(outW), int(outH), PixelFormat::Bgr24);
     if (!jpegReadPixels(&cinfo, &err, bitmap.data(), std::size_t(bitmap.stride()), outH))
         throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
     return bitmap;
 }
 
-Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForErrors)
-{
+Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForErrors) {
     checkBmpHeader(data, nameForErrors);
     SDL_RWops* rw = SDL_RWFromConstMem(data.data(), int(data.size()));
-    if (!rw) throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
+    if (!rw)
+        throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
     SurfacePtr surface(SDL_LoadBMP_RW(rw, 1));
     if (!surface) throw ImageError("Uszkodzony obrazek BMP " + label(nameForErrors) + ": " + SDL_GetError());
 
     const int w = surface->w, h = surface->h;
     const SDL_PixelFormat* fmt = surface->format;
     if (fmt->BitsPerPixel == 8 && fmt->palette) {
+        checkPictureMemory(w, h, PixelFormat::Indexed8, nameForErrors);
         Bitmap bitmap(w, h, PixelFormat::Indexed8);
         if (SDL_LockSurface(surface.get()) != 0)
-            throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
+            throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " +
+                             SDL_GetError());
         for (int y = 0; y < h; ++y)
             std::memcpy(bitmap.scanline(y),
                         static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch,
@@ -352,8 +364,11 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForE
     }
 
     SurfacePtr bgra(SDL_ConvertSurfaceFormat(surface.get(), SDL_PIXELFORMAT_BGRA32, 0));
-    if (!bgra) throw ImageError("Nie można przekształcić obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
+    if (!bgra)
+        throw ImageError("Nie można przekształcić obrazka BMP " + label(nameForErrors) + ": " +
+                         SDL_GetError());
     const bool keepAlpha = fmt->BitsPerPixel == 32;
+    checkPictureMemory(w, h, keepAlpha ? PixelFormat::Bgra32 : PixelFormat::Bgr24, nameForErrors);
     Bitmap bitmap(w, h, keepAlpha ? PixelFormat::Bgra32 : PixelFormat::Bgr24);
     if (SDL_LockSurface(bgra.get()) != 0)
         throw ImageError("Nie można odczytać obrazka BMP " + label(nameForErrors) + ": " + SDL_GetError());
@@ -374,20 +389,17 @@ Bitmap decodeBmp(std::span<const std::uint8_t> data, const std::string& nameForE
     return bitmap;
 }
 
-Bitmap loadJpegFile(const std::string& nativePath)
-{
+Bitmap loadJpegFile(const std::string& nativePath) {
     const auto data = fs::readFile(nativePath);
     return decodeJpeg(data, nativePath);
 }
 
-Bitmap loadBmpFile(const std::string& nativePath)
-{
+Bitmap loadBmpFile(const std::string& nativePath) {
     const auto data = fs::readFile(nativePath);
     return decodeBmp(data, nativePath);
 }
 
-std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality)
-{
+std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality) {
     if (bitmap.empty()) throw ImageError("Cannot encode an empty picture as JPEG");
     const Bitmap* src = &bitmap;
     Bitmap converted;
@@ -412,8 +424,7 @@ std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality)
     return result;
 }
 
-std::vector<std::uint8_t> encodeBmp(const Bitmap& bitmap)
-{
+std::vector<std::uint8_t> encodeBmp(const Bitmap& bitmap) {
     if (bitmap.empty()) throw ImageError("Cannot encode an empty picture as BMP");
     const int w = bitmap.width(), h = bitmap.height(), bpp = bitmap.bitsPerPixel();
     const std::size_t rowBytes = std::size_t((w * bpp + 31) / 32 * 4);
@@ -448,8 +459,7 @@ std::vector<std::uint8_t> encodeBmp(const Bitmap& bitmap)
     return out;
 }
 
-void savePng(const Bitmap& bitmap, const std::string& nativePath)
-{
+void savePng(const Bitmap& bitmap, const std::string& nativePath) {
     if (bitmap.empty()) throw ImageError("Cannot save an empty picture to \"" + nativePath + "\"");
     const int w = bitmap.width(), h = bitmap.height();
     std::vector<std::uint8_t> rgb(std::size_t(w) * 3 * std::size_t(h));

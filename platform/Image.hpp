@@ -32,4 +32,10 @@ void savePng(const Bitmap& bitmap, const std::string& nativePath);
 std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality = 90);
 std::vector<std::uint8_t> encodeBmp(const Bitmap& bitmap);
 
+// Pictures are decoded only while every bitmap alive plus the new one stays within this many bytes;
+// beyond it the loaders raise an ImageError saying so in Polish. 1 GiB by default, far above what the
+// shipped data set needs at any screen size; tests lower it.
+void setPictureMemoryLimit(std::size_t bytes);
+std::size_t pictureMemoryLimit();
+
 } // namespace platform::image

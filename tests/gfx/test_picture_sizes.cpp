@@ -67,3 +67,29 @@ TEST(PictureSizes, aWordPictureLargerThanItsPlaceEndsAtThatSizeAndAHugeResourceI
                       "\u201d jest za duży (16384\u00d71024 punktów, najwyżej 2048\u00d72048)");
     }
 }
+
+TEST(PictureSizes, bitmapsCountTheirBytesAndAPictureBeyondTheMemoryLimitIsRefusedInPolish) {
+    const std::size_t before = platform::bitmapBytesInUse();
+    {
+        platform::Bitmap b(101, 10, platform::PixelFormat::Bgr24); // rows of 303 bytes padded to 304
+        EXPECT_EQ(platform::bitmapBytesInUse(), before + 3040);
+        b.clear();
+        EXPECT_EQ(platform::bitmapBytesInUse(), before) << "a cleared bitmap gives its memory back";
+    }
+    const auto file = jpeg(320, 320);
+    struct Restore {
+        std::size_t limit = platform::image::pictureMemoryLimit();
+        ~Restore() { platform::image::setPictureMemoryLimit(limit); }
+    } restore;
+    platform::image::setPictureMemoryLimit(platform::bitmapBytesInUse() + 100'000);
+    try {
+        platform::image::decodeJpeg(file, "duzy.xji");
+        ADD_FAILURE() << "320 × 320 × 3 bytes do not fit in 100 000";
+    } catch (const platform::ImageError& e) {
+        EXPECT_NE(std::string(e.what()).find("Za mało pamięci na obrazek „duzy.xji” (320x320)"),
+                  std::string::npos)
+            << e.what();
+    }
+    // The same file decoded at the size it is drawn fits.
+    EXPECT_EQ(platform::image::decodeJpeg(file, "duzy.xji", 70, 94).width(), 120);
+}
