@@ -12,9 +12,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <jerror.h>
 #include <jpeglib.h>
 #include <png.h>
+
+// Needs jpeglib.h before it.
+#include <jerror.h>
 
 namespace platform::image {
 
