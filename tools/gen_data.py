@@ -188,6 +188,7 @@ WORDS = [
     ('zebra', 'zebra', '_z,e,b,r,a', 'Z', N, T('1f993')),
     ('zamek', 'zamek', '_z,a,m,e,k', 'Z', N, T('1f3f0')),
     ('zegar', 'zegar', '_z,e,g,a,r', 'Z', N, T('1f570')),
+    ('zegarek', 'zegarek', '_z,e,g,a,r,e,k', 'Z', N, T('231a')),
     ('zab', 'ząb', '_z,ą,b', 'Z', N, T('1f9b7')),
     ('zupa', 'zupa', '_z,u,p,a', 'Z', N, T('1f372')),
     ('zero', 'zero', '_z,e,r,o', 'Z', N, T('30-20e3')),

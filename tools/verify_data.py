@@ -500,7 +500,7 @@ def check_catalogue():
         (0x04, N): 7, (0x04, S): 15, (0x04, W): 5,       # CZ
         (0x08, N): 9,                                    # DŻ
         (0x10, N): 10, (0x10, S): 10, (0x10, W): 10,     # S
-        (0x20, N): 8, (0x20, S): 10,                     # Z
+        (0x20, N): 9, (0x20, S): 10,                     # Z
         (0x40, N): 6, (0x40, S): 7, (0x40, W): 7,        # C
     }
     for (g, p), n in sorted(minimum.items()):
