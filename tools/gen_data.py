@@ -115,6 +115,7 @@ WORDS = [
     ('prysznic', 'prysznic', 'p,r,y,_sz,n,i,c', 'SZ', S_, T('1f6bf')),
     ('duszek', 'duszek', 'd,u,_sz,e,k', 'SZ', S_, T('1f47b')),
     ('matrioszka', 'matrioszka', 'm,a,t,r,i,o,_sz,k,a', 'SZ', S_, T('1fa86')),
+    ('nauszniki', 'nauszniki', 'n,a,u,_sz,n,i,k,i', 'SZ', S_, D('nauszniki')),
     ('mysz', 'mysz', 'm,y,_sz', 'SZ', W, T('1f401')),
     ('kosz', 'kosz', 'k,o,_sz', 'SZ', W, T('1f5d1')),
     ('kapelusz', 'kapelusz', 'k,a,p,e,l,u,_sz', 'SZ', W, T('1f452')),

@@ -495,7 +495,7 @@ def check_catalogue():
     # cell below that holds every word found that a young child names from its picture alone.
     N, S, W = 0x1000, 0x2000, 0x4000
     minimum = {
-        (0x01, N): 15, (0x01, S): 14, (0x01, W): 5,      # SZ
+        (0x01, N): 15, (0x01, S): 15, (0x01, W): 5,      # SZ
         (0x02, N): 13, (0x02, S): 15,                    # Ż/RZ
         (0x04, N): 7, (0x04, S): 15, (0x04, W): 5,       # CZ
         (0x08, N): 9,                                    # DŻ
