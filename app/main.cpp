@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/Wirowanki.hpp"
-#include "platform/Application.hpp"
-#include "platform/HeadlessBackend.hpp"
-#include "platform/Options.hpp"
-#include "platform/SdlBackend.hpp"
-#include "platform/Signals.hpp"
-#include "report/Raport.hpp"
+#include "app/Program.hpp"
+#include "platform/backends/Startup.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/backends/HeadlessBackend.hpp"
+#include "platform/system/Options.hpp"
+#include "platform/backends/SdlBackend.hpp"
+#include "platform/loop/Signals.hpp"
+#include "report/Report.hpp"
 
 #include <cstdio>
 #include <exception>

@@ -7,18 +7,19 @@
 //
 // The shipped ten words fill at most ten places, so level 3 runs the ten-target game at three steps per
 // tick, as the game's own tests do.
-#include "app/Cdisplay.hpp"
-#include "app/Wirowanki.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "games/falling/Spadajace.hpp"
-#include "platform/Application.hpp"
-#include "platform/Canvas.hpp"
-#include "platform/Form.hpp"
-#include "platform/Fs.hpp"
-#include "platform/HeadlessBackend.hpp"
-#include "ui/Koniecgry.hpp"
-#include "words/_cslowa.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/SharedObjects.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "games/falling/FallingWindow.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Form.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/backends/HeadlessBackend.hpp"
+#include "windows/ResultsWindow.hpp"
+#include "words/Catalogue.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -65,21 +66,21 @@ void tick(benchmark::State& state, int w, int h, int level) {
     auto& backend = static_cast<platform::HeadlessBackend&>(platform::app().backend());
     {
         display.init(w, h);
-        CSlowa katalog;
+        Catalogue katalog;
         slowa = &katalog;
-        CStatRec stat(1);
+        StatisticsFile stat(1);
         statRec = &stat;
         Background tlo;
         tlo.show();
-        TfmKoniecGry koniec;
+        ResultsWindow koniec;
         fmKoniecGry = &koniec;
-        ustSpadajace.Poziom = std::int16_t(std::min(level, 2));
-        ustSpadajace.Gloski = level == 1 ? GL_SZ : GL_SZ | GL_S;
-        ustSpadajace.Pozycja = POZ_NAGLOS;
-        TfmSpadajace gra;
+        ustSpadajace.level = std::int16_t(std::min(level, 2));
+        ustSpadajace.sounds = level == 1 ? GL_SZ : GL_SZ | GL_S;
+        ustSpadajace.positions = POZ_NAGLOS;
+        FallingWindow gra;
         fmSpadajace = &gra;
         gra.show();
-        ustSpadajace.Poziom = std::int16_t(level);
+        ustSpadajace.level = std::int16_t(level);
         // Let the pictures come down into the window first.
         for (int k = 0; k < 200; ++k) {
             backend.clock().advance(25);

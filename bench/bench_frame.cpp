@@ -3,8 +3,8 @@
 
 // A full redraw of a game window (background onto the composition canvas, composition onto the window's
 // backing store, both 1024 x 768, 24-bit) against one memcpy of such a frame, in the same run.
-#include "platform/Bitmap.hpp"
-#include "platform/Canvas.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/graphics/Canvas.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -14,9 +14,9 @@
 // for reference, x8r8g8b8 (pixman's fast path); bilinear = PIXMAN_FILTER_BILINEAR, the area average =
 // PIXMAN_FILTER_SEPARABLE_CONVOLUTION with box reconstruction and box sampling.
 
-#include "gfx/Ctransbitmap.hpp"
-#include "gfx/Stretchbitmap.hpp"
-#include "platform/Canvas.hpp"
+#include "pictures/AlphaPicture.hpp"
+#include "pictures/StretchBitmap.hpp"
+#include "platform/graphics/Canvas.hpp"
 
 #include <benchmark/benchmark.h>
 #include <pixman.h>
@@ -63,7 +63,7 @@ Bitmap makeAlpha(int w, int h) {
 }
 
 struct Pictures {
-    CTransBitmap logo;
+    AlphaPicture logo;
     Bitmap background = makePicture(kW, kH, 40);
     Bitmap alpha = makeAlpha(kW, kH);
     Bitmap colour = makePicture(kW, kH, 7);

@@ -3,9 +3,9 @@
 
 // The progress report of a statistics file of 100 000 games (read, figures, page and CSV written atomically)
 // against reading the same file once, in the same run. Wall-clock time: writing is part of the job.
-#include "platform/Fs.hpp"
-#include "report/OdczytStatystyk.hpp"
-#include "report/Raport.hpp"
+#include "platform/system/Fs.hpp"
+#include "report/StatisticsReader.hpp"
+#include "report/Report.hpp"
 
 #include <benchmark/benchmark.h>
 

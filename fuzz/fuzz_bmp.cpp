@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // BMP decoder: any bytes either decode within the size limits or raise ImageError.
-#include "platform/Error.hpp"
-#include "platform/Image.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/graphics/Image.hpp"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Ini reader over arbitrary file contents (the program's data.ini and the recordings' record.xtr).
-#include "platform/Fs.hpp"
-#include "platform/Ini.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/system/Ini.hpp"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,9 +3,9 @@
 
 // The progress report's page and CSV over games made from the input: any figures a record can hold, dates
 // from 2000 to 2030, and a note of arbitrary text.
-#include "report/OdczytStatystyk.hpp"
-#include "report/Postepy.hpp"
-#include "report/RaportHtml.hpp"
+#include "report/StatisticsReader.hpp"
+#include "report/Progress.hpp"
+#include "report/ReportPage.hpp"
 
 #include <algorithm>
 #include <cstdint>

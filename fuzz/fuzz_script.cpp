@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Automation script parser: every line is a command, nothing, or ScriptError; numbers stay in range.
-#include "platform/Automation.hpp"
+#include "platform/backends/Automation.hpp"
 
 #include <cstdint>
 #include <cstdlib>

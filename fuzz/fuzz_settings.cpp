@@ -3,8 +3,8 @@
 
 // Remembered settings: any ustawienia.ini is read into valid values, and saving those then reading them
 // back gives the same values.
-#include "app/_custgry.hpp"
-#include "platform/Fs.hpp"
+#include "core/GameSettings.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <cstdint>
 #include <cstdio>
@@ -26,10 +26,10 @@ struct Wartosci {
 Wartosci teraz() {
     Wartosci w{Zakladka, {}, {}, {}};
     int i = 0;
-    for (const CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
-        w.poziom[i] = u->Poziom;
-        w.gloski[i] = u->Gloski;
-        w.pozycja[i] = u->Pozycja;
+    for (const GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
+        w.poziom[i] = u->level;
+        w.gloski[i] = u->sounds;
+        w.pozycja[i] = u->positions;
         ++i;
     }
     return w;
@@ -37,8 +37,8 @@ Wartosci teraz() {
 
 void domyslne() {
     Zakladka = 2;
-    for (CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
-        u->Poziom = 2, u->Gloski = 1, u->Pozycja = 0x1000;
+    for (GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+        u->level = 2, u->sounds = 1, u->positions = 0x1000;
 }
 
 } // namespace

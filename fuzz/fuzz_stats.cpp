@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Statistics reader behind the progress report, over arbitrary file contents, then the figures made of it.
-#include "report/OdczytStatystyk.hpp"
-#include "report/Postepy.hpp"
+#include "core/StatisticsRecord.hpp"
+#include "report/StatisticsReader.hpp"
+#include "report/Progress.hpp"
 
 #include <cstdint>
 #include <cstdlib>
@@ -30,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const raport::Odczyt o = raport::odczytaj(std::span(data, size), kTeraz, naglowek);
     // Every record is either kept or counted as skipped, and what is kept passed the checks.
     const std::size_t rekordow =
-        size < raport::kRozmiarNaglowka
+        size < kStatisticsHeaderSize
             ? 0
-            : (size - raport::kRozmiarNaglowka + raport::kRozmiarRekordu - 1) / raport::kRozmiarRekordu;
+            : (size - kStatisticsHeaderSize + kStatisticsRecordSize - 1) / kStatisticsRecordSize;
     check(o.gry.size() + std::size_t(o.pominiete) == rekordow);
     int poprzedni = 0;
     for (const raport::Gra& g : o.gry) {

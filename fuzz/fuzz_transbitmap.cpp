@@ -4,10 +4,10 @@
 // A transparent picture from a pair (on black, on white), then scaled and blended as the games do.
 // Input: one byte of mode (bit 0: JPEG pair, else corrected BMP pair; the rest: drawing offsets), two
 // bytes giving the length of the first file, the first file, the second file.
-#include "gfx/Ctransbitmap.hpp"
-#include "gfx/Loadcorrectbitmap.hpp"
-#include "platform/Error.hpp"
-#include "platform/Image.hpp"
+#include "pictures/AlphaPicture.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/graphics/Image.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -48,13 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto kolor = std::make_unique<platform::Bitmap>();
     auto alfa = std::make_unique<platform::Bitmap>(0, 0, platform::PixelFormat::Indexed8);
     if (!wyodrebnijKolorIAlfe(czarne, biale, *kolor, *alfa)) return 0;
-    CTransBitmap t;
+    AlphaPicture t;
     t.ustawKolor(std::move(kolor));
     t.ustawAlfe(std::move(alfa));
     platform::Bitmap cel(64, 48);
     const int dx = (mode >> 1) % 8 * 12 - 40, dy = (mode >> 4) % 8 * 10 - 30;
     t.rysujNaBitmapie(&cel, dx, dy, mode, &cel, 0, 0, platform::Rect{0, 0, t.szerokosc(), t.wysokosc()});
-    CTransBitmap maly;
+    AlphaPicture maly;
     maly.przeskaluj(t, 1 + mode % 40, 1 + mode / 7, (mode & 2) != 0);
     maly.rysujNaKanwie(cel.canvas(), dy, dx, 255 - mode, true);
     return 0;

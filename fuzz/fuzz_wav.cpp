@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // WAV reader: any bytes give nothing or a sound whose samples lie within the input, in whole frames.
-#include "platform/Wav.hpp"
+#include "platform/audio/Wav.hpp"
 
 #include <cstdint>
 #include <cstdlib>

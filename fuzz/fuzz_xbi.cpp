@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Corrected BMP: the image-size fix-up on the raw header, then the decoder, as the game loads ".xbi".
-#include "gfx/Loadcorrectbitmap.hpp"
-#include "platform/Error.hpp"
-#include "platform/Image.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/graphics/Image.hpp"
 
 #include <cstdint>
 #include <vector>

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "platform/Clock.hpp"
-#include "platform/Fs.hpp"
+#include "platform/loop/Clock.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <cstdint>
 #include <cstdlib>

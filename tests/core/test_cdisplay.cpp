@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CoreTestSupport.hpp"
-#include "app/Cdisplay.hpp"
-#include "app/_cblad.hpp"
-#include "platform/Bitmap.hpp"
-#include "platform/Image.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/FatalError.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/graphics/Image.hpp"
 
 #include <gtest/gtest.h>
 
 TEST(DisplayGeometry, smallScreensUseThe800AreaCentred) {
-    const CDisplay d(1024, 600);
+    const ScreenLayout d(1024, 600);
     EXPECT_EQ(d.mode(), TRYB_800);
     EXPECT_EQ(d.offsetX(), 112);
     EXPECT_EQ(d.offsetY(), 0);
@@ -22,21 +22,21 @@ TEST(DisplayGeometry, smallScreensUseThe800AreaCentred) {
     EXPECT_STREQ(d.suffix(), "_s");
     EXPECT_FALSE(d.screenTooSmall());
 
-    const CDisplay exact(800, 600);
+    const ScreenLayout exact(800, 600);
     EXPECT_EQ(exact.mode(), TRYB_800);
     EXPECT_EQ(exact.offsetX(), 0);
     EXPECT_EQ(exact.offsetY(), 0);
     EXPECT_FALSE(exact.screenTooSmall());
 
     // Wide but low stays mode 2; odd leftovers round toward zero.
-    const CDisplay wide(1920, 767);
+    const ScreenLayout wide(1920, 767);
     EXPECT_EQ(wide.mode(), TRYB_800);
     EXPECT_EQ(wide.offsetX(), 560);
     EXPECT_EQ(wide.offsetY(), 83);
 }
 
 TEST(DisplayGeometry, largeScreensUseThe1024AreaCentred) {
-    const CDisplay d(1280, 1024);
+    const ScreenLayout d(1280, 1024);
     EXPECT_EQ(d.mode(), TRYB_1024);
     EXPECT_EQ(d.offsetX(), 128);
     EXPECT_EQ(d.offsetY(), 128);
@@ -48,20 +48,20 @@ TEST(DisplayGeometry, largeScreensUseThe1024AreaCentred) {
     EXPECT_EQ(d.screenWidth(), 1280);
     EXPECT_EQ(d.screenHeight(), 1024);
 
-    const CDisplay exact(1024, 768);
+    const ScreenLayout exact(1024, 768);
     EXPECT_EQ(exact.mode(), TRYB_1024);
     EXPECT_EQ(exact.offsetX(), 0);
 }
 
 TEST(DisplayGeometry, screensBelow800x600AreTooSmall) {
-    EXPECT_TRUE(CDisplay(799, 600).screenTooSmall());
-    EXPECT_TRUE(CDisplay(800, 599).screenTooSmall());
-    EXPECT_TRUE(CDisplay(0, 0).screenTooSmall());
-    const CDisplay small(799, 600);
+    EXPECT_TRUE(ScreenLayout(799, 600).screenTooSmall());
+    EXPECT_TRUE(ScreenLayout(800, 599).screenTooSmall());
+    EXPECT_TRUE(ScreenLayout(0, 0).screenTooSmall());
+    const ScreenLayout small(799, 600);
     EXPECT_EQ(small.mode(), TRYB_800);
     EXPECT_EQ(small.offsetX(), 0) << "(799 - 800) / 2 rounds toward zero";
 
-    CDisplay d;
+    ScreenLayout d;
     d.init(640, 480);
     EXPECT_TRUE(d.screenTooSmall());
     d.init(1600, 900);
@@ -72,7 +72,7 @@ TEST(DisplayGeometry, screensBelow800x600AreTooSmall) {
 }
 
 TEST(DisplayGeometry, lengthsConvertBetweenDesignSpaces) {
-    const CDisplay m2(800, 600);
+    const ScreenLayout m2(800, 600);
     EXPECT_EQ(m2.scale(TRYB_800, 123), 123);
     EXPECT_EQ(m2.scale(TRYB_1024, 1024), 800);
     EXPECT_EQ(m2.scale(TRYB_1024, 100), 78); // 2500 / 32
@@ -83,7 +83,7 @@ TEST(DisplayGeometry, lengthsConvertBetweenDesignSpaces) {
     EXPECT_EQ(m2.scale(3, 500), 500);
     EXPECT_EQ(m2.scale(0, 500), 500);
 
-    const CDisplay m4(1280, 1024);
+    const ScreenLayout m4(1280, 1024);
     EXPECT_EQ(m4.scale(TRYB_1024, 123), 123);
     EXPECT_EQ(m4.scale(TRYB_800, 800), 1024);
     EXPECT_EQ(m4.scale(TRYB_800, 100), 128);
@@ -122,7 +122,7 @@ TEST(DisplayBackground, aScreenSizedBlackBitmapWithThePictureAtTheOffsets) {
     coretest::TempRoots::write(roots.program() / "Data/Intf/Spec/mT_m0_s.xji",
                                platform::image::encodeJpeg(pic, 95));
 
-    const CDisplay d(1024, 640);
+    const ScreenLayout d(1024, 640);
     platform::Bitmap bg(3, 3, platform::PixelFormat::Indexed8);
     d.drawBackground(bg, "Data\\Intf\\Spec\\mT_m0_s.xji");
     ASSERT_EQ(bg.width(), 1024);
@@ -146,19 +146,19 @@ TEST(DisplayBackground, aScreenSizedBlackBitmapWithThePictureAtTheOffsets) {
 }
 
 TEST(FatalError, messagesByCode) {
-    const CBlad b1(1);
+    const FatalError b1(1);
     EXPECT_STREQ(b1.what(), "Blad");
     EXPECT_EQ(b1.komunikat(), "          Brak zasobów !\n\nProszę przeinstalować program.");
     EXPECT_EQ(b1.komunikat().find("Brak"), 10u) << "ten spaces before the text";
-    EXPECT_EQ(CBlad(2).komunikat(), "Proszę zmienić rozdzielczość ekranu na 800 x 600 lub wyższą.");
-    EXPECT_EQ(CBlad(3).komunikat(), "Plik statystyk nie został poprawnie stworzony.");
-    EXPECT_EQ(CBlad(4).komunikat(),
+    EXPECT_EQ(FatalError(2).komunikat(), "Proszę zmienić rozdzielczość ekranu na 800 x 600 lub wyższą.");
+    EXPECT_EQ(FatalError(3).komunikat(), "Plik statystyk nie został poprawnie stworzony.");
+    EXPECT_EQ(FatalError(4).komunikat(),
               "Brak dostępu do pliku konfiguracyjnego programu. Program zakończy działanie.");
-    EXPECT_EQ(CBlad(99).komunikat(), "");
-    EXPECT_EQ(CBlad(99, "Własny tekst").komunikat(), "Własny tekst");
-    EXPECT_EQ(CBlad(5, "Własny tekst").komunikat(), "") << "only code 99 shows its own text";
-    EXPECT_EQ(CBlad(0).komunikat(), "");
-    EXPECT_EQ(CBlad(-1).komunikat(), "");
-    EXPECT_EQ(CBlad(2).kod, 2);
-    EXPECT_TRUE(CBlad(2).tekst.empty());
+    EXPECT_EQ(FatalError(99).komunikat(), "");
+    EXPECT_EQ(FatalError(99, "Własny tekst").komunikat(), "Własny tekst");
+    EXPECT_EQ(FatalError(5, "Własny tekst").komunikat(), "") << "only code 99 shows its own text";
+    EXPECT_EQ(FatalError(0).komunikat(), "");
+    EXPECT_EQ(FatalError(-1).komunikat(), "");
+    EXPECT_EQ(FatalError(2).kod, 2);
+    EXPECT_TRUE(FatalError(2).tekst.empty());
 }

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CoreTestSupport.hpp"
-#include "app/_custgry.hpp"
-#include "platform/Image.hpp"
-#include "words/_cslowa.hpp"
+#include "core/GameSettings.hpp"
+#include "platform/graphics/Image.hpp"
+#include "words/Catalogue.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +13,17 @@
 
 namespace {
 
-std::vector<std::string> slowa(const std::vector<Slowo>& lista) {
+std::vector<std::string> slowa(const std::vector<Word>& lista) {
     std::vector<std::string> out;
-    for (const Slowo& s : lista)
+    for (const Word& s : lista)
         out.push_back(s.word);
     return out;
 }
 
-CUstGry ustawienia(std::uint16_t gloski, std::uint16_t pozycja) {
-    CUstGry u;
-    u.Gloski = gloski;
-    u.Pozycja = pozycja;
+GameSettings ustawienia(std::uint16_t gloski, std::uint16_t pozycja) {
+    GameSettings u;
+    u.sounds = gloski;
+    u.positions = pozycja;
     return u;
 }
 
@@ -34,15 +34,15 @@ bool jestS(const std::string& w) {
     return std::count(kS.begin(), kS.end(), w) == 1;
 }
 
-class Catalogue : public ::testing::Test {
+class CatalogueTest : public ::testing::Test {
 protected:
     coretest::ManualClock clock;
-    CSlowa slowa_;
+    Catalogue slowa_;
 };
 
 } // namespace
 
-TEST_F(Catalogue, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound) {
+TEST_F(CatalogueTest, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound) {
     const auto& t = slowa_.tabela();
     ASSERT_EQ(t.size(), 10u);
     std::vector<std::string> all = kS;
@@ -57,7 +57,7 @@ TEST_F(Catalogue, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound) {
     EXPECT_EQ(t[5].glosy, "_sz,a,ch,y,");
     EXPECT_EQ(t[9].glosy, "_sz,u,f,l,a,d,a,");
     EXPECT_EQ(t[1].dzwiek, "Data\\Smd\\samochod.pw");
-    for (const Slowo& s : t) {
+    for (const Word& s : t) {
         // Every unit is closed by a comma and exactly one carries the mark.
         EXPECT_EQ(s.glosy.back(), ',') << s.word;
         EXPECT_EQ(std::count(s.glosy.begin(), s.glosy.end(), '_'), 1) << s.word;
@@ -69,7 +69,7 @@ TEST_F(Catalogue, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound) {
     EXPECT_TRUE(slowa_.wybrane().empty());
 }
 
-TEST_F(Catalogue, filterKeepsTheWordsSharingASoundAndAPosition) {
+TEST_F(CatalogueTest, filterKeepsTheWordsSharingASoundAndAPosition) {
     slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
     EXPECT_EQ(slowa(slowa_.przefiltrowane()), kSZ);
 
@@ -90,13 +90,13 @@ TEST_F(Catalogue, filterKeepsTheWordsSharingASoundAndAPosition) {
     EXPECT_TRUE(slowa_.przefiltrowane().empty());
     slowa_.filtruj(ustawienia(GL_SZ, 0));
     EXPECT_TRUE(slowa_.przefiltrowane().empty());
-    CUstGry u = ustawienia(GL_S, 0x7000);
-    u.Poziom = 3;
+    GameSettings u = ustawienia(GL_S, 0x7000);
+    u.level = 3;
     slowa_.filtruj(u);
     EXPECT_EQ(slowa(slowa_.przefiltrowane()), kS);
 }
 
-TEST_F(Catalogue, drawingAllFiveOfFiveGivesEachOnceAndSixFails) {
+TEST_F(CatalogueTest, drawingAllFiveOfFiveGivesEachOnceAndSixFails) {
     slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
     std::set<std::vector<std::string>> orders;
     for (int sekunda = 1000; sekunda < 1020; ++sekunda) {
@@ -111,11 +111,11 @@ TEST_F(Catalogue, drawingAllFiveOfFiveGivesEachOnceAndSixFails) {
 
     EXPECT_FALSE(slowa_.losuj(6));
     EXPECT_TRUE(slowa_.wybrane().empty());
-    for (const Slowo& s : slowa_.przefiltrowane())
+    for (const Word& s : slowa_.przefiltrowane())
         EXPECT_EQ(s.flags & SLOWO_WYBRANE, 0) << s.word;
 }
 
-TEST_F(Catalogue, drawsWithinOneSecondRepeatTheSameSequence) {
+TEST_F(CatalogueTest, drawsWithinOneSecondRepeatTheSameSequence) {
     slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
     clock.setLocalSeconds(777);
     ASSERT_TRUE(slowa_.losuj(4));
@@ -132,37 +132,37 @@ TEST_F(Catalogue, drawsWithinOneSecondRepeatTheSameSequence) {
     EXPECT_TRUE(differs) << "another second, another draw";
 }
 
-TEST_F(Catalogue, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCleared) {
+TEST_F(CatalogueTest, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCleared) {
     slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
     clock.setLocalSeconds(4242);
     ASSERT_TRUE(slowa_.losuj(3));
     ASSERT_EQ(slowa_.wybrane().size(), 3u);
     std::set<std::string> drawn;
-    for (const Slowo& s : slowa_.wybrane()) {
+    for (const Word& s : slowa_.wybrane()) {
         EXPECT_EQ(s.flags, 0x8000 | (jestS(s.word) ? 0x1010 : 0x1001)) << s.word;
         drawn.insert(s.word);
     }
-    for (const Slowo& s : slowa_.przefiltrowane())
+    for (const Word& s : slowa_.przefiltrowane())
         EXPECT_EQ((s.flags & 0x8000) != 0, drawn.count(s.word) == 1) << s.word;
     // The table itself is never marked.
-    for (const Slowo& s : slowa_.tabela())
+    for (const Word& s : slowa_.tabela())
         EXPECT_EQ(s.flags & 0x8000, 0);
 
     slowa_.wyczyscWybor();
     EXPECT_TRUE(slowa_.wybrane().empty());
-    for (const Slowo& s : slowa_.przefiltrowane())
+    for (const Word& s : slowa_.przefiltrowane())
         EXPECT_EQ(s.flags & 0x8000, 0) << s.word;
 
     ASSERT_TRUE(slowa_.losuj(3));
     slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
     EXPECT_TRUE(slowa_.wybrane().empty());
-    for (const Slowo& s : slowa_.przefiltrowane())
+    for (const Word& s : slowa_.przefiltrowane())
         EXPECT_EQ(s.flags & 0x8000, 0) << s.word;
 }
 
-TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
-    CUstGry gra = ustawienia(GL_SZ, POZ_NAGLOS);
-    CUstGry filtr = gra;
+TEST_F(CatalogueTest, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
+    GameSettings gra = ustawienia(GL_SZ, POZ_NAGLOS);
+    GameSettings filtr = gra;
     filtr.dodajKontrast();
     slowa_.filtruj(filtr);
     const auto& lista = slowa_.przefiltrowane();
@@ -186,7 +186,7 @@ TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
             // Out of its group only by probing past the marked words at the end of the group.
             const int start = (k % 2 == 0) ? 4 : 9;
             const auto at =
-                std::find_if(lista.begin(), lista.end(), [&](const Slowo& s) { return s.word == drawn[k]; });
+                std::find_if(lista.begin(), lista.end(), [&](const Word& s) { return s.word == drawn[k]; });
             const int idx = int(at - lista.begin());
             for (int i = start; i != idx; i = (i + 1) % 10)
                 EXPECT_NE(std::find(drawn.begin(), drawn.begin() + k, lista[i].word), drawn.begin() + k)
@@ -197,19 +197,19 @@ TEST_F(Catalogue, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
     EXPECT_GE(alternating, 70) << "S, SZ, S, SZ, S in all but the rare probing cases";
 }
 
-TEST_F(Catalogue, groupedDrawFailsOnTooFewWords) {
+TEST_F(CatalogueTest, groupedDrawFailsOnTooFewWords) {
     slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
     EXPECT_FALSE(slowa_.losujGrupami(6, ustawienia(GL_SZ, POZ_NAGLOS)));
     EXPECT_TRUE(slowa_.wybrane().empty());
     // An empty filtered list fails before any grouping, whatever the settings.
     slowa_.filtruj(ustawienia(0, 0));
-    EXPECT_FALSE(slowa_.losujGrupami(1, CUstGry()));
-    EXPECT_TRUE(slowa_.losujGrupami(0, CUstGry()));
+    EXPECT_FALSE(slowa_.losujGrupami(1, GameSettings()));
+    EXPECT_TRUE(slowa_.losujGrupami(0, GameSettings()));
 }
 
 namespace {
 
-class CataloguePictures : public Catalogue {
+class CataloguePictures : public CatalogueTest {
 protected:
     void jpeg(const std::string& relative, int w, int h, platform::Color c) {
         platform::Bitmap b(w, h, platform::PixelFormat::Bgr24);
@@ -222,8 +222,8 @@ protected:
         slowa_.filtruj(ustawienia(GL_SZ, POZ_NAGLOS));
         ASSERT_TRUE(slowa_.losuj(5));
     }
-    const Slowo& wybrane(const std::string& word) {
-        for (const Slowo& s : slowa_.wybrane())
+    const Word& wybrane(const std::string& word) {
+        for (const Word& s : slowa_.wybrane())
             if (s.word == word) return s;
         throw std::runtime_error("not drawn: " + word);
     }
@@ -250,7 +250,7 @@ TEST_F(CataloguePictures, bothPicturesLoadOnlyWhenBothFilesExist) {
     }
     drawAllSz();
     EXPECT_FALSE(slowa_.wczytajObrazki("_ups.xji")) << "szopa has no small picture";
-    for (const Slowo& s : slowa_.wybrane()) {
+    for (const Word& s : slowa_.wybrane()) {
         ASSERT_TRUE(s.obrazek && s.miniatura) << s.word;
         if (s.word == "szopa") {
             EXPECT_TRUE(s.obrazek->empty());
@@ -292,7 +292,7 @@ TEST_F(CataloguePictures, copiesSharePicturesAndClearingTheSelectionFreesThem) {
     jpeg("Data/Sio/sszachy.xji", 8, 8, platform::rgb(10, 10, 10));
     drawAllSz();
     slowa_.wczytajMiniatury();
-    const Slowo kopia = wybrane("szachy");
+    const Word kopia = wybrane("szachy");
     EXPECT_EQ(kopia.miniatura.get(), wybrane("szachy").miniatura.get());
 
     std::weak_ptr<platform::Bitmap> obraz = wybrane("szachy").miniatura;
@@ -323,14 +323,14 @@ TEST(ShippedCatalogue, everyWordHasItsPicturesInBothSizesAndItsSound) {
     coretest::TempRoots roots;
     platform::fs::setRoots(WV_SOURCE_DIR, roots.user().string());
     coretest::ManualClock clock;
-    CSlowa slowa;
-    CUstGry wszystko;
-    wszystko.Gloski = 0x00FF;
-    wszystko.Pozycja = 0x7000;
+    Catalogue slowa;
+    GameSettings wszystko;
+    wszystko.sounds = 0x00FF;
+    wszystko.positions = 0x7000;
     slowa.filtruj(wszystko);
     ASSERT_TRUE(slowa.losuj(10));
     EXPECT_TRUE(slowa.wczytajObrazki("_ups.xji"));
-    for (const Slowo& s : slowa.wybrane()) {
+    for (const Word& s : slowa.wybrane()) {
         EXPECT_FALSE(s.obrazek->empty()) << s.word;
         EXPECT_FALSE(s.miniatura->empty()) << s.word;
         EXPECT_TRUE(platform::fs::exists(s.dzwiek)) << s.dzwiek;
@@ -343,7 +343,7 @@ TEST(ShippedCatalogue, everyWordHasItsPicturesInBothSizesAndItsSound) {
 
 TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked)
 {
-    using J = JednostkaGlosowa;
+    using J = SoundUnit;
     EXPECT_EQ(podzielGlosy("_sz,a,ch,y,"), (std::vector<J>{{"sz", true}, {"a", false}, {"ch", false}, {"y", false}}));
     EXPECT_EQ(podzielGlosy("_s,a,m,o,ch,ó,d,"),
               (std::vector<J>{{"s", true}, {"a", false}, {"m", false}, {"o", false}, {"ch", false}, {"ó", false},
@@ -353,8 +353,8 @@ TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked)
     EXPECT_EQ(podzielGlosy("_,a,"), (std::vector<J>{{"a", false}}));
     EXPECT_TRUE(podzielGlosy("").empty());
     // Every catalogue word has exactly one marked unit.
-    CSlowa katalog;
-    for (const Slowo& s : katalog.tabela()) {
+    Catalogue katalog;
+    for (const Word& s : katalog.tabela()) {
         int marked = 0;
         for (const J& j : podzielGlosy(s.glosy)) marked += j.oznaczona;
         EXPECT_EQ(marked, 1) << s.word;
@@ -370,8 +370,8 @@ struct ZlyPlik {
     const char* fragment;
 };
 
-Slowo slowo(const std::string& word, std::uint16_t flags) {
-    Slowo s;
+Word slowo(const std::string& word, std::uint16_t flags) {
+    Word s;
     s.word = word;
     s.flags = flags;
     return s;
@@ -435,7 +435,7 @@ TEST(CatalogueFile, eachFaultNamesTheFileAndItsLine) {
         try {
             czytajKatalog(p.tekst, "Data\\slowa.txt");
             ADD_FAILURE() << "accepted";
-        } catch (const EKatalog& e) {
+        } catch (const CatalogueError& e) {
             const std::string tekst = e.what();
             const std::string poczatek = "Plik Data\\slowa.txt, wiersz " + std::to_string(p.wiersz) + ": ";
             EXPECT_EQ(tekst.substr(0, poczatek.size()), poczatek) << tekst;
@@ -452,12 +452,12 @@ TEST(CatalogueFile, theFileReplacesTheBuiltInTableOnlyWhenItExists) {
     ASSERT_EQ(katalog->tabela().size(), 1u);
     EXPECT_EQ(katalog->tabela()[0].word, "czapka");
     coretest::TempRoots::write(roots.program() / "Data/slowa.txt", "czapka _cz,a,p,k,a CZ\n");
-    EXPECT_THROW(utworzKatalog(), EKatalog);
+    EXPECT_THROW(utworzKatalog(), CatalogueError);
     coretest::TempRoots::write(roots.program() / "Data/slowa.txt", std::string(2 << 20, '#'));
     try {
         utworzKatalog();
         ADD_FAILURE() << "a 2 MB file accepted";
-    } catch (const EKatalog& e) {
+    } catch (const CatalogueError& e) {
         EXPECT_EQ(std::string(e.what()),
                   "Plik Data/slowa.txt, wiersz 1: plik jest za duży (najwyżej 1 MB).");
     }
@@ -468,12 +468,12 @@ TEST(GroupedDraw, alternatesOverTheSoundsOfAnUnequalInterleavedListAndNeverRepea
     // SZ 6, S 2, CZ 1, C 4 words, the sounds mixed in the list.
     const std::uint16_t kolejnosc[] = {GL_S,  GL_SZ, GL_SZ, GL_C,  GL_S, GL_SZ, GL_C,
                                        GL_CZ, GL_SZ, GL_C,  GL_SZ, GL_C, GL_SZ};
-    std::vector<Slowo> tabela;
+    std::vector<Word> tabela;
     for (std::uint16_t f : kolejnosc)
         tabela.push_back(slowo("w" + std::to_string(tabela.size()), f | POZ_SRODGLOS));
-    CSlowa katalog(tabela);
-    CUstGry u = ustawienia(GL_SZ | GL_CZ, POZ_SRODGLOS);
-    CUstGry filtr = u;
+    Catalogue katalog(tabela);
+    GameSettings u = ustawienia(GL_SZ | GL_CZ, POZ_SRODGLOS);
+    GameSettings filtr = u;
     filtr.dodajKontrast();
     katalog.filtruj(filtr);
     ASSERT_EQ(katalog.przefiltrowane().size(), 13u);
@@ -497,7 +497,7 @@ TEST(GroupedDraw, alternatesOverTheSoundsOfAnUnequalInterleavedListAndNeverRepea
     EXPECT_FALSE(katalog.losujGrupami(14, u));
 
     // The built-in table alternates S and SZ strictly, also when a group's last words are taken.
-    CSlowa wbudowany;
+    Catalogue wbudowany;
     wbudowany.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
     for (int sekunda = 0; sekunda < 60; ++sekunda) {
         clock.setLocalSeconds(123000 + sekunda);

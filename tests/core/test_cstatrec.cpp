@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CoreTestSupport.hpp"
-#include "app/_cblad.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
+#include "core/FatalError.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-class StatisticsFile : public ::testing::Test {
+class StatisticsFileTest : public ::testing::Test {
 protected:
     Bytes file() const { return coretest::TempRoots::read(roots.user() / "prgst1.stt"); }
     std::uint64_t fileSize() const { return std::filesystem::file_size(roots.user() / "prgst1.stt"); }
@@ -33,9 +33,9 @@ Bytes slice(const Bytes& b, std::size_t from, std::size_t count) {
 
 } // namespace
 
-TEST_F(StatisticsFile, aNewFileStartsWithTheProgramNumberAndItsCreationTimeInUtc) {
+TEST_F(StatisticsFileTest, aNewFileStartsWithTheProgramNumberAndItsCreationTimeInUtc) {
     clock.setUtc(utc(2024, 3, 15, 10, 20, 30, 456)); // a Friday
-    CStatRec stat(1);
+    StatisticsFile stat(1);
     EXPECT_EQ(stat.nazwaPliku(), "prgst1.stt");
     const Bytes expected = {0x01, 0x00, 0x00, 0x00,                          // program number
                             0xE8, 0x07, 0x03, 0x00, 0x05, 0x00, 0x0F, 0x00,  // 2024, March, Friday, 15th
@@ -43,30 +43,30 @@ TEST_F(StatisticsFile, aNewFileStartsWithTheProgramNumberAndItsCreationTimeInUtc
     EXPECT_EQ(file(), expected);
 }
 
-TEST_F(StatisticsFile, anExistingFileIsNeverRewritten) {
+TEST_F(StatisticsFileTest, anExistingFileIsNeverRewritten) {
     clock.setUtc(utc(2023, 1, 2, 8, 0, 0, 0));
-    { CStatRec first(1); }
+    { StatisticsFile first(1); }
     const Bytes created = file();
     ASSERT_EQ(created.size(), 20u);
 
     clock.setUtc(utc(2024, 6, 1, 12, 0, 0, 0));
-    CStatRec second(1);
+    StatisticsFile second(1);
     EXPECT_EQ(file(), created) << "the header keeps the time of the first creation";
 }
 
-TEST_F(StatisticsFile, aFileThatCannotBeCreatedIsErrorThree) {
+TEST_F(StatisticsFileTest, aFileThatCannotBeCreatedIsErrorThree) {
     // A directory in the file's place: the statistics file cannot exist.
     std::filesystem::create_directories(roots.user() / "prgst1.stt");
     try {
-        CStatRec stat(1);
+        StatisticsFile stat(1);
         FAIL() << "no error raised";
-    } catch (const CBlad& e) {
+    } catch (const FatalError& e) {
         EXPECT_EQ(e.kod, 3);
         EXPECT_EQ(e.komunikat(), "Plik statystyk nie został poprawnie stworzony.");
     }
 }
 
-TEST_F(StatisticsFile, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
+TEST_F(StatisticsFileTest, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
     const Bytes header = {0x01, 0x00, 0x00, 0x00, 0xE8, 0x07, 0x03, 0x00, 0x05, 0x00,
                           0x0F, 0x00, 0x0A, 0x00, 0x14, 0x00, 0x1E, 0x00, 0xC8, 0x01};
     Bytes headerless(50 * 44, 0x00);
@@ -84,14 +84,14 @@ TEST_F(StatisticsFile, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
         std::filesystem::remove(roots.user() / "prgst1.stt");
         std::filesystem::remove(roots.user() / "prgst1.stt.bad");
         coretest::TempRoots::write(roots.user() / "prgst1.stt", bytes);
-        CStatRec stat(1);
+        StatisticsFile stat(1);
         EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt.bad"), bytes);
         EXPECT_EQ(stat.uwagi(), "Plik statystyk \u201e" + (roots.user() / "prgst1.stt").string() +
                                     "\u201d był uszkodzony i nie dał się odczytać. Odłożono go jako \u201e" +
                                     (roots.user() / "prgst1.stt.bad").string() +
                                     "\u201d i rozpoczęto nowy plik.");
         EXPECT_EQ(file(), header);
-        CUstGry ust("Memory");
+        GameSettings ust("Memory");
         stat.start(ZAK_MEMORY, ust);
         stat.zakoncz();
         EXPECT_TRUE(stat.zapisz(1));
@@ -102,19 +102,19 @@ TEST_F(StatisticsFile, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted) {
     // interrupted header write is removed.
     const Bytes valid = file();
     coretest::TempRoots::write(roots.user() / ".prgst1.stt.a1B2c3", slice(header, 0, 7));
-    { CStatRec again(1); }
+    { StatisticsFile again(1); }
     EXPECT_EQ(file(), valid);
     EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt.bad"), Bytes(64, 0xC3));
     EXPECT_FALSE(std::filesystem::exists(roots.user() / ".prgst1.stt.a1B2c3"));
 }
 
-TEST_F(StatisticsFile, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {
+TEST_F(StatisticsFileTest, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {
     clock.setUtc(utc(2024, 3, 15, 10, 0, 0, 0));
-    CStatRec stat(1);
-    CUstGry ust("Memory");
-    ust.Poziom = 3;
-    ust.Gloski = 0x0005;
-    ust.Pozycja = 0x3000;
+    StatisticsFile stat(1);
+    GameSettings ust("Memory");
+    ust.level = 3;
+    ust.sounds = 0x0005;
+    ust.positions = 0x3000;
 
     clock.setUtc(utc(2024, 3, 16, 9, 5, 7, 250)); // a Saturday
     stat.start(ZAK_MEMORY, ust);
@@ -150,10 +150,10 @@ TEST_F(StatisticsFile, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {
     EXPECT_EQ(stat.podpowiedzi(), "1");
 }
 
-TEST_F(StatisticsFile, twoGamesAppendTwoRecordsAndEachSaveAppendsAgain) {
+TEST_F(StatisticsFileTest, twoGamesAppendTwoRecordsAndEachSaveAppendsAgain) {
     clock.setUtc(utc(2024, 1, 1, 0, 0, 0, 0));
-    CStatRec stat(1);
-    CUstGry ust("Spadajace");
+    StatisticsFile stat(1);
+    GameSettings ust("Spadajace");
 
     stat.start(ZAK_SPADAJACE, ust);
     stat.dodajZle();
@@ -182,9 +182,9 @@ TEST_F(StatisticsFile, twoGamesAppendTwoRecordsAndEachSaveAppendsAgain) {
     EXPECT_EQ(bytes[64 + 30], 1) << "the second game was finished";
 }
 
-TEST_F(StatisticsFile, aVanishedFileIsNotRecreatedWithoutItsHeader) {
-    CStatRec stat(1);
-    CUstGry ust("Memory");
+TEST_F(StatisticsFileTest, aVanishedFileIsNotRecreatedWithoutItsHeader) {
+    StatisticsFile stat(1);
+    GameSettings ust("Memory");
     std::filesystem::remove(roots.user() / "prgst1.stt");
 
     stat.start(ZAK_MEMORY, ust);
@@ -193,12 +193,12 @@ TEST_F(StatisticsFile, aVanishedFileIsNotRecreatedWithoutItsHeader) {
     EXPECT_FALSE(std::filesystem::exists(roots.user() / "prgst1.stt"));
 }
 
-TEST_F(StatisticsFile, nothingIsSavedBeforeAGameStartsOrAfterTheIdleLimit) {
-    CStatRec stat(1);
+TEST_F(StatisticsFileTest, nothingIsSavedBeforeAGameStartsOrAfterTheIdleLimit) {
+    StatisticsFile stat(1);
     EXPECT_FALSE(stat.aktywny());
     EXPECT_FALSE(stat.zapisz(1));
 
-    CUstGry ust("Uzupelnianie");
+    GameSettings ust("Uzupelnianie");
     stat.start(ZAK_UZUPELNIANIE, ust);
     EXPECT_TRUE(stat.aktywny());
     stat.wygas();
@@ -218,9 +218,9 @@ TEST_F(StatisticsFile, nothingIsSavedBeforeAGameStartsOrAfterTheIdleLimit) {
     EXPECT_EQ(fileSize(), 64u);
 }
 
-TEST_F(StatisticsFile, aGameOf61Point9SecondsCountsAs61) {
-    CStatRec stat(1);
-    CUstGry ust("Memory");
+TEST_F(StatisticsFileTest, aGameOf61Point9SecondsCountsAs61) {
+    StatisticsFile stat(1);
+    GameSettings ust("Memory");
     clock.setUtc(utc(2024, 5, 31, 23, 59, 59, 500));
     stat.start(ZAK_MEMORY, ust);
     clock.setUtc(utc(2024, 6, 1, 0, 1, 1, 400)); // across midnight and a month end
@@ -234,8 +234,8 @@ TEST_F(StatisticsFile, aGameOf61Point9SecondsCountsAs61) {
 
 TEST(StatisticsRating, thresholdsOfTheRating) {
     coretest::TempRoots roots;
-    CStatRec stat(1);
-    CUstGry ust("Memory");
+    StatisticsFile stat(1);
+    GameSettings ust("Memory");
     const auto ocena = [&](int dobre, int zle) {
         stat.start(ZAK_MEMORY, ust);
         for (int i = 0; i < dobre; ++i)
@@ -282,14 +282,14 @@ Bytes join(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-void play(CStatRec& stat, int game, const CUstGry& ust) {
+void play(StatisticsFile& stat, int game, const GameSettings& ust) {
     stat.start(game, ust);
     stat.zakoncz();
 }
 
 } // namespace
 
-TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
+TEST_F(StatisticsFileTest, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
     const std::string path = (roots.user() / "prgst1.stt").string();
     Bytes wrongProgram = kHeader;
     wrongProgram[0] = 2;
@@ -324,7 +324,7 @@ TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
         std::filesystem::remove(path);
         std::filesystem::remove(path + ".bad-tail");
         coretest::TempRoots::write(path, c.before);
-        CStatRec stat(1);
+        StatisticsFile stat(1);
         EXPECT_EQ(file(), c.after);
         EXPECT_EQ(stat.uwagi(), c.note);
         EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
@@ -334,7 +334,7 @@ TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
         }
 
         // Three games after it: every record whole, the old ones first.
-        CUstGry ust("Memory");
+        GameSettings ust("Memory");
         for (int game : {1, 2, 3}) {
             play(stat, game, ust);
             EXPECT_TRUE(stat.zapisz(1));
@@ -346,12 +346,12 @@ TEST_F(StatisticsFile, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnce) {
             EXPECT_EQ(now[c.after.size() + 44 * k], k + 1);
 
         // Told once: a second start finds a whole file.
-        CStatRec again(1);
+        StatisticsFile again(1);
         EXPECT_EQ(again.uwagi(), "");
     }
 }
 
-TEST_F(StatisticsFile, aRefusedAppendIsSaidWithItsCauseAndItsRecordWrittenAtTheNextSuccess) {
+TEST_F(StatisticsFileTest, aRefusedAppendIsSaidWithItsCauseAndItsRecordWrittenAtTheNextSuccess) {
     // Permissions only bind an unprivileged user; every case runs in a child process of its own.
     std::filesystem::permissions(roots.user().parent_path(), std::filesystem::perms(0755));
     std::filesystem::permissions(roots.user(), std::filesystem::perms(0755));
@@ -384,8 +384,8 @@ TEST_F(StatisticsFile, aRefusedAppendIsSaidWithItsCauseAndItsRecordWrittenAtTheN
         coretest::TempRoots::write(path, kHeader);
         ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
         const std::string failure = coretest::inChild(true, [&]() -> std::string {
-            CStatRec stat(1);
-            CUstGry ust("Memory");
+            StatisticsFile stat(1);
+            GameSettings ust("Memory");
             play(stat, 1, ust);
             if (!stat.zapisz(1)) return "the first game was not written";
             c.block();

@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CoreTestSupport.hpp"
-#include "app/_custgry.hpp"
-#include "app/_specfunc.hpp"
-#include "platform/Ini.hpp"
+#include "core/GameSettings.hpp"
+#include "platform/system/Ini.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +14,26 @@ protected:
     void SetUp() override { przywroc(); }
     void TearDown() override { przywroc(); }
     static void przywroc() {
-        ustPodpisywanie = CUstGry("Podpisywanie");
-        ustMemory = CUstGry("Memory");
-        ustUzupelnianie = CUstGry("Uzupelnianie");
-        ustSpadajace = CUstGry("Spadajace");
+        ustPodpisywanie = GameSettings("Podpisywanie");
+        ustMemory = GameSettings("Memory");
+        ustUzupelnianie = GameSettings("Uzupelnianie");
+        ustSpadajace = GameSettings("Spadajace");
         Zakladka = 1;
     }
     void dataIni(const std::string& text) {
         coretest::TempRoots::write(roots.program() / "Data/data.ini", text);
     }
-    CUstGry czytaj(const std::string& text, CUstGry u = CUstGry("Memory")) {
+    GameSettings czytaj(const std::string& text, GameSettings u = GameSettings("Memory")) {
         dataIni(text);
         platform::IniFile ini("Data\\data.ini");
         u.read(ini);
         return u;
     }
     static void expectDefaults() {
-        for (const CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
-            EXPECT_EQ(u->Poziom, 2) << u->sekcja;
-            EXPECT_EQ(u->Gloski, 0) << u->sekcja;
-            EXPECT_EQ(u->Pozycja, 0) << u->sekcja;
+        for (const GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
+            EXPECT_EQ(u->level, 2) << u->sekcja;
+            EXPECT_EQ(u->sounds, 0) << u->sekcja;
+            EXPECT_EQ(u->positions, 0) << u->sekcja;
         }
         EXPECT_EQ(Zakladka, 1);
     }
@@ -50,44 +49,44 @@ TEST_F(Settings, theFourRecordsStartWithTheirSectionsAndDefaults) {
     EXPECT_EQ(ustUzupelnianie.sekcja, "Uzupelnianie");
     EXPECT_EQ(ustSpadajace.sekcja, "Spadajace");
     expectDefaults();
-    const CUstGry pochodny;
+    const GameSettings pochodny;
     EXPECT_EQ(pochodny.sekcja, "");
-    EXPECT_EQ(pochodny.Poziom, 2);
+    EXPECT_EQ(pochodny.level, 2);
 }
 
 TEST_F(Settings, quantityOutsideOneToThreeReadsAsOne) {
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=0\n").Poziom, 1);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=4\n").Poziom, 1);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=-1\n").Poziom, 1);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=3\n").Poziom, 3);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=1\n").Poziom, 1);
-    EXPECT_EQ(czytaj("[Memory]\nGloski=1\n").Poziom, 2) << "without the key the value stays";
-    CUstGry trzy("Memory");
-    trzy.Poziom = 3;
-    EXPECT_EQ(czytaj("[Memory]\n", trzy).Poziom, 3) << "the current value is the default";
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=65539\n").Poziom, 3) << "taken as 16 bits first";
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=dwa\n").Poziom, 2) << "not a number: default";
+    EXPECT_EQ(czytaj("[Memory]\nPoziom=0\n").level, 1);
+    EXPECT_EQ(czytaj("[Memory]\nPoziom=4\n").level, 1);
+    EXPECT_EQ(czytaj("[Memory]\nPoziom=-1\n").level, 1);
+    EXPECT_EQ(czytaj("[Memory]\nPoziom=3\n").level, 3);
+    EXPECT_EQ(czytaj("[Memory]\nPoziom=1\n").level, 1);
+    EXPECT_EQ(czytaj("[Memory]\nGloski=1\n").level, 2) << "without the key the value stays";
+    GameSettings trzy("Memory");
+    trzy.level = 3;
+    EXPECT_EQ(czytaj("[Memory]\n", trzy).level, 3) << "the current value is the default";
+    EXPECT_EQ(czytaj("[Memory]\nPoziom=65539\n").level, 3) << "taken as 16 bits first";
+    EXPECT_EQ(czytaj("[Memory]\nPoziom=dwa\n").level, 2) << "not a number: default";
 }
 
 TEST_F(Settings, soundsAndPositionsKeepOnlyTheirBits) {
-    EXPECT_EQ(czytaj("[Memory]\nGloski=17\n").Gloski, GL_SZ);
-    EXPECT_EQ(czytaj("[Memory]\nGloski=15\n").Gloski, 0x000F);
-    EXPECT_EQ(czytaj("[Memory]\nGloski=-1\n").Gloski, 0x000F);
-    EXPECT_EQ(czytaj("[Memory]\nPozycja=12288\n").Pozycja, POZ_NAGLOS | POZ_SRODGLOS);
-    EXPECT_EQ(czytaj("[Memory]\nPozycja=1\n").Pozycja, 0);
-    EXPECT_EQ(czytaj("[Memory]\nPozycja=65535\n").Pozycja, 0x7000);
+    EXPECT_EQ(czytaj("[Memory]\nGloski=17\n").sounds, GL_SZ);
+    EXPECT_EQ(czytaj("[Memory]\nGloski=15\n").sounds, 0x000F);
+    EXPECT_EQ(czytaj("[Memory]\nGloski=-1\n").sounds, 0x000F);
+    EXPECT_EQ(czytaj("[Memory]\nPozycja=12288\n").positions, POZ_NAGLOS | POZ_SRODGLOS);
+    EXPECT_EQ(czytaj("[Memory]\nPozycja=1\n").positions, 0);
+    EXPECT_EQ(czytaj("[Memory]\nPozycja=65535\n").positions, 0x7000);
     // Only the record's own section counts.
-    const CUstGry u = czytaj("[Spadajace]\nGloski=3\nPozycja=4096\nPoziom=3\n");
-    EXPECT_EQ(u.Gloski, 0);
-    EXPECT_EQ(u.Pozycja, 0);
-    EXPECT_EQ(u.Poziom, 2);
+    const GameSettings u = czytaj("[Spadajace]\nGloski=3\nPozycja=4096\nPoziom=3\n");
+    EXPECT_EQ(u.sounds, 0);
+    EXPECT_EQ(u.positions, 0);
+    EXPECT_EQ(u.level, 2);
 }
 
 TEST_F(Settings, queriesTestBitsAndQuantity) {
-    CUstGry u;
-    u.Poziom = 3;
-    u.Gloski = GL_SZ | GL_CZ;
-    u.Pozycja = POZ_WYGLOS;
+    GameSettings u;
+    u.level = 3;
+    u.sounds = GL_SZ | GL_CZ;
+    u.positions = POZ_WYGLOS;
     EXPECT_TRUE(u.maPoziom(3));
     EXPECT_FALSE(u.maPoziom(2));
     EXPECT_TRUE(u.maGloske(GL_CZ));
@@ -98,26 +97,26 @@ TEST_F(Settings, queriesTestBitsAndQuantity) {
 }
 
 TEST_F(Settings, contrastSoundsJoinTheirPartners) {
-    CUstGry u;
-    u.Gloski = 0x0005;
+    GameSettings u;
+    u.sounds = 0x0005;
     u.dodajKontrast();
-    EXPECT_EQ(u.Gloski, 0x0055);
-    u.Gloski = 0x000F;
+    EXPECT_EQ(u.sounds, 0x0055);
+    u.sounds = 0x000F;
     u.dodajKontrast();
-    EXPECT_EQ(u.Gloski, 0x00FF);
-    u.Gloski = 0;
+    EXPECT_EQ(u.sounds, 0x00FF);
+    u.sounds = 0;
     u.dodajKontrast();
-    EXPECT_EQ(u.Gloski, 0);
+    EXPECT_EQ(u.sounds, 0);
 }
 
 TEST_F(Settings, distractorsAreTheSoundsTheTargetLacks) {
     const auto dystraktory = [](std::uint16_t cel) {
-        CUstGry target("Spadajace");
-        target.Gloski = cel;
-        CUstGry d;
-        d.Pozycja = 0x7000;
+        GameSettings target("Spadajace");
+        target.sounds = cel;
+        GameSettings d;
+        d.positions = 0x7000;
         d.ustawDystraktory(target);
-        return d.Gloski;
+        return d.sounds;
     };
     EXPECT_EQ(dystraktory(GL_SZ | GL_ZZ | GL_CZ | GL_DZZ), 0x00F0);
     EXPECT_EQ(dystraktory(GL_DZZ), 0x0017);
@@ -134,18 +133,18 @@ TEST_F(Settings, configurationFillsTheTabAndAllFourGames) {
             "[Spadajace]\nGloski=24\nPoziom=9\nPozycja=28672\n");
     EXPECT_TRUE(readConfiguration());
     EXPECT_EQ(Zakladka, 3);
-    EXPECT_EQ(ustPodpisywanie.Gloski, 1);
-    EXPECT_EQ(ustPodpisywanie.Poziom, 1);
-    EXPECT_EQ(ustPodpisywanie.Pozycja, 0x1000);
-    EXPECT_EQ(ustMemory.Gloski, 2);
-    EXPECT_EQ(ustMemory.Poziom, 3);
-    EXPECT_EQ(ustMemory.Pozycja, 0x2000);
-    EXPECT_EQ(ustUzupelnianie.Gloski, 4);
-    EXPECT_EQ(ustUzupelnianie.Poziom, 2);
-    EXPECT_EQ(ustUzupelnianie.Pozycja, 0x4000);
-    EXPECT_EQ(ustSpadajace.Gloski, 8);
-    EXPECT_EQ(ustSpadajace.Poziom, 1);
-    EXPECT_EQ(ustSpadajace.Pozycja, 0x7000);
+    EXPECT_EQ(ustPodpisywanie.sounds, 1);
+    EXPECT_EQ(ustPodpisywanie.level, 1);
+    EXPECT_EQ(ustPodpisywanie.positions, 0x1000);
+    EXPECT_EQ(ustMemory.sounds, 2);
+    EXPECT_EQ(ustMemory.level, 3);
+    EXPECT_EQ(ustMemory.positions, 0x2000);
+    EXPECT_EQ(ustUzupelnianie.sounds, 4);
+    EXPECT_EQ(ustUzupelnianie.level, 2);
+    EXPECT_EQ(ustUzupelnianie.positions, 0x4000);
+    EXPECT_EQ(ustSpadajace.sounds, 8);
+    EXPECT_EQ(ustSpadajace.level, 1);
+    EXPECT_EQ(ustSpadajace.positions, 0x7000);
 }
 
 TEST_F(Settings, theRecorderTabIsNeverTheStartTab) {

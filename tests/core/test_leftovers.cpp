@@ -3,14 +3,14 @@
 
 // What a kill at any moment leaves behind, and what the next start makes of it.
 #include "CoreTestSupport.hpp"
-#include "app/Wirowanki.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "platform/AudioFiles.hpp"
-#include "platform/DateTime.hpp"
-#include "platform/Sound.hpp"
-#include "platform/Wav.hpp"
-#include "recorder/_cnagrywanie.hpp"
+#include "app/Program.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "platform/audio/AudioFiles.hpp"
+#include "platform/system/DateTime.hpp"
+#include "platform/audio/Sound.hpp"
+#include "platform/audio/Wav.hpp"
+#include "recorder/Recordings.hpp"
 
 #include <gtest/gtest.h>
 
@@ -73,14 +73,14 @@ TEST(Leftovers, takesTheIndexDoesNotListAreAdoptedAndStubsRemoved) {
     TempRoots::write(n / "Nagranie12.wav", std::string(30, 'R'));
     const auto when = stdfs::file_time_type::clock::now() - std::chrono::hours(24 * 40);
     stdfs::last_write_time(n / "Nagranie4.wav", when);
-    std::array<Nagranie, CListaNagran::kMiejsc> wpisy{};
-    for (int p = 0; p < CListaNagran::kMiejsc; ++p)
+    std::array<Recording, RecordingList::kMiejsc> wpisy{};
+    for (int p = 0; p < RecordingList::kMiejsc; ++p)
         wpisy[p].numer = p;
     wpisy[9].plik = "Nagranie9";
     wpisy[9].nazwa = "Ala";
     wpisy[9].data = 45000;
 
-    EXPECT_TRUE(CListaNagran::dolaczNagrania(wpisy));
+    EXPECT_TRUE(RecordingList::dolaczNagrania(wpisy));
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
         stdfs::last_write_time(n / "Nagranie4.wav").time_since_epoch() -
         stdfs::file_time_type::clock::now().time_since_epoch() +
@@ -93,7 +93,7 @@ TEST(Leftovers, takesTheIndexDoesNotListAreAdoptedAndStubsRemoved) {
     for (int p : {7, 12})
         EXPECT_EQ(wpisy[p].plik, "") << p;
     EXPECT_EQ(names(n), (std::set<std::string>{"Nagranie4.wav", "Nagranie9.wav"}));
-    EXPECT_FALSE(CListaNagran::dolaczNagrania(wpisy)) << "nothing more to adopt";
+    EXPECT_FALSE(RecordingList::dolaczNagrania(wpisy)) << "nothing more to adopt";
 }
 
 // Kills a child that writes one family of files over and over at a random moment (fixed seed), twenty
@@ -111,14 +111,14 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
     const std::vector<Family> families = {
         {"settings",
          [](int i) {
-             ustMemory.Poziom = std::int16_t(1 + i % 3);
+             ustMemory.level = std::int16_t(1 + i % 3);
              zapamietajUstawienia();
          }},
         {"statistics",
          [](int i) {
-             static std::unique_ptr<CStatRec> stat;
-             if (!stat) stat = std::make_unique<CStatRec>(1);
-             CUstGry ust("Memory");
+             static std::unique_ptr<StatisticsFile> stat;
+             if (!stat) stat = std::make_unique<StatisticsFile>(1);
+             GameSettings ust("Memory");
              stat->start(1 + i % 4, ust);
              stat->zakoncz();
              stat->zapisz(1);
@@ -127,7 +127,7 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
          [](int i) { platform::fs::writeAtomic("Nagrane\\record.xtr", std::string(5000 + i, 'i')); }},
         {"take",
          [&](int i) {
-             const std::string plik = CListaNagran::plikMiejsca(i % CListaNagran::kMiejsc);
+             const std::string plik = RecordingList::plikMiejsca(i % RecordingList::kMiejsc);
              if (!platform::audiofiles::exists(plik)) platform::sound::writeEmptyWav(plik);
              platform::audiofiles::replace(plik, wav);
          }},
@@ -160,15 +160,15 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
             for (const stdfs::path& dir : {u, n})
                 for (const std::string& name : names(dir))
                     EXPECT_NE(name[0], '.') << "left behind: " << name;
-            std::array<Nagranie, CListaNagran::kMiejsc> wpisy{};
-            CListaNagran::dolaczNagrania(wpisy);
-            for (int p = 0; p < CListaNagran::kMiejsc; ++p)
+            std::array<Recording, RecordingList::kMiejsc> wpisy{};
+            RecordingList::dolaczNagrania(wpisy);
+            for (int p = 0; p < RecordingList::kMiejsc; ++p)
                 EXPECT_EQ(wpisy[p].plik.empty(),
                           !stdfs::exists(n / ("Nagranie" + std::to_string(p) + ".wav")))
                     << p;
         }
     }
-    CStatRec stat(1);
+    StatisticsFile stat(1);
     EXPECT_EQ(stat.uwagi(), "");
     EXPECT_EQ((stdfs::file_size(u / "prgst1.stt") - 20) % 44, 0u);
 }

@@ -3,14 +3,14 @@
 
 // The core pieces on the running event loop, in virtual time.
 #include "CoreTestSupport.hpp"
-#include "app/_cblad.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "app/_specfunc.hpp"
-#include "platform/Application.hpp"
-#include "platform/Clock.hpp"
-#include "platform/Form.hpp"
-#include "platform/TestDriver.hpp"
+#include "core/FatalError.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "core/Speech.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/loop/Clock.hpp"
+#include "platform/windows/Form.hpp"
+#include "tests/support/TestDriver.hpp"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ namespace {
 // Esc ends it and saves it. Other keys run the test's own action.
 class GameForm : public platform::Form {
 public:
-    GameForm(CStatRec& stat, CUstGry& ust, std::vector<bool>& saved, std::function<void(int)> other)
+    GameForm(StatisticsFile& stat, GameSettings& ust, std::vector<bool>& saved, std::function<void(int)> other)
         : Form("Gra", platform::Rect::fromSize(0, 0, 200, 100)), stat_(stat), ust_(ust), saved_(saved),
           other_(std::move(other)) {}
 
@@ -45,8 +45,8 @@ protected:
     }
 
 private:
-    CStatRec& stat_;
-    CUstGry& ust_;
+    StatisticsFile& stat_;
+    GameSettings& ust_;
     std::vector<bool>& saved_;
     std::function<void(int)> other_;
 };
@@ -55,7 +55,7 @@ class OnTheLoop : public ::testing::Test {
 protected:
     void run(std::function<void(int)> other = {}) {
         driver = std::make_unique<Driver>([this, other] {
-            CStatRec s(1);
+            StatisticsFile s(1);
             stat = &s;
             GameForm form(s, ust, saved, other);
             form.show();
@@ -66,9 +66,9 @@ protected:
     std::uint64_t fileSize() const { return std::filesystem::file_size(roots.user() / "prgst1.stt"); }
 
     coretest::TempRoots roots;
-    CUstGry ust{"Memory"};
+    GameSettings ust{"Memory"};
     std::vector<bool> saved;
-    CStatRec* stat = nullptr;
+    StatisticsFile* stat = nullptr;
     std::unique_ptr<Driver> driver;
 };
 
@@ -137,9 +137,9 @@ TEST_F(OnTheLoop, aGameOf61Point9SecondsIsStoredAs61) {
 
 TEST_F(OnTheLoop, aFatalErrorShowsItsTextUnderTheProgramsErrorTitle) {
     run([](int code) {
-        if (code == '1') CBlad(1).pokazBlad(nullptr);
-        if (code == '9') CBlad(99, "Coś poszło nie tak").pokazBlad(nullptr);
-        if (code == '7') CBlad(7).pokazBlad(nullptr);
+        if (code == '1') FatalError(1).pokazBlad(nullptr);
+        if (code == '9') FatalError(99, "Coś poszło nie tak").pokazBlad(nullptr);
+        if (code == '7') FatalError(7).pokazBlad(nullptr);
     });
     driver->key('1');
     driver->key('9');

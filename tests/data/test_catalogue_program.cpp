@@ -3,13 +3,13 @@
 
 // The program over a catalogue file: a broken file stops it with its reason, the shipped one feeds the menu.
 #include "../ui/program_fixture.hpp"
-#include "ui/Fmkomunikat.hpp"
+#include "windows/MessageWindow.hpp"
 
 #include <fstream>
 
 using namespace wvtest;
 
-extern TFormKomunikat* FormKomunikat;
+extern MessageWindow* FormKomunikat;
 
 namespace {
 

@@ -2,14 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The shipped data set: every file the program loads exists in both layouts and decodes as its kind.
-#include "app/_custgry.hpp"
-#include "app/_specfunc.hpp"
-#include "games/completion/_grauzupelnianie.hpp"
-#include "games/labelling/_grapodpisywanie.hpp"
-#include "platform/Bitmap.hpp"
-#include "platform/Fs.hpp"
-#include "platform/Image.hpp"
-#include "words/_cslowa.hpp"
+#include "core/GameSettings.hpp"
+#include "words/LetterTiles.hpp"
+#include "games/completion/CompletionGame.hpp"
+#include "games/labelling/LabellingGame.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/graphics/Image.hpp"
+#include "words/Catalogue.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +27,13 @@ struct DataRoot : ::testing::Test {
     void SetUp() override {
         fs::setRoots(WV_SOURCE_DIR, "/tmp");
         katalog = utworzKatalog();
-        for (const Slowo& s : katalog->tabela())
+        for (const Word& s : katalog->tabela())
             kWords.push_back(s.word);
     }
     void TearDown() override { fs::setRoots("", ""); }
 
     // The shipped catalogue: the catalogue file beside the data.
-    std::unique_ptr<CSlowa> katalog;
+    std::unique_ptr<Catalogue> katalog;
     std::vector<std::string> kWords;
 
     static Bitmap jpeg(const std::string& gamePath)
@@ -239,7 +239,7 @@ TEST_F(DataRoot, ConfigurationNamesEveryGame)
 TEST_F(DataRoot, TheCatalogueFileIsShippedAndFillsEverySoundAndPositionPolishAllows) {
     ASSERT_TRUE(fs::exists(PLIK_KATALOGU));
     std::map<std::uint16_t, int> ile;
-    for (const Slowo& s : katalog->tabela())
+    for (const Word& s : katalog->tabela())
         ++ile[s.flags];
     // Fifteen words open a single-position choice at every quantity (memory needs twelve); the
     // cells below that hold every word found whose picture a young child names.
@@ -283,13 +283,13 @@ TEST_F(DataRoot, EveryCatalogueWordHasItsTilesAndItsCaptionStaysOnTheTraysInBoth
     // The trays of the labelling and completion backgrounds: W/2 -+ 300 and W/2 -+ 260 in 800-wide units.
     for (const auto& [w, h, bok] : {std::tuple{800, 600, 44}, std::tuple{1024, 768, 55}}) {
         const std::string m = w == 800 ? "_s" : "_b";
-        for (const Slowo& s : katalog->tabela()) {
+        for (const Word& s : katalog->tabela()) {
             SCOPED_TRACE(s.word + m);
             const auto jednostki = podzielGlosy(s.glosy);
             const int n = int(jednostki.size());
             ASSERT_LE(n, MAKS_GLOSEK);
             int oznaczone = 0;
-            for (const JednostkaGlosowa& j : jednostki) {
+            for (const SoundUnit& j : jednostki) {
                 ASSERT_TRUE(maKafelek(j.tekst)) << j.tekst;
                 EXPECT_FALSE(resource(kodLitery(j.tekst) + (j.oznaczona ? "_red" : "") + m).empty())
                     << j.tekst;
@@ -303,11 +303,11 @@ TEST_F(DataRoot, EveryCatalogueWordHasItsTilesAndItsCaptionStaysOnTheTraysInBoth
                 }
             }
             EXPECT_EQ(oznaczone, 1);
-            const platform::Point pierwsze = CGraPodpisywanie::miejscePola(0, n, w, h, bok);
-            const platform::Point ostatnie = CGraPodpisywanie::miejscePola(n - 1, n, w, h, bok);
-            EXPECT_GE(pierwsze.x - CGraPodpisywanie::kRamka, w / 2 - 300 * w / 800);
-            EXPECT_LE(ostatnie.x + bok + CGraPodpisywanie::kRamka, w / 2 + 300 * w / 800);
-            const int x0 = CGraUzupelnianie::poczatekRzedu(n, bok, w);
+            const platform::Point pierwsze = LabellingGame::miejscePola(0, n, w, h, bok);
+            const platform::Point ostatnie = LabellingGame::miejscePola(n - 1, n, w, h, bok);
+            EXPECT_GE(pierwsze.x - LabellingGame::kRamka, w / 2 - 300 * w / 800);
+            EXPECT_LE(ostatnie.x + bok + LabellingGame::kRamka, w / 2 + 300 * w / 800);
+            const int x0 = CompletionGame::poczatekRzedu(n, bok, w);
             EXPECT_GE(x0, w / 2 - 260 * w / 800);
             EXPECT_LE(x0 + (n - 1) * (bok + 5) + bok, w / 2 + 260 * w / 800);
         }

@@ -95,7 +95,7 @@ TEST(BuiltProgram, InMode4TheEscapeKeyEnds) {
     EXPECT_EQ(WEXITSTATUS(r.status), 0);
     EXPECT_TRUE(
         contains(r.lines, "form \"Wesołe Wirowanki Cz.I Demo\" name=FormMain bounds=0,0,1024x768 active"));
-    EXPECT_TRUE(contains(r.lines, "  CPrzyciskP name=start bounds=547,659,84x64"));
+    EXPECT_TRUE(contains(r.lines, "  MenuButton name=start bounds=547,659,84x64"));
     EXPECT_TRUE(contains(r.lines, "  ImageControl name=g_Menu bounds=705,95,319x575"));
     EXPECT_EQ(r.lines.back(), "form-hidden Wirowanki Cz.I Demo Splash");
 }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "../ui/program_fixture.hpp"
-#include "platform/SingleInstance.hpp"
+#include "platform/system/SingleInstance.hpp"
 
 #include <chrono>
 #include <csignal>

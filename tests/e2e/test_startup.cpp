@@ -3,11 +3,11 @@
 
 #include "../ui/program_fixture.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "app/_custgry.hpp"
-#include "platform/SingleInstance.hpp"
-#include "ui/Fmmain.hpp"
-#include "ui/Fmsplashscreen.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/GameSettings.hpp"
+#include "platform/system/SingleInstance.hpp"
+#include "windows/MainMenu.hpp"
+#include "windows/SplashWindow.hpp"
 
 #include <chrono>
 #include <cstdio>
@@ -50,10 +50,10 @@ TEST(StartUp, SplashFirstThenTheMainMenuOnTheTabFromTheConfigurationAndTheSplash
                   (platform::Rect{0, 0, screen.width, screen.height}));
 
         d->wait(1999);
-        EXPECT_NE(FormSplashScreen, nullptr);
+        EXPECT_NE(splashWindow(), nullptr);
         EXPECT_FALSE(d->logged("form-hidden Wirowanki Cz.I Demo Splash"));
         d->wait(1);
-        EXPECT_EQ(FormSplashScreen, nullptr);
+        EXPECT_EQ(splashWindow(), nullptr);
         EXPECT_TRUE(d->logged("form-hidden Wirowanki Cz.I Demo Splash"));
 
         d->key(27);
@@ -138,7 +138,7 @@ TEST(StartUp, AMissingButtonPictureIsReportedAsMissingResourcesAndTheProgramEnds
                           " |           Brak zasobów !\\n\\nProszę przeinstalować program."));
     EXPECT_FALSE(d->logged("form-shown Wesołe Wirowanki Cz.I Demo"));
     EXPECT_TRUE(d->logged("form-hidden Wirowanki Cz.I Demo Splash"));
-    EXPECT_EQ(FormSplashScreen, nullptr);
+    EXPECT_EQ(splashWindow(), nullptr);
     EXPECT_EQ(slowa, nullptr);
 }
 

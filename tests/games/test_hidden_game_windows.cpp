@@ -4,11 +4,11 @@
 // A game window holds its screen-sized pictures only while it is on screen.
 #include "../ui/program_fixture.hpp"
 
-#include "games/completion/Uzupelnianie.hpp"
-#include "games/falling/Spadajace.hpp"
-#include "games/labelling/Podpisywanie.hpp"
-#include "games/memory/Memory.hpp"
-#include "ui/Koniecgry.hpp"
+#include "games/completion/CompletionWindow.hpp"
+#include "games/falling/FallingWindow.hpp"
+#include "games/labelling/LabellingWindow.hpp"
+#include "games/memory/MemoryWindow.hpp"
+#include "windows/ResultsWindow.hpp"
 
 #include <cstddef>
 #include <functional>

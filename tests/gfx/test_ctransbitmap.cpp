@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "gfx/Ctransbitmap.hpp"
-#include "gfx/Simdrows.hpp"
+#include "pictures/AlphaPicture.hpp"
+#include "pictures/SimdBlend.hpp"
 
 #include "../platform/simd_levels.hpp"
 
@@ -48,7 +48,7 @@ Extracted extract(Bgr onBlack, Bgr onWhite) {
 }
 
 // A picture whose colour and alpha are set pixel by pixel.
-CTransBitmap picture(int w, int h, auto colourOf, auto alphaOf) {
+AlphaPicture picture(int w, int h, auto colourOf, auto alphaOf) {
     auto colour = nowaBitmapa24(w, h);
     auto alpha = nowaBitmapaAlfa(w, h, 0);
     for (int y = 0; y < h; ++y)
@@ -56,7 +56,7 @@ CTransBitmap picture(int w, int h, auto colourOf, auto alphaOf) {
             put(*colour, x, y, colourOf(x, y));
             alpha->scanline(y)[x] = std::uint8_t(alphaOf(x, y));
         }
-    CTransBitmap t;
+    AlphaPicture t;
     t.ustawKolor(std::move(colour));
     t.ustawAlfe(std::move(alpha));
     return t;
@@ -86,35 +86,35 @@ constexpr Rect kNoClip{-100000, -100000, 100000, 100000};
 } // namespace
 
 TEST(TransBitmapErrors, MessagesFollowTheTableExactly) {
-    EXPECT_STREQ(ETransBitmap(berrUnknown).what(), "CTransBitmap, Błąd: berrUnknown");
-    EXPECT_STREQ(ETransBitmap(berrFileOpen).what(), "CTransBitmap, Błąd: berrFileOpen");
-    EXPECT_STREQ(ETransBitmap(berrFileCreate).what(), "CTransBitmap, Błąd: berrFileCreate");
-    EXPECT_STREQ(ETransBitmap(berrBroken).what(), "CTransBitmap, Błąd: berrBroken");
-    EXPECT_STREQ(ETransBitmap(berrUnknownType).what(), "CTransBitmap, Błąd: berrUnknownType");
-    EXPECT_STREQ(ETransBitmap(berrLoad).what(), "CTransBitmap, Błąd berrLoad");
-    EXPECT_STREQ(ETransBitmap(berrSave).what(), "CTransBitmap, Błąd berrSave");
-    EXPECT_STREQ(ETransBitmap(berrSize).what(), "CTransBitmap, Błąd berrSize");
-    EXPECT_STREQ(ETransBitmap(berrRead).what(), "CTransBitmap, Błąd berrRead");
-    EXPECT_STREQ(ETransBitmap(berrWrite).what(), "CTransBitmap, Błąd berrWrite");
-    EXPECT_STREQ(ETransBitmap(berrClose).what(), "CTransBitmap, Błąd berrClose");
-    EXPECT_STREQ(ETransBitmap(berrWidth).what(), "CTransBitmap, Błąd berrWidth");
-    EXPECT_STREQ(ETransBitmap(berrHeight).what(), "CTransBitmap, Błąd berrHeight");
-    EXPECT_STREQ(ETransBitmap(berrFormat).what(), "CTransBitmap, Błąd berrFormat");
-    EXPECT_STREQ(ETransBitmap(berrEmpty).what(), "CTransBitmap, Błąd berrEmpty");
-    EXPECT_STREQ(ETransBitmap(berrBadIndex).what(), "CTransBitmap, Błąd berrBadIndex");
-    EXPECT_STREQ(ETransBitmap(berrPixelFormat).what(), "CTransBitmap, Błąd berrPixelFormat");
-    EXPECT_STREQ(ETransBitmap(berrDifferentType).what(), "CTransBitmap, Błąd berrDifferentType");
+    EXPECT_STREQ(AlphaPictureError(berrUnknown).what(), "CTransBitmap, Błąd: berrUnknown");
+    EXPECT_STREQ(AlphaPictureError(berrFileOpen).what(), "CTransBitmap, Błąd: berrFileOpen");
+    EXPECT_STREQ(AlphaPictureError(berrFileCreate).what(), "CTransBitmap, Błąd: berrFileCreate");
+    EXPECT_STREQ(AlphaPictureError(berrBroken).what(), "CTransBitmap, Błąd: berrBroken");
+    EXPECT_STREQ(AlphaPictureError(berrUnknownType).what(), "CTransBitmap, Błąd: berrUnknownType");
+    EXPECT_STREQ(AlphaPictureError(berrLoad).what(), "CTransBitmap, Błąd berrLoad");
+    EXPECT_STREQ(AlphaPictureError(berrSave).what(), "CTransBitmap, Błąd berrSave");
+    EXPECT_STREQ(AlphaPictureError(berrSize).what(), "CTransBitmap, Błąd berrSize");
+    EXPECT_STREQ(AlphaPictureError(berrRead).what(), "CTransBitmap, Błąd berrRead");
+    EXPECT_STREQ(AlphaPictureError(berrWrite).what(), "CTransBitmap, Błąd berrWrite");
+    EXPECT_STREQ(AlphaPictureError(berrClose).what(), "CTransBitmap, Błąd berrClose");
+    EXPECT_STREQ(AlphaPictureError(berrWidth).what(), "CTransBitmap, Błąd berrWidth");
+    EXPECT_STREQ(AlphaPictureError(berrHeight).what(), "CTransBitmap, Błąd berrHeight");
+    EXPECT_STREQ(AlphaPictureError(berrFormat).what(), "CTransBitmap, Błąd berrFormat");
+    EXPECT_STREQ(AlphaPictureError(berrEmpty).what(), "CTransBitmap, Błąd berrEmpty");
+    EXPECT_STREQ(AlphaPictureError(berrBadIndex).what(), "CTransBitmap, Błąd berrBadIndex");
+    EXPECT_STREQ(AlphaPictureError(berrPixelFormat).what(), "CTransBitmap, Błąd berrPixelFormat");
+    EXPECT_STREQ(AlphaPictureError(berrDifferentType).what(), "CTransBitmap, Błąd berrDifferentType");
     EXPECT_EQ(berrDifferentType, 18);
 }
 
 TEST(TransBitmapErrors, UnknownCodesAndFileNames) {
-    EXPECT_STREQ(ETransBitmap(0).what(), "CTransBitmap, Błąd: NIEZNANY!");
-    EXPECT_STREQ(ETransBitmap(19).what(), "CTransBitmap, Błąd: NIEZNANY!");
-    EXPECT_STREQ(ETransBitmap(-5, "x").what(), "CTransBitmap, Błąd: NIEZNANY!, Plik: x");
-    const ETransBitmap e(berrLoad, "Data\\Intf\\Spec\\R2_glos_DB.xbi");
+    EXPECT_STREQ(AlphaPictureError(0).what(), "CTransBitmap, Błąd: NIEZNANY!");
+    EXPECT_STREQ(AlphaPictureError(19).what(), "CTransBitmap, Błąd: NIEZNANY!");
+    EXPECT_STREQ(AlphaPictureError(-5, "x").what(), "CTransBitmap, Błąd: NIEZNANY!, Plik: x");
+    const AlphaPictureError e(berrLoad, "Data\\Intf\\Spec\\R2_glos_DB.xbi");
     EXPECT_STREQ(e.what(), "CTransBitmap, Błąd berrLoad, Plik: Data\\Intf\\Spec\\R2_glos_DB.xbi");
     EXPECT_EQ(e.kod(), berrLoad);
-    const ETransBitmap bezPliku(berrSize, "");
+    const AlphaPictureError bezPliku(berrSize, "");
     EXPECT_STREQ(bezPliku.what(), "CTransBitmap, Błąd berrSize");
     EXPECT_EQ(bezPliku.kod(), berrSize);
     const std::runtime_error& base = e; // callers catch it as a plain exception
@@ -390,7 +390,7 @@ TEST(TransBitmapDraw, UnsuitableArgumentsDrawNothing) {
     t.rysujNaBitmapie(&indexed, 0, 0, 255, &target, 0, 0, kNoClip);
     t.rysujNaBitmapie(&target, INT32_MIN, INT32_MAX, 255, &target, INT32_MAX, INT32_MIN, kNoClip);
     EXPECT_EQ(at(target, 0, 0), (Bgr{1, 1, 1}));
-    CTransBitmap empty;
+    AlphaPicture empty;
     empty.rysujNaBitmapie(&target, 0, 0, 255, &target, 0, 0, kNoClip);
     t.ustawAlfe(nowaBitmapaAlfa(3, 2, 255)); // sizes disagree
     t.rysujNaBitmapie(&target, 0, 0, 255, &target, 0, 0, kNoClip);
@@ -481,7 +481,7 @@ TEST(TransBitmapCanvas, WithoutPicturesOnlyTheLastWorkBitmapIsDrawn) {
         [](int, int) { return 255; });
     Bitmap screen = filled(4, 4, [](int, int) { return Bgr{0, 0, 0}; });
     t.rysujNaKanwie(screen.canvas(), 0, 0, 255, false);
-    CTransBitmap other;
+    AlphaPicture other;
     other.przejmij(t); // t keeps its work bitmap, loses colour and alpha
     EXPECT_EQ(t.kolor(), nullptr);
     EXPECT_NE(t.robocza(), nullptr);
@@ -490,7 +490,7 @@ TEST(TransBitmapCanvas, WithoutPicturesOnlyTheLastWorkBitmapIsDrawn) {
     t.rysujNaKanwie(screen.canvas(), 2, 2, 255, true);
     EXPECT_EQ(at(screen, 3, 3), (Bgr{255, 0, 0}));
     EXPECT_EQ(t.robocza(), nullptr);
-    CTransBitmap nothing;
+    AlphaPicture nothing;
     nothing.rysujNaKanwie(screen.canvas(), 0, 0, 255, false); // nothing at all to draw
     EXPECT_EQ(at(screen, 0, 0), (Bgr{255, 0, 0}));
 }

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/_dllengine.hpp"
-#include "gfx/Ctransbitmap.hpp"
-#include "gfx/Loadcorrectbitmap.hpp"
-#include "platform/Error.hpp"
-#include "platform/Fs.hpp"
-#include "platform/Image.hpp"
+#include "core/ResourcePictures.hpp"
+#include "pictures/AlphaPicture.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/graphics/Image.hpp"
 
 #include <gtest/gtest.h>
 
@@ -192,7 +192,7 @@ TEST_F(Loaders, BmpPairGivesColourAndAlpha) {
     };
     write("Data/Intf/Spec/R2_glos_DB.xbi", bmpFile(3, 1, 24, 0, black));
     write("Data/Intf/Spec/R2_glos_DW.xbi", bmpFile(3, 1, 24, 12345, white));
-    CTransBitmap t;
+    AlphaPicture t;
     t.wczytajZParyBmp("Data\\Intf\\Spec\\R2_glos_DB.xbi", "Data\\Intf\\Spec\\R2_glos_DW.xbi");
     ASSERT_NE(t.kolor(), nullptr);
     ASSERT_NE(t.alfa(), nullptr);
@@ -212,12 +212,12 @@ TEST_F(Loaders, PairFailuresCarryTheirCodes) {
     const auto code = [](auto f) {
         try {
             f();
-        } catch (const ETransBitmap& e) {
+        } catch (const AlphaPictureError& e) {
             return std::pair<int, std::string>(e.kod(), e.what());
         }
         return std::pair<int, std::string>(0, "");
     };
-    CTransBitmap t;
+    AlphaPicture t;
     EXPECT_EQ(code([&] { t.wczytajZParyBmp("Data\\Intf\\Spec\\a_DB.xbi", "Data\\Intf\\Spec\\a_DW.xbi"); }),
               (std::pair<int, std::string>(berrSize, "CTransBitmap, Błąd berrSize")));
     EXPECT_EQ(
@@ -241,7 +241,7 @@ TEST_F(Loaders, JpegPairReusesItsBitmaps) {
     white.fill(255);
     write("Data/Intf/Spec/RU_mnlz1B.xji", image::encodeJpeg(black, 100));
     write("Data/Intf/Spec/RU_mnlz1W.xji", image::encodeJpeg(white, 100));
-    CTransBitmap t;
+    AlphaPicture t;
     t.ustawKolor(nowaBitmapa24(2, 2));
     const Bitmap* colour = t.kolor();
     t.wczytajZParyJpeg("Data\\Intf\\Spec\\RU_mnlz1B.xji", "Data\\Intf\\Spec\\RU_mnlz1W.xji");

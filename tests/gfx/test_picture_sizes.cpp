@@ -3,10 +3,10 @@
 
 // Pictures larger than where they are drawn cost no more than the ones shipped.
 #include "../core/CoreTestSupport.hpp"
-#include "app/_dllengine.hpp"
-#include "gfx/Loadcorrectbitmap.hpp"
-#include "platform/Error.hpp"
-#include "platform/Image.hpp"
+#include "core/ResourcePictures.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/graphics/Image.hpp"
 
 #include <gtest/gtest.h>
 

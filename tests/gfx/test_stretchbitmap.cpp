@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "gfx/Ctransbitmap.hpp"
-#include "gfx/Stretchbitmap.hpp"
+#include "pictures/AlphaPicture.hpp"
+#include "pictures/StretchBitmap.hpp"
 
 #include "../platform/simd_levels.hpp"
 
@@ -271,7 +271,7 @@ TEST(BleedColour, LeavesNarrowBitmapsAndIsolatedPixelsAlone) {
 }
 
 TEST(Rescale, ScalesColourAndAlphaAndKeepsAlphaGrey) {
-    CTransBitmap source;
+    AlphaPicture source;
     source.ustawKolor(std::make_unique<Bitmap>(filled(8, 8, [](int x, int) {
         return Bgr{std::uint8_t(x * 30), 0, 0};
     })));
@@ -279,7 +279,7 @@ TEST(Rescale, ScalesColourAndAlphaAndKeepsAlphaGrey) {
     alpha->scanline(0)[0] = 0;
     source.ustawAlfe(std::move(alpha));
 
-    CTransBitmap scaled;
+    AlphaPicture scaled;
     scaled.przeskaluj(source, 5, 5, true);
     ASSERT_NE(scaled.kolor(), nullptr);
     ASSERT_NE(scaled.alfa(), nullptr);
@@ -303,26 +303,26 @@ TEST(Rescale, ScalesColourAndAlphaAndKeepsAlphaGrey) {
 }
 
 TEST(Rescale, MissingPartsAndReuse) {
-    CTransBitmap colourOnly;
+    AlphaPicture colourOnly;
     colourOnly.ustawKolor(nowaBitmapa24(4, 4));
-    CTransBitmap t;
+    AlphaPicture t;
     t.ustawAlfe(nowaBitmapaAlfa(9, 9, 1));
     t.przeskaluj(colourOnly, 2, 2, true);
     EXPECT_EQ(t.alfa(), nullptr);
     ASSERT_NE(t.kolor(), nullptr);
     EXPECT_EQ(t.kolor()->size(), (Size{2, 2}));
 
-    CTransBitmap nothing;
+    AlphaPicture nothing;
     t.przeskaluj(nothing, 3, 2, false);
     EXPECT_EQ(t.kolor(), nullptr);
     ASSERT_NE(t.alfa(), nullptr);
     EXPECT_EQ(t.alfa()->scanline(1)[2], 255);
 
     // A target whose colour already has the size keeps it, and still ends with an alpha of that size.
-    CTransBitmap full;
+    AlphaPicture full;
     full.ustawKolor(nowaBitmapa24(6, 6));
     full.ustawAlfe(nowaBitmapaAlfa(6, 6, 200));
-    CTransBitmap reuse;
+    AlphaPicture reuse;
     reuse.ustawKolor(nowaBitmapa24(3, 3));
     const Bitmap* kept = reuse.kolor();
     reuse.przeskaluj(full, 3, 3, false);

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "platform/Wav.hpp"
+#include "platform/audio/Wav.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -82,9 +82,9 @@ private:
     void (*oldHandler_)(int) = SIG_DFL;
 };
 
-#include "platform/Application.hpp"
-#include "platform/Form.hpp"
-#include "platform/TestDriver.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Form.hpp"
+#include "tests/support/TestDriver.hpp"
 
 #include <functional>
 #include <memory>

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "platform/Cpu.hpp"
+#include "platform/core/Cpu.hpp"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "platform/Fs.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/Bitmap.hpp"
-#include "platform/Canvas.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/graphics/Canvas.hpp"
 
 #include "simd_levels.hpp"
 

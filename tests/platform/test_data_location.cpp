@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/Fs.hpp"
+#include "platform/system/Fs.hpp"
 #include "temp_dir.hpp"
 
 #include <gtest/gtest.h>

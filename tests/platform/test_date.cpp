@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/DateTime.hpp"
+#include "platform/system/DateTime.hpp"
 
 #include <clocale>
 #include <ctime>

@@ -3,10 +3,10 @@
 
 // A form's backing store exists only while someone draws on it or it is shown; what reaches the screen
 // is the same either way.
-#include "platform/Application.hpp"
-#include "platform/Canvas.hpp"
-#include "platform/Form.hpp"
-#include "platform/TestDriver.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Form.hpp"
+#include "tests/support/TestDriver.hpp"
 
 #include <gtest/gtest.h>
 

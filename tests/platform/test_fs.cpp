@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "gfx/Universalfn.hpp"
-#include "platform/Error.hpp"
-#include "platform/Fs.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/system/Fs.hpp"
 #include "temp_dir.hpp"
 
 #include <algorithm>
@@ -186,31 +185,17 @@ TEST(FileListing, MasksFollowTheWildcardRulesOfTheDataSetsOrigin)
     EXPECT_TRUE(fs::matchMask("żółw.xji", "??ł?.xji")); // '?' is one letter, not one byte
 }
 
-TEST(FileListing, HelpersAddABackslashAndListBareNames)
+TEST(FileListing, ListsBareNamesOfFilesOnly)
 {
-    EXPECT_EQ(dodajBackslash(""), "");
-    EXPECT_EQ(dodajBackslash("Data"), "Data\\");
-    EXPECT_EQ(dodajBackslash("Data\\"), "Data\\");
-
     TempRoots roots;
     TempRoots::write(roots.prog() + "/Data/Smd/szopa.pw", "x");
     TempRoots::write(roots.prog() + "/Data/Smd/.ukryty.pw", "x");
     std::filesystem::create_directories(roots.prog() + "/Data/Smd/katalog.pw");
-    std::vector<std::string> list{"already here"};
-    listaPlikow("Data\\Smd", "*.pw", list);
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0], "already here"); // the list is appended to
-    EXPECT_THAT(sorted({list[1], list[2]}), ElementsAre(".ukryty.pw", "szopa.pw"));
+    EXPECT_THAT(sorted(fs::list("Data\\Smd", "*.pw")), ElementsAre(".ukryty.pw", "szopa.pw"));
 
     // An empty directory searches the user directory, where relative paths outside Data rest.
     TempRoots::write(roots.user() + "/prgst1.stt", "x");
-    std::vector<std::string> inUser;
-    listaPlikow("", "*.stt", inUser);
-    EXPECT_THAT(inUser, ElementsAre("prgst1.stt"));
-    // A mask with directories of its own.
-    std::vector<std::string> viaMask;
-    listaPlikow("Data", "Smd\\s*.pw", viaMask);
-    EXPECT_THAT(viaMask, ElementsAre("szopa.pw"));
+    EXPECT_THAT(fs::list("", "*.stt"), ElementsAre("prgst1.stt"));
 }
 
 TEST(FileWriting, AppendAddsWholeRecordsOrNothing)

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/Bitmap.hpp"
-#include "platform/Error.hpp"
-#include "platform/Image.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/graphics/Image.hpp"
 #include "temp_dir.hpp"
 
 #include <cstring>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/DateTime.hpp"
-#include "platform/Error.hpp"
-#include "platform/Ini.hpp"
+#include "platform/system/DateTime.hpp"
+#include "platform/core/Error.hpp"
+#include "platform/system/Ini.hpp"
 #include "temp_dir.hpp"
 
 #include <climits>

@@ -3,7 +3,8 @@
 
 #include "audio_test_util.hpp"
 
-#include "platform/Dialogs.hpp"
+#include "platform/system/OpenUrl.hpp"
+#include "platform/windows/Dialogs.hpp"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Rows widened to the screen's 32-bit pixels: every vector path gives the plain loop's bytes.
-#include "platform/RowOps.hpp"
+#include "platform/core/RowOps.hpp"
 #include "simd_levels.hpp"
 
 #include <gtest/gtest.h>

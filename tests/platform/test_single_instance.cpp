@@ -3,7 +3,7 @@
 
 #include "audio_test_util.hpp"
 
-#include "platform/SingleInstance.hpp"
+#include "platform/system/SingleInstance.hpp"
 
 #include <gtest/gtest.h>
 

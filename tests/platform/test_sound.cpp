@@ -3,9 +3,10 @@
 
 #include "audio_test_util.hpp"
 
-#include "platform/Clock.hpp"
-#include "platform/Fs.hpp"
-#include "platform/Sound.hpp"
+#include "platform/loop/Clock.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/audio/Recorder.hpp"
+#include "platform/audio/Sound.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/Bitmap.hpp"
-#include "platform/Canvas.hpp"
-#include "platform/Text.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/graphics/Text.hpp"
 
 #include <cstring>
 #include <gmock/gmock.h>

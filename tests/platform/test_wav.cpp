@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/Wav.hpp"
+#include "platform/audio/Wav.hpp"
 
 #include <gtest/gtest.h>
 

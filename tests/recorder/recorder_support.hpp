@@ -6,14 +6,14 @@
 // The main menu on its recordings tab, in the driver, with the shipped data and a scratch user directory.
 #include "../ui/program_fixture.hpp"
 
-#include "app/Wirowanki.hpp"
-#include "app/_custgry.hpp"
-#include "platform/Control.hpp"
-#include "platform/DateTime.hpp"
-#include "platform/Ini.hpp"
-#include "recorder/_cnagrywanie.hpp"
-#include "ui/Fmkomunikat.hpp"
-#include "ui/Fmmain.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "core/GameSettings.hpp"
+#include "platform/windows/Control.hpp"
+#include "platform/system/DateTime.hpp"
+#include "platform/system/Ini.hpp"
+#include "recorder/Recordings.hpp"
+#include "windows/MessageWindow.hpp"
+#include "windows/MainMenu.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -74,8 +74,8 @@ public:
         platform::Control* c = d->control(control);
         return c && c->visible();
     }
-    CListaNagran& list() const { return FormMain->listaNagran(); }
-    CNagrywarka& recorder() const { return FormMain->nagrywarka(); }
+    RecordingList& list() const { return FormMain->listaNagran(); }
+    VoiceRecorder& recorder() const { return FormMain->nagrywarka(); }
 
     std::filesystem::path userFile(const std::string& relative) const { return inst.user() / relative; }
 

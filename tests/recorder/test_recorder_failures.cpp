@@ -4,8 +4,8 @@
 #include "recorder_support.hpp"
 
 #include "../platform/audio_test_util.hpp"
-#include "platform/AudioDevice.hpp"
-#include "platform/Wav.hpp"
+#include "platform/audio/AudioDevice.hpp"
+#include "platform/audio/Wav.hpp"
 
 #include <algorithm>
 #include <fstream>
@@ -16,7 +16,7 @@ namespace msg = komunikatNagrywania;
 
 namespace {
 
-using Places = std::array<Nagranie, 30>;
+using Places = std::array<Recording, 30>;
 
 void put(const stdfs::path& file, const std::string& bytes) {
     stdfs::create_directories(file.parent_path());
@@ -37,7 +37,7 @@ void withAla(const stdfs::path& user, int ms) {
     w[0].plik = "Nagranie0";
     w[0].data = platform::date::fromYmd(2024, 5, 17);
     stdfs::create_directories(user / "Nagrane");
-    put(user / "Nagrane" / "record.xtr", CListaNagran::tekstIndeksu(w));
+    put(user / "Nagrane" / "record.xtr", RecordingList::tekstIndeksu(w));
     if (ms >= 0)
         writeBytes((user / "Nagrane" / "Nagranie0.wav").string(),
                    soundFile(platform::wav::kRecordingFormat, ms));
@@ -120,7 +120,7 @@ TEST(RecorderFailures, ADamagedTakeIsReportedWhenPlayedAndReplacedByTheNextOne) 
 
 TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAside) {
     std::string utf16 = "\xFF\xFE", noise;
-    for (char c : CListaNagran::tekstIndeksu(emptyPlaces()))
+    for (char c : RecordingList::tekstIndeksu(emptyPlaces()))
         utf16 += std::string{c, '\0'};
     for (int i = 0; i < 300; ++i)
         noise += char((i * 7919 + 13) % 256);
@@ -128,7 +128,7 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
     big[0].nazwa = std::string(4'500'000, 'x'); // a pasted name an earlier version saved
     enum Kind { File, Directory, NagraneIsAFile };
     const std::vector<std::pair<Kind, std::string>> cases = {
-        {File, ""},       {File, noise},         {File, utf16}, {File, CListaNagran::tekstIndeksu(big)},
+        {File, ""},       {File, noise},         {File, utf16}, {File, RecordingList::tekstIndeksu(big)},
         {Directory, "x"}, {NagraneIsAFile, "x"},
     };
     for (const auto& [kind, original] : cases) {
@@ -139,7 +139,7 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
             else
                 put(kind == File ? user / "Nagrane/record.xtr" : user / "Nagrane", original);
         });
-        EXPECT_EQ(index(p), CListaNagran::tekstIndeksu(emptyPlaces()));
+        EXPECT_EQ(index(p), RecordingList::tekstIndeksu(emptyPlaces()));
         if (kind == NagraneIsAFile)
             EXPECT_EQ(wvtest::readFile(p.userFile("Nagrane.bad")), "x");
         else if (kind == Directory)
@@ -159,7 +159,7 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
         p.stop();
         Places expected = emptyPlaces();
         expected[2] = {2, "Ela", platform::date::today(), "Nagranie2"};
-        EXPECT_EQ(index(p), CListaNagran::tekstIndeksu(expected));
+        EXPECT_EQ(index(p), RecordingList::tekstIndeksu(expected));
     }
 }
 
@@ -218,7 +218,7 @@ TEST(RecorderFailures, AnIndexThatCannotBeWrittenIsReportedAndMadeWithTheFirstTa
     EXPECT_EQ(p.takeMessage(), "");
     Places expected = emptyPlaces();
     expected[4] = {4, "Ola", platform::date::today(), "Nagranie4"};
-    EXPECT_EQ(index(p), CListaNagran::tekstIndeksu(expected));
+    EXPECT_EQ(index(p), RecordingList::tekstIndeksu(expected));
 }
 
 TEST(RecorderFailures, StartUpRemovesLeftoversOfAKillAndSetsAHeaderlessStatisticsFileAside) {
@@ -254,14 +254,14 @@ TEST(RecorderNames, NamesAreTrimmedCappedAndReadFromCodePage1250) {
         {"\xED\xA0\x80", "í\xC2\xA0€"}, // an encoded surrogate is no UTF-8 either
     };
     for (const auto& [in, out] : cases)
-        EXPECT_EQ(CListaNagran::oczyscNazwe(in), out) << in;
+        EXPECT_EQ(RecordingList::oczyscNazwe(in), out) << in;
 
     // A name of the Windows version: shown right, the caret after it, typing goes to its end; the index
     // is stored again as UTF-8.
     Panel p({800, 600}, [](const stdfs::path& user) {
         Places w = emptyPlaces();
         w[0].nazwa = "\xA3\xF3\x64\x9F";
-        put(user / "Nagrane" / "record.xtr", CListaNagran::tekstIndeksu(w));
+        put(user / "Nagrane" / "record.xtr", RecordingList::tekstIndeksu(w));
     });
     EXPECT_NE(index(p).find("Nazwa=Łódź\n"), std::string::npos);
     EXPECT_FALSE(stdfs::exists(p.userFile("Nagrane/record.xtr.bad")));

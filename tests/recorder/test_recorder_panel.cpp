@@ -3,7 +3,7 @@
 
 #include "recorder_support.hpp"
 
-#include "platform/Fs.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -191,10 +191,10 @@ TEST(RecorderPanel, WhileBusyTheStripExitAboutAndListIgnoreTheUser) {
 
 TEST(RecorderPanel, TheDeviceAlwaysCountsAsBusyWhileTheSpeakerSwitchIsOff) {
     Panel p;
-    ASSERT_FALSE(TFormMain::glosnik);
+    ASSERT_FALSE(MainMenu::glosnik);
     EXPECT_TRUE(p.recorder().zajety());
     bool switchOn = true;
-    CNagrywarka own(switchOn);
+    VoiceRecorder own(switchOn);
     EXPECT_FALSE(own.zajety());
     EXPECT_FALSE(own.otworz("Nagrane\\missing\\x.wav")) << "neither there nor creatable";
     EXPECT_FALSE(own.otwarty());

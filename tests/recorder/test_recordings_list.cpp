@@ -3,7 +3,7 @@
 
 #include "recorder_support.hpp"
 
-#include "widgets/_ccheckbut.hpp"
+#include "widgets/TwoStatePicture.hpp"
 
 #include <fstream>
 
@@ -153,7 +153,7 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
               std::string(komunikatNagrywania::SPIS_NAPRAWIONY) + "\u201e" +
                   (inst.user() / "Nagrane" / "record.xtr.bad").string() + "\u201d.");
     drv->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
-    CListaNagran& l = FormMain->listaNagran();
+    RecordingList& l = FormMain->listaNagran();
     EXPECT_EQ(l.wpis(0).nazwa, "Imię 0");
     EXPECT_EQ(l.wpis(0).plik, "Nagranie0");
     EXPECT_DOUBLE_EQ(l.wpis(0).data, d);
@@ -169,8 +169,8 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     // The incomplete index is kept aside and written again whole, so place 26 can be saved.
     EXPECT_EQ(wvtest::readFile(inst.user() / "Nagrane" / "record.xtr.bad"), text);
     const std::string whole = wvtest::readFile(inst.user() / "Nagrane" / "record.xtr");
-    EXPECT_EQ(whole, CListaNagran::tekstIndeksu([&] {
-                  std::array<Nagranie, 30> w;
+    EXPECT_EQ(whole, RecordingList::tekstIndeksu([&] {
+                  std::array<Recording, 30> w;
                   for (int i = 0; i < 30; ++i)
                       w[i] = l.wpis(i);
                   return w;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "../core/CoreTestSupport.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
 
 #include <cstdlib>
 #include <cstring>
@@ -48,11 +48,11 @@ struct Partia {
 
 // Plays the game's figures into the program's own statistics record, so the file holds what a real game
 // with these figures would have left.
-inline void zapisz(CStatRec& stat, coretest::ManualClock& zegar, const Partia& p) {
-    static CUstGry ustawienia; // the record keeps a reference until the next start
-    ustawienia.Poziom = static_cast<std::int16_t>(p.poziom);
-    ustawienia.Gloski = p.gloski;
-    ustawienia.Pozycja = p.pozycja;
+inline void zapisz(StatisticsFile& stat, coretest::ManualClock& zegar, const Partia& p) {
+    static GameSettings ustawienia; // the record keeps a reference until the next start
+    ustawienia.level = static_cast<std::int16_t>(p.poziom);
+    ustawienia.sounds = p.gloski;
+    ustawienia.positions = p.pozycja;
     zegar.setUtc(p.start);
     stat.start(p.gra, ustawienia);
     for (int i = 0; i < p.podpowiedzi; ++i)

@@ -3,7 +3,7 @@
 
 #include "report_support.hpp"
 
-#include "report/OdczytStatystyk.hpp"
+#include "report/StatisticsReader.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include "report_support.hpp"
 
-#include "report/Postepy.hpp"
-#include "report/Raport.hpp"
-#include "report/RaportHtml.hpp"
+#include "report/Progress.hpp"
+#include "report/Report.hpp"
+#include "report/ReportPage.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ class RaportZGier : public ::testing::Test {
 protected:
     void SetUp() override {
         zegar.setUtc(utc(2026, 11, 16, 14, 0, 0, 0));
-        CStatRec stat(1);
+        StatisticsFile stat(1);
         for (const Partia& p : {
                  Partia{utc(2026, 11, 16, 14, 30, 0, 0), 1, 2, 0x0001, 0x4000, 125, 1, 2, 8, 2},
                  Partia{utc(2026, 11, 16, 23, 30, 0, 0), 2, 1, 0x0005, 0x1000, 60, 0, 3, 2, 5},

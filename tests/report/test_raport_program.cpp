@@ -6,13 +6,13 @@
 #include "../ui/program_fixture.hpp"
 #include "report_support.hpp"
 
-#include "app/_cstatrec.hpp"
-#include "app/_dllengine.hpp"
-#include "games/falling/Spadajace.hpp"
-#include "platform/Control.hpp"
-#include "report/Raport.hpp"
-#include "report/RaportHtml.hpp"
-#include "ui/Koniecgry.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/ResourcePictures.hpp"
+#include "games/falling/FallingWindow.hpp"
+#include "platform/windows/Control.hpp"
+#include "report/Report.hpp"
+#include "report/ReportPage.hpp"
+#include "windows/ResultsWindow.hpp"
 
 #include <png.h>
 
@@ -98,10 +98,10 @@ TEST(RaportZMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResults
     // A whole game: every target shot as it comes into view.
     d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20);
     ASSERT_TRUE(fmSpadajace->visible());
-    CGraSpadajace& gra = *fmSpadajace->gra();
+    FallingGame& gra = *fmSpadajace->gra();
     for (int t = 0; t < 2400 && !gra.wszystkieZnalezione(); ++t) {
         for (int i = 0; i < gra.liczbaObrazkow(); ++i) {
-            const CObrazekSpadajacy& o = gra.obrazek(i);
+            const FallingPicture& o = gra.obrazek(i);
             if (o.aktywny && gra.cel(o) && o.y >= 0 && o.y + o.obraz.height() + 10 < gra.dno()) {
                 d->click(o.x + o.obraz.width() / 2, o.y + o.obraz.height() / 2);
                 break;
@@ -195,7 +195,7 @@ TEST(RaportWPrzegladarce, thePageOfThreeWeeksAndTheEmptyPageAreDrawnByAHeadlessB
     const stdfs::path pusty = roots.user() / "pusty.html";
     raport::zapiszRaport(pusty.string());
     {
-        CStatRec stat(1);
+        StatisticsFile stat(1);
         const std::uint16_t gloski[] = {1, 1, 2, 4, 8, 3};
         const std::uint16_t pozycje[] = {0x4000, 0x1000, 0x7000, 0x3000};
         for (int i = 0; i < 30; ++i)

@@ -3,12 +3,14 @@
 
 #pragma once
 
-#include "app/Wirowanki.hpp"
-#include "gfx/Loadcorrectbitmap.hpp"
-#include "platform/Application.hpp"
-#include "platform/Bitmap.hpp"
-#include "platform/Fs.hpp"
-#include "platform/TestDriver.hpp"
+#include "core/SharedObjects.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "app/Program.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/system/Fs.hpp"
+#include "tests/support/TestDriver.hpp"
 
 #include <gtest/gtest.h>
 

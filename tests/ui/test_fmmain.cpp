@@ -3,19 +3,18 @@
 
 #include "program_fixture.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "app/_dllengine.hpp"
-#include "app/_specfunc.hpp"
-#include "games/labelling/Podpisywanie.hpp"
-#include "games/completion/Uzupelnianie.hpp"
-#include "games/memory/Memory.hpp"
-#include "platform/Control.hpp"
-#include "ui/Fmkomunikat.hpp"
-#include "ui/Fmmain.hpp"
-#include "ui/Koniecgry.hpp"
-#include "words/_cslowa.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "core/ResourcePictures.hpp"
+#include "games/labelling/LabellingWindow.hpp"
+#include "games/completion/CompletionWindow.hpp"
+#include "games/memory/MemoryWindow.hpp"
+#include "platform/windows/Control.hpp"
+#include "windows/MessageWindow.hpp"
+#include "windows/MainMenu.hpp"
+#include "windows/ResultsWindow.hpp"
+#include "words/Catalogue.hpp"
 
 #include <optional>
 
@@ -191,12 +190,12 @@ TEST(MainMenu, StripPressesChooseTabsByTheirBandsAndIgnoreTheGaps) {
     EXPECT_EQ(Zakladka, 3);
     EXPECT_TRUE(stripShows(*d, l, 3));
     // The static hit test of mode 4 at its band edges.
-    EXPECT_EQ(TFormMain::zakladkaPod(11, TRYB_1024), 0);
-    EXPECT_EQ(TFormMain::zakladkaPod(12, TRYB_1024), 1);
-    EXPECT_EQ(TFormMain::zakladkaPod(145, TRYB_1024), 0);
-    EXPECT_EQ(TFormMain::zakladkaPod(570, TRYB_1024), 5);
-    EXPECT_EQ(TFormMain::zakladkaPod(571, TRYB_1024), 0);
-    EXPECT_EQ(TFormMain::zakladkaPod(436, TRYB_800), 0);
+    EXPECT_EQ(MainMenu::zakladkaPod(11, TRYB_1024), 0);
+    EXPECT_EQ(MainMenu::zakladkaPod(12, TRYB_1024), 1);
+    EXPECT_EQ(MainMenu::zakladkaPod(145, TRYB_1024), 0);
+    EXPECT_EQ(MainMenu::zakladkaPod(570, TRYB_1024), 5);
+    EXPECT_EQ(MainMenu::zakladkaPod(571, TRYB_1024), 0);
+    EXPECT_EQ(MainMenu::zakladkaPod(436, TRYB_800), 0);
 }
 
 TEST(MainMenu, EachTabShowsItsOwnSettingsAndTheRecorderTabItsPanel) {
@@ -251,26 +250,26 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
     auto d = startProgram(out, {800, 600});
     const Layout& l = kMode2;
     d->wait(2000);
-    CUstGry& u = ustPodpisywanie;
-    ASSERT_EQ(u.Gloski, GL_SZ);
+    GameSettings& u = ustPodpisywanie;
+    ASSERT_EQ(u.sounds, GL_SZ);
 
     clickCheck(*d, l, 1); // medium
-    EXPECT_EQ(u.Poziom, 2);
+    EXPECT_EQ(u.level, 2);
     clickCheck(*d, l, 1);
-    EXPECT_EQ(u.Poziom, 2);
+    EXPECT_EQ(u.level, 2);
     clickCheck(*d, l, 2);
-    EXPECT_EQ(u.Poziom, 3);
+    EXPECT_EQ(u.level, 3);
     EXPECT_EQ(shownStates(*d, l),
               (std::vector<bool>{false, false, true, true, false, false, false, true, false, false}));
 
     clickCheck(*d, l, 4); // Ż/RZ on
-    EXPECT_EQ(u.Gloski, GL_SZ | GL_ZZ);
+    EXPECT_EQ(u.sounds, GL_SZ | GL_ZZ);
     clickCheck(*d, l, 3); // SZ off
-    EXPECT_EQ(u.Gloski, GL_ZZ);
+    EXPECT_EQ(u.sounds, GL_ZZ);
     EXPECT_FALSE(shownOn(*d, l, 3));
     EXPECT_TRUE(shownOn(*d, l, 4));
     clickCheck(*d, l, 4); // the last sound: it stays, and the user is told
-    EXPECT_EQ(u.Gloski, GL_ZZ);
+    EXPECT_EQ(u.sounds, GL_ZZ);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));
     EXPECT_EQ(message(), "Proszę wybrać większą liczbę głosek.");
     ASSERT_NE(platform::app().modalForm(), nullptr);
@@ -279,19 +278,19 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
     EXPECT_TRUE(shownOn(*d, l, 4));
 
     clickCheck(*d, l, 7); // the only position
-    EXPECT_EQ(u.Pozycja, POZ_NAGLOS);
+    EXPECT_EQ(u.positions, POZ_NAGLOS);
     EXPECT_EQ(message(), "Proszę wybrać większą liczbę pozycji głosek.");
     closeMessage(*d, l);
     clickCheck(*d, l, 8);
     clickCheck(*d, l, 9);
-    EXPECT_EQ(u.Pozycja, POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS);
+    EXPECT_EQ(u.positions, POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS);
     clickCheck(*d, l, 7);
-    EXPECT_EQ(u.Pozycja, POZ_SRODGLOS | POZ_WYGLOS);
+    EXPECT_EQ(u.positions, POZ_SRODGLOS | POZ_WYGLOS);
     EXPECT_EQ(shownStates(*d, l),
               (std::vector<bool>{false, false, true, false, true, false, false, false, true, true}));
     // Other games' settings were not touched.
-    EXPECT_EQ(ustMemory.Gloski, GL_SZ);
-    EXPECT_EQ(ustMemory.Pozycja, POZ_NAGLOS);
+    EXPECT_EQ(ustMemory.sounds, GL_SZ);
+    EXPECT_EQ(ustMemory.positions, POZ_NAGLOS);
 }
 
 TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
@@ -305,13 +304,13 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     d->click(l.strip.x + 60, l.strip.y + 150); // Memory
     ASSERT_EQ(Zakladka, ZAK_MEMORY);
     // Ten words match SZ with its contrast S; a stray bit above the sounds is cleared on start.
-    ustMemory.Gloski = GL_SZ | GL_S | 0x8000;
-    ustMemory.Pozycja = POZ_NAGLOS | 0x0100;
+    ustMemory.sounds = GL_SZ | GL_S | 0x8000;
+    ustMemory.positions = POZ_NAGLOS | 0x0100;
     clickCheck(*d, l, 2); // many: 3 x 4 = 12 words needed
-    ASSERT_EQ(ustMemory.Poziom, 3);
+    ASSERT_EQ(ustMemory.level, 3);
     d->click(l.start.x + 20, l.start.y + 20);
-    EXPECT_EQ(ustMemory.Gloski, GL_SZ | GL_S);
-    EXPECT_EQ(ustMemory.Pozycja, POZ_NAGLOS);
+    EXPECT_EQ(ustMemory.sounds, GL_SZ | GL_S);
+    EXPECT_EQ(ustMemory.positions, POZ_NAGLOS);
     EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
     EXPECT_EQ(message(), "Słów z głoskami SZ i S w nagłosie jest 10, a ta gra potrzebuje 12.");
     platform::Form* komunikat = platform::app().modalForm();
@@ -338,7 +337,7 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
     EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
-    EXPECT_EQ(ustUzupelnianie.Gloski, GL_SZ); // the contrast went into a copy only
+    EXPECT_EQ(ustUzupelnianie.sounds, GL_SZ); // the contrast went into a copy only
     // The completion game is up: Esc and the results' "stop" lead back to the menu.
     ASSERT_TRUE(fmUzupelnianie->visible());
     d->key(27);
@@ -389,15 +388,15 @@ TEST(MainMenu, AGameWindowCreatedUnderItsGameNumberIsWhatStartShowsModally) {
         [&] {
             display.init(800, 600);
             ASSERT_TRUE(readConfiguration());
-            CSlowa katalog;
+            Catalogue katalog;
             slowa = &katalog;
-            CStatRec rec(1);
+            StatisticsFile rec(1);
             statRec = &rec;
             {
-                OknaProgramu okna;
-                FormMain = okna.utworz<TFormMain>(0);
+                ProgramWindows okna;
+                FormMain = okna.utworz<MainMenu>(0);
                 platform::app().setMainForm(FormMain);
-                FormKomunikat = okna.utworz<TFormKomunikat>(0);
+                FormKomunikat = okna.utworz<MessageWindow>(0);
                 game = okna.utworz<GameStandIn>(ZAK_MEMORY);
                 EXPECT_EQ(oknoGry(ZAK_MEMORY), game);
                 EXPECT_EQ(oknoGry(ZAK_PODPISYWANIE), nullptr);

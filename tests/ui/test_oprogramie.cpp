@@ -3,9 +3,9 @@
 
 #include "program_fixture.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "platform/Control.hpp"
-#include "ui/Fmoprogramie.hpp"
+#include "core/ScreenLayout.hpp"
+#include "platform/windows/Control.hpp"
+#include "windows/AboutWindow.hpp"
 
 #include <algorithm>
 
@@ -116,8 +116,8 @@ TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
     Installation inst;
     Outcome out;
     // No browser at all; a mail program that starts but fails (reported later, on the loop).
-    const TFormOProgramie::Otwieracz systemowy = TFormOProgramie::otwieracz;
-    TFormOProgramie::otwieracz = [](std::string_view adres, std::function<void()> blad) {
+    const AboutWindow::Otwieracz systemowy = AboutWindow::otwieracz;
+    AboutWindow::otwieracz = [](std::string_view adres, std::function<void()> blad) {
         if (adres.rfind("http", 0) == 0) return false;
         platform::app().post(std::move(blad));
         return true;
@@ -148,7 +148,7 @@ TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
         EXPECT_LT(r, box);
         EXPECT_TRUE(FormOProgramie->visible());
     }
-    TFormOProgramie::otwieracz = systemowy;
+    AboutWindow::otwieracz = systemowy;
     d->key(27);
     d->key(27);
     EXPECT_TRUE(out.returned);

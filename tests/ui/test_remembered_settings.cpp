@@ -5,9 +5,9 @@
 
 #include "../core/CoreTestSupport.hpp"
 
-#include "app/_custgry.hpp"
-#include "ui/Fmmain.hpp"
-#include "widgets/_ccheckbut.hpp"
+#include "core/GameSettings.hpp"
+#include "windows/MainMenu.hpp"
+#include "widgets/TwoStatePicture.hpp"
 
 using namespace wvtest;
 
@@ -15,8 +15,8 @@ namespace {
 
 // The shipped data.ini: every game on SZ, initial position; quantity 1 except completion (2); tab 1.
 void shippedValues() {
-    for (CUstGry* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
-        u->Gloski = GL_SZ, u->Pozycja = POZ_NAGLOS, u->Poziom = u == &ustUzupelnianie ? 2 : 1;
+    for (GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+        u->sounds = GL_SZ, u->positions = POZ_NAGLOS, u->level = u == &ustUzupelnianie ? 2 : 1;
     Zakladka = 1;
 }
 
@@ -46,9 +46,9 @@ TEST(RememberedSettings, ChoicesMadeInTheMenuAreSavedAndComeBackAtTheNextStart) 
     Outcome out;
     auto d = startProgram(out, {800, 600});
     EXPECT_EQ(Zakladka, ZAK_MEMORY);
-    EXPECT_EQ(ustMemory.Poziom, POZIOM_DUZO);
-    EXPECT_EQ(ustMemory.Gloski, GL_SZ | GL_ZZ);
-    EXPECT_EQ(ustMemory.Pozycja, POZ_NAGLOS | POZ_WYGLOS);
+    EXPECT_EQ(ustMemory.level, POZIOM_DUZO);
+    EXPECT_EQ(ustMemory.sounds, GL_SZ | GL_ZZ);
+    EXPECT_EQ(ustMemory.positions, POZ_NAGLOS | POZ_WYGLOS);
     d->wait(100);
     ASSERT_NE(FormMain, nullptr);
     EXPECT_EQ(FormMain->przyciskUstawien(2).stan(), 1); // "dużo" shown checked
@@ -81,16 +81,16 @@ TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCle
         shippedValues();
         wczytajZapamietane();
         EXPECT_EQ(Zakladka, c.zakladka) << c.name;
-        EXPECT_EQ(ustMemory.Gloski, c.gloski) << c.name;
-        EXPECT_EQ(ustMemory.Pozycja, c.pozycja) << c.name;
-        EXPECT_EQ(ustMemory.Poziom, c.poziom) << c.name;
-        EXPECT_EQ(ustSpadajace.Poziom, c.poziomSpadajace) << c.name;
+        EXPECT_EQ(ustMemory.sounds, c.gloski) << c.name;
+        EXPECT_EQ(ustMemory.positions, c.pozycja) << c.name;
+        EXPECT_EQ(ustMemory.level, c.poziom) << c.name;
+        EXPECT_EQ(ustSpadajace.level, c.poziomSpadajace) << c.name;
         // Only a change is written, and a failed write leaves the program going.
         EXPECT_TRUE(zapamietajUstawienia()) << c.name;
         if (c.name != "directory") {
             EXPECT_EQ(readFile(file), c.text) << c.name;
         }
-        ustSpadajace.Poziom = 2;
+        ustSpadajace.level = 2;
         EXPECT_EQ(zapamietajUstawienia(), c.name != "directory") << c.name;
         if (c.name == "directory") continue;
         EXPECT_NE(readFile(file).find("[Spadajace]\r\nGloski=1\r\nPoziom=2\r\n"), std::string::npos)
@@ -117,7 +117,7 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
                         "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.")
             return "said: " + said;
         if (!komunikatUstawien().empty()) return "said twice";
-        ustMemory.Poziom = 3;
+        ustMemory.level = 3;
         if (zapamietajUstawienia()) return "the unread file was replaced";
         return komunikatUstawien();
     });
@@ -132,17 +132,17 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
     const mode_t old = ::umask(027);
     shippedValues();
     wczytajZapamietane();
-    ustMemory.Poziom = 2;
+    ustMemory.level = 2;
     EXPECT_TRUE(zapamietajUstawienia());
     EXPECT_EQ(stdfs::status(file).permissions(), stdfs::perms(0640));
     ::umask(old);
     stdfs::remove(file);
     stdfs::create_directory(file);
-    ustMemory.Poziom = 1;
+    ustMemory.level = 1;
     EXPECT_FALSE(zapamietajUstawienia());
     EXPECT_EQ(komunikatUstawien(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" +
                                        file.string() + "\u201d: w tym miejscu jest folder, nie plik.");
-    ustMemory.Poziom = 3;
+    ustMemory.level = 3;
     EXPECT_FALSE(zapamietajUstawienia());
     EXPECT_EQ(komunikatUstawien(), "");
     shippedValues();

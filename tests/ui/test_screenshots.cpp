@@ -3,10 +3,10 @@
 
 #include "program_fixture.hpp"
 
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "ui/Fmkomunikat.hpp"
-#include "ui/Koniecgry.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "windows/MessageWindow.hpp"
+#include "windows/ResultsWindow.hpp"
 
 // Pictures of every screen for a person to look at: set WV_SCREENSHOT_DIR to where they should go.
 using namespace wvtest;
@@ -40,7 +40,7 @@ TEST(Screenshots, SplashMenuOnEveryTabMessageAndResultsInBothModes) {
             d->screenshot(dir + "/menu-" + m + "-tab" + std::to_string(t + 1) + ".png");
         }
         d->click(stripX, stripY + bands[1]);
-        ustMemory.Poziom = 3;
+        ustMemory.level = 3;
         d->click(small ? 455 : 567, small ? 535 : 679);
         d->screenshot(dir + "/message-" + m + ".png");
         d->click((s.width - 420) / 2 + 215, (s.height - 250) / 2 + 180);

@@ -3,15 +3,15 @@
 
 #include "program_fixture.hpp"
 
-#include "platform/Text.hpp"
+#include "platform/graphics/Text.hpp"
 
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "platform/Canvas.hpp"
-#include "platform/Form.hpp"
-#include "ui/Fmkomunikat.hpp"
-#include "ui/Fmsplashscreen.hpp"
-#include "ui/Koniecgry.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Form.hpp"
+#include "windows/MessageWindow.hpp"
+#include "windows/SplashWindow.hpp"
+#include "windows/ResultsWindow.hpp"
 
 #include <optional>
 
@@ -35,15 +35,15 @@ protected:
 } // namespace
 
 TEST(MessageWindow, TheCodesTextsAndUnknownCodesReadBlad) {
-    EXPECT_EQ(TFormKomunikat::tekstKomunikatu(1), "Proszę wybrać większą liczbę głosek.");
-    EXPECT_EQ(TFormKomunikat::tekstKomunikatu(2), "Proszę wybrać większą liczbę pozycji głosek.");
-    EXPECT_EQ(TFormKomunikat::tekstKomunikatu(3), "Proszę wybrać większą liczbę głosek lub pozycji.");
-    EXPECT_EQ(TFormKomunikat::tekstKomunikatu(10), "Proszę wybrać pozycję i wprowadzić nazwę nagrania.");
-    EXPECT_EQ(TFormKomunikat::tekstKomunikatu(11), "Proszę wprowadzić nazwę dla nagrania.");
-    EXPECT_EQ(TFormKomunikat::tekstKomunikatu(20), "Proszę wybrać pozycję do odtworzenia.");
-    EXPECT_EQ(TFormKomunikat::tekstKomunikatu(21), "Brak nagrania dla wybranej pozycji.");
+    EXPECT_EQ(MessageWindow::tekstKomunikatu(1), "Proszę wybrać większą liczbę głosek.");
+    EXPECT_EQ(MessageWindow::tekstKomunikatu(2), "Proszę wybrać większą liczbę pozycji głosek.");
+    EXPECT_EQ(MessageWindow::tekstKomunikatu(3), "Proszę wybrać większą liczbę głosek lub pozycji.");
+    EXPECT_EQ(MessageWindow::tekstKomunikatu(10), "Proszę wybrać pozycję i wprowadzić nazwę nagrania.");
+    EXPECT_EQ(MessageWindow::tekstKomunikatu(11), "Proszę wprowadzić nazwę dla nagrania.");
+    EXPECT_EQ(MessageWindow::tekstKomunikatu(20), "Proszę wybrać pozycję do odtworzenia.");
+    EXPECT_EQ(MessageWindow::tekstKomunikatu(21), "Brak nagrania dla wybranej pozycji.");
     for (int kod : {0, 4, 7, 12, 22, 65535})
-        EXPECT_EQ(TFormKomunikat::tekstKomunikatu(static_cast<std::uint16_t>(kod)), "Błąd.") << kod;
+        EXPECT_EQ(MessageWindow::tekstKomunikatu(static_cast<std::uint16_t>(kod)), "Błąd.") << kod;
 }
 
 TEST(MessageWindow, ShowsCentredRoundedDragsByTextOrBackgroundAndStopReturnsToTheCaller) {
@@ -55,7 +55,7 @@ TEST(MessageWindow, ShowsCentredRoundedDragsByTextOrBackgroundAndStopReturnsToTh
             Behind behind({800, 600});
             behind.show();
             platform::app().setMainForm(&behind);
-            TFormKomunikat k;
+            MessageWindow k;
             k.ustawKomunikat(7);
             caption7 = k.vL_Komunikat.caption();
             k.ustawKomunikat(3);
@@ -132,9 +132,9 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
             Behind behind({800, 600});
             behind.show();
             platform::app().setMainForm(&behind);
-            CStatRec rec(1);
+            StatisticsFile rec(1);
             statRec = &rec;
-            TfmKoniecGry fm;
+            ResultsWindow fm;
             for (const Game& g : games) {
                 rec.start(ZAK_MEMORY, ustMemory);
                 for (int i = 0; i < g.dobre; ++i)
@@ -179,7 +179,7 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
     EXPECT_EQ(d.pixel(100 + 1, 75 + 1), platform::kBlack);
     d.click(100 + 235 + 35, 75 + 340 + 30);
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0], TfmKoniecGry::WYNIK_OD_NOWA);
+    EXPECT_EQ(results[0], ResultsWindow::WYNIK_OD_NOWA);
 
     // 3 right, 2 wrong: rating 2, "M"; dragged by the background first, then stop.
     EXPECT_EQ(d.pixel(100 + p->x, 75 + p->y), M.pixel(p->x, p->y));
@@ -189,7 +189,7 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
     EXPECT_EQ(d.pixel(140 + p->x, 25 + p->y), M.pixel(p->x, p->y));
     d.click(140 + 325 + 35, 25 + 340 + 30);
     ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[1], TfmKoniecGry::WYNIK_STOP);
+    EXPECT_EQ(results[1], ResultsWindow::WYNIK_STOP);
 
     // 5 right, none wrong: rating 4, "G"; Escape stops. A value that grows keeps its right edge.
     EXPECT_EQ(d.pixel(fm->left() + p->x, fm->top() + p->y), G.pixel(p->x, p->y));
@@ -198,7 +198,7 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
     EXPECT_GT(label("vL_Podpowiedzi")->width(), label("vL_Dobre")->width());
     d.key(27);
     ASSERT_EQ(results.size(), 3u);
-    EXPECT_EQ(results[2], TfmKoniecGry::WYNIK_STOP);
+    EXPECT_EQ(results[2], ResultsWindow::WYNIK_STOP);
 }
 
 TEST(SplashWindow, WithItsPictureTheWindowHasThePicturesSizeAndShowsOnlyThePicture) {
@@ -207,7 +207,7 @@ TEST(SplashWindow, WithItsPictureTheWindowHasThePicturesSizeAndShowsOnlyThePictu
     bool tytul = true, blad = true;
     Driver d(
         [&] {
-            TFormSplashScreen s;
+            SplashWindow s;
             s.show();
             bounds = s.bounds();
             tytul = s.lbTytul.visible();
@@ -237,7 +237,7 @@ TEST(SplashWindow, WithoutItsPictureTheTextFormShowsOnLimeGreen) {
         platform::Rect bounds;
         Driver d(
             [&] {
-                TFormSplashScreen s;
+                SplashWindow s;
                 s.show();
                 bounds = s.bounds();
                 platform::app().run();

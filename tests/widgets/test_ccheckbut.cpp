@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Check buttons: opaque resource pictures, soft-edged picture pairs, clicks and positions.
-#include "widgets/_ccheckbut.hpp"
-#include "widgets/_ccheckbutw.hpp"
+#include "widgets/TwoStatePicture.hpp"
+#include "widgets/ToggleButton.hpp"
 
-#include "app/_cblad.hpp"
-#include "platform/Action.hpp"
+#include "core/FatalError.hpp"
+#include "platform/windows/Action.hpp"
 #include "tests/widgets/widget_fixture.hpp"
 
 #include <gtest/gtest.h>
@@ -42,16 +42,16 @@ void zapiszPare(const std::string& sciezka, Color pelny) {
 
 } // namespace
 
-TEST(CCheckBut, SettingTheStateDrawsItsPictureAtOnceAndOtherValuesDrawNothing) {
+TEST(TwoStatePicture, SettingTheStateDrawsItsPictureAtOnceAndOtherValuesDrawNothing) {
     Zasoby z;
     z.check("s_malo");
     int klikniecia = 0;
-    CCheckBut* cb = nullptr;
+    TwoStatePicture* cb = nullptr;
     Bitmap kanwa = jednolity(100, 60, rgb(1, 2, 3));
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         Form o("Menu", Rect::fromSize(0, 0, 300, 200));
-        CCheckBut c(o, "s_malo", kanwa.canvas(), 30, 20, &akcja);
+        TwoStatePicture c(o, "s_malo", kanwa.canvas(), 30, 20, &akcja);
         cb = &c;
         o.show();
         app().run();
@@ -87,17 +87,17 @@ TEST(CCheckBut, SettingTheStateDrawsItsPictureAtOnceAndOtherValuesDrawNothing) {
     EXPECT_EQ(klikniecia, 2);
 }
 
-TEST(CCheckBut, OnlyPositiveCoordinatesMoveIt) {
+TEST(TwoStatePicture, OnlyPositiveCoordinatesMoveIt) {
     Zasoby z;
     z.check("s_malo");
     z.check("S_CHBUT");
-    CCheckBut* cb = nullptr;
-    CCheckButW* cw = nullptr;
+    TwoStatePicture* cb = nullptr;
+    ToggleButton* cw = nullptr;
     Bitmap kanwa = jednolity(100, 80, rgb(1, 2, 3));
     Driver d([&] {
         Form o("Menu", Rect::fromSize(0, 0, 300, 200));
-        CCheckBut c(o, "s_malo", kanwa.canvas(), 30, 20, nullptr);
-        CCheckButW w(o, "S_CHBUT", kanwa.canvas(), 30, 20, nullptr);
+        TwoStatePicture c(o, "s_malo", kanwa.canvas(), 30, 20, nullptr);
+        ToggleButton w(o, "S_CHBUT", kanwa.canvas(), 30, 20, nullptr);
         cb = &c;
         cw = &w;
         o.show();
@@ -135,16 +135,16 @@ TEST(CCheckBut, OnlyPositiveCoordinatesMoveIt) {
     EXPECT_EQ(kanwa.pixel(0, 3), rgb(1, 2, 3));
 }
 
-TEST(CCheckButW, HiddenItDrawsNothingButTogglingAlwaysDrawsAndEveryClickCounts) {
+TEST(ToggleButton, HiddenItDrawsNothingButTogglingAlwaysDrawsAndEveryClickCounts) {
     Zasoby z;
     z.check("S_CHBUT");
     int klikniecia = 0;
-    CCheckButW* cw = nullptr;
+    ToggleButton* cw = nullptr;
     Bitmap kanwa = jednolity(100, 60, rgb(1, 2, 3));
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         Form o("Menu", Rect::fromSize(0, 0, 300, 200));
-        CCheckButW w(o, "S_CHBUT", kanwa.canvas(), 30, 20, &akcja);
+        ToggleButton w(o, "S_CHBUT", kanwa.canvas(), 30, 20, &akcja);
         cw = &w;
         o.show();
         app().run();
@@ -177,12 +177,12 @@ TEST(CCheckButW, HiddenItDrawsNothingButTogglingAlwaysDrawsAndEveryClickCounts) 
     EXPECT_EQ(cw->stan(), 0); // the action decides; here it does not toggle
 }
 
-TEST(CCheckButW, APairBlendsItsSoftEdgeOverTheCanvasAsItIsNow) {
+TEST(ToggleButton, APairBlendsItsSoftEdgeOverTheCanvasAsItIsNow) {
     Zasoby z;
     zapiszPare(z.prog() + "/Data/Intf/Spec/T_glos_D", rgb(0, 0, 255));
     zapiszPare(z.prog() + "/Data/Intf/Spec/T_glos_A", rgb(0, 255, 0));
     int klikniecia = 0;
-    CCheckButW* cw = nullptr;
+    ToggleButton* cw = nullptr;
     Form* okno = nullptr;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
@@ -190,7 +190,7 @@ TEST(CCheckButW, APairBlendsItsSoftEdgeOverTheCanvasAsItIsNow) {
         okno = &o;
         o.canvas().setBrushColor(kTlo);
         o.canvas().fillRect(o.clientRect());
-        CCheckButW w(o, "", o.canvas(), 40, 30, &akcja, "Data\\Intf\\Spec\\T_glos");
+        ToggleButton w(o, "", o.canvas(), 40, 30, &akcja, "Data\\Intf\\Spec\\T_glos");
         cw = &w;
         o.show();
         app().run();
@@ -239,15 +239,15 @@ TEST(CheckButtons, AMissingPictureOrPairRaisesMissingResourcesAndLeavesNothingBe
         auto sprobuj = [&](auto&& utworz) {
             try {
                 utworz();
-            } catch (const CBlad& e) {
+            } catch (const FatalError& e) {
                 kody.push_back(e.kod);
             }
         };
-        sprobuj([&] { CCheckBut c(o, "s_malo", kanwa.canvas(), 0, 0, nullptr); });
-        sprobuj([&] { CCheckButW c(o, "s_malo", kanwa.canvas(), 0, 0, nullptr); });
-        sprobuj([&] { CCheckButW c(o, "", kanwa.canvas(), 0, 0, nullptr, "Data\\Intf\\Spec\\T_glos"); });
-        sprobuj([&] { CCheckButW c(o, "", kanwa.canvas(), 0, 0, nullptr, "Data\\Intf\\Spec\\T_zly"); });
-        sprobuj([&] { CCheckButW c(o, "", kanwa.canvas(), 0, 0, nullptr, "Data\\Intf\\Spec\\T_brak"); });
+        sprobuj([&] { TwoStatePicture c(o, "s_malo", kanwa.canvas(), 0, 0, nullptr); });
+        sprobuj([&] { ToggleButton c(o, "s_malo", kanwa.canvas(), 0, 0, nullptr); });
+        sprobuj([&] { ToggleButton c(o, "", kanwa.canvas(), 0, 0, nullptr, "Data\\Intf\\Spec\\T_glos"); });
+        sprobuj([&] { ToggleButton c(o, "", kanwa.canvas(), 0, 0, nullptr, "Data\\Intf\\Spec\\T_zly"); });
+        sprobuj([&] { ToggleButton c(o, "", kanwa.canvas(), 0, 0, nullptr, "Data\\Intf\\Spec\\T_brak"); });
         po = o.controls().size();
     });
     EXPECT_EQ(d.error(), "");

@@ -3,11 +3,11 @@
 
 // The ring overlay and the caption pictures: positions in both display modes, clipping, saved
 // backgrounds, missing pictures.
-#include "widgets/_cobiektgraficzny.hpp"
-#include "widgets/_cokrag.hpp"
+#include "widgets/Caption.hpp"
+#include "widgets/RingOverlay.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "app/_cblad.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/FatalError.hpp"
 #include "tests/widgets/widget_fixture.hpp"
 
 #include <gtest/gtest.h>
@@ -29,7 +29,7 @@ public:
     ~Tryb() { display = zapis_; }
 
 private:
-    CDisplay zapis_;
+    ScreenLayout zapis_;
 };
 
 // JPEG round trips may move a channel a little even in flat areas.
@@ -58,13 +58,13 @@ void zapiszPierscienie(const Zasoby& z, Size maly, Size duzy, Size maskaMala, Si
 
 } // namespace
 
-TEST(COkrag, IsCentredInTheContentAreaOfEachMode) {
+TEST(RingOverlay, IsCentredInTheContentAreaOfEachMode) {
     Zasoby z;
     zapiszPierscienie(z, {301, 201}, {401, 301}, {101, 75}, {151, 101});
     {
         Tryb t(800, 600);
         Bitmap kanwa = jednolity(800, 600, kTlo);
-        COkrag o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas());
         // 400 - 301 / 2, 300 - 201 / 2; 400 - 101 / 2, 300 - 75 / 2.
         EXPECT_EQ(o.pierscienX(), 250);
         EXPECT_EQ(o.pierscienY(), 200);
@@ -81,7 +81,7 @@ TEST(COkrag, IsCentredInTheContentAreaOfEachMode) {
         // A screen larger than the area: positions stay within the area (the window sits at the offsets).
         Tryb t(1280, 1024);
         Bitmap kanwa = jednolity(1024, 768, kTlo);
-        COkrag o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas());
         // 512 - 401 / 2, 384 - 301 / 2; 512 - 151 / 2, 384 - 101 / 2.
         EXPECT_EQ(o.pierscienX(), 312);
         EXPECT_EQ(o.pierscienY(), 234);
@@ -90,7 +90,7 @@ TEST(COkrag, IsCentredInTheContentAreaOfEachMode) {
     }
 }
 
-TEST(COkrag, ARingLargerThanTheAreaGetsNegativeCoordinatesAndIsDrawnClipped) {
+TEST(RingOverlay, ARingLargerThanTheAreaGetsNegativeCoordinatesAndIsDrawnClipped) {
     Zasoby z;
     zapiszPierscienie(z, {1001, 701}, {10, 10}, {101, 75}, {10, 10});
     // Left of column 160 the ring is transparent, from it on opaque black.
@@ -105,7 +105,7 @@ TEST(COkrag, ARingLargerThanTheAreaGetsNegativeCoordinatesAndIsDrawnClipped) {
 
     Tryb t(800, 600);
     Bitmap kanwa = jednolity(800, 600, kTlo);
-    COkrag o(kanwa.canvas());
+    RingOverlay o(kanwa.canvas());
     EXPECT_EQ(o.pierscienX(), -100); // 400 - 500
     EXPECT_EQ(o.pierscienY(), -50);  // 300 - 350
     o.rysujPierscien();
@@ -117,30 +117,30 @@ TEST(COkrag, ARingLargerThanTheAreaGetsNegativeCoordinatesAndIsDrawnClipped) {
     EXPECT_TRUE(blisko(kanwa.pixel(400, 0), kBlack));
 }
 
-TEST(COkrag, AMissingPictureRaisesMissingResources) {
+TEST(RingOverlay, AMissingPictureRaisesMissingResources) {
     Zasoby z;
     zapiszPierscienie(z, {31, 21}, {41, 31}, {11, 7}, {15, 11});
     Tryb t(1024, 768);
     Bitmap kanwa(100, 100);
-    EXPECT_NO_THROW(COkrag{kanwa.canvas()});
+    EXPECT_NO_THROW(RingOverlay{kanwa.canvas()});
     std::filesystem::remove(bio(z, "_matr_mb.xji")); // the last one loaded
     try {
-        COkrag o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas());
         ADD_FAILURE() << "no error";
-    } catch (const CBlad& e) {
+    } catch (const FatalError& e) {
         EXPECT_EQ(e.kod, 1);
     }
     // Not a JPEG under the ring's name: the same report.
     zapiszBmp(intfPath(z, "Ring_b.xji"), jednolity(41, 31, kWhite));
     try {
-        COkrag o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas());
         ADD_FAILURE() << "no error";
-    } catch (const CBlad& e) {
+    } catch (const FatalError& e) {
         EXPECT_EQ(e.kod, 1);
     }
 }
 
-TEST(CObiektGraficzny, DrawsItsPictureAndPutsTheSavedBackgroundBack) {
+TEST(Caption, DrawsItsPictureAndPutsTheSavedBackgroundBack) {
     Zasoby z;
     z.zapisz("nap_test_s", jednolity(kSzer, kWys, kWlaczony));
     Bitmap kanwa(80, 60);
@@ -149,7 +149,7 @@ TEST(CObiektGraficzny, DrawsItsPictureAndPutsTheSavedBackgroundBack) {
             kanwa.setPixel(x, y, wzor(x, y));
     const Bitmap przed = kanwa;
 
-    CObiektGraficzny napis("nap_test_s");
+    Caption napis("nap_test_s");
     EXPECT_EQ(napis.szerokosc(), kSzer);
     EXPECT_EQ(napis.wysokosc(), kWys);
     napis.rysujTlo(kanwa.canvas()); // nothing saved yet: nothing drawn
@@ -178,15 +178,15 @@ TEST(CObiektGraficzny, DrawsItsPictureAndPutsTheSavedBackgroundBack) {
               std::vector<std::uint8_t>(przed.data(), przed.data() + przed.byteSize()));
 }
 
-TEST(CObiektGraficzny, AMissingPictureRaisesMissingResources) {
+TEST(Caption, AMissingPictureRaisesMissingResources) {
     Zasoby z;
     try {
-        CObiektGraficzny napis("nap_brak_s");
+        Caption napis("nap_brak_s");
         ADD_FAILURE() << "no error";
-    } catch (const CBlad& e) {
+    } catch (const FatalError& e) {
         EXPECT_EQ(e.kod, 1);
     }
     // A resource name never climbs out of the resource directory.
     z.zapisz("nap_test_s", jednolity(kSzer, kWys, kWlaczony));
-    EXPECT_THROW(CObiektGraficzny("../Resource/nap_test_s"), CBlad);
+    EXPECT_THROW(Caption("../Resource/nap_test_s"), FatalError);
 }

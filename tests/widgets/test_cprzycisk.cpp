@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Picture buttons on headless windows: state pictures, hover rules, hiding, positions, failures.
-#include "widgets/_cprzycisk.hpp"
+#include "widgets/Buttons.hpp"
 
-#include "app/_cblad.hpp"
-#include "platform/Action.hpp"
-#include "platform/ImageControl.hpp"
-#include "platform/Message.hpp"
+#include "core/FatalError.hpp"
+#include "platform/windows/Action.hpp"
+#include "platform/windows/ImageControl.hpp"
+#include "platform/windows/Message.hpp"
 #include "tests/widgets/widget_fixture.hpp"
 
 #include <gtest/gtest.h>
@@ -64,16 +64,16 @@ Message wiadomosc(MessageKind k) {
 
 } // namespace
 
-TEST(CPrzyciskP, StatesFollowThePointerAndAPaintShowsTheNormalPicture) {
+TEST(MenuButton, StatesFollowThePointerAndAPaintShowsTheNormalPicture) {
     Zasoby z;
     z.przycisk("tb");
     int klikniecia = 0;
     OknoZTlem* okno = nullptr;
-    CPrzyciskP* btn = nullptr;
+    MenuButton* btn = nullptr;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 200));
-        CPrzyciskP b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, &akcja);
+        MenuButton b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, &akcja);
         okno = &o;
         btn = &b;
         o.show();
@@ -101,16 +101,16 @@ TEST(CPrzyciskP, StatesFollowThePointerAndAPaintShowsTheNormalPicture) {
     expectTlo(d, Rect::fromSize(50, 20, 2, 2));
 }
 
-TEST(CPrzyciskP, AButtonOfAnInactiveWindowDoesNotLightUpButStillPressesAndClicks) {
+TEST(MenuButton, AButtonOfAnInactiveWindowDoesNotLightUpButStillPressesAndClicks) {
     Zasoby z;
     z.przycisk("tb");
     int klikniecia = 0;
-    CPrzyciskP* btn = nullptr;
+    MenuButton* btn = nullptr;
     Podglad podglad;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 200));
-        CPrzyciskP b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, &akcja);
+        MenuButton b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, &akcja);
         btn = &b;
         podglad.podlacz(b, o.canvas(), 55, 25);
         Form inne("Inne", Rect::fromSize(600, 0, 100, 100));
@@ -137,14 +137,14 @@ TEST(CPrzyciskP, AButtonOfAnInactiveWindowDoesNotLightUpButStillPressesAndClicks
     expectPrzycisk(d, 50, 20, kAktywny);
 }
 
-TEST(CPrzyciskP, HidingRestoresTheBackgroundAndShowingDrawsTheNormalPicture) {
+TEST(MenuButton, HidingRestoresTheBackgroundAndShowingDrawsTheNormalPicture) {
     Zasoby z;
     z.przycisk("tb");
-    CPrzyciskP* btn = nullptr;
+    MenuButton* btn = nullptr;
     OknoZTlem* okno = nullptr;
     Driver d([&] {
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 200));
-        CPrzyciskP b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
+        MenuButton b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
         btn = &b;
         okno = &o;
         o.show();
@@ -168,13 +168,13 @@ TEST(CPrzyciskP, HidingRestoresTheBackgroundAndShowingDrawsTheNormalPicture) {
     EXPECT_EQ(okno->malowania, malowania);
 }
 
-TEST(CPrzyciskP, DrawingElsewhereAndMoving) {
+TEST(MenuButton, DrawingElsewhereAndMoving) {
     Zasoby z;
     z.przycisk("tb");
-    CPrzyciskP* btn = nullptr;
+    MenuButton* btn = nullptr;
     Driver d([&] {
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 200));
-        CPrzyciskP b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
+        MenuButton b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
         btn = &b;
         o.show();
         app().run();
@@ -220,16 +220,16 @@ TEST(CPrzyciskP, DrawingElsewhereAndMoving) {
     expectTlo(d, Rect::fromSize(0, 0, kSzer, kWys));
 }
 
-TEST(CPrzycisk, StatesAreDrawnIntoTheBackBufferAndCopiedToTheWindow) {
+TEST(GameButton, StatesAreDrawnIntoTheBackBufferAndCopiedToTheWindow) {
     Zasoby z;
     z.przycisk("tb");
     int klikniecia = 0;
     OknoGry* okno = nullptr;
-    CPrzycisk* btn = nullptr;
+    GameButton* btn = nullptr;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         OknoGry o("Gra", Rect::fromSize(0, 0, 300, 200));
-        CPrzycisk b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
+        GameButton b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
         okno = &o;
         btn = &b;
         o.show();
@@ -253,14 +253,14 @@ TEST(CPrzycisk, StatesAreDrawnIntoTheBackBufferAndCopiedToTheWindow) {
     EXPECT_EQ(okno->robocza.canvas().copyMode(), CopyMode::SrcCopy);
 }
 
-TEST(CPrzycisk, ReactsOnlyInsideItsSeventyBySixtyAreaWhateverItsPicturesSize) {
+TEST(GameButton, ReactsOnlyInsideItsSeventyBySixtyAreaWhateverItsPicturesSize) {
     Zasoby z;
     z.przycisk("tb");
     int klikniecia = 0;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         OknoGry o("Gra", Rect::fromSize(0, 0, 300, 200));
-        CPrzycisk b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
+        GameButton b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
         o.show();
         app().run();
     });
@@ -277,14 +277,14 @@ TEST(CPrzycisk, ReactsOnlyInsideItsSeventyBySixtyAreaWhateverItsPicturesSize) {
     EXPECT_EQ(klikniecia, 1);
 }
 
-TEST(CPrzycisk, ADoubleClickGivesOneClick) {
+TEST(GameButton, ADoubleClickGivesOneClick) {
     Zasoby z;
     z.przycisk("tb");
     int klikniecia = 0;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         OknoGry o("Gra", Rect::fromSize(0, 0, 300, 200));
-        CPrzycisk b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
+        GameButton b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
         o.show();
         app().run();
     });
@@ -298,17 +298,17 @@ TEST(CPrzycisk, ADoubleClickGivesOneClick) {
     EXPECT_EQ(klikniecia, 2);
 }
 
-TEST(CPrzycisk, InactiveWindowHiddenAreaAndShowing) {
+TEST(GameButton, InactiveWindowHiddenAreaAndShowing) {
     Zasoby z;
     z.przycisk("tb");
     int klikniecia = 0;
     OknoGry* okno = nullptr;
-    CPrzycisk* btn = nullptr;
+    GameButton* btn = nullptr;
     Podglad podglad;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         OknoGry o("Gra", Rect::fromSize(0, 0, 300, 200));
-        CPrzycisk b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
+        GameButton b(o, "tb", o.robocza.canvas(), 50, 20, &akcja);
         okno = &o;
         btn = &b;
         podglad.podlacz(b.kontrolka(), o.canvas(), 55, 25);
@@ -364,18 +364,18 @@ TEST(PictureButtons, AMissingPictureRaisesMissingResourcesAndLeavesNothingBehind
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 200));
         kontrolkiPrzed = o.controls().size();
         try {
-            CPrzyciskP b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
-        } catch (const CBlad& e) {
+            MenuButton b(o, "tb", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
+        } catch (const FatalError& e) {
             kody.push_back(e.kod);
         }
         try {
-            CPrzycisk b(o, "tb", o.canvas(), 50, 20, nullptr);
-        } catch (const CBlad& e) {
+            GameButton b(o, "tb", o.canvas(), 50, 20, nullptr);
+        } catch (const FatalError& e) {
             kody.push_back(e.kod);
         }
         try {
-            CPrzyciskP b(o, "nieznany", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
-        } catch (const CBlad& e) {
+            MenuButton b(o, "nieznany", o.canvas(), o.tlo.canvas(), 50, 20, nullptr);
+        } catch (const FatalError& e) {
             kody.push_back(e.kod);
         }
         kontrolkiPo = o.controls().size();

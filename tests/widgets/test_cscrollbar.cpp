@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The scroll thumb and bar: steps, drawing over the window's background, failures.
-#include "widgets/_cscrollbar.hpp"
+#include "widgets/ScrollBar.hpp"
 
-#include "platform/Action.hpp"
-#include "platform/Error.hpp"
+#include "platform/windows/Action.hpp"
+#include "platform/core/Error.hpp"
 #include "tests/widgets/widget_fixture.hpp"
 
 #include <gtest/gtest.h>
@@ -39,13 +39,13 @@ void zasobyKciuka(const Zasoby& z) {
 
 } // namespace
 
-TEST(CScrollBar, TwentyTwoStepsCoverTheRange) {
+TEST(ScrollBar, TwentyTwoStepsCoverTheRange) {
     Zasoby z;
     zasobyKciuka(z);
-    CScrollBar* pasek = nullptr;
+    ScrollBar* pasek = nullptr;
     Driver d([&] {
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 400));
-        CScrollBar p(o, 5, 6, o.canvas(), o.tlo.canvas());
+        ScrollBar p(o, 5, 6, o.canvas(), o.tlo.canvas());
         pasek = &p;
         o.show();
         app().run();
@@ -80,14 +80,14 @@ TEST(CScrollBar, TwentyTwoStepsCoverTheRange) {
     EXPECT_EQ(pasek->krok(), -2);
 }
 
-TEST(CScrollBar, HidingAndShowingTheThumbAndMovingUpPastTheTop) {
+TEST(ScrollBar, HidingAndShowingTheThumbAndMovingUpPastTheTop) {
     Zasoby z;
     zasobyKciuka(z);
-    CScrollBar* pasek = nullptr;
+    ScrollBar* pasek = nullptr;
     OknoZTlem* okno = nullptr;
     Driver d([&] {
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 400));
-        CScrollBar p(o, 40, 15, o.canvas(), o.tlo.canvas());
+        ScrollBar p(o, 40, 15, o.canvas(), o.tlo.canvas());
         pasek = &p;
         okno = &o;
         o.show();
@@ -114,15 +114,15 @@ TEST(CScrollBar, HidingAndShowingTheThumbAndMovingUpPastTheTop) {
     expectKciuk(d, 0, 7);
 }
 
-TEST(CScrollBut, PressingAndDraggingRedrawsTheSamePictureInPlace) {
+TEST(ScrollThumb, PressingAndDraggingRedrawsTheSamePictureInPlace) {
     Zasoby z;
     zasobyKciuka(z);
     int klikniecia = 0;
-    CScrollBut* kciuk = nullptr;
+    ScrollThumb* kciuk = nullptr;
     Driver d([&] {
         Action akcja([&] { ++klikniecia; });
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 400));
-        CScrollBut k(o, "scroll", o.canvas(), o.tlo.canvas(), 60, 70, &akcja);
+        ScrollThumb k(o, "scroll", o.canvas(), o.tlo.canvas(), 60, 70, &akcja);
         kciuk = &k;
         o.show();
         app().run();
@@ -144,13 +144,13 @@ TEST(CScrollBut, PressingAndDraggingRedrawsTheSamePictureInPlace) {
     expectKciuk(d, 60, 70);
 }
 
-TEST(CScrollBar, TheThumbsClickDoesNothing) {
+TEST(ScrollBar, TheThumbsClickDoesNothing) {
     Zasoby z;
     zasobyKciuka(z);
-    CScrollBar* pasek = nullptr;
+    ScrollBar* pasek = nullptr;
     Driver d([&] {
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 400));
-        CScrollBar p(o, 40, 15, o.canvas(), o.tlo.canvas());
+        ScrollBar p(o, 40, 15, o.canvas(), o.tlo.canvas());
         pasek = &p;
         o.show();
         app().run();
@@ -165,7 +165,7 @@ TEST(CScrollBar, TheThumbsClickDoesNothing) {
     expectKciuk(d, 40, 15);
 }
 
-TEST(CScrollBut, AMissingPictureRaisesTheOriginalError) {
+TEST(ScrollThumb, AMissingPictureRaisesTheOriginalError) {
     Zasoby z;
     z.zapisz("scroll_D", ksztalt(kNormalny, kWhite)); // no mask
     std::string blad, bladPaska;
@@ -175,14 +175,14 @@ TEST(CScrollBut, AMissingPictureRaisesTheOriginalError) {
         OknoZTlem o("Menu", Rect::fromSize(0, 0, 300, 400));
         przed = o.controls().size();
         try {
-            CScrollBut k(o, "scroll", o.canvas(), o.tlo.canvas(), 0, 0, nullptr);
+            ScrollThumb k(o, "scroll", o.canvas(), o.tlo.canvas(), 0, 0, nullptr);
         } catch (const FileError& e) {
             blad = e.what();
         } catch (...) {
             innyTyp = true;
         }
         try {
-            CScrollBar p(o, 0, 0, o.canvas(), o.tlo.canvas());
+            ScrollBar p(o, 0, 0, o.canvas(), o.tlo.canvas());
         } catch (const FileError& e) {
             bladPaska = e.what();
         } catch (...) {

@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Every picture widget the windows build can be built from the shipped Resource/ and Data/.
-#include "widgets/_ccheckbut.hpp"
-#include "widgets/_ccheckbutw.hpp"
-#include "widgets/_cobiektgraficzny.hpp"
-#include "widgets/_cokrag.hpp"
-#include "widgets/_cprzycisk.hpp"
-#include "widgets/_cscrollbar.hpp"
+#include "widgets/TwoStatePicture.hpp"
+#include "widgets/ToggleButton.hpp"
+#include "widgets/Caption.hpp"
+#include "widgets/RingOverlay.hpp"
+#include "widgets/Buttons.hpp"
+#include "widgets/ScrollBar.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "platform/Fs.hpp"
+#include "core/ScreenLayout.hpp"
+#include "platform/system/Fs.hpp"
 #include "tests/widgets/widget_fixture.hpp"
 
 #include <gtest/gtest.h>
@@ -49,15 +49,15 @@ TEST(ShippedPictures, EveryButtonOfTheWindowsBuildsWithItsFourPictures) {
         Bitmap robocza(800, 600);
         for (const auto& n : kPrzyciski) {
             try {
-                CPrzyciskP p(o, n, o.canvas(), o.tlo.canvas(), 10, 10, nullptr);
-                CPrzycisk g(o, n, robocza.canvas(), 10, 10, nullptr);
+                MenuButton p(o, n, o.canvas(), o.tlo.canvas(), 10, 10, nullptr);
+                GameButton g(o, n, robocza.canvas(), 10, 10, nullptr);
                 granice.push_back(p.bounds());
             } catch (const std::exception& e) {
                 bledy.push_back(n + ": " + e.what());
             }
         }
         try {
-            CScrollBar s(o, 0, 0, o.canvas(), o.tlo.canvas());
+            ScrollBar s(o, 0, 0, o.canvas(), o.tlo.canvas());
         } catch (const std::exception& e) {
             bledy.push_back(std::string("scroll: ") + e.what());
         }
@@ -73,7 +73,7 @@ TEST(ShippedPictures, EveryButtonOfTheWindowsBuildsWithItsFourPictures) {
 TEST(ShippedPictures, CheckButtonsCaptionsSpeakerAndRingOfBothModes) {
     DaneProgramu dane;
     std::vector<std::string> bledy;
-    const CDisplay zapis = display;
+    const ScreenLayout zapis = display;
     Driver d([&] {
         Form o("Menu", Rect::fromSize(0, 0, 800, 600));
         Bitmap kanwa(1024, 768);
@@ -86,20 +86,20 @@ TEST(ShippedPictures, CheckButtonsCaptionsSpeakerAndRingOfBothModes) {
         };
         for (const char* tryb : {"s_", "b_"})
             for (const auto& n : kCheck)
-                sprobuj(tryb + n, [&] { CCheckBut c(o, tryb + n, kanwa.canvas(), 0, 0, nullptr); });
-        sprobuj("S_CHBUT", [&] { CCheckButW c(o, "S_CHBUT", kanwa.canvas(), 0, 0, nullptr); });
+                sprobuj(tryb + n, [&] { TwoStatePicture c(o, tryb + n, kanwa.canvas(), 0, 0, nullptr); });
+        sprobuj("S_CHBUT", [&] { ToggleButton c(o, "S_CHBUT", kanwa.canvas(), 0, 0, nullptr); });
         for (const char* para : {"Data\\Intf\\Spec\\R2_glos", "Data\\Intf\\Spec\\R3_glos"})
             sprobuj(para, [&] {
-                CCheckButW c(o, "", kanwa.canvas(), 0, 0, nullptr, para);
+                ToggleButton c(o, "", kanwa.canvas(), 0, 0, nullptr, para);
                 if (c.kontrolka().width() <= 0) bledy.push_back(std::string(para) + ": empty");
             });
         for (const char* napis : {"nap_ilzadan", "nap_pozycja", "nap_gloski"})
             for (const char* koniec : {"_s", "_b"})
                 sprobuj(std::string(napis) + koniec,
-                        [&] { CObiektGraficzny g(std::string(napis) + koniec); });
+                        [&] { Caption g(std::string(napis) + koniec); });
         for (Size ekran : {Size{800, 600}, Size{1024, 768}}) {
             display.init(ekran.width, ekran.height);
-            sprobuj("ring " + std::to_string(ekran.width), [&] { COkrag r(kanwa.canvas()); });
+            sprobuj("ring " + std::to_string(ekran.width), [&] { RingOverlay r(kanwa.canvas()); });
         }
     });
     display = zapis;

@@ -4,13 +4,13 @@
 #pragma once
 
 // Small resource pictures and windows for the picture-widget tests.
-#include "platform/Application.hpp"
-#include "platform/Bitmap.hpp"
-#include "platform/Canvas.hpp"
-#include "platform/Form.hpp"
-#include "platform/Image.hpp"
-#include "platform/TestDriver.hpp"
-#include "platform/Types.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Form.hpp"
+#include "platform/graphics/Image.hpp"
+#include "tests/support/TestDriver.hpp"
+#include "platform/core/Types.hpp"
 #include "tests/platform/temp_dir.hpp"
 
 #include <filesystem>

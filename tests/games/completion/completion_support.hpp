@@ -8,9 +8,10 @@
 // partners), the window shown modally.
 #include "../memory/memory_support.hpp"
 
-#include "app/_dllengine.hpp"
-#include "app/_specfunc.hpp"
-#include "games/completion/Uzupelnianie.hpp"
+#include "core/ResourcePictures.hpp"
+#include "words/LetterTiles.hpp"
+#include "core/GameSettings.hpp"
+#include "games/completion/CompletionWindow.hpp"
 
 namespace completiontest {
 
@@ -25,15 +26,15 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraUzupelnianie : public memorytest::GraWOknie<TfmUzupelnianie> {
+class GraUzupelnianie : public memorytest::GraWOknie<CompletionWindow> {
 protected:
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        uruchomOkno(u.ekran, fmUzupelnianie, [this](CSlowa& katalogSlow) {
-            ustUzupelnianie.Poziom = std::int16_t(ust.poziom);
-            ustUzupelnianie.Gloski = ust.gloski;
-            ustUzupelnianie.Pozycja = ust.pozycja;
-            CUstGry filtr = ustUzupelnianie;
+        uruchomOkno(u.ekran, fmUzupelnianie, [this](Catalogue& katalogSlow) {
+            ustUzupelnianie.level = std::int16_t(ust.poziom);
+            ustUzupelnianie.sounds = ust.gloski;
+            ustUzupelnianie.positions = ust.pozycja;
+            GameSettings filtr = ustUzupelnianie;
             filtr.dodajKontrast();
             katalogSlow.filtruj(filtr);
         });
@@ -42,7 +43,7 @@ protected:
         t0 = d->now();
     }
 
-    CGraUzupelnianie& gra() { return *okno->gra(); }
+    CompletionGame& gra() { return *okno->gra(); }
     int W() { return okno->width(); }
     int H() { return okno->height(); }
 
@@ -61,13 +62,13 @@ protected:
     }
 
     // The choice offering unit u, or null.
-    const CKlocek* wybor(const std::string& u) {
+    const SoundBlock* wybor(const std::string& u) {
         for (int i = 0; i < 2; ++i)
             if (gra().wybor(i) && gra().wybor(i)->tekst == u) return gra().wybor(i);
         return nullptr;
     }
     void klikWybor(const std::string& u) {
-        const CKlocek* w = wybor(u);
+        const SoundBlock* w = wybor(u);
         ASSERT_NE(w, nullptr) << u;
         const platform::Rect r = w->pole->bounds();
         d->click(okno->left() + (r.left + r.right) / 2, okno->top() + (r.top + r.bottom) / 2);
@@ -94,7 +95,7 @@ protected:
         return true;
     }
     bool lukaPokazuje(const std::string& zasob) {
-        const CKlocek& l = *gra().klocki().at(std::size_t(gra().luka()));
+        const SoundBlock& l = *gra().klocki().at(std::size_t(gra().luka()));
         return pokazuje(l.x, l.y, zasob);
     }
     // What the window showed in the gap, whenever the composition changed, by picture name.
@@ -108,7 +109,7 @@ protected:
         widziane.clear();
         okno->kanwaRobocza().setChangeListener([this](const platform::Rect&) {
             if (!okno->gra() || gra().luka() < 0) return;
-            const CKlocek& l = *gra().klocki().at(std::size_t(gra().luka()));
+            const SoundBlock& l = *gra().klocki().at(std::size_t(gra().luka()));
             const platform::Canvas& k = okno->kanwaRobocza();
             for (const auto& [n, b] : obrazy_) {
                 bool rowne = true;

@@ -4,7 +4,7 @@
 // The word-completion game played by clicks on the headless backend with the shipped data set.
 #include "completion_support.hpp"
 
-#include "platform/Sound.hpp"
+#include "platform/audio/Sound.hpp"
 
 #include <set>
 
@@ -52,7 +52,7 @@ TEST_F(GraUzupelnianie, SankiOffersSzAndSAndFillsTheGapOnlyWithTheRightOne) {
     // The choices' places show the background again.
     platform::Bitmap tlo;
     wczytajJpeg(tlo, "Data\\Intf\\Spec\\mT_Uzu_s.xji");
-    for (const CKlocek* w : {wybor("s"), wybor("sz")})
+    for (const SoundBlock* w : {wybor("s"), wybor("sz")})
         EXPECT_EQ(d->pixel(w->x + 20, w->y + 20), tlo.pixel(w->x + 20, w->y + 20));
     // "pomoc" is hidden and its place cleared.
     EXPECT_EQ(d->pixel(W() - W() / 10 + 35, H() / 7 + 30), tlo.pixel(W() - W() / 10 + 35, H() / 7 + 30));

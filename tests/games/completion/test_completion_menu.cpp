@@ -4,12 +4,12 @@
 // The completion game reached the way a user reaches it: the main menu's third tab and its start button.
 #include "../../ui/program_fixture.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "games/completion/Uzupelnianie.hpp"
-#include "ui/Fmmain.hpp"
-#include "ui/Koniecgry.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "games/completion/CompletionWindow.hpp"
+#include "windows/MainMenu.hpp"
+#include "windows/ResultsWindow.hpp"
 
 using namespace wvtest;
 
@@ -30,11 +30,11 @@ TEST(UzupelnianieZMenu, TabThreeStartPlaysAGameToTheResultsAndBackToTheMenu) {
     EXPECT_TRUE(d->logged("form-shown Uzupełnianie"));
     EXPECT_EQ(platform::app().modalForm(), fmUzupelnianie);
     ASSERT_NE(fmUzupelnianie->gra(), nullptr);
-    const CGraUzupelnianie& gra = *fmUzupelnianie->gra();
+    const CompletionGame& gra = *fmUzupelnianie->gra();
     ASSERT_EQ(gra.liczbaSlow(), 5);
     // The partner sound's words come up too: both groups are drawn from.
     bool s = false, sz = false;
-    for (const Slowo& w : slowa->wybrane()) {
+    for (const Word& w : slowa->wybrane()) {
         (w.word.rfind("sz", 0) == 0 ? sz : s) = true;
         EXPECT_TRUE(w.obrazek && !w.obrazek->empty()) << w.word;
     }
@@ -42,7 +42,7 @@ TEST(UzupelnianieZMenu, TabThreeStartPlaysAGameToTheResultsAndBackToTheMenu) {
     EXPECT_TRUE(sz);
 
     // Solve the first word, then Esc.
-    const CKlocek* w = gra.wybor(0)->tekst == gra.odpowiedz() ? gra.wybor(0) : gra.wybor(1);
+    const SoundBlock* w = gra.wybor(0)->tekst == gra.odpowiedz() ? gra.wybor(0) : gra.wybor(1);
     d->click(w->x + 10, w->y + 10);
     EXPECT_EQ(statRec->dobre(), "1");
     d->key(27);

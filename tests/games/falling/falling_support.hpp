@@ -7,8 +7,8 @@
 // objects as start-up makes them, the window shown modally over a black background window.
 #include "../memory/memory_support.hpp"
 
-#include "games/falling/Spadajace.hpp"
-#include "widgets/_cprzycisk.hpp"
+#include "games/falling/FallingWindow.hpp"
+#include "widgets/Buttons.hpp"
 
 namespace fallingtest {
 
@@ -22,20 +22,20 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraSpadajace : public memorytest::GraWOknie<TfmSpadajace> {
+class GraSpadajace : public memorytest::GraWOknie<FallingWindow> {
 protected:
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        uruchomOkno(u.ekran, fmSpadajace, [this](CSlowa&) {
-            ustSpadajace.Poziom = std::int16_t(ust.poziom);
-            ustSpadajace.Gloski = ust.gloski;
-            ustSpadajace.Pozycja = ust.pozycja;
+        uruchomOkno(u.ekran, fmSpadajace, [this](Catalogue&) {
+            ustSpadajace.level = std::int16_t(ust.poziom);
+            ustSpadajace.sounds = ust.gloski;
+            ustSpadajace.positions = ust.pozycja;
         });
         ASSERT_NE(okno, nullptr) << d->error();
         ASSERT_NE(okno->gra(), nullptr);
     }
 
-    CGraSpadajace& gra() { return *okno->gra(); }
+    FallingGame& gra() { return *okno->gra(); }
     int W() { return okno->width(); }
     int H() { return okno->height(); }
 
@@ -44,7 +44,7 @@ protected:
     int widoczny(bool celu, int maksMs = 30000) {
         for (int t = 0; t <= maksMs; t += 25) {
             for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
-                const CObrazekSpadajacy& o = gra().obrazek(i);
+                const FallingPicture& o = gra().obrazek(i);
                 if (!o.aktywny || !o.pole.visible() || gra().cel(o) != celu) continue;
                 if (o.y >= 0 && o.y + o.obraz.height() + 10 < gra().dno()) return i;
             }
@@ -54,7 +54,7 @@ protected:
     }
     // Clicks the middle of picture i where the game has it now.
     void klikObrazek(int i) {
-        const CObrazekSpadajacy& o = gra().obrazek(i);
+        const FallingPicture& o = gra().obrazek(i);
         d->click(okno->left() + o.x + o.obraz.width() / 2, okno->top() + o.y + o.obraz.height() / 2);
     }
     void traf() {
@@ -71,7 +71,7 @@ protected:
 
     // What the screen shows in the middle of place k, against what the picture stretched there gives.
     bool miejscePokazuje(int k, const platform::Bitmap& b) {
-        const CPoleObrazka& p = gra().pole(k);
+        const PictureField& p = gra().pole(k);
         for (platform::Point o : {platform::Point{p.szer / 2, p.wys / 2}, platform::Point{3, 4}}) {
             const int sx = o.x * b.width() / p.szer, sy = o.y * b.height() / p.wys;
             if (d->pixel(okno->left() + p.x + o.x, okno->top() + p.y + o.y) != b.pixel(sx, sy)) return false;

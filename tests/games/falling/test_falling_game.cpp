@@ -4,11 +4,11 @@
 // The falling-pictures game played through its window with the shipped words.
 #include "falling_support.hpp"
 
-#include "app/_cblad.hpp"
-#include "platform/Cursor.hpp"
-#include "platform/HeadlessBackend.hpp"
-#include "platform/Random.hpp"
-#include "widgets/_cokrag.hpp"
+#include "core/FatalError.hpp"
+#include "platform/windows/Cursor.hpp"
+#include "platform/backends/HeadlessBackend.hpp"
+#include "platform/core/Random.hpp"
+#include "widgets/RingOverlay.hpp"
 
 using namespace fallingtest;
 
@@ -71,7 +71,7 @@ TEST_F(GraSpadajace, MissAfterThreeHitsSendsTheLastPlacesPictureFallingAgain) {
     for (int k = 0; k < gra().liczbaObrazkow(); ++k)
         if (gra().obrazek(k).slowo == trzecie) wraca = k;
     ASSERT_GE(wraca, 0);
-    const CObrazekSpadajacy& o = gra().obrazek(wraca);
+    const FallingPicture& o = gra().obrazek(wraca);
     EXPECT_TRUE(o.aktywny);
     EXPECT_TRUE(o.pole.visible());
     EXPECT_LT(o.y + o.obraz.height(), 1); // starts above the window
@@ -90,7 +90,7 @@ TEST_P(GraSpadajacePoziom, PicturesFallTheLevelsPixelsPerTick) {
     u.gloski = GL_SZ | GL_S;
     uruchom(u);
     ASSERT_EQ(gra().liczbaCelow(), GetParam() >= 2 ? 10 : 5);
-    ustSpadajace.Poziom = std::int16_t(GetParam());
+    ustSpadajace.level = std::int16_t(GetParam());
     d->wait(25);
     for (int tick = 0; tick < 8; ++tick) {
         std::vector<int> przed;
@@ -98,7 +98,7 @@ TEST_P(GraSpadajacePoziom, PicturesFallTheLevelsPixelsPerTick) {
             przed.push_back(gra().obrazek(i).y);
         d->wait(25);
         for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
-            const CObrazekSpadajacy& o = gra().obrazek(i);
+            const FallingPicture& o = gra().obrazek(i);
             if (przed[std::size_t(i)] + o.obraz.height() + 3 < gra().dno()) {
                 EXPECT_EQ(o.y - przed[std::size_t(i)], GetParam()) << "picture " << i << " tick " << tick;
             }
@@ -117,12 +117,12 @@ TEST_F(GraSpadajace, FifteenPlacesAreCentredOnTheBottomRowInBothModes) {
         slowa->filtruj(ustSpadajace);
         slowa->losuj(5);
         slowa->wczytajMiniatury();
-        std::vector<Slowo> wybor;
+        std::vector<Word> wybor;
         for (int k = 0; k < 15; ++k)
             wybor.push_back(slowa->wybrane()[std::size_t(k % 5)]);
         // Its click areas belong to the window: the game goes before the program ends.
-        auto gra15 = std::make_unique<CGraSpadajace>(*okno, okno->kanwaRobocza(), okno->kanwaTla(), wybor);
-        CGraSpadajace& g = *gra15;
+        auto gra15 = std::make_unique<FallingGame>(*okno, okno->kanwaRobocza(), okno->kanwaTla(), wybor);
+        FallingGame& g = *gra15;
         g.ulozPola();
         ASSERT_EQ(g.liczbaCelow(), 15);
         const bool duzy = ekran.width == 1024;
@@ -140,7 +140,7 @@ TEST_F(GraSpadajace, FifteenPlacesAreCentredOnTheBottomRowInBothModes) {
         }
         EXPECT_EQ(g.dno(), duzy ? 708 : 552);
         // Drawn on the composition, stretched to the place's size.
-        const CPoleObrazka& p = g.pole(14);
+        const PictureField& p = g.pole(14);
         EXPECT_EQ(okno->obrazRoboczy().pixel(p.x + p.szer / 2, p.y + p.wys / 2),
                   p.pytajnik.pixel(p.szer / 2 * p.pytajnik.width() / p.szer,
                                    p.wys / 2 * p.pytajnik.height() / p.wys));
@@ -154,14 +154,14 @@ TEST_F(GraSpadajace, HintFramesTheNearestTargetRedAndCounts) {
     d->wait(500);
     int oczekiwany = -1;
     for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
-        const CObrazekSpadajacy& o = gra().obrazek(i);
+        const FallingPicture& o = gra().obrazek(i);
         if (!o.aktywny || !gra().cel(o) || o.y >= H()) continue;
         if (oczekiwany < 0 || std::abs(o.y) < std::abs(gra().obrazek(oczekiwany).y)) oczekiwany = i;
     }
     ASSERT_GE(oczekiwany, 0);
     klikPomoc();
     EXPECT_EQ(statRec->podpowiedzi(), "1");
-    const CObrazekSpadajacy& o = gra().obrazek(oczekiwany);
+    const FallingPicture& o = gra().obrazek(oczekiwany);
     for (int dd = 0; dd < 4; ++dd) {
         EXPECT_EQ(o.obraz.pixel(dd, o.obraz.height() / 2), platform::kRed);
         EXPECT_EQ(o.obraz.pixel(o.obraz.width() - 1 - dd, 10), platform::kRed);
@@ -215,7 +215,7 @@ TEST_F(GraSpadajace, AllHitsLeadToTheEndPhaseWithRingAndSpeakingPlaces) {
     EXPECT_GT(roznych, 10);
 
     // A place speaks its word and stops the end timer.
-    const CPoleObrazka& p = gra().pole(3);
+    const PictureField& p = gra().pole(3);
     EXPECT_TRUE(p.pole.visible());
     EXPECT_EQ(p.pole.cursor(), platform::kCursorHand);
     d->click(okno->left() + p.x + p.szer / 2, okno->top() + p.y + p.wys / 2);
@@ -290,18 +290,18 @@ TEST_F(GraSpadajace, LabelsNameTheChosenSoundsCentredUnderTheFirstLine) {
 
 TEST_F(GraSpadajace, SightCursorOverThePlayingAreaDefaultInTheRightQuarter) {
     uruchom();
-    const platform::CursorImage* c = platform::cursorImage(TfmSpadajace::kKursorCelownik);
+    const platform::CursorImage* c = platform::cursorImage(FallingWindow::kKursorCelownik);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->image.width(), 32);
     EXPECT_EQ(c->image.height(), 32);
     EXPECT_EQ(c->hotSpot.x, 16);
     EXPECT_EQ(c->hotSpot.y, 16);
-    const platform::Bitmap b = TfmSpadajace::rysujCelownik();
+    const platform::Bitmap b = FallingWindow::rysujCelownik();
     EXPECT_EQ(b.scanline(16)[4 * 16 + 3], 0); // open centre
     EXPECT_EQ(b.pixel(16 + 12, 16), platform::kRed);
     EXPECT_EQ(b.pixel(16 - 7, 16 - 7), platform::kRed);
 
-    EXPECT_EQ(okno->cursor(), TfmSpadajace::kKursorCelownik);
+    EXPECT_EQ(okno->cursor(), FallingWindow::kKursorCelownik);
     d->move(okno->left() + 790, okno->top() + 400);
     EXPECT_EQ(okno->cursor(), platform::kCursorDefault);
     // A spot of the playing area with no picture over it.
@@ -309,7 +309,7 @@ TEST_F(GraSpadajace, SightCursorOverThePlayingAreaDefaultInTheRightQuarter) {
     while (okno->controlAt(x, y) && x < 500)
         x += 10;
     d->move(okno->left() + x, okno->top() + y);
-    EXPECT_EQ(okno->cursor(), TfmSpadajace::kKursorCelownik);
+    EXPECT_EQ(okno->cursor(), FallingWindow::kKursorCelownik);
     d->move(okno->left() + 100, okno->top() + 37 * 600 / 40 + 2); // bottom band
     EXPECT_EQ(okno->cursor(), platform::kCursorDefault);
     d->wheel(1);
@@ -348,7 +348,7 @@ TEST_F(GraSpadajace, TicksBringOnlyTheMovedPicturesToTheScreen) {
         const long long przed = okno->pomalowano();
         long long ruchome = 0;
         for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
-            const CObrazekSpadajacy& o = gra().obrazek(i);
+            const FallingPicture& o = gra().obrazek(i);
             if (o.aktywny && o.y + o.obraz.height() >= 0 && o.y < H())
                 ruchome += (long long)o.obraz.width() * (o.obraz.height() + 1);
         }
@@ -365,7 +365,7 @@ TEST_F(GraSpadajace, APictureSinksIntoTheBottomLineRowByRowAndFallsAgain) {
     int i = 0;
     for (int k = 1; k < gra().liczbaObrazkow(); ++k)
         if (gra().obrazek(k).y > gra().obrazek(i).y) i = k;
-    const CObrazekSpadajacy& o = gra().obrazek(i);
+    const FallingPicture& o = gra().obrazek(i);
     const int h = o.obraz.height();
     while (o.y + h <= gra().dno())
         d->wait(25);
@@ -395,7 +395,7 @@ TEST_F(GraSpadajace, APictureSinksIntoTheBottomLineRowByRowAndFallsAgain) {
         // A picture following close behind may already cover the row.
         bool zakryte = false;
         for (int k = 0; k < gra().liczbaObrazkow(); ++k) {
-            const CObrazekSpadajacy& p = gra().obrazek(k);
+            const FallingPicture& p = gra().obrazek(k);
             if (p.aktywny && x >= p.x && x < p.x + p.obraz.width() && y >= p.y && y < p.y + p.pole.height())
                 zakryte = true;
         }
@@ -421,7 +421,7 @@ TEST_F(GraSpadajace, AHitAfterTheLastPlaceWasFilledIsIgnoredUntilTheEndPhase) {
     for (int t = 0; t < 2000 && naEkranie.size() < 2; ++t) {
         naEkranie.clear();
         for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
-            const CObrazekSpadajacy& o = gra().obrazek(i);
+            const FallingPicture& o = gra().obrazek(i);
             if (o.aktywny && o.pole.visible() && o.y >= 0 && o.y + o.obraz.height() + 10 < gra().dno())
                 naEkranie.push_back(i);
         }
@@ -451,7 +451,7 @@ TEST_F(GraSpadajace, OverSeedsOneToThreeHundredStartPositionsKeepTheirSpacing) {
             gra().rozmiesc();
             for (int i = 0; i < gra().liczbaObrazkow(); ++i)
                 for (int j = 0; j < i; ++j) {
-                    const CObrazekSpadajacy &a = gra().obrazek(i), &b = gra().obrazek(j);
+                    const FallingPicture &a = gra().obrazek(i), &b = gra().obrazek(j);
                     ASSERT_TRUE(std::abs(a.x - b.x) >= 80 || std::abs(a.y - b.y) >= 95)
                         << ekran.width << " seed " << ziarno << ": " << i << " at " << a.x << "," << a.y
                         << ", " << j << " at " << b.x << "," << b.y;
@@ -464,7 +464,7 @@ TEST_F(GraSpadajace, OverSeedsOneToThreeHundredStartPositionsKeepTheirSpacing) {
 TEST_F(GraSpadajace, MissingOrBrokenPicturesAreReportedInPolishAndAGameWithoutItsOwnDoesNotOpen) {
     namespace stdfs = std::filesystem;
     const stdfs::path zrodlo = WV_SOURCE_DIR;
-    std::string brakZasobow = CBlad(1).komunikat();
+    std::string brakZasobow = FatalError(1).komunikat();
     for (std::size_t k; (k = brakZasobow.find('\n')) != std::string::npos;)
         brakZasobow.replace(k, 1, "\\n");
     const struct {
@@ -491,10 +491,10 @@ TEST_F(GraSpadajace, MissingOrBrokenPicturesAreReportedInPolishAndAGameWithoutIt
         if (p.zepsuty) std::ofstream(prog / "Data" / "Sio" / p.plik) << "to nie jest obrazek";
         platform::fs::setRoots(prog.string(), katalog.uzytkownik().string());
 
-        uruchomOkno({800, 600}, fmSpadajace, [](CSlowa&) {
-            ustSpadajace.Poziom = POZIOM_MALO;
-            ustSpadajace.Gloski = GL_SZ;
-            ustSpadajace.Pozycja = POZ_NAGLOS;
+        uruchomOkno({800, 600}, fmSpadajace, [](Catalogue&) {
+            ustSpadajace.level = POZIOM_MALO;
+            ustSpadajace.sounds = GL_SZ;
+            ustSpadajace.positions = POZ_NAGLOS;
         });
         ASSERT_NE(okno, nullptr) << d->error();
         std::vector<std::string> komunikaty;

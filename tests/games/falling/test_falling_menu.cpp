@@ -4,12 +4,12 @@
 // The falling-pictures game reached the way a user reaches it: the main menu on tab 4 and its start button.
 #include "../../ui/program_fixture.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "games/falling/Spadajace.hpp"
-#include "ui/Fmmain.hpp"
-#include "ui/Koniecgry.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "games/falling/FallingWindow.hpp"
+#include "windows/MainMenu.hpp"
+#include "windows/ResultsWindow.hpp"
 
 using namespace wvtest;
 
@@ -27,7 +27,7 @@ TEST(SpadajaceZMenu, TabFourStartPlaysToTheResultsAndBackToTheMenu) {
     EXPECT_TRUE(d->logged("form-shown Spadające"));
     EXPECT_EQ(platform::app().modalForm(), fmSpadajace);
     ASSERT_NE(fmSpadajace->gra(), nullptr);
-    CGraSpadajace& gra = *fmSpadajace->gra();
+    FallingGame& gra = *fmSpadajace->gra();
     ASSERT_EQ(gra.liczbaCelow(), 5);
     ASSERT_EQ(gra.liczbaObrazkow(), 10);
     for (int i = 0; i < 5; ++i)
@@ -36,7 +36,7 @@ TEST(SpadajaceZMenu, TabFourStartPlaysToTheResultsAndBackToTheMenu) {
     // Shoot every target as it comes into view.
     for (int t = 0; t < 2400 && !gra.wszystkieZnalezione(); ++t) {
         for (int i = 0; i < gra.liczbaObrazkow(); ++i) {
-            const CObrazekSpadajacy& o = gra.obrazek(i);
+            const FallingPicture& o = gra.obrazek(i);
             if (o.aktywny && gra.cel(o) && o.y >= 0 && o.y + o.obraz.height() + 10 < gra.dno()) {
                 d->click(o.x + o.obraz.width() / 2, o.y + o.obraz.height() / 2);
                 break;

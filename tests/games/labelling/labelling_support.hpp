@@ -8,10 +8,10 @@
 // Tiles are found through the game object and moved by real drags.
 #include "../memory/memory_support.hpp"
 
-#include "app/_dllengine.hpp"
-#include "app/_specfunc.hpp"
-#include "games/labelling/Podpisywanie.hpp"
-#include "widgets/_cprzycisk.hpp"
+#include "core/ResourcePictures.hpp"
+#include "core/GameSettings.hpp"
+#include "games/labelling/LabellingWindow.hpp"
+#include "widgets/Buttons.hpp"
 
 #include <algorithm>
 
@@ -28,28 +28,28 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraPodpisywanie : public memorytest::GraWOknie<TfmPodpisywanie> {
+class GraPodpisywanie : public memorytest::GraWOknie<LabellingWindow> {
 protected:
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        uruchomOkno(u.ekran, fmPodpisywanie, [this](CSlowa& katalogSlow) {
-            ustPodpisywanie.Poziom = std::int16_t(ust.poziom);
-            ustPodpisywanie.Gloski = ust.gloski;
-            ustPodpisywanie.Pozycja = ust.pozycja;
+        uruchomOkno(u.ekran, fmPodpisywanie, [this](Catalogue& katalogSlow) {
+            ustPodpisywanie.level = std::int16_t(ust.poziom);
+            ustPodpisywanie.sounds = ust.gloski;
+            ustPodpisywanie.positions = ust.pozycja;
             katalogSlow.filtruj(ustPodpisywanie);
         });
         ASSERT_NE(okno, nullptr) << d->error();
         ASSERT_NE(okno->gra(), nullptr) << d->error();
     }
 
-    CGraPodpisywanie& gra() { return *okno->gra(); }
+    LabellingGame& gra() { return *okno->gra(); }
     int W() { return okno->width(); }
     int H() { return okno->height(); }
     platform::Point ekran(int x, int y) { return {okno->left() + x, okno->top() + y}; }
 
-    const CLitera* kafelek(const std::string& tekst, bool wolny = true) {
+    const LetterTile* kafelek(const std::string& tekst, bool wolny = true) {
         for (int i = 0; i < gra().liczbaLiter(); ++i) {
-            const CLitera* l = &gra().litera(i);
+            const LetterTile* l = &gra().litera(i);
             if (l->tekst() != tekst) continue;
             if (wolny && wPolu(l) >= 0) continue;
             return l;
@@ -57,18 +57,18 @@ protected:
         return nullptr;
     }
     // The field the tile lies in, or -1.
-    int wPolu(const CLitera* l) {
+    int wPolu(const LetterTile* l) {
         for (int i = 0; i < gra().liczbaLiter(); ++i)
             if (gra().pole(i).litera() == l) return i;
         return -1;
     }
 
     // Drags a tile, held 10 px inside its corner, so that its corner lands at (x, y) in window coordinates.
-    void przeciagnij(const CLitera* l, int x, int y) {
+    void przeciagnij(const LetterTile* l, int x, int y) {
         const platform::Point a = ekran(l->x() + 10, l->y() + 10), b = ekran(x + 10, y + 10);
         d->drag(a.x, a.y, b.x, b.y);
     }
-    void doPola(const CLitera* l, int pole) { przeciagnij(l, gra().pole(pole).x(), gra().pole(pole).y()); }
+    void doPola(const LetterTile* l, int pole) { przeciagnij(l, gra().pole(pole).x(), gra().pole(pole).y()); }
 
     // The word's units in order, read from the catalogue entry.
     std::vector<std::string> glosy() {
@@ -88,7 +88,7 @@ protected:
         const auto g = glosy();
         for (std::size_t i = 0; i < g.size(); ++i) {
             if (gra().pole(int(i)).tekst() == g[i]) continue;
-            if (const CLitera* zly = gra().pole(int(i)).litera()) przeciagnij(zly, 200, 60);
+            if (const LetterTile* zly = gra().pole(int(i)).litera()) przeciagnij(zly, 200, 60);
             doPola(kafelek(g[i]), int(i));
         }
     }

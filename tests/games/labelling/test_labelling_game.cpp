@@ -65,7 +65,7 @@ TEST_F(GraPodpisywanie, FiveFieldsInModeFourAreCentredWithThePitchOfBigTiles) {
     }
     EXPECT_TRUE(jakObraz(kafelek("sz")->obraz(), "sz_red_b"));
     EXPECT_TRUE(jakObraz(kafelek("e")->obraz(), "e_b"));
-    EXPECT_EQ(CGraPodpisywanie::miejscePola(0, 3, 800, 600, 44).x, 400 - 60 - 30);
+    EXPECT_EQ(LabellingGame::miejscePola(0, 3, 800, 600, 44).x, 400 - 60 - 30);
 }
 
 TEST_F(GraPodpisywanie, ScatteredTilesKeepTheirDistanceAndStayInTheStrips) {
@@ -74,7 +74,7 @@ TEST_F(GraPodpisywanie, ScatteredTilesKeepTheirDistanceAndStayInTheStrips) {
         idzDo("szuflada"); // seven tiles, the most of these words
         ASSERT_EQ(gra().liczbaLiter(), 7);
         for (int i = 0; i < 7; ++i) {
-            const CLitera& a = gra().litera(i);
+            const LetterTile& a = gra().litera(i);
             EXPECT_GE(a.y(), 10);
             EXPECT_LT(a.y(), 10 + 600 - 75);
             if (a.y() < 600 - 120) {
@@ -83,7 +83,7 @@ TEST_F(GraPodpisywanie, ScatteredTilesKeepTheirDistanceAndStayInTheStrips) {
             EXPECT_EQ(a.pole()->bounds(), a.obszar());
             EXPECT_TRUE(a.pole()->visible());
             for (int j = 0; j < i; ++j) {
-                const CLitera& b = gra().litera(j);
+                const LetterTile& b = gra().litera(j);
                 EXPECT_TRUE(std::abs(a.x() - b.x()) >= 65 || std::abs(a.y() - b.y()) >= 65) << i << " " << j;
             }
         }
@@ -95,8 +95,8 @@ TEST_F(GraPodpisywanie, ScatteredTilesKeepTheirDistanceAndStayInTheStrips) {
 TEST_F(GraPodpisywanie, ADropWithinTwentyFivePixelsSnapsAndOneMoreDoesNot) {
     uruchom();
     idzDo("szopa");
-    const CLitera* o = kafelek("o");
-    const CPoleLitery& p1 = gra().pole(1);
+    const LetterTile* o = kafelek("o");
+    const LetterField& p1 = gra().pole(1);
     przeciagnij(o, p1.x() + 26, p1.y() - 26);
     EXPECT_EQ(o->x(), p1.x() + 26);
     EXPECT_EQ(o->y(), p1.y() - 26);
@@ -119,8 +119,8 @@ TEST_F(GraPodpisywanie, ADropWithinTwentyFivePixelsSnapsAndOneMoreDoesNot) {
 TEST_F(GraPodpisywanie, ADropByAnOccupiedFieldLandsSixtyPixelsAboveIt) {
     uruchom();
     idzDo("szopa");
-    const CLitera* o = kafelek("o");
-    const CLitera* p = kafelek("p");
+    const LetterTile* o = kafelek("o");
+    const LetterTile* p = kafelek("p");
     doPola(o, 0);
     ASSERT_EQ(gra().pole(0).litera(), o);
     przeciagnij(p, gra().pole(0).x() + 10, gra().pole(0).y() - 5);
@@ -134,7 +134,7 @@ TEST_F(GraPodpisywanie, ADropByAnOccupiedFieldLandsSixtyPixelsAboveIt) {
 TEST_F(GraPodpisywanie, PickingATileOutOfAFieldEmptiesIt) {
     uruchom();
     idzDo("szopa");
-    const CLitera* a = kafelek("a");
+    const LetterTile* a = kafelek("a");
     doPola(a, 2);
     const platform::Point e = ekran(gra().pole(2).x(), gra().pole(2).y());
     ASSERT_EQ(d->pixel(e.x - 5, e.y - 5), platform::kYellow);
@@ -151,7 +151,7 @@ TEST_F(GraPodpisywanie, PickingATileOutOfAFieldEmptiesIt) {
 TEST_F(GraPodpisywanie, ADoubleClickOnATileInAFieldEmptiesTheField) {
     uruchom();
     idzDo("szopa");
-    const CLitera* o = kafelek("o");
+    const LetterTile* o = kafelek("o");
     doPola(o, 1);
     ASSERT_EQ(gra().pole(1).litera(), o);
     const platform::Point c = ekran(o->x() + 20, o->y() + 20);
@@ -165,10 +165,10 @@ TEST_F(GraPodpisywanie, ADoubleClickOnATileInAFieldEmptiesTheField) {
 TEST_F(GraPodpisywanie, AWrongFullCaptionCountsOneWrongAndPlaysEncouragement) {
     uruchom();
     idzDo("szopa");
-    const CLitera* sz = kafelek("sz");
-    const CLitera* o = kafelek("o");
-    const CLitera* p = kafelek("p");
-    const CLitera* a = kafelek("a");
+    const LetterTile* sz = kafelek("sz");
+    const LetterTile* o = kafelek("o");
+    const LetterTile* p = kafelek("p");
+    const LetterTile* a = kafelek("a");
     doPola(sz, 0);
     doPola(p, 1);
     doPola(o, 2);
@@ -213,7 +213,7 @@ TEST_F(GraPodpisywanie, ARightCaptionPraisesSpeaksAndFreezesTheWord) {
         EXPECT_FALSE(gra().pole(i).pusty());
     }
     // Frozen: a drag over a tile moves nothing.
-    const CLitera* y = &gra().litera(0);
+    const LetterTile* y = &gra().litera(0);
     const int x0 = y->x(), y0 = y->y();
     przeciagnij(y, 100, 100);
     EXPECT_EQ(y->x(), x0);
@@ -362,7 +362,7 @@ TEST_F(GraPodpisywanie, ScreensOfPlayAndOfASolvedWordInBothModes) {
     for (platform::Size s : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
         uruchom({.ekran = s});
         idzDo("szachy");
-        const CLitera* sz = kafelek("sz");
+        const LetterTile* sz = kafelek("sz");
         doPola(sz, 0);
         przeciagnij(kafelek("y"), gra().pole(3).x() + 40, gra().pole(3).y() - 120);
         const std::string tag = std::to_string(s.width);
@@ -376,7 +376,7 @@ TEST_F(GraPodpisywanie, ScreensOfPlayAndOfASolvedWordInBothModes) {
         for (int i = 0; i < 4; ++i) {
             e = ekran(gra().pole(i).x(), gra().pole(i).y());
             EXPECT_EQ(d->pixel(e.x - 1, e.y - 1), platform::kYellow);
-            const CLitera* l = gra().pole(i).litera();
+            const LetterTile* l = gra().pole(i).litera();
             ASSERT_NE(l, nullptr);
             EXPECT_EQ(d->pixel(e.x + 20, e.y + 20), l->obraz().pixel(20, 20));
         }
@@ -388,7 +388,7 @@ TEST_F(GraPodpisywanie, ADroppedTileStaysWhollyInThePlayAreaAndOffTheButtons) {
     for (platform::Size s : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
         uruchom({.ekran = s});
         idzDo("szopa");
-        const CLitera* o = kafelek("o");
+        const LetterTile* o = kafelek("o");
         const int w = o->obraz().width(), h = o->obraz().height();
         const int kolumna = W() - W() / 10;
         // Past each edge and corner, and onto each button's designed place.
@@ -429,8 +429,8 @@ TEST_F(GraPodpisywanie, ScatteredTilesNeverLieOnAFieldOrAButton) {
             const platform::Rect r = gra().litera(i).obszar();
             EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= W() && r.bottom <= H()) << runda;
             for (int k = 0; k < gra().liczbaLiter(); ++k) {
-                const CPoleLitery& p = gra().pole(k);
-                const int b = gra().bok(), m = CGraPodpisywanie::kRamka;
+                const LetterField& p = gra().pole(k);
+                const int b = gra().bok(), m = LabellingGame::kRamka;
                 EXPECT_TRUE(r.intersect({p.x() - m, p.y() - m, p.x() + b + m, p.y() + b + m}).empty())
                     << runda << ": tile " << i << " on field " << k;
             }
@@ -445,10 +445,10 @@ TEST_F(GraPodpisywanie, ScatteredTilesNeverLieOnAFieldOrAButton) {
 TEST_F(GraPodpisywanie, AWrongCaptionCountsOnceUntilTheCaptionChanges) {
     uruchom();
     idzDo("szopa");
-    const CLitera* sz = kafelek("sz");
-    const CLitera* o = kafelek("o");
-    const CLitera* p = kafelek("p");
-    const CLitera* a = kafelek("a");
+    const LetterTile* sz = kafelek("sz");
+    const LetterTile* o = kafelek("o");
+    const LetterTile* p = kafelek("p");
+    const LetterTile* a = kafelek("a");
     doPola(sz, 0);
     doPola(p, 1);
     doPola(o, 2);
@@ -456,7 +456,7 @@ TEST_F(GraPodpisywanie, AWrongCaptionCountsOnceUntilTheCaptionChanges) {
     ASSERT_EQ(statRec->zle(), "1");
     const int zachety = ileDzwiekow("Data\\Intf\\Smd\\b0");
     // Clicks on the caption's tiles lift and drop them back in place: the same caption, no new answer.
-    for (const CLitera* l : {sz, p, o, a, p}) {
+    for (const LetterTile* l : {sz, p, o, a, p}) {
         const platform::Point c = ekran(l->x() + 20, l->y() + 20);
         d->click(c.x, c.y);
         ASSERT_GE(wPolu(l), 0);

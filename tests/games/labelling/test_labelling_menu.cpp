@@ -4,12 +4,12 @@
 // The labelling game reached the way a user reaches it: the main menu's first tab and its start button.
 #include "../../ui/program_fixture.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "games/labelling/Podpisywanie.hpp"
-#include "ui/Fmmain.hpp"
-#include "ui/Koniecgry.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "games/labelling/LabellingWindow.hpp"
+#include "windows/MainMenu.hpp"
+#include "windows/ResultsWindow.hpp"
 
 using namespace wvtest;
 
@@ -28,9 +28,9 @@ TEST(PodpisywanieZMenu, TabOneStartPlaysAWordToTheResultsAndBackToTheMenu) {
     EXPECT_TRUE(d->logged("form-shown Podpisywanie"));
     EXPECT_EQ(platform::app().modalForm(), fmPodpisywanie);
     ASSERT_NE(fmPodpisywanie->gra(), nullptr);
-    CGraPodpisywanie& gra = *fmPodpisywanie->gra();
+    LabellingGame& gra = *fmPodpisywanie->gra();
     EXPECT_EQ(slowa->wybrane().size(), 5u);
-    for (const Slowo& s : slowa->wybrane())
+    for (const Word& s : slowa->wybrane())
         EXPECT_EQ(s.word.rfind("sz", 0), 0u) << s.word;
 
     // The first word, spelt by dragging each unit's tile to its field.
@@ -45,9 +45,9 @@ TEST(PodpisywanieZMenu, TabOneStartPlaysAWordToTheResultsAndBackToTheMenu) {
             u += c;
         }
     for (std::size_t i = 0; i < jednostki.size(); ++i) {
-        const CLitera* l = nullptr;
+        const LetterTile* l = nullptr;
         for (int k = 0; k < gra.liczbaLiter() && !l; ++k) {
-            const CLitera& c = gra.litera(k);
+            const LetterTile& c = gra.litera(k);
             bool zajety = false;
             for (int p = 0; p < gra.liczbaLiter(); ++p)
                 zajety = zajety || gra.pole(p).litera() == &c;

@@ -5,20 +5,21 @@
 
 // Plays the memory window on the headless backend with the shipped data set: program-wide objects as
 // start-up makes them, the catalogue filtered with the Memory settings, the window shown modally.
-#include "app/Cdisplay.hpp"
-#include "app/Wirowanki.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "games/memory/Memory.hpp"
-#include "gfx/Loadcorrectbitmap.hpp"
-#include "platform/Application.hpp"
-#include "platform/Canvas.hpp"
-#include "platform/Form.hpp"
-#include "platform/Fs.hpp"
-#include "platform/HeadlessBackend.hpp"
-#include "platform/TestDriver.hpp"
-#include "ui/Koniecgry.hpp"
-#include "words/_cslowa.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/SharedObjects.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "games/memory/MemoryWindow.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Form.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/backends/HeadlessBackend.hpp"
+#include "tests/support/TestDriver.hpp"
+#include "windows/ResultsWindow.hpp"
+#include "words/Catalogue.hpp"
 
 #include <gtest/gtest.h>
 
@@ -106,20 +107,20 @@ template <class Okno> class GraWOknie : public ::testing::Test {
 protected:
     void TearDown() override { d.reset(); }
 
-    void uruchomOkno(platform::Size ekran, Okno*& globalny, std::function<void(CSlowa&)> przygotuj) {
+    void uruchomOkno(platform::Size ekran, Okno*& globalny, std::function<void(Catalogue&)> przygotuj) {
         d = std::make_unique<platform::testing::Driver>(
             [this, &globalny, przygotuj] {
                 const platform::Size s = platform::app().screenSize();
                 display.init(s.width, s.height);
-                CSlowa katalogSlow;
+                Catalogue katalogSlow;
                 slowa = &katalogSlow;
-                CStatRec stat(1);
+                StatisticsFile stat(1);
                 statRec = &stat;
                 Tlo tlo;
                 tlo.show();
                 Okno gra;
                 globalny = okno = &gra;
-                TfmKoniecGry koniec;
+                ResultsWindow koniec;
                 fmKoniecGry = wyniki = &koniec;
                 przygotuj(katalogSlow);
                 wynikOkna = gra.showModal();
@@ -155,7 +156,7 @@ protected:
     KatalogTymczasowy katalog;
     std::unique_ptr<platform::testing::Driver> d;
     Okno* okno = nullptr;
-    TfmKoniecGry* wyniki = nullptr;
+    ResultsWindow* wyniki = nullptr;
     int wynikOkna = -1;
 };
 
@@ -166,23 +167,23 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraMemory : public memorytest::GraWOknie<TfmMemory> {
+class GraMemory : public memorytest::GraWOknie<MemoryWindow> {
 protected:
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        uruchomOkno(u.ekran, fmMemory, [this](CSlowa& katalogSlow) {
-            ustMemory.Poziom = std::int16_t(ust.poziom);
-            ustMemory.Gloski = ust.gloski;
-            ustMemory.Pozycja = ust.pozycja;
+        uruchomOkno(u.ekran, fmMemory, [this](Catalogue& katalogSlow) {
+            ustMemory.level = std::int16_t(ust.poziom);
+            ustMemory.sounds = ust.gloski;
+            ustMemory.positions = ust.pozycja;
             katalogSlow.filtruj(ustMemory);
         });
         ASSERT_NE(okno, nullptr) << d->error();
         t0 = d->now();
     }
 
-    CGraMemory& gra() { return *okno->gra(); }
+    MemoryGame& gra() { return *okno->gra(); }
     int n() { return gra().liczbaKart(); }
-    const CKarta& karta(int k) { return *gra().karta(k); }
+    const MemoryCard& karta(int k) { return *gra().karta(k); }
 
     // The middle of cell k on the screen.
     platform::Point srodek(int k) {

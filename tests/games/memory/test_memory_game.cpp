@@ -4,9 +4,9 @@
 // The memory game played by clicks on the headless backend with the shipped data set.
 #include "memory_support.hpp"
 
-#include "app/_cblad.hpp"
+#include "core/FatalError.hpp"
 
-#include "platform/Sound.hpp"
+#include "platform/audio/Sound.hpp"
 
 #include <set>
 
@@ -42,7 +42,7 @@ TEST_P(CalaGra, EndsByItselfAfterTheLastPairAndStoresOneRecord) {
     std::multiset<std::string> slowaNaPlanszy;
     for (int k = 0; k < n(); ++k)
         slowaNaPlanszy.insert(karta(k).slowo());
-    for (const Slowo& s : slowa->wybrane())
+    for (const Word& s : slowa->wybrane())
         EXPECT_EQ(slowaNaPlanszy.count(s.word), 2u) << s.word;
 
     // One failed turn, one hint, then every pair.
@@ -444,7 +444,7 @@ TEST_P(BrakujaceKarty, WithoutABoardTheWindowStillPaintsHintsAndStopsAsAnUnfinis
     if (GetParam()[0] == 'b') {
         // Without the game's own card back there is no game: missing resources, the window closes at
         // once and nothing is recorded.
-        std::string tekst = CBlad(1).komunikat();
+        std::string tekst = FatalError(1).komunikat();
         for (std::size_t k; (k = tekst.find('\n')) != std::string::npos;)
             tekst.replace(k, 1, "\\n");
         EXPECT_TRUE(d->logged("message-box Wirowanki Cz.I Demo - Błąd | " + tekst));

@@ -4,12 +4,12 @@
 // The memory game reached the way a user reaches it: the main menu's second tab and its start button.
 #include "../../ui/program_fixture.hpp"
 
-#include "app/Cdisplay.hpp"
-#include "app/_cstatrec.hpp"
-#include "app/_custgry.hpp"
-#include "games/memory/Memory.hpp"
-#include "ui/Fmmain.hpp"
-#include "ui/Koniecgry.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "games/memory/MemoryWindow.hpp"
+#include "windows/MainMenu.hpp"
+#include "windows/ResultsWindow.hpp"
 
 #include <map>
 
@@ -17,7 +17,7 @@ using namespace wvtest;
 
 namespace {
 
-std::vector<std::pair<int, int>> paryNaPlanszy(const CGraMemory& gra) {
+std::vector<std::pair<int, int>> paryNaPlanszy(const MemoryGame& gra) {
     std::map<std::string, std::vector<int>> wg;
     for (int k = 0; k < gra.liczbaKart(); ++k)
         if (gra.karta(k)->naPlanszy()) wg[gra.karta(k)->slowo()].push_back(k);
@@ -45,7 +45,7 @@ TEST(MemoryZMenu, TabTwoStartPlaysAGameToTheResultsAndBackToTheMenu) {
     EXPECT_TRUE(d->logged("form-shown Memory"));
     EXPECT_EQ(platform::app().modalForm(), fmMemory);
     ASSERT_NE(fmMemory->gra(), nullptr);
-    const CGraMemory& gra = *fmMemory->gra();
+    const MemoryGame& gra = *fmMemory->gra();
     ASSERT_EQ(gra.liczbaKart(), 6);
     // Only the five SZ words at the start of the word match these settings.
     for (int k = 0; k < 6; ++k)

@@ -33,7 +33,7 @@ TEST_P(Ekrany, MidGameAndWithAFoundPairsBigPicture) {
     // Its partner: the big picture is up while the word is said.
     klikKarte(partner(c));
     zdjecie(nazwa + "_para.png");
-    const platform::Point spot = CGraMemory::miejsceDuzego(szerokosc == 800 ? TRYB_800 : TRYB_1024);
+    const platform::Point spot = MemoryGame::miejsceDuzego(szerokosc == 800 ? TRYB_800 : TRYB_1024);
     platform::Bitmap duzy;
     wczytajJpeg(duzy, "Data\\Bio\\" + karta(c).slowo() + (szerokosc == 800 ? "_ms.xji" : "_mb.xji"));
     // The picture's middle is opaque in the mask, so the picture shows as it is.

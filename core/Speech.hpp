@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+
+#include <string>
+
+
+// Plays "Data\Smd\" + word + ".pw" to its end; false (and silence) when the file is missing.
+bool odtworzSlowo(const std::string& word);
+
+inline constexpr int POCHWALA = 0;        // praise
+inline constexpr int ZACHETA = 1;         // encouragement after a mistake
+inline constexpr int KROTKA_POCHWALA = 3; // short praise
+
+// Plays a random praise or encouragement sound of the given kind, then pauses 500 ms.
+bool odtworzPochwale(int kind);

@@ -1,0 +1,312 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "games/labelling/LabellingWindow.hpp"
+
+#include "core/ScreenLayout.hpp"
+#include "core/SharedObjects.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "core/FatalError.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "windows/ResultsWindow.hpp"
+#include "widgets/Buttons.hpp"
+#include "words/Catalogue.hpp"
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+LabellingWindow* fmPodpisywanie = nullptr;
+
+LabellingWindow::LabellingWindow() : Form("Podpisywanie") {
+    name = "fmPodpisywanie";
+    A_Stop.name = "A_Stop";
+    A_NowaGra.name = "A_NowaGra";
+    A_Pomoc.name = "A_Pomoc";
+    A_Nastepny.name = "A_Nastepny";
+    A_Poprzedni.name = "A_Poprzedni";
+    A_EkranPaint.name = "A_EkranPaint";
+    A_Powiedz.name = "A_Powiedz";
+    A_Stop.onExecute = [this] { A_StopExecute(); };
+    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
+    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
+    A_Nastepny.onExecute = [this] { A_NastepnyExecute(); };
+    A_Poprzedni.onExecute = [this] { A_PoprzedniExecute(); };
+    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
+    A_Powiedz.onExecute = [this] { A_PowiedzExecute(); };
+
+    tryb_ = display.mode();
+    W = display.areaWidth();
+    H = display.areaHeight();
+    try {
+        // Read once here so a missing picture stops the window now; kept only while shown.
+        wczytajJpeg(obrazTla_, plikTla());
+        obrazTla_ = platform::Bitmap();
+        setBounds(display.offsetX(), display.offsetY(), W, H);
+        prostokat = {0, 0, W, H};
+        platform::Canvas& k = robocza_.canvas();
+        przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
+        przyciskStop_ = std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
+        przyciskNast_ =
+            std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Nastepny);
+        przyciskPop_ =
+            std::make_unique<GameButton>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Poprzedni);
+    } catch (const std::exception&) {
+        przyciskPop_.reset();
+        przyciskNast_.reset();
+        przyciskStop_.reset();
+        przyciskPomoc_.reset();
+        gra_.reset();
+        throw FatalError(1);
+    }
+    tloBiezace_ = &obrazTla_;
+}
+
+// The game goes first: its tiles' hit areas are controls of this window.
+LabellingWindow::~LabellingWindow() {
+    gra_.reset();
+}
+
+std::string LabellingWindow::plikTla() const {
+    return std::string(tryb_ == TRYB_800 ? "Data\\Intf\\Spec\\mT_Pod_s" : "Data\\Intf\\Spec\\mT_Pod_b") +
+           std::to_string(1) + ".xji";
+}
+
+// A picture that went missing since start-up leaves the background black rather than no window.
+void LabellingWindow::zbudujObrazy() {
+    if (!robocza_.empty()) return;
+    try {
+        wczytajJpeg(obrazTla_, plikTla());
+    } catch (const std::exception&) {
+        obrazTla_ = platform::Bitmap();
+    }
+    tlo_ = platform::Bitmap(W, H);
+    tlo_.canvas().draw(0, 0, obrazTla_);
+    robocza_ = platform::Bitmap(W, H);
+    przeciagania_ = platform::Bitmap(W, H);
+}
+
+void LabellingWindow::zwolnijObrazy() {
+    for (platform::Bitmap* b : {&obrazTla_, &tlo_, &robocza_, &przeciagania_})
+        *b = platform::Bitmap();
+}
+
+std::size_t LabellingWindow::bajtyObrazow() const {
+    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize() + przeciagania_.byteSize();
+}
+
+// ---- what the game asks of the window
+
+void LabellingWindow::scenaBez(LetterTile&) {
+    platform::Canvas& k = robocza_.canvas();
+    k.copyRect(prostokat, tlo_, prostokat);
+    przyciskPomoc_->rysuj();
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    if (gra_) {
+        gra_->rysujObrazek();
+        gra_->rysujPola(k);
+        gra_->rysujLitery();
+    }
+    przeciagania_.canvas().copyRect(prostokat, robocza_, prostokat);
+    if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
+}
+
+std::vector<platform::Rect> LabellingWindow::obszaryPrzyciskow() const {
+    std::vector<platform::Rect> r;
+    for (GameButton* p : {przyciskPomoc_.get(), przyciskStop_.get(), przyciskNast_.get(), przyciskPop_.get()})
+        if (p) r.push_back(p->kontrolka().bounds());
+    return r;
+}
+
+// Once the word is solved the button must not stay on screen looking usable.
+void LabellingWindow::ukryjPomoc() {
+    przyciskPomoc_->ukryj();
+    const platform::Rect r = przyciskPomoc_->kontrolka().bounds();
+    robocza_.canvas().copyRect(r, tlo_, r);
+    invalidate(r);
+}
+
+// ---- events
+
+void LabellingWindow::paintEvent() {
+    if (gra_) gra_->rysujLitery();
+    canvas().draw(0, 0, robocza_);
+}
+
+void LabellingWindow::showEvent() {
+    zbudujObrazy();
+    A_NowaGra.execute();
+}
+
+// A game left for the main menu must not end by its timer there.
+void LabellingWindow::hideEvent() {
+    if (gra_) gra_->timerKonca().stop();
+    zwolnijObrazy();
+}
+
+void LabellingWindow::keyPressEvent(int charCode) {
+    statRec->aktywnosc();
+    if (charCode == 27) A_Stop.execute();
+}
+
+void LabellingWindow::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
+    statRec->aktywnosc();
+}
+
+void LabellingWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
+    statRec->aktywnosc();
+}
+
+void LabellingWindow::dblClickEvent() {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    if (!gra_->rozwiazane()) return;
+    const platform::Point p = screenToClient(platform::app().cursorPos());
+    if (gra_->trafionoObrazek(p.x, p.y)) {
+        gra_->przygotujZadanie();
+        pelneRysowanie();
+    }
+}
+
+// ---- drawing
+
+void LabellingWindow::rysujTlo() {
+    if (tloBiezace_) tlo_.canvas().draw(0, 0, *tloBiezace_);
+    robocza_.canvas().copyRect(prostokat, tlo_, prostokat);
+}
+
+void LabellingWindow::odswiezPrzyciski() {
+    if (!gra_ || gra_->jestOstatnie())
+        przyciskNast_->ukryj();
+    else
+        przyciskNast_->pokaz();
+    if (!gra_ || gra_->jestPierwsze())
+        przyciskPop_->ukryj();
+    else
+        przyciskPop_->pokaz();
+}
+
+void LabellingWindow::pelneRysowanie() {
+    rysujTlo();
+    platform::Canvas& k = robocza_.canvas();
+    przeciagania_.canvas().copyRect(prostokat, robocza_, prostokat);
+    if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    if (!gra_ || gra_->rozwiazane())
+        przyciskPomoc_->ukryj();
+    else
+        przyciskPomoc_->pokaz();
+    if (gra_) {
+        gra_->rysujObrazek();
+        gra_->rozrzuc();
+    }
+    repaint();
+}
+
+// ---- actions
+
+void LabellingWindow::A_StopExecute() {
+    if (gra_) gra_->timerKonca().stop();
+    if (fmKoniecGry && fmKoniecGry->visible()) return;
+    statRec->zakoncz();
+    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
+    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : 2;
+    if (wynik == 1)
+        A_NowaGra.execute();
+    else if (wynik == 2)
+        close();
+}
+
+void LabellingWindow::A_NowaGraExecute() {
+    zbudujObrazy();
+    gra_.reset();
+    graPodpisywanie = nullptr;
+    GameSettings& ust = ustPodpisywanie;
+    const int ile = ust.level * 5;
+    std::string blad;
+    try {
+        slowa->losuj(ile);
+        if (slowa->wybrane().empty()) throw std::runtime_error("Za mało słów do gry");
+        gra_ = std::make_unique<LabellingGame>(*this);
+        graPodpisywanie = gra_.get();
+        if (tryb_ == TRYB_800) {
+            gra_->ustawObrazek(274, 140);
+            slowa->wczytajObrazki("_ups.xji");
+        } else {
+            gra_->ustawObrazek(348, 172);
+            slowa->wczytajObrazki("_upb.xji");
+        }
+        gra_->przygotujZadanie();
+    } catch (const std::exception& e) {
+        // No game: the window still shows and stops, and the game counts as not finished.
+        gra_.reset();
+        graPodpisywanie = nullptr;
+        blad = e.what();
+    }
+    statRec->start(ZAK_PODPISYWANIE, ust);
+    A_EkranPaint.execute();
+    if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
+}
+
+void LabellingWindow::A_EkranPaintExecute() {
+    zbudujObrazy();
+    tloBiezace_ = &obrazTla_;
+    pelneRysowanie();
+}
+
+void LabellingWindow::przejdz(bool naprzod) {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    if (!(naprzod ? gra_->nastepne() : gra_->poprzednie())) return;
+    if (!gra_->rozwiazane()) {
+        gra_->przygotujZadanie();
+        A_EkranPaint.execute();
+        return;
+    }
+    rysujTlo();
+    gra_->ustawKanwy(robocza_.canvas(), przeciagania_.canvas());
+    gra_->przygotujZadanie();
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    przyciskPomoc_->ukryj();
+    gra_->rysujObrazek();
+    gra_->pokazRozwiazanie();
+    repaint();
+}
+
+void LabellingWindow::A_NastepnyExecute() {
+    przejdz(true);
+}
+
+void LabellingWindow::A_PoprzedniExecute() {
+    przejdz(false);
+}
+
+void LabellingWindow::A_PomocExecute() {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    rysujTlo();
+    gra_->ustawKanwy(robocza_.canvas(), przeciagania_.canvas());
+    gra_->przygotujZadanie();
+    przyciskPomoc_->rysuj();
+    przyciskStop_->rysuj();
+    odswiezPrzyciski();
+    gra_->podpowiedz();
+    pelneRysowanie();
+}
+
+void LabellingWindow::A_PowiedzExecute() {
+    statRec->aktywnosc();
+    if (!gra_) return;
+    gra_->timerKonca().stop();
+    gra_->powiedz();
+}

@@ -1,0 +1,92 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "games/labelling/LabellingGame.hpp"
+
+#include "platform/windows/Action.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/windows/Form.hpp"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+class GameButton;
+
+// The labelling game's window: covers the content area, composes background, buttons, the word picture,
+// the fields and the tiles off screen and shows the composition. Each showing starts a new game.
+class LabellingWindow : public platform::Form {
+public:
+    // Raises FatalError code 1 when its pictures cannot be loaded.
+    LabellingWindow();
+    ~LabellingWindow() override;
+
+    platform::Action A_Stop, A_NowaGra, A_Pomoc, A_Nastepny, A_Poprzedni, A_EkranPaint, A_Powiedz;
+
+    int tryb() const { return tryb_; }
+    platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }
+    platform::Canvas& kanwaPrzeciagania() { return przeciagania_.canvas(); }
+    // Rebuilds the composition without tile l and keeps it as the drag background.
+    void scenaBez(LetterTile& l);
+    void ukryjPomoc();
+    // Brings the composition to the screen now.
+    void odswiez() { repaint(); }
+    void odswiez(const platform::Rect& r) {
+        invalidate(r);
+        update();
+    }
+
+    LabellingGame* gra() const { return gra_.get(); }
+    GameButton* przyciskNast() const { return przyciskNast_.get(); }
+    GameButton* przyciskPop() const { return przyciskPop_.get(); }
+    GameButton* przyciskPomoc() const { return przyciskPomoc_.get(); }
+    // Where the buttons stand (window coordinates): no tile may lie there.
+    std::vector<platform::Rect> obszaryPrzyciskow() const;
+    // Bytes of the window's own screen-sized pictures: none while hidden.
+    std::size_t bajtyObrazow() const;
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void hideEvent() override;
+    void keyPressEvent(int charCode) override;
+    void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
+    void mouseWheelEvent(int delta, platform::ShiftState shift, int x, int y) override;
+    void dblClickEvent() override;
+
+private:
+    void A_StopExecute();
+    void A_NowaGraExecute();
+    void A_PomocExecute();
+    void A_NastepnyExecute();
+    void A_PoprzedniExecute();
+    void A_EkranPaintExecute();
+    void A_PowiedzExecute();
+    void przejdz(bool naprzod);
+    void pelneRysowanie();
+    void odswiezPrzyciski();
+    void rysujTlo();
+    std::string plikTla() const;
+    void zbudujObrazy();
+    void zwolnijObrazy();
+
+    int tryb_ = 0;
+    int W = 0, H = 0;
+    platform::Rect prostokat{};
+    const platform::Bitmap* tloBiezace_ = nullptr;
+    platform::Bitmap obrazTla_;
+    platform::Bitmap tlo_;          // kanwaTla's bitmap
+    platform::Bitmap robocza_;      // kanwaRobocza's bitmap
+    platform::Bitmap przeciagania_; // kanwaPrzeciagania's bitmap
+    std::unique_ptr<GameButton> przyciskStop_;
+    std::unique_ptr<GameButton> przyciskPomoc_;
+    std::unique_ptr<GameButton> przyciskNast_;
+    std::unique_ptr<GameButton> przyciskPop_;
+    std::unique_ptr<LabellingGame> gra_;
+};
+
+// The game's window while the program runs (set by start-up), else null.
+extern LabellingWindow* fmPodpisywanie;

@@ -1,0 +1,165 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "games/memory/MemoryWindow.hpp"
+
+#include "core/ScreenLayout.hpp"
+#include "core/SharedObjects.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "core/FatalError.hpp"
+#include "core/StatisticsFile.hpp"
+#include "core/GameSettings.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/loop/LoopServices.hpp"
+#include "windows/ResultsWindow.hpp"
+#include "widgets/Buttons.hpp"
+#include "words/Catalogue.hpp"
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+MemoryWindow* fmMemory = nullptr;
+
+MemoryWindow::MemoryWindow() : Form("Memory") {
+    name = "fmMemory";
+    A_Stop.name = "A_Stop";
+    A_NowaGra.name = "A_NowaGra";
+    A_Pomoc.name = "A_Pomoc";
+    A_EkranPaint.name = "A_EkranPaint";
+    A_Stop.onExecute = [this] { A_StopExecute(); };
+    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
+    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
+    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
+
+    tryb_ = display.mode();
+    W = display.areaWidth();
+    H = display.areaHeight();
+    try {
+        // Read once here so a missing picture stops the window now; kept only while shown.
+        platform::Bitmap obrazTla;
+        wczytajJpeg(obrazTla, plikTla());
+        setBounds(display.offsetX(), display.offsetY(), W, H);
+        prostokat = {0, 0, W, H};
+        przyciskPomoc_ =
+            std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10, 23 * H / 30, &A_Pomoc);
+        przyciskStop_ =
+            std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4, H - H / 9, &A_Stop);
+    } catch (const std::exception&) {
+        przyciskStop_.reset();
+        przyciskPomoc_.reset();
+        gra_.reset();
+        throw FatalError(1);
+    }
+}
+
+// The board goes first: its click areas are controls of this window.
+MemoryWindow::~MemoryWindow() {
+    gra_.reset();
+}
+
+const char* MemoryWindow::plikTla() const {
+    return tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji" : "Data\\Intf\\Spec\\mT_Mem_s.xji";
+}
+
+void MemoryWindow::zbudujObrazy() {
+    if (!robocza_.empty()) return;
+    tlo_ = tloOkna(plikTla(), W, H);
+    robocza_ = platform::Bitmap(W, H);
+}
+
+void MemoryWindow::zwolnijObrazy() {
+    tlo_ = platform::Bitmap();
+    robocza_ = platform::Bitmap();
+}
+
+std::size_t MemoryWindow::bajtyObrazow() const {
+    return tlo_.byteSize() + robocza_.byteSize();
+}
+
+void MemoryWindow::czekaj(int ms) {
+    platform::loop::blockFor(ms);
+}
+
+// ---- events
+
+void MemoryWindow::paintEvent() {
+    canvas().draw(0, 0, robocza_);
+}
+
+void MemoryWindow::showEvent() {
+    zbudujObrazy();
+    A_NowaGra.execute();
+}
+
+// A board left behind by "stop" must not end a game from the main menu when its show runs out.
+void MemoryWindow::hideEvent() {
+    if (gra_) gra_->zatrzymaj();
+    zwolnijObrazy();
+}
+
+void MemoryWindow::keyPressEvent(int charCode) {
+    statRec->aktywnosc();
+    if (charCode == 27) A_Stop.execute();
+}
+
+void MemoryWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
+    statRec->aktywnosc();
+}
+
+// ---- actions
+
+void MemoryWindow::A_StopExecute() {
+    // A card's timer may end the game while the results of the same game are on screen.
+    if (fmKoniecGry && fmKoniecGry->visible()) return;
+    statRec->zakoncz();
+    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
+    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : platform::kModalCancel;
+    if (wynik == 1)
+        A_NowaGra.execute();
+    else
+        close();
+}
+
+void MemoryWindow::A_NowaGraExecute() {
+    zbudujObrazy();
+    gra_.reset();
+    GameSettings& ust = ustMemory;
+    const int pary = ust.level == POZIOM_SREDNIO ? 6 : ust.level == POZIOM_DUZO ? 10 : 3;
+    std::string blad;
+    try {
+        slowa->losuj(pary);
+        slowa->wczytajMiniatury();
+        gra_ = std::make_unique<MemoryGame>(*this, pary);
+    } catch (const FatalError& brak) {
+        // The game's own picture is missing: no game at all, and nothing to count.
+        gra_.reset();
+        brak.pokazBlad(this);
+        close();
+        return;
+    } catch (const std::exception& e) {
+        // No board: the window still shows and stops, and the game counts as not finished.
+        gra_.reset();
+        blad = e.what();
+    }
+    statRec->start(ZAK_MEMORY, ust);
+    A_EkranPaint.execute();
+    if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
+}
+
+void MemoryWindow::A_PomocExecute() {
+    statRec->aktywnosc();
+    if (gra_) gra_->podpowiedz();
+}
+
+void MemoryWindow::A_EkranPaintExecute() {
+    zbudujObrazy();
+    platform::Canvas& kanwa = robocza_.canvas();
+    kanwa.draw(0, 0, tlo_);
+    if (przyciskPomoc_) przyciskPomoc_->rysuj();
+    if (przyciskStop_) przyciskStop_->rysuj();
+    if (gra_) gra_->rysuj(kanwa);
+    repaint();
+}

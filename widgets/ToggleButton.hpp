@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "pictures/AlphaPicture.hpp"
+#include "platform/windows/Action.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Form.hpp"
+#include "platform/windows/ImageControl.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// A two-state button drawn either from resource pictures (N_D off, N_A on) or, with an empty N, from
+// soft-edged picture pairs P_DB/P_DW.xbi (off) and P_AB/P_AW.xbi (on) blended over the canvas.
+// Its click area starts hidden and counts every click (no double clicks). Construction failures raise
+// FatalError code 1.
+class ToggleButton {
+public:
+    ToggleButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
+               platform::Action* akcja, const std::string& sciezka = {});
+    ~ToggleButton();
+    ToggleButton(const ToggleButton&) = delete;
+    ToggleButton& operator=(const ToggleButton&) = delete;
+
+    // Draws the current state, only while the click area is visible.
+    void rysuj();
+    // Flips the state and draws it whether or not the click area is visible.
+    void przelacz();
+    std::uint8_t stan() const { return stan_; }
+    platform::ImageControl& kontrolka() { return *kontrolka_; }
+    // Only coordinates greater than zero move the button.
+    void ustawPozycje(int left, int top);
+    int left() const { return left_; }
+    int top() const { return top_; }
+
+private:
+    void rysujStan();
+
+    std::unique_ptr<platform::Bitmap> wylaczony_;
+    std::unique_ptr<platform::Bitmap> wlaczony_;
+    std::unique_ptr<platform::ImageControl> kontrolka_;
+    std::unique_ptr<AlphaPicture> paraWylaczony_;
+    std::unique_ptr<AlphaPicture> paraWlaczony_;
+    platform::Canvas* kanwa_;
+    int left_ = 0;
+    int top_ = 0;
+    std::uint8_t stan_ = 0;
+};

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "platform/windows/Action.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Form.hpp"
+#include "platform/windows/ImageControl.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// A two-state picture (N_D off, N_A on) with a click area. A click only runs the action; the window
+// decides the new state and sets it. A picture that cannot be loaded raises FatalError code 1.
+class TwoStatePicture {
+public:
+    TwoStatePicture(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
+              platform::Action* akcja);
+    ~TwoStatePicture();
+    TwoStatePicture(const TwoStatePicture&) = delete;
+    TwoStatePicture& operator=(const TwoStatePicture&) = delete;
+
+    // Opaque draw of the state's picture: 0 off, 1 on, any other value nothing.
+    void rysuj();
+    std::uint8_t stan() const { return stan_; }
+    void ustawStan(std::uint8_t stan);
+    // Only the click area; nothing is drawn.
+    void pokaz();
+    void ukryj();
+    platform::ImageControl& kontrolka() { return *kontrolka_; }
+    // Only coordinates greater than zero move the button.
+    void ustawPozycje(int left, int top);
+    int left() const { return left_; }
+    int top() const { return top_; }
+
+private:
+    std::unique_ptr<platform::Bitmap> wylaczony_;
+    std::unique_ptr<platform::Bitmap> wlaczony_;
+    std::unique_ptr<platform::ImageControl> kontrolka_;
+    platform::Canvas* kanwa_;
+    int left_ = 0;
+    int top_ = 0;
+    std::uint8_t stan_ = 0;
+};

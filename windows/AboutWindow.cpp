@@ -1,0 +1,128 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "windows/AboutWindow.hpp"
+
+#include "core/ScreenLayout.hpp"
+#include "core/FatalError.hpp"
+#include "platform/system/OpenUrl.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Cursor.hpp"
+#include "platform/windows/Dialogs.hpp"
+#include "widgets/Buttons.hpp"
+
+#include <exception>
+#include <string>
+
+AboutWindow::AboutWindow() : Form("Wesołe Wirowanki Cz.I Demo") {
+    name = "FormOProgramie";
+    const platform::Size ekran = platform::app().screenSize();
+    setBounds(0, 0, ekran.width, ekran.height);
+
+    A_Stop.name = "A_Stop";
+    A_Stop.onExecute = [this] { close(); };
+
+    try {
+        bitmap_ = std::make_unique<platform::Bitmap>();
+        // Drawn once here so a broken picture stops the window now; kept only while shown.
+        display.drawBackground(*bitmap_, plikTla());
+        *bitmap_ = platform::Bitmap();
+        stop_ = std::make_unique<MenuButton>(*this, "stop", canvas(), bitmap_->canvas(), 0, 0, &A_Stop);
+        stop_->name = "stop";
+        stop_->ustawPozycje(display.scale(TRYB_1280, 645) + display.offsetX() - stop_->width() / 2,
+                            display.scale(TRYB_1280, 870) + display.offsetY() - stop_->height());
+    } catch (const std::exception&) {
+        stop_.reset();
+        bitmap_.reset();
+        throw FatalError(1);
+    }
+
+    lbWersja.name = "lbWersja";
+    lbWersja.setTransparent(true);
+    lbWersja.setAlignment(platform::TextAlign::Center);
+    lbWersja.setFont({.family = "Arial", .height = 16, .bold = true, .color = platform::kBlack});
+
+    // The link texts are part of the picture; the labels are only the areas that answer clicks.
+    for (platform::Label* l : {&lbLinkWWW, &lbLinkEMail}) {
+        l->setCaption("");
+        l->setAutoSize(false);
+        l->setTransparent(true);
+        l->setCursor(platform::kCursorHand);
+    }
+    lbLinkWWW.name = "lbLinkWWW";
+    lbLinkEMail.name = "lbLinkEMail";
+    lbLinkWWW.onClick = [this] { otworz(kAdresWWW); };
+    lbLinkEMail.onClick = [this] { otworz(kAdresEMail); };
+    ustawLinki();
+    // The splash stays: the main menu removes it two seconds after it first shows.
+}
+
+AboutWindow::~AboutWindow() = default;
+
+std::string AboutWindow::plikTla() {
+    return "Data\\Intf\\Spec\\" + display.prefix1() + "_oprogT.xji";
+}
+
+AboutWindow::Otwieracz AboutWindow::otwieracz = [](std::string_view adres,
+                                                           std::function<void()> blad) {
+    return platform::openUrl(adres, std::move(blad));
+};
+
+void AboutWindow::otworz(const char* adres) {
+    // The browser or mail program comes up in front of a minimised program.
+    platform::app().minimize();
+    const std::weak_ptr<void> zycie = lifeToken();
+    if (!otwieracz(adres, [this, zycie, adres] {
+            if (!zycie.expired()) niePowiodloSie(adres);
+        }))
+        niePowiodloSie(adres);
+}
+
+void AboutWindow::niePowiodloSie(const char* adres) {
+    // A child must not see the game simply vanish: the program comes back and says what happened.
+    platform::app().raiseMainWindow();
+    const std::string tekst =
+        adres == std::string_view(kAdresEMail)
+            ? "Nie udało się otworzyć programu pocztowego.\n\nNapisz do nas na adres: kontakt@wirowanki.pl"
+            : std::string("Nie udało się otworzyć strony ") + kAdresWWW +
+                  ".\n\nBrak przeglądarki internetowej lub nie działa ona poprawnie.";
+    platform::messageBox(this, tekst, "Wirowanki Cz.I Demo", platform::MessageIcon::Warning);
+}
+
+void AboutWindow::ustawLinki() {
+    const int x = display.scale(TRYB_1280, 817) + display.offsetX();
+    lbLinkWWW.setBounds(x, display.scale(TRYB_1024, 477) + display.offsetY(), 154, 18);
+    lbLinkEMail.setBounds(x, display.scale(TRYB_1024, 497) + display.offsetY(), 154, 18);
+}
+
+void AboutWindow::paintEvent() {
+    canvas().setCopyMode(platform::CopyMode::SrcCopy);
+    canvas().draw(0, 0, *bitmap_);
+}
+
+void AboutWindow::showEvent() {
+    if (bitmap_->empty()) {
+        try {
+            display.drawBackground(*bitmap_, plikTla());
+        } catch (const std::exception&) {
+            // A picture broken since start-up leaves the window black.
+            *bitmap_ = platform::Bitmap(display.screenWidth(), display.screenHeight());
+        }
+    }
+    lbWersja.setCaption(kWersja);
+    lbWersja.setPosition(display.scale(TRYB_1280, 645) + display.offsetX() - lbWersja.width() / 2,
+                         display.scale(TRYB_1280, 296) + display.offsetY());
+}
+
+void AboutWindow::hideEvent() {
+    *bitmap_ = platform::Bitmap();
+}
+
+void AboutWindow::resizeEvent() {
+    ustawLinki();
+}
+
+void AboutWindow::keyPressEvent(int charCode) {
+    if (charCode == 27) A_Stop.execute();
+}

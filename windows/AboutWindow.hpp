@@ -1,0 +1,59 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "platform/windows/Action.hpp"
+#include "platform/core/Bitmap.hpp"
+#include "platform/windows/Form.hpp"
+#include "platform/windows/Label.hpp"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class MenuButton;
+
+// The window about the program: a full-screen picture with the version, the maker's web page and
+// e-mail address as click areas, and a stop button.
+class AboutWindow : public platform::Form {
+public:
+    static constexpr const char* kWersja = "Wersja 1.7 Demonstracyjna";
+    static constexpr const char* kAdresWWW = "http://www.wirowanki.pl";
+    static constexpr const char* kAdresEMail =
+        "mailto:kontakt@wirowanki.pl?subject=Wiadomosc%20z%20Wirowanki%20Cz.I%20Demo%20(Wersja%201.7%20"
+        "Demonstracyjna)";
+
+    AboutWindow();
+    ~AboutWindow() override;
+
+    platform::Action A_Stop;
+    platform::Label lbWersja{*this};
+    platform::Label lbLinkWWW{*this};
+    platform::Label lbLinkEMail{*this};
+
+    MenuButton& przyciskStop() { return *stop_; }
+
+    // What opens an address: the desktop's opener (tests put their own in its place). False when it
+    // cannot start; the callback runs when it starts but fails.
+    using Otwieracz = std::function<bool(std::string_view, std::function<void()>)>;
+    static Otwieracz otwieracz;
+
+protected:
+    void paintEvent() override;
+    void showEvent() override;
+    void hideEvent() override;
+    void resizeEvent() override;
+    void keyPressEvent(int charCode) override;
+
+private:
+    static std::string plikTla();
+    void ustawLinki();
+    void otworz(const char* adres);
+    // Back from minimised, telling the user why nothing opened.
+    void niePowiodloSie(const char* adres);
+
+    std::unique_ptr<platform::Bitmap> bitmap_;
+    std::unique_ptr<MenuButton> stop_;
+};
