@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/Program.hpp"
-#include "platform/backends/Startup.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/backends/HeadlessBackend.hpp"
-#include "platform/system/Options.hpp"
 #include "platform/backends/SdlBackend.hpp"
+#include "platform/backends/Startup.hpp"
 #include "platform/loop/Signals.hpp"
+#include "platform/system/Options.hpp"
+#include "platform/windows/Application.hpp"
 #include "report/Report.hpp"
 
 #include <cstdio>

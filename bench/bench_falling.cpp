@@ -7,17 +7,17 @@
 //
 // The shipped ten words fill at most ten places, so level 3 runs the ten-target game at three steps per
 // tick, as the game's own tests do.
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "games/falling/FallingWindow.hpp"
-#include "platform/windows/Application.hpp"
-#include "platform/graphics/Canvas.hpp"
-#include "platform/windows/Form.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/backends/HeadlessBackend.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Form.hpp"
+#include "windows/ProgramWindows.hpp"
 #include "windows/ResultsWindow.hpp"
 #include "words/Catalogue.hpp"
 

@@ -19,18 +19,17 @@ namespace {
 
 constexpr int kW = 1024, kH = 768;
 
-platform::Bitmap picture()
-{
+platform::Bitmap picture() {
     platform::Bitmap b(kW, kH);
     for (int y = 0; y < kH; ++y) {
         std::uint8_t* row = b.scanline(y);
-        for (int x = 0; x < kW * 3; ++x) row[x] = std::uint8_t(x * 7 + y * 3);
+        for (int x = 0; x < kW * 3; ++x)
+            row[x] = std::uint8_t(x * 7 + y * 3);
     }
     return b;
 }
 
-void fullRedraw(benchmark::State& state)
-{
+void fullRedraw(benchmark::State& state) {
     platform::Bitmap background = picture(), composition(kW, kH), window(kW, kH);
     const platform::Rect all{0, 0, kW, kH};
     for (auto _ : state) {
@@ -41,8 +40,7 @@ void fullRedraw(benchmark::State& state)
     }
 }
 
-void oneMemcpy(benchmark::State& state)
-{
+void oneMemcpy(benchmark::State& state) {
     const platform::Bitmap source = picture();
     std::vector<std::uint8_t> target(source.byteSize());
     for (auto _ : state) {
@@ -56,8 +54,7 @@ void oneMemcpy(benchmark::State& state)
 class Recorder : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
+    void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs)
             if (r.iterations > 0) seconds[r.benchmark_name()] = r.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
@@ -66,8 +63,7 @@ public:
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("frame/full_redraw", fullRedraw)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("frame/memcpy", oneMemcpy)->Unit(benchmark::kMicrosecond);
     benchmark::Initialize(&argc, argv);
@@ -76,7 +72,7 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     const auto a = recorder.seconds.find("frame/full_redraw"), b = recorder.seconds.find("frame/memcpy");
     if (a != recorder.seconds.end() && b != recorder.seconds.end() && b->second > 0)
-        std::cout << "ratio full_redraw_vs_memcpy " << std::fixed << std::setprecision(3) << a->second / b->second
-                  << std::endl;
+        std::cout << "ratio full_redraw_vs_memcpy " << std::fixed << std::setprecision(3)
+                  << a->second / b->second << std::endl;
     return 0;
 }

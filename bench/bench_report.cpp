@@ -4,8 +4,8 @@
 // The progress report of a statistics file of 100 000 games (read, figures, page and CSV written atomically)
 // against reading the same file once, in the same run. Wall-clock time: writing is part of the job.
 #include "platform/system/Fs.hpp"
-#include "report/StatisticsReader.hpp"
 #include "report/Report.hpp"
+#include "report/StatisticsReader.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -41,7 +41,8 @@ std::string tekstUstawien() {
     std::string t = "[DaneProgramu]\r\nZakladka=" + std::to_string(Zakladka) + "\r\n";
     for (const GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
         t += "\r\n[" + u->sekcja + "]\r\nGloski=" + std::to_string(u->sounds) +
-             "\r\nPoziom=" + std::to_string(u->level) + "\r\nPozycja=" + std::to_string(u->positions) + "\r\n";
+             "\r\nPoziom=" + std::to_string(u->level) + "\r\nPozycja=" + std::to_string(u->positions) +
+             "\r\n";
     return t;
 }
 } // namespace

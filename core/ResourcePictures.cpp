@@ -4,8 +4,8 @@
 #include "core/ResourcePictures.hpp"
 
 #include "platform/core/Error.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/graphics/Image.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <cstdint>
 #include <cstdlib>

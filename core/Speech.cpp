@@ -3,10 +3,10 @@
 
 #include "core/Speech.hpp"
 
-#include "platform/system/Fs.hpp"
-#include "platform/loop/LoopServices.hpp"
-#include "platform/core/Random.hpp"
 #include "platform/audio/Sound.hpp"
+#include "platform/core/Random.hpp"
+#include "platform/loop/LoopServices.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <string_view>
 

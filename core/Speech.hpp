@@ -3,9 +3,7 @@
 
 #pragma once
 
-
 #include <string>
-
 
 // Plays "Data\Smd\" + word + ".pw" to its end; false (and silence) when the file is missing.
 bool odtworzSlowo(const std::string& word);

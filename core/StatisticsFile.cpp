@@ -13,7 +13,6 @@
 #include <span>
 #include <vector>
 
-
 namespace {
 
 // A time that a clock could have given.
@@ -189,7 +188,8 @@ bool StatisticsFile::zapisz(int wynik) {
         // A record cut short by an earlier failure that could not be undone never stays in front of new ones.
         const std::uint64_t rozmiar = platform::fs::fileSize(plik_);
         if (rozmiar > kStatisticsHeaderSize && (rozmiar - kStatisticsHeaderSize) % kStatisticsRecordSize != 0)
-            platform::fs::truncateTo(plik_, rozmiar - (rozmiar - kStatisticsHeaderSize) % kStatisticsRecordSize);
+            platform::fs::truncateTo(plik_,
+                                     rozmiar - (rozmiar - kStatisticsHeaderSize) % kStatisticsRecordSize);
         // One write of every waiting record into an existing file: a failure leaves no partial record, and
         // a file deleted meanwhile is not recreated without its header.
         if (platform::fs::appendAll(plik_, oczekujace_, /*mustExist=*/true, &blad)) {

@@ -17,7 +17,8 @@ public:
         u16(static_cast<std::uint16_t>(v >> 16));
     }
     void time(const platform::SystemTime& t) {
-        for (std::uint16_t v : {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds})
+        for (std::uint16_t v :
+             {t.year, t.month, t.dayOfWeek, t.day, t.hour, t.minute, t.second, t.milliseconds})
             u16(v);
     }
 

@@ -3,9 +3,9 @@
 
 // The progress report's page and CSV over games made from the input: any figures a record can hold, dates
 // from 2000 to 2030, and a note of arbitrary text.
-#include "report/StatisticsReader.hpp"
 #include "report/Progress.hpp"
 #include "report/ReportPage.hpp"
+#include "report/StatisticsReader.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string html = raport::html(o, p, opis);
     const std::string csv = raport::csv(p);
     const std::string koniec = "</body>\n</html>\n";
-    check(html.size() > koniec.size() && html.compare(html.size() - koniec.size(), koniec.size(), koniec) == 0);
+    check(html.size() > koniec.size() &&
+          html.compare(html.size() - koniec.size(), koniec.size(), koniec) == 0);
     // Nothing from the input opens an element of its own.
     check(ile(html, "<script") == 0 && ile(html, "<svg") == ile(html, "</svg>"));
     check(csv.compare(0, 3, "\xEF\xBB\xBF") == 0);

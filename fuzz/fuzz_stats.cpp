@@ -3,8 +3,8 @@
 
 // Statistics reader behind the progress report, over arbitrary file contents, then the figures made of it.
 #include "core/StatisticsRecord.hpp"
-#include "report/StatisticsReader.hpp"
 #include "report/Progress.hpp"
+#include "report/StatisticsReader.hpp"
 
 #include <cstdint>
 #include <cstdlib>

@@ -258,7 +258,8 @@ void AlphaPicture::wczytajZPary(const std::string& sciezkaCzarne, const std::str
     };
     wczytaj(czarne, sciezkaCzarne);
     wczytaj(biale, sciezkaBiale);
-    if (czarne.width() != biale.width() || czarne.height() != biale.height()) throw AlphaPictureError(berrSize);
+    if (czarne.width() != biale.width() || czarne.height() != biale.height())
+        throw AlphaPictureError(berrSize);
     if (czarne.format() != PixelFormat::Bgr24 || biale.format() != PixelFormat::Bgr24)
         throw AlphaPictureError(berrPixelFormat);
     if (!kolor_) kolor_ = std::make_unique<Bitmap>();

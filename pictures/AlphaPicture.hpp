@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/core/Bitmap.hpp"
-#include "platform/graphics/Canvas.hpp"
 #include "platform/core/Types.hpp"
+#include "platform/graphics/Canvas.hpp"
 
 #include <memory>
 #include <stdexcept>

@@ -5,8 +5,8 @@
 
 #include "pictures/StretchBitmap.hpp"
 #include "platform/core/Error.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/graphics/Image.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <cstdint>
 #include <vector>

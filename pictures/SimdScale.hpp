@@ -13,7 +13,6 @@ class Bitmap;
 // path and an AVX2 path; platform::simdLevel() picks one. Every path gives the same bytes.
 namespace simd {
 
-
 // One column's (or row's) bilinear entry: source index, the weights of pixels i and i + 1, and their
 // denominator (the same for every entry of an axis).
 struct BilinearTap {
@@ -37,6 +36,5 @@ struct BoxTap {
 // divided by the source's pixel count, truncating. False, with nothing written, when the current path has
 // no vector code or the sums do not fit 32 bits.
 bool box24(platform::Bitmap& dst, const platform::Bitmap& src, const BoxTap* cols, const BoxTap* rows);
-
 
 } // namespace simd

@@ -4,8 +4,8 @@
 #include "pictures/StretchBitmap.hpp"
 
 #include "pictures/SimdScale.hpp"
-#include "platform/graphics/Canvas.hpp"
 #include "platform/core/Cpu.hpp"
+#include "platform/graphics/Canvas.hpp"
 
 #include <cstdint>
 #include <cstring>

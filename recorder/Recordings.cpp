@@ -5,13 +5,13 @@
 
 #include "core/ScreenLayout.hpp"
 #include "platform/audio/AudioFiles.hpp"
+#include "platform/audio/Wav.hpp"
 #include "platform/system/DateTime.hpp"
 #include "platform/system/Fs.hpp"
 #include "platform/system/Ini.hpp"
-#include "platform/audio/Wav.hpp"
-#include "widgets/TwoStatePicture.hpp"
 #include "widgets/Buttons.hpp"
 #include "widgets/ScrollBar.hpp"
+#include "widgets/TwoStatePicture.hpp"
 
 #include <algorithm>
 #include <exception>
@@ -184,8 +184,8 @@ void VoiceRecorder::zakonczone() {
 // ---- RecordingList ----
 
 RecordingList::RecordingList(platform::Form& okno, platform::Canvas& kanwa, platform::Label& naglowekNazwy,
-                           platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol,
-                           ScrollBar& pasek)
+                             platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol,
+                             ScrollBar& pasek)
     : okno_(okno), pasek_(pasek) {
     przygotujIndeks();
 
@@ -221,8 +221,8 @@ RecordingList::RecordingList(platform::Form& okno, platform::Canvas& kanwa, plat
         w.data->setBounds(lewy + 26 + 220 + 5, top + 2, 100, 22);
         w.data->name = "vL_Data" + std::to_string(r);
 
-        w.przycisk =
-            std::make_unique<TwoStatePicture>(okno, "S_CHBUT", kanwa, lewy + 26 + 220 + 5 + 100 + 5, top, &w.wybor);
+        w.przycisk = std::make_unique<TwoStatePicture>(okno, "S_CHBUT", kanwa, lewy + 26 + 220 + 5 + 100 + 5,
+                                                       top, &w.wybor);
         w.przycisk->kontrolka().name = "S_CHBUT" + std::to_string(r);
     }
     odswiez();

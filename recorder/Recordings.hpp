@@ -3,12 +3,12 @@
 
 #pragma once
 
+#include "platform/audio/Recorder.hpp"
+#include "platform/audio/Sound.hpp"
 #include "platform/windows/Action.hpp"
 #include "platform/windows/Edit.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/Label.hpp"
-#include "platform/audio/Recorder.hpp"
-#include "platform/audio/Sound.hpp"
 
 #include <array>
 #include <functional>
@@ -108,7 +108,7 @@ public:
 
     // The headers, the list buttons and the scroll bar belong to the window; the list places them.
     RecordingList(platform::Form& okno, platform::Canvas& kanwa, platform::Label& naglowekNazwy,
-                 platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol, ScrollBar& pasek);
+                  platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol, ScrollBar& pasek);
     ~RecordingList();
     RecordingList(const RecordingList&) = delete;
     RecordingList& operator=(const RecordingList&) = delete;

@@ -3,15 +3,15 @@
 
 #include "report/Report.hpp"
 
+#include "platform/loop/Clock.hpp"
+#include "platform/system/Fs.hpp"
 #include "platform/system/OpenUrl.hpp"
 #include "platform/windows/Application.hpp"
-#include "platform/loop/Clock.hpp"
 #include "platform/windows/Dialogs.hpp"
 #include "platform/windows/Form.hpp"
-#include "platform/system/Fs.hpp"
-#include "report/StatisticsReader.hpp"
 #include "report/Progress.hpp"
 #include "report/ReportPage.hpp"
+#include "report/StatisticsReader.hpp"
 
 #include <filesystem>
 #include <memory>

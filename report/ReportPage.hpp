@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "report/StatisticsReader.hpp"
 #include "report/Progress.hpp"
+#include "report/StatisticsReader.hpp"
 
 #include <cstdint>
 #include <string>

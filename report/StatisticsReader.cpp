@@ -136,7 +136,8 @@ Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek, bool
     }
     if (bajty.size() < kStatisticsHeaderSize) {
         o.uwagi.push_back("Plik statystyk jest krótszy niż jego nagłówek (" + std::to_string(bajty.size()) +
-                          " z " + std::to_string(kStatisticsHeaderSize) + " bajtów) i nie zawiera żadnej gry.");
+                          " z " + std::to_string(kStatisticsHeaderSize) +
+                          " bajtów) i nie zawiera żadnej gry.");
         return o;
     }
     const StatisticsHeader h = decodeHeader(bajty.data());
@@ -156,7 +157,8 @@ Odczyt odczytaj(std::span<const std::uint8_t> bajty, std::int64_t terazSek, bool
     for (std::size_t i = 0; i < pelne; ++i) {
         Gra g;
         g.numer = static_cast<int>(i + 1);
-        const int powod = sprawdz(bajty.data() + kStatisticsHeaderSize + i * kStatisticsRecordSize, terazSek, g);
+        const int powod =
+            sprawdz(bajty.data() + kStatisticsHeaderSize + i * kStatisticsRecordSize, terazSek, g);
         if (powod == LICZBA_POWODOW) {
             if (g.startSek > terazSek) ++o.naprzod;
             o.gry.push_back(g);

@@ -122,7 +122,7 @@ void MenuButton::windowProc(Message& m) {
 // ---- GameButton ----
 
 GameButton::GameButton(platform::Form& okno, const std::string& nazwa, Canvas& kanwa, int left, int top,
-                     platform::Action* akcja)
+                       platform::Action* akcja)
     : kanwa_(&kanwa), okno_(&okno) {
     try {
         normalny_ = zasob(nazwa + "_D");

@@ -3,14 +3,14 @@
 
 #pragma once
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
+#include "platform/core/Types.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Control.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/ImageControl.hpp"
 #include "platform/windows/Message.hpp"
-#include "platform/core/Types.hpp"
 
 #include <memory>
 #include <string>
@@ -63,7 +63,7 @@ public:
 
     // kanwa: the window's back-buffer canvas.
     GameButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
-              platform::Action* akcja);
+               platform::Action* akcja);
     ~GameButton();
     GameButton(const GameButton&) = delete;
     GameButton& operator=(const GameButton&) = delete;

@@ -3,8 +3,8 @@
 
 #include "widgets/RingOverlay.hpp"
 
-#include "core/ScreenLayout.hpp"
 #include "core/FatalError.hpp"
+#include "core/ScreenLayout.hpp"
 #include "pictures/PictureFiles.hpp"
 
 #include <string>

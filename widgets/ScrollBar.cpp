@@ -32,7 +32,7 @@ constexpr int kWierszy = 22;
 // A failure anywhere leaves the members and the control to their destructors and lets the original
 // exception through.
 ScrollThumb::ScrollThumb(platform::Form& okno, const std::string& nazwa, Canvas& ekran, Canvas& tlo, int left,
-                       int top, platform::Action* akcja)
+                         int top, platform::Action* akcja)
     : platform::ImageControl(okno), obraz_(zasob(nazwa + "_D")), maska_(zasob(nazwa + "_M")), ekran_(&ekran),
       tlo_(&tlo) {
     setBounds(left, top, maska_->width(), maska_->height());

@@ -3,13 +3,13 @@
 
 #pragma once
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
+#include "platform/core/Types.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/ImageControl.hpp"
 #include "platform/windows/Message.hpp"
-#include "platform/core/Types.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -19,8 +19,8 @@
 // every state. Unlike the other picture controls a failed construction re-raises the original error.
 class ScrollThumb : public platform::ImageControl {
 public:
-    ScrollThumb(platform::Form& okno, const std::string& nazwa, platform::Canvas& ekran, platform::Canvas& tlo,
-               int left, int top, platform::Action* akcja);
+    ScrollThumb(platform::Form& okno, const std::string& nazwa, platform::Canvas& ekran,
+                platform::Canvas& tlo, int left, int top, platform::Action* akcja);
     ~ScrollThumb() override;
 
     const char* kind() const override { return "CScrollBut"; }

@@ -20,7 +20,7 @@ std::unique_ptr<Bitmap> zasob(const std::string& nazwa) {
 } // namespace
 
 ToggleButton::ToggleButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left,
-                       int top, platform::Action* akcja, const std::string& sciezka)
+                           int top, platform::Action* akcja, const std::string& sciezka)
     : kanwa_(&kanwa), left_(left), top_(top) {
     try {
         kontrolka_ = std::make_unique<platform::ImageControl>(okno);

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "pictures/AlphaPicture.hpp"
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/ImageControl.hpp"
 
@@ -21,7 +21,7 @@
 class ToggleButton {
 public:
     ToggleButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
-               platform::Action* akcja, const std::string& sciezka = {});
+                 platform::Action* akcja, const std::string& sciezka = {});
     ~ToggleButton();
     ToggleButton(const ToggleButton&) = delete;
     ToggleButton& operator=(const ToggleButton&) = delete;

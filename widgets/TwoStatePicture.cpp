@@ -19,8 +19,8 @@ std::unique_ptr<Bitmap> zasob(const std::string& nazwa) {
 
 } // namespace
 
-TwoStatePicture::TwoStatePicture(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left,
-                     int top, platform::Action* akcja)
+TwoStatePicture::TwoStatePicture(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa,
+                                 int left, int top, platform::Action* akcja)
     : kanwa_(&kanwa), left_(left), top_(top) {
     try {
         wlaczony_ = zasob(nazwa + "_A");

@@ -3,9 +3,9 @@
 
 #pragma once
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/ImageControl.hpp"
 
@@ -17,8 +17,8 @@
 // decides the new state and sets it. A picture that cannot be loaded raises FatalError code 1.
 class TwoStatePicture {
 public:
-    TwoStatePicture(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
-              platform::Action* akcja);
+    TwoStatePicture(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left,
+                    int top, platform::Action* akcja);
     ~TwoStatePicture();
     TwoStatePicture(const TwoStatePicture&) = delete;
     TwoStatePicture& operator=(const TwoStatePicture&) = delete;

@@ -3,11 +3,11 @@
 
 #include "windows/AboutWindow.hpp"
 
-#include "core/ScreenLayout.hpp"
 #include "core/FatalError.hpp"
+#include "core/ScreenLayout.hpp"
+#include "platform/graphics/Canvas.hpp"
 #include "platform/system/OpenUrl.hpp"
 #include "platform/windows/Application.hpp"
-#include "platform/graphics/Canvas.hpp"
 #include "platform/windows/Cursor.hpp"
 #include "platform/windows/Dialogs.hpp"
 #include "widgets/Buttons.hpp"
@@ -64,8 +64,7 @@ std::string AboutWindow::plikTla() {
     return "Data\\Intf\\Spec\\" + display.prefix1() + "_oprogT.xji";
 }
 
-AboutWindow::Otwieracz AboutWindow::otwieracz = [](std::string_view adres,
-                                                           std::function<void()> blad) {
+AboutWindow::Otwieracz AboutWindow::otwieracz = [](std::string_view adres, std::function<void()> blad) {
     return platform::openUrl(adres, std::move(blad));
 };
 

@@ -3,24 +3,24 @@
 
 #include "windows/MainMenu.hpp"
 
-#include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/SharedObjects.hpp"
 #include "pictures/AlphaPicture.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/system/Fs.hpp"
+#include "platform/windows/Application.hpp"
 #include "recorder/Recordings.hpp"
 #include "report/Report.hpp"
-#include "windows/MessageWindow.hpp"
-#include "widgets/TwoStatePicture.hpp"
-#include "widgets/ToggleButton.hpp"
-#include "widgets/Caption.hpp"
 #include "widgets/Buttons.hpp"
+#include "widgets/Caption.hpp"
 #include "widgets/ScrollBar.hpp"
+#include "widgets/ToggleButton.hpp"
+#include "widgets/TwoStatePicture.hpp"
+#include "windows/MessageWindow.hpp"
+#include "windows/ProgramWindows.hpp"
 #include "words/Catalogue.hpp"
 
 #include <exception>
@@ -191,14 +191,14 @@ void MainMenu::zbuduj() {
         {"wyglos_g", W / 5 + W / 3 + X0, H + Y0 - H / 3, &A_Wyglos},
     };
     for (int i = 0; i < 10; ++i) {
-        checki_[i] = std::make_unique<TwoStatePicture>(*this, p + opisy[i].nazwa, ekran, opisy[i].x, opisy[i].y,
-                                                 opisy[i].akcja);
+        checki_[i] = std::make_unique<TwoStatePicture>(*this, p + opisy[i].nazwa, ekran, opisy[i].x,
+                                                       opisy[i].y, opisy[i].akcja);
         checki_[i]->kontrolka().name = p + opisy[i].nazwa;
     }
 
     // The speaker toggle sits in the content area's bottom-right corner; it is built but never shown.
     glosnik_ = std::make_unique<ToggleButton>(*this, "", ekran, 0, 0, &A_Glosnik,
-                                            std::string(kSpec) + display.prefix1() + "_glos");
+                                              std::string(kSpec) + display.prefix1() + "_glos");
     glosnik_->kontrolka().name = "glosnik";
     const int margines = duzy ? 5 : 4;
     glosnik_->ustawPozycje(X0 + W - margines - glosnik_->kontrolka().width(),
@@ -321,10 +321,9 @@ void MainMenu::ukryjPanelNagran() {
 void MainMenu::pokazUstawienia() {
     const GameSettings& u = ustawieniaZakladki();
     const bool stan[10] = {
-        u.level == POZIOM_MALO, u.level == POZIOM_SREDNIO, u.level == POZIOM_DUZO,
-        u.maGloske(GL_SZ),       u.maGloske(GL_ZZ),          u.maGloske(GL_CZ),
-        u.maGloske(GL_DZZ),      u.maPozycje(POZ_NAGLOS),    u.maPozycje(POZ_SRODGLOS),
-        u.maPozycje(POZ_WYGLOS),
+        u.level == POZIOM_MALO,    u.level == POZIOM_SREDNIO, u.level == POZIOM_DUZO, u.maGloske(GL_SZ),
+        u.maGloske(GL_ZZ),         u.maGloske(GL_CZ),         u.maGloske(GL_DZZ),     u.maPozycje(POZ_NAGLOS),
+        u.maPozycje(POZ_SRODGLOS), u.maPozycje(POZ_WYGLOS),
     };
     for (int i = 0; i < 10; ++i) {
         checki_[i]->pokaz();

@@ -3,12 +3,12 @@
 
 #pragma once
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
+#include "platform/loop/Timer.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/ImageControl.hpp"
 #include "platform/windows/Label.hpp"
-#include "platform/loop/Timer.hpp"
 
 #include <array>
 #include <memory>

@@ -5,9 +5,9 @@
 
 #include "core/FatalError.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/system/Fs.hpp"
+#include "platform/windows/Application.hpp"
 #include "widgets/Buttons.hpp"
 
 namespace {

@@ -3,14 +3,14 @@
 
 #include "windows/ResultsWindow.hpp"
 
-#include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
 #include "core/FatalError.hpp"
+#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Application.hpp"
 #include "widgets/Buttons.hpp"
+#include "windows/ProgramWindows.hpp"
 
 #include <exception>
 

@@ -4,9 +4,9 @@
 #include "windows/SplashWindow.hpp"
 
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/system/Fs.hpp"
+#include "platform/windows/Application.hpp"
 
 #include <exception>
 

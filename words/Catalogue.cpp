@@ -3,11 +3,11 @@
 
 #include "words/Catalogue.hpp"
 
-#include "words/LetterTiles.hpp"
 #include "pictures/PictureFiles.hpp"
+#include "platform/core/Random.hpp"
 #include "platform/loop/Clock.hpp"
 #include "platform/system/Fs.hpp"
-#include "platform/core/Random.hpp"
+#include "words/LetterTiles.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -335,8 +335,8 @@ std::string cytat(std::string_view t) {
 std::vector<Word> czytajKatalog(std::string_view tekst, const std::string& nazwaPliku) {
     int nrWiersza = 0;
     auto blad = [&](const std::string& powod) {
-        return CatalogueError("Plik " + nazwaPliku + ", wiersz " + std::to_string(std::max(nrWiersza, 1)) + ": " +
-                        powod + ".");
+        return CatalogueError("Plik " + nazwaPliku + ", wiersz " + std::to_string(std::max(nrWiersza, 1)) +
+                              ": " + powod + ".");
     };
     if (tekst.size() > kMaksRozmiar) throw blad("plik jest za duży (najwyżej 1 MB)");
     if (tekst.substr(0, 3) == "\xEF\xBB\xBF") tekst.remove_prefix(3);
@@ -432,7 +432,7 @@ std::unique_ptr<Catalogue> utworzKatalog() {
     if (!platform::fs::exists(PLIK_KATALOGU)) return std::make_unique<Catalogue>();
     if (platform::fs::fileSize(PLIK_KATALOGU) > kMaksRozmiar)
         throw CatalogueError("Plik " + platform::fs::toNative(PLIK_KATALOGU) +
-                       ", wiersz 1: plik jest za duży (najwyżej 1 MB).");
+                             ", wiersz 1: plik jest za duży (najwyżej 1 MB).");
     std::vector<std::uint8_t> bajty;
     try {
         bajty = platform::fs::readAll(PLIK_KATALOGU, kMaksRozmiar);

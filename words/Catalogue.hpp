@@ -106,7 +106,8 @@ public:
 // Raises CatalogueError at the first fault.
 std::vector<Word> czytajKatalog(std::string_view tekst, const std::string& nazwaPliku);
 
-// The catalogue of a run: the catalogue file when it exists, otherwise the built-in table. Raises CatalogueError.
+// The catalogue of a run: the catalogue file when it exists, otherwise the built-in table. Raises
+// CatalogueError.
 std::unique_ptr<Catalogue> utworzKatalog();
 
 // What to tell the therapist when no Polish word can fill any of the chosen sound and position cells

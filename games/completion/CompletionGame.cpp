@@ -3,19 +3,19 @@
 
 #include "games/completion/CompletionGame.hpp"
 
-#include "games/completion/CompletionWindow.hpp"
+#include "core/ResourcePictures.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "core/StatisticsFile.hpp"
-#include "core/ResourcePictures.hpp"
-#include "words/LetterTiles.hpp"
 #include "core/Speech.hpp"
+#include "core/StatisticsFile.hpp"
+#include "games/completion/CompletionWindow.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/graphics/Canvas.hpp"
-#include "platform/windows/Cursor.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/core/Random.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/windows/Cursor.hpp"
 #include "words/Catalogue.hpp"
+#include "words/LetterTiles.hpp"
 
 #include <array>
 #include <exception>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/core/Bitmap.hpp"
-#include "platform/windows/ImageControl.hpp"
 #include "platform/loop/Timer.hpp"
+#include "platform/windows/ImageControl.hpp"
 
 #include <cstdint>
 #include <memory>

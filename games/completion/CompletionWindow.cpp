@@ -3,19 +3,19 @@
 
 #include "games/completion/CompletionWindow.hpp"
 
+#include "core/FatalError.hpp"
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
-#include "core/FatalError.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
-#include "platform/windows/Dialogs.hpp"
 #include "platform/loop/LoopServices.hpp"
-#include "windows/ResultsWindow.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Dialogs.hpp"
 #include "widgets/Buttons.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "windows/ResultsWindow.hpp"
 #include "words/Catalogue.hpp"
 
 #include <exception>
@@ -47,7 +47,8 @@ CompletionWindow::CompletionWindow() : Form("Uzupełnianie") {
         prostokat = {0, 0, W, H};
         platform::Canvas& k = robocza_.canvas();
         przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
-        przyciskStop_ = std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
+        przyciskStop_ =
+            std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
         przyciskNast_ =
             std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Nastepny);
         przyciskPop_ =

@@ -5,8 +5,8 @@
 
 #include "games/completion/CompletionGame.hpp"
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Form.hpp"
 
 #include <cstddef>

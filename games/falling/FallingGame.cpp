@@ -3,20 +3,20 @@
 
 #include "games/falling/FallingGame.hpp"
 
-#include "games/falling/FallingWindow.hpp"
+#include "core/FatalError.hpp"
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "core/FatalError.hpp"
-#include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "core/Speech.hpp"
+#include "core/StatisticsFile.hpp"
+#include "games/falling/FallingWindow.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/graphics/Canvas.hpp"
-#include "platform/windows/Cursor.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/core/Random.hpp"
-#include "widgets/RingOverlay.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/windows/Cursor.hpp"
 #include "widgets/Buttons.hpp"
+#include "widgets/RingOverlay.hpp"
 #include "words/Catalogue.hpp"
 
 #include <cstdlib>
@@ -70,7 +70,7 @@ void PictureField::rysuj(platform::Canvas& kanwa) const {
 // ---- game
 
 FallingGame::FallingGame(FallingWindow& okno, platform::Canvas& kanwaRobocza, platform::Canvas& kanwaTla,
-                             const std::vector<Word>& cele)
+                         const std::vector<Word>& cele)
     : okno_(okno), robocza_(kanwaRobocza), tla_(kanwaTla), tryb_(okno.tryb()), W(display.areaWidth()),
       H(display.areaHeight()) {
     try {

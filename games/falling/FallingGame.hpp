@@ -4,8 +4,8 @@
 #pragma once
 
 #include "platform/core/Bitmap.hpp"
-#include "platform/windows/ImageControl.hpp"
 #include "platform/loop/Timer.hpp"
+#include "platform/windows/ImageControl.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -59,7 +59,7 @@ public:
     // The targets are the given selection (entries without a small picture are left out).
     // Raises FatalError code 1 when the place pictures or the ring cannot be loaded.
     FallingGame(FallingWindow& okno, platform::Canvas& kanwaRobocza, platform::Canvas& kanwaTla,
-                  const std::vector<Word>& cele);
+                const std::vector<Word>& cele);
     ~FallingGame();
     FallingGame(const FallingGame&) = delete;
     FallingGame& operator=(const FallingGame&) = delete;

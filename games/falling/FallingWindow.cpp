@@ -3,18 +3,18 @@
 
 #include "games/falling/FallingWindow.hpp"
 
+#include "core/FatalError.hpp"
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
-#include "core/FatalError.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Cursor.hpp"
-#include "windows/ResultsWindow.hpp"
 #include "widgets/Buttons.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "windows/ResultsWindow.hpp"
 #include "words/Catalogue.hpp"
 
 #include <exception>
@@ -102,7 +102,7 @@ FallingWindow::FallingWindow() : Form("Spadające"), vpSzukaj(*this), vpSzukGlos
         przyciskPomoc_ =
             std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10, H / 7, &A_Pomoc);
         przyciskStop_ = std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
-                                                    H / 7 + H / 8, &A_Stop);
+                                                     H / 7 + H / 8, &A_Stop);
         platform::registerCursor(kKursorCelownik, rysujCelownik(), {16, 16});
         setCursor(kKursorCelownik);
     } catch (const std::exception&) {
@@ -219,7 +219,7 @@ void FallingWindow::A_NowaGraExecute() {
     const int n = S.level == POZIOM_MALO      ? 5
                   : S.level == POZIOM_SREDNIO ? 10
                   : S.level == POZIOM_DUZO    ? 15
-                                               : 0;
+                                              : 0;
     std::string blad;
     bool brakZasobow = false;
     try {

@@ -5,11 +5,11 @@
 
 #include "games/falling/FallingGame.hpp"
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
+#include "platform/loop/Timer.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/Label.hpp"
-#include "platform/loop/Timer.hpp"
 
 #include <cstddef>
 #include <memory>

@@ -3,20 +3,20 @@
 
 #include "games/labelling/LabellingGame.hpp"
 
-#include "games/labelling/LabellingWindow.hpp"
+#include "core/ResourcePictures.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "core/StatisticsFile.hpp"
-#include "core/ResourcePictures.hpp"
-#include "words/LetterTiles.hpp"
 #include "core/Speech.hpp"
+#include "core/StatisticsFile.hpp"
+#include "games/labelling/LabellingWindow.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
-#include "platform/graphics/Canvas.hpp"
-#include "platform/windows/Cursor.hpp"
-#include "platform/system/Fs.hpp"
-#include "platform/loop/LoopServices.hpp"
 #include "platform/core/Random.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/loop/LoopServices.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Cursor.hpp"
+#include "words/LetterTiles.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -36,7 +36,7 @@ constexpr int kProbRozrzutu = 20000;
 // ---- the tile
 
 LetterTile::LetterTile(LabellingWindow& okno, LabellingGame& gra, const std::string& tekst, bool czerwona,
-                 int tryb)
+                       int tryb)
     : tekst_(tekst) {
     const std::string nazwa = kodLitery(tekst) + (czerwona ? (tryb == TRYB_800 ? "_red_s" : "_red_b")
                                                            : (tryb == TRYB_800 ? "_s" : "_b"));
@@ -312,7 +312,7 @@ void LabellingGame::przerysujPola() {
 // ---- drag and drop
 
 void LabellingGame::wcisnieta(LetterTile& l, platform::MouseButton b, platform::ShiftState s, int mx,
-                                 int my) {
+                              int my) {
     if (b != platform::MouseButton::Left) return;
     statRec->aktywnosc();
     // The second press of a double click belongs to the double click: the tile stays where it is.

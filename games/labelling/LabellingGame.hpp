@@ -4,10 +4,10 @@
 #pragma once
 
 #include "platform/core/Bitmap.hpp"
+#include "platform/core/Types.hpp"
+#include "platform/loop/Timer.hpp"
 #include "platform/windows/ImageControl.hpp"
 #include "platform/windows/Input.hpp"
-#include "platform/loop/Timer.hpp"
-#include "platform/core/Types.hpp"
 #include "words/Catalogue.hpp"
 
 #include <cstdint>

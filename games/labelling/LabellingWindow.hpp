@@ -5,8 +5,8 @@
 
 #include "games/labelling/LabellingGame.hpp"
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Bitmap.hpp"
+#include "platform/windows/Action.hpp"
 #include "platform/windows/Form.hpp"
 
 #include <cstddef>

@@ -3,17 +3,17 @@
 
 #include "games/memory/MemoryGame.hpp"
 
-#include "games/memory/MemoryWindow.hpp"
+#include "core/FatalError.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "core/FatalError.hpp"
-#include "core/StatisticsFile.hpp"
 #include "core/Speech.hpp"
+#include "core/StatisticsFile.hpp"
+#include "games/memory/MemoryWindow.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/graphics/Canvas.hpp"
 #include "platform/core/Error.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/core/Random.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/system/Fs.hpp"
 #include "words/Catalogue.hpp"
 
 namespace {

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "platform/core/Bitmap.hpp"
-#include "platform/windows/ImageControl.hpp"
-#include "platform/loop/Timer.hpp"
 #include "platform/core/Types.hpp"
+#include "platform/loop/Timer.hpp"
+#include "platform/windows/ImageControl.hpp"
 
 #include <cstdint>
 #include <memory>

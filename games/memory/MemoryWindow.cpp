@@ -3,18 +3,18 @@
 
 #include "games/memory/MemoryWindow.hpp"
 
+#include "core/FatalError.hpp"
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
-#include "core/FatalError.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/loop/LoopServices.hpp"
-#include "windows/ResultsWindow.hpp"
+#include "platform/windows/Application.hpp"
 #include "widgets/Buttons.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "windows/ResultsWindow.hpp"
 #include "words/Catalogue.hpp"
 
 #include <exception>
@@ -43,10 +43,10 @@ MemoryWindow::MemoryWindow() : Form("Memory") {
         wczytajJpeg(obrazTla, plikTla());
         setBounds(display.offsetX(), display.offsetY(), W, H);
         prostokat = {0, 0, W, H};
-        przyciskPomoc_ =
-            std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10, 23 * H / 30, &A_Pomoc);
-        przyciskStop_ =
-            std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4, H - H / 9, &A_Stop);
+        przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10,
+                                                      23 * H / 30, &A_Pomoc);
+        przyciskStop_ = std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
+                                                     H - H / 9, &A_Stop);
     } catch (const std::exception&) {
         przyciskStop_.reset();
         przyciskPomoc_.reset();

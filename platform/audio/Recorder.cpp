@@ -4,11 +4,11 @@
 #include "platform/audio/Recorder.hpp"
 #include "platform/audio/AudioDevice.hpp"
 #include "platform/audio/AudioFiles.hpp"
+#include "platform/audio/Sound.hpp"
+#include "platform/audio/Wav.hpp"
 #include "platform/loop/Clock.hpp"
 #include "platform/loop/LoopServices.hpp"
-#include "platform/audio/Sound.hpp"
 #include "platform/loop/Timer.hpp"
-#include "platform/audio/Wav.hpp"
 
 #include <algorithm>
 #include <string>

@@ -5,8 +5,8 @@
 
 #include "platform/audio/AudioDevice.hpp"
 #include "platform/audio/AudioFiles.hpp"
-#include "platform/loop/LoopServices.hpp"
 #include "platform/audio/Wav.hpp"
+#include "platform/loop/LoopServices.hpp"
 
 #include <algorithm>
 #include <string>

@@ -3,9 +3,9 @@
 
 #pragma once
 
+#include "platform/core/Types.hpp"
 #include "platform/windows/Cursor.hpp"
 #include "platform/windows/Dialogs.hpp"
-#include "platform/core/Types.hpp"
 
 #include <cstdint>
 #include <span>

@@ -3,11 +3,11 @@
 
 #include "platform/backends/HeadlessBackend.hpp"
 
-#include "platform/windows/Application.hpp"
-#include "platform/windows/Form.hpp"
 #include "platform/graphics/Image.hpp"
 #include "platform/loop/Signals.hpp"
 #include "platform/loop/TimerQueue.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Form.hpp"
 
 #include <ctime>
 #include <fstream>

@@ -5,8 +5,8 @@
 
 #include "platform/backends/Automation.hpp"
 #include "platform/backends/Backend.hpp"
-#include "platform/loop/Clock.hpp"
 #include "platform/graphics/ScreenScale.hpp"
+#include "platform/loop/Clock.hpp"
 
 #include <atomic>
 #include <condition_variable>

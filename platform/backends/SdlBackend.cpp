@@ -4,10 +4,10 @@
 #include "platform/backends/SdlBackend.hpp"
 #include "platform/loop/Signals.hpp"
 
-#include "platform/windows/Application.hpp"
 #include "platform/core/Bitmap.hpp"
 #include "platform/core/Error.hpp"
 #include "platform/core/RowOps.hpp"
+#include "platform/windows/Application.hpp"
 
 #include <SDL.h>
 

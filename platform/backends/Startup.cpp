@@ -3,9 +3,9 @@
 
 #include "platform/backends/Startup.hpp"
 
-#include "platform/windows/Application.hpp"
 #include "platform/backends/HeadlessBackend.hpp"
 #include "platform/backends/SdlBackend.hpp"
+#include "platform/windows/Application.hpp"
 
 #include <cstdio>
 

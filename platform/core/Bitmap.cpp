@@ -3,8 +3,8 @@
 
 #include "platform/core/Bitmap.hpp"
 
-#include "platform/graphics/Canvas.hpp"
 #include "platform/core/Error.hpp"
+#include "platform/graphics/Canvas.hpp"
 
 #include <atomic>
 #include <cstring>

@@ -33,16 +33,16 @@ struct Rect {
     constexpr bool empty() const { return right <= left || bottom <= top; }
     constexpr bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     constexpr Rect offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    constexpr Rect intersect(const Rect& o) const
-    {
-        Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
+    constexpr Rect intersect(const Rect& o) const {
+        Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
+               std::min(bottom, o.bottom)};
         return r.empty() ? Rect{} : r;
     }
-    constexpr Rect unite(const Rect& o) const
-    {
+    constexpr Rect unite(const Rect& o) const {
         if (empty()) return o;
         if (o.empty()) return *this;
-        return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom)};
+        return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right),
+                std::max(bottom, o.bottom)};
     }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
@@ -50,13 +50,18 @@ struct Rect {
 // 0x00BBGGRR, the layout of the colour values the game's data and layouts are written in.
 using Color = std::uint32_t;
 
-constexpr Color rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b)
-{
+constexpr Color rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return Color(r) | (Color(g) << 8) | (Color(b) << 16);
 }
-constexpr std::uint8_t redOf(Color c) { return std::uint8_t(c & 0xFF); }
-constexpr std::uint8_t greenOf(Color c) { return std::uint8_t((c >> 8) & 0xFF); }
-constexpr std::uint8_t blueOf(Color c) { return std::uint8_t((c >> 16) & 0xFF); }
+constexpr std::uint8_t redOf(Color c) {
+    return std::uint8_t(c & 0xFF);
+}
+constexpr std::uint8_t greenOf(Color c) {
+    return std::uint8_t((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t blueOf(Color c) {
+    return std::uint8_t((c >> 16) & 0xFF);
+}
 
 inline constexpr Color kBlack = rgb(0, 0, 0);
 inline constexpr Color kWhite = rgb(255, 255, 255);

@@ -18,8 +18,7 @@ struct Bgr {
     std::uint8_t b, g, r;
 };
 
-inline Bgr readPixel(const Bitmap& bmp, const std::uint8_t* row, int x)
-{
+inline Bgr readPixel(const Bitmap& bmp, const std::uint8_t* row, int x) {
     switch (bmp.format()) {
     case PixelFormat::Indexed8: {
         const PaletteEntry& e = bmp.palette()[row[x]];
@@ -33,8 +32,7 @@ inline Bgr readPixel(const Bitmap& bmp, const std::uint8_t* row, int x)
     return {0, 0, 0};
 }
 
-inline std::uint8_t combine(CopyMode mode, std::uint8_t dst, std::uint8_t src)
-{
+inline std::uint8_t combine(CopyMode mode, std::uint8_t dst, std::uint8_t src) {
     switch (mode) {
     case CopyMode::SrcPaint:
         return dst | src;
@@ -45,8 +43,7 @@ inline std::uint8_t combine(CopyMode mode, std::uint8_t dst, std::uint8_t src)
     }
 }
 
-inline void writePixel(Bitmap& bmp, std::uint8_t* row, int x, Bgr c, CopyMode mode)
-{
+inline void writePixel(Bitmap& bmp, std::uint8_t* row, int x, Bgr c, CopyMode mode) {
     switch (bmp.format()) {
     case PixelFormat::Indexed8: {
         const std::uint8_t idx = nearestPaletteIndex(bmp.palette(), c.b, c.g, c.r);
@@ -68,16 +65,14 @@ inline void writePixel(Bitmap& bmp, std::uint8_t* row, int x, Bgr c, CopyMode mo
 }
 
 // Scratch copy for overlapping self-copies; kept between calls so repeated small copies do not allocate.
-Bitmap& scratch()
-{
+Bitmap& scratch() {
     static Bitmap s;
     return s;
 }
 
 // Copies an unscaled block: dst (dx, dy) gets src (sx, sy), w x h pixels, all already clipped. The two never
 // overlap: copies within one bitmap go through a scratch copy first.
-void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h, CopyMode mode)
-{
+void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, int w, int h, CopyMode mode) {
     if (w <= 0 || h <= 0) return;
     const bool sameFormat = dst.format() == src.format();
     const bool indexedMix = dst.format() == PixelFormat::Indexed8 && src.format() == PixelFormat::Indexed8 &&
@@ -111,7 +106,8 @@ void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, in
     for (int j = 0; j < h; ++j) {
         std::uint8_t* d = dst.scanline(dy + j);
         const std::uint8_t* s = src.scanline(sy + j);
-        for (int i = 0; i < w; ++i) writePixel(dst, d, dx + i, readPixel(src, s, sx + i), mode);
+        for (int i = 0; i < w; ++i)
+            writePixel(dst, d, dx + i, readPixel(src, s, sx + i), mode);
     }
 }
 
@@ -119,40 +115,33 @@ void blitRows(Bitmap& dst, int dx, int dy, const Bitmap& src, int sx, int sy, in
 
 Canvas::Canvas(Bitmap& target) : target_(&target) {}
 
-void Canvas::setClipRect(const Rect& clip)
-{
+void Canvas::setClipRect(const Rect& clip) {
     clip_ = clip;
     clipSet_ = true;
 }
 
-void Canvas::resetClip()
-{
+void Canvas::resetClip() {
     clipSet_ = false;
 }
 
-Rect Canvas::clipRect() const
-{
+Rect Canvas::clipRect() const {
     const Rect whole{0, 0, target_->width(), target_->height()};
     return clipSet_ ? whole.intersect(clip_) : whole;
 }
 
-void Canvas::changed(const Rect& r)
-{
+void Canvas::changed(const Rect& r) {
     if (listener_ && !r.empty()) listener_(r);
 }
 
-void Canvas::draw(int x, int y, const Bitmap& src)
-{
+void Canvas::draw(int x, int y, const Bitmap& src) {
     copyRect(Rect::fromSize(x, y, src.width(), src.height()), src, Rect{0, 0, src.width(), src.height()});
 }
 
-void Canvas::stretchDraw(const Rect& dst, const Bitmap& src)
-{
+void Canvas::stretchDraw(const Rect& dst, const Bitmap& src) {
     copyRect(dst, src, Rect{0, 0, src.width(), src.height()});
 }
 
-void Canvas::copyRect(const Rect& dst, const Canvas& src, const Rect& srcRect)
-{
+void Canvas::copyRect(const Rect& dst, const Canvas& src, const Rect& srcRect) {
     copyRect(dst, src.bitmap(), srcRect);
 }
 
@@ -238,8 +227,7 @@ static Rect blockCopy(Bitmap& target, const Rect& dst, const Rect& visible, cons
     return visible;
 }
 
-void Canvas::copyRect(const Rect& dst, const Bitmap& srcIn, const Rect& srcRect)
-{
+void Canvas::copyRect(const Rect& dst, const Bitmap& srcIn, const Rect& srcRect) {
     if (dst.empty() || srcRect.empty() || srcIn.empty() || target_->empty()) return;
     const Rect visible = dst.intersect(clipRect());
     if (visible.empty()) return;
@@ -256,7 +244,8 @@ void Canvas::copyRect(const Rect& dst, const Bitmap& srcIn, const Rect& srcRect)
             tmp = Bitmap(std::max(tmp.width(), inside.width()), std::max(tmp.height(), inside.height()),
                          srcIn.format());
         tmp.palette() = srcIn.palette();
-        blitRows(tmp, 0, 0, srcIn, inside.left, inside.top, inside.width(), inside.height(), CopyMode::SrcCopy);
+        blitRows(tmp, 0, 0, srcIn, inside.left, inside.top, inside.width(), inside.height(),
+                 CopyMode::SrcCopy);
         src = &tmp;
         sr = srcRect.offset(-inside.left, -inside.top);
         bounds = {0, 0, inside.width(), inside.height()};
@@ -264,20 +253,19 @@ void Canvas::copyRect(const Rect& dst, const Bitmap& srcIn, const Rect& srcRect)
     changed(blockCopy(*target_, dst, visible, *src, sr, bounds, copyMode_));
 }
 
-void Canvas::fillRect(const Rect& rect)
-{
+void Canvas::fillRect(const Rect& rect) {
     const Rect r = rect.intersect(clipRect());
     if (r.empty()) return;
     const Bgr c{blueOf(brush_), greenOf(brush_), redOf(brush_)};
     for (int y = r.top; y < r.bottom; ++y) {
         std::uint8_t* row = target_->scanline(y);
-        for (int x = r.left; x < r.right; ++x) writePixel(*target_, row, x, c, CopyMode::SrcCopy);
+        for (int x = r.left; x < r.right; ++x)
+            writePixel(*target_, row, x, c, CopyMode::SrcCopy);
     }
     changed(r);
 }
 
-void Canvas::frameRect(const Rect& rect)
-{
+void Canvas::frameRect(const Rect& rect) {
     if (rect.empty()) return;
     fillRect({rect.left, rect.top, rect.right, rect.top + 1});
     fillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom});
@@ -285,13 +273,11 @@ void Canvas::frameRect(const Rect& rect)
     fillRect({rect.right - 1, rect.top, rect.right, rect.bottom});
 }
 
-Color Canvas::pixel(int x, int y) const
-{
+Color Canvas::pixel(int x, int y) const {
     return target_->pixel(x, y);
 }
 
-void Canvas::setPixel(int x, int y, Color color)
-{
+void Canvas::setPixel(int x, int y, Color color) {
     if (!clipRect().contains(x, y)) return;
     target_->setPixel(x, y, color);
     changed({x, y, x + 1, y + 1});
@@ -299,18 +285,15 @@ void Canvas::setPixel(int x, int y, Color color)
 
 // Text goes through the font layer; the canvas only clips and marks what changed.
 
-void Canvas::textOut(int x, int y, std::string_view utf8)
-{
+void Canvas::textOut(int x, int y, std::string_view utf8) {
     changed(text::draw(*target_, clipRect(), x, y, utf8, font_));
 }
 
-Size Canvas::textExtent(std::string_view utf8) const
-{
+Size Canvas::textExtent(std::string_view utf8) const {
     return text::measure(font_, utf8);
 }
 
-void Canvas::textRect(const Rect& rect, std::string_view utf8, TextAlign align, bool wordWrap)
-{
+void Canvas::textRect(const Rect& rect, std::string_view utf8, TextAlign align, bool wordWrap) {
     changed(text::drawInRect(*target_, clipRect(), rect, utf8, font_, align, wordWrap));
 }
 

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "platform/graphics/Text.hpp"
 #include "platform/core/Types.hpp"
+#include "platform/graphics/Text.hpp"
 
 #include <functional>
 #include <string_view>
@@ -73,7 +73,6 @@ public:
     void changed(const Rect& r);
 
 private:
-
     Bitmap* target_;
     CopyMode copyMode_ = CopyMode::SrcCopy;
     Color brush_ = kWhite;

@@ -19,10 +19,10 @@ namespace platform::text {
 
 namespace {
 
-std::string lower(std::string_view s)
-{
+std::string lower(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -33,8 +33,7 @@ struct FontFile {
 
 // The windows ask for Windows fonts; these are the installed fonts that look alike and carry the Polish
 // letters.
-std::vector<std::string> candidateFamilies(const std::string& family, bool& bold)
-{
+std::vector<std::string> candidateFamilies(const std::string& family, bool& bold) {
     const std::string f = lower(family);
     if (f == "arial black") {
         bold = true;
@@ -46,20 +45,18 @@ std::vector<std::string> candidateFamilies(const std::string& family, bool& bold
     return {family, "DejaVu Sans", "Liberation Sans"};
 }
 
-bool coversPolish(FcPattern* match)
-{
+bool coversPolish(FcPattern* match) {
     FcCharSet* cs = nullptr;
     if (FcPatternGetCharSet(match, FC_CHARSET, 0, &cs) != FcResultMatch || !cs) return false;
-    for (FcChar32 c : {0x0105u, 0x0107u, 0x0119u, 0x0142u, 0x0144u, 0x00F3u, 0x015Bu, 0x017Au, 0x017Cu,
-                       0x017Bu, 0x0141u})
+    for (FcChar32 c :
+         {0x0105u, 0x0107u, 0x0119u, 0x0142u, 0x0144u, 0x00F3u, 0x015Bu, 0x017Au, 0x017Cu, 0x017Bu, 0x0141u})
         if (!FcCharSetHasChar(cs, c)) return false;
     return true;
 }
 
 // Asks fontconfig for family at the weight; accepts only a scalable font of that very family that has the
 // Polish letters, so a silent substitution does not hide a missing font.
-bool matchFamily(const std::string& family, bool bold, bool anyFamily, FontFile& out)
-{
+bool matchFamily(const std::string& family, bool bold, bool anyFamily, FontFile& out) {
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return false;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -103,15 +100,14 @@ struct Coverage {
 
 class FontCache {
 public:
-    ~FontCache()
-    {
-        for (auto& [key, font] : fonts_) TTF_CloseFont(font);
+    ~FontCache() {
+        for (auto& [key, font] : fonts_)
+            TTF_CloseFont(font);
         if (ttfReady_) TTF_Quit();
         if (fcUsed_) FcFini(); // releases fontconfig's caches, which would otherwise read as leaks
     }
 
-    TTF_Font* get(const Font& font)
-    {
+    TTF_Font* get(const Font& font) {
         const FontFile& file = fileFor(font.family, font.bold);
         const int size = std::clamp(font.height > 0 ? font.height : 13, 1, 512);
         const auto key = std::make_tuple(file.path, size, file.syntheticBold);
@@ -131,8 +127,7 @@ public:
     }
 
     // Rendered lines are kept, since labels repaint the same few texts again and again.
-    const Coverage& coverage(const Font& font, std::string_view utf8)
-    {
+    const Coverage& coverage(const Font& font, std::string_view utf8) {
         TTF_Font* f = get(font);
         std::string key;
         key.reserve(utf8.size() + 24);
@@ -157,7 +152,8 @@ public:
                     const auto* row = reinterpret_cast<const std::uint32_t*>(
                         static_cast<const std::uint8_t*>(argb->pixels) + y * argb->pitch);
                     std::uint8_t* out = cov.alpha.data() + std::size_t(y) * std::size_t(cov.width);
-                    for (int x = 0; x < cov.width; ++x) out[x] = std::uint8_t(row[x] >> 24);
+                    for (int x = 0; x < cov.width; ++x)
+                        out[x] = std::uint8_t(row[x] >> 24);
                 }
                 SDL_UnlockSurface(argb);
                 SDL_FreeSurface(argb);
@@ -173,8 +169,7 @@ public:
     }
 
 private:
-    const FontFile& fileFor(const std::string& family, bool bold)
-    {
+    const FontFile& fileFor(const std::string& family, bool bold) {
         const auto key = std::make_pair(lower(family), bold);
         if (auto it = files_.find(key); it != files_.end()) return it->second;
         fcUsed_ = true;
@@ -198,28 +193,24 @@ private:
     std::unordered_map<std::string, std::pair<Coverage, std::list<std::string>::iterator>> lines_;
 };
 
-FontCache& cache()
-{
+FontCache& cache() {
     static FontCache instance;
     return instance;
 }
 
-std::size_t utf8Length(std::string_view s, std::size_t i)
-{
+std::size_t utf8Length(std::string_view s, std::size_t i) {
     const auto b = static_cast<unsigned char>(s[i]);
     const std::size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
     return std::min(n, s.size() - i);
 }
 
-int widthOf(const Font& font, std::string_view s)
-{
+int widthOf(const Font& font, std::string_view s) {
     return measure(font, s).width;
 }
 
 // Splits a word too wide for a line into pieces that fit (at least one letter each).
 void breakWord(const Font& font, std::string_view word, int width, std::vector<std::string>& lines,
-               std::string& rest)
-{
+               std::string& rest) {
     std::string piece;
     for (std::size_t i = 0; i < word.size();) {
         const std::size_t n = utf8Length(word, i);
@@ -235,8 +226,7 @@ void breakWord(const Font& font, std::string_view word, int width, std::vector<s
     rest = piece;
 }
 
-std::vector<std::string> splitLines(std::string_view utf8)
-{
+std::vector<std::string> splitLines(std::string_view utf8) {
     std::vector<std::string> lines;
     std::string cur;
     for (char c : utf8) {
@@ -254,8 +244,7 @@ std::vector<std::string> splitLines(std::string_view utf8)
 
 } // namespace
 
-Size measure(const Font& font, std::string_view utf8)
-{
+Size measure(const Font& font, std::string_view utf8) {
     TTF_Font* f = cache().get(font);
     const int h = TTF_FontHeight(f);
     if (utf8.empty()) return {0, h};
@@ -265,13 +254,11 @@ Size measure(const Font& font, std::string_view utf8)
     return {w, h};
 }
 
-int lineHeight(const Font& font)
-{
+int lineHeight(const Font& font) {
     return TTF_FontHeight(cache().get(font));
 }
 
-std::vector<std::string> wrap(const Font& font, std::string_view utf8, int width)
-{
+std::vector<std::string> wrap(const Font& font, std::string_view utf8, int width) {
     std::vector<std::string> out;
     for (const std::string& paragraph : splitLines(utf8)) {
         if (width <= 0 || widthOf(font, paragraph) <= width) {
@@ -305,8 +292,7 @@ std::vector<std::string> wrap(const Font& font, std::string_view utf8, int width
     return out;
 }
 
-Rect draw(Bitmap& target, const Rect& clip, int x, int y, std::string_view utf8, const Font& font)
-{
+Rect draw(Bitmap& target, const Rect& clip, int x, int y, std::string_view utf8, const Font& font) {
     if (utf8.empty() || target.empty()) return {};
     const Coverage& cov = cache().coverage(font, utf8);
     const Rect area = Rect::fromSize(x, y, cov.width, cov.height)
@@ -349,8 +335,7 @@ Rect draw(Bitmap& target, const Rect& clip, int x, int y, std::string_view utf8,
 }
 
 Rect drawInRect(Bitmap& target, const Rect& clip, const Rect& rect, std::string_view utf8, const Font& font,
-                TextAlign align, bool wordWrap)
-{
+                TextAlign align, bool wordWrap) {
     const Rect limit = clip.intersect(rect);
     if (limit.empty() || utf8.empty()) return {};
     const auto lines = wordWrap ? wrap(font, utf8, rect.width()) : splitLines(utf8);
@@ -362,8 +347,10 @@ Rect drawInRect(Bitmap& target, const Rect& clip, const Rect& rect, std::string_
         if (!line.empty() && y + step > limit.top) {
             const int w = widthOf(font, line);
             int x = rect.left;
-            if (align == TextAlign::Center) x = rect.left + (rect.width() - w) / 2;
-            else if (align == TextAlign::Right) x = rect.right - w;
+            if (align == TextAlign::Center)
+                x = rect.left + (rect.width() - w) / 2;
+            else if (align == TextAlign::Right)
+                x = rect.right - w;
             changed = changed.unite(draw(target, limit, x, y, line, font));
         }
         y += step;

@@ -3,8 +3,8 @@
 
 #include "platform/loop/LoopServices.hpp"
 
-#include "platform/windows/Application.hpp"
 #include "platform/backends/Backend.hpp"
+#include "platform/windows/Application.hpp"
 
 #include <chrono>
 #include <string>

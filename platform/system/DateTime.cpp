@@ -14,8 +14,7 @@ namespace platform::date {
 namespace {
 
 // Days from 1970-01-01 in the proleptic Gregorian calendar (Howard Hinnant's civil algorithms).
-long long daysFromCivil(long long y, unsigned m, unsigned d)
-{
+long long daysFromCivil(long long y, unsigned m, unsigned d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = unsigned(y - era * 400);
@@ -24,8 +23,7 @@ long long daysFromCivil(long long y, unsigned m, unsigned d)
     return era * 146097 + (long long)doe - 719468;
 }
 
-void civilFromDays(long long z, int& year, int& month, int& day)
-{
+void civilFromDays(long long z, int& year, int& month, int& day) {
     z += 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = unsigned(z - era * 146097);
@@ -40,8 +38,7 @@ void civilFromDays(long long z, int& year, int& month, int& day)
 
 const long long kEpochOffset = daysFromCivil(1899, 12, 30);
 
-int daysInMonth(int year, int month)
-{
+int daysInMonth(int year, int month) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 && leap ? 29 : days[month - 1];
@@ -50,8 +47,7 @@ int daysInMonth(int year, int month)
 std::string g_override;
 
 // Reduces the locale's pattern to the conversions this module writes and reads.
-std::string normalise(const std::string& pattern)
-{
+std::string normalise(const std::string& pattern) {
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] != '%') {
@@ -66,21 +62,35 @@ std::string normalise(const std::string& pattern)
         }
         switch (c) {
         case 'd':
-        case 'e': out += "%d"; break;
-        case 'm': out += "%m"; break;
-        case 'Y': out += "%Y"; break;
-        case 'y': out += "%y"; break;
-        case 'F': out += "%Y-%m-%d"; break;
-        case 'D': out += "%m/%d/%y"; break;
-        case '%': out += "%%"; break;
-        default: return {};
+        case 'e':
+            out += "%d";
+            break;
+        case 'm':
+            out += "%m";
+            break;
+        case 'Y':
+            out += "%Y";
+            break;
+        case 'y':
+            out += "%y";
+            break;
+        case 'F':
+            out += "%Y-%m-%d";
+            break;
+        case 'D':
+            out += "%m/%d/%y";
+            break;
+        case '%':
+            out += "%%";
+            break;
+        default:
+            return {};
         }
     }
     return out;
 }
 
-std::string localePattern()
-{
+std::string localePattern() {
     // A private locale object: the program's global locale (and LC_NUMERIC) stays untouched.
     locale_t loc = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
     std::string pattern;
@@ -94,8 +104,7 @@ std::string localePattern()
     return pattern;
 }
 
-bool readNumber(std::string_view s, std::size_t& i, int maxDigits, int& value, int& digits)
-{
+bool readNumber(std::string_view s, std::size_t& i, int maxDigits, int& value, int& digits) {
     value = 0;
     digits = 0;
     while (i < s.size() && digits < maxDigits && s[i] >= '0' && s[i] <= '9') {
@@ -106,51 +115,43 @@ bool readNumber(std::string_view s, std::size_t& i, int maxDigits, int& value, i
     return digits > 0;
 }
 
-int expandTwoDigitYear(int yy)
-{
+int expandTwoDigitYear(int yy) {
     return yy < 50 ? 2000 + yy : 1900 + yy;
 }
 
 } // namespace
 
-double fromYmd(int year, int month, int day)
-{
+double fromYmd(int year, int month, int day) {
     return double(daysFromCivil(year, unsigned(month), unsigned(day)) - kEpochOffset);
 }
 
-void toYmd(double date, int& year, int& month, int& day)
-{
+void toYmd(double date, int& year, int& month, int& day) {
     civilFromDays((long long)std::trunc(date) + kEpochOffset, year, month, day);
 }
 
-double today()
-{
+double today() {
     return fromUnixSeconds(std::time(nullptr));
 }
 
-double fromUnixSeconds(long long seconds)
-{
+double fromUnixSeconds(long long seconds) {
     const auto t = static_cast<std::time_t>(seconds);
     std::tm tm{};
     ::localtime_r(&t, &tm);
     return fromYmd(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
 }
 
-void setShortFormat(const std::string& pattern)
-{
+void setShortFormat(const std::string& pattern) {
     g_override = pattern.empty() ? std::string() : normalise(pattern);
     if (!pattern.empty() && g_override.empty()) g_override = "%m/%d/%y";
 }
 
-std::string shortFormat()
-{
+std::string shortFormat() {
     if (!g_override.empty()) return g_override;
     static const std::string fromLocale = localePattern();
     return fromLocale;
 }
 
-std::string formatShort(double date)
-{
+std::string formatShort(double date) {
     int y, m, d;
     toYmd(date, y, m, d);
     const std::string pattern = shortFormat();
@@ -162,21 +163,32 @@ std::string formatShort(double date)
             continue;
         }
         switch (pattern[++i]) {
-        case 'd': std::snprintf(buf, sizeof buf, "%02d", d); break;
-        case 'm': std::snprintf(buf, sizeof buf, "%02d", m); break;
-        case 'Y': std::snprintf(buf, sizeof buf, "%04d", y); break;
-        case 'y': std::snprintf(buf, sizeof buf, "%02d", ((y % 100) + 100) % 100); break;
-        default: std::snprintf(buf, sizeof buf, "%%"); break;
+        case 'd':
+            std::snprintf(buf, sizeof buf, "%02d", d);
+            break;
+        case 'm':
+            std::snprintf(buf, sizeof buf, "%02d", m);
+            break;
+        case 'Y':
+            std::snprintf(buf, sizeof buf, "%04d", y);
+            break;
+        case 'y':
+            std::snprintf(buf, sizeof buf, "%02d", ((y % 100) + 100) % 100);
+            break;
+        default:
+            std::snprintf(buf, sizeof buf, "%%");
+            break;
         }
         out += buf;
     }
     return out;
 }
 
-std::optional<double> parseShort(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+std::optional<double> parseShort(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
     const std::string pattern = shortFormat();
     int year = -1, month = -1, day = -1;
     std::size_t i = 0;

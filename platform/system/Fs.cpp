@@ -26,54 +26,46 @@ bool g_rootsSet = false;
 std::string g_cachedUserDir;
 
 // Messages reach the user as they stand: Polish, with the path as the system writes it.
-[[noreturn]] void fail(const std::string& what, const std::string& path, int err)
-{
+[[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
     const bool zapis = what.starts_with("Nie można zapisać") || what.starts_with("Nie można zastąpić");
     throw FileError(what + " \u201e" + path + "\u201d: " + polskaPrzyczyna(err, zapis), err);
 }
 
-std::string dirName(const std::string& path)
-{
+std::string dirName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
 }
 
-std::string baseName(const std::string& path)
-{
+std::string baseName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool isDir(const std::string& native)
-{
-    struct stat st{};
+bool isDir(const std::string& native) {
+    struct stat st {};
     return ::stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool isRegular(const std::string& native)
-{
-    struct stat st{};
+bool isRegular(const std::string& native) {
+    struct stat st {};
     return ::stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool pathExists(const std::string& native)
-{
-    struct stat st{};
+bool pathExists(const std::string& native) {
+    struct stat st {};
     return ::lstat(native.c_str(), &st) == 0;
 }
 
 // "/usr/bin/../share/wirowanki" → "/usr/share/wirowanki", so messages and paths read plainly.
-std::string canonical(const std::string& native)
-{
+std::string canonical(const std::string& native) {
     char buf[PATH_MAX];
     return ::realpath(native.c_str(), buf) ? std::string(buf) : native;
 }
 
 // Decodes one UTF-8 sequence; malformed bytes stand for themselves.
-char32_t nextCodepoint(std::string_view s, std::size_t& i)
-{
+char32_t nextCodepoint(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     auto cont = [&](std::size_t k) -> int {
         if (i + k >= s.size()) return -1;
@@ -104,8 +96,7 @@ char32_t nextCodepoint(std::string_view s, std::size_t& i)
 }
 
 // Lower case for ASCII, Latin-1 and Latin Extended-A, which covers the Polish letters.
-char32_t foldChar(char32_t c)
-{
+char32_t foldChar(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
     if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c | 1;
@@ -113,16 +104,15 @@ char32_t foldChar(char32_t c)
     return c;
 }
 
-std::u32string folded(std::string_view s)
-{
+std::u32string folded(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) out.push_back(foldChar(nextCodepoint(s, i)));
+    for (std::size_t i = 0; i < s.size();)
+        out.push_back(foldChar(nextCodepoint(s, i)));
     return out;
 }
 
-bool globMatch(const std::u32string& name, const std::u32string& mask)
-{
+bool globMatch(const std::u32string& name, const std::u32string& mask) {
     std::size_t n = 0, m = 0, starM = std::u32string::npos, starN = 0;
     while (n < name.size()) {
         if (m < mask.size() && (mask[m] == U'?' || mask[m] == name[n])) {
@@ -138,12 +128,12 @@ bool globMatch(const std::u32string& name, const std::u32string& mask)
             return false;
         }
     }
-    while (m < mask.size() && mask[m] == U'*') ++m;
+    while (m < mask.size() && mask[m] == U'*')
+        ++m;
     return m == mask.size();
 }
 
-std::vector<std::string> components(std::string_view gamePath)
-{
+std::vector<std::string> components(std::string_view gamePath) {
     std::vector<std::string> parts;
     std::string cur;
     for (char c : gamePath) {
@@ -159,8 +149,7 @@ std::vector<std::string> components(std::string_view gamePath)
 }
 
 // The entry of dir whose name equals name ignoring case, or name itself when there is none.
-std::string matchInDir(const std::string& dir, const std::string& name)
-{
+std::string matchInDir(const std::string& dir, const std::string& name) {
     if (pathExists(dir + "/" + name)) return name;
     DIR* d = ::opendir(dir.c_str());
     if (!d) return name;
@@ -176,8 +165,7 @@ std::string matchInDir(const std::string& dir, const std::string& name)
     return found;
 }
 
-std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts, std::size_t first)
-{
+std::string resolveUnder(const std::string& base, const std::vector<std::string>& parts, std::size_t first) {
     std::string path = base;
     bool missing = false;
     for (std::size_t i = first; i < parts.size(); ++i) {
@@ -189,13 +177,11 @@ std::string resolveUnder(const std::string& base, const std::vector<std::string>
     return path;
 }
 
-bool dirWritable(const std::string& dir)
-{
+bool dirWritable(const std::string& dir) {
     return ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
-bool makeDirs(const std::string& native, mode_t mode = 0755)
-{
+bool makeDirs(const std::string& native, mode_t mode = 0755) {
     if (native.empty()) return false;
     if (isDir(native)) return true;
     const std::string parent = dirName(native);
@@ -204,8 +190,7 @@ bool makeDirs(const std::string& native, mode_t mode = 0755)
     return false;
 }
 
-std::string exeDir()
-{
+std::string exeDir() {
     char buf[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
     if (n <= 0) return ".";
@@ -213,16 +198,14 @@ std::string exeDir()
     return dirName(buf);
 }
 
-const DataLocation& startLocation()
-{
+const DataLocation& startLocation() {
     static const DataLocation where = findDataDir(exeDir(), std::getenv("XDG_DATA_DIRS"));
     return where;
 }
 
 // $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki (the password database's home when HOME is
 // unset); empty when there is no home at all.
-std::string xdgUserDir()
-{
+std::string xdgUserDir() {
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
         return std::string(xdg) + "/wirowanki";
     std::string home;
@@ -239,8 +222,7 @@ std::string xdgUserDir()
     return home.empty() ? std::string() : home + "/.local/share/wirowanki";
 }
 
-std::string computeUserDir()
-{
+std::string computeUserDir() {
     const std::string prog = programDir();
     // A "portable" file beside the program keeps everything in one directory (a memory stick, a test's
     // scratch copy). An installed data set is shared and read-only by intent, so it never asks for that.
@@ -254,8 +236,7 @@ std::string computeUserDir()
     return dir;
 }
 
-int openRead(const std::string& native)
-{
+int openRead(const std::string& native) {
     int fd;
     do {
         fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
@@ -264,8 +245,7 @@ int openRead(const std::string& native)
 }
 
 // Writes everything, retrying partial writes; false with errno set on failure.
-bool writeFully(int fd, const std::uint8_t* p, std::size_t n)
-{
+bool writeFully(int fd, const std::uint8_t* p, std::size_t n) {
     while (n > 0) {
         const ssize_t w = ::write(fd, p, n);
         if (w < 0) {
@@ -284,8 +264,7 @@ bool writeFully(int fd, const std::uint8_t* p, std::size_t n)
 
 } // namespace
 
-DataLocation findDataDir(const std::string& exeDirectory, const char* xdgDataDirs)
-{
+DataLocation findDataDir(const std::string& exeDirectory, const char* xdgDataDirs) {
     if (isDir(exeDirectory + "/Data")) return {exeDirectory, false};
     if (const std::string share = exeDirectory + "/../share/wirowanki"; isDir(share + "/Data"))
         return {canonical(share), true};
@@ -306,37 +285,32 @@ DataLocation findDataDir(const std::string& exeDirectory, const char* xdgDataDir
     return {exeDirectory, false};
 }
 
-std::string programDir()
-{
+std::string programDir() {
     if (g_rootsSet && !g_programDir.empty()) return g_programDir;
     return startLocation().dir;
 }
 
-std::string userDir()
-{
+std::string userDir() {
     if (g_rootsSet && !g_userDir.empty()) return g_userDir;
     if (g_cachedUserDir.empty()) g_cachedUserDir = computeUserDir();
     return g_cachedUserDir;
 }
 
-void setRoots(const std::string& program, const std::string& user)
-{
+void setRoots(const std::string& program, const std::string& user) {
     g_programDir = program;
     g_userDir = user;
     g_rootsSet = !program.empty() || !user.empty();
     g_cachedUserDir.clear();
 }
 
-std::string toNative(std::string_view gamePath)
-{
+std::string toNative(std::string_view gamePath) {
     std::string s(gamePath);
     for (char& c : s)
         if (c == '\\') c = '/';
     return s;
 }
 
-bool matchMask(std::string_view name, std::string_view mask)
-{
+bool matchMask(std::string_view name, std::string_view mask) {
     // "*.*" means every file, also those without a dot, as in the system the data comes from.
     if (mask == "*.*" || mask == "*") return true;
     const auto n = folded(name);
@@ -347,37 +321,31 @@ bool matchMask(std::string_view name, std::string_view mask)
     return false;
 }
 
-std::string resolve(std::string_view gamePath)
-{
+std::string resolve(std::string_view gamePath) {
     if (!gamePath.empty() && gamePath.front() == '/') return std::string(gamePath);
     const auto parts = components(gamePath);
     if (!parts.empty() && folded(parts[0]) == folded("Data")) return resolveUnder(programDir(), parts, 0);
     return resolveUnder(userDir(), parts, 0);
 }
 
-std::string resolveInProgramDir(std::string_view relativePath)
-{
+std::string resolveInProgramDir(std::string_view relativePath) {
     if (!relativePath.empty() && relativePath.front() == '/') return std::string(relativePath);
     return resolveUnder(programDir(), components(relativePath), 0);
 }
 
-bool exists(std::string_view gamePath)
-{
+bool exists(std::string_view gamePath) {
     return isRegular(resolve(gamePath));
 }
 
-bool dirExists(std::string_view gamePath)
-{
+bool dirExists(std::string_view gamePath) {
     return isDir(resolve(gamePath));
 }
 
-bool createDir(std::string_view gamePath)
-{
+bool createDir(std::string_view gamePath) {
     return makeDirs(resolve(gamePath));
 }
 
-std::vector<std::string> list(std::string_view gameDir, std::string_view mask)
-{
+std::vector<std::string> list(std::string_view gameDir, std::string_view mask) {
     std::vector<std::string> names;
     const std::string dir = resolve(gameDir);
     DIR* d = ::opendir(dir.c_str());
@@ -393,11 +361,10 @@ std::vector<std::string> list(std::string_view gameDir, std::string_view mask)
     return names;
 }
 
-std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t maxBytes)
-{
+std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t maxBytes) {
     const int fd = openRead(nativePath);
     if (fd < 0) fail("Nie można otworzyć pliku", nativePath, errno);
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0) {
         const int err = errno;
         ::close(fd);
@@ -445,17 +412,15 @@ std::vector<std::uint8_t> readFile(const std::string& nativePath, std::size_t ma
     return data;
 }
 
-std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxBytes)
-{
+std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxBytes) {
     return readFile(resolve(gamePath), maxBytes);
 }
 
-std::vector<std::uint8_t> readHead(std::string_view gamePath, std::size_t n)
-{
+std::vector<std::uint8_t> readHead(std::string_view gamePath, std::size_t n) {
     const std::string path = resolve(gamePath);
     const int fd = openRead(path);
     if (fd < 0) fail("Nie można otworzyć pliku", path, errno);
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         fail("Nie można odczytać pliku", path, EISDIR);
@@ -478,13 +443,11 @@ std::vector<std::uint8_t> readHead(std::string_view gamePath, std::size_t n)
     return data;
 }
 
-void writeAtomic(std::string_view gamePath, std::span<const std::uint8_t> data)
-{
+void writeAtomic(std::string_view gamePath, std::span<const std::uint8_t> data) {
     writeFileAtomic(resolve(gamePath), data);
 }
 
-void writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data)
-{
+void writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data) {
     const std::string dir = dirName(path);
     std::string tmp = dir + "/." + baseName(path) + ".XXXXXX";
     const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
@@ -521,13 +484,11 @@ void writeFileAtomic(const std::string& path, std::span<const std::uint8_t> data
     }
 }
 
-void writeAtomic(std::string_view gamePath, std::string_view text)
-{
+void writeAtomic(std::string_view gamePath, std::string_view text) {
     writeAtomic(gamePath, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist, int* cause)
-{
+bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bool mustExist, int* cause) {
     int dummy = 0;
     int& err = cause ? *cause : dummy;
     err = 0;
@@ -541,7 +502,7 @@ bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bo
         err = errno;
         return false;
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         err = EISDIR;
         ::close(fd);
@@ -575,16 +536,14 @@ bool appendAll(std::string_view gamePath, std::span<const std::uint8_t> data, bo
     return ok;
 }
 
-bool truncateTo(std::string_view gamePath, std::uint64_t size, int* cause)
-{
+bool truncateTo(std::string_view gamePath, std::uint64_t size, int* cause) {
     const std::string path = resolve(gamePath);
     if (::truncate(path.c_str(), off_t(size)) == 0) return true;
     if (cause) *cause = errno;
     return false;
 }
 
-bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> data)
-{
+bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> data) {
     const std::string path = resolve(gamePath);
     if (pathExists(path)) return false;
     std::string tmp = dirName(path) + "/." + baseName(path) + ".XXXXXX";
@@ -605,8 +564,7 @@ bool createExclusive(std::string_view gamePath, std::span<const std::uint8_t> da
     return ok;
 }
 
-std::string moveAside(std::string_view gamePath)
-{
+std::string moveAside(std::string_view gamePath) {
     const std::string path = resolve(gamePath);
     if (!pathExists(path)) return {};
     for (int n = 1; n < 100; ++n) {
@@ -618,8 +576,7 @@ std::string moveAside(std::string_view gamePath)
     return {};
 }
 
-int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask)
-{
+int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask) {
     const std::string dir = resolve(gameDir);
     DIR* d = ::opendir(dir.c_str());
     if (!d) return 0;
@@ -638,33 +595,28 @@ int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask)
     return removed;
 }
 
-bool remove(std::string_view gamePath)
-{
+bool remove(std::string_view gamePath) {
     return ::unlink(resolve(gamePath).c_str()) == 0;
 }
 
-std::uint64_t fileSize(std::string_view gamePath)
-{
-    struct stat st{};
+std::uint64_t fileSize(std::string_view gamePath) {
+    struct stat st {};
     if (::stat(resolve(gamePath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
     return std::uint64_t(st.st_size);
 }
 
-long long modifiedTime(std::string_view gamePath)
-{
-    struct stat st{};
+long long modifiedTime(std::string_view gamePath) {
+    struct stat st {};
     if (::stat(resolve(gamePath).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
     return static_cast<long long>(st.st_mtime);
 }
 
-std::string currentDir()
-{
+std::string currentDir() {
     char buf[PATH_MAX];
     return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string();
 }
 
-bool setCurrentDir(const std::string& nativePath)
-{
+bool setCurrentDir(const std::string& nativePath) {
     return !nativePath.empty() && ::chdir(nativePath.c_str()) == 0;
 }
 

@@ -3,8 +3,8 @@
 
 #include "platform/system/Ini.hpp"
 
-#include "platform/system/DateTime.hpp"
 #include "platform/core/Error.hpp"
+#include "platform/system/DateTime.hpp"
 #include "platform/system/Fs.hpp"
 
 #include <climits>
@@ -35,18 +35,18 @@ struct Stamp {
     bool operator==(const Stamp&) const = default;
 };
 
-Stamp stampOf(const std::string& path)
-{
-    struct stat st{};
+Stamp stampOf(const std::string& path) {
+    struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
     return {true, st.st_dev, st.st_ino, st.st_size,
             (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec};
 }
 
-bool parseDecimal(std::string_view s, int& out)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+bool parseDecimal(std::string_view s, int& out) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
         negative = s.front() == '-';
@@ -75,15 +75,13 @@ struct IniFile::Impl {
 };
 
 IniFile::IniFile(std::string_view gamePath)
-    : gamePath_(gamePath), path_(fs::resolve(gamePath)), impl_(std::make_unique<Impl>())
-{
+    : gamePath_(gamePath), path_(fs::resolve(gamePath)), impl_(std::make_unique<Impl>()) {
     impl_->ini.SetSpaces(false);
 }
 
 IniFile::~IniFile() = default;
 
-void IniFile::reload() const
-{
+void IniFile::reload() const {
     const Stamp now = stampOf(path_);
     if (impl_->loaded && now == impl_->stamp) return;
     impl_->ini.Reset();
@@ -94,16 +92,14 @@ void IniFile::reload() const
     try {
         const auto data = fs::readFile(path_, kMaxIniBytes);
         // Binary junk loads as whatever lines it happens to contain; SimpleIni stops at a NUL byte.
-        if (!data.empty())
-            impl_->ini.LoadData(reinterpret_cast<const char*>(data.data()), data.size());
+        if (!data.empty()) impl_->ini.LoadData(reinterpret_cast<const char*>(data.data()), data.size());
     } catch (const Error&) {
         impl_->ini.Reset();
         impl_->unreadable = true;
     }
 }
 
-bool IniFile::unreadable() const
-{
+bool IniFile::unreadable() const {
     reload();
     return impl_->unreadable;
 }
@@ -111,8 +107,7 @@ bool IniFile::unreadable() const
 namespace {
 
 // The value of the first occurrence of the key, as the system the files come from reads them.
-const char* firstValue(const Ini& ini, std::string_view section, std::string_view key)
-{
+const char* firstValue(const Ini& ini, std::string_view section, std::string_view key) {
     const std::string s(section), k(key);
     Ini::TNamesDepend values;
     if (!ini.GetAllValues(s.c_str(), k.c_str(), values) || values.empty()) return nullptr;
@@ -122,55 +117,50 @@ const char* firstValue(const Ini& ini, std::string_view section, std::string_vie
 
 } // namespace
 
-bool IniFile::sectionExists(std::string_view section) const
-{
+bool IniFile::sectionExists(std::string_view section) const {
     reload();
     // Like the original's ini class: a section counts when it holds at least one key.
     return impl_->ini.GetSectionSize(std::string(section).c_str()) > 0;
 }
 
-bool IniFile::valueExists(std::string_view section, std::string_view key) const
-{
+bool IniFile::valueExists(std::string_view section, std::string_view key) const {
     reload();
     return firstValue(impl_->ini, section, key) != nullptr;
 }
 
-int IniFile::readInteger(std::string_view section, std::string_view key, int def) const
-{
+int IniFile::readInteger(std::string_view section, std::string_view key, int def) const {
     reload();
     const char* v = firstValue(impl_->ini, section, key);
     int out;
     return v && parseDecimal(v, out) ? out : def;
 }
 
-std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
-{
+std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const {
     reload();
     const char* v = firstValue(impl_->ini, section, key);
     return v ? std::string(v) : std::string(def);
 }
 
-double IniFile::readDate(std::string_view section, std::string_view key, double def) const
-{
+double IniFile::readDate(std::string_view section, std::string_view key, double def) const {
     reload();
     const char* v = firstValue(impl_->ini, section, key);
     if (!v) return def;
     return date::parseShort(v).value_or(def);
 }
 
-void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
-{
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     writeStrings(section, {{key, value}});
 }
 
 void IniFile::writeStrings(std::string_view section,
-                           std::initializer_list<std::pair<std::string_view, std::string_view>> values)
-{
+                           std::initializer_list<std::pair<std::string_view, std::string_view>> values) {
     // Start from what is on disk now, so writes by others are kept.
     impl_->loaded = false;
     reload();
     // Saving what we have would replace contents we never saw.
-    if (impl_->unreadable) throw FileError("Nie można odczytać pliku \u201e" + path_ + "\u201d, więc nie zostanie on zastąpiony");
+    if (impl_->unreadable)
+        throw FileError("Nie można odczytać pliku \u201e" + path_ +
+                        "\u201d, więc nie zostanie on zastąpiony");
     // A line break inside a name or value would turn into lines of its own on the next read.
     auto oneLine = [](std::string_view t) {
         std::string out(t);
@@ -185,9 +175,11 @@ void IniFile::writeStrings(std::string_view section,
             throw FileError("Nie można zapisać wartości w pliku \u201e" + path_ + "\u201d");
     }
     std::string text;
-    if (impl_->ini.Save(text, false) < 0) throw FileError("Nie można zapisać pliku \u201e" + path_ + "\u201d");
+    if (impl_->ini.Save(text, false) < 0)
+        throw FileError("Nie można zapisać pliku \u201e" + path_ + "\u201d");
     // SimpleIni puts two empty lines before each section; one is enough.
-    for (std::size_t at; (at = text.find("\n\n\n[")) != std::string::npos;) text.erase(at, 1);
+    for (std::size_t at; (at = text.find("\n\n\n[")) != std::string::npos;)
+        text.erase(at, 1);
     try {
         fs::writeAtomic(path_, text);
     } catch (...) {
@@ -197,13 +189,11 @@ void IniFile::writeStrings(std::string_view section,
     impl_->stamp = stampOf(path_);
 }
 
-void IniFile::writeInteger(std::string_view section, std::string_view key, int value)
-{
+void IniFile::writeInteger(std::string_view section, std::string_view key, int value) {
     writeString(section, key, std::to_string(value));
 }
 
-void IniFile::writeDate(std::string_view section, std::string_view key, double date)
-{
+void IniFile::writeDate(std::string_view section, std::string_view key, double date) {
     writeString(section, key, date::formatShort(date));
 }
 

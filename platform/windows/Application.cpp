@@ -4,11 +4,11 @@
 #include "platform/windows/Application.hpp"
 
 #include "platform/backends/Backend.hpp"
+#include "platform/core/RowOps.hpp"
 #include "platform/loop/Clock.hpp"
+#include "platform/loop/TimerQueue.hpp"
 #include "platform/windows/Control.hpp"
 #include "platform/windows/Form.hpp"
-#include "platform/core/RowOps.hpp"
-#include "platform/loop/TimerQueue.hpp"
 
 #include <algorithm>
 #include <cstring>

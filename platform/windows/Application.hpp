@@ -4,12 +4,12 @@
 #pragma once
 
 #include "platform/core/Bitmap.hpp"
+#include "platform/core/RectList.hpp"
+#include "platform/core/Types.hpp"
+#include "platform/system/Options.hpp"
 #include "platform/windows/Cursor.hpp"
 #include "platform/windows/Input.hpp"
 #include "platform/windows/Message.hpp"
-#include "platform/system/Options.hpp"
-#include "platform/core/RectList.hpp"
-#include "platform/core/Types.hpp"
 
 #include <deque>
 #include <functional>

@@ -3,10 +3,10 @@
 
 #pragma once
 
+#include "platform/core/Types.hpp"
 #include "platform/windows/Cursor.hpp"
 #include "platform/windows/Input.hpp"
 #include "platform/windows/Message.hpp"
-#include "platform/core/Types.hpp"
 
 #include <functional>
 #include <memory>

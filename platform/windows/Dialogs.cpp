@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/windows/Application.hpp"
-#include "platform/backends/Backend.hpp"
 #include "platform/windows/Dialogs.hpp"
+#include "platform/backends/Backend.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Form.hpp"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "platform/windows/Control.hpp"
 #include "platform/graphics/Text.hpp"
+#include "platform/windows/Control.hpp"
 
 #include <functional>
 #include <string>

@@ -3,8 +3,8 @@
 
 #include "platform/windows/Form.hpp"
 
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Control.hpp"
 
 #include <algorithm>

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "platform/core/Bitmap.hpp"
-#include "platform/windows/Cursor.hpp"
-#include "platform/windows/Input.hpp"
 #include "platform/core/RectList.hpp"
 #include "platform/core/Types.hpp"
+#include "platform/windows/Cursor.hpp"
+#include "platform/windows/Input.hpp"
 
 #include <memory>
 #include <string>

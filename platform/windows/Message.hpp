@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "platform/windows/Input.hpp"
 #include "platform/core/Types.hpp"
+#include "platform/windows/Input.hpp"
 
 #include <cstdint>
 

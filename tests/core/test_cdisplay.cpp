@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CoreTestSupport.hpp"
-#include "core/ScreenLayout.hpp"
 #include "core/FatalError.hpp"
+#include "core/ScreenLayout.hpp"
 #include "platform/core/Bitmap.hpp"
 #include "platform/graphics/Image.hpp"
 

@@ -341,13 +341,17 @@ TEST(ShippedCatalogue, everyWordHasItsPicturesInBothSizesAndItsSound) {
     EXPECT_TRUE(slowa.wczytajMiniatury());
 }
 
-TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked)
-{
+TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked) {
     using J = SoundUnit;
-    EXPECT_EQ(podzielGlosy("_sz,a,ch,y,"), (std::vector<J>{{"sz", true}, {"a", false}, {"ch", false}, {"y", false}}));
-    EXPECT_EQ(podzielGlosy("_s,a,m,o,ch,ó,d,"),
-              (std::vector<J>{{"s", true}, {"a", false}, {"m", false}, {"o", false}, {"ch", false}, {"ó", false},
-                              {"d", false}}));
+    EXPECT_EQ(podzielGlosy("_sz,a,ch,y,"),
+              (std::vector<J>{{"sz", true}, {"a", false}, {"ch", false}, {"y", false}}));
+    EXPECT_EQ(podzielGlosy("_s,a,m,o,ch,ó,d,"), (std::vector<J>{{"s", true},
+                                                                {"a", false},
+                                                                {"m", false},
+                                                                {"o", false},
+                                                                {"ch", false},
+                                                                {"ó", false},
+                                                                {"d", false}}));
     // A missing final comma, doubled commas and a bare marker give no empty units.
     EXPECT_EQ(podzielGlosy("_s,,ę,p"), (std::vector<J>{{"s", true}, {"ę", false}, {"p", false}}));
     EXPECT_EQ(podzielGlosy("_,a,"), (std::vector<J>{{"a", false}}));
@@ -356,7 +360,8 @@ TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked)
     Catalogue katalog;
     for (const Word& s : katalog.tabela()) {
         int marked = 0;
-        for (const J& j : podzielGlosy(s.glosy)) marked += j.oznaczona;
+        for (const J& j : podzielGlosy(s.glosy))
+            marked += j.oznaczona;
         EXPECT_EQ(marked, 1) << s.word;
     }
 }
@@ -458,8 +463,7 @@ TEST(CatalogueFile, theFileReplacesTheBuiltInTableOnlyWhenItExists) {
         utworzKatalog();
         ADD_FAILURE() << "a 2 MB file accepted";
     } catch (const CatalogueError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Plik Data/slowa.txt, wiersz 1: plik jest za duży (najwyżej 1 MB).");
+        EXPECT_EQ(std::string(e.what()), "Plik Data/slowa.txt, wiersz 1: plik jest za duży (najwyżej 1 MB).");
     }
 }
 

@@ -3,8 +3,8 @@
 
 #include "CoreTestSupport.hpp"
 #include "core/FatalError.hpp"
-#include "core/StatisticsFile.hpp"
 #include "core/GameSettings.hpp"
+#include "core/StatisticsFile.hpp"
 
 #include <gtest/gtest.h>
 

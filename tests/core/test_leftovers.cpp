@@ -4,12 +4,12 @@
 // What a kill at any moment leaves behind, and what the next start makes of it.
 #include "CoreTestSupport.hpp"
 #include "app/Program.hpp"
-#include "core/StatisticsFile.hpp"
 #include "core/GameSettings.hpp"
+#include "core/StatisticsFile.hpp"
 #include "platform/audio/AudioFiles.hpp"
-#include "platform/system/DateTime.hpp"
 #include "platform/audio/Sound.hpp"
 #include "platform/audio/Wav.hpp"
+#include "platform/system/DateTime.hpp"
 #include "recorder/Recordings.hpp"
 
 #include <gtest/gtest.h>

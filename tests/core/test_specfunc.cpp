@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CoreTestSupport.hpp"
-#include "words/LetterTiles.hpp"
-#include "core/StatisticsFile.hpp"
 #include "core/Speech.hpp"
+#include "core/StatisticsFile.hpp"
+#include "words/LetterTiles.hpp"
 
 #include <gtest/gtest.h>
 

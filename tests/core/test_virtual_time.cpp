@@ -4,11 +4,11 @@
 // The core pieces on the running event loop, in virtual time.
 #include "CoreTestSupport.hpp"
 #include "core/FatalError.hpp"
-#include "core/StatisticsFile.hpp"
 #include "core/GameSettings.hpp"
 #include "core/Speech.hpp"
-#include "platform/windows/Application.hpp"
+#include "core/StatisticsFile.hpp"
 #include "platform/loop/Clock.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Form.hpp"
 #include "tests/support/TestDriver.hpp"
 
@@ -28,7 +28,8 @@ namespace {
 // Esc ends it and saves it. Other keys run the test's own action.
 class GameForm : public platform::Form {
 public:
-    GameForm(StatisticsFile& stat, GameSettings& ust, std::vector<bool>& saved, std::function<void(int)> other)
+    GameForm(StatisticsFile& stat, GameSettings& ust, std::vector<bool>& saved,
+             std::function<void(int)> other)
         : Form("Gra", platform::Rect::fromSize(0, 0, 200, 100)), stat_(stat), ust_(ust), saved_(saved),
           other_(std::move(other)) {}
 

@@ -3,13 +3,13 @@
 
 // The shipped data set: every file the program loads exists in both layouts and decodes as its kind.
 #include "core/GameSettings.hpp"
-#include "words/LetterTiles.hpp"
 #include "games/completion/CompletionGame.hpp"
 #include "games/labelling/LabellingGame.hpp"
 #include "platform/core/Bitmap.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/graphics/Image.hpp"
+#include "platform/system/Fs.hpp"
 #include "words/Catalogue.hpp"
+#include "words/LetterTiles.hpp"
 
 #include <gtest/gtest.h>
 
@@ -36,35 +36,29 @@ struct DataRoot : ::testing::Test {
     std::unique_ptr<Catalogue> katalog;
     std::vector<std::string> kWords;
 
-    static Bitmap jpeg(const std::string& gamePath)
-    {
+    static Bitmap jpeg(const std::string& gamePath) {
         EXPECT_TRUE(fs::exists(gamePath)) << gamePath;
         return image::decodeJpeg(fs::readAll(gamePath), gamePath);
     }
-    static Bitmap bmp(const std::string& gamePath)
-    {
+    static Bitmap bmp(const std::string& gamePath) {
         EXPECT_TRUE(fs::exists(gamePath)) << gamePath;
         return image::decodeBmp(fs::readAll(gamePath), gamePath);
     }
-    static Bitmap resource(const std::string& name)
-    {
+    static Bitmap resource(const std::string& name) {
         const std::string path = fs::resolveInProgramDir("Resource/" + name + ".bmp");
         return image::loadBmpFile(path);
     }
 };
 
-std::uint32_t le32(const std::vector<std::uint8_t>& d, std::size_t at)
-{
+std::uint32_t le32(const std::vector<std::uint8_t>& d, std::size_t at) {
     return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (std::uint32_t(d[at + 3]) << 24);
 }
-std::uint16_t le16(const std::vector<std::uint8_t>& d, std::size_t at)
-{
+std::uint16_t le16(const std::vector<std::uint8_t>& d, std::size_t at) {
     return std::uint16_t(d[at] | (d[at + 1] << 8));
 }
 
 // Checks the fmt chunk of a RIFF WAVE file: PCM, mono, 22 050 Hz, 16 bits, with some sound in it.
-void expectSpeechWav(const std::string& gamePath)
-{
+void expectSpeechWav(const std::string& gamePath) {
     SCOPED_TRACE(gamePath);
     ASSERT_TRUE(fs::exists(gamePath));
     const auto d = fs::readAll(gamePath);
@@ -78,8 +72,8 @@ void expectSpeechWav(const std::string& gamePath)
         const std::uint32_t size = le32(d, at + 4);
         if (std::memcmp(d.data() + at, "fmt ", 4) == 0) {
             fmt = true;
-            EXPECT_EQ(le16(d, at + 8), 1);      // PCM
-            EXPECT_EQ(le16(d, at + 10), 1);     // mono
+            EXPECT_EQ(le16(d, at + 8), 1);  // PCM
+            EXPECT_EQ(le16(d, at + 10), 1); // mono
             EXPECT_EQ(le32(d, at + 12), 22050u);
             EXPECT_EQ(le16(d, at + 22), 16);
         } else if (std::memcmp(d.data() + at, "data", 4) == 0) {
@@ -95,8 +89,7 @@ void expectSpeechWav(const std::string& gamePath)
 
 } // namespace
 
-TEST_F(DataRoot, WordPicturesAndTheirMasksMatchInSize)
-{
+TEST_F(DataRoot, WordPicturesAndTheirMasksMatchInSize) {
     for (const char* family : {"_ms", "_mb", "_ups", "_upb"}) {
         const Bitmap mask = jpeg(std::string("Data\\Bio\\_matr") + family + ".xji");
         ASSERT_FALSE(mask.empty()) << family;
@@ -111,28 +104,30 @@ TEST_F(DataRoot, WordPicturesAndTheirMasksMatchInSize)
     EXPECT_GT(jpeg("Data\\Bio\\_matr_upb.xji").width(), jpeg("Data\\Bio\\_matr_ups.xji").width());
 }
 
-TEST_F(DataRoot, SmallPicturesAndCardsShareOneSizeThatFitsTheBoards)
-{
+TEST_F(DataRoot, SmallPicturesAndCardsShareOneSizeThatFitsTheBoards) {
     const Bitmap back = jpeg("Data\\Sio\\blkcard0.xji");
     for (const std::string& w : kWords)
         EXPECT_EQ(jpeg(std::string("Data\\Sio\\s") + w + ".xji").size(), back.size()) << w;
-    for (const char* card : {"allred", "blkcard1", "squest"}) EXPECT_FALSE(jpeg(std::string("Data\\Sio\\") + card + ".xji").empty());
+    for (const char* card : {"allred", "blkcard1", "squest"})
+        EXPECT_FALSE(jpeg(std::string("Data\\Sio\\") + card + ".xji").empty());
     // Memory's tightest board steps 85 across and 105 down; cards must not overlap.
     EXPECT_LT(back.width(), 85);
     EXPECT_LT(back.height(), 105);
     EXPECT_GT(back.width(), 40);
 }
 
-TEST_F(DataRoot, ExactlyTheWordFilesLieInTheWordDirectories)
-{
+TEST_F(DataRoot, ExactlyTheWordFilesLieInTheWordDirectories) {
     std::vector<std::string> sio, bio, smd;
     for (const std::string& w : kWords) {
         sio.push_back(std::string("s") + w + ".xji");
-        for (const char* f : {"_ms", "_mb", "_ups", "_upb"}) bio.push_back(std::string(w) + f + ".xji");
+        for (const char* f : {"_ms", "_mb", "_ups", "_upb"})
+            bio.push_back(std::string(w) + f + ".xji");
         smd.push_back(std::string(w) + ".pw");
     }
-    for (const char* c : {"allred.xji", "blkcard0.xji", "blkcard1.xji", "squest.xji"}) sio.push_back(c);
-    for (const char* m : {"_matr_mb.xji", "_matr_ms.xji", "_matr_upb.xji", "_matr_ups.xji"}) bio.push_back(m);
+    for (const char* c : {"allred.xji", "blkcard0.xji", "blkcard1.xji", "squest.xji"})
+        sio.push_back(c);
+    for (const char* m : {"_matr_mb.xji", "_matr_ms.xji", "_matr_upb.xji", "_matr_ups.xji"})
+        bio.push_back(m);
     auto sorted = [](std::vector<std::string> v) {
         std::sort(v.begin(), v.end());
         return v;
@@ -142,16 +137,16 @@ TEST_F(DataRoot, ExactlyTheWordFilesLieInTheWordDirectories)
     EXPECT_EQ(sorted(fs::list("Data\\Smd", "*.*")), sorted(smd));
 }
 
-TEST_F(DataRoot, SpeechIsSixteenBitMonoAt22050)
-{
+TEST_F(DataRoot, SpeechIsSixteenBitMonoAt22050) {
     for (const std::string& w : kWords)
         expectSpeechWav(std::string("Data\\Smd\\") + w + ".pw");
-    for (int i = 0; i <= 7; ++i) expectSpeechWav("Data\\Intf\\Smd\\g0" + std::to_string(i) + ".pw");
-    for (int i = 0; i <= 4; ++i) expectSpeechWav("Data\\Intf\\Smd\\b0" + std::to_string(i) + ".pw");
+    for (int i = 0; i <= 7; ++i)
+        expectSpeechWav("Data\\Intf\\Smd\\g0" + std::to_string(i) + ".pw");
+    for (int i = 0; i <= 4; ++i)
+        expectSpeechWav("Data\\Intf\\Smd\\b0" + std::to_string(i) + ".pw");
 }
 
-TEST_F(DataRoot, InterfacePicturesExistForBothLayouts)
-{
+TEST_F(DataRoot, InterfacePicturesExistForBothLayouts) {
     const Size area[2] = {{800, 600}, {1024, 768}};
     const char* suffix[2] = {"_s", "_b"};
     for (int m = 0; m < 2; ++m) {
@@ -167,7 +162,8 @@ TEST_F(DataRoot, InterfacePicturesExistForBothLayouts)
             EXPECT_EQ(bmp("Data\\Intf\\Spec\\mT_m" + std::to_string(t) + s + ".xbi").size(), tab1.size());
         // The strip's hit-test bands reach y = 435 (mode 2) and 570 (mode 4).
         EXPECT_GE(tab1.height(), m == 0 ? 436 : 571);
-        EXPECT_EQ(jpeg("Data\\Intf\\Spec\\Ring" + s + ".xji").size(), jpeg("Data\\Intf\\Spec\\RingM" + s + ".xji").size());
+        EXPECT_EQ(jpeg("Data\\Intf\\Spec\\Ring" + s + ".xji").size(),
+                  jpeg("Data\\Intf\\Spec\\RingM" + s + ".xji").size());
         const std::string glos = std::string("Data\\Intf\\Spec\\R") + (m == 0 ? "2" : "3") + "_glos";
         const Bitmap db = bmp(glos + "_DB.xbi");
         for (const char* k : {"_DB", "_DW", "_AB", "_AW"}) {
@@ -175,7 +171,8 @@ TEST_F(DataRoot, InterfacePicturesExistForBothLayouts)
             EXPECT_EQ(b.format(), PixelFormat::Bgr24) << k;
             EXPECT_EQ(b.size(), db.size()) << k;
         }
-        EXPECT_EQ(jpeg(std::string("Data\\Intf\\Spec\\R") + (m == 0 ? "2" : "3") + "_oprogT.xji").size(), area[m]);
+        EXPECT_EQ(jpeg(std::string("Data\\Intf\\Spec\\R") + (m == 0 ? "2" : "3") + "_oprogT.xji").size(),
+                  area[m]);
     }
     EXPECT_EQ(jpeg("Data\\Intf\\Spec\\RU_mnlz1B.xji").size(), jpeg("Data\\Intf\\Spec\\RU_mnlz1W.xji").size());
     for (const char* r : {"mStatsB", "mStatsM", "mStatsG"})
@@ -184,13 +181,13 @@ TEST_F(DataRoot, InterfacePicturesExistForBothLayouts)
     EXPECT_FALSE(jpeg("Data\\Intf\\Spec\\mT_Splh.xji").empty());
 }
 
-TEST_F(DataRoot, ButtonsHaveFourStatesAndAMaskOfTheirSize)
-{
-    for (const char* b : {"oprogramie", "wyjdz", "start", "rrec", "rodtworz", "rstop", "up", "down", "pomoc", "stop",
-                          "nast", "pop"}) {
+TEST_F(DataRoot, ButtonsHaveFourStatesAndAMaskOfTheirSize) {
+    for (const char* b : {"oprogramie", "wyjdz", "start", "rrec", "rodtworz", "rstop", "up", "down", "pomoc",
+                          "stop", "nast", "pop"}) {
         SCOPED_TRACE(b);
         const Bitmap mask = resource(std::string(b) + "_M");
-        for (const char* state : {"_D", "_A", "_"}) EXPECT_EQ(resource(std::string(b) + state).size(), mask.size());
+        for (const char* state : {"_D", "_A", "_"})
+            EXPECT_EQ(resource(std::string(b) + state).size(), mask.size());
     }
     // Game buttons answer inside a fixed 70 x 60 area.
     for (const char* b : {"pomoc", "stop", "nast", "pop"}) {
@@ -201,22 +198,22 @@ TEST_F(DataRoot, ButtonsHaveFourStatesAndAMaskOfTheirSize)
     EXPECT_EQ(resource("scroll_D").size(), resource("scroll_M").size());
 }
 
-TEST_F(DataRoot, CheckButtonsCaptionsAndLetterTilesExist)
-{
+TEST_F(DataRoot, CheckButtonsCaptionsAndLetterTilesExist) {
     for (const char* prefix : {"s_", "b_"})
-        for (const char* n : {"malo", "srednio_g", "duzo_g", "SZ", "ZZ_g", "CZ_g", "DZZ_g", "naglos", "srodglos_g",
-                              "wyglos_g"}) {
+        for (const char* n : {"malo", "srednio_g", "duzo_g", "SZ", "ZZ_g", "CZ_g", "DZZ_g", "naglos",
+                              "srodglos_g", "wyglos_g"}) {
             const std::string base = std::string(prefix) + n;
             EXPECT_EQ(resource(base + "_D").size(), resource(base + "_A").size()) << base;
         }
     EXPECT_EQ(resource("S_CHBUT_D").size(), resource("S_CHBUT_A").size());
     for (const char* s : {"_s", "_b"})
-        for (const char* n : {"nap_ilzadan", "nap_gloski", "nap_pozycja"}) EXPECT_FALSE(resource(std::string(n) + s).empty());
+        for (const char* n : {"nap_ilzadan", "nap_gloski", "nap_pozycja"})
+            EXPECT_FALSE(resource(std::string(n) + s).empty());
 
     // Every letter of the Polish alphabet and every digraph, by its picture code.
-    const char* codes[] = {"a", "aa", "b", "c", "cc", "d", "e", "ee", "f", "g", "h", "i", "j", "k", "l", "ll",
-                           "m", "n", "nn", "o", "oo", "p", "r", "s", "ss", "t", "u", "w", "y", "z", "zzz", "zz",
-                           "ch", "cz", "dz", "dzzz", "dzz", "rz", "sz"};
+    const char* codes[] = {"a", "aa", "b",  "c", "cc",  "d",  "e",  "ee", "f",  "g",    "h",   "i",  "j",
+                           "k", "l",  "ll", "m", "n",   "nn", "o",  "oo", "p",  "r",    "s",   "ss", "t",
+                           "u", "w",  "y",  "z", "zzz", "zz", "ch", "cz", "dz", "dzzz", "dzz", "rz", "sz"};
     for (const char* c : codes) {
         SCOPED_TRACE(c);
         EXPECT_EQ(resource(std::string(c) + "_s").size(), (Size{44, 44}));
@@ -228,11 +225,11 @@ TEST_F(DataRoot, CheckButtonsCaptionsAndLetterTilesExist)
     EXPECT_EQ(resource("question_b").size(), (Size{55, 55}));
 }
 
-TEST_F(DataRoot, ConfigurationNamesEveryGame)
-{
+TEST_F(DataRoot, ConfigurationNamesEveryGame) {
     const auto ini = fs::readAll("Data\\data.ini");
     const std::string text(ini.begin(), ini.end());
-    for (const char* section : {"[DaneProgramu]", "[Podpisywanie]", "[Memory]", "[Uzupelnianie]", "[Spadajace]"})
+    for (const char* section :
+         {"[DaneProgramu]", "[Podpisywanie]", "[Memory]", "[Uzupelnianie]", "[Spadajace]"})
         EXPECT_NE(text.find(section), std::string::npos) << section;
 }
 

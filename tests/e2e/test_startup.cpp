@@ -3,8 +3,8 @@
 
 #include "../ui/program_fixture.hpp"
 
-#include "core/ScreenLayout.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ScreenLayout.hpp"
 #include "platform/system/SingleInstance.hpp"
 #include "windows/MainMenu.hpp"
 #include "windows/SplashWindow.hpp"

@@ -5,8 +5,8 @@
 #include "pictures/AlphaPicture.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/core/Error.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/graphics/Image.hpp"
+#include "platform/system/Fs.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "audio_test_util.hpp"
 
-#include "platform/backends/Startup.hpp"
 #include "platform/audio/AudioDevice.hpp"
+#include "platform/backends/Startup.hpp"
 
 #include <gtest/gtest.h>
 
@@ -85,11 +85,11 @@ TEST_F(AudioDeviceTest, CaptureDeliversTheMicrophoneUpToTheLimit) {
     EXPECT_EQ(got.size(), limit);
 }
 
-#include "platform/windows/Application.hpp"
-#include "platform/loop/LoopServices.hpp"
-#include "platform/system/Options.hpp"
 #include "platform/audio/Recorder.hpp"
 #include "platform/audio/Sound.hpp"
+#include "platform/loop/LoopServices.hpp"
+#include "platform/system/Options.hpp"
+#include "platform/windows/Application.hpp"
 
 namespace {
 

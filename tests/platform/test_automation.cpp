@@ -2,17 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Scripts, options and the headless run: what a bug report or a demo script relies on.
-#include "platform/windows/Application.hpp"
 #include "platform/backends/Automation.hpp"
+#include "platform/backends/HeadlessBackend.hpp"
+#include "platform/core/RectList.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/loop/Clock.hpp"
+#include "platform/loop/Timer.hpp"
+#include "platform/system/Options.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Form.hpp"
-#include "platform/backends/HeadlessBackend.hpp"
 #include "platform/windows/ImageControl.hpp"
 #include "platform/windows/Label.hpp"
-#include "platform/system/Options.hpp"
-#include "platform/core/RectList.hpp"
-#include "platform/loop/Timer.hpp"
 
 #include <gtest/gtest.h>
 #include <png.h>

@@ -14,18 +14,17 @@ using namespace platform;
 
 namespace {
 
-Bitmap solid(int w, int h, Color c, PixelFormat f = PixelFormat::Bgr24)
-{
+Bitmap solid(int w, int h, Color c, PixelFormat f = PixelFormat::Bgr24) {
     Bitmap b(w, h, f);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.setPixel(x, y, c);
+        for (int x = 0; x < w; ++x)
+            b.setPixel(x, y, c);
     return b;
 }
 
 } // namespace
 
-TEST(BitmapLayout, RowsArePaddedToFourBytes)
-{
+TEST(BitmapLayout, RowsArePaddedToFourBytes) {
     EXPECT_EQ(Bitmap(1, 1).stride(), 4);
     EXPECT_EQ(Bitmap(2, 1).stride(), 8);
     EXPECT_EQ(Bitmap(3, 1).stride(), 12);
@@ -37,8 +36,7 @@ TEST(BitmapLayout, RowsArePaddedToFourBytes)
     EXPECT_EQ(b.scanline(1) - b.scanline(0), 12);
 }
 
-TEST(BitmapLayout, PixelsAreBlueGreenRedTopDown)
-{
+TEST(BitmapLayout, PixelsAreBlueGreenRedTopDown) {
     Bitmap b(2, 2);
     b.setPixel(1, 0, rgb(10, 20, 30));
     EXPECT_EQ(b.scanline(0)[3], 30);
@@ -49,8 +47,7 @@ TEST(BitmapLayout, PixelsAreBlueGreenRedTopDown)
     b.setPixel(-1, 0, kWhite);        // outside is ignored
 }
 
-TEST(BitmapLayout, ResizeKeepsTheOverlapAndFormatChangeConverts)
-{
+TEST(BitmapLayout, ResizeKeepsTheOverlapAndFormatChangeConverts) {
     Bitmap b = solid(2, 2, rgb(1, 2, 3));
     b.resize(3, 1);
     EXPECT_EQ(b.pixel(0, 0), rgb(1, 2, 3));
@@ -71,8 +68,7 @@ TEST(BitmapLayout, ResizeKeepsTheOverlapAndFormatChangeConverts)
     EXPECT_EQ(grey.scanline(0)[1], 200);
 }
 
-TEST(CanvasCopyModes, OrAndAndPlainAreBytewise)
-{
+TEST(CanvasCopyModes, OrAndAndPlainAreBytewise) {
     Bitmap dst = solid(2, 1, rgb(0x0F, 0xF0, 0x33));
     Bitmap src = solid(2, 1, rgb(0x31, 0x0F, 0xCC));
     Canvas& c = dst.canvas();
@@ -91,8 +87,7 @@ TEST(CanvasCopyModes, OrAndAndPlainAreBytewise)
     EXPECT_EQ(dst.pixel(0, 0), rgb(0x31, 0x0F, 0xCC));
 }
 
-TEST(CanvasCopyModes, MaskThenPictureShowsPictureInsideAndBackgroundOutside)
-{
+TEST(CanvasCopyModes, MaskThenPictureShowsPictureInsideAndBackgroundOutside) {
     // White-outside picture with a white-inside mask over a coloured background.
     Bitmap bg = solid(2, 1, rgb(10, 100, 200));
     Bitmap mask(2, 1), pic(2, 1);
@@ -107,8 +102,7 @@ TEST(CanvasCopyModes, MaskThenPictureShowsPictureInsideAndBackgroundOutside)
     EXPECT_EQ(bg.pixel(1, 0), rgb(10, 100, 200));
 }
 
-TEST(CanvasClipping, DrawingPastEveryEdgeTouchesOnlyTheOverlap)
-{
+TEST(CanvasClipping, DrawingPastEveryEdgeTouchesOnlyTheOverlap) {
     const Color bgc = rgb(9, 9, 9), fg = rgb(200, 100, 50);
     const Bitmap src = solid(3, 3, fg);
     struct Case {
@@ -128,8 +122,7 @@ TEST(CanvasClipping, DrawingPastEveryEdgeTouchesOnlyTheOverlap)
     }
 }
 
-TEST(CanvasClipping, ClipRectLimitsEveryOperation)
-{
+TEST(CanvasClipping, ClipRectLimitsEveryOperation) {
     Bitmap dst = solid(6, 6, kBlack);
     Canvas& c = dst.canvas();
     c.setClipRect({2, 2, 4, 4});
@@ -145,8 +138,7 @@ TEST(CanvasClipping, ClipRectLimitsEveryOperation)
     EXPECT_EQ(c.clipRect(), (Rect{0, 0, 6, 6}));
 }
 
-TEST(CanvasClipping, EmptyBitmapsDrawNothing)
-{
+TEST(CanvasClipping, EmptyBitmapsDrawNothing) {
     Bitmap dst = solid(2, 2, kRed);
     Bitmap none;
     dst.canvas().draw(0, 0, none);
@@ -158,8 +150,7 @@ TEST(CanvasClipping, EmptyBitmapsDrawNothing)
     EXPECT_TRUE(emptyTarget.empty());
 }
 
-TEST(CanvasStretch, DoublingRepeatsEachPixelAndHalvingTakesEveryOther)
-{
+TEST(CanvasStretch, DoublingRepeatsEachPixelAndHalvingTakesEveryOther) {
     Bitmap src(2, 2);
     src.setPixel(0, 0, rgb(1, 0, 0)), src.setPixel(1, 0, rgb(2, 0, 0));
     src.setPixel(0, 1, rgb(3, 0, 0)), src.setPixel(1, 1, rgb(4, 0, 0));
@@ -167,12 +158,14 @@ TEST(CanvasStretch, DoublingRepeatsEachPixelAndHalvingTakesEveryOther)
     big.canvas().copyRect({0, 0, 4, 4}, src.canvas(), {0, 0, 2, 2});
     const int expected[4][4] = {{1, 1, 2, 2}, {1, 1, 2, 2}, {3, 3, 4, 4}, {3, 3, 4, 4}};
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(redOf(big.pixel(x, y)), expected[y][x]);
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(redOf(big.pixel(x, y)), expected[y][x]);
 
     Bitmap half(2, 2);
     Bitmap grid(4, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) grid.setPixel(x, y, rgb(std::uint8_t(y * 4 + x), 0, 0));
+        for (int x = 0; x < 4; ++x)
+            grid.setPixel(x, y, rgb(std::uint8_t(y * 4 + x), 0, 0));
     half.canvas().copyRect({0, 0, 2, 2}, grid.canvas(), {0, 0, 4, 4});
     EXPECT_EQ(redOf(half.pixel(0, 0)), 0);
     EXPECT_EQ(redOf(half.pixel(1, 0)), 2);
@@ -180,11 +173,11 @@ TEST(CanvasStretch, DoublingRepeatsEachPixelAndHalvingTakesEveryOther)
     EXPECT_EQ(redOf(half.pixel(1, 1)), 10);
 }
 
-TEST(CanvasStretch, OverlappingSelfCopySqueezesOneRowDown)
-{
+TEST(CanvasStretch, OverlappingSelfCopySqueezesOneRowDown) {
     // The squeeze at the falling game's bottom line: rows 0..3 copied onto rows 1..3 of the same bitmap.
     Bitmap b(1, 4);
-    for (int y = 0; y < 4; ++y) b.setPixel(0, y, rgb(std::uint8_t(10 * (y + 1)), 0, 0));
+    for (int y = 0; y < 4; ++y)
+        b.setPixel(0, y, rgb(std::uint8_t(10 * (y + 1)), 0, 0));
     b.canvas().copyRect({0, 1, 1, 4}, b.canvas(), {0, 0, 1, 4});
     EXPECT_EQ(redOf(b.pixel(0, 0)), 10);
     EXPECT_EQ(redOf(b.pixel(0, 1)), 10);
@@ -192,15 +185,15 @@ TEST(CanvasStretch, OverlappingSelfCopySqueezesOneRowDown)
     EXPECT_EQ(redOf(b.pixel(0, 3)), 30);
 
     Bitmap s(4, 1);
-    for (int x = 0; x < 4; ++x) s.setPixel(x, 0, rgb(std::uint8_t(x + 1), 0, 0));
+    for (int x = 0; x < 4; ++x)
+        s.setPixel(x, 0, rgb(std::uint8_t(x + 1), 0, 0));
     s.canvas().copyRect({1, 0, 4, 1}, s.canvas(), {0, 0, 3, 1}); // unscaled overlap to the right
     EXPECT_EQ(redOf(s.pixel(1, 0)), 1);
     EXPECT_EQ(redOf(s.pixel(2, 0)), 2);
     EXPECT_EQ(redOf(s.pixel(3, 0)), 3);
 }
 
-TEST(CanvasMixedFormats, PalettedSourcesExpandAndChangesAreReported)
-{
+TEST(CanvasMixedFormats, PalettedSourcesExpandAndChangesAreReported) {
     Bitmap idx(2, 1, PixelFormat::Indexed8);
     idx.palette()[5] = {30, 20, 10, 0};
     idx.scanline(0)[0] = 5;

@@ -2,17 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Controls on forms: clicks, capture, double clicks, hover, message procedures, painting, edits.
-#include "platform/windows/Application.hpp"
+#include "platform/backends/HeadlessBackend.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/loop/Timer.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Control.hpp"
 #include "platform/windows/Dialogs.hpp"
 #include "platform/windows/Edit.hpp"
 #include "platform/windows/Form.hpp"
-#include "platform/backends/HeadlessBackend.hpp"
 #include "platform/windows/ImageControl.hpp"
 #include "platform/windows/Label.hpp"
 #include "tests/support/TestDriver.hpp"
-#include "platform/loop/Timer.hpp"
 
 #include <gtest/gtest.h>
 

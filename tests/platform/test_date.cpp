@@ -18,8 +18,7 @@ protected:
 
 } // namespace
 
-TEST(DayCount, CountsDaysFromTheThirtiethOfDecember1899)
-{
+TEST(DayCount, CountsDaysFromTheThirtiethOfDecember1899) {
     EXPECT_EQ(date::fromYmd(1899, 12, 30), 0);
     EXPECT_EQ(date::fromYmd(1899, 12, 29), -1);
     EXPECT_EQ(date::fromYmd(1900, 1, 1), 2);
@@ -41,8 +40,7 @@ TEST(DayCount, CountsDaysFromTheThirtiethOfDecember1899)
     }
 }
 
-TEST(DayCount, TodayIsTheLocalDateWithoutTime)
-{
+TEST(DayCount, TodayIsTheLocalDateWithoutTime) {
     const double t = date::today();
     EXPECT_EQ(t, double(long(t)));
     const std::time_t now = std::time(nullptr);
@@ -55,8 +53,7 @@ TEST(DayCount, TodayIsTheLocalDateWithoutTime)
     EXPECT_GT(t, date::fromYmd(2020, 1, 1));
 }
 
-TEST_F(ShortFormat, PolishStyleDatesRoundTripAndInvalidOnesAreRejected)
-{
+TEST_F(ShortFormat, PolishStyleDatesRoundTripAndInvalidOnesAreRejected) {
     date::setShortFormat("%d.%m.%Y");
     EXPECT_EQ(date::formatShort(32874), "01.01.1990");
     EXPECT_EQ(date::formatShort(date::fromYmd(2024, 12, 31)), "31.12.2024");
@@ -67,11 +64,11 @@ TEST_F(ShortFormat, PolishStyleDatesRoundTripAndInvalidOnesAreRejected)
          {"31.02.2020", "29.02.1900", "32.01.2020", "00.01.2020", "01.13.2020", "01.00.2020", "", "garbage",
           "01.01.1990x", "01-01-1990", "01.01.", "1.1.123", "01..1990"})
         EXPECT_FALSE(date::parseShort(bad).has_value()) << bad;
-    for (int day = 0; day < 80000; day += 97) EXPECT_EQ(date::parseShort(date::formatShort(day)), day);
+    for (int day = 0; day < 80000; day += 97)
+        EXPECT_EQ(date::parseShort(date::formatShort(day)), day);
 }
 
-TEST_F(ShortFormat, TwoDigitYearDatesRoundTripWithinTheirCentury)
-{
+TEST_F(ShortFormat, TwoDigitYearDatesRoundTripWithinTheirCentury) {
     date::setShortFormat("%m/%d/%y");
     EXPECT_EQ(date::formatShort(32874), "01/01/90");
     EXPECT_EQ(date::parseShort("01/01/90"), 32874);
@@ -83,8 +80,7 @@ TEST_F(ShortFormat, TwoDigitYearDatesRoundTripWithinTheirCentury)
         EXPECT_EQ(date::parseShort(date::formatShort(day)), day);
 }
 
-TEST_F(ShortFormat, LocalePatternsAreReducedToDayMonthYearAndTheNumericLocaleIsLeftAlone)
-{
+TEST_F(ShortFormat, LocalePatternsAreReducedToDayMonthYearAndTheNumericLocaleIsLeftAlone) {
     date::setShortFormat("%e.%m.%Y");
     EXPECT_EQ(date::shortFormat(), "%d.%m.%Y");
     date::setShortFormat("%F");

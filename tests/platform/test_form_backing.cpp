@@ -3,8 +3,8 @@
 
 // A form's backing store exists only while someone draws on it or it is shown; what reaches the screen
 // is the same either way.
-#include "platform/windows/Application.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Form.hpp"
 #include "tests/support/TestDriver.hpp"
 

@@ -21,13 +21,11 @@ using ::testing::UnorderedElementsAre;
 
 namespace {
 
-std::vector<std::uint8_t> bytes(std::string_view s)
-{
+std::vector<std::uint8_t> bytes(std::string_view s) {
     return {s.begin(), s.end()};
 }
 
-std::vector<std::string> sorted(std::vector<std::string> v)
-{
+std::vector<std::string> sorted(std::vector<std::string> v) {
     std::sort(v.begin(), v.end());
     return v;
 }
@@ -35,16 +33,14 @@ std::vector<std::string> sorted(std::vector<std::string> v)
 // Limits the size any file of this process may grow to, so writes come up short as on a full disk.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
+    explicit FileSizeLimit(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &old_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         rlimit lim = old_;
         lim.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &lim);
     }
-    ~FileSizeLimit()
-    {
+    ~FileSizeLimit() {
         ::setrlimit(RLIMIT_FSIZE, &old_);
         std::signal(SIGXFSZ, oldHandler_);
     }
@@ -56,8 +52,7 @@ private:
 
 } // namespace
 
-TEST(GamePaths, DataRestsOnTheProgramDirectoryEverythingElseOnTheUserDirectory)
-{
+TEST(GamePaths, DataRestsOnTheProgramDirectoryEverythingElseOnTheUserDirectory) {
     TempRoots roots;
     EXPECT_EQ(fs::resolve("Data\\Bio\\x.xji"), roots.prog() + "/Data/Bio/x.xji");
     EXPECT_EQ(fs::resolve("prgst1.stt"), roots.user() + "/prgst1.stt");
@@ -68,8 +63,7 @@ TEST(GamePaths, DataRestsOnTheProgramDirectoryEverythingElseOnTheUserDirectory)
     EXPECT_EQ(fs::toNative("Data\\Intf\\Spec\\a.xji"), "Data/Intf/Spec/a.xji");
 }
 
-TEST(GamePaths, ANamesCaseDoesNotMatterWhenTheExactOneIsMissing)
-{
+TEST(GamePaths, ANamesCaseDoesNotMatterWhenTheExactOneIsMissing) {
     TempRoots roots;
     TempRoots::write(roots.prog() + "/DATA/bio/X.XJI", "jpeg");
     EXPECT_EQ(fs::resolve("Data\\Bio\\x.xji"), roots.prog() + "/DATA/bio/X.XJI");
@@ -86,8 +80,7 @@ TEST(GamePaths, ANamesCaseDoesNotMatterWhenTheExactOneIsMissing)
     EXPECT_EQ(fs::resolve("Data\\Bio\\x.xji"), roots.prog() + "/DATA/bio/x.xji");
 }
 
-TEST(GamePaths, TheProgramDirectoryIsWhereTheExecutableLives)
-{
+TEST(GamePaths, TheProgramDirectoryIsWhereTheExecutableLives) {
     char exe[4096] = {};
     ASSERT_GT(::readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
     fs::setRoots("", "");
@@ -96,8 +89,7 @@ TEST(GamePaths, TheProgramDirectoryIsWhereTheExecutableLives)
 
 // The user directory is the XDG one (made owner-only, parents too) unless a "portable" file beside the
 // program asks for the program directory, and that directory can be written.
-TEST(GamePaths, TheUserDirectoryIsTheXdgOneUnlessAPortableFileBesideTheProgramAsksOtherwise)
-{
+TEST(GamePaths, TheUserDirectoryIsTheXdgOneUnlessAPortableFileBesideTheProgramAsksOtherwise) {
     struct Case {
         const char* name;
         const char* portable; // what lies in the program directory as "portable"; null: nothing
@@ -158,8 +150,7 @@ TEST(GamePaths, TheUserDirectoryIsTheXdgOneUnlessAPortableFileBesideTheProgramAs
     restore("HOME", oldHome);
 }
 
-TEST(FileListing, ListsPlainAndHiddenFilesMatchingTheMaskButNoDirectories)
-{
+TEST(FileListing, ListsPlainAndHiddenFilesMatchingTheMaskButNoDirectories) {
     TempRoots roots;
     const std::string sio = roots.prog() + "/Data/Sio/";
     for (const char* name : {"a.xji", "B.XJI", ".hidden.xji", "c.txt", "noext"})
@@ -173,8 +164,7 @@ TEST(FileListing, ListsPlainAndHiddenFilesMatchingTheMaskButNoDirectories)
     EXPECT_TRUE(fs::list("Data\\Nothing", "*.*").empty());
 }
 
-TEST(FileListing, MasksFollowTheWildcardRulesOfTheDataSetsOrigin)
-{
+TEST(FileListing, MasksFollowTheWildcardRulesOfTheDataSetsOrigin) {
     EXPECT_TRUE(fs::matchMask("Ssakiewka.XJI", "s*.xji"));
     EXPECT_TRUE(fs::matchMask("noext", "*.*"));
     EXPECT_TRUE(fs::matchMask("record", "record.*"));
@@ -185,8 +175,7 @@ TEST(FileListing, MasksFollowTheWildcardRulesOfTheDataSetsOrigin)
     EXPECT_TRUE(fs::matchMask("żółw.xji", "??ł?.xji")); // '?' is one letter, not one byte
 }
 
-TEST(FileListing, ListsBareNamesOfFilesOnly)
-{
+TEST(FileListing, ListsBareNamesOfFilesOnly) {
     TempRoots roots;
     TempRoots::write(roots.prog() + "/Data/Smd/szopa.pw", "x");
     TempRoots::write(roots.prog() + "/Data/Smd/.ukryty.pw", "x");
@@ -198,8 +187,7 @@ TEST(FileListing, ListsBareNamesOfFilesOnly)
     EXPECT_THAT(fs::list("", "*.stt"), ElementsAre("prgst1.stt"));
 }
 
-TEST(FileWriting, AppendAddsWholeRecordsOrNothing)
-{
+TEST(FileWriting, AppendAddsWholeRecordsOrNothing) {
     TempRoots roots;
     const std::vector<std::uint8_t> record(44, 0xAB);
     EXPECT_FALSE(fs::appendAll("prgst1.stt", record, true)); // must exist, does not
@@ -223,8 +211,7 @@ TEST(FileWriting, AppendAddsWholeRecordsOrNothing)
     EXPECT_EQ(TempRoots::read(roots.user() + "/new.bin"), "abc");
 }
 
-TEST(FileWriting, AtomicWriteReplacesTheFileAndKeepsTheOldOneOnFailure)
-{
+TEST(FileWriting, AtomicWriteReplacesTheFileAndKeepsTheOldOneOnFailure) {
     TempRoots roots;
     fs::writeAtomic("record.xtr", std::string_view("first"));
     EXPECT_EQ(TempRoots::read(roots.user() + "/record.xtr"), "first");
@@ -250,8 +237,7 @@ TEST(FileWriting, AtomicWriteReplacesTheFileAndKeepsTheOldOneOnFailure)
     }
 }
 
-TEST(FileWriting, AtomicWriteIntoAReadOnlyDirectoryFailsAndKeepsTheOldFile)
-{
+TEST(FileWriting, AtomicWriteIntoAReadOnlyDirectoryFailsAndKeepsTheOldFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions are not enforced for root";
     TempRoots roots;
     TempRoots::write(roots.user() + "/Nagrane/record.xtr", "old");
@@ -260,8 +246,7 @@ TEST(FileWriting, AtomicWriteIntoAReadOnlyDirectoryFailsAndKeepsTheOldFile)
     EXPECT_EQ(TempRoots::read(roots.user() + "/Nagrane/record.xtr"), "old");
 }
 
-TEST(FileWriting, ExclusiveCreationNeverTouchesAnExistingFileAndLeavesNoPartialOne)
-{
+TEST(FileWriting, ExclusiveCreationNeverTouchesAnExistingFileAndLeavesNoPartialOne) {
     TempRoots roots;
     const auto header = bytes(std::string(46, 'W'));
     EXPECT_TRUE(fs::createExclusive("Nagranie0.wav", header));
@@ -276,8 +261,7 @@ TEST(FileWriting, ExclusiveCreationNeverTouchesAnExistingFileAndLeavesNoPartialO
     EXPECT_FALSE(std::filesystem::exists(roots.user() + "/Nagranie1.wav"));
 }
 
-TEST(FileWriting, DamagedFilesGoAsideAndOnlyOurStaleTemporariesAreRemoved)
-{
+TEST(FileWriting, DamagedFilesGoAsideAndOnlyOurStaleTemporariesAreRemoved) {
     TempRoots roots;
     const std::string n = roots.user() + "/Nagrane/";
     TempRoots::write(n + "record.xtr", "first");
@@ -305,8 +289,7 @@ TEST(FileWriting, DamagedFilesGoAsideAndOnlyOurStaleTemporariesAreRemoved)
     EXPECT_EQ(TempRoots::read(n + "Nagranie5.wav"), "RIFF");
 }
 
-TEST(FileReading, ReadsWholeFilesAndNamesThePathInErrors)
-{
+TEST(FileReading, ReadsWholeFilesAndNamesThePathInErrors) {
     TempRoots roots;
     TempRoots::write(roots.prog() + "/Data/data.ini", "[DaneProgramu]\nZakladka=3\n");
     EXPECT_EQ(fs::readAll("Data\\data.ini").size(), 26u);

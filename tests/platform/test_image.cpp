@@ -8,29 +8,27 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <png.h>
 #include <stdio.h>
-#include <jpeglib.h>
 
 using namespace platform;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-void put16(Bytes& v, std::size_t at, std::uint16_t x)
-{
+void put16(Bytes& v, std::size_t at, std::uint16_t x) {
     v[at] = std::uint8_t(x);
     v[at + 1] = std::uint8_t(x >> 8);
 }
 
-void put32(Bytes& v, std::size_t at, std::uint32_t x)
-{
-    for (int i = 0; i < 4; ++i) v[at + std::size_t(i)] = std::uint8_t(x >> (8 * i));
+void put32(Bytes& v, std::size_t at, std::uint32_t x) {
+    for (int i = 0; i < 4; ++i)
+        v[at + std::size_t(i)] = std::uint8_t(x >> (8 * i));
 }
 
 // A BMP file written byte by byte: 14-byte file header, 40-byte info header, palette, rows as given.
-Bytes bmpFile(int width, int height, int bpp, const Bytes& palette, const Bytes& rows)
-{
+Bytes bmpFile(int width, int height, int bpp, const Bytes& palette, const Bytes& rows) {
     Bytes f(54 + palette.size() + rows.size(), 0);
     f[0] = 'B';
     f[1] = 'M';
@@ -48,14 +46,12 @@ Bytes bmpFile(int width, int height, int bpp, const Bytes& palette, const Bytes&
 }
 
 // Blue, green, red of pixel (x, y) of a w x 2 test picture.
-std::array<std::uint8_t, 3> testColour(int x, int y)
-{
+std::array<std::uint8_t, 3> testColour(int x, int y) {
     return {std::uint8_t(10 + x * 40), std::uint8_t(200 - y * 90), std::uint8_t(x * 30 + y * 7)};
 }
 
 // A 24-bit BMP of width w and two rows, stored bottom-up (or top-down when topDown), rows padded to 4 bytes.
-Bytes bmp24(int w, bool topDown = false)
-{
+Bytes bmp24(int w, bool topDown = false) {
     const int row = (w * 3 + 3) / 4 * 4;
     Bytes rows(std::size_t(row) * 2, 0xEE); // padding bytes are junk on purpose
     for (int y = 0; y < 2; ++y) {
@@ -68,18 +64,17 @@ Bytes bmp24(int w, bool topDown = false)
     return bmpFile(w, topDown ? -2 : 2, 24, {}, rows);
 }
 
-Bitmap gradient(int w, int h)
-{
+Bitmap gradient(int w, int h) {
     Bitmap b(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) b.setPixel(x, y, rgb(std::uint8_t(x * 8), std::uint8_t(y * 10), 128));
+        for (int x = 0; x < w; ++x)
+            b.setPixel(x, y, rgb(std::uint8_t(x * 8), std::uint8_t(y * 10), 128));
     return b;
 }
 
 } // namespace
 
-TEST(BmpDecoding, TwentyFourBitRowsOfOneTwoAndThreePixelsDecodeExactly)
-{
+TEST(BmpDecoding, TwentyFourBitRowsOfOneTwoAndThreePixelsDecodeExactly) {
     for (int w : {1, 2, 3}) {
         for (bool topDown : {false, true}) {
             const Bytes file = bmp24(w, topDown);
@@ -106,8 +101,7 @@ TEST(BmpDecoding, TwentyFourBitRowsOfOneTwoAndThreePixelsDecodeExactly)
     }
 }
 
-TEST(BmpDecoding, PalettePicturesStayEightBitWithTheirPalette)
-{
+TEST(BmpDecoding, PalettePicturesStayEightBitWithTheirPalette) {
     // Four colours, 5 x 2 pixels: rows of 8 bytes.
     const Bytes palette = {0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 10, 20, 30, 0};
     Bytes rows(16, 0);
@@ -132,8 +126,7 @@ TEST(BmpDecoding, PalettePicturesStayEightBitWithTheirPalette)
     EXPECT_EQ(again.palette()[3], (PaletteEntry{10, 20, 30, 0}));
 }
 
-TEST(BmpDecoding, FourBitAndThirtyTwoBitPicturesKeepTheirColours)
-{
+TEST(BmpDecoding, FourBitAndThirtyTwoBitPicturesKeepTheirColours) {
     // 4-bit, 3 x 1: indices 1, 0, 1 in the high and low nibbles.
     const Bytes palette = {0, 0, 0, 0, 0, 128, 255, 0};
     const Bitmap four = image::decodeBmp(bmpFile(3, 1, 4, palette, {0x10, 0x10, 0, 0}));
@@ -151,8 +144,7 @@ TEST(BmpDecoding, FourBitAndThirtyTwoBitPicturesKeepTheirColours)
     EXPECT_EQ(back.pixel(1, 1), rgb(250, 251, 252));
 }
 
-TEST(BmpDecoding, BrokenAndHostileHeadersAreRefused)
-{
+TEST(BmpDecoding, BrokenAndHostileHeadersAreRefused) {
     const Bytes good = bmp24(3);
     auto with = [&](auto change) {
         Bytes f = good;
@@ -180,7 +172,8 @@ TEST(BmpDecoding, BrokenAndHostileHeadersAreRefused)
         {"truncated", Bytes(good.begin(), good.end() - 3)},
         {"header only", Bytes(good.begin(), good.begin() + 30)},
     };
-    for (const auto& [name, file] : cases) EXPECT_THROW(image::decodeBmp(file, name), ImageError) << name;
+    for (const auto& [name, file] : cases)
+        EXPECT_THROW(image::decodeBmp(file, name), ImageError) << name;
 
     // A palette with more colours than the depth allows, or running past the end.
     const Bytes palette(16, 7);
@@ -191,8 +184,7 @@ TEST(BmpDecoding, BrokenAndHostileHeadersAreRefused)
     EXPECT_THROW(image::decodeBmp(eight), ImageError);
 }
 
-TEST(JpegDecoding, APictureEncodedAtTestTimeDecodesWithinJpegTolerance)
-{
+TEST(JpegDecoding, APictureEncodedAtTestTimeDecodesWithinJpegTolerance) {
     const Bitmap original = gradient(24, 16);
     const Bytes jpeg = image::encodeJpeg(original, 95);
     ASSERT_GT(jpeg.size(), 100u);
@@ -218,8 +210,7 @@ TEST(JpegDecoding, APictureEncodedAtTestTimeDecodesWithinJpegTolerance)
     EXPECT_NEAR(redOf(g.pixel(4, 4)), 200, 3);
 }
 
-TEST(JpegDecoding, GarbageTruncatedAndOversizedFilesRaiseImageErrors)
-{
+TEST(JpegDecoding, GarbageTruncatedAndOversizedFilesRaiseImageErrors) {
     const Bytes good = image::encodeJpeg(gradient(64, 48), 90);
     const std::vector<std::pair<const char*, Bytes>> cases = {
         {"empty", {}},
@@ -229,7 +220,8 @@ TEST(JpegDecoding, GarbageTruncatedAndOversizedFilesRaiseImageErrors)
         {"truncated in the header", Bytes(good.begin(), good.begin() + 100)},
         {"truncated in the pixels", Bytes(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 2))},
     };
-    for (const auto& [name, file] : cases) EXPECT_THROW(image::decodeJpeg(file, name), ImageError) << name;
+    for (const auto& [name, file] : cases)
+        EXPECT_THROW(image::decodeJpeg(file, name), ImageError) << name;
 
     // The frame header claims 65535 x 65535 pixels for a file of a few hundred bytes.
     Bytes huge = good;
@@ -257,8 +249,7 @@ TEST(JpegDecoding, GarbageTruncatedAndOversizedFilesRaiseImageErrors)
 namespace {
 
 // A progressive grey JPEG written with libjpeg directly (our own encoder writes baseline files only).
-Bytes progressiveJpeg(int w, int h)
-{
+Bytes progressiveJpeg(int w, int h) {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
     c.err = jpeg_std_error(&err);
@@ -275,7 +266,8 @@ Bytes progressiveJpeg(int w, int h)
     jpeg_start_compress(&c, TRUE);
     std::vector<std::uint8_t> row(static_cast<std::size_t>(w));
     while (c.next_scanline < c.image_height) {
-        for (int x = 0; x < w; ++x) row[std::size_t(x)] = std::uint8_t(x * 255 / w);
+        for (int x = 0; x < w; ++x)
+            row[std::size_t(x)] = std::uint8_t(x * 255 / w);
         JSAMPROW p = row.data();
         jpeg_write_scanlines(&c, &p, 1);
     }
@@ -288,8 +280,7 @@ Bytes progressiveJpeg(int w, int h)
 
 } // namespace
 
-TEST(JpegDecoding, GreyProgressiveFilesDecodeButEndlessScansAreCutShort)
-{
+TEST(JpegDecoding, GreyProgressiveFilesDecodeButEndlessScansAreCutShort) {
     const Bytes file = progressiveJpeg(32, 16);
     const Bitmap b = image::decodeJpeg(file);
     ASSERT_EQ(b.size(), (Size{32, 16}));
@@ -304,17 +295,18 @@ TEST(JpegDecoding, GreyProgressiveFilesDecodeButEndlessScansAreCutShort)
     const std::size_t end = file.size() - 2; // before the end-of-image marker
     Bytes hostile(file.begin(), file.begin() + std::ptrdiff_t(end));
     for (int k = 0; k < 1000; ++k)
-        hostile.insert(hostile.end(), file.begin() + std::ptrdiff_t(lastScan), file.begin() + std::ptrdiff_t(end));
+        hostile.insert(hostile.end(), file.begin() + std::ptrdiff_t(lastScan),
+                       file.begin() + std::ptrdiff_t(end));
     hostile.insert(hostile.end(), {0xFF, 0xD9});
     EXPECT_THROW(image::decodeJpeg(hostile, "scans"), ImageError);
 }
 
-TEST(PngWriting, AScreenshotReadsBackWithTheSamePixels)
-{
+TEST(PngWriting, AScreenshotReadsBackWithTheSamePixels) {
     TempRoots roots;
     Bitmap shot(5, 3);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) shot.setPixel(x, y, rgb(std::uint8_t(x * 50), std::uint8_t(y * 100), 7));
+        for (int x = 0; x < 5; ++x)
+            shot.setPixel(x, y, rgb(std::uint8_t(x * 50), std::uint8_t(y * 100), 7));
     const std::string path = roots.user() + "/shot.png";
     image::savePng(shot, path);
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/system/DateTime.hpp"
 #include "platform/core/Error.hpp"
+#include "platform/system/DateTime.hpp"
 #include "platform/system/Ini.hpp"
 #include "temp_dir.hpp"
 
@@ -23,8 +23,7 @@ protected:
 
 } // namespace
 
-TEST_F(IniTest, RecordingsIndexRoundTripsPolishTextNumbersAndDates)
-{
+TEST_F(IniTest, RecordingsIndexRoundTripsPolishTextNumbersAndDates) {
     std::filesystem::create_directories(roots.user() + "/Nagrane");
     {
         IniFile ini("Nagrane\\record.xtr");
@@ -56,8 +55,7 @@ TEST_F(IniTest, RecordingsIndexRoundTripsPolishTextNumbersAndDates)
     EXPECT_EQ(again.readString("Nagranie1", "Plik", ""), "a Data=1");
 }
 
-TEST_F(IniTest, NamesIgnoreCaseTheFirstDuplicateWinsAndValuesAreTrimmed)
-{
+TEST_F(IniTest, NamesIgnoreCaseTheFirstDuplicateWinsAndValuesAreTrimmed) {
     TempRoots::write(roots.prog() + "/Data/data.ini", "; settings\n"
                                                       "[DaneProgramu]\n"
                                                       "Zakladka=3\n"
@@ -79,8 +77,7 @@ TEST_F(IniTest, NamesIgnoreCaseTheFirstDuplicateWinsAndValuesAreTrimmed)
     EXPECT_FALSE(ini.sectionExists("settings"));
 }
 
-TEST_F(IniTest, IntegersThatAreNotPlainDecimalsGiveTheDefault)
-{
+TEST_F(IniTest, IntegersThatAreNotPlainDecimalsGiveTheDefault) {
     TempRoots::write(roots.prog() + "/Data/data.ini", "[S]\n"
                                                       "a=12abc\n"
                                                       "b=\n"
@@ -113,14 +110,14 @@ TEST_F(IniTest, IntegersThatAreNotPlainDecimalsGiveTheDefault)
     EXPECT_EQ(ini.readInteger("S", "missing", def), def);
 }
 
-TEST_F(IniTest, MissingBinaryAndGarbageFilesReadAsEmpty)
-{
+TEST_F(IniTest, MissingBinaryAndGarbageFilesReadAsEmpty) {
     IniFile missing("Data\\data.ini");
     EXPECT_FALSE(missing.sectionExists("DaneProgramu"));
     EXPECT_EQ(missing.readInteger("DaneProgramu", "Zakladka", 1), 1);
 
     std::string binary;
-    for (int i = 0; i < 4096; ++i) binary += char((i * 7919 + 13) % 256);
+    for (int i = 0; i < 4096; ++i)
+        binary += char((i * 7919 + 13) % 256);
     TempRoots::write(roots.prog() + "/Data/data.ini", binary);
     IniFile junk("Data\\data.ini");
     EXPECT_FALSE(junk.sectionExists("DaneProgramu"));
@@ -137,8 +134,7 @@ TEST_F(IniTest, MissingBinaryAndGarbageFilesReadAsEmpty)
     EXPECT_EQ(dir.readString("A", "b", "x"), "x");
 }
 
-TEST_F(IniTest, ChangesMadeByOthersAreSeenAndFailedWritesKeepTheFile)
-{
+TEST_F(IniTest, ChangesMadeByOthersAreSeenAndFailedWritesKeepTheFile) {
     TempRoots::write(roots.user() + "/record.xtr", "[Nagranie0]\nNazwa=Ala\n");
     IniFile ini("record.xtr");
     EXPECT_EQ(ini.readString("Nagranie0", "Nazwa", ""), "Ala");
@@ -150,8 +146,7 @@ TEST_F(IniTest, ChangesMadeByOthersAreSeenAndFailedWritesKeepTheFile)
     EXPECT_FALSE(std::filesystem::exists(roots.user() + "/Brak"));
 }
 
-TEST_F(IniTest, DatesThatAreNoValidDatesGiveTheDefault)
-{
+TEST_F(IniTest, DatesThatAreNoValidDatesGiveTheDefault) {
     TempRoots::write(roots.user() + "/record.xtr",
                      "[N]\nA=01.01.1990\nB=31.02.2020\nC=jutro\nD=\nE=29.02.2000\n");
     IniFile ini("record.xtr");
@@ -162,8 +157,7 @@ TEST_F(IniTest, DatesThatAreNoValidDatesGiveTheDefault)
     EXPECT_EQ(ini.readDate("N", "E", 0), date::fromYmd(2000, 2, 29));
 }
 
-TEST_F(IniTest, AFileThatCouldNotBeReadIsNeverWrittenOver)
-{
+TEST_F(IniTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
     std::string big = "[Nagranie0]\nNazwa=Ala\n";
     big += "[Nagranie1]\nNazwa=" + std::string((4u << 20) - big.size(), 'x') + "\n";
     ASSERT_GT(big.size(), 4u << 20);

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The event loop in virtual time: timers, blocking calls, modal windows, closing.
-#include "platform/windows/Application.hpp"
 #include "platform/loop/Clock.hpp"
+#include "platform/loop/Timer.hpp"
+#include "platform/windows/Application.hpp"
 #include "platform/windows/Control.hpp"
 #include "platform/windows/Form.hpp"
 #include "platform/windows/ImageControl.hpp"
 #include "tests/support/TestDriver.hpp"
-#include "platform/loop/Timer.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "platform/windows/Dialogs.hpp"
 #include "platform/core/Error.hpp"
+#include "platform/windows/Dialogs.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include "audio_test_util.hpp"
 
-#include "platform/loop/Clock.hpp"
 #include "platform/audio/Recorder.hpp"
 #include "platform/audio/Sound.hpp"
+#include "platform/loop/Clock.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "platform/backends/SdlBackend.hpp"
 #include "platform/core/Bitmap.hpp"
 #include "platform/graphics/ScreenScale.hpp"
-#include "platform/backends/SdlBackend.hpp"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-Bitmap white(int w, int h, PixelFormat f = PixelFormat::Bgr24)
-{
+Bitmap white(int w, int h, PixelFormat f = PixelFormat::Bgr24) {
     Bitmap b(w, h, f);
     if (f == PixelFormat::Indexed8) {
         b.palette() = Bitmap::greyPalette();
@@ -27,8 +26,7 @@ Bitmap white(int w, int h, PixelFormat f = PixelFormat::Bgr24)
 }
 
 // Smallest rectangle holding every pixel that is no longer white.
-Rect inked(const Bitmap& b)
-{
+Rect inked(const Bitmap& b) {
     Rect r{};
     for (int y = 0; y < b.height(); ++y)
         for (int x = 0; x < b.width(); ++x)
@@ -36,11 +34,11 @@ Rect inked(const Bitmap& b)
     return r;
 }
 
-int inkedCount(const Bitmap& b)
-{
+int inkedCount(const Bitmap& b) {
     int n = 0;
     for (int y = 0; y < b.height(); ++y)
-        for (int x = 0; x < b.width(); ++x) n += b.pixel(x, y) != kWhite;
+        for (int x = 0; x < b.width(); ++x)
+            n += b.pixel(x, y) != kWhite;
     return n;
 }
 
@@ -49,12 +47,11 @@ const Font kLabel{"Arial", 16, false, kBlack};
 
 } // namespace
 
-TEST(TextMeasure, PolishWordsInWindowsFontNamesHavePlausibleSizes)
-{
+TEST(TextMeasure, PolishWordsInWindowsFontNamesHavePlausibleSizes) {
     const Size s = text::measure(kTitle, "Żółć");
     EXPECT_GT(s.width, 19 * 2);
     EXPECT_LT(s.width, 19 * 5);
-    EXPECT_GE(s.height, 19); // a line is at least the character height ...
+    EXPECT_GE(s.height, 19);         // a line is at least the character height ...
     EXPECT_LE(s.height, 19 * 3 / 2); // ... plus ascender and descender room
     EXPECT_EQ(s.height, text::lineHeight(kTitle));
     EXPECT_EQ(text::measure(kTitle, "").width, 0);
@@ -71,8 +68,7 @@ TEST(TextMeasure, PolishWordsInWindowsFontNamesHavePlausibleSizes)
     EXPECT_NEAR(double(w40) / w20, 2.0, 0.15);
 }
 
-TEST(TextDraw, PolishLettersHaveTheirOwnGlyphs)
-{
+TEST(TextDraw, PolishLettersHaveTheirOwnGlyphs) {
     auto render = [](const char* s) {
         Bitmap b = white(40, 40);
         text::draw(b, {0, 0, 40, 40}, 4, 4, s, {"Arial", 24, false, kBlack});
@@ -88,8 +84,7 @@ TEST(TextDraw, PolishLettersHaveTheirOwnGlyphs)
     EXPECT_NE(0, std::memcmp(render("ż").data(), box.data(), box.byteSize()));
 }
 
-TEST(TextDraw, BlendsInTheFontColourAndNeverTouchesPixelsOutsideTheClip)
-{
+TEST(TextDraw, BlendsInTheFontColourAndNeverTouchesPixelsOutsideTheClip) {
     Bitmap b = white(80, 40);
     const Rect clip{10, 5, 50, 30};
     const Rect changed = text::draw(b, clip, 2, 2, "WWWWWW", {"Arial", 30, true, kRed});
@@ -119,8 +114,7 @@ TEST(TextDraw, BlendsInTheFontColourAndNeverTouchesPixelsOutsideTheClip)
     EXPECT_TRUE(text::draw(b, {0, 0, 80, 40}, -500, 0, "Ala", kLabel).empty());
 }
 
-TEST(TextDraw, PaletteTargetsGetTheNearestPaletteEntries)
-{
+TEST(TextDraw, PaletteTargetsGetTheNearestPaletteEntries) {
     Bitmap b = white(60, 30, PixelFormat::Indexed8);
     text::draw(b, {0, 0, 60, 30}, 2, 2, "Ala", {"Arial", 20, true, kBlack});
     bool black = false, grey = false;
@@ -134,8 +128,7 @@ TEST(TextDraw, PaletteTargetsGetTheNearestPaletteEntries)
     EXPECT_TRUE(grey);
 }
 
-TEST(TextLayout, LinesAreAlignedLeftCentredOrRightInTheirRectangle)
-{
+TEST(TextLayout, LinesAreAlignedLeftCentredOrRightInTheirRectangle) {
     const Rect rect{20, 10, 220, 60};
     Rect boxes[3];
     int i = 0;
@@ -156,8 +149,7 @@ TEST(TextLayout, LinesAreAlignedLeftCentredOrRightInTheirRectangle)
     }
 }
 
-TEST(TextLayout, WrapsAtSpacesBreaksOverlongWordsAndHonoursLineBreaks)
-{
+TEST(TextLayout, WrapsAtSpacesBreaksOverlongWordsAndHonoursLineBreaks) {
     const int width = text::measure(kLabel, "Ala ma").width + 1;
     EXPECT_THAT(text::wrap(kLabel, "Ala ma kota", width), ElementsAre("Ala ma", "kota"));
     EXPECT_THAT(text::wrap(kLabel, "Ala ma kota", 1000), ElementsAre("Ala ma kota"));
@@ -187,8 +179,7 @@ TEST(TextLayout, WrapsAtSpacesBreaksOverlongWordsAndHonoursLineBreaks)
     EXPECT_LE(ink.right, rect.right);
 }
 
-TEST(TextOnCanvas, CanvasTextUsesItsFontAndClipAndReportsWhatChanged)
-{
+TEST(TextOnCanvas, CanvasTextUsesItsFontAndClipAndReportsWhatChanged) {
     Bitmap b = white(100, 40);
     Canvas& canvas = b.canvas();
     canvas.setFont({"Arial", 20, false, rgb(0, 0, 255)});

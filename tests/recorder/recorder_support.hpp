@@ -6,14 +6,14 @@
 // The main menu on its recordings tab, in the driver, with the shipped data and a scratch user directory.
 #include "../ui/program_fixture.hpp"
 
-#include "windows/ProgramWindows.hpp"
 #include "core/GameSettings.hpp"
-#include "platform/windows/Control.hpp"
 #include "platform/system/DateTime.hpp"
 #include "platform/system/Ini.hpp"
+#include "platform/windows/Control.hpp"
 #include "recorder/Recordings.hpp"
-#include "windows/MessageWindow.hpp"
 #include "windows/MainMenu.hpp"
+#include "windows/MessageWindow.hpp"
+#include "windows/ProgramWindows.hpp"
 
 #include <cstdint>
 #include <functional>

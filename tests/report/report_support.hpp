@@ -4,8 +4,8 @@
 #pragma once
 
 #include "../core/CoreTestSupport.hpp"
-#include "core/StatisticsFile.hpp"
 #include "core/GameSettings.hpp"
+#include "core/StatisticsFile.hpp"
 
 #include <cstdlib>
 #include <cstring>

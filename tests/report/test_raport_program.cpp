@@ -6,8 +6,8 @@
 #include "../ui/program_fixture.hpp"
 #include "report_support.hpp"
 
-#include "core/StatisticsFile.hpp"
 #include "core/ResourcePictures.hpp"
+#include "core/StatisticsFile.hpp"
 #include "games/falling/FallingWindow.hpp"
 #include "platform/windows/Control.hpp"
 #include "report/Report.hpp"

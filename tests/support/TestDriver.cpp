@@ -3,10 +3,10 @@
 
 #include "tests/support/TestDriver.hpp"
 
+#include "platform/backends/HeadlessBackend.hpp"
 #include "platform/windows/Application.hpp"
 #include "platform/windows/Control.hpp"
 #include "platform/windows/Form.hpp"
-#include "platform/backends/HeadlessBackend.hpp"
 
 #include <SDL.h>
 

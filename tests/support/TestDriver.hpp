@@ -5,8 +5,8 @@
 
 #include "platform/backends/Automation.hpp"
 #include "platform/core/Bitmap.hpp"
-#include "platform/windows/Input.hpp"
 #include "platform/core/Types.hpp"
+#include "platform/windows/Input.hpp"
 
 #include <condition_variable>
 #include <cstdint>

@@ -3,14 +3,14 @@
 
 #pragma once
 
-#include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
 #include "app/Program.hpp"
+#include "core/SharedObjects.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
 #include "platform/core/Bitmap.hpp"
 #include "platform/system/Fs.hpp"
+#include "platform/windows/Application.hpp"
 #include "tests/support/TestDriver.hpp"
+#include "windows/ProgramWindows.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,16 +3,16 @@
 
 #include "program_fixture.hpp"
 
-#include "core/ScreenLayout.hpp"
-#include "core/StatisticsFile.hpp"
 #include "core/GameSettings.hpp"
 #include "core/ResourcePictures.hpp"
-#include "games/labelling/LabellingWindow.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/StatisticsFile.hpp"
 #include "games/completion/CompletionWindow.hpp"
+#include "games/labelling/LabellingWindow.hpp"
 #include "games/memory/MemoryWindow.hpp"
 #include "platform/windows/Control.hpp"
-#include "windows/MessageWindow.hpp"
 #include "windows/MainMenu.hpp"
+#include "windows/MessageWindow.hpp"
 #include "windows/ResultsWindow.hpp"
 #include "words/Catalogue.hpp"
 

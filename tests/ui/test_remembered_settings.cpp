@@ -6,8 +6,8 @@
 #include "../core/CoreTestSupport.hpp"
 
 #include "core/GameSettings.hpp"
-#include "windows/MainMenu.hpp"
 #include "widgets/TwoStatePicture.hpp"
+#include "windows/MainMenu.hpp"
 
 using namespace wvtest;
 

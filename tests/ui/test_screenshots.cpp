@@ -3,8 +3,8 @@
 
 #include "program_fixture.hpp"
 
-#include "core/StatisticsFile.hpp"
 #include "core/GameSettings.hpp"
+#include "core/StatisticsFile.hpp"
 #include "windows/MessageWindow.hpp"
 #include "windows/ResultsWindow.hpp"
 

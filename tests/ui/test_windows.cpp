@@ -5,13 +5,13 @@
 
 #include "platform/graphics/Text.hpp"
 
-#include "core/StatisticsFile.hpp"
 #include "core/GameSettings.hpp"
+#include "core/StatisticsFile.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/windows/Form.hpp"
 #include "windows/MessageWindow.hpp"
-#include "windows/SplashWindow.hpp"
 #include "windows/ResultsWindow.hpp"
+#include "windows/SplashWindow.hpp"
 
 #include <optional>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Check buttons: opaque resource pictures, soft-edged picture pairs, clicks and positions.
-#include "widgets/TwoStatePicture.hpp"
 #include "widgets/ToggleButton.hpp"
+#include "widgets/TwoStatePicture.hpp"
 
 #include "core/FatalError.hpp"
 #include "platform/windows/Action.hpp"

@@ -6,8 +6,8 @@
 #include "widgets/Caption.hpp"
 #include "widgets/RingOverlay.hpp"
 
-#include "core/ScreenLayout.hpp"
 #include "core/FatalError.hpp"
+#include "core/ScreenLayout.hpp"
 #include "tests/widgets/widget_fixture.hpp"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 // The scroll thumb and bar: steps, drawing over the window's background, failures.
 #include "widgets/ScrollBar.hpp"
 
-#include "platform/windows/Action.hpp"
 #include "platform/core/Error.hpp"
+#include "platform/windows/Action.hpp"
 #include "tests/widgets/widget_fixture.hpp"
 
 #include <gtest/gtest.h>

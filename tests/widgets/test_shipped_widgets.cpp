@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Every picture widget the windows build can be built from the shipped Resource/ and Data/.
-#include "widgets/TwoStatePicture.hpp"
-#include "widgets/ToggleButton.hpp"
+#include "widgets/Buttons.hpp"
 #include "widgets/Caption.hpp"
 #include "widgets/RingOverlay.hpp"
-#include "widgets/Buttons.hpp"
 #include "widgets/ScrollBar.hpp"
+#include "widgets/ToggleButton.hpp"
+#include "widgets/TwoStatePicture.hpp"
 
 #include "core/ScreenLayout.hpp"
 #include "platform/system/Fs.hpp"
@@ -95,8 +95,7 @@ TEST(ShippedPictures, CheckButtonsCaptionsSpeakerAndRingOfBothModes) {
             });
         for (const char* napis : {"nap_ilzadan", "nap_pozycja", "nap_gloski"})
             for (const char* koniec : {"_s", "_b"})
-                sprobuj(std::string(napis) + koniec,
-                        [&] { Caption g(std::string(napis) + koniec); });
+                sprobuj(std::string(napis) + koniec, [&] { Caption g(std::string(napis) + koniec); });
         for (Size ekran : {Size{800, 600}, Size{1024, 768}}) {
             display.init(ekran.width, ekran.height);
             sprobuj("ring " + std::to_string(ekran.width), [&] { RingOverlay r(kanwa.canvas()); });

@@ -4,14 +4,14 @@
 #pragma once
 
 // Small resource pictures and windows for the picture-widget tests.
-#include "platform/windows/Application.hpp"
 #include "platform/core/Bitmap.hpp"
-#include "platform/graphics/Canvas.hpp"
-#include "platform/windows/Form.hpp"
-#include "platform/graphics/Image.hpp"
-#include "tests/support/TestDriver.hpp"
 #include "platform/core/Types.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/graphics/Image.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Form.hpp"
 #include "tests/platform/temp_dir.hpp"
+#include "tests/support/TestDriver.hpp"
 
 #include <filesystem>
 #include <fstream>

@@ -8,10 +8,10 @@
 // partners), the window shown modally.
 #include "../memory/memory_support.hpp"
 
-#include "core/ResourcePictures.hpp"
-#include "words/LetterTiles.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ResourcePictures.hpp"
 #include "games/completion/CompletionWindow.hpp"
+#include "words/LetterTiles.hpp"
 
 namespace completiontest {
 

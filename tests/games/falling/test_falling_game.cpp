@@ -5,9 +5,9 @@
 #include "falling_support.hpp"
 
 #include "core/FatalError.hpp"
-#include "platform/windows/Cursor.hpp"
 #include "platform/backends/HeadlessBackend.hpp"
 #include "platform/core/Random.hpp"
+#include "platform/windows/Cursor.hpp"
 #include "widgets/RingOverlay.hpp"
 
 using namespace fallingtest;

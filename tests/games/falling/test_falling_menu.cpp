@@ -4,9 +4,9 @@
 // The falling-pictures game reached the way a user reaches it: the main menu on tab 4 and its start button.
 #include "../../ui/program_fixture.hpp"
 
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "games/falling/FallingWindow.hpp"
 #include "windows/MainMenu.hpp"
 #include "windows/ResultsWindow.hpp"

@@ -8,8 +8,8 @@
 // Tiles are found through the game object and moved by real drags.
 #include "../memory/memory_support.hpp"
 
-#include "core/ResourcePictures.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ResourcePictures.hpp"
 #include "games/labelling/LabellingWindow.hpp"
 #include "widgets/Buttons.hpp"
 

@@ -4,9 +4,9 @@
 // The labelling game reached the way a user reaches it: the main menu's first tab and its start button.
 #include "../../ui/program_fixture.hpp"
 
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "games/labelling/LabellingWindow.hpp"
 #include "windows/MainMenu.hpp"
 #include "windows/ResultsWindow.hpp"

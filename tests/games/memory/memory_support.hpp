@@ -5,19 +5,19 @@
 
 // Plays the memory window on the headless backend with the shipped data set: program-wide objects as
 // start-up makes them, the catalogue filtered with the Memory settings, the window shown modally.
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/SharedObjects.hpp"
-#include "windows/ProgramWindows.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "games/memory/MemoryWindow.hpp"
 #include "pictures/PictureFiles.hpp"
-#include "platform/windows/Application.hpp"
-#include "platform/graphics/Canvas.hpp"
-#include "platform/windows/Form.hpp"
-#include "platform/system/Fs.hpp"
 #include "platform/backends/HeadlessBackend.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/system/Fs.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Form.hpp"
 #include "tests/support/TestDriver.hpp"
+#include "windows/ProgramWindows.hpp"
 #include "windows/ResultsWindow.hpp"
 #include "words/Catalogue.hpp"
 

@@ -4,9 +4,9 @@
 // The memory game reached the way a user reaches it: the main menu's second tab and its start button.
 #include "../../ui/program_fixture.hpp"
 
+#include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/StatisticsFile.hpp"
-#include "core/GameSettings.hpp"
 #include "games/memory/MemoryWindow.hpp"
 #include "windows/MainMenu.hpp"
 #include "windows/ResultsWindow.hpp"
