@@ -4,7 +4,10 @@
 
 # Set-up, build, run and test on a Debian machine.
 #   ./dev.sh run [program options]   install what is missing, build, start the game
-#   ./dev.sh test                    install what is missing, build normal and sanitizer builds, run every test
+#   ./dev.sh test                    install what is missing, check the format, build normal and sanitizer
+#                                    builds with warnings as errors, run every test
+#   ./dev.sh lint                    run clang-tidy's fault-finding checks (.clang-tidy) over the program
+#   ./dev.sh format                  format every C++ file with clang-format (.clang-format)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,7 +15,7 @@ cd "$(dirname "$0")"
 RUN_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig1-dev libjpeg62-turbo-dev
               libpng-dev libsimpleini-dev fonts-dejavu-core fonts-liberation2)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev desktop-file-utils appstream
-               xvfb xdotool imagemagick reuse lintian)
+               xvfb xdotool imagemagick reuse lintian clang-format)
 
 install_packages() { # packages...
     local missing=()
@@ -67,6 +70,8 @@ run_tests() {
     return 1
 }
 
+cxx_files() { git ls-files '*.cpp' '*.hpp' '*.h'; }
+
 case "${1:-}" in
 run)
     shift
@@ -78,13 +83,29 @@ run)
     ;;
 test)
     install_packages "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-    build build
+    if ! cxx_files | xargs clang-format --dry-run --Werror; then
+        echo "dev.sh: files above are not formatted: run ./dev.sh format" >&2
+        exit 1
+    fi
+    build build -DWV_WERROR=ON
     run_tests build
-    build build-asan -DWV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    build build-asan -DWV_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DWV_WERROR=ON
     ASAN_OPTIONS=detect_leaks=1 run_tests build-asan
     ;;
+lint)
+    install_packages "${RUN_PACKAGES[@]}" clang-tidy
+    cmake -S . -B build-lint -DWV_TESTS=OFF -DWV_BENCH=OFF >/dev/null
+    # Program sources only: the tests' own set-up code is not what these checks are for.
+    git ls-files 'platform/*.cpp' 'pictures/*.cpp' 'words/*.cpp' 'core/*.cpp' 'report/*.cpp' 'widgets/*.cpp' \
+        'recorder/*.cpp' 'windows/*.cpp' 'games/*.cpp' 'app/*.cpp' |
+        xargs -P "$(nproc)" -n 8 clang-tidy -p build-lint --quiet --warnings-as-errors='*' 2>/dev/null
+    ;;
+format)
+    install_packages clang-format
+    cxx_files | xargs clang-format -i
+    ;;
 *)
-    echo "usage: $0 run [options] | test" >&2
+    echo "usage: $0 run [options] | test | lint | format" >&2
     exit 2
     ;;
 esac
