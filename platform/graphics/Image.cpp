@@ -429,7 +429,7 @@ std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality) {
 std::vector<std::uint8_t> encodeBmp(const Bitmap& bitmap) {
     if (bitmap.empty()) throw ImageError("Cannot encode an empty picture as BMP");
     const int w = bitmap.width(), h = bitmap.height(), bpp = bitmap.bitsPerPixel();
-    const std::size_t rowBytes = std::size_t((w * bpp + 31) / 32 * 4);
+    const std::size_t rowBytes = (std::size_t(w) * std::size_t(bpp) + 31) / 32 * 4;
     const std::size_t paletteBytes = bpp == 8 ? 256 * 4 : 0;
     const std::size_t offset = 14 + 40 + paletteBytes;
     std::vector<std::uint8_t> out(offset + rowBytes * std::size_t(h), 0);

@@ -131,7 +131,8 @@ public:
         TTF_Font* f = get(font);
         std::string key;
         key.reserve(utf8.size() + 24);
-        key.append(reinterpret_cast<const char*>(&f), sizeof f);
+        key.append(reinterpret_cast<const char*>(&f),
+                   sizeof f); // NOLINT(bugprone-sizeof-expression): the font's address is the key
         key.append(utf8);
         if (auto it = lines_.find(key); it != lines_.end()) {
             order_.splice(order_.begin(), order_, it->second.second);
