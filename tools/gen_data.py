@@ -164,7 +164,7 @@ WORDS = [
     ('zolw', 'żółw', '_ż,ó,ł,w', 'Ż', N, T('1f422')),
     ('zaglowka', 'żaglówka', '_ż,a,g,l,ó,w,k,a', 'Ż', N, T('26f5')),
     ('zarowka', 'żarówka', '_ż,a,r,ó,w,k,a', 'Ż', N, T('1f4a1')),
-    ('zuk', 'żuk', '_ż,u,k', 'Ż', N, T('1fab2')),
+    ('zuk', 'żuk', '_ż,u,k', 'Ż', N, D('zuk')),
     ('zubr', 'żubr', '_ż,u,b,r', 'Ż', N, T('1f9ac')),
     ('rzodkiewka', 'rzodkiewka', '_rz,o,d,k,i,e,w,k,a', 'RZ', N, D('rzodkiewka')),
     ('zelazko', 'żelazko', '_ż,e,l,a,z,k,o', 'Ż', N, D('zelazko')),
@@ -1464,7 +1464,7 @@ def layout_preview(out):
 # ---------------------------------------------------------------- main
 
 # Own drawings that reuse a Twemoji outline.
-TWEMOJI_BASED = {D('sakiewka'), D('szachy')}
+TWEMOJI_BASED = {D('sakiewka'), D('szachy'), D('zuk')}
 
 
 def art_set(src):
