@@ -121,6 +121,8 @@ WORDS = [
     ('kapelusz', 'kapelusz', 'k,a,p,e,l,u,_sz', 'SZ', W, T('1f452')),
     ('kalosz', 'kalosz', 'k,a,l,o,_sz', 'SZ', W, D('kalosz')),
     ('grosz', 'grosz', 'g,r,o,_sz', 'SZ', W, T('1fa99')),
+    ('listonosz', 'listonosz', 'l,i,s,t,o,n,o,_sz', 'SZ', W, D('listonosz')),
+    ('pioropusz', 'pióropusz', 'p,i,ó,r,o,p,u,_sz', 'SZ', W, D('pioropusz')),
     # S
     ('sowa', 'sowa', '_s,o,w,a', 'S', N, T('1f989')),
     ('ser', 'ser', '_s,e,r', 'S', N, T('1f9c0')),
@@ -162,7 +164,7 @@ WORDS = [
     ('zolw', 'żółw', '_ż,ó,ł,w', 'Ż', N, T('1f422')),
     ('zaglowka', 'żaglówka', '_ż,a,g,l,ó,w,k,a', 'Ż', N, T('26f5')),
     ('zarowka', 'żarówka', '_ż,a,r,ó,w,k,a', 'Ż', N, T('1f4a1')),
-    ('zuk', 'żuk', '_ż,u,k', 'Ż', N, T('1fab2')),
+    ('zuk', 'żuk', '_ż,u,k', 'Ż', N, D('zuk')),
     ('zubr', 'żubr', '_ż,u,b,r', 'Ż', N, T('1f9ac')),
     ('rzodkiewka', 'rzodkiewka', '_rz,o,d,k,i,e,w,k,a', 'RZ', N, D('rzodkiewka')),
     ('zelazko', 'żelazko', '_ż,e,l,a,z,k,o', 'Ż', N, D('zelazko')),
@@ -170,6 +172,8 @@ WORDS = [
     ('zongler', 'żongler', '_ż,o,n,g,l,e,r', 'Ż', N, T('1f939')),
     ('zelki', 'żelki', '_ż,e,l,k,i', 'Ż', N, D('zelki')),
     ('rzezucha', 'rzeżucha', '_rz,e,ż,u,ch,a', 'RZ', N, D('rzezucha')),
+    ('zyrandol', 'żyrandol', '_ż,y,r,a,n,d,o,l', 'Ż', N, D('zyrandol')),
+    ('rzepka', 'rzepka', '_rz,e,p,k,a', 'RZ', N, D('rzepka')),
     ('grzyb', 'grzyb', 'g,_rz,y,b', 'RZ', S_, T('1f344')),
     ('drzewo', 'drzewo', 'd,_rz,e,w,o', 'RZ', S_, T('1f333')),
     ('burza', 'burza', 'b,u,_rz,a', 'RZ', S_, T('26c8')),
@@ -195,6 +199,8 @@ WORDS = [
     ('zero', 'zero', '_z,e,r,o', 'Z', N, T('30-20e3')),
     ('zapalki', 'zapałki', '_z,a,p,a,ł,k,i', 'Z', N, D('zapalki')),
     ('zabawki', 'zabawki', '_z,a,b,a,w,k,i', 'Z', N, TOYS),
+    ('zloto', 'złoto', '_z,ł,o,t,o', 'Z', N, D('zloto')),
+    ('znak', 'znak', '_z,n,a,k', 'Z', N, D('znak')),
     ('koza', 'koza', 'k,o,_z,a', 'Z', S_, T('1f410')),
     ('wazon', 'wazon', 'w,a,_z,o,n', 'Z', S_, T('1f3fa')),
     ('gazeta', 'gazeta', 'g,a,_z,e,t,a', 'Z', S_, T('1f4f0')),
@@ -215,6 +221,8 @@ WORDS = [
     ('czosnek', 'czosnek', '_cz,o,s,n,e,k', 'CZ', N, T('1f9c4')),
     ('cztery', 'cztery', '_cz,t,e,r,y', 'CZ', N, T('34-20e3')),
     ('czolg', 'czołg', '_cz,o,ł,g', 'CZ', N, D('czolg')),
+    ('czarodziej', 'czarodziej', '_cz,a,r,o,dz,i,e,j', 'CZ', N, T('1f9d9-200d-2642-fe0f')),
+    ('czipsy', 'czipsy', '_cz,i,p,s,y', 'CZ', N, D('czipsy')),
     ('kaczka', 'kaczka', 'k,a,_cz,k,a', 'CZ', S_, T('1f986')),
     ('tecza', 'tęcza', 't,ę,_cz,a', 'CZ', S_, T('1f308')),
     ('oczy', 'oczy', 'o,_cz,y', 'CZ', S_, T('1f440')),
@@ -235,6 +243,8 @@ WORDS = [
     ('biegacz', 'biegacz', 'b,i,e,g,a,_cz', 'CZ', W, T('1f3c3')),
     ('spinacz', 'spinacz', 's,p,i,n,a,_cz', 'CZ', W, T('1f4ce')),
     ('warkocz', 'warkocz', 'w,a,r,k,o,_cz', 'CZ', W, D('warkocz')),
+    ('wspinacz', 'wspinacz', 'w,s,p,i,n,a,_cz', 'CZ', W, T('1f9d7')),
+    ('mlecz', 'mlecz', 'm,l,e,_cz', 'CZ', W, D('mlecz')),
     # C: plain c (not before i).
     ('cebula', 'cebula', '_c,e,b,u,l,a', 'C', N, T('1f9c5')),
     ('cytryna', 'cytryna', '_c,y,t,r,y,n,a', 'C', N, T('1f34b')),
@@ -242,6 +252,7 @@ WORDS = [
     ('cyrk', 'cyrk', '_c,y,r,k', 'C', N, T('1f3aa')),
     ('cegla', 'cegła', '_c,e,g,ł,a', 'C', N, T('1f9f1')),
     ('cymbalki', 'cymbałki', '_c,y,m,b,a,ł,k,i', 'C', N, D('cymbalki')),
+    ('cukier', 'cukier', '_c,u,k,i,e,r', 'C', N, D('cukier')),
     ('plecak', 'plecak', 'p,l,e,_c,a,k', 'C', S_, T('1f392')),
     ('slonce', 'słońce', 's,ł,o,ń,_c,e', 'C', S_, T('2600')),
     ('kotwica', 'kotwica', 'k,o,t,w,i,_c,a', 'C', S_, T('2693')),
@@ -249,6 +260,9 @@ WORDS = [
     ('precel', 'precel', 'p,r,e,_c,e,l', 'C', S_, T('1f968')),
     ('gasienica', 'gąsienica', 'g,ą,s,i,e,n,i,_c,a', 'C', S_, T('1f41b')),
     ('policjant', 'policjant', 'p,o,l,i,_c,j,a,n,t', 'C', S_, T('1f46e')),
+    ('serce', 'serce', 's,e,r,_c,e', 'C', S_, T('2764')),
+    ('tablica', 'tablica', 't,a,b,l,i,_c,a', 'C', S_, D('tablica')),
+    ('kucyk', 'kucyk', 'k,u,_c,y,k', 'C', S_, D('kucyk')),
     ('palec', 'palec', 'p,a,l,e,_c', 'C', W, T('261d')),
     ('chlopiec', 'chłopiec', 'ch,ł,o,p,i,e,_c', 'C', W, T('1f466')),
     ('widelec', 'widelec', 'w,i,d,e,l,e,_c', 'C', W, D('widelec')),
@@ -256,14 +270,15 @@ WORDS = [
     ('koc', 'koc', 'k,o,_c', 'C', W, D('koc')),
     ('noc', 'noc', 'n,o,_c', 'C', W, D('noc')),
     ('leniwiec', 'leniwiec', 'l,e,n,i,w,i,e,_c', 'C', W, T('1f9a5')),
+    ('walec', 'walec', 'w,a,l,e,_c', 'C', W, D('walec')),
     # DŻ: few words at the start, hardly any inside, none at the end (devoiced).
     ('dzem', 'dżem', '_dż,e,m', 'DŻ', N, D('dzem')),
     ('dzungla', 'dżungla', '_dż,u,n,g,l,a', 'DŻ', N, JUNGLE),
-    ('dzinsy', 'dżinsy', '_dż,i,n,s,y', 'DŻ', N, T('1f456')),
+    ('dzinsy', 'dżinsy', '_dż,i,n,s,y', 'DŻ', N, D('dzinsy')),
     ('dzokej', 'dżokej', '_dż,o,k,e,j', 'DŻ', N, T('1f3c7')),
     ('dzudo', 'dżudo', '_dż,u,d,o', 'DŻ', N, T('1f94b')),
-    ('dzdzownica', 'dżdżownica', '_dż,dż,o,w,n,i,c,a', 'DŻ', N, T('1fab1')),
-    ('dzip', 'dżip', '_dż,i,p', 'DŻ', N, T('1f699')),
+    ('dzdzownica', 'dżdżownica', '_dż,dż,o,w,n,i,c,a', 'DŻ', N, D('dzdzownica')),
+    ('dzip', 'dżip', '_dż,i,p', 'DŻ', N, D('dzip')),
     ('dzin', 'dżin', '_dż,i,n', 'DŻ', N, T('1f9de')),
     ('dzojstik', 'dżojstik', '_dż,o,j,s,t,i,k', 'DŻ', N, T('1f579')),
     ('bandzo', 'bandżo', 'b,a,n,_dż,o', 'DŻ', S_, T('1fa95')),
@@ -1449,7 +1464,7 @@ def layout_preview(out):
 # ---------------------------------------------------------------- main
 
 # Own drawings that reuse a Twemoji outline.
-TWEMOJI_BASED = {D('sakiewka'), D('szachy')}
+TWEMOJI_BASED = {D('sakiewka'), D('szachy'), D('zuk')}
 
 
 def art_set(src):

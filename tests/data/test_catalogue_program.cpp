@@ -55,7 +55,7 @@ TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTh
         {"Gloski=8\nPoziom=3\nPozycja=28672", "form-shown Komunikat",
          "Słów z głoską DŻ we wszystkich pozycjach jest 11, a ta gra potrzebuje 15."},
         {"Gloski=4\nPoziom=3\nPozycja=16384", "form-shown Komunikat",
-         "Słów z głoską CZ w wygłosie jest 5, a ta gra potrzebuje 15."},
+         "Słów z głoską CZ w wygłosie jest 7, a ta gra potrzebuje 15."},
         {"Gloski=8\nPoziom=2\nPozycja=28672", "form-shown Podpisywanie", ""},
         {"Gloski=2\nPoziom=3\nPozycja=12288", "form-shown Podpisywanie", ""},
     };
