@@ -241,7 +241,9 @@ TEST(RaportHtml, aLongHistoryKeepsThePageShortAndTheCsvComplete) {
         const raport::Odczyt fo = raport::odczytaj(fb, 1796731200);
         const raport::Postepy fp = raport::policz(fo.gry);
         const std::string s = raport::html(fo, fp, {"prgst1.stt", "r.csv", 1796731200});
-        if (hi.przypis) EXPECT_NE(s.find(hi.przypis), std::string::npos);
+        if (hi.przypis) {
+            EXPECT_NE(s.find(hi.przypis), std::string::npos);
+        }
         EXPECT_EQ(s.find("punkty pokazują średnie") == std::string::npos, hi.przypis == nullptr);
         EXPECT_EQ(ile(s, "<circle"), hi.kolek);
         EXPECT_EQ(ile(s, "class=\"linia\""), hi.linii);
