@@ -22,29 +22,14 @@
 
 CompletionWindow* fmUzupelnianie = nullptr;
 
-CompletionWindow::CompletionWindow() : Form("Uzupełnianie") {
-    name = "fmUzupelnianie";
-    A_Stop.name = "A_Stop";
-    A_NowaGra.name = "A_NowaGra";
-    A_Pomoc.name = "A_Pomoc";
+CompletionWindow::CompletionWindow()
+    : GameWindow("Uzupełnianie", "fmUzupelnianie", "Data\\Intf\\Spec\\mT_Uzu_s.xji",
+                 "Data\\Intf\\Spec\\mT_Uzu_b.xji") {
     A_Nastepny.name = "A_Nastepny";
     A_Poprzedni.name = "A_Poprzedni";
-    A_EkranPaint.name = "A_EkranPaint";
-    A_Stop.onExecute = [this] { A_StopExecute(); };
-    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
-    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
     A_Nastepny.onExecute = [this] { A_NastepnyExecute(); };
     A_Poprzedni.onExecute = [this] { A_PoprzedniExecute(); };
-    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
-
-    W = display.areaWidth();
-    H = display.areaHeight();
     try {
-        // Read once here so a missing picture stops the window now; kept only while shown.
-        platform::Bitmap obrazTla;
-        wczytajJpeg(obrazTla, plikTla());
-        setBounds(display.offsetX(), display.offsetY(), W, H);
-        prostokat = {0, 0, W, H};
         platform::Canvas& k = robocza_.canvas();
         przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
         przyciskStop_ =
@@ -67,29 +52,6 @@ CompletionWindow::~CompletionWindow() {
     gra_.reset();
 }
 
-const char* CompletionWindow::plikTla() const {
-    return display.mode() == TRYB_800 ? "Data\\Intf\\Spec\\mT_Uzu_s.xji" : "Data\\Intf\\Spec\\mT_Uzu_b.xji";
-}
-
-void CompletionWindow::zbudujObrazy() {
-    if (!robocza_.empty()) return;
-    tlo_ = tloOkna(plikTla(), W, H);
-    robocza_ = platform::Bitmap(W, H);
-}
-
-void CompletionWindow::zwolnijObrazy() {
-    tlo_ = platform::Bitmap();
-    robocza_ = platform::Bitmap();
-}
-
-std::size_t CompletionWindow::bajtyObrazow() const {
-    return tlo_.byteSize() + robocza_.byteSize();
-}
-
-void CompletionWindow::czekaj(int ms) {
-    platform::loop::blockFor(ms);
-}
-
 void CompletionWindow::ukryjPomoc() {
     if (!przyciskPomoc_) return;
     przyciskPomoc_->ukryj();
@@ -98,10 +60,6 @@ void CompletionWindow::ukryjPomoc() {
 }
 
 // ---- events
-
-void CompletionWindow::paintEvent() {
-    canvas().draw(0, 0, robocza_);
-}
 
 void CompletionWindow::showEvent() {
     zbudujObrazy();
@@ -113,11 +71,6 @@ void CompletionWindow::showEvent() {
 void CompletionWindow::hideEvent() {
     if (gra_) gra_->zatrzymajTimer();
     zwolnijObrazy();
-}
-
-void CompletionWindow::keyPressEvent(int charCode) {
-    statRec->aktywnosc();
-    if (charCode == 27) A_Stop.execute();
 }
 
 void CompletionWindow::dblClickEvent() {
@@ -137,14 +90,13 @@ void CompletionWindow::dblClickEvent() {
 void CompletionWindow::A_StopExecute() {
     if (gra_) gra_->zatrzymajTimer();
     // The end timer may not end the same game twice while its results are on screen.
-    if (fmKoniecGry && fmKoniecGry->visible()) return;
-    statRec->zakoncz();
-    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
-    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : 2;
+    if (wynikiNaEkranie()) return;
+    zapiszGre(gra_ && gra_->wszystkieZnalezione());
+    const int wynik = pokazWyniki();
     if (wynik == 1) {
         A_NowaGra.execute();
         A_EkranPaint.execute();
-    } else if (wynik == 2) {
+    } else if (wynik == platform::kModalCancel) {
         close();
     }
 }

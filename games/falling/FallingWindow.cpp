@@ -69,16 +69,10 @@ platform::Bitmap FallingWindow::rysujCelownik() {
     return b;
 }
 
-FallingWindow::FallingWindow() : Form("Spadające"), vpSzukaj(*this), vpSzukGloski(*this) {
-    name = "fmSpadajace";
-    A_Stop.name = "A_Stop";
-    A_NowaGra.name = "A_NowaGra";
-    A_Pomoc.name = "A_Pomoc";
-    A_EkranPaint.name = "A_EkranPaint";
-    A_Stop.onExecute = [this] { A_StopExecute(); };
-    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
-    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
-    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
+FallingWindow::FallingWindow()
+    : GameWindow("Spadające", "fmSpadajace", "Data\\Intf\\Spec\\mT_Spa_s.xbi",
+                 "Data\\Intf\\Spec\\mT_Spa_b.xbi"),
+      vpSzukaj(*this), vpSzukGloski(*this) {
     t_Game.onTimer = [this] { tick(); };
 
     for (platform::Label* l : {&vpSzukaj, &vpSzukGloski}) {
@@ -89,16 +83,8 @@ FallingWindow::FallingWindow() : Form("Spadające"), vpSzukaj(*this), vpSzukGlos
     vpSzukaj.name = "vpSzukaj";
     vpSzukGloski.name = "vpSzukGloski";
 
-    tryb_ = display.mode();
-    W = display.areaWidth();
-    H = display.areaHeight();
     try {
-        // Read once here so a missing picture stops the window now; kept only while shown.
-        wczytajBmp(obrazTla_, plikTla());
-        obrazTla_ = platform::Bitmap();
         vpSzukaj.setPosition((W / 80) * (tryb_ == TRYB_1024 ? 68 : 62), (H / 80) * 77);
-        setBounds(display.offsetX(), display.offsetY(), W, H);
-        prostokat = {0, 0, W, H};
         przyciskPomoc_ =
             std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10, H / 7, &A_Pomoc);
         przyciskStop_ = std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
@@ -114,10 +100,6 @@ FallingWindow::FallingWindow() : Form("Spadające"), vpSzukaj(*this), vpSzukGlos
     }
 }
 
-const char* FallingWindow::plikTla() const {
-    return tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Spa_b.xbi" : "Data\\Intf\\Spec\\mT_Spa_s.xbi";
-}
-
 // A picture that went missing since start-up leaves the background black rather than no window.
 void FallingWindow::zbudujObrazy() {
     if (!robocza_.empty()) return;
@@ -131,11 +113,6 @@ void FallingWindow::zbudujObrazy() {
     robocza_ = platform::Bitmap(W, H);
     robocza_.palette() = obrazTla_.palette();
     obrazTla_ = platform::Bitmap();
-}
-
-void FallingWindow::zwolnijObrazy() {
-    tlo_ = platform::Bitmap();
-    robocza_ = platform::Bitmap();
 }
 
 std::size_t FallingWindow::bajtyObrazow() const {
@@ -172,11 +149,6 @@ void FallingWindow::hideEvent() {
     zwolnijObrazy();
 }
 
-void FallingWindow::keyPressEvent(int charCode) {
-    statRec->aktywnosc();
-    if (charCode == 27) A_Stop.execute();
-}
-
 void FallingWindow::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
     statRec->aktywnosc();
 }
@@ -195,13 +167,11 @@ void FallingWindow::mouseMoveEvent(platform::ShiftState, int x, int y) {
 
 void FallingWindow::A_StopExecute() {
     // The end timer may fire while the results of the same game are on screen.
-    if (fmKoniecGry && fmKoniecGry->visible()) return;
+    if (wynikiNaEkranie()) return;
     t_Game.stop();
-    statRec->zakoncz();
-    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
+    zapiszGre(gra_ && gra_->wszystkieZnalezione());
     gra_.reset();
-    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : platform::kModalCancel;
-    if (wynik == 1)
+    if (pokazWyniki() == 1)
         A_NowaGra.execute();
     else
         close();

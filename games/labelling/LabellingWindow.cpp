@@ -22,32 +22,16 @@
 
 LabellingWindow* fmPodpisywanie = nullptr;
 
-LabellingWindow::LabellingWindow() : Form("Podpisywanie") {
-    name = "fmPodpisywanie";
-    A_Stop.name = "A_Stop";
-    A_NowaGra.name = "A_NowaGra";
-    A_Pomoc.name = "A_Pomoc";
+LabellingWindow::LabellingWindow()
+    : GameWindow("Podpisywanie", "fmPodpisywanie", "Data\\Intf\\Spec\\mT_Pod_s1.xji",
+                 "Data\\Intf\\Spec\\mT_Pod_b1.xji") {
     A_Nastepny.name = "A_Nastepny";
     A_Poprzedni.name = "A_Poprzedni";
-    A_EkranPaint.name = "A_EkranPaint";
     A_Powiedz.name = "A_Powiedz";
-    A_Stop.onExecute = [this] { A_StopExecute(); };
-    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
-    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
     A_Nastepny.onExecute = [this] { A_NastepnyExecute(); };
     A_Poprzedni.onExecute = [this] { A_PoprzedniExecute(); };
-    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
     A_Powiedz.onExecute = [this] { A_PowiedzExecute(); };
-
-    tryb_ = display.mode();
-    W = display.areaWidth();
-    H = display.areaHeight();
     try {
-        // Read once here so a missing picture stops the window now; kept only while shown.
-        wczytajJpeg(obrazTla_, plikTla());
-        obrazTla_ = platform::Bitmap();
-        setBounds(display.offsetX(), display.offsetY(), W, H);
-        prostokat = {0, 0, W, H};
         platform::Canvas& k = robocza_.canvas();
         przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
         przyciskStop_ =
@@ -70,11 +54,6 @@ LabellingWindow::LabellingWindow() : Form("Podpisywanie") {
 // The game goes first: its tiles' hit areas are controls of this window.
 LabellingWindow::~LabellingWindow() {
     gra_.reset();
-}
-
-std::string LabellingWindow::plikTla() const {
-    return std::string(tryb_ == TRYB_800 ? "Data\\Intf\\Spec\\mT_Pod_s" : "Data\\Intf\\Spec\\mT_Pod_b") +
-           std::to_string(1) + ".xji";
 }
 
 // A picture that went missing since start-up leaves the background black rather than no window.
@@ -150,11 +129,6 @@ void LabellingWindow::hideEvent() {
     zwolnijObrazy();
 }
 
-void LabellingWindow::keyPressEvent(int charCode) {
-    statRec->aktywnosc();
-    if (charCode == 27) A_Stop.execute();
-}
-
 void LabellingWindow::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
     statRec->aktywnosc();
 }
@@ -215,13 +189,12 @@ void LabellingWindow::pelneRysowanie() {
 
 void LabellingWindow::A_StopExecute() {
     if (gra_) gra_->timerKonca().stop();
-    if (fmKoniecGry && fmKoniecGry->visible()) return;
-    statRec->zakoncz();
-    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
-    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : 2;
+    if (wynikiNaEkranie()) return;
+    zapiszGre(gra_ && gra_->wszystkieZnalezione());
+    const int wynik = pokazWyniki();
     if (wynik == 1)
         A_NowaGra.execute();
-    else if (wynik == 2)
+    else if (wynik == platform::kModalCancel)
         close();
 }
 

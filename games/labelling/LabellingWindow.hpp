@@ -3,11 +3,11 @@
 
 #pragma once
 
+#include "games/GameWindow.hpp"
 #include "games/labelling/LabellingGame.hpp"
 
 #include "platform/core/Bitmap.hpp"
 #include "platform/windows/Action.hpp"
-#include "platform/windows/Form.hpp"
 
 #include <cstddef>
 #include <memory>
@@ -16,24 +16,22 @@
 
 class GameButton;
 
-// The labelling game's window: covers the content area, composes background, buttons, the word picture,
-// the fields and the tiles off screen and shows the composition. Each showing starts a new game.
-class LabellingWindow : public platform::Form {
+// The labelling game's window: composes the word picture, the fields and the tiles over its background
+// and buttons, with a second composition to drag tiles over. Each showing starts a new game.
+class LabellingWindow : public GameWindow {
 public:
     // Raises FatalError code 1 when its pictures cannot be loaded.
     LabellingWindow();
     ~LabellingWindow() override;
 
-    platform::Action A_Stop, A_NowaGra, A_Pomoc, A_Nastepny, A_Poprzedni, A_EkranPaint, A_Powiedz;
+    platform::Action A_Nastepny, A_Poprzedni, A_Powiedz;
 
-    int tryb() const { return tryb_; }
-    platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }
     platform::Canvas& kanwaPrzeciagania() { return przeciagania_.canvas(); }
     // Rebuilds the composition without tile l and keeps it as the drag background.
     void scenaBez(LetterTile& l);
     void ukryjPomoc();
     // Brings the composition to the screen now.
-    void odswiez() { repaint(); }
+    using GameWindow::odswiez;
     void odswiez(const platform::Rect& r) {
         invalidate(r);
         update();
@@ -46,43 +44,34 @@ public:
     // Where the buttons stand (window coordinates): no tile may lie there.
     std::vector<platform::Rect> obszaryPrzyciskow() const;
     // Bytes of the window's own screen-sized pictures: none while hidden.
-    std::size_t bajtyObrazow() const;
+    std::size_t bajtyObrazow() const override;
 
 protected:
     void paintEvent() override;
     void showEvent() override;
     void hideEvent() override;
-    void keyPressEvent(int charCode) override;
     void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
     void mouseWheelEvent(int delta, platform::ShiftState shift, int x, int y) override;
     void dblClickEvent() override;
 
 private:
-    void A_StopExecute();
-    void A_NowaGraExecute();
-    void A_PomocExecute();
+    void A_StopExecute() override;
+    void A_NowaGraExecute() override;
+    void A_PomocExecute() override;
     void A_NastepnyExecute();
     void A_PoprzedniExecute();
-    void A_EkranPaintExecute();
+    void A_EkranPaintExecute() override;
     void A_PowiedzExecute();
     void przejdz(bool naprzod);
     void pelneRysowanie();
     void odswiezPrzyciski();
     void rysujTlo();
-    std::string plikTla() const;
-    void zbudujObrazy();
-    void zwolnijObrazy();
+    void zbudujObrazy() override;
+    void zwolnijObrazy() override;
 
-    int tryb_ = 0;
-    int W = 0, H = 0;
-    platform::Rect prostokat{};
     const platform::Bitmap* tloBiezace_ = nullptr;
     platform::Bitmap obrazTla_;
-    platform::Bitmap tlo_;          // kanwaTla's bitmap
-    platform::Bitmap robocza_;      // kanwaRobocza's bitmap
     platform::Bitmap przeciagania_; // kanwaPrzeciagania's bitmap
-    std::unique_ptr<GameButton> przyciskStop_;
-    std::unique_ptr<GameButton> przyciskPomoc_;
     std::unique_ptr<GameButton> przyciskNast_;
     std::unique_ptr<GameButton> przyciskPop_;
     std::unique_ptr<LabellingGame> gra_;

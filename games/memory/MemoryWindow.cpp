@@ -23,26 +23,9 @@
 
 MemoryWindow* fmMemory = nullptr;
 
-MemoryWindow::MemoryWindow() : Form("Memory") {
-    name = "fmMemory";
-    A_Stop.name = "A_Stop";
-    A_NowaGra.name = "A_NowaGra";
-    A_Pomoc.name = "A_Pomoc";
-    A_EkranPaint.name = "A_EkranPaint";
-    A_Stop.onExecute = [this] { A_StopExecute(); };
-    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
-    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
-    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
-
-    tryb_ = display.mode();
-    W = display.areaWidth();
-    H = display.areaHeight();
+MemoryWindow::MemoryWindow()
+    : GameWindow("Memory", "fmMemory", "Data\\Intf\\Spec\\mT_Mem_s.xji", "Data\\Intf\\Spec\\mT_Mem_b.xji") {
     try {
-        // Read once here so a missing picture stops the window now; kept only while shown.
-        platform::Bitmap obrazTla;
-        wczytajJpeg(obrazTla, plikTla());
-        setBounds(display.offsetX(), display.offsetY(), W, H);
-        prostokat = {0, 0, W, H};
         przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10,
                                                       23 * H / 30, &A_Pomoc);
         przyciskStop_ = std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
@@ -50,7 +33,6 @@ MemoryWindow::MemoryWindow() : Form("Memory") {
     } catch (const std::exception&) {
         przyciskStop_.reset();
         przyciskPomoc_.reset();
-        gra_.reset();
         throw FatalError(1);
     }
 }
@@ -60,34 +42,7 @@ MemoryWindow::~MemoryWindow() {
     gra_.reset();
 }
 
-const char* MemoryWindow::plikTla() const {
-    return tryb_ == TRYB_1024 ? "Data\\Intf\\Spec\\mT_Mem_b.xji" : "Data\\Intf\\Spec\\mT_Mem_s.xji";
-}
-
-void MemoryWindow::zbudujObrazy() {
-    if (!robocza_.empty()) return;
-    tlo_ = tloOkna(plikTla(), W, H);
-    robocza_ = platform::Bitmap(W, H);
-}
-
-void MemoryWindow::zwolnijObrazy() {
-    tlo_ = platform::Bitmap();
-    robocza_ = platform::Bitmap();
-}
-
-std::size_t MemoryWindow::bajtyObrazow() const {
-    return tlo_.byteSize() + robocza_.byteSize();
-}
-
-void MemoryWindow::czekaj(int ms) {
-    platform::loop::blockFor(ms);
-}
-
 // ---- events
-
-void MemoryWindow::paintEvent() {
-    canvas().draw(0, 0, robocza_);
-}
 
 void MemoryWindow::showEvent() {
     zbudujObrazy();
@@ -100,11 +55,6 @@ void MemoryWindow::hideEvent() {
     zwolnijObrazy();
 }
 
-void MemoryWindow::keyPressEvent(int charCode) {
-    statRec->aktywnosc();
-    if (charCode == 27) A_Stop.execute();
-}
-
 void MemoryWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
     statRec->aktywnosc();
 }
@@ -113,11 +63,9 @@ void MemoryWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
 
 void MemoryWindow::A_StopExecute() {
     // A card's timer may end the game while the results of the same game are on screen.
-    if (fmKoniecGry && fmKoniecGry->visible()) return;
-    statRec->zakoncz();
-    statRec->zapisz(gra_ && gra_->wszystkieZnalezione() ? 1 : 0);
-    const int wynik = fmKoniecGry ? fmKoniecGry->showModal() : platform::kModalCancel;
-    if (wynik == 1)
+    if (wynikiNaEkranie()) return;
+    zapiszGre(gra_ && gra_->wszystkieZnalezione());
+    if (pokazWyniki() == 1)
         A_NowaGra.execute();
     else
         close();

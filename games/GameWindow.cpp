@@ -1,0 +1,92 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "games/GameWindow.hpp"
+
+#include "core/FatalError.hpp"
+#include "core/ScreenLayout.hpp"
+#include "core/SharedObjects.hpp"
+#include "core/StatisticsFile.hpp"
+#include "pictures/PictureFiles.hpp"
+#include "platform/graphics/Canvas.hpp"
+#include "platform/loop/LoopServices.hpp"
+#include "widgets/Buttons.hpp"
+#include "windows/ProgramWindows.hpp"
+#include "windows/ResultsWindow.hpp"
+
+#include <exception>
+#include <utility>
+
+GameWindow::GameWindow(const char* title, const char* windowName, std::string background800,
+                       std::string background1024)
+    : Form(title) {
+    name = windowName;
+    A_Stop.name = "A_Stop";
+    A_NowaGra.name = "A_NowaGra";
+    A_Pomoc.name = "A_Pomoc";
+    A_EkranPaint.name = "A_EkranPaint";
+    A_Stop.onExecute = [this] { A_StopExecute(); };
+    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
+    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
+    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
+
+    tryb_ = display.mode();
+    W = display.areaWidth();
+    H = display.areaHeight();
+    plikTla_ = std::move(tryb_ == TRYB_800 ? background800 : background1024);
+    try {
+        // Read once here so a missing picture stops the window now; kept only while shown.
+        platform::Bitmap obrazTla;
+        if (plikTla_.ends_with(".xbi"))
+            wczytajBmp(obrazTla, plikTla_);
+        else
+            wczytajJpeg(obrazTla, plikTla_);
+    } catch (const std::exception&) {
+        throw FatalError(1);
+    }
+    setBounds(display.offsetX(), display.offsetY(), W, H);
+    prostokat = {0, 0, W, H};
+}
+
+GameWindow::~GameWindow() = default;
+
+void GameWindow::czekaj(int ms) {
+    platform::loop::blockFor(ms);
+}
+
+std::size_t GameWindow::bajtyObrazow() const {
+    return tlo_.byteSize() + robocza_.byteSize();
+}
+
+void GameWindow::zbudujObrazy() {
+    if (!robocza_.empty()) return;
+    tlo_ = tloOkna(plikTla_, W, H);
+    robocza_ = platform::Bitmap(W, H);
+}
+
+void GameWindow::zwolnijObrazy() {
+    tlo_ = platform::Bitmap();
+    robocza_ = platform::Bitmap();
+}
+
+void GameWindow::paintEvent() {
+    canvas().draw(0, 0, robocza_);
+}
+
+void GameWindow::keyPressEvent(int charCode) {
+    statRec->aktywnosc();
+    if (charCode == 27) A_Stop.execute();
+}
+
+bool GameWindow::wynikiNaEkranie() {
+    return fmKoniecGry && fmKoniecGry->visible();
+}
+
+void GameWindow::zapiszGre(bool ukonczona) {
+    statRec->zakoncz();
+    statRec->zapisz(ukonczona ? 1 : 0);
+}
+
+int GameWindow::pokazWyniki() {
+    return fmKoniecGry ? fmKoniecGry->showModal() : platform::kModalCancel;
+}
