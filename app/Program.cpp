@@ -146,10 +146,10 @@ std::vector<std::string> raportZasobow() {
     std::array<Katalog, 3> katalogi{Katalog{"Data\\Sio\\", {}}, Katalog{"Data\\Bio\\", {}},
                                     Katalog{"Data\\Smd\\", {}}};
     for (const Word& s : katalog->tabela()) {
-        katalogi[0].oczekiwane.push_back("s" + s.word + ".xji");
+        katalogi[0].oczekiwane.push_back("s" + s.stem + ".xji");
         for (const char* koncowka : {"_ms.xji", "_mb.xji", "_ups.xji", "_upb.xji"})
-            katalogi[1].oczekiwane.push_back(s.word + koncowka);
-        katalogi[2].oczekiwane.push_back(s.word + ".pw");
+            katalogi[1].oczekiwane.push_back(s.stem + koncowka);
+        katalogi[2].oczekiwane.push_back(s.stem + ".pw");
     }
     for (const char* n : {"allred.xji", "blkcard0.xji", "blkcard1.xji", "squest.xji"})
         katalogi[0].oczekiwane.emplace_back(n);

@@ -3,7 +3,10 @@
 
 // Every test process gets a user directory of its own: the program, in process or started as a child,
 // falls back to $XDG_DATA_HOME/wirowanki, and that must never be the real one in the developer's home.
+#include "tests/support/TempDir.hpp"
+
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,19 +18,13 @@ namespace {
 class PrivateUserDir : public ::testing::Environment {
 public:
     void SetUp() override {
-        char pattern[] = "/tmp/wv-xdg-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        if (!made) throw std::runtime_error("mkdtemp");
-        dir_ = made;
-        ::setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+        dir_ = std::make_unique<wvtest::TempDir>("xdg");
+        ::setenv("XDG_DATA_HOME", dir_->path().c_str(), 1);
     }
-    void TearDown() override {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
+    void TearDown() override { dir_.reset(); }
 
 private:
-    std::string dir_;
+    std::unique_ptr<wvtest::TempDir> dir_;
 };
 
 [[maybe_unused]] ::testing::Environment* const registered =

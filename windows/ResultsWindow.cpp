@@ -79,6 +79,9 @@ ResultsWindow::ResultsWindow() : Form("Koniec gry") {
             std::make_unique<MenuButton>(*this, "start", canvas(), tlo_.canvas(), 235, 340, &A_OdNowa);
         przyciskStop_ =
             std::make_unique<MenuButton>(*this, "stop", canvas(), tlo_.canvas(), 325, 340, &A_Stop);
+        // Named after their captions, so that scripts and tests can find them.
+        przyciskStart_->name = "graj";
+        przyciskStop_->name = "koniec";
     } catch (const std::exception&) {
         przyciskStart_.reset();
         throw FatalError(1);

@@ -17,8 +17,8 @@
 namespace {
 
 struct Wpis {
-    const char* word;
-    const char* glosy;
+    const char* stem;
+    const char* spelling;
     std::uint16_t flags;
 };
 
@@ -41,10 +41,10 @@ void przelosuj() {
 }
 
 std::string sciezkaObrazka(const Word& s, const std::string& suffix) {
-    return "Data\\Bio\\" + s.word + suffix;
+    return "Data\\Bio\\" + s.stem + suffix;
 }
 std::string sciezkaMiniatury(const Word& s) {
-    return "Data\\Sio\\s" + s.word + ".xji";
+    return "Data\\Sio\\s" + s.stem + ".xji";
 }
 
 // The sizes the games draw word pictures at; a larger file is decoded down to them.
@@ -76,10 +76,10 @@ Catalogue::Catalogue() {
     tabela_.reserve(std::size(kTabela));
     for (const Wpis& w : kTabela) {
         Word s;
-        s.word = w.word;
+        s.stem = w.stem;
         s.flags = w.flags;
-        s.dzwiek = "Data\\Smd\\" + s.word + ".pw";
-        s.glosy = w.glosy;
+        s.soundFile = "Data\\Smd\\" + s.stem + ".pw";
+        s.spelling = w.spelling;
         tabela_.push_back(std::move(s));
     }
 }
@@ -131,10 +131,10 @@ bool Catalogue::losujGrupami(int n, const WordFilter& /*settings: the filter alr
     std::vector<std::uint16_t> dzwieki;
     std::vector<std::vector<int>> grupy;
     for (int i = 0; i < m; ++i) {
-        const std::uint16_t dzwiek = filtr_[i].flags & 0x00FF;
-        const auto it = std::find(dzwieki.begin(), dzwieki.end(), dzwiek);
+        const std::uint16_t soundFile = filtr_[i].flags & 0x00FF;
+        const auto it = std::find(dzwieki.begin(), dzwieki.end(), soundFile);
         if (it == dzwieki.end()) {
-            dzwieki.push_back(dzwiek);
+            dzwieki.push_back(soundFile);
             grupy.push_back({i});
         } else {
             grupy[it - dzwieki.begin()].push_back(i);
@@ -165,16 +165,16 @@ bool Catalogue::losujGrupami(int n, const WordFilter& /*settings: the filter alr
 bool Catalogue::wczytajObrazki(const std::string& suffix) {
     bool wszystkie = true;
     for (Word& s : wybor_) {
-        s.obrazek = std::make_shared<platform::Bitmap>();
-        s.miniatura = std::make_shared<platform::Bitmap>();
+        s.picture = std::make_shared<platform::Bitmap>();
+        s.thumbnail = std::make_shared<platform::Bitmap>();
         const std::string duzy = sciezkaObrazka(s, suffix);
         const std::string maly = sciezkaMiniatury(s);
         if (!platform::fs::exists(duzy) || !platform::fs::exists(maly)) {
             wszystkie = false;
             continue;
         }
-        s.obrazek = wczytajDuzy(duzy, suffix);
-        s.miniatura = wczytaj(maly, kMiniaturaW, kMiniaturaH);
+        s.picture = wczytajDuzy(duzy, suffix);
+        s.thumbnail = wczytaj(maly, kMiniaturaW, kMiniaturaH);
     }
     return wszystkie;
 }
@@ -182,13 +182,13 @@ bool Catalogue::wczytajObrazki(const std::string& suffix) {
 bool Catalogue::wczytajObrazkiDuze(const std::string& suffix) {
     bool wszystkie = true;
     for (Word& s : wybor_) {
-        s.obrazek = std::make_shared<platform::Bitmap>();
+        s.picture = std::make_shared<platform::Bitmap>();
         const std::string duzy = sciezkaObrazka(s, suffix);
         if (!platform::fs::exists(duzy)) {
             wszystkie = false;
             continue;
         }
-        s.obrazek = wczytajDuzy(duzy, suffix);
+        s.picture = wczytajDuzy(duzy, suffix);
     }
     return wszystkie;
 }
@@ -196,29 +196,29 @@ bool Catalogue::wczytajObrazkiDuze(const std::string& suffix) {
 bool Catalogue::wczytajMiniatury() {
     bool wszystkie = true;
     for (Word& s : wybor_) {
-        s.miniatura = std::make_shared<platform::Bitmap>();
+        s.thumbnail = std::make_shared<platform::Bitmap>();
         const std::string maly = sciezkaMiniatury(s);
         if (!platform::fs::exists(maly)) {
             wszystkie = false;
             continue;
         }
-        s.miniatura = wczytaj(maly, kMiniaturaW, kMiniaturaH);
+        s.thumbnail = wczytaj(maly, kMiniaturaW, kMiniaturaH);
     }
     return wszystkie;
 }
 
-std::vector<SoundUnit> podzielGlosy(const std::string& glosy) {
+std::vector<SoundUnit> podzielGlosy(const std::string& spelling) {
     std::vector<SoundUnit> jednostki;
     std::size_t p = 0;
-    while (p < glosy.size()) {
-        const std::size_t przecinek = glosy.find(',', p);
-        const std::size_t k = (przecinek == std::string::npos ? glosy.size() : przecinek) - p;
+    while (p < spelling.size()) {
+        const std::size_t przecinek = spelling.find(',', p);
+        const std::size_t k = (przecinek == std::string::npos ? spelling.size() : przecinek) - p;
         if (k == 0) {
             ++p;
             continue;
         }
-        const bool oznaczona = glosy[p] == '_';
-        std::string tekst = oznaczona ? glosy.substr(p + 1, k - 1) : glosy.substr(p, k);
+        const bool oznaczona = spelling[p] == '_';
+        std::string tekst = oznaczona ? spelling.substr(p + 1, k - 1) : spelling.substr(p, k);
         p += k;
         if (!tekst.empty()) jednostki.push_back({std::move(tekst), oznaczona});
     }
@@ -367,10 +367,10 @@ std::vector<Word> czytajKatalog(std::string_view tekst, const std::string& nazwa
         if (!nazwy.insert(std::string(nazwa)).second) throw blad("słowo " + cytat(nazwa) + " już było");
 
         const std::string dzwiekTekst = male(pole[2]);
-        const Dzwiek* dzwiek = nullptr;
+        const Dzwiek* soundFile = nullptr;
         for (const Dzwiek& d : kDzwieki)
-            if (dzwiekTekst == d.nazwa) dzwiek = &d;
-        if (!dzwiek)
+            if (dzwiekTekst == d.nazwa) soundFile = &d;
+        if (!soundFile)
             throw blad("nieznany dźwięk " + cytat(pole[2]) + " (dozwolone: SZ, Ż, RZ, CZ, DŻ, S, Z, C, DZ)");
         const std::string pozycjaTekst = male(pole[3]);
         const Pozycja* pozycja = nullptr;
@@ -379,12 +379,12 @@ std::vector<Word> czytajKatalog(std::string_view tekst, const std::string& nazwa
         if (!pozycja)
             throw blad("nieznana pozycja " + cytat(pole[3]) + " (dozwolone: nagłos, śródgłos, wygłos)");
         // A voiced sound at the end of a word is heard as its voiceless partner.
-        if (pozycja->flaga == POZ_WYGLOS && (dzwiek->flaga & (GL_ZZ | GL_DZZ | GL_Z | GL_DZ)))
+        if (pozycja->flaga == POZ_WYGLOS && (soundFile->flaga & (GL_ZZ | GL_DZZ | GL_Z | GL_DZ)))
             throw blad("na końcu wyrazu głoska " + cytat(pole[2]) +
                        " brzmi bezdźwięcznie, wygłos jest niemożliwy");
 
         const std::string_view pisownia = pole[1];
-        std::string glosy;
+        std::string spelling;
         int liczba = 0;
         int oznaczone = 0;
         std::string oznaczona;
@@ -404,7 +404,7 @@ std::vector<Word> czytajKatalog(std::string_view tekst, const std::string& nazwa
                 ++oznaczone;
                 oznaczona = jednostka;
             }
-            glosy += (znak ? "_" : "") + std::string(jednostka) + ",";
+            spelling += (znak ? "_" : "") + std::string(jednostka) + ",";
             ++liczba;
         }
         if (oznaczone == 0)
@@ -414,14 +414,14 @@ std::vector<Word> czytajKatalog(std::string_view tekst, const std::string& nazwa
         if (liczba > MAKS_GLOSEK)
             throw blad("słowo " + cytat(pisownia) + " ma za dużo głosek (najwyżej " +
                        std::to_string(MAKS_GLOSEK) + ")");
-        if (oznaczona != dzwiek->jednostka && oznaczona != dzwiek->jednostka2)
+        if (oznaczona != soundFile->jednostka && oznaczona != soundFile->jednostka2)
             throw blad("oznaczona głoska " + cytat(oznaczona) + " nie pasuje do dźwięku " + cytat(pole[2]));
 
         Word s;
-        s.word = nazwa;
-        s.flags = dzwiek->flaga | pozycja->flaga;
-        s.dzwiek = "Data\\Smd\\" + s.word + ".pw";
-        s.glosy = std::move(glosy);
+        s.stem = nazwa;
+        s.flags = soundFile->flaga | pozycja->flaga;
+        s.soundFile = "Data\\Smd\\" + s.stem + ".pw";
+        s.spelling = std::move(spelling);
         slowa.push_back(std::move(s));
     }
     if (slowa.empty()) throw blad("plik nie zawiera żadnego słowa");

@@ -48,16 +48,16 @@ struct SoundUnit {
 };
 
 // Splits a spelling at its commas: "_sz,a,ch,y," gives sz (marked), a, ch, y. Empty units are left out.
-std::vector<SoundUnit> podzielGlosy(const std::string& glosy);
+std::vector<SoundUnit> podzielGlosy(const std::string& spelling);
 
 struct Word {
-    std::string word;        // ASCII stem of every file name of the word
+    std::string stem;        // ASCII stem of every file name of the word
     std::uint16_t flags = 0; // sound, contrast and position flags; SLOWO_WYBRANE while drawn
     // Set by the loaders (an empty bitmap when its file was missing); null before loading.
-    std::shared_ptr<platform::Bitmap> miniatura;
-    std::shared_ptr<platform::Bitmap> obrazek;
-    std::string dzwiek; // "Data\Smd\" + word + ".pw"
-    std::string glosy;  // sound units, each followed by ','; the practised one prefixed with '_'
+    std::shared_ptr<platform::Bitmap> thumbnail;
+    std::shared_ptr<platform::Bitmap> picture;
+    std::string soundFile; // "Data\Smd\" + word + ".pw"
+    std::string spelling;  // sound units, each followed by ','; the practised one prefixed with '_'
 };
 
 // The word catalogue: the fixed table, the words matching the last filter, and the words drawn for a game.

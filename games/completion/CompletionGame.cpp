@@ -158,9 +158,9 @@ void CompletionGame::przygotujZadanie() {
     wybrana.clear();
     if (!jestSlowo()) return;
     const Word& s = slowa->wybrane()[std::size_t(nrSlowa)];
-    slowo_ = s.word;
+    slowo_ = s.stem;
     const std::string r = przyrostek();
-    for (const SoundUnit& j : podzielGlosy(s.glosy)) {
+    for (const SoundUnit& j : podzielGlosy(s.spelling)) {
         if (j.oznaczona && nrLuki < 0) {
             odpowiedz_ = j.tekst;
             nrLuki = std::int16_t(klocki_.size());
@@ -203,12 +203,12 @@ void CompletionGame::uloz() {
 void CompletionGame::rysuj() {
     if (!jestSlowo()) return;
     const Word& s = slowa->wybrane()[std::size_t(nrSlowa)];
-    if (s.obrazek && !s.obrazek->empty()) {
+    if (s.picture && !s.picture->empty()) {
         if (!maska_.empty()) {
-            rysujZMaska(kanwaRobocza, xObrazka, yObrazka, maska_, *s.obrazek);
+            rysujZMaska(kanwaRobocza, xObrazka, yObrazka, maska_, *s.picture);
         } else {
             kanwaRobocza.setCopyMode(platform::CopyMode::SrcAnd);
-            kanwaRobocza.draw(xObrazka, yObrazka, *s.obrazek);
+            kanwaRobocza.draw(xObrazka, yObrazka, *s.picture);
             kanwaRobocza.setCopyMode(platform::CopyMode::SrcCopy);
         }
     }

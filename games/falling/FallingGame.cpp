@@ -40,7 +40,7 @@ constexpr int kMaksProb = 100000;
 // ---- falling picture
 
 FallingPicture::FallingPicture(FallingWindow& okno, FallingGame& gra, const Word& s)
-    : slowo(s.word), flags(s.flags), obraz(*s.miniatura), pole(okno) {
+    : slowo(s.stem), flags(s.flags), obraz(*s.thumbnail), pole(okno) {
     pole.name = "obrazek";
     pole.acceptsDoubleClicks = false; // quick clicks are all shots
     pole.setBounds(0, 0, obraz.width(), obraz.height());
@@ -76,7 +76,7 @@ FallingGame::FallingGame(FallingWindow& okno, platform::Canvas& kanwaRobocza, pl
     try {
         for (const Word& s : cele) {
             // A word without its small picture could never be hit.
-            if (!s.miniatura || s.miniatura->empty()) continue;
+            if (!s.thumbnail || s.thumbnail->empty()) continue;
             obrazki_.push_back(std::make_unique<FallingPicture>(okno, *this, s));
             pola_.push_back(std::make_unique<PictureField>(okno, *this, tryb_));
         }
@@ -102,7 +102,7 @@ FallingGame::~FallingGame() = default;
 
 void FallingGame::dodajRozpraszacze(const std::vector<Word>& wybor) {
     for (const Word& s : wybor) {
-        if (!s.miniatura || s.miniatura->empty()) continue;
+        if (!s.thumbnail || s.thumbnail->empty()) continue;
         obrazki_.push_back(std::make_unique<FallingPicture>(okno_, *this, s));
     }
 }

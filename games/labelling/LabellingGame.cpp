@@ -161,8 +161,8 @@ void LabellingGame::przygotujZadanie() {
     slowo_.clear();
     const Word* s = biezace();
     if (!s) return;
-    slowo_ = s->word;
-    for (const SoundUnit& j : podzielGlosy(s->glosy)) {
+    slowo_ = s->stem;
+    for (const SoundUnit& j : podzielGlosy(s->spelling)) {
         litery_.push_back(std::make_unique<LetterTile>(okno_, *this, j.tekst, j.oznaczona, tryb_));
         odpowiedz_ += j.tekst;
     }
@@ -178,9 +178,9 @@ void LabellingGame::rysujObrazek() {
         kanwaRobocza_->setCopyMode(platform::CopyMode::SrcPaint);
         kanwaRobocza_->draw(xObrazka_, yObrazka_, maska_);
     }
-    if (s && s->obrazek && !s->obrazek->empty()) {
+    if (s && s->picture && !s->picture->empty()) {
         kanwaRobocza_->setCopyMode(platform::CopyMode::SrcAnd);
-        kanwaRobocza_->draw(xObrazka_, yObrazka_, *s->obrazek);
+        kanwaRobocza_->draw(xObrazka_, yObrazka_, *s->picture);
     }
     kanwaRobocza_->setCopyMode(platform::CopyMode::SrcCopy);
 }

@@ -29,10 +29,10 @@ std::string rozmiar(int tryb) {
 MemoryCard::MemoryCard(MemoryWindow& okno, MemoryGame& gra, int i) : gra_(gra), pole_(okno) {
     pole_.hide();
     const Word& s = slowa->wybrane()[std::size_t(i)];
-    slowo_ = s.word;
-    if (!s.miniatura || s.miniatura->empty())
+    slowo_ = s.stem;
+    if (!s.thumbnail || s.thumbnail->empty())
         throw platform::FileError("Brak pliku Data/Sio/s" + slowo_ + ".xji");
-    awers_ = *s.miniatura;
+    awers_ = *s.thumbnail;
     // The card back belongs to the game, not to a word: without it there is no game at all.
     try {
         wczytajJpeg(rewers_, "Data\\Sio\\blkcard0.xji");

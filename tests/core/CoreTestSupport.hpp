@@ -5,6 +5,7 @@
 
 #include "platform/loop/Clock.hpp"
 #include "platform/system/Fs.hpp"
+#include "tests/support/TempDir.hpp"
 
 #include <cstdint>
 #include <cstdlib>
@@ -24,23 +25,16 @@ namespace coretest {
 class TempRoots {
 public:
     TempRoots() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "wv-core-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        base_ = pattern;
         std::filesystem::create_directories(program());
         std::filesystem::create_directories(user());
         platform::fs::setRoots(program().string(), user().string());
     }
-    ~TempRoots() {
-        platform::fs::setRoots("", "");
-        std::error_code ec;
-        std::filesystem::remove_all(base_, ec);
-    }
+    ~TempRoots() { platform::fs::setRoots("", ""); }
     TempRoots(const TempRoots&) = delete;
     TempRoots& operator=(const TempRoots&) = delete;
 
-    std::filesystem::path program() const { return base_ / "prog"; }
-    std::filesystem::path user() const { return base_ / "user"; }
+    std::filesystem::path program() const { return dir_.dir() / "prog"; }
+    std::filesystem::path user() const { return dir_.dir() / "user"; }
 
     static void write(const std::filesystem::path& file, const std::string& bytes) {
         std::filesystem::create_directories(file.parent_path());
@@ -56,7 +50,7 @@ public:
     }
 
 private:
-    std::filesystem::path base_;
+    wvtest::TempDir dir_{"core"};
 };
 
 // A clock the test sets by hand; installed for the lifetime of the object.

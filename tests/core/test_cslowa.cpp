@@ -16,7 +16,7 @@ namespace {
 std::vector<std::string> slowa(const std::vector<Word>& lista) {
     std::vector<std::string> out;
     for (const Word& s : lista)
-        out.push_back(s.word);
+        out.push_back(s.stem);
     return out;
 }
 
@@ -49,21 +49,21 @@ TEST_F(CatalogueTest, holdsTheTenWordsInTableOrderWithSpellingFlagsAndSound) {
     all.insert(all.end(), kSZ.begin(), kSZ.end());
     EXPECT_EQ(slowa(t), all);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(t[i].flags, 0x1010) << t[i].word;
+        EXPECT_EQ(t[i].flags, 0x1010) << t[i].stem;
     for (int i = 5; i < 10; ++i)
-        EXPECT_EQ(t[i].flags, 0x1001) << t[i].word;
-    EXPECT_EQ(t[1].glosy, "_s,a,m,o,ch,ó,d,");
-    EXPECT_EQ(t[3].glosy, "_s,ę,p,");
-    EXPECT_EQ(t[5].glosy, "_sz,a,ch,y,");
-    EXPECT_EQ(t[9].glosy, "_sz,u,f,l,a,d,a,");
-    EXPECT_EQ(t[1].dzwiek, "Data\\Smd\\samochod.pw");
+        EXPECT_EQ(t[i].flags, 0x1001) << t[i].stem;
+    EXPECT_EQ(t[1].spelling, "_s,a,m,o,ch,ó,d,");
+    EXPECT_EQ(t[3].spelling, "_s,ę,p,");
+    EXPECT_EQ(t[5].spelling, "_sz,a,ch,y,");
+    EXPECT_EQ(t[9].spelling, "_sz,u,f,l,a,d,a,");
+    EXPECT_EQ(t[1].soundFile, "Data\\Smd\\samochod.pw");
     for (const Word& s : t) {
         // Every unit is closed by a comma and exactly one carries the mark.
-        EXPECT_EQ(s.glosy.back(), ',') << s.word;
-        EXPECT_EQ(std::count(s.glosy.begin(), s.glosy.end(), '_'), 1) << s.word;
-        EXPECT_EQ(s.glosy.front(), '_') << s.word;
-        EXPECT_FALSE(s.obrazek);
-        EXPECT_FALSE(s.miniatura);
+        EXPECT_EQ(s.spelling.back(), ',') << s.stem;
+        EXPECT_EQ(std::count(s.spelling.begin(), s.spelling.end(), '_'), 1) << s.stem;
+        EXPECT_EQ(s.spelling.front(), '_') << s.stem;
+        EXPECT_FALSE(s.picture);
+        EXPECT_FALSE(s.thumbnail);
     }
     EXPECT_TRUE(slowa_.przefiltrowane().empty());
     EXPECT_TRUE(slowa_.wybrane().empty());
@@ -112,7 +112,7 @@ TEST_F(CatalogueTest, drawingAllFiveOfFiveGivesEachOnceAndSixFails) {
     EXPECT_FALSE(slowa_.losuj(6));
     EXPECT_TRUE(slowa_.wybrane().empty());
     for (const Word& s : slowa_.przefiltrowane())
-        EXPECT_EQ(s.flags & SLOWO_WYBRANE, 0) << s.word;
+        EXPECT_EQ(s.flags & SLOWO_WYBRANE, 0) << s.stem;
 }
 
 TEST_F(CatalogueTest, drawsWithinOneSecondRepeatTheSameSequence) {
@@ -139,11 +139,11 @@ TEST_F(CatalogueTest, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCl
     ASSERT_EQ(slowa_.wybrane().size(), 3u);
     std::set<std::string> drawn;
     for (const Word& s : slowa_.wybrane()) {
-        EXPECT_EQ(s.flags, 0x8000 | (jestS(s.word) ? 0x1010 : 0x1001)) << s.word;
-        drawn.insert(s.word);
+        EXPECT_EQ(s.flags, 0x8000 | (jestS(s.stem) ? 0x1010 : 0x1001)) << s.stem;
+        drawn.insert(s.stem);
     }
     for (const Word& s : slowa_.przefiltrowane())
-        EXPECT_EQ((s.flags & 0x8000) != 0, drawn.count(s.word) == 1) << s.word;
+        EXPECT_EQ((s.flags & 0x8000) != 0, drawn.count(s.stem) == 1) << s.stem;
     // The table itself is never marked.
     for (const Word& s : slowa_.tabela())
         EXPECT_EQ(s.flags & 0x8000, 0);
@@ -151,13 +151,13 @@ TEST_F(CatalogueTest, drawnWordsAreMarkedInTheSelectionAndTheFilteredListUntilCl
     slowa_.wyczyscWybor();
     EXPECT_TRUE(slowa_.wybrane().empty());
     for (const Word& s : slowa_.przefiltrowane())
-        EXPECT_EQ(s.flags & 0x8000, 0) << s.word;
+        EXPECT_EQ(s.flags & 0x8000, 0) << s.stem;
 
     ASSERT_TRUE(slowa_.losuj(3));
     slowa_.filtruj(ustawienia(GL_SZ | GL_S, POZ_NAGLOS));
     EXPECT_TRUE(slowa_.wybrane().empty());
     for (const Word& s : slowa_.przefiltrowane())
-        EXPECT_EQ(s.flags & 0x8000, 0) << s.word;
+        EXPECT_EQ(s.flags & 0x8000, 0) << s.stem;
 }
 
 TEST_F(CatalogueTest, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
@@ -186,11 +186,11 @@ TEST_F(CatalogueTest, groupedDrawAlternatesBetweenTheSoundAndItsContrast) {
             // Out of its group only by probing past the marked words at the end of the group.
             const int start = (k % 2 == 0) ? 4 : 9;
             const auto at =
-                std::find_if(lista.begin(), lista.end(), [&](const Word& s) { return s.word == drawn[k]; });
+                std::find_if(lista.begin(), lista.end(), [&](const Word& s) { return s.stem == drawn[k]; });
             const int idx = int(at - lista.begin());
             for (int i = start; i != idx; i = (i + 1) % 10)
-                EXPECT_NE(std::find(drawn.begin(), drawn.begin() + k, lista[i].word), drawn.begin() + k)
-                    << "draw " << k << " skipped the unmarked " << lista[i].word;
+                EXPECT_NE(std::find(drawn.begin(), drawn.begin() + k, lista[i].stem), drawn.begin() + k)
+                    << "draw " << k << " skipped the unmarked " << lista[i].stem;
         }
         alternating += ok;
     }
@@ -224,7 +224,7 @@ protected:
     }
     const Word& wybrane(const std::string& word) {
         for (const Word& s : slowa_.wybrane())
-            if (s.word == word) return s;
+            if (s.stem == word) return s;
         throw std::runtime_error("not drawn: " + word);
     }
 
@@ -251,13 +251,13 @@ TEST_F(CataloguePictures, bothPicturesLoadOnlyWhenBothFilesExist) {
     drawAllSz();
     EXPECT_FALSE(slowa_.wczytajObrazki("_ups.xji")) << "szopa has no small picture";
     for (const Word& s : slowa_.wybrane()) {
-        ASSERT_TRUE(s.obrazek && s.miniatura) << s.word;
-        if (s.word == "szopa") {
-            EXPECT_TRUE(s.obrazek->empty());
-            EXPECT_TRUE(s.miniatura->empty());
+        ASSERT_TRUE(s.picture && s.thumbnail) << s.stem;
+        if (s.stem == "szopa") {
+            EXPECT_TRUE(s.picture->empty());
+            EXPECT_TRUE(s.thumbnail->empty());
         } else {
-            expectColour(*s.obrazek, 40, 30, platform::rgb(200, 40, 40));
-            expectColour(*s.miniatura, 16, 16, platform::rgb(40, 40, 200));
+            expectColour(*s.picture, 40, 30, platform::rgb(200, 40, 40));
+            expectColour(*s.thumbnail, 16, 16, platform::rgb(40, 40, 200));
         }
     }
 
@@ -274,14 +274,14 @@ TEST_F(CataloguePictures, largeAndSmallPicturesLoadSeparately) {
     drawAllSz();
 
     EXPECT_FALSE(slowa_.wczytajObrazkiDuze("_upb.xji"));
-    expectColour(*wybrane("szampan").obrazek, 24, 20, platform::rgb(20, 180, 20));
-    EXPECT_TRUE(wybrane("szelki").obrazek->empty());
-    EXPECT_FALSE(wybrane("szampan").miniatura) << "small pictures untouched";
+    expectColour(*wybrane("szampan").picture, 24, 20, platform::rgb(20, 180, 20));
+    EXPECT_TRUE(wybrane("szelki").picture->empty());
+    EXPECT_FALSE(wybrane("szampan").thumbnail) << "small pictures untouched";
 
     EXPECT_FALSE(slowa_.wczytajMiniatury());
-    expectColour(*wybrane("szachy").miniatura, 10, 12, platform::rgb(240, 240, 20));
-    EXPECT_TRUE(wybrane("szuflada").miniatura->empty());
-    expectColour(*wybrane("szampan").obrazek, 24, 20, platform::rgb(20, 180, 20));
+    expectColour(*wybrane("szachy").thumbnail, 10, 12, platform::rgb(240, 240, 20));
+    EXPECT_TRUE(wybrane("szuflada").thumbnail->empty());
+    expectColour(*wybrane("szampan").picture, 24, 20, platform::rgb(20, 180, 20));
 
     // Without a selection there is nothing to miss.
     slowa_.wyczyscWybor();
@@ -293,20 +293,20 @@ TEST_F(CataloguePictures, copiesSharePicturesAndClearingTheSelectionFreesThem) {
     drawAllSz();
     slowa_.wczytajMiniatury();
     const Word kopia = wybrane("szachy");
-    EXPECT_EQ(kopia.miniatura.get(), wybrane("szachy").miniatura.get());
+    EXPECT_EQ(kopia.thumbnail.get(), wybrane("szachy").thumbnail.get());
 
-    std::weak_ptr<platform::Bitmap> obraz = wybrane("szachy").miniatura;
-    std::weak_ptr<platform::Bitmap> pusty = wybrane("szopa").miniatura;
+    std::weak_ptr<platform::Bitmap> obraz = wybrane("szachy").thumbnail;
+    std::weak_ptr<platform::Bitmap> pusty = wybrane("szopa").thumbnail;
     slowa_.wyczyscWybor();
     EXPECT_TRUE(pusty.expired());
     EXPECT_FALSE(obraz.expired()) << "our own copy still holds it";
-    EXPECT_EQ(kopia.miniatura->width(), 8);
+    EXPECT_EQ(kopia.thumbnail->width(), 8);
 
     std::weak_ptr<platform::Bitmap> drugi;
     {
         drawAllSz();
         slowa_.wczytajMiniatury();
-        drugi = wybrane("szachy").miniatura;
+        drugi = wybrane("szachy").thumbnail;
     }
     ASSERT_TRUE(slowa_.losuj(2));
     EXPECT_TRUE(drugi.expired()) << "a new draw releases the previous pictures";
@@ -331,13 +331,13 @@ TEST(ShippedCatalogue, everyWordHasItsPicturesInBothSizesAndItsSound) {
     ASSERT_TRUE(slowa.losuj(10));
     EXPECT_TRUE(slowa.wczytajObrazki("_ups.xji"));
     for (const Word& s : slowa.wybrane()) {
-        EXPECT_FALSE(s.obrazek->empty()) << s.word;
-        EXPECT_FALSE(s.miniatura->empty()) << s.word;
-        EXPECT_TRUE(platform::fs::exists(s.dzwiek)) << s.dzwiek;
+        EXPECT_FALSE(s.picture->empty()) << s.stem;
+        EXPECT_FALSE(s.thumbnail->empty()) << s.stem;
+        EXPECT_TRUE(platform::fs::exists(s.soundFile)) << s.soundFile;
     }
-    const int maly = slowa.wybrane()[0].obrazek->width();
+    const int maly = slowa.wybrane()[0].picture->width();
     EXPECT_TRUE(slowa.wczytajObrazkiDuze("_upb.xji"));
-    EXPECT_GT(slowa.wybrane()[0].obrazek->width(), maly) << "the large-screen picture";
+    EXPECT_GT(slowa.wybrane()[0].picture->width(), maly) << "the large-screen picture";
     EXPECT_TRUE(slowa.wczytajMiniatury());
 }
 
@@ -360,9 +360,9 @@ TEST(SpellingUnits, DigraphsAndPolishLettersAreSingleUnitsAndOneIsMarked) {
     Catalogue katalog;
     for (const Word& s : katalog.tabela()) {
         int marked = 0;
-        for (const J& j : podzielGlosy(s.glosy))
+        for (const J& j : podzielGlosy(s.spelling))
             marked += j.oznaczona;
-        EXPECT_EQ(marked, 1) << s.word;
+        EXPECT_EQ(marked, 1) << s.stem;
     }
 }
 
@@ -377,7 +377,7 @@ struct ZlyPlik {
 
 Word slowo(const std::string& word, std::uint16_t flags) {
     Word s;
-    s.word = word;
+    s.stem = word;
     s.flags = flags;
     return s;
 }
@@ -394,19 +394,19 @@ TEST(CatalogueFile, readsWordsInFileOrderWhateverTheLineEndsSpacingAndSpellingOf
     const auto slowa = czytajKatalog(tekst, "k.txt");
     ASSERT_EQ(slowa.size(), 4u);
     const struct {
-        const char* word;
-        const char* glosy;
+        const char* stem;
+        const char* spelling;
         std::uint16_t flags;
     } oczekiwane[] = {{"szafa", "_sz,a,f,a,", 0x1001},
                       {"grzyb", "g,_rz,y,b,", 0x2002},
                       {"roza", "r,ó,_ż,a,", 0x2002},
                       {"noc", "n,o,_c,", 0x4040}};
     for (std::size_t i = 0; i < slowa.size(); ++i) {
-        EXPECT_EQ(slowa[i].word, oczekiwane[i].word);
-        EXPECT_EQ(slowa[i].glosy, oczekiwane[i].glosy);
-        EXPECT_EQ(slowa[i].flags, oczekiwane[i].flags) << slowa[i].word;
-        EXPECT_EQ(slowa[i].dzwiek, std::string("Data\\Smd\\") + oczekiwane[i].word + ".pw");
-        EXPECT_FALSE(slowa[i].obrazek);
+        EXPECT_EQ(slowa[i].stem, oczekiwane[i].stem);
+        EXPECT_EQ(slowa[i].spelling, oczekiwane[i].spelling);
+        EXPECT_EQ(slowa[i].flags, oczekiwane[i].flags) << slowa[i].stem;
+        EXPECT_EQ(slowa[i].soundFile, std::string("Data\\Smd\\") + oczekiwane[i].stem + ".pw");
+        EXPECT_FALSE(slowa[i].picture);
     }
 }
 
@@ -455,7 +455,7 @@ TEST(CatalogueFile, theFileReplacesTheBuiltInTableOnlyWhenItExists) {
     coretest::TempRoots::write(roots.program() / "Data/slowa.txt", "czapka _cz,a,p,k,a CZ nagłos\n");
     const auto katalog = utworzKatalog();
     ASSERT_EQ(katalog->tabela().size(), 1u);
-    EXPECT_EQ(katalog->tabela()[0].word, "czapka");
+    EXPECT_EQ(katalog->tabela()[0].stem, "czapka");
     coretest::TempRoots::write(roots.program() / "Data/slowa.txt", "czapka _cz,a,p,k,a CZ\n");
     EXPECT_THROW(utworzKatalog(), CatalogueError);
     coretest::TempRoots::write(roots.program() / "Data/slowa.txt", std::string(2 << 20, '#'));
@@ -493,7 +493,7 @@ TEST(GroupedDraw, alternatesOverTheSoundsOfAnUnequalInterleavedListAndNeverRepea
             std::set<std::string> rozne;
             for (int k = 0; k < n; ++k) {
                 EXPECT_EQ(wybor[k].flags & 0x00FF, grupy[k]) << "draw " << k << " at second " << sekunda;
-                rozne.insert(wybor[k].word);
+                rozne.insert(wybor[k].stem);
             }
             EXPECT_EQ(int(rozne.size()), n);
         }

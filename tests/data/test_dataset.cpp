@@ -28,7 +28,7 @@ struct DataRoot : ::testing::Test {
         fs::setRoots(WV_SOURCE_DIR, "/tmp");
         katalog = utworzKatalog();
         for (const Word& s : katalog->tabela())
-            kWords.push_back(s.word);
+            kWords.push_back(s.stem);
     }
     void TearDown() override { fs::setRoots("", ""); }
 
@@ -281,8 +281,8 @@ TEST_F(DataRoot, EveryCatalogueWordHasItsTilesAndItsCaptionStaysOnTheTraysInBoth
     for (const auto& [w, h, bok] : {std::tuple{800, 600, 44}, std::tuple{1024, 768, 55}}) {
         const std::string m = w == 800 ? "_s" : "_b";
         for (const Word& s : katalog->tabela()) {
-            SCOPED_TRACE(s.word + m);
-            const auto jednostki = podzielGlosy(s.glosy);
+            SCOPED_TRACE(s.stem + m);
+            const auto jednostki = podzielGlosy(s.spelling);
             const int n = int(jednostki.size());
             ASSERT_LE(n, MAKS_GLOSEK);
             int oznaczone = 0;

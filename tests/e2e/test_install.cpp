@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The program as a user gets it: installed under a prefix (staged with DESTDIR), started from elsewhere.
+#include "tests/support/TempDir.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -62,10 +65,8 @@ protected:
     void SetUp() override {
         if (!stdfs::exists(buildDir() / "cmake_install.cmake") || !stdfs::exists(buildDir() / "wirowanki"))
             GTEST_SKIP() << "no built program and install rules beside the tests";
-        char pattern[] = "/tmp/wv-install-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        ASSERT_NE(made, nullptr);
-        base_ = made;
+        dir_ = std::make_unique<wvtest::TempDir>("install");
+        base_ = dir_->dir();
         for (const char* d : {"dest", "home", "run", "cwd"})
             stdfs::create_directories(base_ / d);
         stdfs::permissions(base_ / "run", stdfs::perms::owner_all, stdfs::perm_options::replace);
@@ -73,10 +74,7 @@ protected:
                               buildDir().string() + " --prefix /usr");
         ASSERT_EQ(r.code, 0) << r.out << r.err;
     }
-    void TearDown() override {
-        std::error_code ec;
-        if (!base_.empty()) stdfs::remove_all(base_, ec);
-    }
+    void TearDown() override { dir_.reset(); }
 
     stdfs::path usr() const { return base_ / "dest/usr"; }
 
@@ -94,6 +92,7 @@ protected:
         return r;
     }
 
+    std::unique_ptr<wvtest::TempDir> dir_;
     stdfs::path base_;
 };
 
@@ -244,15 +243,11 @@ std::vector<std::string> lines(const std::string& text) {
 class Scratch : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/wv-pkg-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        ASSERT_NE(made, nullptr);
-        base_ = made;
+        dir_ = std::make_unique<wvtest::TempDir>("pkg");
+        base_ = dir_->dir();
     }
-    void TearDown() override {
-        std::error_code ec;
-        if (!base_.empty()) stdfs::remove_all(base_, ec);
-    }
+    void TearDown() override { dir_.reset(); }
+    std::unique_ptr<wvtest::TempDir> dir_;
     stdfs::path base_;
 };
 

@@ -53,7 +53,7 @@ TEST(UkryteOknaGier, HoldNoScreenSizedPicturesBeforeShowingAndAfterHiding) {
         EXPECT_EQ(o.bajty(), 0u);
         EXPECT_EQ(stala.backing().byteSize(), 0u);
 
-        d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20); // start
+        d->click("start"); // start
         d->wait(300);
         ASSERT_TRUE(f->visible());
         EXPECT_EQ(o.bajty(), o.naEkranie);
@@ -61,8 +61,7 @@ TEST(UkryteOknaGier, HoldNoScreenSizedPicturesBeforeShowingAndAfterHiding) {
         d->key(27);
         ASSERT_NE(fmKoniecGry, nullptr);
         ASSERT_TRUE(fmKoniecGry->visible());
-        const platform::Rect w = fmKoniecGry->bounds();
-        d->click(w.left + 325 + 20, w.top + 340 + 20); // stop
+        d->click("koniec"); // stop
         d->wait(300);
         EXPECT_FALSE(f->visible());
         EXPECT_EQ(o.bajty(), 0u);

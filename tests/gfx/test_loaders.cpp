@@ -8,7 +8,10 @@
 #include "platform/graphics/Image.hpp"
 #include "platform/system/Fs.hpp"
 
+#include "tests/support/TempDir.hpp"
+
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <filesystem>
 #include <fstream>
@@ -73,9 +76,8 @@ std::array<std::uint8_t, 3> at(const Bitmap& b, int x, int y) {
 class Loaders : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = stdfs::temp_directory_path() /
-               (std::string("wv_gfx_") + info->name() + "_" + std::to_string(std::random_device{}()));
+        temp_ = std::make_unique<wvtest::TempDir>("gfx");
+        dir_ = temp_->dir();
         stdfs::create_directories(dir_ / "Data/Intf/Spec");
         stdfs::create_directories(dir_ / "Resource");
         oldProgramDir_ = fs::programDir();
@@ -83,14 +85,14 @@ protected:
     }
     void TearDown() override {
         fs::setRoots(oldProgramDir_, "");
-        std::error_code ec;
-        stdfs::remove_all(dir_, ec);
+        temp_.reset();
     }
     void write(const std::string& nativeRelative, const Bytes& bytes) {
         std::ofstream(dir_ / nativeRelative, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
 
+    std::unique_ptr<wvtest::TempDir> temp_;
     stdfs::path dir_;
     std::string oldProgramDir_;
 };

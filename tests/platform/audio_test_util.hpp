@@ -5,6 +5,8 @@
 
 #include "platform/audio/Wav.hpp"
 
+#include "tests/support/TempDir.hpp"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,25 +15,7 @@
 #include <vector>
 
 // A private temporary directory for one test, removed afterwards.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "wv-audio-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using ScratchDir = wvtest::TempDir;
 
 inline std::vector<std::uint8_t> readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -14,6 +14,8 @@
 #include "platform/windows/ImageControl.hpp"
 #include "platform/windows/Label.hpp"
 
+#include "tests/support/TempDir.hpp"
+
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/stat.h>
@@ -34,22 +36,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // One scratch directory for this run of the tests, removed when they end.
-struct ScratchDirectory {
-    fs::path path;
-    ScratchDirectory() {
-        std::string pattern = (fs::temp_directory_path() / "wv-auto-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-        path = pattern;
-    }
-    ~ScratchDirectory() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-};
-
 std::string tempPath(const std::string& name) {
-    static const ScratchDirectory dir;
-    return (dir.path / name).string();
+    static const wvtest::TempDir dir("auto");
+    return dir.file(name);
 }
 
 // The program run from the build directory, with a lock of its own: run beside other tests that start the

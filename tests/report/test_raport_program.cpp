@@ -91,12 +91,11 @@ TEST(RaportZMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResults
         oczekiwane.push_back(std::string("Spadające,SZ,nagłos,mało,") + std::to_string(statRec->czasSek()) +
                              "," + (ukonczona ? "tak," : "nie,") + statRec->dobre() + "," + statRec->zle() +
                              "," + statRec->podpowiedzi() + "," + raport::tekstOceny(statRec->ocena()));
-        const platform::Rect w = fmKoniecGry->bounds();
-        d->click(w.left + 325 + 20, w.top + 340 + 20);
+        d->click("koniec");
     };
 
     // A whole game: every target shot as it comes into view.
-    d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20);
+    d->click("start");
     ASSERT_TRUE(fmSpadajace->visible());
     FallingGame& gra = *fmSpadajace->gra();
     for (int t = 0; t < 2400 && !gra.wszystkieZnalezione(); ++t) {
@@ -112,11 +111,11 @@ TEST(RaportZMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResults
     ASSERT_TRUE(gra.koncowa());
     zakonczGre(true);
     // A game left after a few seconds without an answer.
-    d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20);
+    d->click("start");
     d->wait(4000);
     zakonczGre(false);
 
-    d->click(145 + 42, 515 + 32);
+    d->click("raport");
     const std::vector<std::string> wiersze = wierszeCsv(inst.user() / "Raport postępów.csv");
     ASSERT_EQ(wiersze.size(), 3u);
     ASSERT_EQ(oczekiwane.size(), 2u);

@@ -103,6 +103,22 @@ void Driver::wait(int ms) {
 void Driver::click(int x, int y) {
     send(make(Command::Verb::Click, x, y));
 }
+void Driver::click(std::string_view controlName) {
+    if (!finished() && hasApp()) {
+        const std::vector<Form*>& forms = app().forms();
+        for (auto f = forms.rbegin(); f != forms.rend(); ++f) {
+            if (!(*f)->visible()) continue;
+            for (Control* c : (*f)->controls()) {
+                if (c->name != controlName || !c->visible()) continue;
+                const Rect b = c->bounds();
+                const Point p = (*f)->clientToScreen({b.left + b.width() / 2, b.top + b.height() / 2});
+                click(p.x, p.y);
+                return;
+            }
+        }
+    }
+    throw Error("no visible control named " + std::string(controlName));
+}
 void Driver::dblClick(int x, int y) {
     send(make(Command::Verb::DblClick, x, y));
 }

@@ -46,6 +46,9 @@ public:
 
     void wait(int ms);
     void click(int x, int y);
+    // Clicks the middle of a visible control found by name, on the topmost form that shows one; raises
+    // when there is none.
+    void click(std::string_view controlName);
     void dblClick(int x, int y);
     void press(int x, int y);
     void release(int x, int y);

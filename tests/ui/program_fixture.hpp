@@ -9,6 +9,7 @@
 #include "platform/core/Bitmap.hpp"
 #include "platform/system/Fs.hpp"
 #include "platform/windows/Application.hpp"
+#include "tests/support/TempDir.hpp"
 #include "tests/support/TestDriver.hpp"
 #include "windows/ProgramWindows.hpp"
 
@@ -40,11 +41,6 @@ public:
     // symbolic links to the shipped ones except for what a test replaces. Copied: real copies, to remove
     // or add files.
     explicit Installation(Data data = Data::Shipped) {
-        char pattern[] = "/tmp/wv-ui-XXXXXX";
-        // Never fall back to /tmp itself: the destructor removes the whole directory.
-        const char* made = ::mkdtemp(pattern);
-        if (!made) throw std::runtime_error("mkdtemp");
-        base_ = made;
         stdfs::create_directories(user());
         stdfs::create_directories(run());
         stdfs::permissions(run(), stdfs::perms::owner_all, stdfs::perm_options::replace);
@@ -53,7 +49,7 @@ public:
         if (data == Data::Shipped) {
             prog_ = sourceDir();
         } else {
-            prog_ = base_ / "prog";
+            prog_ = base() / "prog";
             stdfs::create_directories(prog_ / "Data");
             for (const char* dir : {"Bio", "Sio", "Smd", "Intf"})
                 place(sourceDir() / "Data" / dir, prog_ / "Data" / dir, data);
@@ -71,16 +67,14 @@ public:
             ::unsetenv("XDG_RUNTIME_DIR");
         else
             ::setenv("XDG_RUNTIME_DIR", oldRuntime_.c_str(), 1);
-        std::error_code ec;
-        stdfs::remove_all(base_, ec);
     }
     Installation(const Installation&) = delete;
     Installation& operator=(const Installation&) = delete;
 
-    stdfs::path base() const { return base_; }
+    stdfs::path base() const { return dir_.dir(); }
     stdfs::path prog() const { return prog_; }
-    stdfs::path user() const { return base_ / "user"; }
-    stdfs::path run() const { return base_ / "run"; }
+    stdfs::path user() const { return base() / "user"; }
+    stdfs::path run() const { return base() / "run"; }
 
     // Replaces a linked directory by real copies of its files, so single files can go.
     void unlink(const stdfs::path& relativeDir) {
@@ -102,7 +96,7 @@ private:
             stdfs::copy(from, to, stdfs::copy_options::recursive);
     }
 
-    stdfs::path base_;
+    wvtest::TempDir dir_{"ui"};
     stdfs::path prog_;
     std::string oldRuntime_;
 };

@@ -80,17 +80,17 @@ TEST(AboutWindow, EscapeClosesLikeStopAndTheLinksMinimiseThenOpenTheAddresses) {
     Outcome out;
     auto d = startProgram(out, {800, 600});
     d->wait(2000);
-    d->click(245 + 40, 515 + 30);
+    d->click("oprogramie");
     ASSERT_TRUE(FormOProgramie->visible());
     d->key(27);
     EXPECT_FALSE(FormOProgramie->visible());
     EXPECT_FALSE(out.returned) << "Escape closes only the about window";
 
-    d->click(245 + 40, 515 + 30);
+    d->click("oprogramie");
     ASSERT_TRUE(FormOProgramie->visible());
     d->takeLog();
-    d->click(510 + 77, 372 + 9);
-    d->click(510 + 77, 388 + 9);
+    d->click("lbLinkWWW");
+    d->click("lbLinkEMail");
     const std::vector<std::string> log = d->log();
     const std::size_t www = indexOf(log, "open-url http://www.wirowanki.pl");
     const std::size_t mail =
@@ -124,7 +124,7 @@ TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
     };
     auto d = startProgram(out, {800, 600});
     d->wait(2000);
-    d->click(245 + 40, 515 + 30);
+    d->click("oprogramie");
     ASSERT_TRUE(FormOProgramie->visible());
     const struct {
         int y;

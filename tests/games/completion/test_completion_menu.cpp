@@ -25,7 +25,7 @@ TEST(UzupelnianieZMenu, TabThreeStartPlaysAGameToTheResultsAndBackToTheMenu) {
 
     d->click(551 + 30, 74 + 230); // tab 3 of the strip
     EXPECT_EQ(Zakladka, ZAK_UZUPELNIANIE);
-    d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20); // start
+    d->click("start"); // start
     ASSERT_TRUE(fmUzupelnianie->visible());
     EXPECT_TRUE(d->logged("form-shown Uzupełnianie"));
     EXPECT_EQ(platform::app().modalForm(), fmUzupelnianie);
@@ -35,8 +35,8 @@ TEST(UzupelnianieZMenu, TabThreeStartPlaysAGameToTheResultsAndBackToTheMenu) {
     // The partner sound's words come up too: both groups are drawn from.
     bool s = false, sz = false;
     for (const Word& w : slowa->wybrane()) {
-        (w.word.rfind("sz", 0) == 0 ? sz : s) = true;
-        EXPECT_TRUE(w.obrazek && !w.obrazek->empty()) << w.word;
+        (w.stem.rfind("sz", 0) == 0 ? sz : s) = true;
+        EXPECT_TRUE(w.picture && !w.picture->empty()) << w.stem;
     }
     EXPECT_TRUE(s);
     EXPECT_TRUE(sz);
@@ -55,9 +55,7 @@ TEST(UzupelnianieZMenu, TabThreeStartPlaysAGameToTheResultsAndBackToTheMenu) {
     EXPECT_EQ(bajt(22) | bajt(23) << 8, GL_SZ); // its own settings, without the partner sound
     EXPECT_EQ(bajt(30) | bajt(31) << 8, 0);     // not finished
     EXPECT_EQ(bajt(36), 1);
-
-    const platform::Rect r = fmKoniecGry->bounds();
-    d->click(r.left + 325 + 20, r.top + 340 + 20); // "stop"
+    d->click("koniec"); // "stop"
     EXPECT_FALSE(fmUzupelnianie->visible());
     EXPECT_NE(platform::app().modalForm(), fmUzupelnianie);
     EXPECT_TRUE(FormMain->visible());

@@ -22,7 +22,7 @@ TEST(SpadajaceZMenu, TabFourStartPlaysToTheResultsAndBackToTheMenu) {
     ASSERT_NE(fmSpadajace, nullptr);
     EXPECT_FALSE(fmSpadajace->visible());
     EXPECT_EQ(Zakladka, ZAK_SPADAJACE);
-    d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20); // start
+    d->click("start"); // start
     ASSERT_TRUE(fmSpadajace->visible());
     EXPECT_TRUE(d->logged("form-shown Spadające"));
     EXPECT_EQ(platform::app().modalForm(), fmSpadajace);
@@ -57,9 +57,7 @@ TEST(SpadajaceZMenu, TabFourStartPlaysToTheResultsAndBackToTheMenu) {
     EXPECT_EQ(bajt(0), 4);                      // the falling-pictures game
     EXPECT_EQ(bajt(22) | bajt(23) << 8, GL_SZ); // Gloski
     EXPECT_EQ(bajt(30) | bajt(31) << 8, 1);     // finished
-
-    const platform::Rect w = fmKoniecGry->bounds();
-    d->click(w.left + 325 + 20, w.top + 340 + 20);
+    d->click("koniec");
     EXPECT_FALSE(fmSpadajace->visible());
     EXPECT_EQ(platform::app().modalForm(), nullptr);
     EXPECT_EQ(platform::app().activeForm(), static_cast<platform::Form*>(FormMain));

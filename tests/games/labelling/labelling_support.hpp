@@ -73,7 +73,7 @@ protected:
     // The word's units in order, read from the catalogue entry.
     std::vector<std::string> glosy() {
         std::vector<std::string> w;
-        std::string g = slowa->wybrane().at(std::size_t(gra().nrSlowa())).glosy, u;
+        std::string g = slowa->wybrane().at(std::size_t(gra().nrSlowa())).spelling, u;
         for (char c : g) {
             if (c == ',') {
                 if (!u.empty()) w.push_back(u);

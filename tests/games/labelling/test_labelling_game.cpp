@@ -50,7 +50,7 @@ TEST_F(GraPodpisywanie, SzachyHasFourTilesWithTheRedDigraphAndFourFieldsInModeTw
         EXPECT_NE(d->pixel(p.x - 6, p.y + 20), platform::kRed);
     }
     // The picture with its mask at (274, 140).
-    EXPECT_EQ(gra().maska().size(), slowa->wybrane()[std::size_t(gra().nrSlowa())].obrazek->size());
+    EXPECT_EQ(gra().maska().size(), slowa->wybrane()[std::size_t(gra().nrSlowa())].picture->size());
 }
 
 TEST_F(GraPodpisywanie, FiveFieldsInModeFourAreCentredWithThePitchOfBigTiles) {

@@ -23,7 +23,7 @@ TEST(PodpisywanieZMenu, TabOneStartPlaysAWordToTheResultsAndBackToTheMenu) {
     ASSERT_NE(fmPodpisywanie, nullptr);
     EXPECT_FALSE(fmPodpisywanie->visible());
     EXPECT_EQ(Zakladka, ZAK_PODPISYWANIE);
-    d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20); // start
+    d->click("start"); // start
     ASSERT_TRUE(fmPodpisywanie->visible());
     EXPECT_TRUE(d->logged("form-shown Podpisywanie"));
     EXPECT_EQ(platform::app().modalForm(), fmPodpisywanie);
@@ -31,10 +31,10 @@ TEST(PodpisywanieZMenu, TabOneStartPlaysAWordToTheResultsAndBackToTheMenu) {
     LabellingGame& gra = *fmPodpisywanie->gra();
     EXPECT_EQ(slowa->wybrane().size(), 5u);
     for (const Word& s : slowa->wybrane())
-        EXPECT_EQ(s.word.rfind("sz", 0), 0u) << s.word;
+        EXPECT_EQ(s.stem.rfind("sz", 0), 0u) << s.stem;
 
     // The first word, spelt by dragging each unit's tile to its field.
-    const std::string g = slowa->wybrane()[0].glosy;
+    const std::string g = slowa->wybrane()[0].spelling;
     std::vector<std::string> jednostki;
     std::string u;
     for (char c : g)
@@ -68,9 +68,7 @@ TEST(PodpisywanieZMenu, TabOneStartPlaysAWordToTheResultsAndBackToTheMenu) {
     EXPECT_EQ(bajt(0), 1);                  // the labelling game
     EXPECT_EQ(bajt(30) | bajt(31) << 8, 0); // not every word solved
     EXPECT_EQ(bajt(36), 1);
-
-    const platform::Rect w = fmKoniecGry->bounds();
-    d->click(w.left + 325 + 20, w.top + 340 + 20); // stop
+    d->click("koniec"); // stop
     EXPECT_FALSE(fmPodpisywanie->visible());
     EXPECT_EQ(platform::app().modalForm(), nullptr);
     EXPECT_EQ(platform::app().activeForm(), static_cast<platform::Form*>(FormMain));

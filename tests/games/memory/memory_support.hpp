@@ -16,6 +16,7 @@
 #include "platform/system/Fs.hpp"
 #include "platform/windows/Application.hpp"
 #include "platform/windows/Form.hpp"
+#include "tests/support/TempDir.hpp"
 #include "tests/support/TestDriver.hpp"
 #include "windows/ProgramWindows.hpp"
 #include "windows/ResultsWindow.hpp"
@@ -42,21 +43,14 @@ namespace memorytest {
 class KatalogTymczasowy {
 public:
     KatalogTymczasowy() {
-        std::string wzor = (std::filesystem::temp_directory_path() / "wv-memory-XXXXXX").string();
-        if (!::mkdtemp(wzor.data())) throw std::runtime_error("mkdtemp");
-        baza_ = wzor;
         std::filesystem::create_directories(uzytkownik());
         platform::fs::setRoots(WV_SOURCE_DIR, uzytkownik().string());
     }
-    ~KatalogTymczasowy() {
-        platform::fs::setRoots("", "");
-        std::error_code ec;
-        std::filesystem::remove_all(baza_, ec);
-    }
+    ~KatalogTymczasowy() { platform::fs::setRoots("", ""); }
     KatalogTymczasowy(const KatalogTymczasowy&) = delete;
     KatalogTymczasowy& operator=(const KatalogTymczasowy&) = delete;
 
-    std::filesystem::path baza() const { return baza_; }
+    std::filesystem::path baza() const { return dir_.dir(); }
     // Where a screenshot for looking at goes: only when asked (WV_SCREENSHOT_DIR names a directory), and
     // then there; otherwise nowhere (empty).
     static std::string zdjecie(const std::string& nazwa) {
@@ -65,10 +59,10 @@ public:
         std::filesystem::create_directories(katalog);
         return (std::filesystem::path(katalog) / nazwa).string();
     }
-    std::filesystem::path uzytkownik() const { return baza_ / "user"; }
+    std::filesystem::path uzytkownik() const { return baza() / "user"; }
 
 private:
-    std::filesystem::path baza_;
+    wvtest::TempDir dir_{"memory"};
 };
 
 // One 44-byte record of the statistics file.

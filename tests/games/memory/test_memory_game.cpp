@@ -43,7 +43,7 @@ TEST_P(CalaGra, EndsByItselfAfterTheLastPairAndStoresOneRecord) {
     for (int k = 0; k < n(); ++k)
         slowaNaPlanszy.insert(karta(k).slowo());
     for (const Word& s : slowa->wybrane())
-        EXPECT_EQ(slowaNaPlanszy.count(s.word), 2u) << s.word;
+        EXPECT_EQ(slowaNaPlanszy.count(s.stem), 2u) << s.stem;
 
     // One failed turn, one hint, then every pair.
     const int a = 0, b = inna(0);

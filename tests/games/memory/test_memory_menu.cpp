@@ -40,7 +40,7 @@ TEST(MemoryZMenu, TabTwoStartPlaysAGameToTheResultsAndBackToTheMenu) {
 
     d->click(551 + 30, 74 + 150); // tab 2 of the strip
     EXPECT_EQ(Zakladka, ZAK_MEMORY);
-    d->click(800 / 2 + 35 + 20, 600 - 600 / 7 + 20); // start
+    d->click("start"); // start
     ASSERT_TRUE(fmMemory->visible());
     EXPECT_TRUE(d->logged("form-shown Memory"));
     EXPECT_EQ(platform::app().modalForm(), fmMemory);
@@ -74,14 +74,13 @@ TEST(MemoryZMenu, TabTwoStartPlaysAGameToTheResultsAndBackToTheMenu) {
     EXPECT_EQ(bajt(36), 3);                          // pairs found
 
     // "Again" deals a new game in the same window; Esc ends it, "stop" goes back to the menu.
-    const platform::Rect w = fmKoniecGry->bounds();
-    d->click(w.left + 235 + 20, w.top + 340 + 20);
+    d->click("graj");
     EXPECT_FALSE(fmKoniecGry->visible());
     EXPECT_TRUE(fmMemory->visible());
     EXPECT_EQ(fmMemory->gra()->pozostalo(), 6);
     d->key(27);
     EXPECT_TRUE(fmKoniecGry->visible());
-    d->click(w.left + 325 + 20, w.top + 340 + 20);
+    d->click("koniec");
     EXPECT_FALSE(fmMemory->visible());
     EXPECT_EQ(platform::app().modalForm(), nullptr);
     EXPECT_EQ(platform::app().activeForm(), static_cast<platform::Form*>(FormMain));
