@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The program over a catalogue file: a broken file stops it with its reason, the shipped one feeds the menu.
-#include "../ui/program_fixture.hpp"
+#include "../windows/program_fixture.hpp"
 #include "windows/MessageWindow.hpp"
 
 #include <fstream>

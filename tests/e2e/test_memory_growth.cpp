@@ -3,7 +3,7 @@
 
 // Fifty games in a row in the real program on the headless backend: every game opens, and the heap in
 // use after the last one is what it was after the first few (nothing kept per game or per frame).
-#include "../ui/program_fixture.hpp"
+#include "../windows/program_fixture.hpp"
 
 #include <malloc.h>
 

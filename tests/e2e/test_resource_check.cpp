@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "../ui/program_fixture.hpp"
+#include "../windows/program_fixture.hpp"
 
 #include <sys/wait.h>
 

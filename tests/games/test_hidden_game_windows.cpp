@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // A game window holds its screen-sized pictures only while it is on screen.
-#include "../ui/program_fixture.hpp"
+#include "../windows/program_fixture.hpp"
 
 #include "games/completion/CompletionWindow.hpp"
 #include "games/falling/FallingWindow.hpp"

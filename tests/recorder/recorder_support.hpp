@@ -4,7 +4,7 @@
 #pragma once
 
 // The main menu on its recordings tab, in the driver, with the shipped data and a scratch user directory.
-#include "../ui/program_fixture.hpp"
+#include "../windows/program_fixture.hpp"
 
 #include "core/GameSettings.hpp"
 #include "platform/system/DateTime.hpp"

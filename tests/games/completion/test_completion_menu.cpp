@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The completion game reached the way a user reaches it: the main menu's third tab and its start button.
-#include "../../ui/program_fixture.hpp"
+#include "../../windows/program_fixture.hpp"
 
 #include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The labelling game reached the way a user reaches it: the main menu's first tab and its start button.
-#include "../../ui/program_fixture.hpp"
+#include "../../windows/program_fixture.hpp"
 
 #include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"

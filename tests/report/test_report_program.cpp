@@ -3,7 +3,7 @@
 
 // The report reached the way a user reaches it: the main menu's button after games played by clicks, and
 // the page as a browser draws it.
-#include "../ui/program_fixture.hpp"
+#include "../windows/program_fixture.hpp"
 #include "report_support.hpp"
 
 #include "core/ResourcePictures.hpp"

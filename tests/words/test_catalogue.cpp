@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Wirowanki authors
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "CoreTestSupport.hpp"
+#include "../core/CoreTestSupport.hpp"
 #include "core/GameSettings.hpp"
 #include "platform/graphics/Image.hpp"
 #include "words/Catalogue.hpp"
