@@ -5,8 +5,8 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "games/completion/CompletionWindow.hpp"
 #include "games/falling/FallingWindow.hpp"
@@ -44,16 +44,16 @@ constexpr const char* kPlikRaportu = "Raport zasobów.txt";
 constexpr const char* kBladKatalogu = "Błąd w katalogu słów:\n\n";
 
 // Start-up's message boxes belong to the splash while it is there.
-platform::Form* messageOwner() {
-    return splashWindow();
+platform::Form* messageOwner(const ProgramWindows* okna) {
+    return okna ? okna->splash() : nullptr;
 }
 
 // A run that ended on an error message; headless runs report it in their exit code.
 bool g_bladKrytyczny = false;
 
-void pokazBladKrytyczny() {
+void pokazBladKrytyczny(platform::Form* wlasciciel) {
     g_bladKrytyczny = true;
-    platform::messageBox(messageOwner(), kBladKrytyczny, kTytulBledu, platform::MessageIcon::Error);
+    platform::messageBox(wlasciciel, kBladKrytyczny, kTytulBledu, platform::MessageIcon::Error);
 }
 
 bool takieSame(const std::string& a, const std::string& b) {
@@ -65,64 +65,58 @@ bool takieSame(const std::string& a, const std::string& b) {
 }
 
 // Steps 11-17: shared objects, windows, the loop, and their teardown in order.
-void uruchomOkna() {
+void uruchomOkna(ProgramWindows& okna) {
+    ProgramContext& kontekst = okna.context();
     int krokAwaryjny = 0;
-    ProgramWindows okna;
     std::unique_ptr<Catalogue> katalog;
     std::unique_ptr<StatisticsFile> statystyki;
     try {
         katalog = utworzKatalog();
-        slowa = katalog.get();
+        kontekst.catalogue = katalog.get();
         statystyki = std::make_unique<StatisticsFile>(1);
-        statRec = statystyki.get();
-        krokAwaryjny = platform::signals::addEmergencyStep(zakonczGreWToku);
+        kontekst.statistics = statystyki.get();
+        krokAwaryjny = platform::signals::addEmergencyStep([&okna] { zakonczGreWToku(okna); }, true);
 
-        FormMain = okna.utworz<MainMenu>(0);
-        platform::app().setMainForm(FormMain);
-        FormKomunikat = okna.utworz<MessageWindow>(0);
+        MainMenu* menu = okna.create<MainMenu>(okna);
+        platform::app().setMainForm(menu);
+        okna.create<MessageWindow>();
         // The game windows, each under its game number so that the main menu's start button finds it.
-        fmMemory = okna.utworz<MemoryWindow>(ZAK_MEMORY);
-        fmPodpisywanie = okna.utworz<LabellingWindow>(ZAK_PODPISYWANIE);
-        fmUzupelnianie = okna.utworz<CompletionWindow>(ZAK_UZUPELNIANIE);
-        fmSpadajace = okna.utworz<FallingWindow>(ZAK_SPADAJACE);
-        fmKoniecGry = okna.utworz<ResultsWindow>(0);
-        FormOProgramie = okna.utworz<AboutWindow>(ProgramWindows::O_PROGRAMIE);
+        okna.createGame<MemoryWindow>(ZAK_MEMORY, okna);
+        okna.createGame<LabellingWindow>(ZAK_PODPISYWANIE, okna);
+        okna.createGame<CompletionWindow>(ZAK_UZUPELNIANIE, okna);
+        okna.createGame<FallingWindow>(ZAK_SPADAJACE, okna);
+        okna.create<ResultsWindow>(kontekst);
+        okna.create<AboutWindow>(kontekst);
 
-        FormMain->show();
+        menu->show();
         // What start-up mended or set aside in the statistics file is said once.
         if (!statystyki->uwagi().empty())
-            platform::messageBox(messageOwner(), statystyki->uwagi(), kTytul, platform::MessageIcon::Warning);
+            platform::messageBox(messageOwner(&okna), statystyki->uwagi(), kTytul,
+                                 platform::MessageIcon::Warning);
         // The splash stays in front of the menu until the menu removes it.
-        if (splashWindow()) static_cast<platform::Form*>(splashWindow())->bringToFront();
+        if (okna.splash()) static_cast<platform::Form*>(okna.splash())->bringToFront();
         platform::app().run();
     } catch (const FatalError& blad) {
         g_bladKrytyczny = true;
-        blad.pokazBlad(messageOwner());
+        blad.pokazBlad(messageOwner(&okna));
     } catch (const CatalogueError& blad) {
         g_bladKrytyczny = true;
-        platform::messageBox(messageOwner(), std::string(kBladKatalogu) + blad.what(), kTytulBledu,
+        platform::messageBox(messageOwner(&okna), std::string(kBladKatalogu) + blad.what(), kTytulBledu,
                              platform::MessageIcon::Error);
     } catch (const std::exception&) {
-        pokazBladKrytyczny();
+        pokazBladKrytyczny(messageOwner(&okna));
     }
-    usunSplash();
+    okna.removeSplash();
     platform::signals::removeEmergencyStep(krokAwaryjny);
-    statRec = nullptr;
+    kontekst.statistics = nullptr;
     statystyki.reset();
-    slowa = nullptr;
+    kontekst.catalogue = nullptr;
     katalog.reset();
-    // okna goes last: the application's windows outlive the shared objects.
-    FormMain = nullptr;
-    FormKomunikat = nullptr;
-    fmMemory = nullptr;
-    fmPodpisywanie = nullptr;
-    fmUzupelnianie = nullptr;
-    fmSpadajace = nullptr;
-    fmKoniecGry = nullptr;
-    FormOProgramie = nullptr;
+    // The windows go last: they outlive the shared objects.
+    okna.destroyWindows();
 }
 
-int uruchom(const std::vector<std::string>& args);
+int uruchom(const std::vector<std::string>& args, const ProgramObserver& observer);
 
 // Every file the program replaces atomically, by folder (report/ and recorder/ name theirs the same).
 struct Tymczasowe {
@@ -225,25 +219,26 @@ void sprawdzZasoby() {
                          kTytulRaportu, platform::MessageIcon::Warning);
 }
 
-void zakonczGreWToku() {
+void zakonczGreWToku(ProgramWindows& okna) {
     static std::atomic<bool> zakonczona{false};
-    if (!statRec || (fmKoniecGry && fmKoniecGry->visible())) return; // its record is written already
+    StatisticsFile* statystyki = okna.context().statistics;
+    const ResultsWindow* wyniki = okna.results();
+    if (!statystyki || (wyniki && wyniki->visible())) return; // its record is written already
     bool wToku = false;
     for (int gra = ZAK_PODPISYWANIE; gra <= ZAK_SPADAJACE; ++gra)
-        if (platform::Form* f = oknoGry(gra); f && f->visible()) wToku = true;
+        if (platform::Form* f = okna.game(gra); f && f->visible()) wToku = true;
     if (!wToku || zakonczona.exchange(true)) return;
-    statRec->zakoncz();
-    statRec->zapisz(0);
+    statystyki->zakoncz();
+    statystyki->zapisz(0);
 }
 
-int uruchomProgram(const std::vector<std::string>& args) {
+int uruchomProgram(const std::vector<std::string>& args, const ProgramObserver& observer) {
     g_bladKrytyczny = false;
     int kod = 0;
     try {
-        kod = uruchom(args);
+        kod = uruchom(args, observer);
     } catch (const std::exception&) {
-        pokazBladKrytyczny();
-        usunSplash();
+        pokazBladKrytyczny(nullptr);
     }
     // On a desktop the message box has told the user; a scripted run has only its exit code to tell.
     return g_bladKrytyczny && platform::hasApp() && platform::app().headless() ? 1 : kod;
@@ -251,10 +246,29 @@ int uruchomProgram(const std::vector<std::string>& args) {
 
 namespace {
 
-int uruchom(const std::vector<std::string>& args) {
+// Tells the observer about the windows from their creation until just before they go.
+class Obserwowane {
+public:
+    Obserwowane(const ProgramObserver& observer, ProgramWindows& okna) : observer_(observer) {
+        if (observer_) observer_(&okna);
+    }
+    ~Obserwowane() {
+        if (observer_) observer_(nullptr);
+    }
+    Obserwowane(const Obserwowane&) = delete;
+    Obserwowane& operator=(const Obserwowane&) = delete;
+
+private:
+    const ProgramObserver& observer_;
+};
+
+int uruchom(const std::vector<std::string>& args, const ProgramObserver& observer) {
     platform::Application& app = platform::app();
     const platform::Size ekran = app.screenSize();
-    display.init(ekran.width, ekran.height);
+    ProgramContext kontekst;
+    kontekst.layout.init(ekran.width, ekran.height);
+    ProgramWindows okna(kontekst);
+    const Obserwowane obserwowane(observer, okna);
 
     if (!args.empty() && args[0] == "z") {
         sprawdzZasoby();
@@ -267,7 +281,7 @@ int uruchom(const std::vector<std::string>& args) {
         // The first copy comes to the front (its splash, if that is all it shows yet); when it cannot be
         // reached the user is told instead.
         if (!instancja.askFirstToRaise())
-            platform::messageBox(messageOwner(),
+            platform::messageBox(messageOwner(&okna),
                                  "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikajcji lub "
                                  "uruchom ponownie komputer.",
                                  kTytul, platform::MessageIcon::Error);
@@ -284,21 +298,21 @@ int uruchom(const std::vector<std::string>& args) {
 
     bool gotowe = false;
     try {
-        pokazSplash();
+        okna.showSplash();
         app.processMessages();
-        if (display.screenTooSmall()) throw FatalError(2);
+        if (kontekst.layout.screenTooSmall()) throw FatalError(2);
         platform::fs::setCurrentDir(katalogProgramu);
-        if (!readConfiguration()) throw FatalError(4);
-        wczytajZapamietane();
+        if (!kontekst.settings.readConfiguration()) throw FatalError(4);
+        kontekst.settings.loadRemembered();
         gotowe = true;
     } catch (const FatalError& blad) {
         g_bladKrytyczny = true;
-        blad.pokazBlad(messageOwner());
+        blad.pokazBlad(messageOwner(&okna));
     } catch (const std::exception&) {
-        pokazBladKrytyczny();
+        pokazBladKrytyczny(messageOwner(&okna));
     }
-    if (gotowe) uruchomOkna();
-    usunSplash();
+    if (gotowe) uruchomOkna(okna);
+    okna.removeSplash();
     platform::fs::setCurrentDir(katalogStartowy);
     return 0;
 }

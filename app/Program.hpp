@@ -3,16 +3,23 @@
 
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class ProgramWindows;
+
+// Sees the program's windows, and through them everything they share, from their creation at start-up
+// until just before teardown (then it is called with null): for tests that drive the program in-process.
+using ProgramObserver = std::function<void(ProgramWindows*)>;
+
 // Runs the program on the already initialised platform: the resource check when the first argument is
 // exactly "z", otherwise start-up, the event loop and teardown. Returns 0 in every case.
-int uruchomProgram(const std::vector<std::string>& args);
+int uruchomProgram(const std::vector<std::string>& args, const ProgramObserver& observer = {});
 
 // A signal ends the program: the game in progress is ended as its stop button would end it (its record
 // appended, once), without the results screen. Safe from the signal thread while the loop is parked.
-void zakonczGreWToku();
+void zakonczGreWToku(ProgramWindows& okna);
 
 // The resource check on its own: compares Data\Sio, Data\Bio and Data\Smd with the word catalogue,
 // writes "Raport zasobów.txt" when something is missing or redundant and tells the user.

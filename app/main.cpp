@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     if (!options.args.empty() && options.args[0] == "raport")
         return raport::polecenie(options.args, std::cout, std::cerr);
     // Before the backend starts its threads, so that they leave these signals to ours.
-    platform::signals::install(zakonczGreWToku);
+    // The program registers the ending of a game in progress once it has one (see zakonczGreWToku).
+    platform::signals::install({});
     try {
         platform::initialize(options);
     } catch (const platform::NoDisplayError& e) {

@@ -8,8 +8,8 @@
 // The shipped ten words fill at most ten places, so level 3 runs the ten-target game at three steps per
 // tick, as the game's own tests do.
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "games/falling/FallingWindow.hpp"
 #include "platform/backends/HeadlessBackend.hpp"
@@ -65,22 +65,22 @@ void tick(benchmark::State& state, int w, int h, int level) {
                                                                         INT64_MAX, [](std::string_view) {}));
     auto& backend = static_cast<platform::HeadlessBackend&>(platform::app().backend());
     {
-        display.init(w, h);
+        ProgramContext kontekst;
+        kontekst.layout.init(w, h);
         Catalogue katalog;
-        slowa = &katalog;
+        kontekst.catalogue = &katalog;
         StatisticsFile stat(1);
-        statRec = &stat;
+        kontekst.statistics = &stat;
         Background tlo;
         tlo.show();
-        ResultsWindow koniec;
-        fmKoniecGry = &koniec;
-        ustSpadajace.level = std::int16_t(std::min(level, 2));
-        ustSpadajace.sounds = level == 1 ? GL_SZ : GL_SZ | GL_S;
-        ustSpadajace.positions = POZ_NAGLOS;
-        FallingWindow gra;
-        fmSpadajace = &gra;
+        ProgramWindows okna(kontekst);
+        okna.create<ResultsWindow>(kontekst);
+        kontekst.settings.falling.level = std::int16_t(std::min(level, 2));
+        kontekst.settings.falling.sounds = level == 1 ? GL_SZ : GL_SZ | GL_S;
+        kontekst.settings.falling.positions = POZ_NAGLOS;
+        FallingWindow& gra = *okna.createGame<FallingWindow>(ZAK_SPADAJACE, okna);
         gra.show();
-        ustSpadajace.level = std::int16_t(level);
+        kontekst.settings.falling.level = std::int16_t(level);
         // Let the pictures come down into the window first.
         for (int k = 0; k < 200; ++k) {
             backend.clock().advance(25);
@@ -93,10 +93,6 @@ void tick(benchmark::State& state, int w, int h, int level) {
         }
         state.counters["pictures"] = gra.gra() ? gra.gra()->liczbaObrazkow() : 0;
         gra.hide();
-        fmSpadajace = nullptr;
-        fmKoniecGry = nullptr;
-        statRec = nullptr;
-        slowa = nullptr;
     }
     platform::shutdown();
 }

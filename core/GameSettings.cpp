@@ -12,40 +12,42 @@
 #include <string_view>
 #include <utility>
 
-GameSettings ustPodpisywanie("Podpisywanie");
-GameSettings ustMemory("Memory");
-GameSettings ustUzupelnianie("Uzupelnianie");
-GameSettings ustSpadajace("Spadajace");
-
-int Zakladka = ZAK_PODPISYWANIE;
-
 namespace {
 constexpr std::uint16_t kGloski = GL_SZ | GL_ZZ | GL_CZ | GL_DZZ;
 constexpr std::uint16_t kPozycje = POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS;
 
-// What the file holds (or held when it was read), so that only real changes are written.
-std::string g_zapisane;
-bool g_bladZgloszony = false;
-// The file exists but could not be read: it is never replaced by values it may not hold.
-bool g_nieczytelny = false;
-std::string g_komunikat;
+} // namespace
 
-void zglos(const std::string& tekst) {
-    if (g_bladZgloszony) return;
-    g_bladZgloszony = true;
-    g_komunikat = tekst;
+void ProgramSettings::report(const std::string& tekst) {
+    if (reported_) return;
+    reported_ = true;
+    message_ = tekst;
     std::fprintf(stderr, "%s\n", tekst.c_str());
 }
 
-std::string tekstUstawien() {
-    std::string t = "[DaneProgramu]\r\nZakladka=" + std::to_string(Zakladka) + "\r\n";
-    for (const GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+std::string ProgramSettings::text() const {
+    std::string t = "[DaneProgramu]\r\nZakladka=" + std::to_string(tab) + "\r\n";
+    for (const GameSettings* u : {&labelling, &memory, &completion, &falling})
         t += "\r\n[" + u->sekcja + "]\r\nGloski=" + std::to_string(u->sounds) +
              "\r\nPoziom=" + std::to_string(u->level) + "\r\nPozycja=" + std::to_string(u->positions) +
              "\r\n";
     return t;
 }
-} // namespace
+
+GameSettings* ProgramSettings::game(int number) {
+    switch (number) {
+    case ZAK_PODPISYWANIE:
+        return &labelling;
+    case ZAK_MEMORY:
+        return &memory;
+    case ZAK_UZUPELNIANIE:
+        return &completion;
+    case ZAK_SPADAJACE:
+        return &falling;
+    default:
+        return nullptr;
+    }
+}
 
 int zakladkaWZakresie(int z) {
     // The recorder's tab starts on the first one; any other value goes to the nearest game tab.
@@ -53,45 +55,45 @@ int zakladkaWZakresie(int z) {
     return std::clamp(z, ZAK_PODPISYWANIE, ZAK_SPADAJACE);
 }
 
-void wczytajZapamietane() {
-    g_nieczytelny = false;
-    g_bladZgloszony = false;
-    g_komunikat.clear();
+void ProgramSettings::loadRemembered() {
+    unreadable_ = false;
+    reported_ = false;
+    message_.clear();
     try {
         // A directory in the file's place is neither read nor written over.
         if (platform::fs::exists(kPlikUstawien) || platform::fs::dirExists(kPlikUstawien)) {
             const platform::IniFile ini(kPlikUstawien);
             if (ini.unreadable() || platform::fs::dirExists(kPlikUstawien)) {
-                g_nieczytelny = true;
-                zglos("Nie można odczytać zapamiętanych ustawień z pliku \u201e" + ini.nativePath() +
-                      "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.");
+                unreadable_ = true;
+                report("Nie można odczytać zapamiętanych ustawień z pliku \u201e" + ini.nativePath() +
+                       "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.");
             } else {
-                Zakladka = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", Zakladka));
-                for (GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+                tab = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", tab));
+                for (GameSettings* u : {&labelling, &memory, &completion, &falling})
                     u->read(ini);
             }
         }
     } catch (const std::exception&) {
         // A file that cannot be read is as good as none: the configuration's values stay.
     }
-    g_zapisane = tekstUstawien();
+    saved_ = text();
 }
 
-std::string komunikatUstawien() {
-    return std::exchange(g_komunikat, std::string());
+std::string ProgramSettings::takeMessage() {
+    return std::exchange(message_, std::string());
 }
 
-bool zapamietajUstawienia() {
-    const std::string t = tekstUstawien();
-    if (t == g_zapisane) return true;
-    if (g_nieczytelny) return false;
+bool ProgramSettings::remember() {
+    const std::string t = text();
+    if (t == saved_) return true;
+    if (unreadable_) return false;
     try {
         platform::fs::writeAtomic(kPlikUstawien, t);
     } catch (const std::exception& e) {
-        zglos(std::string("Nie można zapamiętać ustawień. ") + e.what() + ".");
+        report(std::string("Nie można zapamiętać ustawień. ") + e.what() + ".");
         return false;
     }
-    g_zapisane = t;
+    saved_ = t;
     return true;
 }
 
@@ -127,15 +129,13 @@ namespace {
 constexpr std::string_view kPlikKonfiguracji = "Data\\data.ini";
 }
 
-bool readConfiguration() {
+bool ProgramSettings::readConfiguration() {
     if (!platform::fs::exists(kPlikKonfiguracji)) return true;
     try {
         const platform::IniFile ini(kPlikKonfiguracji);
-        Zakladka = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", Zakladka));
-        ustMemory.read(ini);
-        ustUzupelnianie.read(ini);
-        ustPodpisywanie.read(ini);
-        ustSpadajace.read(ini);
+        tab = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", tab));
+        for (GameSettings* u : {&labelling, &memory, &completion, &falling})
+            u->read(ini);
     } catch (const std::exception&) {
         // The caller turns this into the "configuration not accessible" error.
         return false;

@@ -46,29 +46,47 @@ public:
     std::int16_t level = POZIOM_SREDNIO;
 };
 
-// The four games' settings, filled from the configuration at start-up.
-extern GameSettings ustPodpisywanie;
-extern GameSettings ustMemory;
-extern GameSettings ustUzupelnianie;
-extern GameSettings ustSpadajace;
-
-// The main menu's current tab (ZAK_*).
-extern int Zakladka;
-
-// The last tab and the four games' settings, remembered between runs in the user directory (data.ini
-// stays as shipped and only gives the first run's values).
-inline constexpr const char* kPlikUstawien = "ustawienia.ini";
-// Applies what the file remembers over the configuration's values, cleaned as the configuration's are;
-// a missing, unreadable or damaged file (or key) leaves the values as they are.
-void wczytajZapamietane();
-// Saves the tab and the settings, atomically, when they differ from what the file holds. False when the
-// file could not be written, or exists but could not be read (then it is never replaced); the program goes
-// on with the settings in memory.
-bool zapamietajUstawienia();
-// The Polish text of the first failure to read or save the settings, once (empty afterwards).
-std::string komunikatUstawien();
 // A tab number as the menu can show it: 1..4, the recorder's 5 and anything else to the nearest game tab.
 int zakladkaWZakresie(int z);
 
-// Reads "Data\data.ini" into Zakladka and the four games' settings. A missing file keeps the defaults.
-bool readConfiguration();
+// Where the last tab and the four games' settings are remembered between runs, in the user directory
+// (data.ini stays as shipped and only gives the first run's values).
+inline constexpr const char* kPlikUstawien = "ustawienia.ini";
+
+// The main menu's tab and the four games' settings: the configuration's values, then what the user
+// directory remembers over them, saved back there when they change.
+class ProgramSettings {
+public:
+    // Reads "Data\data.ini". A missing file keeps the defaults; false when it exists but cannot be read.
+    bool readConfiguration();
+    // Applies what the file remembers over the configuration's values, cleaned as the configuration's are;
+    // a missing, unreadable or damaged file (or key) leaves the values as they are.
+    void loadRemembered();
+    // Saves the tab and the settings, atomically, when they differ from what the file holds. False when
+    // the file could not be written, or exists but could not be read (then it is never replaced); the
+    // program goes on with the settings in memory.
+    bool remember();
+    // The Polish text of the first failure to read or save the settings, once (empty afterwards).
+    std::string takeMessage();
+
+    // The settings of game number ZAK_PODPISYWANIE ... ZAK_SPADAJACE, null for any other number.
+    GameSettings* game(int number);
+
+    GameSettings labelling{"Podpisywanie"};
+    GameSettings memory{"Memory"};
+    GameSettings completion{"Uzupelnianie"};
+    GameSettings falling{"Spadajace"};
+    // The main menu's current tab (ZAK_*).
+    int tab = ZAK_PODPISYWANIE;
+
+private:
+    std::string text() const;
+    void report(const std::string& message);
+
+    // What the file holds (or held when it was read), so that only real changes are written.
+    std::string saved_;
+    bool reported_ = false;
+    // The file exists but could not be read: it is never replaced by values it may not hold.
+    bool unreadable_ = false;
+    std::string message_;
+};

@@ -10,8 +10,6 @@
 
 #include <cstdint>
 
-ScreenLayout display;
-
 void ScreenLayout::init(int screenWidth, int screenHeight) {
     screenWidth_ = screenWidth;
     screenHeight_ = screenHeight;

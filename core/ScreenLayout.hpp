@@ -57,5 +57,3 @@ private:
     int areaHeight_ = 600;
     std::string prefix_ = "R2";
 };
-
-extern ScreenLayout display;

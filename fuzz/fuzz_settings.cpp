@@ -23,10 +23,10 @@ struct Wartosci {
     bool operator==(const Wartosci&) const = default;
 };
 
-Wartosci teraz() {
-    Wartosci w{Zakladka, {}, {}, {}};
+Wartosci teraz(const ProgramSettings& ust) {
+    Wartosci w{ust.tab, {}, {}, {}};
     int i = 0;
-    for (const GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
+    for (const GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling}) {
         w.poziom[i] = u->level;
         w.gloski[i] = u->sounds;
         w.pozycja[i] = u->positions;
@@ -35,9 +35,9 @@ Wartosci teraz() {
     return w;
 }
 
-void domyslne() {
-    Zakladka = 2;
-    for (GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
+void domyslne(ProgramSettings& ust) {
+    ust.tab = 2;
+    for (GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling})
         u->level = 2, u->sounds = 1, u->positions = 0x1000;
 }
 
@@ -63,20 +63,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!f) std::abort();
     std::fwrite(data, 1, size, f);
     std::fclose(f);
-    domyslne();
-    wczytajZapamietane();
-    const Wartosci przeczytane = teraz();
+    ProgramSettings ust;
+    domyslne(ust);
+    ust.loadRemembered();
+    const Wartosci przeczytane = teraz(ust);
     if (przeczytane.zakladka < 1 || przeczytane.zakladka > 4) std::abort();
     for (int i = 0; i < 4; ++i)
         if (przeczytane.poziom[i] < 1 || przeczytane.poziom[i] > 3 || (przeczytane.gloski[i] & ~0x000F) ||
             (przeczytane.pozycja[i] & ~0x7000))
             std::abort();
     // A change forces a save; reading it back from other values must give the saved ones.
-    Zakladka = przeczytane.zakladka == 4 ? 1 : przeczytane.zakladka + 1;
-    const Wartosci zapisane = teraz();
-    if (!zapamietajUstawienia()) std::abort();
-    domyslne();
-    wczytajZapamietane();
-    if (!(teraz() == zapisane)) std::abort();
+    ust.tab = przeczytane.zakladka == 4 ? 1 : przeczytane.zakladka + 1;
+    const Wartosci zapisane = teraz(ust);
+    if (!ust.remember()) std::abort();
+    ProgramSettings znowu;
+    domyslne(znowu);
+    znowu.loadRemembered();
+    if (!(teraz(znowu) == zapisane)) std::abort();
     return 0;
 }

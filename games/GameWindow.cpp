@@ -4,8 +4,8 @@
 #include "games/GameWindow.hpp"
 
 #include "core/FatalError.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/graphics/Canvas.hpp"
@@ -17,9 +17,9 @@
 #include <exception>
 #include <utility>
 
-GameWindow::GameWindow(const char* title, const char* windowName, std::string background800,
-                       std::string background1024)
-    : Form(title) {
+GameWindow::GameWindow(ProgramWindows& windows, const char* title, const char* windowName,
+                       std::string background800, std::string background1024)
+    : Form(title), windows_(windows), context_(windows.context()) {
     name = windowName;
     A_Stop.name = "A_Stop";
     A_NowaGra.name = "A_NowaGra";
@@ -30,9 +30,9 @@ GameWindow::GameWindow(const char* title, const char* windowName, std::string ba
     A_Pomoc.onExecute = [this] { A_PomocExecute(); };
     A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
 
-    tryb_ = display.mode();
-    W = display.areaWidth();
-    H = display.areaHeight();
+    tryb_ = context_.layout.mode();
+    W = context_.layout.areaWidth();
+    H = context_.layout.areaHeight();
     plikTla_ = std::move(tryb_ == TRYB_800 ? background800 : background1024);
     try {
         // Read once here so a missing picture stops the window now; kept only while shown.
@@ -44,7 +44,7 @@ GameWindow::GameWindow(const char* title, const char* windowName, std::string ba
     } catch (const std::exception&) {
         throw FatalError(1);
     }
-    setBounds(display.offsetX(), display.offsetY(), W, H);
+    setBounds(context_.layout.offsetX(), context_.layout.offsetY(), W, H);
     prostokat = {0, 0, W, H};
 }
 
@@ -74,19 +74,19 @@ void GameWindow::paintEvent() {
 }
 
 void GameWindow::keyPressEvent(int charCode) {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (charCode == 27) A_Stop.execute();
 }
 
-bool GameWindow::wynikiNaEkranie() {
-    return fmKoniecGry && fmKoniecGry->visible();
+bool GameWindow::wynikiNaEkranie() const {
+    return windows_.results() && windows_.results()->visible();
 }
 
 void GameWindow::zapiszGre(bool ukonczona) {
-    statRec->zakoncz();
-    statRec->zapisz(ukonczona ? 1 : 0);
+    context_.statistics->zakoncz();
+    context_.statistics->zapisz(ukonczona ? 1 : 0);
 }
 
 int GameWindow::pokazWyniki() {
-    return fmKoniecGry ? fmKoniecGry->showModal() : platform::kModalCancel;
+    return windows_.results() ? windows_.results()->showModal() : platform::kModalCancel;
 }

@@ -12,6 +12,8 @@
 #include <string>
 
 class GameButton;
+class ProgramWindows;
+struct ProgramContext;
 
 // What the four game windows share: they cover the content area, compose background, buttons and game
 // off screen and show the composition; their screen-sized pictures exist only while they are shown; keys
@@ -35,10 +37,13 @@ public:
     // Bytes of the window's own screen-sized pictures: none while hidden.
     virtual std::size_t bajtyObrazow() const;
 
+    // What the game shares with the rest of the program.
+    ProgramContext& context() const { return context_; }
+
 protected:
     // Reads the layout's background once, so that a missing picture stops start-up (FatalError code 1),
     // and covers the content area.
-    GameWindow(const char* title, const char* windowName, std::string background800,
+    GameWindow(ProgramWindows& windows, const char* title, const char* windowName, std::string background800,
                std::string background1024);
 
     virtual void A_StopExecute() = 0;
@@ -56,12 +61,14 @@ protected:
 
     // Ending a game: while its results are on screen a second end does nothing; otherwise its record is
     // appended, then the results are shown (1: play again, kModalCancel: back to the menu).
-    static bool wynikiNaEkranie();
-    static void zapiszGre(bool ukonczona);
-    static int pokazWyniki();
+    bool wynikiNaEkranie() const;
+    void zapiszGre(bool ukonczona);
+    int pokazWyniki();
 
     const std::string& plikTla() const { return plikTla_; }
 
+    ProgramWindows& windows_;
+    ProgramContext& context_;
     int tryb_ = 0;
     int W = 0, H = 0;
     platform::Rect prostokat{};

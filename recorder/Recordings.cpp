@@ -185,12 +185,12 @@ void VoiceRecorder::zakonczone() {
 
 RecordingList::RecordingList(platform::Form& okno, platform::Canvas& kanwa, platform::Label& naglowekNazwy,
                              platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol,
-                             ScrollBar& pasek)
+                             ScrollBar& pasek, const ScreenLayout& layout)
     : okno_(okno), pasek_(pasek) {
     przygotujIndeks();
 
-    const bool duzy = display.mode() == TRYB_1024;
-    const int L = display.offsetX(), T = display.offsetY(), H = display.areaHeight();
+    const bool duzy = layout.mode() == TRYB_1024;
+    const int L = layout.offsetX(), T = layout.offsetY(), H = layout.areaHeight();
     const int lewy = L + (duzy ? 244 : 130);
     for (int r = 0; r < kWierszy; ++r) {
         Wiersz& w = wiersze_[r];

@@ -19,6 +19,7 @@
 class TwoStatePicture;
 class MenuButton;
 class ScrollBar;
+class ScreenLayout;
 
 namespace platform {
 class Canvas;
@@ -108,7 +109,8 @@ public:
 
     // The headers, the list buttons and the scroll bar belong to the window; the list places them.
     RecordingList(platform::Form& okno, platform::Canvas& kanwa, platform::Label& naglowekNazwy,
-                  platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol, ScrollBar& pasek);
+                  platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol, ScrollBar& pasek,
+                  const ScreenLayout& layout);
     ~RecordingList();
     RecordingList(const RecordingList&) = delete;
     RecordingList& operator=(const RecordingList&) = delete;

@@ -131,6 +131,8 @@ GameButton::GameButton(platform::Form& okno, const std::string& nazwa, Canvas& k
         wcisniety_ = zasob(nazwa + "_");
         biezacy_ = normalny_.get();
         kontrolka_ = std::make_unique<platform::ImageControl>(okno);
+        // Named after its picture, so that scripts and tests click it by name.
+        kontrolka_->name = nazwa;
         kontrolka_->setBounds(left, top, kSzerokosc, kWysokosc);
         if (akcja) kontrolka_->onClick = [akcja] { akcja->execute(); };
         poprzednia_ = kontrolka_->windowProcedure();

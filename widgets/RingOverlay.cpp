@@ -21,8 +21,8 @@ std::unique_ptr<Bitmap> jpeg(const std::string& sciezka) {
 
 } // namespace
 
-RingOverlay::RingOverlay(platform::Canvas& kanwa) : kanwa_(&kanwa) {
-    const bool maly = display.mode() == TRYB_800;
+RingOverlay::RingOverlay(platform::Canvas& kanwa, const ScreenLayout& layout) : kanwa_(&kanwa) {
+    const bool maly = layout.mode() == TRYB_800;
     try {
         pierscien_ = jpeg(maly ? "Data\\Intf\\Spec\\Ring_s.xji" : "Data\\Intf\\Spec\\Ring_b.xji");
         maskaPierscienia_ = jpeg(maly ? "Data\\Intf\\Spec\\RingM_s.xji" : "Data\\Intf\\Spec\\RingM_b.xji");
@@ -30,7 +30,7 @@ RingOverlay::RingOverlay(platform::Canvas& kanwa) : kanwa_(&kanwa) {
     } catch (...) {
         throw FatalError(1);
     }
-    const int w = display.areaWidth(), h = display.areaHeight();
+    const int w = layout.areaWidth(), h = layout.areaHeight();
     pierscienX_ = std::int16_t(w / 2 - pierscien_->width() / 2);
     pierscienY_ = std::int16_t(h / 2 - pierscien_->height() / 2);
     obrazekX_ = std::int16_t(w / 2 - maskaObrazka_->width() / 2);

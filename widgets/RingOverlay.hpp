@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <memory>
 
+class ScreenLayout;
+
 // The ring overlay of the falling-pictures game, centred in the content area, optionally with a word
 // picture centred inside it. Missing pictures raise FatalError code 1.
 class RingOverlay {
 public:
-    explicit RingOverlay(platform::Canvas& kanwa);
+    RingOverlay(platform::Canvas& kanwa, const ScreenLayout& layout);
     ~RingOverlay();
     RingOverlay(const RingOverlay&) = delete;
     RingOverlay& operator=(const RingOverlay&) = delete;

@@ -4,6 +4,7 @@
 #include "windows/AboutWindow.hpp"
 
 #include "core/FatalError.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/system/OpenUrl.hpp"
@@ -15,7 +16,7 @@
 #include <exception>
 #include <string>
 
-AboutWindow::AboutWindow() : Form("Wesołe Wirowanki Cz.I Demo") {
+AboutWindow::AboutWindow(ProgramContext& context) : Form("Wesołe Wirowanki Cz.I Demo"), context_(context) {
     name = "FormOProgramie";
     const platform::Size ekran = platform::app().screenSize();
     setBounds(0, 0, ekran.width, ekran.height);
@@ -26,12 +27,13 @@ AboutWindow::AboutWindow() : Form("Wesołe Wirowanki Cz.I Demo") {
     try {
         bitmap_ = std::make_unique<platform::Bitmap>();
         // Drawn once here so a broken picture stops the window now; kept only while shown.
-        display.drawBackground(*bitmap_, plikTla());
+        context_.layout.drawBackground(*bitmap_, plikTla());
         *bitmap_ = platform::Bitmap();
         stop_ = std::make_unique<MenuButton>(*this, "stop", canvas(), bitmap_->canvas(), 0, 0, &A_Stop);
         stop_->name = "stop";
-        stop_->ustawPozycje(display.scale(TRYB_1280, 645) + display.offsetX() - stop_->width() / 2,
-                            display.scale(TRYB_1280, 870) + display.offsetY() - stop_->height());
+        stop_->ustawPozycje(
+            context_.layout.scale(TRYB_1280, 645) + context_.layout.offsetX() - stop_->width() / 2,
+            context_.layout.scale(TRYB_1280, 870) + context_.layout.offsetY() - stop_->height());
     } catch (const std::exception&) {
         stop_.reset();
         bitmap_.reset();
@@ -60,8 +62,8 @@ AboutWindow::AboutWindow() : Form("Wesołe Wirowanki Cz.I Demo") {
 
 AboutWindow::~AboutWindow() = default;
 
-std::string AboutWindow::plikTla() {
-    return "Data\\Intf\\Spec\\" + display.prefix1() + "_oprogT.xji";
+std::string AboutWindow::plikTla() const {
+    return "Data\\Intf\\Spec\\" + context_.layout.prefix1() + "_oprogT.xji";
 }
 
 AboutWindow::Otwieracz AboutWindow::otwieracz = [](std::string_view adres, std::function<void()> blad) {
@@ -90,9 +92,9 @@ void AboutWindow::niePowiodloSie(const char* adres) {
 }
 
 void AboutWindow::ustawLinki() {
-    const int x = display.scale(TRYB_1280, 817) + display.offsetX();
-    lbLinkWWW.setBounds(x, display.scale(TRYB_1024, 477) + display.offsetY(), 154, 18);
-    lbLinkEMail.setBounds(x, display.scale(TRYB_1024, 497) + display.offsetY(), 154, 18);
+    const int x = context_.layout.scale(TRYB_1280, 817) + context_.layout.offsetX();
+    lbLinkWWW.setBounds(x, context_.layout.scale(TRYB_1024, 477) + context_.layout.offsetY(), 154, 18);
+    lbLinkEMail.setBounds(x, context_.layout.scale(TRYB_1024, 497) + context_.layout.offsetY(), 154, 18);
 }
 
 void AboutWindow::paintEvent() {
@@ -103,15 +105,16 @@ void AboutWindow::paintEvent() {
 void AboutWindow::showEvent() {
     if (bitmap_->empty()) {
         try {
-            display.drawBackground(*bitmap_, plikTla());
+            context_.layout.drawBackground(*bitmap_, plikTla());
         } catch (const std::exception&) {
             // A picture broken since start-up leaves the window black.
-            *bitmap_ = platform::Bitmap(display.screenWidth(), display.screenHeight());
+            *bitmap_ = platform::Bitmap(context_.layout.screenWidth(), context_.layout.screenHeight());
         }
     }
     lbWersja.setCaption(kWersja);
-    lbWersja.setPosition(display.scale(TRYB_1280, 645) + display.offsetX() - lbWersja.width() / 2,
-                         display.scale(TRYB_1280, 296) + display.offsetY());
+    lbWersja.setPosition(context_.layout.scale(TRYB_1280, 645) + context_.layout.offsetX() -
+                             lbWersja.width() / 2,
+                         context_.layout.scale(TRYB_1280, 296) + context_.layout.offsetY());
 }
 
 void AboutWindow::hideEvent() {

@@ -14,6 +14,7 @@
 #include <string_view>
 
 class MenuButton;
+struct ProgramContext;
 
 // The window about the program: a full-screen picture with the version, the maker's web page and
 // e-mail address as click areas, and a stop button.
@@ -25,7 +26,7 @@ public:
         "mailto:kontakt@wirowanki.pl?subject=Wiadomosc%20z%20Wirowanki%20Cz.I%20Demo%20(Wersja%201.7%20"
         "Demonstracyjna)";
 
-    AboutWindow();
+    explicit AboutWindow(ProgramContext& context);
     ~AboutWindow() override;
 
     platform::Action A_Stop;
@@ -48,7 +49,8 @@ protected:
     void keyPressEvent(int charCode) override;
 
 private:
-    static std::string plikTla();
+    ProgramContext& context_;
+    std::string plikTla() const;
     void ustawLinki();
     void otworz(const char* adres);
     // Back from minimised, telling the user why nothing opened.

@@ -5,8 +5,8 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "pictures/AlphaPicture.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/graphics/Canvas.hpp"
@@ -19,6 +19,7 @@
 #include "widgets/ScrollBar.hpp"
 #include "widgets/ToggleButton.hpp"
 #include "widgets/TwoStatePicture.hpp"
+#include "windows/AboutWindow.hpp"
 #include "windows/MessageWindow.hpp"
 #include "windows/ProgramWindows.hpp"
 #include "words/Catalogue.hpp"
@@ -47,7 +48,8 @@ constexpr Pasmo kPasma4[5] = {{12, 140}, {150, 250}, {260, 350}, {360, 450}, {46
 
 } // namespace
 
-MainMenu::MainMenu() : Form("Wesołe Wirowanki Cz.I Demo") {
+MainMenu::MainMenu(ProgramWindows& windows)
+    : Form("Wesołe Wirowanki Cz.I Demo"), windows_(windows), context_(windows.context()) {
     name = "FormMain";
     const platform::Size ekran = platform::app().screenSize();
     setBounds(0, 0, ekran.width, ekran.height);
@@ -59,8 +61,8 @@ MainMenu::MainMenu() : Form("Wesołe Wirowanki Cz.I Demo") {
     };
     akcja(A_Stop, "A_Stop", [this] { close(); });
     akcja(A_Start, "A_Start", [this] { A_StartExecute(); });
-    akcja(A_Oprogramie, "A_Oprogramie", [] {
-        if (platform::Form* o = oknoOProgramie()) o->showModal();
+    akcja(A_Oprogramie, "A_Oprogramie", [this] {
+        if (platform::Form* o = windows_.about()) o->showModal();
     });
     akcja(A_Rec_Rec, "A_Rec_Rec", [this] { A_Rec_RecExecute(); });
     akcja(A_Rec_Play, "A_Rec_Play", [this] { A_Rec_PlayExecute(); });
@@ -89,7 +91,7 @@ MainMenu::MainMenu() : Form("Wesołe Wirowanki Cz.I Demo") {
     splashTimer_.setInterval(2000);
     splashTimer_.onTimer = [this] {
         splashTimer_.stop();
-        usunSplash();
+        windows_.removeSplash();
     };
 
     try {
@@ -104,13 +106,13 @@ MainMenu::MainMenu() : Form("Wesołe Wirowanki Cz.I Demo") {
 MainMenu::~MainMenu() = default;
 
 void MainMenu::zbuduj() {
-    const int X0 = display.offsetX(), Y0 = display.offsetY();
-    const int W = display.areaWidth(), H = display.areaHeight();
-    const bool duzy = display.mode() == TRYB_1024;
-    const std::string sfx = display.suffix();
+    const int X0 = context_.layout.offsetX(), Y0 = context_.layout.offsetY();
+    const int W = context_.layout.areaWidth(), H = context_.layout.areaHeight();
+    const bool duzy = context_.layout.mode() == TRYB_1024;
+    const std::string sfx = context_.layout.suffix();
     platform::Canvas& ekran = canvas();
 
-    display.drawBackground(tlo_, std::string(kSpec) + "mT_m0" + sfx + ".xji");
+    context_.layout.drawBackground(tlo_, std::string(kSpec) + "mT_m0" + sfx + ".xji");
     for (int i = 0; i < 5; ++i)
         wczytajBmp(zakladki_[i], std::string(kSpec) + "mT_m" + std::to_string(i + 1) + sfx + ".xbi");
     g_Menu.setBounds(X0 + (duzy ? 705 : 551), Y0 + (duzy ? 95 : 74), zakladki_[0].width(),
@@ -121,13 +123,14 @@ void MainMenu::zbuduj() {
         AlphaPicture logo;
         logo.wczytajZParyJpeg(std::string(kSpec) + "RU_mnlz1B.xji", std::string(kSpec) + "RU_mnlz1W.xji");
         int w = logo.szerokosc(), h = logo.wysokosc();
-        display.scale(TRYB_1280, w, h);
+        context_.layout.scale(TRYB_1280, w, h);
         if (w != logo.szerokosc() || h != logo.wysokosc()) {
             AlphaPicture przeskalowane;
             przeskalowane.przeskaluj(logo, w, h, true);
             logo.przejmij(przeskalowane);
         }
-        const int x = display.scale(TRYB_1280, 16) + X0, y = display.scale(TRYB_1280, 267) + Y0;
+        const int x = context_.layout.scale(TRYB_1280, 16) + X0,
+                  y = context_.layout.scale(TRYB_1280, 267) + Y0;
         logo.rysujNaBitmapie(&tlo_, x, y, 255, &tlo_, x, y, {0, 0, w, h});
     }
 
@@ -198,7 +201,7 @@ void MainMenu::zbuduj() {
 
     // The speaker toggle sits in the content area's bottom-right corner; it is built but never shown.
     glosnik_ = std::make_unique<ToggleButton>(*this, "", ekran, 0, 0, &A_Glosnik,
-                                              std::string(kSpec) + display.prefix1() + "_glos");
+                                              std::string(kSpec) + context_.layout.prefix1() + "_glos");
     glosnik_->kontrolka().name = "glosnik";
     const int margines = duzy ? 5 : 4;
     glosnik_->ustawPozycje(X0 + W - margines - glosnik_->kontrolka().width(),
@@ -213,7 +216,8 @@ void MainMenu::zbuduj() {
     }
     vL_Nazwisko.name = "vL_Nazwisko";
     vL_Data.name = "vL_Data";
-    lista_ = std::make_unique<RecordingList>(*this, ekran, vL_Nazwisko, vL_Data, *up_, *down_, *scroll_);
+    lista_ = std::make_unique<RecordingList>(*this, ekran, vL_Nazwisko, vL_Data, *up_, *down_, *scroll_,
+                                             context_.layout);
     nagrywarka_ = std::make_unique<VoiceRecorder>(glosnik);
     nagrywarka_->poNagraniu = [this] { MPStop.execute(); };
     nagrywarka_->poOdtworzeniu = [this] { MPStop.execute(); };
@@ -231,35 +235,29 @@ int MainMenu::zakladkaPod(int y, int tryb) {
 }
 
 GameSettings& MainMenu::ustawieniaZakladki() {
-    switch (Zakladka) {
-    case ZAK_PODPISYWANIE:
-        return ustPodpisywanie;
-    case ZAK_MEMORY:
-        return ustMemory;
-    case ZAK_UZUPELNIANIE:
-        return ustUzupelnianie;
-    default:
-        return ustSpadajace;
-    }
+    // The recorder's tab shows no settings; the falling game's stand in for it.
+    GameSettings* ust = context_.settings.game(context_.settings.tab);
+    return ust ? *ust : context_.settings.falling;
 }
 
 void MainMenu::g_MenuMouseDown(int y) {
     if (zajety_) return;
-    poprzednia_ = Zakladka;
-    if (const int z = zakladkaPod(y, display.mode())) Zakladka = z;
-    if (Zakladka != poprzednia_) {
+    poprzednia_ = context_.settings.tab;
+    if (const int z = zakladkaPod(y, context_.layout.mode())) context_.settings.tab = z;
+    if (context_.settings.tab != poprzednia_) {
         A_Zakladka.execute();
         zapamietaj();
     }
-    if (Zakladka == ZAK_NAGRYWANIE)
+    if (context_.settings.tab == ZAK_NAGRYWANIE)
         if (const std::string t = lista_->komunikatIndeksu(); !t.empty()) pokazKomunikat(t);
 }
 
 void MainMenu::A_ZakladkaExecute() {
     platform::Canvas& c = canvas();
     c.setCopyMode(platform::CopyMode::SrcCopy);
-    if (Zakladka >= 1 && Zakladka <= 5) c.draw(g_Menu.left(), g_Menu.top(), zakladki_[Zakladka - 1]);
-    if (Zakladka == ZAK_NAGRYWANIE) {
+    if (context_.settings.tab >= 1 && context_.settings.tab <= 5)
+        c.draw(g_Menu.left(), g_Menu.top(), zakladki_[context_.settings.tab - 1]);
+    if (context_.settings.tab == ZAK_NAGRYWANIE) {
         for (auto& b : checki_)
             b->ukryj();
         for (Caption* n : {napIlZadan_.get(), napGloski_.get(), napPozycja_.get()})
@@ -335,22 +333,24 @@ void MainMenu::A_StartExecute() {
     GameSettings& u = ustawieniaZakladki();
     u.positions &= 0x7000;
     u.sounds &= 0x0FFF;
-    switch (Zakladka) {
+    switch (context_.settings.tab) {
     case ZAK_PODPISYWANIE:
-        if (!uruchomGre(ZAK_PODPISYWANIE, ustPodpisywanie, ustPodpisywanie.level * 5)) return;
+        if (!uruchomGre(ZAK_PODPISYWANIE, context_.settings.labelling, context_.settings.labelling.level * 5))
+            return;
         break;
     case ZAK_MEMORY:
-        if (!uruchomGre(ZAK_MEMORY, ustMemory, ustMemory.level * 4)) return;
+        if (!uruchomGre(ZAK_MEMORY, context_.settings.memory, context_.settings.memory.level * 4)) return;
         break;
     case ZAK_UZUPELNIANIE: {
         // The completion game also draws the contrast sounds' words.
-        GameSettings kopia = ustUzupelnianie;
+        GameSettings kopia = context_.settings.completion;
         kopia.dodajKontrast();
-        if (!uruchomGre(ZAK_UZUPELNIANIE, kopia, ustUzupelnianie.level * 5)) return;
+        if (!uruchomGre(ZAK_UZUPELNIANIE, kopia, context_.settings.completion.level * 5)) return;
         break;
     }
     case ZAK_SPADAJACE:
-        if (!uruchomGre(ZAK_SPADAJACE, ustSpadajace, ustSpadajace.level * 5)) return;
+        if (!uruchomGre(ZAK_SPADAJACE, context_.settings.falling, context_.settings.falling.level * 5))
+            return;
         break;
     default:
         break;
@@ -362,40 +362,41 @@ void MainMenu::A_StartExecute() {
 }
 
 bool MainMenu::uruchomGre(int zakladka, const GameSettings& filtr, int minimum) {
-    slowa->filtruj(filtr);
-    if (static_cast<int>(slowa->przefiltrowane().size()) < minimum) {
+    context_.catalogue->filtruj(filtr);
+    if (static_cast<int>(context_.catalogue->przefiltrowane().size()) < minimum) {
         // Cells no Polish word can fill get the reason, not an instruction that cannot help.
         // Other choices get the cells and counts that fall short, so the therapist knows what to add.
         std::string powod = komunikatPustychPol(ustawieniaZakladki());
-        if (powod.empty()) powod = komunikatZaMaloSlow(filtr, slowa->przefiltrowane().size(), minimum);
-        if (FormKomunikat) {
-            FormKomunikat->vL_Komunikat.setCaption(powod);
-            FormKomunikat->showModal();
+        if (powod.empty())
+            powod = komunikatZaMaloSlow(filtr, context_.catalogue->przefiltrowane().size(), minimum);
+        if (windows_.message()) {
+            windows_.message()->vL_Komunikat.setCaption(powod);
+            windows_.message()->showModal();
         }
         return false;
     }
     nagrywarkaZamknij();
-    if (platform::Form* okno = oknoGry(zakladka)) okno->showModal();
+    if (platform::Form* okno = windows_.game(zakladka)) okno->showModal();
     nagrywarkaZamknij();
     return true;
 }
 
 void MainMenu::zapamietaj() {
     // A settings file that cannot be read or written is said once, on screen.
-    if (!zapamietajUstawienia())
-        if (const std::string t = komunikatUstawien(); !t.empty()) pokazKomunikat(t);
+    if (!context_.settings.remember())
+        if (const std::string t = context_.settings.takeMessage(); !t.empty()) pokazKomunikat(t);
 }
 
 void MainMenu::pokazKomunikat(int kod) {
-    if (!FormKomunikat) return;
-    FormKomunikat->ustawKomunikat(static_cast<std::uint16_t>(kod));
-    FormKomunikat->showModal();
+    if (!windows_.message()) return;
+    windows_.message()->ustawKomunikat(static_cast<std::uint16_t>(kod));
+    windows_.message()->showModal();
 }
 
 void MainMenu::pokazKomunikat(const std::string& tekst) {
-    if (!FormKomunikat) return;
-    FormKomunikat->vL_Komunikat.setCaption(tekst);
-    FormKomunikat->showModal();
+    if (!windows_.message()) return;
+    windows_.message()->vL_Komunikat.setCaption(tekst);
+    windows_.message()->showModal();
     setFocusedControl(nullptr);
 }
 
@@ -442,7 +443,7 @@ void MainMenu::A_GlosnikExecute() {
         glosnik = false;
     } else {
         glosnik = true;
-        if (Zakladka != ZAK_NAGRYWANIE) nagrywarkaZamknij();
+        if (context_.settings.tab != ZAK_NAGRYWANIE) nagrywarkaZamknij();
     }
 }
 
@@ -539,13 +540,13 @@ void MainMenu::paintEvent() {
     // panel is never cut off by a repaint: with the speaker switch off the device counts as busy at all
     // times, so the close on tab 5 would otherwise end every recording at the first repaint.
     if (zajety_) return;
-    if (nagrywarka_->zajety() == (Zakladka == ZAK_NAGRYWANIE)) nagrywarkaZamknij();
+    if (nagrywarka_->zajety() == (context_.settings.tab == ZAK_NAGRYWANIE)) nagrywarkaZamknij();
 }
 
 void MainMenu::showEvent() {
     if (pokazane_) return;
     pokazane_ = true;
-    if (splashWindow()) splashTimer_.start();
+    if (windows_.splash()) splashTimer_.start();
 }
 
 void MainMenu::activateEvent() {
@@ -572,7 +573,7 @@ void MainMenu::keyPressEvent(int charCode) {
 }
 
 void MainMenu::mouseWheelEvent(int delta, platform::ShiftState, int, int) {
-    if (Zakladka != ZAK_NAGRYWANIE) return;
+    if (context_.settings.tab != ZAK_NAGRYWANIE) return;
     if (delta > 0 && up_->enabled()) lista_->wGore();
     if (delta < 0 && down_->enabled()) lista_->wDol();
 }

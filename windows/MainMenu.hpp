@@ -22,18 +22,20 @@ class Caption;
 class MenuButton;
 class ScrollBar;
 class GameSettings;
+class ProgramWindows;
+struct ProgramContext;
 
 // The main menu: a tab strip of the four games and the recorder, each game's settings as check buttons,
 // and the buttons that start a game, show the about window and end the program.
 class MainMenu : public platform::Form {
 public:
-    MainMenu();
+    explicit MainMenu(ProgramWindows& windows);
     ~MainMenu() override;
 
     // The tab a press at y (strip coordinates) selects in the current display mode; 0 for none.
     static int zakladkaPod(int y, int tryb);
     // The settings record of the current tab.
-    static GameSettings& ustawieniaZakladki();
+    GameSettings& ustawieniaZakladki();
 
     platform::Action A_Stop, A_Start, A_Oprogramie, A_Rec_Rec, A_Rec_Play, MPStop;
     platform::Action A_Malo, A_Srednio, A_Duzo, A_Naglos, A_Wyglos, A_Srodglos;
@@ -65,6 +67,9 @@ protected:
     void mouseWheelEvent(int delta, platform::ShiftState shift, int x, int y) override;
 
 private:
+    ProgramWindows& windows_;
+    ProgramContext& context_;
+
     void zbuduj();
     void g_MenuMouseDown(int y);
     void A_ZakladkaExecute();

@@ -7,55 +7,41 @@
 #include "platform/windows/Application.hpp"
 #include "windows/SplashWindow.hpp"
 
-#include <array>
-
-MainMenu* FormMain = nullptr;
-MessageWindow* FormKomunikat = nullptr;
-ResultsWindow* fmKoniecGry = nullptr;
-AboutWindow* FormOProgramie = nullptr;
-
-namespace {
-
-std::array<platform::Form*, 5> g_oknaGier{};
-platform::Form* g_oknoOProgramie = nullptr;
-std::unique_ptr<SplashWindow> g_splash;
-
-} // namespace
-
-SplashWindow* pokazSplash() {
-    g_splash = std::make_unique<SplashWindow>();
-    g_splash->show();
-    return g_splash.get();
-}
-
-SplashWindow* splashWindow() {
-    return g_splash.get();
-}
-
-void usunSplash() {
-    if (g_splash) g_splash->hide();
-    g_splash.reset();
-}
+ProgramWindows::ProgramWindows(ProgramContext& context) : context_(context) {}
 
 ProgramWindows::~ProgramWindows() {
-    g_oknaGier.fill(nullptr);
-    g_oknoOProgramie = nullptr;
+    destroyWindows();
+    removeSplash();
+}
+
+void ProgramWindows::destroyWindows() {
+    games_.fill(nullptr);
+    mainMenu_ = nullptr;
+    message_ = nullptr;
+    results_ = nullptr;
+    about_ = nullptr;
     if (platform::hasApp()) platform::app().setMainForm(nullptr);
-    while (!okna_.empty())
-        okna_.pop_back();
+    while (!windows_.empty())
+        windows_.pop_back();
 }
 
-void ProgramWindows::dodaj(std::unique_ptr<platform::Form> okno, int klucz) {
-    if (klucz >= ZAK_PODPISYWANIE && klucz <= ZAK_SPADAJACE) g_oknaGier[klucz] = okno.get();
-    if (klucz == O_PROGRAMIE) g_oknoOProgramie = okno.get();
-    okna_.push_back(std::move(okno));
+void ProgramWindows::keep(std::unique_ptr<platform::Form> window, platform::Form* form, int game) {
+    if (game >= ZAK_PODPISYWANIE && game <= ZAK_SPADAJACE) games_[game] = form;
+    windows_.push_back(std::move(window));
 }
 
-platform::Form* oknoGry(int zakladka) {
-    if (zakladka < ZAK_PODPISYWANIE || zakladka > ZAK_SPADAJACE) return nullptr;
-    return g_oknaGier[zakladka];
+platform::Form* ProgramWindows::game(int number) const {
+    if (number < ZAK_PODPISYWANIE || number > ZAK_SPADAJACE) return nullptr;
+    return games_[number];
 }
 
-platform::Form* oknoOProgramie() {
-    return g_oknoOProgramie;
+SplashWindow* ProgramWindows::showSplash() {
+    splash_ = std::make_unique<SplashWindow>();
+    splash_->show();
+    return splash_.get();
+}
+
+void ProgramWindows::removeSplash() {
+    if (splash_) splash_->hide();
+    splash_.reset();
 }

@@ -3,7 +3,9 @@
 
 #pragma once
 
+#include <array>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -11,52 +13,72 @@ namespace platform {
 class Form;
 }
 
+struct ProgramContext;
 class MainMenu;
 class MessageWindow;
 class SplashWindow;
 class ResultsWindow;
 class AboutWindow;
 
-// Shows the splash window (owned here until it is removed).
-SplashWindow* pokazSplash();
-// The splash while it is there, else null.
-SplashWindow* splashWindow();
-// Destroys the splash window if it is still there (the main menu does it 2 s after its first showing).
-void usunSplash();
-
-// The windows, each set when start-up has created it. A window whose unit is not part of the program yet
-// stays null, and whoever shows it checks first.
-extern MainMenu* FormMain;
-extern MessageWindow* FormKomunikat;
-extern ResultsWindow* fmKoniecGry;
-extern AboutWindow* FormOProgramie;
-
-// The window of a game (ZAK_PODPISYWANIE ... ZAK_SPADAJACE) as a form, or null when it was not created.
-platform::Form* oknoGry(int zakladka);
-// The about window as a form, or null.
-platform::Form* oknoOProgramie();
-
-// Owns the windows start-up creates, in creation order, and destroys them in reverse order.
+// The program's windows and the context they share: start-up makes one and hands it to every window, which
+// reaches the others through it. It owns the windows it creates, in creation order, and destroys them in
+// reverse order. A window that was not created stays null, and whoever shows it checks first.
 class ProgramWindows {
 public:
-    // Key of the about window (game windows are keyed by their game number, other windows by 0).
-    static constexpr int O_PROGRAMIE = 100;
-
-    ProgramWindows() = default;
+    explicit ProgramWindows(ProgramContext& context);
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    // Creates a window of type T and keeps it; a game number (ZAK_PODPISYWANIE ... ZAK_SPADAJACE) or
-    // O_PROGRAMIE as klucz makes the main menu find it through oknoGry / oknoOProgramie.
-    template <class T, class... Args> T* utworz(int klucz, Args&&... args) {
-        auto okno = std::make_unique<T>(std::forward<Args>(args)...);
-        T* wynik = okno.get();
-        dodaj(std::move(okno), klucz);
-        return wynik;
+    ProgramContext& context() const { return context_; }
+
+    // Creates a window of type T with args and keeps it. The main menu, message, results and about windows
+    // are then found by their accessors.
+    template <class T, class... Args> T* create(Args&&... args) {
+        auto window = std::make_unique<T>(std::forward<Args>(args)...);
+        T* result = window.get();
+        if constexpr (std::is_same_v<T, MainMenu>) mainMenu_ = result;
+        if constexpr (std::is_same_v<T, MessageWindow>) message_ = result;
+        if constexpr (std::is_same_v<T, ResultsWindow>) results_ = result;
+        if constexpr (std::is_same_v<T, AboutWindow>) about_ = result;
+        keep(std::move(window), result, 0);
+        return result;
+    }
+    // Creates the window of game number game (ZAK_PODPISYWANIE ... ZAK_SPADAJACE), where the main menu's
+    // start button finds it.
+    template <class T, class... Args> T* createGame(int game, Args&&... args) {
+        auto window = std::make_unique<T>(std::forward<Args>(args)...);
+        T* result = window.get();
+        keep(std::move(window), result, game);
+        return result;
     }
 
+    MainMenu* mainMenu() const { return mainMenu_; }
+    MessageWindow* message() const { return message_; }
+    ResultsWindow* results() const { return results_; }
+    AboutWindow* about() const { return about_; }
+    // The window of a game as a form, or null when it was not created.
+    platform::Form* game(int number) const;
+
+    // Destroys the windows, newest first (the destructor does it too).
+    void destroyWindows();
+
+    // Shows the splash window, owned here until it is removed.
+    SplashWindow* showSplash();
+    // The splash while it is there, else null.
+    SplashWindow* splash() const { return splash_.get(); }
+    // Destroys the splash window if it is still there (the main menu does it 2 s after its first showing).
+    void removeSplash();
+
 private:
-    void dodaj(std::unique_ptr<platform::Form> okno, int klucz);
-    std::vector<std::unique_ptr<platform::Form>> okna_;
+    void keep(std::unique_ptr<platform::Form> window, platform::Form* form, int game);
+
+    ProgramContext& context_;
+    std::vector<std::unique_ptr<platform::Form>> windows_;
+    std::array<platform::Form*, 5> games_{};
+    MainMenu* mainMenu_ = nullptr;
+    MessageWindow* message_ = nullptr;
+    ResultsWindow* results_ = nullptr;
+    AboutWindow* about_ = nullptr;
+    std::unique_ptr<SplashWindow> splash_;
 };

@@ -4,7 +4,7 @@
 #include "windows/ResultsWindow.hpp"
 
 #include "core/FatalError.hpp"
-#include "core/SharedObjects.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/StatisticsFile.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/graphics/Canvas.hpp"
@@ -43,7 +43,7 @@ const char* const kPlikG = "Data\\Intf\\Spec\\mStatsG.xji";
 
 } // namespace
 
-ResultsWindow::ResultsWindow() : Form("Koniec gry") {
+ResultsWindow::ResultsWindow(ProgramContext& context) : Form("Koniec gry"), context_(context) {
     name = "fmKoniecGry";
     setSize(600, 450);
     A_Stop.name = "A_Stop";
@@ -97,14 +97,14 @@ void ResultsWindow::showEvent() {
     if (platform::Form* glowne = platform::app().mainForm()) nad = glowne->bounds();
     setPosition(nad.left + (nad.width() - width()) / 2, nad.top + (nad.height() - height()) / 2);
 
-    if (statRec) {
-        vL_Czas.setCaption(statRec->czasTekst());
-        vL_Dobre.setCaption(statRec->dobre());
-        vL_Zle.setCaption(statRec->zle());
-        vL_Podpowiedzi.setCaption(statRec->podpowiedzi());
-        vL_Uwaga.setCaption(statRec->komunikat());
-        vL_Uwaga.setVisible(!statRec->komunikat().empty());
-        switch (statRec->ocena()) {
+    if (context_.statistics) {
+        vL_Czas.setCaption(context_.statistics->czasTekst());
+        vL_Dobre.setCaption(context_.statistics->dobre());
+        vL_Zle.setCaption(context_.statistics->zle());
+        vL_Podpowiedzi.setCaption(context_.statistics->podpowiedzi());
+        vL_Uwaga.setCaption(context_.statistics->komunikat());
+        vL_Uwaga.setVisible(!context_.statistics->komunikat().empty());
+        switch (context_.statistics->ocena()) {
         case 1:
             plikTla_ = kPlikB;
             break;

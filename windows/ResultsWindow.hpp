@@ -11,6 +11,7 @@
 #include <memory>
 
 class MenuButton;
+struct ProgramContext;
 
 // End-of-game window: the figures of the game just played over a picture chosen by its rating.
 // Modal result 1 plays again, 2 returns to the main menu.
@@ -19,7 +20,7 @@ public:
     static constexpr int WYNIK_OD_NOWA = 1;
     static constexpr int WYNIK_STOP = 2;
 
-    ResultsWindow();
+    explicit ResultsWindow(ProgramContext& context);
     ~ResultsWindow() override;
 
     platform::Action A_Stop;
@@ -44,6 +45,7 @@ protected:
     void mouseDownEvent(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
 
 private:
+    ProgramContext& context_;
     platform::Bitmap tlo_;
     const char* plikTla_ = nullptr; // the rating picture shown last
     std::unique_ptr<MenuButton> przyciskStart_;

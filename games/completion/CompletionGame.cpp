@@ -3,9 +3,9 @@
 
 #include "games/completion/CompletionGame.hpp"
 
+#include "core/ProgramContext.hpp"
 #include "core/ResourcePictures.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/Speech.hpp"
 #include "core/StatisticsFile.hpp"
 #include "games/completion/CompletionWindow.hpp"
@@ -20,8 +20,6 @@
 #include <array>
 #include <exception>
 #include <utility>
-
-CompletionGame* graUzupelnianie = nullptr;
 
 namespace {
 
@@ -38,7 +36,8 @@ constexpr std::array<std::pair<const char*, const char*>, 5> kPary{{
 
 // ---- the piece
 
-SoundBlock::SoundBlock(const std::string& tekst_, const std::string& nazwaObrazu, CompletionWindow* okno)
+SoundBlock::SoundBlock(const std::string& tekst_, const std::string& nazwaObrazu, CompletionWindow* okno,
+                       CompletionGame* gra)
     : tekst(tekst_) {
     zmienObraz(nazwaObrazu);
     if (!okno) return;
@@ -47,8 +46,8 @@ SoundBlock::SoundBlock(const std::string& tekst_, const std::string& nazwaObrazu
     // The second press of a double click is no second try: one wrong choice counts once.
     pole->acceptsDoubleClicks = true;
     pole->setBounds(0, 0, obraz.width(), obraz.height());
-    pole->onClick = [this] {
-        if (klikalny && graUzupelnianie) graUzupelnianie->wybierz(tekst);
+    pole->onClick = [this, gra] {
+        if (klikalny && gra) gra->wybierz(tekst);
     };
     pole->show();
 }
@@ -93,10 +92,11 @@ platform::Point CompletionGame::miejsceWyboru(int slot, int W, int H) {
 
 CompletionGame::CompletionGame(CompletionWindow& okno, platform::Canvas& robocza, platform::Canvas& tla)
     : okno_(okno), kanwaRobocza(robocza), kanwaTla(tla) {
-    nrOstatniego = std::int16_t(int(slowa ? slowa->wybrane().size() : 0) - 1);
-    tryb_ = display.mode();
-    W = display.areaWidth();
-    H = display.areaHeight();
+    nrOstatniego =
+        std::int16_t(int(okno_.context().catalogue ? okno_.context().catalogue->wybrane().size() : 0) - 1);
+    tryb_ = okno_.context().layout.mode();
+    W = okno_.context().layout.areaWidth();
+    H = okno_.context().layout.areaHeight();
     bok_ = tryb_ == TRYB_800 ? 44 : 55;
     timerKonca.onTimer = [this] {
         timerKonca.stop();
@@ -112,9 +112,7 @@ CompletionGame::CompletionGame(CompletionWindow& okno, platform::Canvas& robocza
     }
 }
 
-CompletionGame::~CompletionGame() {
-    if (graUzupelnianie == this) graUzupelnianie = nullptr;
-}
+CompletionGame::~CompletionGame() = default;
 
 void CompletionGame::ustawObrazek(int x, int y) {
     xObrazka = x;
@@ -122,7 +120,8 @@ void CompletionGame::ustawObrazek(int x, int y) {
 }
 
 bool CompletionGame::jestSlowo() const {
-    return slowa && nrSlowa >= 0 && nrSlowa <= nrOstatniego && std::size_t(nrSlowa) < slowa->wybrane().size();
+    return okno_.context().catalogue && nrSlowa >= 0 && nrSlowa <= nrOstatniego &&
+           std::size_t(nrSlowa) < okno_.context().catalogue->wybrane().size();
 }
 
 std::string CompletionGame::przyrostek() const {
@@ -130,19 +129,19 @@ std::string CompletionGame::przyrostek() const {
 }
 
 bool CompletionGame::rozwiazane() const {
-    return jestSlowo() && !(slowa->wybrane()[std::size_t(nrSlowa)].flags & SLOWO_WYBRANE);
+    return jestSlowo() && !(okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)].flags & SLOWO_WYBRANE);
 }
 
 bool CompletionGame::wszystkieZnalezione() const {
-    if (!slowa) return false;
-    for (const Word& s : slowa->wybrane())
+    if (!okno_.context().catalogue) return false;
+    for (const Word& s : okno_.context().catalogue->wybrane())
         if (s.flags & SLOWO_WYBRANE) return false;
     return true;
 }
 
 void CompletionGame::ustawOtwarte(bool otwarte) {
     if (!jestSlowo()) return;
-    Word& s = slowa->wybrane()[std::size_t(nrSlowa)];
+    Word& s = okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)];
     if (otwarte)
         s.flags |= SLOWO_WYBRANE;
     else
@@ -157,7 +156,7 @@ void CompletionGame::przygotujZadanie() {
     odpowiedz_.clear();
     wybrana.clear();
     if (!jestSlowo()) return;
-    const Word& s = slowa->wybrane()[std::size_t(nrSlowa)];
+    const Word& s = okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)];
     slowo_ = s.stem;
     const std::string r = przyrostek();
     for (const SoundUnit& j : podzielGlosy(s.spelling)) {
@@ -168,8 +167,8 @@ void CompletionGame::przygotujZadanie() {
             for (const auto& [a, b] : kPary) {
                 if (odpowiedz_ != a && odpowiedz_ != b) continue;
                 const int los = platform::random::below(2);
-                wybor1 = std::make_unique<SoundBlock>(a, kodLitery(a) + r, &okno_);
-                wybor2 = std::make_unique<SoundBlock>(b, kodLitery(b) + r, &okno_);
+                wybor1 = std::make_unique<SoundBlock>(a, kodLitery(a) + r, &okno_, this);
+                wybor2 = std::make_unique<SoundBlock>(b, kodLitery(b) + r, &okno_, this);
                 const platform::Point s1 = miejsceWyboru(los, W, H), s2 = miejsceWyboru(1 - los, W, H);
                 wybor1->ustaw(s1.x, s1.y);
                 wybor2->ustaw(s2.x, s2.y);
@@ -202,7 +201,7 @@ void CompletionGame::uloz() {
 
 void CompletionGame::rysuj() {
     if (!jestSlowo()) return;
-    const Word& s = slowa->wybrane()[std::size_t(nrSlowa)];
+    const Word& s = okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)];
     if (s.picture && !s.picture->empty()) {
         if (!maska_.empty()) {
             rysujZMaska(kanwaRobocza, xObrazka, yObrazka, maska_, *s.picture);
@@ -233,7 +232,7 @@ void CompletionGame::rysujLuke() {
 }
 
 void CompletionGame::wybierz(const std::string& jednostka) {
-    statRec->aktywnosc();
+    okno_.context().statistics->aktywnosc();
     if (nrLuki < 0 || rozwiazane()) return;
     wybrana = jednostka;
     const std::string r = przyrostek();
@@ -254,14 +253,14 @@ void CompletionGame::wybierz(const std::string& jednostka) {
         odtworzSlowo(slowo_);
         ustawOtwarte(false);
         okno_.czekaj(400);
-        statRec->dodajDobre();
+        okno_.context().statistics->dodajDobre();
         if (wszystkieZnalezione()) timerKonca.start();
     } else {
         l.zmienObraz(kodLitery(wybrana) + r);
         rysujLuke();
         okno_.odswiez();
         odtworzPochwale(ZACHETA);
-        statRec->dodajZle();
+        okno_.context().statistics->dodajZle();
         okno_.czekaj(400);
         l.zmienObraz("question" + r);
         rysujLuke();
@@ -271,7 +270,7 @@ void CompletionGame::wybierz(const std::string& jednostka) {
 
 void CompletionGame::podpowiedz() {
     timerKonca.stop();
-    statRec->dodajPodpowiedz();
+    okno_.context().statistics->dodajPodpowiedz();
     if (!odtworzSlowo(slowo_)) okno_.czekaj(1500);
 }
 

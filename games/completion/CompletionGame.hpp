@@ -16,12 +16,15 @@ namespace platform {
 class Canvas;
 }
 class CompletionWindow;
+class CompletionGame;
 
 // One unit picture of the word row, or a choice button (then it has a click area on the window).
 class SoundBlock {
 public:
     // okno given: a choice button with its click area; otherwise a row piece.
-    SoundBlock(const std::string& tekst, const std::string& nazwaObrazu, CompletionWindow* okno);
+    // A choice block (okno given) passes its clicks to gra.
+    SoundBlock(const std::string& tekst, const std::string& nazwaObrazu, CompletionWindow* okno,
+               CompletionGame* gra = nullptr);
     SoundBlock(const SoundBlock&) = delete;
     SoundBlock& operator=(const SoundBlock&) = delete;
 
@@ -103,6 +106,3 @@ private:
     int W = 0, H = 0;
     int tryb_ = 0;
 };
-
-// The current completion game, through which the choice buttons reach it; null when there is none.
-extern CompletionGame* graUzupelnianie;

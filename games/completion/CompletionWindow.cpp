@@ -5,8 +5,8 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/graphics/Canvas.hpp"
@@ -20,10 +20,8 @@
 
 #include <exception>
 
-CompletionWindow* fmUzupelnianie = nullptr;
-
-CompletionWindow::CompletionWindow()
-    : GameWindow("Uzupełnianie", "fmUzupelnianie", "Data\\Intf\\Spec\\mT_Uzu_s.xji",
+CompletionWindow::CompletionWindow(ProgramWindows& windows)
+    : GameWindow(windows, "Uzupełnianie", "fmUzupelnianie", "Data\\Intf\\Spec\\mT_Uzu_s.xji",
                  "Data\\Intf\\Spec\\mT_Uzu_b.xji") {
     A_Nastepny.name = "A_Nastepny";
     A_Poprzedni.name = "A_Poprzedni";
@@ -74,7 +72,7 @@ void CompletionWindow::hideEvent() {
 }
 
 void CompletionWindow::dblClickEvent() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (!gra_) return;
     gra_->zatrzymajTimer();
     if (!gra_->rozwiazane()) return;
@@ -104,27 +102,26 @@ void CompletionWindow::A_StopExecute() {
 void CompletionWindow::A_NowaGraExecute() {
     zbudujObrazy();
     gra_.reset();
-    GameSettings& ust = ustUzupelnianie;
-    slowa->losujGrupami(ust.level * 5, ust);
+    GameSettings& ust = context_.settings.completion;
+    context_.catalogue->losujGrupami(ust.level * 5, ust);
     gra_ = std::make_unique<CompletionGame>(*this, robocza_.canvas(), tlo_.canvas());
-    graUzupelnianie = gra_.get();
-    if (display.mode() == TRYB_800) {
+    if (context_.layout.mode() == TRYB_800) {
         gra_->ustawObrazek(266, 310);
-        slowa->wczytajObrazkiDuze("_ups.xji");
+        context_.catalogue->wczytajObrazkiDuze("_ups.xji");
     } else {
         gra_->ustawObrazek(338, 388);
-        slowa->wczytajObrazkiDuze("_upb.xji");
+        context_.catalogue->wczytajObrazkiDuze("_upb.xji");
     }
-    statRec->start(ZAK_UZUPELNIANIE, ust);
+    context_.statistics->start(ZAK_UZUPELNIANIE, ust);
 }
 
 void CompletionWindow::A_PomocExecute() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (gra_) gra_->podpowiedz();
 }
 
 void CompletionWindow::A_NastepnyExecute() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (!gra_) return;
     if (gra_->nastepne())
         A_EkranPaint.execute();
@@ -133,7 +130,7 @@ void CompletionWindow::A_NastepnyExecute() {
 }
 
 void CompletionWindow::A_PoprzedniExecute() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (!gra_) return;
     if (gra_->poprzednie())
         A_EkranPaint.execute();

@@ -16,7 +16,7 @@
 class CompletionWindow : public GameWindow {
 public:
     // Raises FatalError code 1 when its pictures cannot be loaded.
-    CompletionWindow();
+    explicit CompletionWindow(ProgramWindows& windows);
     ~CompletionWindow() override;
 
     platform::Action A_Nastepny, A_Poprzedni;
@@ -44,6 +44,3 @@ private:
     std::unique_ptr<GameButton> przyciskPop_;
     std::unique_ptr<CompletionGame> gra_;
 };
-
-// The game's window while the program runs (set by start-up), else null.
-extern CompletionWindow* fmUzupelnianie;

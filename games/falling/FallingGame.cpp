@@ -5,8 +5,8 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/Speech.hpp"
 #include "core/StatisticsFile.hpp"
 #include "games/falling/FallingWindow.hpp"
@@ -58,7 +58,8 @@ PictureField::PictureField(FallingWindow& okno, FallingGame& gra, int tryb) : po
     biezacy = pytajnik;
     pole.name = "miejsce";
     pole.hide();
-    pole.setBounds(display.areaWidth() + 100, display.areaHeight() + 100, szer, wys);
+    pole.setBounds(okno.context().layout.areaWidth() + 100, okno.context().layout.areaHeight() + 100, szer,
+                   wys);
     pole.setCursor(platform::kCursorHand);
     pole.onClick = [this, &gra] { gra.klikPola(*this); };
 }
@@ -71,8 +72,8 @@ void PictureField::rysuj(platform::Canvas& kanwa) const {
 
 FallingGame::FallingGame(FallingWindow& okno, platform::Canvas& kanwaRobocza, platform::Canvas& kanwaTla,
                          const std::vector<Word>& cele)
-    : okno_(okno), robocza_(kanwaRobocza), tla_(kanwaTla), tryb_(okno.tryb()), W(display.areaWidth()),
-      H(display.areaHeight()) {
+    : okno_(okno), robocza_(kanwaRobocza), tla_(kanwaTla), tryb_(okno.tryb()),
+      W(okno_.context().layout.areaWidth()), H(okno_.context().layout.areaHeight()) {
     try {
         for (const Word& s : cele) {
             // A word without its small picture could never be hit.
@@ -80,7 +81,7 @@ FallingGame::FallingGame(FallingWindow& okno, platform::Canvas& kanwaRobocza, pl
             obrazki_.push_back(std::make_unique<FallingPicture>(okno, *this, s));
             pola_.push_back(std::make_unique<PictureField>(okno, *this, tryb_));
         }
-        okrag_ = std::make_unique<RingOverlay>(robocza_);
+        okrag_ = std::make_unique<RingOverlay>(robocza_, okno_.context().layout);
     } catch (const std::exception&) {
         obrazki_.clear();
         pola_.clear();
@@ -108,7 +109,7 @@ void FallingGame::dodajRozpraszacze(const std::vector<Word>& wybor) {
 }
 
 bool FallingGame::cel(const FallingPicture& o) const {
-    return (o.flags & ustSpadajace.sounds) != 0;
+    return (o.flags & okno_.context().settings.falling.sounds) != 0;
 }
 
 void FallingGame::ulozPola() {
@@ -202,7 +203,7 @@ void FallingGame::krok() {
 }
 
 void FallingGame::klikObrazka(FallingPicture& o) {
-    statRec->aktywnosc();
+    okno_.context().statistics->aktywnosc();
     if (koncowa_ || !o.aktywny) return;
     if (cel(o)) {
         // Every place is taken; the end phase starts at the next tick.
@@ -215,7 +216,7 @@ void FallingGame::klikObrazka(FallingPicture& o) {
 }
 
 void FallingGame::trafienie(FallingPicture& o) {
-    statRec->dodajDobre();
+    okno_.context().statistics->dodajDobre();
     const platform::Rect r{o.x, o.y, o.x + o.pole.width(), o.y + o.pole.height() + 1};
     o.pole.hide();
     robocza_.copyRect(r, tla_, r);
@@ -228,7 +229,7 @@ void FallingGame::trafienie(FallingPicture& o) {
 }
 
 void FallingGame::pudlo() {
-    statRec->dodajZle();
+    okno_.context().statistics->dodajZle();
     if (liczbaCelow_ == 0) return;
     if (znalezione_ > 0) {
         --znalezione_;
@@ -270,7 +271,7 @@ void FallingGame::koniecCzerwonego() {
 }
 
 void FallingGame::podpowiedz() {
-    statRec->dodajPodpowiedz();
+    okno_.context().statistics->dodajPodpowiedz();
     FallingPicture* najblizszy = nullptr;
     for (const auto& o : obrazki_) {
         if (!o->aktywny || !cel(*o) || o->y >= H) continue;
@@ -306,7 +307,7 @@ void FallingGame::koniec() {
 }
 
 void FallingGame::klikPola(PictureField& p) {
-    statRec->aktywnosc();
+    okno_.context().statistics->aktywnosc();
     timerKonca.stop();
     platform::Bitmap duzy;
     const std::string plik = "Data\\Bio\\" + p.slowo + (tryb_ == TRYB_1024 ? "_mb.xji" : "_ms.xji");

@@ -5,8 +5,8 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/graphics/Canvas.hpp"
@@ -20,8 +20,6 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
-
-FallingWindow* fmSpadajace = nullptr;
 
 namespace {
 
@@ -69,8 +67,8 @@ platform::Bitmap FallingWindow::rysujCelownik() {
     return b;
 }
 
-FallingWindow::FallingWindow()
-    : GameWindow("Spadające", "fmSpadajace", "Data\\Intf\\Spec\\mT_Spa_s.xbi",
+FallingWindow::FallingWindow(ProgramWindows& windows)
+    : GameWindow(windows, "Spadające", "fmSpadajace", "Data\\Intf\\Spec\\mT_Spa_s.xbi",
                  "Data\\Intf\\Spec\\mT_Spa_b.xbi"),
       vpSzukaj(*this), vpSzukGloski(*this) {
     t_Game.onTimer = [this] { tick(); };
@@ -150,11 +148,11 @@ void FallingWindow::hideEvent() {
 }
 
 void FallingWindow::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
 }
 
 void FallingWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
 }
 
 void FallingWindow::mouseMoveEvent(platform::ShiftState, int x, int y) {
@@ -180,7 +178,7 @@ void FallingWindow::A_StopExecute() {
 void FallingWindow::A_NowaGraExecute() {
     zbudujObrazy();
     sledzKursor_ = true;
-    const GameSettings& S = ustSpadajace;
+    const GameSettings& S = context_.settings.falling;
     GameSettings D;
     D.level = S.level;
     D.positions = 0x7000;
@@ -193,14 +191,15 @@ void FallingWindow::A_NowaGraExecute() {
     std::string blad;
     bool brakZasobow = false;
     try {
-        slowa->filtruj(S);
-        slowa->losuj(n);
-        slowa->wczytajMiniatury();
-        gra_ = std::make_unique<FallingGame>(*this, robocza_.canvas(), tlo_.canvas(), slowa->wybrane());
-        slowa->filtruj(D);
-        slowa->losuj(n);
-        slowa->wczytajMiniatury();
-        gra_->dodajRozpraszacze(slowa->wybrane());
+        context_.catalogue->filtruj(S);
+        context_.catalogue->losuj(n);
+        context_.catalogue->wczytajMiniatury();
+        gra_ = std::make_unique<FallingGame>(*this, robocza_.canvas(), tlo_.canvas(),
+                                             context_.catalogue->wybrane());
+        context_.catalogue->filtruj(D);
+        context_.catalogue->losuj(n);
+        context_.catalogue->wczytajMiniatury();
+        gra_->dodajRozpraszacze(context_.catalogue->wybrane());
     } catch (const FatalError&) {
         // The game's own pictures are missing: no game at all, and nothing to count.
         gra_.reset();
@@ -226,13 +225,13 @@ void FallingWindow::A_NowaGraExecute() {
     vpSzukGloski.setCaption(nazwyGlosek(S.sounds));
     vpSzukGloski.setPosition(vpSzukaj.left() + vpSzukaj.width() / 2 - vpSzukGloski.width() / 2,
                              vpSzukaj.top() + vpSzukaj.height() + 2);
-    statRec->start(ZAK_SPADAJACE, S);
+    context_.statistics->start(ZAK_SPADAJACE, S);
     repaint();
     if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
 }
 
 void FallingWindow::A_PomocExecute() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (gra_) gra_->podpowiedz();
 }
 
@@ -251,7 +250,7 @@ void FallingWindow::tick() {
         t_Game.setInterval(takt);
     if (!gra_ || ukryty) return;
     if (!gra_->wszystkieZnalezione()) {
-        const int kroki = ustSpadajace.level;
+        const int kroki = context_.settings.falling.level;
         if (kroki < 1 || kroki > 3) return;
         for (int k = 0; k < kroki; ++k)
             gra_->krok();

@@ -24,7 +24,7 @@ public:
     static constexpr platform::CursorId kKursorCelownik = 5;
 
     // Raises FatalError code 1 when its pictures cannot be loaded.
-    FallingWindow();
+    explicit FallingWindow(ProgramWindows& windows);
     ~FallingWindow() override;
 
     platform::Label vpSzukaj, vpSzukGloski;
@@ -69,6 +69,3 @@ private:
     platform::Bitmap obrazTla_;
     std::unique_ptr<FallingGame> gra_;
 };
-
-// The game's window while the program runs (set by start-up), else null.
-extern FallingWindow* fmSpadajace;

@@ -3,9 +3,9 @@
 
 #include "games/labelling/LabellingGame.hpp"
 
+#include "core/ProgramContext.hpp"
 #include "core/ResourcePictures.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/Speech.hpp"
 #include "core/StatisticsFile.hpp"
 #include "games/labelling/LabellingWindow.hpp"
@@ -21,8 +21,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
-
-LabellingGame* graPodpisywanie = nullptr;
 
 namespace {
 
@@ -84,10 +82,10 @@ void LetterTile::rysuj(platform::Canvas& kanwa) const {
 
 LabellingGame::LabellingGame(LabellingWindow& okno) : okno_(okno) {
     tryb_ = okno.tryb();
-    W_ = display.areaWidth();
-    H_ = display.areaHeight();
+    W_ = okno_.context().layout.areaWidth();
+    H_ = okno_.context().layout.areaHeight();
     bok_ = tryb_ == TRYB_800 ? 44 : 55;
-    nrOstatniego_ = std::int32_t(slowa->wybrane().size()) - 1;
+    nrOstatniego_ = std::int32_t(okno_.context().catalogue->wybrane().size()) - 1;
     timerKonca_.onTimer = [this] {
         timerKonca_.stop();
         okno_.A_Stop.execute();
@@ -103,11 +101,10 @@ LabellingGame::LabellingGame(LabellingWindow& okno) : okno_(okno) {
 // The tiles' hit areas are controls of the window: they go before the window does.
 LabellingGame::~LabellingGame() {
     timerKonca_.stop();
-    if (graPodpisywanie == this) graPodpisywanie = nullptr;
 }
 
 Word* LabellingGame::biezace() const {
-    auto& w = slowa->wybrane();
+    auto& w = okno_.context().catalogue->wybrane();
     if (nrSlowa_ < 0 || std::size_t(nrSlowa_) >= w.size()) return nullptr;
     return &w[std::size_t(nrSlowa_)];
 }
@@ -268,7 +265,7 @@ void LabellingGame::podpowiedz() {
     pokazRozwiazanie();
     okno_.odswiez();
     powiedz();
-    statRec->dodajPodpowiedz();
+    okno_.context().statistics->dodajPodpowiedz();
 }
 
 bool LabellingGame::nastepne() {
@@ -289,7 +286,7 @@ bool LabellingGame::rozwiazane() const {
 }
 
 bool LabellingGame::wszystkieZnalezione() const {
-    for (const Word& s : slowa->wybrane())
+    for (const Word& s : okno_.context().catalogue->wybrane())
         if (s.flags & SLOWO_WYBRANE) return false;
     return true;
 }
@@ -314,7 +311,7 @@ void LabellingGame::przerysujPola() {
 void LabellingGame::wcisnieta(LetterTile& l, platform::MouseButton b, platform::ShiftState s, int mx,
                               int my) {
     if (b != platform::MouseButton::Left) return;
-    statRec->aktywnosc();
+    okno_.context().statistics->aktywnosc();
     // The second press of a double click belongs to the double click: the tile stays where it is.
     if (s & platform::kDouble) {
         poDwukliku_ = true;
@@ -363,7 +360,7 @@ void LabellingGame::puszczona(LetterTile& l, platform::MouseButton b) {
     }
     if (chwycona_ != &l) return;
     chwycona_ = nullptr;
-    statRec->aktywnosc();
+    okno_.context().statistics->aktywnosc();
     // The picture at the drop point goes: the tile may be moved on from there.
     if (kanwaRobocza_ && kanwaPrzeciagania_)
         kanwaRobocza_->copyRect(l.obszar(), *kanwaPrzeciagania_, l.obszar());
@@ -405,11 +402,11 @@ void LabellingGame::sprawdz() {
     if (napis != odpowiedz_) {
         if (napis == ostatniZly_) return;
         ostatniZly_ = napis;
-        statRec->dodajZle();
+        okno_.context().statistics->dodajZle();
         odtworzPochwale(ZACHETA);
         return;
     }
-    statRec->dodajDobre();
+    okno_.context().statistics->dodajDobre();
     odtworzPochwale(POCHWALA);
     platform::loop::blockFor(kPrzerwaPoPochwale);
     odtworzSlowo(slowo_);

@@ -169,6 +169,3 @@ private:
     std::string ostatniZly_;
     std::shared_ptr<char> zycie_ = std::make_shared<char>();
 };
-
-// The current labelling game, for the tile events; owned by the labelling window.
-extern LabellingGame* graPodpisywanie;

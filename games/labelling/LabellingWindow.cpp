@@ -5,8 +5,8 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/graphics/Canvas.hpp"
@@ -20,10 +20,8 @@
 #include <stdexcept>
 #include <string>
 
-LabellingWindow* fmPodpisywanie = nullptr;
-
-LabellingWindow::LabellingWindow()
-    : GameWindow("Podpisywanie", "fmPodpisywanie", "Data\\Intf\\Spec\\mT_Pod_s1.xji",
+LabellingWindow::LabellingWindow(ProgramWindows& windows)
+    : GameWindow(windows, "Podpisywanie", "fmPodpisywanie", "Data\\Intf\\Spec\\mT_Pod_s1.xji",
                  "Data\\Intf\\Spec\\mT_Pod_b1.xji") {
     A_Nastepny.name = "A_Nastepny";
     A_Poprzedni.name = "A_Poprzedni";
@@ -130,15 +128,15 @@ void LabellingWindow::hideEvent() {
 }
 
 void LabellingWindow::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
 }
 
 void LabellingWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
 }
 
 void LabellingWindow::dblClickEvent() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (!gra_) return;
     gra_->timerKonca().stop();
     if (!gra_->rozwiazane()) return;
@@ -201,30 +199,27 @@ void LabellingWindow::A_StopExecute() {
 void LabellingWindow::A_NowaGraExecute() {
     zbudujObrazy();
     gra_.reset();
-    graPodpisywanie = nullptr;
-    GameSettings& ust = ustPodpisywanie;
+    GameSettings& ust = context_.settings.labelling;
     const int ile = ust.level * 5;
     std::string blad;
     try {
-        slowa->losuj(ile);
-        if (slowa->wybrane().empty()) throw std::runtime_error("Za mało słów do gry");
+        context_.catalogue->losuj(ile);
+        if (context_.catalogue->wybrane().empty()) throw std::runtime_error("Za mało słów do gry");
         gra_ = std::make_unique<LabellingGame>(*this);
-        graPodpisywanie = gra_.get();
         if (tryb_ == TRYB_800) {
             gra_->ustawObrazek(274, 140);
-            slowa->wczytajObrazki("_ups.xji");
+            context_.catalogue->wczytajObrazki("_ups.xji");
         } else {
             gra_->ustawObrazek(348, 172);
-            slowa->wczytajObrazki("_upb.xji");
+            context_.catalogue->wczytajObrazki("_upb.xji");
         }
         gra_->przygotujZadanie();
     } catch (const std::exception& e) {
         // No game: the window still shows and stops, and the game counts as not finished.
         gra_.reset();
-        graPodpisywanie = nullptr;
         blad = e.what();
     }
-    statRec->start(ZAK_PODPISYWANIE, ust);
+    context_.statistics->start(ZAK_PODPISYWANIE, ust);
     A_EkranPaint.execute();
     if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
 }
@@ -236,7 +231,7 @@ void LabellingWindow::A_EkranPaintExecute() {
 }
 
 void LabellingWindow::przejdz(bool naprzod) {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (!gra_) return;
     gra_->timerKonca().stop();
     if (!(naprzod ? gra_->nastepne() : gra_->poprzednie())) return;
@@ -265,7 +260,7 @@ void LabellingWindow::A_PoprzedniExecute() {
 }
 
 void LabellingWindow::A_PomocExecute() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (!gra_) return;
     gra_->timerKonca().stop();
     rysujTlo();
@@ -279,7 +274,7 @@ void LabellingWindow::A_PomocExecute() {
 }
 
 void LabellingWindow::A_PowiedzExecute() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (!gra_) return;
     gra_->timerKonca().stop();
     gra_->powiedz();

@@ -21,7 +21,7 @@ class GameButton;
 class LabellingWindow : public GameWindow {
 public:
     // Raises FatalError code 1 when its pictures cannot be loaded.
-    LabellingWindow();
+    explicit LabellingWindow(ProgramWindows& windows);
     ~LabellingWindow() override;
 
     platform::Action A_Nastepny, A_Poprzedni, A_Powiedz;
@@ -76,6 +76,3 @@ private:
     std::unique_ptr<GameButton> przyciskPop_;
     std::unique_ptr<LabellingGame> gra_;
 };
-
-// The game's window while the program runs (set by start-up), else null.
-extern LabellingWindow* fmPodpisywanie;

@@ -4,8 +4,8 @@
 #include "games/memory/MemoryGame.hpp"
 
 #include "core/FatalError.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/Speech.hpp"
 #include "core/StatisticsFile.hpp"
 #include "games/memory/MemoryWindow.hpp"
@@ -28,7 +28,7 @@ std::string rozmiar(int tryb) {
 
 MemoryCard::MemoryCard(MemoryWindow& okno, MemoryGame& gra, int i) : gra_(gra), pole_(okno) {
     pole_.hide();
-    const Word& s = slowa->wybrane()[std::size_t(i)];
+    const Word& s = okno.context().catalogue->wybrane()[std::size_t(i)];
     slowo_ = s.stem;
     if (!s.thumbnail || s.thumbnail->empty())
         throw platform::FileError("Brak pliku Data/Sio/s" + slowo_ + ".xji");
@@ -59,7 +59,7 @@ MemoryCard::MemoryCard(MemoryWindow& okno, MemoryGame& gra, int i) : gra_(gra), 
 
 // A child may play by card clicks alone; they must keep the game from counting as idle.
 void MemoryCard::klik() {
-    statRec->aktywnosc();
+    gra_.okno_.context().statistics->aktywnosc();
     gra_.klik(*this);
 }
 
@@ -101,7 +101,7 @@ platform::Point MemoryGame::miejsceDuzego(int tryb) {
 }
 
 MemoryGame::MemoryGame(MemoryWindow& okno, int pary) : okno_(okno), tryb_(okno.tryb()) {
-    if (pary < 1 || pary > 10 || std::size_t(pary) > slowa->wybrane().size())
+    if (pary < 1 || pary > 10 || std::size_t(pary) > okno_.context().catalogue->wybrane().size())
         throw platform::Error("Za mało wylosowanych słów do gry");
     uklad_ = uklad(pary, tryb_);
     const int n = 2 * pary;
@@ -173,7 +173,7 @@ void MemoryGame::klik(MemoryCard& karta) {
     przyjmuje_ = false;
     odkryte_ = 2;
     if (para(&karta, pierwsza_)) {
-        statRec->dodajDobre();
+        okno_.context().statistics->dodajDobre();
         pozostalo_ -= 2;
         const platform::Point p = miejsceDuzego(tryb_);
         karta.pokazDuzy(kanwa, p.x, p.y);
@@ -181,7 +181,7 @@ void MemoryGame::klik(MemoryCard& karta) {
         karta.powiedz();
         karta.timerZnikania.start();
     } else {
-        statRec->dodajZle();
+        okno_.context().statistics->dodajZle();
         karta.timerZakrycia.start();
     }
     odkryte_ = 0;
@@ -212,7 +212,7 @@ void MemoryGame::zakrycie(MemoryCard& karta) {
 void MemoryGame::podpowiedz() {
     // Nothing to show while a card is turned, or once the board is empty.
     if (pierwsza_ || pozostalo_ <= 0) return;
-    statRec->dodajPodpowiedz();
+    okno_.context().statistics->dodajPodpowiedz();
     const int n = liczbaKart();
     int b = n == 1 ? 0 : platform::random::below(n - 1);
     for (int i = 0; i < n && !karty_[std::size_t(b)]->naPlanszy(); ++i)

@@ -5,8 +5,8 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
-#include "core/SharedObjects.hpp"
 #include "core/StatisticsFile.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/graphics/Canvas.hpp"
@@ -21,10 +21,9 @@
 #include <stdexcept>
 #include <string>
 
-MemoryWindow* fmMemory = nullptr;
-
-MemoryWindow::MemoryWindow()
-    : GameWindow("Memory", "fmMemory", "Data\\Intf\\Spec\\mT_Mem_s.xji", "Data\\Intf\\Spec\\mT_Mem_b.xji") {
+MemoryWindow::MemoryWindow(ProgramWindows& windows)
+    : GameWindow(windows, "Memory", "fmMemory", "Data\\Intf\\Spec\\mT_Mem_s.xji",
+                 "Data\\Intf\\Spec\\mT_Mem_b.xji") {
     try {
         przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10,
                                                       23 * H / 30, &A_Pomoc);
@@ -56,7 +55,7 @@ void MemoryWindow::hideEvent() {
 }
 
 void MemoryWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
 }
 
 // ---- actions
@@ -74,12 +73,12 @@ void MemoryWindow::A_StopExecute() {
 void MemoryWindow::A_NowaGraExecute() {
     zbudujObrazy();
     gra_.reset();
-    GameSettings& ust = ustMemory;
+    GameSettings& ust = context_.settings.memory;
     const int pary = ust.level == POZIOM_SREDNIO ? 6 : ust.level == POZIOM_DUZO ? 10 : 3;
     std::string blad;
     try {
-        slowa->losuj(pary);
-        slowa->wczytajMiniatury();
+        context_.catalogue->losuj(pary);
+        context_.catalogue->wczytajMiniatury();
         gra_ = std::make_unique<MemoryGame>(*this, pary);
     } catch (const FatalError& brak) {
         // The game's own picture is missing: no game at all, and nothing to count.
@@ -92,13 +91,13 @@ void MemoryWindow::A_NowaGraExecute() {
         gra_.reset();
         blad = e.what();
     }
-    statRec->start(ZAK_MEMORY, ust);
+    context_.statistics->start(ZAK_MEMORY, ust);
     A_EkranPaint.execute();
     if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
 }
 
 void MemoryWindow::A_PomocExecute() {
-    statRec->aktywnosc();
+    context_.statistics->aktywnosc();
     if (gra_) gra_->podpowiedz();
 }
 

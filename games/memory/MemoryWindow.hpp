@@ -12,7 +12,7 @@
 class MemoryWindow : public GameWindow {
 public:
     // Raises FatalError code 1 when its pictures cannot be loaded.
-    MemoryWindow();
+    explicit MemoryWindow(ProgramWindows& windows);
     ~MemoryWindow() override;
 
     // The current game; null before the first one and after a board that could not be built.
@@ -31,6 +31,3 @@ private:
 
     std::unique_ptr<MemoryGame> gra_;
 };
-
-// The game's window while the program runs (set by start-up), else null.
-extern MemoryWindow* fmMemory;

@@ -27,7 +27,11 @@ struct State {
     std::mutex loopLock;
     std::thread::id loopThread;
     std::mutex stepsMutex;
-    std::map<int, std::function<void()>> steps;
+    struct Step {
+        std::function<void()> run;
+        bool onRequest;
+    };
+    std::map<int, Step> steps;
     int nextStep = 1;
     std::function<void()> onRequest;
 };
@@ -80,6 +84,11 @@ void watch() {
     if (hasApp())
         app().post([] {
             if (g_state->onRequest) g_state->onRequest();
+            {
+                std::lock_guard lock(g_state->stepsMutex);
+                for (auto& [id, step] : g_state->steps)
+                    if (step.onRequest) step.run();
+            }
             if (hasApp()) app().terminate();
         });
     std::this_thread::sleep_for(kGrace);
@@ -90,7 +99,7 @@ void watch() {
         std::lock_guard lock(g_state->stepsMutex);
         for (auto& [id, step] : g_state->steps) {
             try {
-                step();
+                step.run();
             } catch (...) {
             }
         }
@@ -127,11 +136,11 @@ int requested() {
     return g_requested.load();
 }
 
-int addEmergencyStep(std::function<void()> step) {
+int addEmergencyStep(std::function<void()> step, bool onRequestToo) {
     if (!g_state) return 0;
     std::lock_guard lock(g_state->stepsMutex);
     const int id = g_state->nextStep++;
-    g_state->steps.emplace(id, std::move(step));
+    g_state->steps.emplace(id, State::Step{std::move(step), onRequestToo});
     return id;
 }
 

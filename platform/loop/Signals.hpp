@@ -24,8 +24,10 @@ bool installed();
 int requested();
 
 // Steps for an ending the loop cannot carry out itself, run in order of registration on the signal
-// thread with the loop's thread parked. Unregister with the returned id.
-int addEmergencyStep(std::function<void()> step);
+// thread with the loop's thread parked; with onRequestToo also on the loop's thread, after onRequest, when
+// the request comes (a step that may run twice must let the second run do nothing). Unregister with the
+// returned id.
+int addEmergencyStep(std::function<void()> step, bool onRequestToo = false);
 void removeEmergencyStep(int id);
 
 // The loop's thread lets go of the lock for the life of this object, around a call that blocks.

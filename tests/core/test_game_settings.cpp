@@ -11,15 +11,7 @@ namespace {
 
 class Settings : public ::testing::Test {
 protected:
-    void SetUp() override { przywroc(); }
-    void TearDown() override { przywroc(); }
-    static void przywroc() {
-        ustPodpisywanie = GameSettings("Podpisywanie");
-        ustMemory = GameSettings("Memory");
-        ustUzupelnianie = GameSettings("Uzupelnianie");
-        ustSpadajace = GameSettings("Spadajace");
-        Zakladka = 1;
-    }
+    void przywroc() { ust = ProgramSettings(); }
     void dataIni(const std::string& text) {
         coretest::TempRoots::write(roots.program() / "Data/data.ini", text);
     }
@@ -29,25 +21,26 @@ protected:
         u.read(ini);
         return u;
     }
-    static void expectDefaults() {
-        for (const GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace}) {
+    void expectDefaults() const {
+        for (const GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling}) {
             EXPECT_EQ(u->level, 2) << u->sekcja;
             EXPECT_EQ(u->sounds, 0) << u->sekcja;
             EXPECT_EQ(u->positions, 0) << u->sekcja;
         }
-        EXPECT_EQ(Zakladka, 1);
+        EXPECT_EQ(ust.tab, 1);
     }
 
     coretest::TempRoots roots;
+    ProgramSettings ust;
 };
 
 } // namespace
 
 TEST_F(Settings, theFourRecordsStartWithTheirSectionsAndDefaults) {
-    EXPECT_EQ(ustPodpisywanie.sekcja, "Podpisywanie");
-    EXPECT_EQ(ustMemory.sekcja, "Memory");
-    EXPECT_EQ(ustUzupelnianie.sekcja, "Uzupelnianie");
-    EXPECT_EQ(ustSpadajace.sekcja, "Spadajace");
+    EXPECT_EQ(ust.labelling.sekcja, "Podpisywanie");
+    EXPECT_EQ(ust.memory.sekcja, "Memory");
+    EXPECT_EQ(ust.completion.sekcja, "Uzupelnianie");
+    EXPECT_EQ(ust.falling.sekcja, "Spadajace");
     expectDefaults();
     const GameSettings pochodny;
     EXPECT_EQ(pochodny.sekcja, "");
@@ -131,49 +124,49 @@ TEST_F(Settings, configurationFillsTheTabAndAllFourGames) {
             "[Memory]\nGloski=2\nPoziom=3\nPozycja=8192\n"
             "[Uzupelnianie]\nGloski=4\nPoziom=2\nPozycja=16384\n"
             "[Spadajace]\nGloski=24\nPoziom=9\nPozycja=28672\n");
-    EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 3);
-    EXPECT_EQ(ustPodpisywanie.sounds, 1);
-    EXPECT_EQ(ustPodpisywanie.level, 1);
-    EXPECT_EQ(ustPodpisywanie.positions, 0x1000);
-    EXPECT_EQ(ustMemory.sounds, 2);
-    EXPECT_EQ(ustMemory.level, 3);
-    EXPECT_EQ(ustMemory.positions, 0x2000);
-    EXPECT_EQ(ustUzupelnianie.sounds, 4);
-    EXPECT_EQ(ustUzupelnianie.level, 2);
-    EXPECT_EQ(ustUzupelnianie.positions, 0x4000);
-    EXPECT_EQ(ustSpadajace.sounds, 8);
-    EXPECT_EQ(ustSpadajace.level, 1);
-    EXPECT_EQ(ustSpadajace.positions, 0x7000);
+    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_EQ(ust.tab, 3);
+    EXPECT_EQ(ust.labelling.sounds, 1);
+    EXPECT_EQ(ust.labelling.level, 1);
+    EXPECT_EQ(ust.labelling.positions, 0x1000);
+    EXPECT_EQ(ust.memory.sounds, 2);
+    EXPECT_EQ(ust.memory.level, 3);
+    EXPECT_EQ(ust.memory.positions, 0x2000);
+    EXPECT_EQ(ust.completion.sounds, 4);
+    EXPECT_EQ(ust.completion.level, 2);
+    EXPECT_EQ(ust.completion.positions, 0x4000);
+    EXPECT_EQ(ust.falling.sounds, 8);
+    EXPECT_EQ(ust.falling.level, 1);
+    EXPECT_EQ(ust.falling.positions, 0x7000);
 }
 
 TEST_F(Settings, theRecorderTabIsNeverTheStartTab) {
     dataIni("[DaneProgramu]\nZakladka=5\n");
-    EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 1);
+    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_EQ(ust.tab, 1);
 
     dataIni("[DaneProgramu]\nZakladka=4\n");
-    EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 4);
+    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_EQ(ust.tab, 4);
 
     // Without the key the current tab stays; other values are kept as read.
     dataIni("[DaneProgramu]\n");
-    EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 4);
-    Zakladka = 1;
+    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_EQ(ust.tab, 4);
+    ust.tab = 1;
     dataIni("[Memory]\nPoziom=1\n");
-    EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 1);
+    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_EQ(ust.tab, 1);
     dataIni("[DaneProgramu]\nZakladka=7\n");
-    EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 4) << "no tab 7: the nearest one";
+    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_EQ(ust.tab, 4) << "no tab 7: the nearest one";
     dataIni("[DaneProgramu]\nZakladka=-3\n");
-    EXPECT_TRUE(readConfiguration());
-    EXPECT_EQ(Zakladka, 1);
+    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_EQ(ust.tab, 1);
 }
 
 TEST_F(Settings, aMissingConfigurationKeepsEveryDefault) {
-    EXPECT_TRUE(readConfiguration());
+    EXPECT_TRUE(ust.readConfiguration());
     expectDefaults();
 }
 
@@ -195,7 +188,7 @@ TEST_F(Settings, unusableConfigurationFilesLeaveTheDefaults) {
     };
     for (const std::string& f : files) {
         dataIni(f);
-        EXPECT_TRUE(readConfiguration());
+        EXPECT_TRUE(ust.readConfiguration());
         expectDefaults();
         przywroc();
     }

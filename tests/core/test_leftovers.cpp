@@ -111,8 +111,9 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
     const std::vector<Family> families = {
         {"settings",
          [](int i) {
-             ustMemory.level = std::int16_t(1 + i % 3);
-             zapamietajUstawienia();
+             static ProgramSettings ust;
+             ust.memory.level = std::int16_t(1 + i % 3);
+             ust.remember();
          }},
         {"statistics",
          [](int i) {

@@ -3,13 +3,12 @@
 
 // The program over a catalogue file: a broken file stops it with its reason, the shipped one feeds the menu.
 #include "../windows/program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 #include "windows/MessageWindow.hpp"
 
 #include <fstream>
 
 using namespace wvtest;
-
-extern MessageWindow* FormKomunikat;
 
 namespace {
 
@@ -69,7 +68,7 @@ TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTh
         d->click("start");
         EXPECT_TRUE(d->logged(p.pokazane));
         if (*p.komunikat) {
-            EXPECT_EQ(FormKomunikat->vL_Komunikat.caption(), p.komunikat);
+            EXPECT_EQ(wvtest::messageWindow()->vL_Komunikat.caption(), p.komunikat);
         }
     }
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "../windows/program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/GameSettings.hpp"
 #include "core/ScreenLayout.hpp"
@@ -42,18 +43,18 @@ TEST(StartUp, SplashFirstThenTheMainMenuOnTheTabFromTheConfigurationAndTheSplash
         ASSERT_NE(splash, std::string::npos);
         ASSERT_NE(menu, std::string::npos);
         EXPECT_LT(splash, menu);
-        EXPECT_EQ(Zakladka, 3);
+        EXPECT_EQ(wvtest::context().settings.tab, 3);
         EXPECT_EQ(platform::app().title(), "Wirowanki Cz.I Demo");
-        EXPECT_EQ(display.mode(), screen.width == 800 ? TRYB_800 : TRYB_1024);
-        ASSERT_NE(FormMain, nullptr);
-        EXPECT_EQ(static_cast<platform::Form*>(FormMain)->bounds(),
+        EXPECT_EQ(wvtest::context().layout.mode(), screen.width == 800 ? TRYB_800 : TRYB_1024);
+        ASSERT_NE(wvtest::mainMenu(), nullptr);
+        EXPECT_EQ(static_cast<platform::Form*>(wvtest::mainMenu())->bounds(),
                   (platform::Rect{0, 0, screen.width, screen.height}));
 
         d->wait(1999);
-        EXPECT_NE(splashWindow(), nullptr);
+        EXPECT_NE(wvtest::splash(), nullptr);
         EXPECT_FALSE(d->logged("form-hidden Wirowanki Cz.I Demo Splash"));
         d->wait(1);
-        EXPECT_EQ(splashWindow(), nullptr);
+        EXPECT_EQ(wvtest::splash(), nullptr);
         EXPECT_TRUE(d->logged("form-hidden Wirowanki Cz.I Demo Splash"));
 
         d->key(27);
@@ -63,9 +64,8 @@ TEST(StartUp, SplashFirstThenTheMainMenuOnTheTabFromTheConfigurationAndTheSplash
         EXPECT_TRUE(d->logged("form-hidden Wesołe Wirowanki Cz.I Demo"));
         // The statistics file went to the user directory with its 20-byte header.
         EXPECT_EQ(stdfs::file_size(inst.user() / "prgst1.stt"), 20u);
-        EXPECT_EQ(slowa, nullptr);
-        EXPECT_EQ(statRec, nullptr);
-        EXPECT_EQ(FormMain, nullptr);
+        // The run has let go of its windows and shared objects.
+        EXPECT_EQ(wvtest::running(), nullptr);
     }
 }
 
@@ -74,7 +74,7 @@ TEST(StartUp, ATabOfFiveInTheConfigurationStartsOnTheFirstTab) {
     inst.writeIni("[DaneProgramu]\r\nZakladka=5\r\n");
     Outcome out;
     auto d = startProgram(out, {800, 600});
-    EXPECT_EQ(Zakladka, 1);
+    EXPECT_EQ(wvtest::context().settings.tab, 1);
 }
 
 TEST(StartUp, TheStartDirectoryIsRestoredAndTheProgramDirectoryIsCurrentMeanwhile) {
@@ -138,8 +138,7 @@ TEST(StartUp, AMissingButtonPictureIsReportedAsMissingResourcesAndTheProgramEnds
                           " |           Brak zasobów !\\n\\nProszę przeinstalować program."));
     EXPECT_FALSE(d->logged("form-shown Wesołe Wirowanki Cz.I Demo"));
     EXPECT_TRUE(d->logged("form-hidden Wirowanki Cz.I Demo Splash"));
-    EXPECT_EQ(splashWindow(), nullptr);
-    EXPECT_EQ(slowa, nullptr);
+    EXPECT_EQ(wvtest::running(), nullptr);
 }
 
 TEST(StartUp, AStatisticsFileThatCannotBeCreatedIsReported) {

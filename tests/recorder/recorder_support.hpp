@@ -5,6 +5,7 @@
 
 // The main menu on its recordings tab, in the driver, with the shipped data and a scratch user directory.
 #include "../windows/program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/GameSettings.hpp"
 #include "platform/system/DateTime.hpp"
@@ -60,8 +61,9 @@ public:
 
     // The message window's text, then the window closed with its stop button.
     std::string takeMessage() {
-        const std::string text =
-            FormKomunikat && FormKomunikat->visible() ? FormKomunikat->vL_Komunikat.caption() : "";
+        const std::string text = wvtest::messageWindow() && wvtest::messageWindow()->visible()
+                                     ? wvtest::messageWindow()->vL_Komunikat.caption()
+                                     : "";
         if (!text.empty()) d->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
         return text;
     }
@@ -74,8 +76,8 @@ public:
         platform::Control* c = d->control(control);
         return c && c->visible();
     }
-    RecordingList& list() const { return FormMain->listaNagran(); }
-    VoiceRecorder& recorder() const { return FormMain->nagrywarka(); }
+    RecordingList& list() const { return wvtest::mainMenu()->listaNagran(); }
+    VoiceRecorder& recorder() const { return wvtest::mainMenu()->nagrywarka(); }
 
     std::filesystem::path userFile(const std::string& relative) const { return inst.user() / relative; }
 

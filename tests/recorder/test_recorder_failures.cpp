@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "recorder_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "../platform/audio_test_util.hpp"
 #include "platform/audio/AudioDevice.hpp"
@@ -53,7 +54,7 @@ std::uint32_t dataBytes(const stdfs::path& wav) {
 }
 
 bool idle(const Panel& p) {
-    return !FormMain->zajety() && p.visible("rrec") && !p.visible("rstop") &&
+    return !wvtest::mainMenu()->zajety() && p.visible("rrec") && !p.visible("rstop") &&
            p.d->control("wyjdz")->enabled();
 }
 

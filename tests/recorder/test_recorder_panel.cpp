@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "recorder_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "platform/system/Fs.hpp"
 
@@ -34,8 +35,8 @@ std::uint32_t recordedBytes(const std::filesystem::path& p) {
 }
 
 bool idle(Panel& p) {
-    return !FormMain->zajety() && p.visible("rrec") && p.visible("rodtworz") && !p.visible("rstop") &&
-           p.d->control("wyjdz")->enabled() && !p.recorder().otwarty();
+    return !wvtest::mainMenu()->zajety() && p.visible("rrec") && p.visible("rodtworz") &&
+           !p.visible("rstop") && p.d->control("wyjdz")->enabled() && !p.recorder().otwarty();
 }
 
 int countLines(const Panel& p, const std::string& prefix) {
@@ -50,14 +51,14 @@ TEST(RecorderPanel, RecordAndPlayWithoutAUsableRowShowTheirMessages) {
     p.toRecorderTab();
     p.record();
     EXPECT_EQ(p.takeMessage(), kMsg10);
-    EXPECT_EQ(FormMain->focusedControl(), nullptr);
+    EXPECT_EQ(wvtest::mainMenu()->focusedControl(), nullptr);
     p.play();
     EXPECT_EQ(p.takeMessage(), kMsg20);
 
     p.clickBox(1);
     p.record();
     EXPECT_EQ(p.takeMessage(), kMsg11);
-    EXPECT_EQ(FormMain->focusedControl(), nullptr);
+    EXPECT_EQ(wvtest::mainMenu()->focusedControl(), nullptr);
     p.play();
     EXPECT_EQ(p.takeMessage(), kMsg21) << "no name";
     p.clickName(1);
@@ -77,7 +78,7 @@ TEST(RecorderPanel, ARecordingOfTwoSecondsIsSavedWithItsNameFileAndTodaysDate) {
     p.clickName(0);
     p.d->text("Ala");
     p.record();
-    EXPECT_TRUE(FormMain->zajety());
+    EXPECT_TRUE(wvtest::mainMenu()->zajety());
     EXPECT_TRUE(p.recorder().nagrywa());
     EXPECT_TRUE(p.visible("rstop"));
     EXPECT_FALSE(p.visible("rrec"));
@@ -140,7 +141,7 @@ TEST(RecorderPanel, PlayingARecordedRowSoundsItAndReturnsToIdleAfterItsLength) {
     ASSERT_EQ(p.list().wybranyWiersz(), 5);
 
     p.play();
-    EXPECT_TRUE(FormMain->zajety());
+    EXPECT_TRUE(wvtest::mainMenu()->zajety());
     EXPECT_TRUE(p.recorder().odtwarza());
     EXPECT_EQ(countLines(p, "sound "), 1);
     const std::string& line = p.d->log().back();
@@ -169,13 +170,13 @@ TEST(RecorderPanel, WhileBusyTheStripExitAboutAndListIgnoreTheUser) {
     p.clickName(0);
     p.d->text("Ewa");
     p.record();
-    ASSERT_TRUE(FormMain->zajety());
+    ASSERT_TRUE(wvtest::mainMenu()->zajety());
     p.d->click(kStripX + 60, kStripY + 20); // tab 1
-    EXPECT_EQ(Zakladka, 5);
+    EXPECT_EQ(wvtest::context().settings.tab, 5);
     p.d->click(kExitX + 40, kBottomY + 30);
     EXPECT_FALSE(p.out.returned);
     p.d->click(kAboutX + 40, kBottomY + 30);
-    EXPECT_FALSE(oknoOProgramie()->visible());
+    EXPECT_FALSE(wvtest::aboutWindow()->visible());
     p.down();
     EXPECT_EQ(p.list().gora(), 0);
     p.d->wheel(-1);

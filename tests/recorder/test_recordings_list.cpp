@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "recorder_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "widgets/TwoStatePicture.hpp"
 
@@ -83,7 +84,7 @@ TEST(RecordingsList, ANewIndexHasThirtyEmptyPlacesInOrderAndTheRowsShowOneToEigh
 TEST(RecordingsList, RowsOfTheLargeScreenStandAtTheirOffsets) {
     Panel p({1024, 768});
     p.d->click(705 + 60, 95 + 500);
-    ASSERT_EQ(Zakladka, 5);
+    ASSERT_EQ(wvtest::context().settings.tab, 5);
     EXPECT_EQ(p.d->control("vL_Numer0")->bounds(), platform::Rect::fromSize(244, 220, 26, 22));
     EXPECT_EQ(p.d->control("vE_Nazwa7")->bounds(), platform::Rect::fromSize(270, 220 + 7 * 32, 220, 26));
     EXPECT_EQ(p.d->control("S_CHBUT7")->left(), 244 + 26 + 220 + 5 + 100 + 5);
@@ -148,12 +149,12 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     auto drv = wvtest::startProgram(out, {800, 600});
     drv->wait(2000);
     drv->click(kStripX + 60, kStripY + 400);
-    ASSERT_TRUE(FormKomunikat->visible());
-    EXPECT_EQ(FormKomunikat->vL_Komunikat.caption(),
+    ASSERT_TRUE(wvtest::messageWindow()->visible());
+    EXPECT_EQ(wvtest::messageWindow()->vL_Komunikat.caption(),
               std::string(komunikatNagrywania::SPIS_NAPRAWIONY) + "\u201e" +
                   (inst.user() / "Nagrane" / "record.xtr.bad").string() + "\u201d.");
     drv->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
-    RecordingList& l = FormMain->listaNagran();
+    RecordingList& l = wvtest::mainMenu()->listaNagran();
     EXPECT_EQ(l.wpis(0).nazwa, "Imię 0");
     EXPECT_EQ(l.wpis(0).plik, "Nagranie0");
     EXPECT_DOUBLE_EQ(l.wpis(0).data, d);
@@ -206,7 +207,7 @@ TEST(RecordingsList, OneRowAtMostIsSelectedAndTypingKeepsTheSelection) {
     // The selected row's box clears the selection and the focus.
     p.clickBox(2);
     EXPECT_EQ(p.list().wybranyWiersz(), -1);
-    EXPECT_EQ(FormMain->focusedControl(), nullptr);
+    EXPECT_EQ(wvtest::mainMenu()->focusedControl(), nullptr);
     // A box of a row with text puts the caret after it.
     p.clickBox(2);
     EXPECT_EQ(p.list().edycja(2).caretPos(), 5);

@@ -5,6 +5,7 @@
 // the page as a browser draws it.
 #include "../windows/program_fixture.hpp"
 #include "report_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/ResourcePictures.hpp"
 #include "core/StatisticsFile.hpp"
@@ -86,18 +87,21 @@ TEST(RaportZMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResults
     std::vector<std::string> oczekiwane;
     auto zakonczGre = [&](bool ukonczona) {
         d->key(27);
-        ASSERT_TRUE(fmKoniecGry && fmKoniecGry->visible());
+        ASSERT_TRUE(wvtest::resultsWindow() && wvtest::resultsWindow()->visible());
         // The figures the results screen shows, as the report should repeat them.
-        oczekiwane.push_back(std::string("Spadające,SZ,nagłos,mało,") + std::to_string(statRec->czasSek()) +
-                             "," + (ukonczona ? "tak," : "nie,") + statRec->dobre() + "," + statRec->zle() +
-                             "," + statRec->podpowiedzi() + "," + raport::tekstOceny(statRec->ocena()));
+        oczekiwane.push_back(std::string("Spadające,SZ,nagłos,mało,") +
+                             std::to_string(wvtest::context().statistics->czasSek()) + "," +
+                             (ukonczona ? "tak," : "nie,") + wvtest::context().statistics->dobre() + "," +
+                             wvtest::context().statistics->zle() + "," +
+                             wvtest::context().statistics->podpowiedzi() + "," +
+                             raport::tekstOceny(wvtest::context().statistics->ocena()));
         d->click("koniec");
     };
 
     // A whole game: every target shot as it comes into view.
     d->click("start");
-    ASSERT_TRUE(fmSpadajace->visible());
-    FallingGame& gra = *fmSpadajace->gra();
+    ASSERT_TRUE(wvtest::gameWindow<FallingWindow>(ZAK_SPADAJACE)->visible());
+    FallingGame& gra = *wvtest::gameWindow<FallingWindow>(ZAK_SPADAJACE)->gra();
     for (int t = 0; t < 2400 && !gra.wszystkieZnalezione(); ++t) {
         for (int i = 0; i < gra.liczbaObrazkow(); ++i) {
             const FallingPicture& o = gra.obrazek(i);

@@ -205,9 +205,14 @@ Form* Driver::form(std::string_view caption) const {
 
 Control* Driver::control(std::string_view name) const {
     if (finished() || !hasApp()) return nullptr;
-    for (Form* f : app().forms())
-        for (Control* c : f->controls())
-            if (c->name == name) return c;
+    // Windows on screen first, the topmost first: hidden windows may hold controls of the same name.
+    const std::vector<Form*>& forms = app().forms();
+    for (bool onScreen : {true, false})
+        for (auto f = forms.rbegin(); f != forms.rend(); ++f) {
+            if ((*f)->visible() != onScreen) continue;
+            for (Control* c : (*f)->controls())
+                if (c->name == name) return c;
+        }
     return nullptr;
 }
 

@@ -77,7 +77,8 @@ public:
     const Bitmap& screen();
     Color pixel(int x, int y);
     std::vector<std::string> dump();
-    // Lookups by caption or name; nullptr when absent or when the program has ended.
+    // Lookups by caption or name (windows on screen first); nullptr when absent or when the program has
+    // ended.
     Form* form(std::string_view caption) const;
     Control* control(std::string_view name) const;
     Application& application() const;

@@ -22,15 +22,8 @@ namespace {
 
 constexpr Color kTlo = rgb(0, 200, 100);
 
-// Sets the display geometry for one test and puts the program's back afterwards.
-class Tryb {
-public:
-    Tryb(int w, int h) : zapis_(display) { display.init(w, h); }
-    ~Tryb() { display = zapis_; }
-
-private:
-    ScreenLayout zapis_;
-};
+// The display geometry of one test.
+using Tryb = ScreenLayout;
 
 // JPEG round trips may move a channel a little even in flat areas.
 bool blisko(Color a, Color b, int tol = 6) {
@@ -64,7 +57,7 @@ TEST(RingOverlay, IsCentredInTheContentAreaOfEachMode) {
     {
         Tryb t(800, 600);
         Bitmap kanwa = jednolity(800, 600, kTlo);
-        RingOverlay o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas(), t);
         // 400 - 301 / 2, 300 - 201 / 2; 400 - 101 / 2, 300 - 75 / 2.
         EXPECT_EQ(o.pierscienX(), 250);
         EXPECT_EQ(o.pierscienY(), 200);
@@ -81,7 +74,7 @@ TEST(RingOverlay, IsCentredInTheContentAreaOfEachMode) {
         // A screen larger than the area: positions stay within the area (the window sits at the offsets).
         Tryb t(1280, 1024);
         Bitmap kanwa = jednolity(1024, 768, kTlo);
-        RingOverlay o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas(), t);
         // 512 - 401 / 2, 384 - 301 / 2; 512 - 151 / 2, 384 - 101 / 2.
         EXPECT_EQ(o.pierscienX(), 312);
         EXPECT_EQ(o.pierscienY(), 234);
@@ -105,7 +98,7 @@ TEST(RingOverlay, ARingLargerThanTheAreaGetsNegativeCoordinatesAndIsDrawnClipped
 
     Tryb t(800, 600);
     Bitmap kanwa = jednolity(800, 600, kTlo);
-    RingOverlay o(kanwa.canvas());
+    RingOverlay o(kanwa.canvas(), t);
     EXPECT_EQ(o.pierscienX(), -100); // 400 - 500
     EXPECT_EQ(o.pierscienY(), -50);  // 300 - 350
     o.rysujPierscien();
@@ -122,10 +115,10 @@ TEST(RingOverlay, AMissingPictureRaisesMissingResources) {
     zapiszPierscienie(z, {31, 21}, {41, 31}, {11, 7}, {15, 11});
     Tryb t(1024, 768);
     Bitmap kanwa(100, 100);
-    EXPECT_NO_THROW(RingOverlay{kanwa.canvas()});
+    EXPECT_NO_THROW((RingOverlay{kanwa.canvas(), t}));
     std::filesystem::remove(bio(z, "_matr_mb.xji")); // the last one loaded
     try {
-        RingOverlay o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas(), t);
         ADD_FAILURE() << "no error";
     } catch (const FatalError& e) {
         EXPECT_EQ(e.kod, 1);
@@ -133,7 +126,7 @@ TEST(RingOverlay, AMissingPictureRaisesMissingResources) {
     // Not a JPEG under the ring's name: the same report.
     zapiszBmp(intfPath(z, "Ring_b.xji"), jednolity(41, 31, kWhite));
     try {
-        RingOverlay o(kanwa.canvas());
+        RingOverlay o(kanwa.canvas(), t);
         ADD_FAILURE() << "no error";
     } catch (const FatalError& e) {
         EXPECT_EQ(e.kod, 1);

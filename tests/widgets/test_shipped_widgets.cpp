@@ -73,7 +73,6 @@ TEST(ShippedPictures, EveryButtonOfTheWindowsBuildsWithItsFourPictures) {
 TEST(ShippedPictures, CheckButtonsCaptionsSpeakerAndRingOfBothModes) {
     DaneProgramu dane;
     std::vector<std::string> bledy;
-    const ScreenLayout zapis = display;
     Driver d([&] {
         Form o("Menu", Rect::fromSize(0, 0, 800, 600));
         Bitmap kanwa(1024, 768);
@@ -97,11 +96,10 @@ TEST(ShippedPictures, CheckButtonsCaptionsSpeakerAndRingOfBothModes) {
             for (const char* koniec : {"_s", "_b"})
                 sprobuj(std::string(napis) + koniec, [&] { Caption g(std::string(napis) + koniec); });
         for (Size ekran : {Size{800, 600}, Size{1024, 768}}) {
-            display.init(ekran.width, ekran.height);
-            sprobuj("ring " + std::to_string(ekran.width), [&] { RingOverlay r(kanwa.canvas()); });
+            const ScreenLayout uklad(ekran.width, ekran.height);
+            sprobuj("ring " + std::to_string(ekran.width), [&] { RingOverlay r(kanwa.canvas(), uklad); });
         }
     });
-    display = zapis;
     EXPECT_EQ(d.error(), "");
     EXPECT_EQ(bledy, std::vector<std::string>{});
 }

@@ -4,11 +4,11 @@
 #pragma once
 
 #include "app/Program.hpp"
-#include "core/SharedObjects.hpp"
 #include "pictures/PictureFiles.hpp"
 #include "platform/core/Bitmap.hpp"
 #include "platform/system/Fs.hpp"
 #include "platform/windows/Application.hpp"
+#include "tests/support/RunningProgram.hpp"
 #include "tests/support/TempDir.hpp"
 #include "tests/support/TestDriver.hpp"
 #include "windows/ProgramWindows.hpp"
@@ -112,7 +112,7 @@ inline std::unique_ptr<platform::testing::Driver> startProgram(Outcome& outcome,
                                                                std::vector<std::string> args = {}) {
     return std::make_unique<platform::testing::Driver>(
         [&outcome] {
-            outcome.code = uruchomProgram(platform::app().args());
+            outcome.code = uruchomProgram(platform::app().args(), wvtest::observeProgram());
             outcome.returned = true;
         },
         platform::testing::DriverOptions{.screen = screen, .args = std::move(args)});

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/ScreenLayout.hpp"
 #include "platform/windows/Control.hpp"
@@ -33,14 +34,15 @@ TEST(AboutWindow, OpensFromTheMenuFullScreenWithItsPictureVersionStopAndHotAreas
         Outcome out;
         auto d = startProgram(out, g.screen);
         d->wait(2000);
-        ASSERT_NE(FormOProgramie, nullptr);
-        EXPECT_EQ(oknoOProgramie(), FormOProgramie);
-        EXPECT_FALSE(FormOProgramie->visible());
+        ASSERT_NE(wvtest::aboutWindow(), nullptr);
+        EXPECT_EQ(wvtest::aboutWindow(), wvtest::aboutWindow());
+        EXPECT_FALSE(wvtest::aboutWindow()->visible());
         d->click(g.aboutX + 40, g.aboutY + 30);
-        ASSERT_TRUE(FormOProgramie->visible());
-        EXPECT_TRUE(FormOProgramie->modal());
-        EXPECT_EQ(FormOProgramie->bounds(), platform::Rect::fromSize(0, 0, g.screen.width, g.screen.height));
-        EXPECT_EQ(FormOProgramie->caption(), "Wesołe Wirowanki Cz.I Demo");
+        ASSERT_TRUE(wvtest::aboutWindow()->visible());
+        EXPECT_TRUE(wvtest::aboutWindow()->modal());
+        EXPECT_EQ(wvtest::aboutWindow()->bounds(),
+                  platform::Rect::fromSize(0, 0, g.screen.width, g.screen.height));
+        EXPECT_EQ(wvtest::aboutWindow()->caption(), "Wesołe Wirowanki Cz.I Demo");
 
         const bool duzy = g.screen.width == 1024;
         // Design (645, 870) and (645, 296) of the 1280 space, (817, 477/497) and (817, 1024-space).
@@ -49,16 +51,16 @@ TEST(AboutWindow, OpensFromTheMenuFullScreenWithItsPictureVersionStopAndHotAreas
         ASSERT_NE(stop, nullptr);
         EXPECT_EQ(stop->left(), cx - stop->width() / 2);
         EXPECT_EQ(stop->top(), (duzy ? 696 : 543) - stop->height());
-        EXPECT_EQ(FormOProgramie->lbWersja.caption(), "Wersja 1.7 Demonstracyjna");
-        EXPECT_EQ(FormOProgramie->lbWersja.top(), duzy ? 236 : 185);
-        EXPECT_EQ(FormOProgramie->lbWersja.left(), cx - FormOProgramie->lbWersja.width() / 2);
+        EXPECT_EQ(wvtest::aboutWindow()->lbWersja.caption(), "Wersja 1.7 Demonstracyjna");
+        EXPECT_EQ(wvtest::aboutWindow()->lbWersja.top(), duzy ? 236 : 185);
+        EXPECT_EQ(wvtest::aboutWindow()->lbWersja.left(), cx - wvtest::aboutWindow()->lbWersja.width() / 2);
         const int lx = duzy ? 653 : 510;
-        EXPECT_EQ(FormOProgramie->lbLinkWWW.bounds(),
+        EXPECT_EQ(wvtest::aboutWindow()->lbLinkWWW.bounds(),
                   platform::Rect::fromSize(lx, duzy ? 477 : 372, 154, 18));
-        EXPECT_EQ(FormOProgramie->lbLinkEMail.bounds(),
+        EXPECT_EQ(wvtest::aboutWindow()->lbLinkEMail.bounds(),
                   platform::Rect::fromSize(lx, duzy ? 497 : 388, 154, 18));
-        EXPECT_EQ(FormOProgramie->lbLinkWWW.caption(), "");
-        EXPECT_EQ(FormOProgramie->lbLinkWWW.cursor(), platform::kCursorHand);
+        EXPECT_EQ(wvtest::aboutWindow()->lbLinkWWW.caption(), "");
+        EXPECT_EQ(wvtest::aboutWindow()->lbLinkWWW.cursor(), platform::kCursorHand);
 
         // The background is the picture at the content offsets (here the whole screen).
         const platform::Bitmap bg = jpeg(g.picture);
@@ -68,7 +70,7 @@ TEST(AboutWindow, OpensFromTheMenuFullScreenWithItsPictureVersionStopAndHotAreas
             EXPECT_EQ(d->pixel(pt.x, pt.y), bg.pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
 
         d->click(stop->left() + stop->width() / 2, stop->top() + stop->height() / 2);
-        EXPECT_FALSE(FormOProgramie->visible());
+        EXPECT_FALSE(wvtest::aboutWindow()->visible());
         EXPECT_FALSE(out.returned);
         d->key(27);
         EXPECT_TRUE(out.returned);
@@ -81,13 +83,13 @@ TEST(AboutWindow, EscapeClosesLikeStopAndTheLinksMinimiseThenOpenTheAddresses) {
     auto d = startProgram(out, {800, 600});
     d->wait(2000);
     d->click("oprogramie");
-    ASSERT_TRUE(FormOProgramie->visible());
+    ASSERT_TRUE(wvtest::aboutWindow()->visible());
     d->key(27);
-    EXPECT_FALSE(FormOProgramie->visible());
+    EXPECT_FALSE(wvtest::aboutWindow()->visible());
     EXPECT_FALSE(out.returned) << "Escape closes only the about window";
 
     d->click("oprogramie");
-    ASSERT_TRUE(FormOProgramie->visible());
+    ASSERT_TRUE(wvtest::aboutWindow()->visible());
     d->takeLog();
     d->click("lbLinkWWW");
     d->click("lbLinkEMail");
@@ -125,7 +127,7 @@ TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
     auto d = startProgram(out, {800, 600});
     d->wait(2000);
     d->click("oprogramie");
-    ASSERT_TRUE(FormOProgramie->visible());
+    ASSERT_TRUE(wvtest::aboutWindow()->visible());
     const struct {
         int y;
         std::string message;
@@ -146,7 +148,7 @@ TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
         ASSERT_NE(box, std::string::npos) << l.message;
         EXPECT_LT(m, r);
         EXPECT_LT(r, box);
-        EXPECT_TRUE(FormOProgramie->visible());
+        EXPECT_TRUE(wvtest::aboutWindow()->visible());
     }
     AboutWindow::otwieracz = systemowy;
     d->key(27);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/GameSettings.hpp"
 #include "core/ResourcePictures.hpp"
@@ -117,7 +118,7 @@ bool stripShows(Driver& d, const Layout& l, int t) {
 }
 
 std::string message() {
-    return FormKomunikat ? FormKomunikat->vL_Komunikat.caption() : "";
+    return wvtest::messageWindow() ? wvtest::messageWindow()->vL_Komunikat.caption() : "";
 }
 
 // The message window's stop button, with the window in the middle of the screen.
@@ -170,24 +171,24 @@ TEST(MainMenu, StripPressesChooseTabsByTheirBandsAndIgnoreTheGaps) {
     auto d = startProgram(out, {800, 600});
     const Layout& l = kMode2;
     d->wait(2000); // the splash has gone
-    ASSERT_EQ(Zakladka, 1);
+    ASSERT_EQ(wvtest::context().settings.tab, 1);
     d->click(l.strip.x + 60, l.strip.y + 150);
-    EXPECT_EQ(Zakladka, 2);
+    EXPECT_EQ(wvtest::context().settings.tab, 2);
     EXPECT_TRUE(stripShows(*d, l, 2));
     d->click(l.strip.x + 60, l.strip.y + 107); // between tabs 1 and 2
-    EXPECT_EQ(Zakladka, 2);
+    EXPECT_EQ(wvtest::context().settings.tab, 2);
     d->click(l.strip.x + 60, l.strip.y + 5); // above tab 1
-    EXPECT_EQ(Zakladka, 2);
+    EXPECT_EQ(wvtest::context().settings.tab, 2);
     EXPECT_TRUE(stripShows(*d, l, 2));
     d->click(l.strip.x + 60, l.strip.y + 6);
-    EXPECT_EQ(Zakladka, 1);
+    EXPECT_EQ(wvtest::context().settings.tab, 1);
     EXPECT_TRUE(stripShows(*d, l, 1));
     d->click(l.strip.x + 60, l.strip.y + 435);
-    EXPECT_EQ(Zakladka, 5);
+    EXPECT_EQ(wvtest::context().settings.tab, 5);
     d->click(l.strip.x + 60, l.strip.y + 345);
-    EXPECT_EQ(Zakladka, 4);
+    EXPECT_EQ(wvtest::context().settings.tab, 4);
     d->click(l.strip.x + 60, l.strip.y + 200);
-    EXPECT_EQ(Zakladka, 3);
+    EXPECT_EQ(wvtest::context().settings.tab, 3);
     EXPECT_TRUE(stripShows(*d, l, 3));
     // The static hit test of mode 4 at its band edges.
     EXPECT_EQ(MainMenu::zakladkaPod(11, TRYB_1024), 0);
@@ -207,16 +208,16 @@ TEST(MainMenu, EachTabShowsItsOwnSettingsAndTheRecorderTabItsPanel) {
     const Layout& l = kMode4;
     d->wait(2000);
     d->click(l.strip.x + 60, l.strip.y + 200); // tab 2
-    ASSERT_EQ(Zakladka, 2);
+    ASSERT_EQ(wvtest::context().settings.tab, 2);
     EXPECT_EQ(shownStates(*d, l),
               (std::vector<bool>{false, false, true, true, true, false, false, true, true, false}));
     d->click(l.strip.x + 60, l.strip.y + 400); // tab 4
-    ASSERT_EQ(Zakladka, 4);
+    ASSERT_EQ(wvtest::context().settings.tab, 4);
     EXPECT_EQ(shownStates(*d, l),
               (std::vector<bool>{false, true, false, false, false, false, true, false, false, true}));
 
     d->click(l.strip.x + 60, l.strip.y + 500); // tab 5
-    ASSERT_EQ(Zakladka, 5);
+    ASSERT_EQ(wvtest::context().settings.tab, 5);
     for (const char* c : kChecks)
         EXPECT_FALSE(d->control(std::string(l.prefix) + c)->visible()) << c;
     EXPECT_FALSE(d->control("start")->visible());
@@ -250,7 +251,7 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
     auto d = startProgram(out, {800, 600});
     const Layout& l = kMode2;
     d->wait(2000);
-    GameSettings& u = ustPodpisywanie;
+    GameSettings& u = wvtest::context().settings.labelling;
     ASSERT_EQ(u.sounds, GL_SZ);
 
     clickCheck(*d, l, 1); // medium
@@ -289,8 +290,8 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
     EXPECT_EQ(shownStates(*d, l),
               (std::vector<bool>{false, false, true, false, true, false, false, false, true, true}));
     // Other games' settings were not touched.
-    EXPECT_EQ(ustMemory.sounds, GL_SZ);
-    EXPECT_EQ(ustMemory.positions, POZ_NAGLOS);
+    EXPECT_EQ(wvtest::context().settings.memory.sounds, GL_SZ);
+    EXPECT_EQ(wvtest::context().settings.memory.positions, POZ_NAGLOS);
 }
 
 TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
@@ -302,16 +303,16 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     const Layout& l = kMode2;
     d->wait(2000);
     d->click(l.strip.x + 60, l.strip.y + 150); // Memory
-    ASSERT_EQ(Zakladka, ZAK_MEMORY);
+    ASSERT_EQ(wvtest::context().settings.tab, ZAK_MEMORY);
     // Ten words match SZ with its contrast S; a stray bit above the sounds is cleared on start.
-    ustMemory.sounds = GL_SZ | GL_S | 0x8000;
-    ustMemory.positions = POZ_NAGLOS | 0x0100;
+    wvtest::context().settings.memory.sounds = GL_SZ | GL_S | 0x8000;
+    wvtest::context().settings.memory.positions = POZ_NAGLOS | 0x0100;
     clickCheck(*d, l, 2); // many: 3 x 4 = 12 words needed
-    ASSERT_EQ(ustMemory.level, 3);
+    ASSERT_EQ(wvtest::context().settings.memory.level, 3);
     d->click(l.start.x + 20, l.start.y + 20);
-    EXPECT_EQ(ustMemory.sounds, GL_SZ | GL_S);
-    EXPECT_EQ(ustMemory.positions, POZ_NAGLOS);
-    EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
+    EXPECT_EQ(wvtest::context().settings.memory.sounds, GL_SZ | GL_S);
+    EXPECT_EQ(wvtest::context().settings.memory.positions, POZ_NAGLOS);
+    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 10u);
     EXPECT_EQ(message(), "Słów z głoskami SZ i S w nagłosie jest 10, a ta gra potrzebuje 12.");
     platform::Form* komunikat = platform::app().modalForm();
     ASSERT_NE(komunikat, nullptr);
@@ -323,26 +324,26 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     clickCheck(*d, l, 1); // medium: 8 needed, 10 there
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
-    EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
+    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 10u);
     // The memory game is up: Esc and the results' "stop" lead back to the menu.
-    ASSERT_TRUE(fmMemory->visible());
+    ASSERT_TRUE(wvtest::gameWindow<MemoryWindow>(ZAK_MEMORY)->visible());
     d->key(27);
-    d->click(fmKoniecGry->left() + 325 + 20, fmKoniecGry->top() + 340 + 20);
-    ASSERT_FALSE(fmMemory->visible());
+    d->click(wvtest::resultsWindow()->left() + 325 + 20, wvtest::resultsWindow()->top() + 340 + 20);
+    ASSERT_FALSE(wvtest::gameWindow<MemoryWindow>(ZAK_MEMORY)->visible());
 
     // Completion: SZ and the initial position filter with the contrast sound S, so 10 words.
     d->click(l.strip.x + 60, l.strip.y + 220);
-    ASSERT_EQ(Zakladka, ZAK_UZUPELNIANIE);
+    ASSERT_EQ(wvtest::context().settings.tab, ZAK_UZUPELNIANIE);
     clickCheck(*d, l, 1);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
-    EXPECT_EQ(slowa->przefiltrowane().size(), 10u);
-    EXPECT_EQ(ustUzupelnianie.sounds, GL_SZ); // the contrast went into a copy only
+    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 10u);
+    EXPECT_EQ(wvtest::context().settings.completion.sounds, GL_SZ); // the contrast went into a copy only
     // The completion game is up: Esc and the results' "stop" lead back to the menu.
-    ASSERT_TRUE(fmUzupelnianie->visible());
+    ASSERT_TRUE(wvtest::gameWindow<CompletionWindow>(ZAK_UZUPELNIANIE)->visible());
     d->key(27);
-    d->click(fmKoniecGry->left() + 325 + 20, fmKoniecGry->top() + 340 + 20);
-    ASSERT_FALSE(fmUzupelnianie->visible());
+    d->click(wvtest::resultsWindow()->left() + 325 + 20, wvtest::resultsWindow()->top() + 340 + 20);
+    ASSERT_FALSE(wvtest::gameWindow<CompletionWindow>(ZAK_UZUPELNIANIE)->visible());
     clickCheck(*d, l, 2);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));
@@ -353,12 +354,12 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     d->click(l.strip.x + 60, l.strip.y + 50);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
-    EXPECT_EQ(slowa->przefiltrowane().size(), 5u);
+    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 5u);
     // The labelling game is up: Esc and the results' "stop" lead back to the menu.
-    ASSERT_TRUE(fmPodpisywanie->visible());
+    ASSERT_TRUE(wvtest::gameWindow<LabellingWindow>(ZAK_PODPISYWANIE)->visible());
     d->key(27);
-    d->click(fmKoniecGry->left() + 325 + 20, fmKoniecGry->top() + 340 + 20);
-    ASSERT_FALSE(fmPodpisywanie->visible());
+    d->click(wvtest::resultsWindow()->left() + 325 + 20, wvtest::resultsWindow()->top() + 340 + 20);
+    ASSERT_FALSE(wvtest::gameWindow<LabellingWindow>(ZAK_PODPISYWANIE)->visible());
     clickCheck(*d, l, 1);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));
@@ -386,29 +387,29 @@ TEST(MainMenu, AGameWindowCreatedUnderItsGameNumberIsWhatStartShowsModally) {
     GameStandIn* game = nullptr;
     Driver d(
         [&] {
-            display.init(800, 600);
-            ASSERT_TRUE(readConfiguration());
+            ProgramContext kontekst;
+            kontekst.layout.init(800, 600);
+            ASSERT_TRUE(kontekst.settings.readConfiguration());
             Catalogue katalog;
-            slowa = &katalog;
+            kontekst.catalogue = &katalog;
             StatisticsFile rec(1);
-            statRec = &rec;
+            kontekst.statistics = &rec;
             {
-                ProgramWindows okna;
-                FormMain = okna.utworz<MainMenu>(0);
-                platform::app().setMainForm(FormMain);
-                FormKomunikat = okna.utworz<MessageWindow>(0);
-                game = okna.utworz<GameStandIn>(ZAK_MEMORY);
-                EXPECT_EQ(oknoGry(ZAK_MEMORY), game);
-                EXPECT_EQ(oknoGry(ZAK_PODPISYWANIE), nullptr);
-                EXPECT_EQ(oknoOProgramie(), nullptr);
-                static_cast<platform::Form*>(FormMain)->show();
+                ProgramWindows okna(kontekst);
+                wvtest::running() = &okna;
+                platform::app().setMainForm(okna.create<MainMenu>(okna));
+                okna.create<MessageWindow>();
+                game = okna.createGame<GameStandIn>(ZAK_MEMORY);
+                EXPECT_EQ(okna.game(ZAK_MEMORY), game);
+                EXPECT_EQ(okna.game(ZAK_PODPISYWANIE), nullptr);
+                EXPECT_EQ(okna.about(), nullptr);
+                static_cast<platform::Form*>(okna.mainMenu())->show();
                 platform::app().run();
-                FormMain = nullptr;
-                FormKomunikat = nullptr;
+                okna.destroyWindows();
+                EXPECT_EQ(okna.game(ZAK_MEMORY), nullptr);
+                EXPECT_EQ(okna.mainMenu(), nullptr);
+                wvtest::running() = nullptr;
             }
-            EXPECT_EQ(oknoGry(ZAK_MEMORY), nullptr);
-            slowa = nullptr;
-            statRec = nullptr;
         },
         {.screen = {800, 600}, .args = {}});
     ASSERT_NE(game, nullptr);
@@ -421,7 +422,7 @@ TEST(MainMenu, AGameWindowCreatedUnderItsGameNumberIsWhatStartShowsModally) {
     EXPECT_EQ(game->shown, 1);
     EXPECT_EQ(platform::app().modalForm(), game);
     // The game draws from what the menu filtered: the five SZ words of the memory settings.
-    EXPECT_EQ(slowa->przefiltrowane().size(), 5u);
+    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 5u);
     d.key(27);
     EXPECT_EQ(platform::app().modalForm(), nullptr);
     EXPECT_FALSE(d.finished());

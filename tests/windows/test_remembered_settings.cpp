@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "../core/CoreTestSupport.hpp"
 
@@ -14,10 +15,12 @@ using namespace wvtest;
 namespace {
 
 // The shipped data.ini: every game on SZ, initial position; quantity 1 except completion (2); tab 1.
-void shippedValues() {
-    for (GameSettings* u : {&ustPodpisywanie, &ustMemory, &ustUzupelnianie, &ustSpadajace})
-        u->sounds = GL_SZ, u->positions = POZ_NAGLOS, u->level = u == &ustUzupelnianie ? 2 : 1;
-    Zakladka = 1;
+ProgramSettings shippedValues() {
+    ProgramSettings ust;
+    for (GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling})
+        u->sounds = GL_SZ, u->positions = POZ_NAGLOS, u->level = u == &ust.completion ? 2 : 1;
+    ust.tab = 1;
+    return ust;
 }
 
 } // namespace
@@ -42,16 +45,15 @@ TEST(RememberedSettings, ChoicesMadeInTheMenuAreSavedAndComeBackAtTheNextStart) 
               "\r\n[Uzupelnianie]\r\nGloski=1\r\nPoziom=2\r\nPozycja=4096\r\n"
               "\r\n[Spadajace]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
 
-    shippedValues();
     Outcome out;
     auto d = startProgram(out, {800, 600});
-    EXPECT_EQ(Zakladka, ZAK_MEMORY);
-    EXPECT_EQ(ustMemory.level, POZIOM_DUZO);
-    EXPECT_EQ(ustMemory.sounds, GL_SZ | GL_ZZ);
-    EXPECT_EQ(ustMemory.positions, POZ_NAGLOS | POZ_WYGLOS);
+    EXPECT_EQ(wvtest::context().settings.tab, ZAK_MEMORY);
+    EXPECT_EQ(wvtest::context().settings.memory.level, POZIOM_DUZO);
+    EXPECT_EQ(wvtest::context().settings.memory.sounds, GL_SZ | GL_ZZ);
+    EXPECT_EQ(wvtest::context().settings.memory.positions, POZ_NAGLOS | POZ_WYGLOS);
     d->wait(100);
-    ASSERT_NE(FormMain, nullptr);
-    EXPECT_EQ(FormMain->przyciskUstawien(2).stan(), 1); // "dużo" shown checked
+    ASSERT_NE(wvtest::mainMenu(), nullptr);
+    EXPECT_EQ(wvtest::mainMenu()->przyciskUstawien(2).stan(), 1); // "dużo" shown checked
     d->key(27);
 }
 
@@ -78,25 +80,24 @@ TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCle
             stdfs::create_directory(file);
         else
             std::ofstream(file, std::ios::binary) << c.text;
-        shippedValues();
-        wczytajZapamietane();
-        EXPECT_EQ(Zakladka, c.zakladka) << c.name;
-        EXPECT_EQ(ustMemory.sounds, c.gloski) << c.name;
-        EXPECT_EQ(ustMemory.positions, c.pozycja) << c.name;
-        EXPECT_EQ(ustMemory.level, c.poziom) << c.name;
-        EXPECT_EQ(ustSpadajace.level, c.poziomSpadajace) << c.name;
+        ProgramSettings ust = shippedValues();
+        ust.loadRemembered();
+        EXPECT_EQ(ust.tab, c.zakladka) << c.name;
+        EXPECT_EQ(ust.memory.sounds, c.gloski) << c.name;
+        EXPECT_EQ(ust.memory.positions, c.pozycja) << c.name;
+        EXPECT_EQ(ust.memory.level, c.poziom) << c.name;
+        EXPECT_EQ(ust.falling.level, c.poziomSpadajace) << c.name;
         // Only a change is written, and a failed write leaves the program going.
-        EXPECT_TRUE(zapamietajUstawienia()) << c.name;
+        EXPECT_TRUE(ust.remember()) << c.name;
         if (c.name != "directory") {
             EXPECT_EQ(readFile(file), c.text) << c.name;
         }
-        ustSpadajace.level = 2;
-        EXPECT_EQ(zapamietajUstawienia(), c.name != "directory") << c.name;
+        ust.falling.level = 2;
+        EXPECT_EQ(ust.remember(), c.name != "directory") << c.name;
         if (c.name == "directory") continue;
         EXPECT_NE(readFile(file).find("[Spadajace]\r\nGloski=1\r\nPoziom=2\r\n"), std::string::npos)
             << c.name;
     }
-    shippedValues();
 }
 
 TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSaidOnce) {
@@ -108,18 +109,19 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
     for (const stdfs::path& d : {inst.base(), inst.user()})
         stdfs::permissions(d, stdfs::perms(0777));
     // As an unprivileged user mode 000 cannot be read.
+    ProgramSettings ust;
     const std::string failure = coretest::inChild(true, [&]() -> std::string {
-        shippedValues();
-        wczytajZapamietane();
-        if (Zakladka != 1) return "values were read";
-        const std::string said = komunikatUstawien();
+        ust = shippedValues();
+        ust.loadRemembered();
+        if (ust.tab != 1) return "values were read";
+        const std::string said = ust.takeMessage();
         if (said != "Nie można odczytać zapamiętanych ustawień z pliku \u201e" + file.string() +
                         "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.")
             return "said: " + said;
-        if (!komunikatUstawien().empty()) return "said twice";
-        ustMemory.level = 3;
-        if (zapamietajUstawienia()) return "the unread file was replaced";
-        return komunikatUstawien();
+        if (!ust.takeMessage().empty()) return "said twice";
+        ust.memory.level = 3;
+        if (ust.remember()) return "the unread file was replaced";
+        return ust.takeMessage();
     });
     EXPECT_EQ(failure, "");
     EXPECT_EQ(stdfs::status(file).permissions(), stdfs::perms::none);
@@ -130,20 +132,19 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
     // is said once.
     stdfs::permissions(file, stdfs::perms(0600));
     const mode_t old = ::umask(027);
-    shippedValues();
-    wczytajZapamietane();
-    ustMemory.level = 2;
-    EXPECT_TRUE(zapamietajUstawienia());
+    ust = shippedValues();
+    ust.loadRemembered();
+    ust.memory.level = 2;
+    EXPECT_TRUE(ust.remember());
     EXPECT_EQ(stdfs::status(file).permissions(), stdfs::perms(0640));
     ::umask(old);
     stdfs::remove(file);
     stdfs::create_directory(file);
-    ustMemory.level = 1;
-    EXPECT_FALSE(zapamietajUstawienia());
-    EXPECT_EQ(komunikatUstawien(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" +
-                                       file.string() + "\u201d: w tym miejscu jest folder, nie plik.");
-    ustMemory.level = 3;
-    EXPECT_FALSE(zapamietajUstawienia());
-    EXPECT_EQ(komunikatUstawien(), "");
-    shippedValues();
+    ust.memory.level = 1;
+    EXPECT_FALSE(ust.remember());
+    EXPECT_EQ(ust.takeMessage(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" +
+                                     file.string() + "\u201d: w tym miejscu jest folder, nie plik.");
+    ust.memory.level = 3;
+    EXPECT_FALSE(ust.remember());
+    EXPECT_EQ(ust.takeMessage(), "");
 }

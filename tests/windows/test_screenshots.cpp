@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/GameSettings.hpp"
 #include "core/StatisticsFile.hpp"
@@ -40,17 +41,17 @@ TEST(Screenshots, SplashMenuOnEveryTabMessageAndResultsInBothModes) {
             d->screenshot(dir + "/menu-" + m + "-tab" + std::to_string(t + 1) + ".png");
         }
         d->click(stripX, stripY + bands[1]);
-        ustMemory.level = 3;
+        wvtest::context().settings.memory.level = 3;
         d->click(small ? 455 : 567, small ? 535 : 679);
         d->screenshot(dir + "/message-" + m + ".png");
         d->click((s.width - 420) / 2 + 215, (s.height - 250) / 2 + 180);
         // The results window over the menu, with a finished game's figures.
-        statRec->start(ZAK_MEMORY, ustMemory);
-        statRec->dodajDobre();
-        statRec->dodajDobre();
-        statRec->dodajZle();
-        statRec->zakoncz();
-        fmKoniecGry->show();
+        wvtest::context().statistics->start(ZAK_MEMORY, wvtest::context().settings.memory);
+        wvtest::context().statistics->dodajDobre();
+        wvtest::context().statistics->dodajDobre();
+        wvtest::context().statistics->dodajZle();
+        wvtest::context().statistics->zakoncz();
+        wvtest::resultsWindow()->show();
         d->wait(10);
         d->screenshot(dir + "/results-" + m + ".png");
         EXPECT_TRUE(stdfs::exists(dir + "/results-" + m + ".png"));

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "platform/graphics/Text.hpp"
 
@@ -132,11 +133,12 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
             Behind behind({800, 600});
             behind.show();
             platform::app().setMainForm(&behind);
+            ProgramContext kontekst;
             StatisticsFile rec(1);
-            statRec = &rec;
-            ResultsWindow fm;
+            kontekst.statistics = &rec;
+            ResultsWindow fm(kontekst);
             for (const Game& g : games) {
-                rec.start(ZAK_MEMORY, ustMemory);
+                rec.start(ZAK_MEMORY, kontekst.settings.memory);
                 for (int i = 0; i < g.dobre; ++i)
                     rec.dodajDobre();
                 for (int i = 0; i < g.zle; ++i)
@@ -147,7 +149,6 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
                 rec.zakoncz();
                 results.push_back(fm.showModal());
             }
-            statRec = nullptr;
         },
         {.screen = {800, 600}, .args = {}});
 

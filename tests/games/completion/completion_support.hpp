@@ -6,7 +6,8 @@
 // Plays the completion window on the headless backend with the shipped data set: program-wide objects as
 // start-up makes them, the catalogue filtered as the main menu does (the chosen sounds plus their
 // partners), the window shown modally.
-#include "../memory/memory_support.hpp"
+#include "../game_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/GameSettings.hpp"
 #include "core/ResourcePictures.hpp"
@@ -15,9 +16,9 @@
 
 namespace completiontest {
 
-using memorytest::KatalogTymczasowy;
-using memorytest::Rekord;
-using memorytest::Tlo;
+using gametest::KatalogTymczasowy;
+using gametest::Rekord;
+using gametest::Tlo;
 
 struct Ustawienia {
     int poziom = POZIOM_SREDNIO; // ten words: every SZ and S word of the catalogue
@@ -26,15 +27,15 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraUzupelnianie : public memorytest::GraWOknie<CompletionWindow> {
+class GraUzupelnianie : public gametest::GraWOknie<CompletionWindow> {
 protected:
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        uruchomOkno(u.ekran, fmUzupelnianie, [this](Catalogue& katalogSlow) {
-            ustUzupelnianie.level = std::int16_t(ust.poziom);
-            ustUzupelnianie.sounds = ust.gloski;
-            ustUzupelnianie.positions = ust.pozycja;
-            GameSettings filtr = ustUzupelnianie;
+        uruchomOkno(u.ekran, ZAK_UZUPELNIANIE, [this](Catalogue& katalogSlow) {
+            wvtest::context().settings.completion.level = std::int16_t(ust.poziom);
+            wvtest::context().settings.completion.sounds = ust.gloski;
+            wvtest::context().settings.completion.positions = ust.pozycja;
+            GameSettings filtr = wvtest::context().settings.completion;
             filtr.dodajKontrast();
             katalogSlow.filtruj(filtr);
         });
@@ -46,14 +47,6 @@ protected:
     CompletionGame& gra() { return *okno->gra(); }
     int W() { return okno->width(); }
     int H() { return okno->height(); }
-
-    void klikPrzycisk(int left, int top) { d->click(okno->left() + left + 35, okno->top() + top + 30); }
-    void klikPomoc() { klikPrzycisk(W() - W() / 10, H() / 7); }
-    void klikStop() { klikPrzycisk(W() - W() / 10 + 4, H() / 7 + H() / 8); }
-    void klikNast() { klikPrzycisk(W() - W() / 10, H() / 7 + 2 * H() / 8); }
-    void klikPop() { klikPrzycisk(W() - W() / 10, H() / 7 + 3 * H() / 8); }
-    void klikWynikiStart() { d->click(wyniki->left() + 235 + 20, wyniki->top() + 340 + 20); }
-    void klikWynikiStop() { d->click(wyniki->left() + 325 + 20, wyniki->top() + 340 + 20); }
 
     // Runs an action on the program's side, as a key or button would.
     void wykonaj(platform::Action& a) {

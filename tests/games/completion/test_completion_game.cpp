@@ -3,6 +3,7 @@
 
 // The word-completion game played by clicks on the headless backend with the shipped data set.
 #include "completion_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "platform/audio/Sound.hpp"
 
@@ -31,8 +32,8 @@ TEST_F(GraUzupelnianie, SankiOffersSzAndSAndFillsTheGapOnlyWithTheRightOne) {
     klikWybor("sz");
     if (!widziane.empty() && widziane.front() == "question_s") widziane.erase(widziane.begin());
     EXPECT_EQ(widziane, (std::vector<std::string>{"sz_s", "question_s"}));
-    EXPECT_EQ(statRec->zle(), "1");
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
     EXPECT_GE(d->now() - przed, 400);
     EXPECT_TRUE(lukaPokazuje("question_s"));
     EXPECT_TRUE(wybor("sz")->pole->visible());
@@ -44,8 +45,8 @@ TEST_F(GraUzupelnianie, SankiOffersSzAndSAndFillsTheGapOnlyWithTheRightOne) {
     EXPECT_EQ(widziane, (std::vector<std::string>{"s_red_s"}));
     EXPECT_TRUE(lukaPokazuje("s_red_s"));
     EXPECT_TRUE(d->logged("sound Data\\Smd\\sanki.pw"));
-    EXPECT_EQ(statRec->dobre(), "1");
-    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
     EXPECT_TRUE(gra().rozwiazane());
     EXPECT_FALSE(wybor("s")->pole->visible());
     EXPECT_FALSE(wybor("sz")->pole->visible());
@@ -58,7 +59,7 @@ TEST_F(GraUzupelnianie, SankiOffersSzAndSAndFillsTheGapOnlyWithTheRightOne) {
     EXPECT_EQ(d->pixel(W() - W() / 10 + 35, H() / 7 + 30), tlo.pixel(W() - W() / 10 + 35, H() / 7 + 30));
     // A click where a choice was counts nothing.
     klikWybor("sz");
-    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
     zdjecie("uzu_800_solved.png");
 }
 
@@ -161,14 +162,14 @@ TEST_F(GraUzupelnianie, HelpCountsAHintSaysTheWordAndIsHiddenOnASolvedWord) {
     const std::string slowo = gra().slowo();
     const std::int64_t przed = d->now();
     klikPomoc();
-    EXPECT_EQ(statRec->podpowiedzi(), "1");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "1");
     EXPECT_TRUE(d->logged("sound Data\\Smd\\" + slowo + ".pw"));
     EXPECT_EQ(d->now() - przed, platform::sound::wavLengthMs("Data\\Smd\\" + slowo + ".pw"));
     klikPomoc();
-    EXPECT_EQ(statRec->podpowiedzi(), "2");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "2");
     rozwiaz();
     klikPomoc(); // hidden now
-    EXPECT_EQ(statRec->podpowiedzi(), "2");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "2");
     // Back on the word after moving away: still solved, red, no choices, no help.
     klikNast();
     klikPop();
@@ -176,9 +177,9 @@ TEST_F(GraUzupelnianie, HelpCountsAHintSaysTheWordAndIsHiddenOnASolvedWord) {
     EXPECT_TRUE(lukaPokazuje(kodLitery(gra().odpowiedz()) + "_red_s"));
     EXPECT_FALSE(gra().wybor(0)->pole->visible());
     klikWybor(gra().odpowiedz());
-    EXPECT_EQ(statRec->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
     klikPomoc();
-    EXPECT_EQ(statRec->podpowiedzi(), "2");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "2");
 }
 
 TEST_F(GraUzupelnianie, ADoubleClickOnASolvedWordsPictureReopensIt) {
@@ -197,9 +198,9 @@ TEST_F(GraUzupelnianie, ADoubleClickOnASolvedWordsPictureReopensIt) {
     EXPECT_TRUE(pokazuje(gra().wybor(0)->x, gra().wybor(0)->y, kodLitery(gra().wybor(0)->tekst) + "_s"));
     // Help is back too.
     klikPomoc();
-    EXPECT_EQ(statRec->podpowiedzi(), "1");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "1");
     rozwiaz();
-    EXPECT_EQ(statRec->dobre(), "2");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "2");
 }
 
 TEST_F(GraUzupelnianie, SolvingEveryWordEndsTheGame60sLaterWithResultOne) {
@@ -263,7 +264,7 @@ TEST_F(GraUzupelnianie, EscEndsMidGameWithResultZeroAndAgainDrawsANewGame) {
     EXPECT_FALSE(gra().rozwiazane());
     EXPECT_FALSE(gra().wszystkieZnalezione());
     EXPECT_TRUE(lukaPokazuje("question_s"));
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
     klikStop();
     EXPECT_TRUE(wyniki->visible());
     EXPECT_EQ(rekordy().size(), 2u);
@@ -311,9 +312,9 @@ TEST_F(GraUzupelnianie, MissingMaskAndWordSoundKeepTheGamePlayable) {
     const std::int64_t przed = d->now();
     klikPomoc();
     EXPECT_EQ(d->now() - przed, 1500);
-    EXPECT_EQ(statRec->podpowiedzi(), "1");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "1");
     klikWybor("s");
-    EXPECT_EQ(statRec->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
     EXPECT_FALSE(d->logged("sound Data\\Smd\\sanki.pw"));
     EXPECT_TRUE(lukaPokazuje("s_red_s"));
     // No mask, no picture area: a double click never reopens.
@@ -333,12 +334,12 @@ TEST_F(GraUzupelnianie, ADoubleClickOnAWrongChoiceIsOneWrongAnswerAndOneTryAgain
     const platform::Rect r = wybor("sz")->pole->bounds();
     const int x = okno->left() + (r.left + r.right) / 2, y = okno->top() + (r.top + r.bottom) / 2;
     d->dblClick(x, y);
-    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
     EXPECT_EQ(zachety(), przed + 1);
     // A later click of its own is another try.
     d->wait(1000);
     d->click(x, y);
-    EXPECT_EQ(statRec->zle(), "2");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "2");
     EXPECT_EQ(zachety(), przed + 2);
     EXPECT_FALSE(gra().rozwiazane());
 }

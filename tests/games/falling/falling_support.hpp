@@ -5,15 +5,16 @@
 
 // Plays the falling-pictures window on the headless backend with the shipped data set: program-wide
 // objects as start-up makes them, the window shown modally over a black background window.
-#include "../memory/memory_support.hpp"
+#include "../game_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "games/falling/FallingWindow.hpp"
 #include "widgets/Buttons.hpp"
 
 namespace fallingtest {
 
-using memorytest::KatalogTymczasowy;
-using memorytest::Rekord;
+using gametest::KatalogTymczasowy;
+using gametest::Rekord;
 
 struct Ustawienia {
     int poziom = POZIOM_MALO;
@@ -22,14 +23,14 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraSpadajace : public memorytest::GraWOknie<FallingWindow> {
+class GraSpadajace : public gametest::GraWOknie<FallingWindow> {
 protected:
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        uruchomOkno(u.ekran, fmSpadajace, [this](Catalogue&) {
-            ustSpadajace.level = std::int16_t(ust.poziom);
-            ustSpadajace.sounds = ust.gloski;
-            ustSpadajace.positions = ust.pozycja;
+        uruchomOkno(u.ekran, ZAK_SPADAJACE, [this](Catalogue&) {
+            wvtest::context().settings.falling.level = std::int16_t(ust.poziom);
+            wvtest::context().settings.falling.sounds = ust.gloski;
+            wvtest::context().settings.falling.positions = ust.pozycja;
         });
         ASSERT_NE(okno, nullptr) << d->error();
         ASSERT_NE(okno->gra(), nullptr);
@@ -67,7 +68,6 @@ protected:
         ASSERT_GE(i, 0);
         klikObrazek(i);
     }
-    void klikPomoc() { d->click(okno->left() + W() - W() / 10 + 35, okno->top() + H() / 7 + 30); }
 
     // What the screen shows in the middle of place k, against what the picture stretched there gives.
     bool miejscePokazuje(int k, const platform::Bitmap& b) {

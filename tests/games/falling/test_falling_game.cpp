@@ -3,6 +3,7 @@
 
 // The falling-pictures game played through its window with the shipped words.
 #include "falling_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/FatalError.hpp"
 #include "platform/backends/HeadlessBackend.hpp"
@@ -24,8 +25,8 @@ TEST_F(GraSpadajace, HitMovesThePictureIntoPlaceZeroAndCountsOneCorrect) {
     EXPECT_EQ(gra().pole(0).slowo, slowo);
     EXPECT_FALSE(gra().obrazek(i).aktywny);
     EXPECT_FALSE(gra().obrazek(i).pole.visible());
-    EXPECT_EQ(statRec->dobre(), "1");
-    EXPECT_EQ(statRec->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
     EXPECT_TRUE(miejscePokazuje(0, gra().obrazek(i).obraz));
 }
 
@@ -38,8 +39,8 @@ TEST_F(GraSpadajace, MissWithNoPlaceFilledFlashesPlaceZeroRedFor300Ms) {
     const int i = widoczny(false);
     ASSERT_GE(i, 0);
     klikObrazek(i);
-    EXPECT_EQ(statRec->zle(), "1");
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
     EXPECT_EQ(gra().znalezione(), 0);
     EXPECT_TRUE(gra().obrazek(i).aktywny); // a distractor keeps falling
     EXPECT_TRUE(miejscePokazuje(0, czerwony));
@@ -62,8 +63,8 @@ TEST_F(GraSpadajace, MissAfterThreeHitsSendsTheLastPlacesPictureFallingAgain) {
     ASSERT_FALSE(trzecie.empty());
     pudluj();
     EXPECT_EQ(gra().znalezione(), 2);
-    EXPECT_EQ(statRec->dobre(), "3");
-    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "3");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
     EXPECT_TRUE(gra().pole(2).slowo.empty());
     EXPECT_FALSE(gra().pole(1).slowo.empty());
     EXPECT_TRUE(miejscePokazuje(2, gra().pole(2).czerwony));
@@ -90,7 +91,7 @@ TEST_P(GraSpadajacePoziom, PicturesFallTheLevelsPixelsPerTick) {
     u.gloski = GL_SZ | GL_S;
     uruchom(u);
     ASSERT_EQ(gra().liczbaCelow(), GetParam() >= 2 ? 10 : 5);
-    ustSpadajace.level = std::int16_t(GetParam());
+    wvtest::context().settings.falling.level = std::int16_t(GetParam());
     d->wait(25);
     for (int tick = 0; tick < 8; ++tick) {
         std::vector<int> przed;
@@ -114,12 +115,12 @@ TEST_F(GraSpadajace, FifteenPlacesAreCentredOnTheBottomRowInBothModes) {
         u.ekran = ekran;
         uruchom(u);
         // Fifteen targets: the shipped words over again.
-        slowa->filtruj(ustSpadajace);
-        slowa->losuj(5);
-        slowa->wczytajMiniatury();
+        wvtest::context().catalogue->filtruj(wvtest::context().settings.falling);
+        wvtest::context().catalogue->losuj(5);
+        wvtest::context().catalogue->wczytajMiniatury();
         std::vector<Word> wybor;
         for (int k = 0; k < 15; ++k)
-            wybor.push_back(slowa->wybrane()[std::size_t(k % 5)]);
+            wybor.push_back(wvtest::context().catalogue->wybrane()[std::size_t(k % 5)]);
         // Its click areas belong to the window: the game goes before the program ends.
         auto gra15 = std::make_unique<FallingGame>(*okno, okno->kanwaRobocza(), okno->kanwaTla(), wybor);
         FallingGame& g = *gra15;
@@ -160,7 +161,7 @@ TEST_F(GraSpadajace, HintFramesTheNearestTargetRedAndCounts) {
     }
     ASSERT_GE(oczekiwany, 0);
     klikPomoc();
-    EXPECT_EQ(statRec->podpowiedzi(), "1");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "1");
     const FallingPicture& o = gra().obrazek(oczekiwany);
     for (int dd = 0; dd < 4; ++dd) {
         EXPECT_EQ(o.obraz.pixel(dd, o.obraz.height() / 2), platform::kRed);
@@ -433,8 +434,8 @@ TEST_F(GraSpadajace, AHitAfterTheLastPlaceWasFilledIsIgnoredUntilTheEndPhase) {
     const int y = gra().obrazek(naEkranie[1]).y;
     klikObrazek(naEkranie[1]);
     EXPECT_EQ(gra().znalezione(), 5);
-    EXPECT_EQ(statRec->dobre(), "5");
-    EXPECT_EQ(statRec->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "5");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
     EXPECT_TRUE(gra().obrazek(naEkranie[1]).aktywny);
     EXPECT_EQ(gra().obrazek(naEkranie[1]).y, y);
     EXPECT_FALSE(gra().koncowa());
@@ -491,10 +492,10 @@ TEST_F(GraSpadajace, MissingOrBrokenPicturesAreReportedInPolishAndAGameWithoutIt
         if (p.zepsuty) std::ofstream(prog / "Data" / "Sio" / p.plik) << "to nie jest obrazek";
         platform::fs::setRoots(prog.string(), katalog.uzytkownik().string());
 
-        uruchomOkno({800, 600}, fmSpadajace, [](Catalogue&) {
-            ustSpadajace.level = POZIOM_MALO;
-            ustSpadajace.sounds = GL_SZ;
-            ustSpadajace.positions = POZ_NAGLOS;
+        uruchomOkno({800, 600}, ZAK_SPADAJACE, [](Catalogue&) {
+            wvtest::context().settings.falling.level = POZIOM_MALO;
+            wvtest::context().settings.falling.sounds = GL_SZ;
+            wvtest::context().settings.falling.positions = POZ_NAGLOS;
         });
         ASSERT_NE(okno, nullptr) << d->error();
         std::vector<std::string> komunikaty;

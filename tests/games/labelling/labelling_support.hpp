@@ -6,7 +6,8 @@
 // Plays the labelling window on the headless backend with the shipped data set: program-wide objects as
 // start-up makes them, the catalogue filtered with the labelling settings, the window shown modally.
 // Tiles are found through the game object and moved by real drags.
-#include "../memory/memory_support.hpp"
+#include "../game_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/GameSettings.hpp"
 #include "core/ResourcePictures.hpp"
@@ -17,9 +18,9 @@
 
 namespace labellingtest {
 
-using memorytest::KatalogTymczasowy;
-using memorytest::Rekord;
-using memorytest::Tlo;
+using gametest::KatalogTymczasowy;
+using gametest::Rekord;
+using gametest::Tlo;
 
 struct Ustawienia {
     int poziom = POZIOM_MALO;
@@ -28,15 +29,15 @@ struct Ustawienia {
     std::uint16_t pozycja = POZ_NAGLOS;
 };
 
-class GraPodpisywanie : public memorytest::GraWOknie<LabellingWindow> {
+class GraPodpisywanie : public gametest::GraWOknie<LabellingWindow> {
 protected:
     void uruchom(Ustawienia u = {}) {
         ust = u;
-        uruchomOkno(u.ekran, fmPodpisywanie, [this](Catalogue& katalogSlow) {
-            ustPodpisywanie.level = std::int16_t(ust.poziom);
-            ustPodpisywanie.sounds = ust.gloski;
-            ustPodpisywanie.positions = ust.pozycja;
-            katalogSlow.filtruj(ustPodpisywanie);
+        uruchomOkno(u.ekran, ZAK_PODPISYWANIE, [this](Catalogue& katalogSlow) {
+            wvtest::context().settings.labelling.level = std::int16_t(ust.poziom);
+            wvtest::context().settings.labelling.sounds = ust.gloski;
+            wvtest::context().settings.labelling.positions = ust.pozycja;
+            katalogSlow.filtruj(wvtest::context().settings.labelling);
         });
         ASSERT_NE(okno, nullptr) << d->error();
         ASSERT_NE(okno->gra(), nullptr) << d->error();
@@ -73,7 +74,7 @@ protected:
     // The word's units in order, read from the catalogue entry.
     std::vector<std::string> glosy() {
         std::vector<std::string> w;
-        std::string g = slowa->wybrane().at(std::size_t(gra().nrSlowa())).spelling, u;
+        std::string g = wvtest::context().catalogue->wybrane().at(std::size_t(gra().nrSlowa())).spelling, u;
         for (char c : g) {
             if (c == ',') {
                 if (!u.empty()) w.push_back(u);
@@ -93,15 +94,6 @@ protected:
         }
     }
 
-    // The middle of a game button at its designed place.
-    void klik(int x, int y) {
-        const platform::Point p = ekran(x + 35, y + 30);
-        d->click(p.x, p.y);
-    }
-    void klikNast() { klik(W() - W() / 10, H() / 7 + 2 * H() / 8); }
-    void klikPop() { klik(W() - W() / 10, H() / 7 + 3 * H() / 8); }
-    void klikPomoc() { klik(W() - W() / 10, H() / 7); }
-    void klikStop() { klik(W() - W() / 10 + 4, H() / 7 + H() / 8); }
     void idzDo(const std::string& slowo) {
         while (gra().nrSlowa() > 0)
             klikPop();

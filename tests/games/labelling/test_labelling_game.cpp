@@ -3,6 +3,7 @@
 
 // The labelling game played by drags on the headless backend with the shipped data set.
 #include "labelling_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include <cmath>
 #include <set>
@@ -50,7 +51,8 @@ TEST_F(GraPodpisywanie, SzachyHasFourTilesWithTheRedDigraphAndFourFieldsInModeTw
         EXPECT_NE(d->pixel(p.x - 6, p.y + 20), platform::kRed);
     }
     // The picture with its mask at (274, 140).
-    EXPECT_EQ(gra().maska().size(), slowa->wybrane()[std::size_t(gra().nrSlowa())].picture->size());
+    EXPECT_EQ(gra().maska().size(),
+              wvtest::context().catalogue->wybrane()[std::size_t(gra().nrSlowa())].picture->size());
 }
 
 TEST_F(GraPodpisywanie, FiveFieldsInModeFourAreCentredWithThePitchOfBigTiles) {
@@ -112,8 +114,8 @@ TEST_F(GraPodpisywanie, ADropWithinTwentyFivePixelsSnapsAndOneMoreDoesNot) {
     const platform::Point e = ekran(p1.x(), p1.y());
     EXPECT_EQ(d->pixel(e.x - 3, e.y + 10), platform::kYellow);
     EXPECT_EQ(d->pixel(e.x + 20, e.y + 20), o->obraz().pixel(20, 20));
-    EXPECT_EQ(statRec->zle(), "0");
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
 }
 
 TEST_F(GraPodpisywanie, ADropByAnOccupiedFieldLandsSixtyPixelsAboveIt) {
@@ -172,11 +174,11 @@ TEST_F(GraPodpisywanie, AWrongFullCaptionCountsOneWrongAndPlaysEncouragement) {
     doPola(sz, 0);
     doPola(p, 1);
     doPola(o, 2);
-    EXPECT_EQ(statRec->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
     const auto przed = dzwieki().size();
     doPola(a, 3);
-    EXPECT_EQ(statRec->zle(), "1");
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
     const auto po = dzwieki();
     ASSERT_EQ(po.size(), przed + 1);
     const std::string s = po.back();
@@ -187,9 +189,9 @@ TEST_F(GraPodpisywanie, AWrongFullCaptionCountsOneWrongAndPlaysEncouragement) {
     EXPECT_EQ(wPolu(o), -1); // field 1 holds "p": the tile lands above it
     przeciagnij(p, 200, 100);
     doPola(o, 1);
-    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
     doPola(p, 2);
-    EXPECT_EQ(statRec->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
     EXPECT_TRUE(gra().rozwiazane());
 }
 
@@ -199,8 +201,8 @@ TEST_F(GraPodpisywanie, ARightCaptionPraisesSpeaksAndFreezesTheWord) {
     EXPECT_TRUE(okno->przyciskPomoc()->kontrolka().visible());
     const auto przed = dzwieki().size();
     rozwiaz();
-    EXPECT_EQ(statRec->dobre(), "1");
-    EXPECT_EQ(statRec->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
     const auto po = dzwieki();
     ASSERT_EQ(po.size(), przed + 2);
     const std::string g = po[przed];
@@ -282,7 +284,7 @@ TEST_F(GraPodpisywanie, HelpSpeaksTheWordCountsAHintAndScattersAgain) {
     doPola(kafelek("o"), 0);
     const auto przed = dzwieki().size();
     klikPomoc();
-    EXPECT_EQ(statRec->podpowiedzi(), "1");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "1");
     const auto po = dzwieki();
     ASSERT_EQ(po.size(), przed + 1);
     EXPECT_EQ(po.back(), "Data\\Smd\\szopa.pw");
@@ -294,7 +296,7 @@ TEST_F(GraPodpisywanie, HelpSpeaksTheWordCountsAHintAndScattersAgain) {
                     gra().litera(i).y() >= 480)
             << i; // not left in the caption
     }
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
 }
 
 TEST_F(GraPodpisywanie, SolvingEveryWordEndsTheGameSixtySecondsLaterWithAWin) {
@@ -306,7 +308,7 @@ TEST_F(GraPodpisywanie, SolvingEveryWordEndsTheGameSixtySecondsLaterWithAWin) {
     }
     EXPECT_TRUE(gra().wszystkieZnalezione());
     EXPECT_TRUE(gra().timerKonca().enabled());
-    EXPECT_EQ(statRec->dobre(), "5");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "5");
     d->wait(59900);
     EXPECT_FALSE(wyniki->visible());
     EXPECT_TRUE(rekordy().empty());
@@ -326,7 +328,7 @@ TEST_F(GraPodpisywanie, SolvingEveryWordEndsTheGameSixtySecondsLaterWithAWin) {
     ASSERT_NE(okno->gra(), nullptr);
     EXPECT_FALSE(gra().wszystkieZnalezione());
     EXPECT_EQ(gra().nrSlowa(), 0);
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
 }
 
 TEST_F(GraPodpisywanie, NavigationAfterTheLastWordStopsTheEndTimer) {
@@ -453,7 +455,7 @@ TEST_F(GraPodpisywanie, AWrongCaptionCountsOnceUntilTheCaptionChanges) {
     doPola(p, 1);
     doPola(o, 2);
     doPola(a, 3);
-    ASSERT_EQ(statRec->zle(), "1");
+    ASSERT_EQ(wvtest::context().statistics->zle(), "1");
     const int zachety = ileDzwiekow("Data\\Intf\\Smd\\b0");
     // Clicks on the caption's tiles lift and drop them back in place: the same caption, no new answer.
     for (const LetterTile* l : {sz, p, o, a, p}) {
@@ -461,13 +463,13 @@ TEST_F(GraPodpisywanie, AWrongCaptionCountsOnceUntilTheCaptionChanges) {
         d->click(c.x, c.y);
         ASSERT_GE(wPolu(l), 0);
     }
-    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
     EXPECT_EQ(ileDzwiekow("Data\\Intf\\Smd\\b0"), zachety);
     // Another wrong caption is another wrong answer.
     przeciagnij(a, 200, 100);
     doPola(p, 3);
     doPola(a, 1);
     EXPECT_EQ(gra().pole(1).tekst() + gra().pole(3).tekst(), "ap");
-    EXPECT_EQ(statRec->zle(), "2");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "2");
     EXPECT_EQ(ileDzwiekow("Data\\Intf\\Smd\\b0"), zachety + 1);
 }

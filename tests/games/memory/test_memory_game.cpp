@@ -3,6 +3,7 @@
 
 // The memory game played by clicks on the headless backend with the shipped data set.
 #include "memory_support.hpp"
+#include "tests/support/RunningProgram.hpp"
 
 #include "core/FatalError.hpp"
 
@@ -42,7 +43,7 @@ TEST_P(CalaGra, EndsByItselfAfterTheLastPairAndStoresOneRecord) {
     std::multiset<std::string> slowaNaPlanszy;
     for (int k = 0; k < n(); ++k)
         slowaNaPlanszy.insert(karta(k).slowo());
-    for (const Word& s : slowa->wybrane())
+    for (const Word& s : wvtest::context().catalogue->wybrane())
         EXPECT_EQ(slowaNaPlanszy.count(s.stem), 2u) << s.stem;
 
     // One failed turn, one hint, then every pair.
@@ -88,7 +89,7 @@ TEST_P(CalaGra, EndsByItselfAfterTheLastPairAndStoresOneRecord) {
     EXPECT_EQ(r.podpowiedzi, 1);
     EXPECT_EQ(r.czasSek, int((d->now() - t0) / 1000));
     EXPECT_GT(r.czasSek, 2 * p.pary);
-    EXPECT_EQ(statRec->dobre(), std::to_string(p.pary));
+    EXPECT_EQ(wvtest::context().statistics->dobre(), std::to_string(p.pary));
 
     // "stop" on the results goes back to the main menu.
     klikWynikiStop();
@@ -134,11 +135,11 @@ TEST_F(GraMemory, AFailedTurnCountsOneWrongAndTurnsBothBackAfter1200Ms) {
     klikKarte(a); // the turned card again: nothing
     EXPECT_TRUE(awers(a));
     EXPECT_EQ(gra().pierwsza(), &karta(a));
-    EXPECT_EQ(statRec->zle(), "0");
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
     klikKarte(b);
     EXPECT_TRUE(awers(b));
-    EXPECT_EQ(statRec->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
     EXPECT_FALSE(gra().przyjmuje());
     d->wait(600);
     klikKarte(c); // during the show: ignored
@@ -152,8 +153,8 @@ TEST_F(GraMemory, AFailedTurnCountsOneWrongAndTurnsBothBackAfter1200Ms) {
     EXPECT_TRUE(rewers(b));
     EXPECT_TRUE(gra().przyjmuje());
     EXPECT_EQ(gra().pierwsza(), nullptr);
-    EXPECT_EQ(statRec->zle(), "1");
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
     // The refused click did not turn a card: the next click starts a turn.
     klikKarte(c);
     EXPECT_EQ(gra().pierwsza(), &karta(c));
@@ -170,8 +171,8 @@ TEST_F(GraMemory, APairShowsTheBigPictureSaysTheWordAndLeavesAfter2000Ms) {
     // The word's sound played to its end inside the click.
     EXPECT_TRUE(d->logged("sound Data\\Smd\\" + slowo + ".pw"));
     EXPECT_EQ(d->now() - przed, platform::sound::wavLengthMs("Data\\Smd\\" + slowo + ".pw"));
-    EXPECT_EQ(statRec->dobre(), "1");
-    EXPECT_EQ(statRec->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
     EXPECT_EQ(gra().pozostalo(), n() - 2);
     EXPECT_TRUE(awers(a));
     EXPECT_TRUE(awers(b));
@@ -214,7 +215,7 @@ TEST_F(GraMemory, AHintShowsTwoCardsOfOneWordFor500MsUnlessACardIsTurned) {
     auto& tryb = d->backend();
     const std::int64_t teraz = d->now();
     klikPomoc(); // a card is turned: nothing happens, nothing counted
-    EXPECT_EQ(statRec->podpowiedzi(), "0");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "0");
     EXPECT_EQ(d->now(), teraz); // no 500 ms show
     EXPECT_TRUE(awers(0));
     klikKarte(partner(0));
@@ -224,7 +225,7 @@ TEST_F(GraMemory, AHintShowsTwoCardsOfOneWordFor500MsUnlessACardIsTurned) {
         const std::int64_t przed = d->now();
         klikPomoc();
         EXPECT_EQ(d->now() - przed, 500);
-        EXPECT_EQ(statRec->podpowiedzi(), std::to_string(i));
+        EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), std::to_string(i));
         // What reached the screen last: the two shown cards, turned back again.
         std::vector<int> pokazane;
         for (const platform::Rect& r : tryb.lastPresented())
@@ -256,8 +257,8 @@ TEST_F(GraMemory, EscWithOneCardTurnedShowsTheCountsSoFarAndStoresAnUnfinishedGa
     d->key(27);
     EXPECT_TRUE(wyniki->visible());
     EXPECT_FALSE(gra().wszystkieZnalezione());
-    EXPECT_EQ(statRec->dobre(), "1");
-    EXPECT_EQ(statRec->zle(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->zle(), "0");
     const Rekord r = rekordy().at(0);
     EXPECT_EQ(r.wynik, 0);
     EXPECT_EQ(r.dobre, 1);
@@ -342,7 +343,7 @@ TEST_F(GraMemory, AgainDealsANewBoardWithNewWordsAndANewRecord) {
     }
     EXPECT_EQ(n(), 12);
     EXPECT_NE(uklad1, uklad2);
-    EXPECT_EQ(statRec->dobre(), "0");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "0");
     // The second game is recorded on its own.
     klikStop();
     ASSERT_EQ(rekordy().size(), 2u);
@@ -366,7 +367,7 @@ TEST_F(GraMemory, AgainAfterTheLastPairReplacesTheBoardFromInsideItsTimer) {
     const auto [a, b] = pary().at(0);
     klikKarte(a);
     klikKarte(b);
-    EXPECT_EQ(statRec->dobre(), "1");
+    EXPECT_EQ(wvtest::context().statistics->dobre(), "1");
     d->wait(2000);
     EXPECT_FALSE(karta(a).naPlanszy());
     EXPECT_TRUE(d->error().empty());
@@ -470,7 +471,7 @@ TEST_P(BrakujaceKarty, WithoutABoardTheWindowStillPaintsHintsAndStopsAsAnUnfinis
     klikPomoc();
     d->wheel(1);
     d->key('x');
-    EXPECT_EQ(statRec->podpowiedzi(), "0");
+    EXPECT_EQ(wvtest::context().statistics->podpowiedzi(), "0");
     klikStop();
     EXPECT_TRUE(wyniki->visible());
     ASSERT_EQ(rekordy().size(), 1u);

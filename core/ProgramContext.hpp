@@ -1,0 +1,20 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "core/GameSettings.hpp"
+#include "core/ScreenLayout.hpp"
+
+class Catalogue;
+class StatisticsFile;
+
+// What the windows and games of one run share. The program builds it at start-up and hands it to every
+// window it creates; nothing reaches these through globals.
+struct ProgramContext {
+    ScreenLayout layout;
+    ProgramSettings settings;
+    // Set while they exist, from their creation at start-up until teardown.
+    Catalogue* catalogue = nullptr;
+    StatisticsFile* statistics = nullptr;
+};
