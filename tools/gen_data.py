@@ -253,6 +253,9 @@ WORDS = [
     ('cegla', 'cegła', '_c,e,g,ł,a', 'C', N, T('1f9f1')),
     ('cymbalki', 'cymbałki', '_c,y,m,b,a,ł,k,i', 'C', N, D('cymbalki')),
     ('cukier', 'cukier', '_c,u,k,i,e,r', 'C', N, D('cukier')),
+    ('cysterna', 'cysterna', '_c,y,s,t,e,r,n,a', 'C', N, D('cysterna')),
+    ('cukinia', 'cukinia', '_c,u,k,i,n,i,a', 'C', N, D('cukinia')),
+    ('cyrkiel', 'cyrkiel', '_c,y,r,k,i,e,l', 'C', N, D('cyrkiel')),
     ('plecak', 'plecak', 'p,l,e,_c,a,k', 'C', S_, T('1f392')),
     ('slonce', 'słońce', 's,ł,o,ń,_c,e', 'C', S_, T('2600')),
     ('kotwica', 'kotwica', 'k,o,t,w,i,_c,a', 'C', S_, T('2693')),
@@ -271,6 +274,8 @@ WORDS = [
     ('noc', 'noc', 'n,o,_c', 'C', W, D('noc')),
     ('leniwiec', 'leniwiec', 'l,e,n,i,w,i,e,_c', 'C', W, T('1f9a5')),
     ('walec', 'walec', 'w,a,l,e,_c', 'C', W, D('walec')),
+    ('materac', 'materac', 'm,a,t,e,r,a,_c', 'C', W, D('materac')),
+    ('piec', 'piec', 'p,i,e,_c', 'C', W, D('piec')),
     # DŻ: few words at the start, hardly any inside, none at the end (devoiced).
     ('dzem', 'dżem', '_dż,e,m', 'DŻ', N, D('dzem')),
     ('dzungla', 'dżungla', '_dż,u,n,g,l,a', 'DŻ', N, JUNGLE),

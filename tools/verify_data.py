@@ -501,7 +501,7 @@ def check_catalogue():
         (0x08, N): 9,                                    # DŻ
         (0x10, N): 10, (0x10, S): 10, (0x10, W): 10,     # S
         (0x20, N): 11, (0x20, S): 10,                    # Z
-        (0x40, N): 7, (0x40, S): 10, (0x40, W): 8,       # C
+        (0x40, N): 10, (0x40, S): 10, (0x40, W): 10,     # C
     }
     for (g, p), n in sorted(minimum.items()):
         check(cell(g, p) >= n, 'sound %#x at %#x: %d words, %d expected' % (g, p, cell(g, p), n))
