@@ -123,6 +123,7 @@ WORDS = [
     ('grosz', 'grosz', 'g,r,o,_sz', 'SZ', W, T('1fa99')),
     ('listonosz', 'listonosz', 'l,i,s,t,o,n,o,_sz', 'SZ', W, D('listonosz')),
     ('pioropusz', 'pióropusz', 'p,i,ó,r,o,p,u,_sz', 'SZ', W, D('pioropusz')),
+    ('tusz', 'tusz', 't,u,_sz', 'SZ', W, D('tusz')),
     # S
     ('sowa', 'sowa', '_s,o,w,a', 'S', N, T('1f989')),
     ('ser', 'ser', '_s,e,r', 'S', N, T('1f9c0')),
@@ -245,6 +246,11 @@ WORDS = [
     ('warkocz', 'warkocz', 'w,a,r,k,o,_cz', 'CZ', W, D('warkocz')),
     ('wspinacz', 'wspinacz', 'w,s,p,i,n,a,_cz', 'CZ', W, T('1f9d7')),
     ('mlecz', 'mlecz', 'm,l,e,_cz', 'CZ', W, D('mlecz')),
+    ('silacz', 'siłacz', 's,i,ł,a,_cz', 'CZ', W, T('1f3cb')),
+    ('spychacz', 'spychacz', 's,p,y,ch,a,_cz', 'CZ', W, D('spychacz')),
+    ('dziurkacz', 'dziurkacz', 'dz,i,u,r,k,a,_cz', 'CZ', W, D('dziurkacz')),
+    ('smycz', 'smycz', 's,m,y,_cz', 'CZ', W, D('smycz')),
+    ('otwieracz', 'otwieracz', 'o,t,w,i,e,r,a,_cz', 'CZ', W, D('otwieracz')),
     # C: plain c (not before i).
     ('cebula', 'cebula', '_c,e,b,u,l,a', 'C', N, T('1f9c5')),
     ('cytryna', 'cytryna', '_c,y,t,r,y,n,a', 'C', N, T('1f34b')),
@@ -286,6 +292,7 @@ WORDS = [
     ('dzip', 'dżip', '_dż,i,p', 'DŻ', N, D('dzip')),
     ('dzin', 'dżin', '_dż,i,n', 'DŻ', N, T('1f9de')),
     ('dzojstik', 'dżojstik', '_dż,o,j,s,t,i,k', 'DŻ', N, T('1f579')),
+    ('dzoker', 'dżoker', '_dż,o,k,e,r', 'DŻ', N, T('1f0cf')),
     ('bandzo', 'bandżo', 'b,a,n,_dż,o', 'DŻ', S_, T('1fa95')),
     ('drozdzowka', 'drożdżówka', 'd,r,o,ż,_dż,ó,w,k,a', 'DŻ', S_, D('drozdzowka')),
     # DZ: plain dz (not before i), voiced.
