@@ -251,6 +251,9 @@ WORDS = [
     ('dziurkacz', 'dziurkacz', 'dz,i,u,r,k,a,_cz', 'CZ', W, D('dziurkacz')),
     ('smycz', 'smycz', 's,m,y,_cz', 'CZ', W, D('smycz')),
     ('otwieracz', 'otwieracz', 'o,t,w,i,e,r,a,_cz', 'CZ', W, D('otwieracz')),
+    ('ochraniacz', 'ochraniacz', 'o,ch,r,a,n,i,a,_cz', 'CZ', W, D('ochraniacz')),
+    ('znicz', 'znicz', 'z,n,i,_cz', 'CZ', W, D('znicz')),
+    ('spawacz', 'spawacz', 's,p,a,w,a,_cz', 'CZ', W, D('spawacz')),
     # C: plain c (not before i).
     ('cebula', 'cebula', '_c,e,b,u,l,a', 'C', N, T('1f9c5')),
     ('cytryna', 'cytryna', '_c,y,t,r,y,n,a', 'C', N, T('1f34b')),
