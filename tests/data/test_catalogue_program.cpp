@@ -52,9 +52,9 @@ TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTh
          "W środku polskich słów głoska DŻ występuje bardzo rzadko, więc słów jest za mało do gry. Proszę "
          "wybrać nagłos."},
         {"Gloski=8\nPoziom=3\nPozycja=28672", "form-shown Komunikat",
-         "Słów z głoską DŻ we wszystkich pozycjach jest 11, a ta gra potrzebuje 15."},
-        {"Gloski=4\nPoziom=3\nPozycja=16384", "form-shown Komunikat",
-         "Słów z głoską CZ w wygłosie jest 7, a ta gra potrzebuje 15."},
+         "Słów z głoską DŻ we wszystkich pozycjach jest 12, a ta gra potrzebuje 15."},
+        {"Gloski=1\nPoziom=3\nPozycja=16384", "form-shown Komunikat",
+         "Słów z głoską SZ w wygłosie jest 8, a ta gra potrzebuje 15."},
         {"Gloski=8\nPoziom=2\nPozycja=28672", "form-shown Podpisywanie", ""},
         {"Gloski=2\nPoziom=3\nPozycja=12288", "form-shown Podpisywanie", ""},
     };

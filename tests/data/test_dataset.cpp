@@ -244,12 +244,12 @@ TEST_F(DataRoot, TheCatalogueFileIsShippedAndFillsEverySoundAndPositionPolishAll
         std::uint16_t gloska, pozycja;
         int najmniej;
     } komorki[] = {
-        {GL_SZ, POZ_NAGLOS, 15},   {GL_SZ, POZ_SRODGLOS, 15}, {GL_SZ, POZ_WYGLOS, 7},
-        {GL_ZZ, POZ_NAGLOS, 15},   {GL_ZZ, POZ_SRODGLOS, 15}, {GL_CZ, POZ_NAGLOS, 9},
-        {GL_CZ, POZ_SRODGLOS, 15}, {GL_CZ, POZ_WYGLOS, 7},    {GL_DZZ, POZ_NAGLOS, 9},
+        {GL_SZ, POZ_NAGLOS, 15},   {GL_SZ, POZ_SRODGLOS, 15}, {GL_SZ, POZ_WYGLOS, 8},
+        {GL_ZZ, POZ_NAGLOS, 15},   {GL_ZZ, POZ_SRODGLOS, 15}, {GL_CZ, POZ_NAGLOS, 10},
+        {GL_CZ, POZ_SRODGLOS, 15}, {GL_CZ, POZ_WYGLOS, 15},   {GL_DZZ, POZ_NAGLOS, 10},
         {GL_S, POZ_NAGLOS, 10},    {GL_S, POZ_SRODGLOS, 10},  {GL_S, POZ_WYGLOS, 10},
-        {GL_Z, POZ_NAGLOS, 11},    {GL_Z, POZ_SRODGLOS, 10},  {GL_C, POZ_NAGLOS, 7},
-        {GL_C, POZ_SRODGLOS, 10},  {GL_C, POZ_WYGLOS, 8},
+        {GL_Z, POZ_NAGLOS, 11},    {GL_Z, POZ_SRODGLOS, 10},  {GL_C, POZ_NAGLOS, 10},
+        {GL_C, POZ_SRODGLOS, 10},  {GL_C, POZ_WYGLOS, 10},
     };
     for (const auto& k : komorki)
         EXPECT_GE(ile[k.gloska | k.pozycja], k.najmniej) << k.gloska << " " << k.pozycja;
