@@ -114,8 +114,8 @@ void GameSettings::dodajKontrast() {
 }
 
 void GameSettings::ustawDystraktory(const GameSettings& target) {
-    const std::uint16_t cel = target.sounds & kGloski;
-    if (cel == kGloski) {
+    const std::uint16_t docelowe = target.sounds & kGloski;
+    if (docelowe == kGloski) {
         sounds |= GL_S | GL_Z | GL_C | GL_DZ;
         return;
     }

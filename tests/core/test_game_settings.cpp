@@ -103,9 +103,9 @@ TEST_F(Settings, contrastSoundsJoinTheirPartners) {
 }
 
 TEST_F(Settings, distractorsAreTheSoundsTheTargetLacks) {
-    const auto dystraktory = [](std::uint16_t cel) {
+    const auto dystraktory = [](std::uint16_t dzwiekiCelu) {
         GameSettings target("Spadajace");
-        target.sounds = cel;
+        target.sounds = dzwiekiCelu;
         GameSettings d;
         d.positions = 0x7000;
         d.ustawDystraktory(target);
