@@ -36,27 +36,27 @@
 
 namespace {
 
-constexpr const char* kTytul = "Wirowanki Cz.I Demo";
-constexpr const char* kTytulBledu = "Wirowanki Cz.I Demo - Błąd";
-constexpr const char* kTytulRaportu = "Wirowanki Cz.I Demo - Raport zasobów";
-constexpr const char* kBladKrytyczny = "Wystąpił błąd krytyczny aplikacji!";
-constexpr const char* kPlikRaportu = "Raport zasobów.txt";
-constexpr const char* kBladKatalogu = "Błąd w katalogu słów:\n\n";
+constexpr const char* kTitle = "Wirowanki Cz.I Demo";
+constexpr const char* kErrorTitle = "Wirowanki Cz.I Demo - Błąd";
+constexpr const char* kReportTitle = "Wirowanki Cz.I Demo - Raport zasobów";
+constexpr const char* kCriticalError = "Wystąpił błąd krytyczny aplikacji!";
+constexpr const char* kReportFile = "Raport zasobów.txt";
+constexpr const char* kCatalogueError = "Błąd w katalogu słów:\n\n";
 
 // Start-up's message boxes belong to the splash while it is there.
-platform::Form* messageOwner(const ProgramWindows* okna) {
-    return okna ? okna->splash() : nullptr;
+platform::Form* messageOwner(const ProgramWindows* windows) {
+    return windows ? windows->splash() : nullptr;
 }
 
 // A run that ended on an error message; headless runs report it in their exit code.
-bool g_bladKrytyczny = false;
+bool g_fatalError = false;
 
-void pokazBladKrytyczny(platform::Form* wlasciciel) {
-    g_bladKrytyczny = true;
-    platform::messageBox(wlasciciel, kBladKrytyczny, kTytulBledu, platform::MessageIcon::Error);
+void showFatalError(platform::Form* owner) {
+    g_fatalError = true;
+    platform::messageBox(owner, kCriticalError, kErrorTitle, platform::MessageIcon::Error);
 }
 
-bool takieSame(const std::string& a, const std::string& b) {
+bool equalIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
@@ -65,65 +65,66 @@ bool takieSame(const std::string& a, const std::string& b) {
 }
 
 // Steps 11-17: shared objects, windows, the loop, and their teardown in order.
-void uruchomOkna(ProgramWindows& okna) {
-    ProgramContext& kontekst = okna.context();
-    int krokAwaryjny = 0;
-    std::unique_ptr<Catalogue> katalog;
-    std::unique_ptr<StatisticsFile> statystyki;
+void runWindows(ProgramWindows& windows) {
+    ProgramContext& context = windows.context();
+    int emergencyStep = 0;
+    std::unique_ptr<Catalogue> catalogue;
+    std::unique_ptr<StatisticsFile> statistics;
     try {
-        katalog = utworzKatalog();
-        kontekst.catalogue = katalog.get();
-        statystyki = std::make_unique<StatisticsFile>(1);
-        kontekst.statistics = statystyki.get();
-        krokAwaryjny = platform::signals::addEmergencyStep([&okna] { zakonczGreWToku(okna); }, true);
+        catalogue = createCatalogue();
+        context.catalogue = catalogue.get();
+        statistics = std::make_unique<StatisticsFile>(1);
+        context.statistics = statistics.get();
+        emergencyStep =
+            platform::signals::addEmergencyStep([&windows] { finishGameInProgress(windows); }, true);
 
-        MainMenu* menu = okna.create<MainMenu>(okna);
+        MainMenu* menu = windows.create<MainMenu>(windows);
         platform::app().setMainForm(menu);
-        okna.create<MessageWindow>();
+        windows.create<MessageWindow>();
         // The game windows, each under its game number so that the main menu's start button finds it.
-        okna.createGame<MemoryWindow>(ZAK_MEMORY, okna);
-        okna.createGame<LabellingWindow>(ZAK_PODPISYWANIE, okna);
-        okna.createGame<CompletionWindow>(ZAK_UZUPELNIANIE, okna);
-        okna.createGame<FallingWindow>(ZAK_SPADAJACE, okna);
-        okna.create<ResultsWindow>(kontekst);
-        okna.create<AboutWindow>(kontekst);
+        windows.createGame<MemoryWindow>(kGameMemory, windows);
+        windows.createGame<LabellingWindow>(kGameLabelling, windows);
+        windows.createGame<CompletionWindow>(kGameCompletion, windows);
+        windows.createGame<FallingWindow>(kGameFalling, windows);
+        windows.create<ResultsWindow>(context);
+        windows.create<AboutWindow>(context);
 
         menu->show();
         // What start-up mended or set aside in the statistics file is said once.
-        if (!statystyki->uwagi().empty())
-            platform::messageBox(messageOwner(&okna), statystyki->uwagi(), kTytul,
+        if (!statistics->notes().empty())
+            platform::messageBox(messageOwner(&windows), statistics->notes(), kTitle,
                                  platform::MessageIcon::Warning);
         // The splash stays in front of the menu until the menu removes it.
-        if (okna.splash()) static_cast<platform::Form*>(okna.splash())->bringToFront();
+        if (windows.splash()) static_cast<platform::Form*>(windows.splash())->bringToFront();
         platform::app().run();
-    } catch (const FatalError& blad) {
-        g_bladKrytyczny = true;
-        blad.pokazBlad(messageOwner(&okna));
-    } catch (const CatalogueError& blad) {
-        g_bladKrytyczny = true;
-        platform::messageBox(messageOwner(&okna), std::string(kBladKatalogu) + blad.what(), kTytulBledu,
+    } catch (const FatalError& error) {
+        g_fatalError = true;
+        error.showError(messageOwner(&windows));
+    } catch (const CatalogueError& error) {
+        g_fatalError = true;
+        platform::messageBox(messageOwner(&windows), std::string(kCatalogueError) + error.what(), kErrorTitle,
                              platform::MessageIcon::Error);
     } catch (const std::exception&) {
-        pokazBladKrytyczny(messageOwner(&okna));
+        showFatalError(messageOwner(&windows));
     }
-    okna.removeSplash();
-    platform::signals::removeEmergencyStep(krokAwaryjny);
-    kontekst.statistics = nullptr;
-    statystyki.reset();
-    kontekst.catalogue = nullptr;
-    katalog.reset();
+    windows.removeSplash();
+    platform::signals::removeEmergencyStep(emergencyStep);
+    context.statistics = nullptr;
+    statistics.reset();
+    context.catalogue = nullptr;
+    catalogue.reset();
     // The windows go last: they outlive the shared objects.
-    okna.destroyWindows();
+    windows.destroyWindows();
 }
 
-int uruchom(const std::vector<std::string>& args, const ProgramObserver& observer);
+int run(const std::vector<std::string>& args, const ProgramObserver& observer);
 
 // Every file the program replaces atomically, by folder (report/ and recorder/ name theirs the same).
-struct Tymczasowe {
+struct TemporaryFiles {
     const char* folder;
-    const char* maska;
+    const char* mask;
 };
-constexpr Tymczasowe kTymczasowe[] = {
+constexpr TemporaryFiles kTemporaries[] = {
     {"", "prgst*.stt"},           {"", "prgst*.stt.bad-tail*"}, {"", "ustawienia.ini"},
     {"", "Raport postępów.html"}, {"", "Raport postępów.csv"},  {"", "Raport zasobów.txt"},
     {"Nagrane", "record.xtr"},    {"Nagrane", "Nagranie*.wav"},
@@ -131,197 +132,197 @@ constexpr Tymczasowe kTymczasowe[] = {
 
 } // namespace
 
-std::vector<std::string> raportZasobow() {
-    const std::unique_ptr<Catalogue> katalog = utworzKatalog();
-    struct Katalog {
-        const char* nazwa;
-        std::vector<std::string> oczekiwane;
+std::vector<std::string> resourceReport() {
+    const std::unique_ptr<Catalogue> catalogue = createCatalogue();
+    struct DataDirectory {
+        const char* name;
+        std::vector<std::string> expected;
     };
-    std::array<Katalog, 3> katalogi{Katalog{"Data\\Sio\\", {}}, Katalog{"Data\\Bio\\", {}},
-                                    Katalog{"Data\\Smd\\", {}}};
-    for (const Word& s : katalog->tabela()) {
-        katalogi[0].oczekiwane.push_back("s" + s.stem + ".xji");
-        for (const char* koncowka : {"_ms.xji", "_mb.xji", "_ups.xji", "_upb.xji"})
-            katalogi[1].oczekiwane.push_back(s.stem + koncowka);
-        katalogi[2].oczekiwane.push_back(s.stem + ".pw");
+    std::array<DataDirectory, 3> dataDirectories{
+        DataDirectory{"Data\\Sio\\", {}}, DataDirectory{"Data\\Bio\\", {}}, DataDirectory{"Data\\Smd\\", {}}};
+    for (const Word& s : catalogue->table()) {
+        dataDirectories[0].expected.push_back("s" + s.stem + ".xji");
+        for (const char* suffix : {"_ms.xji", "_mb.xji", "_ups.xji", "_upb.xji"})
+            dataDirectories[1].expected.push_back(s.stem + suffix);
+        dataDirectories[2].expected.push_back(s.stem + ".pw");
     }
     for (const char* n : {"allred.xji", "blkcard0.xji", "blkcard1.xji", "squest.xji"})
-        katalogi[0].oczekiwane.emplace_back(n);
+        dataDirectories[0].expected.emplace_back(n);
     for (const char* n : {"_matr_mb.xji", "_matr_ms.xji", "_matr_upb.xji", "_matr_ups.xji"})
-        katalogi[1].oczekiwane.emplace_back(n);
+        dataDirectories[1].expected.emplace_back(n);
 
-    std::vector<std::string> brakujace, nadmiarowe;
-    for (const Katalog& k : katalogi) {
-        std::vector<std::string> obecne = platform::fs::list(k.nazwa, "*.*");
-        for (const std::string& nazwa : k.oczekiwane) {
-            auto it = obecne.begin();
-            while (it != obecne.end() && !takieSame(*it, nazwa))
+    std::vector<std::string> missing, surplus;
+    for (const DataDirectory& k : dataDirectories) {
+        std::vector<std::string> presentFiles = platform::fs::list(k.name, "*.*");
+        for (const std::string& name : k.expected) {
+            auto it = presentFiles.begin();
+            while (it != presentFiles.end() && !equalIgnoringCase(*it, name))
                 ++it;
-            if (it == obecne.end())
-                brakujace.push_back(k.nazwa + nazwa);
+            if (it == presentFiles.end())
+                missing.push_back(k.name + name);
             else
-                obecne.erase(it);
+                presentFiles.erase(it);
         }
-        for (const std::string& reszta : obecne)
-            nadmiarowe.push_back(k.nazwa + reszta);
+        for (const std::string& rest : presentFiles)
+            surplus.push_back(k.name + rest);
     }
-    if (brakujace.empty() && nadmiarowe.empty()) return {};
+    if (missing.empty() && surplus.empty()) return {};
 
-    const std::string kreska(56, '-');
-    std::vector<std::string> linie{kreska};
-    if (brakujace.empty()) {
-        linie.emplace_back("Wszystkie pliki zasobów istnieją.");
+    const std::string dashes(56, '-');
+    std::vector<std::string> lines{dashes};
+    if (missing.empty()) {
+        lines.emplace_back("Wszystkie pliki zasobów istnieją.");
     } else {
-        linie.emplace_back("Brakujące pliki zasobów:");
-        linie.insert(linie.end(), brakujace.begin(), brakujace.end());
+        lines.emplace_back("Brakujące pliki zasobów:");
+        lines.insert(lines.end(), missing.begin(), missing.end());
     }
-    linie.push_back(kreska);
-    if (nadmiarowe.empty()) {
-        linie.emplace_back("Brak plików nadmiarowych.");
+    lines.push_back(dashes);
+    if (surplus.empty()) {
+        lines.emplace_back("Brak plików nadmiarowych.");
     } else {
-        linie.emplace_back("Nadmiarowe pliki zasobów:");
-        linie.insert(linie.end(), nadmiarowe.begin(), nadmiarowe.end());
+        lines.emplace_back("Nadmiarowe pliki zasobów:");
+        lines.insert(lines.end(), surplus.begin(), surplus.end());
     }
-    linie.push_back(kreska);
-    return linie;
+    lines.push_back(dashes);
+    return lines;
 }
 
-void sprawdzZasoby() {
-    std::vector<std::string> linie;
+void checkResources() {
+    std::vector<std::string> lines;
     try {
-        linie = raportZasobow();
-    } catch (const CatalogueError& blad) {
-        g_bladKrytyczny = true;
-        platform::messageBox(nullptr, std::string(kBladKatalogu) + blad.what(), kTytulRaportu,
+        lines = resourceReport();
+    } catch (const CatalogueError& error) {
+        g_fatalError = true;
+        platform::messageBox(nullptr, std::string(kCatalogueError) + error.what(), kReportTitle,
                              platform::MessageIcon::Error);
         return;
     }
-    if (linie.empty()) {
+    if (lines.empty()) {
         platform::messageBox(nullptr, "Wszystkie zasoby słów istnieją.\nBrak plików nadmiarowych.",
-                             kTytulRaportu, platform::MessageIcon::Information);
+                             kReportTitle, platform::MessageIcon::Information);
         return;
     }
     // The heading carries its own two line breaks, so the file starts with it and two empty lines.
-    linie.insert(linie.begin(), "Raport Zasobów\r\n\r\n");
-    std::string tekst;
-    for (const std::string& l : linie)
-        tekst += l + "\r\n";
+    lines.insert(lines.begin(), "Raport Zasobów\r\n\r\n");
+    std::string text;
+    for (const std::string& l : lines)
+        text += l + "\r\n";
     try {
-        platform::fs::writeAtomic(kPlikRaportu, tekst);
+        platform::fs::writeAtomic(kReportFile, text);
     } catch (const std::exception&) {
-        platform::messageBox(nullptr, "Błąd podczas zapisu do pliku \"Raport zasobów.txt\"!", kTytulRaportu,
+        platform::messageBox(nullptr, "Błąd podczas zapisu do pliku \"Raport zasobów.txt\"!", kReportTitle,
                              platform::MessageIcon::Error);
         return;
     }
     platform::messageBox(nullptr,
                          "Brak niektórych plików lub istnieją plik nadmiarowe!\n\nRaport zapisano w pliku "
                          "\"Raport zasobów.txt\"",
-                         kTytulRaportu, platform::MessageIcon::Warning);
+                         kReportTitle, platform::MessageIcon::Warning);
 }
 
-void zakonczGreWToku(ProgramWindows& okna) {
-    static std::atomic<bool> zakonczona{false};
-    StatisticsFile* statystyki = okna.context().statistics;
-    const ResultsWindow* wyniki = okna.results();
-    if (!statystyki || (wyniki && wyniki->visible())) return; // its record is written already
-    bool wToku = false;
-    for (int gra = ZAK_PODPISYWANIE; gra <= ZAK_SPADAJACE; ++gra)
-        if (platform::Form* f = okna.game(gra); f && f->visible()) wToku = true;
-    if (!wToku || zakonczona.exchange(true)) return;
-    statystyki->zakoncz();
-    statystyki->zapisz(0);
+void finishGameInProgress(ProgramWindows& windows) {
+    static std::atomic<bool> finished{false};
+    StatisticsFile* statistics = windows.context().statistics;
+    const ResultsWindow* results = windows.results();
+    if (!statistics || (results && results->visible())) return; // its record is written already
+    bool inProgress = false;
+    for (int game = kGameLabelling; game <= kGameFalling; ++game)
+        if (platform::Form* f = windows.game(game); f && f->visible()) inProgress = true;
+    if (!inProgress || finished.exchange(true)) return;
+    statistics->finish();
+    statistics->save(0);
 }
 
-int uruchomProgram(const std::vector<std::string>& args, const ProgramObserver& observer) {
-    g_bladKrytyczny = false;
-    int kod = 0;
+int runProgram(const std::vector<std::string>& args, const ProgramObserver& observer) {
+    g_fatalError = false;
+    int code = 0;
     try {
-        kod = uruchom(args, observer);
+        code = run(args, observer);
     } catch (const std::exception&) {
-        pokazBladKrytyczny(nullptr);
+        showFatalError(nullptr);
     }
     // On a desktop the message box has told the user; a scripted run has only its exit code to tell.
-    return g_bladKrytyczny && platform::hasApp() && platform::app().headless() ? 1 : kod;
+    return g_fatalError && platform::hasApp() && platform::app().headless() ? 1 : code;
 }
 
 namespace {
 
 // Tells the observer about the windows from their creation until just before they go.
-class Obserwowane {
+class WindowObserverGuard {
 public:
-    Obserwowane(const ProgramObserver& observer, ProgramWindows& okna) : observer_(observer) {
-        if (observer_) observer_(&okna);
+    WindowObserverGuard(const ProgramObserver& observer, ProgramWindows& windows) : observer_(observer) {
+        if (observer_) observer_(&windows);
     }
-    ~Obserwowane() {
+    ~WindowObserverGuard() {
         if (observer_) observer_(nullptr);
     }
-    Obserwowane(const Obserwowane&) = delete;
-    Obserwowane& operator=(const Obserwowane&) = delete;
+    WindowObserverGuard(const WindowObserverGuard&) = delete;
+    WindowObserverGuard& operator=(const WindowObserverGuard&) = delete;
 
 private:
     const ProgramObserver& observer_;
 };
 
-int uruchom(const std::vector<std::string>& args, const ProgramObserver& observer) {
+int run(const std::vector<std::string>& args, const ProgramObserver& observer) {
     platform::Application& app = platform::app();
-    const platform::Size ekran = app.screenSize();
-    ProgramContext kontekst;
-    kontekst.layout.init(ekran.width, ekran.height);
-    ProgramWindows okna(kontekst);
-    const Obserwowane obserwowane(observer, okna);
+    const platform::Size screen = app.screenSize();
+    ProgramContext context;
+    context.layout.init(screen.width, screen.height);
+    ProgramWindows windows(context);
+    const WindowObserverGuard observedWindows(observer, windows);
 
     if (!args.empty() && args[0] == "z") {
-        sprawdzZasoby();
+        checkResources();
         return 0;
     }
 
     app.setTitle("S-Wirowanki Cz.I Demo");
-    platform::SingleInstance instancja("Wirowanki Cz.I Demo MUTEX");
-    if (!instancja.acquire()) {
+    platform::SingleInstance instance("Wirowanki Cz.I Demo MUTEX");
+    if (!instance.acquire()) {
         // The first copy comes to the front (its splash, if that is all it shows yet); when it cannot be
         // reached the user is told instead.
-        if (!instancja.askFirstToRaise())
-            platform::messageBox(messageOwner(&okna),
+        if (!instance.askFirstToRaise())
+            platform::messageBox(messageOwner(&windows),
                                  "Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces aplikajcji lub "
                                  "uruchom ponownie komputer.",
-                                 kTytul, platform::MessageIcon::Error);
+                                 kTitle, platform::MessageIcon::Error);
         return 0;
     }
-    instancja.listen();
-    usunTymczasowe();
-    app.setTitle(kTytul);
+    instance.listen();
+    removeTemporaries();
+    app.setTitle(kTitle);
 
-    const std::string katalogStartowy = platform::fs::currentDir();
-    const std::string katalogProgramu = platform::fs::programDir();
-    platform::fs::setCurrentDir(katalogProgramu);
+    const std::string startDirectory = platform::fs::currentDir();
+    const std::string programDirectory = platform::fs::programDir();
+    platform::fs::setCurrentDir(programDirectory);
     platform::random::seed(static_cast<std::uint32_t>(platform::localSeconds()));
 
-    bool gotowe = false;
+    bool ready = false;
     try {
-        okna.showSplash();
+        windows.showSplash();
         app.processMessages();
-        if (kontekst.layout.screenTooSmall()) throw FatalError(2);
-        platform::fs::setCurrentDir(katalogProgramu);
-        if (!kontekst.settings.readConfiguration()) throw FatalError(4);
-        kontekst.settings.loadRemembered();
-        gotowe = true;
-    } catch (const FatalError& blad) {
-        g_bladKrytyczny = true;
-        blad.pokazBlad(messageOwner(&okna));
+        if (context.layout.screenTooSmall()) throw FatalError(2);
+        platform::fs::setCurrentDir(programDirectory);
+        if (!context.settings.readConfiguration()) throw FatalError(4);
+        context.settings.loadRemembered();
+        ready = true;
+    } catch (const FatalError& error) {
+        g_fatalError = true;
+        error.showError(messageOwner(&windows));
     } catch (const std::exception&) {
-        pokazBladKrytyczny(messageOwner(&okna));
+        showFatalError(messageOwner(&windows));
     }
-    if (gotowe) uruchomOkna(okna);
-    okna.removeSplash();
-    platform::fs::setCurrentDir(katalogStartowy);
+    if (ready) runWindows(windows);
+    windows.removeSplash();
+    platform::fs::setCurrentDir(startDirectory);
     return 0;
 }
 
 } // namespace
 
-int usunTymczasowe() {
-    int usuniete = 0;
-    for (const Tymczasowe& t : kTymczasowe)
-        usuniete += platform::fs::removeStaleTemporaries(t.folder, t.maska);
-    return usuniete;
+int removeTemporaries() {
+    int removed = 0;
+    for (const TemporaryFiles& t : kTemporaries)
+        removed += platform::fs::removeStaleTemporaries(t.folder, t.mask);
+    return removed;
 }

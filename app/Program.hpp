@@ -15,20 +15,20 @@ using ProgramObserver = std::function<void(ProgramWindows*)>;
 
 // Runs the program on the already initialised platform: the resource check when the first argument is
 // exactly "z", otherwise start-up, the event loop and teardown. Returns 0 in every case.
-int uruchomProgram(const std::vector<std::string>& args, const ProgramObserver& observer = {});
+int runProgram(const std::vector<std::string>& args, const ProgramObserver& observer = {});
 
 // A signal ends the program: the game in progress is ended as its stop button would end it (its record
 // appended, once), without the results screen. Safe from the signal thread while the loop is parked.
-void zakonczGreWToku(ProgramWindows& okna);
+void finishGameInProgress(ProgramWindows& windows);
 
 // The resource check on its own: compares Data\Sio, Data\Bio and Data\Smd with the word catalogue,
 // writes "Raport zasobów.txt" when something is missing or redundant and tells the user.
-void sprawdzZasoby();
+void checkResources();
 
 // Removes the temporaries that writes of the program's own files leave when killed (".NAME.XXXXXX" beside
 // each file it replaces atomically), in the user directory and its recordings folder; nothing else.
 // Returns how many went. Called once the single-instance lock is held, so no running copy loses one.
-int usunTymczasowe();
+int removeTemporaries();
 // The report lines without the heading (empty when every file is there and nothing else is). Raises
 // CatalogueError when the catalogue file is unusable.
-std::vector<std::string> raportZasobow();
+std::vector<std::string> resourceReport();

@@ -32,9 +32,9 @@ int main(int argc, char** argv) {
     }
     // The progress report needs no window: it only reads the statistics and writes two files.
     if (!options.args.empty() && options.args[0] == "raport")
-        return raport::polecenie(options.args, std::cout, std::cerr);
+        return report::runCommand(options.args, std::cout, std::cerr);
     // Before the backend starts its threads, so that they leave these signals to ours.
-    // The program registers the ending of a game in progress once it has one (see zakonczGreWToku).
+    // The program registers the ending of a game in progress once it has one (see finishGameInProgress).
     platform::signals::install({});
     try {
         platform::initialize(options);
@@ -48,13 +48,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wirowanki: %s\n", e.what());
         return 1;
     }
-    uruchomProgram(options.args);
+    runProgram(options.args);
     // A script command that could not be carried out fails the run, whatever the program made of it.
-    const std::string bladSkryptu = platform::scriptFailure();
+    const std::string scriptError = platform::scriptFailure();
     platform::shutdown();
     if (const int sig = platform::signals::requested()) return 128 + sig;
-    if (!bladSkryptu.empty()) {
-        std::fprintf(stderr, "%s\n", bladSkryptu.c_str());
+    if (!scriptError.empty()) {
+        std::fprintf(stderr, "%s\n", scriptError.c_str());
         return 1;
     }
     return 0;

@@ -65,34 +65,34 @@ void tick(benchmark::State& state, int w, int h, int level) {
                                                                         INT64_MAX, [](std::string_view) {}));
     auto& backend = static_cast<platform::HeadlessBackend&>(platform::app().backend());
     {
-        ProgramContext kontekst;
-        kontekst.layout.init(w, h);
-        Catalogue katalog;
-        kontekst.catalogue = &katalog;
+        ProgramContext context;
+        context.layout.init(w, h);
+        Catalogue catalogue;
+        context.catalogue = &catalogue;
         StatisticsFile stat(1);
-        kontekst.statistics = &stat;
-        Background tlo;
-        tlo.show();
-        ProgramWindows okna(kontekst);
-        okna.create<ResultsWindow>(kontekst);
-        kontekst.settings.falling.level = std::int16_t(std::min(level, 2));
-        kontekst.settings.falling.sounds = level == 1 ? GL_SZ : GL_SZ | GL_S;
-        kontekst.settings.falling.positions = POZ_NAGLOS;
-        FallingWindow& gra = *okna.createGame<FallingWindow>(ZAK_SPADAJACE, okna);
-        gra.show();
-        kontekst.settings.falling.level = std::int16_t(level);
+        context.statistics = &stat;
+        Background background;
+        background.show();
+        ProgramWindows windows(context);
+        windows.create<ResultsWindow>(context);
+        context.settings.falling.level = std::int16_t(std::min(level, 2));
+        context.settings.falling.sounds = level == 1 ? kSoundSz : kSoundSz | kSoundS;
+        context.settings.falling.positions = kPositionNaglos;
+        FallingWindow& game = *windows.createGame<FallingWindow>(kGameFalling, windows);
+        game.show();
+        context.settings.falling.level = std::int16_t(level);
         // Let the pictures come down into the window first.
         for (int k = 0; k < 200; ++k) {
             backend.clock().advance(25);
             platform::app().processMessages();
         }
-        if (!gra.gra()) state.SkipWithError("no game started");
+        if (!game.game()) state.SkipWithError("no game started");
         for (auto _ : state) {
             backend.clock().advance(25);
             platform::app().processMessages();
         }
-        state.counters["pictures"] = gra.gra() ? gra.gra()->liczbaObrazkow() : 0;
-        gra.hide();
+        state.counters["pictures"] = game.game() ? game.game()->pictureCount() : 0;
+        game.hide();
     }
     platform::shutdown();
 }

@@ -4,7 +4,7 @@
 // Our blend and scaling against pixman's on the same pictures, in one run. The last lines are
 // "ratio NAME VALUE" = our time / pixman's time for each pair.
 //
-// Blend: our rysujNaBitmapie (24-bit colour + 8-bit alpha over a 24-bit background, in place) against
+// Blend: our drawOnBitmap (24-bit colour + 8-bit alpha over a 24-bit background, in place) against
 // pixman OVER with exactly those formats (r8g8b8 source, a8 mask, r8g8b8 destination). For reference also
 // against pixman's fastest OVER: premultiplied a8r8g8b8 over x8r8g8b8 (32-bit pixels, no mask).
 // Opacity 128 is folded into pixman's mask / premultiplied source beforehand (outside the timing).
@@ -70,8 +70,8 @@ struct Pictures {
     Bitmap big = makePicture(1280, 960, 11);
 
     Pictures() {
-        logo.ustawKolor(std::make_unique<Bitmap>(colour));
-        logo.ustawAlfe(std::make_unique<Bitmap>(alpha));
+        logo.setColor(std::make_unique<Bitmap>(colour));
+        logo.setAlpha(std::make_unique<Bitmap>(alpha));
     }
 };
 
@@ -92,7 +92,7 @@ void ourBlend(benchmark::State& state, int opacity) {
     Bitmap target = p.background;
     const platform::Rect clip{0, 0, kW, kH};
     for (auto _ : state) {
-        p.logo.rysujNaBitmapie(&target, 0, 0, opacity, &target, 0, 0, clip);
+        p.logo.drawOnBitmap(&target, 0, 0, opacity, &target, 0, 0, clip);
         benchmark::DoNotOptimize(target.data());
     }
 }

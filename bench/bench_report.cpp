@@ -20,9 +20,9 @@
 
 namespace {
 
-constexpr int kGier = 100'000;
+constexpr int kGameCount = 100'000;
 
-std::string katalog;
+std::string catalogue;
 
 void u16(std::string& s, int v) {
     s += char(v & 0xFF);
@@ -34,36 +34,36 @@ void u32(std::string& s, int v) {
 }
 
 // Two and a half years of play: about a hundred games a day, every game, sound and position mixed.
-void przygotuj() {
-    char wzor[] = "/tmp/wv-bench-report-XXXXXX";
-    katalog = ::mkdtemp(wzor) ? wzor : "/tmp";
-    platform::fs::setRoots(katalog, katalog);
-    std::string plik;
-    u32(plik, 1);
+void prepare() {
+    char pattern[] = "/tmp/wv-bench-report-XXXXXX";
+    catalogue = ::mkdtemp(pattern) ? pattern : "/tmp";
+    platform::fs::setRoots(catalogue, catalogue);
+    std::string file;
+    u32(file, 1);
     for (int v : {2024, 1, 1, 1, 8, 0, 0, 0})
-        u16(plik, v);
-    const std::int64_t poczatek = raport::dniOdEpoki(2024, 1, 1);
-    for (int i = 0; i < kGier; ++i) {
+        u16(file, v);
+    const std::int64_t start = report::daysSinceEpoch(2024, 1, 1);
+    for (int i = 0; i < kGameCount; ++i) {
         int r, m, d;
-        raport::dataZDni(poczatek + i / 110, r, m, d);
-        u32(plik, 1 + i % 4);
+        report::dateFromDays(start + i / 110, r, m, d);
+        u32(file, 1 + i % 4);
         for (int v : {r, m, 0, d, 8 + i % 110 / 10, i % 60, i % 59, 0})
-            u16(plik, v);
-        u16(plik, 1 + i % 3), u16(plik, 1 << (i % 4)), u16(plik, 0x1000 << (i % 3));
-        u32(plik, 60 + i % 300), u16(plik, i % 7 != 0), u32(plik, i % 4), u32(plik, 3 + i % 8),
-            u32(plik, i % 5);
+            u16(file, v);
+        u16(file, 1 + i % 3), u16(file, 1 << (i % 4)), u16(file, 0x1000 << (i % 3));
+        u32(file, 60 + i % 300), u16(file, i % 7 != 0), u32(file, i % 4), u32(file, 3 + i % 8),
+            u32(file, i % 5);
     }
-    std::ofstream(katalog + "/prgst1.stt", std::ios::binary) << plik;
+    std::ofstream(catalogue + "/prgst1.stt", std::ios::binary) << file;
 }
 
 void readOnce(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(platform::fs::readFile(katalog + "/prgst1.stt"));
+        benchmark::DoNotOptimize(platform::fs::readFile(catalogue + "/prgst1.stt"));
 }
 
 void fullReport(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(raport::zapiszRaport(katalog + "/raport.html"));
+        benchmark::DoNotOptimize(report::saveReport(catalogue + "/raport.html"));
 }
 
 class Recorder : public benchmark::ConsoleReporter {
@@ -79,7 +79,7 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    przygotuj();
+    prepare();
     benchmark::RegisterBenchmark("report/read_file_once", readOnce)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
@@ -98,6 +98,6 @@ int main(int argc, char** argv) {
                   << a->second << std::endl;
     platform::fs::setRoots("", "");
     std::error_code ec;
-    std::filesystem::remove_all(katalog, ec);
+    std::filesystem::remove_all(catalogue, ec);
     return 0;
 }

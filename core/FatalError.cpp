@@ -5,8 +5,8 @@
 
 #include "platform/windows/Dialogs.hpp"
 
-std::string FatalError::komunikat() const {
-    switch (kod) {
+std::string FatalError::message() const {
+    switch (code) {
     case 1:
         return "          Brak zasobów !\n\nProszę przeinstalować program.";
     case 2:
@@ -16,13 +16,12 @@ std::string FatalError::komunikat() const {
     case 4:
         return "Brak dostępu do pliku konfiguracyjnego programu. Program zakończy działanie.";
     case 99:
-        return tekst;
+        return text;
     default:
         return {};
     }
 }
 
-void FatalError::pokazBlad(platform::Form* owner) const {
-    platform::messageBox(owner, komunikat(), "Wirowanki Cz.I Demo - Błąd",
-                         platform::MessageIcon::Information);
+void FatalError::showError(platform::Form* owner) const {
+    platform::messageBox(owner, message(), "Wirowanki Cz.I Demo - Błąd", platform::MessageIcon::Information);
 }

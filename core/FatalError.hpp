@@ -15,15 +15,15 @@ class Form;
 class FatalError : public std::runtime_error {
 public:
     // 1 missing resources, 2 screen too small, 3 statistics file, 4 configuration, 99 own text.
-    explicit FatalError(std::int16_t kod) : std::runtime_error("Blad"), kod(kod) {}
-    FatalError(std::int16_t kod, std::string tekst)
-        : std::runtime_error("Blad"), tekst(std::move(tekst)), kod(kod) {}
+    explicit FatalError(std::int16_t code) : std::runtime_error("Blad"), code(code) {}
+    FatalError(std::int16_t code, std::string text)
+        : std::runtime_error("Blad"), text(std::move(text)), code(code) {}
 
     // The text shown for the code; empty for an unknown code.
-    std::string komunikat() const;
+    std::string message() const;
     // Message box over owner (the application's window when null).
-    void pokazBlad(platform::Form* owner) const;
+    void showError(platform::Form* owner) const;
 
-    std::string tekst;
-    std::int16_t kod = 0;
+    std::string text;
+    std::int16_t code = 0;
 };

@@ -13,22 +13,22 @@
 #include <utility>
 
 namespace {
-constexpr std::uint16_t kGloski = GL_SZ | GL_ZZ | GL_CZ | GL_DZZ;
-constexpr std::uint16_t kPozycje = POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS;
+constexpr std::uint16_t kSounds = kSoundSz | kSoundZz | kSoundCz | kSoundDzz;
+constexpr std::uint16_t kPositions = kPositionNaglos | kPositionSrodglos | kPositionWyglos;
 
 } // namespace
 
-void ProgramSettings::report(const std::string& tekst) {
+void ProgramSettings::report(const std::string& text) {
     if (reported_) return;
     reported_ = true;
-    message_ = tekst;
-    std::fprintf(stderr, "%s\n", tekst.c_str());
+    message_ = text;
+    std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 std::string ProgramSettings::text() const {
     std::string t = "[DaneProgramu]\r\nZakladka=" + std::to_string(tab) + "\r\n";
     for (const GameSettings* u : {&labelling, &memory, &completion, &falling})
-        t += "\r\n[" + u->sekcja + "]\r\nGloski=" + std::to_string(u->sounds) +
+        t += "\r\n[" + u->section + "]\r\nGloski=" + std::to_string(u->sounds) +
              "\r\nPoziom=" + std::to_string(u->level) + "\r\nPozycja=" + std::to_string(u->positions) +
              "\r\n";
     return t;
@@ -36,23 +36,23 @@ std::string ProgramSettings::text() const {
 
 GameSettings* ProgramSettings::game(int number) {
     switch (number) {
-    case ZAK_PODPISYWANIE:
+    case kGameLabelling:
         return &labelling;
-    case ZAK_MEMORY:
+    case kGameMemory:
         return &memory;
-    case ZAK_UZUPELNIANIE:
+    case kGameCompletion:
         return &completion;
-    case ZAK_SPADAJACE:
+    case kGameFalling:
         return &falling;
     default:
         return nullptr;
     }
 }
 
-int zakladkaWZakresie(int z) {
+int tabInRange(int z) {
     // The recorder's tab starts on the first one; any other value goes to the nearest game tab.
-    if (z == ZAK_NAGRYWANIE) return ZAK_PODPISYWANIE;
-    return std::clamp(z, ZAK_PODPISYWANIE, ZAK_SPADAJACE);
+    if (z == kTabRecorder) return kGameLabelling;
+    return std::clamp(z, kGameLabelling, kGameFalling);
 }
 
 void ProgramSettings::loadRemembered() {
@@ -61,14 +61,14 @@ void ProgramSettings::loadRemembered() {
     message_.clear();
     try {
         // A directory in the file's place is neither read nor written over.
-        if (platform::fs::exists(kPlikUstawien) || platform::fs::dirExists(kPlikUstawien)) {
-            const platform::IniFile ini(kPlikUstawien);
-            if (ini.unreadable() || platform::fs::dirExists(kPlikUstawien)) {
+        if (platform::fs::exists(kSettingsFile) || platform::fs::dirExists(kSettingsFile)) {
+            const platform::IniFile ini(kSettingsFile);
+            if (ini.unreadable() || platform::fs::dirExists(kSettingsFile)) {
                 unreadable_ = true;
                 report("Nie można odczytać zapamiętanych ustawień z pliku \u201e" + ini.nativePath() +
                        "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.");
             } else {
-                tab = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", tab));
+                tab = tabInRange(ini.readInteger("DaneProgramu", "Zakladka", tab));
                 for (GameSettings* u : {&labelling, &memory, &completion, &falling})
                     u->read(ini);
             }
@@ -88,7 +88,7 @@ bool ProgramSettings::remember() {
     if (t == saved_) return true;
     if (unreadable_) return false;
     try {
-        platform::fs::writeAtomic(kPlikUstawien, t);
+        platform::fs::writeAtomic(kSettingsFile, t);
     } catch (const std::exception& e) {
         report(std::string("Nie można zapamiętać ustawień. ") + e.what() + ".");
         return false;
@@ -99,41 +99,41 @@ bool ProgramSettings::remember() {
 
 void GameSettings::read(const platform::IniFile& ini) {
     // Values are 16-bit words in the record; wider numbers keep their low 16 bits.
-    sounds = static_cast<std::uint16_t>(ini.readInteger(sekcja, "Gloski", sounds));
-    level = static_cast<std::int16_t>(ini.readInteger(sekcja, "Poziom", level));
-    positions = static_cast<std::uint16_t>(ini.readInteger(sekcja, "Pozycja", positions));
+    sounds = static_cast<std::uint16_t>(ini.readInteger(section, "Gloski", sounds));
+    level = static_cast<std::int16_t>(ini.readInteger(section, "Poziom", level));
+    positions = static_cast<std::uint16_t>(ini.readInteger(section, "Pozycja", positions));
 
-    sounds &= kGloski;
-    if (level < POZIOM_MALO || level > POZIOM_DUZO) level = POZIOM_MALO;
-    positions &= kPozycje;
+    sounds &= kSounds;
+    if (level < kQuantityMalo || level > kQuantityDuzo) level = kQuantityMalo;
+    positions &= kPositions;
 }
 
-void GameSettings::dodajKontrast() {
+void GameSettings::addContrast() {
     // Each contrast flag sits four bits above its sound.
-    sounds |= static_cast<std::uint16_t>((sounds & kGloski) << 4);
+    sounds |= static_cast<std::uint16_t>((sounds & kSounds) << 4);
 }
 
-void GameSettings::ustawDystraktory(const GameSettings& target) {
-    const std::uint16_t docelowe = target.sounds & kGloski;
-    if (docelowe == kGloski) {
-        sounds |= GL_S | GL_Z | GL_C | GL_DZ;
+void GameSettings::setDistractors(const GameSettings& target) {
+    const std::uint16_t targetSounds = target.sounds & kSounds;
+    if (targetSounds == kSounds) {
+        sounds |= kSoundS | kSoundZ | kSoundC | kSoundDz;
         return;
     }
-    const std::uint16_t brak = kGloski & static_cast<std::uint16_t>(~cel);
-    sounds |= brak;
-    if (brak & GL_DZZ) sounds |= GL_DZ;
-    sounds |= GL_S;
+    const std::uint16_t missing = kSounds & static_cast<std::uint16_t>(~targetSounds);
+    sounds |= missing;
+    if (missing & kSoundDzz) sounds |= kSoundDz;
+    sounds |= kSoundS;
 }
 
 namespace {
-constexpr std::string_view kPlikKonfiguracji = "Data\\data.ini";
+constexpr std::string_view kConfigFile = "Data\\data.ini";
 }
 
 bool ProgramSettings::readConfiguration() {
-    if (!platform::fs::exists(kPlikKonfiguracji)) return true;
+    if (!platform::fs::exists(kConfigFile)) return true;
     try {
-        const platform::IniFile ini(kPlikKonfiguracji);
-        tab = zakladkaWZakresie(ini.readInteger("DaneProgramu", "Zakladka", tab));
+        const platform::IniFile ini(kConfigFile);
+        tab = tabInRange(ini.readInteger("DaneProgramu", "Zakladka", tab));
         for (GameSettings* u : {&labelling, &memory, &completion, &falling})
             u->read(ini);
     } catch (const std::exception&) {

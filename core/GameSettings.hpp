@@ -13,45 +13,45 @@ class IniFile;
 }
 
 // Quantity of material.
-inline constexpr std::int16_t POZIOM_MALO = 1;
-inline constexpr std::int16_t POZIOM_SREDNIO = 2;
-inline constexpr std::int16_t POZIOM_DUZO = 3;
+inline constexpr std::int16_t kQuantityMalo = 1;
+inline constexpr std::int16_t kQuantitySrednio = 2;
+inline constexpr std::int16_t kQuantityDuzo = 3;
 
 // Game numbers: the main menu's tabs and the game identifiers of statistics records.
-inline constexpr int ZAK_PODPISYWANIE = 1;
-inline constexpr int ZAK_MEMORY = 2;
-inline constexpr int ZAK_UZUPELNIANIE = 3;
-inline constexpr int ZAK_SPADAJACE = 4;
-inline constexpr int ZAK_NAGRYWANIE = 5;
+inline constexpr int kGameLabelling = 1;
+inline constexpr int kGameMemory = 2;
+inline constexpr int kGameCompletion = 3;
+inline constexpr int kGameFalling = 4;
+inline constexpr int kTabRecorder = 5;
 
 // One game's settings: sounds, positions and quantity.
 class GameSettings : public WordFilter {
 public:
     GameSettings() = default;
-    explicit GameSettings(std::string sekcja) : sekcja(std::move(sekcja)) {}
+    explicit GameSettings(std::string section) : section(std::move(section)) {}
 
     // Reads the record's section and keeps only meaningful values.
     void read(const platform::IniFile& ini);
 
-    bool maPoziom(int n) const { return level == n; }
-    bool maPozycje(std::uint16_t bits) const { return (positions & bits) != 0; }
-    bool maGloske(std::uint16_t bits) const { return (sounds & bits) != 0; }
+    bool hasLevel(int n) const { return level == n; }
+    bool hasPosition(std::uint16_t bits) const { return (positions & bits) != 0; }
+    bool hasSound(std::uint16_t bits) const { return (sounds & bits) != 0; }
 
     // Adds the contrast sound of every chosen sound.
-    void dodajKontrast();
+    void addContrast();
     // Adds the sounds of the distractor words for a falling-pictures game aimed at target.
-    void ustawDystraktory(const GameSettings& target);
+    void setDistractors(const GameSettings& target);
 
-    std::string sekcja;
-    std::int16_t level = POZIOM_SREDNIO;
+    std::string section;
+    std::int16_t level = kQuantitySrednio;
 };
 
 // A tab number as the menu can show it: 1..4, the recorder's 5 and anything else to the nearest game tab.
-int zakladkaWZakresie(int z);
+int tabInRange(int z);
 
 // Where the last tab and the four games' settings are remembered between runs, in the user directory
 // (data.ini stays as shipped and only gives the first run's values).
-inline constexpr const char* kPlikUstawien = "ustawienia.ini";
+inline constexpr const char* kSettingsFile = "ustawienia.ini";
 
 // The main menu's tab and the four games' settings: the configuration's values, then what the user
 // directory remembers over them, saved back there when they change.
@@ -69,7 +69,7 @@ public:
     // The Polish text of the first failure to read or save the settings, once (empty afterwards).
     std::string takeMessage();
 
-    // The settings of game number ZAK_PODPISYWANIE ... ZAK_SPADAJACE, null for any other number.
+    // The settings of game number kGameLabelling ... kGameFalling, null for any other number.
     GameSettings* game(int number);
 
     GameSettings labelling{"Podpisywanie"};
@@ -77,7 +77,7 @@ public:
     GameSettings completion{"Uzupelnianie"};
     GameSettings falling{"Spadajace"};
     // The main menu's current tab (ZAK_*).
-    int tab = ZAK_PODPISYWANIE;
+    int tab = kGameLabelling;
 
 private:
     std::string text() const;

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-void OtworzBMP(const std::string& name, platform::Bitmap& bitmap) {
+void openBmp(const std::string& name, platform::Bitmap& bitmap) {
     // A resource name is a bare name; anything that could climb out of Resource/ is refused.
     if (name.empty() || name.find_first_of("/\\") != std::string::npos ||
         name.find('\0') != std::string::npos)
@@ -18,19 +18,18 @@ void OtworzBMP(const std::string& name, platform::Bitmap& bitmap) {
     const std::string path = platform::fs::resolveInProgramDir("Resource/" + name + ".bmp");
     // Resource pictures are buttons and strips: a header promising more than a screen is refused before
     // anything is decoded, so a replaced file cannot cost minutes and gigabytes.
-    const auto naglowek = platform::fs::readHead(path, 26);
-    if (naglowek.size() == 26 && naglowek[0] == 'B' && naglowek[1] == 'M') {
+    const auto header = platform::fs::readHead(path, 26);
+    if (header.size() == 26 && header[0] == 'B' && header[1] == 'M') {
         auto le32 = [&](int at) {
-            return std::int32_t(std::uint32_t(naglowek[at]) | std::uint32_t(naglowek[at + 1]) << 8 |
-                                std::uint32_t(naglowek[at + 2]) << 16 |
-                                std::uint32_t(naglowek[at + 3]) << 24);
+            return std::int32_t(std::uint32_t(header[at]) | std::uint32_t(header[at + 1]) << 8 |
+                                std::uint32_t(header[at + 2]) << 16 | std::uint32_t(header[at + 3]) << 24);
         };
         const std::int64_t w = le32(18), h = std::abs(std::int64_t(le32(22)));
-        if (w > kMaksBokZasobu || h > kMaksBokZasobu)
+        if (w > kMaxResourceSide || h > kMaxResourceSide)
             throw platform::ImageError("Obrazek zasobów \u201e" + path + "\u201d jest za duży (" +
                                        std::to_string(w) + "\u00d7" + std::to_string(h) +
-                                       " punktów, najwyżej " + std::to_string(kMaksBokZasobu) + "\u00d7" +
-                                       std::to_string(kMaksBokZasobu) + ")");
+                                       " punktów, najwyżej " + std::to_string(kMaxResourceSide) + "\u00d7" +
+                                       std::to_string(kMaxResourceSide) + ")");
     }
     bitmap = platform::image::decodeBmp(platform::fs::readAll(path), path);
 }

@@ -11,5 +11,5 @@
 // The name is used as given (case-sensitive first, then case-insensitive). A missing or broken
 // picture raises, so that callers can turn it into their "missing resources" error.
 // The largest side of a resource picture taken: twice the largest screen the program uses.
-inline constexpr int kMaksBokZasobu = 2048;
-void OtworzBMP(const std::string& name, platform::Bitmap& bitmap);
+inline constexpr int kMaxResourceSide = 2048;
+void openBmp(const std::string& name, platform::Bitmap& bitmap);

@@ -13,24 +13,24 @@
 void ScreenLayout::init(int screenWidth, int screenHeight) {
     screenWidth_ = screenWidth;
     screenHeight_ = screenHeight;
-    const bool maly = screenWidth < 1024 || screenHeight < 768;
-    mode_ = maly ? TRYB_800 : TRYB_1024;
-    areaWidth_ = maly ? 800 : 1024;
-    areaHeight_ = maly ? 600 : 768;
+    const bool small = screenWidth < 1024 || screenHeight < 768;
+    mode_ = small ? kMode800 : kMode1024;
+    areaWidth_ = small ? 800 : 1024;
+    areaHeight_ = small ? 600 : 768;
     offsetX_ = (screenWidth_ - areaWidth_) / 2;
     offsetY_ = (screenHeight_ - areaHeight_) / 2;
-    prefix_ = maly ? "R2" : "R3";
+    prefix_ = small ? "R2" : "R3";
 }
 
 int ScreenLayout::scale(int fromMode, int value) const {
     // Multiply before dividing, in 64 bits so large lengths cannot overflow.
     const std::int64_t v = value;
-    if (mode_ == TRYB_800) {
-        if (fromMode == TRYB_1024) return static_cast<int>(v * 25 / 32);
-        if (fromMode == TRYB_1280) return static_cast<int>(v * 5 / 8);
-    } else if (mode_ == TRYB_1024) {
-        if (fromMode == TRYB_800) return static_cast<int>(v * 32 / 25);
-        if (fromMode == TRYB_1280) return static_cast<int>(v * 8 / 10);
+    if (mode_ == kMode800) {
+        if (fromMode == kMode1024) return static_cast<int>(v * 25 / 32);
+        if (fromMode == kMode1280) return static_cast<int>(v * 5 / 8);
+    } else if (mode_ == kMode1024) {
+        if (fromMode == kMode800) return static_cast<int>(v * 32 / 25);
+        if (fromMode == kMode1280) return static_cast<int>(v * 8 / 10);
     }
     return value;
 }
@@ -44,10 +44,10 @@ void ScreenLayout::drawBackground(platform::Bitmap& bitmap, const std::string& f
     bitmap = platform::Bitmap(screenWidth_, screenHeight_, platform::PixelFormat::Bgr24);
     bitmap.fill(0);
     if (!platform::fs::exists(fileName)) return;
-    platform::Bitmap obraz;
-    wczytajJpeg(obraz, fileName);
+    platform::Bitmap picture;
+    loadJpeg(picture, fileName);
     platform::Canvas& canvas = bitmap.canvas();
     canvas.setCopyMode(platform::CopyMode::SrcCopy);
     canvas.resetClip();
-    canvas.draw(offsetX_, offsetY_, obraz);
+    canvas.draw(offsetX_, offsetY_, picture);
 }

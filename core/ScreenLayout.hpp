@@ -10,9 +10,9 @@ class Bitmap;
 }
 
 // Display modes: the 800 x 600 and the 1024 x 768 content area. 16 names the 1280-wide design space.
-inline constexpr int TRYB_800 = 2;
-inline constexpr int TRYB_1024 = 4;
-inline constexpr int TRYB_1280 = 16;
+inline constexpr int kMode800 = 2;
+inline constexpr int kMode1024 = 4;
+inline constexpr int kMode1280 = 16;
 
 // Screen geometry: the mode chosen from the screen size and the centred content area.
 class ScreenLayout {
@@ -45,12 +45,12 @@ public:
     const std::string& prefix2() const { return prefix_; }
     const std::string& prefix3() const { return prefix_; }
     // "_s" in mode 2, "_b" in mode 4.
-    const char* suffix() const { return mode_ == TRYB_800 ? "_s" : "_b"; }
+    const char* suffix() const { return mode_ == kMode800 ? "_s" : "_b"; }
 
 private:
     int screenWidth_ = 0;
     int screenHeight_ = 0;
-    int mode_ = TRYB_800;
+    int mode_ = kMode800;
     int offsetX_ = 0;
     int offsetY_ = 0;
     int areaWidth_ = 800;

@@ -11,29 +11,29 @@
 #include <string_view>
 
 namespace {
-std::string numer(int n) {
+std::string number(int n) {
     return (n < 10 ? "0" : "") + std::to_string(n);
 }
 } // namespace
 
-bool odtworzSlowo(const std::string& word) {
+bool playWord(const std::string& word) {
     const std::string path = "Data\\Smd\\" + word + ".pw";
     if (!platform::fs::exists(path)) return false;
     platform::sound::playSync(path);
     return true;
 }
 
-bool odtworzPochwale(int kind) {
+bool playPraise(int kind) {
     std::string path;
     switch (kind) {
-    case POCHWALA:
-        path = "Data\\Intf\\Smd\\g" + numer(platform::random::next() & 7) + ".pw";
+    case kPraise:
+        path = "Data\\Intf\\Smd\\g" + number(platform::random::next() & 7) + ".pw";
         break;
-    case ZACHETA:
-        path = "Data\\Intf\\Smd\\b" + numer(platform::random::next() % 5) + ".pw";
+    case kEncouragement:
+        path = "Data\\Intf\\Smd\\b" + number(platform::random::next() % 5) + ".pw";
         break;
-    case KROTKA_POCHWALA:
-        path = "Data\\Intf\\Smd\\g" + numer(platform::random::next() % 5) + ".pw";
+    case kShortPraise:
+        path = "Data\\Intf\\Smd\\g" + number(platform::random::next() % 5) + ".pw";
         break;
     default:
         path = "00.pw";

@@ -6,11 +6,11 @@
 #include <string>
 
 // Plays "Data\Smd\" + word + ".pw" to its end; false (and silence) when the file is missing.
-bool odtworzSlowo(const std::string& word);
+bool playWord(const std::string& word);
 
-inline constexpr int POCHWALA = 0;        // praise
-inline constexpr int ZACHETA = 1;         // encouragement after a mistake
-inline constexpr int KROTKA_POCHWALA = 3; // short praise
+inline constexpr int kPraise = 0;        // praise
+inline constexpr int kEncouragement = 1; // encouragement after a mistake
+inline constexpr int kShortPraise = 3;   // short praise
 
 // Plays a random praise or encouragement sound of the given kind, then pauses 500 ms.
-bool odtworzPochwale(int kind);
+bool playPraise(int kind);

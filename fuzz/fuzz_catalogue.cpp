@@ -9,14 +9,14 @@
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view tekst(reinterpret_cast<const char*>(data), size);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     try {
-        const std::vector<Word> slowa = czytajKatalog(tekst, "Data/slowa.txt");
+        const std::vector<Word> words = readCatalogue(text, "Data/slowa.txt");
         // What was accepted is what the games use: the same text reads back the same words.
-        const std::vector<Word> znowu = czytajKatalog(tekst, "Data/slowa.txt");
-        if (slowa.size() != znowu.size() || slowa.empty()) std::abort();
-        for (std::size_t i = 0; i < slowa.size(); ++i)
-            if (slowa[i].stem != znowu[i].stem || slowa[i].flags != znowu[i].flags) std::abort();
+        const std::vector<Word> again = readCatalogue(text, "Data/slowa.txt");
+        if (words.size() != again.size() || words.empty()) std::abort();
+        for (std::size_t i = 0; i < words.size(); ++i)
+            if (words[i].stem != again[i].stem || words[i].flags != again[i].flags) std::abort();
     } catch (const CatalogueError& e) {
         // A refusal names the file and the line first, and stays short enough for a message box.
         const std::string_view m = e.what();

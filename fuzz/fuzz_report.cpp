@@ -14,7 +14,7 @@
 
 namespace {
 
-struct Wejscie {
+struct Input {
     const std::uint8_t* p;
     std::size_t n;
     std::uint32_t u32() {
@@ -30,7 +30,7 @@ void check(bool ok) {
     if (!ok) std::abort();
 }
 
-std::size_t ile(const std::string& s, const std::string& co) {
+std::size_t count(const std::string& s, const std::string& co) {
     std::size_t n = 0;
     for (std::size_t at = s.find(co); at != std::string::npos; at = s.find(co, at + co.size()))
         ++n;
@@ -45,49 +45,51 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Wejscie w{data, size};
-    raport::Odczyt o;
-    o.plikIstnieje = true;
+    Input w{data, size};
+    report::ReadResult o;
+    o.fileExists = true;
     // The first bytes up to a zero are a note, as a damaged file's name might bring one in.
     const std::size_t dl = std::min<std::size_t>(w.n, 64);
-    std::string uwaga;
+    std::string note;
     for (std::size_t i = 0; i < dl && data[i]; ++i)
-        uwaga += char(data[i]);
-    if (!uwaga.empty()) o.uwagi.push_back(uwaga);
-    w.p += uwaga.size(), w.n -= uwaga.size();
-    const std::int64_t od = raport::dniOdEpoki(2000, 1, 1) * 86400;
-    const std::int64_t rozpietosc = (raport::dniOdEpoki(2030, 1, 1) - raport::dniOdEpoki(2000, 1, 1)) * 86400;
+        note += char(data[i]);
+    if (!note.empty()) o.notes.push_back(note);
+    w.p += note.size(), w.n -= note.size();
+    const std::int64_t from = report::daysSinceEpoch(2000, 1, 1) * 86400;
+    const std::int64_t span =
+        (report::daysSinceEpoch(2030, 1, 1) - report::daysSinceEpoch(2000, 1, 1)) * 86400;
     // A span chosen by the input: games within an hour, a day, weeks or decades.
-    const std::int64_t okno = std::int64_t(1) << (12 + w.u16() % 19);
-    const std::int64_t poczatek = od + std::int64_t(w.u32()) % rozpietosc;
-    int numer = 0;
-    while (w.n >= 12 && numer < 20000) {
-        raport::Gra g;
-        g.numer = ++numer;
-        g.gra = 1 + w.u16() % 4;
-        g.poziom = 1 + w.u16() % 3;
-        g.gloski = w.u16();
-        g.pozycja = w.u16();
-        g.startSek = poczatek + std::int64_t(w.u32()) % okno;
-        g.czasSek = int(w.u32() & 0x7fffffff);
-        g.ukonczona = g.czasSek & 1;
-        g.podpowiedzi = int(w.u16());
-        g.dobre = int(w.u16()) * (numer % 7 == 0 ? 30000 : 1);
-        g.zle = int(w.u16());
-        o.gry.push_back(g);
+    const std::int64_t window = std::int64_t(1) << (12 + w.u16() % 19);
+    const std::int64_t start = from + std::int64_t(w.u32()) % span;
+    int number = 0;
+    while (w.n >= 12 && number < 20000) {
+        report::PlayedGame g;
+        g.number = ++number;
+        g.game = 1 + w.u16() % 4;
+        g.level = 1 + w.u16() % 3;
+        g.sounds = w.u16();
+        g.position = w.u16();
+        g.startSeconds = start + std::int64_t(w.u32()) % window;
+        g.timeSeconds = int(w.u32() & 0x7fffffff);
+        g.completed = g.timeSeconds & 1;
+        g.hints = int(w.u16());
+        g.correct = int(w.u16()) * (number % 7 == 0 ? 30000 : 1);
+        g.wrong = int(w.u16());
+        o.games.push_back(g);
     }
-    std::stable_sort(o.gry.begin(), o.gry.end(),
-                     [](const raport::Gra& a, const raport::Gra& b) { return a.startSek < b.startSek; });
-    const raport::Postepy p = raport::policz(o.gry);
-    const raport::Opis opis{"/tmp/prgst1.stt", "Raport <postępów>.csv", poczatek + okno};
-    const std::string html = raport::html(o, p, opis);
-    const std::string csv = raport::csv(p);
-    const std::string koniec = "</body>\n</html>\n";
-    check(html.size() > koniec.size() &&
-          html.compare(html.size() - koniec.size(), koniec.size(), koniec) == 0);
+    std::stable_sort(o.games.begin(), o.games.end(),
+                     [](const report::PlayedGame& a, const report::PlayedGame& b) {
+                         return a.startSeconds < b.startSeconds;
+                     });
+    const report::ProgressTest p = report::calculate(o.games);
+    const report::Descriptor description{"/tmp/prgst1.stt", "Raport <postępów>.csv", start + window};
+    const std::string html = report::html(o, p, description);
+    const std::string csv = report::csv(p);
+    const std::string end = "</body>\n</html>\n";
+    check(html.size() > end.size() && html.compare(html.size() - end.size(), end.size(), end) == 0);
     // Nothing from the input opens an element of its own.
-    check(ile(html, "<script") == 0 && ile(html, "<svg") == ile(html, "</svg>"));
+    check(count(html, "<script") == 0 && count(html, "<svg") == count(html, "</svg>"));
     check(csv.compare(0, 3, "\xEF\xBB\xBF") == 0);
-    check(ile(csv, "\r\n") == o.gry.size() + 1);
+    check(count(csv, "\r\n") == o.games.size() + 1);
     return 0;
 }

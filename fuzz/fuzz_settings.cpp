@@ -16,28 +16,29 @@ namespace {
 
 std::string g_dir;
 
-struct Wartosci {
-    int zakladka;
-    std::int16_t poziom[4];
-    std::uint16_t gloski[4], pozycja[4];
-    bool operator==(const Wartosci&) const = default;
+struct Values {
+    int tab;
+    std::int16_t level[4];
+    std::uint16_t sounds[4], position[4];
+    bool operator==(const Values&) const = default;
 };
 
-Wartosci teraz(const ProgramSettings& ust) {
-    Wartosci w{ust.tab, {}, {}, {}};
+Values now(const ProgramSettings& settings) {
+    Values w{settings.tab, {}, {}, {}};
     int i = 0;
-    for (const GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling}) {
-        w.poziom[i] = u->level;
-        w.gloski[i] = u->sounds;
-        w.pozycja[i] = u->positions;
+    for (const GameSettings* u :
+         {&settings.labelling, &settings.memory, &settings.completion, &settings.falling}) {
+        w.level[i] = u->level;
+        w.sounds[i] = u->sounds;
+        w.position[i] = u->positions;
         ++i;
     }
     return w;
 }
 
-void domyslne(ProgramSettings& ust) {
-    ust.tab = 2;
-    for (GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling})
+void defaults(ProgramSettings& settings) {
+    settings.tab = 2;
+    for (GameSettings* u : {&settings.labelling, &settings.memory, &settings.completion, &settings.falling})
         u->level = 2, u->sounds = 1, u->positions = 0x1000;
 }
 
@@ -58,27 +59,27 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Past the reader's size limit a file counts as unreadable and is rightly never replaced.
     if (size > 1 << 16) return 0;
-    const std::string plik = g_dir + "/ustawienia.ini";
-    std::FILE* f = std::fopen(plik.c_str(), "wb");
+    const std::string file = g_dir + "/ustawienia.ini";
+    std::FILE* f = std::fopen(file.c_str(), "wb");
     if (!f) std::abort();
     std::fwrite(data, 1, size, f);
     std::fclose(f);
-    ProgramSettings ust;
-    domyslne(ust);
-    ust.loadRemembered();
-    const Wartosci przeczytane = teraz(ust);
-    if (przeczytane.zakladka < 1 || przeczytane.zakladka > 4) std::abort();
+    ProgramSettings settings;
+    defaults(settings);
+    settings.loadRemembered();
+    const Values readValues = now(settings);
+    if (readValues.tab < 1 || readValues.tab > 4) std::abort();
     for (int i = 0; i < 4; ++i)
-        if (przeczytane.poziom[i] < 1 || przeczytane.poziom[i] > 3 || (przeczytane.gloski[i] & ~0x000F) ||
-            (przeczytane.pozycja[i] & ~0x7000))
+        if (readValues.level[i] < 1 || readValues.level[i] > 3 || (readValues.sounds[i] & ~0x000F) ||
+            (readValues.position[i] & ~0x7000))
             std::abort();
     // A change forces a save; reading it back from other values must give the saved ones.
-    ust.tab = przeczytane.zakladka == 4 ? 1 : przeczytane.zakladka + 1;
-    const Wartosci zapisane = teraz(ust);
-    if (!ust.remember()) std::abort();
-    ProgramSettings znowu;
-    domyslne(znowu);
-    znowu.loadRemembered();
-    if (!(teraz(znowu) == zapisane)) std::abort();
+    settings.tab = readValues.tab == 4 ? 1 : readValues.tab + 1;
+    const Values savedValues = now(settings);
+    if (!settings.remember()) std::abort();
+    ProgramSettings again;
+    defaults(again);
+    again.loadRemembered();
+    if (!(now(again) == savedValues)) std::abort();
     return 0;
 }

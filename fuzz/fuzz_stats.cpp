@@ -13,7 +13,7 @@
 namespace {
 
 // 2026-12-08 12:00 UTC: some records of a random file lie after it, most before.
-const std::int64_t kTeraz = raport::dniOdEpoki(2026, 12, 8) * 86400 + 12 * 3600;
+const std::int64_t kNow = report::daysSinceEpoch(2026, 12, 8) * 86400 + 12 * 3600;
 
 void check(bool ok) {
     if (!ok) std::abort();
@@ -27,24 +27,24 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const bool naglowek = size % 2 == 0;
-    const raport::Odczyt o = raport::odczytaj(std::span(data, size), kTeraz, naglowek);
+    const bool header = size % 2 == 0;
+    const report::ReadResult o = report::readBytes(std::span(data, size), kNow, header);
     // Every record is either kept or counted as skipped, and what is kept passed the checks.
-    const std::size_t rekordow =
+    const std::size_t recordCount =
         size < kStatisticsHeaderSize
             ? 0
             : (size - kStatisticsHeaderSize + kStatisticsRecordSize - 1) / kStatisticsRecordSize;
-    check(o.gry.size() + std::size_t(o.pominiete) == rekordow);
-    int poprzedni = 0;
-    for (const raport::Gra& g : o.gry) {
-        check(g.gra >= 1 && g.gra <= 4 && g.poziom >= 1 && g.poziom <= 3 && g.czasSek >= 0);
-        check(g.dobre >= 0 && g.zle >= 0 && g.podpowiedzi >= 0);
-        check(g.startSek <= kTeraz + raport::kTolerancjaSek);
-        check(g.numer > poprzedni);
-        poprzedni = g.numer;
+    check(o.games.size() + std::size_t(o.skipped) == recordCount);
+    int previousNumber = 0;
+    for (const report::PlayedGame& g : o.games) {
+        check(g.game >= 1 && g.game <= 4 && g.level >= 1 && g.level <= 3 && g.timeSeconds >= 0);
+        check(g.correct >= 0 && g.wrong >= 0 && g.hints >= 0);
+        check(g.startSeconds <= kNow + report::kToleranceSeconds);
+        check(g.number > previousNumber);
+        previousNumber = g.number;
     }
-    check(o.naprzod <= int(o.gry.size()));
-    const raport::Postepy p = raport::policz(o.gry);
-    check(p.gier == int(o.gry.size()) && p.wiersze.size() == o.gry.size());
+    check(o.ahead <= int(o.games.size()));
+    const report::ProgressTest p = report::calculate(o.games);
+    check(p.gameCount == int(o.games.size()) && p.rows.size() == o.games.size());
     return 0;
 }

@@ -20,7 +20,7 @@ bool decode(platform::Bitmap& b, const std::uint8_t* p, std::size_t n, bool jpeg
             b = platform::image::decodeJpeg({p, n});
         } else {
             std::vector<std::uint8_t> bytes(p, p + n);
-            poprawRozmiarBmp(bytes);
+            fixBmpSize(bytes);
             b = platform::image::decodeBmp(bytes);
         }
         return true;
@@ -38,24 +38,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     data += 3, size -= 3;
     if (first > size) return 0;
     const bool jpeg = mode & 1;
-    platform::Bitmap czarne, biale;
-    if (!decode(czarne, data, first, jpeg) || !decode(biale, data + first, size - first, jpeg)) return 0;
-    if (jpeg) czarne.setFormat(platform::PixelFormat::Bgr24), biale.setFormat(platform::PixelFormat::Bgr24);
+    platform::Bitmap black, onWhite;
+    if (!decode(black, data, first, jpeg) || !decode(onWhite, data + first, size - first, jpeg)) return 0;
+    if (jpeg) black.setFormat(platform::PixelFormat::Bgr24), onWhite.setFormat(platform::PixelFormat::Bgr24);
     // The pair is checked as the loader checks it before extracting.
-    if (czarne.size() != biale.size() || czarne.format() != platform::PixelFormat::Bgr24 ||
-        biale.format() != platform::PixelFormat::Bgr24)
+    if (black.size() != onWhite.size() || black.format() != platform::PixelFormat::Bgr24 ||
+        onWhite.format() != platform::PixelFormat::Bgr24)
         return 0;
-    auto kolor = std::make_unique<platform::Bitmap>();
-    auto alfa = std::make_unique<platform::Bitmap>(0, 0, platform::PixelFormat::Indexed8);
-    if (!wyodrebnijKolorIAlfe(czarne, biale, *kolor, *alfa)) return 0;
+    auto color = std::make_unique<platform::Bitmap>();
+    auto alpha = std::make_unique<platform::Bitmap>(0, 0, platform::PixelFormat::Indexed8);
+    if (!extractColorAndAlpha(black, onWhite, *color, *alpha)) return 0;
     AlphaPicture t;
-    t.ustawKolor(std::move(kolor));
-    t.ustawAlfe(std::move(alfa));
-    platform::Bitmap cel(64, 48);
+    t.setColor(std::move(color));
+    t.setAlpha(std::move(alpha));
+    platform::Bitmap target(64, 48);
     const int dx = (mode >> 1) % 8 * 12 - 40, dy = (mode >> 4) % 8 * 10 - 30;
-    t.rysujNaBitmapie(&cel, dx, dy, mode, &cel, 0, 0, platform::Rect{0, 0, t.szerokosc(), t.wysokosc()});
-    AlphaPicture maly;
-    maly.przeskaluj(t, 1 + mode % 40, 1 + mode / 7, (mode & 2) != 0);
-    maly.rysujNaKanwie(cel.canvas(), dy, dx, 255 - mode, true);
+    t.drawOnBitmap(&target, dx, dy, mode, &target, 0, 0, platform::Rect{0, 0, t.width(), t.height()});
+    AlphaPicture small;
+    small.scaleFrom(t, 1 + mode % 40, 1 + mode / 7, (mode & 2) != 0);
+    small.drawOnCanvas(target.canvas(), dy, dx, 255 - mode, true);
     return 0;
 }

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> bytes(data, data + size);
-    poprawRozmiarBmp(bytes);
+    fixBmpSize(bytes);
     try {
         platform::image::decodeBmp(bytes, "fuzz.xbi");
     } catch (const platform::Error&) {

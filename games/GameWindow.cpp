@@ -22,25 +22,25 @@ GameWindow::GameWindow(ProgramWindows& windows, const char* title, const char* w
     : Form(title), windows_(windows), context_(windows.context()) {
     name = windowName;
     A_Stop.name = "A_Stop";
-    A_NowaGra.name = "A_NowaGra";
-    A_Pomoc.name = "A_Pomoc";
-    A_EkranPaint.name = "A_EkranPaint";
+    A_NewGame.name = "A_NowaGra";
+    A_Help.name = "A_Pomoc";
+    A_ScreenPaint.name = "A_EkranPaint";
     A_Stop.onExecute = [this] { A_StopExecute(); };
-    A_NowaGra.onExecute = [this] { A_NowaGraExecute(); };
-    A_Pomoc.onExecute = [this] { A_PomocExecute(); };
-    A_EkranPaint.onExecute = [this] { A_EkranPaintExecute(); };
+    A_NewGame.onExecute = [this] { A_NewGameExecute(); };
+    A_Help.onExecute = [this] { A_HelpExecute(); };
+    A_ScreenPaint.onExecute = [this] { A_ScreenPaintExecute(); };
 
-    tryb_ = context_.layout.mode();
+    mode_ = context_.layout.mode();
     W = context_.layout.areaWidth();
     H = context_.layout.areaHeight();
-    plikTla_ = std::move(tryb_ == TRYB_800 ? background800 : background1024);
+    backgroundFile_ = std::move(mode_ == kMode800 ? background800 : background1024);
     try {
         // Read once here so a missing picture stops the window now; kept only while shown.
-        platform::Bitmap obrazTla;
-        if (plikTla_.ends_with(".xbi"))
-            wczytajBmp(obrazTla, plikTla_);
+        platform::Bitmap backgroundPicture;
+        if (backgroundFile_.ends_with(".xbi"))
+            loadBmp(backgroundPicture, backgroundFile_);
         else
-            wczytajJpeg(obrazTla, plikTla_);
+            loadJpeg(backgroundPicture, backgroundFile_);
     } catch (const std::exception&) {
         throw FatalError(1);
     }
@@ -50,43 +50,43 @@ GameWindow::GameWindow(ProgramWindows& windows, const char* title, const char* w
 
 GameWindow::~GameWindow() = default;
 
-void GameWindow::czekaj(int ms) {
+void GameWindow::wait(int ms) {
     platform::loop::blockFor(ms);
 }
 
-std::size_t GameWindow::bajtyObrazow() const {
-    return tlo_.byteSize() + robocza_.byteSize();
+std::size_t GameWindow::pictureBytes() const {
+    return background_.byteSize() + workBitmap_.byteSize();
 }
 
-void GameWindow::zbudujObrazy() {
-    if (!robocza_.empty()) return;
-    tlo_ = tloOkna(plikTla_, W, H);
-    robocza_ = platform::Bitmap(W, H);
+void GameWindow::buildPictures() {
+    if (!workBitmap_.empty()) return;
+    background_ = windowBackground(backgroundFile_, W, H);
+    workBitmap_ = platform::Bitmap(W, H);
 }
 
-void GameWindow::zwolnijObrazy() {
-    tlo_ = platform::Bitmap();
-    robocza_ = platform::Bitmap();
+void GameWindow::releasePictures() {
+    background_ = platform::Bitmap();
+    workBitmap_ = platform::Bitmap();
 }
 
 void GameWindow::paintEvent() {
-    canvas().draw(0, 0, robocza_);
+    canvas().draw(0, 0, workBitmap_);
 }
 
 void GameWindow::keyPressEvent(int charCode) {
-    context_.statistics->aktywnosc();
+    context_.statistics->activity();
     if (charCode == 27) A_Stop.execute();
 }
 
-bool GameWindow::wynikiNaEkranie() const {
+bool GameWindow::resultsShown() const {
     return windows_.results() && windows_.results()->visible();
 }
 
-void GameWindow::zapiszGre(bool ukonczona) {
-    context_.statistics->zakoncz();
-    context_.statistics->zapisz(ukonczona ? 1 : 0);
+void GameWindow::saveGame(bool completed) {
+    context_.statistics->finish();
+    context_.statistics->save(completed ? 1 : 0);
 }
 
-int GameWindow::pokazWyniki() {
+int GameWindow::showResults() {
     return windows_.results() ? windows_.results()->showModal() : platform::kModalCancel;
 }

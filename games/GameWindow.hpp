@@ -22,20 +22,20 @@ class GameWindow : public platform::Form {
 public:
     ~GameWindow() override;
 
-    platform::Action A_Stop, A_NowaGra, A_Pomoc, A_EkranPaint;
+    platform::Action A_Stop, A_NewGame, A_Help, A_ScreenPaint;
 
     // What the game draws with and on.
-    int tryb() const { return tryb_; }
-    platform::Canvas& kanwaRobocza() { return robocza_.canvas(); }
-    platform::Canvas& kanwaTla() { return tlo_.canvas(); }
-    const platform::Bitmap& obrazRoboczy() const { return robocza_; }
+    int mode() const { return mode_; }
+    platform::Canvas& workCanvas() { return workBitmap_.canvas(); }
+    platform::Canvas& backgroundCanvas() { return background_.canvas(); }
+    const platform::Bitmap& workPicture() const { return workBitmap_; }
     // Brings the composition to the screen now.
-    void odswiez() { repaint(); }
+    void refresh() { repaint(); }
     // Blocks the window for ms with what is on screen shown.
-    void czekaj(int ms);
+    void wait(int ms);
 
     // Bytes of the window's own screen-sized pictures: none while hidden.
-    virtual std::size_t bajtyObrazow() const;
+    virtual std::size_t pictureBytes() const;
 
     // What the game shares with the rest of the program.
     ProgramContext& context() const { return context_; }
@@ -47,36 +47,36 @@ protected:
                std::string background1024);
 
     virtual void A_StopExecute() = 0;
-    virtual void A_NowaGraExecute() = 0;
-    virtual void A_PomocExecute() = 0;
-    virtual void A_EkranPaintExecute() = 0;
+    virtual void A_NewGameExecute() = 0;
+    virtual void A_HelpExecute() = 0;
+    virtual void A_ScreenPaintExecute() = 0;
 
     void paintEvent() override;
     // Any key is activity; Esc ends the game.
     void keyPressEvent(int charCode) override;
 
     // The background and the composition, made when the window is shown and freed when it is hidden.
-    virtual void zbudujObrazy();
-    virtual void zwolnijObrazy();
+    virtual void buildPictures();
+    virtual void releasePictures();
 
     // Ending a game: while its results are on screen a second end does nothing; otherwise its record is
     // appended, then the results are shown (1: play again, kModalCancel: back to the menu).
-    bool wynikiNaEkranie() const;
-    void zapiszGre(bool ukonczona);
-    int pokazWyniki();
+    bool resultsShown() const;
+    void saveGame(bool completed);
+    int showResults();
 
-    const std::string& plikTla() const { return plikTla_; }
+    const std::string& backgroundFile() const { return backgroundFile_; }
 
     ProgramWindows& windows_;
     ProgramContext& context_;
-    int tryb_ = 0;
+    int mode_ = 0;
     int W = 0, H = 0;
     platform::Rect prostokat{};
-    platform::Bitmap tlo_;     // kanwaTla's bitmap
-    platform::Bitmap robocza_; // kanwaRobocza's bitmap
-    std::unique_ptr<GameButton> przyciskStop_;
-    std::unique_ptr<GameButton> przyciskPomoc_;
+    platform::Bitmap background_; // backgroundCanvas's bitmap
+    platform::Bitmap workBitmap_; // workCanvas's bitmap
+    std::unique_ptr<GameButton> stopButton_;
+    std::unique_ptr<GameButton> helpButton_;
 
 private:
-    std::string plikTla_;
+    std::string backgroundFile_;
 };

@@ -17,47 +17,49 @@ using platform::Rect;
 
 // ---- AlphaPictureError ----
 
-std::string AlphaPictureError::tekst(int kod) {
-    static const char* const nazwy[] = {
+std::string AlphaPictureError::text(int code) {
+    static const char* const names[] = {
         "berrUnknown",  "berrFileOpen",    "berrFileCreate",    "berrBroken", "berrUnknownType",
         "berrLoad",     "berrSave",        "berrSize",          "berrRead",   "berrWrite",
         "berrClose",    "berrWidth",       "berrHeight",        "berrFormat", "berrEmpty",
         "berrBadIndex", "berrPixelFormat", "berrDifferentType",
     };
-    if (kod < berrUnknown || kod > berrDifferentType) return "CTransBitmap, Błąd: NIEZNANY!";
+    if (code < kBitmapErrorUnknown || code > kBitmapErrorDifferentType)
+        return "CTransBitmap, Błąd: NIEZNANY!";
     // The first five codes were written with a colon after "Błąd", the rest without.
-    const std::string przedrostek = kod <= berrUnknownType ? "CTransBitmap, Błąd: " : "CTransBitmap, Błąd ";
-    return przedrostek + nazwy[kod - 1];
+    const std::string errorPrefix =
+        code <= kBitmapErrorUnknownType ? "CTransBitmap, Błąd: " : "CTransBitmap, Błąd ";
+    return errorPrefix + names[code - 1];
 }
 
-AlphaPictureError::AlphaPictureError(int kod) : std::runtime_error(tekst(kod)), kod_(kod) {}
+AlphaPictureError::AlphaPictureError(int code) : std::runtime_error(text(code)), code_(code) {}
 
-AlphaPictureError::AlphaPictureError(int kod, const std::string& plik)
-    : std::runtime_error(plik.empty() ? tekst(kod) : tekst(kod) + ", Plik: " + plik), kod_(kod) {}
+AlphaPictureError::AlphaPictureError(int code, const std::string& file)
+    : std::runtime_error(file.empty() ? text(code) : text(code) + ", Plik: " + file), code_(code) {}
 
 // ---- helpers ----
 
-platform::Palette paletaSzarosci() {
+platform::Palette grayPalette() {
     return Bitmap::greyPalette();
 }
 
-BitmapPtr nowaBitmapa24(int szerokosc, int wysokosc) {
-    return std::make_unique<Bitmap>(std::max(szerokosc, 0), std::max(wysokosc, 0), PixelFormat::Bgr24);
+BitmapPtr newBitmap24(int width, int height) {
+    return std::make_unique<Bitmap>(std::max(width, 0), std::max(height, 0), PixelFormat::Bgr24);
 }
 
-BitmapPtr nowaBitmapaAlfa(int szerokosc, int wysokosc, std::uint8_t wartosc) {
+BitmapPtr newAlphaBitmap(int width, int height, std::uint8_t value) {
     auto b = std::make_unique<Bitmap>(0, 0, PixelFormat::Indexed8);
-    b->palette() = paletaSzarosci();
-    if (szerokosc < 1 || wysokosc < 1) return b;
-    b->resize(szerokosc, wysokosc);
-    b->fill(wartosc);
+    b->palette() = grayPalette();
+    if (width < 1 || height < 1) return b;
+    b->resize(width, height);
+    b->fill(value);
     return b;
 }
 
 namespace {
 
 // Gives bitmap the format and size, keeping its pixel buffer when both already match.
-void przygotuj(Bitmap& b, int w, int h, PixelFormat f) {
+void prepare(Bitmap& b, int w, int h, PixelFormat f) {
     if (b.format() != f)
         b = Bitmap(w, h, f);
     else
@@ -66,20 +68,20 @@ void przygotuj(Bitmap& b, int w, int h, PixelFormat f) {
 
 } // namespace
 
-bool wyodrebnijKolorIAlfe(const Bitmap& czarne, const Bitmap& biale, Bitmap& kolor, Bitmap& alfa) {
-    if (czarne.format() != PixelFormat::Bgr24 || biale.format() != PixelFormat::Bgr24) return false;
-    if (czarne.width() != biale.width() || czarne.height() != biale.height()) return false;
-    const int w = czarne.width(), h = czarne.height();
-    przygotuj(kolor, w, h, PixelFormat::Bgr24);
-    przygotuj(alfa, w, h, PixelFormat::Indexed8);
-    alfa.palette() = paletaSzarosci();
+bool extractColorAndAlpha(const Bitmap& black, const Bitmap& onWhite, Bitmap& color, Bitmap& alpha) {
+    if (black.format() != PixelFormat::Bgr24 || onWhite.format() != PixelFormat::Bgr24) return false;
+    if (black.width() != onWhite.width() || black.height() != onWhite.height()) return false;
+    const int w = black.width(), h = black.height();
+    prepare(color, w, h, PixelFormat::Bgr24);
+    prepare(alpha, w, h, PixelFormat::Indexed8);
+    alpha.palette() = grayPalette();
     if (w <= 0 || h <= 0) return true;
 
     for (int y = 0; y < h; ++y) {
-        const std::uint8_t* b = czarne.scanline(y);
-        const std::uint8_t* wh = biale.scanline(y);
-        std::uint8_t* c = kolor.scanline(y);
-        std::uint8_t* a = alfa.scanline(y);
+        const std::uint8_t* b = black.scanline(y);
+        const std::uint8_t* wh = onWhite.scanline(y);
+        std::uint8_t* c = color.scanline(y);
+        std::uint8_t* a = alpha.scanline(y);
         for (int x = 0; x < w; ++x, b += 3, wh += 3, c += 3) {
             if ((b[0] == wh[0] && b[1] == wh[1]) || b[2] == wh[2]) {
                 // Looks the same on both backgrounds: opaque.
@@ -105,36 +107,36 @@ bool wyodrebnijKolorIAlfe(const Bitmap& czarne, const Bitmap& biale, Bitmap& kol
 
 namespace {
 
-using Wagi = std::array<std::uint16_t, 256>;
+using BlendWeights = std::array<std::uint16_t, 256>;
 
-Wagi tabelaWag(int krycie) {
-    Wagi t{};
+BlendWeights weightTable(int opacity) {
+    BlendWeights t{};
     for (int a = 0; a < 256; ++a)
-        t[a] = std::uint16_t(wagaMieszania(a, krycie));
+        t[a] = std::uint16_t(blendWeight(a, opacity));
     return t;
 }
 
 // One row of n pixels. TB, GB, SB, AB: bytes per pixel of target, background, colour and alpha (for 24 and
 // 32 bits the alpha is the pixel's first byte). Only the first three bytes of a target pixel are written.
 template <int TB, int GB, int SB, int AB>
-void mieszajWiersz(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a,
-                   int n, const Wagi& wagi) {
+void blendRow(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a, int n,
+              const BlendWeights& weights) {
     for (int i = 0; i < n; ++i, t += TB, g += GB, s += SB, a += AB) {
-        const unsigned w = wagi[*a];
+        const unsigned w = weights[*a];
         const unsigned g0 = g[0], g1 = g[1], g2 = g[2];
         if (w == 1) {
             t[0] = std::uint8_t(g0), t[1] = std::uint8_t(g1), t[2] = std::uint8_t(g2);
         } else if (w == 256) {
             t[0] = s[0], t[1] = s[1], t[2] = s[2];
         } else {
-            t[0] = mieszajBajt(g0, s[0], w);
-            t[1] = mieszajBajt(g1, s[1], w);
-            t[2] = mieszajBajt(g2, s[2], w);
+            t[0] = blendByte(g0, s[0], w);
+            t[1] = blendByte(g1, s[1], w);
+            t[2] = blendByte(g2, s[2], w);
         }
     }
 }
 
-template <int TB, int GB> void kopiujTlo(std::uint8_t* t, const std::uint8_t* g, int n) {
+template <int TB, int GB> void copyBackground(std::uint8_t* t, const std::uint8_t* g, int n) {
     if (t == g) return;
     if constexpr (TB == GB) {
         if constexpr (TB == 3) {
@@ -146,80 +148,81 @@ template <int TB, int GB> void kopiujTlo(std::uint8_t* t, const std::uint8_t* g,
         t[0] = g[0], t[1] = g[1], t[2] = g[2];
 }
 
-struct Obszar {
-    Bitmap* cel;
+struct BlendRegion {
+    Bitmap* target;
     int x, y; // target position of picture pixel (i0, j0)
-    const Bitmap* tlo;
+    const Bitmap* background;
     int bgX, bgY; // background position of the same pixel
-    int i0, j0, kolumny, wiersze;
+    int i0, j0, columns, rows;
 };
 
 template <int TB, int GB, int SB, int AB>
-void mieszajObszar(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
-    if (krycie == 0) {
-        for (int j = 0; j < o.wiersze; ++j)
-            kopiujTlo<TB, GB>(o.cel->scanline(o.y + j) + o.x * TB, o.tlo->scanline(o.bgY + j) + o.bgX * GB,
-                              o.kolumny);
+void blendArea(const BlendRegion& o, const Bitmap& color, const Bitmap& alpha, int opacity) {
+    if (opacity == 0) {
+        for (int j = 0; j < o.rows; ++j)
+            copyBackground<TB, GB>(o.target->scanline(o.y + j) + o.x * TB,
+                                   o.background->scanline(o.bgY + j) + o.bgX * GB, o.columns);
         return;
     }
     if constexpr (TB == 3 && GB == 3 && SB == 3 && AB == 1) {
         // Blocks are read before they are written, which equals pixel order unless target and background
         // are the same bitmap at different places; that rare case takes the plain loop below.
-        if (o.cel != o.tlo || (o.x == o.bgX && o.y == o.bgY)) {
-            for (int j = 0; j < o.wiersze; ++j)
-                simd::blendRow24(o.cel->scanline(o.y + j) + o.x * 3, o.tlo->scanline(o.bgY + j) + o.bgX * 3,
-                                 kolor.scanline(o.j0 + j) + o.i0 * 3, alfa.scanline(o.j0 + j) + o.i0,
-                                 o.kolumny, krycie);
+        if (o.target != o.background || (o.x == o.bgX && o.y == o.bgY)) {
+            for (int j = 0; j < o.rows; ++j)
+                simd::blendRow24(
+                    o.target->scanline(o.y + j) + o.x * 3, o.background->scanline(o.bgY + j) + o.bgX * 3,
+                    color.scanline(o.j0 + j) + o.i0 * 3, alpha.scanline(o.j0 + j) + o.i0, o.columns, opacity);
             return;
         }
     }
-    const Wagi wagi = tabelaWag(krycie);
-    for (int j = 0; j < o.wiersze; ++j)
-        mieszajWiersz<TB, GB, SB, AB>(
-            o.cel->scanline(o.y + j) + o.x * TB, o.tlo->scanline(o.bgY + j) + o.bgX * GB,
-            kolor.scanline(o.j0 + j) + o.i0 * SB, alfa.scanline(o.j0 + j) + o.i0 * AB, o.kolumny, wagi);
+    const BlendWeights weights = weightTable(opacity);
+    for (int j = 0; j < o.rows; ++j)
+        blendRow<TB, GB, SB, AB>(
+            o.target->scanline(o.y + j) + o.x * TB, o.background->scanline(o.bgY + j) + o.bgX * GB,
+            color.scanline(o.j0 + j) + o.i0 * SB, alpha.scanline(o.j0 + j) + o.i0 * AB, o.columns, weights);
 }
 
 template <int TB, int GB, int SB>
-void mieszajWgAlfy(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
-    switch (alfa.bytesPerPixel()) {
+void blendByAlpha(const BlendRegion& o, const Bitmap& color, const Bitmap& alpha, int opacity) {
+    switch (alpha.bytesPerPixel()) {
     case 1:
-        return mieszajObszar<TB, GB, SB, 1>(o, kolor, alfa, krycie);
+        return blendArea<TB, GB, SB, 1>(o, color, alpha, opacity);
     case 3:
-        return mieszajObszar<TB, GB, SB, 3>(o, kolor, alfa, krycie);
+        return blendArea<TB, GB, SB, 3>(o, color, alpha, opacity);
     default:
-        return mieszajObszar<TB, GB, SB, 4>(o, kolor, alfa, krycie);
+        return blendArea<TB, GB, SB, 4>(o, color, alpha, opacity);
     }
 }
 
 template <int TB, int GB>
-void mieszajWgKoloru(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
-    if (kolor.bytesPerPixel() == 3)
-        mieszajWgAlfy<TB, GB, 3>(o, kolor, alfa, krycie);
+void blendByColor(const BlendRegion& o, const Bitmap& color, const Bitmap& alpha, int opacity) {
+    if (color.bytesPerPixel() == 3)
+        blendByAlpha<TB, GB, 3>(o, color, alpha, opacity);
     else
-        mieszajWgAlfy<TB, GB, 4>(o, kolor, alfa, krycie);
+        blendByAlpha<TB, GB, 4>(o, color, alpha, opacity);
 }
 
 // Formats were checked by the caller: target and background 24/32, colour 24/32, alpha 8/24/32.
-void mieszaj(const Obszar& o, const Bitmap& kolor, const Bitmap& alfa, int krycie) {
-    if (o.kolumny <= 0 || o.wiersze <= 0) return;
-    const bool t3 = o.cel->bytesPerPixel() == 3, g3 = o.tlo->bytesPerPixel() == 3;
+void blend(const BlendRegion& o, const Bitmap& color, const Bitmap& alpha, int opacity) {
+    if (o.columns <= 0 || o.rows <= 0) return;
+    const bool t3 = o.target->bytesPerPixel() == 3, g3 = o.background->bytesPerPixel() == 3;
     if (t3 && g3)
-        mieszajWgKoloru<3, 3>(o, kolor, alfa, krycie);
+        blendByColor<3, 3>(o, color, alpha, opacity);
     else if (t3)
-        mieszajWgKoloru<3, 4>(o, kolor, alfa, krycie);
+        blendByColor<3, 4>(o, color, alpha, opacity);
     else if (g3)
-        mieszajWgKoloru<4, 3>(o, kolor, alfa, krycie);
+        blendByColor<4, 3>(o, color, alpha, opacity);
     else
-        mieszajWgKoloru<4, 4>(o, kolor, alfa, krycie);
+        blendByColor<4, 4>(o, color, alpha, opacity);
 }
 
-bool kolorLubTlo(const Bitmap* b) {
+bool colorOrBackground(const Bitmap* b) {
     return b && (b->format() == PixelFormat::Bgr24 || b->format() == PixelFormat::Bgra32);
 }
 
-bool pasujeDoMieszania(const Bitmap* kolor, const Bitmap* alfa) {
-    return kolorLubTlo(kolor) && alfa && kolor->width() == alfa->width() && kolor->height() == alfa->height();
+bool fitsForBlending(const Bitmap* color, const Bitmap* alpha) {
+    return colorOrBackground(color) && alpha && color->width() == alpha->width() &&
+           color->height() == alpha->height();
 }
 
 } // namespace
@@ -231,56 +234,55 @@ AlphaPicture::~AlphaPicture() = default;
 AlphaPicture::AlphaPicture(AlphaPicture&&) noexcept = default;
 AlphaPicture& AlphaPicture::operator=(AlphaPicture&&) noexcept = default;
 
-void AlphaPicture::wczytajZParyBmp(const std::string& sciezkaCzarne, const std::string& sciezkaBiale) {
-    robocza_.reset();
-    kolor_.reset();
-    alfa_.reset();
-    wczytajZPary(sciezkaCzarne, sciezkaBiale, false);
+void AlphaPicture::loadFromPairBmp(const std::string& blackPath, const std::string& pathOnWhite) {
+    workBitmap_.reset();
+    color_.reset();
+    alpha_.reset();
+    loadFromPair(blackPath, pathOnWhite, false);
 }
 
-void AlphaPicture::wczytajZParyJpeg(const std::string& sciezkaCzarne, const std::string& sciezkaBiale) {
-    wczytajZPary(sciezkaCzarne, sciezkaBiale, true);
+void AlphaPicture::loadFromPairJpeg(const std::string& blackPath, const std::string& pathOnWhite) {
+    loadFromPair(blackPath, pathOnWhite, true);
 }
 
-void AlphaPicture::wczytajZPary(const std::string& sciezkaCzarne, const std::string& sciezkaBiale,
-                                bool jpeg) {
+void AlphaPicture::loadFromPair(const std::string& blackPath, const std::string& pathOnWhite, bool jpeg) {
     // The temporaries are locals, so they go on every path.
-    Bitmap czarne, biale;
-    auto wczytaj = [jpeg](Bitmap& b, const std::string& sciezka) {
+    Bitmap black, onWhite;
+    auto load = [jpeg](Bitmap& b, const std::string& path) {
         try {
             if (jpeg)
-                wczytajJpeg(b, sciezka);
+                loadJpeg(b, path);
             else
-                wczytajPoprawionaBmp(b, sciezka);
+                loadCorrectedBmp(b, path);
         } catch (...) {
-            throw AlphaPictureError(berrLoad, sciezka);
+            throw AlphaPictureError(kBitmapErrorLoad, path);
         }
     };
-    wczytaj(czarne, sciezkaCzarne);
-    wczytaj(biale, sciezkaBiale);
-    if (czarne.width() != biale.width() || czarne.height() != biale.height())
-        throw AlphaPictureError(berrSize);
-    if (czarne.format() != PixelFormat::Bgr24 || biale.format() != PixelFormat::Bgr24)
-        throw AlphaPictureError(berrPixelFormat);
-    if (!kolor_) kolor_ = std::make_unique<Bitmap>();
-    if (!alfa_) alfa_ = std::make_unique<Bitmap>(0, 0, PixelFormat::Indexed8);
-    if (!wyodrebnijKolorIAlfe(czarne, biale, *kolor_, *alfa_)) throw AlphaPictureError(berrFormat);
+    load(black, blackPath);
+    load(onWhite, pathOnWhite);
+    if (black.width() != onWhite.width() || black.height() != onWhite.height())
+        throw AlphaPictureError(kBitmapErrorSize);
+    if (black.format() != PixelFormat::Bgr24 || onWhite.format() != PixelFormat::Bgr24)
+        throw AlphaPictureError(kBitmapErrorPixelFormat);
+    if (!color_) color_ = std::make_unique<Bitmap>();
+    if (!alpha_) alpha_ = std::make_unique<Bitmap>(0, 0, PixelFormat::Indexed8);
+    if (!extractColorAndAlpha(black, onWhite, *color_, *alpha_)) throw AlphaPictureError(kBitmapErrorFormat);
 }
 
-void AlphaPicture::rysujNaBitmapie(Bitmap* cel, int x, int y, int krycie, const Bitmap* tlo, int bgX, int bgY,
-                                   const Rect& clip) {
+void AlphaPicture::drawOnBitmap(Bitmap* target, int x, int y, int opacity, const Bitmap* background, int bgX,
+                                int bgY, const Rect& clip) {
     // Every bitmap here is device-independent already; there is no device format to switch from.
-    if (!cel || !tlo || !pasujeDoMieszania(kolor_.get(), alfa_.get()) || !kolorLubTlo(cel) ||
-        !kolorLubTlo(tlo))
+    if (!target || !background || !fitsForBlending(color_.get(), alpha_.get()) ||
+        !colorOrBackground(target) || !colorOrBackground(background))
         return;
-    krycie = std::clamp(krycie, 0, 255);
+    opacity = std::clamp(opacity, 0, 255);
 
     // Visible region in the picture's coordinates: columns [t, t + g), rows [u, h). 64-bit so that
     // absurd positions cannot overflow.
     std::int64_t X = x, Y = y, BX = bgX, BY = bgY;
-    std::int64_t t = 0, g = kolor_->width(), u = 0, h = kolor_->height();
-    g = std::min({g, tlo->width() - BX, cel->width() - X});
-    h = std::min({h, tlo->height() - BY, cel->height() - Y});
+    std::int64_t t = 0, g = color_->width(), u = 0, h = color_->height();
+    g = std::min({g, background->width() - BX, target->width() - X});
+    h = std::min({h, background->height() - BY, target->height() - Y});
     if (BX < 0) {
         t = -BX;
         g += BX;
@@ -304,98 +306,100 @@ void AlphaPicture::rysujNaBitmapie(Bitmap* cel, int x, int y, int krycie, const 
     h = std::min<std::int64_t>(h, clip.bottom);
     if (u >= h || g <= 0) return;
 
-    const Obszar o{cel, int(X), int(Y + u), tlo, int(BX), int(BY + u), int(t), int(u), int(g), int(h - u)};
-    mieszaj(o, *kolor_, *alfa_, krycie);
+    const BlendRegion o{target,      int(X), int(Y + u), background, int(BX),
+                        int(BY + u), int(t), int(u),     int(g),     int(h - u)};
+    blend(o, *color_, *alpha_, opacity);
 }
 
-void AlphaPicture::rysujNaKanwie(platform::Canvas& kanwa, int x, int y, int krycie, bool zwolnijRobocza) {
-    if (pasujeDoMieszania(kolor_.get(), alfa_.get())) {
-        const int w = kolor_->width(), h = kolor_->height();
-        if (!robocza_)
-            robocza_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgr24);
+void AlphaPicture::drawOnCanvas(platform::Canvas& canvas, int x, int y, int opacity, bool releaseScratch) {
+    if (fitsForBlending(color_.get(), alpha_.get())) {
+        const int w = color_->width(), h = color_->height();
+        if (!workBitmap_)
+            workBitmap_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgr24);
         else
-            przygotuj(*robocza_, w, h, PixelFormat::Bgr24);
+            prepare(*workBitmap_, w, h, PixelFormat::Bgr24);
 
         // Only the part of the picture that lies on the canvas's bitmap is captured and blended.
-        Bitmap& ekran = kanwa.bitmap();
-        const Rect pole = Rect::fromSize(x, y, w, h).intersect(Rect{0, 0, ekran.width(), ekran.height()});
-        if (!pole.empty()) {
-            const Bitmap* tlo = &ekran;
-            int gx = pole.left, gy = pole.top;
-            if (!kolorLubTlo(tlo)) {
+        Bitmap& screen = canvas.bitmap();
+        const Rect hitArea =
+            Rect::fromSize(x, y, w, h).intersect(Rect{0, 0, screen.width(), screen.height()});
+        if (!hitArea.empty()) {
+            const Bitmap* background = &screen;
+            int gx = hitArea.left, gy = hitArea.top;
+            if (!colorOrBackground(background)) {
                 // A palette canvas: bring the area to 32 bits first, into a bitmap kept for the next draw.
-                if (!przechwycona_)
-                    przechwycona_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgra32);
+                if (!captured_)
+                    captured_ = std::make_unique<Bitmap>(w, h, PixelFormat::Bgra32);
                 else
-                    przygotuj(*przechwycona_, w, h, PixelFormat::Bgra32);
-                gx = pole.left - x, gy = pole.top - y;
-                przechwycona_->canvas().copyRect(Rect::fromSize(gx, gy, pole.width(), pole.height()), ekran,
-                                                 pole);
-                tlo = przechwycona_.get();
+                    prepare(*captured_, w, h, PixelFormat::Bgra32);
+                gx = hitArea.left - x, gy = hitArea.top - y;
+                captured_->canvas().copyRect(Rect::fromSize(gx, gy, hitArea.width(), hitArea.height()),
+                                             screen, hitArea);
+                background = captured_.get();
             }
-            const Obszar o{robocza_.get(), pole.left - x, pole.top - y, tlo,          gx, gy,
-                           pole.left - x,  pole.top - y,  pole.width(), pole.height()};
-            mieszaj(o, *kolor_, *alfa_, std::clamp(krycie, 0, 255));
+            const BlendRegion o{workBitmap_.get(), hitArea.left - x, hitArea.top - y, background,      gx, gy,
+                                hitArea.left - x,  hitArea.top - y,  hitArea.width(), hitArea.height()};
+            blend(o, *color_, *alpha_, std::clamp(opacity, 0, 255));
         }
     }
-    if (robocza_) kanwa.draw(x, y, *robocza_);
-    if (zwolnijRobocza) robocza_.reset();
+    if (workBitmap_) canvas.draw(x, y, *workBitmap_);
+    if (releaseScratch) workBitmap_.reset();
 }
 
-void AlphaPicture::przejmij(AlphaPicture& inny) {
-    if (&inny == this) return;
-    kolor_ = std::move(inny.kolor_);
-    alfa_ = std::move(inny.alfa_);
+void AlphaPicture::takeOver(AlphaPicture& other) {
+    if (&other == this) return;
+    color_ = std::move(other.color_);
+    alpha_ = std::move(other.alpha_);
 }
 
-void AlphaPicture::przeskaluj(AlphaPicture& zrodlo, int szerokosc, int wysokosc, bool rozlej) {
-    if (&zrodlo == this) {
+void AlphaPicture::scaleFrom(AlphaPicture& source, int width, int height, bool bleed) {
+    if (&source == this) {
         // Scaling onto itself: set the pictures aside as the source first.
-        AlphaPicture kopia;
-        kopia.przejmij(*this);
-        przeskaluj(kopia, szerokosc, wysokosc, rozlej);
+        AlphaPicture copy;
+        copy.takeOver(*this);
+        scaleFrom(copy, width, height, bleed);
         return;
     }
-    const int w = std::max(szerokosc, 0), h = std::max(wysokosc, 0);
-    if (zrodlo.kolor_ && zrodlo.alfa_) {
+    const int w = std::max(width, 0), h = std::max(height, 0);
+    if (source.color_ && source.alpha_) {
         // Pictures already of the wanted size are reused; a missing or odd-sized alpha is made anew, so
         // colour and alpha always come out together and of one size.
-        const bool kolorPasuje =
-            kolor_ && kolor_->format() == PixelFormat::Bgr24 && kolor_->width() == w && kolor_->height() == h;
-        if (!kolorPasuje) kolor_ = nowaBitmapa24(w, h);
-        if (!kolorPasuje || !alfa_ || alfa_->width() != w || alfa_->height() != h)
-            alfa_ = nowaBitmapaAlfa(w, h, 255);
-    } else if (zrodlo.kolor_) {
-        alfa_.reset();
-        kolor_ = nowaBitmapa24(w, h);
+        const bool colorFits =
+            color_ && color_->format() == PixelFormat::Bgr24 && color_->width() == w && color_->height() == h;
+        if (!colorFits) color_ = newBitmap24(w, h);
+        if (!colorFits || !alpha_ || alpha_->width() != w || alpha_->height() != h)
+            alpha_ = newAlphaBitmap(w, h, 255);
+    } else if (source.color_) {
+        alpha_.reset();
+        color_ = newBitmap24(w, h);
     } else {
-        kolor_.reset();
-        alfa_ = nowaBitmapaAlfa(w, h, 255);
+        color_.reset();
+        alpha_ = newAlphaBitmap(w, h, 255);
     }
-    robocza_.reset();
+    workBitmap_.reset();
 
-    if (kolor_ && zrodlo.kolor_) {
-        if (rozlej && alfa_ && zrodlo.alfa_)
-            rozlejKolorNaPrzezroczyste(zrodlo.kolor_.get(), zrodlo.alfa_.get());
-        StretchBitmap(kolor_.get(), zrodlo.kolor_.get());
+    if (color_ && source.color_) {
+        if (bleed && alpha_ && source.alpha_)
+            bleedColorIntoTransparent(source.color_.get(), source.alpha_.get());
+        StretchBitmap(color_.get(), source.color_.get());
     }
-    if (alfa_ && zrodlo.alfa_) {
-        const Bitmap& za = *zrodlo.alfa_;
+    if (alpha_ && source.alpha_) {
+        const Bitmap& za = *source.alpha_;
         // Alpha is scaled as a grey 24-bit picture; its blue byte is the new alpha.
-        Bitmap tymczasowa(za.width(), za.height(), PixelFormat::Bgr24);
+        Bitmap temporary(za.width(), za.height(), PixelFormat::Bgr24);
         const int bpp = za.bytesPerPixel();
         for (int j = 0; j < za.height(); ++j) {
             const std::uint8_t* s = za.scanline(j);
-            std::uint8_t* d = tymczasowa.scanline(j);
+            std::uint8_t* d = temporary.scanline(j);
             for (int i = 0; i < za.width(); ++i, d += 3)
                 d[0] = d[1] = d[2] = s[i * bpp];
         }
-        Bitmap cel24(w, h, PixelFormat::Bgr24);
-        StretchBitmap(&cel24, &tymczasowa);
-        alfa_ = nowaBitmapaAlfa(w, h, 0);
+        Bitmap target24(w, h, PixelFormat::Bgr24);
+        StretchBitmap(&target24, &temporary);
+        alpha_ = newAlphaBitmap(w, h, 0);
         for (int j = 0; j < h; ++j) {
-            const std::uint8_t* s = cel24.scanline(j);
-            std::uint8_t* d = alfa_->scanline(j);
+            const std::uint8_t* s = target24.scanline(j);
+            std::uint8_t* d = alpha_->scanline(j);
             for (int i = 0; i < w; ++i)
                 d[i] = s[3 * i];
         }

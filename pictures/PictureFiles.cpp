@@ -21,7 +21,7 @@ std::int32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 
 // The user reads these: in Polish, naming the file, whatever the decoder or the file system said.
-std::vector<std::uint8_t> wczytajPlik(const std::string& path) {
+std::vector<std::uint8_t> loadFile(const std::string& path) {
     if (!platform::fs::exists(path)) throw platform::FileError("Brak pliku " + platform::fs::toNative(path));
     try {
         return platform::fs::readAll(path);
@@ -30,10 +30,10 @@ std::vector<std::uint8_t> wczytajPlik(const std::string& path) {
     }
 }
 
-template <class Dekoder>
-Bitmap dekoduj(const std::vector<std::uint8_t>& bufor, const std::string& path, Dekoder dekoder) {
+template <class DecodeFn>
+Bitmap decode(const std::vector<std::uint8_t>& buffer, const std::string& path, DecodeFn decoder) {
     try {
-        return dekoder(bufor, path);
+        return decoder(buffer, path);
     } catch (const platform::ImageError&) {
         throw platform::ImageError("Uszkodzony plik obrazka " + platform::fs::toNative(path));
     }
@@ -41,67 +41,67 @@ Bitmap dekoduj(const std::vector<std::uint8_t>& bufor, const std::string& path, 
 
 } // namespace
 
-void wczytajJpeg(Bitmap& bitmap, const std::string& path) {
+void loadJpeg(Bitmap& bitmap, const std::string& path) {
     // Decoded into a temporary so that a failure leaves the caller's bitmap as it was.
-    Bitmap obraz =
-        dekoduj(wczytajPlik(path), path, [](const std::vector<std::uint8_t>& b, const std::string& n) {
+    Bitmap picture =
+        decode(loadFile(path), path, [](const std::vector<std::uint8_t>& b, const std::string& n) {
             return platform::image::decodeJpeg(b, n);
         });
-    obraz.setFormat(platform::PixelFormat::Bgr24);
-    bitmap = std::move(obraz);
+    picture.setFormat(platform::PixelFormat::Bgr24);
+    bitmap = std::move(picture);
 }
 
-void wczytajJpeg(Bitmap& bitmap, const std::string& path, int w, int h) {
-    Bitmap obraz =
-        dekoduj(wczytajPlik(path), path, [w, h](const std::vector<std::uint8_t>& b, const std::string& n) {
+void loadJpeg(Bitmap& bitmap, const std::string& path, int w, int h) {
+    Bitmap picture =
+        decode(loadFile(path), path, [w, h](const std::vector<std::uint8_t>& b, const std::string& n) {
             return platform::image::decodeJpeg(b, n, w, h);
         });
-    obraz.setFormat(platform::PixelFormat::Bgr24);
-    if (obraz.width() > w || obraz.height() > h) {
-        Bitmap dokladny(w, h, platform::PixelFormat::Bgr24);
-        StretchBitmap(&dokladny, &obraz);
-        obraz = std::move(dokladny);
+    picture.setFormat(platform::PixelFormat::Bgr24);
+    if (picture.width() > w || picture.height() > h) {
+        Bitmap exact(w, h, platform::PixelFormat::Bgr24);
+        StretchBitmap(&exact, &picture);
+        picture = std::move(exact);
     }
-    bitmap = std::move(obraz);
+    bitmap = std::move(picture);
 }
 
-Bitmap tloOkna(const std::string& path, int w, int h) {
-    Bitmap obraz;
+Bitmap windowBackground(const std::string& path, int w, int h) {
+    Bitmap picture;
     try {
-        wczytajJpeg(obraz, path);
+        loadJpeg(picture, path);
     } catch (const std::exception&) {
     }
-    Bitmap tlo(w, h);
-    tlo.canvas().draw(0, 0, obraz);
-    return tlo;
+    Bitmap background(w, h);
+    background.canvas().draw(0, 0, picture);
+    return background;
 }
 
-void wczytajBmp(Bitmap& bitmap, const std::string& path) {
-    bitmap = dekoduj(wczytajPlik(path), path, platform::image::decodeBmp);
+void loadBmp(Bitmap& bitmap, const std::string& path) {
+    bitmap = decode(loadFile(path), path, platform::image::decodeBmp);
 }
 
-void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor) {
+void fixBmpSize(std::vector<std::uint8_t>& buffer) {
     // Some tools write a wrong or zero image size into 24-bit files; recompute it from the header.
     // A file too short to hold the field goes to the decoder as it is and fails there.
-    constexpr std::size_t kPoleRozmiaru = 34;
-    if (bufor.size() < kPoleRozmiaru + 4 || (bufor[28] | bufor[29] << 8) != 24) return;
-    const std::int64_t szer = le32(bufor, 18), wys = le32(bufor, 22);
+    constexpr std::size_t kSizeField = 34;
+    if (buffer.size() < kSizeField + 4 || (buffer[28] | buffer[29] << 8) != 24) return;
+    const std::int64_t width = le32(buffer, 18), height = le32(buffer, 22);
     // Absurd sides are left for the decoder to refuse; within these bounds the product fits easily.
-    constexpr std::int64_t kGranica = 1 << 20;
-    if (szer < -kGranica || szer > kGranica || wys < -kGranica || wys > kGranica) return;
+    constexpr std::int64_t kLimit = 1 << 20;
+    if (width < -kLimit || width > kLimit || height < -kLimit || height > kLimit) return;
     // 32-bit wrap-around as the header field holds it.
-    const std::uint32_t rozmiar = std::uint32_t(std::uint64_t((szer * 3 + szer % 4) * wys));
+    const std::uint32_t sizeBytes = std::uint32_t(std::uint64_t((width * 3 + width % 4) * height));
     for (int k = 0; k < 4; ++k)
-        bufor[kPoleRozmiaru + k] = std::uint8_t(rozmiar >> (8 * k));
+        buffer[kSizeField + k] = std::uint8_t(sizeBytes >> (8 * k));
 }
 
-void wczytajPoprawionaBmp(Bitmap& bitmap, const std::string& path) {
-    std::vector<std::uint8_t> bufor = wczytajPlik(path);
-    poprawRozmiarBmp(bufor);
-    bitmap = dekoduj(bufor, path, platform::image::decodeBmp);
+void loadCorrectedBmp(Bitmap& bitmap, const std::string& path) {
+    std::vector<std::uint8_t> buffer = loadFile(path);
+    fixBmpSize(buffer);
+    bitmap = decode(buffer, path, platform::image::decodeBmp);
 }
 
-void rysujZMaska(platform::Canvas& canvas, int x, int y, const Bitmap& mask, const Bitmap& picture) {
+void drawWithMask(platform::Canvas& canvas, int x, int y, const Bitmap& mask, const Bitmap& picture) {
     canvas.setCopyMode(platform::CopyMode::SrcPaint);
     canvas.draw(x, y, mask);
     canvas.setCopyMode(platform::CopyMode::SrcAnd);

@@ -15,23 +15,23 @@
 // platform::ImageError ("Uszkodzony plik obrazka <path>") when it is broken; the texts are for the user.
 
 // A JPEG file (".xji") into a 24-bit bitmap.
-void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path);
+void loadJpeg(platform::Bitmap& bitmap, const std::string& path);
 // A picture drawn at w × h: one larger on either side is decoded no larger than needed, then scaled exactly
 // to w × h; one that fits is taken as it is. A data set's photos then cost what the shipped pictures cost.
-void wczytajJpeg(platform::Bitmap& bitmap, const std::string& path, int w, int h);
+void loadJpeg(platform::Bitmap& bitmap, const std::string& path, int w, int h);
 
 // A window's w × h background with the JPEG picture at its top left. Windows read their picture once at
 // start-up to stop there when it is missing; one that went missing since leaves the background black.
-platform::Bitmap tloOkna(const std::string& path, int w, int h);
+platform::Bitmap windowBackground(const std::string& path, int w, int h);
 // A BMP file (".xbi") keeping the file's pixel format.
-void wczytajBmp(platform::Bitmap& bitmap, const std::string& path);
+void loadBmp(platform::Bitmap& bitmap, const std::string& path);
 // A BMP file read through memory after its image-size field has been recomputed (24-bit files).
-void wczytajPoprawionaBmp(platform::Bitmap& bitmap, const std::string& path);
+void loadCorrectedBmp(platform::Bitmap& bitmap, const std::string& path);
 
-// Recomputes the image-size field of a 24-bit BMP held in memory (what wczytajPoprawionaBmp does before
+// Recomputes the image-size field of a 24-bit BMP held in memory (what loadCorrectedBmp does before
 // decoding); other files are left as they are.
-void poprawRozmiarBmp(std::vector<std::uint8_t>& bufor);
+void fixBmpSize(std::vector<std::uint8_t>& buffer);
 
 // The mask-and-picture drawing rule: mask with OR, picture with AND at (x, y), copy mode back to plain.
-void rysujZMaska(platform::Canvas& canvas, int x, int y, const platform::Bitmap& mask,
-                 const platform::Bitmap& picture);
+void drawWithMask(platform::Canvas& canvas, int x, int y, const platform::Bitmap& mask,
+                  const platform::Bitmap& picture);

@@ -20,15 +20,15 @@ namespace {
 void blendPlain(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a, int n,
                 int o) {
     for (int i = 0; i < n; ++i, t += 3, g += 3, s += 3) {
-        const unsigned w = unsigned(wagaMieszania(a[i], o));
+        const unsigned w = unsigned(blendWeight(a[i], o));
         if (w == 1) {
             t[0] = g[0], t[1] = g[1], t[2] = g[2];
         } else if (w == 256) {
             t[0] = s[0], t[1] = s[1], t[2] = s[2];
         } else {
-            t[0] = mieszajBajt(g[0], s[0], w);
-            t[1] = mieszajBajt(g[1], s[1], w);
-            t[2] = mieszajBajt(g[2], s[2], w);
+            t[0] = blendByte(g[0], s[0], w);
+            t[1] = blendByte(g[1], s[1], w);
+            t[2] = blendByte(g[2], s[2], w);
         }
     }
 }
@@ -36,7 +36,7 @@ void blendPlain(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, c
 #if WV_X86
 
 // Both vector paths compute each byte as (g * (256 - w) + s * w + (g > s ? 255 : 0)) >> 8, which equals
-// mieszajBajt: for g < s it is g + floor((s - g) w / 256), for g > s the added 255 turns the floor into
+// blendByte: for g < s it is g + floor((s - g) w / 256), for g > s the added 255 turns the floor into
 // the ceiling of g - (g - s) w / 256. The sum never exceeds 65535.
 
 // Sixteen pixels' weights (two vectors of eight 16-bit lanes) spread over 48 lanes, one per byte.
@@ -55,7 +55,7 @@ inline void spreadWeights(__m128i w, __m128i out[3]) {
 int blendSse2(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a, int n,
               int o) {
     const __m128i zero = _mm_setzero_si128(), k80 = _mm_set1_epi8(char(0x80)), one = _mm_set1_epi16(1);
-    const __m128i k256 = _mm_set1_epi16(256), skala = _mm_set1_epi16(short((o + 1) << 8));
+    const __m128i k256 = _mm_set1_epi16(256), scale = _mm_set1_epi16(short((o + 1) << 8));
     const bool full = o == 255;
     int i = 0;
     for (; i + 16 <= n; i += 16) {
@@ -70,7 +70,7 @@ int blendSse2(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, con
             continue;
         }
         __m128i w0 = _mm_unpacklo_epi8(al, zero), w1 = _mm_unpackhi_epi8(al, zero);
-        if (!full) w0 = _mm_mulhi_epu16(w0, skala), w1 = _mm_mulhi_epu16(w1, skala);
+        if (!full) w0 = _mm_mulhi_epu16(w0, scale), w1 = _mm_mulhi_epu16(w1, scale);
         __m128i wv[6];
         spreadWeights(_mm_add_epi16(w0, one), wv);
         spreadWeights(_mm_add_epi16(w1, one), wv + 3);
@@ -124,9 +124,9 @@ __attribute__((target("avx2"))) int blendAvx2(std::uint8_t* t, const std::uint8_
     const Avx2Controls& c = avx2Controls();
     const __m256i zero = _mm256_setzero_si256(), k80 = _mm256_set1_epi8(char(0x80));
     const __m256i ones = _mm256_set1_epi8(char(0xFF)), one = _mm256_set1_epi8(1);
-    const __m256i skala = _mm256_set1_epi16(short((o + 1) << 8));
-    const __m256i okno0 = _mm256_setr_epi32(0, 1, 2, 3, 2, 3, 4, 5),
-                  okno2 = _mm256_setr_epi32(2, 3, 4, 5, 4, 5, 6, 7);
+    const __m256i scale = _mm256_set1_epi16(short((o + 1) << 8));
+    const __m256i window0 = _mm256_setr_epi32(0, 1, 2, 3, 2, 3, 4, 5),
+                  window2 = _mm256_setr_epi32(2, 3, 4, 5, 4, 5, 6, 7);
     const bool full = o == 255;
     int i = 0;
     for (; i + 32 <= n; i += 32) {
@@ -145,18 +145,18 @@ __attribute__((target("avx2"))) int blendAvx2(std::uint8_t* t, const std::uint8_
         if (full) {
             w = _mm256_adds_epu8(al, one);
         } else {
-            const __m256i lo = _mm256_mulhi_epu16(_mm256_unpacklo_epi8(al, zero), skala);
-            const __m256i hi = _mm256_mulhi_epu16(_mm256_unpackhi_epi8(al, zero), skala);
+            const __m256i lo = _mm256_mulhi_epu16(_mm256_unpacklo_epi8(al, zero), scale);
+            const __m256i hi = _mm256_mulhi_epu16(_mm256_unpackhi_epi8(al, zero), scale);
             w = _mm256_add_epi8(_mm256_packus_epi16(lo, hi), one);
         }
         const __m256i wc = _mm256_sub_epi8(zero, w);
         const __m256i pLo = _mm256_unpacklo_epi8(wc, w), pHi = _mm256_unpackhi_epi8(wc, w);
         const __m256i pA = _mm256_permute2x128_si256(pLo, pHi, 0x20),
                       pB = _mm256_permute2x128_si256(pLo, pHi, 0x31);
-        const __m256i okna[3] = {_mm256_permutevar8x32_epi32(pA, okno0),
-                                 _mm256_permute2x128_si256(pA, pB, 0x21),
-                                 _mm256_permutevar8x32_epi32(pB, okno2)};
-        const __m256i maski[3] = {_mm256_permute4x64_epi64(opaque, 0x44), opaque,
+        const __m256i windows[3] = {_mm256_permutevar8x32_epi32(pA, window0),
+                                    _mm256_permute2x128_si256(pA, pB, 0x21),
+                                    _mm256_permutevar8x32_epi32(pB, window2)};
+        const __m256i masks[3] = {_mm256_permute4x64_epi64(opaque, 0x44), opaque,
                                   _mm256_permute4x64_epi64(opaque, 0xEE)};
         for (int v = 0; v < 3; ++v) {
             const __m256i gv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(g + b + 32 * v));
@@ -164,9 +164,9 @@ __attribute__((target("avx2"))) int blendAvx2(std::uint8_t* t, const std::uint8_
             const __m256i gx = _mm256_xor_si256(gv, k80), sx = _mm256_xor_si256(sv, k80);
             const __m256i bias = _mm256_cmpgt_epi8(gx, sx);
             const __m256i wl = _mm256_shuffle_epi8(
-                okna[v], _mm256_load_si256(reinterpret_cast<const __m256i*>(c.pairLo[v])));
+                windows[v], _mm256_load_si256(reinterpret_cast<const __m256i*>(c.pairLo[v])));
             const __m256i wh = _mm256_shuffle_epi8(
-                okna[v], _mm256_load_si256(reinterpret_cast<const __m256i*>(c.pairHi[v])));
+                windows[v], _mm256_load_si256(reinterpret_cast<const __m256i*>(c.pairHi[v])));
             __m256i lo = _mm256_maddubs_epi16(wl, _mm256_unpacklo_epi8(gx, sx));
             __m256i hi = _mm256_maddubs_epi16(wh, _mm256_unpackhi_epi8(gx, sx));
             lo = _mm256_srli_epi16(_mm256_add_epi16(lo, _mm256_unpacklo_epi8(bias, k80)), 8);
@@ -175,7 +175,7 @@ __attribute__((target("avx2"))) int blendAvx2(std::uint8_t* t, const std::uint8_
             if (full)
                 r = _mm256_blendv_epi8(
                     r, sv,
-                    _mm256_shuffle_epi8(maski[v],
+                    _mm256_shuffle_epi8(masks[v],
                                         _mm256_load_si256(reinterpret_cast<const __m256i*>(c.mask[v]))));
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(t + b + 32 * v), r);
         }

@@ -10,7 +10,7 @@
 namespace simd {
 
 // n pixels of 24-bit rows: t = background g blended towards colour s by the alpha bytes a (one per
-// pixel) at opacity 1..255, with the exact arithmetic of mieszajBajt. t may be g itself; otherwise the
+// pixel) at opacity 1..255, with the exact arithmetic of blendByte. t may be g itself; otherwise the
 // rows must not overlap.
 void blendRow24(std::uint8_t* t, const std::uint8_t* g, const std::uint8_t* s, const std::uint8_t* a, int n,
                 int opacity);

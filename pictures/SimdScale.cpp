@@ -102,11 +102,11 @@ void bilinearSse2(platform::Bitmap& dst, const platform::Bitmap& src, const Axis
     const int sb = 3 * src.width(), dw = dst.width();
     std::vector<std::int16_t> v(std::size_t(sb) + 16);
     // (w1, w2) three times and a zero pair per pixel.
-    std::vector<std::int16_t> wagi(std::size_t(dw) * 8);
+    std::vector<std::int16_t> weights(std::size_t(dw) * 8);
     for (int k = 0; k < dw; ++k)
         for (int c = 0; c < 3; ++c)
-            wagi[8 * k + 2 * c] = std::int16_t(x.taps[k].w1),
-                             wagi[8 * k + 2 * c + 1] = std::int16_t(x.taps[k].w2);
+            weights[8 * k + 2 * c] = std::int16_t(x.taps[k].w1),
+                                weights[8 * k + 2 * c + 1] = std::int16_t(x.taps[k].w2);
     const __m128i zero = _mm_setzero_si128();
     for (int row = 0; row < dst.height(); ++row) {
         const BilinearTap& t = y.taps[row];
@@ -137,7 +137,7 @@ void bilinearSse2(platform::Bitmap& dst, const platform::Bitmap& src, const Axis
                 const __m128i s =
                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(v.data() + 3 * x.taps[px + j].i));
                 const __m128i w =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(wagi.data() + 8 * (px + j)));
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights.data() + 8 * (px + j)));
                 r[j] = divide(_mm_madd_epi16(_mm_unpacklo_epi16(s, _mm_srli_si128(s, 6)), w), d);
             }
             const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(r[0], r[1]), _mm_packs_epi32(r[2], r[3]));
@@ -152,27 +152,27 @@ void bilinearSse2(platform::Bitmap& dst, const platform::Bitmap& src, const Axis
 
 __attribute__((target("avx2"))) void bilinearAvx2(platform::Bitmap& dst, const platform::Bitmap& src,
                                                   const Axis& x, const Axis& y, const Division& d) {
-    const int sb = 3 * src.width(), dw = dst.width(), grupy = dw / 8;
+    const int sb = 3 * src.width(), dw = dst.width(), groups = dw / 8;
     std::vector<std::int16_t> v(std::size_t(sb) + 16);
     // Per group of eight pixels four vectors, each holding pixel j in its low lane and j + 4 in its high
     // one; so the packed bytes come out as pixels 0-3 and 4-7.
-    std::vector<std::int16_t> wagi(std::size_t(grupy) * 64);
-    std::vector<std::int32_t> od(std::size_t(grupy) * 8);
-    for (int g = 0; g < grupy; ++g)
+    std::vector<std::int16_t> weights(std::size_t(groups) * 64);
+    std::vector<std::int32_t> from(std::size_t(groups) * 8);
+    for (int g = 0; g < groups; ++g)
         for (int j = 0; j < 4; ++j)
             for (int h = 0; h < 2; ++h) {
                 const BilinearTap& p = x.taps[8 * g + j + 4 * h];
-                std::int16_t* w = wagi.data() + 64 * g + 16 * j + 8 * h;
+                std::int16_t* w = weights.data() + 64 * g + 16 * j + 8 * h;
                 for (int c = 0; c < 3; ++c)
                     w[2 * c] = std::int16_t(p.w1), w[2 * c + 1] = std::int16_t(p.w2);
-                od[8 * g + 2 * j + h] = 3 * p.i;
+                from[8 * g + 2 * j + h] = 3 * p.i;
             }
     // (v0, v3), (v1, v4), (v2, v5) of the six sums, and a zero pair.
-    const __m256i pary = _mm256_setr_epi8(0, 1, 6, 7, 2, 3, 8, 9, 4, 5, 10, 11, -1, -1, -1, -1, 0, 1, 6, 7, 2,
-                                          3, 8, 9, 4, 5, 10, 11, -1, -1, -1, -1);
-    const __m256i zwin = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2, 4,
-                                          5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-    const __m256i scal = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7);
+    const __m256i pairs = _mm256_setr_epi8(0, 1, 6, 7, 2, 3, 8, 9, 4, 5, 10, 11, -1, -1, -1, -1, 0, 1, 6, 7,
+                                           2, 3, 8, 9, 4, 5, 10, 11, -1, -1, -1, -1);
+    const __m256i collapse = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, 0, 1, 2,
+                                              4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    const __m256i packLanes = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7);
     for (int row = 0; row < dst.height(); ++row) {
         const BilinearTap& t = y.taps[row];
         const std::uint8_t* r0 = src.scanline(t.i);
@@ -211,25 +211,26 @@ __attribute__((target("avx2"))) void bilinearAvx2(platform::Bitmap& dst, const p
 
         std::uint8_t* out = dst.scanline(row);
         const std::int16_t* vd = v.data();
-        for (int g = 0; g < grupy; ++g) {
+        for (int g = 0; g < groups; ++g) {
             __m256i r[4];
             for (int j = 0; j < 4; ++j) {
                 const __m256i s = _mm256_inserti128_si256(
                     _mm256_castsi128_si256(
-                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(vd + od[8 * g + 2 * j]))),
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(vd + od[8 * g + 2 * j + 1])), 1);
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(vd + from[8 * g + 2 * j]))),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(vd + from[8 * g + 2 * j + 1])), 1);
                 const __m256i w =
-                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wagi.data() + 64 * g + 16 * j));
-                r[j] = divide(_mm256_madd_epi16(_mm256_shuffle_epi8(s, pary), w), d);
+                    _mm256_loadu_si256(reinterpret_cast<const __m256i*>(weights.data() + 64 * g + 16 * j));
+                r[j] = divide(_mm256_madd_epi16(_mm256_shuffle_epi8(s, pairs), w), d);
             }
             const __m256i bytes =
                 _mm256_packus_epi16(_mm256_packs_epi32(r[0], r[1]), _mm256_packs_epi32(r[2], r[3]));
-            const __m256i zwarte = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(bytes, zwin), scal);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 24 * g), _mm256_castsi256_si128(zwarte));
+            const __m256i packed =
+                _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(bytes, collapse), packLanes);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 24 * g), _mm256_castsi256_si128(packed));
             _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 24 * g + 16),
-                             _mm256_extracti128_si256(zwarte, 1));
+                             _mm256_extracti128_si256(packed, 1));
         }
-        horizontalPlain(out, vd, x, 8 * grupy, d);
+        horizontalPlain(out, vd, x, 8 * groups, d);
     }
 }
 
@@ -271,11 +272,11 @@ __attribute__((target("avx2"))) void accumulateAvx2(std::uint32_t* sum, const st
         sum[k] += row[k] * w;
 }
 
-void boxRowPlain(std::uint8_t* out, const std::uint32_t* pion, const std::vector<BoxTap>& kol,
+void boxRowPlain(std::uint8_t* out, const std::uint32_t* vertical, const std::vector<BoxTap>& columnTaps,
                  std::uint32_t dw, const Division& d) {
-    for (std::size_t x = 0; x < kol.size(); ++x) {
-        const BoxTap& c = kol[x];
-        const std::uint32_t* v = pion + 3 * c.first;
+    for (std::size_t x = 0; x < columnTaps.size(); ++x) {
+        const BoxTap& c = columnTaps[x];
+        const std::uint32_t* v = vertical + 3 * c.first;
         std::uint32_t s[3], m[3] = {0, 0, 0};
         for (int k = 0; k < 3; ++k)
             s[k] = v[k] * std::uint32_t(c.wFirst);
@@ -283,22 +284,22 @@ void boxRowPlain(std::uint8_t* out, const std::uint32_t* pion, const std::vector
             v += 3;
             m[0] += v[0], m[1] += v[1], m[2] += v[2];
         }
-        v = pion + 3 * c.last;
+        v = vertical + 3 * c.last;
         for (int k = 0; k < 3; ++k)
             out[3 * x + k] = std::uint8_t(d(s[k] + m[k] * dw + v[k] * std::uint32_t(c.wLast)));
     }
 }
 
 // Each target pixel's three sums in one vector (a fourth lane rides along unused).
-__attribute__((target("avx2"))) void boxRowAvx2(std::uint8_t* out, const std::uint32_t* pion,
-                                                const std::vector<BoxTap>& kol, std::uint32_t dw,
+__attribute__((target("avx2"))) void boxRowAvx2(std::uint8_t* out, const std::uint32_t* vertical,
+                                                const std::vector<BoxTap>& columnTaps, std::uint32_t dw,
                                                 const Division& d) {
     const __m128i dwv = _mm_set1_epi32(int(dw));
-    const int n = int(kol.size());
+    const int n = int(columnTaps.size());
     for (int x = 0; x < n; ++x) {
-        const BoxTap& c = kol[x];
+        const BoxTap& c = columnTaps[x];
         const auto at = [&](int i) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(pion + 3 * i));
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(vertical + 3 * i));
         };
         __m128i m = _mm_setzero_si128();
         for (int i = c.first + 1; i < c.last; ++i)
@@ -325,25 +326,25 @@ bool box24(platform::Bitmap& dst, const platform::Bitmap& src, const BoxTap* col
     if (255 * total > UINT32_MAX || dh > 32767) return false;
     const Division d(total);
     if (!d.valid) return false;
-    const std::vector<BoxTap> kol(cols, cols + dw);
-    const int bajty = 3 * sw;
+    const std::vector<BoxTap> columnTaps(cols, cols + dw);
+    const int bytes = 3 * sw;
     // One lane more than the row, for the last pixel's vector load.
-    std::vector<std::uint32_t> pion(std::size_t(bajty) + 4);
+    std::vector<std::uint32_t> vertical(std::size_t(bytes) + 4);
     const bool avx2 = level == platform::SimdLevel::Avx2;
     for (int y = 0; y < dh; ++y) {
         const BoxTap& r = rows[y];
-        std::fill(pion.begin(), pion.end(), 0u);
+        std::fill(vertical.begin(), vertical.end(), 0u);
         for (int j = r.first; j <= r.last; ++j) {
             const std::uint32_t w = j == r.first ? r.wFirst : j == r.last ? r.wLast : std::uint32_t(dh);
             if (avx2)
-                accumulateAvx2(pion.data(), src.scanline(j), bajty, w);
+                accumulateAvx2(vertical.data(), src.scanline(j), bytes, w);
             else
-                accumulateSse2(pion.data(), src.scanline(j), bajty, w);
+                accumulateSse2(vertical.data(), src.scanline(j), bytes, w);
         }
         if (avx2)
-            boxRowAvx2(dst.scanline(y), pion.data(), kol, std::uint32_t(dw), d);
+            boxRowAvx2(dst.scanline(y), vertical.data(), columnTaps, std::uint32_t(dw), d);
         else
-            boxRowPlain(dst.scanline(y), pion.data(), kol, std::uint32_t(dw), d);
+            boxRowPlain(dst.scanline(y), vertical.data(), columnTaps, std::uint32_t(dw), d);
     }
     return true;
 }

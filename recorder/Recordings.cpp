@@ -19,7 +19,7 @@
 
 namespace {
 
-std::string sekcja(int p) {
+std::string section(int p) {
     return "Nagranie" + std::to_string(p);
 }
 
@@ -45,8 +45,8 @@ constexpr char16_t kCp1250[128] = {
 };
 // clang-format on
 
-void dopiszUtf8(std::u32string_view znaki, std::string& out) {
-    for (char32_t c : znaki) {
+void appendUtf8(std::u32string_view chars, std::string& out) {
+    for (char32_t c : chars) {
         if (c < 0x80) {
             out += char(c);
         } else if (c < 0x800) {
@@ -66,7 +66,7 @@ void dopiszUtf8(std::u32string_view znaki, std::string& out) {
 }
 
 // Strict UTF-8 (no overlong forms, surrogates or values beyond U+10FFFF); false at the first fault.
-bool dekodujUtf8(std::string_view t, std::u32string& out) {
+bool decodeUtf8(std::string_view t, std::u32string& out) {
     out.clear();
     for (std::size_t i = 0; i < t.size();) {
         const auto b = static_cast<unsigned char>(t[i]);
@@ -90,7 +90,7 @@ bool dekodujUtf8(std::string_view t, std::u32string& out) {
     return true;
 }
 
-const platform::Font& czcionkaWierszy() {
+const platform::Font& rowFont() {
     static const platform::Font f{
         .family = "Arial Black", .height = 11, .bold = false, .color = platform::kBlack};
     return f;
@@ -100,198 +100,198 @@ const platform::Font& czcionkaWierszy() {
 
 // ---- VoiceRecorder ----
 
-VoiceRecorder::VoiceRecorder(const bool& glosnik) : glosnik_(glosnik) {
-    odtwarzacz_.onComplete = [this] { zakonczone(); };
+VoiceRecorder::VoiceRecorder(const bool& speaker) : speaker_(speaker) {
+    player_.onComplete = [this] { finishedPlaying(); };
 }
 
 VoiceRecorder::~VoiceRecorder() {
-    odtwarzacz_.onComplete = nullptr;
-    zamknij();
+    player_.onComplete = nullptr;
+    closePeriod();
 }
 
-bool VoiceRecorder::otworz(const std::string& sciezka) {
-    zamknij();
-    if (sciezka.empty()) return false;
-    utworzony_ = !platform::fs::exists(sciezka);
-    if (utworzony_ && !platform::sound::writeEmptyWav(sciezka)) return false;
-    sciezka_ = sciezka;
-    otwarty_ = odtwarzacz_.open(sciezka);
-    return otwarty_;
+bool VoiceRecorder::open(const std::string& path) {
+    closePeriod();
+    if (path.empty()) return false;
+    created_ = !platform::fs::exists(path);
+    if (created_ && !platform::sound::writeEmptyWav(path)) return false;
+    path_ = path;
+    opened_ = player_.open(path);
+    return opened_;
 }
 
-bool VoiceRecorder::nagrywaj(int maxMs) {
-    if (!otwarty_) return false;
-    if (nagrywa_) return true;
-    if (odtwarza_) zatrzymaj();
+bool VoiceRecorder::startRecording(int maxMs) {
+    if (!opened_) return false;
+    if (recording_) return true;
+    if (playing_) stop();
     // The file stays as it is until the take is complete, so the old one survives any failure.
-    if (!odtwarzacz_.record(maxMs)) {
+    if (!player_.record(maxMs)) {
         // A place never recorded keeps no empty file behind.
-        const bool usun = utworzony_;
-        zamknij();
-        if (usun) platform::fs::remove(sciezka_);
+        const bool discard = created_;
+        closePeriod();
+        if (discard) platform::fs::remove(path_);
         return false;
     }
-    nagrywa_ = true;
-    wynik_ = Wynik::Brak;
+    recording_ = true;
+    result_ = RecordingOutcome::None;
     return true;
 }
 
-bool VoiceRecorder::odtwarzaj() {
-    if (odtwarza_) return true;
-    if (!otwarty_) return false;
-    if (nagrywa_) zatrzymaj();
-    odtwarza_ = odtwarzacz_.play();
-    return odtwarza_;
+bool VoiceRecorder::play() {
+    if (playing_) return true;
+    if (!opened_) return false;
+    if (recording_) stop();
+    playing_ = player_.play();
+    return playing_;
 }
 
-void VoiceRecorder::zatrzymaj() {
-    if (!otwarty_) return;
-    odtwarzacz_.stop(); // saves a recording, sends no notice
-    odtwarza_ = false;
-    if (nagrywa_) koniecNagrania();
+void VoiceRecorder::stop() {
+    if (!opened_) return;
+    player_.stop(); // saves a recording, sends no notice
+    playing_ = false;
+    if (recording_) recordingEnded();
 }
 
-void VoiceRecorder::koniecNagrania() {
-    nagrywa_ = false;
-    wynik_ = odtwarzacz_.saveFailed() ? Wynik::Niezapisane : Wynik::Zapisane;
+void VoiceRecorder::recordingEnded() {
+    recording_ = false;
+    result_ = player_.saveFailed() ? RecordingOutcome::Unsaved : RecordingOutcome::Saved;
     // A first take the disk refused leaves no empty file behind either.
-    if (wynik_ == Wynik::Niezapisane && utworzony_) platform::fs::remove(sciezka_);
-    utworzony_ = false;
+    if (result_ == RecordingOutcome::Unsaved && created_) platform::fs::remove(path_);
+    created_ = false;
 }
 
-void VoiceRecorder::zamknij() {
-    if (!otwarty_) return;
-    if (nagrywa_ || odtwarza_) zatrzymaj();
-    odtwarzacz_.close();
-    otwarty_ = false;
+void VoiceRecorder::closePeriod() {
+    if (!opened_) return;
+    if (recording_ || playing_) stop();
+    player_.close();
+    opened_ = false;
 }
 
-bool VoiceRecorder::zajety() const {
-    return !glosnik_ || nagrywa_ || odtwarza_;
+bool VoiceRecorder::busy() const {
+    return !speaker_ || recording_ || playing_;
 }
 
-void VoiceRecorder::zakonczone() {
-    if (!otwarty_) return;
-    if (nagrywa_ && !odtwarzacz_.recording()) {
-        koniecNagrania();
-        if (poNagraniu) poNagraniu();
-    } else if (odtwarza_ && !odtwarzacz_.playing()) {
-        odtwarza_ = false;
-        if (poOdtworzeniu) poOdtworzeniu();
+void VoiceRecorder::finishedPlaying() {
+    if (!opened_) return;
+    if (recording_ && !player_.recording()) {
+        recordingEnded();
+        if (onRecorded) onRecorded();
+    } else if (playing_ && !player_.playing()) {
+        playing_ = false;
+        if (onPlayed) onPlayed();
     }
 }
 
 // ---- RecordingList ----
 
-RecordingList::RecordingList(platform::Form& okno, platform::Canvas& kanwa, platform::Label& naglowekNazwy,
-                             platform::Label& naglowekDaty, MenuButton& wGore, MenuButton& wDol,
-                             ScrollBar& pasek, const ScreenLayout& layout)
-    : okno_(okno), pasek_(pasek) {
-    przygotujIndeks();
+RecordingList::RecordingList(platform::Form& window, platform::Canvas& canvas, platform::Label& nameHeader,
+                             platform::Label& dateHeader, MenuButton& scrollUp, MenuButton& scrollDown,
+                             ScrollBar& positionBar, const ScreenLayout& layout)
+    : window_(window), positionBar_(positionBar) {
+    prepareIndex();
 
-    const bool duzy = layout.mode() == TRYB_1024;
+    const bool large = layout.mode() == kMode1024;
     const int L = layout.offsetX(), T = layout.offsetY(), H = layout.areaHeight();
-    const int lewy = L + (duzy ? 244 : 130);
-    for (int r = 0; r < kWierszy; ++r) {
-        Wiersz& w = wiersze_[r];
+    const int rowLeft = L + (large ? 244 : 130);
+    for (int r = 0; r < kRowCount; ++r) {
+        TableRow& w = rows_[r];
         const int top = H / 70 * 22 + T + r * 32;
-        w.wybor.name = "A_Wiersz" + std::to_string(r);
-        w.wybor.onExecute = [this, r] { wybierz(r, true); };
+        w.choice.name = "A_Wiersz" + std::to_string(r);
+        w.choice.onExecute = [this, r] { choose(r, true); };
 
-        w.numer = std::make_unique<platform::Label>(okno);
-        w.numer->setAutoSize(false);
-        w.numer->setTransparent(true);
-        w.numer->setAlignment(platform::TextAlign::Right);
-        w.numer->setFont(czcionkaWierszy());
-        w.numer->setBounds(lewy, top, 26, 22);
-        w.numer->name = "vL_Numer" + std::to_string(r);
+        w.number = std::make_unique<platform::Label>(window);
+        w.number->setAutoSize(false);
+        w.number->setTransparent(true);
+        w.number->setAlignment(platform::TextAlign::Right);
+        w.number->setFont(rowFont());
+        w.number->setBounds(rowLeft, top, 26, 22);
+        w.number->name = "vL_Numer" + std::to_string(r);
 
-        w.nazwa = std::make_unique<platform::Edit>(okno);
-        w.nazwa->setFont(czcionkaWierszy());
-        w.nazwa->setBounds(lewy + 26, top, 220, 26);
-        w.nazwa->maxLength = kMaxNazwy;
-        w.nazwa->name = "vE_Nazwa" + std::to_string(r);
-        w.nazwa->onClick = [this, r] { wybierz(r, false); };
+        w.name = std::make_unique<platform::Edit>(window);
+        w.name->setFont(rowFont());
+        w.name->setBounds(rowLeft + 26, top, 220, 26);
+        w.name->maxLength = kMaxNameLength;
+        w.name->name = "vE_Nazwa" + std::to_string(r);
+        w.name->onClick = [this, r] { choose(r, false); };
 
-        w.data = std::make_unique<platform::Label>(okno);
+        w.data = std::make_unique<platform::Label>(window);
         w.data->setAutoSize(false);
         w.data->setTransparent(false);
         w.data->setColor(platform::kWhite);
-        w.data->setFont(czcionkaWierszy());
-        w.data->setBounds(lewy + 26 + 220 + 5, top + 2, 100, 22);
+        w.data->setFont(rowFont());
+        w.data->setBounds(rowLeft + 26 + 220 + 5, top + 2, 100, 22);
         w.data->name = "vL_Data" + std::to_string(r);
 
-        w.przycisk = std::make_unique<TwoStatePicture>(okno, "S_CHBUT", kanwa, lewy + 26 + 220 + 5 + 100 + 5,
-                                                       top, &w.wybor);
-        w.przycisk->kontrolka().name = "S_CHBUT" + std::to_string(r);
+        w.button = std::make_unique<TwoStatePicture>(window, "S_CHBUT", canvas,
+                                                     rowLeft + 26 + 220 + 5 + 100 + 5, top, &w.choice);
+        w.button->control().name = "S_CHBUT" + std::to_string(r);
     }
-    odswiez();
-    ukryj();
+    refresh();
+    hide();
 
-    naglowekNazwy.setPosition(L + (duzy ? 329 : 229), T + (duzy ? 200 : 155));
-    naglowekDaty.setPosition(L + (duzy ? 524 : 414), T + (duzy ? 200 : 155));
-    const int prawaDat = lewy + 26 + 220 + 5 + 100;
-    wGore.ustawPozycje(prawaDat + 40, -1);
-    wDol.ustawPozycje(prawaDat + 40, -1);
-    pasek_.ustawZakres(wGore.left() + 4, wGore.top() + 30, wDol.top() - 5);
+    nameHeader.setPosition(L + (large ? 329 : 229), T + (large ? 200 : 155));
+    dateHeader.setPosition(L + (large ? 524 : 414), T + (large ? 200 : 155));
+    const int datesRightEdge = rowLeft + 26 + 220 + 5 + 100;
+    scrollUp.placeAt(datesRightEdge + 40, -1);
+    scrollDown.placeAt(datesRightEdge + 40, -1);
+    positionBar_.setRange(scrollUp.left() + 4, scrollUp.top() + 30, scrollDown.top() - 5);
 }
 
 RecordingList::~RecordingList() = default;
 
-std::string RecordingList::oczyscNazwe(std::string_view tekst) {
-    std::u32string znaki;
-    if (!dekodujUtf8(tekst, znaki)) {
-        znaki.clear();
-        for (char c : tekst) {
+std::string RecordingList::cleanName(std::string_view text) {
+    std::u32string chars;
+    if (!decodeUtf8(text, chars)) {
+        chars.clear();
+        for (char c : text) {
             const auto b = static_cast<unsigned char>(c);
             const char32_t z = b < 0x80 ? b : kCp1250[b - 0x80];
-            znaki += z ? z : U'?';
+            chars += z ? z : U'?';
         }
     }
-    std::erase_if(znaki, [](char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); });
-    auto pusty = [](char32_t c) { return c == U' ' || c == 0xA0; };
-    while (!znaki.empty() && pusty(znaki.back()))
-        znaki.pop_back();
-    std::size_t od = 0;
-    while (od < znaki.size() && pusty(znaki[od]))
-        ++od;
-    std::u32string_view wynik = std::u32string_view(znaki).substr(od);
-    wynik = wynik.substr(0, kMaxNazwy);
-    while (!wynik.empty() && pusty(wynik.back()))
-        wynik.remove_suffix(1);
+    std::erase_if(chars, [](char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); });
+    auto isEmpty = [](char32_t c) { return c == U' ' || c == 0xA0; };
+    while (!chars.empty() && isEmpty(chars.back()))
+        chars.pop_back();
+    std::size_t from = 0;
+    while (from < chars.size() && isEmpty(chars[from]))
+        ++from;
+    std::u32string_view result = std::u32string_view(chars).substr(from);
+    result = result.substr(0, kMaxNameLength);
+    while (!result.empty() && isEmpty(result.back()))
+        result.remove_suffix(1);
     std::string out;
-    dopiszUtf8(wynik, out);
+    appendUtf8(result, out);
     return out;
 }
 
-std::string RecordingList::plikMiejsca(int p) {
+std::string RecordingList::placeFile(int p) {
     return "Nagrane\\Nagranie" + std::to_string(p) + ".wav";
 }
 
-std::string RecordingList::tekstIndeksu(const std::array<Recording, kMiejsc>& wpisy) {
-    const std::string bezDaty = platform::date::formatShort(kBrakDaty);
+std::string RecordingList::indexText(const std::array<Recording, kPlaceCount>& entries) {
+    const std::string noDateText = platform::date::formatShort(kNoDate);
     std::string t;
-    for (const Recording& n : wpisy) {
+    for (const Recording& n : entries) {
         if (!t.empty()) t += '\n';
-        t += "[" + sekcja(n.numer) + "]\nPlik=" + n.plik + "\nNazwa=" + n.nazwa +
-             "\nData=" + (n.data > kBrakDaty ? platform::date::formatShort(n.data) : bezDaty) + "\n";
+        t += "[" + section(n.number) + "]\nPlik=" + n.file + "\nNazwa=" + n.name +
+             "\nData=" + (n.data > kNoDate ? platform::date::formatShort(n.data) : noDateText) + "\n";
     }
     return t;
 }
 
-bool RecordingList::zapiszIndeks(const std::array<Recording, kMiejsc>& wpisy) {
+bool RecordingList::saveIndex(const std::array<Recording, kPlaceCount>& entries) {
     try {
-        platform::fs::writeAtomic(kIndeks, tekstIndeksu(wpisy));
+        platform::fs::writeAtomic(kIndex, indexText(entries));
         return true;
     } catch (const std::exception&) {
         return false;
     }
 }
 
-void RecordingList::przygotujIndeks() {
-    for (int p = 0; p < kMiejsc; ++p) {
-        wpisy_[p] = Recording{};
-        wpisy_[p].numer = p;
+void RecordingList::prepareIndex() {
+    for (int p = 0; p < kPlaceCount; ++p) {
+        entries_[p] = Recording{};
+        entries_[p].number = p;
     }
     gora_ = 0;
     // Leftovers of saves cut short by a kill.
@@ -301,195 +301,195 @@ void RecordingList::przygotujIndeks() {
     if (platform::fs::exists("Nagrane")) platform::fs::moveAside("Nagrane");
     platform::fs::createDir("Nagrane");
 
-    const bool jest = platform::fs::exists(kIndeks) || platform::fs::dirExists(kIndeks);
-    bool zapisz = !jest, uszkodzony = false;
+    const bool jest = platform::fs::exists(kIndex) || platform::fs::dirExists(kIndex);
+    bool save = !jest, damaged = false;
     if (jest) {
-        const platform::IniFile ini(kIndeks);
-        int sekcji = 0;
-        for (int p = 0; p < kMiejsc && !ini.unreadable(); ++p) {
-            const std::string s = sekcja(p);
+        const platform::IniFile ini(kIndex);
+        int sectionCount = 0;
+        for (int p = 0; p < kPlaceCount && !ini.unreadable(); ++p) {
+            const std::string s = section(p);
             if (!ini.sectionExists(s)) continue;
-            ++sekcji;
-            Recording& n = wpisy_[p];
+            ++sectionCount;
+            Recording& n = entries_[p];
             // The file name follows from the place; anything else in the index is not ours to open.
-            if (!ini.readString(s, "Plik", "").empty()) n.plik = "Nagranie" + std::to_string(p);
-            const std::string nazwa = ini.readString(s, "Nazwa", "");
-            n.nazwa = oczyscNazwe(nazwa);
+            if (!ini.readString(s, "Plik", "").empty()) n.file = "Nagranie" + std::to_string(p);
+            const std::string name = ini.readString(s, "Nazwa", "");
+            n.name = cleanName(name);
             // Names of the Windows version are stored again as UTF-8.
-            if (n.nazwa != nazwa) zapisz = true;
+            if (n.name != name) save = true;
             const double d = ini.readDate(s, "Data", 0);
-            if (d > kBrakDaty) n.data = d;
+            if (d > kNoDate) n.data = d;
         }
         // Places without their section could never be saved: the index is made whole again.
-        uszkodzony = ini.unreadable() || sekcji < kMiejsc;
+        damaged = ini.unreadable() || sectionCount < kPlaceCount;
     }
     // Takes the index does not list (a kill between the take and the index write, or an index made anew)
     // are kept: a whole take is adopted with its file's date, an empty or cut-off one removed.
-    if (dolaczNagrania(wpisy_)) zapisz = true;
-    if (uszkodzony) {
-        const std::string obok = platform::fs::moveAside(kIndeks);
-        if (obok.empty()) {
-            komunikatIndeksu_ = komunikatNagrywania::SPIS_NIEDOSTEPNY;
-            zapisane_ = wpisy_;
+    if (adoptRecordings(entries_)) save = true;
+    if (damaged) {
+        const std::string asidePath = platform::fs::moveAside(kIndex);
+        if (asidePath.empty()) {
+            indexMessage_ = recordingMessages::kIndexUnavailable;
+            saved_ = entries_;
             return;
         }
-        komunikatIndeksu_ = komunikatNagrywania::SPIS_NAPRAWIONY + ("\u201e" + obok + "\u201d.");
-        zapisz = true;
+        indexMessage_ = recordingMessages::kIndexRebuilt + ("\u201e" + asidePath + "\u201d.");
+        save = true;
     }
     // One write for the whole index: a kill leaves the old file or the complete new one.
-    if (zapisz && !zapiszIndeks(wpisy_)) komunikatIndeksu_ = komunikatNagrywania::SPIS_NIEDOSTEPNY;
-    zapisane_ = wpisy_;
+    if (save && !saveIndex(entries_)) indexMessage_ = recordingMessages::kIndexUnavailable;
+    saved_ = entries_;
 }
 
-bool RecordingList::dolaczNagrania(std::array<Recording, kMiejsc>& wpisy) {
-    bool zmiana = false;
-    for (int p = 0; p < kMiejsc; ++p) {
-        Recording& n = wpisy[p];
-        const std::string plik = plikMiejsca(p);
-        if (!n.plik.empty() || !platform::fs::exists(plik)) continue;
-        const auto bajty = platform::audiofiles::read(plik);
-        const auto dzwiek = bajty ? platform::wav::parse(*bajty) : std::nullopt;
-        if (dzwiek && dzwiek->frames() > 0) {
-            n.plik = "Nagranie" + std::to_string(p);
-            n.data = platform::date::fromUnixSeconds(platform::fs::modifiedTime(plik));
-            zmiana = true;
-        } else if (bajty) {
+bool RecordingList::adoptRecordings(std::array<Recording, kPlaceCount>& entries) {
+    bool changed = false;
+    for (int p = 0; p < kPlaceCount; ++p) {
+        Recording& n = entries[p];
+        const std::string file = placeFile(p);
+        if (!n.file.empty() || !platform::fs::exists(file)) continue;
+        const auto bytes = platform::audiofiles::read(file);
+        const auto sound = bytes ? platform::wav::parse(*bytes) : std::nullopt;
+        if (sound && sound->frames() > 0) {
+            n.file = "Nagranie" + std::to_string(p);
+            n.data = platform::date::fromUnixSeconds(platform::fs::modifiedTime(file));
+            changed = true;
+        } else if (bytes) {
             // An empty place's file or a take cut short before its header: nothing to play.
-            platform::fs::remove(plik);
+            platform::fs::remove(file);
         }
     }
-    return zmiana;
+    return changed;
 }
 
-std::string RecordingList::komunikatIndeksu() {
-    return std::exchange(komunikatIndeksu_, std::string());
+std::string RecordingList::indexMessage() {
+    return std::exchange(indexMessage_, std::string());
 }
 
-std::string RecordingList::tekstDaty(double data) {
-    return data > kBrakDaty ? platform::date::formatShort(data) : std::string();
+std::string RecordingList::dateText(double data) {
+    return data > kNoDate ? platform::date::formatShort(data) : std::string();
 }
 
-void RecordingList::odswiez() {
-    for (int r = 0; r < kWierszy; ++r) {
-        const Recording& n = wpisy_[gora_ + r];
-        Wiersz& w = wiersze_[r];
-        w.numer->setCaption(std::to_string(n.numer + 1) + ".");
-        w.nazwa->setText(n.nazwa);
-        w.data->setCaption(tekstDaty(n.data));
+void RecordingList::refresh() {
+    for (int r = 0; r < kRowCount; ++r) {
+        const Recording& n = entries_[gora_ + r];
+        TableRow& w = rows_[r];
+        w.number->setCaption(std::to_string(n.number + 1) + ".");
+        w.name->setText(n.name);
+        w.data->setCaption(dateText(n.data));
         // A hidden row is switched off when the panel shows it again.
-        if (w.przycisk->kontrolka().visible()) w.przycisk->ustawStan(0);
+        if (w.button->control().visible()) w.button->setState(0);
     }
 }
 
-void RecordingList::pokaz() {
-    for (Wiersz& w : wiersze_) {
-        w.numer->show();
-        w.nazwa->show();
+void RecordingList::show() {
+    for (TableRow& w : rows_) {
+        w.number->show();
+        w.name->show();
         w.data->show();
-        w.przycisk->pokaz();
-        w.przycisk->ustawStan(0);
+        w.button->show();
+        w.button->setState(0);
     }
 }
 
-void RecordingList::ukryj() {
-    for (Wiersz& w : wiersze_) {
-        if (w.nazwa->focused()) okno_.setFocusedControl(nullptr);
-        w.numer->hide();
-        w.nazwa->hide();
+void RecordingList::hide() {
+    for (TableRow& w : rows_) {
+        if (w.name->focused()) window_.setFocusedControl(nullptr);
+        w.number->hide();
+        w.name->hide();
         w.data->hide();
-        w.przycisk->ukryj();
+        w.button->hide();
     }
 }
 
-void RecordingList::rysuj() {
-    for (Wiersz& w : wiersze_)
-        if (w.przycisk->kontrolka().visible()) w.przycisk->rysuj();
+void RecordingList::draw() {
+    for (TableRow& w : rows_)
+        if (w.button->control().visible()) w.button->draw();
 }
 
-bool RecordingList::wGore() {
+bool RecordingList::scrollUp() {
     if (gora_ <= 0) return false;
     --gora_;
-    odswiez();
-    pasek_.krokWGore();
+    refresh();
+    positionBar_.stepUp();
     return true;
 }
 
-bool RecordingList::wDol() {
-    if (gora_ > kMiejsc - kWierszy - 1) return false;
+bool RecordingList::scrollDown() {
+    if (gora_ > kPlaceCount - kRowCount - 1) return false;
     ++gora_;
-    odswiez();
-    pasek_.krokWDol();
+    refresh();
+    positionBar_.stepDown();
     return true;
 }
 
-int RecordingList::wybranyWiersz() const {
-    for (int r = 0; r < kWierszy; ++r)
-        if (wiersze_[r].przycisk->stan() == 1) return r;
+int RecordingList::chosenRow() const {
+    for (int r = 0; r < kRowCount; ++r)
+        if (rows_[r].button->stan() == 1) return r;
     return -1;
 }
 
-std::string RecordingList::nazwaWiersza(int r) {
-    if (r < 0 || r >= kWierszy) return {};
-    platform::Edit& e = *wiersze_[r].nazwa;
-    std::string t = oczyscNazwe(e.text());
+std::string RecordingList::rowName(int r) {
+    if (r < 0 || r >= kRowCount) return {};
+    platform::Edit& e = *rows_[r].name;
+    std::string t = cleanName(e.text());
     if (t != e.text()) {
         e.setText(t);
         e.setCaretPos(e.length());
     }
-    wpisy_[gora_ + r].nazwa = t;
+    entries_[gora_ + r].name = t;
     return t;
 }
 
-std::string RecordingList::sciezkaWiersza(int r) const {
-    if (r < 0 || r >= kWierszy) return {};
-    const Recording& n = wpisy_[gora_ + r];
-    return n.plik.empty() ? std::string() : "Nagrane\\" + n.plik + ".wav";
+std::string RecordingList::rowPath(int r) const {
+    if (r < 0 || r >= kRowCount) return {};
+    const Recording& n = entries_[gora_ + r];
+    return n.file.empty() ? std::string() : "Nagrane\\" + n.file + ".wav";
 }
 
-bool RecordingList::zapiszMiejsce(int p) {
-    if (p < 0 || p >= kMiejsc) return false;
-    Recording& n = wpisy_[p];
-    n.plik = "Nagranie" + std::to_string(n.numer);
+bool RecordingList::savePlace(int p) {
+    if (p < 0 || p >= kPlaceCount) return false;
+    Recording& n = entries_[p];
+    n.file = "Nagranie" + std::to_string(n.number);
     n.data = platform::date::today();
-    if (p >= gora_ && p < gora_ + kWierszy) wiersze_[p - gora_].data->setCaption(tekstDaty(n.data));
-    const std::string s = sekcja(p);
+    if (p >= gora_ && p < gora_ + kRowCount) rows_[p - gora_].data->setCaption(dateText(n.data));
+    const std::string s = section(p);
     bool ok = false;
-    bool uszkodzony = true;
+    bool damaged = true;
     try {
-        platform::IniFile ini(kIndeks);
-        uszkodzony = ini.unreadable() || !ini.sectionExists(s);
-        if (!uszkodzony) {
+        platform::IniFile ini(kIndex);
+        damaged = ini.unreadable() || !ini.sectionExists(s);
+        if (!damaged) {
             const std::string data = platform::date::formatShort(n.data);
-            ini.writeStrings(s, {{"Nazwa", n.nazwa}, {"Plik", n.plik}, {"Data", data}});
+            ini.writeStrings(s, {{"Nazwa", n.name}, {"Plik", n.file}, {"Data", data}});
             ok = true;
         }
     } catch (const std::exception&) {
     }
-    if (uszkodzony) {
+    if (damaged) {
         // The index went missing or bad since start-up: it is made whole again from what it last held.
-        auto wpisy = zapisane_;
-        wpisy[p] = n;
-        const bool jest = platform::fs::exists(kIndeks) || platform::fs::dirExists(kIndeks);
-        ok = (!jest || !platform::fs::moveAside(kIndeks).empty()) && zapiszIndeks(wpisy);
+        auto entries = saved_;
+        entries[p] = n;
+        const bool jest = platform::fs::exists(kIndex) || platform::fs::dirExists(kIndex);
+        ok = (!jest || !platform::fs::moveAside(kIndex).empty()) && saveIndex(entries);
     }
-    if (ok) zapisane_[p] = n;
+    if (ok) saved_[p] = n;
     return ok;
 }
 
-void RecordingList::wybierz(int r, bool zPrzycisku) {
-    for (int i = 0; i < kWierszy; ++i) {
-        Wiersz& w = wiersze_[i];
+void RecordingList::choose(int r, bool fromButton) {
+    for (int i = 0; i < kRowCount; ++i) {
+        TableRow& w = rows_[i];
         if (i != r) {
-            if (w.przycisk->stan() == 1) w.przycisk->ustawStan(0);
+            if (w.button->stan() == 1) w.button->setState(0);
             continue;
         }
-        if (zPrzycisku && w.przycisk->stan() == 1) {
-            w.przycisk->ustawStan(0);
-            okno_.setFocusedControl(nullptr);
+        if (fromButton && w.button->stan() == 1) {
+            w.button->setState(0);
+            window_.setFocusedControl(nullptr);
         } else {
-            w.przycisk->ustawStan(1);
-            w.nazwa->setFocus();
+            w.button->setState(1);
+            w.name->setFocus();
         }
-        w.nazwa->setCaretPos(w.nazwa->length());
+        w.name->setCaretPos(w.name->length());
     }
 }

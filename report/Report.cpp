@@ -18,53 +18,53 @@
 #include <ostream>
 #include <span>
 
-namespace raport {
+namespace report {
 
 namespace {
 
-constexpr const char* kTytul = "Wirowanki Cz.I Demo - Raport postępów";
+constexpr const char* kTitle = "Wirowanki Cz.I Demo - Raport postępów";
 
-std::int64_t terazSek() {
+std::int64_t nowSeconds() {
     // Ticks count from 1601; 11 644 473 600 s lie between 1601 and 1970.
     return platform::toTicks(platform::utcNow()) / 10'000'000 - 11'644'473'600;
 }
 
-bool konczySie(const std::string& s, std::string_view koncowka) {
-    if (s.size() < koncowka.size()) return false;
-    for (std::size_t i = 0; i < koncowka.size(); ++i) {
-        const char c = s[s.size() - koncowka.size() + i];
-        if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != koncowka[i]) return false;
+bool endsWith(const std::string& s, std::string_view suffix) {
+    if (s.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        const char c = s[s.size() - suffix.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c + 32 : c) != suffix[i]) return false;
     }
     return true;
 }
 
-std::span<const std::uint8_t> bajty(const std::string& s) {
+std::span<const std::uint8_t> bytes(const std::string& s) {
     return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
 }
 
-std::string nazwaPliku(const std::string& sciezka) {
-    return std::filesystem::path(sciezka).filename().string();
+std::string fileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
 }
 
 } // namespace
 
-std::string sciezkaCsv(const std::string& sciezkaHtml) {
+std::string csvPath(const std::string& htmlPath) {
     for (std::string_view k : {".html", ".htm"})
-        if (konczySie(sciezkaHtml, k)) return sciezkaHtml.substr(0, sciezkaHtml.size() - k.size()) + ".csv";
-    return sciezkaHtml + ".csv";
+        if (endsWith(htmlPath, k)) return htmlPath.substr(0, htmlPath.size() - k.size()) + ".csv";
+    return htmlPath + ".csv";
 }
 
-std::string domyslnaSciezka() {
-    return (std::filesystem::path(platform::fs::userDir()) / kNazwaRaportu).string();
+std::string defaultPath() {
+    return (std::filesystem::path(platform::fs::userDir()) / kReportName).string();
 }
 
-std::string adresPliku(const std::string& sciezka) {
+std::string fileUrl(const std::string& path) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string url = "file://";
-    for (unsigned char c : sciezka) {
-        const bool zwykly = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                            c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
-        if (zwykly) {
+    for (unsigned char c : path) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+        if (plain) {
             url += static_cast<char>(c);
         } else {
             url += '%';
@@ -75,35 +75,34 @@ std::string adresPliku(const std::string& sciezka) {
     return url;
 }
 
-Zapisany zapiszRaport(const std::string& sciezkaHtml) {
-    const std::int64_t teraz = terazSek();
-    const Odczyt odczyt = odczytajPlik(kPlikStatystyk, teraz);
-    const Postepy postepy = policz(odczyt.gry);
-    Zapisany z;
-    z.html = sciezkaHtml;
-    z.csv = sciezkaCsv(sciezkaHtml);
-    z.gier = postepy.gier;
-    z.uwagi = odczyt.uwagi;
-    const Opis opis{platform::fs::resolve(kPlikStatystyk), nazwaPliku(z.csv), teraz};
-    platform::fs::writeFileAtomic(z.csv, bajty(csv(postepy)));
-    platform::fs::writeFileAtomic(z.html, bajty(html(odczyt, postepy, opis)));
+SavedReport saveReport(const std::string& htmlPath) {
+    const std::int64_t now = nowSeconds();
+    const ReadResult readout = readFile(kStatisticsFileName, now);
+    const ProgressTest progress = calculate(readout.games);
+    SavedReport z;
+    z.html = htmlPath;
+    z.csv = csvPath(htmlPath);
+    z.gameCount = progress.gameCount;
+    z.notes = readout.notes;
+    const Descriptor description{platform::fs::resolve(kStatisticsFileName), fileName(z.csv), now};
+    platform::fs::writeFileAtomic(z.csv, bytes(csv(progress)));
+    platform::fs::writeFileAtomic(z.html, bytes(html(readout, progress, description)));
     return z;
 }
 
-int polecenie(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() > 2 || (args.size() == 2 && args[1].empty())) {
         err << "Użycie: wirowanki raport [PLIK.html]\n";
         return 2;
     }
     std::error_code ec;
-    const std::string cel = args.size() == 2
-                                ? std::filesystem::absolute(args[1], ec).lexically_normal().string()
-                                : domyslnaSciezka();
+    const std::string target =
+        args.size() == 2 ? std::filesystem::absolute(args[1], ec).lexically_normal().string() : defaultPath();
     try {
-        const Zapisany z = zapiszRaport(cel);
-        for (const std::string& u : z.uwagi)
+        const SavedReport z = saveReport(target);
+        for (const std::string& u : z.notes)
             err << "Uwaga: " << u << "\n";
-        out << "Raport postępów (" << z.gier << " " << odmiana(z.gier, "gra", "gry", "gier")
+        out << "Raport postępów (" << z.gameCount << " " << pluralForm(z.gameCount, "gra", "gry", "gier")
             << "): " << z.html << "\nTabela CSV: " << z.csv << "\n";
         return 0;
     } catch (const std::exception& e) {
@@ -112,34 +111,34 @@ int polecenie(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
 }
 
-void otworzRaport(platform::Form* owner) {
-    Zapisany z;
+void openReport(platform::Form* owner) {
+    SavedReport z;
     try {
-        z = zapiszRaport(domyslnaSciezka());
+        z = saveReport(defaultPath());
     } catch (const std::exception&) {
         platform::messageBox(
             owner,
-            "Nie udało się zapisać raportu postępów w pliku:\n" + domyslnaSciezka() +
+            "Nie udało się zapisać raportu postępów w pliku:\n" + defaultPath() +
                 "\n\nSprawdź, czy na dysku jest miejsce i czy katalog nie jest tylko do odczytu.",
-            kTytul, platform::MessageIcon::Error);
+            kTitle, platform::MessageIcon::Error);
         return;
     }
-    const std::string brak = "Raport postępów zapisano w pliku:\n" + z.html +
-                             "\n\nNie udało się uruchomić przeglądarki internetowej. Otwórz ten plik "
-                             "w przeglądarce samodzielnie.";
+    const std::string missing = "Raport postępów zapisano w pliku:\n" + z.html +
+                                "\n\nNie udało się uruchomić przeglądarki internetowej. Otwórz ten plik "
+                                "w przeglądarce samodzielnie.";
     // An opener that starts but finds no browser fails later: the program comes back and says so.
-    const std::weak_ptr<void> zycie = owner ? owner->lifeToken() : std::weak_ptr<void>();
-    auto pozniej = [owner, zycie, brak] {
-        if (owner && zycie.expired()) return;
+    const std::weak_ptr<void> life = owner ? owner->lifeToken() : std::weak_ptr<void>();
+    auto later = [owner, life, missing] {
+        if (owner && life.expired()) return;
         platform::app().raiseMainWindow();
-        platform::messageBox(owner, brak, kTytul, platform::MessageIcon::Warning);
+        platform::messageBox(owner, missing, kTitle, platform::MessageIcon::Warning);
     };
-    if (!platform::openUrl(adresPliku(z.html), std::move(pozniej))) {
-        platform::messageBox(owner, brak, kTytul, platform::MessageIcon::Warning);
+    if (!platform::openUrl(fileUrl(z.html), std::move(later))) {
+        platform::messageBox(owner, missing, kTitle, platform::MessageIcon::Warning);
         return;
     }
     // The browser comes up in front of the full-screen menu, as the about window's links do.
     platform::app().minimize();
 }
 
-} // namespace raport
+} // namespace report

@@ -9,28 +9,28 @@
 #include <charconv>
 #include <cmath>
 
-namespace raport {
+namespace report {
 
 namespace {
 
-constexpr const char* kGry[kGier] = {"Podpisywanie", "Memory", "Uzupełnianie", "Spadające"};
-constexpr const char* kKoloryGier[kGier] = {"#e8830c", "#8e44ad", "#16a085", "#3f9e3f"};
-constexpr const char* kGloski[kGlosek] = {"SZ", "Ż/RZ", "CZ", "DŻ"};
-constexpr const char* kKoloryGlosek[kGlosek] = {"#1f6fb4", "#d62839", "#2e9e4f", "#8a5bc2"};
+constexpr const char* kGames[kGameCount] = {"Podpisywanie", "Memory", "Uzupełnianie", "Spadające"};
+constexpr const char* kGameColors[kGameCount] = {"#e8830c", "#8e44ad", "#16a085", "#3f9e3f"};
+constexpr const char* kSounds[kSoundCount] = {"SZ", "Ż/RZ", "CZ", "DŻ"};
+constexpr const char* kSoundColors[kSoundCount] = {"#1f6fb4", "#d62839", "#2e9e4f", "#8a5bc2"};
 // Dash patterns tell the lines apart on a black-and-white printout too.
-constexpr const char* kKreskiGlosek[kGlosek] = {"", "7 4", "2 3", "9 3 2 3"};
-constexpr const char* kPozycje[kPozycji] = {"nagłos", "śródgłos", "wygłos"};
-constexpr const char* kMiesiace[12] = {"stycznia", "lutego",       "marca",     "kwietnia",
-                                       "maja",     "czerwca",      "lipca",     "sierpnia",
-                                       "września", "października", "listopada", "grudnia"};
-constexpr const char* kDniTygodnia[7] = {"niedziela", "poniedziałek", "wtorek", "środa",
-                                         "czwartek",  "piątek",       "sobota"};
-constexpr int kPunktyZKolkami = 60;
+constexpr const char* kSoundDashes[kSoundCount] = {"", "7 4", "2 3", "9 3 2 3"};
+constexpr const char* kPositions[kPositionCount] = {"nagłos", "śródgłos", "wygłos"};
+constexpr const char* kMonths[12] = {"stycznia", "lutego",       "marca",     "kwietnia",
+                                     "maja",     "czerwca",      "lipca",     "sierpnia",
+                                     "września", "października", "listopada", "grudnia"};
+constexpr const char* kWeekdays[7] = {"niedziela", "poniedziałek", "wtorek", "środa",
+                                      "czwartek",  "piątek",       "sobota"};
+constexpr int kMaxCircledPoints = 60;
 
 // ---------------------------------------------------------------- numbers and dates
 
 // Locale-independent (SVG needs a dot), at most one decimal, no trailing ".0".
-std::string liczbaSvg(double v) {
+std::string svgNumber(double v) {
     char buf[32];
     const double r = std::round(v * 10) / 10;
     const auto [end, ec] =
@@ -39,9 +39,9 @@ std::string liczbaSvg(double v) {
 }
 
 // Polish notation: decimal comma, the given number of decimals with trailing zeros dropped.
-std::string dziesietna(double v, int miejsca) {
+std::string decimal(double v, int places) {
     char buf[48];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, miejsca);
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, places);
     std::string s = ec == std::errc() ? std::string(buf, end) : "0";
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0')
@@ -53,328 +53,330 @@ std::string dziesietna(double v, int miejsca) {
     return s;
 }
 
-std::string procent(double v) {
+std::string percent(double v) {
     return std::to_string(static_cast<int>(std::lround(v))) + "%";
 }
 
 // Thousands apart by a non-breaking space: 100 000.
-std::string tysiace(std::int64_t n) {
+std::string thousands(std::int64_t n) {
     std::string s = std::to_string(n);
     for (int i = static_cast<int>(s.size()) - 3; i > (s[0] == '-' ? 1 : 0); i -= 3)
         s.insert(static_cast<std::size_t>(i), "\u00a0");
     return s;
 }
 
-std::string dwieCyfry(int v) {
+std::string twoDigits(int v) {
     return (v < 10 ? "0" : "") + std::to_string(v);
 }
 
-std::string data(const CzasLokalny& c) {
-    return dwieCyfry(c.dzien) + "." + dwieCyfry(c.miesiac) + "." + std::to_string(c.rok);
+std::string data(const LocalTime& c) {
+    return twoDigits(c.day) + "." + twoDigits(c.month) + "." + std::to_string(c.year);
 }
-std::string godzina(const CzasLokalny& c) {
-    return dwieCyfry(c.godzina) + ":" + dwieCyfry(c.minuta);
+std::string hour(const LocalTime& c) {
+    return twoDigits(c.hour) + ":" + twoDigits(c.minute);
 }
-std::string dataIso(const CzasLokalny& c) {
-    return std::to_string(c.rok) + "-" + dwieCyfry(c.miesiac) + "-" + dwieCyfry(c.dzien);
+std::string dataIso(const LocalTime& c) {
+    return std::to_string(c.year) + "-" + twoDigits(c.month) + "-" + twoDigits(c.day);
 }
-std::string dataSlownie(const CzasLokalny& c) {
-    return std::to_string(c.dzien) + " " + kMiesiace[c.miesiac - 1] + " " + std::to_string(c.rok);
+std::string dateInWords(const LocalTime& c) {
+    return std::to_string(c.day) + " " + kMonths[c.month - 1] + " " + std::to_string(c.year);
 }
-std::string dataDnia(std::int64_t dzien) {
+std::string dayDate(std::int64_t day) {
     int r, m, d;
-    dataZDni(dzien, r, m, d);
-    return dwieCyfry(d) + "." + dwieCyfry(m) + "." + std::to_string(r);
+    dateFromDays(day, r, m, d);
+    return twoDigits(d) + "." + twoDigits(m) + "." + std::to_string(r);
 }
 
 // Practice time as a therapist reads it: "45 s", "34 min", "2 godz. 14 min".
-std::string czasLaczny(std::int64_t s) {
+std::string totalTime(std::int64_t s) {
     if (s < 60) return std::to_string(s) + " s";
     const std::int64_t min = s / 60;
     if (min < 60) return std::to_string(min) + " min";
     return std::to_string(min / 60) + " godz. " + std::to_string(min % 60) + " min";
 }
 
-std::string ilosc(std::int64_t n, const char* jeden, const char* kilka, const char* wiele) {
-    return tysiace(n) + " " + odmiana(n, jeden, kilka, wiele);
+std::string quantity(std::int64_t n, const char* one, const char* few, const char* many) {
+    return thousands(n) + " " + pluralForm(n, one, few, many);
 }
 
 // ---------------------------------------------------------------- charts
 
-struct Linia {
-    const char* nazwa;
-    const char* kolor;
-    const char* kreska;
-    std::vector<Punkt> punkty;
+struct ChartLine {
+    const char* name;
+    const char* color;
+    const char* dashes;
+    std::vector<DataPoint> points;
 };
 
 // Local seconds the charts span: whole days from the first game's to the last game's, or for a single
 // day whole hours from the first game's to the last game's.
-struct Os {
-    std::int64_t od = 0, doX = 86400;
-    bool godziny = false;
+struct Axis {
+    std::int64_t from = 0, toX = 86400;
+    bool hours = false;
 };
 
 // Beyond about two months a line of single games or days is a blur; weeks still show the trend.
-constexpr std::int64_t kDniBezTygodni = 60;
+constexpr std::int64_t kDaysWithoutWeeks = 60;
 
-enum class Srednie { brak, dni, tygodnie };
+enum class Averaging { Missing, Days, Weeks };
 
-std::int64_t dzienZ(std::int64_t sek) {
-    return sek >= 0 ? sek / 86400 : (sek - 86399) / 86400;
+std::int64_t dayOf(std::int64_t seconds) {
+    return seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
 }
 
-struct Podzialka {
-    double krok = 1, gora = 1;
+struct Scale {
+    double step = 1, top = 1;
 };
 
-Podzialka podzialka(double maks, double minimum) {
-    maks = std::max(maks, minimum);
-    const double surowy = maks / 4;
-    const double rzad = std::pow(10.0, std::floor(std::log10(surowy)));
-    Podzialka p;
+Scale scale(double maxValue, double minimum) {
+    maxValue = std::max(maxValue, minimum);
+    const double raw = maxValue / 4;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    Scale p;
     for (double m : {1.0, 2.0, 2.5, 5.0, 10.0})
-        if (m * rzad >= surowy * (1 - 1e-9)) {
-            p.krok = m * rzad;
+        if (m * magnitude >= raw * (1 - 1e-9)) {
+            p.step = m * magnitude;
             break;
         }
-    p.gora = p.krok * std::ceil(maks / p.krok - 1e-9);
+    p.top = p.step * std::ceil(maxValue / p.step - 1e-9);
     return p;
 }
 
 // Points of one game each; over a long time the mean of each week (Monday to Sunday), or of each day when
 // there are too many games to tell apart.
-std::vector<Punkt> doWykresu(const std::vector<Punkt>& punkty, const Os& os, Srednie& srednie) {
-    const bool tygodnie = !os.godziny && (os.doX - os.od) / 86400 > kDniBezTygodni;
-    if (!tygodnie && punkty.size() <= static_cast<std::size_t>(kMaksPunktow)) return punkty;
-    srednie = tygodnie ? Srednie::tygodnie : std::max(srednie, Srednie::dni);
+std::vector<DataPoint> toChart(const std::vector<DataPoint>& points, const Axis& axis, Averaging& averages) {
+    const bool weeks = !axis.hours && (axis.toX - axis.from) / 86400 > kDaysWithoutWeeks;
+    if (!weeks && points.size() <= static_cast<std::size_t>(kMaxPoints)) return points;
+    averages = weeks ? Averaging::Weeks : std::max(averages, Averaging::Days);
     // Day 0 was a Thursday: Monday-based weeks start 3 days later.
-    const std::int64_t dlugosc = tygodnie ? 7 : 1, przesuniecie = tygodnie ? 3 : 0;
-    std::vector<Punkt> wynik;
-    std::int64_t okres = 0;
-    double suma = 0;
-    int ile = 0;
-    auto zamknij = [&] {
-        if (ile) wynik.push_back({(okres * dlugosc - przesuniecie) * 86400 + dlugosc * 43200, suma / ile});
+    const std::int64_t length = weeks ? 7 : 1, offset = weeks ? 3 : 0;
+    std::vector<DataPoint> result;
+    std::int64_t period = 0;
+    double sum = 0;
+    int count = 0;
+    auto closePeriod = [&] {
+        if (count) result.push_back({(period * length - offset) * 86400 + length * 43200, sum / count});
     };
-    for (const Punkt& p : punkty) {
-        const std::int64_t dz = dzienZ(p.x) + przesuniecie;
-        const std::int64_t d = dz >= 0 ? dz / dlugosc : (dz - dlugosc + 1) / dlugosc;
-        if (ile && d != okres) {
-            zamknij();
-            suma = 0, ile = 0;
+    for (const DataPoint& p : points) {
+        const std::int64_t dayIndex = dayOf(p.x) + offset;
+        const std::int64_t d = dayIndex >= 0 ? dayIndex / length : (dayIndex - length + 1) / length;
+        if (count && d != period) {
+            closePeriod();
+            sum = 0, count = 0;
         }
-        okres = d;
-        suma += p.y;
-        ++ile;
+        period = d;
+        sum += p.y;
+        ++count;
     }
-    zamknij();
-    return wynik;
+    closePeriod();
+    return result;
 }
 
-class Wykres {
+class Chart {
 public:
-    Wykres(int w, int h, Os os, Podzialka y, const std::string& opis) : w_(w), h_(h), os_(os), y_(y) {
+    Chart(int w, int h, Axis axis, Scale y, const std::string& description)
+        : w_(w), h_(h), axis_(axis), y_(y) {
         s_ = "<svg class=\"wykres\" viewBox=\"0 0 " + std::to_string(w) + " " + std::to_string(h) +
-             "\" role=\"img\" aria-label=\"" + htmlTekst(opis) + "\">";
+             "\" role=\"img\" aria-label=\"" + htmlText(description) + "\">";
     }
 
-    double x(std::int64_t sek) const {
-        const double t = double(sek - os_.od) / double(std::max<std::int64_t>(1, os_.doX - os_.od));
-        return kLewy + t * (w_ - kLewy - kPrawy);
+    double x(std::int64_t seconds) const {
+        const double t =
+            double(seconds - axis_.from) / double(std::max<std::int64_t>(1, axis_.toX - axis_.from));
+        return kLeft + t * (w_ - kLeft - kRight);
     }
-    double y(double v) const { return h_ - kDol - v / y_.gora * (h_ - kDol - kGora); }
+    double y(double v) const { return h_ - kBottom - v / y_.top * (h_ - kBottom - kTop); }
 
-    void siatkaY(bool procent) {
-        for (double v = 0; v <= y_.gora + 1e-9; v += y_.krok) {
-            const std::string yy = liczbaSvg(y(v));
-            s_ += "<line class=\"siatka\" x1=\"" + std::to_string(kLewy) + "\" x2=\"" +
-                  std::to_string(w_ - kPrawy) + "\" y1=\"" + yy + "\" y2=\"" + yy + "\"/>";
-            s_ += "<text class=\"os\" x=\"" + std::to_string(kLewy - 6) + "\" y=\"" + liczbaSvg(y(v) + 4) +
-                  "\" text-anchor=\"end\">" + dziesietna(v, 2) + (procent ? "%" : "") + "</text>";
+    void gridY(bool percent) {
+        for (double v = 0; v <= y_.top + 1e-9; v += y_.step) {
+            const std::string yy = svgNumber(y(v));
+            s_ += "<line class=\"siatka\" x1=\"" + std::to_string(kLeft) + "\" x2=\"" +
+                  std::to_string(w_ - kRight) + "\" y1=\"" + yy + "\" y2=\"" + yy + "\"/>";
+            s_ += "<text class=\"os\" x=\"" + std::to_string(kLeft - 6) + "\" y=\"" + svgNumber(y(v) + 4) +
+                  "\" text-anchor=\"end\">" + decimal(v, 2) + (percent ? "%" : "") + "</text>";
         }
     }
 
     // Day marks along the bottom, at most about seven of them; hours for a single day.
-    void osCzasu() {
-        if (os_.godziny) {
-            const std::int64_t godzin = std::max<std::int64_t>(1, (os_.doX - os_.od) / 3600);
-            const std::int64_t etykiet = std::clamp((w_ - kLewy - kPrawy) / 60, 2, 7);
-            const std::int64_t krok = (godzin + etykiet - 1) / etykiet;
-            for (std::int64_t t = os_.od; t <= os_.doX; t += krok * 3600) {
-                const std::string xx = liczbaSvg(x(t));
+    void timeAxis() {
+        if (axis_.hours) {
+            const std::int64_t hourCount = std::max<std::int64_t>(1, (axis_.toX - axis_.from) / 3600);
+            const std::int64_t labelCount = std::clamp((w_ - kLeft - kRight) / 60, 2, 7);
+            const std::int64_t step = (hourCount + labelCount - 1) / labelCount;
+            for (std::int64_t t = axis_.from; t <= axis_.toX; t += step * 3600) {
+                const std::string xx = svgNumber(x(t));
                 s_ += "<line class=\"znacznik\" x1=\"" + xx + "\" x2=\"" + xx + "\" y1=\"" +
-                      std::to_string(h_ - kDol) + "\" y2=\"" + std::to_string(h_ - kDol + 4) + "\"/>";
+                      std::to_string(h_ - kBottom) + "\" y2=\"" + std::to_string(h_ - kBottom + 4) + "\"/>";
                 if (x(t) + 16 > w_) continue; // would be cut off at the right edge
-                s_ += "<text class=\"os\" x=\"" + xx + "\" y=\"" + std::to_string(h_ - kDol + 16) +
-                      "\" text-anchor=\"middle\">" + dwieCyfry(int((t - dzienZ(t) * 86400) / 3600)) +
+                s_ += "<text class=\"os\" x=\"" + xx + "\" y=\"" + std::to_string(h_ - kBottom + 16) +
+                      "\" text-anchor=\"middle\">" + twoDigits(int((t - dayOf(t) * 86400) / 3600)) +
                       ":00</text>";
             }
             return;
         }
-        const std::int64_t dni = std::max<std::int64_t>(1, (os_.doX - os_.od) / 86400);
+        const std::int64_t days = std::max<std::int64_t>(1, (axis_.toX - axis_.from) / 86400);
         // About 70 units per label keeps "dd.mm" apart on the narrow charts too.
-        const std::int64_t etykiet = std::clamp((w_ - kLewy - kPrawy) / 70, 2, 7);
-        std::int64_t krok = 364;
+        const std::int64_t labelCount = std::clamp((w_ - kLeft - kRight) / 70, 2, 7);
+        std::int64_t step = 364;
         for (std::int64_t k : {1, 2, 3, 7, 14, 28, 56, 91, 182, 364})
-            if (dni / k <= etykiet) {
-                krok = k;
+            if (days / k <= labelCount) {
+                step = k;
                 break;
             }
-        std::int64_t d = os_.od / 86400;
+        std::int64_t d = axis_.from / 86400;
         // Weekly and longer steps start on a Monday (day 0 was a Thursday).
-        if (krok >= 7) d += (7 - ((d + 3) % 7 + 7) % 7) % 7;
-        const bool dlugi = dni > 300;
-        for (; d * 86400 <= os_.doX; d += krok) {
-            const std::string xx = liczbaSvg(x(d * 86400));
-            int r, m, dz;
-            dataZDni(d, r, m, dz);
-            const std::string etykieta =
-                dlugi ? dwieCyfry(m) + "." + std::to_string(r) : dwieCyfry(dz) + "." + dwieCyfry(m);
+        if (step >= 7) d += (7 - ((d + 3) % 7 + 7) % 7) % 7;
+        const bool longOne = days > 300;
+        for (; d * 86400 <= axis_.toX; d += step) {
+            const std::string xx = svgNumber(x(d * 86400));
+            int r, m, dayIndex;
+            dateFromDays(d, r, m, dayIndex);
+            const std::string label =
+                longOne ? twoDigits(m) + "." + std::to_string(r) : twoDigits(dayIndex) + "." + twoDigits(m);
             s_ += "<line class=\"znacznik\" x1=\"" + xx + "\" x2=\"" + xx + "\" y1=\"" +
-                  std::to_string(h_ - kDol) + "\" y2=\"" + std::to_string(h_ - kDol + 4) + "\"/>";
+                  std::to_string(h_ - kBottom) + "\" y2=\"" + std::to_string(h_ - kBottom + 4) + "\"/>";
             if (x(d * 86400) + 16 > w_) continue; // would be cut off at the right edge
-            s_ += "<text class=\"os\" x=\"" + xx + "\" y=\"" + std::to_string(h_ - kDol + 16) +
-                  "\" text-anchor=\"middle\">" + etykieta + "</text>";
+            s_ += "<text class=\"os\" x=\"" + xx + "\" y=\"" + std::to_string(h_ - kBottom + 16) +
+                  "\" text-anchor=\"middle\">" + label + "</text>";
         }
     }
 
-    void linia(const std::vector<Punkt>& punkty, const char* kolor, const char* kreska, bool procent,
-               const char* nazwa, Srednie srednie) {
-        if (punkty.empty()) return;
+    void line(const std::vector<DataPoint>& points, const char* color, const char* dashes, bool percent,
+              const char* name, Averaging averages) {
+        if (points.empty()) return;
         std::string d;
-        for (const Punkt& p : punkty)
-            d += (d.empty() ? "M" : "L") + liczbaSvg(x(p.x)) + " " + liczbaSvg(y(std::min(p.y, y_.gora)));
+        for (const DataPoint& p : points)
+            d += (d.empty() ? "M" : "L") + svgNumber(x(p.x)) + " " + svgNumber(y(std::min(p.y, y_.top)));
         // Games of one day are separate tries, not a course: points only.
-        if (punkty.size() > 1 && !os_.godziny) {
-            s_ += "<path class=\"linia\" d=\"" + d + "\" stroke=\"" + kolor + "\"";
-            if (*kreska) s_ += std::string(" stroke-dasharray=\"") + kreska + "\"";
+        if (points.size() > 1 && !axis_.hours) {
+            s_ += "<path class=\"linia\" d=\"" + d + "\" stroke=\"" + color + "\"";
+            if (*dashes) s_ += std::string(" stroke-dasharray=\"") + dashes + "\"";
             s_ += "/>";
         }
-        if (punkty.size() > static_cast<std::size_t>(kPunktyZKolkami) && !os_.godziny) return;
-        for (const Punkt& p : punkty) {
-            s_ += "<circle cx=\"" + liczbaSvg(x(p.x)) + "\" cy=\"" + liczbaSvg(y(std::min(p.y, y_.gora))) +
-                  "\" r=\"3.2\" fill=\"" + kolor + "\"><title>";
-            const std::int64_t dz = p.x >= 0 ? p.x / 86400 : (p.x - 86399) / 86400;
-            const std::int64_t wDniu = p.x - dz * 86400;
-            s_ += (srednie == Srednie::tygodnie ? "tydzień od " + dataDnia(dz - 3) : dataDnia(dz)) +
-                  (srednie == Srednie::tygodnie ? std::string(" (średnia tygodnia)")
-                   : srednie == Srednie::dni
-                       ? std::string(" (średnia dnia)")
-                       : " " + dwieCyfry(int(wDniu / 3600)) + ":" + dwieCyfry(int(wDniu / 60 % 60))) +
-                  (nazwa ? std::string(" · ") + htmlTekst(nazwa) : std::string()) + ": " +
-                  (procent ? procent_(p.y) : dziesietna(p.y, 2)) + "</title></circle>";
+        if (points.size() > static_cast<std::size_t>(kMaxCircledPoints) && !axis_.hours) return;
+        for (const DataPoint& p : points) {
+            s_ += "<circle cx=\"" + svgNumber(x(p.x)) + "\" cy=\"" + svgNumber(y(std::min(p.y, y_.top))) +
+                  "\" r=\"3.2\" fill=\"" + color + "\"><title>";
+            const std::int64_t dayIndex = p.x >= 0 ? p.x / 86400 : (p.x - 86399) / 86400;
+            const std::int64_t secondsIntoDay = p.x - dayIndex * 86400;
+            s_ += (averages == Averaging::Weeks ? "tydzień od " + dayDate(dayIndex - 3) : dayDate(dayIndex)) +
+                  (averages == Averaging::Weeks  ? std::string(" (średnia tygodnia)")
+                   : averages == Averaging::Days ? std::string(" (średnia dnia)")
+                                                 : " " + twoDigits(int(secondsIntoDay / 3600)) + ":" +
+                                                       twoDigits(int(secondsIntoDay / 60 % 60))) +
+                  (name ? std::string(" · ") + htmlText(name) : std::string()) + ": " +
+                  (percent ? percent_(p.y) : decimal(p.y, 2)) + "</title></circle>";
         }
     }
 
-    void prostokat(double x0, double y0, double x1, double y1, const char* kolor, const std::string& tytul) {
-        s_ += "<rect x=\"" + liczbaSvg(x0) + "\" y=\"" + liczbaSvg(y0) + "\" width=\"" + liczbaSvg(x1 - x0) +
-              "\" height=\"" + liczbaSvg(y1 - y0) + "\" fill=\"" + kolor + "\"><title>" + htmlTekst(tytul) +
+    void prostokat(double x0, double y0, double x1, double y1, const char* color, const std::string& title) {
+        s_ += "<rect x=\"" + svgNumber(x0) + "\" y=\"" + svgNumber(y0) + "\" width=\"" + svgNumber(x1 - x0) +
+              "\" height=\"" + svgNumber(y1 - y0) + "\" fill=\"" + color + "\"><title>" + htmlText(title) +
               "</title></rect>";
     }
-    void tekst(double xx, double yy, const std::string& t, const char* kotwica = "middle") {
-        s_ += "<text class=\"os\" x=\"" + liczbaSvg(xx) + "\" y=\"" + liczbaSvg(yy) + "\" text-anchor=\"" +
-              kotwica + "\">" + htmlTekst(t) + "</text>";
+    void text(double xx, double yy, const std::string& t, const char* anchor = "middle") {
+        s_ += "<text class=\"os\" x=\"" + svgNumber(xx) + "\" y=\"" + svgNumber(yy) + "\" text-anchor=\"" +
+              anchor + "\">" + htmlText(t) + "</text>";
     }
     void osX() {
-        s_ += "<line class=\"osx\" x1=\"" + std::to_string(kLewy) + "\" x2=\"" + std::to_string(w_ - kPrawy) +
-              "\" y1=\"" + std::to_string(h_ - kDol) + "\" y2=\"" + std::to_string(h_ - kDol) + "\"/>";
+        s_ += "<line class=\"osx\" x1=\"" + std::to_string(kLeft) + "\" x2=\"" + std::to_string(w_ - kRight) +
+              "\" y1=\"" + std::to_string(h_ - kBottom) + "\" y2=\"" + std::to_string(h_ - kBottom) + "\"/>";
     }
 
-    std::string koniec() {
+    std::string end() {
         osX();
         return s_ + "</svg>";
     }
 
-    static constexpr int kLewy = 46, kPrawy = 12, kGora = 10, kDol = 24;
-    int szerokosc() const { return w_; }
-    int wysokosc() const { return h_; }
+    static constexpr int kLeft = 46, kRight = 12, kTop = 10, kBottom = 24;
+    int width() const { return w_; }
+    int height() const { return h_; }
 
 private:
-    static std::string procent_(double v) { return procent(v); }
+    static std::string percent_(double v) { return percent(v); }
     int w_, h_;
-    Os os_;
-    Podzialka y_;
+    Axis axis_;
+    Scale y_;
     std::string s_;
 };
 
-std::string probkaLinii(const char* kolor, const char* kreska) {
+std::string lineSample(const char* color, const char* dashes) {
     std::string s =
         "<svg class=\"probka\" viewBox=\"0 0 30 10\" aria-hidden=\"true\"><line x1=\"1\" y1=\"5\" "
         "x2=\"29\" y2=\"5\" stroke=\"";
-    s += kolor;
+    s += color;
     s += "\" stroke-width=\"3\"";
-    if (*kreska) s += std::string(" stroke-dasharray=\"") + kreska + "\"";
+    if (*dashes) s += std::string(" stroke-dasharray=\"") + dashes + "\"";
     return s + "/></svg>";
 }
 
-std::string wykresLinii(const std::vector<Linia>& linie, Os os, bool procent, double minimum, int w, int h,
-                        const std::string& opis, Srednie& srednie) {
-    std::vector<std::vector<Punkt>> punkty;
-    std::vector<Srednie> jakie;
-    double maks = 0;
-    for (const Linia& l : linie) {
-        Srednie s = Srednie::brak;
-        punkty.push_back(doWykresu(l.punkty, os, s));
-        jakie.push_back(s);
-        srednie = std::max(srednie, s);
-        for (const Punkt& p : punkty.back())
-            maks = std::max(maks, p.y);
+std::string lineChart(const std::vector<ChartLine>& lines, Axis axis, bool percent, double minimum, int w,
+                      int h, const std::string& description, Averaging& averages) {
+    std::vector<std::vector<DataPoint>> points;
+    std::vector<Averaging> averagings;
+    double maxValue = 0;
+    for (const ChartLine& l : lines) {
+        Averaging s = Averaging::Missing;
+        points.push_back(toChart(l.points, axis, s));
+        averagings.push_back(s);
+        averages = std::max(averages, s);
+        for (const DataPoint& p : points.back())
+            maxValue = std::max(maxValue, p.y);
     }
-    const Podzialka py = procent ? Podzialka{25, 100} : podzialka(maks, minimum);
-    Wykres wy(w, h, os, py, opis);
-    wy.siatkaY(procent);
-    wy.osCzasu();
-    for (std::size_t i = 0; i < linie.size(); ++i)
-        wy.linia(punkty[i], linie[i].kolor, linie[i].kreska, procent,
-                 linie.size() > 1 ? linie[i].nazwa : nullptr, jakie[i]);
-    return wy.koniec();
+    const Scale py = percent ? Scale{25, 100} : scale(maxValue, minimum);
+    Chart wy(w, h, axis, py, description);
+    wy.gridY(percent);
+    wy.timeAxis();
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        wy.line(points[i], lines[i].color, lines[i].dashes, percent,
+                lines.size() > 1 ? lines[i].name : nullptr, averagings[i]);
+    return wy.end();
 }
 
-std::string wykresTygodni(const Postepy& p, bool& obciete) {
-    const std::size_t n = std::min<std::size_t>(p.tygodnie.size(), kMaksTygodni);
-    obciete = p.tygodnie.size() > n;
-    const auto pierwszy = p.tygodnie.end() - static_cast<std::ptrdiff_t>(n);
-    double maks = 0;
-    for (auto t = pierwszy; t != p.tygodnie.end(); ++t) {
-        std::int64_t suma = 0;
-        for (std::int64_t s : t->sekundy)
-            suma += s;
-        maks = std::max(maks, suma / 60.0);
+std::string weeksChart(const ProgressTest& p, bool& trimmed) {
+    const std::size_t n = std::min<std::size_t>(p.weeks.size(), kMaxWeeks);
+    trimmed = p.weeks.size() > n;
+    const auto firstPos = p.weeks.end() - static_cast<std::ptrdiff_t>(n);
+    double maxValue = 0;
+    for (auto t = firstPos; t != p.weeks.end(); ++t) {
+        std::int64_t sum = 0;
+        for (std::int64_t s : t->gameSeconds)
+            sum += s;
+        maxValue = std::max(maxValue, sum / 60.0);
     }
-    const Podzialka py = podzialka(maks, 10);
-    Os os;
-    Wykres wy(640, 210, os, py, "Minuty ćwiczeń w kolejnych tygodniach");
-    wy.siatkaY(false);
-    const double pole = double(wy.szerokosc() - Wykres::kLewy - Wykres::kPrawy) / double(n);
-    const double slupek = std::min(pole * 0.72, 46.0);
+    const Scale py = scale(maxValue, 10);
+    Axis axis;
+    Chart wy(640, 210, axis, py, "Minuty ćwiczeń w kolejnych tygodniach");
+    wy.gridY(false);
+    const double hitArea = double(wy.width() - Chart::kLeft - Chart::kRight) / double(n);
+    const double bar = std::min(hitArea * 0.72, 46.0);
     // Date labels at least 44 units apart, counted back from the latest week, which always has one.
-    const std::size_t co = std::max<std::size_t>(1, std::size_t(std::ceil(44.0 / pole)));
+    const std::size_t co = std::max<std::size_t>(1, std::size_t(std::ceil(44.0 / hitArea)));
     for (std::size_t i = 0; i < n; ++i) {
-        const Tydzien& t = *(pierwszy + static_cast<std::ptrdiff_t>(i));
-        const double x0 = Wykres::kLewy + pole * double(i) + (pole - slupek) / 2;
+        const Week& t = *(firstPos + static_cast<std::ptrdiff_t>(i));
+        const double x0 = Chart::kLeft + hitArea * double(i) + (hitArea - bar) / 2;
         double v = 0;
-        for (int g = 0; g < kGier; ++g) {
-            if (!t.sekundy[g]) continue;
-            const double v1 = v + t.sekundy[g] / 60.0;
-            wy.prostokat(x0, wy.y(v1), x0 + slupek, wy.y(v), kKoloryGier[g],
-                         "Tydzień od " + dataDnia(t.poniedzialek) + " · " + kGry[g] + ": " +
-                             czasLaczny(t.sekundy[g]));
+        for (int g = 0; g < kGameCount; ++g) {
+            if (!t.gameSeconds[g]) continue;
+            const double v1 = v + t.gameSeconds[g] / 60.0;
+            wy.prostokat(x0, wy.y(v1), x0 + bar, wy.y(v), kGameColors[g],
+                         "Tydzień od " + dayDate(t.monday) + " · " + kGames[g] + ": " +
+                             totalTime(t.gameSeconds[g]));
             v = v1;
         }
-        if (v > 0 && pole >= 28) wy.tekst(x0 + slupek / 2, wy.y(v) - 5, dziesietna(v, 0) + " min");
+        if (v > 0 && hitArea >= 28) wy.text(x0 + bar / 2, wy.y(v) - 5, decimal(v, 0) + " min");
         if ((n - 1 - i) % co == 0) {
             int r, m, d;
-            dataZDni(t.poniedzialek, r, m, d);
-            wy.tekst(x0 + slupek / 2, wy.wysokosc() - Wykres::kDol + 16, dwieCyfry(d) + "." + dwieCyfry(m));
+            dateFromDays(t.monday, r, m, d);
+            wy.text(x0 + bar / 2, wy.height() - Chart::kBottom + 16, twoDigits(d) + "." + twoDigits(m));
         }
     }
-    return wy.koniec();
+    return wy.end();
 }
 
 // ---------------------------------------------------------------- page parts
 
-const char* kStyl = R"CSS(
+const char* kStyle = R"CSS(
 :root{--tusz:#25303b;--szary:#5d6b78;--jasny:#eef2f5;--linia:#d5dde3;--tlo:#fbfaf6}
 *{box-sizing:border-box}
 html{-webkit-print-color-adjust:exact;print-color-adjust:exact}
@@ -454,89 +456,89 @@ footer p{margin:4px 0}
 @media (max-width:640px){.karty{grid-template-columns:1fr 1fr}.dwa{grid-template-columns:1fr}}
 )CSS";
 
-std::string uwagi(const Odczyt& o) {
-    if (o.uwagi.empty()) return {};
+std::string notes(const ReadResult& o) {
+    if (o.notes.empty()) return {};
     std::string s = "<aside class=\"uwagi\"><h2>Uwaga: nie cały plik statystyk dało się odczytać</h2><ul>";
-    for (const std::string& u : o.uwagi)
-        s += "<li>" + htmlTekst(u) + "</li>";
+    for (const std::string& u : o.notes)
+        s += "<li>" + htmlText(u) + "</li>";
     return s + "</ul><p>Plik nie został zmieniony. Raport pokazuje wszystko, co udało się z niego "
                "odczytać.</p></aside>";
 }
 
-std::string karta(const std::string& wartosc, const std::string& opis) {
-    return "<div class=\"karta\"><span class=\"wartosc\">" + wartosc + "</span><span class=\"opis\">" + opis +
-           "</span></div>";
+std::string card(const std::string& value, const std::string& description) {
+    return "<div class=\"karta\"><span class=\"wartosc\">" + value + "</span><span class=\"opis\">" +
+           description + "</span></div>";
 }
 
-std::string podsumowanie(const Postepy& p) {
-    int ukonczone = 0;
-    std::int64_t dobre = 0, zle = 0;
-    for (const StatGry& g : p.gry)
-        ukonczone += g.ukonczonych, dobre += g.dobre, zle += g.zle;
-    const CzasLokalny& o = *p.ostatnia;
+std::string summary(const ProgressTest& p) {
+    int completedTotal = 0;
+    std::int64_t correct = 0, wrong = 0;
+    for (const GameStats& g : p.games)
+        completedTotal += g.completedCount, correct += g.correct, wrong += g.wrong;
+    const LocalTime& o = *p.last;
     std::string s = "<section class=\"podsumowanie\"><h2>Podsumowanie</h2><div class=\"karty\">";
-    s += karta(tysiace(p.dni), std::string(odmiana(p.dni, "dzień", "dni", "dni")) + " ćwiczeń");
-    s += karta(tysiace(p.gier),
-               std::string(odmiana(p.gier, "gra rozegrana", "gry rozegrane", "gier rozegranych")) +
-                   ", ukończone: " + tysiace(ukonczone));
-    s += karta(czasLaczny(p.czasSek), "łączny czas gry");
-    s += karta(data(o), "ostatnia sesja: " + std::string(kDniTygodnia[o.dzienTygodnia]) + ", " + godzina(o));
+    s += card(thousands(p.days), std::string(pluralForm(p.days, "dzień", "dni", "dni")) + " ćwiczeń");
+    s += card(thousands(p.gameCount),
+              std::string(pluralForm(p.gameCount, "gra rozegrana", "gry rozegrane", "gier rozegranych")) +
+                  ", ukończone: " + thousands(completedTotal));
+    s += card(totalTime(p.timeSeconds), "łączny czas gry");
+    s += card(data(o), "ostatnia sesja: " + std::string(kWeekdays[o.dayOfWeek]) + ", " + hour(o));
     s += "</div>";
-    if (dobre + zle > 0)
+    if (correct + wrong > 0)
         s += "<p class=\"przypis\">Poprawne odpowiedzi we wszystkich grach: <b>" +
-             procent(100.0 * double(dobre) / double(dobre + zle)) + "</b> (" + tysiace(dobre) + " z " +
-             tysiace(dobre + zle) + ").</p>";
+             percent(100.0 * double(correct) / double(correct + wrong)) + "</b> (" + thousands(correct) +
+             " z " + thousands(correct + wrong) + ").</p>";
     return s + "</section>";
 }
 
-std::string komorkaUdzialu(const Licznik& l, bool zLiczba) {
-    const std::optional<double> u = l.udzial();
+std::string shareCell(const Counter& l, bool withCount) {
+    const std::optional<double> u = l.share();
     if (!u) return "<td class=\"brak\">brak odpowiedzi</td>";
-    if (!zLiczba)
-        return "<td class=\"udzial\"><span class=\"pasek\"><i style=\"width:" + liczbaSvg(*u) +
-               "%\"></i></span><b>" + procent(*u) + "</b></td>";
-    return "<td class=\"udzial\"><span class=\"pasek\"><i style=\"width:" + liczbaSvg(*u) +
-           "%\"></i></span><b>" + procent(*u) + "</b><small>" + ilosc(l.gier, "gra", "gry", "gier") +
+    if (!withCount)
+        return "<td class=\"udzial\"><span class=\"pasek\"><i style=\"width:" + svgNumber(*u) +
+               "%\"></i></span><b>" + percent(*u) + "</b></td>";
+    return "<td class=\"udzial\"><span class=\"pasek\"><i style=\"width:" + svgNumber(*u) +
+           "%\"></i></span><b>" + percent(*u) + "</b><small>" + quantity(l.gameCount, "gra", "gry", "gier") +
            "</small></td>";
 }
 
-std::string tabelaGlosek(const Postepy& p) {
+std::string soundsTable(const ProgressTest& p) {
     std::string s = "<section><h2>Głoski i pozycje w wyrazie</h2><table><thead><tr><th>Głoska</th><th "
                     "class=\"l\">Gry</th><th>Poprawne odpowiedzi</th><th>Zmiana</th>";
-    for (const char* poz : kPozycje)
+    for (const char* poz : kPositions)
         s += std::string("<th>") + poz + "</th>";
     s += "</tr></thead><tbody>";
-    for (int i = 0; i < kGlosek; ++i) {
-        const StatGloski& g = p.gloski[i];
-        s += std::string("<tr><td class=\"glosnik\">") + kGloski[i] + "</td>";
-        if (g.razem.gier == 0) {
+    for (int i = 0; i < kSoundCount; ++i) {
+        const SoundStats& g = p.sounds[i];
+        s += std::string("<tr><td class=\"glosnik\">") + kSounds[i] + "</td>";
+        if (g.total.gameCount == 0) {
             s += "<td class=\"l brak\">0</td><td class=\"brak\" colspan=\"5\">nie ćwiczono</td></tr>";
             continue;
         }
-        s += "<td class=\"l\">" + tysiace(g.razem.gier) + "</td>" + komorkaUdzialu(g.razem, false);
-        if (g.wczesniej && g.pozniej) {
-            const double roznica = *g.pozniej - *g.wczesniej;
-            const char* klasa = roznica >= 5 ? "wzrost" : roznica <= -5 ? "spadek" : "";
-            s += std::string("<td class=\"zmiana ") + klasa + "\">" + procent(*g.wczesniej) + " → " +
-                 procent(*g.pozniej) +
-                 (roznica >= 5    ? " ▲"
-                  : roznica <= -5 ? " ▼"
-                                  : "") +
+        s += "<td class=\"l\">" + thousands(g.total.gameCount) + "</td>" + shareCell(g.total, false);
+        if (g.earlier && g.later) {
+            const double difference = *g.later - *g.earlier;
+            const char* cssClass = difference >= 5 ? "wzrost" : difference <= -5 ? "spadek" : "";
+            s += std::string("<td class=\"zmiana ") + cssClass + "\">" + percent(*g.earlier) + " → " +
+                 percent(*g.later) +
+                 (difference >= 5    ? " ▲"
+                  : difference <= -5 ? " ▼"
+                                     : "") +
                  "</td>";
         } else {
             s += "<td class=\"brak\">za mało gier</td>";
         }
-        if (g.pozycjeRozne) {
-            for (const Licznik& l : g.pozycje)
-                s += l.gier ? komorkaUdzialu(l, true) : "<td class=\"brak\">–</td>";
+        if (g.positionsDiffer) {
+            for (const Counter& l : g.positions)
+                s += l.gameCount ? shareCell(l, true) : "<td class=\"brak\">–</td>";
         } else {
             // Every game of the sound had the same positions: per-position figures would only repeat the
             // total.
-            std::uint16_t bity = 0;
-            for (int k = 0; k < kPozycji; ++k)
-                if (g.pozycje[k].gier) bity |= std::uint16_t(0x1000 << k);
+            std::uint16_t bits = 0;
+            for (int k = 0; k < kPositionCount; ++k)
+                if (g.positions[k].gameCount) bits |= std::uint16_t(0x1000 << k);
             s += "<td colspan=\"3\" class=\"brak\">zawsze: " +
-                 (bity ? nazwyPozycji(bity) : std::string("bez pozycji")) + "</td>";
+                 (bits ? positionNames(bits) : std::string("bez pozycji")) + "</td>";
         }
         s += "</tr>";
     }
@@ -547,80 +549,80 @@ std::string tabelaGlosek(const Postepy& p) {
            "Gra z kilkoma głoskami lub pozycjami liczy się do każdej z nich.</p></section>";
 }
 
-std::string legendaGier(const Postepy& p) {
+std::string gameLegend(const ProgressTest& p) {
     std::string s = "<ul class=\"legenda\">";
-    for (int g = 0; g < kGier; ++g)
-        if (p.gry[g].gier)
-            s += std::string("<li><span class=\"kwadrat\" style=\"background:") + kKoloryGier[g] +
-                 "\"></span>" + kGry[g] + "</li>";
+    for (int g = 0; g < kGameCount; ++g)
+        if (p.games[g].gameCount)
+            s += std::string("<li><span class=\"kwadrat\" style=\"background:") + kGameColors[g] +
+                 "\"></span>" + kGames[g] + "</li>";
     return s + "</ul>";
 }
 
-std::string sekcjaTygodni(const Postepy& p) {
-    bool obciete = false;
+std::string weeksSection(const ProgressTest& p) {
+    bool trimmed = false;
     std::string s = "<section><h2>Ćwiczenia w kolejnych tygodniach</h2><figure><figcaption>Minuty gry w "
                     "tygodniu (od poniedziałku)</figcaption>" +
-                    wykresTygodni(p, obciete) + legendaGier(p) + "</figure>";
-    if (obciete)
-        s += "<p class=\"przypis\">Wykres pokazuje ostatnie " + std::to_string(kMaksTygodni) +
-             " tygodnie.</p>";
+                    weeksChart(p, trimmed) + gameLegend(p) + "</figure>";
+    if (trimmed)
+        s += "<p class=\"przypis\">Wykres pokazuje ostatnie " + std::to_string(kMaxWeeks) + " tygodnie.</p>";
     return s + "</section>";
 }
 
-std::string sekcjaGry(const Postepy& p, int g, Os os) {
-    const StatGry& s = p.gry[g];
-    std::string h = std::string("<section class=\"gra\" style=\"--kolor:") + kKoloryGier[g] + "\"><h2>" +
-                    kGry[g] + "</h2><ul class=\"fakty\">";
-    h += "<li><b>" + ilosc(s.gier, "gra", "gry", "gier") + "</b></li>";
-    h += "<li>ukończone: <b>" + tysiace(s.ukonczonych) + "</b></li>";
-    h += "<li>czas: <b>" + czasLaczny(s.czasSek) + "</b></li>";
-    if (s.dobre + s.zle > 0)
-        h += "<li>poprawne odpowiedzi: <b>" + procent(100.0 * double(s.dobre) / double(s.dobre + s.zle)) +
-             "</b></li>";
+std::string gameSection(const ProgressTest& p, int g, Axis axis) {
+    const GameStats& s = p.games[g];
+    std::string h = std::string("<section class=\"gra\" style=\"--kolor:") + kGameColors[g] + "\"><h2>" +
+                    kGames[g] + "</h2><ul class=\"fakty\">";
+    h += "<li><b>" + quantity(s.gameCount, "gra", "gry", "gier") + "</b></li>";
+    h += "<li>ukończone: <b>" + thousands(s.completedCount) + "</b></li>";
+    h += "<li>czas: <b>" + totalTime(s.timeSeconds) + "</b></li>";
+    if (s.correct + s.wrong > 0)
+        h += "<li>poprawne odpowiedzi: <b>" +
+             percent(100.0 * double(s.correct) / double(s.correct + s.wrong)) + "</b></li>";
     h += "<li>podpowiedzi na zadanie: <b>" +
-         dziesietna(double(s.podpowiedzi) / double(std::max<std::int64_t>(1, s.zadan)), 2) + "</b></li></ul>";
+         decimal(double(s.hints) / double(std::max<std::int64_t>(1, s.tasks)), 2) + "</b></li></ul>";
 
-    Srednie srednie = Srednie::brak;
-    std::vector<Linia> linie;
-    std::string legenda = "<ul class=\"legenda\">";
-    for (int i = 0; i < kGlosek; ++i) {
-        if (s.skutecznosc[i].empty()) continue;
-        linie.push_back({kGloski[i], kKoloryGlosek[i], kKreskiGlosek[i], s.skutecznosc[i]});
-        legenda += "<li>" + probkaLinii(kKoloryGlosek[i], kKreskiGlosek[i]) + kGloski[i] + "</li>";
+    Averaging averages = Averaging::Missing;
+    std::vector<ChartLine> lines;
+    std::string legend = "<ul class=\"legenda\">";
+    for (int i = 0; i < kSoundCount; ++i) {
+        if (s.successRate[i].empty()) continue;
+        lines.push_back({kSounds[i], kSoundColors[i], kSoundDashes[i], s.successRate[i]});
+        legend += "<li>" + lineSample(kSoundColors[i], kSoundDashes[i]) + kSounds[i] + "</li>";
     }
-    legenda += "</ul>";
+    legend += "</ul>";
     h += "<figure><figcaption>Poprawne odpowiedzi w kolejnych grach (% wszystkich odpowiedzi), osobno dla "
          "każdej "
          "głoski</figcaption>";
-    if (linie.empty())
+    if (lines.empty())
         h += "<p class=\"brak\">W tych grach nie było jeszcze żadnej odpowiedzi.</p>";
     else
-        h += wykresLinii(linie, os, true, 100, 640, 200, std::string("Poprawne odpowiedzi: ") + kGry[g],
-                         srednie) +
-             legenda;
+        h += lineChart(lines, axis, true, 100, 640, 200, std::string("Poprawne odpowiedzi: ") + kGames[g],
+                       averages) +
+             legend;
     h += "</figure><div class=\"dwa\"><figure><figcaption>Podpowiedzi na zadanie</figcaption>";
-    h += wykresLinii({{kGry[g], kKoloryGier[g], "", s.podpowiedziNaZadanie}}, os, false, 1, 320, 160,
-                     std::string("Podpowiedzi na zadanie: ") + kGry[g], srednie);
+    h += lineChart({{kGames[g], kGameColors[g], "", s.hintsPerTask}}, axis, false, 1, 320, 160,
+                   std::string("Podpowiedzi na zadanie: ") + kGames[g], averages);
     h += "</figure><figure><figcaption>Czas gry (minuty)</figcaption>";
-    h += wykresLinii({{kGry[g], kKoloryGier[g], "", s.minuty}}, os, false, 1, 320, 160,
-                     std::string("Czas gry: ") + kGry[g], srednie);
+    h += lineChart({{kGames[g], kGameColors[g], "", s.minutes}}, axis, false, 1, 320, 160,
+                   std::string("Czas gry: ") + kGames[g], averages);
     h += "</figure></div>";
-    if (srednie == Srednie::tygodnie)
-        h += "<p class=\"przypis\">Gry obejmują ponad " + std::to_string(kDniBezTygodni) +
+    if (averages == Averaging::Weeks)
+        h += "<p class=\"przypis\">Gry obejmują ponad " + std::to_string(kDaysWithoutWeeks) +
              " dni, więc punkty pokazują średnie z kolejnych tygodni.</p>";
-    else if (srednie == Srednie::dni)
+    else if (averages == Averaging::Days)
         h += "<p class=\"przypis\">Gier jest tak dużo, że punkty pokazują średnie z kolejnych dni.</p>";
     return h + "</section>";
 }
 
-std::string tabelaGier(const Postepy& p, const Opis& opis) {
-    const std::size_t n = std::min<std::size_t>(p.wiersze.size(), kMaksWierszy);
+std::string gamesTable(const ProgressTest& p, const Descriptor& description) {
+    const std::size_t n = std::min<std::size_t>(p.rows.size(), kMaxRows);
     std::string s = "<section class=\"tabela\"><h2>Wszystkie gry</h2>";
-    if (n < p.wiersze.size())
-        s += "<p class=\"przypis\">Tabela pokazuje " + tysiace(static_cast<std::int64_t>(n)) +
-             " ostatnich gier z " + tysiace(static_cast<std::int64_t>(p.wiersze.size())) +
+    if (n < p.rows.size())
+        s += "<p class=\"przypis\">Tabela pokazuje " + thousands(static_cast<std::int64_t>(n)) +
+             " ostatnich gier z " + thousands(static_cast<std::int64_t>(p.rows.size())) +
              "; wszystkie są w pliku CSV" +
-             (opis.plikCsv.empty() ? std::string() : " „" + htmlTekst(opis.plikCsv) + "”") + ".</p>";
+             (description.csvFile.empty() ? std::string() : " „" + htmlText(description.csvFile) + "”") +
+             ".</p>";
     s +=
         "<table class=\"lista\"><thead><tr><th>Kiedy</th><th>Gra</th><th>Głoski</th><th>Pozycje</th>"
         "<th>Ilość</th><th class=\"l\">Czas</th><th>Ukoń&shy;czona</th><th class=\"l\">Po&shy;prawne</th><th "
@@ -628,23 +630,23 @@ std::string tabelaGier(const Postepy& p, const Opis& opis) {
     s.reserve(s.size() + n * 420);
     // Newest first: the latest sessions are what a therapist looks for.
     for (std::size_t k = 0; k < n; ++k) {
-        const Wiersz& w = p.wiersze[p.wiersze.size() - 1 - k];
-        const Gra& g = *w.gra;
-        const bool wszystkie = (g.pozycja & 0x7000) == 0x7000;
-        s += "<tr><td class=\"kiedy\">" + data(w.czas) + " " + godzina(w.czas) + "</td><td>" +
-             kGry[g.gra - 1] + "</td><td>" + htmlTekst(nazwyGlosek(g.gloski)) + "</td><td>" +
-             (wszystkie ? std::string("wszystkie") : htmlTekst(nazwyPozycji(g.pozycja))) + "</td><td>" +
-             nazwaIlosci(g.poziom) + "</td><td class=\"l\">" + formatujCzas(g.czasSek) + "</td><td>" +
-             (g.ukonczona ? "tak" : "nie") + "</td><td class=\"l\">" + std::to_string(g.dobre) +
-             "</td><td class=\"l\">" + std::to_string(g.zle) + "</td><td class=\"l\">" +
-             std::to_string(g.podpowiedzi) + "</td><td><span class=\"ocena o" + std::to_string(w.ocena) +
-             "\">" + tekstOceny(w.ocena) + "</span></td></tr>";
+        const TableRow& w = p.rows[p.rows.size() - 1 - k];
+        const PlayedGame& g = *w.game;
+        const bool all = (g.position & 0x7000) == 0x7000;
+        s += "<tr><td class=\"kiedy\">" + data(w.time) + " " + hour(w.time) + "</td><td>" +
+             kGames[g.game - 1] + "</td><td>" + htmlText(soundNames(g.sounds)) + "</td><td>" +
+             (all ? std::string("wszystkie") : htmlText(positionNames(g.position))) + "</td><td>" +
+             quantityName(g.level) + "</td><td class=\"l\">" + formatTime(g.timeSeconds) + "</td><td>" +
+             (g.completed ? "tak" : "nie") + "</td><td class=\"l\">" + std::to_string(g.correct) +
+             "</td><td class=\"l\">" + std::to_string(g.wrong) + "</td><td class=\"l\">" +
+             std::to_string(g.hints) + "</td><td><span class=\"ocena o" + std::to_string(w.rating) + "\">" +
+             gradeText(w.rating) + "</span></td></tr>";
     }
     return s + "</tbody></table></section>";
 }
 
 // A friendly face for the page with nothing to show yet.
-const char* kBuzka =
+const char* kSmiley =
     "<svg viewBox=\"0 0 180 150\" aria-hidden=\"true\"><rect x=\"10\" y=\"96\" width=\"30\" height=\"44\" "
     "rx=\"6\" "
     "fill=\"#e8830c\" opacity=\".35\"/><rect x=\"50\" y=\"76\" width=\"30\" height=\"64\" rx=\"6\" "
@@ -657,50 +659,50 @@ const char* kBuzka =
     "fill=\"#25303b\"/><path d=\"M73 62 Q92 80 111 62\" fill=\"none\" stroke=\"#25303b\" stroke-width=\"4\" "
     "stroke-linecap=\"round\"/></svg>";
 
-std::string pusto(const Odczyt& o) {
+std::string emptyPage(const ReadResult& o) {
     std::string s = "<section class=\"pusto\">";
-    s += kBuzka;
+    s += kSmiley;
     s += "<h2>Nie ma jeszcze zapisanych gier</h2><p>Raport wypełni się sam: każda gra zapisuje się, gdy się "
          "skończy i pojawi się ekran z wynikiem. Zagrajcie w Podpisywanie, Memory, Uzupełnianie albo "
          "Spadające "
          "i otwórzcie raport jeszcze raz.</p>";
-    if (!o.plikIstnieje)
+    if (!o.fileExists)
         s += "<p>Plik statystyk jeszcze nie istnieje; program założy go przy pierwszym uruchomieniu.</p>";
     return s + "<p>Gra, w której przez dwie minuty nic się nie działo, nie jest zapisywana.</p></section>";
 }
 
 } // namespace
 
-const char* nazwaGry(int gra) {
-    return gra >= 1 && gra <= kGier ? kGry[gra - 1] : "?";
+const char* gameName(int game) {
+    return game >= 1 && game <= kGameCount ? kGames[game - 1] : "?";
 }
 
-std::string nazwyGlosek(std::uint16_t gloski) {
+std::string soundNames(std::uint16_t sounds) {
     std::string s;
-    for (int i = 0; i < kGlosek; ++i)
-        if (gloski & (1u << i)) s += (s.empty() ? "" : ", ") + std::string(kGloski[i]);
+    for (int i = 0; i < kSoundCount; ++i)
+        if (sounds & (1u << i)) s += (s.empty() ? "" : ", ") + std::string(kSounds[i]);
     return s;
 }
 
-std::string nazwyPozycji(std::uint16_t pozycja) {
+std::string positionNames(std::uint16_t position) {
     std::string s;
-    for (int i = 0; i < kPozycji; ++i)
-        if (pozycja & (0x1000u << i)) s += (s.empty() ? "" : ", ") + std::string(kPozycje[i]);
+    for (int i = 0; i < kPositionCount; ++i)
+        if (position & (0x1000u << i)) s += (s.empty() ? "" : ", ") + std::string(kPositions[i]);
     return s;
 }
 
-const char* nazwaIlosci(int poziom) {
-    return poziom == 1 ? "mało" : poziom == 2 ? "średnio" : poziom == 3 ? "dużo" : "?";
+const char* quantityName(int level) {
+    return level == 1 ? "mało" : level == 2 ? "średnio" : level == 3 ? "dużo" : "?";
 }
 
-const char* tekstOceny(int ocena) {
-    return ocena == 4 ? "Brawo!" : ocena == 2 ? "Dobrze!" : "Spróbuj jeszcze raz!";
+const char* gradeText(int rating) {
+    return rating == 4 ? "Brawo!" : rating == 2 ? "Dobrze!" : "Spróbuj jeszcze raz!";
 }
 
-std::string htmlTekst(std::string_view tekst) {
+std::string htmlText(std::string_view text) {
     std::string s;
-    s.reserve(tekst.size());
-    for (char c : tekst) {
+    s.reserve(text.size());
+    for (char c : text) {
         switch (c) {
         case '&':
             s += "&amp;";
@@ -724,65 +726,65 @@ std::string htmlTekst(std::string_view tekst) {
     return s;
 }
 
-std::string html(const Odczyt& odczyt, const Postepy& p, const Opis& opis) {
-    const CzasLokalny teraz = czasLokalny(opis.terazSek);
+std::string html(const ReadResult& readout, const ProgressTest& p, const Descriptor& description) {
+    const LocalTime now = toLocalTime(description.nowSeconds);
     std::string s =
         "<!DOCTYPE html>\n<html lang=\"pl\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"viewport\" "
         "content=\"width=device-width, initial-scale=1\">\n<title>Raport postępów – Wesołe "
         "Wirowanki</title>\n<style>";
-    s += kStyl;
+    s += kStyle;
     s += "</style>\n</head>\n<body>\n<main>\n<header class=\"naglowek\"><div><h1>Raport postępów</h1><p "
          "class=\"podtytul\">Wesołe Wirowanki · ćwiczenia głosek SZ, Ż/RZ, CZ, DŻ</p></div><p "
          "class=\"stan\">Stan na "
          "<b>" +
-         dataSlownie(teraz) + ", " + godzina(teraz) + "</b>";
-    if (p.pierwsza) s += "<br>Okres: " + data(*p.pierwsza) + " – " + data(*p.ostatnia);
+         dateInWords(now) + ", " + hour(now) + "</b>";
+    if (p.first) s += "<br>Okres: " + data(*p.first) + " – " + data(*p.last);
     s += "</p></header>\n";
-    s += uwagi(odczyt);
-    if (p.wiersze.empty()) {
-        s += pusto(odczyt);
+    s += notes(readout);
+    if (p.rows.empty()) {
+        s += emptyPage(readout);
     } else {
-        Os os;
-        os.od = p.pierwsza->dzienEpoki() * 86400;
-        os.doX = (p.ostatnia->dzienEpoki() + 1) * 86400;
-        if (p.pierwsza->dzienEpoki() == p.ostatnia->dzienEpoki()) {
-            os.godziny = true;
-            os.od = p.pierwsza->sek / 3600 * 3600;
-            os.doX = std::max(p.ostatnia->sek / 3600 * 3600 + 3600, os.od + 3600);
+        Axis axis;
+        axis.from = p.first->epochDay() * 86400;
+        axis.toX = (p.last->epochDay() + 1) * 86400;
+        if (p.first->epochDay() == p.last->epochDay()) {
+            axis.hours = true;
+            axis.from = p.first->seconds / 3600 * 3600;
+            axis.toX = std::max(p.last->seconds / 3600 * 3600 + 3600, axis.from + 3600);
         }
-        s += podsumowanie(p) + "\n" + tabelaGlosek(p) + "\n" + sekcjaTygodni(p) + "\n";
-        std::string niegrane;
-        for (int g = 0; g < kGier; ++g) {
-            if (p.gry[g].gier)
-                s += sekcjaGry(p, g, os) + "\n";
+        s += summary(p) + "\n" + soundsTable(p) + "\n" + weeksSection(p) + "\n";
+        std::string unplayed;
+        for (int g = 0; g < kGameCount; ++g) {
+            if (p.games[g].gameCount)
+                s += gameSection(p, g, axis) + "\n";
             else
-                niegrane += (niegrane.empty() ? "" : ", ") + std::string(kGry[g]);
+                unplayed += (unplayed.empty() ? "" : ", ") + std::string(kGames[g]);
         }
-        if (!niegrane.empty()) s += "<p class=\"niegrane\">Jeszcze nie grano: " + niegrane + ".</p>\n";
-        s += tabelaGier(p, opis) + "\n";
+        if (!unplayed.empty()) s += "<p class=\"niegrane\">Jeszcze nie grano: " + unplayed + ".</p>\n";
+        s += gamesTable(p, description) + "\n";
     }
     s += "<footer>";
-    if (!p.wiersze.empty())
+    if (!p.rows.empty())
         s += "<p>Ocena to ta sama, którą pokazał ekran wyników: „Brawo!”, „Dobrze!” albo „Spróbuj jeszcze "
              "raz!” "
              "(liczą się poprawne i błędne odpowiedzi, nie podpowiedzi). Zadania w grze: w Memory pary "
              "obrazków, w "
              "pozostałych grach wyrazy. Daty i godziny według strefy czasowej tego komputera.</p>";
-    if (!opis.plikCsv.empty())
-        s += "<p>Ta sama tabela gier do arkusza kalkulacyjnego: „" + htmlTekst(opis.plikCsv) + "”.</p>";
-    s += "<p>Źródło: " + htmlTekst(opis.plikStatystyk) + "</p></footer>\n</main>\n</body>\n</html>\n";
+    if (!description.csvFile.empty())
+        s += "<p>Ta sama tabela gier do arkusza kalkulacyjnego: „" + htmlText(description.csvFile) + "”.</p>";
+    s += "<p>Źródło: " + htmlText(description.statsFile) + "</p></footer>\n</main>\n</body>\n</html>\n";
     return s;
 }
 
 namespace {
 
-void poleCsv(std::string& s, std::string_view pole) {
-    if (pole.find_first_of(",\"\r\n") == std::string_view::npos) {
-        s += pole;
+void csvField(std::string& s, std::string_view hitArea) {
+    if (hitArea.find_first_of(",\"\r\n") == std::string_view::npos) {
+        s += hitArea;
         return;
     }
     s += '"';
-    for (char c : pole) {
+    for (char c : hitArea) {
         if (c == '"') s += '"';
         s += c;
     }
@@ -791,25 +793,25 @@ void poleCsv(std::string& s, std::string_view pole) {
 
 } // namespace
 
-std::string csv(const Postepy& p) {
+std::string csv(const ProgressTest& p) {
     std::string s =
         "\xEF\xBB\xBF"
         "Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,Ocena\r\n";
-    s.reserve(s.size() + p.wiersze.size() * 96);
-    for (const Wiersz& w : p.wiersze) {
-        const Gra& g = *w.gra;
-        for (const std::string& pole :
-             {dataIso(w.czas), godzina(w.czas), std::string(kGry[g.gra - 1]), nazwyGlosek(g.gloski),
-              nazwyPozycji(g.pozycja), std::string(nazwaIlosci(g.poziom)), std::to_string(g.czasSek),
-              std::string(g.ukonczona ? "tak" : "nie"), std::to_string(g.dobre), std::to_string(g.zle),
-              std::to_string(g.podpowiedzi)}) {
-            poleCsv(s, pole);
+    s.reserve(s.size() + p.rows.size() * 96);
+    for (const TableRow& w : p.rows) {
+        const PlayedGame& g = *w.game;
+        for (const std::string& hitArea :
+             {dataIso(w.time), hour(w.time), std::string(kGames[g.game - 1]), soundNames(g.sounds),
+              positionNames(g.position), std::string(quantityName(g.level)), std::to_string(g.timeSeconds),
+              std::string(g.completed ? "tak" : "nie"), std::to_string(g.correct), std::to_string(g.wrong),
+              std::to_string(g.hints)}) {
+            csvField(s, hitArea);
             s += ',';
         }
-        s += tekstOceny(w.ocena);
+        s += gradeText(w.rating);
         s += "\r\n";
     }
     return s;
 }
 
-} // namespace raport
+} // namespace report

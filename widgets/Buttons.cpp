@@ -17,89 +17,89 @@ using platform::Rect;
 
 namespace {
 
-std::unique_ptr<Bitmap> zasob(const std::string& nazwa) {
+std::unique_ptr<Bitmap> resource(const std::string& name) {
     auto b = std::make_unique<Bitmap>();
-    OtworzBMP(nazwa, *b);
+    openBmp(name, *b);
     return b;
 }
 
 // Hover is for the window the user works in, not for one lying under a modal message.
-bool obcyNajazd(const Message& m, const platform::Form& okno) {
-    return m.kind == MessageKind::MouseEnter && platform::app().activeForm() != &okno;
+bool foreignHover(const Message& m, const platform::Form& window) {
+    return m.kind == MessageKind::MouseEnter && platform::app().activeForm() != &window;
 }
 
 } // namespace
 
 // ---- MenuButton ----
 
-MenuButton::MenuButton(platform::Form& okno, const std::string& nazwa, Canvas& ekran, Canvas& tlo, int left,
-                       int top, platform::Action* akcja)
-    : platform::ImageControl(okno), ekran_(&ekran), tlo_(&tlo) {
+MenuButton::MenuButton(platform::Form& window, const std::string& name, Canvas& screen, Canvas& background,
+                       int left, int top, platform::Action* action)
+    : platform::ImageControl(window), screen_(&screen), background_(&background) {
     try {
-        aktywny_ = zasob(nazwa + "_A");
-        normalny_ = zasob(nazwa + "_D");
-        maska_ = zasob(nazwa + "_M");
-        wcisniety_ = zasob(nazwa + "_");
-        setBounds(left, top, maska_->width(), maska_->height());
-        if (akcja) onClick = [akcja] { akcja->execute(); };
-        bufor_ = std::make_unique<Bitmap>(width(), height(), ekran.bitmap().format());
-        bufor_->palette() = ekran.bitmap().palette();
-        przeliczGranice();
+        active_ = resource(name + "_A");
+        normal_ = resource(name + "_D");
+        mask_ = resource(name + "_M");
+        pressed_ = resource(name + "_");
+        setBounds(left, top, mask_->width(), mask_->height());
+        if (action) onClick = [action] { action->execute(); };
+        buffer_ = std::make_unique<Bitmap>(width(), height(), screen.bitmap().format());
+        buffer_->palette() = screen.bitmap().palette();
+        recomputeBounds();
     } catch (...) {
         // Members and the control itself are released on the way out.
         throw FatalError(1);
     }
-    gotowy_ = true;
+    ready_ = true;
 }
 
 MenuButton::~MenuButton() {
     // No drawing from here on: the control is going away.
-    gotowy_ = false;
+    ready_ = false;
 }
 
-void MenuButton::przeliczGranice() {
-    granice_ = Rect::fromSize(left(), top(), width(), height());
-    lokalny_ = Rect{0, 0, width(), height()};
+void MenuButton::recomputeBounds() {
+    frame_ = Rect::fromSize(left(), top(), width(), height());
+    localRect_ = Rect{0, 0, width(), height()};
 }
 
-void MenuButton::ustawPozycje(int left, int top) {
+void MenuButton::placeAt(int left, int top) {
     setPosition(left >= 0 ? left : this->left(), top >= 0 ? top : this->top());
-    przeliczGranice();
+    recomputeBounds();
 }
 
-void MenuButton::rysujNa(Canvas& kanwa, int left, int top) {
+void MenuButton::drawOn(Canvas& canvas, int left, int top) {
     if (left == -999 && top == -999) {
         left = this->left();
         top = this->top();
     }
-    rysujZMaska(kanwa, left, top, *maska_, *normalny_);
+    drawWithMask(canvas, left, top, *mask_, *normal_);
 }
 
-void MenuButton::komponuj(const Bitmap& obraz) {
-    przeliczGranice(); // the window may have moved the control without ustawPozycje
-    Canvas& bufor = bufor_->canvas();
-    bufor.setCopyMode(CopyMode::SrcCopy);
-    bufor.copyRect(lokalny_, *tlo_, granice_);
-    rysujZMaska(bufor, 0, 0, *maska_, obraz);
-    ekran_->setCopyMode(CopyMode::SrcCopy);
-    ekran_->copyRect(granice_, bufor, lokalny_);
+void MenuButton::compose(const Bitmap& picture) {
+    recomputeBounds(); // the window may have moved the control without placeAt
+    Canvas& buffer = buffer_->canvas();
+    buffer.setCopyMode(CopyMode::SrcCopy);
+    buffer.copyRect(localRect_, *background_, frame_);
+    drawWithMask(buffer, 0, 0, *mask_, picture);
+    screen_->setCopyMode(CopyMode::SrcCopy);
+    screen_->copyRect(frame_, buffer, localRect_);
 }
 
 void MenuButton::windowProc(Message& m) {
-    if (obcyNajazd(m, form())) return;
-    if (!gotowy_) return;
+    if (foreignHover(m, form())) return;
+    if (!ready_) return;
     if (visible()) {
         switch (m.kind) {
         case MessageKind::Paint:
         case MessageKind::MouseLeave:
-            komponuj(*normalny_);
+            compose(*normal_);
             break;
         case MessageKind::LButtonDown:
-            komponuj(*wcisniety_);
+            compose(*pressed_);
             break;
         case MessageKind::LButtonUp:
         case MessageKind::MouseEnter:
-            komponuj(*aktywny_);
+            compose(*active_);
             break;
         default:
             break;
@@ -108,11 +108,11 @@ void MenuButton::windowProc(Message& m) {
     if (m.kind == MessageKind::VisibleChanged) {
         // Not passed on: the button shows or erases itself instead of having the window repaint.
         if (visible()) {
-            komponuj(*normalny_);
+            compose(*normal_);
         } else {
-            przeliczGranice();
-            ekran_->setCopyMode(CopyMode::SrcCopy);
-            ekran_->copyRect(granice_, *tlo_, granice_);
+            recomputeBounds();
+            screen_->setCopyMode(CopyMode::SrcCopy);
+            screen_->copyRect(frame_, *background_, frame_);
         }
         return;
     }
@@ -121,77 +121,77 @@ void MenuButton::windowProc(Message& m) {
 
 // ---- GameButton ----
 
-GameButton::GameButton(platform::Form& okno, const std::string& nazwa, Canvas& kanwa, int left, int top,
-                       platform::Action* akcja)
-    : kanwa_(&kanwa), okno_(&okno) {
+GameButton::GameButton(platform::Form& window, const std::string& name, Canvas& canvas, int left, int top,
+                       platform::Action* action)
+    : canvas_(&canvas), window_(&window) {
     try {
-        normalny_ = zasob(nazwa + "_D");
-        aktywny_ = zasob(nazwa + "_A");
-        maska_ = zasob(nazwa + "_M");
-        wcisniety_ = zasob(nazwa + "_");
-        biezacy_ = normalny_.get();
-        kontrolka_ = std::make_unique<platform::ImageControl>(okno);
+        normal_ = resource(name + "_D");
+        active_ = resource(name + "_A");
+        mask_ = resource(name + "_M");
+        pressed_ = resource(name + "_");
+        biezacy_ = normal_.get();
+        control_ = std::make_unique<platform::ImageControl>(window);
         // Named after its picture, so that scripts and tests click it by name.
-        kontrolka_->name = nazwa;
-        kontrolka_->setBounds(left, top, kSzerokosc, kWysokosc);
-        if (akcja) kontrolka_->onClick = [akcja] { akcja->execute(); };
-        poprzednia_ = kontrolka_->windowProcedure();
-        kontrolka_->setWindowProcedure([this](Message& m) { procedura(m); });
+        control_->name = name;
+        control_->setBounds(left, top, kButtonWidth, kButtonHeight);
+        if (action) control_->onClick = [action] { action->execute(); };
+        previous_ = control_->windowProcedure();
+        control_->setWindowProcedure([this](Message& m) { messageProcedure(m); });
     } catch (...) {
         throw FatalError(1);
     }
 }
 
 GameButton::~GameButton() {
-    kontrolka_->setWindowProcedure(poprzednia_);
-    kontrolka_->onClick = nullptr;
+    control_->setWindowProcedure(previous_);
+    control_->onClick = nullptr;
 }
 
-void GameButton::rysuj() {
-    rysujZMaska(*kanwa_, kontrolka_->left(), kontrolka_->top(), *maska_, *biezacy_);
+void GameButton::draw() {
+    drawWithMask(*canvas_, control_->left(), control_->top(), *mask_, *biezacy_);
 }
 
-void GameButton::pokaz() {
-    kontrolka_->show();
-    rysuj();
+void GameButton::show() {
+    control_->show();
+    draw();
 }
 
-void GameButton::ukryj() {
-    kontrolka_->hide();
+void GameButton::hide() {
+    control_->hide();
 }
 
-void GameButton::procedura(Message& m) {
-    if (obcyNajazd(m, *okno_)) return;
+void GameButton::messageProcedure(Message& m) {
+    if (foreignHover(m, *window_)) return;
     // A quick second click must not become a double click: its press is dropped, so its release
     // does not click either.
     if (m.kind == MessageKind::LButtonDblClk) return;
-    if (kontrolka_->visible()) {
-        const Bitmap* nowy = nullptr;
+    if (control_->visible()) {
+        const Bitmap* newBitmap = nullptr;
         switch (m.kind) {
         case MessageKind::LButtonUp:
         case MessageKind::MouseEnter:
-            nowy = aktywny_.get();
+            newBitmap = active_.get();
             break;
         case MessageKind::Paint:
         case MessageKind::MouseLeave:
-            nowy = normalny_.get();
+            newBitmap = normal_.get();
             break;
         case MessageKind::LButtonDown:
-            nowy = wcisniety_.get();
+            newBitmap = pressed_.get();
             break;
         default:
             break;
         }
-        if (nowy) {
-            biezacy_ = nowy;
-            rysuj();
-            const Rect r = kontrolka_->bounds();
-            Canvas& ekran = okno_->canvas();
-            ekran.setCopyMode(CopyMode::SrcCopy);
-            ekran.copyRect(r, *kanwa_, r);
+        if (newBitmap) {
+            biezacy_ = newBitmap;
+            draw();
+            const Rect r = control_->bounds();
+            Canvas& screen = window_->canvas();
+            screen.setCopyMode(CopyMode::SrcCopy);
+            screen.copyRect(r, *canvas_, r);
         }
     }
     // A copy: the saved procedure must survive a handler that destroys this button.
-    auto dalej = poprzednia_;
-    dalej(m);
+    auto passOn = previous_;
+    passOn(m);
 }

@@ -20,37 +20,37 @@
 // Construction failures raise FatalError code 1.
 class MenuButton : public platform::ImageControl {
 public:
-    // ekran: the window's own canvas; tlo: the canvas of the window's background bitmap, from which the
-    // area under the button is restored. The click runs akcja (if given).
-    MenuButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& ekran, platform::Canvas& tlo,
-               int left, int top, platform::Action* akcja);
+    // screen: the window's own canvas; background: the canvas of the window's background bitmap, from which
+    // the area under the button is restored. The click runs action (if given).
+    MenuButton(platform::Form& window, const std::string& name, platform::Canvas& screen,
+               platform::Canvas& background, int left, int top, platform::Action* action);
     ~MenuButton() override;
 
     const char* kind() const override { return "MenuButton"; }
 
     // A negative coordinate keeps the current one.
-    void ustawPozycje(int left, int top);
-    // Mask and normal picture on kanwa; (-999, -999) means the button's own position.
-    void rysujNa(platform::Canvas& kanwa, int left = -999, int top = -999);
+    void placeAt(int left, int top);
+    // Mask and normal picture on canvas; (-999, -999) means the button's own position.
+    void drawOn(platform::Canvas& canvas, int left = -999, int top = -999);
 
 protected:
     void windowProc(platform::Message& m) override;
 
 private:
     // Background under the button, masked state picture over it, then the whole to the screen.
-    void komponuj(const platform::Bitmap& obraz);
-    void przeliczGranice();
+    void compose(const platform::Bitmap& picture);
+    void recomputeBounds();
 
-    std::unique_ptr<platform::Bitmap> normalny_;
-    std::unique_ptr<platform::Bitmap> aktywny_;
-    std::unique_ptr<platform::Bitmap> wcisniety_;
-    std::unique_ptr<platform::Bitmap> maska_;
-    platform::Canvas* ekran_ = nullptr;
-    platform::Canvas* tlo_ = nullptr;
-    platform::Rect granice_{};
-    platform::Rect lokalny_{};
-    std::unique_ptr<platform::Bitmap> bufor_;
-    bool gotowy_ = false;
+    std::unique_ptr<platform::Bitmap> normal_;
+    std::unique_ptr<platform::Bitmap> active_;
+    std::unique_ptr<platform::Bitmap> pressed_;
+    std::unique_ptr<platform::Bitmap> mask_;
+    platform::Canvas* screen_ = nullptr;
+    platform::Canvas* background_ = nullptr;
+    platform::Rect frame_{};
+    platform::Rect localRect_{};
+    std::unique_ptr<platform::Bitmap> buffer_;
+    bool ready_ = false;
 };
 
 // A picture button of the game windows: a fixed 70 x 60 hit area whose messages it hooks, drawing its
@@ -58,33 +58,33 @@ private:
 // Construction failures raise FatalError code 1.
 class GameButton {
 public:
-    static constexpr int kSzerokosc = 70;
-    static constexpr int kWysokosc = 60;
+    static constexpr int kButtonWidth = 70;
+    static constexpr int kButtonHeight = 60;
 
-    // kanwa: the window's back-buffer canvas.
-    GameButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
-               platform::Action* akcja);
+    // canvas: the window's back-buffer canvas.
+    GameButton(platform::Form& window, const std::string& name, platform::Canvas& canvas, int left, int top,
+               platform::Action* action);
     ~GameButton();
     GameButton(const GameButton&) = delete;
     GameButton& operator=(const GameButton&) = delete;
 
     // Mask and current picture into the back buffer at the hit area's position (nothing to the screen).
-    void rysuj();
-    void pokaz();
+    void draw();
+    void show();
     // Nothing is redrawn: the window repaints its back buffer.
-    void ukryj();
-    platform::ImageControl& kontrolka() { return *kontrolka_; }
+    void hide();
+    platform::ImageControl& control() { return *control_; }
 
 private:
-    void procedura(platform::Message& m);
+    void messageProcedure(platform::Message& m);
 
-    std::unique_ptr<platform::Bitmap> normalny_;
-    std::unique_ptr<platform::Bitmap> aktywny_;
-    std::unique_ptr<platform::Bitmap> wcisniety_;
-    std::unique_ptr<platform::Bitmap> maska_;
+    std::unique_ptr<platform::Bitmap> normal_;
+    std::unique_ptr<platform::Bitmap> active_;
+    std::unique_ptr<platform::Bitmap> pressed_;
+    std::unique_ptr<platform::Bitmap> mask_;
     const platform::Bitmap* biezacy_ = nullptr;
-    std::unique_ptr<platform::ImageControl> kontrolka_;
-    platform::Canvas* kanwa_;
-    platform::Form* okno_;
-    platform::Control::Procedure poprzednia_;
+    std::unique_ptr<platform::ImageControl> control_;
+    platform::Canvas* canvas_;
+    platform::Form* window_;
+    platform::Control::Procedure previous_;
 };

@@ -11,43 +11,43 @@ using platform::Canvas;
 using platform::CopyMode;
 using platform::Rect;
 
-Caption::Caption(const std::string& nazwa) {
+Caption::Caption(const std::string& name) {
     try {
-        obraz_ = std::make_unique<Bitmap>();
-        OtworzBMP(nazwa, *obraz_);
+        picture_ = std::make_unique<Bitmap>();
+        openBmp(name, *picture_);
     } catch (...) {
         throw FatalError(1);
     }
-    szerokosc_ = obraz_->width();
-    wysokosc_ = obraz_->height();
+    width_ = picture_->width();
+    height_ = picture_->height();
 }
 
-void Caption::ustawPozycje(int x, int y) {
+void Caption::placeAt(int x, int y) {
     x_ = x;
     y_ = y;
 }
 
-void Caption::rysuj(Canvas& kanwa) {
-    kanwa.setCopyMode(CopyMode::SrcCopy);
-    kanwa.draw(x_, y_, *obraz_);
+void Caption::draw(Canvas& canvas) {
+    canvas.setCopyMode(CopyMode::SrcCopy);
+    canvas.draw(x_, y_, *picture_);
 }
 
-void Caption::zapiszTlo(Canvas& kanwa) {
+void Caption::saveBackground(Canvas& canvas) {
     try {
         // Built aside, so a failure keeps the background saved before.
-        auto tlo = std::make_unique<Bitmap>(szerokosc_, wysokosc_, kanwa.bitmap().format());
-        tlo->palette() = kanwa.bitmap().palette();
-        Canvas& c = tlo->canvas();
+        auto background = std::make_unique<Bitmap>(width_, height_, canvas.bitmap().format());
+        background->palette() = canvas.bitmap().palette();
+        Canvas& c = background->canvas();
         c.setCopyMode(CopyMode::SrcCopy);
-        c.copyRect(Rect{0, 0, szerokosc_, wysokosc_}, kanwa, Rect::fromSize(x_, y_, szerokosc_, wysokosc_));
-        tlo_ = std::move(tlo);
+        c.copyRect(Rect{0, 0, width_, height_}, canvas, Rect::fromSize(x_, y_, width_, height_));
+        background_ = std::move(background);
     } catch (...) {
         throw FatalError(1);
     }
 }
 
-void Caption::rysujTlo(Canvas& kanwa) {
-    if (!tlo_) return;
-    kanwa.setCopyMode(CopyMode::SrcCopy);
-    kanwa.draw(x_, y_, *tlo_);
+void Caption::drawBackground(Canvas& canvas) {
+    if (!background_) return;
+    canvas.setCopyMode(CopyMode::SrcCopy);
+    canvas.draw(x_, y_, *background_);
 }

@@ -14,28 +14,28 @@
 class Caption {
 public:
     // The resource name is used as it stands, without a state suffix.
-    explicit Caption(const std::string& nazwa);
+    explicit Caption(const std::string& name);
     Caption(const Caption&) = delete;
     Caption& operator=(const Caption&) = delete;
 
-    int szerokosc() const { return szerokosc_; }
-    int wysokosc() const { return wysokosc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
     int x() const { return x_; }
     int y() const { return y_; }
-    void ustawPozycje(int x, int y);
+    void placeAt(int x, int y);
 
     // Plain draw of the picture at (x, y).
-    void rysuj(platform::Canvas& kanwa);
+    void draw(platform::Canvas& canvas);
     // Keeps the canvas area the picture covers (its size at (x, y)).
-    void zapiszTlo(platform::Canvas& kanwa);
+    void saveBackground(platform::Canvas& canvas);
     // Puts the kept area back, erasing the picture; nothing before a background was saved.
-    void rysujTlo(platform::Canvas& kanwa);
+    void drawBackground(platform::Canvas& canvas);
 
 private:
     int x_ = 0;
     int y_ = 0;
-    int szerokosc_ = 0;
-    int wysokosc_ = 0;
-    std::unique_ptr<platform::Bitmap> obraz_;
-    std::unique_ptr<platform::Bitmap> tlo_;
+    int width_ = 0;
+    int height_ = 0;
+    std::unique_ptr<platform::Bitmap> picture_;
+    std::unique_ptr<platform::Bitmap> background_;
 };

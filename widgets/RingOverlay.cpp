@@ -13,37 +13,37 @@ using platform::Bitmap;
 
 namespace {
 
-std::unique_ptr<Bitmap> jpeg(const std::string& sciezka) {
+std::unique_ptr<Bitmap> jpeg(const std::string& path) {
     auto b = std::make_unique<Bitmap>();
-    wczytajJpeg(*b, sciezka);
+    loadJpeg(*b, path);
     return b;
 }
 
 } // namespace
 
-RingOverlay::RingOverlay(platform::Canvas& kanwa, const ScreenLayout& layout) : kanwa_(&kanwa) {
-    const bool maly = layout.mode() == TRYB_800;
+RingOverlay::RingOverlay(platform::Canvas& canvas, const ScreenLayout& layout) : canvas_(&canvas) {
+    const bool small = layout.mode() == kMode800;
     try {
-        pierscien_ = jpeg(maly ? "Data\\Intf\\Spec\\Ring_s.xji" : "Data\\Intf\\Spec\\Ring_b.xji");
-        maskaPierscienia_ = jpeg(maly ? "Data\\Intf\\Spec\\RingM_s.xji" : "Data\\Intf\\Spec\\RingM_b.xji");
-        maskaObrazka_ = jpeg(maly ? "Data\\Bio\\_matr_ms.xji" : "Data\\Bio\\_matr_mb.xji");
+        ring_ = jpeg(small ? "Data\\Intf\\Spec\\Ring_s.xji" : "Data\\Intf\\Spec\\Ring_b.xji");
+        ringMask_ = jpeg(small ? "Data\\Intf\\Spec\\RingM_s.xji" : "Data\\Intf\\Spec\\RingM_b.xji");
+        pictureMask_ = jpeg(small ? "Data\\Bio\\_matr_ms.xji" : "Data\\Bio\\_matr_mb.xji");
     } catch (...) {
         throw FatalError(1);
     }
     const int w = layout.areaWidth(), h = layout.areaHeight();
-    pierscienX_ = std::int16_t(w / 2 - pierscien_->width() / 2);
-    pierscienY_ = std::int16_t(h / 2 - pierscien_->height() / 2);
-    obrazekX_ = std::int16_t(w / 2 - maskaObrazka_->width() / 2);
-    obrazekY_ = std::int16_t(h / 2 - maskaObrazka_->height() / 2);
+    ringX_ = std::int16_t(w / 2 - ring_->width() / 2);
+    ringY_ = std::int16_t(h / 2 - ring_->height() / 2);
+    innerPictureX_ = std::int16_t(w / 2 - pictureMask_->width() / 2);
+    innerPictureY_ = std::int16_t(h / 2 - pictureMask_->height() / 2);
 }
 
 RingOverlay::~RingOverlay() = default;
 
-void RingOverlay::rysujPierscien() {
-    rysujZMaska(*kanwa_, pierscienX_, pierscienY_, *maskaPierscienia_, *pierscien_);
+void RingOverlay::drawRing() {
+    drawWithMask(*canvas_, ringX_, ringY_, *ringMask_, *ring_);
 }
 
-void RingOverlay::rysujZObrazkiem(const Bitmap& obrazek) {
-    rysujPierscien();
-    rysujZMaska(*kanwa_, obrazekX_, obrazekY_, *maskaObrazka_, obrazek);
+void RingOverlay::drawWithPicture(const Bitmap& pictureAt) {
+    drawRing();
+    drawWithMask(*canvas_, innerPictureX_, innerPictureY_, *pictureMask_, pictureAt);
 }

@@ -15,27 +15,27 @@ class ScreenLayout;
 // picture centred inside it. Missing pictures raise FatalError code 1.
 class RingOverlay {
 public:
-    RingOverlay(platform::Canvas& kanwa, const ScreenLayout& layout);
+    RingOverlay(platform::Canvas& canvas, const ScreenLayout& layout);
     ~RingOverlay();
     RingOverlay(const RingOverlay&) = delete;
     RingOverlay& operator=(const RingOverlay&) = delete;
 
-    void rysujPierscien();
-    // The ring, then obrazek through the word-picture mask at the word position.
-    void rysujZObrazkiem(const platform::Bitmap& obrazek);
+    void drawRing();
+    // The ring, then pictureAt through the word-picture mask at the word position.
+    void drawWithPicture(const platform::Bitmap& pictureAt);
 
-    int pierscienX() const { return pierscienX_; }
-    int pierscienY() const { return pierscienY_; }
-    int obrazekX() const { return obrazekX_; }
-    int obrazekY() const { return obrazekY_; }
+    int ringX() const { return ringX_; }
+    int ringY() const { return ringY_; }
+    int innerPictureX() const { return innerPictureX_; }
+    int innerPictureY() const { return innerPictureY_; }
 
 private:
-    std::unique_ptr<platform::Bitmap> pierscien_;
-    std::unique_ptr<platform::Bitmap> maskaPierscienia_;
-    std::unique_ptr<platform::Bitmap> maskaObrazka_;
-    platform::Canvas* kanwa_;
-    std::int16_t pierscienX_ = 0;
-    std::int16_t pierscienY_ = 0;
-    std::int16_t obrazekX_ = 0;
-    std::int16_t obrazekY_ = 0;
+    std::unique_ptr<platform::Bitmap> ring_;
+    std::unique_ptr<platform::Bitmap> ringMask_;
+    std::unique_ptr<platform::Bitmap> pictureMask_;
+    platform::Canvas* canvas_;
+    std::int16_t ringX_ = 0;
+    std::int16_t ringY_ = 0;
+    std::int16_t innerPictureX_ = 0;
+    std::int16_t innerPictureY_ = 0;
 };

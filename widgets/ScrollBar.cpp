@@ -16,14 +16,14 @@ using platform::Rect;
 
 namespace {
 
-std::unique_ptr<Bitmap> zasob(const std::string& nazwa) {
+std::unique_ptr<Bitmap> resource(const std::string& name) {
     auto b = std::make_unique<Bitmap>();
-    OtworzBMP(nazwa, *b);
+    openBmp(name, *b);
     return b;
 }
 
 // The number of list rows the thumb's travel is divided into.
-constexpr int kWierszy = 22;
+constexpr int kRowCount = 22;
 
 } // namespace
 
@@ -31,62 +31,62 @@ constexpr int kWierszy = 22;
 
 // A failure anywhere leaves the members and the control to their destructors and lets the original
 // exception through.
-ScrollThumb::ScrollThumb(platform::Form& okno, const std::string& nazwa, Canvas& ekran, Canvas& tlo, int left,
-                         int top, platform::Action* akcja)
-    : platform::ImageControl(okno), obraz_(zasob(nazwa + "_D")), maska_(zasob(nazwa + "_M")), ekran_(&ekran),
-      tlo_(&tlo) {
-    setBounds(left, top, maska_->width(), maska_->height());
-    if (akcja) onClick = [akcja] { akcja->execute(); };
-    bufor_ = std::make_unique<Bitmap>(width(), height(), ekran.bitmap().format());
-    bufor_->palette() = ekran.bitmap().palette();
-    przeliczGranice();
-    gotowy_ = true;
+ScrollThumb::ScrollThumb(platform::Form& window, const std::string& name, Canvas& screen, Canvas& background,
+                         int left, int top, platform::Action* action)
+    : platform::ImageControl(window), picture_(resource(name + "_D")), mask_(resource(name + "_M")),
+      screen_(&screen), background_(&background) {
+    setBounds(left, top, mask_->width(), mask_->height());
+    if (action) onClick = [action] { action->execute(); };
+    buffer_ = std::make_unique<Bitmap>(width(), height(), screen.bitmap().format());
+    buffer_->palette() = screen.bitmap().palette();
+    recomputeBounds();
+    ready_ = true;
 }
 
 ScrollThumb::~ScrollThumb() {
-    gotowy_ = false;
+    ready_ = false;
 }
 
-void ScrollThumb::przeliczGranice() {
-    granice_ = Rect::fromSize(left(), top(), width(), height());
-    lokalny_ = Rect{0, 0, width(), height()};
+void ScrollThumb::recomputeBounds() {
+    frame_ = Rect::fromSize(left(), top(), width(), height());
+    localRect_ = Rect{0, 0, width(), height()};
 }
 
-void ScrollThumb::ustawPozycje(int left, int top) {
+void ScrollThumb::placeAt(int left, int top) {
     setPosition(left >= 0 ? left : this->left(), top >= 0 ? top : this->top());
-    przeliczGranice();
+    recomputeBounds();
 }
 
-void ScrollThumb::odrysuj() {
-    przeliczGranice(); // the window may have moved the control without ustawPozycje
-    Canvas& bufor = bufor_->canvas();
-    bufor.setCopyMode(CopyMode::SrcCopy);
-    bufor.copyRect(lokalny_, *tlo_, granice_);
-    rysujZMaska(bufor, 0, 0, *maska_, *obraz_);
-    ekran_->setCopyMode(CopyMode::SrcCopy);
-    ekran_->copyRect(granice_, bufor, lokalny_);
+void ScrollThumb::redraw() {
+    recomputeBounds(); // the window may have moved the control without placeAt
+    Canvas& buffer = buffer_->canvas();
+    buffer.setCopyMode(CopyMode::SrcCopy);
+    buffer.copyRect(localRect_, *background_, frame_);
+    drawWithMask(buffer, 0, 0, *mask_, *picture_);
+    screen_->setCopyMode(CopyMode::SrcCopy);
+    screen_->copyRect(frame_, buffer, localRect_);
 }
 
 void ScrollThumb::windowProc(Message& m) {
     if (m.kind == MessageKind::MouseEnter && platform::app().activeForm() != &form()) return;
-    if (!gotowy_) return;
+    if (!ready_) return;
     if (visible()) {
         switch (m.kind) {
         case MessageKind::LButtonDown:
-            wcisniety_ = 1;
-            odrysuj();
+            pressed_ = 1;
+            redraw();
             break;
         case MessageKind::LButtonUp:
-            wcisniety_ = 0;
-            odrysuj();
+            pressed_ = 0;
+            redraw();
             break;
         case MessageKind::MouseMove:
-            if (wcisniety_) odrysuj();
+            if (pressed_) redraw();
             break;
         case MessageKind::Paint:
         case MessageKind::MouseEnter:
         case MessageKind::MouseLeave:
-            odrysuj();
+            redraw();
             break;
         default:
             break;
@@ -94,11 +94,11 @@ void ScrollThumb::windowProc(Message& m) {
     }
     if (m.kind == MessageKind::VisibleChanged) {
         if (visible()) {
-            odrysuj();
+            redraw();
         } else {
-            przeliczGranice();
-            ekran_->setCopyMode(CopyMode::SrcCopy);
-            ekran_->copyRect(granice_, *tlo_, granice_);
+            recomputeBounds();
+            screen_->setCopyMode(CopyMode::SrcCopy);
+            screen_->copyRect(frame_, *background_, frame_);
         }
         return;
     }
@@ -107,41 +107,41 @@ void ScrollThumb::windowProc(Message& m) {
 
 // ---- ScrollBar ----
 
-ScrollBar::ScrollBar(platform::Form& okno, int x, int y, Canvas& ekran, Canvas& tlo)
-    : x_(x), y_(y), ekran_(&ekran) {
+ScrollBar::ScrollBar(platform::Form& window, int x, int y, Canvas& screen, Canvas& background)
+    : x_(x), y_(y), screen_(&screen) {
     // The thumb's click does nothing; the temporary action only lives through the construction.
-    auto akcja = std::make_unique<platform::Action>([] {});
-    kciuk_ = std::make_unique<ScrollThumb>(okno, "scroll", ekran, tlo, x, y, akcja.get());
-    kciuk_->onClick = [] {};
+    auto action = std::make_unique<platform::Action>([] {});
+    thumb_ = std::make_unique<ScrollThumb>(window, "scroll", screen, background, x, y, action.get());
+    thumb_->onClick = [] {};
 }
 
 ScrollBar::~ScrollBar() {
-    ekran_ = nullptr;
+    screen_ = nullptr;
 }
 
-void ScrollBar::pokaz() {
-    kciuk_->show();
+void ScrollBar::show() {
+    thumb_->show();
 }
 
-void ScrollBar::ukryj() {
-    kciuk_->hide();
+void ScrollBar::hide() {
+    thumb_->hide();
 }
 
-void ScrollBar::ustawZakres(int x, int top, int bottom) {
+void ScrollBar::setRange(int x, int top, int bottom) {
     x_ = x;
     y_ = top;
-    kciuk_->ustawPozycje(x_, y_);
-    krok_ = (bottom - top) / kWierszy;
+    thumb_->placeAt(x_, y_);
+    step_ = (bottom - top) / kRowCount;
 }
 
-void ScrollBar::krokWDol() {
-    y_ += krok_;
-    kciuk_->ustawPozycje(x_, y_);
-    pokaz();
+void ScrollBar::stepDown() {
+    y_ += step_;
+    thumb_->placeAt(x_, y_);
+    show();
 }
 
-void ScrollBar::krokWGore() {
-    y_ -= krok_;
-    kciuk_->ustawPozycje(x_, y_);
-    pokaz();
+void ScrollBar::stepUp() {
+    y_ -= step_;
+    thumb_->placeAt(x_, y_);
+    show();
 }

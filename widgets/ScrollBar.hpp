@@ -19,59 +19,59 @@
 // every state. Unlike the other picture controls a failed construction re-raises the original error.
 class ScrollThumb : public platform::ImageControl {
 public:
-    ScrollThumb(platform::Form& okno, const std::string& nazwa, platform::Canvas& ekran,
-                platform::Canvas& tlo, int left, int top, platform::Action* akcja);
+    ScrollThumb(platform::Form& window, const std::string& name, platform::Canvas& screen,
+                platform::Canvas& background, int left, int top, platform::Action* action);
     ~ScrollThumb() override;
 
     const char* kind() const override { return "CScrollBut"; }
 
     // A negative coordinate keeps the current one.
-    void ustawPozycje(int left, int top);
-    bool wcisniety() const { return wcisniety_ != 0; }
+    void placeAt(int left, int top);
+    bool pressed() const { return pressed_ != 0; }
 
 protected:
     void windowProc(platform::Message& m) override;
 
 private:
-    void odrysuj();
-    void przeliczGranice();
+    void redraw();
+    void recomputeBounds();
 
-    std::unique_ptr<platform::Bitmap> obraz_;
-    std::unique_ptr<platform::Bitmap> maska_;
-    platform::Canvas* ekran_ = nullptr;
-    platform::Canvas* tlo_ = nullptr;
-    platform::Rect granice_{};
-    platform::Rect lokalny_{};
-    std::unique_ptr<platform::Bitmap> bufor_;
-    std::int16_t wcisniety_ = 0;
-    bool gotowy_ = false;
+    std::unique_ptr<platform::Bitmap> picture_;
+    std::unique_ptr<platform::Bitmap> mask_;
+    platform::Canvas* screen_ = nullptr;
+    platform::Canvas* background_ = nullptr;
+    platform::Rect frame_{};
+    platform::Rect localRect_{};
+    std::unique_ptr<platform::Bitmap> buffer_;
+    std::int16_t pressed_ = 0;
+    bool ready_ = false;
 };
 
 // Position indicator beside a list: the thumb moves one fixed step per row the list scrolls; the user
 // does not drag it.
 class ScrollBar {
 public:
-    ScrollBar(platform::Form& okno, int x, int y, platform::Canvas& ekran, platform::Canvas& tlo);
+    ScrollBar(platform::Form& window, int x, int y, platform::Canvas& screen, platform::Canvas& background);
     ~ScrollBar();
     ScrollBar(const ScrollBar&) = delete;
     ScrollBar& operator=(const ScrollBar&) = delete;
 
-    void pokaz();
-    void ukryj();
+    void show();
+    void hide();
     // Thumb to (x, top); the step spreads bottom - top over 22 rows.
-    void ustawZakres(int x, int top, int bottom);
-    void krokWDol();
-    void krokWGore();
+    void setRange(int x, int top, int bottom);
+    void stepDown();
+    void stepUp();
 
     int x() const { return x_; }
     int y() const { return y_; }
-    int krok() const { return krok_; }
-    ScrollThumb& kciuk() { return *kciuk_; }
+    int step() const { return step_; }
+    ScrollThumb& thumb() { return *thumb_; }
 
 private:
     int x_;
     int y_;
-    int krok_ = 8;
-    std::unique_ptr<ScrollThumb> kciuk_;
-    platform::Canvas* ekran_;
+    int step_ = 8;
+    std::unique_ptr<ScrollThumb> thumb_;
+    platform::Canvas* screen_;
 };

@@ -11,33 +11,33 @@ using platform::CopyMode;
 
 namespace {
 
-std::unique_ptr<Bitmap> zasob(const std::string& nazwa) {
+std::unique_ptr<Bitmap> resource(const std::string& name) {
     auto b = std::make_unique<Bitmap>();
-    OtworzBMP(nazwa, *b);
+    openBmp(name, *b);
     return b;
 }
 
 } // namespace
 
-ToggleButton::ToggleButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left,
-                           int top, platform::Action* akcja, const std::string& sciezka)
-    : kanwa_(&kanwa), left_(left), top_(top) {
+ToggleButton::ToggleButton(platform::Form& window, const std::string& name, platform::Canvas& canvas,
+                           int left, int top, platform::Action* action, const std::string& path)
+    : canvas_(&canvas), left_(left), top_(top) {
     try {
-        kontrolka_ = std::make_unique<platform::ImageControl>(okno);
-        kontrolka_->hide();
-        kontrolka_->acceptsDoubleClicks = false;
-        kontrolka_->setPosition(left, top);
-        if (akcja) kontrolka_->onClick = [akcja] { akcja->execute(); };
-        if (nazwa.empty()) {
-            paraWylaczony_ = std::make_unique<AlphaPicture>();
-            paraWylaczony_->wczytajZParyBmp(sciezka + "_DB.xbi", sciezka + "_DW.xbi");
-            paraWlaczony_ = std::make_unique<AlphaPicture>();
-            paraWlaczony_->wczytajZParyBmp(sciezka + "_AB.xbi", sciezka + "_AW.xbi");
-            kontrolka_->setSize(paraWlaczony_->szerokosc(), paraWlaczony_->wysokosc());
+        control_ = std::make_unique<platform::ImageControl>(window);
+        control_->hide();
+        control_->acceptsDoubleClicks = false;
+        control_->setPosition(left, top);
+        if (action) control_->onClick = [action] { action->execute(); };
+        if (name.empty()) {
+            offPair_ = std::make_unique<AlphaPicture>();
+            offPair_->loadFromPairBmp(path + "_DB.xbi", path + "_DW.xbi");
+            onPair_ = std::make_unique<AlphaPicture>();
+            onPair_->loadFromPairBmp(path + "_AB.xbi", path + "_AW.xbi");
+            control_->setSize(onPair_->width(), onPair_->height());
         } else {
-            wlaczony_ = zasob(nazwa + "_A");
-            wylaczony_ = zasob(nazwa + "_D");
-            kontrolka_->setSize(wylaczony_->width(), wylaczony_->height());
+            enabledPicture_ = resource(name + "_A");
+            disabledPicture_ = resource(name + "_D");
+            control_->setSize(disabledPicture_->width(), disabledPicture_->height());
         }
     } catch (...) {
         throw FatalError(1);
@@ -46,28 +46,28 @@ ToggleButton::ToggleButton(platform::Form& okno, const std::string& nazwa, platf
 
 ToggleButton::~ToggleButton() = default;
 
-void ToggleButton::rysujStan() {
-    kanwa_->setCopyMode(CopyMode::SrcCopy);
-    if (paraWlaczony_) {
+void ToggleButton::drawState() {
+    canvas_->setCopyMode(CopyMode::SrcCopy);
+    if (onPair_) {
         // Blends over whatever the canvas shows now; the work bitmap is kept for the next draw.
-        (stan_ ? paraWlaczony_ : paraWylaczony_)->rysujNaKanwie(*kanwa_, left_, top_, 255, false);
+        (stan_ ? onPair_ : offPair_)->drawOnCanvas(*canvas_, left_, top_, 255, false);
     } else {
-        kanwa_->draw(left_, top_, stan_ ? *wlaczony_ : *wylaczony_);
+        canvas_->draw(left_, top_, stan_ ? *enabledPicture_ : *disabledPicture_);
     }
 }
 
-void ToggleButton::rysuj() {
-    if (kontrolka_->visible()) rysujStan();
+void ToggleButton::draw() {
+    if (control_->visible()) drawState();
 }
 
-void ToggleButton::przelacz() {
+void ToggleButton::toggle() {
     stan_ = stan_ ? 0 : 1;
-    rysujStan();
-    kontrolka_->invalidate();
+    drawState();
+    control_->invalidate();
 }
 
-void ToggleButton::ustawPozycje(int left, int top) {
-    kontrolka_->setPosition(left > 0 ? left : kontrolka_->left(), top > 0 ? top : kontrolka_->top());
-    left_ = kontrolka_->left();
-    top_ = kontrolka_->top();
+void ToggleButton::placeAt(int left, int top) {
+    control_->setPosition(left > 0 ? left : control_->left(), top > 0 ? top : control_->top());
+    left_ = control_->left();
+    top_ = control_->top();
 }

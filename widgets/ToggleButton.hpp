@@ -20,32 +20,32 @@
 // FatalError code 1.
 class ToggleButton {
 public:
-    ToggleButton(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left, int top,
-                 platform::Action* akcja, const std::string& sciezka = {});
+    ToggleButton(platform::Form& window, const std::string& name, platform::Canvas& canvas, int left, int top,
+                 platform::Action* action, const std::string& path = {});
     ~ToggleButton();
     ToggleButton(const ToggleButton&) = delete;
     ToggleButton& operator=(const ToggleButton&) = delete;
 
     // Draws the current state, only while the click area is visible.
-    void rysuj();
+    void draw();
     // Flips the state and draws it whether or not the click area is visible.
-    void przelacz();
+    void toggle();
     std::uint8_t stan() const { return stan_; }
-    platform::ImageControl& kontrolka() { return *kontrolka_; }
+    platform::ImageControl& control() { return *control_; }
     // Only coordinates greater than zero move the button.
-    void ustawPozycje(int left, int top);
+    void placeAt(int left, int top);
     int left() const { return left_; }
     int top() const { return top_; }
 
 private:
-    void rysujStan();
+    void drawState();
 
-    std::unique_ptr<platform::Bitmap> wylaczony_;
-    std::unique_ptr<platform::Bitmap> wlaczony_;
-    std::unique_ptr<platform::ImageControl> kontrolka_;
-    std::unique_ptr<AlphaPicture> paraWylaczony_;
-    std::unique_ptr<AlphaPicture> paraWlaczony_;
-    platform::Canvas* kanwa_;
+    std::unique_ptr<platform::Bitmap> disabledPicture_;
+    std::unique_ptr<platform::Bitmap> enabledPicture_;
+    std::unique_ptr<platform::ImageControl> control_;
+    std::unique_ptr<AlphaPicture> offPair_;
+    std::unique_ptr<AlphaPicture> onPair_;
+    platform::Canvas* canvas_;
     int left_ = 0;
     int top_ = 0;
     std::uint8_t stan_ = 0;

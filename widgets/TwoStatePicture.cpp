@@ -11,23 +11,23 @@ using platform::CopyMode;
 
 namespace {
 
-std::unique_ptr<Bitmap> zasob(const std::string& nazwa) {
+std::unique_ptr<Bitmap> resource(const std::string& name) {
     auto b = std::make_unique<Bitmap>();
-    OtworzBMP(nazwa, *b);
+    openBmp(name, *b);
     return b;
 }
 
 } // namespace
 
-TwoStatePicture::TwoStatePicture(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa,
-                                 int left, int top, platform::Action* akcja)
-    : kanwa_(&kanwa), left_(left), top_(top) {
+TwoStatePicture::TwoStatePicture(platform::Form& window, const std::string& name, platform::Canvas& canvas,
+                                 int left, int top, platform::Action* action)
+    : canvas_(&canvas), left_(left), top_(top) {
     try {
-        wlaczony_ = zasob(nazwa + "_A");
-        wylaczony_ = zasob(nazwa + "_D");
-        kontrolka_ = std::make_unique<platform::ImageControl>(okno);
-        kontrolka_->setBounds(left, top, wylaczony_->width(), wylaczony_->height());
-        if (akcja) kontrolka_->onClick = [akcja] { akcja->execute(); };
+        enabledPicture_ = resource(name + "_A");
+        disabledPicture_ = resource(name + "_D");
+        control_ = std::make_unique<platform::ImageControl>(window);
+        control_->setBounds(left, top, disabledPicture_->width(), disabledPicture_->height());
+        if (action) control_->onClick = [action] { action->execute(); };
     } catch (...) {
         throw FatalError(1);
     }
@@ -35,28 +35,30 @@ TwoStatePicture::TwoStatePicture(platform::Form& okno, const std::string& nazwa,
 
 TwoStatePicture::~TwoStatePicture() = default;
 
-void TwoStatePicture::rysuj() {
-    const Bitmap* obraz = stan_ == 0 ? wylaczony_.get() : stan_ == 1 ? wlaczony_.get() : nullptr;
-    if (!obraz) return;
-    kanwa_->setCopyMode(CopyMode::SrcCopy);
-    kanwa_->draw(left_, top_, *obraz);
+void TwoStatePicture::draw() {
+    const Bitmap* picture = stan_ == 0   ? disabledPicture_.get()
+                            : stan_ == 1 ? enabledPicture_.get()
+                                         : nullptr;
+    if (!picture) return;
+    canvas_->setCopyMode(CopyMode::SrcCopy);
+    canvas_->draw(left_, top_, *picture);
 }
 
-void TwoStatePicture::ustawStan(std::uint8_t stan) {
+void TwoStatePicture::setState(std::uint8_t stan) {
     stan_ = stan;
-    rysuj();
+    draw();
 }
 
-void TwoStatePicture::pokaz() {
-    kontrolka_->show();
+void TwoStatePicture::show() {
+    control_->show();
 }
 
-void TwoStatePicture::ukryj() {
-    kontrolka_->hide();
+void TwoStatePicture::hide() {
+    control_->hide();
 }
 
-void TwoStatePicture::ustawPozycje(int left, int top) {
-    kontrolka_->setPosition(left > 0 ? left : kontrolka_->left(), top > 0 ? top : kontrolka_->top());
-    left_ = kontrolka_->left();
-    top_ = kontrolka_->top();
+void TwoStatePicture::placeAt(int left, int top) {
+    control_->setPosition(left > 0 ? left : control_->left(), top > 0 ? top : control_->top());
+    left_ = control_->left();
+    top_ = control_->top();
 }

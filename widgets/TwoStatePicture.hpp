@@ -17,30 +17,30 @@
 // decides the new state and sets it. A picture that cannot be loaded raises FatalError code 1.
 class TwoStatePicture {
 public:
-    TwoStatePicture(platform::Form& okno, const std::string& nazwa, platform::Canvas& kanwa, int left,
-                    int top, platform::Action* akcja);
+    TwoStatePicture(platform::Form& window, const std::string& name, platform::Canvas& canvas, int left,
+                    int top, platform::Action* action);
     ~TwoStatePicture();
     TwoStatePicture(const TwoStatePicture&) = delete;
     TwoStatePicture& operator=(const TwoStatePicture&) = delete;
 
     // Opaque draw of the state's picture: 0 off, 1 on, any other value nothing.
-    void rysuj();
+    void draw();
     std::uint8_t stan() const { return stan_; }
-    void ustawStan(std::uint8_t stan);
+    void setState(std::uint8_t stan);
     // Only the click area; nothing is drawn.
-    void pokaz();
-    void ukryj();
-    platform::ImageControl& kontrolka() { return *kontrolka_; }
+    void show();
+    void hide();
+    platform::ImageControl& control() { return *control_; }
     // Only coordinates greater than zero move the button.
-    void ustawPozycje(int left, int top);
+    void placeAt(int left, int top);
     int left() const { return left_; }
     int top() const { return top_; }
 
 private:
-    std::unique_ptr<platform::Bitmap> wylaczony_;
-    std::unique_ptr<platform::Bitmap> wlaczony_;
-    std::unique_ptr<platform::ImageControl> kontrolka_;
-    platform::Canvas* kanwa_;
+    std::unique_ptr<platform::Bitmap> disabledPicture_;
+    std::unique_ptr<platform::Bitmap> enabledPicture_;
+    std::unique_ptr<platform::ImageControl> control_;
+    platform::Canvas* canvas_;
     int left_ = 0;
     int top_ = 0;
     std::uint8_t stan_ = 0;

@@ -18,8 +18,8 @@
 
 AboutWindow::AboutWindow(ProgramContext& context) : Form("Wesołe Wirowanki Cz.I Demo"), context_(context) {
     name = "FormOProgramie";
-    const platform::Size ekran = platform::app().screenSize();
-    setBounds(0, 0, ekran.width, ekran.height);
+    const platform::Size screen = platform::app().screenSize();
+    setBounds(0, 0, screen.width, screen.height);
 
     A_Stop.name = "A_Stop";
     A_Stop.onExecute = [this] { close(); };
@@ -27,23 +27,22 @@ AboutWindow::AboutWindow(ProgramContext& context) : Form("Wesołe Wirowanki Cz.I
     try {
         bitmap_ = std::make_unique<platform::Bitmap>();
         // Drawn once here so a broken picture stops the window now; kept only while shown.
-        context_.layout.drawBackground(*bitmap_, plikTla());
+        context_.layout.drawBackground(*bitmap_, backgroundFile());
         *bitmap_ = platform::Bitmap();
         stop_ = std::make_unique<MenuButton>(*this, "stop", canvas(), bitmap_->canvas(), 0, 0, &A_Stop);
         stop_->name = "stop";
-        stop_->ustawPozycje(
-            context_.layout.scale(TRYB_1280, 645) + context_.layout.offsetX() - stop_->width() / 2,
-            context_.layout.scale(TRYB_1280, 870) + context_.layout.offsetY() - stop_->height());
+        stop_->placeAt(context_.layout.scale(kMode1280, 645) + context_.layout.offsetX() - stop_->width() / 2,
+                       context_.layout.scale(kMode1280, 870) + context_.layout.offsetY() - stop_->height());
     } catch (const std::exception&) {
         stop_.reset();
         bitmap_.reset();
         throw FatalError(1);
     }
 
-    lbWersja.name = "lbWersja";
-    lbWersja.setTransparent(true);
-    lbWersja.setAlignment(platform::TextAlign::Center);
-    lbWersja.setFont({.family = "Arial", .height = 16, .bold = true, .color = platform::kBlack});
+    lbVersion.name = "lbWersja";
+    lbVersion.setTransparent(true);
+    lbVersion.setAlignment(platform::TextAlign::Center);
+    lbVersion.setFont({.family = "Arial", .height = 16, .bold = true, .color = platform::kBlack});
 
     // The link texts are part of the picture; the labels are only the areas that answer clicks.
     for (platform::Label* l : {&lbLinkWWW, &lbLinkEMail}) {
@@ -54,47 +53,48 @@ AboutWindow::AboutWindow(ProgramContext& context) : Form("Wesołe Wirowanki Cz.I
     }
     lbLinkWWW.name = "lbLinkWWW";
     lbLinkEMail.name = "lbLinkEMail";
-    lbLinkWWW.onClick = [this] { otworz(kAdresWWW); };
-    lbLinkEMail.onClick = [this] { otworz(kAdresEMail); };
-    ustawLinki();
+    lbLinkWWW.onClick = [this] { open(kWebAddress); };
+    lbLinkEMail.onClick = [this] { open(kEmailAddress); };
+    setUpLinks();
     // The splash stays: the main menu removes it two seconds after it first shows.
 }
 
 AboutWindow::~AboutWindow() = default;
 
-std::string AboutWindow::plikTla() const {
+std::string AboutWindow::backgroundFile() const {
     return "Data\\Intf\\Spec\\" + context_.layout.prefix1() + "_oprogT.xji";
 }
 
-AboutWindow::Otwieracz AboutWindow::otwieracz = [](std::string_view adres, std::function<void()> blad) {
-    return platform::openUrl(adres, std::move(blad));
+AboutWindow::OpenerFunction AboutWindow::urlOpener = [](std::string_view address,
+                                                        std::function<void()> error) {
+    return platform::openUrl(address, std::move(error));
 };
 
-void AboutWindow::otworz(const char* adres) {
+void AboutWindow::open(const char* address) {
     // The browser or mail program comes up in front of a minimised program.
     platform::app().minimize();
-    const std::weak_ptr<void> zycie = lifeToken();
-    if (!otwieracz(adres, [this, zycie, adres] {
-            if (!zycie.expired()) niePowiodloSie(adres);
+    const std::weak_ptr<void> life = lifeToken();
+    if (!urlOpener(address, [this, life, address] {
+            if (!life.expired()) openFailed(address);
         }))
-        niePowiodloSie(adres);
+        openFailed(address);
 }
 
-void AboutWindow::niePowiodloSie(const char* adres) {
+void AboutWindow::openFailed(const char* address) {
     // A child must not see the game simply vanish: the program comes back and says what happened.
     platform::app().raiseMainWindow();
-    const std::string tekst =
-        adres == std::string_view(kAdresEMail)
+    const std::string text =
+        address == std::string_view(kEmailAddress)
             ? "Nie udało się otworzyć programu pocztowego.\n\nNapisz do nas na adres: kontakt@wirowanki.pl"
-            : std::string("Nie udało się otworzyć strony ") + kAdresWWW +
+            : std::string("Nie udało się otworzyć strony ") + kWebAddress +
                   ".\n\nBrak przeglądarki internetowej lub nie działa ona poprawnie.";
-    platform::messageBox(this, tekst, "Wirowanki Cz.I Demo", platform::MessageIcon::Warning);
+    platform::messageBox(this, text, "Wirowanki Cz.I Demo", platform::MessageIcon::Warning);
 }
 
-void AboutWindow::ustawLinki() {
-    const int x = context_.layout.scale(TRYB_1280, 817) + context_.layout.offsetX();
-    lbLinkWWW.setBounds(x, context_.layout.scale(TRYB_1024, 477) + context_.layout.offsetY(), 154, 18);
-    lbLinkEMail.setBounds(x, context_.layout.scale(TRYB_1024, 497) + context_.layout.offsetY(), 154, 18);
+void AboutWindow::setUpLinks() {
+    const int x = context_.layout.scale(kMode1280, 817) + context_.layout.offsetX();
+    lbLinkWWW.setBounds(x, context_.layout.scale(kMode1024, 477) + context_.layout.offsetY(), 154, 18);
+    lbLinkEMail.setBounds(x, context_.layout.scale(kMode1024, 497) + context_.layout.offsetY(), 154, 18);
 }
 
 void AboutWindow::paintEvent() {
@@ -105,16 +105,16 @@ void AboutWindow::paintEvent() {
 void AboutWindow::showEvent() {
     if (bitmap_->empty()) {
         try {
-            context_.layout.drawBackground(*bitmap_, plikTla());
+            context_.layout.drawBackground(*bitmap_, backgroundFile());
         } catch (const std::exception&) {
             // A picture broken since start-up leaves the window black.
             *bitmap_ = platform::Bitmap(context_.layout.screenWidth(), context_.layout.screenHeight());
         }
     }
-    lbWersja.setCaption(kWersja);
-    lbWersja.setPosition(context_.layout.scale(TRYB_1280, 645) + context_.layout.offsetX() -
-                             lbWersja.width() / 2,
-                         context_.layout.scale(TRYB_1280, 296) + context_.layout.offsetY());
+    lbVersion.setCaption(kVersion);
+    lbVersion.setPosition(context_.layout.scale(kMode1280, 645) + context_.layout.offsetX() -
+                              lbVersion.width() / 2,
+                          context_.layout.scale(kMode1280, 296) + context_.layout.offsetY());
 }
 
 void AboutWindow::hideEvent() {
@@ -122,7 +122,7 @@ void AboutWindow::hideEvent() {
 }
 
 void AboutWindow::resizeEvent() {
-    ustawLinki();
+    setUpLinks();
 }
 
 void AboutWindow::keyPressEvent(int charCode) {

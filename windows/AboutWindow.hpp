@@ -20,9 +20,9 @@ struct ProgramContext;
 // e-mail address as click areas, and a stop button.
 class AboutWindow : public platform::Form {
 public:
-    static constexpr const char* kWersja = "Wersja 1.7 Demonstracyjna";
-    static constexpr const char* kAdresWWW = "http://www.wirowanki.pl";
-    static constexpr const char* kAdresEMail =
+    static constexpr const char* kVersion = "Wersja 1.7 Demonstracyjna";
+    static constexpr const char* kWebAddress = "http://www.wirowanki.pl";
+    static constexpr const char* kEmailAddress =
         "mailto:kontakt@wirowanki.pl?subject=Wiadomosc%20z%20Wirowanki%20Cz.I%20Demo%20(Wersja%201.7%20"
         "Demonstracyjna)";
 
@@ -30,16 +30,16 @@ public:
     ~AboutWindow() override;
 
     platform::Action A_Stop;
-    platform::Label lbWersja{*this};
+    platform::Label lbVersion{*this};
     platform::Label lbLinkWWW{*this};
     platform::Label lbLinkEMail{*this};
 
-    MenuButton& przyciskStop() { return *stop_; }
+    MenuButton& stopButton() { return *stop_; }
 
     // What opens an address: the desktop's opener (tests put their own in its place). False when it
     // cannot start; the callback runs when it starts but fails.
-    using Otwieracz = std::function<bool(std::string_view, std::function<void()>)>;
-    static Otwieracz otwieracz;
+    using OpenerFunction = std::function<bool(std::string_view, std::function<void()>)>;
+    static OpenerFunction urlOpener;
 
 protected:
     void paintEvent() override;
@@ -50,11 +50,11 @@ protected:
 
 private:
     ProgramContext& context_;
-    std::string plikTla() const;
-    void ustawLinki();
-    void otworz(const char* adres);
+    std::string backgroundFile() const;
+    void setUpLinks();
+    void open(const char* address);
     // Back from minimised, telling the user why nothing opened.
-    void niePowiodloSie(const char* adres);
+    void openFailed(const char* address);
 
     std::unique_ptr<platform::Bitmap> bitmap_;
     std::unique_ptr<MenuButton> stop_;

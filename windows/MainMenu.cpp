@@ -28,60 +28,60 @@
 #include <string>
 #include <utility>
 
-bool MainMenu::glosnik = false;
+bool MainMenu::speaker = false;
 
 namespace {
 
 constexpr const char* kSpec = "Data\\Intf\\Spec\\";
 
 // Indexes of the check buttons.
-enum : int { MALO, SREDNIO, DUZO, SZ, ZZ, CZ, DZZ, NAGLOS, SRODGLOS, WYGLOS };
+enum : int { kMalo, kSrednio, kDuzo, kSz, kZz, kCz, kDzz, kNaglos, kSrodglos, kWyglos };
 
-constexpr std::uint16_t kGloski[4] = {GL_SZ, GL_ZZ, GL_CZ, GL_DZZ};
+constexpr std::uint16_t kSounds[4] = {kSoundSz, kSoundZz, kSoundCz, kSoundDzz};
 
-struct Pasmo {
-    int od, doY;
+struct Band {
+    int from, toY;
 };
 // Bands of the tab strip per tab, mode 2 and mode 4.
-constexpr Pasmo kPasma2[5] = {{6, 105}, {110, 190}, {200, 270}, {280, 345}, {360, 435}};
-constexpr Pasmo kPasma4[5] = {{12, 140}, {150, 250}, {260, 350}, {360, 450}, {460, 570}};
+constexpr Band kBands2[5] = {{6, 105}, {110, 190}, {200, 270}, {280, 345}, {360, 435}};
+constexpr Band kBands4[5] = {{12, 140}, {150, 250}, {260, 350}, {360, 450}, {460, 570}};
 
 } // namespace
 
 MainMenu::MainMenu(ProgramWindows& windows)
     : Form("Wesołe Wirowanki Cz.I Demo"), windows_(windows), context_(windows.context()) {
     name = "FormMain";
-    const platform::Size ekran = platform::app().screenSize();
-    setBounds(0, 0, ekran.width, ekran.height);
+    const platform::Size screen = platform::app().screenSize();
+    setBounds(0, 0, screen.width, screen.height);
     platform::app().setTitle("Wirowanki Cz.I Demo");
 
-    auto akcja = [](platform::Action& a, const char* nazwa, auto handler) {
-        a.name = nazwa;
+    auto action = [](platform::Action& a, const char* name, auto handler) {
+        a.name = name;
         a.onExecute = handler;
     };
-    akcja(A_Stop, "A_Stop", [this] { close(); });
-    akcja(A_Start, "A_Start", [this] { A_StartExecute(); });
-    akcja(A_Oprogramie, "A_Oprogramie", [this] {
+    action(A_Stop, "A_Stop", [this] { close(); });
+    action(A_Start, "A_Start", [this] { A_StartExecute(); });
+    action(A_About, "A_Oprogramie", [this] {
         if (platform::Form* o = windows_.about()) o->showModal();
     });
-    akcja(A_Rec_Rec, "A_Rec_Rec", [this] { A_Rec_RecExecute(); });
-    akcja(A_Rec_Play, "A_Rec_Play", [this] { A_Rec_PlayExecute(); });
-    akcja(MPStop, "MPStop", [this] { MPStopExecute(); });
-    akcja(A_Malo, "A_Malo", [this] { A_PoziomExecute(POZIOM_MALO); });
-    akcja(A_Srednio, "A_Srednio", [this] { A_PoziomExecute(POZIOM_SREDNIO); });
-    akcja(A_Duzo, "A_Duzo", [this] { A_PoziomExecute(POZIOM_DUZO); });
-    akcja(A_Naglos, "A_Naglos", [this] { A_PozycjaExecute(POZ_NAGLOS); });
-    akcja(A_Srodglos, "A_Srodglos", [this] { A_PozycjaExecute(POZ_SRODGLOS); });
-    akcja(A_Wyglos, "A_Wyglos", [this] { A_PozycjaExecute(POZ_WYGLOS); });
-    akcja(A_S, "A_S", [this] { A_GloskaExecute(A_S.tag); });
-    akcja(A_Z, "A_Z", [this] { A_GloskaExecute(A_Z.tag); });
-    akcja(A_C, "A_C", [this] { A_GloskaExecute(A_C.tag); });
-    akcja(A_DZ, "A_DZ", [this] { A_GloskaExecute(A_DZ.tag); });
+    action(A_Rec_Rec, "A_Rec_Rec", [this] { A_Rec_RecExecute(); });
+    action(A_Rec_Play, "A_Rec_Play", [this] { A_Rec_PlayExecute(); });
+    action(MPStop, "MPStop", [this] { MPStopExecute(); });
+    action(A_Malo, "A_Malo", [this] { A_LevelExecute(kQuantityMalo); });
+    action(A_Srednio, "A_Srednio", [this] { A_LevelExecute(kQuantitySrednio); });
+    action(A_Duzo, "A_Duzo", [this] { A_LevelExecute(kQuantityDuzo); });
+    action(A_Naglos, "A_Naglos", [this] { A_PositionExecute(kPositionNaglos); });
+    action(A_Srodglos, "A_Srodglos", [this] { A_PositionExecute(kPositionSrodglos); });
+    action(A_Wyglos, "A_Wyglos", [this] { A_PositionExecute(kPositionWyglos); });
+    action(A_S, "A_S", [this] { A_SoundExecute(A_S.tag); });
+    action(A_Z, "A_Z", [this] { A_SoundExecute(A_Z.tag); });
+    action(A_C, "A_C", [this] { A_SoundExecute(A_C.tag); });
+    action(A_DZ, "A_DZ", [this] { A_SoundExecute(A_DZ.tag); });
     A_S.tag = 1, A_Z.tag = 2, A_C.tag = 3, A_DZ.tag = 4;
     A_S.category = A_Z.category = A_C.category = A_DZ.category = "Gloski";
-    akcja(A_Zakladka, "A_Zakladka", [this] { A_ZakladkaExecute(); });
-    akcja(A_Glosnik, "A_Glosnik", [this] { A_GlosnikExecute(); });
-    akcja(A_Raport, "A_Raport", [this] { raport::otworzRaport(this); });
+    action(A_Tab, "A_Zakladka", [this] { A_TabExecute(); });
+    action(A_Speaker, "A_Glosnik", [this] { A_SpeakerExecute(); });
+    action(A_Report, "A_Raport", [this] { report::openReport(this); });
 
     g_Menu.name = "g_Menu";
     g_Menu.onMouseDown = [this](platform::MouseButton, platform::ShiftState, int, int y) {
@@ -95,7 +95,7 @@ MainMenu::MainMenu(ProgramWindows& windows)
     };
 
     try {
-        zbuduj();
+        build();
     } catch (const FatalError&) {
         throw;
     } catch (const std::exception&) {
@@ -105,83 +105,82 @@ MainMenu::MainMenu(ProgramWindows& windows)
 
 MainMenu::~MainMenu() = default;
 
-void MainMenu::zbuduj() {
+void MainMenu::build() {
     const int X0 = context_.layout.offsetX(), Y0 = context_.layout.offsetY();
     const int W = context_.layout.areaWidth(), H = context_.layout.areaHeight();
-    const bool duzy = context_.layout.mode() == TRYB_1024;
+    const bool large = context_.layout.mode() == kMode1024;
     const std::string sfx = context_.layout.suffix();
-    platform::Canvas& ekran = canvas();
+    platform::Canvas& screen = canvas();
 
-    context_.layout.drawBackground(tlo_, std::string(kSpec) + "mT_m0" + sfx + ".xji");
+    context_.layout.drawBackground(background_, std::string(kSpec) + "mT_m0" + sfx + ".xji");
     for (int i = 0; i < 5; ++i)
-        wczytajBmp(zakladki_[i], std::string(kSpec) + "mT_m" + std::to_string(i + 1) + sfx + ".xbi");
-    g_Menu.setBounds(X0 + (duzy ? 705 : 551), Y0 + (duzy ? 95 : 74), zakladki_[0].width(),
-                     zakladki_[0].height());
+        loadBmp(tabs_[i], std::string(kSpec) + "mT_m" + std::to_string(i + 1) + sfx + ".xbi");
+    g_Menu.setBounds(X0 + (large ? 705 : 551), Y0 + (large ? 95 : 74), tabs_[0].width(), tabs_[0].height());
 
     // The decoration is made for the 1280-wide design and resampled to this mode's size.
     {
         AlphaPicture logo;
-        logo.wczytajZParyJpeg(std::string(kSpec) + "RU_mnlz1B.xji", std::string(kSpec) + "RU_mnlz1W.xji");
-        int w = logo.szerokosc(), h = logo.wysokosc();
-        context_.layout.scale(TRYB_1280, w, h);
-        if (w != logo.szerokosc() || h != logo.wysokosc()) {
-            AlphaPicture przeskalowane;
-            przeskalowane.przeskaluj(logo, w, h, true);
-            logo.przejmij(przeskalowane);
+        logo.loadFromPairJpeg(std::string(kSpec) + "RU_mnlz1B.xji", std::string(kSpec) + "RU_mnlz1W.xji");
+        int w = logo.width(), h = logo.height();
+        context_.layout.scale(kMode1280, w, h);
+        if (w != logo.width() || h != logo.height()) {
+            AlphaPicture scaled;
+            scaled.scaleFrom(logo, w, h, true);
+            logo.takeOver(scaled);
         }
-        const int x = context_.layout.scale(TRYB_1280, 16) + X0,
-                  y = context_.layout.scale(TRYB_1280, 267) + Y0;
-        logo.rysujNaBitmapie(&tlo_, x, y, 255, &tlo_, x, y, {0, 0, w, h});
+        const int x = context_.layout.scale(kMode1280, 16) + X0,
+                  y = context_.layout.scale(kMode1280, 267) + Y0;
+        logo.drawOnBitmap(&background_, x, y, 255, &background_, x, y, {0, 0, w, h});
     }
 
-    const int e = duzy ? 0 : 5;
-    napIlZadan_ = std::make_unique<Caption>("nap_ilzadan" + sfx);
-    napGloski_ = std::make_unique<Caption>("nap_gloski" + sfx);
-    napPozycja_ = std::make_unique<Caption>("nap_pozycja" + sfx);
-    napIlZadan_->ustawPozycje(X0 + W / 2 - napGloski_->szerokosc() + e, Y0 + H / 4);
-    napGloski_->ustawPozycje(X0 + W / 2 - napGloski_->szerokosc() + e, Y0 + H / 2 - H / 16);
-    napPozycja_->ustawPozycje(X0 + W / 2 - napPozycja_->szerokosc() + e, Y0 + H / 10 + H / 2);
-    for (Caption* n : {napIlZadan_.get(), napGloski_.get(), napPozycja_.get()})
-        n->zapiszTlo(tlo_.canvas());
+    const int e = large ? 0 : 5;
+    taskCountCaption_ = std::make_unique<Caption>("nap_ilzadan" + sfx);
+    soundsCaption_ = std::make_unique<Caption>("nap_gloski" + sfx);
+    positionCaption_ = std::make_unique<Caption>("nap_pozycja" + sfx);
+    taskCountCaption_->placeAt(X0 + W / 2 - soundsCaption_->width() + e, Y0 + H / 4);
+    soundsCaption_->placeAt(X0 + W / 2 - soundsCaption_->width() + e, Y0 + H / 2 - H / 16);
+    positionCaption_->placeAt(X0 + W / 2 - positionCaption_->width() + e, Y0 + H / 10 + H / 2);
+    for (Caption* n : {taskCountCaption_.get(), soundsCaption_.get(), positionCaption_.get()})
+        n->saveBackground(background_.canvas());
 
-    platform::Canvas& tlo = tlo_.canvas();
-    auto przycisk = [&](const char* n, int x, int y, platform::Action* a) {
-        return std::make_unique<MenuButton>(*this, n, ekran, tlo, x, y, a);
+    platform::Canvas& background = background_.canvas();
+    auto button = [&](const char* n, int x, int y, platform::Action* a) {
+        return std::make_unique<MenuButton>(*this, n, screen, background, x, y, a);
     };
-    const int dol = H + Y0 - H / 7;
-    oprogramie_ = przycisk("oprogramie", W / 2 + X0 - 155, dol, &A_Oprogramie);
-    wyjdz_ = przycisk("wyjdz", W / 2 + X0 - 55, dol, &A_Stop);
-    start_ = przycisk("start", W / 2 + X0 + 35, dol, &A_Start);
+    const int bottomY = H + Y0 - H / 7;
+    about_ = button("oprogramie", W / 2 + X0 - 155, bottomY, &A_About);
+    quit_ = button("wyjdz", W / 2 + X0 - 55, bottomY, &A_Stop);
+    start_ = button("start", W / 2 + X0 + 35, bottomY, &A_Start);
     // The report stands left of the about button, one button step further.
-    raport_ = przycisk("raport", W / 2 + X0 - 255, dol, &A_Raport);
-    raport_->name = "raport";
+    report_ = button("raport", W / 2 + X0 - 255, bottomY, &A_Report);
+    report_->name = "raport";
     const int rec = H * 10 / 14 + Y0;
-    rrec_ = przycisk("rrec", W / 2 + X0 - 15, rec, &A_Rec_Rec);
-    rodtworz_ = przycisk("rodtworz", W / 2 + X0 - 95, rec, &A_Rec_Play);
-    rstop_ = przycisk("rstop", W / 2 + X0 - 55, rec, &MPStop);
-    up_ = przycisk("up", X0 + 240, H / 70 * 22 + Y0 - 32, nullptr);
-    down_ = przycisk("down", X0 + 240, H / 70 * 22 + Y0 + 256, nullptr);
-    up_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { lista_->wGore(); };
-    down_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { lista_->wDol(); };
-    scroll_ = std::make_unique<ScrollBar>(*this, 0, 0, ekran, tlo);
-    for (auto [b, n] : {std::pair{oprogramie_.get(), "oprogramie"},
-                        {wyjdz_.get(), "wyjdz"},
+    rrec_ = button("rrec", W / 2 + X0 - 15, rec, &A_Rec_Rec);
+    rplay_ = button("rodtworz", W / 2 + X0 - 95, rec, &A_Rec_Play);
+    rstop_ = button("rstop", W / 2 + X0 - 55, rec, &MPStop);
+    up_ = button("up", X0 + 240, H / 70 * 22 + Y0 - 32, nullptr);
+    down_ = button("down", X0 + 240, H / 70 * 22 + Y0 + 256, nullptr);
+    up_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { list_->scrollUp(); };
+    down_->onMouseUp = [this](platform::MouseButton, platform::ShiftState, int, int) { list_->scrollDown(); };
+    scroll_ = std::make_unique<ScrollBar>(*this, 0, 0, screen, background);
+    for (auto [b, n] : {std::pair{about_.get(), "oprogramie"},
+                        {quit_.get(), "wyjdz"},
                         {start_.get(), "start"},
                         {rrec_.get(), "rrec"},
-                        {rodtworz_.get(), "rodtworz"},
+                        {rplay_.get(), "rodtworz"},
                         {rstop_.get(), "rstop"},
                         {up_.get(), "up"},
                         {down_.get(), "down"}})
         b->name = n;
-    scroll_->kciuk().name = "scroll";
+    scroll_->thumb().name = "scroll";
 
-    const std::string p = duzy ? "b_" : "s_";
-    struct Opis {
-        const char* nazwa;
+    const std::string p = large ? "b_" : "s_";
+    struct Descriptor {
+        const char* name;
         int x, y;
-        platform::Action* akcja;
+        platform::Action* action;
     };
-    const Opis opisy[10] = {
+    const Descriptor descriptors[10] = {
         {"malo", W / 5 + X0, H / 3 + Y0, &A_Malo},
         {"srednio_g", W / 5 + W / 6 + X0, H / 3 + Y0, &A_Srednio},
         {"duzo_g", W / 5 + W / 3 + X0, H / 3 + Y0, &A_Duzo},
@@ -194,371 +193,372 @@ void MainMenu::zbuduj() {
         {"wyglos_g", W / 5 + W / 3 + X0, H + Y0 - H / 3, &A_Wyglos},
     };
     for (int i = 0; i < 10; ++i) {
-        checki_[i] = std::make_unique<TwoStatePicture>(*this, p + opisy[i].nazwa, ekran, opisy[i].x,
-                                                       opisy[i].y, opisy[i].akcja);
-        checki_[i]->kontrolka().name = p + opisy[i].nazwa;
+        checki_[i] =
+            std::make_unique<TwoStatePicture>(*this, p + descriptors[i].name, screen, descriptors[i].x,
+                                              descriptors[i].y, descriptors[i].action);
+        checki_[i]->control().name = p + descriptors[i].name;
     }
 
     // The speaker toggle sits in the content area's bottom-right corner; it is built but never shown.
-    glosnik_ = std::make_unique<ToggleButton>(*this, "", ekran, 0, 0, &A_Glosnik,
+    speaker_ = std::make_unique<ToggleButton>(*this, "", screen, 0, 0, &A_Speaker,
                                               std::string(kSpec) + context_.layout.prefix1() + "_glos");
-    glosnik_->kontrolka().name = "glosnik";
-    const int margines = duzy ? 5 : 4;
-    glosnik_->ustawPozycje(X0 + W - margines - glosnik_->kontrolka().width(),
-                           Y0 + H - margines - glosnik_->kontrolka().height());
+    speaker_->control().name = "glosnik";
+    const int margin = large ? 5 : 4;
+    speaker_->placeAt(X0 + W - margin - speaker_->control().width(),
+                      Y0 + H - margin - speaker_->control().height());
 
-    const platform::Font naglowek{
+    const platform::Font header{
         .family = "Arial Black", .height = 15, .bold = false, .color = platform::kBlack};
-    for (platform::Label* l : {&vL_Nazwisko, &vL_Data}) {
+    for (platform::Label* l : {&vL_Name, &vL_Data}) {
         l->setTransparent(true);
-        l->setFont(naglowek);
+        l->setFont(header);
         l->hide();
     }
-    vL_Nazwisko.name = "vL_Nazwisko";
+    vL_Name.name = "vL_Nazwisko";
     vL_Data.name = "vL_Data";
-    lista_ = std::make_unique<RecordingList>(*this, ekran, vL_Nazwisko, vL_Data, *up_, *down_, *scroll_,
-                                             context_.layout);
-    nagrywarka_ = std::make_unique<VoiceRecorder>(glosnik);
-    nagrywarka_->poNagraniu = [this] { MPStop.execute(); };
-    nagrywarka_->poOdtworzeniu = [this] { MPStop.execute(); };
+    list_ = std::make_unique<RecordingList>(*this, screen, vL_Name, vL_Data, *up_, *down_, *scroll_,
+                                            context_.layout);
+    recorder_ = std::make_unique<VoiceRecorder>(speaker);
+    recorder_->onRecorded = [this] { MPStop.execute(); };
+    recorder_->onPlayed = [this] { MPStop.execute(); };
 
-    ukryjPanelNagran();
+    hideRecordingsPanel();
     for (auto& c : checki_)
-        c->ukryj();
+        c->hide();
 }
 
-int MainMenu::zakladkaPod(int y, int tryb) {
-    const Pasmo* pasma = tryb == TRYB_1024 ? kPasma4 : kPasma2;
+int MainMenu::tabAt(int y, int mode) {
+    const Band* bands = mode == kMode1024 ? kBands4 : kBands2;
     for (int i = 0; i < 5; ++i)
-        if (y >= pasma[i].od && y <= pasma[i].doY) return i + 1;
+        if (y >= bands[i].from && y <= bands[i].toY) return i + 1;
     return 0;
 }
 
-GameSettings& MainMenu::ustawieniaZakladki() {
+GameSettings& MainMenu::tabSettings() {
     // The recorder's tab shows no settings; the falling game's stand in for it.
-    GameSettings* ust = context_.settings.game(context_.settings.tab);
-    return ust ? *ust : context_.settings.falling;
+    GameSettings* settings = context_.settings.game(context_.settings.tab);
+    return settings ? *settings : context_.settings.falling;
 }
 
 void MainMenu::g_MenuMouseDown(int y) {
-    if (zajety_) return;
-    poprzednia_ = context_.settings.tab;
-    if (const int z = zakladkaPod(y, context_.layout.mode())) context_.settings.tab = z;
-    if (context_.settings.tab != poprzednia_) {
-        A_Zakladka.execute();
-        zapamietaj();
+    if (busy_) return;
+    previous_ = context_.settings.tab;
+    if (const int z = tabAt(y, context_.layout.mode())) context_.settings.tab = z;
+    if (context_.settings.tab != previous_) {
+        A_Tab.execute();
+        remember();
     }
-    if (context_.settings.tab == ZAK_NAGRYWANIE)
-        if (const std::string t = lista_->komunikatIndeksu(); !t.empty()) pokazKomunikat(t);
+    if (context_.settings.tab == kTabRecorder)
+        if (const std::string t = list_->indexMessage(); !t.empty()) showMessage(t);
 }
 
-void MainMenu::A_ZakladkaExecute() {
+void MainMenu::A_TabExecute() {
     platform::Canvas& c = canvas();
     c.setCopyMode(platform::CopyMode::SrcCopy);
     if (context_.settings.tab >= 1 && context_.settings.tab <= 5)
-        c.draw(g_Menu.left(), g_Menu.top(), zakladki_[context_.settings.tab - 1]);
-    if (context_.settings.tab == ZAK_NAGRYWANIE) {
+        c.draw(g_Menu.left(), g_Menu.top(), tabs_[context_.settings.tab - 1]);
+    if (context_.settings.tab == kTabRecorder) {
         for (auto& b : checki_)
-            b->ukryj();
-        for (Caption* n : {napIlZadan_.get(), napGloski_.get(), napPozycja_.get()})
-            n->rysujTlo(c);
-        pokazPanelNagran();
-        if (odswiezenNagran_ > 0) {
-            --odswiezenNagran_;
+            b->hide();
+        for (Caption* n : {taskCountCaption_.get(), soundsCaption_.get(), positionCaption_.get()})
+            n->drawBackground(c);
+        showRecordingsPanel();
+        if (recordingRefreshes_ > 0) {
+            --recordingRefreshes_;
             invalidate();
         }
     } else {
-        ukryjPanelNagran();
+        hideRecordingsPanel();
         start_->show();
-        for (Caption* n : {napIlZadan_.get(), napGloski_.get(), napPozycja_.get()})
-            n->rysuj(c);
-        pokazUstawienia();
-        if (odswiezenUstawien_ > 0) {
-            --odswiezenUstawien_;
+        for (Caption* n : {taskCountCaption_.get(), soundsCaption_.get(), positionCaption_.get()})
+            n->draw(c);
+        showSettings();
+        if (settingsRefreshes_ > 0) {
+            --settingsRefreshes_;
             invalidate();
         }
     }
-    glosnik_->rysuj();
+    speaker_->draw();
 }
 
-void MainMenu::pokazPanelNagran() {
+void MainMenu::showRecordingsPanel() {
     // Every repaint passes here (typing in a name repaints too): the rows are reset and the focus cleared
     // only when the panel comes into view, not while the user works in it.
-    if (!panelNagranPokazany_) {
-        panelNagranPokazany_ = true;
-        lista_->pokaz();
+    if (!recordingsPanelShown_) {
+        recordingsPanelShown_ = true;
+        list_->show();
         setFocusedControl(nullptr);
     } else {
-        lista_->rysuj();
+        list_->draw();
     }
-    vL_Nazwisko.show();
+    vL_Name.show();
     vL_Data.show();
     up_->show();
     down_->show();
-    scroll_->pokaz();
+    scroll_->show();
     // A repaint during a recording must keep the stop button, or the recording could not be stopped.
-    rrec_->setVisible(!zajety_);
-    rodtworz_->setVisible(!zajety_);
-    rstop_->setVisible(zajety_);
+    rrec_->setVisible(!busy_);
+    rplay_->setVisible(!busy_);
+    rstop_->setVisible(busy_);
     start_->hide();
 }
 
-void MainMenu::ukryjPanelNagran() {
-    panelNagranPokazany_ = false;
-    if (lista_) lista_->ukryj();
-    vL_Nazwisko.hide();
+void MainMenu::hideRecordingsPanel() {
+    recordingsPanelShown_ = false;
+    if (list_) list_->hide();
+    vL_Name.hide();
     vL_Data.hide();
     up_->hide();
     down_->hide();
-    scroll_->ukryj();
+    scroll_->hide();
     rrec_->hide();
-    rodtworz_->hide();
+    rplay_->hide();
     rstop_->hide();
 }
 
-void MainMenu::pokazUstawienia() {
-    const GameSettings& u = ustawieniaZakladki();
+void MainMenu::showSettings() {
+    const GameSettings& u = tabSettings();
     const bool stan[10] = {
-        u.level == POZIOM_MALO,    u.level == POZIOM_SREDNIO, u.level == POZIOM_DUZO, u.maGloske(GL_SZ),
-        u.maGloske(GL_ZZ),         u.maGloske(GL_CZ),         u.maGloske(GL_DZZ),     u.maPozycje(POZ_NAGLOS),
-        u.maPozycje(POZ_SRODGLOS), u.maPozycje(POZ_WYGLOS),
+        u.level == kQuantityMalo,       u.level == kQuantitySrednio,    u.level == kQuantityDuzo,
+        u.hasSound(kSoundSz),           u.hasSound(kSoundZz),           u.hasSound(kSoundCz),
+        u.hasSound(kSoundDzz),          u.hasPosition(kPositionNaglos), u.hasPosition(kPositionSrodglos),
+        u.hasPosition(kPositionWyglos),
     };
     for (int i = 0; i < 10; ++i) {
-        checki_[i]->pokaz();
-        checki_[i]->ustawStan(stan[i] ? 1 : 0);
+        checki_[i]->show();
+        checki_[i]->setState(stan[i] ? 1 : 0);
     }
 }
 
 void MainMenu::A_StartExecute() {
-    GameSettings& u = ustawieniaZakladki();
+    GameSettings& u = tabSettings();
     u.positions &= 0x7000;
     u.sounds &= 0x0FFF;
     switch (context_.settings.tab) {
-    case ZAK_PODPISYWANIE:
-        if (!uruchomGre(ZAK_PODPISYWANIE, context_.settings.labelling, context_.settings.labelling.level * 5))
+    case kGameLabelling:
+        if (!startGame(kGameLabelling, context_.settings.labelling, context_.settings.labelling.level * 5))
             return;
         break;
-    case ZAK_MEMORY:
-        if (!uruchomGre(ZAK_MEMORY, context_.settings.memory, context_.settings.memory.level * 4)) return;
+    case kGameMemory:
+        if (!startGame(kGameMemory, context_.settings.memory, context_.settings.memory.level * 4)) return;
         break;
-    case ZAK_UZUPELNIANIE: {
+    case kGameCompletion: {
         // The completion game also draws the contrast sounds' words.
-        GameSettings kopia = context_.settings.completion;
-        kopia.dodajKontrast();
-        if (!uruchomGre(ZAK_UZUPELNIANIE, kopia, context_.settings.completion.level * 5)) return;
+        GameSettings copy = context_.settings.completion;
+        copy.addContrast();
+        if (!startGame(kGameCompletion, copy, context_.settings.completion.level * 5)) return;
         break;
     }
-    case ZAK_SPADAJACE:
-        if (!uruchomGre(ZAK_SPADAJACE, context_.settings.falling, context_.settings.falling.level * 5))
-            return;
+    case kGameFalling:
+        if (!startGame(kGameFalling, context_.settings.falling, context_.settings.falling.level * 5)) return;
         break;
     default:
         break;
     }
-    nagrywarkaZamknij();
+    closeRecorder();
     invalidate();
     platform::app().processMessages();
     invalidate();
 }
 
-bool MainMenu::uruchomGre(int zakladka, const GameSettings& filtr, int minimum) {
-    context_.catalogue->filtruj(filtr);
-    if (static_cast<int>(context_.catalogue->przefiltrowane().size()) < minimum) {
+bool MainMenu::startGame(int tab, const GameSettings& wordFilter, int minimum) {
+    context_.catalogue->filter(wordFilter);
+    if (static_cast<int>(context_.catalogue->filtered().size()) < minimum) {
         // Cells no Polish word can fill get the reason, not an instruction that cannot help.
         // Other choices get the cells and counts that fall short, so the therapist knows what to add.
-        std::string powod = komunikatPustychPol(ustawieniaZakladki());
-        if (powod.empty())
-            powod = komunikatZaMaloSlow(filtr, context_.catalogue->przefiltrowane().size(), minimum);
+        std::string reason = emptyFieldsMessage(tabSettings());
+        if (reason.empty())
+            reason = tooFewWordsMessage(wordFilter, context_.catalogue->filtered().size(), minimum);
         if (windows_.message()) {
-            windows_.message()->vL_Komunikat.setCaption(powod);
+            windows_.message()->vL_Message.setCaption(reason);
             windows_.message()->showModal();
         }
         return false;
     }
-    nagrywarkaZamknij();
-    if (platform::Form* okno = windows_.game(zakladka)) okno->showModal();
-    nagrywarkaZamknij();
+    closeRecorder();
+    if (platform::Form* window = windows_.game(tab)) window->showModal();
+    closeRecorder();
     return true;
 }
 
-void MainMenu::zapamietaj() {
+void MainMenu::remember() {
     // A settings file that cannot be read or written is said once, on screen.
     if (!context_.settings.remember())
-        if (const std::string t = context_.settings.takeMessage(); !t.empty()) pokazKomunikat(t);
+        if (const std::string t = context_.settings.takeMessage(); !t.empty()) showMessage(t);
 }
 
-void MainMenu::pokazKomunikat(int kod) {
+void MainMenu::showMessage(int code) {
     if (!windows_.message()) return;
-    windows_.message()->ustawKomunikat(static_cast<std::uint16_t>(kod));
+    windows_.message()->setMessage(static_cast<std::uint16_t>(code));
     windows_.message()->showModal();
 }
 
-void MainMenu::pokazKomunikat(const std::string& tekst) {
+void MainMenu::showMessage(const std::string& text) {
     if (!windows_.message()) return;
-    windows_.message()->vL_Komunikat.setCaption(tekst);
+    windows_.message()->vL_Message.setCaption(text);
     windows_.message()->showModal();
     setFocusedControl(nullptr);
 }
 
-void MainMenu::A_PoziomExecute(int poziom) {
-    ustawieniaZakladki().level = static_cast<std::int16_t>(poziom);
-    pokazUstawienia();
-    zapamietaj();
+void MainMenu::A_LevelExecute(int level) {
+    tabSettings().level = static_cast<std::int16_t>(level);
+    showSettings();
+    remember();
 }
 
-void MainMenu::A_GloskaExecute(int tag) {
+void MainMenu::A_SoundExecute(int tag) {
     if (tag < 1 || tag > 4) return;
-    GameSettings& u = ustawieniaZakladki();
-    const std::uint16_t bit = kGloski[tag - 1];
-    if (!u.maGloske(bit)) {
+    GameSettings& u = tabSettings();
+    const std::uint16_t bit = kSounds[tag - 1];
+    if (!u.hasSound(bit)) {
         u.sounds |= bit;
     } else if ((u.sounds & 0x000F) == bit) {
         // A game needs at least one sound: the last one stays chosen.
-        pokazKomunikat(1);
+        showMessage(1);
     } else {
         u.sounds &= static_cast<std::uint16_t>(~bit);
     }
-    pokazUstawienia();
-    zapamietaj();
+    showSettings();
+    remember();
 }
 
-void MainMenu::A_PozycjaExecute(std::uint16_t pozycja) {
-    GameSettings& u = ustawieniaZakladki();
-    if (!u.maPozycje(pozycja)) {
-        u.positions |= pozycja;
-    } else if ((u.positions & 0x7000) == pozycja) {
-        pokazKomunikat(2);
+void MainMenu::A_PositionExecute(std::uint16_t position) {
+    GameSettings& u = tabSettings();
+    if (!u.hasPosition(position)) {
+        u.positions |= position;
+    } else if ((u.positions & 0x7000) == position) {
+        showMessage(2);
     } else {
-        u.positions &= static_cast<std::uint16_t>(~pozycja);
+        u.positions &= static_cast<std::uint16_t>(~position);
     }
-    pokazUstawienia();
-    zapamietaj();
+    showSettings();
+    remember();
 }
 
-void MainMenu::A_GlosnikExecute() {
-    glosnik_->przelacz();
-    glosnik_->rysuj();
-    if (glosnik_->stan() == 0) {
-        nagrywarkaZamknij();
-        glosnik = false;
+void MainMenu::A_SpeakerExecute() {
+    speaker_->toggle();
+    speaker_->draw();
+    if (speaker_->stan() == 0) {
+        closeRecorder();
+        speaker = false;
     } else {
-        glosnik = true;
-        if (context_.settings.tab != ZAK_NAGRYWANIE) nagrywarkaZamknij();
+        speaker = true;
+        if (context_.settings.tab != kTabRecorder) closeRecorder();
     }
 }
 
-void MainMenu::nagrywarkaZamknij() {
-    if (nagrywarka_) nagrywarka_->zamknij();
+void MainMenu::closeRecorder() {
+    if (recorder_) recorder_->closePeriod();
 }
 
 void MainMenu::A_Rec_RecExecute() {
-    const int r = lista_->wybranyWiersz();
+    const int r = list_->chosenRow();
     // A name of blanks only counts as none.
-    if (r < 0 || lista_->nazwaWiersza(r).empty()) {
-        pokazKomunikat(r < 0 ? 10 : 11);
+    if (r < 0 || list_->rowName(r).empty()) {
+        showMessage(r < 0 ? 10 : 11);
         setFocusedControl(nullptr);
         return;
     }
-    wejdzWZajetosc();
-    const int p = lista_->gora() + r;
-    const bool bylo = !lista_->sciezkaWiersza(r).empty();
-    if (!nagrywarka_->otworz(RecordingList::plikMiejsca(p))) {
+    enterBusy();
+    const int p = list_->top() + r;
+    const bool before = !list_->rowPath(r).empty();
+    if (!recorder_->open(RecordingList::placeFile(p))) {
         MPStop.execute();
-        pokazKomunikat(bylo ? komunikatNagrywania::ZAPIS_POPRZEDNIE : komunikatNagrywania::ZAPIS);
+        showMessage(before ? recordingMessages::kSaveFailedPreviousKept : recordingMessages::kSaveFailed);
         return;
     }
-    if (!nagrywarka_->nagrywaj(60000)) {
+    if (!recorder_->startRecording(60000)) {
         MPStop.execute();
-        pokazKomunikat(komunikatNagrywania::MIKROFON);
+        showMessage(recordingMessages::kMicrophone);
         return;
     }
     // The index learns of the take only once it is saved (MPStop).
-    miejsceNagrania_ = p;
-    poprzednieNagranie_ = bylo;
+    recordingPlace_ = p;
+    previousRecording_ = before;
 }
 
 void MainMenu::A_Rec_PlayExecute() {
-    const int r = lista_->wybranyWiersz();
-    int komunikat = 0;
-    std::string sciezka;
+    const int r = list_->chosenRow();
+    int message = 0;
+    std::string path;
     if (r < 0) {
-        komunikat = 20;
-    } else if (lista_->nazwaWiersza(r).empty()) {
-        komunikat = 21;
+        message = 20;
+    } else if (list_->rowName(r).empty()) {
+        message = 21;
     } else {
-        sciezka = lista_->sciezkaWiersza(r);
-        if (sciezka.empty() || !platform::fs::exists(sciezka)) komunikat = 21;
+        path = list_->rowPath(r);
+        if (path.empty() || !platform::fs::exists(path)) message = 21;
     }
-    if (komunikat) {
-        pokazKomunikat(komunikat);
+    if (message) {
+        showMessage(message);
         setFocusedControl(nullptr);
         return;
     }
-    wejdzWZajetosc();
-    if (!nagrywarka_->otworz(sciezka) || !nagrywarka_->odtwarzaj()) {
+    enterBusy();
+    if (!recorder_->open(path) || !recorder_->play()) {
         MPStop.execute();
-        pokazKomunikat(komunikatNagrywania::USZKODZONE);
+        showMessage(recordingMessages::kDamagedRecording);
     }
 }
 
-void MainMenu::ustawPrzyciskiPanelu(bool wlaczone) {
-    for (MenuButton* b : {oprogramie_.get(), wyjdz_.get(), up_.get(), down_.get(), raport_.get()})
-        b->setEnabled(wlaczone);
-    scroll_->kciuk().setEnabled(wlaczone);
+void MainMenu::setPanelButtonsEnabled(bool enabled) {
+    for (MenuButton* b : {about_.get(), quit_.get(), up_.get(), down_.get(), report_.get()})
+        b->setEnabled(enabled);
+    scroll_->thumb().setEnabled(enabled);
 }
 
-void MainMenu::wejdzWZajetosc() {
-    zajety_ = true;
+void MainMenu::enterBusy() {
+    busy_ = true;
     rrec_->hide();
-    rodtworz_->hide();
+    rplay_->hide();
     rstop_->show();
-    ustawPrzyciskiPanelu(false);
+    setPanelButtonsEnabled(false);
 }
 
 void MainMenu::MPStopExecute() {
-    nagrywarka_->zatrzymaj();
-    nagrywarka_->zamknij();
-    zajety_ = false;
+    recorder_->stop();
+    recorder_->closePeriod();
+    busy_ = false;
     rstop_->hide();
     rrec_->show();
-    rodtworz_->show();
-    ustawPrzyciskiPanelu(true);
-    const int p = std::exchange(miejsceNagrania_, -1);
+    rplay_->show();
+    setPanelButtonsEnabled(true);
+    const int p = std::exchange(recordingPlace_, -1);
     if (p < 0) return;
-    if (nagrywarka_->wynikNagrania() != VoiceRecorder::Wynik::Zapisane)
-        pokazKomunikat(poprzednieNagranie_ ? komunikatNagrywania::ZAPIS_POPRZEDNIE
-                                           : komunikatNagrywania::ZAPIS);
-    else if (!lista_->zapiszMiejsce(p))
-        pokazKomunikat(komunikatNagrywania::SPIS_ZAPIS);
+    if (recorder_->recordingResult() != VoiceRecorder::RecordingOutcome::Saved)
+        showMessage(previousRecording_ ? recordingMessages::kSaveFailedPreviousKept
+                                       : recordingMessages::kSaveFailed);
+    else if (!list_->savePlace(p))
+        showMessage(recordingMessages::kIndexSaveFailed);
 }
 
 void MainMenu::paintEvent() {
     canvas().setCopyMode(platform::CopyMode::SrcCopy);
-    canvas().draw(0, 0, tlo_);
-    A_ZakladkaExecute();
+    canvas().draw(0, 0, background_);
+    A_TabExecute();
     // The device is closed when it is left open without use. A recording or playback started from the
     // panel is never cut off by a repaint: with the speaker switch off the device counts as busy at all
     // times, so the close on tab 5 would otherwise end every recording at the first repaint.
-    if (zajety_) return;
-    if (nagrywarka_->zajety() == (context_.settings.tab == ZAK_NAGRYWANIE)) nagrywarkaZamknij();
+    if (busy_) return;
+    if (recorder_->busy() == (context_.settings.tab == kTabRecorder)) closeRecorder();
 }
 
 void MainMenu::showEvent() {
-    if (pokazane_) return;
-    pokazane_ = true;
+    if (shown_) return;
+    shown_ = true;
     if (windows_.splash()) splashTimer_.start();
 }
 
 void MainMenu::activateEvent() {
     // Coming back to the menu closes the device, unless the panel's own recording or playback runs.
-    if (!zajety_) nagrywarkaZamknij();
+    if (!busy_) closeRecorder();
 }
 
 void MainMenu::closeEvent() {
     // Closed while recording: the take is saved and indexed without asking anything.
-    if (const int p = std::exchange(miejsceNagrania_, -1); p >= 0) {
-        nagrywarka_->zatrzymaj();
-        if (nagrywarka_->wynikNagrania() == VoiceRecorder::Wynik::Zapisane) lista_->zapiszMiejsce(p);
+    if (const int p = std::exchange(recordingPlace_, -1); p >= 0) {
+        recorder_->stop();
+        if (recorder_->recordingResult() == VoiceRecorder::RecordingOutcome::Saved) list_->savePlace(p);
     }
     setSize(width(), 1);
 }
@@ -566,14 +566,14 @@ void MainMenu::closeEvent() {
 void MainMenu::keyPressEvent(int charCode) {
     if (charCode != 27) return;
     // Esc first ends what the panel is doing; the exit button is disabled meanwhile as well.
-    if (zajety_)
+    if (busy_)
         MPStop.execute();
     else
         A_Stop.execute();
 }
 
 void MainMenu::mouseWheelEvent(int delta, platform::ShiftState, int, int) {
-    if (context_.settings.tab != ZAK_NAGRYWANIE) return;
-    if (delta > 0 && up_->enabled()) lista_->wGore();
-    if (delta < 0 && down_->enabled()) lista_->wDol();
+    if (context_.settings.tab != kTabRecorder) return;
+    if (delta > 0 && up_->enabled()) list_->scrollUp();
+    if (delta < 0 && down_->enabled()) list_->scrollDown();
 }

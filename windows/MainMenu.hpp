@@ -33,30 +33,30 @@ public:
     ~MainMenu() override;
 
     // The tab a press at y (strip coordinates) selects in the current display mode; 0 for none.
-    static int zakladkaPod(int y, int tryb);
+    static int tabAt(int y, int mode);
     // The settings record of the current tab.
-    GameSettings& ustawieniaZakladki();
+    GameSettings& tabSettings();
 
-    platform::Action A_Stop, A_Start, A_Oprogramie, A_Rec_Rec, A_Rec_Play, MPStop;
+    platform::Action A_Stop, A_Start, A_About, A_Rec_Rec, A_Rec_Play, MPStop;
     platform::Action A_Malo, A_Srednio, A_Duzo, A_Naglos, A_Wyglos, A_Srodglos;
     platform::Action A_S, A_C, A_Z, A_DZ;
-    platform::Action A_Zakladka, A_Glosnik;
+    platform::Action A_Tab, A_Speaker;
     // Writes the progress report and opens it in the browser.
-    platform::Action A_Raport;
+    platform::Action A_Report;
 
     platform::ImageControl g_Menu{*this};
-    platform::Label vL_Nazwisko{*this, "Imię i Nazwisko"};
+    platform::Label vL_Name{*this, "Imię i Nazwisko"};
     platform::Label vL_Data{*this, "Data"};
 
-    bool zajety() const { return zajety_; }
+    bool busy() const { return busy_; }
     // Program-wide speaker switch; only the (hidden) speaker toggle changes it.
-    static bool glosnik;
+    static bool speaker;
 
     // The check buttons in the order quantity (few, medium, many), sounds (SZ, Ż/RZ, CZ, DŻ),
     // positions (initial, medial, final).
-    const TwoStatePicture& przyciskUstawien(int i) const { return *checki_[i]; }
-    RecordingList& listaNagran() { return *lista_; }
-    VoiceRecorder& nagrywarka() { return *nagrywarka_; }
+    const TwoStatePicture& settingsButton(int i) const { return *checki_[i]; }
+    RecordingList& recordingList() { return *list_; }
+    VoiceRecorder& recorder() { return *recorder_; }
 
 protected:
     void paintEvent() override;
@@ -70,45 +70,45 @@ private:
     ProgramWindows& windows_;
     ProgramContext& context_;
 
-    void zbuduj();
+    void build();
     void g_MenuMouseDown(int y);
-    void A_ZakladkaExecute();
-    void pokazPanelNagran();
-    void ukryjPanelNagran();
-    void pokazUstawienia();
+    void A_TabExecute();
+    void showRecordingsPanel();
+    void hideRecordingsPanel();
+    void showSettings();
     void A_StartExecute();
-    bool uruchomGre(int zakladka, const GameSettings& filtr, int minimum);
-    void A_PoziomExecute(int poziom);
-    void A_GloskaExecute(int tag);
-    void A_PozycjaExecute(std::uint16_t pozycja);
-    void A_GlosnikExecute();
+    bool startGame(int tab, const GameSettings& wordFilter, int minimum);
+    void A_LevelExecute(int level);
+    void A_SoundExecute(int tag);
+    void A_PositionExecute(std::uint16_t position);
+    void A_SpeakerExecute();
     void A_Rec_RecExecute();
     void A_Rec_PlayExecute();
     void MPStopExecute();
-    void wejdzWZajetosc();
-    void pokazKomunikat(int kod);
-    void zapamietaj();
-    void pokazKomunikat(const std::string& tekst);
-    void nagrywarkaZamknij();
-    void ustawPrzyciskiPanelu(bool wlaczone);
+    void enterBusy();
+    void showMessage(int code);
+    void remember();
+    void showMessage(const std::string& text);
+    void closeRecorder();
+    void setPanelButtonsEnabled(bool enabled);
 
-    platform::Bitmap tlo_;
-    std::array<platform::Bitmap, 5> zakladki_;
-    std::unique_ptr<Caption> napIlZadan_, napGloski_, napPozycja_;
-    std::unique_ptr<MenuButton> oprogramie_, wyjdz_, start_, rrec_, rodtworz_, rstop_, up_, down_;
-    std::unique_ptr<MenuButton> raport_;
+    platform::Bitmap background_;
+    std::array<platform::Bitmap, 5> tabs_;
+    std::unique_ptr<Caption> taskCountCaption_, soundsCaption_, positionCaption_;
+    std::unique_ptr<MenuButton> about_, quit_, start_, rrec_, rplay_, rstop_, up_, down_;
+    std::unique_ptr<MenuButton> report_;
     std::unique_ptr<ScrollBar> scroll_;
     std::array<std::unique_ptr<TwoStatePicture>, 10> checki_;
-    std::unique_ptr<ToggleButton> glosnik_;
-    std::unique_ptr<RecordingList> lista_;
-    std::unique_ptr<VoiceRecorder> nagrywarka_;
+    std::unique_ptr<ToggleButton> speaker_;
+    std::unique_ptr<RecordingList> list_;
+    std::unique_ptr<VoiceRecorder> recorder_;
     platform::Timer splashTimer_;
-    int poprzednia_ = 0;
-    int miejsceNagrania_ = -1;        // place whose take is being recorded
-    bool poprzednieNagranie_ = false; // that place held a take before
-    bool zajety_ = false;
-    bool pokazane_ = false;
-    bool panelNagranPokazany_ = false;
-    int odswiezenUstawien_ = 4;
-    int odswiezenNagran_ = 4;
+    int previous_ = 0;
+    int recordingPlace_ = -1;        // place whose take is being recorded
+    bool previousRecording_ = false; // that place held a take before
+    bool busy_ = false;
+    bool shown_ = false;
+    bool recordingsPanelShown_ = false;
+    int settingsRefreshes_ = 4;
+    int recordingRefreshes_ = 4;
 };

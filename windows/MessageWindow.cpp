@@ -11,7 +11,7 @@
 #include "widgets/Buttons.hpp"
 
 namespace {
-constexpr const char* kTlo = "Data\\Intf\\Spec\\mKom_kp.xji";
+constexpr const char* kBackground = "Data\\Intf\\Spec\\mKom_kp.xji";
 }
 
 MessageWindow::MessageWindow() : Form("Komunikat") {
@@ -20,32 +20,32 @@ MessageWindow::MessageWindow() : Form("Komunikat") {
     A_Stop.name = "A_Stop";
     A_Stop.onExecute = [this] { A_StopExecute(); };
 
-    vL_Komunikat.name = "vL_Komunikat";
-    vL_Komunikat.setAutoSize(false);
-    vL_Komunikat.setBounds(18, 51, 385, 134);
-    vL_Komunikat.setAlignment(platform::TextAlign::Center);
-    vL_Komunikat.setWordWrap(true);
-    vL_Komunikat.setTransparent(true);
-    vL_Komunikat.setFont({.family = "Arial Black", .height = 16, .bold = true, .color = platform::kBlack});
-    vL_Komunikat.onMouseDown = [this](platform::MouseButton b, platform::ShiftState s, int x, int y) {
+    vL_Message.name = "vL_Komunikat";
+    vL_Message.setAutoSize(false);
+    vL_Message.setBounds(18, 51, 385, 134);
+    vL_Message.setAlignment(platform::TextAlign::Center);
+    vL_Message.setWordWrap(true);
+    vL_Message.setTransparent(true);
+    vL_Message.setFont({.family = "Arial Black", .height = 16, .bold = true, .color = platform::kBlack});
+    vL_Message.onMouseDown = [this](platform::MouseButton b, platform::ShiftState s, int x, int y) {
         mouseDownEvent(b, s, x, y);
     };
 
     setRoundRegion(clientRect(), 25, 25);
-    if (!platform::fs::exists(kTlo)) throw FatalError(1);
+    if (!platform::fs::exists(kBackground)) throw FatalError(1);
     try {
-        wczytajJpeg(tlo_, kTlo);
+        loadJpeg(background_, kBackground);
     } catch (const std::exception&) {
         throw FatalError(1);
     }
-    stop_ = std::make_unique<MenuButton>(*this, "stop", canvas(), tlo_.canvas(), width() / 2 - 30,
+    stop_ = std::make_unique<MenuButton>(*this, "stop", canvas(), background_.canvas(), width() / 2 - 30,
                                          height() - 100, &A_Stop);
 }
 
 MessageWindow::~MessageWindow() = default;
 
-std::string MessageWindow::tekstKomunikatu(std::uint16_t kod) {
-    switch (kod) {
+std::string MessageWindow::textForCode(std::uint16_t code) {
+    switch (code) {
     case 1:
         return "Proszę wybrać większą liczbę głosek.";
     case 2:
@@ -65,18 +65,18 @@ std::string MessageWindow::tekstKomunikatu(std::uint16_t kod) {
     }
 }
 
-void MessageWindow::ustawKomunikat(std::uint16_t kod) {
-    vL_Komunikat.setCaption(tekstKomunikatu(kod));
+void MessageWindow::setMessage(std::uint16_t code) {
+    vL_Message.setCaption(textForCode(code));
 }
 
 void MessageWindow::showEvent() {
-    const platform::Size ekran = platform::app().screenSize();
-    setPosition((ekran.width - width()) / 2, (ekran.height - height()) / 2);
+    const platform::Size screen = platform::app().screenSize();
+    setPosition((screen.width - width()) / 2, (screen.height - height()) / 2);
 }
 
 void MessageWindow::paintEvent() {
     canvas().setCopyMode(platform::CopyMode::SrcCopy);
-    canvas().draw(0, 0, tlo_);
+    canvas().draw(0, 0, background_);
 }
 
 void MessageWindow::mouseDownEvent(platform::MouseButton button, platform::ShiftState, int, int) {

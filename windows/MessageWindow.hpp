@@ -22,12 +22,12 @@ public:
     ~MessageWindow() override;
 
     // Sets the text for a message code (unknown codes read "Błąd.").
-    void ustawKomunikat(std::uint16_t kod);
+    void setMessage(std::uint16_t code);
     // The text a code stands for.
-    static std::string tekstKomunikatu(std::uint16_t kod);
+    static std::string textForCode(std::uint16_t code);
 
     platform::Action A_Stop;
-    platform::Label vL_Komunikat{*this};
+    platform::Label vL_Message{*this};
 
 protected:
     void paintEvent() override;
@@ -38,5 +38,5 @@ private:
     void A_StopExecute();
 
     std::unique_ptr<MenuButton> stop_;
-    platform::Bitmap tlo_;
+    platform::Bitmap background_;
 };

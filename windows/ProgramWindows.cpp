@@ -26,12 +26,12 @@ void ProgramWindows::destroyWindows() {
 }
 
 void ProgramWindows::keep(std::unique_ptr<platform::Form> window, platform::Form* form, int game) {
-    if (game >= ZAK_PODPISYWANIE && game <= ZAK_SPADAJACE) games_[game] = form;
+    if (game >= kGameLabelling && game <= kGameFalling) games_[game] = form;
     windows_.push_back(std::move(window));
 }
 
 platform::Form* ProgramWindows::game(int number) const {
-    if (number < ZAK_PODPISYWANIE || number > ZAK_SPADAJACE) return nullptr;
+    if (number < kGameLabelling || number > kGameFalling) return nullptr;
     return games_[number];
 }
 

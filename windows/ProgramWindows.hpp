@@ -44,7 +44,7 @@ public:
         keep(std::move(window), result, 0);
         return result;
     }
-    // Creates the window of game number game (ZAK_PODPISYWANIE ... ZAK_SPADAJACE), where the main menu's
+    // Creates the window of game number game (kGameLabelling ... kGameFalling), where the main menu's
     // start button finds it.
     template <class T, class... Args> T* createGame(int game, Args&&... args) {
         auto window = std::make_unique<T>(std::forward<Args>(args)...);

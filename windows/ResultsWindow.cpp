@@ -16,30 +16,29 @@
 
 namespace {
 
-const platform::Font kCzcionka{
-    .family = "Arial Black", .height = 19, .bold = true, .color = platform::kBlack};
+const platform::Font kFont{.family = "Arial Black", .height = 19, .bold = true, .color = platform::kBlack};
 
-void ustawEtykiete(platform::Label& l, const char* nazwa, const char* tekst, int left, int top) {
-    l.name = nazwa;
+void setUpLabel(platform::Label& l, const char* name, const char* text, int left, int top) {
+    l.name = name;
     l.setTransparent(true);
-    l.setFont(kCzcionka);
-    l.setCaption(tekst);
+    l.setFont(kFont);
+    l.setCaption(text);
     l.setPosition(left, top);
 }
 
 // Value labels grow to the left: their right edge stays where the layout puts it.
-void ustawWartosc(platform::Label& l, const char* nazwa, int right, int top) {
-    l.name = nazwa;
+void setUpValue(platform::Label& l, const char* name, int right, int top) {
+    l.name = name;
     l.setTransparent(true);
-    l.setFont(kCzcionka);
+    l.setFont(kFont);
     l.setAlignment(platform::TextAlign::Right);
     l.setCaption("0");
     l.setPosition(right - l.width(), top);
 }
 
-const char* const kPlikB = "Data\\Intf\\Spec\\mStatsB.xji";
-const char* const kPlikM = "Data\\Intf\\Spec\\mStatsM.xji";
-const char* const kPlikG = "Data\\Intf\\Spec\\mStatsG.xji";
+const char* const kFileB = "Data\\Intf\\Spec\\mStatsB.xji";
+const char* const kFileM = "Data\\Intf\\Spec\\mStatsM.xji";
+const char* const kFileG = "Data\\Intf\\Spec\\mStatsG.xji";
 
 } // namespace
 
@@ -47,43 +46,43 @@ ResultsWindow::ResultsWindow(ProgramContext& context) : Form("Koniec gry"), cont
     name = "fmKoniecGry";
     setSize(600, 450);
     A_Stop.name = "A_Stop";
-    A_Stop.onExecute = [this] { setModalResult(WYNIK_STOP); };
-    A_OdNowa.name = "A_OdNowa";
-    A_OdNowa.onExecute = [this] { setModalResult(WYNIK_OD_NOWA); };
+    A_Stop.onExecute = [this] { setModalResult(kResultStop); };
+    A_PlayAgain.name = "A_OdNowa";
+    A_PlayAgain.onExecute = [this] { setModalResult(kResultPlayAgain); };
 
-    ustawEtykiete(lbCzas, "lbCzas", "Czas gry:", 88, 177);
-    ustawEtykiete(lbDobre, "lbDobre", "Poprawne rozwiązania:", 88, 206);
-    ustawEtykiete(lbZle, "lbZle", "Błędne rozwiązania:", 88, 237);
-    ustawEtykiete(lbPodpowiedzi, "lbPodpowiedzi", "Liczba podpowiedzi:", 88, 270);
-    ustawWartosc(vL_Czas, "vL_Czas", 358, 177);
-    ustawWartosc(vL_Dobre, "vL_Dobre", 422, 206);
-    ustawWartosc(vL_Zle, "vL_Zle", 422, 237);
-    ustawWartosc(vL_Podpowiedzi, "vL_Podpowiedzi", 422, 270);
-    vL_Uwaga.name = "vL_Uwaga";
-    vL_Uwaga.setAutoSize(false);
-    vL_Uwaga.setBounds(60, 296, 480, 42);
-    vL_Uwaga.setAlignment(platform::TextAlign::Center);
-    vL_Uwaga.setWordWrap(true);
-    vL_Uwaga.setTransparent(true);
-    vL_Uwaga.setFont(
+    setUpLabel(lbTime, "lbCzas", "Czas gry:", 88, 177);
+    setUpLabel(lbCorrect, "lbDobre", "Poprawne rozwiązania:", 88, 206);
+    setUpLabel(lbWrong, "lbZle", "Błędne rozwiązania:", 88, 237);
+    setUpLabel(lbHints, "lbPodpowiedzi", "Liczba podpowiedzi:", 88, 270);
+    setUpValue(vL_Time, "vL_Czas", 358, 177);
+    setUpValue(vL_Correct, "vL_Dobre", 422, 206);
+    setUpValue(vL_Wrong, "vL_Zle", 422, 237);
+    setUpValue(vL_Hints, "vL_Podpowiedzi", 422, 270);
+    vL_Note.name = "vL_Uwaga";
+    vL_Note.setAutoSize(false);
+    vL_Note.setBounds(60, 296, 480, 42);
+    vL_Note.setAlignment(platform::TextAlign::Center);
+    vL_Note.setWordWrap(true);
+    vL_Note.setTransparent(true);
+    vL_Note.setFont(
         {.family = "Arial", .height = 11, .bold = true, .color = platform::rgb(0xB0, 0x00, 0x00)});
-    vL_Uwaga.hide();
+    vL_Note.hide();
 
     try {
         // Read once here so a missing picture stops the window now; the one shown is read on showing.
-        for (const char* plik : {kPlikB, kPlikM, kPlikG})
-            wczytajJpeg(tlo_, plik);
-        tlo_ = platform::Bitmap();
-        plikTla_ = kPlikM;
-        przyciskStart_ =
-            std::make_unique<MenuButton>(*this, "start", canvas(), tlo_.canvas(), 235, 340, &A_OdNowa);
-        przyciskStop_ =
-            std::make_unique<MenuButton>(*this, "stop", canvas(), tlo_.canvas(), 325, 340, &A_Stop);
+        for (const char* file : {kFileB, kFileM, kFileG})
+            loadJpeg(background_, file);
+        background_ = platform::Bitmap();
+        backgroundFile_ = kFileM;
+        startButton_ = std::make_unique<MenuButton>(*this, "start", canvas(), background_.canvas(), 235, 340,
+                                                    &A_PlayAgain);
+        stopButton_ =
+            std::make_unique<MenuButton>(*this, "stop", canvas(), background_.canvas(), 325, 340, &A_Stop);
         // Named after their captions, so that scripts and tests can find them.
-        przyciskStart_->name = "graj";
-        przyciskStop_->name = "koniec";
+        startButton_->name = "graj";
+        stopButton_->name = "koniec";
     } catch (const std::exception&) {
-        przyciskStart_.reset();
+        startButton_.reset();
         throw FatalError(1);
     }
     setRoundRegion({5, 5, 600, 450}, 50, 50);
@@ -93,26 +92,27 @@ ResultsWindow::~ResultsWindow() = default;
 
 void ResultsWindow::showEvent() {
     // Centred on the main window (the whole screen when there is none yet).
-    platform::Rect nad{0, 0, platform::app().screenSize().width, platform::app().screenSize().height};
-    if (platform::Form* glowne = platform::app().mainForm()) nad = glowne->bounds();
-    setPosition(nad.left + (nad.width() - width()) / 2, nad.top + (nad.height() - height()) / 2);
+    platform::Rect parentArea{0, 0, platform::app().screenSize().width, platform::app().screenSize().height};
+    if (platform::Form* mainForm = platform::app().mainForm()) parentArea = mainForm->bounds();
+    setPosition(parentArea.left + (parentArea.width() - width()) / 2,
+                parentArea.top + (parentArea.height() - height()) / 2);
 
     if (context_.statistics) {
-        vL_Czas.setCaption(context_.statistics->czasTekst());
-        vL_Dobre.setCaption(context_.statistics->dobre());
-        vL_Zle.setCaption(context_.statistics->zle());
-        vL_Podpowiedzi.setCaption(context_.statistics->podpowiedzi());
-        vL_Uwaga.setCaption(context_.statistics->komunikat());
-        vL_Uwaga.setVisible(!context_.statistics->komunikat().empty());
-        switch (context_.statistics->ocena()) {
+        vL_Time.setCaption(context_.statistics->timeText());
+        vL_Correct.setCaption(context_.statistics->correct());
+        vL_Wrong.setCaption(context_.statistics->wrong());
+        vL_Hints.setCaption(context_.statistics->hints());
+        vL_Note.setCaption(context_.statistics->message());
+        vL_Note.setVisible(!context_.statistics->message().empty());
+        switch (context_.statistics->rating()) {
         case 1:
-            plikTla_ = kPlikB;
+            backgroundFile_ = kFileB;
             break;
         case 2:
-            plikTla_ = kPlikM;
+            backgroundFile_ = kFileM;
             break;
         case 4:
-            plikTla_ = kPlikG;
+            backgroundFile_ = kFileG;
             break;
         default:
             break;
@@ -120,20 +120,20 @@ void ResultsWindow::showEvent() {
     }
     // A picture gone since start-up leaves the window black rather than not shown.
     try {
-        wczytajJpeg(tlo_, plikTla_);
+        loadJpeg(background_, backgroundFile_);
     } catch (const std::exception&) {
-        tlo_ = platform::Bitmap(width(), height());
+        background_ = platform::Bitmap(width(), height());
     }
     invalidate();
 }
 
 void ResultsWindow::hideEvent() {
-    tlo_ = platform::Bitmap();
+    background_ = platform::Bitmap();
 }
 
 void ResultsWindow::paintEvent() {
     canvas().setCopyMode(platform::CopyMode::SrcCopy);
-    canvas().draw(0, 0, tlo_);
+    canvas().draw(0, 0, background_);
 }
 
 void ResultsWindow::keyPressEvent(int charCode) {

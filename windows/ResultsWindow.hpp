@@ -17,25 +17,25 @@ struct ProgramContext;
 // Modal result 1 plays again, 2 returns to the main menu.
 class ResultsWindow : public platform::Form {
 public:
-    static constexpr int WYNIK_OD_NOWA = 1;
-    static constexpr int WYNIK_STOP = 2;
+    static constexpr int kResultPlayAgain = 1;
+    static constexpr int kResultStop = 2;
 
     explicit ResultsWindow(ProgramContext& context);
     ~ResultsWindow() override;
 
     platform::Action A_Stop;
-    platform::Action A_OdNowa;
+    platform::Action A_PlayAgain;
 
     // Captions and values, in the order the window shows them.
-    platform::Label lbCzas{*this}, vL_Czas{*this};
-    platform::Label lbDobre{*this}, vL_Dobre{*this};
-    platform::Label lbZle{*this}, vL_Zle{*this};
-    platform::Label lbPodpowiedzi{*this}, vL_Podpowiedzi{*this};
+    platform::Label lbTime{*this}, vL_Time{*this};
+    platform::Label lbCorrect{*this}, vL_Correct{*this};
+    platform::Label lbWrong{*this}, vL_Wrong{*this};
+    platform::Label lbHints{*this}, vL_Hints{*this};
     // Why the game's result is not on disk yet (empty and hidden when it is).
-    platform::Label vL_Uwaga{*this};
+    platform::Label vL_Note{*this};
 
     // The picture shown now (for tests: it is one of the three rating pictures).
-    const platform::Bitmap& tlo() const { return tlo_; }
+    const platform::Bitmap& background() const { return background_; }
 
 protected:
     void showEvent() override;
@@ -46,8 +46,8 @@ protected:
 
 private:
     ProgramContext& context_;
-    platform::Bitmap tlo_;
-    const char* plikTla_ = nullptr; // the rating picture shown last
-    std::unique_ptr<MenuButton> przyciskStart_;
-    std::unique_ptr<MenuButton> przyciskStop_;
+    platform::Bitmap background_;
+    const char* backgroundFile_ = nullptr; // the rating picture shown last
+    std::unique_ptr<MenuButton> startButton_;
+    std::unique_ptr<MenuButton> stopButton_;
 };

@@ -11,46 +11,46 @@
 #include <exception>
 
 namespace {
-constexpr const char* kObraz = "Data\\Intf\\Spec\\mT_Splh.xji";
+constexpr const char* kSplashFile = "Data\\Intf\\Spec\\mT_Splh.xji";
 }
 
 SplashWindow::SplashWindow() : Form("Wirowanki Cz.I Demo Splash") {
     name = "FormSplashScreen";
     setSize(600, 348);
 
-    lbTytul.name = "lbTytul";
-    lbTytul.setAutoSize(false);
-    lbTytul.setBounds(0, 32, 601, 41);
-    lbTytul.setAlignment(platform::TextAlign::Center);
-    lbTytul.setTransparent(true);
-    lbTytul.setFont({.family = "Araial", .height = 29});
-    lbTytul.hide();
+    lbTitle.name = "lbTytul";
+    lbTitle.setAutoSize(false);
+    lbTitle.setBounds(0, 32, 601, 41);
+    lbTitle.setAlignment(platform::TextAlign::Center);
+    lbTitle.setTransparent(true);
+    lbTitle.setFont({.family = "Araial", .height = 29});
+    lbTitle.hide();
 
-    lbBladTekst.name = "lbBladTekst";
-    lbBladTekst.setTransparent(true);
-    lbBladTekst.setFont({.family = "MS Sans Serif", .height = 13, .bold = true, .color = platform::kRed});
+    lbErrorText.name = "lbBladTekst";
+    lbErrorText.setTransparent(true);
+    lbErrorText.setFont({.family = "MS Sans Serif", .height = 13, .bold = true, .color = platform::kRed});
     // Sized to its text: the font found here is wider than the one the box was drawn for.
-    lbBladTekst.setBounds(8, 8, 102, 16);
-    lbBladTekst.setCaption("Brak zasobów!");
-    lbBladTekst.hide();
+    lbErrorText.setBounds(8, 8, 102, 16);
+    lbErrorText.setCaption("Brak zasobów!");
+    lbErrorText.hide();
 
-    if (platform::fs::exists(kObraz)) {
+    if (platform::fs::exists(kSplashFile)) {
         // A broken splash picture is no reason not to start: the text form stands in for it.
         try {
-            wczytajJpeg(splash_, kObraz);
+            loadJpeg(splash_, kSplashFile);
             setSize(splash_.width(), splash_.height());
         } catch (const std::exception&) {
             splash_.clear();
         }
     }
 
-    const platform::Size ekran = platform::app().screenSize();
-    setPosition((ekran.width - width()) / 2, (ekran.height - height()) / 2);
+    const platform::Size screen = platform::app().screenSize();
+    setPosition((screen.width - width()) / 2, (screen.height - height()) / 2);
 
     if (splash_.empty()) {
-        lbTytul.setCaption("Wirowanki Cz.I Demo");
-        lbTytul.show();
-        lbBladTekst.show();
+        lbTitle.setCaption("Wirowanki Cz.I Demo");
+        lbTitle.show();
+        lbErrorText.show();
     }
 }
 

@@ -13,10 +13,10 @@ public:
     SplashWindow();
 
     // True when the splash picture was loaded (the text form is hidden then).
-    bool maObraz() const { return !splash_.empty(); }
+    bool hasPicture() const { return !splash_.empty(); }
 
-    platform::Label lbTytul{*this};
-    platform::Label lbBladTekst{*this};
+    platform::Label lbTitle{*this};
+    platform::Label lbErrorText{*this};
 
 protected:
     void paintEvent() override;

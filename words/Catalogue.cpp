@@ -16,257 +16,258 @@
 
 namespace {
 
-struct Wpis {
+struct TableEntry {
     const char* stem;
     const char* spelling;
     std::uint16_t flags;
 };
 
 // The order matters: grouped draws rely on each sound's words lying in one run.
-constexpr Wpis kTabela[] = {
-    {"sakiewka", "_s,a,k,i,e,w,k,a,", GL_S | POZ_NAGLOS},
-    {"samochod", "_s,a,m,o,ch,ó,d,", GL_S | POZ_NAGLOS},
-    {"sanki", "_s,a,n,k,i,", GL_S | POZ_NAGLOS},
-    {"sep", "_s,ę,p,", GL_S | POZ_NAGLOS},
-    {"sum", "_s,u,m,", GL_S | POZ_NAGLOS},
-    {"szachy", "_sz,a,ch,y,", GL_SZ | POZ_NAGLOS},
-    {"szampan", "_sz,a,m,p,a,n,", GL_SZ | POZ_NAGLOS},
-    {"szelki", "_sz,e,l,k,i,", GL_SZ | POZ_NAGLOS},
-    {"szopa", "_sz,o,p,a,", GL_SZ | POZ_NAGLOS},
-    {"szuflada", "_sz,u,f,l,a,d,a,", GL_SZ | POZ_NAGLOS},
+constexpr TableEntry kTable[] = {
+    {"sakiewka", "_s,a,k,i,e,w,k,a,", kSoundS | kPositionNaglos},
+    {"samochod", "_s,a,m,o,ch,ó,d,", kSoundS | kPositionNaglos},
+    {"sanki", "_s,a,n,k,i,", kSoundS | kPositionNaglos},
+    {"sep", "_s,ę,p,", kSoundS | kPositionNaglos},
+    {"sum", "_s,u,m,", kSoundS | kPositionNaglos},
+    {"szachy", "_sz,a,ch,y,", kSoundSz | kPositionNaglos},
+    {"szampan", "_sz,a,m,p,a,n,", kSoundSz | kPositionNaglos},
+    {"szelki", "_sz,e,l,k,i,", kSoundSz | kPositionNaglos},
+    {"szopa", "_sz,o,p,a,", kSoundSz | kPositionNaglos},
+    {"szuflada", "_sz,u,f,l,a,d,a,", kSoundSz | kPositionNaglos},
 };
 
-void przelosuj() {
+void reshuffle() {
     platform::random::seed(static_cast<std::uint32_t>(platform::localSeconds()));
 }
 
-std::string sciezkaObrazka(const Word& s, const std::string& suffix) {
+std::string picturePath(const Word& s, const std::string& suffix) {
     return "Data\\Bio\\" + s.stem + suffix;
 }
-std::string sciezkaMiniatury(const Word& s) {
+std::string thumbnailPath(const Word& s) {
     return "Data\\Sio\\s" + s.stem + ".xji";
 }
 
 // The sizes the games draw word pictures at; a larger file is decoded down to them.
-struct RozmiarObrazka {
-    const char* koncowka;
+struct PictureSize {
+    const char* suffix;
     int w, h;
 };
-constexpr RozmiarObrazka kRozmiary[] = {{"_ups.xji", 252, 252}, {"_upb.xji", 320, 320}};
-constexpr int kMiniaturaW = 70, kMiniaturaH = 94;
+constexpr PictureSize kSizes[] = {{"_ups.xji", 252, 252}, {"_upb.xji", 320, 320}};
+constexpr int kThumbnailW = 70, kThumbnailH = 94;
 
-std::shared_ptr<platform::Bitmap> wczytaj(const std::string& path, int w, int h) {
+std::shared_ptr<platform::Bitmap> load(const std::string& path, int w, int h) {
     auto bitmap = std::make_shared<platform::Bitmap>();
     if (w > 0)
-        wczytajJpeg(*bitmap, path, w, h);
+        loadJpeg(*bitmap, path, w, h);
     else
-        wczytajJpeg(*bitmap, path);
+        loadJpeg(*bitmap, path);
     return bitmap;
 }
 
-std::shared_ptr<platform::Bitmap> wczytajDuzy(const std::string& path, const std::string& suffix) {
-    for (const RozmiarObrazka& r : kRozmiary)
-        if (suffix == r.koncowka) return wczytaj(path, r.w, r.h);
-    return wczytaj(path, 0, 0);
+std::shared_ptr<platform::Bitmap> loadLarge(const std::string& path, const std::string& suffix) {
+    for (const PictureSize& r : kSizes)
+        if (suffix == r.suffix) return load(path, r.w, r.h);
+    return load(path, 0, 0);
 }
 
 } // namespace
 
 Catalogue::Catalogue() {
-    tabela_.reserve(std::size(kTabela));
-    for (const Wpis& w : kTabela) {
+    table_.reserve(std::size(kTable));
+    for (const TableEntry& w : kTable) {
         Word s;
         s.stem = w.stem;
         s.flags = w.flags;
         s.soundFile = "Data\\Smd\\" + s.stem + ".pw";
         s.spelling = w.spelling;
-        tabela_.push_back(std::move(s));
+        table_.push_back(std::move(s));
     }
 }
 
-Catalogue::Catalogue(std::vector<Word> tabela) : tabela_(std::move(tabela)) {}
+Catalogue::Catalogue(std::vector<Word> table) : table_(std::move(table)) {}
 
 Catalogue::~Catalogue() = default;
 
-void Catalogue::filtruj(const WordFilter& settings) {
-    wyczyscWybor();
-    filtr_.clear();
-    for (const Word& s : tabela_)
-        if ((s.flags & settings.positions) != 0 && (s.flags & settings.sounds) != 0) filtr_.push_back(s);
+void Catalogue::filter(const WordFilter& settings) {
+    clearChoice();
+    filter_.clear();
+    for (const Word& s : table_)
+        if ((s.flags & settings.positions) != 0 && (s.flags & settings.sounds) != 0) filter_.push_back(s);
 }
 
-void Catalogue::wyczyscWybor() {
-    wybor_.clear(); // the last references to the pictures go with the selection
-    for (Word& s : filtr_)
-        s.flags &= static_cast<std::uint16_t>(~SLOWO_WYBRANE);
+void Catalogue::clearChoice() {
+    choice_.clear(); // the last references to the pictures go with the selection
+    for (Word& s : filter_)
+        s.flags &= static_cast<std::uint16_t>(~kWordChosen);
 }
 
-void Catalogue::wybierz(int r) {
-    const int m = static_cast<int>(filtr_.size());
-    while (filtr_[r].flags & SLOWO_WYBRANE)
+void Catalogue::choose(int r) {
+    const int m = static_cast<int>(filter_.size());
+    while (filter_[r].flags & kWordChosen)
         r = (r + 1) % m;
-    filtr_[r].flags |= SLOWO_WYBRANE;
-    wybor_.push_back(filtr_[r]);
+    filter_[r].flags |= kWordChosen;
+    choice_.push_back(filter_[r]);
 }
 
-bool Catalogue::losuj(int n) {
-    wyczyscWybor();
-    const int m = static_cast<int>(filtr_.size());
+bool Catalogue::drawRandom(int n) {
+    clearChoice();
+    const int m = static_cast<int>(filter_.size());
     if (m < n) return false;
-    przelosuj();
-    wybor_.reserve(m);
+    reshuffle();
+    choice_.reserve(m);
     for (int k = 0; k < n; ++k)
-        wybierz(platform::random::below(m));
+        choose(platform::random::below(m));
     return true;
 }
 
-bool Catalogue::losujGrupami(int n, const WordFilter& /*settings: the filter already chose the sounds*/) {
-    wyczyscWybor();
-    const int m = static_cast<int>(filtr_.size());
+bool Catalogue::drawRandomGroups(int n, const WordFilter& /*settings: the filter already chose the sounds*/) {
+    clearChoice();
+    const int m = static_cast<int>(filter_.size());
     if (m < n) return false;
-    przelosuj();
-    wybor_.reserve(m);
+    reshuffle();
+    choice_.reserve(m);
     // One group per sound of the filtered list (a chosen sound and its contrast sound are two), in the order
     // the sounds first appear, so the draws alternate between the trained and the contrasting words.
-    std::vector<std::uint16_t> dzwieki;
-    std::vector<std::vector<int>> grupy;
+    std::vector<std::uint16_t> sounds;
+    std::vector<std::vector<int>> groups;
     for (int i = 0; i < m; ++i) {
-        const std::uint16_t soundFile = filtr_[i].flags & 0x00FF;
-        const auto it = std::find(dzwieki.begin(), dzwieki.end(), soundFile);
-        if (it == dzwieki.end()) {
-            dzwieki.push_back(soundFile);
-            grupy.push_back({i});
+        const std::uint16_t soundFile = filter_[i].flags & 0x00FF;
+        const auto it = std::find(sounds.begin(), sounds.end(), soundFile);
+        if (it == sounds.end()) {
+            sounds.push_back(soundFile);
+            groups.push_back({i});
         } else {
-            grupy[it - dzwieki.begin()].push_back(i);
+            groups[it - sounds.begin()].push_back(i);
         }
     }
-    std::vector<int> pozostalo;
-    for (const auto& g : grupy)
-        pozostalo.push_back(static_cast<int>(g.size()));
-    const int g = static_cast<int>(grupy.size());
+    std::vector<int> remaining;
+    for (const auto& g : groups)
+        remaining.push_back(static_cast<int>(g.size()));
+    const int g = static_cast<int>(groups.size());
     int d = 0;
     for (int k = 0; k < n; ++k) {
         // A group with no word left hands its turn on; m >= n keeps one word somewhere.
-        while (pozostalo[d] == 0)
+        while (remaining[d] == 0)
             d = (d + 1) % g;
-        const std::vector<int>& grupa = grupy[d];
-        const int q = static_cast<int>(grupa.size());
+        const std::vector<int>& group = groups[d];
+        const int q = static_cast<int>(group.size());
         int r = platform::random::below(q);
-        while (filtr_[grupa[r]].flags & SLOWO_WYBRANE)
+        while (filter_[group[r]].flags & kWordChosen)
             r = (r + 1) % q;
-        filtr_[grupa[r]].flags |= SLOWO_WYBRANE;
-        wybor_.push_back(filtr_[grupa[r]]);
-        --pozostalo[d];
+        filter_[group[r]].flags |= kWordChosen;
+        choice_.push_back(filter_[group[r]]);
+        --remaining[d];
         d = (d + 1) % g;
     }
     return true;
 }
 
-bool Catalogue::wczytajObrazki(const std::string& suffix) {
-    bool wszystkie = true;
-    for (Word& s : wybor_) {
+bool Catalogue::loadPictures(const std::string& suffix) {
+    bool all = true;
+    for (Word& s : choice_) {
         s.picture = std::make_shared<platform::Bitmap>();
         s.thumbnail = std::make_shared<platform::Bitmap>();
-        const std::string duzy = sciezkaObrazka(s, suffix);
-        const std::string maly = sciezkaMiniatury(s);
-        if (!platform::fs::exists(duzy) || !platform::fs::exists(maly)) {
-            wszystkie = false;
+        const std::string large = picturePath(s, suffix);
+        const std::string small = thumbnailPath(s);
+        if (!platform::fs::exists(large) || !platform::fs::exists(small)) {
+            all = false;
             continue;
         }
-        s.picture = wczytajDuzy(duzy, suffix);
-        s.thumbnail = wczytaj(maly, kMiniaturaW, kMiniaturaH);
+        s.picture = loadLarge(large, suffix);
+        s.thumbnail = load(small, kThumbnailW, kThumbnailH);
     }
-    return wszystkie;
+    return all;
 }
 
-bool Catalogue::wczytajObrazkiDuze(const std::string& suffix) {
-    bool wszystkie = true;
-    for (Word& s : wybor_) {
+bool Catalogue::loadLargePictures(const std::string& suffix) {
+    bool all = true;
+    for (Word& s : choice_) {
         s.picture = std::make_shared<platform::Bitmap>();
-        const std::string duzy = sciezkaObrazka(s, suffix);
-        if (!platform::fs::exists(duzy)) {
-            wszystkie = false;
+        const std::string large = picturePath(s, suffix);
+        if (!platform::fs::exists(large)) {
+            all = false;
             continue;
         }
-        s.picture = wczytajDuzy(duzy, suffix);
+        s.picture = loadLarge(large, suffix);
     }
-    return wszystkie;
+    return all;
 }
 
-bool Catalogue::wczytajMiniatury() {
-    bool wszystkie = true;
-    for (Word& s : wybor_) {
+bool Catalogue::loadThumbnails() {
+    bool all = true;
+    for (Word& s : choice_) {
         s.thumbnail = std::make_shared<platform::Bitmap>();
-        const std::string maly = sciezkaMiniatury(s);
-        if (!platform::fs::exists(maly)) {
-            wszystkie = false;
+        const std::string small = thumbnailPath(s);
+        if (!platform::fs::exists(small)) {
+            all = false;
             continue;
         }
-        s.thumbnail = wczytaj(maly, kMiniaturaW, kMiniaturaH);
+        s.thumbnail = load(small, kThumbnailW, kThumbnailH);
     }
-    return wszystkie;
+    return all;
 }
 
-std::vector<SoundUnit> podzielGlosy(const std::string& spelling) {
-    std::vector<SoundUnit> jednostki;
+std::vector<SoundUnit> splitSounds(const std::string& spelling) {
+    std::vector<SoundUnit> units;
     std::size_t p = 0;
     while (p < spelling.size()) {
-        const std::size_t przecinek = spelling.find(',', p);
-        const std::size_t k = (przecinek == std::string::npos ? spelling.size() : przecinek) - p;
+        const std::size_t comma = spelling.find(',', p);
+        const std::size_t k = (comma == std::string::npos ? spelling.size() : comma) - p;
         if (k == 0) {
             ++p;
             continue;
         }
-        const bool oznaczona = spelling[p] == '_';
-        std::string tekst = oznaczona ? spelling.substr(p + 1, k - 1) : spelling.substr(p, k);
+        const bool isMarked = spelling[p] == '_';
+        std::string text = isMarked ? spelling.substr(p + 1, k - 1) : spelling.substr(p, k);
         p += k;
-        if (!tekst.empty()) jednostki.push_back({std::move(tekst), oznaczona});
+        if (!text.empty()) units.push_back({std::move(text), isMarked});
     }
-    return jednostki;
+    return units;
 }
 
 namespace {
 
-struct Dzwiek {
-    std::string_view nazwa;
-    std::uint16_t flaga;
-    std::string_view jednostka;
-    std::string_view jednostka2; // Ż/RZ may be spelled either way
+struct Sound {
+    std::string_view name;
+    std::uint16_t flag;
+    std::string_view unit;
+    std::string_view unit2; // Ż/RZ may be spelled either way
 };
 
-constexpr Dzwiek kDzwieki[] = {
-    {"sz", GL_SZ, "sz", ""}, {"ż", GL_ZZ, "ż", ""},    {"rz", GL_ZZ, "rz", ""}, {"ż/rz", GL_ZZ, "ż", "rz"},
-    {"cz", GL_CZ, "cz", ""}, {"dż", GL_DZZ, "dż", ""}, {"s", GL_S, "s", ""},    {"z", GL_Z, "z", ""},
-    {"c", GL_C, "c", ""},    {"dz", GL_DZ, "dz", ""},
+constexpr Sound kSoundFiles[] = {
+    {"sz", kSoundSz, "sz", ""},    {"ż", kSoundZz, "ż", ""},   {"rz", kSoundZz, "rz", ""},
+    {"ż/rz", kSoundZz, "ż", "rz"}, {"cz", kSoundCz, "cz", ""}, {"dż", kSoundDzz, "dż", ""},
+    {"s", kSoundS, "s", ""},       {"z", kSoundZ, "z", ""},    {"c", kSoundC, "c", ""},
+    {"dz", kSoundDz, "dz", ""},
 };
 
-struct Pozycja {
-    std::string_view nazwa;
-    std::uint16_t flaga;
+struct PositionEntry {
+    std::string_view name;
+    std::uint16_t flag;
 };
 
-constexpr Pozycja kPozycje[] = {
-    {"nagłos", POZ_NAGLOS},     {"naglos", POZ_NAGLOS}, {"śródgłos", POZ_SRODGLOS},
-    {"srodglos", POZ_SRODGLOS}, {"wygłos", POZ_WYGLOS}, {"wyglos", POZ_WYGLOS},
+constexpr PositionEntry kPositions[] = {
+    {"nagłos", kPositionNaglos},     {"naglos", kPositionNaglos}, {"śródgłos", kPositionSrodglos},
+    {"srodglos", kPositionSrodglos}, {"wygłos", kPositionWyglos}, {"wyglos", kPositionWyglos},
 };
 
-constexpr std::size_t kMaksRozmiar = 1u << 20;
+constexpr std::size_t kMaxSize = 1u << 20;
 
 // Lower case for the letters the sound and position names use; other text comes back unchanged.
 std::string male(std::string_view t) {
-    std::string wynik(t);
-    for (char& c : wynik)
+    std::string result(t);
+    for (char& c : result)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    static constexpr std::pair<std::string_view, std::string_view> kPolskie[] = {
+    static constexpr std::pair<std::string_view, std::string_view> kPolishLetters[] = {
         {"Ż", "ż"}, {"Ś", "ś"}, {"Ł", "ł"}, {"Ó", "ó"}};
-    for (const auto& [duza, mala] : kPolskie)
-        for (std::size_t p; (p = wynik.find(duza)) != std::string::npos;)
-            wynik.replace(p, duza.size(), mala);
-    return wynik;
+    for (const auto& [large, lower] : kPolishLetters)
+        for (std::size_t p; (p = result.find(large)) != std::string::npos;)
+            result.replace(p, large.size(), lower);
+    return result;
 }
 
 // Well-formed UTF-8 without control characters other than the tab.
-bool poprawnyTekst(std::string_view t) {
+bool validText(std::string_view t) {
     std::size_t i = 0;
     while (i < t.size()) {
         const auto c = static_cast<unsigned char>(t[i]);
@@ -275,192 +276,196 @@ bool poprawnyTekst(std::string_view t) {
             ++i;
             continue;
         }
-        int dalsze = 0;
-        std::uint32_t kod = 0;
+        int continuationBytes = 0;
+        std::uint32_t code = 0;
         if ((c & 0xE0) == 0xC0) {
-            dalsze = 1;
-            kod = c & 0x1F;
+            continuationBytes = 1;
+            code = c & 0x1F;
         } else if ((c & 0xF0) == 0xE0) {
-            dalsze = 2;
-            kod = c & 0x0F;
+            continuationBytes = 2;
+            code = c & 0x0F;
         } else if ((c & 0xF8) == 0xF0) {
-            dalsze = 3;
-            kod = c & 0x07;
+            continuationBytes = 3;
+            code = c & 0x07;
         } else {
             return false;
         }
-        if (i + dalsze >= t.size()) return false;
-        for (int k = 1; k <= dalsze; ++k) {
+        if (i + continuationBytes >= t.size()) return false;
+        for (int k = 1; k <= continuationBytes; ++k) {
             const auto n = static_cast<unsigned char>(t[i + k]);
             if ((n & 0xC0) != 0x80) return false;
-            kod = (kod << 6) | (n & 0x3F);
+            code = (code << 6) | (n & 0x3F);
         }
-        static constexpr std::uint32_t kNajmniejszy[] = {0, 0x80, 0x800, 0x10000};
-        if (kod < kNajmniejszy[dalsze] || kod > 0x10FFFF || (kod >= 0xD800 && kod <= 0xDFFF)) return false;
-        i += dalsze + 1;
+        static constexpr std::uint32_t kMinCodePoint[] = {0, 0x80, 0x800, 0x10000};
+        if (code < kMinCodePoint[continuationBytes] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += continuationBytes + 1;
     }
     return true;
 }
 
-std::vector<std::string_view> pola(std::string_view linia) {
-    std::vector<std::string_view> wynik;
+std::vector<std::string_view> fields(std::string_view line) {
+    std::vector<std::string_view> result;
     std::size_t p = 0;
-    while (p < linia.size()) {
-        while (p < linia.size() && (linia[p] == ' ' || linia[p] == '\t'))
+    while (p < line.size()) {
+        while (p < line.size() && (line[p] == ' ' || line[p] == '\t'))
             ++p;
-        const std::size_t poczatek = p;
-        while (p < linia.size() && linia[p] != ' ' && linia[p] != '\t')
+        const std::size_t start = p;
+        while (p < line.size() && line[p] != ' ' && line[p] != '\t')
             ++p;
-        if (p > poczatek) wynik.push_back(linia.substr(poczatek, p - poczatek));
+        if (p > start) result.push_back(line.substr(start, p - start));
     }
-    return wynik;
+    return result;
 }
 
 // A quoted field, cut to what a message box line holds so the file and line stay in view.
-std::string cytat(std::string_view t) {
-    constexpr std::size_t kMaksZnakow = 40;
-    std::size_t znaki = 0, i = 0;
-    while (i < t.size() && znaki < kMaksZnakow) {
+std::string quoted(std::string_view t) {
+    constexpr std::size_t kMaxChars = 40;
+    std::size_t chars = 0, i = 0;
+    while (i < t.size() && chars < kMaxChars) {
         ++i;
         // Continuation bytes belong to the character before them.
         while (i < t.size() && (static_cast<unsigned char>(t[i]) & 0xC0) == 0x80)
             ++i;
-        ++znaki;
+        ++chars;
     }
     return "„" + std::string(t.substr(0, i)) + (i < t.size() ? "…" : "") + "”";
 }
 
 } // namespace
 
-std::vector<Word> czytajKatalog(std::string_view tekst, const std::string& nazwaPliku) {
-    int nrWiersza = 0;
-    auto blad = [&](const std::string& powod) {
-        return CatalogueError("Plik " + nazwaPliku + ", wiersz " + std::to_string(std::max(nrWiersza, 1)) +
-                              ": " + powod + ".");
+std::vector<Word> readCatalogue(std::string_view text, const std::string& fileName) {
+    int rowNumber = 0;
+    auto error = [&](const std::string& reason) {
+        return CatalogueError("Plik " + fileName + ", wiersz " + std::to_string(std::max(rowNumber, 1)) +
+                              ": " + reason + ".");
     };
-    if (tekst.size() > kMaksRozmiar) throw blad("plik jest za duży (najwyżej 1 MB)");
-    if (tekst.substr(0, 3) == "\xEF\xBB\xBF") tekst.remove_prefix(3);
+    if (text.size() > kMaxSize) throw error("plik jest za duży (najwyżej 1 MB)");
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
 
-    std::vector<Word> slowa;
-    std::set<std::string> nazwy;
+    std::vector<Word> words;
+    std::set<std::string> names;
     std::size_t p = 0;
-    while (p < tekst.size()) {
-        std::size_t koniec = tekst.find('\n', p);
-        if (koniec == std::string_view::npos) koniec = tekst.size();
-        std::string_view linia = tekst.substr(p, koniec - p);
-        p = koniec + 1;
-        ++nrWiersza;
-        if (!linia.empty() && linia.back() == '\r') linia.remove_suffix(1);
-        if (!poprawnyTekst(linia)) throw blad("niedozwolone znaki (plik musi być tekstem w kodowaniu UTF-8)");
-        const auto pole = pola(linia);
-        if (pole.empty() || pole[0].front() == '#') continue;
-        if (pole.size() != 4)
-            throw blad("oczekiwane 4 pola: nazwa, głoski, dźwięk, pozycja (jest " +
-                       std::to_string(pole.size()) + ")");
+    while (p < text.size()) {
+        std::size_t end = text.find('\n', p);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(p, end - p);
+        p = end + 1;
+        ++rowNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!validText(line)) throw error("niedozwolone znaki (plik musi być tekstem w kodowaniu UTF-8)");
+        const auto hitArea = fields(line);
+        if (hitArea.empty() || hitArea[0].front() == '#') continue;
+        if (hitArea.size() != 4)
+            throw error("oczekiwane 4 pola: nazwa, głoski, dźwięk, pozycja (jest " +
+                        std::to_string(hitArea.size()) + ")");
 
-        const std::string_view nazwa = pole[0];
-        if (nazwa.size() > 40 || !std::all_of(nazwa.begin(), nazwa.end(), [](char c) {
+        const std::string_view name = hitArea[0];
+        if (name.size() > 40 || !std::all_of(name.begin(), name.end(), [](char c) {
                 return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
             }))
-            throw blad("nazwa " + cytat(nazwa) +
-                       " może zawierać tylko małe litery a-z i cyfry (najwyżej 40)");
-        if (!nazwy.insert(std::string(nazwa)).second) throw blad("słowo " + cytat(nazwa) + " już było");
+            throw error("nazwa " + quoted(name) +
+                        " może zawierać tylko małe litery a-z i cyfry (najwyżej 40)");
+        if (!names.insert(std::string(name)).second) throw error("słowo " + quoted(name) + " już było");
 
-        const std::string dzwiekTekst = male(pole[2]);
-        const Dzwiek* soundFile = nullptr;
-        for (const Dzwiek& d : kDzwieki)
-            if (dzwiekTekst == d.nazwa) soundFile = &d;
+        const std::string soundText = male(hitArea[2]);
+        const Sound* soundFile = nullptr;
+        for (const Sound& d : kSoundFiles)
+            if (soundText == d.name) soundFile = &d;
         if (!soundFile)
-            throw blad("nieznany dźwięk " + cytat(pole[2]) + " (dozwolone: SZ, Ż, RZ, CZ, DŻ, S, Z, C, DZ)");
-        const std::string pozycjaTekst = male(pole[3]);
-        const Pozycja* pozycja = nullptr;
-        for (const Pozycja& z : kPozycje)
-            if (pozycjaTekst == z.nazwa) pozycja = &z;
-        if (!pozycja)
-            throw blad("nieznana pozycja " + cytat(pole[3]) + " (dozwolone: nagłos, śródgłos, wygłos)");
+            throw error("nieznany dźwięk " + quoted(hitArea[2]) +
+                        " (dozwolone: SZ, Ż, RZ, CZ, DŻ, S, Z, C, DZ)");
+        const std::string positionText = male(hitArea[3]);
+        const PositionEntry* position = nullptr;
+        for (const PositionEntry& z : kPositions)
+            if (positionText == z.name) position = &z;
+        if (!position)
+            throw error("nieznana pozycja " + quoted(hitArea[3]) + " (dozwolone: nagłos, śródgłos, wygłos)");
         // A voiced sound at the end of a word is heard as its voiceless partner.
-        if (pozycja->flaga == POZ_WYGLOS && (soundFile->flaga & (GL_ZZ | GL_DZZ | GL_Z | GL_DZ)))
-            throw blad("na końcu wyrazu głoska " + cytat(pole[2]) +
-                       " brzmi bezdźwięcznie, wygłos jest niemożliwy");
+        if (position->flag == kPositionWyglos &&
+            (soundFile->flag & (kSoundZz | kSoundDzz | kSoundZ | kSoundDz)))
+            throw error("na końcu wyrazu głoska " + quoted(hitArea[2]) +
+                        " brzmi bezdźwięcznie, wygłos jest niemożliwy");
 
-        const std::string_view pisownia = pole[1];
+        const std::string_view spellingText = hitArea[1];
         std::string spelling;
-        int liczba = 0;
-        int oznaczone = 0;
-        std::string oznaczona;
+        int countWithNoun = 0;
+        int markedCount = 0;
+        std::string isMarked;
         std::size_t q = 0;
-        while (q < pisownia.size()) {
-            std::size_t przecinek = pisownia.find(',', q);
-            if (przecinek == std::string_view::npos) przecinek = pisownia.size();
-            std::string_view jednostka = pisownia.substr(q, przecinek - q);
-            q = przecinek + 1;
-            if (jednostka.empty()) throw blad("pusta głoska między przecinkami w " + cytat(pisownia));
-            const bool znak = jednostka.front() == '_';
-            if (znak) jednostka.remove_prefix(1);
-            if (jednostka.empty()) throw blad("znak _ bez głoski w " + cytat(pisownia));
-            if (!maKafelek(std::string(jednostka)))
-                throw blad("nie ma kafelka z literą " + cytat(jednostka) + " (w " + cytat(pisownia) + ")");
-            if (znak) {
-                ++oznaczone;
-                oznaczona = jednostka;
+        while (q < spellingText.size()) {
+            std::size_t comma = spellingText.find(',', q);
+            if (comma == std::string_view::npos) comma = spellingText.size();
+            std::string_view unit = spellingText.substr(q, comma - q);
+            q = comma + 1;
+            if (unit.empty()) throw error("pusta głoska między przecinkami w " + quoted(spellingText));
+            const bool marked = unit.front() == '_';
+            if (marked) unit.remove_prefix(1);
+            if (unit.empty()) throw error("znak _ bez głoski w " + quoted(spellingText));
+            if (!hasTile(std::string(unit)))
+                throw error("nie ma kafelka z literą " + quoted(unit) + " (w " + quoted(spellingText) + ")");
+            if (marked) {
+                ++markedCount;
+                isMarked = unit;
             }
-            spelling += (znak ? "_" : "") + std::string(jednostka) + ",";
-            ++liczba;
+            spelling += (marked ? "_" : "") + std::string(unit) + ",";
+            ++countWithNoun;
         }
-        if (oznaczone == 0)
-            throw blad("w " + cytat(pisownia) + " brak ćwiczonej głoski oznaczonej znakiem _");
-        if (oznaczone > 1)
-            throw blad("w " + cytat(pisownia) + " więcej niż jedna głoska oznaczona znakiem _");
-        if (liczba > MAKS_GLOSEK)
-            throw blad("słowo " + cytat(pisownia) + " ma za dużo głosek (najwyżej " +
-                       std::to_string(MAKS_GLOSEK) + ")");
-        if (oznaczona != soundFile->jednostka && oznaczona != soundFile->jednostka2)
-            throw blad("oznaczona głoska " + cytat(oznaczona) + " nie pasuje do dźwięku " + cytat(pole[2]));
+        if (markedCount == 0)
+            throw error("w " + quoted(spellingText) + " brak ćwiczonej głoski oznaczonej znakiem _");
+        if (markedCount > 1)
+            throw error("w " + quoted(spellingText) + " więcej niż jedna głoska oznaczona znakiem _");
+        if (countWithNoun > kMaxSounds)
+            throw error("słowo " + quoted(spellingText) + " ma za dużo głosek (najwyżej " +
+                        std::to_string(kMaxSounds) + ")");
+        if (isMarked != soundFile->unit && isMarked != soundFile->unit2)
+            throw error("oznaczona głoska " + quoted(isMarked) + " nie pasuje do dźwięku " +
+                        quoted(hitArea[2]));
 
         Word s;
-        s.stem = nazwa;
-        s.flags = soundFile->flaga | pozycja->flaga;
+        s.stem = name;
+        s.flags = soundFile->flag | position->flag;
         s.soundFile = "Data\\Smd\\" + s.stem + ".pw";
         s.spelling = std::move(spelling);
-        slowa.push_back(std::move(s));
+        words.push_back(std::move(s));
     }
-    if (slowa.empty()) throw blad("plik nie zawiera żadnego słowa");
-    return slowa;
+    if (words.empty()) throw error("plik nie zawiera żadnego słowa");
+    return words;
 }
 
-std::unique_ptr<Catalogue> utworzKatalog() {
-    if (!platform::fs::exists(PLIK_KATALOGU)) return std::make_unique<Catalogue>();
-    if (platform::fs::fileSize(PLIK_KATALOGU) > kMaksRozmiar)
-        throw CatalogueError("Plik " + platform::fs::toNative(PLIK_KATALOGU) +
+std::unique_ptr<Catalogue> createCatalogue() {
+    if (!platform::fs::exists(kCatalogueFile)) return std::make_unique<Catalogue>();
+    if (platform::fs::fileSize(kCatalogueFile) > kMaxSize)
+        throw CatalogueError("Plik " + platform::fs::toNative(kCatalogueFile) +
                              ", wiersz 1: plik jest za duży (najwyżej 1 MB).");
-    std::vector<std::uint8_t> bajty;
+    std::vector<std::uint8_t> bytes;
     try {
-        bajty = platform::fs::readAll(PLIK_KATALOGU, kMaksRozmiar);
+        bytes = platform::fs::readAll(kCatalogueFile, kMaxSize);
     } catch (const std::exception& e) {
         throw CatalogueError(std::string(e.what()) + ".");
     }
-    const std::string_view tekst(reinterpret_cast<const char*>(bajty.data()), bajty.size());
-    return std::make_unique<Catalogue>(czytajKatalog(tekst, platform::fs::toNative(PLIK_KATALOGU)));
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return std::make_unique<Catalogue>(readCatalogue(text, platform::fs::toNative(kCatalogueFile)));
 }
 
-std::string komunikatPustychPol(const WordFilter& u) {
-    const std::uint16_t gloski = u.sounds & (GL_SZ | GL_ZZ | GL_CZ | GL_DZZ);
-    const std::uint16_t pozycje = u.positions & (POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS);
-    if (gloski == 0 || pozycje == 0) return {};
-    for (std::uint16_t g : {GL_SZ, GL_ZZ, GL_CZ, GL_DZZ}) {
-        if (!(gloski & g)) continue;
-        for (std::uint16_t p : {POZ_NAGLOS, POZ_SRODGLOS, POZ_WYGLOS}) {
-            if (!(pozycje & p)) continue;
-            const bool pusta =
-                (p == POZ_WYGLOS && (g == GL_ZZ || g == GL_DZZ)) || (p == POZ_SRODGLOS && g == GL_DZZ);
-            if (!pusta) return {};
+std::string emptyFieldsMessage(const WordFilter& u) {
+    const std::uint16_t sounds = u.sounds & (kSoundSz | kSoundZz | kSoundCz | kSoundDzz);
+    const std::uint16_t positions = u.positions & (kPositionNaglos | kPositionSrodglos | kPositionWyglos);
+    if (sounds == 0 || positions == 0) return {};
+    for (std::uint16_t g : {kSoundSz, kSoundZz, kSoundCz, kSoundDzz}) {
+        if (!(sounds & g)) continue;
+        for (std::uint16_t p : {kPositionNaglos, kPositionSrodglos, kPositionWyglos}) {
+            if (!(positions & p)) continue;
+            const bool isBlank = (p == kPositionWyglos && (g == kSoundZz || g == kSoundDzz)) ||
+                                 (p == kPositionSrodglos && g == kSoundDzz);
+            if (!isBlank) return {};
         }
     }
-    if (pozycje == POZ_WYGLOS) {
-        if (gloski == (GL_ZZ | GL_DZZ))
+    if (positions == kPositionWyglos) {
+        if (sounds == (kSoundZz | kSoundDzz))
             return "Na końcu polskich słów Ż/RZ i DŻ brzmią jak SZ i CZ, więc nie ma słów z tymi głoskami w "
                    "wygłosie. Proszę wybrać inną pozycję.";
-        if (gloski == GL_ZZ)
+        if (sounds == kSoundZz)
             return "Na końcu polskich słów Ż/RZ brzmi jak SZ, więc nie ma słów z tą głoską w wygłosie. "
                    "Proszę "
                    "wybrać inną pozycję.";
@@ -468,7 +473,7 @@ std::string komunikatPustychPol(const WordFilter& u) {
                "wybrać "
                "inną pozycję.";
     }
-    if (pozycje == POZ_SRODGLOS)
+    if (positions == kPositionSrodglos)
         return "W środku polskich słów głoska DŻ występuje bardzo rzadko, więc słów jest za mało do gry. "
                "Proszę "
                "wybrać nagłos.";
@@ -479,32 +484,33 @@ std::string komunikatPustychPol(const WordFilter& u) {
 namespace {
 
 // "A", "A i B", "A, B i C".
-std::string wyliczenie(const std::vector<std::string>& czesci) {
+std::string joinedList(const std::vector<std::string>& parts) {
     std::string s;
-    for (std::size_t i = 0; i < czesci.size(); ++i) {
-        if (i > 0) s += i + 1 == czesci.size() ? " i " : ", ";
-        s += czesci[i];
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) s += i + 1 == parts.size() ? " i " : ", ";
+        s += parts[i];
     }
     return s;
 }
 
 } // namespace
 
-std::string komunikatZaMaloSlow(const WordFilter& filtr, std::size_t jest, int potrzeba) {
-    static constexpr std::pair<std::uint16_t, const char*> kGloski[] = {
-        {GL_SZ, "SZ"}, {GL_S, "S"}, {GL_ZZ, "Ż/RZ"}, {GL_Z, "Z"},
-        {GL_CZ, "CZ"}, {GL_C, "C"}, {GL_DZZ, "DŻ"},  {GL_DZ, "DZ"},
+std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t jest, int needed) {
+    static constexpr std::pair<std::uint16_t, const char*> kSounds[] = {
+        {kSoundSz, "SZ"}, {kSoundS, "S"}, {kSoundZz, "Ż/RZ"}, {kSoundZ, "Z"},
+        {kSoundCz, "CZ"}, {kSoundC, "C"}, {kSoundDzz, "DŻ"},  {kSoundDz, "DZ"},
     };
-    std::vector<std::string> gloski;
-    for (const auto& [flaga, nazwa] : kGloski)
-        if (filtr.sounds & flaga) gloski.emplace_back(nazwa);
-    std::vector<std::string> pozycje;
-    if (filtr.positions & POZ_NAGLOS) pozycje.emplace_back("nagłosie");
-    if (filtr.positions & POZ_SRODGLOS) pozycje.emplace_back("śródgłosie");
-    if (filtr.positions & POZ_WYGLOS) pozycje.emplace_back("wygłosie");
-    if (gloski.empty() || pozycje.empty()) return "Proszę wybrać większą liczbę głosek lub pozycji.";
-    const std::string gdzie = pozycje.size() == 3 ? "we wszystkich pozycjach" : "w " + wyliczenie(pozycje);
-    return std::string("Słów z ") + (gloski.size() == 1 ? "głoską " : "głoskami ") + wyliczenie(gloski) +
-           " " + gdzie + " jest " + std::to_string(jest) + ", a ta gra potrzebuje " +
-           std::to_string(potrzeba) + ".";
+    std::vector<std::string> sounds;
+    for (const auto& [flag, name] : kSounds)
+        if (wordFilter.sounds & flag) sounds.emplace_back(name);
+    std::vector<std::string> positions;
+    if (wordFilter.positions & kPositionNaglos) positions.emplace_back("nagłosie");
+    if (wordFilter.positions & kPositionSrodglos) positions.emplace_back("śródgłosie");
+    if (wordFilter.positions & kPositionWyglos) positions.emplace_back("wygłosie");
+    if (sounds.empty() || positions.empty()) return "Proszę wybrać większą liczbę głosek lub pozycji.";
+    const std::string where =
+        positions.size() == 3 ? "we wszystkich pozycjach" : "w " + joinedList(positions);
+    return std::string("Słów z ") + (sounds.size() == 1 ? "głoską " : "głoskami ") + joinedList(sounds) +
+           " " + where + " jest " + std::to_string(jest) + ", a ta gra potrzebuje " + std::to_string(needed) +
+           ".";
 }

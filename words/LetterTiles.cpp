@@ -5,27 +5,27 @@
 
 #include <string_view>
 
-std::string kodLitery(const std::string& unit) {
-    struct Kod {
-        std::string_view litera;
-        const char* kod;
+std::string tileCode(const std::string& unit) {
+    struct CodeEntry {
+        std::string_view tile;
+        const char* code;
     };
-    static constexpr Kod kKody[] = {
+    static constexpr CodeEntry kCodes[] = {
         {"dż", "dzz"}, {"dź", "dzzz"}, {"ż", "zz"}, {"ź", "zzz"}, {"ó", "oo"}, {"ł", "ll"},
         {"ć", "cc"},   {"ś", "ss"},    {"ń", "nn"}, {"ę", "ee"},  {"ą", "aa"},
     };
-    for (const Kod& k : kKody)
-        if (unit == k.litera) return k.kod;
+    for (const CodeEntry& k : kCodes)
+        if (unit == k.tile) return k.code;
     return unit;
 }
 
-bool maKafelek(const std::string& unit) {
-    static constexpr std::string_view kKafelki[] = {
+bool hasTile(const std::string& unit) {
+    static constexpr std::string_view kTiles[] = {
         "a", "ą", "b", "c", "ć", "d", "e", "ę",  "f",  "g",  "h",  "i",  "j",  "k",
         "l", "ł", "m", "n", "ń", "o", "ó", "p",  "r",  "s",  "ś",  "t",  "u",  "w",
         "y", "z", "ź", "ż", "q", "v", "x", "ch", "cz", "dz", "dź", "dż", "rz", "sz",
     };
-    for (std::string_view k : kKafelki)
+    for (std::string_view k : kTiles)
         if (unit == k) return true;
     return false;
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 // Code of a Polish letter or sound unit in picture names ("ż" -> "zz"); other text comes back unchanged.
-std::string kodLitery(const std::string& unit);
+std::string tileCode(const std::string& unit);
 
 // True for the units there are letter tiles for: the Polish letters, q, v, x and the digraphs.
-bool maKafelek(const std::string& unit);
+bool hasTile(const std::string& unit);

@@ -24,7 +24,7 @@
 namespace {
 
 // The practised sound and its look-alike; the first pair holding the answer wins, so "z" gets "rz".
-constexpr std::array<std::pair<const char*, const char*>, 5> kPary{{
+constexpr std::array<std::pair<const char*, const char*>, 5> kPairs{{
     {"sz", "s"},
     {"cz", "c"},
     {"rz", "z"},
@@ -36,272 +36,275 @@ constexpr std::array<std::pair<const char*, const char*>, 5> kPary{{
 
 // ---- the piece
 
-SoundBlock::SoundBlock(const std::string& tekst_, const std::string& nazwaObrazu, CompletionWindow* okno,
-                       CompletionGame* gra)
-    : tekst(tekst_) {
-    zmienObraz(nazwaObrazu);
-    if (!okno) return;
-    pole = std::make_unique<platform::ImageControl>(*okno);
-    pole->name = "wybor_" + tekst;
+SoundBlock::SoundBlock(const std::string& text_, const std::string& pictureName, CompletionWindow* window,
+                       CompletionGame* game)
+    : text(text_) {
+    changePicture(pictureName);
+    if (!window) return;
+    hitArea = std::make_unique<platform::ImageControl>(*window);
+    hitArea->name = "wybor_" + text;
     // The second press of a double click is no second try: one wrong choice counts once.
-    pole->acceptsDoubleClicks = true;
-    pole->setBounds(0, 0, obraz.width(), obraz.height());
-    pole->onClick = [this, gra] {
-        if (klikalny && gra) gra->wybierz(tekst);
+    hitArea->acceptsDoubleClicks = true;
+    hitArea->setBounds(0, 0, picture.width(), picture.height());
+    hitArea->onClick = [this, game] {
+        if (clickable && game) game->choose(text);
     };
-    pole->show();
+    hitArea->show();
 }
 
-void SoundBlock::zmienObraz(const std::string& nazwa) {
+void SoundBlock::changePicture(const std::string& name) {
     try {
-        OtworzBMP(nazwa, obraz);
+        openBmp(name, picture);
     } catch (const std::exception&) {
-        obraz = platform::Bitmap();
+        picture = platform::Bitmap();
     }
 }
 
-void SoundBlock::ustaw(int nx, int ny) {
+void SoundBlock::moveTo(int nx, int ny) {
     x = std::int16_t(nx);
     y = std::int16_t(ny);
-    if (pole) pole->setPosition(x, y);
+    if (hitArea) hitArea->setPosition(x, y);
 }
 
-void SoundBlock::rysuj(platform::Canvas& kanwa) const {
-    if (!obraz.empty()) kanwa.draw(x, y, obraz);
+void SoundBlock::draw(platform::Canvas& canvas) const {
+    if (!picture.empty()) canvas.draw(x, y, picture);
 }
 
-void SoundBlock::ustawKlikalny(bool k) {
-    klikalny = k ? 1 : 0;
-    if (pole) pole->setCursor(k ? platform::kCursorHelp : platform::kCursorDefault);
+void SoundBlock::setClickable(bool k) {
+    clickable = k ? 1 : 0;
+    if (hitArea) hitArea->setCursor(k ? platform::kCursorHelp : platform::kCursorDefault);
 }
 
-platform::Rect SoundBlock::obszar() const {
-    return platform::Rect::fromSize(x, y, obraz.width(), obraz.height());
+platform::Rect SoundBlock::area() const {
+    return platform::Rect::fromSize(x, y, picture.width(), picture.height());
 }
 
 // ---- the game
 
-int CompletionGame::poczatekRzedu(int n, int bok, int W) {
-    const int p = bok + 5;
+int CompletionGame::rowStart(int n, int side, int W) {
+    const int p = side + 5;
     return W / 2 - (n / 2) * p - ((n % 2) * p) / 2;
 }
 
-platform::Point CompletionGame::miejsceWyboru(int slot, int W, int H) {
+platform::Point CompletionGame::choicePlace(int slot, int W, int H) {
     return slot == 0 ? platform::Point{3 * W / 4, H / 2} : platform::Point{W / 4 - 40, H / 2};
 }
 
-CompletionGame::CompletionGame(CompletionWindow& okno, platform::Canvas& robocza, platform::Canvas& tla)
-    : okno_(okno), kanwaRobocza(robocza), kanwaTla(tla) {
-    nrOstatniego =
-        std::int16_t(int(okno_.context().catalogue ? okno_.context().catalogue->wybrane().size() : 0) - 1);
-    tryb_ = okno_.context().layout.mode();
-    W = okno_.context().layout.areaWidth();
-    H = okno_.context().layout.areaHeight();
-    bok_ = tryb_ == TRYB_800 ? 44 : 55;
-    timerKonca.onTimer = [this] {
-        timerKonca.stop();
+CompletionGame::CompletionGame(CompletionWindow& window, platform::Canvas& workBitmap,
+                               platform::Canvas& backgrounds)
+    : window_(window), workCanvas(workBitmap), backgroundCanvas(backgrounds) {
+    lastIndex = std::int16_t(
+        int(window_.context().catalogue ? window_.context().catalogue->chosenWords().size() : 0) - 1);
+    mode_ = window_.context().layout.mode();
+    W = window_.context().layout.areaWidth();
+    H = window_.context().layout.areaHeight();
+    side_ = mode_ == kMode800 ? 44 : 55;
+    endTimer.onTimer = [this] {
+        endTimer.stop();
         // Ending may start a new game, which destroys this one: nothing may follow.
-        okno_.A_Stop.execute();
+        window_.A_Stop.execute();
     };
     try {
-        const std::string plik = tryb_ == TRYB_800 ? "Data\\Bio\\_matr_ups.xji" : "Data\\Bio\\_matr_upb.xji";
-        if (platform::fs::exists(plik)) wczytajJpeg(maska_, plik);
+        const std::string file = mode_ == kMode800 ? "Data\\Bio\\_matr_ups.xji" : "Data\\Bio\\_matr_upb.xji";
+        if (platform::fs::exists(file)) loadJpeg(mask_, file);
     } catch (const std::exception&) {
         // Without a mask the picture is still drawn, only reopening by double click is lost.
-        maska_ = platform::Bitmap();
+        mask_ = platform::Bitmap();
     }
 }
 
 CompletionGame::~CompletionGame() = default;
 
-void CompletionGame::ustawObrazek(int x, int y) {
-    xObrazka = x;
-    yObrazka = y;
+void CompletionGame::placePicture(int x, int y) {
+    pictureX = x;
+    pictureY = y;
 }
 
-bool CompletionGame::jestSlowo() const {
-    return okno_.context().catalogue && nrSlowa >= 0 && nrSlowa <= nrOstatniego &&
-           std::size_t(nrSlowa) < okno_.context().catalogue->wybrane().size();
+bool CompletionGame::hasWord() const {
+    return window_.context().catalogue && wordIndex >= 0 && wordIndex <= lastIndex &&
+           std::size_t(wordIndex) < window_.context().catalogue->chosenWords().size();
 }
 
-std::string CompletionGame::przyrostek() const {
-    return tryb_ == TRYB_800 ? "_s" : "_b";
+std::string CompletionGame::resourceSuffix() const {
+    return mode_ == kMode800 ? "_s" : "_b";
 }
 
-bool CompletionGame::rozwiazane() const {
-    return jestSlowo() && !(okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)].flags & SLOWO_WYBRANE);
+bool CompletionGame::solved() const {
+    return hasWord() &&
+           !(window_.context().catalogue->chosenWords()[std::size_t(wordIndex)].flags & kWordChosen);
 }
 
-bool CompletionGame::wszystkieZnalezione() const {
-    if (!okno_.context().catalogue) return false;
-    for (const Word& s : okno_.context().catalogue->wybrane())
-        if (s.flags & SLOWO_WYBRANE) return false;
+bool CompletionGame::allFound() const {
+    if (!window_.context().catalogue) return false;
+    for (const Word& s : window_.context().catalogue->chosenWords())
+        if (s.flags & kWordChosen) return false;
     return true;
 }
 
-void CompletionGame::ustawOtwarte(bool otwarte) {
-    if (!jestSlowo()) return;
-    Word& s = okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)];
-    if (otwarte)
-        s.flags |= SLOWO_WYBRANE;
+void CompletionGame::setOpen(bool isOpen) {
+    if (!hasWord()) return;
+    Word& s = window_.context().catalogue->chosenWords()[std::size_t(wordIndex)];
+    if (isOpen)
+        s.flags |= kWordChosen;
     else
-        s.flags &= std::uint16_t(~SLOWO_WYBRANE);
+        s.flags &= std::uint16_t(~kWordChosen);
 }
 
-void CompletionGame::przygotujZadanie() {
-    klocki_.clear();
-    wybor1.reset();
-    wybor2.reset();
-    nrLuki = -1;
-    odpowiedz_.clear();
-    wybrana.clear();
-    if (!jestSlowo()) return;
-    const Word& s = okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)];
-    slowo_ = s.stem;
-    const std::string r = przyrostek();
-    for (const SoundUnit& j : podzielGlosy(s.spelling)) {
-        if (j.oznaczona && nrLuki < 0) {
-            odpowiedz_ = j.tekst;
-            nrLuki = std::int16_t(klocki_.size());
-            klocki_.push_back(std::make_unique<SoundBlock>("question", "question" + r, nullptr));
-            for (const auto& [a, b] : kPary) {
-                if (odpowiedz_ != a && odpowiedz_ != b) continue;
+void CompletionGame::prepareTask() {
+    blocks_.clear();
+    choice1.reset();
+    choice2.reset();
+    gapIndex = -1;
+    correctAnswer_.clear();
+    chosen.clear();
+    if (!hasWord()) return;
+    const Word& s = window_.context().catalogue->chosenWords()[std::size_t(wordIndex)];
+    word_ = s.stem;
+    const std::string r = resourceSuffix();
+    for (const SoundUnit& j : splitSounds(s.spelling)) {
+        if (j.isMarked && gapIndex < 0) {
+            correctAnswer_ = j.text;
+            gapIndex = std::int16_t(blocks_.size());
+            blocks_.push_back(std::make_unique<SoundBlock>("question", "question" + r, nullptr));
+            for (const auto& [a, b] : kPairs) {
+                if (correctAnswer_ != a && correctAnswer_ != b) continue;
                 const int los = platform::random::below(2);
-                wybor1 = std::make_unique<SoundBlock>(a, kodLitery(a) + r, &okno_, this);
-                wybor2 = std::make_unique<SoundBlock>(b, kodLitery(b) + r, &okno_, this);
-                const platform::Point s1 = miejsceWyboru(los, W, H), s2 = miejsceWyboru(1 - los, W, H);
-                wybor1->ustaw(s1.x, s1.y);
-                wybor2->ustaw(s2.x, s2.y);
-                wybor1->ustawKlikalny(true);
-                wybor2->ustawKlikalny(true);
+                choice1 = std::make_unique<SoundBlock>(a, tileCode(a) + r, &window_, this);
+                choice2 = std::make_unique<SoundBlock>(b, tileCode(b) + r, &window_, this);
+                const platform::Point s1 = choicePlace(los, W, H), s2 = choicePlace(1 - los, W, H);
+                choice1->moveTo(s1.x, s1.y);
+                choice2->moveTo(s2.x, s2.y);
+                choice1->setClickable(true);
+                choice2->setClickable(true);
                 break;
             }
         } else {
             // A second marked unit (not in the catalogue) is shown as an ordinary unit.
-            klocki_.push_back(std::make_unique<SoundBlock>(j.tekst, kodLitery(j.tekst) + r, nullptr));
+            blocks_.push_back(std::make_unique<SoundBlock>(j.text, tileCode(j.text) + r, nullptr));
         }
     }
-    uloz();
-    if (rozwiazane()) {
-        for (SoundBlock* w : {wybor1.get(), wybor2.get()}) {
+    arrange();
+    if (solved()) {
+        for (SoundBlock* w : {choice1.get(), choice2.get()}) {
             if (!w) continue;
-            w->ustawKlikalny(false);
-            w->pole->hide();
+            w->setClickable(false);
+            w->hitArea->hide();
         }
-        if (nrLuki >= 0) klocki_[std::size_t(nrLuki)]->zmienObraz(kodLitery(odpowiedz_) + "_red" + r);
+        if (gapIndex >= 0)
+            blocks_[std::size_t(gapIndex)]->changePicture(tileCode(correctAnswer_) + "_red" + r);
     }
 }
 
-void CompletionGame::uloz() {
-    const int n = int(klocki_.size());
-    const int x0 = poczatekRzedu(n, bok_, W);
+void CompletionGame::arrange() {
+    const int n = int(blocks_.size());
+    const int x0 = rowStart(n, side_, W);
     for (int i = 0; i < n; ++i)
-        klocki_[std::size_t(i)]->ustaw(x0 + i * (bok_ + 5), H / 10);
+        blocks_[std::size_t(i)]->moveTo(x0 + i * (side_ + 5), H / 10);
 }
 
-void CompletionGame::rysuj() {
-    if (!jestSlowo()) return;
-    const Word& s = okno_.context().catalogue->wybrane()[std::size_t(nrSlowa)];
+void CompletionGame::draw() {
+    if (!hasWord()) return;
+    const Word& s = window_.context().catalogue->chosenWords()[std::size_t(wordIndex)];
     if (s.picture && !s.picture->empty()) {
-        if (!maska_.empty()) {
-            rysujZMaska(kanwaRobocza, xObrazka, yObrazka, maska_, *s.picture);
+        if (!mask_.empty()) {
+            drawWithMask(workCanvas, pictureX, pictureY, mask_, *s.picture);
         } else {
-            kanwaRobocza.setCopyMode(platform::CopyMode::SrcAnd);
-            kanwaRobocza.draw(xObrazka, yObrazka, *s.picture);
-            kanwaRobocza.setCopyMode(platform::CopyMode::SrcCopy);
+            workCanvas.setCopyMode(platform::CopyMode::SrcAnd);
+            workCanvas.draw(pictureX, pictureY, *s.picture);
+            workCanvas.setCopyMode(platform::CopyMode::SrcCopy);
         }
     }
-    uloz();
-    for (const auto& k : klocki_)
-        k->rysuj(kanwaRobocza);
-    if (rozwiazane()) return;
-    for (SoundBlock* w : {wybor1.get(), wybor2.get()}) {
+    arrange();
+    for (const auto& k : blocks_)
+        k->draw(workCanvas);
+    if (solved()) return;
+    for (SoundBlock* w : {choice1.get(), choice2.get()}) {
         if (!w) continue;
-        w->pole->show();
-        w->rysuj(kanwaRobocza);
+        w->hitArea->show();
+        w->draw(workCanvas);
     }
 }
 
-void CompletionGame::rysujLuke() {
-    if (nrLuki < 0) return;
-    const SoundBlock& l = *klocki_[std::size_t(nrLuki)];
+void CompletionGame::drawGap() {
+    if (gapIndex < 0) return;
+    const SoundBlock& l = *blocks_[std::size_t(gapIndex)];
     // The gap's old picture may be larger than the new one: clear its cell first.
-    const platform::Rect r = platform::Rect::fromSize(l.x, l.y, bok_, bok_);
-    kanwaRobocza.copyRect(r, kanwaTla, r);
-    l.rysuj(kanwaRobocza);
+    const platform::Rect r = platform::Rect::fromSize(l.x, l.y, side_, side_);
+    workCanvas.copyRect(r, backgroundCanvas, r);
+    l.draw(workCanvas);
 }
 
-void CompletionGame::wybierz(const std::string& jednostka) {
-    okno_.context().statistics->aktywnosc();
-    if (nrLuki < 0 || rozwiazane()) return;
-    wybrana = jednostka;
-    const std::string r = przyrostek();
-    SoundBlock& l = *klocki_[std::size_t(nrLuki)];
-    if (wybrana == odpowiedz_) {
-        l.zmienObraz(kodLitery(odpowiedz_) + "_red" + r);
-        rysujLuke();
-        for (SoundBlock* w : {wybor1.get(), wybor2.get()}) {
+void CompletionGame::choose(const std::string& unit) {
+    window_.context().statistics->activity();
+    if (gapIndex < 0 || solved()) return;
+    chosen = unit;
+    const std::string r = resourceSuffix();
+    SoundBlock& l = *blocks_[std::size_t(gapIndex)];
+    if (chosen == correctAnswer_) {
+        l.changePicture(tileCode(correctAnswer_) + "_red" + r);
+        drawGap();
+        for (SoundBlock* w : {choice1.get(), choice2.get()}) {
             if (!w) continue;
-            w->ustawKlikalny(false);
-            w->pole->hide();
-            const platform::Rect o = w->obszar();
-            kanwaRobocza.copyRect(o, kanwaTla, o);
+            w->setClickable(false);
+            w->hitArea->hide();
+            const platform::Rect o = w->area();
+            workCanvas.copyRect(o, backgroundCanvas, o);
         }
-        okno_.ukryjPomoc();
-        okno_.odswiez();
-        odtworzPochwale(POCHWALA);
-        odtworzSlowo(slowo_);
-        ustawOtwarte(false);
-        okno_.czekaj(400);
-        okno_.context().statistics->dodajDobre();
-        if (wszystkieZnalezione()) timerKonca.start();
+        window_.hideHelp();
+        window_.refresh();
+        playPraise(kPraise);
+        playWord(word_);
+        setOpen(false);
+        window_.wait(400);
+        window_.context().statistics->addCorrect();
+        if (allFound()) endTimer.start();
     } else {
-        l.zmienObraz(kodLitery(wybrana) + r);
-        rysujLuke();
-        okno_.odswiez();
-        odtworzPochwale(ZACHETA);
-        okno_.context().statistics->dodajZle();
-        okno_.czekaj(400);
-        l.zmienObraz("question" + r);
-        rysujLuke();
-        okno_.odswiez();
+        l.changePicture(tileCode(chosen) + r);
+        drawGap();
+        window_.refresh();
+        playPraise(kEncouragement);
+        window_.context().statistics->addWrong();
+        window_.wait(400);
+        l.changePicture("question" + r);
+        drawGap();
+        window_.refresh();
     }
 }
 
-void CompletionGame::podpowiedz() {
-    timerKonca.stop();
-    okno_.context().statistics->dodajPodpowiedz();
-    if (!odtworzSlowo(slowo_)) okno_.czekaj(1500);
+void CompletionGame::hint() {
+    endTimer.stop();
+    window_.context().statistics->addHint();
+    if (!playWord(word_)) window_.wait(1500);
 }
 
-bool CompletionGame::nastepne() {
-    timerKonca.stop();
-    if (jestOstatnie()) return false;
-    ++nrSlowa;
+bool CompletionGame::next() {
+    endTimer.stop();
+    if (isLast()) return false;
+    ++wordIndex;
     return true;
 }
 
-bool CompletionGame::poprzednie() {
-    timerKonca.stop();
-    if (jestPierwsze()) return false;
-    --nrSlowa;
+bool CompletionGame::previous() {
+    endTimer.stop();
+    if (isFirst()) return false;
+    --wordIndex;
     return true;
 }
 
-bool CompletionGame::otworzPonownie(int x, int y) {
-    if (!jestSlowo() || maska_.empty()) return false;
-    if (!(xObrazka < x && x < xObrazka + maska_.width() && yObrazka < y && y < yObrazka + maska_.height()))
+bool CompletionGame::reopen(int x, int y) {
+    if (!hasWord() || mask_.empty()) return false;
+    if (!(pictureX < x && x < pictureX + mask_.width() && pictureY < y && y < pictureY + mask_.height()))
         return false;
-    ustawOtwarte(true);
-    for (SoundBlock* w : {wybor1.get(), wybor2.get()}) {
+    setOpen(true);
+    for (SoundBlock* w : {choice1.get(), choice2.get()}) {
         if (!w) continue;
-        w->ustawKlikalny(true);
-        w->pole->show();
-        w->rysuj(kanwaRobocza);
+        w->setClickable(true);
+        w->hitArea->show();
+        w->draw(workCanvas);
     }
-    if (nrLuki >= 0) {
-        klocki_[std::size_t(nrLuki)]->zmienObraz("question" + przyrostek());
-        rysujLuke();
+    if (gapIndex >= 0) {
+        blocks_[std::size_t(gapIndex)]->changePicture("question" + resourceSuffix());
+        drawGap();
     }
     return true;
 }

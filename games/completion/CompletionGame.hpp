@@ -21,88 +21,89 @@ class CompletionGame;
 // One unit picture of the word row, or a choice button (then it has a click area on the window).
 class SoundBlock {
 public:
-    // okno given: a choice button with its click area; otherwise a row piece.
-    // A choice block (okno given) passes its clicks to gra.
-    SoundBlock(const std::string& tekst, const std::string& nazwaObrazu, CompletionWindow* okno,
-               CompletionGame* gra = nullptr);
+    // window given: a choice button with its click area; otherwise a row piece.
+    // A choice block (window given) passes its clicks to game.
+    SoundBlock(const std::string& text, const std::string& pictureName, CompletionWindow* window,
+               CompletionGame* game = nullptr);
     SoundBlock(const SoundBlock&) = delete;
     SoundBlock& operator=(const SoundBlock&) = delete;
 
     // A picture the resource library cannot supply leaves the piece empty (nothing drawn, no click area).
-    void zmienObraz(const std::string& nazwa);
-    void ustaw(int x, int y);
-    void rysuj(platform::Canvas& kanwa) const;
-    void ustawKlikalny(bool klikalny);
-    platform::Rect obszar() const;
+    void changePicture(const std::string& name);
+    void moveTo(int x, int y);
+    void draw(platform::Canvas& canvas) const;
+    void setClickable(bool clickable);
+    platform::Rect area() const;
 
-    std::uint8_t klikalny = 0;
-    platform::Bitmap obraz;
-    std::unique_ptr<platform::ImageControl> pole;
+    std::uint8_t clickable = 0;
+    platform::Bitmap picture;
+    std::unique_ptr<platform::ImageControl> hitArea;
     std::int16_t x = 0, y = 0;
-    std::string tekst;
+    std::string text;
 };
 
 // One word-completion game on the catalogue's selection (drawn by the window before).
 class CompletionGame {
 public:
-    CompletionGame(CompletionWindow& okno, platform::Canvas& kanwaRobocza, platform::Canvas& kanwaTla);
+    CompletionGame(CompletionWindow& window, platform::Canvas& workCanvas,
+                   platform::Canvas& backgroundCanvas);
     ~CompletionGame();
     CompletionGame(const CompletionGame&) = delete;
     CompletionGame& operator=(const CompletionGame&) = delete;
 
-    void ustawObrazek(int x, int y);
-    void przygotujZadanie();
-    void rysuj();
-    void wybierz(const std::string& jednostka);
-    void podpowiedz();
-    bool nastepne();
-    bool poprzednie();
-    bool jestOstatnie() const { return nrSlowa >= nrOstatniego; }
-    bool jestPierwsze() const { return nrSlowa == 0; }
-    bool rozwiazane() const;
-    bool wszystkieZnalezione() const;
-    bool otworzPonownie(int x, int y);
-    void zatrzymajTimer() { timerKonca.stop(); }
+    void placePicture(int x, int y);
+    void prepareTask();
+    void draw();
+    void choose(const std::string& unit);
+    void hint();
+    bool next();
+    bool previous();
+    bool isLast() const { return wordIndex >= lastIndex; }
+    bool isFirst() const { return wordIndex == 0; }
+    bool solved() const;
+    bool allFound() const;
+    bool reopen(int x, int y);
+    void stopTimer() { endTimer.stop(); }
 
     // What the window and tests look at.
-    const std::string& slowo() const { return slowo_; }
-    int numer() const { return nrSlowa; }
-    int liczbaSlow() const { return nrOstatniego + 1; }
-    const std::vector<std::unique_ptr<SoundBlock>>& klocki() const { return klocki_; }
-    int luka() const { return nrLuki; }
-    const SoundBlock* wybor(int i) const { return i == 0 ? wybor1.get() : wybor2.get(); }
-    const std::string& odpowiedz() const { return odpowiedz_; }
-    bool timerWlaczony() const { return timerKonca.enabled(); }
-    int bok() const { return bok_; }
-    platform::Point pozycjaObrazka() const { return {xObrazka, yObrazka}; }
-    const platform::Bitmap& maska() const { return maska_; }
+    const std::string& word() const { return word_; }
+    int number() const { return wordIndex; }
+    int wordCount() const { return lastIndex + 1; }
+    const std::vector<std::unique_ptr<SoundBlock>>& blocks() const { return blocks_; }
+    int gap() const { return gapIndex; }
+    const SoundBlock* choice(int i) const { return i == 0 ? choice1.get() : choice2.get(); }
+    const std::string& correctAnswer() const { return correctAnswer_; }
+    bool timerEnabled() const { return endTimer.enabled(); }
+    int side() const { return side_; }
+    platform::Point picturePosition() const { return {pictureX, pictureY}; }
+    const platform::Bitmap& mask() const { return mask_; }
 
     // Layout: x of the first row piece, the row's y, and the two choice slots.
-    static int poczatekRzedu(int n, int bok, int W);
-    static platform::Point miejsceWyboru(int slot, int W, int H);
+    static int rowStart(int n, int side, int W);
+    static platform::Point choicePlace(int slot, int W, int H);
 
 private:
-    bool jestSlowo() const;
-    std::string przyrostek() const;
-    void uloz();
-    void rysujLuke();
-    void ustawOtwarte(bool otwarte);
+    bool hasWord() const;
+    std::string resourceSuffix() const;
+    void arrange();
+    void drawGap();
+    void setOpen(bool isOpen);
 
-    std::string slowo_;
-    std::int16_t nrSlowa = 0;
-    std::int16_t nrOstatniego = -1;
-    CompletionWindow& okno_;
-    platform::Canvas& kanwaRobocza;
-    platform::Canvas& kanwaTla;
-    platform::Timer timerKonca{60000};
-    std::int16_t bok_ = 44;
-    std::vector<std::unique_ptr<SoundBlock>> klocki_;
-    std::int16_t nrLuki = -1;
-    std::unique_ptr<SoundBlock> wybor1, wybor2;
-    std::string wybrana;
-    std::string odpowiedz_;
-    platform::Bitmap maska_;
-    int xObrazka = 0, yObrazka = 0;
+    std::string word_;
+    std::int16_t wordIndex = 0;
+    std::int16_t lastIndex = -1;
+    CompletionWindow& window_;
+    platform::Canvas& workCanvas;
+    platform::Canvas& backgroundCanvas;
+    platform::Timer endTimer{60000};
+    std::int16_t side_ = 44;
+    std::vector<std::unique_ptr<SoundBlock>> blocks_;
+    std::int16_t gapIndex = -1;
+    std::unique_ptr<SoundBlock> choice1, choice2;
+    std::string chosen;
+    std::string correctAnswer_;
+    platform::Bitmap mask_;
+    int pictureX = 0, pictureY = 0;
     int W = 0, H = 0;
-    int tryb_ = 0;
+    int mode_ = 0;
 };

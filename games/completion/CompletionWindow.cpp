@@ -23,62 +23,60 @@
 CompletionWindow::CompletionWindow(ProgramWindows& windows)
     : GameWindow(windows, "Uzupełnianie", "fmUzupelnianie", "Data\\Intf\\Spec\\mT_Uzu_s.xji",
                  "Data\\Intf\\Spec\\mT_Uzu_b.xji") {
-    A_Nastepny.name = "A_Nastepny";
-    A_Poprzedni.name = "A_Poprzedni";
-    A_Nastepny.onExecute = [this] { A_NastepnyExecute(); };
-    A_Poprzedni.onExecute = [this] { A_PoprzedniExecute(); };
+    A_Next.name = "A_Nastepny";
+    A_Previous.name = "A_Poprzedni";
+    A_Next.onExecute = [this] { A_NextExecute(); };
+    A_Previous.onExecute = [this] { A_PreviousExecute(); };
     try {
-        platform::Canvas& k = robocza_.canvas();
-        przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
-        przyciskStop_ =
-            std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
-        przyciskNast_ =
-            std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Nastepny);
-        przyciskPop_ =
-            std::make_unique<GameButton>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Poprzedni);
+        platform::Canvas& k = workBitmap_.canvas();
+        helpButton_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Help);
+        stopButton_ = std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
+        nextButton_ = std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Next);
+        previousButton_ =
+            std::make_unique<GameButton>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Previous);
     } catch (const std::exception&) {
-        przyciskPop_.reset();
-        przyciskNast_.reset();
-        przyciskStop_.reset();
-        przyciskPomoc_.reset();
+        previousButton_.reset();
+        nextButton_.reset();
+        stopButton_.reset();
+        helpButton_.reset();
         throw FatalError(1);
     }
 }
 
 // The game goes first: its choice areas are controls of this window.
 CompletionWindow::~CompletionWindow() {
-    gra_.reset();
+    game_.reset();
 }
 
-void CompletionWindow::ukryjPomoc() {
-    if (!przyciskPomoc_) return;
-    przyciskPomoc_->ukryj();
-    const platform::Rect r = przyciskPomoc_->kontrolka().bounds();
-    kanwaRobocza().copyRect(r, tlo_.canvas(), r);
+void CompletionWindow::hideHelp() {
+    if (!helpButton_) return;
+    helpButton_->hide();
+    const platform::Rect r = helpButton_->control().bounds();
+    workCanvas().copyRect(r, background_.canvas(), r);
 }
 
 // ---- events
 
 void CompletionWindow::showEvent() {
-    zbudujObrazy();
-    A_NowaGra.execute();
-    A_EkranPaint.execute();
+    buildPictures();
+    A_NewGame.execute();
+    A_ScreenPaint.execute();
 }
 
 // A game left behind must not end itself from the main menu.
 void CompletionWindow::hideEvent() {
-    if (gra_) gra_->zatrzymajTimer();
-    zwolnijObrazy();
+    if (game_) game_->stopTimer();
+    releasePictures();
 }
 
 void CompletionWindow::dblClickEvent() {
-    context_.statistics->aktywnosc();
-    if (!gra_) return;
-    gra_->zatrzymajTimer();
-    if (!gra_->rozwiazane()) return;
+    context_.statistics->activity();
+    if (!game_) return;
+    game_->stopTimer();
+    if (!game_->solved()) return;
     const platform::Point p = screenToClient(platform::app().cursorPos());
-    if (gra_->otworzPonownie(p.x, p.y)) {
-        if (przyciskPomoc_) przyciskPomoc_->pokaz();
+    if (game_->reopen(p.x, p.y)) {
+        if (helpButton_) helpButton_->show();
         repaint();
     }
 }
@@ -86,77 +84,77 @@ void CompletionWindow::dblClickEvent() {
 // ---- actions
 
 void CompletionWindow::A_StopExecute() {
-    if (gra_) gra_->zatrzymajTimer();
+    if (game_) game_->stopTimer();
     // The end timer may not end the same game twice while its results are on screen.
-    if (wynikiNaEkranie()) return;
-    zapiszGre(gra_ && gra_->wszystkieZnalezione());
-    const int wynik = pokazWyniki();
-    if (wynik == 1) {
-        A_NowaGra.execute();
-        A_EkranPaint.execute();
-    } else if (wynik == platform::kModalCancel) {
+    if (resultsShown()) return;
+    saveGame(game_ && game_->allFound());
+    const int result = showResults();
+    if (result == 1) {
+        A_NewGame.execute();
+        A_ScreenPaint.execute();
+    } else if (result == platform::kModalCancel) {
         close();
     }
 }
 
-void CompletionWindow::A_NowaGraExecute() {
-    zbudujObrazy();
-    gra_.reset();
-    GameSettings& ust = context_.settings.completion;
-    context_.catalogue->losujGrupami(ust.level * 5, ust);
-    gra_ = std::make_unique<CompletionGame>(*this, robocza_.canvas(), tlo_.canvas());
-    if (context_.layout.mode() == TRYB_800) {
-        gra_->ustawObrazek(266, 310);
-        context_.catalogue->wczytajObrazkiDuze("_ups.xji");
+void CompletionWindow::A_NewGameExecute() {
+    buildPictures();
+    game_.reset();
+    GameSettings& settings = context_.settings.completion;
+    context_.catalogue->drawRandomGroups(settings.level * 5, settings);
+    game_ = std::make_unique<CompletionGame>(*this, workBitmap_.canvas(), background_.canvas());
+    if (context_.layout.mode() == kMode800) {
+        game_->placePicture(266, 310);
+        context_.catalogue->loadLargePictures("_ups.xji");
     } else {
-        gra_->ustawObrazek(338, 388);
-        context_.catalogue->wczytajObrazkiDuze("_upb.xji");
+        game_->placePicture(338, 388);
+        context_.catalogue->loadLargePictures("_upb.xji");
     }
-    context_.statistics->start(ZAK_UZUPELNIANIE, ust);
+    context_.statistics->start(kGameCompletion, settings);
 }
 
-void CompletionWindow::A_PomocExecute() {
-    context_.statistics->aktywnosc();
-    if (gra_) gra_->podpowiedz();
+void CompletionWindow::A_HelpExecute() {
+    context_.statistics->activity();
+    if (game_) game_->hint();
 }
 
-void CompletionWindow::A_NastepnyExecute() {
-    context_.statistics->aktywnosc();
-    if (!gra_) return;
-    if (gra_->nastepne())
-        A_EkranPaint.execute();
+void CompletionWindow::A_NextExecute() {
+    context_.statistics->activity();
+    if (!game_) return;
+    if (game_->next())
+        A_ScreenPaint.execute();
     else
         A_Stop.execute();
 }
 
-void CompletionWindow::A_PoprzedniExecute() {
-    context_.statistics->aktywnosc();
-    if (!gra_) return;
-    if (gra_->poprzednie())
-        A_EkranPaint.execute();
+void CompletionWindow::A_PreviousExecute() {
+    context_.statistics->activity();
+    if (!game_) return;
+    if (game_->previous())
+        A_ScreenPaint.execute();
     else
         platform::messageBox(this, "Pierwsze słowo", "Info", platform::MessageIcon::None);
 }
 
-void CompletionWindow::A_EkranPaintExecute() {
-    zbudujObrazy();
-    robocza_.canvas().copyRect(prostokat, tlo_.canvas(), prostokat);
-    if (przyciskStop_) przyciskStop_->rysuj();
-    if (gra_) {
-        if (gra_->jestOstatnie())
-            przyciskNast_->ukryj();
+void CompletionWindow::A_ScreenPaintExecute() {
+    buildPictures();
+    workBitmap_.canvas().copyRect(prostokat, background_.canvas(), prostokat);
+    if (stopButton_) stopButton_->draw();
+    if (game_) {
+        if (game_->isLast())
+            nextButton_->hide();
         else
-            przyciskNast_->pokaz();
-        if (gra_->jestPierwsze())
-            przyciskPop_->ukryj();
+            nextButton_->show();
+        if (game_->isFirst())
+            previousButton_->hide();
         else
-            przyciskPop_->pokaz();
-        if (gra_->rozwiazane())
-            przyciskPomoc_->ukryj();
+            previousButton_->show();
+        if (game_->solved())
+            helpButton_->hide();
         else
-            przyciskPomoc_->pokaz();
-        gra_->przygotujZadanie();
-        gra_->rysuj();
+            helpButton_->show();
+        game_->prepareTask();
+        game_->draw();
     }
     repaint();
 }

@@ -19,13 +19,13 @@ public:
     explicit CompletionWindow(ProgramWindows& windows);
     ~CompletionWindow() override;
 
-    platform::Action A_Nastepny, A_Poprzedni;
+    platform::Action A_Next, A_Previous;
 
     // Hides "pomoc" and takes its picture off the composition.
-    void ukryjPomoc();
+    void hideHelp();
 
     // The current game; null before the first one.
-    CompletionGame* gra() const { return gra_.get(); }
+    CompletionGame* game() const { return game_.get(); }
 
 protected:
     void showEvent() override;
@@ -34,13 +34,13 @@ protected:
 
 private:
     void A_StopExecute() override;
-    void A_NowaGraExecute() override;
-    void A_PomocExecute() override;
-    void A_NastepnyExecute();
-    void A_PoprzedniExecute();
-    void A_EkranPaintExecute() override;
+    void A_NewGameExecute() override;
+    void A_HelpExecute() override;
+    void A_NextExecute();
+    void A_PreviousExecute();
+    void A_ScreenPaintExecute() override;
 
-    std::unique_ptr<GameButton> przyciskNast_;
-    std::unique_ptr<GameButton> przyciskPop_;
-    std::unique_ptr<CompletionGame> gra_;
+    std::unique_ptr<GameButton> nextButton_;
+    std::unique_ptr<GameButton> previousButton_;
+    std::unique_ptr<CompletionGame> game_;
 };

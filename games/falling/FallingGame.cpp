@@ -24,301 +24,301 @@
 
 namespace {
 
-const char* const kPlikCzerwony = "Data\\Sio\\allred.xji";
-const char* const kPlikPytajnik = "Data\\Sio\\squest.xji";
+const char* const kRedFile = "Data\\Sio\\allred.xji";
+const char* const kQuestionMarkFile = "Data\\Sio\\squest.xji";
 
 // Two positions this close would overlap on screen; the same numbers serve both display modes.
-bool zaBlisko(int x, int y, int ox, int oy) {
+bool tooClose(int x, int y, int ox, int oy) {
     return std::abs(x - ox) < 80 && std::abs(y - oy) < 95;
 }
 
 // A crowded top band could otherwise keep rejecting candidates for ever.
-constexpr int kMaksProb = 100000;
+constexpr int kMaxAttempts = 100000;
 
 } // namespace
 
 // ---- falling picture
 
-FallingPicture::FallingPicture(FallingWindow& okno, FallingGame& gra, const Word& s)
-    : slowo(s.stem), flags(s.flags), obraz(*s.thumbnail), pole(okno) {
-    pole.name = "obrazek";
-    pole.acceptsDoubleClicks = false; // quick clicks are all shots
-    pole.setBounds(0, 0, obraz.width(), obraz.height());
-    wys = std::int16_t(obraz.height());
-    pole.onClick = [this, &gra] { gra.klikObrazka(*this); };
+FallingPicture::FallingPicture(FallingWindow& window, FallingGame& game, const Word& s)
+    : word(s.stem), flags(s.flags), picture(*s.thumbnail), hitArea(window) {
+    hitArea.name = "obrazek";
+    hitArea.acceptsDoubleClicks = false; // quick clicks are all shots
+    hitArea.setBounds(0, 0, picture.width(), picture.height());
+    height = std::int16_t(picture.height());
+    hitArea.onClick = [this, &game] { game.pictureClicked(*this); };
 }
 
 // ---- place
 
-PictureField::PictureField(FallingWindow& okno, FallingGame& gra, int tryb) : pole(okno) {
-    szer = tryb == TRYB_1024 ? 32 : 23;
-    wys = tryb == TRYB_1024 ? 42 : 31;
-    wczytajJpeg(czerwony, kPlikCzerwony);
-    wczytajJpeg(pytajnik, kPlikPytajnik);
-    biezacy = pytajnik;
-    pole.name = "miejsce";
-    pole.hide();
-    pole.setBounds(okno.context().layout.areaWidth() + 100, okno.context().layout.areaHeight() + 100, szer,
-                   wys);
-    pole.setCursor(platform::kCursorHand);
-    pole.onClick = [this, &gra] { gra.klikPola(*this); };
+PictureField::PictureField(FallingWindow& window, FallingGame& game, int mode) : hitArea(window) {
+    width = mode == kMode1024 ? 32 : 23;
+    height = mode == kMode1024 ? 42 : 31;
+    loadJpeg(red, kRedFile);
+    loadJpeg(questionMark, kQuestionMarkFile);
+    current = questionMark;
+    hitArea.name = "miejsce";
+    hitArea.hide();
+    hitArea.setBounds(window.context().layout.areaWidth() + 100, window.context().layout.areaHeight() + 100,
+                      width, height);
+    hitArea.setCursor(platform::kCursorHand);
+    hitArea.onClick = [this, &game] { game.fieldClicked(*this); };
 }
 
-void PictureField::rysuj(platform::Canvas& kanwa) const {
-    kanwa.stretchDraw(platform::Rect::fromSize(x, y, szer, wys), biezacy);
+void PictureField::draw(platform::Canvas& canvas) const {
+    canvas.stretchDraw(platform::Rect::fromSize(x, y, width, height), current);
 }
 
 // ---- game
 
-FallingGame::FallingGame(FallingWindow& okno, platform::Canvas& kanwaRobocza, platform::Canvas& kanwaTla,
-                         const std::vector<Word>& cele)
-    : okno_(okno), robocza_(kanwaRobocza), tla_(kanwaTla), tryb_(okno.tryb()),
-      W(okno_.context().layout.areaWidth()), H(okno_.context().layout.areaHeight()) {
+FallingGame::FallingGame(FallingWindow& window, platform::Canvas& workCanvas,
+                         platform::Canvas& backgroundCanvas, const std::vector<Word>& targets)
+    : window_(window), workBitmap_(workCanvas), backgrounds_(backgroundCanvas), mode_(window.mode()),
+      W(window_.context().layout.areaWidth()), H(window_.context().layout.areaHeight()) {
     try {
-        for (const Word& s : cele) {
+        for (const Word& s : targets) {
             // A word without its small picture could never be hit.
             if (!s.thumbnail || s.thumbnail->empty()) continue;
-            obrazki_.push_back(std::make_unique<FallingPicture>(okno, *this, s));
-            pola_.push_back(std::make_unique<PictureField>(okno, *this, tryb_));
+            pictures_.push_back(std::make_unique<FallingPicture>(window, *this, s));
+            fields_.push_back(std::make_unique<PictureField>(window, *this, mode_));
         }
-        okrag_ = std::make_unique<RingOverlay>(robocza_, okno_.context().layout);
+        ring_ = std::make_unique<RingOverlay>(workBitmap_, window_.context().layout);
     } catch (const std::exception&) {
-        obrazki_.clear();
-        pola_.clear();
+        pictures_.clear();
+        fields_.clear();
         throw FatalError(1);
     }
-    liczbaCelow_ = std::int16_t(pola_.size());
-    timerCzerwony.onTimer = [this] { koniecCzerwonego(); };
-    timerKonca.onTimer = [this] {
-        timerKonca.stop();
+    targetCount_ = std::int16_t(fields_.size());
+    redTimer.onTimer = [this] { endRed(); };
+    endTimer.onTimer = [this] {
+        endTimer.stop();
         // Destroys this game: nothing may follow.
-        okno_.A_Stop.execute();
+        window_.A_Stop.execute();
     };
-    dno_ = tryb_ == TRYB_1024 ? 708 : 552;
-    znalezione_ = 0;
+    bottom_ = mode_ == kMode1024 ? 708 : 552;
+    found_ = 0;
 }
 
 // Click areas are controls of the window: they go with their objects, before the window.
 FallingGame::~FallingGame() = default;
 
-void FallingGame::dodajRozpraszacze(const std::vector<Word>& wybor) {
-    for (const Word& s : wybor) {
+void FallingGame::addDistractors(const std::vector<Word>& choice) {
+    for (const Word& s : choice) {
         if (!s.thumbnail || s.thumbnail->empty()) continue;
-        obrazki_.push_back(std::make_unique<FallingPicture>(okno_, *this, s));
+        pictures_.push_back(std::make_unique<FallingPicture>(window_, *this, s));
     }
 }
 
-bool FallingGame::cel(const FallingPicture& o) const {
-    return (o.flags & okno_.context().settings.falling.sounds) != 0;
+bool FallingGame::target(const FallingPicture& o) const {
+    return (o.flags & window_.context().settings.falling.sounds) != 0;
 }
 
-void FallingGame::ulozPola() {
-    if (!platform::fs::exists(kPlikPytajnik)) return;
-    const int krok = tryb_ == TRYB_1024 ? 39 : 30;
-    const int y = H - (tryb_ == TRYB_1024 ? 50 : 35);
-    const int x0 = W / 2 - krok * (liczbaCelow_ / 2 + liczbaCelow_ % 2);
-    for (int i = 0; i < liczbaCelow_; ++i) {
-        PictureField& p = *pola_[std::size_t(i)];
-        p.x = std::int16_t(x0 + i * krok);
+void FallingGame::layOutFields() {
+    if (!platform::fs::exists(kQuestionMarkFile)) return;
+    const int step = mode_ == kMode1024 ? 39 : 30;
+    const int y = H - (mode_ == kMode1024 ? 50 : 35);
+    const int x0 = W / 2 - step * (targetCount_ / 2 + targetCount_ % 2);
+    for (int i = 0; i < targetCount_; ++i) {
+        PictureField& p = *fields_[std::size_t(i)];
+        p.x = std::int16_t(x0 + i * step);
         p.y = std::int16_t(y);
-        p.rysuj(robocza_);
+        p.draw(workBitmap_);
     }
 }
 
-int FallingGame::losujX() const {
-    const int zakres = W - W / 3;
-    return zakres == 0 ? 10 : platform::random::below(zakres) + 10;
+int FallingGame::drawRandomX() const {
+    const int range = W - W / 3;
+    return range == 0 ? 10 : platform::random::below(range) + 10;
 }
 
-bool FallingGame::blisko(int x, int y) const {
-    for (const auto& o : obrazki_)
-        if (zaBlisko(x, y, o->x, o->y)) return true;
+bool FallingGame::isNear(int x, int y) const {
+    for (const auto& o : pictures_)
+        if (tooClose(x, y, o->x, o->y)) return true;
     return false;
 }
 
-void FallingGame::rozmiesc() {
-    const int zakres = W - W / 3;
-    for (std::size_t i = 0; i < obrazki_.size(); ++i) {
-        FallingPicture& o = *obrazki_[i];
-        const int h = o.obraz.height();
+void FallingGame::scatter() {
+    const int range = W - W / 3;
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+        FallingPicture& o = *pictures_[i];
+        const int h = o.picture.height();
         int x = 10, y = -h;
-        for (int proba = 0; proba < kMaksProb; ++proba) {
+        for (int trial = 0; trial < kMaxAttempts; ++trial) {
             const int r = platform::random::next();
-            x = (zakres == 0 ? 0 : r % zakres) + 10;
+            x = (range == 0 ? 0 : r % range) + 10;
             const int f = h == 0 ? 0 : r % h;
             y = -h - int(i) * f;
-            if (!blisko(x, y)) break;
+            if (!isNear(x, y)) break;
         }
         o.x = std::int16_t(x);
         o.y = std::int16_t(y);
-        o.wys = std::int16_t(h);
-        o.pole.setBounds(x, y, o.obraz.width(), h);
-        o.aktywny = true;
+        o.height = std::int16_t(h);
+        o.hitArea.setBounds(x, y, o.picture.width(), h);
+        o.active = true;
     }
 }
 
-void FallingGame::wypuscPonownie(FallingPicture& o) {
-    const int h = std::max(1, o.obraz.height());
+void FallingGame::releaseAgain(FallingPicture& o) {
+    const int h = std::max(1, o.picture.height());
     int y = -h;
-    int x = losujX();
-    for (int proba = 0; proba < kMaksProb && blisko(x, y); ++proba) {
+    int x = drawRandomX();
+    for (int trial = 0; trial < kMaxAttempts && isNear(x, y); ++trial) {
         y -= h;
-        x = losujX();
+        x = drawRandomX();
     }
     o.x = std::int16_t(x);
     o.y = std::int16_t(y);
-    o.wys = std::int16_t(o.obraz.height());
-    o.pole.setBounds(x, y, o.obraz.width(), o.obraz.height());
-    o.aktywny = true;
+    o.height = std::int16_t(o.picture.height());
+    o.hitArea.setBounds(x, y, o.picture.width(), o.picture.height());
+    o.active = true;
 }
 
-void FallingGame::krok() {
-    for (const auto& wsk : obrazki_) {
-        FallingPicture& o = *wsk;
-        if (!o.aktywny || !o.pole.visible()) continue;
-        const int w = o.obraz.width();
-        const int h = o.wys;
+void FallingGame::step() {
+    for (const auto& ptr : pictures_) {
+        FallingPicture& o = *ptr;
+        if (!o.active || !o.hitArea.visible()) continue;
+        const int w = o.picture.width();
+        const int h = o.height;
         const int x = o.x, y = o.y;
-        const platform::Rect wierszTla{x, y, x + w, y + 1};
-        if (y + h <= dno_) {
-            robocza_.copyRect(wierszTla, tla_, wierszTla);
+        const platform::Rect backgroundRow{x, y, x + w, y + 1};
+        if (y + h <= bottom_) {
+            workBitmap_.copyRect(backgroundRow, backgrounds_, backgroundRow);
             o.y = std::int16_t(y + 1);
-            o.pole.setPosition(x, y + 1);
-            robocza_.draw(x, y + 1, o.obraz);
+            o.hitArea.setPosition(x, y + 1);
+            workBitmap_.draw(x, y + 1, o.picture);
             continue;
         }
         // Sinking: squeeze what shows by one row, keeping its bottom edge on the line.
-        if (h > 1) robocza_.copyRect({x, y + 1, x + w, y + h}, robocza_, {x, y, x + w, y + h});
-        robocza_.copyRect(wierszTla, tla_, wierszTla);
+        if (h > 1) workBitmap_.copyRect({x, y + 1, x + w, y + h}, workBitmap_, {x, y, x + w, y + h});
+        workBitmap_.copyRect(backgroundRow, backgrounds_, backgroundRow);
         o.y = std::int16_t(y + 1);
         if (o.y > 0) {
             if (h < 0) {
-                wypuscPonownie(o);
+                releaseAgain(o);
                 continue;
             }
-            o.wys = std::int16_t(h - 1);
+            o.height = std::int16_t(h - 1);
         }
-        o.pole.setBounds(x, o.y, w, std::max<int>(0, o.wys));
+        o.hitArea.setBounds(x, o.y, w, std::max<int>(0, o.height));
     }
 }
 
-void FallingGame::klikObrazka(FallingPicture& o) {
-    okno_.context().statistics->aktywnosc();
-    if (koncowa_ || !o.aktywny) return;
-    if (cel(o)) {
+void FallingGame::pictureClicked(FallingPicture& o) {
+    window_.context().statistics->activity();
+    if (finalStage_ || !o.active) return;
+    if (target(o)) {
         // Every place is taken; the end phase starts at the next tick.
-        if (znalezione_ >= liczbaCelow_) return;
-        o.aktywny = false;
-        trafienie(o);
+        if (found_ >= targetCount_) return;
+        o.active = false;
+        onHit(o);
     } else {
-        pudlo();
+        miss();
     }
 }
 
-void FallingGame::trafienie(FallingPicture& o) {
-    okno_.context().statistics->dodajDobre();
-    const platform::Rect r{o.x, o.y, o.x + o.pole.width(), o.y + o.pole.height() + 1};
-    o.pole.hide();
-    robocza_.copyRect(r, tla_, r);
-    PictureField& p = *pola_[std::size_t(znalezione_)];
-    p.slowo = o.slowo;
-    p.biezacy = o.obraz;
-    p.rysuj(robocza_);
-    okno_.repaint();
-    ++znalezione_;
+void FallingGame::onHit(FallingPicture& o) {
+    window_.context().statistics->addCorrect();
+    const platform::Rect r{o.x, o.y, o.x + o.hitArea.width(), o.y + o.hitArea.height() + 1};
+    o.hitArea.hide();
+    workBitmap_.copyRect(r, backgrounds_, r);
+    PictureField& p = *fields_[std::size_t(found_)];
+    p.word = o.word;
+    p.current = o.picture;
+    p.draw(workBitmap_);
+    window_.repaint();
+    ++found_;
 }
 
-void FallingGame::pudlo() {
-    okno_.context().statistics->dodajZle();
-    if (liczbaCelow_ == 0) return;
-    if (znalezione_ > 0) {
-        --znalezione_;
-        const std::string& slowo = pola_[std::size_t(znalezione_)]->slowo;
+void FallingGame::miss() {
+    window_.context().statistics->addWrong();
+    if (targetCount_ == 0) return;
+    if (found_ > 0) {
+        --found_;
+        const std::string& word = fields_[std::size_t(found_)]->word;
         // The picture that filled the place, not a falling namesake.
-        FallingPicture* wraca = nullptr;
-        for (const auto& o : obrazki_)
-            if (o->slowo == slowo && !o->aktywny) {
-                wraca = o.get();
+        FallingPicture* returning = nullptr;
+        for (const auto& o : pictures_)
+            if (o->word == word && !o->active) {
+                returning = o.get();
                 break;
             }
-        if (wraca) {
-            wraca->pole.show();
-            wypuscPonownie(*wraca);
+        if (returning) {
+            returning->hitArea.show();
+            releaseAgain(*returning);
         }
     }
-    PictureField& p = *pola_[std::size_t(znalezione_)];
-    p.slowo.clear();
-    p.biezacy = p.czerwony;
-    p.rysuj(robocza_);
-    for (int i = znalezione_ + 1; i < liczbaCelow_; ++i) {
-        PictureField& q = *pola_[std::size_t(i)];
-        q.slowo.clear();
-        q.biezacy = q.pytajnik;
-        q.rysuj(robocza_);
+    PictureField& p = *fields_[std::size_t(found_)];
+    p.word.clear();
+    p.current = p.red;
+    p.draw(workBitmap_);
+    for (int i = found_ + 1; i < targetCount_; ++i) {
+        PictureField& q = *fields_[std::size_t(i)];
+        q.word.clear();
+        q.current = q.questionMark;
+        q.draw(workBitmap_);
     }
-    timerCzerwony.start();
-    okno_.repaint();
+    redTimer.start();
+    window_.repaint();
 }
 
-void FallingGame::koniecCzerwonego() {
-    timerCzerwony.stop();
-    if (znalezione_ >= liczbaCelow_) return;
-    PictureField& p = *pola_[std::size_t(znalezione_)];
-    p.slowo.clear();
-    p.biezacy = p.pytajnik;
-    p.rysuj(robocza_);
-    okno_.repaint();
+void FallingGame::endRed() {
+    redTimer.stop();
+    if (found_ >= targetCount_) return;
+    PictureField& p = *fields_[std::size_t(found_)];
+    p.word.clear();
+    p.current = p.questionMark;
+    p.draw(workBitmap_);
+    window_.repaint();
 }
 
-void FallingGame::podpowiedz() {
-    okno_.context().statistics->dodajPodpowiedz();
-    FallingPicture* najblizszy = nullptr;
-    for (const auto& o : obrazki_) {
-        if (!o->aktywny || !cel(*o) || o->y >= H) continue;
-        if (!najblizszy || std::abs(o->y) < std::abs(najblizszy->y)) najblizszy = o.get();
+void FallingGame::hint() {
+    window_.context().statistics->addHint();
+    FallingPicture* nearest = nullptr;
+    for (const auto& o : pictures_) {
+        if (!o->active || !target(*o) || o->y >= H) continue;
+        if (!nearest || std::abs(o->y) < std::abs(nearest->y)) nearest = o.get();
     }
-    if (!najblizszy) return;
-    if (najblizszy->y + najblizszy->obraz.height() < 0) wypuscPonownie(*najblizszy);
-    platform::Bitmap& b = najblizszy->obraz;
+    if (!nearest) return;
+    if (nearest->y + nearest->picture.height() < 0) releaseAgain(*nearest);
+    platform::Bitmap& b = nearest->picture;
     platform::Canvas& k = b.canvas();
     k.setBrushColor(platform::kRed);
     for (int d = 0; d < 4; ++d)
         k.frameRect({d, d, b.width() - d, b.height() - d});
 }
 
-void FallingGame::koniec() {
-    koncowa_ = true;
-    timerCzerwony.stop();
-    robocza_.draw(0, 0, tla_.bitmap());
-    for (const auto& o : obrazki_)
-        o->pole.hide();
-    for (const auto& p : pola_) {
-        if (platform::fs::exists(kPlikPytajnik)) {
-            p->pole.setBounds(p->x, p->y, p->szer, p->wys);
-            p->pole.show();
+void FallingGame::end() {
+    finalStage_ = true;
+    redTimer.stop();
+    workBitmap_.draw(0, 0, backgrounds_.bitmap());
+    for (const auto& o : pictures_)
+        o->hitArea.hide();
+    for (const auto& p : fields_) {
+        if (platform::fs::exists(kQuestionMarkFile)) {
+            p->hitArea.setBounds(p->x, p->y, p->width, p->height);
+            p->hitArea.show();
         }
-        p->rysuj(robocza_);
+        p->draw(workBitmap_);
     }
-    okrag_->rysujPierscien();
-    okno_.przyciskStop().pokaz();
-    okno_.przyciskPomoc().ukryj();
-    okno_.repaint();
-    timerKonca.start();
+    ring_->drawRing();
+    window_.stopButton().show();
+    window_.helpButton().hide();
+    window_.repaint();
+    endTimer.start();
 }
 
-void FallingGame::klikPola(PictureField& p) {
-    okno_.context().statistics->aktywnosc();
-    timerKonca.stop();
-    platform::Bitmap duzy;
-    const std::string plik = "Data\\Bio\\" + p.slowo + (tryb_ == TRYB_1024 ? "_mb.xji" : "_ms.xji");
-    if (!p.slowo.empty() && platform::fs::exists(plik)) {
+void FallingGame::fieldClicked(PictureField& p) {
+    window_.context().statistics->activity();
+    endTimer.stop();
+    platform::Bitmap large;
+    const std::string file = "Data\\Bio\\" + p.word + (mode_ == kMode1024 ? "_mb.xji" : "_ms.xji");
+    if (!p.word.empty() && platform::fs::exists(file)) {
         try {
-            wczytajJpeg(duzy, plik);
+            loadJpeg(large, file);
         } catch (const std::exception&) {
-            duzy.clear(); // a broken picture leaves the ring empty
+            large.clear(); // a broken picture leaves the ring empty
         }
     }
-    okrag_->rysujZObrazkiem(duzy);
-    okno_.repaint();
-    if (!p.slowo.empty()) odtworzSlowo(p.slowo);
+    ring_->drawWithPicture(large);
+    window_.repaint();
+    if (!p.word.empty()) playWord(p.word);
 }

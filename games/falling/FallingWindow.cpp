@@ -23,31 +23,31 @@
 
 namespace {
 
-platform::Font czcionkaNapisow() {
+platform::Font labelFont() {
     platform::Font f;
     f.family = "Arial Black";
     f.height = 17;
     return f;
 }
 
-std::string nazwyGlosek(std::uint16_t gloski) {
-    static const std::pair<std::uint16_t, const char*> nazwy[] = {
-        {GL_SZ, "SZ"}, {GL_ZZ, "Ż/RZ"}, {GL_CZ, "CZ"}, {GL_DZZ, "DŻ"}};
-    std::string wynik;
-    for (const auto& [bit, nazwa] : nazwy) {
-        if (!(gloski & bit)) continue;
-        if (!wynik.empty()) wynik += ", ";
-        wynik += nazwa;
+std::string soundNames(std::uint16_t sounds) {
+    static const std::pair<std::uint16_t, const char*> names[] = {
+        {kSoundSz, "SZ"}, {kSoundZz, "Ż/RZ"}, {kSoundCz, "CZ"}, {kSoundDzz, "DŻ"}};
+    std::string result;
+    for (const auto& [bit, name] : names) {
+        if (!(sounds & bit)) continue;
+        if (!result.empty()) result += ", ";
+        result += name;
     }
-    return wynik;
+    return result;
 }
 
 } // namespace
 
-platform::Bitmap FallingWindow::rysujCelownik() {
+platform::Bitmap FallingWindow::drawCrosshair() {
     platform::Bitmap b(32, 32, platform::PixelFormat::Bgra32);
     b.fill(0);
-    const auto punkt = [&b](int x, int y) {
+    const auto dot = [&b](int x, int y) {
         if (x < 0 || y < 0 || x >= 32 || y >= 32) return;
         std::uint8_t* p = b.scanline(y) + 4 * x;
         p[0] = 0;
@@ -60,9 +60,9 @@ platform::Bitmap FallingWindow::rysujCelownik() {
         for (int x = 0; x < 32; ++x) {
             const int dx = x - 16, dy = y - 16;
             const int r2 = dx * dx + dy * dy;
-            if (r2 >= 11 * 11 && r2 <= 13 * 13) punkt(x, y);
+            if (r2 >= 11 * 11 && r2 <= 13 * 13) dot(x, y);
             // The diagonals, left open around the centre so the target stays visible.
-            if ((dx == dy || dx == -dy) && r2 > 4 * 4 * 2 && r2 <= 15 * 15) punkt(x, y);
+            if ((dx == dy || dx == -dy) && r2 > 4 * 4 * 2 && r2 <= 15 * 15) dot(x, y);
         }
     return b;
 }
@@ -70,57 +70,57 @@ platform::Bitmap FallingWindow::rysujCelownik() {
 FallingWindow::FallingWindow(ProgramWindows& windows)
     : GameWindow(windows, "Spadające", "fmSpadajace", "Data\\Intf\\Spec\\mT_Spa_s.xbi",
                  "Data\\Intf\\Spec\\mT_Spa_b.xbi"),
-      vpSzukaj(*this), vpSzukGloski(*this) {
+      vpSearch(*this), vpSearchSound(*this) {
     t_Game.onTimer = [this] { tick(); };
 
-    for (platform::Label* l : {&vpSzukaj, &vpSzukGloski}) {
-        l->setFont(czcionkaNapisow());
+    for (platform::Label* l : {&vpSearch, &vpSearchSound}) {
+        l->setFont(labelFont());
         l->setTransparent(true);
         l->setAutoSize(true);
     }
-    vpSzukaj.name = "vpSzukaj";
-    vpSzukGloski.name = "vpSzukGloski";
+    vpSearch.name = "vpSzukaj";
+    vpSearchSound.name = "vpSzukGloski";
 
     try {
-        vpSzukaj.setPosition((W / 80) * (tryb_ == TRYB_1024 ? 68 : 62), (H / 80) * 77);
-        przyciskPomoc_ =
-            std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10, H / 7, &A_Pomoc);
-        przyciskStop_ = std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
-                                                     H / 7 + H / 8, &A_Stop);
-        platform::registerCursor(kKursorCelownik, rysujCelownik(), {16, 16});
-        setCursor(kKursorCelownik);
+        vpSearch.setPosition((W / 80) * (mode_ == kMode1024 ? 68 : 62), (H / 80) * 77);
+        helpButton_ =
+            std::make_unique<GameButton>(*this, "pomoc", workBitmap_.canvas(), W - W / 10, H / 7, &A_Help);
+        stopButton_ = std::make_unique<GameButton>(*this, "stop", workBitmap_.canvas(), W - W / 10 + 4,
+                                                   H / 7 + H / 8, &A_Stop);
+        platform::registerCursor(kCrosshairCursor, drawCrosshair(), {16, 16});
+        setCursor(kCrosshairCursor);
     } catch (const std::exception&) {
         setCursor(platform::kCursorDefault);
-        gra_.reset();
-        przyciskStop_.reset();
-        przyciskPomoc_.reset();
+        game_.reset();
+        stopButton_.reset();
+        helpButton_.reset();
         throw FatalError(1);
     }
 }
 
 // A picture that went missing since start-up leaves the background black rather than no window.
-void FallingWindow::zbudujObrazy() {
-    if (!robocza_.empty()) return;
+void FallingWindow::buildPictures() {
+    if (!workBitmap_.empty()) return;
     try {
-        wczytajBmp(obrazTla_, plikTla());
+        loadBmp(backgroundPicture_, backgroundFile());
     } catch (const std::exception&) {
-        obrazTla_ = platform::Bitmap();
+        backgroundPicture_ = platform::Bitmap();
     }
-    tlo_ = platform::Bitmap(W, H);
-    tlo_.canvas().draw(0, 0, obrazTla_);
-    robocza_ = platform::Bitmap(W, H);
-    robocza_.palette() = obrazTla_.palette();
-    obrazTla_ = platform::Bitmap();
+    background_ = platform::Bitmap(W, H);
+    background_.canvas().draw(0, 0, backgroundPicture_);
+    workBitmap_ = platform::Bitmap(W, H);
+    workBitmap_.palette() = backgroundPicture_.palette();
+    backgroundPicture_ = platform::Bitmap();
 }
 
-std::size_t FallingWindow::bajtyObrazow() const {
-    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize();
+std::size_t FallingWindow::pictureBytes() const {
+    return backgroundPicture_.byteSize() + background_.byteSize() + workBitmap_.byteSize();
 }
 
 // The game goes first: its click areas are controls of this window.
 FallingWindow::~FallingWindow() {
     t_Game.stop();
-    gra_.reset();
+    game_.reset();
 }
 
 // ---- events
@@ -128,139 +128,139 @@ FallingWindow::~FallingWindow() {
 // Clipped to what needs repainting: during play only the rectangles of moved pictures.
 void FallingWindow::paintEvent() {
     const platform::Rect r = paintArea();
-    pomalowano_ += (long long)r.width() * r.height();
-    canvas().draw(0, 0, robocza_);
+    paintedArea_ += (long long)r.width() * r.height();
+    canvas().draw(0, 0, workBitmap_);
 }
 
 void FallingWindow::showEvent() {
-    zbudujObrazy();
-    A_NowaGra.execute();
+    buildPictures();
+    A_NewGame.execute();
 }
 
 // Leaving the screen by any way stops the motion and the game's timers.
 void FallingWindow::hideEvent() {
     t_Game.stop();
-    if (gra_) {
-        gra_->timerKonca.stop();
-        gra_->timerCzerwony.stop();
+    if (game_) {
+        game_->endTimer.stop();
+        game_->redTimer.stop();
     }
-    zwolnijObrazy();
+    releasePictures();
 }
 
 void FallingWindow::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
-    context_.statistics->aktywnosc();
+    context_.statistics->activity();
 }
 
 void FallingWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
-    context_.statistics->aktywnosc();
+    context_.statistics->activity();
 }
 
 void FallingWindow::mouseMoveEvent(platform::ShiftState, int x, int y) {
-    if (!sledzKursor_) return;
-    const bool wPolu = x > 0 && x < 3 * W / 4 && y < 37 * H / 40;
-    setCursor(wPolu ? kKursorCelownik : platform::kCursorDefault);
+    if (!trackingCursor_) return;
+    const bool fieldOf = x > 0 && x < 3 * W / 4 && y < 37 * H / 40;
+    setCursor(fieldOf ? kCrosshairCursor : platform::kCursorDefault);
 }
 
 // ---- actions
 
 void FallingWindow::A_StopExecute() {
     // The end timer may fire while the results of the same game are on screen.
-    if (wynikiNaEkranie()) return;
+    if (resultsShown()) return;
     t_Game.stop();
-    zapiszGre(gra_ && gra_->wszystkieZnalezione());
-    gra_.reset();
-    if (pokazWyniki() == 1)
-        A_NowaGra.execute();
+    saveGame(game_ && game_->allFound());
+    game_.reset();
+    if (showResults() == 1)
+        A_NewGame.execute();
     else
         close();
 }
 
-void FallingWindow::A_NowaGraExecute() {
-    zbudujObrazy();
-    sledzKursor_ = true;
+void FallingWindow::A_NewGameExecute() {
+    buildPictures();
+    trackingCursor_ = true;
     const GameSettings& S = context_.settings.falling;
     GameSettings D;
     D.level = S.level;
     D.positions = 0x7000;
-    D.ustawDystraktory(S);
-    gra_.reset();
-    const int n = S.level == POZIOM_MALO      ? 5
-                  : S.level == POZIOM_SREDNIO ? 10
-                  : S.level == POZIOM_DUZO    ? 15
-                                              : 0;
-    std::string blad;
-    bool brakZasobow = false;
+    D.setDistractors(S);
+    game_.reset();
+    const int n = S.level == kQuantityMalo      ? 5
+                  : S.level == kQuantitySrednio ? 10
+                  : S.level == kQuantityDuzo    ? 15
+                                                : 0;
+    std::string error;
+    bool missingResources = false;
     try {
-        context_.catalogue->filtruj(S);
-        context_.catalogue->losuj(n);
-        context_.catalogue->wczytajMiniatury();
-        gra_ = std::make_unique<FallingGame>(*this, robocza_.canvas(), tlo_.canvas(),
-                                             context_.catalogue->wybrane());
-        context_.catalogue->filtruj(D);
-        context_.catalogue->losuj(n);
-        context_.catalogue->wczytajMiniatury();
-        gra_->dodajRozpraszacze(context_.catalogue->wybrane());
+        context_.catalogue->filter(S);
+        context_.catalogue->drawRandom(n);
+        context_.catalogue->loadThumbnails();
+        game_ = std::make_unique<FallingGame>(*this, workBitmap_.canvas(), background_.canvas(),
+                                              context_.catalogue->chosenWords());
+        context_.catalogue->filter(D);
+        context_.catalogue->drawRandom(n);
+        context_.catalogue->loadThumbnails();
+        game_->addDistractors(context_.catalogue->chosenWords());
     } catch (const FatalError&) {
         // The game's own pictures are missing: no game at all, and nothing to count.
-        gra_.reset();
-        brakZasobow = true;
+        game_.reset();
+        missingResources = true;
     } catch (const std::exception& e) {
         // No game: the window still shows and stops, and the game counts as not finished.
-        gra_.reset();
-        blad = e.what();
+        game_.reset();
+        error = e.what();
     }
-    if (brakZasobow) {
-        sledzKursor_ = false;
+    if (missingResources) {
+        trackingCursor_ = false;
         setCursor(platform::kCursorDefault);
-        FatalError(1).pokazBlad(this);
+        FatalError(1).showError(this);
         close();
         return;
     }
-    A_EkranPaint.execute();
-    if (gra_) gra_->ulozPola();
+    A_ScreenPaint.execute();
+    if (game_) game_->layOutFields();
     t_Game.start();
-    if (gra_) gra_->rozmiesc();
+    if (game_) game_->scatter();
 
-    vpSzukaj.setCaption("Wybierz obrazki z:");
-    vpSzukGloski.setCaption(nazwyGlosek(S.sounds));
-    vpSzukGloski.setPosition(vpSzukaj.left() + vpSzukaj.width() / 2 - vpSzukGloski.width() / 2,
-                             vpSzukaj.top() + vpSzukaj.height() + 2);
-    context_.statistics->start(ZAK_SPADAJACE, S);
+    vpSearch.setCaption("Wybierz obrazki z:");
+    vpSearchSound.setCaption(soundNames(S.sounds));
+    vpSearchSound.setPosition(vpSearch.left() + vpSearch.width() / 2 - vpSearchSound.width() / 2,
+                              vpSearch.top() + vpSearch.height() + 2);
+    context_.statistics->start(kGameFalling, S);
     repaint();
-    if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
+    if (!error.empty()) platform::app().handleException(std::runtime_error(error));
 }
 
-void FallingWindow::A_PomocExecute() {
-    context_.statistics->aktywnosc();
-    if (gra_) gra_->podpowiedz();
+void FallingWindow::A_HelpExecute() {
+    context_.statistics->activity();
+    if (game_) game_->hint();
 }
 
-void FallingWindow::A_EkranPaintExecute() {
-    zbudujObrazy();
-    robocza_.canvas().draw(0, 0, tlo_);
-    przyciskPomoc_->pokaz();
-    przyciskPomoc_->rysuj();
-    przyciskStop_->rysuj();
+void FallingWindow::A_ScreenPaintExecute() {
+    buildPictures();
+    workBitmap_.canvas().draw(0, 0, background_);
+    helpButton_->show();
+    helpButton_->draw();
+    stopButton_->draw();
 }
 
 void FallingWindow::tick() {
     // Nothing falls while nobody can see it.
-    const bool ukryty = platform::app().minimised();
-    if (const int takt = ukryty ? kTaktUkrytegoMs : kTaktMs; t_Game.interval() != takt)
-        t_Game.setInterval(takt);
-    if (!gra_ || ukryty) return;
-    if (!gra_->wszystkieZnalezione()) {
-        const int kroki = context_.settings.falling.level;
-        if (kroki < 1 || kroki > 3) return;
-        for (int k = 0; k < kroki; ++k)
-            gra_->krok();
+    const bool hidden = platform::app().minimised();
+    if (const int tickMs = hidden ? kHiddenTickMs : kTickMs; t_Game.interval() != tickMs)
+        t_Game.setInterval(tickMs);
+    if (!game_ || hidden) return;
+    if (!game_->allFound()) {
+        const int steps = context_.settings.falling.level;
+        if (steps < 1 || steps > 3) return;
+        for (int k = 0; k < steps; ++k)
+            game_->step();
         return;
     }
     t_Game.stop();
-    sledzKursor_ = false;
+    trackingCursor_ = false;
     setCursor(platform::kCursorDefault);
-    vpSzukaj.setCaption("Wybierz obrazek,");
-    vpSzukGloski.setCaption("aby go powiększyć.");
-    vpSzukGloski.setLeft(vpSzukaj.left());
-    gra_->koniec();
+    vpSearch.setCaption("Wybierz obrazek,");
+    vpSearchSound.setCaption("aby go powiększyć.");
+    vpSearchSound.setLeft(vpSearch.left());
+    game_->end();
 }

@@ -21,32 +21,32 @@ class GameButton;
 class FallingWindow : public GameWindow {
 public:
     // The window's own cursor over the playing area.
-    static constexpr platform::CursorId kKursorCelownik = 5;
+    static constexpr platform::CursorId kCrosshairCursor = 5;
 
     // Raises FatalError code 1 when its pictures cannot be loaded.
     explicit FallingWindow(ProgramWindows& windows);
     ~FallingWindow() override;
 
-    platform::Label vpSzukaj, vpSzukGloski;
+    platform::Label vpSearch, vpSearchSound;
     // One step of the falling pictures; while the program is minimised the timer only looks now and then
     // whether it is back, so a hidden game costs no CPU.
-    static constexpr int kTaktMs = 25, kTaktUkrytegoMs = 250;
-    platform::Timer t_Game{kTaktMs};
+    static constexpr int kTickMs = 25, kHiddenTickMs = 250;
+    platform::Timer t_Game{kTickMs};
 
-    GameButton& przyciskStop() { return *przyciskStop_; }
-    GameButton& przyciskPomoc() { return *przyciskPomoc_; }
+    GameButton& stopButton() { return *stopButton_; }
+    GameButton& helpButton() { return *helpButton_; }
 
     // Pixels brought to the screen by paints so far (what a tick costs on screen).
-    long long pomalowano() const { return pomalowano_; }
+    long long paintedArea() const { return paintedArea_; }
 
     // The current game; null between games.
-    FallingGame* gra() const { return gra_.get(); }
+    FallingGame* game() const { return game_.get(); }
 
     // The sight drawn in code: a red circle crossed by its diagonals, open in the middle.
-    static platform::Bitmap rysujCelownik();
+    static platform::Bitmap drawCrosshair();
 
     // Bytes of the window's own screen-sized pictures: none while hidden.
-    std::size_t bajtyObrazow() const override;
+    std::size_t pictureBytes() const override;
 
 protected:
     void paintEvent() override;
@@ -58,14 +58,14 @@ protected:
 
 private:
     void A_StopExecute() override;
-    void A_NowaGraExecute() override;
-    void A_PomocExecute() override;
-    void A_EkranPaintExecute() override;
-    void zbudujObrazy() override;
+    void A_NewGameExecute() override;
+    void A_HelpExecute() override;
+    void A_ScreenPaintExecute() override;
+    void buildPictures() override;
     void tick();
 
-    long long pomalowano_ = 0;
-    bool sledzKursor_ = false; // the mouse-move rule for the sight is installed
-    platform::Bitmap obrazTla_;
-    std::unique_ptr<FallingGame> gra_;
+    long long paintedArea_ = 0;
+    bool trackingCursor_ = false; // the mouse-move rule for the sight is installed
+    platform::Bitmap backgroundPicture_;
+    std::unique_ptr<FallingGame> game_;
 };

@@ -24,399 +24,398 @@
 
 namespace {
 
-constexpr int kPrzerwaPoPochwale = 300;
-constexpr int kZamiastSlowa = 1000;
+constexpr int kPauseAfterPraise = 300;
+constexpr int kInsteadOfWordMs = 1000;
 // Scattering gives up searching for a free place after this many draws (never with real words).
-constexpr int kProbRozrzutu = 20000;
+constexpr int kScatterAttempts = 20000;
 
 } // namespace
 
 // ---- the tile
 
-LetterTile::LetterTile(LabellingWindow& okno, LabellingGame& gra, const std::string& tekst, bool czerwona,
-                       int tryb)
-    : tekst_(tekst) {
-    const std::string nazwa = kodLitery(tekst) + (czerwona ? (tryb == TRYB_800 ? "_red_s" : "_red_b")
-                                                           : (tryb == TRYB_800 ? "_s" : "_b"));
+LetterTile::LetterTile(LabellingWindow& window, LabellingGame& game, const std::string& text, bool red,
+                       int mode)
+    : text_(text) {
+    const std::string name =
+        tileCode(text) + (red ? (mode == kMode800 ? "_red_s" : "_red_b") : (mode == kMode800 ? "_s" : "_b"));
     try {
-        OtworzBMP(nazwa, obraz_);
+        openBmp(name, picture_);
     } catch (const std::exception&) {
-        obraz_.clear();
+        picture_.clear();
     }
     // A tile without a picture still has to be draggable: a blank square of the tile size.
-    if (obraz_.empty()) {
-        const int bok = gra.bok();
-        obraz_ = platform::Bitmap(bok, bok);
-        obraz_.fill(0xFF);
+    if (picture_.empty()) {
+        const int side = game.side();
+        picture_ = platform::Bitmap(side, side);
+        picture_.fill(0xFF);
     }
-    pole_ = std::make_unique<platform::ImageControl>(okno);
-    pole_->name = "litera";
-    pole_->setBounds(0, 0, obraz_.width(), obraz_.height());
-    pole_->setCursor(platform::kCursorHand);
-    pole_->onMouseDown = [&gra, this](platform::MouseButton b, platform::ShiftState s, int mx, int my) {
-        gra.wcisnieta(*this, b, s, mx, my);
+    hitArea_ = std::make_unique<platform::ImageControl>(window);
+    hitArea_->name = "litera";
+    hitArea_->setBounds(0, 0, picture_.width(), picture_.height());
+    hitArea_->setCursor(platform::kCursorHand);
+    hitArea_->onMouseDown = [&game, this](platform::MouseButton b, platform::ShiftState s, int mx, int my) {
+        game.tilePressed(*this, b, s, mx, my);
     };
-    pole_->onMouseMove = [&gra, this](platform::MouseButton, platform::ShiftState s, int, int) {
-        gra.przesuwana(*this, s);
+    hitArea_->onMouseMove = [&game, this](platform::MouseButton, platform::ShiftState s, int, int) {
+        game.tileMoved(*this, s);
     };
-    pole_->onMouseUp = [&gra, this](platform::MouseButton b, platform::ShiftState, int, int) {
-        gra.puszczona(*this, b);
+    hitArea_->onMouseUp = [&game, this](platform::MouseButton b, platform::ShiftState, int, int) {
+        game.tileReleased(*this, b);
     };
-    pole_->onDblClick = [&gra, this] { gra.dwuklik(*this); };
-    pole_->show();
+    hitArea_->onDblClick = [&game, this] { game.doubleClick(*this); };
+    hitArea_->show();
 }
 
 LetterTile::~LetterTile() = default;
 
-void LetterTile::ustaw(int x, int y) {
+void LetterTile::moveTo(int x, int y) {
     x_ = std::int16_t(x);
     y_ = std::int16_t(y);
-    if (pole_) pole_->setPosition(x, y);
+    if (hitArea_) hitArea_->setPosition(x, y);
 }
 
-void LetterTile::rysuj(platform::Canvas& kanwa) const {
-    if (!obraz_.empty()) kanwa.draw(x_, y_, obraz_);
+void LetterTile::draw(platform::Canvas& canvas) const {
+    if (!picture_.empty()) canvas.draw(x_, y_, picture_);
 }
 
 // ---- the game
 
-LabellingGame::LabellingGame(LabellingWindow& okno) : okno_(okno) {
-    tryb_ = okno.tryb();
-    W_ = okno_.context().layout.areaWidth();
-    H_ = okno_.context().layout.areaHeight();
-    bok_ = tryb_ == TRYB_800 ? 44 : 55;
-    nrOstatniego_ = std::int32_t(okno_.context().catalogue->wybrane().size()) - 1;
-    timerKonca_.onTimer = [this] {
-        timerKonca_.stop();
-        okno_.A_Stop.execute();
+LabellingGame::LabellingGame(LabellingWindow& window) : window_(window) {
+    mode_ = window.mode();
+    W_ = window_.context().layout.areaWidth();
+    H_ = window_.context().layout.areaHeight();
+    side_ = mode_ == kMode800 ? 44 : 55;
+    lastIndex_ = std::int32_t(window_.context().catalogue->chosenWords().size()) - 1;
+    endTimer_.onTimer = [this] {
+        endTimer_.stop();
+        window_.A_Stop.execute();
     };
     try {
-        const std::string plik = tryb_ == TRYB_800 ? "Data\\Bio\\_matr_ups.xji" : "Data\\Bio\\_matr_upb.xji";
-        if (platform::fs::exists(plik)) wczytajJpeg(maska_, plik);
+        const std::string file = mode_ == kMode800 ? "Data\\Bio\\_matr_ups.xji" : "Data\\Bio\\_matr_upb.xji";
+        if (platform::fs::exists(file)) loadJpeg(mask_, file);
     } catch (const std::exception&) {
-        maska_.clear();
+        mask_.clear();
     }
 }
 
 // The tiles' hit areas are controls of the window: they go before the window does.
 LabellingGame::~LabellingGame() {
-    timerKonca_.stop();
+    endTimer_.stop();
 }
 
-Word* LabellingGame::biezace() const {
-    auto& w = okno_.context().catalogue->wybrane();
-    if (nrSlowa_ < 0 || std::size_t(nrSlowa_) >= w.size()) return nullptr;
-    return &w[std::size_t(nrSlowa_)];
+Word* LabellingGame::currentWord() const {
+    auto& w = window_.context().catalogue->chosenWords();
+    if (wordIndex_ < 0 || std::size_t(wordIndex_) >= w.size()) return nullptr;
+    return &w[std::size_t(wordIndex_)];
 }
 
-int LabellingGame::losowa(int m) const {
+int LabellingGame::randomBelow(int m) const {
     return m <= 0 ? 0 : platform::random::below(m);
 }
 
-platform::Point LabellingGame::miejscePola(int i, int n, int w, int h, int bok) {
+platform::Point LabellingGame::fieldPlace(int i, int n, int w, int h, int side) {
     const int x0 = w / 2 - (n / 2) * 60 - (n % 2) * 30;
-    return {x0 + i * (bok + 15), h - h / 4};
+    return {x0 + i * (side + 15), h - h / 4};
 }
 
-platform::Point LabellingGame::miejsceNaKafelek(int x, int y, int w, int h) const {
+platform::Point LabellingGame::placeForTile(int x, int y, int w, int h) const {
     x = std::clamp(x, 0, std::max(0, W_ - w));
     y = std::clamp(y, 0, std::max(0, H_ - h));
     // The buttons stand in a column at the right: a tile over one moves left of it.
-    const std::vector<platform::Rect> przyciski = okno_.obszaryPrzyciskow();
-    for (std::size_t runda = 0; runda < przyciski.size(); ++runda) {
-        bool przesuniety = false;
-        for (const platform::Rect& r : przyciski)
+    const std::vector<platform::Rect> buttons = window_.buttonAreas();
+    for (std::size_t turn = 0; turn < buttons.size(); ++turn) {
+        bool moved = false;
+        for (const platform::Rect& r : buttons)
             if (!platform::Rect::fromSize(x, y, w, h).intersect(r).empty()) {
                 x = std::max(0, r.left - w);
-                przesuniety = true;
+                moved = true;
             }
-        if (!przesuniety) break;
+        if (!moved) break;
     }
     return {x, y};
 }
 
-bool LabellingGame::zajete(const platform::Rect& r) const {
+bool LabellingGame::occupied(const platform::Rect& r) const {
     if (r.left < 0 || r.top < 0 || r.right > W_ || r.bottom > H_) return true;
-    for (const auto& p : pola_) {
-        const platform::Rect ramka{p->x() - kRamka, p->y() - kRamka, p->x() + bok_ + kRamka,
-                                   p->y() + bok_ + kRamka};
-        if (!r.intersect(ramka).empty()) return true;
+    for (const auto& p : fields_) {
+        const platform::Rect frame{p->x() - kFrame, p->y() - kFrame, p->x() + side_ + kFrame,
+                                   p->y() + side_ + kFrame};
+        if (!r.intersect(frame).empty()) return true;
     }
-    for (const platform::Rect& b : okno_.obszaryPrzyciskow())
+    for (const platform::Rect& b : window_.buttonAreas())
         if (!r.intersect(b).empty()) return true;
     return false;
 }
 
-void LabellingGame::przygotujZadanie() {
-    ostatniZly_.clear();
-    przeciagana_ = nullptr;
-    chwycona_ = nullptr;
-    poDwukliku_ = false;
-    pola_.clear();
-    litery_.clear();
-    odpowiedz_.clear();
-    slowo_.clear();
-    const Word* s = biezace();
+void LabellingGame::prepareTask() {
+    lastWrong_.clear();
+    draggedTile_ = nullptr;
+    grabbed_ = nullptr;
+    afterDoubleClick_ = false;
+    fields_.clear();
+    tiles_.clear();
+    correctAnswer_.clear();
+    word_.clear();
+    const Word* s = currentWord();
     if (!s) return;
-    slowo_ = s->stem;
-    for (const SoundUnit& j : podzielGlosy(s->spelling)) {
-        litery_.push_back(std::make_unique<LetterTile>(okno_, *this, j.tekst, j.oznaczona, tryb_));
-        odpowiedz_ += j.tekst;
+    word_ = s->stem;
+    for (const SoundUnit& j : splitSounds(s->spelling)) {
+        tiles_.push_back(std::make_unique<LetterTile>(window_, *this, j.text, j.isMarked, mode_));
+        correctAnswer_ += j.text;
     }
-    for (std::size_t i = 0; i < litery_.size(); ++i)
-        pola_.push_back(std::make_unique<LetterField>());
-    ustawPola();
+    for (std::size_t i = 0; i < tiles_.size(); ++i)
+        fields_.push_back(std::make_unique<LetterField>());
+    placeFields();
 }
 
-void LabellingGame::rysujObrazek() {
-    if (!kanwaRobocza_) return;
-    const Word* s = biezace();
-    if (!maska_.empty()) {
-        kanwaRobocza_->setCopyMode(platform::CopyMode::SrcPaint);
-        kanwaRobocza_->draw(xObrazka_, yObrazka_, maska_);
+void LabellingGame::drawPicture() {
+    if (!workCanvas_) return;
+    const Word* s = currentWord();
+    if (!mask_.empty()) {
+        workCanvas_->setCopyMode(platform::CopyMode::SrcPaint);
+        workCanvas_->draw(pictureX_, pictureY_, mask_);
     }
     if (s && s->picture && !s->picture->empty()) {
-        kanwaRobocza_->setCopyMode(platform::CopyMode::SrcAnd);
-        kanwaRobocza_->draw(xObrazka_, yObrazka_, *s->picture);
+        workCanvas_->setCopyMode(platform::CopyMode::SrcAnd);
+        workCanvas_->draw(pictureX_, pictureY_, *s->picture);
     }
-    kanwaRobocza_->setCopyMode(platform::CopyMode::SrcCopy);
+    workCanvas_->setCopyMode(platform::CopyMode::SrcCopy);
 }
 
-void LabellingGame::ustawPola() {
-    const int n = int(pola_.size());
+void LabellingGame::placeFields() {
+    const int n = int(fields_.size());
     for (int i = 0; i < n; ++i) {
-        const platform::Point p = miejscePola(i, n, W_, H_, bok_);
-        pola_[std::size_t(i)]->ustaw(p.x, p.y);
+        const platform::Point p = fieldPlace(i, n, W_, H_, side_);
+        fields_[std::size_t(i)]->moveTo(p.x, p.y);
     }
 }
 
-void LabellingGame::rysujPola(platform::Canvas& kanwa) {
-    ustawPola();
-    for (const auto& pole : pola_) {
-        kanwa.setBrushColor(pole->pusty() ? platform::kRed : platform::kYellow);
-        for (int k = 1; k <= kRamka; ++k)
-            kanwa.frameRect({pole->x() - k, pole->y() - k, pole->x() + bok_ + k, pole->y() + bok_ + k});
+void LabellingGame::drawFields(platform::Canvas& canvas) {
+    placeFields();
+    for (const auto& hitArea : fields_) {
+        canvas.setBrushColor(hitArea->isEmpty() ? platform::kRed : platform::kYellow);
+        for (int k = 1; k <= kFrame; ++k)
+            canvas.frameRect(
+                {hitArea->x() - k, hitArea->y() - k, hitArea->x() + side_ + k, hitArea->y() + side_ + k});
     }
-    kanwa.setBrushColor(platform::kWhite);
+    canvas.setBrushColor(platform::kWhite);
 }
 
-void LabellingGame::rysujLitery() {
-    if (!kanwaRobocza_) return;
-    for (const auto& l : litery_)
-        if (l.get() != przeciagana_) l->rysuj(*kanwaRobocza_);
+void LabellingGame::drawTiles() {
+    if (!workCanvas_) return;
+    for (const auto& l : tiles_)
+        if (l.get() != draggedTile_) l->draw(*workCanvas_);
 }
 
-void LabellingGame::ukryjLitery() {
-    przeciagana_ = nullptr;
-    chwycona_ = nullptr;
-    for (const auto& l : litery_)
-        l->pole_->hide();
+void LabellingGame::hideTiles() {
+    draggedTile_ = nullptr;
+    grabbed_ = nullptr;
+    for (const auto& l : tiles_)
+        l->hitArea_->hide();
 }
 
-void LabellingGame::rozrzuc() {
-    for (std::size_t i = 0; i < litery_.size(); ++i) {
+void LabellingGame::scatter() {
+    for (std::size_t i = 0; i < tiles_.size(); ++i) {
         int x = 0, y = 0;
-        for (int proba = 0; proba < kProbRozrzutu; ++proba) {
-            y = 10 + losowa(H_ - 75);
-            x = y < H_ - H_ / 5 ? 10 + losowa(W_ / 5) : 10 + losowa(W_ - 75);
-            bool blisko = zajete(
-                platform::Rect::fromSize(x, y, litery_[i]->obraz().width(), litery_[i]->obraz().height()));
-            for (std::size_t j = 0; j < i && !blisko; ++j) {
-                const auto& l = litery_[j];
-                if (std::abs(x - l->x()) < kOdstep && std::abs(y - l->y()) < kOdstep) blisko = true;
+        for (int trial = 0; trial < kScatterAttempts; ++trial) {
+            y = 10 + randomBelow(H_ - 75);
+            x = y < H_ - H_ / 5 ? 10 + randomBelow(W_ / 5) : 10 + randomBelow(W_ - 75);
+            bool isNear = occupied(
+                platform::Rect::fromSize(x, y, tiles_[i]->picture().width(), tiles_[i]->picture().height()));
+            for (std::size_t j = 0; j < i && !isNear; ++j) {
+                const auto& l = tiles_[j];
+                if (std::abs(x - l->x()) < kSpacing && std::abs(y - l->y()) < kSpacing) isNear = true;
             }
-            if (!blisko) break;
+            if (!isNear) break;
         }
-        litery_[i]->ustaw(x, y);
+        tiles_[i]->moveTo(x, y);
     }
-    przeciagana_ = nullptr;
-    chwycona_ = nullptr;
-    ostatniZly_.clear();
-    for (auto& p : pola_)
-        p->oproznij();
-    if (kanwaRobocza_) rysujPola(*kanwaRobocza_);
-    for (const auto& l : litery_)
-        l->pole_->show();
+    draggedTile_ = nullptr;
+    grabbed_ = nullptr;
+    lastWrong_.clear();
+    for (auto& p : fields_)
+        p->vacate();
+    if (workCanvas_) drawFields(*workCanvas_);
+    for (const auto& l : tiles_)
+        l->hitArea_->show();
 }
 
-void LabellingGame::pokazRozwiazanie() {
-    przeciagana_ = nullptr;
-    chwycona_ = nullptr;
-    ustawPola();
-    for (std::size_t i = 0; i < pola_.size() && i < litery_.size(); ++i) {
-        LetterField& pole = *pola_[i];
-        LetterTile& l = *litery_[i];
-        pole.przyjmij(l);
-        l.ustaw(pole.x(), pole.y());
-        l.pole_->hide();
+void LabellingGame::showSolution() {
+    draggedTile_ = nullptr;
+    grabbed_ = nullptr;
+    placeFields();
+    for (std::size_t i = 0; i < fields_.size() && i < tiles_.size(); ++i) {
+        LetterField& hitArea = *fields_[i];
+        LetterTile& l = *tiles_[i];
+        hitArea.accept(l);
+        l.moveTo(hitArea.x(), hitArea.y());
+        l.hitArea_->hide();
     }
-    if (!kanwaRobocza_) return;
-    rysujPola(*kanwaRobocza_);
-    for (std::size_t i = 0; i < pola_.size() && i < litery_.size(); ++i)
-        litery_[i]->rysuj(*kanwaRobocza_);
+    if (!workCanvas_) return;
+    drawFields(*workCanvas_);
+    for (std::size_t i = 0; i < fields_.size() && i < tiles_.size(); ++i)
+        tiles_[i]->draw(*workCanvas_);
 }
 
-void LabellingGame::powiedz() {
-    if (!odtworzSlowo(slowo_)) platform::loop::blockFor(kZamiastSlowa);
+void LabellingGame::say() {
+    if (!playWord(word_)) platform::loop::blockFor(kInsteadOfWordMs);
 }
 
-void LabellingGame::podpowiedz() {
-    rysujObrazek();
-    pokazRozwiazanie();
-    okno_.odswiez();
-    powiedz();
-    okno_.context().statistics->dodajPodpowiedz();
+void LabellingGame::hint() {
+    drawPicture();
+    showSolution();
+    window_.refresh();
+    say();
+    window_.context().statistics->addHint();
 }
 
-bool LabellingGame::nastepne() {
-    if (jestOstatnie() || nrOstatniego_ < 0) return false;
-    ++nrSlowa_;
+bool LabellingGame::next() {
+    if (isLast() || lastIndex_ < 0) return false;
+    ++wordIndex_;
     return true;
 }
 
-bool LabellingGame::poprzednie() {
-    if (jestPierwsze()) return false;
-    --nrSlowa_;
+bool LabellingGame::previous() {
+    if (isFirst()) return false;
+    --wordIndex_;
     return true;
 }
 
-bool LabellingGame::rozwiazane() const {
-    const Word* s = biezace();
-    return s && !(s->flags & SLOWO_WYBRANE);
+bool LabellingGame::solved() const {
+    const Word* s = currentWord();
+    return s && !(s->flags & kWordChosen);
 }
 
-bool LabellingGame::wszystkieZnalezione() const {
-    for (const Word& s : okno_.context().catalogue->wybrane())
-        if (s.flags & SLOWO_WYBRANE) return false;
+bool LabellingGame::allFound() const {
+    for (const Word& s : window_.context().catalogue->chosenWords())
+        if (s.flags & kWordChosen) return false;
     return true;
 }
 
-bool LabellingGame::trafionoObrazek(int x, int y) {
-    Word* s = biezace();
-    if (!s || maska_.empty()) return false;
-    if (!(xObrazka_ < x && x < xObrazka_ + maska_.width() && yObrazka_ < y &&
-          y < yObrazka_ + maska_.height()))
+bool LabellingGame::hitsPicture(int x, int y) {
+    Word* s = currentWord();
+    if (!s || mask_.empty()) return false;
+    if (!(pictureX_ < x && x < pictureX_ + mask_.width() && pictureY_ < y && y < pictureY_ + mask_.height()))
         return false;
-    s->flags |= SLOWO_WYBRANE;
+    s->flags |= kWordChosen;
     return true;
 }
 
-void LabellingGame::przerysujPola() {
-    if (kanwaRobocza_) rysujPola(*kanwaRobocza_);
-    okno_.odswiez();
+void LabellingGame::redrawFields() {
+    if (workCanvas_) drawFields(*workCanvas_);
+    window_.refresh();
 }
 
 // ---- drag and drop
 
-void LabellingGame::wcisnieta(LetterTile& l, platform::MouseButton b, platform::ShiftState s, int mx,
-                              int my) {
+void LabellingGame::tilePressed(LetterTile& l, platform::MouseButton b, platform::ShiftState s, int mx,
+                                int my) {
     if (b != platform::MouseButton::Left) return;
-    okno_.context().statistics->aktywnosc();
+    window_.context().statistics->activity();
     // The second press of a double click belongs to the double click: the tile stays where it is.
     if (s & platform::kDouble) {
-        poDwukliku_ = true;
-        chwycona_ = nullptr;
+        afterDoubleClick_ = true;
+        grabbed_ = nullptr;
         return;
     }
-    poDwukliku_ = false;
-    for (auto& p : pola_)
-        if (p->litera_ == &l) p->oproznij();
-    przerysujPola();
+    afterDoubleClick_ = false;
+    for (auto& p : fields_)
+        if (p->tile_ == &l) p->vacate();
+    redrawFields();
     // Drawn last from now on, so it stays on top of the others.
-    for (auto& u : litery_)
+    for (auto& u : tiles_)
         if (u.get() == &l) {
-            std::swap(u, litery_.back());
+            std::swap(u, tiles_.back());
             break;
         }
-    przeciagana_ = &l;
-    okno_.scenaBez(l);
-    przeciagana_ = nullptr;
-    chwycona_ = &l;
+    draggedTile_ = &l;
+    window_.sceneWithout(l);
+    draggedTile_ = nullptr;
+    grabbed_ = &l;
     // The window has no frame: its client area starts at its corner.
-    chwyt_ = {okno_.left() + mx, okno_.top() + my};
+    grabOffset_ = {window_.left() + mx, window_.top() + my};
 }
 
-void LabellingGame::przesuwana(LetterTile& l, platform::ShiftState s) {
+void LabellingGame::tileMoved(LetterTile& l, platform::ShiftState s) {
     using namespace platform;
-    if (chwycona_ != &l || !kanwaRobocza_ || !kanwaPrzeciagania_) return;
-    const ShiftState wazne = kShift | kCtrl | kAlt | kLeftButton | kRightButton | kMiddleButton;
-    if ((s & wazne) != kLeftButton) return;
-    const Point kursor = app().cursorPos();
-    const Rect stary = l.obszar();
-    kanwaRobocza_->copyRect(stary, *kanwaPrzeciagania_, stary);
-    l.x_ = std::int16_t(kursor.x - chwyt_.x);
-    l.y_ = std::int16_t(kursor.y - chwyt_.y);
-    l.rysuj(*kanwaRobocza_);
+    if (grabbed_ != &l || !workCanvas_ || !dragCanvas_) return;
+    const ShiftState important = kShift | kCtrl | kAlt | kLeftButton | kRightButton | kMiddleButton;
+    if ((s & important) != kLeftButton) return;
+    const Point cursor = app().cursorPos();
+    const Rect oldArea = l.area();
+    workCanvas_->copyRect(oldArea, *dragCanvas_, oldArea);
+    l.x_ = std::int16_t(cursor.x - grabOffset_.x);
+    l.y_ = std::int16_t(cursor.y - grabOffset_.y);
+    l.draw(*workCanvas_);
     // The old place with a margin, and the new one, which a fast move may put elsewhere.
-    const Rect brzeg{stary.left - 5, stary.top - 5, stary.right + 5, stary.bottom + 5};
-    okno_.odswiez(brzeg.unite(l.obszar()));
+    const Rect border{oldArea.left - 5, oldArea.top - 5, oldArea.right + 5, oldArea.bottom + 5};
+    window_.refresh(border.unite(l.area()));
 }
 
-void LabellingGame::puszczona(LetterTile& l, platform::MouseButton b) {
+void LabellingGame::tileReleased(LetterTile& l, platform::MouseButton b) {
     if (b != platform::MouseButton::Left) return;
-    if (poDwukliku_) {
-        poDwukliku_ = false;
+    if (afterDoubleClick_) {
+        afterDoubleClick_ = false;
         return;
     }
-    if (chwycona_ != &l) return;
-    chwycona_ = nullptr;
-    okno_.context().statistics->aktywnosc();
+    if (grabbed_ != &l) return;
+    grabbed_ = nullptr;
+    window_.context().statistics->activity();
     // The picture at the drop point goes: the tile may be moved on from there.
-    if (kanwaRobocza_ && kanwaPrzeciagania_)
-        kanwaRobocza_->copyRect(l.obszar(), *kanwaPrzeciagania_, l.obszar());
-    l.ustaw(l.x(), l.y());
-    for (auto& p : pola_) {
-        if (std::abs(l.x() - p->x()) > kZasiegPola || std::abs(l.y() - p->y()) > kZasiegPola) continue;
-        if (!p->pusty()) {
-            l.ustaw(p->x(), p->y() - kNadPolem);
-            przerysujPola();
+    if (workCanvas_ && dragCanvas_) workCanvas_->copyRect(l.area(), *dragCanvas_, l.area());
+    l.moveTo(l.x(), l.y());
+    for (auto& p : fields_) {
+        if (std::abs(l.x() - p->x()) > kFieldReach || std::abs(l.y() - p->y()) > kFieldReach) continue;
+        if (!p->isEmpty()) {
+            l.moveTo(p->x(), p->y() - kAboveField);
+            redrawFields();
             return;
         }
-        l.ustaw(p->x(), p->y());
-        p->przyjmij(l);
-        przerysujPola();
-        sprawdz();
+        l.moveTo(p->x(), p->y());
+        p->accept(l);
+        redrawFields();
+        check();
         return;
     }
     // Off the play area or on a button the tile could be lost or block the button.
-    const platform::Point p = miejsceNaKafelek(l.x(), l.y(), l.obraz().width(), l.obraz().height());
-    l.ustaw(p.x, p.y);
-    okno_.odswiez();
+    const platform::Point p = placeForTile(l.x(), l.y(), l.picture().width(), l.picture().height());
+    l.moveTo(p.x, p.y);
+    window_.refresh();
 }
 
-void LabellingGame::dwuklik(LetterTile& l) {
-    for (auto& p : pola_)
-        if (p->tekst() == l.tekst() && p->x() == l.x() && p->y() == l.y()) {
-            p->oproznij();
+void LabellingGame::doubleClick(LetterTile& l) {
+    for (auto& p : fields_)
+        if (p->text() == l.text() && p->x() == l.x() && p->y() == l.y()) {
+            p->vacate();
             break;
         }
-    przerysujPola();
+    redrawFields();
 }
 
-void LabellingGame::sprawdz() {
-    std::string napis;
-    for (const auto& p : pola_) {
-        if (p->pusty()) return;
-        napis += p->tekst();
+void LabellingGame::check() {
+    std::string caption;
+    for (const auto& p : fields_) {
+        if (p->isEmpty()) return;
+        caption += p->text();
     }
-    if (napis != odpowiedz_) {
-        if (napis == ostatniZly_) return;
-        ostatniZly_ = napis;
-        okno_.context().statistics->dodajZle();
-        odtworzPochwale(ZACHETA);
+    if (caption != correctAnswer_) {
+        if (caption == lastWrong_) return;
+        lastWrong_ = caption;
+        window_.context().statistics->addWrong();
+        playPraise(kEncouragement);
         return;
     }
-    okno_.context().statistics->dodajDobre();
-    odtworzPochwale(POCHWALA);
-    platform::loop::blockFor(kPrzerwaPoPochwale);
-    odtworzSlowo(slowo_);
-    if (Word* s = biezace()) s->flags &= std::uint16_t(~SLOWO_WYBRANE);
-    ukryjLitery();
-    okno_.ukryjPomoc();
-    okno_.odswiez();
-    const std::weak_ptr<char> zycie = zycie_;
+    window_.context().statistics->addCorrect();
+    playPraise(kPraise);
+    platform::loop::blockFor(kPauseAfterPraise);
+    playWord(word_);
+    if (Word* s = currentWord()) s->flags &= std::uint16_t(~kWordChosen);
+    hideTiles();
+    window_.hideHelp();
+    window_.refresh();
+    const std::weak_ptr<char> life = life_;
     platform::app().processMessages();
     // What was pending may have ended this game.
-    if (zycie.expired()) return;
-    if (wszystkieZnalezione()) timerKonca_.start();
+    if (life.expired()) return;
+    if (allFound()) endTimer_.start();
 }

@@ -27,145 +27,145 @@ class LetterTile {
 public:
     // A field: no picture, no hit area.
     LetterTile() = default;
-    // A tile of unit tekst; czerwona picks the picture of the practised sound.
-    LetterTile(LabellingWindow& okno, LabellingGame& gra, const std::string& tekst, bool czerwona, int tryb);
+    // A tile of unit text; red picks the picture of the practised sound.
+    LetterTile(LabellingWindow& window, LabellingGame& game, const std::string& text, bool red, int mode);
     virtual ~LetterTile();
     LetterTile(const LetterTile&) = delete;
     LetterTile& operator=(const LetterTile&) = delete;
 
-    const std::string& tekst() const { return tekst_; }
+    const std::string& text() const { return text_; }
     int x() const { return x_; }
     int y() const { return y_; }
     // Moves the tile and its hit area.
-    void ustaw(int x, int y);
-    const platform::Bitmap& obraz() const { return obraz_; }
-    platform::Rect obszar() const {
-        return platform::Rect::fromSize(x_, y_, obraz_.width(), obraz_.height());
+    void moveTo(int x, int y);
+    const platform::Bitmap& picture() const { return picture_; }
+    platform::Rect area() const {
+        return platform::Rect::fromSize(x_, y_, picture_.width(), picture_.height());
     }
-    platform::ImageControl* pole() const { return pole_.get(); }
-    void rysuj(platform::Canvas& kanwa) const;
+    platform::ImageControl* hitArea() const { return hitArea_.get(); }
+    void draw(platform::Canvas& canvas) const;
 
 protected:
     friend class LabellingGame;
-    platform::Bitmap obraz_;
-    std::unique_ptr<platform::ImageControl> pole_;
-    std::string tekst_;
+    platform::Bitmap picture_;
+    std::unique_ptr<platform::ImageControl> hitArea_;
+    std::string text_;
     std::int16_t x_ = 0, y_ = 0;
 };
 
-// One field of the caption; tekst is the text of the tile lying in it.
+// One field of the caption; text is the text of the tile lying in it.
 class LetterField : public LetterTile {
 public:
-    LetterTile* litera() const { return litera_; }
-    bool pusty() const { return litera_ == nullptr; }
-    void oproznij() {
-        litera_ = nullptr;
-        tekst_.clear();
+    LetterTile* tile() const { return tile_; }
+    bool isEmpty() const { return tile_ == nullptr; }
+    void vacate() {
+        tile_ = nullptr;
+        text_.clear();
     }
-    void przyjmij(LetterTile& l) {
-        litera_ = &l;
-        tekst_ = l.tekst();
+    void accept(LetterTile& l) {
+        tile_ = &l;
+        text_ = l.text();
     }
 
 private:
     friend class LabellingGame;
-    LetterTile* litera_ = nullptr;
+    LetterTile* tile_ = nullptr;
 };
 
 // One labelling game on the catalogue's selection: the current word's tiles and fields and the end timer.
 class LabellingGame {
 public:
-    static constexpr int kZasiegPola = 25;  // a drop this close to a field snaps into it
-    static constexpr int kNadPolem = 60;    // a drop by an occupied field lands this far above it
-    static constexpr int kOdstep = 65;      // scattered tiles keep this distance on one axis at least
-    static constexpr int kRamka = 5;        // width of a field's frame
-    static constexpr int kKoniecMs = 60000; // the game ends this long after the last word is solved
+    static constexpr int kFieldReach = 25; // a drop this close to a field snaps into it
+    static constexpr int kAboveField = 60; // a drop by an occupied field lands this far above it
+    static constexpr int kSpacing = 65;    // scattered tiles keep this distance on one axis at least
+    static constexpr int kFrame = 5;       // width of a field's frame
+    static constexpr int kEndMs = 60000;   // the game ends this long after the last word is solved
 
-    explicit LabellingGame(LabellingWindow& okno);
+    explicit LabellingGame(LabellingWindow& window);
     ~LabellingGame();
     LabellingGame(const LabellingGame&) = delete;
     LabellingGame& operator=(const LabellingGame&) = delete;
 
-    void ustawObrazek(int x, int y) {
-        xObrazka_ = x;
-        yObrazka_ = y;
+    void placePicture(int x, int y) {
+        pictureX_ = x;
+        pictureY_ = y;
     }
-    void ustawKanwy(platform::Canvas& robocza, platform::Canvas& przeciagania) {
-        kanwaRobocza_ = &robocza;
-        kanwaPrzeciagania_ = &przeciagania;
+    void setCanvases(platform::Canvas& workBitmap, platform::Canvas& dragSurface) {
+        workCanvas_ = &workBitmap;
+        dragCanvas_ = &dragSurface;
     }
-    void przygotujZadanie();
-    void rysujObrazek();
-    void rysujPola(platform::Canvas& kanwa);
-    void rysujLitery();
-    void ukryjLitery();
-    void rozrzuc();
-    void pokazRozwiazanie();
-    void podpowiedz();
-    void powiedz();
-    bool nastepne();
-    bool poprzednie();
-    bool jestOstatnie() const { return nrSlowa_ == nrOstatniego_; }
-    bool jestPierwsze() const { return nrSlowa_ == 0; }
-    bool rozwiazane() const;
-    bool wszystkieZnalezione() const;
-    bool trafionoObrazek(int x, int y);
+    void prepareTask();
+    void drawPicture();
+    void drawFields(platform::Canvas& canvas);
+    void drawTiles();
+    void hideTiles();
+    void scatter();
+    void showSolution();
+    void hint();
+    void say();
+    bool next();
+    bool previous();
+    bool isLast() const { return wordIndex_ == lastIndex_; }
+    bool isFirst() const { return wordIndex_ == 0; }
+    bool solved() const;
+    bool allFound() const;
+    bool hitsPicture(int x, int y);
 
-    platform::Timer& timerKonca() { return timerKonca_; }
+    platform::Timer& endTimer() { return endTimer_; }
 
     // State as the window and tests see it.
-    int nrSlowa() const { return nrSlowa_; }
-    const std::string& odpowiedz() const { return odpowiedz_; }
-    const std::string& slowo() const { return slowo_; }
-    int bok() const { return bok_; }
-    int liczbaLiter() const { return int(litery_.size()); }
-    const LetterTile& litera(int i) const { return *litery_[std::size_t(i)]; }
-    const LetterField& pole(int i) const { return *pola_[std::size_t(i)]; }
-    const LetterTile* przeciagana() const { return przeciagana_; }
-    const platform::Bitmap& maska() const { return maska_; }
-    // Where field i of n stands for a content area of w x h and tile side bok.
-    static platform::Point miejscePola(int i, int n, int w, int h, int bok);
+    int wordIndex() const { return wordIndex_; }
+    const std::string& correctAnswer() const { return correctAnswer_; }
+    const std::string& word() const { return word_; }
+    int side() const { return side_; }
+    int tileCount() const { return int(tiles_.size()); }
+    const LetterTile& tile(int i) const { return *tiles_[std::size_t(i)]; }
+    const LetterField& hitArea(int i) const { return *fields_[std::size_t(i)]; }
+    const LetterTile* draggedTile() const { return draggedTile_; }
+    const platform::Bitmap& mask() const { return mask_; }
+    // Where field i of n stands for a content area of w x h and tile side side.
+    static platform::Point fieldPlace(int i, int n, int w, int h, int side);
     // The nearest place to (x, y) for a tile of size w x h that lies fully inside the play area and
     // off every button.
-    platform::Point miejsceNaKafelek(int x, int y, int w, int h) const;
+    platform::Point placeForTile(int x, int y, int w, int h) const;
 
 private:
     friend class LetterTile;
     // Tile events.
-    void wcisnieta(LetterTile& l, platform::MouseButton b, platform::ShiftState s, int mx, int my);
-    void przesuwana(LetterTile& l, platform::ShiftState s);
-    void puszczona(LetterTile& l, platform::MouseButton b);
-    void dwuklik(LetterTile& l);
-    void sprawdz();
-    void ustawPola();
-    void przerysujPola();
-    int losowa(int m) const;
+    void tilePressed(LetterTile& l, platform::MouseButton b, platform::ShiftState s, int mx, int my);
+    void tileMoved(LetterTile& l, platform::ShiftState s);
+    void tileReleased(LetterTile& l, platform::MouseButton b);
+    void doubleClick(LetterTile& l);
+    void check();
+    void placeFields();
+    void redrawFields();
+    int randomBelow(int m) const;
     // A scattered tile there would lie on a field (frame included) or on a button, or leave the area.
-    bool zajete(const platform::Rect& r) const;
-    Word* biezace() const;
+    bool occupied(const platform::Rect& r) const;
+    Word* currentWord() const;
 
-    LabellingWindow& okno_;
-    std::int16_t nrSlowa_ = 0;
-    std::string odpowiedz_;
-    std::string slowo_;
-    std::int32_t nrOstatniego_ = -1;
-    platform::Bitmap maska_;
-    std::int32_t xObrazka_ = 0, yObrazka_ = 0;
-    std::int16_t bok_ = 44;
-    int tryb_ = 0;
+    LabellingWindow& window_;
+    std::int16_t wordIndex_ = 0;
+    std::string correctAnswer_;
+    std::string word_;
+    std::int32_t lastIndex_ = -1;
+    platform::Bitmap mask_;
+    std::int32_t pictureX_ = 0, pictureY_ = 0;
+    std::int16_t side_ = 44;
+    int mode_ = 0;
     int W_ = 800, H_ = 600;
-    platform::Timer timerKonca_{kKoniecMs};
-    std::vector<std::unique_ptr<LetterTile>> litery_;
-    std::vector<std::unique_ptr<LetterField>> pola_;
-    LetterTile* przeciagana_ = nullptr;
-    platform::Canvas* kanwaRobocza_ = nullptr;
-    platform::Canvas* kanwaPrzeciagania_ = nullptr;
+    platform::Timer endTimer_{kEndMs};
+    std::vector<std::unique_ptr<LetterTile>> tiles_;
+    std::vector<std::unique_ptr<LetterField>> fields_;
+    LetterTile* draggedTile_ = nullptr;
+    platform::Canvas* workCanvas_ = nullptr;
+    platform::Canvas* dragCanvas_ = nullptr;
     // The tile under the mouse since its press, and where in it the press was (screen offset).
-    LetterTile* chwycona_ = nullptr;
-    platform::Point chwyt_{};
-    bool poDwukliku_ = false;
+    LetterTile* grabbed_ = nullptr;
+    platform::Point grabOffset_{};
+    bool afterDoubleClick_ = false;
     // The last wrong caption counted: the same caption again (a tile taken out and put back) is not
     // another wrong answer.
-    std::string ostatniZly_;
-    std::shared_ptr<char> zycie_ = std::make_shared<char>();
+    std::string lastWrong_;
+    std::shared_ptr<char> life_ = std::make_shared<char>();
 };

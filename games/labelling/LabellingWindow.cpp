@@ -23,162 +23,161 @@
 LabellingWindow::LabellingWindow(ProgramWindows& windows)
     : GameWindow(windows, "Podpisywanie", "fmPodpisywanie", "Data\\Intf\\Spec\\mT_Pod_s1.xji",
                  "Data\\Intf\\Spec\\mT_Pod_b1.xji") {
-    A_Nastepny.name = "A_Nastepny";
-    A_Poprzedni.name = "A_Poprzedni";
-    A_Powiedz.name = "A_Powiedz";
-    A_Nastepny.onExecute = [this] { A_NastepnyExecute(); };
-    A_Poprzedni.onExecute = [this] { A_PoprzedniExecute(); };
-    A_Powiedz.onExecute = [this] { A_PowiedzExecute(); };
+    A_Next.name = "A_Nastepny";
+    A_Previous.name = "A_Poprzedni";
+    A_Say.name = "A_Powiedz";
+    A_Next.onExecute = [this] { A_NextExecute(); };
+    A_Previous.onExecute = [this] { A_PreviousExecute(); };
+    A_Say.onExecute = [this] { A_SayExecute(); };
     try {
-        platform::Canvas& k = robocza_.canvas();
-        przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Pomoc);
-        przyciskStop_ =
-            std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
-        przyciskNast_ =
-            std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Nastepny);
-        przyciskPop_ =
-            std::make_unique<GameButton>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Poprzedni);
+        platform::Canvas& k = workBitmap_.canvas();
+        helpButton_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Help);
+        stopButton_ = std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
+        nextButton_ = std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Next);
+        previousButton_ =
+            std::make_unique<GameButton>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Previous);
     } catch (const std::exception&) {
-        przyciskPop_.reset();
-        przyciskNast_.reset();
-        przyciskStop_.reset();
-        przyciskPomoc_.reset();
-        gra_.reset();
+        previousButton_.reset();
+        nextButton_.reset();
+        stopButton_.reset();
+        helpButton_.reset();
+        game_.reset();
         throw FatalError(1);
     }
-    tloBiezace_ = &obrazTla_;
+    currentBackground_ = &backgroundPicture_;
 }
 
 // The game goes first: its tiles' hit areas are controls of this window.
 LabellingWindow::~LabellingWindow() {
-    gra_.reset();
+    game_.reset();
 }
 
 // A picture that went missing since start-up leaves the background black rather than no window.
-void LabellingWindow::zbudujObrazy() {
-    if (!robocza_.empty()) return;
+void LabellingWindow::buildPictures() {
+    if (!workBitmap_.empty()) return;
     try {
-        wczytajJpeg(obrazTla_, plikTla());
+        loadJpeg(backgroundPicture_, backgroundFile());
     } catch (const std::exception&) {
-        obrazTla_ = platform::Bitmap();
+        backgroundPicture_ = platform::Bitmap();
     }
-    tlo_ = platform::Bitmap(W, H);
-    tlo_.canvas().draw(0, 0, obrazTla_);
-    robocza_ = platform::Bitmap(W, H);
-    przeciagania_ = platform::Bitmap(W, H);
+    background_ = platform::Bitmap(W, H);
+    background_.canvas().draw(0, 0, backgroundPicture_);
+    workBitmap_ = platform::Bitmap(W, H);
+    dragBitmap_ = platform::Bitmap(W, H);
 }
 
-void LabellingWindow::zwolnijObrazy() {
-    for (platform::Bitmap* b : {&obrazTla_, &tlo_, &robocza_, &przeciagania_})
+void LabellingWindow::releasePictures() {
+    for (platform::Bitmap* b : {&backgroundPicture_, &background_, &workBitmap_, &dragBitmap_})
         *b = platform::Bitmap();
 }
 
-std::size_t LabellingWindow::bajtyObrazow() const {
-    return obrazTla_.byteSize() + tlo_.byteSize() + robocza_.byteSize() + przeciagania_.byteSize();
+std::size_t LabellingWindow::pictureBytes() const {
+    return backgroundPicture_.byteSize() + background_.byteSize() + workBitmap_.byteSize() +
+           dragBitmap_.byteSize();
 }
 
 // ---- what the game asks of the window
 
-void LabellingWindow::scenaBez(LetterTile&) {
-    platform::Canvas& k = robocza_.canvas();
-    k.copyRect(prostokat, tlo_, prostokat);
-    przyciskPomoc_->rysuj();
-    przyciskStop_->rysuj();
-    odswiezPrzyciski();
-    if (gra_) {
-        gra_->rysujObrazek();
-        gra_->rysujPola(k);
-        gra_->rysujLitery();
+void LabellingWindow::sceneWithout(LetterTile&) {
+    platform::Canvas& k = workBitmap_.canvas();
+    k.copyRect(prostokat, background_, prostokat);
+    helpButton_->draw();
+    stopButton_->draw();
+    refreshButtons();
+    if (game_) {
+        game_->drawPicture();
+        game_->drawFields(k);
+        game_->drawTiles();
     }
-    przeciagania_.canvas().copyRect(prostokat, robocza_, prostokat);
-    if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
+    dragBitmap_.canvas().copyRect(prostokat, workBitmap_, prostokat);
+    if (game_) game_->setCanvases(k, dragBitmap_.canvas());
 }
 
-std::vector<platform::Rect> LabellingWindow::obszaryPrzyciskow() const {
+std::vector<platform::Rect> LabellingWindow::buttonAreas() const {
     std::vector<platform::Rect> r;
-    for (GameButton* p : {przyciskPomoc_.get(), przyciskStop_.get(), przyciskNast_.get(), przyciskPop_.get()})
-        if (p) r.push_back(p->kontrolka().bounds());
+    for (GameButton* p : {helpButton_.get(), stopButton_.get(), nextButton_.get(), previousButton_.get()})
+        if (p) r.push_back(p->control().bounds());
     return r;
 }
 
 // Once the word is solved the button must not stay on screen looking usable.
-void LabellingWindow::ukryjPomoc() {
-    przyciskPomoc_->ukryj();
-    const platform::Rect r = przyciskPomoc_->kontrolka().bounds();
-    robocza_.canvas().copyRect(r, tlo_, r);
+void LabellingWindow::hideHelp() {
+    helpButton_->hide();
+    const platform::Rect r = helpButton_->control().bounds();
+    workBitmap_.canvas().copyRect(r, background_, r);
     invalidate(r);
 }
 
 // ---- events
 
 void LabellingWindow::paintEvent() {
-    if (gra_) gra_->rysujLitery();
-    canvas().draw(0, 0, robocza_);
+    if (game_) game_->drawTiles();
+    canvas().draw(0, 0, workBitmap_);
 }
 
 void LabellingWindow::showEvent() {
-    zbudujObrazy();
-    A_NowaGra.execute();
+    buildPictures();
+    A_NewGame.execute();
 }
 
 // A game left for the main menu must not end by its timer there.
 void LabellingWindow::hideEvent() {
-    if (gra_) gra_->timerKonca().stop();
-    zwolnijObrazy();
+    if (game_) game_->endTimer().stop();
+    releasePictures();
 }
 
 void LabellingWindow::mouseDownEvent(platform::MouseButton, platform::ShiftState, int, int) {
-    context_.statistics->aktywnosc();
+    context_.statistics->activity();
 }
 
 void LabellingWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
-    context_.statistics->aktywnosc();
+    context_.statistics->activity();
 }
 
 void LabellingWindow::dblClickEvent() {
-    context_.statistics->aktywnosc();
-    if (!gra_) return;
-    gra_->timerKonca().stop();
-    if (!gra_->rozwiazane()) return;
+    context_.statistics->activity();
+    if (!game_) return;
+    game_->endTimer().stop();
+    if (!game_->solved()) return;
     const platform::Point p = screenToClient(platform::app().cursorPos());
-    if (gra_->trafionoObrazek(p.x, p.y)) {
-        gra_->przygotujZadanie();
-        pelneRysowanie();
+    if (game_->hitsPicture(p.x, p.y)) {
+        game_->prepareTask();
+        fullRedraw();
     }
 }
 
 // ---- drawing
 
-void LabellingWindow::rysujTlo() {
-    if (tloBiezace_) tlo_.canvas().draw(0, 0, *tloBiezace_);
-    robocza_.canvas().copyRect(prostokat, tlo_, prostokat);
+void LabellingWindow::drawBackground() {
+    if (currentBackground_) background_.canvas().draw(0, 0, *currentBackground_);
+    workBitmap_.canvas().copyRect(prostokat, background_, prostokat);
 }
 
-void LabellingWindow::odswiezPrzyciski() {
-    if (!gra_ || gra_->jestOstatnie())
-        przyciskNast_->ukryj();
+void LabellingWindow::refreshButtons() {
+    if (!game_ || game_->isLast())
+        nextButton_->hide();
     else
-        przyciskNast_->pokaz();
-    if (!gra_ || gra_->jestPierwsze())
-        przyciskPop_->ukryj();
+        nextButton_->show();
+    if (!game_ || game_->isFirst())
+        previousButton_->hide();
     else
-        przyciskPop_->pokaz();
+        previousButton_->show();
 }
 
-void LabellingWindow::pelneRysowanie() {
-    rysujTlo();
-    platform::Canvas& k = robocza_.canvas();
-    przeciagania_.canvas().copyRect(prostokat, robocza_, prostokat);
-    if (gra_) gra_->ustawKanwy(k, przeciagania_.canvas());
-    przyciskStop_->rysuj();
-    odswiezPrzyciski();
-    if (!gra_ || gra_->rozwiazane())
-        przyciskPomoc_->ukryj();
+void LabellingWindow::fullRedraw() {
+    drawBackground();
+    platform::Canvas& k = workBitmap_.canvas();
+    dragBitmap_.canvas().copyRect(prostokat, workBitmap_, prostokat);
+    if (game_) game_->setCanvases(k, dragBitmap_.canvas());
+    stopButton_->draw();
+    refreshButtons();
+    if (!game_ || game_->solved())
+        helpButton_->hide();
     else
-        przyciskPomoc_->pokaz();
-    if (gra_) {
-        gra_->rysujObrazek();
-        gra_->rozrzuc();
+        helpButton_->show();
+    if (game_) {
+        game_->drawPicture();
+        game_->scatter();
     }
     repaint();
 }
@@ -186,96 +185,96 @@ void LabellingWindow::pelneRysowanie() {
 // ---- actions
 
 void LabellingWindow::A_StopExecute() {
-    if (gra_) gra_->timerKonca().stop();
-    if (wynikiNaEkranie()) return;
-    zapiszGre(gra_ && gra_->wszystkieZnalezione());
-    const int wynik = pokazWyniki();
-    if (wynik == 1)
-        A_NowaGra.execute();
-    else if (wynik == platform::kModalCancel)
+    if (game_) game_->endTimer().stop();
+    if (resultsShown()) return;
+    saveGame(game_ && game_->allFound());
+    const int result = showResults();
+    if (result == 1)
+        A_NewGame.execute();
+    else if (result == platform::kModalCancel)
         close();
 }
 
-void LabellingWindow::A_NowaGraExecute() {
-    zbudujObrazy();
-    gra_.reset();
-    GameSettings& ust = context_.settings.labelling;
-    const int ile = ust.level * 5;
-    std::string blad;
+void LabellingWindow::A_NewGameExecute() {
+    buildPictures();
+    game_.reset();
+    GameSettings& settings = context_.settings.labelling;
+    const int count = settings.level * 5;
+    std::string error;
     try {
-        context_.catalogue->losuj(ile);
-        if (context_.catalogue->wybrane().empty()) throw std::runtime_error("Za mało słów do gry");
-        gra_ = std::make_unique<LabellingGame>(*this);
-        if (tryb_ == TRYB_800) {
-            gra_->ustawObrazek(274, 140);
-            context_.catalogue->wczytajObrazki("_ups.xji");
+        context_.catalogue->drawRandom(count);
+        if (context_.catalogue->chosenWords().empty()) throw std::runtime_error("Za mało słów do gry");
+        game_ = std::make_unique<LabellingGame>(*this);
+        if (mode_ == kMode800) {
+            game_->placePicture(274, 140);
+            context_.catalogue->loadPictures("_ups.xji");
         } else {
-            gra_->ustawObrazek(348, 172);
-            context_.catalogue->wczytajObrazki("_upb.xji");
+            game_->placePicture(348, 172);
+            context_.catalogue->loadPictures("_upb.xji");
         }
-        gra_->przygotujZadanie();
+        game_->prepareTask();
     } catch (const std::exception& e) {
         // No game: the window still shows and stops, and the game counts as not finished.
-        gra_.reset();
-        blad = e.what();
+        game_.reset();
+        error = e.what();
     }
-    context_.statistics->start(ZAK_PODPISYWANIE, ust);
-    A_EkranPaint.execute();
-    if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
+    context_.statistics->start(kGameLabelling, settings);
+    A_ScreenPaint.execute();
+    if (!error.empty()) platform::app().handleException(std::runtime_error(error));
 }
 
-void LabellingWindow::A_EkranPaintExecute() {
-    zbudujObrazy();
-    tloBiezace_ = &obrazTla_;
-    pelneRysowanie();
+void LabellingWindow::A_ScreenPaintExecute() {
+    buildPictures();
+    currentBackground_ = &backgroundPicture_;
+    fullRedraw();
 }
 
-void LabellingWindow::przejdz(bool naprzod) {
-    context_.statistics->aktywnosc();
-    if (!gra_) return;
-    gra_->timerKonca().stop();
-    if (!(naprzod ? gra_->nastepne() : gra_->poprzednie())) return;
-    if (!gra_->rozwiazane()) {
-        gra_->przygotujZadanie();
-        A_EkranPaint.execute();
+void LabellingWindow::navigate(bool ahead) {
+    context_.statistics->activity();
+    if (!game_) return;
+    game_->endTimer().stop();
+    if (!(ahead ? game_->next() : game_->previous())) return;
+    if (!game_->solved()) {
+        game_->prepareTask();
+        A_ScreenPaint.execute();
         return;
     }
-    rysujTlo();
-    gra_->ustawKanwy(robocza_.canvas(), przeciagania_.canvas());
-    gra_->przygotujZadanie();
-    przyciskStop_->rysuj();
-    odswiezPrzyciski();
-    przyciskPomoc_->ukryj();
-    gra_->rysujObrazek();
-    gra_->pokazRozwiazanie();
+    drawBackground();
+    game_->setCanvases(workBitmap_.canvas(), dragBitmap_.canvas());
+    game_->prepareTask();
+    stopButton_->draw();
+    refreshButtons();
+    helpButton_->hide();
+    game_->drawPicture();
+    game_->showSolution();
     repaint();
 }
 
-void LabellingWindow::A_NastepnyExecute() {
-    przejdz(true);
+void LabellingWindow::A_NextExecute() {
+    navigate(true);
 }
 
-void LabellingWindow::A_PoprzedniExecute() {
-    przejdz(false);
+void LabellingWindow::A_PreviousExecute() {
+    navigate(false);
 }
 
-void LabellingWindow::A_PomocExecute() {
-    context_.statistics->aktywnosc();
-    if (!gra_) return;
-    gra_->timerKonca().stop();
-    rysujTlo();
-    gra_->ustawKanwy(robocza_.canvas(), przeciagania_.canvas());
-    gra_->przygotujZadanie();
-    przyciskPomoc_->rysuj();
-    przyciskStop_->rysuj();
-    odswiezPrzyciski();
-    gra_->podpowiedz();
-    pelneRysowanie();
+void LabellingWindow::A_HelpExecute() {
+    context_.statistics->activity();
+    if (!game_) return;
+    game_->endTimer().stop();
+    drawBackground();
+    game_->setCanvases(workBitmap_.canvas(), dragBitmap_.canvas());
+    game_->prepareTask();
+    helpButton_->draw();
+    stopButton_->draw();
+    refreshButtons();
+    game_->hint();
+    fullRedraw();
 }
 
-void LabellingWindow::A_PowiedzExecute() {
-    context_.statistics->aktywnosc();
-    if (!gra_) return;
-    gra_->timerKonca().stop();
-    gra_->powiedz();
+void LabellingWindow::A_SayExecute() {
+    context_.statistics->activity();
+    if (!game_) return;
+    game_->endTimer().stop();
+    game_->say();
 }

@@ -24,27 +24,27 @@ public:
     explicit LabellingWindow(ProgramWindows& windows);
     ~LabellingWindow() override;
 
-    platform::Action A_Nastepny, A_Poprzedni, A_Powiedz;
+    platform::Action A_Next, A_Previous, A_Say;
 
-    platform::Canvas& kanwaPrzeciagania() { return przeciagania_.canvas(); }
+    platform::Canvas& dragCanvas() { return dragBitmap_.canvas(); }
     // Rebuilds the composition without tile l and keeps it as the drag background.
-    void scenaBez(LetterTile& l);
-    void ukryjPomoc();
+    void sceneWithout(LetterTile& l);
+    void hideHelp();
     // Brings the composition to the screen now.
-    using GameWindow::odswiez;
-    void odswiez(const platform::Rect& r) {
+    using GameWindow::refresh;
+    void refresh(const platform::Rect& r) {
         invalidate(r);
         update();
     }
 
-    LabellingGame* gra() const { return gra_.get(); }
-    GameButton* przyciskNast() const { return przyciskNast_.get(); }
-    GameButton* przyciskPop() const { return przyciskPop_.get(); }
-    GameButton* przyciskPomoc() const { return przyciskPomoc_.get(); }
+    LabellingGame* game() const { return game_.get(); }
+    GameButton* nextButton() const { return nextButton_.get(); }
+    GameButton* previousButton() const { return previousButton_.get(); }
+    GameButton* helpButton() const { return helpButton_.get(); }
     // Where the buttons stand (window coordinates): no tile may lie there.
-    std::vector<platform::Rect> obszaryPrzyciskow() const;
+    std::vector<platform::Rect> buttonAreas() const;
     // Bytes of the window's own screen-sized pictures: none while hidden.
-    std::size_t bajtyObrazow() const override;
+    std::size_t pictureBytes() const override;
 
 protected:
     void paintEvent() override;
@@ -56,23 +56,23 @@ protected:
 
 private:
     void A_StopExecute() override;
-    void A_NowaGraExecute() override;
-    void A_PomocExecute() override;
-    void A_NastepnyExecute();
-    void A_PoprzedniExecute();
-    void A_EkranPaintExecute() override;
-    void A_PowiedzExecute();
-    void przejdz(bool naprzod);
-    void pelneRysowanie();
-    void odswiezPrzyciski();
-    void rysujTlo();
-    void zbudujObrazy() override;
-    void zwolnijObrazy() override;
+    void A_NewGameExecute() override;
+    void A_HelpExecute() override;
+    void A_NextExecute();
+    void A_PreviousExecute();
+    void A_ScreenPaintExecute() override;
+    void A_SayExecute();
+    void navigate(bool ahead);
+    void fullRedraw();
+    void refreshButtons();
+    void drawBackground();
+    void buildPictures() override;
+    void releasePictures() override;
 
-    const platform::Bitmap* tloBiezace_ = nullptr;
-    platform::Bitmap obrazTla_;
-    platform::Bitmap przeciagania_; // kanwaPrzeciagania's bitmap
-    std::unique_ptr<GameButton> przyciskNast_;
-    std::unique_ptr<GameButton> przyciskPop_;
-    std::unique_ptr<LabellingGame> gra_;
+    const platform::Bitmap* currentBackground_ = nullptr;
+    platform::Bitmap backgroundPicture_;
+    platform::Bitmap dragBitmap_; // dragCanvas's bitmap
+    std::unique_ptr<GameButton> nextButton_;
+    std::unique_ptr<GameButton> previousButton_;
+    std::unique_ptr<LabellingGame> game_;
 };

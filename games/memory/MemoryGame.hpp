@@ -24,81 +24,81 @@ class MemoryWindow;
 class MemoryCard {
 public:
     // Card for entry i of the catalogue's selection. Raises when the back or the small picture is missing.
-    MemoryCard(MemoryWindow& okno, MemoryGame& gra, int i);
+    MemoryCard(MemoryWindow& window, MemoryGame& game, int i);
     MemoryCard(const MemoryCard&) = delete;
     MemoryCard& operator=(const MemoryCard&) = delete;
 
-    const std::string& slowo() const { return slowo_; }
-    bool naPlanszy() const { return pole_.visible(); }
-    platform::Rect obszar() const { return pole_.bounds(); }
+    const std::string& word() const { return word_; }
+    bool onBoard() const { return hitArea_.visible(); }
+    platform::Rect area() const { return hitArea_.bounds(); }
 
-    void klik();
-    void rysujRewers(platform::Canvas& canvas) const;
-    void rysujAwers(platform::Canvas& canvas) const;
-    void przesun(int x, int y);
-    void zdejmij();
+    void click();
+    void drawBack(platform::Canvas& canvas) const;
+    void drawFace(platform::Canvas& canvas) const;
+    void relocate(int x, int y);
+    void takeOff();
     // The big picture with its mask at (x, y).
-    void pokazDuzy(platform::Canvas& canvas, int x, int y) const;
-    void powiedz() const;
+    void showLarge(platform::Canvas& canvas, int x, int y) const;
+    void say() const;
 
-    platform::Timer timerZnikania{2000};
-    platform::Timer timerZakrycia{1200};
+    platform::Timer vanishTimer{2000};
+    platform::Timer coverTimer{1200};
 
 private:
-    MemoryGame& gra_;
-    std::string slowo_;
-    platform::Bitmap awers_, rewers_, maska_, duzy_;
-    platform::ImageControl pole_;
+    MemoryGame& game_;
+    std::string word_;
+    platform::Bitmap front_, back_, mask_, large_;
+    platform::ImageControl hitArea_;
 };
 
 // The pairs game on the current selection of the word catalogue.
 class MemoryGame {
 public:
     // Builds the board from the catalogue's selection (the window has drawn the words before).
-    MemoryGame(MemoryWindow& okno, int pary);
+    MemoryGame(MemoryWindow& window, int pairs);
     ~MemoryGame();
     MemoryGame(const MemoryGame&) = delete;
     MemoryGame& operator=(const MemoryGame&) = delete;
 
     // Places the click areas of the cards on the board and draws their backs.
-    void rysuj(platform::Canvas& canvas);
-    void podpowiedz();
-    bool wszystkieZnalezione() const { return odkryte_ == pozostalo_; }
+    void draw(platform::Canvas& canvas);
+    void hint();
+    bool allFound() const { return uncovered_ == remaining_; }
     // Switches every card's timer off (the window is leaving the screen).
-    void zatrzymaj();
+    void stop();
 
     // The board as the window and tests see it.
-    int liczbaKart() const { return int(karty_.size()); }
-    const MemoryCard* karta(int k) const { return karty_[std::size_t(k)].get(); }
+    int cardCount() const { return int(cards_.size()); }
+    const MemoryCard* card(int k) const { return cards_[std::size_t(k)].get(); }
     // Top-left corner of cell k in window coordinates.
-    platform::Point komorka(int k) const;
-    int pozostalo() const { return pozostalo_; }
-    bool przyjmuje() const { return przyjmuje_; }
-    const MemoryCard* pierwsza() const { return pierwsza_; }
+    platform::Point cell(int k) const;
+    int remaining() const { return remaining_; }
+    bool acceptsInput() const { return acceptsInput_; }
+    const MemoryCard* first() const { return first_; }
 
     // Layout of a board with the given number of pairs in a display mode.
-    struct Uklad {
-        int wiersze, kolumny;
+    struct Layout {
+        int rows, columns;
         platform::Point start;
-        int krokX, krokY;
+        int stepX, stepY;
     };
-    static Uklad uklad(int pary, int tryb);
-    static platform::Point miejsceDuzego(int tryb);
+    static Layout layout(int pairs, int mode);
+    static platform::Point largeCardPlace(int mode);
 
 private:
     friend class MemoryCard;
-    void klik(MemoryCard& karta);
-    void znikniecie(MemoryCard& karta);
-    void zakrycie(MemoryCard& karta);
-    bool para(int a, int b) const;
-    bool para(const MemoryCard* a, const MemoryCard* b) const;
+    void click(MemoryCard& card);
+    void vanish(MemoryCard& card);
+    void cover(MemoryCard& card);
+    bool pair(int a, int b) const;
+    bool pair(const MemoryCard* a, const MemoryCard* b) const;
 
-    std::vector<std::unique_ptr<MemoryCard>> karty_;
-    MemoryWindow& okno_;
-    MemoryCard* pierwsza_ = nullptr;
-    std::int16_t pozostalo_ = 0;
-    std::int16_t odkryte_ = 0;
-    bool przyjmuje_ = true;
-    Uklad uklad_{};
-    int tryb_ = 0;
+    std::vector<std::unique_ptr<MemoryCard>> cards_;
+    MemoryWindow& window_;
+    MemoryCard* first_ = nullptr;
+    std::int16_t remaining_ = 0;
+    std::int16_t uncovered_ = 0;
+    bool acceptsInput_ = true;
+    Layout layout_{};
+    int mode_ = 0;
 };

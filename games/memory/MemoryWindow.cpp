@@ -25,88 +25,88 @@ MemoryWindow::MemoryWindow(ProgramWindows& windows)
     : GameWindow(windows, "Memory", "fmMemory", "Data\\Intf\\Spec\\mT_Mem_s.xji",
                  "Data\\Intf\\Spec\\mT_Mem_b.xji") {
     try {
-        przyciskPomoc_ = std::make_unique<GameButton>(*this, "pomoc", robocza_.canvas(), W - W / 10,
-                                                      23 * H / 30, &A_Pomoc);
-        przyciskStop_ = std::make_unique<GameButton>(*this, "stop", robocza_.canvas(), W - W / 10 + 4,
-                                                     H - H / 9, &A_Stop);
+        helpButton_ = std::make_unique<GameButton>(*this, "pomoc", workBitmap_.canvas(), W - W / 10,
+                                                   23 * H / 30, &A_Help);
+        stopButton_ = std::make_unique<GameButton>(*this, "stop", workBitmap_.canvas(), W - W / 10 + 4,
+                                                   H - H / 9, &A_Stop);
     } catch (const std::exception&) {
-        przyciskStop_.reset();
-        przyciskPomoc_.reset();
+        stopButton_.reset();
+        helpButton_.reset();
         throw FatalError(1);
     }
 }
 
 // The board goes first: its click areas are controls of this window.
 MemoryWindow::~MemoryWindow() {
-    gra_.reset();
+    game_.reset();
 }
 
 // ---- events
 
 void MemoryWindow::showEvent() {
-    zbudujObrazy();
-    A_NowaGra.execute();
+    buildPictures();
+    A_NewGame.execute();
 }
 
 // A board left behind by "stop" must not end a game from the main menu when its show runs out.
 void MemoryWindow::hideEvent() {
-    if (gra_) gra_->zatrzymaj();
-    zwolnijObrazy();
+    if (game_) game_->stop();
+    releasePictures();
 }
 
 void MemoryWindow::mouseWheelEvent(int, platform::ShiftState, int, int) {
-    context_.statistics->aktywnosc();
+    context_.statistics->activity();
 }
 
 // ---- actions
 
 void MemoryWindow::A_StopExecute() {
     // A card's timer may end the game while the results of the same game are on screen.
-    if (wynikiNaEkranie()) return;
-    zapiszGre(gra_ && gra_->wszystkieZnalezione());
-    if (pokazWyniki() == 1)
-        A_NowaGra.execute();
+    if (resultsShown()) return;
+    saveGame(game_ && game_->allFound());
+    if (showResults() == 1)
+        A_NewGame.execute();
     else
         close();
 }
 
-void MemoryWindow::A_NowaGraExecute() {
-    zbudujObrazy();
-    gra_.reset();
-    GameSettings& ust = context_.settings.memory;
-    const int pary = ust.level == POZIOM_SREDNIO ? 6 : ust.level == POZIOM_DUZO ? 10 : 3;
-    std::string blad;
+void MemoryWindow::A_NewGameExecute() {
+    buildPictures();
+    game_.reset();
+    GameSettings& settings = context_.settings.memory;
+    const int pairs = settings.level == kQuantitySrednio ? 6 : settings.level == kQuantityDuzo ? 10 : 3;
+    std::string error;
     try {
-        context_.catalogue->losuj(pary);
-        context_.catalogue->wczytajMiniatury();
-        gra_ = std::make_unique<MemoryGame>(*this, pary);
-    } catch (const FatalError& brak) {
+        context_.catalogue->drawRandom(pairs);
+        context_.catalogue->loadThumbnails();
+        game_ = std::make_unique<MemoryGame>(*this, pairs);
+    } catch (const FatalError& missing) {
         // The game's own picture is missing: no game at all, and nothing to count.
-        gra_.reset();
-        brak.pokazBlad(this);
+        game_.reset();
+        missing.showError(this);
         close();
         return;
     } catch (const std::exception& e) {
         // No board: the window still shows and stops, and the game counts as not finished.
-        gra_.reset();
-        blad = e.what();
+        game_.reset();
+        error = e.what();
     }
-    context_.statistics->start(ZAK_MEMORY, ust);
-    A_EkranPaint.execute();
-    if (!blad.empty()) platform::app().handleException(std::runtime_error(blad));
+    context_.statistics->start(kGameMemory, settings);
+    A_ScreenPaint.execute();
+    if (!error.empty()) platform::app().handleException(std::runtime_error(error));
 }
 
-void MemoryWindow::A_PomocExecute() {
-    context_.statistics->aktywnosc();
-    if (gra_) gra_->podpowiedz();
+void MemoryWindow::A_HelpExecute() {
+    context_.statistics->activity();
+    if (game_) game_->hint();
 }
 
-void MemoryWindow::A_EkranPaintExecute() {
-    zbudujObrazy();
-    platform::Canvas& kanwa = robocza_.canvas();
-    kanwa.draw(0, 0, tlo_);
-    if (przyciskPomoc_) przyciskPomoc_->rysuj();
-    if (przyciskStop_) przyciskStop_->rysuj();
-    if (gra_) gra_->rysuj(kanwa);
+void MemoryWindow::A_ScreenPaintExecute() {
+    buildPictures();
+    platform::Canvas& canvas = workBitmap_.canvas();
+    canvas.draw(0, 0, background_);
+    if (helpButton_) helpButton_->draw();
+    if (stopButton_) stopButton_->draw();
+    if (game_) game_->draw(canvas);
     repaint();
 }

@@ -16,7 +16,7 @@ public:
     ~MemoryWindow() override;
 
     // The current game; null before the first one and after a board that could not be built.
-    MemoryGame* gra() const { return gra_.get(); }
+    MemoryGame* game() const { return game_.get(); }
 
 protected:
     void showEvent() override;
@@ -25,9 +25,9 @@ protected:
 
 private:
     void A_StopExecute() override;
-    void A_NowaGraExecute() override;
-    void A_PomocExecute() override;
-    void A_EkranPaintExecute() override;
+    void A_NewGameExecute() override;
+    void A_HelpExecute() override;
+    void A_ScreenPaintExecute() override;
 
-    std::unique_ptr<MemoryGame> gra_;
+    std::unique_ptr<MemoryGame> game_;
 };

@@ -8,7 +8,7 @@
 
 namespace platform {
 
-std::string polskaPrzyczyna(int err, bool zapis) {
+std::string polishReason(int err, bool forWriting) {
     switch (err) {
     case 0:
         return "nieznany błąd";
@@ -19,7 +19,7 @@ std::string polskaPrzyczyna(int err, bool zapis) {
         return "plik przekroczył dozwolony rozmiar (brak miejsca)";
     case EACCES:
     case EPERM:
-        return zapis ? "brak uprawnień do zapisu" : "brak uprawnień do odczytu";
+        return forWriting ? "brak uprawnień do zapisu" : "brak uprawnień do odczytu";
     case EROFS:
         return "dysk jest tylko do odczytu";
     case ENOENT:

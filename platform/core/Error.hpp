@@ -14,9 +14,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The cause of a failed system call as the user reads it, in Polish ("brak miejsca na dysku"); zapis
+// The cause of a failed system call as the user reads it, in Polish ("brak miejsca na dysku"); forWriting
 // tells a refused write from a refused read.
-std::string polskaPrzyczyna(int err, bool zapis = false);
+std::string polishReason(int err, bool forWriting = false);
 
 // A file that cannot be found, read, written or renamed. code() is the errno behind it (0 when none).
 class FileError : public Error {

@@ -27,8 +27,8 @@ std::string g_cachedUserDir;
 
 // Messages reach the user as they stand: Polish, with the path as the system writes it.
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
-    const bool zapis = what.starts_with("Nie można zapisać") || what.starts_with("Nie można zastąpić");
-    throw FileError(what + " \u201e" + path + "\u201d: " + polskaPrzyczyna(err, zapis), err);
+    const bool forWriting = what.starts_with("Nie można zapisać") || what.starts_with("Nie można zastąpić");
+    throw FileError(what + " \u201e" + path + "\u201d: " + polishReason(err, forWriting), err);
 }
 
 std::string dirName(const std::string& path) {

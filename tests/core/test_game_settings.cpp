@@ -11,65 +11,66 @@ namespace {
 
 class Settings : public ::testing::Test {
 protected:
-    void przywroc() { ust = ProgramSettings(); }
+    void resetSettings() { settings = ProgramSettings(); }
     void dataIni(const std::string& text) {
         coretest::TempRoots::write(roots.program() / "Data/data.ini", text);
     }
-    GameSettings czytaj(const std::string& text, GameSettings u = GameSettings("Memory")) {
+    GameSettings readFrom(const std::string& text, GameSettings u = GameSettings("Memory")) {
         dataIni(text);
         platform::IniFile ini("Data\\data.ini");
         u.read(ini);
         return u;
     }
     void expectDefaults() const {
-        for (const GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling}) {
-            EXPECT_EQ(u->level, 2) << u->sekcja;
-            EXPECT_EQ(u->sounds, 0) << u->sekcja;
-            EXPECT_EQ(u->positions, 0) << u->sekcja;
+        for (const GameSettings* u :
+             {&settings.labelling, &settings.memory, &settings.completion, &settings.falling}) {
+            EXPECT_EQ(u->level, 2) << u->section;
+            EXPECT_EQ(u->sounds, 0) << u->section;
+            EXPECT_EQ(u->positions, 0) << u->section;
         }
-        EXPECT_EQ(ust.tab, 1);
+        EXPECT_EQ(settings.tab, 1);
     }
 
     coretest::TempRoots roots;
-    ProgramSettings ust;
+    ProgramSettings settings;
 };
 
 } // namespace
 
 TEST_F(Settings, theFourRecordsStartWithTheirSectionsAndDefaults) {
-    EXPECT_EQ(ust.labelling.sekcja, "Podpisywanie");
-    EXPECT_EQ(ust.memory.sekcja, "Memory");
-    EXPECT_EQ(ust.completion.sekcja, "Uzupelnianie");
-    EXPECT_EQ(ust.falling.sekcja, "Spadajace");
+    EXPECT_EQ(settings.labelling.section, "Podpisywanie");
+    EXPECT_EQ(settings.memory.section, "Memory");
+    EXPECT_EQ(settings.completion.section, "Uzupelnianie");
+    EXPECT_EQ(settings.falling.section, "Spadajace");
     expectDefaults();
-    const GameSettings pochodny;
-    EXPECT_EQ(pochodny.sekcja, "");
-    EXPECT_EQ(pochodny.level, 2);
+    const GameSettings derived;
+    EXPECT_EQ(derived.section, "");
+    EXPECT_EQ(derived.level, 2);
 }
 
 TEST_F(Settings, quantityOutsideOneToThreeReadsAsOne) {
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=0\n").level, 1);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=4\n").level, 1);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=-1\n").level, 1);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=3\n").level, 3);
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=1\n").level, 1);
-    EXPECT_EQ(czytaj("[Memory]\nGloski=1\n").level, 2) << "without the key the value stays";
-    GameSettings trzy("Memory");
-    trzy.level = 3;
-    EXPECT_EQ(czytaj("[Memory]\n", trzy).level, 3) << "the current value is the default";
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=65539\n").level, 3) << "taken as 16 bits first";
-    EXPECT_EQ(czytaj("[Memory]\nPoziom=dwa\n").level, 2) << "not a number: default";
+    EXPECT_EQ(readFrom("[Memory]\nPoziom=0\n").level, 1);
+    EXPECT_EQ(readFrom("[Memory]\nPoziom=4\n").level, 1);
+    EXPECT_EQ(readFrom("[Memory]\nPoziom=-1\n").level, 1);
+    EXPECT_EQ(readFrom("[Memory]\nPoziom=3\n").level, 3);
+    EXPECT_EQ(readFrom("[Memory]\nPoziom=1\n").level, 1);
+    EXPECT_EQ(readFrom("[Memory]\nGloski=1\n").level, 2) << "without the key the value stays";
+    GameSettings three("Memory");
+    three.level = 3;
+    EXPECT_EQ(readFrom("[Memory]\n", three).level, 3) << "the current value is the default";
+    EXPECT_EQ(readFrom("[Memory]\nPoziom=65539\n").level, 3) << "taken as 16 bits first";
+    EXPECT_EQ(readFrom("[Memory]\nPoziom=dwa\n").level, 2) << "not a number: default";
 }
 
 TEST_F(Settings, soundsAndPositionsKeepOnlyTheirBits) {
-    EXPECT_EQ(czytaj("[Memory]\nGloski=17\n").sounds, GL_SZ);
-    EXPECT_EQ(czytaj("[Memory]\nGloski=15\n").sounds, 0x000F);
-    EXPECT_EQ(czytaj("[Memory]\nGloski=-1\n").sounds, 0x000F);
-    EXPECT_EQ(czytaj("[Memory]\nPozycja=12288\n").positions, POZ_NAGLOS | POZ_SRODGLOS);
-    EXPECT_EQ(czytaj("[Memory]\nPozycja=1\n").positions, 0);
-    EXPECT_EQ(czytaj("[Memory]\nPozycja=65535\n").positions, 0x7000);
+    EXPECT_EQ(readFrom("[Memory]\nGloski=17\n").sounds, kSoundSz);
+    EXPECT_EQ(readFrom("[Memory]\nGloski=15\n").sounds, 0x000F);
+    EXPECT_EQ(readFrom("[Memory]\nGloski=-1\n").sounds, 0x000F);
+    EXPECT_EQ(readFrom("[Memory]\nPozycja=12288\n").positions, kPositionNaglos | kPositionSrodglos);
+    EXPECT_EQ(readFrom("[Memory]\nPozycja=1\n").positions, 0);
+    EXPECT_EQ(readFrom("[Memory]\nPozycja=65535\n").positions, 0x7000);
     // Only the record's own section counts.
-    const GameSettings u = czytaj("[Spadajace]\nGloski=3\nPozycja=4096\nPoziom=3\n");
+    const GameSettings u = readFrom("[Spadajace]\nGloski=3\nPozycja=4096\nPoziom=3\n");
     EXPECT_EQ(u.sounds, 0);
     EXPECT_EQ(u.positions, 0);
     EXPECT_EQ(u.level, 2);
@@ -78,44 +79,44 @@ TEST_F(Settings, soundsAndPositionsKeepOnlyTheirBits) {
 TEST_F(Settings, queriesTestBitsAndQuantity) {
     GameSettings u;
     u.level = 3;
-    u.sounds = GL_SZ | GL_CZ;
-    u.positions = POZ_WYGLOS;
-    EXPECT_TRUE(u.maPoziom(3));
-    EXPECT_FALSE(u.maPoziom(2));
-    EXPECT_TRUE(u.maGloske(GL_CZ));
-    EXPECT_TRUE(u.maGloske(GL_ZZ | GL_SZ));
-    EXPECT_FALSE(u.maGloske(GL_ZZ | GL_DZZ));
-    EXPECT_TRUE(u.maPozycje(POZ_WYGLOS));
-    EXPECT_FALSE(u.maPozycje(POZ_NAGLOS | POZ_SRODGLOS));
+    u.sounds = kSoundSz | kSoundCz;
+    u.positions = kPositionWyglos;
+    EXPECT_TRUE(u.hasLevel(3));
+    EXPECT_FALSE(u.hasLevel(2));
+    EXPECT_TRUE(u.hasSound(kSoundCz));
+    EXPECT_TRUE(u.hasSound(kSoundZz | kSoundSz));
+    EXPECT_FALSE(u.hasSound(kSoundZz | kSoundDzz));
+    EXPECT_TRUE(u.hasPosition(kPositionWyglos));
+    EXPECT_FALSE(u.hasPosition(kPositionNaglos | kPositionSrodglos));
 }
 
 TEST_F(Settings, contrastSoundsJoinTheirPartners) {
     GameSettings u;
     u.sounds = 0x0005;
-    u.dodajKontrast();
+    u.addContrast();
     EXPECT_EQ(u.sounds, 0x0055);
     u.sounds = 0x000F;
-    u.dodajKontrast();
+    u.addContrast();
     EXPECT_EQ(u.sounds, 0x00FF);
     u.sounds = 0;
-    u.dodajKontrast();
+    u.addContrast();
     EXPECT_EQ(u.sounds, 0);
 }
 
 TEST_F(Settings, distractorsAreTheSoundsTheTargetLacks) {
-    const auto dystraktory = [](std::uint16_t dzwiekiCelu) {
+    const auto distractors = [](std::uint16_t targetSounds) {
         GameSettings target("Spadajace");
-        target.sounds = dzwiekiCelu;
+        target.sounds = targetSounds;
         GameSettings d;
         d.positions = 0x7000;
-        d.ustawDystraktory(target);
+        d.setDistractors(target);
         return d.sounds;
     };
-    EXPECT_EQ(dystraktory(GL_SZ | GL_ZZ | GL_CZ | GL_DZZ), 0x00F0);
-    EXPECT_EQ(dystraktory(GL_DZZ), 0x0017);
-    EXPECT_EQ(dystraktory(GL_SZ | GL_DZZ), 0x0016);
-    EXPECT_EQ(dystraktory(GL_SZ), 0x009E);
-    EXPECT_EQ(dystraktory(GL_ZZ | GL_CZ), 0x0099);
+    EXPECT_EQ(distractors(kSoundSz | kSoundZz | kSoundCz | kSoundDzz), 0x00F0);
+    EXPECT_EQ(distractors(kSoundDzz), 0x0017);
+    EXPECT_EQ(distractors(kSoundSz | kSoundDzz), 0x0016);
+    EXPECT_EQ(distractors(kSoundSz), 0x009E);
+    EXPECT_EQ(distractors(kSoundZz | kSoundCz), 0x0099);
 }
 
 TEST_F(Settings, configurationFillsTheTabAndAllFourGames) {
@@ -124,49 +125,49 @@ TEST_F(Settings, configurationFillsTheTabAndAllFourGames) {
             "[Memory]\nGloski=2\nPoziom=3\nPozycja=8192\n"
             "[Uzupelnianie]\nGloski=4\nPoziom=2\nPozycja=16384\n"
             "[Spadajace]\nGloski=24\nPoziom=9\nPozycja=28672\n");
-    EXPECT_TRUE(ust.readConfiguration());
-    EXPECT_EQ(ust.tab, 3);
-    EXPECT_EQ(ust.labelling.sounds, 1);
-    EXPECT_EQ(ust.labelling.level, 1);
-    EXPECT_EQ(ust.labelling.positions, 0x1000);
-    EXPECT_EQ(ust.memory.sounds, 2);
-    EXPECT_EQ(ust.memory.level, 3);
-    EXPECT_EQ(ust.memory.positions, 0x2000);
-    EXPECT_EQ(ust.completion.sounds, 4);
-    EXPECT_EQ(ust.completion.level, 2);
-    EXPECT_EQ(ust.completion.positions, 0x4000);
-    EXPECT_EQ(ust.falling.sounds, 8);
-    EXPECT_EQ(ust.falling.level, 1);
-    EXPECT_EQ(ust.falling.positions, 0x7000);
+    EXPECT_TRUE(settings.readConfiguration());
+    EXPECT_EQ(settings.tab, 3);
+    EXPECT_EQ(settings.labelling.sounds, 1);
+    EXPECT_EQ(settings.labelling.level, 1);
+    EXPECT_EQ(settings.labelling.positions, 0x1000);
+    EXPECT_EQ(settings.memory.sounds, 2);
+    EXPECT_EQ(settings.memory.level, 3);
+    EXPECT_EQ(settings.memory.positions, 0x2000);
+    EXPECT_EQ(settings.completion.sounds, 4);
+    EXPECT_EQ(settings.completion.level, 2);
+    EXPECT_EQ(settings.completion.positions, 0x4000);
+    EXPECT_EQ(settings.falling.sounds, 8);
+    EXPECT_EQ(settings.falling.level, 1);
+    EXPECT_EQ(settings.falling.positions, 0x7000);
 }
 
 TEST_F(Settings, theRecorderTabIsNeverTheStartTab) {
     dataIni("[DaneProgramu]\nZakladka=5\n");
-    EXPECT_TRUE(ust.readConfiguration());
-    EXPECT_EQ(ust.tab, 1);
+    EXPECT_TRUE(settings.readConfiguration());
+    EXPECT_EQ(settings.tab, 1);
 
     dataIni("[DaneProgramu]\nZakladka=4\n");
-    EXPECT_TRUE(ust.readConfiguration());
-    EXPECT_EQ(ust.tab, 4);
+    EXPECT_TRUE(settings.readConfiguration());
+    EXPECT_EQ(settings.tab, 4);
 
     // Without the key the current tab stays; other values are kept as read.
     dataIni("[DaneProgramu]\n");
-    EXPECT_TRUE(ust.readConfiguration());
-    EXPECT_EQ(ust.tab, 4);
-    ust.tab = 1;
+    EXPECT_TRUE(settings.readConfiguration());
+    EXPECT_EQ(settings.tab, 4);
+    settings.tab = 1;
     dataIni("[Memory]\nPoziom=1\n");
-    EXPECT_TRUE(ust.readConfiguration());
-    EXPECT_EQ(ust.tab, 1);
+    EXPECT_TRUE(settings.readConfiguration());
+    EXPECT_EQ(settings.tab, 1);
     dataIni("[DaneProgramu]\nZakladka=7\n");
-    EXPECT_TRUE(ust.readConfiguration());
-    EXPECT_EQ(ust.tab, 4) << "no tab 7: the nearest one";
+    EXPECT_TRUE(settings.readConfiguration());
+    EXPECT_EQ(settings.tab, 4) << "no tab 7: the nearest one";
     dataIni("[DaneProgramu]\nZakladka=-3\n");
-    EXPECT_TRUE(ust.readConfiguration());
-    EXPECT_EQ(ust.tab, 1);
+    EXPECT_TRUE(settings.readConfiguration());
+    EXPECT_EQ(settings.tab, 1);
 }
 
 TEST_F(Settings, aMissingConfigurationKeepsEveryDefault) {
-    EXPECT_TRUE(ust.readConfiguration());
+    EXPECT_TRUE(settings.readConfiguration());
     expectDefaults();
 }
 
@@ -188,8 +189,8 @@ TEST_F(Settings, unusableConfigurationFilesLeaveTheDefaults) {
     };
     for (const std::string& f : files) {
         dataIni(f);
-        EXPECT_TRUE(ust.readConfiguration());
+        EXPECT_TRUE(settings.readConfiguration());
         expectDefaults();
-        przywroc();
+        resetSettings();
     }
 }

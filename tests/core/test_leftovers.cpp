@@ -57,7 +57,7 @@ TEST(Leftovers, startUpRemovesEveryTemporaryOfTheProgramsOwnFilesAndNothingElse)
     for (const auto& group : {ours, others})
         for (const stdfs::path& p : group)
             TempRoots::write(p, "x");
-    EXPECT_EQ(usunTymczasowe(), int(ours.size()));
+    EXPECT_EQ(removeTemporaries(), int(ours.size()));
     for (const stdfs::path& p : ours)
         EXPECT_FALSE(stdfs::exists(p)) << p;
     for (const stdfs::path& p : others)
@@ -73,27 +73,27 @@ TEST(Leftovers, takesTheIndexDoesNotListAreAdoptedAndStubsRemoved) {
     TempRoots::write(n / "Nagranie12.wav", std::string(30, 'R'));
     const auto when = stdfs::file_time_type::clock::now() - std::chrono::hours(24 * 40);
     stdfs::last_write_time(n / "Nagranie4.wav", when);
-    std::array<Recording, RecordingList::kMiejsc> wpisy{};
-    for (int p = 0; p < RecordingList::kMiejsc; ++p)
-        wpisy[p].numer = p;
-    wpisy[9].plik = "Nagranie9";
-    wpisy[9].nazwa = "Ala";
-    wpisy[9].data = 45000;
+    std::array<Recording, RecordingList::kPlaceCount> entries{};
+    for (int p = 0; p < RecordingList::kPlaceCount; ++p)
+        entries[p].number = p;
+    entries[9].file = "Nagranie9";
+    entries[9].name = "Ala";
+    entries[9].data = 45000;
 
-    EXPECT_TRUE(RecordingList::dolaczNagrania(wpisy));
+    EXPECT_TRUE(RecordingList::adoptRecordings(entries));
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
         stdfs::last_write_time(n / "Nagranie4.wav").time_since_epoch() -
         stdfs::file_time_type::clock::now().time_since_epoch() +
         std::chrono::system_clock::now().time_since_epoch());
-    EXPECT_EQ(wpisy[4].plik, "Nagranie4");
-    EXPECT_EQ(wpisy[4].nazwa, "");
-    EXPECT_EQ(wpisy[4].data, platform::date::fromUnixSeconds(seconds.count()));
-    EXPECT_EQ(wpisy[9].nazwa, "Ala") << "a listed take is left as it is";
-    EXPECT_EQ(wpisy[9].data, 45000);
+    EXPECT_EQ(entries[4].file, "Nagranie4");
+    EXPECT_EQ(entries[4].name, "");
+    EXPECT_EQ(entries[4].data, platform::date::fromUnixSeconds(seconds.count()));
+    EXPECT_EQ(entries[9].name, "Ala") << "a listed take is left as it is";
+    EXPECT_EQ(entries[9].data, 45000);
     for (int p : {7, 12})
-        EXPECT_EQ(wpisy[p].plik, "") << p;
+        EXPECT_EQ(entries[p].file, "") << p;
     EXPECT_EQ(names(n), (std::set<std::string>{"Nagranie4.wav", "Nagranie9.wav"}));
-    EXPECT_FALSE(RecordingList::dolaczNagrania(wpisy)) << "nothing more to adopt";
+    EXPECT_FALSE(RecordingList::adoptRecordings(entries)) << "nothing more to adopt";
 }
 
 // Kills a child that writes one family of files over and over at a random moment (fixed seed), twenty
@@ -111,26 +111,26 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
     const std::vector<Family> families = {
         {"settings",
          [](int i) {
-             static ProgramSettings ust;
-             ust.memory.level = std::int16_t(1 + i % 3);
-             ust.remember();
+             static ProgramSettings settings;
+             settings.memory.level = std::int16_t(1 + i % 3);
+             settings.remember();
          }},
         {"statistics",
          [](int i) {
              static std::unique_ptr<StatisticsFile> stat;
              if (!stat) stat = std::make_unique<StatisticsFile>(1);
-             GameSettings ust("Memory");
-             stat->start(1 + i % 4, ust);
-             stat->zakoncz();
-             stat->zapisz(1);
+             GameSettings settings("Memory");
+             stat->start(1 + i % 4, settings);
+             stat->finish();
+             stat->save(1);
          }},
         {"index",
          [](int i) { platform::fs::writeAtomic("Nagrane\\record.xtr", std::string(5000 + i, 'i')); }},
         {"take",
          [&](int i) {
-             const std::string plik = RecordingList::plikMiejsca(i % RecordingList::kMiejsc);
-             if (!platform::audiofiles::exists(plik)) platform::sound::writeEmptyWav(plik);
-             platform::audiofiles::replace(plik, wav);
+             const std::string file = RecordingList::placeFile(i % RecordingList::kPlaceCount);
+             if (!platform::audiofiles::exists(file)) platform::sound::writeEmptyWav(file);
+             platform::audiofiles::replace(file, wav);
          }},
     };
     for (const Family& f : families) {
@@ -157,19 +157,19 @@ TEST(Leftovers, killsAtRandomLeaveNoTemporaryAndNoTakeUnlisted) {
             int status = 0;
             ::waitpid(pid, &status, 0);
 
-            usunTymczasowe();
+            removeTemporaries();
             for (const stdfs::path& dir : {u, n})
                 for (const std::string& name : names(dir))
                     EXPECT_NE(name[0], '.') << "left behind: " << name;
-            std::array<Recording, RecordingList::kMiejsc> wpisy{};
-            RecordingList::dolaczNagrania(wpisy);
-            for (int p = 0; p < RecordingList::kMiejsc; ++p)
-                EXPECT_EQ(wpisy[p].plik.empty(),
+            std::array<Recording, RecordingList::kPlaceCount> entries{};
+            RecordingList::adoptRecordings(entries);
+            for (int p = 0; p < RecordingList::kPlaceCount; ++p)
+                EXPECT_EQ(entries[p].file.empty(),
                           !stdfs::exists(n / ("Nagranie" + std::to_string(p) + ".wav")))
                     << p;
         }
     }
     StatisticsFile stat(1);
-    EXPECT_EQ(stat.uwagi(), "");
+    EXPECT_EQ(stat.notes(), "");
     EXPECT_EQ((stdfs::file_size(u / "prgst1.stt") - 20) % 44, 0u);
 }

@@ -9,34 +9,34 @@
 #include <gtest/gtest.h>
 
 TEST(Duration, minutesAndSecondsWithoutPadding) {
-    EXPECT_EQ(formatujCzas(0), "0 min 0 s");
-    EXPECT_EQ(formatujCzas(59), "0 min 59 s");
-    EXPECT_EQ(formatujCzas(60), "1 min 0 s");
-    EXPECT_EQ(formatujCzas(125), "2 min 5 s");
-    EXPECT_EQ(formatujCzas(3725), "62 min 5 s");
+    EXPECT_EQ(formatTime(0), "0 min 0 s");
+    EXPECT_EQ(formatTime(59), "0 min 59 s");
+    EXPECT_EQ(formatTime(60), "1 min 0 s");
+    EXPECT_EQ(formatTime(125), "2 min 5 s");
+    EXPECT_EQ(formatTime(3725), "62 min 5 s");
 }
 
 TEST(LetterCodes, polishLettersAndUnitsInPictureNames) {
-    EXPECT_EQ(kodLitery("dż"), "dzz");
-    EXPECT_EQ(kodLitery("dź"), "dzzz");
-    EXPECT_EQ(kodLitery("ż"), "zz");
-    EXPECT_EQ(kodLitery("ź"), "zzz");
-    EXPECT_EQ(kodLitery("ó"), "oo");
-    EXPECT_EQ(kodLitery("ł"), "ll");
-    EXPECT_EQ(kodLitery("ć"), "cc");
-    EXPECT_EQ(kodLitery("ś"), "ss");
-    EXPECT_EQ(kodLitery("ń"), "nn");
-    EXPECT_EQ(kodLitery("ę"), "ee");
-    EXPECT_EQ(kodLitery("ą"), "aa");
+    EXPECT_EQ(tileCode("dż"), "dzz");
+    EXPECT_EQ(tileCode("dź"), "dzzz");
+    EXPECT_EQ(tileCode("ż"), "zz");
+    EXPECT_EQ(tileCode("ź"), "zzz");
+    EXPECT_EQ(tileCode("ó"), "oo");
+    EXPECT_EQ(tileCode("ł"), "ll");
+    EXPECT_EQ(tileCode("ć"), "cc");
+    EXPECT_EQ(tileCode("ś"), "ss");
+    EXPECT_EQ(tileCode("ń"), "nn");
+    EXPECT_EQ(tileCode("ę"), "ee");
+    EXPECT_EQ(tileCode("ą"), "aa");
     // Whole units only, case-sensitive; everything else unchanged.
-    EXPECT_EQ(kodLitery("sz"), "sz");
-    EXPECT_EQ(kodLitery("dz"), "dz");
-    EXPECT_EQ(kodLitery("rz"), "rz");
-    EXPECT_EQ(kodLitery("a"), "a");
-    EXPECT_EQ(kodLitery("Ż"), "Ż");
-    EXPECT_EQ(kodLitery("żż"), "żż");
-    EXPECT_EQ(kodLitery("_ż"), "_ż");
-    EXPECT_EQ(kodLitery(""), "");
+    EXPECT_EQ(tileCode("sz"), "sz");
+    EXPECT_EQ(tileCode("dz"), "dz");
+    EXPECT_EQ(tileCode("rz"), "rz");
+    EXPECT_EQ(tileCode("a"), "a");
+    EXPECT_EQ(tileCode("Ż"), "Ż");
+    EXPECT_EQ(tileCode("żż"), "żż");
+    EXPECT_EQ(tileCode("_ż"), "_ż");
+    EXPECT_EQ(tileCode(""), "");
 }
 
 namespace {
@@ -72,9 +72,9 @@ std::string wav() {
 
 TEST(Sounds, aWordWithoutItsSoundFileIsSilent) {
     coretest::TempRoots roots;
-    EXPECT_FALSE(odtworzSlowo("szopa"));
+    EXPECT_FALSE(playWord("szopa"));
     coretest::TempRoots::write(roots.program() / "Data/Smd/szachy.pw", wav());
-    EXPECT_FALSE(odtworzSlowo("szopa")) << "another word's sound does not count";
+    EXPECT_FALSE(playWord("szopa")) << "another word's sound does not count";
 }
 
 TEST(Sounds, praiseNeverReachesBeyondItsNumberRange) {
@@ -83,15 +83,15 @@ TEST(Sounds, praiseNeverReachesBeyondItsNumberRange) {
     for (const char* name : {"g08", "g09", "g10", "b05", "b06", "b07", "b08", "b09"})
         coretest::TempRoots::write(roots.program() / "Data/Intf/Smd" / (std::string(name) + ".pw"), wav());
     for (int i = 0; i < 300; ++i) {
-        ASSERT_FALSE(odtworzPochwale(POCHWALA));
-        ASSERT_FALSE(odtworzPochwale(ZACHETA));
-        ASSERT_FALSE(odtworzPochwale(KROTKA_POCHWALA));
+        ASSERT_FALSE(playPraise(kPraise));
+        ASSERT_FALSE(playPraise(kEncouragement));
+        ASSERT_FALSE(playPraise(kShortPraise));
     }
     // Short praise stays below g05 too.
     for (const char* name : {"g05", "g06", "g07"})
         coretest::TempRoots::write(roots.program() / "Data/Intf/Smd" / (std::string(name) + ".pw"), wav());
     for (int i = 0; i < 300; ++i)
-        ASSERT_FALSE(odtworzPochwale(KROTKA_POCHWALA));
+        ASSERT_FALSE(playPraise(kShortPraise));
 }
 
 TEST(Sounds, kindTwoLooksForItsFixedFileOutsideTheDataDirectory) {
@@ -99,7 +99,7 @@ TEST(Sounds, kindTwoLooksForItsFixedFileOutsideTheDataDirectory) {
     // The standard data set has no such file.
     for (const char* name : {"g00", "b00"})
         coretest::TempRoots::write(roots.program() / "Data/Intf/Smd" / (std::string(name) + ".pw"), wav());
-    EXPECT_FALSE(odtworzPochwale(2));
-    EXPECT_FALSE(odtworzPochwale(-1));
-    EXPECT_FALSE(odtworzPochwale(7));
+    EXPECT_FALSE(playPraise(2));
+    EXPECT_FALSE(playPraise(-1));
+    EXPECT_FALSE(playPraise(7));
 }

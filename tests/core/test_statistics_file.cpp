@@ -36,7 +36,7 @@ Bytes slice(const Bytes& b, std::size_t from, std::size_t count) {
 TEST_F(StatisticsFileTest, aNewFileStartsWithTheProgramNumberAndItsCreationTimeInUtc) {
     clock.setUtc(utc(2024, 3, 15, 10, 20, 30, 456)); // a Friday
     StatisticsFile stat(1);
-    EXPECT_EQ(stat.nazwaPliku(), "prgst1.stt");
+    EXPECT_EQ(stat.fileName(), "prgst1.stt");
     const Bytes expected = {0x01, 0x00, 0x00, 0x00,                          // program number
                             0xE8, 0x07, 0x03, 0x00, 0x05, 0x00, 0x0F, 0x00,  // 2024, March, Friday, 15th
                             0x0A, 0x00, 0x14, 0x00, 0x1E, 0x00, 0xC8, 0x01}; // 10:20:30.456
@@ -61,8 +61,8 @@ TEST_F(StatisticsFileTest, aFileThatCannotBeCreatedIsErrorThree) {
         StatisticsFile stat(1);
         FAIL() << "no error raised";
     } catch (const FatalError& e) {
-        EXPECT_EQ(e.kod, 3);
-        EXPECT_EQ(e.komunikat(), "Plik statystyk nie został poprawnie stworzony.");
+        EXPECT_EQ(e.code, 3);
+        EXPECT_EQ(e.message(), "Plik statystyk nie został poprawnie stworzony.");
     }
 }
 
@@ -86,15 +86,15 @@ TEST_F(StatisticsFileTest, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted)
         coretest::TempRoots::write(roots.user() / "prgst1.stt", bytes);
         StatisticsFile stat(1);
         EXPECT_EQ(coretest::TempRoots::read(roots.user() / "prgst1.stt.bad"), bytes);
-        EXPECT_EQ(stat.uwagi(), "Plik statystyk \u201e" + (roots.user() / "prgst1.stt").string() +
+        EXPECT_EQ(stat.notes(), "Plik statystyk \u201e" + (roots.user() / "prgst1.stt").string() +
                                     "\u201d był uszkodzony i nie dał się odczytać. Odłożono go jako \u201e" +
                                     (roots.user() / "prgst1.stt.bad").string() +
                                     "\u201d i rozpoczęto nowy plik.");
         EXPECT_EQ(file(), header);
-        GameSettings ust("Memory");
-        stat.start(ZAK_MEMORY, ust);
-        stat.zakoncz();
-        EXPECT_TRUE(stat.zapisz(1));
+        GameSettings settings("Memory");
+        stat.start(kGameMemory, settings);
+        stat.finish();
+        EXPECT_TRUE(stat.save(1));
         EXPECT_EQ(fileSize(), 20u + 44u);
     }
 
@@ -111,21 +111,21 @@ TEST_F(StatisticsFileTest, aFileWithoutAValidHeaderIsKeptAsideAndANewOneStarted)
 TEST_F(StatisticsFileTest, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {
     clock.setUtc(utc(2024, 3, 15, 10, 0, 0, 0));
     StatisticsFile stat(1);
-    GameSettings ust("Memory");
-    ust.level = 3;
-    ust.sounds = 0x0005;
-    ust.positions = 0x3000;
+    GameSettings settings("Memory");
+    settings.level = 3;
+    settings.sounds = 0x0005;
+    settings.positions = 0x3000;
 
     clock.setUtc(utc(2024, 3, 16, 9, 5, 7, 250)); // a Saturday
-    stat.start(ZAK_MEMORY, ust);
+    stat.start(kGameMemory, settings);
     for (int i = 0; i < 7; ++i)
-        stat.dodajDobre();
-    stat.dodajZle();
-    stat.dodajZle();
-    stat.dodajPodpowiedz();
+        stat.addCorrect();
+    stat.addWrong();
+    stat.addWrong();
+    stat.addHint();
     clock.advanceMs(125'700);
-    stat.zakoncz();
-    ASSERT_TRUE(stat.zapisz(1));
+    stat.finish();
+    ASSERT_TRUE(stat.save(1));
 
     const Bytes bytes = file();
     ASSERT_EQ(bytes.size(), 20u + 44u);
@@ -135,7 +135,7 @@ TEST_F(StatisticsFileTest, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {
         0x09, 0x00, 0x05, 0x00, 0x07, 0x00, 0xFA, 0x00, // start
         0x03, 0x00,                                     // Poziom
         0x05, 0x00,                                     // Gloski
-        0x00, 0x30,                                     // Pozycja
+        0x00, 0x30,                                     // PositionEntry
         0x7D, 0x00, 0x00, 0x00,                         // 125 s
         0x01, 0x00,                                     // finished
         0x01, 0x00, 0x00, 0x00,                         // hints
@@ -144,90 +144,90 @@ TEST_F(StatisticsFileTest, aSavedGameAppendsOneRecordFieldByFieldLittleEndian) {
     };
     EXPECT_EQ(slice(bytes, 20, 44), expected);
 
-    EXPECT_EQ(stat.czasTekst(), "2 min 5 s");
-    EXPECT_EQ(stat.dobre(), "7");
-    EXPECT_EQ(stat.zle(), "2");
-    EXPECT_EQ(stat.podpowiedzi(), "1");
+    EXPECT_EQ(stat.timeText(), "2 min 5 s");
+    EXPECT_EQ(stat.correct(), "7");
+    EXPECT_EQ(stat.wrong(), "2");
+    EXPECT_EQ(stat.hints(), "1");
 }
 
 TEST_F(StatisticsFileTest, twoGamesAppendTwoRecordsAndEachSaveAppendsAgain) {
     clock.setUtc(utc(2024, 1, 1, 0, 0, 0, 0));
     StatisticsFile stat(1);
-    GameSettings ust("Spadajace");
+    GameSettings settings("Spadajace");
 
-    stat.start(ZAK_SPADAJACE, ust);
-    stat.dodajZle();
+    stat.start(kGameFalling, settings);
+    stat.addWrong();
     clock.advanceMs(30'000);
-    stat.zakoncz();
-    EXPECT_TRUE(stat.zapisz(0));
+    stat.finish();
+    EXPECT_TRUE(stat.save(0));
 
     // The next game starts from zero.
-    stat.start(ZAK_PODPISYWANIE, ust);
-    EXPECT_EQ(stat.zle(), "0");
-    stat.dodajDobre();
+    stat.start(kGameLabelling, settings);
+    EXPECT_EQ(stat.wrong(), "0");
+    stat.addCorrect();
     clock.advanceMs(10'000);
-    stat.zakoncz();
-    EXPECT_TRUE(stat.zapisz(1));
+    stat.finish();
+    EXPECT_TRUE(stat.save(1));
     EXPECT_EQ(fileSize(), 20u + 2 * 44u);
 
     // Saving the same game again appends the same record again.
-    EXPECT_TRUE(stat.zapisz(1));
+    EXPECT_TRUE(stat.save(1));
     const Bytes bytes = file();
     ASSERT_EQ(bytes.size(), 20u + 3 * 44u);
     EXPECT_EQ(slice(bytes, 64, 44), slice(bytes, 108, 44));
-    EXPECT_EQ(bytes[20], ZAK_SPADAJACE);
+    EXPECT_EQ(bytes[20], kGameFalling);
     EXPECT_EQ(bytes[20 + 40], 1) << "the first game's wrong answer";
-    EXPECT_EQ(bytes[64], ZAK_PODPISYWANIE);
+    EXPECT_EQ(bytes[64], kGameLabelling);
     EXPECT_EQ(bytes[64 + 26], 10) << "the second game's seconds";
     EXPECT_EQ(bytes[64 + 30], 1) << "the second game was finished";
 }
 
 TEST_F(StatisticsFileTest, aVanishedFileIsNotRecreatedWithoutItsHeader) {
     StatisticsFile stat(1);
-    GameSettings ust("Memory");
+    GameSettings settings("Memory");
     std::filesystem::remove(roots.user() / "prgst1.stt");
 
-    stat.start(ZAK_MEMORY, ust);
-    stat.zakoncz();
-    EXPECT_FALSE(stat.zapisz(1));
+    stat.start(kGameMemory, settings);
+    stat.finish();
+    EXPECT_FALSE(stat.save(1));
     EXPECT_FALSE(std::filesystem::exists(roots.user() / "prgst1.stt"));
 }
 
 TEST_F(StatisticsFileTest, nothingIsSavedBeforeAGameStartsOrAfterTheIdleLimit) {
     StatisticsFile stat(1);
-    EXPECT_FALSE(stat.aktywny());
-    EXPECT_FALSE(stat.zapisz(1));
+    EXPECT_FALSE(stat.active());
+    EXPECT_FALSE(stat.save(1));
 
-    GameSettings ust("Uzupelnianie");
-    stat.start(ZAK_UZUPELNIANIE, ust);
-    EXPECT_TRUE(stat.aktywny());
-    stat.wygas();
-    EXPECT_FALSE(stat.aktywny());
-    stat.aktywnosc(); // activity after the limit does not revive the game
-    EXPECT_FALSE(stat.aktywny());
-    stat.dodajDobre(); // counts still run
-    EXPECT_EQ(stat.dobre(), "1");
-    stat.zakoncz();
-    EXPECT_FALSE(stat.zapisz(1));
+    GameSettings settings("Uzupelnianie");
+    stat.start(kGameCompletion, settings);
+    EXPECT_TRUE(stat.active());
+    stat.expire();
+    EXPECT_FALSE(stat.active());
+    stat.activity(); // activity after the limit does not revive the game
+    EXPECT_FALSE(stat.active());
+    stat.addCorrect(); // counts still run
+    EXPECT_EQ(stat.correct(), "1");
+    stat.finish();
+    EXPECT_FALSE(stat.save(1));
     EXPECT_EQ(fileSize(), 20u);
 
     // A new game is recorded again.
-    stat.start(ZAK_UZUPELNIANIE, ust);
-    stat.zakoncz();
-    EXPECT_TRUE(stat.zapisz(0));
+    stat.start(kGameCompletion, settings);
+    stat.finish();
+    EXPECT_TRUE(stat.save(0));
     EXPECT_EQ(fileSize(), 64u);
 }
 
 TEST_F(StatisticsFileTest, aGameOf61Point9SecondsCountsAs61) {
     StatisticsFile stat(1);
-    GameSettings ust("Memory");
+    GameSettings settings("Memory");
     clock.setUtc(utc(2024, 5, 31, 23, 59, 59, 500));
-    stat.start(ZAK_MEMORY, ust);
+    stat.start(kGameMemory, settings);
     clock.setUtc(utc(2024, 6, 1, 0, 1, 1, 400)); // across midnight and a month end
-    stat.zakoncz();
-    EXPECT_EQ(stat.czasSek(), 61);
-    EXPECT_EQ(stat.czasTekst(), "1 min 1 s");
-    ASSERT_TRUE(stat.zapisz(0));
+    stat.finish();
+    EXPECT_EQ(stat.timeSeconds(), 61);
+    EXPECT_EQ(stat.timeText(), "1 min 1 s");
+    ASSERT_TRUE(stat.save(0));
     const Bytes bytes = file();
     EXPECT_EQ(slice(bytes, 20 + 26, 4), (Bytes{61, 0, 0, 0}));
 }
@@ -235,29 +235,29 @@ TEST_F(StatisticsFileTest, aGameOf61Point9SecondsCountsAs61) {
 TEST(StatisticsRating, thresholdsOfTheRating) {
     coretest::TempRoots roots;
     StatisticsFile stat(1);
-    GameSettings ust("Memory");
-    const auto ocena = [&](int dobre, int zle) {
-        stat.start(ZAK_MEMORY, ust);
-        for (int i = 0; i < dobre; ++i)
-            stat.dodajDobre();
-        for (int i = 0; i < zle; ++i)
-            stat.dodajZle();
-        return stat.ocena();
+    GameSettings settings("Memory");
+    const auto rating = [&](int correct, int wrong) {
+        stat.start(kGameMemory, settings);
+        for (int i = 0; i < correct; ++i)
+            stat.addCorrect();
+        for (int i = 0; i < wrong; ++i)
+            stat.addWrong();
+        return stat.rating();
     };
-    EXPECT_EQ(ocena(0, 0), 1);
-    EXPECT_EQ(ocena(2, 5), 1); // 2 <= 2.0
-    EXPECT_EQ(ocena(5, 0), 4);
-    EXPECT_EQ(ocena(5, 3), 4); // 3 > 3.0 fails
-    EXPECT_EQ(ocena(5, 4), 2); // 4 > 3.0
-    EXPECT_EQ(ocena(3, 5), 2); // just above 0.4 x 5
-    EXPECT_EQ(ocena(10, 6), 4);
-    EXPECT_EQ(ocena(10, 7), 2);
+    EXPECT_EQ(rating(0, 0), 1);
+    EXPECT_EQ(rating(2, 5), 1); // 2 <= 2.0
+    EXPECT_EQ(rating(5, 0), 4);
+    EXPECT_EQ(rating(5, 3), 4); // 3 > 3.0 fails
+    EXPECT_EQ(rating(5, 4), 2); // 4 > 3.0
+    EXPECT_EQ(rating(3, 5), 2); // just above 0.4 x 5
+    EXPECT_EQ(rating(10, 6), 4);
+    EXPECT_EQ(rating(10, 7), 2);
     // Hints do not count.
-    stat.start(ZAK_MEMORY, ust);
+    stat.start(kGameMemory, settings);
     for (int i = 0; i < 5; ++i)
-        stat.dodajDobre();
-    stat.dodajPodpowiedz();
-    EXPECT_EQ(stat.ocena(), 4);
+        stat.addCorrect();
+    stat.addHint();
+    EXPECT_EQ(stat.rating(), 4);
 }
 
 namespace {
@@ -282,9 +282,9 @@ Bytes join(std::initializer_list<Bytes> parts) {
     return out;
 }
 
-void play(StatisticsFile& stat, int game, const GameSettings& ust) {
-    stat.start(game, ust);
-    stat.zakoncz();
+void play(StatisticsFile& stat, int game, const GameSettings& settings) {
+    stat.start(game, settings);
+    stat.finish();
 }
 
 } // namespace
@@ -326,7 +326,7 @@ TEST_F(StatisticsFileTest, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnc
         coretest::TempRoots::write(path, c.before);
         StatisticsFile stat(1);
         EXPECT_EQ(file(), c.after);
-        EXPECT_EQ(stat.uwagi(), c.note);
+        EXPECT_EQ(stat.notes(), c.note);
         EXPECT_FALSE(std::filesystem::exists(path + ".bad"));
         EXPECT_EQ(std::filesystem::exists(path + ".bad-tail"), !c.badTail.empty());
         if (!c.badTail.empty()) {
@@ -334,10 +334,10 @@ TEST_F(StatisticsFileTest, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnc
         }
 
         // Three games after it: every record whole, the old ones first.
-        GameSettings ust("Memory");
+        GameSettings settings("Memory");
         for (int game : {1, 2, 3}) {
-            play(stat, game, ust);
-            EXPECT_TRUE(stat.zapisz(1));
+            play(stat, game, settings);
+            EXPECT_TRUE(stat.save(1));
         }
         const Bytes now = file();
         ASSERT_EQ(now.size(), c.after.size() + 3 * 44);
@@ -347,7 +347,7 @@ TEST_F(StatisticsFileTest, aDamagedFileIsMendedKeepingEveryWholeRecordAndSaidOnc
 
         // Told once: a second start finds a whole file.
         StatisticsFile again(1);
-        EXPECT_EQ(again.uwagi(), "");
+        EXPECT_EQ(again.notes(), "");
     }
 }
 
@@ -385,23 +385,23 @@ TEST_F(StatisticsFileTest, aRefusedAppendIsSaidWithItsCauseAndItsRecordWrittenAt
         ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
         const std::string failure = coretest::inChild(true, [&]() -> std::string {
             StatisticsFile stat(1);
-            GameSettings ust("Memory");
-            play(stat, 1, ust);
-            if (!stat.zapisz(1)) return "the first game was not written";
+            GameSettings settings("Memory");
+            play(stat, 1, settings);
+            if (!stat.save(1)) return "the first game was not written";
             c.block();
-            play(stat, 2, ust);
-            if (stat.zapisz(1)) return "an append went through the block";
+            play(stat, 2, settings);
+            if (stat.save(1)) return "an append went through the block";
             const std::string said =
                 "Nie udało się zapisać wyniku gry w pliku statystyk \u201e" + path + "\u201d: " + c.cause +
                 ". Wynik czeka w pamięci i zostanie dopisany przy następnym udanym zapisie, "
                 "dopóki program jest otwarty.";
-            if (stat.komunikat() != said) return "said: " + stat.komunikat();
+            if (stat.message() != said) return "said: " + stat.message();
             if (std::filesystem::file_size(path) != 64) return "a partial record stayed";
-            play(stat, 3, ust);
-            if (stat.zapisz(1) || stat.oczekujace() != 2) return "two records should wait";
+            play(stat, 3, settings);
+            if (stat.save(1) || stat.pending() != 2) return "two records should wait";
             c.unblock();
-            play(stat, 4, ust);
-            if (!stat.zapisz(1) || !stat.komunikat().empty() || stat.oczekujace() != 0)
+            play(stat, 4, settings);
+            if (!stat.save(1) || !stat.message().empty() || stat.pending() != 0)
                 return "the waiting records were not written";
             return "";
         });

@@ -28,26 +28,26 @@ namespace {
 // Esc ends it and saves it. Other keys run the test's own action.
 class GameForm : public platform::Form {
 public:
-    GameForm(StatisticsFile& stat, GameSettings& ust, std::vector<bool>& saved,
+    GameForm(StatisticsFile& stat, GameSettings& settings, std::vector<bool>& saved,
              std::function<void(int)> other)
-        : Form("Gra", platform::Rect::fromSize(0, 0, 200, 100)), stat_(stat), ust_(ust), saved_(saved),
-          other_(std::move(other)) {}
+        : Form("Gra", platform::Rect::fromSize(0, 0, 200, 100)), stat_(stat), settings_(settings),
+          saved_(saved), other_(std::move(other)) {}
 
 protected:
     void keyPressEvent(int code) override {
-        stat_.aktywnosc();
+        stat_.activity();
         if (code == 'n')
-            stat_.start(ZAK_MEMORY, ust_);
+            stat_.start(kGameMemory, settings_);
         else if (code == 27) {
-            stat_.zakoncz();
-            saved_.push_back(stat_.zapisz(1));
+            stat_.finish();
+            saved_.push_back(stat_.save(1));
         } else if (other_)
             other_(code);
     }
 
 private:
     StatisticsFile& stat_;
-    GameSettings& ust_;
+    GameSettings& settings_;
     std::vector<bool>& saved_;
     std::function<void(int)> other_;
 };
@@ -58,7 +58,7 @@ protected:
         driver = std::make_unique<Driver>([this, other] {
             StatisticsFile s(1);
             stat = &s;
-            GameForm form(s, ust, saved, other);
+            GameForm form(s, settings, saved, other);
             form.show();
             platform::app().run();
             stat = nullptr;
@@ -67,7 +67,7 @@ protected:
     std::uint64_t fileSize() const { return std::filesystem::file_size(roots.user() / "prgst1.stt"); }
 
     coretest::TempRoots roots;
-    GameSettings ust{"Memory"};
+    GameSettings settings{"Memory"};
     std::vector<bool> saved;
     StatisticsFile* stat = nullptr;
     std::unique_ptr<Driver> driver;
@@ -84,20 +84,20 @@ TEST_F(OnTheLoop, aGameEnded130SecondsAfterTheLastActionIsNotRecorded) {
     driver->key(27);
     EXPECT_EQ(saved, (std::vector<bool>{false}));
     EXPECT_EQ(fileSize(), 20u);
-    EXPECT_FALSE(stat->aktywny());
+    EXPECT_FALSE(stat->active());
 }
 
 TEST_F(OnTheLoop, theIdleLimitIsTwoMinutesToTheHalfSecond) {
     // Either side of 120 s by half a second: the limit is exact, not merely "between 110 and 130".
-    for (const auto& [ciszaMs, zapisana] : {std::pair{119'500, true}, std::pair{120'500, false}}) {
+    for (const auto& [silenceMs, expectSaved] : {std::pair{119'500, true}, std::pair{120'500, false}}) {
         saved.clear();
         run();
         driver->key('n');
         driver->key('x');
-        driver->wait(ciszaMs);
+        driver->wait(silenceMs);
         driver->key(27);
-        EXPECT_EQ(saved, (std::vector<bool>{zapisana})) << ciszaMs;
-        EXPECT_EQ(fileSize(), zapisana ? 64u : 20u) << ciszaMs;
+        EXPECT_EQ(saved, (std::vector<bool>{expectSaved})) << silenceMs;
+        EXPECT_EQ(fileSize(), expectSaved ? 64u : 20u) << silenceMs;
         driver.reset();
         std::filesystem::remove(roots.user() / "prgst1.stt");
     }
@@ -112,11 +112,11 @@ TEST_F(OnTheLoop, aGameEnded110SecondsAfterTheLastActionIsRecorded) {
     driver->key(27);
     EXPECT_EQ(saved, (std::vector<bool>{true}));
     EXPECT_EQ(fileSize(), 64u);
-    EXPECT_EQ(stat->czasSek(), 210);
+    EXPECT_EQ(stat->timeSeconds(), 210);
 
     // The idle timer keeps running after the end: saving again later writes nothing.
     driver->wait(121'000);
-    EXPECT_FALSE(stat->aktywny());
+    EXPECT_FALSE(stat->active());
     driver->key(27);
     EXPECT_EQ(saved, (std::vector<bool>{true, false}));
     EXPECT_EQ(fileSize(), 64u);
@@ -128,8 +128,8 @@ TEST_F(OnTheLoop, aGameOf61Point9SecondsIsStoredAs61) {
     driver->wait(61'900);
     driver->key(27);
     ASSERT_EQ(saved, (std::vector<bool>{true}));
-    EXPECT_EQ(stat->czasSek(), 61);
-    EXPECT_EQ(stat->czasTekst(), "1 min 1 s");
+    EXPECT_EQ(stat->timeSeconds(), 61);
+    EXPECT_EQ(stat->timeText(), "1 min 1 s");
     const auto bytes = coretest::TempRoots::read(roots.user() / "prgst1.stt");
     ASSERT_EQ(bytes.size(), 64u);
     EXPECT_EQ(bytes[20 + 26], 61);
@@ -138,9 +138,9 @@ TEST_F(OnTheLoop, aGameOf61Point9SecondsIsStoredAs61) {
 
 TEST_F(OnTheLoop, aFatalErrorShowsItsTextUnderTheProgramsErrorTitle) {
     run([](int code) {
-        if (code == '1') FatalError(1).pokazBlad(nullptr);
-        if (code == '9') FatalError(99, "Coś poszło nie tak").pokazBlad(nullptr);
-        if (code == '7') FatalError(7).pokazBlad(nullptr);
+        if (code == '1') FatalError(1).showError(nullptr);
+        if (code == '9') FatalError(99, "Coś poszło nie tak").showError(nullptr);
+        if (code == '7') FatalError(7).showError(nullptr);
     });
     driver->key('1');
     driver->key('9');
@@ -203,14 +203,14 @@ TEST_F(OnTheLoop, praiseAndEncouragementStayWithinTheirNumbersAndPauseHalfASecon
     const auto many = [&](int kind) {
         for (int i = 0; i < 160; ++i) {
             const std::int64_t t0 = platform::monotonicMs();
-            results.push_back(odtworzPochwale(kind));
+            results.push_back(playPraise(kind));
             durations.push_back(platform::monotonicMs() - t0);
         }
     };
     run([&](int code) {
-        if (code == '0') many(POCHWALA);
-        if (code == '1') many(ZACHETA);
-        if (code == '3') many(KROTKA_POCHWALA);
+        if (code == '0') many(kPraise);
+        if (code == '1') many(kEncouragement);
+        if (code == '3') many(kShortPraise);
     });
 
     driver->key('0');
@@ -244,8 +244,8 @@ TEST_F(OnTheLoop, aWordIsSpokenFromItsSoundFile) {
     std::vector<bool> results;
     run([&](int code) {
         if (code == 's') {
-            results.push_back(odtworzSlowo("szachy"));
-            results.push_back(odtworzSlowo("szopa"));
+            results.push_back(playWord("szachy"));
+            results.push_back(playWord("szopa"));
         }
     });
     driver->key('s');

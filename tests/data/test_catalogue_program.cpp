@@ -12,27 +12,27 @@ using namespace wvtest;
 
 namespace {
 
-const char* const kZlyKatalog = "szafa _sz,a,f,a SZ nagłos\nnoz n,o,_ż Ż wygłos\n";
-const std::string kPowod =
+const char* const kBadCatalogue = "szafa _sz,a,f,a SZ nagłos\nnoz n,o,_ż Ż wygłos\n";
+const std::string kReason =
     "Błąd w katalogu słów:\\n\\nPlik Data/slowa.txt, wiersz 2: na końcu wyrazu głoska „Ż” brzmi "
     "bezdźwięcznie, wygłos jest niemożliwy.";
 
 } // namespace
 
 TEST(CatalogueProgram, ABrokenCatalogueStopsStartUpAndTheResourceCheckWithFileLineAndReason) {
-    for (const bool sprawdzenie : {false, true}) {
-        SCOPED_TRACE(sprawdzenie ? "resource check" : "start-up");
+    for (const bool checkingResources : {false, true}) {
+        SCOPED_TRACE(checkingResources ? "resource check" : "start-up");
         Installation inst(Installation::Data::Linked);
-        std::ofstream(inst.prog() / "Data" / "slowa.txt", std::ios::trunc) << kZlyKatalog;
+        std::ofstream(inst.prog() / "Data" / "slowa.txt", std::ios::trunc) << kBadCatalogue;
         Outcome out;
         auto d = startProgram(out, {800, 600},
-                              sprawdzenie ? std::vector<std::string>{"z"} : std::vector<std::string>{});
+                              checkingResources ? std::vector<std::string>{"z"} : std::vector<std::string>{});
         d->wait(3000);
         EXPECT_TRUE(d->finished());
         EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
-        const std::string tytul =
-            sprawdzenie ? "Wirowanki Cz.I Demo - Raport zasobów" : "Wirowanki Cz.I Demo - Błąd";
-        EXPECT_TRUE(d->logged("message-box " + tytul + " | " + kPowod));
+        const std::string title =
+            checkingResources ? "Wirowanki Cz.I Demo - Raport zasobów" : "Wirowanki Cz.I Demo - Błąd";
+        EXPECT_TRUE(d->logged("message-box " + title + " | " + kReason));
         EXPECT_FALSE(d->logged("form-shown Wesołe Wirowanki Cz.I Demo"));
         EXPECT_FALSE(stdfs::exists(inst.user() / "Raport zasobów.txt"));
     }
@@ -41,9 +41,9 @@ TEST(CatalogueProgram, ABrokenCatalogueStopsStartUpAndTheResourceCheckWithFileLi
 TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTheOthers) {
     const struct {
         const char* ini;
-        const char* pokazane;
-        const char* komunikat;
-    } przypadki[] = {
+        const char* shown;
+        const char* message;
+    } scenarios[] = {
         {"Gloski=2\nPoziom=1\nPozycja=16384", "form-shown Komunikat",
          "Na końcu polskich słów Ż/RZ brzmi jak SZ, więc nie ma słów z tą głoską w wygłosie. Proszę wybrać "
          "inną "
@@ -58,7 +58,7 @@ TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTh
         {"Gloski=8\nPoziom=2\nPozycja=28672", "form-shown Podpisywanie", ""},
         {"Gloski=2\nPoziom=3\nPozycja=12288", "form-shown Podpisywanie", ""},
     };
-    for (const auto& p : przypadki) {
+    for (const auto& p : scenarios) {
         SCOPED_TRACE(p.ini);
         Installation inst(Installation::Data::Linked);
         inst.writeIni(std::string("[DaneProgramu]\nZakladka=1\n[Podpisywanie]\n") + p.ini + "\n");
@@ -66,9 +66,9 @@ TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTh
         auto d = startProgram(out, {800, 600});
         d->wait(2500);
         d->click("start");
-        EXPECT_TRUE(d->logged(p.pokazane));
-        if (*p.komunikat) {
-            EXPECT_EQ(wvtest::messageWindow()->vL_Komunikat.caption(), p.komunikat);
+        EXPECT_TRUE(d->logged(p.shown));
+        if (*p.message) {
+            EXPECT_EQ(wvtest::messageWindow()->vL_Message.caption(), p.message);
         }
     }
 }

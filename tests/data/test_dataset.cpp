@@ -26,14 +26,14 @@ namespace {
 struct DataRoot : ::testing::Test {
     void SetUp() override {
         fs::setRoots(WV_SOURCE_DIR, "/tmp");
-        katalog = utworzKatalog();
-        for (const Word& s : katalog->tabela())
+        catalogue = createCatalogue();
+        for (const Word& s : catalogue->table())
             kWords.push_back(s.stem);
     }
     void TearDown() override { fs::setRoots("", ""); }
 
     // The shipped catalogue: the catalogue file beside the data.
-    std::unique_ptr<Catalogue> katalog;
+    std::unique_ptr<Catalogue> catalogue;
     std::vector<std::string> kWords;
 
     static Bitmap jpeg(const std::string& gamePath) {
@@ -164,10 +164,10 @@ TEST_F(DataRoot, InterfacePicturesExistForBothLayouts) {
         EXPECT_GE(tab1.height(), m == 0 ? 436 : 571);
         EXPECT_EQ(jpeg("Data\\Intf\\Spec\\Ring" + s + ".xji").size(),
                   jpeg("Data\\Intf\\Spec\\RingM" + s + ".xji").size());
-        const std::string glos = std::string("Data\\Intf\\Spec\\R") + (m == 0 ? "2" : "3") + "_glos";
-        const Bitmap db = bmp(glos + "_DB.xbi");
+        const std::string voice = std::string("Data\\Intf\\Spec\\R") + (m == 0 ? "2" : "3") + "_glos";
+        const Bitmap db = bmp(voice + "_DB.xbi");
         for (const char* k : {"_DB", "_DW", "_AB", "_AW"}) {
-            const Bitmap b = bmp(glos + k + ".xbi");
+            const Bitmap b = bmp(voice + k + ".xbi");
             EXPECT_EQ(b.format(), PixelFormat::Bgr24) << k;
             EXPECT_EQ(b.size(), db.size()) << k;
         }
@@ -234,79 +234,81 @@ TEST_F(DataRoot, ConfigurationNamesEveryGame) {
 }
 
 TEST_F(DataRoot, TheCatalogueFileIsShippedAndFillsEverySoundAndPositionPolishAllows) {
-    ASSERT_TRUE(fs::exists(PLIK_KATALOGU));
-    std::map<std::uint16_t, int> ile;
-    for (const Word& s : katalog->tabela())
-        ++ile[s.flags];
+    ASSERT_TRUE(fs::exists(kCatalogueFile));
+    std::map<std::uint16_t, int> count;
+    for (const Word& s : catalogue->table())
+        ++count[s.flags];
     // Fifteen words open a single-position choice at every quantity (memory needs twelve); the
     // cells below that hold every word found whose picture a young child names.
     const struct {
-        std::uint16_t gloska, pozycja;
-        int najmniej;
-    } komorki[] = {
-        {GL_SZ, POZ_NAGLOS, 15},   {GL_SZ, POZ_SRODGLOS, 15}, {GL_SZ, POZ_WYGLOS, 8},
-        {GL_ZZ, POZ_NAGLOS, 15},   {GL_ZZ, POZ_SRODGLOS, 15}, {GL_CZ, POZ_NAGLOS, 10},
-        {GL_CZ, POZ_SRODGLOS, 15}, {GL_CZ, POZ_WYGLOS, 15},   {GL_DZZ, POZ_NAGLOS, 10},
-        {GL_S, POZ_NAGLOS, 10},    {GL_S, POZ_SRODGLOS, 10},  {GL_S, POZ_WYGLOS, 10},
-        {GL_Z, POZ_NAGLOS, 11},    {GL_Z, POZ_SRODGLOS, 10},  {GL_C, POZ_NAGLOS, 10},
-        {GL_C, POZ_SRODGLOS, 10},  {GL_C, POZ_WYGLOS, 10},
+        std::uint16_t sound, position;
+        int minimum;
+    } cells[] = {
+        {kSoundSz, kPositionNaglos, 15},   {kSoundSz, kPositionSrodglos, 15},
+        {kSoundSz, kPositionWyglos, 8},    {kSoundZz, kPositionNaglos, 15},
+        {kSoundZz, kPositionSrodglos, 15}, {kSoundCz, kPositionNaglos, 10},
+        {kSoundCz, kPositionSrodglos, 15}, {kSoundCz, kPositionWyglos, 15},
+        {kSoundDzz, kPositionNaglos, 10},  {kSoundS, kPositionNaglos, 10},
+        {kSoundS, kPositionSrodglos, 10},  {kSoundS, kPositionWyglos, 10},
+        {kSoundZ, kPositionNaglos, 11},    {kSoundZ, kPositionSrodglos, 10},
+        {kSoundC, kPositionNaglos, 10},    {kSoundC, kPositionSrodglos, 10},
+        {kSoundC, kPositionWyglos, 10},
     };
-    for (const auto& k : komorki)
-        EXPECT_GE(ile[k.gloska | k.pozycja], k.najmniej) << k.gloska << " " << k.pozycja;
+    for (const auto& k : cells)
+        EXPECT_GE(count[k.sound | k.position], k.minimum) << k.sound << " " << k.position;
     // Medium quantity for DŻ alone in every game: 10 words.
-    EXPECT_GE(ile[GL_DZZ | POZ_NAGLOS] + ile[GL_DZZ | POZ_SRODGLOS], 10);
+    EXPECT_GE(count[kSoundDzz | kPositionNaglos] + count[kSoundDzz | kPositionSrodglos], 10);
     // Voiced sounds are devoiced at the end of a word.
-    for (std::uint16_t g : {GL_ZZ, GL_DZZ, GL_Z, GL_DZ})
-        EXPECT_EQ(ile[g | POZ_WYGLOS], 0) << g;
+    for (std::uint16_t g : {kSoundZz, kSoundDzz, kSoundZ, kSoundDz})
+        EXPECT_EQ(count[g | kPositionWyglos], 0) << g;
 }
 
 TEST_F(DataRoot, NoTwoWordsShareAPicture) {
     // A picture reused under another word would teach two names for one thing.
-    for (const char* rodzina : {"s", "_ups"}) {
-        std::map<std::vector<std::uint8_t>, std::string> widziane;
+    for (const char* variant : {"s", "_ups"}) {
+        std::map<std::vector<std::uint8_t>, std::string> seen;
         for (const std::string& w : kWords) {
             const std::string path =
-                std::string(rodzina) == "s" ? "Data\\Sio\\s" + w + ".xji" : "Data\\Bio\\" + w + "_ups.xji";
+                std::string(variant) == "s" ? "Data\\Sio\\s" + w + ".xji" : "Data\\Bio\\" + w + "_ups.xji";
             const Bitmap pic = jpeg(path);
             ASSERT_FALSE(pic.empty()) << path;
-            std::vector<std::uint8_t> piksele(pic.data(), pic.data() + pic.byteSize());
-            const auto [it, nowy] = widziane.emplace(std::move(piksele), w);
-            EXPECT_TRUE(nowy) << w << " looks exactly like " << it->second;
+            std::vector<std::uint8_t> pixels(pic.data(), pic.data() + pic.byteSize());
+            const auto [it, newBitmap] = seen.emplace(std::move(pixels), w);
+            EXPECT_TRUE(newBitmap) << w << " looks exactly like " << it->second;
         }
     }
 }
 
 TEST_F(DataRoot, EveryCatalogueWordHasItsTilesAndItsCaptionStaysOnTheTraysInBothLayouts) {
     // The trays of the labelling and completion backgrounds: W/2 -+ 300 and W/2 -+ 260 in 800-wide units.
-    for (const auto& [w, h, bok] : {std::tuple{800, 600, 44}, std::tuple{1024, 768, 55}}) {
+    for (const auto& [w, h, side] : {std::tuple{800, 600, 44}, std::tuple{1024, 768, 55}}) {
         const std::string m = w == 800 ? "_s" : "_b";
-        for (const Word& s : katalog->tabela()) {
+        for (const Word& s : catalogue->table()) {
             SCOPED_TRACE(s.stem + m);
-            const auto jednostki = podzielGlosy(s.spelling);
-            const int n = int(jednostki.size());
-            ASSERT_LE(n, MAKS_GLOSEK);
-            int oznaczone = 0;
-            for (const SoundUnit& j : jednostki) {
-                ASSERT_TRUE(maKafelek(j.tekst)) << j.tekst;
-                EXPECT_FALSE(resource(kodLitery(j.tekst) + (j.oznaczona ? "_red" : "") + m).empty())
-                    << j.tekst;
-                oznaczone += j.oznaczona;
+            const auto units = splitSounds(s.spelling);
+            const int n = int(units.size());
+            ASSERT_LE(n, kMaxSounds);
+            int markedCount = 0;
+            for (const SoundUnit& j : units) {
+                ASSERT_TRUE(hasTile(j.text)) << j.text;
+                EXPECT_FALSE(resource(tileCode(j.text) + (j.isMarked ? "_red" : "") + m).empty()) << j.text;
+                markedCount += j.isMarked;
                 // The completion game offers this unit and its look-alike.
-                if (j.oznaczona) {
-                    EXPECT_TRUE(j.tekst == "sz" || j.tekst == "s" || j.tekst == "cz" || j.tekst == "c" ||
-                                j.tekst == "rz" || j.tekst == "ż" || j.tekst == "z" || j.tekst == "dż" ||
-                                j.tekst == "dz")
-                        << j.tekst;
+                if (j.isMarked) {
+                    EXPECT_TRUE(j.text == "sz" || j.text == "s" || j.text == "cz" || j.text == "c" ||
+                                j.text == "rz" || j.text == "ż" || j.text == "z" || j.text == "dż" ||
+                                j.text == "dz")
+                        << j.text;
                 }
             }
-            EXPECT_EQ(oznaczone, 1);
-            const platform::Point pierwsze = LabellingGame::miejscePola(0, n, w, h, bok);
-            const platform::Point ostatnie = LabellingGame::miejscePola(n - 1, n, w, h, bok);
-            EXPECT_GE(pierwsze.x - LabellingGame::kRamka, w / 2 - 300 * w / 800);
-            EXPECT_LE(ostatnie.x + bok + LabellingGame::kRamka, w / 2 + 300 * w / 800);
-            const int x0 = CompletionGame::poczatekRzedu(n, bok, w);
+            EXPECT_EQ(markedCount, 1);
+            const platform::Point firstPlace = LabellingGame::fieldPlace(0, n, w, h, side);
+            const platform::Point lastPlace = LabellingGame::fieldPlace(n - 1, n, w, h, side);
+            EXPECT_GE(firstPlace.x - LabellingGame::kFrame, w / 2 - 300 * w / 800);
+            EXPECT_LE(lastPlace.x + side + LabellingGame::kFrame, w / 2 + 300 * w / 800);
+            const int x0 = CompletionGame::rowStart(n, side, w);
             EXPECT_GE(x0, w / 2 - 260 * w / 800);
-            EXPECT_LE(x0 + (n - 1) * (bok + 5) + bok, w / 2 + 260 * w / 800);
+            EXPECT_LE(x0 + (n - 1) * (side + 5) + side, w / 2 + 260 * w / 800);
         }
     }
 }

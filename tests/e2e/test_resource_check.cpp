@@ -9,7 +9,7 @@ using namespace wvtest;
 
 namespace {
 
-const std::string kKreska(56, '-');
+const std::string kDashes(56, '-');
 
 } // namespace
 
@@ -21,13 +21,13 @@ TEST(ResourceCheck, OneMissingSoundAndOneStrayPictureGiveTheReportFileByteForByt
     auto d = startProgram(out, {800, 600}, {"z", "--headless"});
     EXPECT_TRUE(d->finished());
     EXPECT_EQ(out.code, 0);
-    const std::string expected = "Raport Zasobów\r\n\r\n\r\n" + kKreska +
+    const std::string expected = "Raport Zasobów\r\n\r\n\r\n" + kDashes +
                                  "\r\nBrakujące pliki zasobów:\r\n"
                                  "Data\\Smd\\szopa.pw\r\n" +
-                                 kKreska +
+                                 kDashes +
                                  "\r\nNadmiarowe pliki zasobów:\r\n"
                                  "Data\\Bio\\stary.xji\r\n" +
-                                 kKreska + "\r\n";
+                                 kDashes + "\r\n";
     EXPECT_EQ(readFile(inst.user() / "Raport zasobów.txt"), expected);
     EXPECT_TRUE(
         d->logged("message-box Wirowanki Cz.I Demo - Raport zasobów | Brak niektórych plików lub istnieją "
@@ -59,11 +59,11 @@ TEST(ResourceCheck, MissingFilesAreListedDirectoryByDirectoryInCatalogueOrderAnd
     stdfs::remove(data / "Sio" / "ssep.xji");
     // Another case satisfies the catalogue's name.
     stdfs::rename(data / "Sio" / "ssakiewka.xji", data / "Sio" / "SSakiewka.XJI");
-    EXPECT_EQ(raportZasobow(),
-              (std::vector<std::string>{kKreska, "Brakujące pliki zasobów:", "Data\\Sio\\ssep.xji",
+    EXPECT_EQ(resourceReport(),
+              (std::vector<std::string>{kDashes, "Brakujące pliki zasobów:", "Data\\Sio\\ssep.xji",
                                         "Data\\Sio\\squest.xji", "Data\\Bio\\sanki_ms.xji",
-                                        "Data\\Bio\\szuflada_upb.xji", "Data\\Smd\\sakiewka.pw", kKreska,
-                                        "Brak plików nadmiarowych.", kKreska}));
+                                        "Data\\Bio\\szuflada_upb.xji", "Data\\Smd\\sakiewka.pw", kDashes,
+                                        "Brak plików nadmiarowych.", kDashes}));
 }
 
 TEST(ResourceCheck, OnlyRedundantFilesAndHiddenOnesCountButDirectoriesDoNot) {
@@ -71,9 +71,9 @@ TEST(ResourceCheck, OnlyRedundantFilesAndHiddenOnesCountButDirectoriesDoNot) {
     const stdfs::path data = inst.prog() / "Data";
     std::ofstream(data / "Smd" / ".ukryty") << "x";
     stdfs::create_directory(data / "Sio" / "podkatalog");
-    EXPECT_EQ(raportZasobow(),
-              (std::vector<std::string>{kKreska, "Wszystkie pliki zasobów istnieją.", kKreska,
-                                        "Nadmiarowe pliki zasobów:", "Data\\Smd\\.ukryty", kKreska}));
+    EXPECT_EQ(resourceReport(),
+              (std::vector<std::string>{kDashes, "Wszystkie pliki zasobów istnieją.", kDashes,
+                                        "Nadmiarowe pliki zasobów:", "Data\\Smd\\.ukryty", kDashes}));
 }
 
 TEST(ResourceCheck, AReportThatCannotBeWrittenIsSaidToHaveFailed) {

@@ -20,7 +20,7 @@ using platform::testing::Driver;
 
 namespace {
 
-const char* kBladTytul = "Wirowanki Cz.I Demo - Błąd";
+const char* kErrorBoxTitle = "Wirowanki Cz.I Demo - Błąd";
 
 std::size_t indexOf(const std::vector<std::string>& log, const std::string& line) {
     for (std::size_t i = 0; i < log.size(); ++i)
@@ -45,7 +45,7 @@ TEST(StartUp, SplashFirstThenTheMainMenuOnTheTabFromTheConfigurationAndTheSplash
         EXPECT_LT(splash, menu);
         EXPECT_EQ(wvtest::context().settings.tab, 3);
         EXPECT_EQ(platform::app().title(), "Wirowanki Cz.I Demo");
-        EXPECT_EQ(wvtest::context().layout.mode(), screen.width == 800 ? TRYB_800 : TRYB_1024);
+        EXPECT_EQ(wvtest::context().layout.mode(), screen.width == 800 ? kMode800 : kMode1024);
         ASSERT_NE(wvtest::mainMenu(), nullptr);
         EXPECT_EQ(static_cast<platform::Form*>(wvtest::mainMenu())->bounds(),
                   (platform::Rect{0, 0, screen.width, screen.height}));
@@ -114,7 +114,7 @@ TEST(StartUp, AScreenBelow800x600EndsWithTheResolutionMessageAfterTheSplash) {
     const auto& log = d->log();
     const std::size_t splash = indexOf(log, "form-shown Wirowanki Cz.I Demo Splash");
     const std::size_t box =
-        indexOf(log, std::string("message-box ") + kBladTytul +
+        indexOf(log, std::string("message-box ") + kErrorBoxTitle +
                          " | Proszę zmienić rozdzielczość ekranu na 800 x 600 lub wyższą.");
     ASSERT_NE(splash, std::string::npos);
     ASSERT_NE(box, std::string::npos);
@@ -134,7 +134,7 @@ TEST(StartUp, AMissingButtonPictureIsReportedAsMissingResourcesAndTheProgramEnds
     EXPECT_TRUE(out.returned);
     EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
     EXPECT_EQ(d->error(), "");
-    EXPECT_TRUE(d->logged(std::string("message-box ") + kBladTytul +
+    EXPECT_TRUE(d->logged(std::string("message-box ") + kErrorBoxTitle +
                           " |           Brak zasobów !\\n\\nProszę przeinstalować program."));
     EXPECT_FALSE(d->logged("form-shown Wesołe Wirowanki Cz.I Demo"));
     EXPECT_TRUE(d->logged("form-hidden Wirowanki Cz.I Demo Splash"));
@@ -149,7 +149,7 @@ TEST(StartUp, AStatisticsFileThatCannotBeCreatedIsReported) {
     auto d = startProgram(out, {800, 600});
     EXPECT_TRUE(d->finished());
     EXPECT_EQ(out.code, 1) << "a scripted run tells the error in its exit code";
-    EXPECT_TRUE(d->logged(std::string("message-box ") + kBladTytul +
+    EXPECT_TRUE(d->logged(std::string("message-box ") + kErrorBoxTitle +
                           " | Plik statystyk nie został poprawnie stworzony."));
     EXPECT_FALSE(d->logged("form-shown Wesołe Wirowanki Cz.I Demo"));
 }

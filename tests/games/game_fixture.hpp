@@ -51,35 +51,35 @@ namespace gametest {
 
 // A user directory of its own (the statistics file lands there); the program directory is the source
 // tree with the shipped Data and Resource, unless a test gives its own.
-class KatalogTymczasowy {
+class TemporaryDirectory {
 public:
-    KatalogTymczasowy() {
-        std::filesystem::create_directories(uzytkownik());
-        platform::fs::setRoots(WV_SOURCE_DIR, uzytkownik().string());
+    TemporaryDirectory() {
+        std::filesystem::create_directories(userDir());
+        platform::fs::setRoots(WV_SOURCE_DIR, userDir().string());
     }
-    ~KatalogTymczasowy() { platform::fs::setRoots("", ""); }
-    KatalogTymczasowy(const KatalogTymczasowy&) = delete;
-    KatalogTymczasowy& operator=(const KatalogTymczasowy&) = delete;
+    ~TemporaryDirectory() { platform::fs::setRoots("", ""); }
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
 
-    std::filesystem::path baza() const { return dir_.dir(); }
+    std::filesystem::path base() const { return dir_.dir(); }
     // Where a screenshot for looking at goes: only when asked (WV_SCREENSHOT_DIR names a directory), and
     // then there; otherwise nowhere (empty).
-    static std::string zdjecie(const std::string& nazwa) {
-        const char* katalog = std::getenv("WV_SCREENSHOT_DIR");
-        if (!katalog || !*katalog) return {};
-        std::filesystem::create_directories(katalog);
-        return (std::filesystem::path(katalog) / nazwa).string();
+    static std::string screenshot(const std::string& name) {
+        const char* catalogue = std::getenv("WV_SCREENSHOT_DIR");
+        if (!catalogue || !*catalogue) return {};
+        std::filesystem::create_directories(catalogue);
+        return (std::filesystem::path(catalogue) / name).string();
     }
-    std::filesystem::path uzytkownik() const { return baza() / "user"; }
+    std::filesystem::path userDir() const { return base() / "user"; }
 
 private:
     wvtest::TempDir dir_{"memory"};
 };
 
 // One 44-byte record of the statistics file.
-struct Rekord {
-    std::int32_t gameId, czasSek, podpowiedzi, dobre, zle;
-    std::int16_t poziom, gloski, pozycja, wynik;
+struct ParsedRecord {
+    std::int32_t gameId, timeSeconds, hints, correct, wrong;
+    std::int16_t level, sounds, position, result;
 };
 
 inline std::int32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -91,9 +91,9 @@ inline std::int16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {
 }
 
 // A black full-screen window below the game, as the main menu would be.
-class Tlo : public platform::Form {
+class Background : public platform::Form {
 public:
-    Tlo() : Form("Tlo") {
+    Background() : Form("Tlo") {
         const platform::Size s = platform::app().screenSize();
         setBounds(0, 0, s.width, s.height);
     }
@@ -106,83 +106,82 @@ protected:
 };
 
 // A game window shown modally over a background, on the shipped data, with the program-wide objects as
-// start-up makes them. przygotuj fills the game's settings record and filters the catalogue, as the main
+// start-up makes them. prepare fills the game's settings record and filters the catalogue, as the main
 // menu does before it opens the window.
-template <class Okno> class GraWOknie : public ::testing::Test {
+template <class WindowCase> class GameInWindow : public ::testing::Test {
 protected:
     void TearDown() override { d.reset(); }
 
-    // The game's window under game number numerGry, with the results window, as start-up makes them.
-    void uruchomOkno(platform::Size ekran, int numerGry, std::function<void(Catalogue&)> przygotuj) {
+    // The game's window under game number gameNumber, with the results window, as start-up makes them.
+    void launchWindow(platform::Size screen, int gameNumber, std::function<void(Catalogue&)> prepare) {
         d = std::make_unique<platform::testing::Driver>(
-            [this, numerGry, przygotuj] {
+            [this, gameNumber, prepare] {
                 const platform::Size s = platform::app().screenSize();
-                ProgramContext kontekst;
-                kontekst.layout.init(s.width, s.height);
-                Catalogue katalogSlow;
-                kontekst.catalogue = &katalogSlow;
+                ProgramContext context;
+                context.layout.init(s.width, s.height);
+                Catalogue wordCatalogue;
+                context.catalogue = &wordCatalogue;
                 StatisticsFile stat(1);
-                kontekst.statistics = &stat;
-                Tlo tlo;
-                tlo.show();
+                context.statistics = &stat;
+                Background background;
+                background.show();
                 {
-                    ProgramWindows okna(kontekst);
-                    wvtest::running() = &okna;
-                    okno = okna.createGame<Okno>(numerGry, okna);
-                    wyniki = okna.create<ResultsWindow>(kontekst);
-                    przygotuj(katalogSlow);
-                    wynikOkna = okno->showModal();
+                    ProgramWindows windows(context);
+                    wvtest::running() = &windows;
+                    window = windows.createGame<WindowCase>(gameNumber, windows);
+                    results = windows.create<ResultsWindow>(context);
+                    prepare(wordCatalogue);
+                    windowResult = window->showModal();
                     platform::app().run();
                     wvtest::running() = nullptr;
-                    wyniki = nullptr;
-                    okno = nullptr;
+                    results = nullptr;
+                    window = nullptr;
                 }
             },
-            platform::testing::DriverOptions{.screen = ekran, .args = {}});
+            platform::testing::DriverOptions{.screen = screen, .args = {}});
     }
 
     // A game button by name, clicked where it stands even while hidden (when it must ignore the click).
-    void klikPrzycisk(std::string_view nazwa) {
-        for (const platform::Control* c : okno->controls())
-            if (c->name == nazwa) {
+    void clickButton(std::string_view name) {
+        for (const platform::Control* c : window->controls())
+            if (c->name == name) {
                 const platform::Rect b = c->bounds();
-                d->click(okno->left() + b.left + b.width() / 2, okno->top() + b.top + b.height() / 2);
+                d->click(window->left() + b.left + b.width() / 2, window->top() + b.top + b.height() / 2);
                 return;
             }
-        ADD_FAILURE() << "no button " << nazwa;
+        ADD_FAILURE() << "no button " << name;
     }
-    void klikPomoc() { klikPrzycisk("pomoc"); }
-    void klikStop() { klikPrzycisk("stop"); }
-    void klikNast() { klikPrzycisk("nast"); }
-    void klikPop() { klikPrzycisk("pop"); }
-    void klikWynikiStart() { d->click("graj"); }
-    void klikWynikiStop() { d->click("koniec"); }
+    void clickHelp() { clickButton("pomoc"); }
+    void clickStop() { clickButton("stop"); }
+    void clickNext() { clickButton("nast"); }
+    void clickPrevious() { clickButton("pop"); }
+    void clickResultsStart() { d->click("graj"); }
+    void clickResultsStop() { d->click("koniec"); }
 
-    std::vector<std::uint8_t> plikStatystyk() {
-        std::ifstream in(katalog.uzytkownik() / "prgst1.stt", std::ios::binary);
+    std::vector<std::uint8_t> statsFile() {
+        std::ifstream in(catalogue.userDir() / "prgst1.stt", std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     // The records after the file's 20-byte header.
-    std::vector<Rekord> rekordy() {
-        const auto b = plikStatystyk();
-        std::vector<Rekord> wynik;
+    std::vector<ParsedRecord> records() {
+        const auto b = statsFile();
+        std::vector<ParsedRecord> result;
         for (std::size_t at = 20; at + 44 <= b.size(); at += 44)
-            wynik.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36),
-                             le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
-                             le16(b, at + 30)});
-        return wynik;
+            result.push_back({le32(b, at), le32(b, at + 26), le32(b, at + 32), le32(b, at + 36),
+                              le32(b, at + 40), le16(b, at + 20), le16(b, at + 22), le16(b, at + 24),
+                              le16(b, at + 30)});
+        return result;
     }
 
-    void zdjecie(const std::string& nazwa) {
-        if (const std::string sciezka = KatalogTymczasowy::zdjecie(nazwa); !sciezka.empty())
-            d->screenshot(sciezka);
+    void screenshot(const std::string& name) {
+        if (const std::string path = TemporaryDirectory::screenshot(name); !path.empty()) d->screenshot(path);
     }
 
-    KatalogTymczasowy katalog;
+    TemporaryDirectory catalogue;
     std::unique_ptr<platform::testing::Driver> d;
-    Okno* okno = nullptr;
-    ResultsWindow* wyniki = nullptr;
-    int wynikOkna = -1;
+    WindowCase* window = nullptr;
+    ResultsWindow* results = nullptr;
+    int windowResult = -1;
 };
 
 } // namespace gametest

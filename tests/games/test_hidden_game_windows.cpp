@@ -18,48 +18,50 @@ using namespace wvtest;
 
 namespace {
 
-struct Okno {
-    int zakladka;
-    const char* sekcja;
-    std::function<platform::Form*()> forma;
-    std::function<std::size_t()> bajty;
-    std::size_t naEkranie; // 800 x 600, three bytes a pixel, rows of 2400 bytes
+struct WindowCase {
+    int tab;
+    const char* section;
+    std::function<platform::Form*()> form;
+    std::function<std::size_t()> bytes;
+    std::size_t onScreen; // 800 x 600, three bytes a pixel, rows of 2400 bytes
 };
 
-const std::size_t kEkran = 2400 * 600;
+const std::size_t kScreenBytes = 2400 * 600;
 
 } // namespace
 
-TEST(UkryteOknaGier, HoldNoScreenSizedPicturesBeforeShowingAndAfterHiding) {
-    const Okno okna[] = {
-        {1, "Podpisywanie", [] { return wvtest::gameWindow<LabellingWindow>(ZAK_PODPISYWANIE); },
-         [] { return wvtest::gameWindow<LabellingWindow>(ZAK_PODPISYWANIE)->bajtyObrazow(); }, 4 * kEkran},
-        {2, "Memory", [] { return wvtest::gameWindow<MemoryWindow>(ZAK_MEMORY); },
-         [] { return wvtest::gameWindow<MemoryWindow>(ZAK_MEMORY)->bajtyObrazow(); }, 2 * kEkran},
-        {3, "Uzupelnianie", [] { return wvtest::gameWindow<CompletionWindow>(ZAK_UZUPELNIANIE); },
-         [] { return wvtest::gameWindow<CompletionWindow>(ZAK_UZUPELNIANIE)->bajtyObrazow(); }, 2 * kEkran},
-        {4, "Spadajace", [] { return wvtest::gameWindow<FallingWindow>(ZAK_SPADAJACE); },
-         [] { return wvtest::gameWindow<FallingWindow>(ZAK_SPADAJACE)->bajtyObrazow(); }, 2 * kEkran},
+TEST(HiddenGameWindows, HoldNoScreenSizedPicturesBeforeShowingAndAfterHiding) {
+    const WindowCase windows[] = {
+        {1, "Podpisywanie", [] { return wvtest::gameWindow<LabellingWindow>(kGameLabelling); },
+         [] { return wvtest::gameWindow<LabellingWindow>(kGameLabelling)->pictureBytes(); },
+         4 * kScreenBytes},
+        {2, "Memory", [] { return wvtest::gameWindow<MemoryWindow>(kGameMemory); },
+         [] { return wvtest::gameWindow<MemoryWindow>(kGameMemory)->pictureBytes(); }, 2 * kScreenBytes},
+        {3, "Uzupelnianie", [] { return wvtest::gameWindow<CompletionWindow>(kGameCompletion); },
+         [] { return wvtest::gameWindow<CompletionWindow>(kGameCompletion)->pictureBytes(); },
+         2 * kScreenBytes},
+        {4, "Spadajace", [] { return wvtest::gameWindow<FallingWindow>(kGameFalling); },
+         [] { return wvtest::gameWindow<FallingWindow>(kGameFalling)->pictureBytes(); }, 2 * kScreenBytes},
     };
-    for (const Okno& o : okna) {
-        SCOPED_TRACE(o.sekcja);
+    for (const WindowCase& o : windows) {
+        SCOPED_TRACE(o.section);
         Installation inst(Installation::Data::Linked);
-        inst.writeIni("[DaneProgramu]\r\nZakladka=" + std::to_string(o.zakladka) + "\r\n[" + o.sekcja +
+        inst.writeIni("[DaneProgramu]\r\nZakladka=" + std::to_string(o.tab) + "\r\n[" + o.section +
                       "]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
         Outcome out;
         auto d = startProgram(out, {800, 600});
         d->wait(2000);
-        platform::Form* f = o.forma();
+        platform::Form* f = o.form();
         ASSERT_NE(f, nullptr);
-        const platform::Form& stala = *f;
+        const platform::Form& constForm = *f;
         EXPECT_FALSE(f->visible());
-        EXPECT_EQ(o.bajty(), 0u);
-        EXPECT_EQ(stala.backing().byteSize(), 0u);
+        EXPECT_EQ(o.bytes(), 0u);
+        EXPECT_EQ(constForm.backing().byteSize(), 0u);
 
         d->click("start"); // start
         d->wait(300);
         ASSERT_TRUE(f->visible());
-        EXPECT_EQ(o.bajty(), o.naEkranie);
+        EXPECT_EQ(o.bytes(), o.onScreen);
 
         d->key(27);
         ASSERT_NE(wvtest::resultsWindow(), nullptr);
@@ -67,8 +69,8 @@ TEST(UkryteOknaGier, HoldNoScreenSizedPicturesBeforeShowingAndAfterHiding) {
         d->click("koniec"); // stop
         d->wait(300);
         EXPECT_FALSE(f->visible());
-        EXPECT_EQ(o.bajty(), 0u);
-        EXPECT_EQ(stala.backing().byteSize(), 0u);
+        EXPECT_EQ(o.bytes(), 0u);
+        EXPECT_EQ(constForm.backing().byteSize(), 0u);
         d->key(27);
     }
 }
@@ -81,18 +83,12 @@ TEST(GameButtons, StandAtTheirDesignedPlacesInBothLayouts) {
         platform::Point at800, at1024;
     };
     const Button buttons[] = {
-        {ZAK_PODPISYWANIE, "pomoc", {720, 85}, {922, 109}},
-        {ZAK_PODPISYWANIE, "stop", {724, 160}, {926, 205}},
-        {ZAK_PODPISYWANIE, "nast", {720, 235}, {922, 301}},
-        {ZAK_PODPISYWANIE, "pop", {720, 310}, {922, 397}},
-        {ZAK_MEMORY, "pomoc", {720, 460}, {922, 588}},
-        {ZAK_MEMORY, "stop", {724, 534}, {926, 683}},
-        {ZAK_UZUPELNIANIE, "pomoc", {720, 85}, {922, 109}},
-        {ZAK_UZUPELNIANIE, "stop", {724, 160}, {926, 205}},
-        {ZAK_UZUPELNIANIE, "nast", {720, 235}, {922, 301}},
-        {ZAK_UZUPELNIANIE, "pop", {720, 310}, {922, 397}},
-        {ZAK_SPADAJACE, "pomoc", {720, 85}, {922, 109}},
-        {ZAK_SPADAJACE, "stop", {724, 160}, {926, 205}},
+        {kGameLabelling, "pomoc", {720, 85}, {922, 109}},  {kGameLabelling, "stop", {724, 160}, {926, 205}},
+        {kGameLabelling, "nast", {720, 235}, {922, 301}},  {kGameLabelling, "pop", {720, 310}, {922, 397}},
+        {kGameMemory, "pomoc", {720, 460}, {922, 588}},    {kGameMemory, "stop", {724, 534}, {926, 683}},
+        {kGameCompletion, "pomoc", {720, 85}, {922, 109}}, {kGameCompletion, "stop", {724, 160}, {926, 205}},
+        {kGameCompletion, "nast", {720, 235}, {922, 301}}, {kGameCompletion, "pop", {720, 310}, {922, 397}},
+        {kGameFalling, "pomoc", {720, 85}, {922, 109}},    {kGameFalling, "stop", {724, 160}, {926, 205}},
     };
     for (const platform::Size screen : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
         Installation inst;

@@ -30,18 +30,18 @@ bool startsWithSz(const std::string& stem) {
 
 // Clicks every pair of the board, waiting for each pair to go.
 void playMemory(Driver& d) {
-    const MemoryGame& gra = *gameWindow<MemoryWindow>(ZAK_MEMORY)->gra();
-    ASSERT_EQ(gra.liczbaKart(), 6);
+    const MemoryGame& game = *gameWindow<MemoryWindow>(kGameMemory)->game();
+    ASSERT_EQ(game.cardCount(), 6);
     // Only the five SZ words at the start of the word match these settings.
     std::map<std::string, std::vector<int>> pairs;
     for (int k = 0; k < 6; ++k) {
-        EXPECT_TRUE(startsWithSz(gra.karta(k)->slowo())) << gra.karta(k)->slowo();
-        pairs[gra.karta(k)->slowo()].push_back(k);
+        EXPECT_TRUE(startsWithSz(game.card(k)->word())) << game.card(k)->word();
+        pairs[game.card(k)->word()].push_back(k);
     }
     for (const auto& [word, cells] : pairs) {
         ASSERT_EQ(cells.size(), 2u) << word;
         for (int k : cells) {
-            const platform::Point p = gra.komorka(k);
+            const platform::Point p = game.cell(k);
             d.click(p.x + 35, p.y + 47);
         }
         d.wait(2000);
@@ -50,8 +50,8 @@ void playMemory(Driver& d) {
 
 // Spells the first word by dragging each unit's tile to its field.
 void playLabelling(Driver& d) {
-    LabellingGame& gra = *gameWindow<LabellingWindow>(ZAK_PODPISYWANIE)->gra();
-    const auto& drawn = context().catalogue->wybrane();
+    LabellingGame& game = *gameWindow<LabellingWindow>(kGameLabelling)->game();
+    const auto& drawn = context().catalogue->chosenWords();
     EXPECT_EQ(drawn.size(), 5u);
     for (const Word& s : drawn)
         EXPECT_TRUE(startsWithSz(s.stem)) << s.stem;
@@ -66,52 +66,52 @@ void playLabelling(Driver& d) {
         }
     for (std::size_t i = 0; i < units.size(); ++i) {
         const LetterTile* l = nullptr;
-        for (int k = 0; k < gra.liczbaLiter() && !l; ++k) {
-            const LetterTile& c = gra.litera(k);
+        for (int k = 0; k < game.tileCount() && !l; ++k) {
+            const LetterTile& c = game.tile(k);
             bool used = false;
-            for (int p = 0; p < gra.liczbaLiter(); ++p)
-                used = used || gra.pole(p).litera() == &c;
-            if (c.tekst() == units[i] && !used) l = &c;
+            for (int p = 0; p < game.tileCount(); ++p)
+                used = used || game.hitArea(p).tile() == &c;
+            if (c.text() == units[i] && !used) l = &c;
         }
         ASSERT_NE(l, nullptr) << units[i];
-        d.drag(l->x() + 5, l->y() + 5, gra.pole(int(i)).x() + 5, gra.pole(int(i)).y() + 5);
+        d.drag(l->x() + 5, l->y() + 5, game.hitArea(int(i)).x() + 5, game.hitArea(int(i)).y() + 5);
     }
-    EXPECT_TRUE(gra.rozwiazane());
+    EXPECT_TRUE(game.solved());
 }
 
 // Solves the first word; the partner sound's words come up too, as both groups are drawn from.
 void playCompletion(Driver& d) {
-    const CompletionGame& gra = *gameWindow<CompletionWindow>(ZAK_UZUPELNIANIE)->gra();
-    ASSERT_EQ(gra.liczbaSlow(), 5);
+    const CompletionGame& game = *gameWindow<CompletionWindow>(kGameCompletion)->game();
+    ASSERT_EQ(game.wordCount(), 5);
     bool s = false, sz = false;
-    for (const Word& w : context().catalogue->wybrane()) {
+    for (const Word& w : context().catalogue->chosenWords()) {
         (startsWithSz(w.stem) ? sz : s) = true;
         EXPECT_TRUE(w.picture && !w.picture->empty()) << w.stem;
     }
     EXPECT_TRUE(s);
     EXPECT_TRUE(sz);
-    const SoundBlock* w = gra.wybor(0)->tekst == gra.odpowiedz() ? gra.wybor(0) : gra.wybor(1);
+    const SoundBlock* w = game.choice(0)->text == game.correctAnswer() ? game.choice(0) : game.choice(1);
     d.click(w->x + 10, w->y + 10);
 }
 
 // Shoots every target as it comes into view.
 void playFalling(Driver& d) {
-    FallingGame& gra = *gameWindow<FallingWindow>(ZAK_SPADAJACE)->gra();
-    ASSERT_EQ(gra.liczbaCelow(), 5);
-    ASSERT_EQ(gra.liczbaObrazkow(), 10);
+    FallingGame& game = *gameWindow<FallingWindow>(kGameFalling)->game();
+    ASSERT_EQ(game.targetCount(), 5);
+    ASSERT_EQ(game.pictureCount(), 10);
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(startsWithSz(gra.obrazek(i).slowo)) << gra.obrazek(i).slowo;
-    for (int t = 0; t < 2400 && !gra.wszystkieZnalezione(); ++t) {
-        for (int i = 0; i < gra.liczbaObrazkow(); ++i) {
-            const FallingPicture& o = gra.obrazek(i);
-            if (o.aktywny && gra.cel(o) && o.y >= 0 && o.y + o.obraz.height() + 10 < gra.dno()) {
-                d.click(o.x + o.obraz.width() / 2, o.y + o.obraz.height() / 2);
+        EXPECT_TRUE(startsWithSz(game.pictureAt(i).word)) << game.pictureAt(i).word;
+    for (int t = 0; t < 2400 && !game.allFound(); ++t) {
+        for (int i = 0; i < game.pictureCount(); ++i) {
+            const FallingPicture& o = game.pictureAt(i);
+            if (o.active && game.target(o) && o.y >= 0 && o.y + o.picture.height() + 10 < game.bottom()) {
+                d.click(o.x + o.picture.width() / 2, o.y + o.picture.height() / 2);
                 break;
             }
         }
         d.wait(25);
     }
-    EXPECT_TRUE(gra.koncowa());
+    EXPECT_TRUE(game.finalStage());
 }
 
 struct MenuRun {
@@ -128,11 +128,11 @@ struct MenuRun {
 };
 
 const MenuRun kRuns[] = {
-    {"Labelling", ZAK_PODPISYWANIE, "Podpisywanie", 1, "Podpisywanie", playLabelling, "1", 0, 1},
-    {"Memory", ZAK_MEMORY, "Memory", 1, "Memory", playMemory, "3", 1, 3,
-     [] { EXPECT_EQ(gameWindow<MemoryWindow>(ZAK_MEMORY)->gra()->pozostalo(), 6); }},
-    {"Completion", ZAK_UZUPELNIANIE, "Uzupelnianie", 1, "Uzupełnianie", playCompletion, "1", 0, 1},
-    {"Falling", ZAK_SPADAJACE, "Spadajace", 4, "Spadające", playFalling, "5", 1, 5},
+    {"Labelling", kGameLabelling, "Podpisywanie", 1, "Podpisywanie", playLabelling, "1", 0, 1},
+    {"Memory", kGameMemory, "Memory", 1, "Memory", playMemory, "3", 1, 3,
+     [] { EXPECT_EQ(gameWindow<MemoryWindow>(kGameMemory)->game()->remaining(), 6); }},
+    {"Completion", kGameCompletion, "Uzupelnianie", 1, "Uzupełnianie", playCompletion, "1", 0, 1},
+    {"Falling", kGameFalling, "Spadajace", 4, "Spadające", playFalling, "5", 1, 5},
 };
 
 class MenuToResults : public ::testing::TestWithParam<MenuRun> {};
@@ -163,16 +163,16 @@ TEST_P(MenuToResults, StartPlaysAGameThatIsRecordedThenAgainAndBackToTheMenu) {
     r.play(*d);
     if (!resultsWindow()->visible()) d->key(27);
     ASSERT_TRUE(resultsWindow()->visible());
-    EXPECT_EQ(context().statistics->dobre(), r.good);
-    EXPECT_EQ(context().statistics->zle(), "0");
+    EXPECT_EQ(context().statistics->correct(), r.good);
+    EXPECT_EQ(context().statistics->wrong(), "0");
 
     const std::string file = readFile(inst.user() / "prgst1.stt");
     ASSERT_EQ(file.size(), 64u);
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(file[20 + i]); };
     EXPECT_EQ(byte(0), r.game);
-    EXPECT_EQ(byte(20) | byte(21) << 8, 1);          // Poziom
-    EXPECT_EQ(byte(22) | byte(23) << 8, GL_SZ);      // Gloski: the game's own, without a partner sound
-    EXPECT_EQ(byte(24) | byte(25) << 8, POZ_NAGLOS); // Pozycja
+    EXPECT_EQ(byte(20) | byte(21) << 8, 1);               // Poziom
+    EXPECT_EQ(byte(22) | byte(23) << 8, kSoundSz);        // Gloski: the game's own, without a partner sound
+    EXPECT_EQ(byte(24) | byte(25) << 8, kPositionNaglos); // PositionEntry
     EXPECT_EQ(byte(30) | byte(31) << 8, r.finished);
     EXPECT_EQ(byte(36), r.goodByte);
 
@@ -180,7 +180,7 @@ TEST_P(MenuToResults, StartPlaysAGameThatIsRecordedThenAgainAndBackToTheMenu) {
     d->click("graj");
     EXPECT_FALSE(resultsWindow()->visible());
     EXPECT_TRUE(window->visible());
-    EXPECT_EQ(context().statistics->dobre(), "0");
+    EXPECT_EQ(context().statistics->correct(), "0");
     r.checkNewGame();
     d->key(27);
     EXPECT_TRUE(resultsWindow()->visible());

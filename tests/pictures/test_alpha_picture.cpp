@@ -41,7 +41,7 @@ struct Extracted {
 
 Extracted extract(Bgr onBlack, Bgr onWhite) {
     Bitmap colour, alpha;
-    EXPECT_TRUE(wyodrebnijKolorIAlfe(pixel24(onBlack), pixel24(onWhite), colour, alpha));
+    EXPECT_TRUE(extractColorAndAlpha(pixel24(onBlack), pixel24(onWhite), colour, alpha));
     EXPECT_EQ(colour.format(), PixelFormat::Bgr24);
     EXPECT_EQ(alpha.format(), PixelFormat::Indexed8);
     return {at(colour, 0, 0), alpha.scanline(0)[0]};
@@ -49,16 +49,16 @@ Extracted extract(Bgr onBlack, Bgr onWhite) {
 
 // A picture whose colour and alpha are set pixel by pixel.
 AlphaPicture picture(int w, int h, auto colourOf, auto alphaOf) {
-    auto colour = nowaBitmapa24(w, h);
-    auto alpha = nowaBitmapaAlfa(w, h, 0);
+    auto colour = newBitmap24(w, h);
+    auto alpha = newAlphaBitmap(w, h, 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             put(*colour, x, y, colourOf(x, y));
             alpha->scanline(y)[x] = std::uint8_t(alphaOf(x, y));
         }
     AlphaPicture t;
-    t.ustawKolor(std::move(colour));
-    t.ustawAlfe(std::move(alpha));
+    t.setColor(std::move(colour));
+    t.setAlpha(std::move(alpha));
     return t;
 }
 
@@ -86,37 +86,37 @@ constexpr Rect kNoClip{-100000, -100000, 100000, 100000};
 } // namespace
 
 TEST(TransBitmapErrors, MessagesFollowTheTableExactly) {
-    EXPECT_STREQ(AlphaPictureError(berrUnknown).what(), "CTransBitmap, Błąd: berrUnknown");
-    EXPECT_STREQ(AlphaPictureError(berrFileOpen).what(), "CTransBitmap, Błąd: berrFileOpen");
-    EXPECT_STREQ(AlphaPictureError(berrFileCreate).what(), "CTransBitmap, Błąd: berrFileCreate");
-    EXPECT_STREQ(AlphaPictureError(berrBroken).what(), "CTransBitmap, Błąd: berrBroken");
-    EXPECT_STREQ(AlphaPictureError(berrUnknownType).what(), "CTransBitmap, Błąd: berrUnknownType");
-    EXPECT_STREQ(AlphaPictureError(berrLoad).what(), "CTransBitmap, Błąd berrLoad");
-    EXPECT_STREQ(AlphaPictureError(berrSave).what(), "CTransBitmap, Błąd berrSave");
-    EXPECT_STREQ(AlphaPictureError(berrSize).what(), "CTransBitmap, Błąd berrSize");
-    EXPECT_STREQ(AlphaPictureError(berrRead).what(), "CTransBitmap, Błąd berrRead");
-    EXPECT_STREQ(AlphaPictureError(berrWrite).what(), "CTransBitmap, Błąd berrWrite");
-    EXPECT_STREQ(AlphaPictureError(berrClose).what(), "CTransBitmap, Błąd berrClose");
-    EXPECT_STREQ(AlphaPictureError(berrWidth).what(), "CTransBitmap, Błąd berrWidth");
-    EXPECT_STREQ(AlphaPictureError(berrHeight).what(), "CTransBitmap, Błąd berrHeight");
-    EXPECT_STREQ(AlphaPictureError(berrFormat).what(), "CTransBitmap, Błąd berrFormat");
-    EXPECT_STREQ(AlphaPictureError(berrEmpty).what(), "CTransBitmap, Błąd berrEmpty");
-    EXPECT_STREQ(AlphaPictureError(berrBadIndex).what(), "CTransBitmap, Błąd berrBadIndex");
-    EXPECT_STREQ(AlphaPictureError(berrPixelFormat).what(), "CTransBitmap, Błąd berrPixelFormat");
-    EXPECT_STREQ(AlphaPictureError(berrDifferentType).what(), "CTransBitmap, Błąd berrDifferentType");
-    EXPECT_EQ(berrDifferentType, 18);
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorUnknown).what(), "CTransBitmap, Błąd: berrUnknown");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorFileOpen).what(), "CTransBitmap, Błąd: berrFileOpen");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorFileCreate).what(), "CTransBitmap, Błąd: berrFileCreate");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorBroken).what(), "CTransBitmap, Błąd: berrBroken");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorUnknownType).what(), "CTransBitmap, Błąd: berrUnknownType");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorLoad).what(), "CTransBitmap, Błąd berrLoad");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorSave).what(), "CTransBitmap, Błąd berrSave");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorSize).what(), "CTransBitmap, Błąd berrSize");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorRead).what(), "CTransBitmap, Błąd berrRead");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorWrite).what(), "CTransBitmap, Błąd berrWrite");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorClose).what(), "CTransBitmap, Błąd berrClose");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorWidth).what(), "CTransBitmap, Błąd berrWidth");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorHeight).what(), "CTransBitmap, Błąd berrHeight");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorFormat).what(), "CTransBitmap, Błąd berrFormat");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorEmpty).what(), "CTransBitmap, Błąd berrEmpty");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorBadIndex).what(), "CTransBitmap, Błąd berrBadIndex");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorPixelFormat).what(), "CTransBitmap, Błąd berrPixelFormat");
+    EXPECT_STREQ(AlphaPictureError(kBitmapErrorDifferentType).what(), "CTransBitmap, Błąd berrDifferentType");
+    EXPECT_EQ(kBitmapErrorDifferentType, 18);
 }
 
 TEST(TransBitmapErrors, UnknownCodesAndFileNames) {
     EXPECT_STREQ(AlphaPictureError(0).what(), "CTransBitmap, Błąd: NIEZNANY!");
     EXPECT_STREQ(AlphaPictureError(19).what(), "CTransBitmap, Błąd: NIEZNANY!");
     EXPECT_STREQ(AlphaPictureError(-5, "x").what(), "CTransBitmap, Błąd: NIEZNANY!, Plik: x");
-    const AlphaPictureError e(berrLoad, "Data\\Intf\\Spec\\R2_glos_DB.xbi");
+    const AlphaPictureError e(kBitmapErrorLoad, "Data\\Intf\\Spec\\R2_glos_DB.xbi");
     EXPECT_STREQ(e.what(), "CTransBitmap, Błąd berrLoad, Plik: Data\\Intf\\Spec\\R2_glos_DB.xbi");
-    EXPECT_EQ(e.kod(), berrLoad);
-    const AlphaPictureError bezPliku(berrSize, "");
-    EXPECT_STREQ(bezPliku.what(), "CTransBitmap, Błąd berrSize");
-    EXPECT_EQ(bezPliku.kod(), berrSize);
+    EXPECT_EQ(e.code(), kBitmapErrorLoad);
+    const AlphaPictureError noFileName(kBitmapErrorSize, "");
+    EXPECT_STREQ(noFileName.what(), "CTransBitmap, Błąd berrSize");
+    EXPECT_EQ(noFileName.code(), kBitmapErrorSize);
     const std::runtime_error& base = e; // callers catch it as a plain exception
     EXPECT_NE(std::string(base.what()).find("berrLoad"), std::string::npos);
 }
@@ -164,24 +164,24 @@ TEST(TransBitmapExtraction, WhiteDarkerThanBlackGivesOpaqueDarkenedColour) {
 
 TEST(TransBitmapExtraction, RefusesUnsuitablePairsAndAcceptsEmptyOnes) {
     Bitmap colour, alpha;
-    EXPECT_FALSE(wyodrebnijKolorIAlfe(Bitmap(2, 2), Bitmap(2, 3), colour, alpha));
-    EXPECT_FALSE(wyodrebnijKolorIAlfe(Bitmap(2, 2, PixelFormat::Indexed8), Bitmap(2, 2), colour, alpha));
-    EXPECT_TRUE(wyodrebnijKolorIAlfe(Bitmap(0, 3), Bitmap(0, 3), colour, alpha));
+    EXPECT_FALSE(extractColorAndAlpha(Bitmap(2, 2), Bitmap(2, 3), colour, alpha));
+    EXPECT_FALSE(extractColorAndAlpha(Bitmap(2, 2, PixelFormat::Indexed8), Bitmap(2, 2), colour, alpha));
+    EXPECT_TRUE(extractColorAndAlpha(Bitmap(0, 3), Bitmap(0, 3), colour, alpha));
     EXPECT_EQ(alpha.format(), PixelFormat::Indexed8);
-    EXPECT_EQ(alpha.palette(), paletaSzarosci());
+    EXPECT_EQ(alpha.palette(), grayPalette());
 }
 
 TEST(TransBitmapHelpers, NewBitmapsHaveTheirFormats) {
-    const auto c = nowaBitmapa24(3, 2);
+    const auto c = newBitmap24(3, 2);
     EXPECT_EQ(c->format(), PixelFormat::Bgr24);
     EXPECT_EQ(c->size(), (Size{3, 2}));
-    const auto a = nowaBitmapaAlfa(3, 2, 77);
+    const auto a = newAlphaBitmap(3, 2, 77);
     EXPECT_EQ(a->format(), PixelFormat::Indexed8);
     EXPECT_EQ(a->palette()[200], (PaletteEntry{200, 200, 200, 0}));
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(a->scanline(y)[x], 77);
-    const auto none = nowaBitmapaAlfa(0, 5, 9);
+    const auto none = newAlphaBitmap(0, 5, 9);
     EXPECT_TRUE(none->empty());
     EXPECT_EQ(none->format(), PixelFormat::Indexed8);
 }
@@ -196,7 +196,7 @@ TEST(TransBitmapBlend, ExactBytesForMidAlphaAndOpacity) {
         },
         [](int, int) { return 128; });
     Bitmap bg = pixel24({100, 200, 50});
-    t.rysujNaBitmapie(&bg, 0, 0, 200, &bg, 0, 0, kNoClip);
+    t.drawOnBitmap(&bg, 0, 0, 200, &bg, 0, 0, kNoClip);
     EXPECT_EQ(at(bg, 0, 0), (Bgr{139, 161, 50}));
 
     // a = 64 at full opacity: w = 65. 0 -> 255: 64; 255 -> 0: 191; 10 -> 20: 10 + (650 >> 8) = 12.
@@ -207,7 +207,7 @@ TEST(TransBitmapBlend, ExactBytesForMidAlphaAndOpacity) {
         },
         [](int, int) { return 64; });
     Bitmap bg2 = pixel24({0, 255, 10});
-    u.rysujNaBitmapie(&bg2, 0, 0, 255, &bg2, 0, 0, kNoClip);
+    u.drawOnBitmap(&bg2, 0, 0, 255, &bg2, 0, 0, kNoClip);
     EXPECT_EQ(at(bg2, 0, 0), (Bgr{64, 191, 12}));
 }
 
@@ -219,15 +219,15 @@ TEST(TransBitmapBlend, OpacityAndAlphaExtremes) {
         1, 1, [&](int, int) { return s; }, [](int, int) { return 0; });
     for (int o : {0, 1, 128, 254, 255, 300, -20}) {
         Bitmap bg = pixel24(g);
-        clear.rysujNaBitmapie(&bg, 0, 0, o, &bg, 0, 0, kNoClip);
+        clear.drawOnBitmap(&bg, 0, 0, o, &bg, 0, 0, kNoClip);
         EXPECT_EQ(at(bg, 0, 0), g) << "alpha 0, opacity " << o;
     }
     Bitmap bg = pixel24(g);
-    opaque.rysujNaBitmapie(&bg, 0, 0, 0, &bg, 0, 0, kNoClip);
+    opaque.drawOnBitmap(&bg, 0, 0, 0, &bg, 0, 0, kNoClip);
     EXPECT_EQ(at(bg, 0, 0), g);
-    opaque.rysujNaBitmapie(&bg, 0, 0, 255, &bg, 0, 0, kNoClip);
+    opaque.drawOnBitmap(&bg, 0, 0, 255, &bg, 0, 0, kNoClip);
     EXPECT_EQ(at(bg, 0, 0), s);
-    opaque.rysujNaBitmapie(&bg, 0, 0, 1000, &bg, 0, 0, kNoClip); // clamped to 255
+    opaque.drawOnBitmap(&bg, 0, 0, 1000, &bg, 0, 0, kNoClip); // clamped to 255
     EXPECT_EQ(at(bg, 0, 0), s);
     // Opacity 254 is not quite full: w = 255, so 0 -> 255 stops at 254.
     auto white = picture(
@@ -237,7 +237,7 @@ TEST(TransBitmapBlend, OpacityAndAlphaExtremes) {
         },
         [](int, int) { return 255; });
     Bitmap black = pixel24({0, 0, 0});
-    white.rysujNaBitmapie(&black, 0, 0, 254, &black, 0, 0, kNoClip);
+    white.drawOnBitmap(&black, 0, 0, 254, &black, 0, 0, kNoClip);
     EXPECT_EQ(at(black, 0, 0), (Bgr{254, 254, 254}));
 }
 
@@ -249,7 +249,7 @@ TEST(TransBitmapBlend, EveryAlphaAndOpacityMatchesTheRule) {
     const Bitmap bg = filled(256, 1, [](int x, int) { return Bgr{std::uint8_t(x), 77, 128}; });
     for (int o : {1, 2, 64, 127, 128, 129, 200, 254, 255}) {
         Bitmap target(256, 1);
-        t.rysujNaBitmapie(&target, 0, 0, o, &bg, 0, 0, kNoClip);
+        t.drawOnBitmap(&target, 0, 0, o, &bg, 0, 0, kNoClip);
         for (int x = 0; x < 256; ++x)
             ASSERT_EQ(at(target, x, 0), blendRef(at(bg, x, 0), s, x, o)) << x << " " << o;
     }
@@ -265,8 +265,8 @@ TEST(TransBitmapBlend, WhollyClearAndWhollyOpaqueStretchesMatchTheRule) {
         Bitmap separate(45, 3);
         Bitmap inPlace = filled(45, 3, bgOf);
         const Bitmap bg = filled(45, 3, bgOf);
-        t.rysujNaBitmapie(&separate, 0, 0, o, &bg, 0, 0, kNoClip);
-        t.rysujNaBitmapie(&inPlace, 0, 0, o, &inPlace, 0, 0, kNoClip);
+        t.drawOnBitmap(&separate, 0, 0, o, &bg, 0, 0, kNoClip);
+        t.drawOnBitmap(&inPlace, 0, 0, o, &inPlace, 0, 0, kNoClip);
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 45; ++x) {
                 const Bgr want = blendRef(bgOf(x, y), colourOf(x, y), alphaOf(x, y), o);
@@ -290,7 +290,7 @@ TEST(TransBitmapDraw, PartlyOutsideOnEverySideDrawsOnlyTheOverlap) {
     for (Case c : {Case{-2, 1}, Case{4, 1}, Case{1, -2}, Case{1, 3}, Case{-3, -2}, Case{5, 4}, Case{-4, 0},
                    Case{6, 0}, Case{1, 1}}) {
         Bitmap target = filled(6, 5, [](int, int) { return Bgr{1, 2, 3}; });
-        t.rysujNaBitmapie(&target, c.x, c.y, 170, &bg, c.x, c.y, kNoClip);
+        t.drawOnBitmap(&target, c.x, c.y, 170, &bg, c.x, c.y, kNoClip);
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 6; ++x) {
                 const int i = x - c.x, j = y - c.y;
@@ -303,7 +303,7 @@ TEST(TransBitmapDraw, PartlyOutsideOnEverySideDrawsOnlyTheOverlap) {
     // Hand check of one case: drawn at x = -2 the target's first column shows picture column 2.
     Bitmap target = filled(6, 5, [](int, int) { return Bgr{1, 2, 3}; });
     auto opaque = picture(4, 3, colourOf, [](int, int) { return 255; });
-    opaque.rysujNaBitmapie(&target, -2, 0, 255, &bg, -2, 0, kNoClip);
+    opaque.drawOnBitmap(&target, -2, 0, 255, &bg, -2, 0, kNoClip);
     EXPECT_EQ(at(target, 0, 0), (Bgr{20, 102, 7}));
     EXPECT_EQ(at(target, 1, 2), (Bgr{32, 103, 7}));
     EXPECT_EQ(at(target, 2, 0), (Bgr{1, 2, 3}));
@@ -320,7 +320,7 @@ TEST(TransBitmapDraw, BackgroundOffsetsIncludingNegativeOnes) {
         [](int, int) { return 127; });
     const Bitmap bg = filled(8, 1, [](int x, int) { return Bgr{std::uint8_t(10 * x), 0, 0}; });
     Bitmap target = filled(8, 1, [](int, int) { return Bgr{9, 9, 9}; });
-    t.rysujNaBitmapie(&target, 2, 0, 255, &bg, -1, 0, kNoClip);
+    t.drawOnBitmap(&target, 2, 0, 255, &bg, -1, 0, kNoClip);
     // w = 128: 0 -> 250 gives 125; 10 -> 250 gives 10 + 120 = 130; 0 -> 250 gives 125 in the other bytes.
     EXPECT_EQ(at(target, 2, 0), (Bgr{9, 9, 9}));
     EXPECT_EQ(at(target, 3, 0), (Bgr{125, 125, 125}));
@@ -340,7 +340,7 @@ TEST(TransBitmapDraw, BackgroundOffsetsIncludingNegativeOnes) {
     for (auto [x, y, bx, by] :
          std::vector<std::array<int, 4>>{{-1, 0, -2, 0}, {-3, 1, -1, -2}, {2, -1, -1, 3}}) {
         Bitmap target2 = filled(5, 5, [](int, int) { return Bgr{200, 200, 200}; });
-        u.rysujNaBitmapie(&target2, x, y, 255, &bg2, bx, by, kNoClip);
+        u.drawOnBitmap(&target2, x, y, 255, &bg2, bx, by, kNoClip);
         for (int ty = 0; ty < 5; ++ty)
             for (int tx = 0; tx < 5; ++tx) {
                 const int i = tx - x, j = ty - y, gx = i + bx, gy = j + by;
@@ -360,7 +360,7 @@ TEST(TransBitmapDraw, ClipRectangleLimitsThePictureArea) {
         },
         [](int, int) { return 255; });
     Bitmap target = filled(8, 8, [](int, int) { return Bgr{0, 0, 0}; });
-    t.rysujNaBitmapie(&target, 2, 3, 255, &target, 2, 3, Rect{1, 1, 3, 3});
+    t.drawOnBitmap(&target, 2, 3, 255, &target, 2, 3, Rect{1, 1, 3, 3});
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
             const bool inClip = x >= 3 && x < 5 && y >= 4 && y < 6;
@@ -370,7 +370,7 @@ TEST(TransBitmapDraw, ClipRectangleLimitsThePictureArea) {
         }
     // A clip outside the picture draws nothing.
     Bitmap untouched = filled(8, 8, [](int, int) { return Bgr{4, 4, 4}; });
-    t.rysujNaBitmapie(&untouched, 0, 0, 255, &untouched, 0, 0, Rect{5, 0, 9, 9});
+    t.drawOnBitmap(&untouched, 0, 0, 255, &untouched, 0, 0, Rect{5, 0, 9, 9});
     EXPECT_EQ(at(untouched, 0, 0), (Bgr{4, 4, 4}));
     EXPECT_EQ(at(untouched, 3, 3), (Bgr{4, 4, 4}));
 }
@@ -384,16 +384,16 @@ TEST(TransBitmapDraw, UnsuitableArgumentsDrawNothing) {
         [](int, int) { return 255; });
     Bitmap target = filled(2, 2, [](int, int) { return Bgr{1, 1, 1}; });
     Bitmap indexed(2, 2, PixelFormat::Indexed8);
-    t.rysujNaBitmapie(nullptr, 0, 0, 255, &target, 0, 0, kNoClip);
-    t.rysujNaBitmapie(&target, 0, 0, 255, nullptr, 0, 0, kNoClip);
-    t.rysujNaBitmapie(&target, 0, 0, 255, &indexed, 0, 0, kNoClip);
-    t.rysujNaBitmapie(&indexed, 0, 0, 255, &target, 0, 0, kNoClip);
-    t.rysujNaBitmapie(&target, INT32_MIN, INT32_MAX, 255, &target, INT32_MAX, INT32_MIN, kNoClip);
+    t.drawOnBitmap(nullptr, 0, 0, 255, &target, 0, 0, kNoClip);
+    t.drawOnBitmap(&target, 0, 0, 255, nullptr, 0, 0, kNoClip);
+    t.drawOnBitmap(&target, 0, 0, 255, &indexed, 0, 0, kNoClip);
+    t.drawOnBitmap(&indexed, 0, 0, 255, &target, 0, 0, kNoClip);
+    t.drawOnBitmap(&target, INT32_MIN, INT32_MAX, 255, &target, INT32_MAX, INT32_MIN, kNoClip);
     EXPECT_EQ(at(target, 0, 0), (Bgr{1, 1, 1}));
     AlphaPicture empty;
-    empty.rysujNaBitmapie(&target, 0, 0, 255, &target, 0, 0, kNoClip);
-    t.ustawAlfe(nowaBitmapaAlfa(3, 2, 255)); // sizes disagree
-    t.rysujNaBitmapie(&target, 0, 0, 255, &target, 0, 0, kNoClip);
+    empty.drawOnBitmap(&target, 0, 0, 255, &target, 0, 0, kNoClip);
+    t.setAlpha(newAlphaBitmap(3, 2, 255)); // sizes disagree
+    t.drawOnBitmap(&target, 0, 0, 255, &target, 0, 0, kNoClip);
     EXPECT_EQ(at(target, 1, 1), (Bgr{1, 1, 1}));
 }
 
@@ -404,13 +404,13 @@ TEST(TransBitmapDraw, ThirtyTwoBitTargetAndAlphaInFirstByte) {
             return Bgr{200, 100, 50};
         },
         [](int, int) { return 0; });
-    auto alpha24 = nowaBitmapa24(1, 1);
+    auto alpha24 = newBitmap24(1, 1);
     put(*alpha24, 0, 0, {128, 0, 0}); // the first byte is the alpha
-    t.ustawAlfe(std::move(alpha24));
+    t.setAlpha(std::move(alpha24));
     Bitmap target(1, 1, PixelFormat::Bgra32);
     put(target, 0, 0, {100, 200, 50});
     target.scanline(0)[3] = 42;
-    t.rysujNaBitmapie(&target, 0, 0, 200, &target, 0, 0, kNoClip);
+    t.drawOnBitmap(&target, 0, 0, 200, &target, 0, 0, kNoClip);
     EXPECT_EQ(at(target, 0, 0), (Bgr{139, 161, 50}));
     EXPECT_EQ(target.scanline(0)[3], 42); // only colour bytes are written
 }
@@ -424,7 +424,7 @@ TEST(TransBitmapCanvas, BlendsThroughAKeptWorkBitmap) {
     std::vector<Rect> reported;
     screen.canvas().setChangeListener([&](const Rect& r) { reported.push_back(r); });
 
-    t.rysujNaKanwie(screen.canvas(), 3, 2, 150, false);
+    t.drawOnCanvas(screen.canvas(), 3, 2, 150, false);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x) {
             const int i = x - 3, j = y - 2;
@@ -434,18 +434,18 @@ TEST(TransBitmapCanvas, BlendsThroughAKeptWorkBitmap) {
         }
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0], (Rect{3, 2, 7, 5}));
-    ASSERT_NE(t.robocza(), nullptr);
-    EXPECT_EQ(t.robocza()->format(), PixelFormat::Bgr24);
+    ASSERT_NE(t.workBitmap(), nullptr);
+    EXPECT_EQ(t.workBitmap()->format(), PixelFormat::Bgr24);
 
     // The same draw again neither reallocates the work bitmap nor its pixels.
-    const Bitmap* work = t.robocza();
+    const Bitmap* work = t.workBitmap();
     const std::uint8_t* pixels = work->data();
-    t.rysujNaKanwie(screen.canvas(), 0, 0, 255, false);
-    EXPECT_EQ(t.robocza(), work);
-    EXPECT_EQ(t.robocza()->data(), pixels);
+    t.drawOnCanvas(screen.canvas(), 0, 0, 255, false);
+    EXPECT_EQ(t.workBitmap(), work);
+    EXPECT_EQ(t.workBitmap()->data(), pixels);
 
-    t.rysujNaKanwie(screen.canvas(), 0, 0, 255, true);
-    EXPECT_EQ(t.robocza(), nullptr);
+    t.drawOnCanvas(screen.canvas(), 0, 0, 255, true);
+    EXPECT_EQ(t.workBitmap(), nullptr);
 }
 
 TEST(TransBitmapCanvas, PartlyOutsideTheCanvasAndOnPaletteCanvases) {
@@ -456,7 +456,7 @@ TEST(TransBitmapCanvas, PartlyOutsideTheCanvasAndOnPaletteCanvases) {
         },
         [](int x, int) { return x == 0 ? 0 : 255; });
     Bitmap screen = filled(4, 4, [](int, int) { return Bgr{10, 10, 10}; });
-    t.rysujNaKanwie(screen.canvas(), -1, 2, 255, false);
+    t.drawOnCanvas(screen.canvas(), -1, 2, 255, false);
     EXPECT_EQ(at(screen, 0, 2), (Bgr{255, 255, 255})); // picture column 1
     EXPECT_EQ(at(screen, 1, 3), (Bgr{255, 255, 255}));
     EXPECT_EQ(at(screen, 2, 3), (Bgr{10, 10, 10}));
@@ -465,7 +465,7 @@ TEST(TransBitmapCanvas, PartlyOutsideTheCanvasAndOnPaletteCanvases) {
     // A grey palette canvas: the area is captured through its palette; column 0 keeps the background.
     Bitmap grey(4, 4, PixelFormat::Indexed8);
     grey.fill(40);
-    t.rysujNaKanwie(grey.canvas(), 1, 1, 255, false);
+    t.drawOnCanvas(grey.canvas(), 1, 1, 255, false);
     EXPECT_EQ(grey.scanline(1)[1], 40);
     EXPECT_EQ(grey.scanline(1)[2], 255);
     EXPECT_EQ(grey.scanline(3)[3], 255);
@@ -480,18 +480,18 @@ TEST(TransBitmapCanvas, WithoutPicturesOnlyTheLastWorkBitmapIsDrawn) {
         },
         [](int, int) { return 255; });
     Bitmap screen = filled(4, 4, [](int, int) { return Bgr{0, 0, 0}; });
-    t.rysujNaKanwie(screen.canvas(), 0, 0, 255, false);
+    t.drawOnCanvas(screen.canvas(), 0, 0, 255, false);
     AlphaPicture other;
-    other.przejmij(t); // t keeps its work bitmap, loses colour and alpha
-    EXPECT_EQ(t.kolor(), nullptr);
-    EXPECT_NE(t.robocza(), nullptr);
-    ASSERT_NE(other.kolor(), nullptr);
-    EXPECT_EQ(other.robocza(), nullptr);
-    t.rysujNaKanwie(screen.canvas(), 2, 2, 255, true);
+    other.takeOver(t); // t keeps its work bitmap, loses colour and alpha
+    EXPECT_EQ(t.color(), nullptr);
+    EXPECT_NE(t.workBitmap(), nullptr);
+    ASSERT_NE(other.color(), nullptr);
+    EXPECT_EQ(other.workBitmap(), nullptr);
+    t.drawOnCanvas(screen.canvas(), 2, 2, 255, true);
     EXPECT_EQ(at(screen, 3, 3), (Bgr{255, 0, 0}));
-    EXPECT_EQ(t.robocza(), nullptr);
+    EXPECT_EQ(t.workBitmap(), nullptr);
     AlphaPicture nothing;
-    nothing.rysujNaKanwie(screen.canvas(), 0, 0, 255, false); // nothing at all to draw
+    nothing.drawOnCanvas(screen.canvas(), 0, 0, 255, false); // nothing at all to draw
     EXPECT_EQ(at(screen, 0, 0), (Bgr{255, 0, 0}));
 }
 
@@ -525,8 +525,8 @@ TEST(TransBitmapBlend, EveryVectorPathMatchesTheRuleOnRandomPictures) {
             for (int o : {255, 254, 128, 1}) {
                 Bitmap separate = filled(tw, th, [](int, int) { return Bgr{1, 2, 3}; });
                 Bitmap inPlace = bg;
-                t.rysujNaBitmapie(&separate, x0, y0, o, &bg, x0, y0, kNoClip);
-                t.rysujNaBitmapie(&inPlace, x0, y0, o, &inPlace, x0, y0, kNoClip);
+                t.drawOnBitmap(&separate, x0, y0, o, &bg, x0, y0, kNoClip);
+                t.drawOnBitmap(&inPlace, x0, y0, o, &inPlace, x0, y0, kNoClip);
                 for (int y = 0; y < th; ++y)
                     for (int x = 0; x < tw; ++x) {
                         const int i = x - x0, j = y - y0;

@@ -109,7 +109,7 @@ TEST_F(Loaders, CorrectedBmpLoadsWhateverTheImageSizeField) {
         for (std::uint32_t field : {0u, 1u, 999999u}) {
             write("Data/Intf/Spec/p.xbi", bmpFile(w, 3, 24, field, kPattern));
             Bitmap b;
-            wczytajPoprawionaBmp(b, "Data\\Intf\\Spec\\p.xbi");
+            loadCorrectedBmp(b, "Data\\Intf\\Spec\\p.xbi");
             ASSERT_EQ(b.format(), PixelFormat::Bgr24);
             ASSERT_EQ(b.size(), (Size{w, 3}));
             for (int y = 0; y < 3; ++y)
@@ -129,8 +129,8 @@ TEST_F(Loaders, OtherDepthsPassThroughUnchanged) {
     };
     write("Data/Intf/Spec/i.xbi", bmpFile(4, 2, 8, 0, index));
     Bitmap corrected, plain;
-    wczytajPoprawionaBmp(corrected, "Data\\Intf\\Spec\\i.xbi");
-    wczytajBmp(plain, "Data\\Intf\\Spec\\i.xbi");
+    loadCorrectedBmp(corrected, "Data\\Intf\\Spec\\i.xbi");
+    loadBmp(plain, "Data\\Intf\\Spec\\i.xbi");
     ASSERT_EQ(corrected.format(), PixelFormat::Indexed8);
     EXPECT_EQ(corrected.size(), (Size{4, 2}));
     EXPECT_EQ(corrected.scanline(1)[3], 7);
@@ -144,7 +144,7 @@ TEST_F(Loaders, JpegLoadsWhateverTheExtension) {
     grey.fill(128);
     write("Data/Intf/Spec/g.xji", image::encodeJpeg(grey, 95));
     Bitmap b(1, 1, PixelFormat::Indexed8);
-    wczytajJpeg(b, "Data\\Intf\\Spec\\g.xji");
+    loadJpeg(b, "Data\\Intf\\Spec\\g.xji");
     EXPECT_EQ(b.format(), PixelFormat::Bgr24);
     EXPECT_EQ(b.size(), (Size{16, 8}));
     EXPECT_NEAR(b.scanline(4)[7], 128, 2);
@@ -173,9 +173,9 @@ TEST_F(Loaders, BrokenFilesRaiseFromEveryLoader) {
     for (const char* name : {"garbage.bin", "truncated.xbi", "header.xbi", "huge.xbi", "truncated.xji",
                              "empty.xji", "missing.xbi"}) {
         Bitmap b(3, 3);
-        EXPECT_ANY_THROW(wczytajJpeg(b, name)) << name;
-        EXPECT_ANY_THROW(wczytajBmp(b, name)) << name;
-        EXPECT_ANY_THROW(wczytajPoprawionaBmp(b, name)) << name;
+        EXPECT_ANY_THROW(loadJpeg(b, name)) << name;
+        EXPECT_ANY_THROW(loadBmp(b, name)) << name;
+        EXPECT_ANY_THROW(loadCorrectedBmp(b, name)) << name;
         EXPECT_EQ(b.size(), (Size{3, 3})) << "a failed load leaves the bitmap as it was: " << name;
     }
 }
@@ -195,14 +195,14 @@ TEST_F(Loaders, BmpPairGivesColourAndAlpha) {
     write("Data/Intf/Spec/R2_glos_DB.xbi", bmpFile(3, 1, 24, 0, black));
     write("Data/Intf/Spec/R2_glos_DW.xbi", bmpFile(3, 1, 24, 12345, white));
     AlphaPicture t;
-    t.wczytajZParyBmp("Data\\Intf\\Spec\\R2_glos_DB.xbi", "Data\\Intf\\Spec\\R2_glos_DW.xbi");
-    ASSERT_NE(t.kolor(), nullptr);
-    ASSERT_NE(t.alfa(), nullptr);
-    EXPECT_EQ(at(*t.kolor(), 0, 0), (std::array<std::uint8_t, 3>{10, 20, 30}));
-    EXPECT_EQ(at(*t.kolor(), 1, 0), (std::array<std::uint8_t, 3>{127, 63, 199}));
-    EXPECT_EQ(t.alfa()->scanline(0)[0], 255);
-    EXPECT_EQ(t.alfa()->scanline(0)[1], 128);
-    EXPECT_EQ(t.alfa()->scanline(0)[2], 0);
+    t.loadFromPairBmp("Data\\Intf\\Spec\\R2_glos_DB.xbi", "Data\\Intf\\Spec\\R2_glos_DW.xbi");
+    ASSERT_NE(t.color(), nullptr);
+    ASSERT_NE(t.alpha(), nullptr);
+    EXPECT_EQ(at(*t.color(), 0, 0), (std::array<std::uint8_t, 3>{10, 20, 30}));
+    EXPECT_EQ(at(*t.color(), 1, 0), (std::array<std::uint8_t, 3>{127, 63, 199}));
+    EXPECT_EQ(t.alpha()->scanline(0)[0], 255);
+    EXPECT_EQ(t.alpha()->scanline(0)[1], 128);
+    EXPECT_EQ(t.alpha()->scanline(0)[2], 0);
 }
 
 TEST_F(Loaders, PairFailuresCarryTheirCodes) {
@@ -215,26 +215,26 @@ TEST_F(Loaders, PairFailuresCarryTheirCodes) {
         try {
             f();
         } catch (const AlphaPictureError& e) {
-            return std::pair<int, std::string>(e.kod(), e.what());
+            return std::pair<int, std::string>(e.code(), e.what());
         }
         return std::pair<int, std::string>(0, "");
     };
     AlphaPicture t;
-    EXPECT_EQ(code([&] { t.wczytajZParyBmp("Data\\Intf\\Spec\\a_DB.xbi", "Data\\Intf\\Spec\\a_DW.xbi"); }),
-              (std::pair<int, std::string>(berrSize, "CTransBitmap, Błąd berrSize")));
+    EXPECT_EQ(code([&] { t.loadFromPairBmp("Data\\Intf\\Spec\\a_DB.xbi", "Data\\Intf\\Spec\\a_DW.xbi"); }),
+              (std::pair<int, std::string>(kBitmapErrorSize, "CTransBitmap, Błąd berrSize")));
     EXPECT_EQ(
-        code([&] { t.wczytajZParyBmp("Data\\Intf\\Spec\\p_DB.xbi", "Data\\Intf\\Spec\\p_DW.xbi"); }).first,
-        berrPixelFormat);
-    EXPECT_EQ(code([&] { t.wczytajZParyBmp("Data\\Intf\\Spec\\brak_DB.xbi", "Data\\Intf\\Spec\\a_DW.xbi"); }),
+        code([&] { t.loadFromPairBmp("Data\\Intf\\Spec\\p_DB.xbi", "Data\\Intf\\Spec\\p_DW.xbi"); }).first,
+        kBitmapErrorPixelFormat);
+    EXPECT_EQ(code([&] { t.loadFromPairBmp("Data\\Intf\\Spec\\brak_DB.xbi", "Data\\Intf\\Spec\\a_DW.xbi"); }),
               (std::pair<int, std::string>(
-                  berrLoad, "CTransBitmap, Błąd berrLoad, Plik: Data\\Intf\\Spec\\brak_DB.xbi")));
-    EXPECT_EQ(code([&] { t.wczytajZParyBmp("Data\\Intf\\Spec\\a_DB.xbi", "Data\\Intf\\Spec\\junk.xbi"); }),
-              (std::pair<int, std::string>(berrLoad,
+                  kBitmapErrorLoad, "CTransBitmap, Błąd berrLoad, Plik: Data\\Intf\\Spec\\brak_DB.xbi")));
+    EXPECT_EQ(code([&] { t.loadFromPairBmp("Data\\Intf\\Spec\\a_DB.xbi", "Data\\Intf\\Spec\\junk.xbi"); }),
+              (std::pair<int, std::string>(kBitmapErrorLoad,
                                            "CTransBitmap, Błąd berrLoad, Plik: Data\\Intf\\Spec\\junk.xbi")));
     EXPECT_EQ(
-        code([&] { t.wczytajZParyJpeg("Data\\Intf\\Spec\\junk.xbi", "Data\\Intf\\Spec\\a_DW.xbi"); }).first,
-        berrLoad);
-    EXPECT_EQ(t.kolor(), nullptr); // the BMP loader released everything before failing
+        code([&] { t.loadFromPairJpeg("Data\\Intf\\Spec\\junk.xbi", "Data\\Intf\\Spec\\a_DW.xbi"); }).first,
+        kBitmapErrorLoad);
+    EXPECT_EQ(t.color(), nullptr); // the BMP loader released everything before failing
 }
 
 TEST_F(Loaders, JpegPairReusesItsBitmaps) {
@@ -244,30 +244,30 @@ TEST_F(Loaders, JpegPairReusesItsBitmaps) {
     write("Data/Intf/Spec/RU_mnlz1B.xji", image::encodeJpeg(black, 100));
     write("Data/Intf/Spec/RU_mnlz1W.xji", image::encodeJpeg(white, 100));
     AlphaPicture t;
-    t.ustawKolor(nowaBitmapa24(2, 2));
-    const Bitmap* colour = t.kolor();
-    t.wczytajZParyJpeg("Data\\Intf\\Spec\\RU_mnlz1B.xji", "Data\\Intf\\Spec\\RU_mnlz1W.xji");
-    EXPECT_EQ(t.kolor(), colour);
-    EXPECT_EQ(t.kolor()->size(), (Size{8, 8}));
-    ASSERT_NE(t.alfa(), nullptr);
-    EXPECT_LE(t.alfa()->scanline(3)[3], 2); // black on black, white on white: transparent
+    t.setColor(newBitmap24(2, 2));
+    const Bitmap* colour = t.color();
+    t.loadFromPairJpeg("Data\\Intf\\Spec\\RU_mnlz1B.xji", "Data\\Intf\\Spec\\RU_mnlz1W.xji");
+    EXPECT_EQ(t.color(), colour);
+    EXPECT_EQ(t.color()->size(), (Size{8, 8}));
+    ASSERT_NE(t.alpha(), nullptr);
+    EXPECT_LE(t.alpha()->scanline(3)[3], 2); // black on black, white on white: transparent
 }
 
 TEST_F(Loaders, ResourcePicturesByName) {
     write("Resource/b_malo.bmp", bmpFile(5, 4, 24, 0, kPattern));
     Bitmap b;
-    OtworzBMP("b_malo", b);
+    openBmp("b_malo", b);
     EXPECT_EQ(b.size(), (Size{5, 4}));
     EXPECT_EQ(at(b, 4, 3), kPattern(4, 3));
     Bitmap c;
-    OtworzBMP("B_Malo", c); // a data set copied from a case-insensitive disk
+    openBmp("B_Malo", c); // a data set copied from a case-insensitive disk
     EXPECT_EQ(c.size(), (Size{5, 4}));
     Bitmap d;
-    EXPECT_ANY_THROW(OtworzBMP("b_duzo", d));
-    EXPECT_ANY_THROW(OtworzBMP("../Resource/b_malo", d));
-    EXPECT_ANY_THROW(OtworzBMP("", d));
+    EXPECT_ANY_THROW(openBmp("b_duzo", d));
+    EXPECT_ANY_THROW(openBmp("../Resource/b_malo", d));
+    EXPECT_ANY_THROW(openBmp("", d));
     write("Resource/zepsuty.bmp", Bytes(60, 1));
-    EXPECT_ANY_THROW(OtworzBMP("zepsuty", d));
+    EXPECT_ANY_THROW(openBmp("zepsuty", d));
 }
 
 TEST(MaskDrawing, MaskThenPictureLeavesTheBackgroundOutsideTheShape) {
@@ -280,7 +280,7 @@ TEST(MaskDrawing, MaskThenPictureLeavesTheBackgroundOutsideTheShape) {
     picture.setPixel(0, 0, rgb(200, 100, 50));
     picture.setPixel(1, 0, kWhite);
     screen.canvas().setCopyMode(CopyMode::SrcAnd);
-    rysujZMaska(screen.canvas(), 1, 0, mask, picture);
+    drawWithMask(screen.canvas(), 1, 0, mask, picture);
     EXPECT_EQ(screen.pixel(0, 0), rgb(10, 20, 30));
     EXPECT_EQ(screen.pixel(1, 0), rgb(200, 100, 50));
     EXPECT_EQ(screen.pixel(2, 0), rgb(10, 20, 30));
@@ -376,9 +376,9 @@ TEST_F(Loaders, HostileAndBrokenPicturesAreRefusedWithPolishMessagesNamingTheFil
     for (const auto& c : cases) {
         Bitmap b(3, 3);
         try {
-            if (c.loader == Jpeg) wczytajJpeg(b, c.file);
-            if (c.loader == Bmp) wczytajBmp(b, c.file);
-            if (c.loader == Corrected) wczytajPoprawionaBmp(b, c.file);
+            if (c.loader == Jpeg) loadJpeg(b, c.file);
+            if (c.loader == Bmp) loadBmp(b, c.file);
+            if (c.loader == Corrected) loadCorrectedBmp(b, c.file);
             ADD_FAILURE() << "accepted " << c.file;
         } catch (const platform::Error& e) {
             EXPECT_EQ(std::string(e.what()), c.message);
@@ -389,10 +389,10 @@ TEST_F(Loaders, HostileAndBrokenPicturesAreRefusedWithPolishMessagesNamingTheFil
     // At the limits: 16 megapixels load, and so does the whole picture that was cut above.
     write("limit.xbi", bmp1(8192, 2048));
     Bitmap b;
-    wczytajBmp(b, "limit.xbi");
+    loadBmp(b, "limit.xbi");
     EXPECT_EQ(b.size(), (Size{8192, 2048}));
     EXPECT_EQ(b.pixel(8191, 2047), platform::kBlack);
     write("whole.xji", noisy);
-    wczytajJpeg(b, "whole.xji");
+    loadJpeg(b, "whole.xji");
     EXPECT_EQ(b.size(), (Size{256, 256}));
 }

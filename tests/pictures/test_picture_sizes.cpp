@@ -46,10 +46,10 @@ TEST(PictureSizes, aWordPictureLargerThanItsPlaceEndsAtThatSizeAndAHugeResourceI
     coretest::TempRoots::write(roots.program() / "Data/Sio/sbig.xji", big);
     coretest::TempRoots::write(roots.program() / "Data/Sio/ssmall.xji", jpeg(60, 80));
     platform::Bitmap b;
-    wczytajJpeg(b, "Data\\Sio\\sbig.xji", 70, 94);
+    loadJpeg(b, "Data\\Sio\\sbig.xji", 70, 94);
     EXPECT_EQ(b.width(), 70);
     EXPECT_EQ(b.height(), 94);
-    wczytajJpeg(b, "Data\\Sio\\ssmall.xji", 70, 94);
+    loadJpeg(b, "Data\\Sio\\ssmall.xji", 70, 94);
     EXPECT_EQ(b.width(), 60) << "a smaller picture is taken as it is";
     EXPECT_EQ(b.height(), 80);
 
@@ -59,7 +59,7 @@ TEST(PictureSizes, aWordPictureLargerThanItsPlaceEndsAtThatSizeAndAHugeResourceI
     coretest::TempRoots::write(roots.program() / "Resource/wielki.bmp", bmp);
     const std::string path = (roots.program() / "Resource/wielki.bmp").string();
     try {
-        OtworzBMP("wielki", b);
+        openBmp("wielki", b);
         ADD_FAILURE() << "a 16384-pixel-wide resource taken";
     } catch (const platform::ImageError& e) {
         EXPECT_EQ(std::string(e.what()),

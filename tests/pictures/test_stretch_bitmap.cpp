@@ -236,11 +236,11 @@ TEST(StretchBitmap, LargeTargetsTakeSixtyFourBitSums) {
 TEST(BleedColour, SpreadsIntoTransparentPixelsOnly) {
     // 3x3, centre and right column transparent; the centre takes the mean of its five opaque neighbours.
     Bitmap colour = filled(3, 3, [](int x, int y) { return Bgr{std::uint8_t(10 * (x + 3 * y)), 3, 200}; });
-    auto alpha = nowaBitmapaAlfa(3, 3, 255);
+    auto alpha = newAlphaBitmap(3, 3, 255);
     for (int y = 0; y < 3; ++y)
         alpha->scanline(y)[2] = 0;
     alpha->scanline(1)[1] = 0;
-    rozlejKolorNaPrzezroczyste(&colour, alpha.get());
+    bleedColorIntoTransparent(&colour, alpha.get());
     // Centre: neighbours (0,0)=0, (1,0)=10, (0,1)=30, (0,2)=60, (1,2)=70 -> 170 / 5 = 34.
     EXPECT_EQ(at(colour, 1, 1), (Bgr{34, 3, 200}));
     // Corner (2,0): only (1,0) is opaque -> 10.
@@ -254,86 +254,86 @@ TEST(BleedColour, SpreadsIntoTransparentPixelsOnly) {
 
 TEST(BleedColour, LeavesNarrowBitmapsAndIsolatedPixelsAlone) {
     Bitmap narrow = filled(1, 3, [](int, int y) { return Bgr{std::uint8_t(y), 0, 0}; });
-    auto narrowAlpha = nowaBitmapaAlfa(1, 3, 255);
+    auto narrowAlpha = newAlphaBitmap(1, 3, 255);
     narrowAlpha->scanline(1)[0] = 0;
-    rozlejKolorNaPrzezroczyste(&narrow, narrowAlpha.get());
+    bleedColorIntoTransparent(&narrow, narrowAlpha.get());
     EXPECT_EQ(at(narrow, 0, 1), (Bgr{1, 0, 0}));
 
     Bitmap colour = filled(5, 5, [](int, int) { return Bgr{255, 255, 255}; });
     put(colour, 2, 2, {1, 2, 3});
-    auto alpha = nowaBitmapaAlfa(5, 5, 255);
+    auto alpha = newAlphaBitmap(5, 5, 255);
     for (int y = 1; y <= 3; ++y)
         for (int x = 1; x <= 3; ++x)
             alpha->scanline(y)[x] = 0;
-    rozlejKolorNaPrzezroczyste(&colour, alpha.get());
+    bleedColorIntoTransparent(&colour, alpha.get());
     EXPECT_EQ(at(colour, 2, 2), (Bgr{1, 2, 3}));
     EXPECT_EQ(at(colour, 1, 1), (Bgr{255, 255, 255})); // neighbours on the rim are white
 }
 
 TEST(Rescale, ScalesColourAndAlphaAndKeepsAlphaGrey) {
     AlphaPicture source;
-    source.ustawKolor(std::make_unique<Bitmap>(filled(8, 8, [](int x, int) {
+    source.setColor(std::make_unique<Bitmap>(filled(8, 8, [](int x, int) {
         return Bgr{std::uint8_t(x * 30), 0, 0};
     })));
-    auto alpha = nowaBitmapaAlfa(8, 8, 77);
+    auto alpha = newAlphaBitmap(8, 8, 77);
     alpha->scanline(0)[0] = 0;
-    source.ustawAlfe(std::move(alpha));
+    source.setAlpha(std::move(alpha));
 
     AlphaPicture scaled;
-    scaled.przeskaluj(source, 5, 5, true);
-    ASSERT_NE(scaled.kolor(), nullptr);
-    ASSERT_NE(scaled.alfa(), nullptr);
-    EXPECT_EQ(scaled.kolor()->size(), (Size{5, 5}));
-    EXPECT_EQ(scaled.alfa()->size(), (Size{5, 5}));
-    EXPECT_EQ(scaled.alfa()->format(), PixelFormat::Indexed8);
-    EXPECT_EQ(scaled.alfa()->palette(), paletaSzarosci());
-    EXPECT_EQ(scaled.alfa()->scanline(4)[4], 77);
+    scaled.scaleFrom(source, 5, 5, true);
+    ASSERT_NE(scaled.color(), nullptr);
+    ASSERT_NE(scaled.alpha(), nullptr);
+    EXPECT_EQ(scaled.color()->size(), (Size{5, 5}));
+    EXPECT_EQ(scaled.alpha()->size(), (Size{5, 5}));
+    EXPECT_EQ(scaled.alpha()->format(), PixelFormat::Indexed8);
+    EXPECT_EQ(scaled.alpha()->palette(), grayPalette());
+    EXPECT_EQ(scaled.alpha()->scanline(4)[4], 77);
     // Bleeding changed the source: its transparent corner took the mean of (30, 0, 30): 20.
-    EXPECT_EQ(at(*source.kolor(), 0, 0)[0], 20);
+    EXPECT_EQ(at(*source.color(), 0, 0)[0], 20);
     // The colour is the bilinear picture of the bled source.
-    const Bitmap bled = *source.kolor();
+    const Bitmap bled = *source.color();
     for (int x = 0; x < 5; ++x)
-        EXPECT_EQ(scaled.kolor()->scanline(2)[3 * x], bilinearRef(bled, 5, 5, x, 2, 0));
+        EXPECT_EQ(scaled.color()->scanline(2)[3 * x], bilinearRef(bled, 5, 5, x, 2, 0));
 
     // Taking over the scaled pictures leaves the other object without them.
-    source.przejmij(scaled);
-    EXPECT_EQ(source.szerokosc(), 5);
-    EXPECT_EQ(scaled.kolor(), nullptr);
-    EXPECT_EQ(scaled.alfa(), nullptr);
+    source.takeOver(scaled);
+    EXPECT_EQ(source.width(), 5);
+    EXPECT_EQ(scaled.color(), nullptr);
+    EXPECT_EQ(scaled.alpha(), nullptr);
 }
 
 TEST(Rescale, MissingPartsAndReuse) {
     AlphaPicture colourOnly;
-    colourOnly.ustawKolor(nowaBitmapa24(4, 4));
+    colourOnly.setColor(newBitmap24(4, 4));
     AlphaPicture t;
-    t.ustawAlfe(nowaBitmapaAlfa(9, 9, 1));
-    t.przeskaluj(colourOnly, 2, 2, true);
-    EXPECT_EQ(t.alfa(), nullptr);
-    ASSERT_NE(t.kolor(), nullptr);
-    EXPECT_EQ(t.kolor()->size(), (Size{2, 2}));
+    t.setAlpha(newAlphaBitmap(9, 9, 1));
+    t.scaleFrom(colourOnly, 2, 2, true);
+    EXPECT_EQ(t.alpha(), nullptr);
+    ASSERT_NE(t.color(), nullptr);
+    EXPECT_EQ(t.color()->size(), (Size{2, 2}));
 
     AlphaPicture nothing;
-    t.przeskaluj(nothing, 3, 2, false);
-    EXPECT_EQ(t.kolor(), nullptr);
-    ASSERT_NE(t.alfa(), nullptr);
-    EXPECT_EQ(t.alfa()->scanline(1)[2], 255);
+    t.scaleFrom(nothing, 3, 2, false);
+    EXPECT_EQ(t.color(), nullptr);
+    ASSERT_NE(t.alpha(), nullptr);
+    EXPECT_EQ(t.alpha()->scanline(1)[2], 255);
 
     // A target whose colour already has the size keeps it, and still ends with an alpha of that size.
     AlphaPicture full;
-    full.ustawKolor(nowaBitmapa24(6, 6));
-    full.ustawAlfe(nowaBitmapaAlfa(6, 6, 200));
+    full.setColor(newBitmap24(6, 6));
+    full.setAlpha(newAlphaBitmap(6, 6, 200));
     AlphaPicture reuse;
-    reuse.ustawKolor(nowaBitmapa24(3, 3));
-    const Bitmap* kept = reuse.kolor();
-    reuse.przeskaluj(full, 3, 3, false);
-    EXPECT_EQ(reuse.kolor(), kept);
-    ASSERT_NE(reuse.alfa(), nullptr);
-    EXPECT_EQ(reuse.alfa()->size(), (Size{3, 3}));
-    EXPECT_EQ(reuse.alfa()->scanline(2)[2], 200);
+    reuse.setColor(newBitmap24(3, 3));
+    const Bitmap* kept = reuse.color();
+    reuse.scaleFrom(full, 3, 3, false);
+    EXPECT_EQ(reuse.color(), kept);
+    ASSERT_NE(reuse.alpha(), nullptr);
+    EXPECT_EQ(reuse.alpha()->size(), (Size{3, 3}));
+    EXPECT_EQ(reuse.alpha()->scanline(2)[2], 200);
 
     // Scaling an object onto itself works on its own pictures.
-    full.przeskaluj(full, 2, 4, false);
-    ASSERT_NE(full.alfa(), nullptr);
-    EXPECT_EQ(full.kolor()->size(), (Size{2, 4}));
-    EXPECT_EQ(full.alfa()->scanline(3)[1], 200);
+    full.scaleFrom(full, 2, 4, false);
+    ASSERT_NE(full.alpha(), nullptr);
+    EXPECT_EQ(full.color()->size(), (Size{2, 4}));
+    EXPECT_EQ(full.alpha()->scanline(3)[1], 200);
 }

@@ -46,5 +46,5 @@ TEST(MessageText, systemErrorsReadAsPolishCauses) {
         {12345, false, "błąd systemu nr 12345"},
     };
     for (const auto& [err, write, text] : cases)
-        EXPECT_EQ(platform::polskaPrzyczyna(err, write), text) << err;
+        EXPECT_EQ(platform::polishReason(err, write), text) << err;
 }

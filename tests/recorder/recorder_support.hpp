@@ -62,7 +62,7 @@ public:
     // The message window's text, then the window closed with its stop button.
     std::string takeMessage() {
         const std::string text = wvtest::messageWindow() && wvtest::messageWindow()->visible()
-                                     ? wvtest::messageWindow()->vL_Komunikat.caption()
+                                     ? wvtest::messageWindow()->vL_Message.caption()
                                      : "";
         if (!text.empty()) d->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
         return text;
@@ -76,8 +76,8 @@ public:
         platform::Control* c = d->control(control);
         return c && c->visible();
     }
-    RecordingList& list() const { return wvtest::mainMenu()->listaNagran(); }
-    VoiceRecorder& recorder() const { return wvtest::mainMenu()->nagrywarka(); }
+    RecordingList& list() const { return wvtest::mainMenu()->recordingList(); }
+    VoiceRecorder& recorder() const { return wvtest::mainMenu()->recorder(); }
 
     std::filesystem::path userFile(const std::string& relative) const { return inst.user() / relative; }
 

@@ -13,7 +13,7 @@
 
 using rectest::Panel;
 namespace stdfs = std::filesystem;
-namespace msg = komunikatNagrywania;
+namespace msg = recordingMessages;
 
 namespace {
 
@@ -27,18 +27,18 @@ void put(const stdfs::path& file, const std::string& bytes) {
 Places emptyPlaces() {
     Places w;
     for (int i = 0; i < 30; ++i)
-        w[i].numer = i;
+        w[i].number = i;
     return w;
 }
 
 // Place 0 holds "Ala", recorded on 17 May 2024 into a take of ms milliseconds (no file for ms < 0).
 void withAla(const stdfs::path& user, int ms) {
     Places w = emptyPlaces();
-    w[0].nazwa = "Ala";
-    w[0].plik = "Nagranie0";
+    w[0].name = "Ala";
+    w[0].file = "Nagranie0";
     w[0].data = platform::date::fromYmd(2024, 5, 17);
     stdfs::create_directories(user / "Nagrane");
-    put(user / "Nagrane" / "record.xtr", RecordingList::tekstIndeksu(w));
+    put(user / "Nagrane" / "record.xtr", RecordingList::indexText(w));
     if (ms >= 0)
         writeBytes((user / "Nagrane" / "Nagranie0.wav").string(),
                    soundFile(platform::wav::kRecordingFormat, ms));
@@ -54,7 +54,7 @@ std::uint32_t dataBytes(const stdfs::path& wav) {
 }
 
 bool idle(const Panel& p) {
-    return !wvtest::mainMenu()->zajety() && p.visible("rrec") && !p.visible("rstop") &&
+    return !wvtest::mainMenu()->busy() && p.visible("rrec") && !p.visible("rstop") &&
            p.d->control("wyjdz")->enabled();
 }
 
@@ -84,7 +84,7 @@ TEST(RecorderFailures, WithoutAMicrophoneTheUserIsToldAndNoNameDateOrFileIsWritt
         p.clickName(row);
         p.d->text("Ela");
         p.record();
-        EXPECT_EQ(p.takeMessage(), msg::MIKROFON);
+        EXPECT_EQ(p.takeMessage(), msg::kMicrophone);
         EXPECT_TRUE(idle(p));
         EXPECT_EQ(index(p), before);
         EXPECT_EQ(p.text("vL_Data1"), "");
@@ -106,7 +106,7 @@ TEST(RecorderFailures, ADamagedTakeIsReportedWhenPlayedAndReplacedByTheNextOne) 
         p.toRecorderTab();
         p.clickName(0);
         p.play();
-        EXPECT_EQ(p.takeMessage(), msg::USZKODZONE);
+        EXPECT_EQ(p.takeMessage(), msg::kDamagedRecording);
         EXPECT_TRUE(idle(p));
         p.record();
         p.d->wait(1000);
@@ -121,16 +121,17 @@ TEST(RecorderFailures, ADamagedTakeIsReportedWhenPlayedAndReplacedByTheNextOne) 
 
 TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAside) {
     std::string utf16 = "\xFF\xFE", noise;
-    for (char c : RecordingList::tekstIndeksu(emptyPlaces()))
+    for (char c : RecordingList::indexText(emptyPlaces()))
         utf16 += std::string{c, '\0'};
     for (int i = 0; i < 300; ++i)
         noise += char((i * 7919 + 13) % 256);
     Places big = emptyPlaces();
-    big[0].nazwa = std::string(4'500'000, 'x'); // a pasted name an earlier version saved
-    enum Kind { File, Directory, NagraneIsAFile };
+    big[0].name = std::string(4'500'000, 'x'); // a pasted name an earlier version saved
+    enum Kind { File, Directory, RecordingsDirIsAFile };
     const std::vector<std::pair<Kind, std::string>> cases = {
-        {File, ""},       {File, noise},         {File, utf16}, {File, RecordingList::tekstIndeksu(big)},
-        {Directory, "x"}, {NagraneIsAFile, "x"},
+        {File, ""},       {File, noise},
+        {File, utf16},    {File, RecordingList::indexText(big)},
+        {Directory, "x"}, {RecordingsDirIsAFile, "x"},
     };
     for (const auto& [kind, original] : cases) {
         SCOPED_TRACE(kind * 1000 + int(original.size() % 1000));
@@ -140,8 +141,8 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
             else
                 put(kind == File ? user / "Nagrane/record.xtr" : user / "Nagrane", original);
         });
-        EXPECT_EQ(index(p), RecordingList::tekstIndeksu(emptyPlaces()));
-        if (kind == NagraneIsAFile)
+        EXPECT_EQ(index(p), RecordingList::indexText(emptyPlaces()));
+        if (kind == RecordingsDirIsAFile)
             EXPECT_EQ(wvtest::readFile(p.userFile("Nagrane.bad")), "x");
         else if (kind == Directory)
             EXPECT_TRUE(stdfs::exists(p.userFile("Nagrane/record.xtr.bad/x")));
@@ -149,9 +150,9 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
             EXPECT_EQ(wvtest::readFile(p.userFile("Nagrane/record.xtr.bad")), original);
         p.toRecorderTab();
         EXPECT_EQ(p.takeMessage(),
-                  kind == NagraneIsAFile
+                  kind == RecordingsDirIsAFile
                       ? ""
-                      : msg::SPIS_NAPRAWIONY +
+                      : msg::kIndexRebuilt +
                             ("\u201e" + p.userFile("Nagrane/record.xtr.bad").string() + "\u201d."));
         // The places work again.
         p.clickName(2);
@@ -160,7 +161,7 @@ TEST(RecorderFailures, ADamagedOrMissingIndexIsRebuiltWholeWithTheOldOneKeptAsid
         p.stop();
         Places expected = emptyPlaces();
         expected[2] = {2, "Ela", platform::date::today(), "Nagranie2"};
-        EXPECT_EQ(index(p), RecordingList::tekstIndeksu(expected));
+        EXPECT_EQ(index(p), RecordingList::indexText(expected));
     }
 }
 
@@ -177,7 +178,7 @@ TEST(RecorderFailures, ATakeTheDiskRefusesLeavesTheOldTakeAndTheIndexAsTheyWere)
         FileSizeLimit full(20000);
         p.stop();
     }
-    EXPECT_EQ(p.takeMessage(), msg::ZAPIS_POPRZEDNIE);
+    EXPECT_EQ(p.takeMessage(), msg::kSaveFailedPreviousKept);
     EXPECT_TRUE(idle(p));
     EXPECT_EQ(rectest::bytes(p.userFile("Nagrane/Nagranie0.wav")), take);
     EXPECT_EQ(index(p), before);
@@ -189,7 +190,7 @@ TEST(RecorderFailures, ATakeTheDiskRefusesLeavesTheOldTakeAndTheIndexAsTheyWere)
         FileSizeLimit full(600);
         p.stop();
     }
-    EXPECT_EQ(p.takeMessage(), msg::SPIS_ZAPIS);
+    EXPECT_EQ(p.takeMessage(), msg::kIndexSaveFailed);
     EXPECT_EQ(dataBytes(p.userFile("Nagrane/Nagranie0.wav")), 0u);
     EXPECT_EQ(index(p), before);
     EXPECT_EQ(entries(p.userFile("Nagrane")), (std::vector<std::string>{"Nagranie0.wav", "record.xtr"}));
@@ -201,7 +202,7 @@ TEST(RecorderFailures, AnIndexThatCannotBeWrittenIsReportedAndMadeWithTheFirstTa
     full.reset();
     EXPECT_FALSE(stdfs::exists(p.userFile("Nagrane/record.xtr")));
     p.toRecorderTab();
-    EXPECT_EQ(p.takeMessage(), msg::SPIS_NIEDOSTEPNY);
+    EXPECT_EQ(p.takeMessage(), msg::kIndexUnavailable);
 
     // A first take the disk refuses leaves no file; the next one is saved and indexed.
     p.clickName(4);
@@ -212,14 +213,14 @@ TEST(RecorderFailures, AnIndexThatCannotBeWrittenIsReportedAndMadeWithTheFirstTa
         FileSizeLimit small(20000);
         p.stop();
     }
-    EXPECT_EQ(p.takeMessage(), msg::ZAPIS);
+    EXPECT_EQ(p.takeMessage(), msg::kSaveFailed);
     EXPECT_FALSE(stdfs::exists(p.userFile("Nagrane/Nagranie4.wav")));
     p.record();
     p.stop();
     EXPECT_EQ(p.takeMessage(), "");
     Places expected = emptyPlaces();
     expected[4] = {4, "Ola", platform::date::today(), "Nagranie4"};
-    EXPECT_EQ(index(p), RecordingList::tekstIndeksu(expected));
+    EXPECT_EQ(index(p), RecordingList::indexText(expected));
 }
 
 TEST(RecorderFailures, StartUpRemovesLeftoversOfAKillAndSetsAHeaderlessStatisticsFileAside) {
@@ -255,21 +256,21 @@ TEST(RecorderNames, NamesAreTrimmedCappedAndReadFromCodePage1250) {
         {"\xED\xA0\x80", "í\xC2\xA0€"}, // an encoded surrogate is no UTF-8 either
     };
     for (const auto& [in, out] : cases)
-        EXPECT_EQ(RecordingList::oczyscNazwe(in), out) << in;
+        EXPECT_EQ(RecordingList::cleanName(in), out) << in;
 
     // A name of the Windows version: shown right, the caret after it, typing goes to its end; the index
     // is stored again as UTF-8.
     Panel p({800, 600}, [](const stdfs::path& user) {
         Places w = emptyPlaces();
-        w[0].nazwa = "\xA3\xF3\x64\x9F";
-        put(user / "Nagrane" / "record.xtr", RecordingList::tekstIndeksu(w));
+        w[0].name = "\xA3\xF3\x64\x9F";
+        put(user / "Nagrane" / "record.xtr", RecordingList::indexText(w));
     });
     EXPECT_NE(index(p).find("Nazwa=Łódź\n"), std::string::npos);
     EXPECT_FALSE(stdfs::exists(p.userFile("Nagrane/record.xtr.bad")));
     p.toRecorderTab();
     EXPECT_EQ(p.text("vE_Nazwa0"), "Łódź");
     p.clickBox(0);
-    EXPECT_EQ(p.list().edycja(0).caretPos(), 4);
+    EXPECT_EQ(p.list().nameEdit(0).caretPos(), 4);
     p.d->text("a");
     EXPECT_EQ(p.text("vE_Nazwa0"), "Łódźa");
 
@@ -307,7 +308,7 @@ TEST(RecorderPanel, EscEndsARecordingOrPlaybackBeforeItEndsTheProgram) {
         platform::IniFile(p.userFile("Nagrane/record.xtr").string()).readString("Nagranie0", "Nazwa", ""),
         "Ala");
     p.play();
-    EXPECT_TRUE(p.recorder().odtwarza());
+    EXPECT_TRUE(p.recorder().playing());
     p.d->key(27);
     EXPECT_TRUE(idle(p));
     EXPECT_FALSE(p.out.returned);

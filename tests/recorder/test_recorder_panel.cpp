@@ -35,8 +35,8 @@ std::uint32_t recordedBytes(const std::filesystem::path& p) {
 }
 
 bool idle(Panel& p) {
-    return !wvtest::mainMenu()->zajety() && p.visible("rrec") && p.visible("rodtworz") &&
-           !p.visible("rstop") && p.d->control("wyjdz")->enabled() && !p.recorder().otwarty();
+    return !wvtest::mainMenu()->busy() && p.visible("rrec") && p.visible("rodtworz") && !p.visible("rstop") &&
+           p.d->control("wyjdz")->enabled() && !p.recorder().opened();
 }
 
 int countLines(const Panel& p, const std::string& prefix) {
@@ -78,8 +78,8 @@ TEST(RecorderPanel, ARecordingOfTwoSecondsIsSavedWithItsNameFileAndTodaysDate) {
     p.clickName(0);
     p.d->text("Ala");
     p.record();
-    EXPECT_TRUE(wvtest::mainMenu()->zajety());
-    EXPECT_TRUE(p.recorder().nagrywa());
+    EXPECT_TRUE(wvtest::mainMenu()->busy());
+    EXPECT_TRUE(p.recorder().isRecording());
     EXPECT_TRUE(p.visible("rstop"));
     EXPECT_FALSE(p.visible("rrec"));
     EXPECT_FALSE(p.visible("rodtworz"));
@@ -92,7 +92,7 @@ TEST(RecorderPanel, ARecordingOfTwoSecondsIsSavedWithItsNameFileAndTodaysDate) {
     p.d->wait(1000);
     // Typing repaints the menu; the recording goes on.
     p.d->text("!");
-    EXPECT_TRUE(p.recorder().nagrywa());
+    EXPECT_TRUE(p.recorder().isRecording());
     p.d->wait(1000);
     p.stop();
     EXPECT_TRUE(idle(p));
@@ -105,7 +105,7 @@ TEST(RecorderPanel, ARecordingOfTwoSecondsIsSavedWithItsNameFileAndTodaysDate) {
     }
     EXPECT_EQ(p.text("vL_Data0"), today);
     EXPECT_EQ(recordedBytes(p.userFile("Nagrane/Nagranie0.wav")), 22050u * 2 * 2);
-    EXPECT_EQ(p.list().sciezkaWiersza(0), "Nagrane\\Nagranie0.wav");
+    EXPECT_EQ(p.list().rowPath(0), "Nagrane\\Nagranie0.wav");
 
     // Recording again replaces the file.
     p.record();
@@ -123,7 +123,7 @@ TEST(RecorderPanel, ARecordingEndsByItselfAtSixtySecondsAndThePanelIsIdleAgain) 
     p.d->text("Długie");
     p.record();
     p.d->wait(59000);
-    EXPECT_TRUE(p.recorder().nagrywa());
+    EXPECT_TRUE(p.recorder().isRecording());
     p.d->wait(2000);
     EXPECT_TRUE(idle(p));
     EXPECT_EQ(recordedBytes(p.userFile("Nagrane/Nagranie3.wav")), 22050u * 60 * 2);
@@ -138,16 +138,16 @@ TEST(RecorderPanel, PlayingARecordedRowSoundsItAndReturnsToIdleAfterItsLength) {
     p.d->wait(1500);
     p.stop();
     ASSERT_TRUE(idle(p));
-    ASSERT_EQ(p.list().wybranyWiersz(), 5);
+    ASSERT_EQ(p.list().chosenRow(), 5);
 
     p.play();
-    EXPECT_TRUE(wvtest::mainMenu()->zajety());
-    EXPECT_TRUE(p.recorder().odtwarza());
+    EXPECT_TRUE(wvtest::mainMenu()->busy());
+    EXPECT_TRUE(p.recorder().playing());
     EXPECT_EQ(countLines(p, "sound "), 1);
     const std::string& line = p.d->log().back();
     EXPECT_NE(line.find("Nagranie5.wav"), std::string::npos) << line;
     p.d->wait(1400);
-    EXPECT_TRUE(p.recorder().odtwarza());
+    EXPECT_TRUE(p.recorder().playing());
     p.d->wait(200);
     EXPECT_TRUE(idle(p));
 
@@ -170,7 +170,7 @@ TEST(RecorderPanel, WhileBusyTheStripExitAboutAndListIgnoreTheUser) {
     p.clickName(0);
     p.d->text("Ewa");
     p.record();
-    ASSERT_TRUE(wvtest::mainMenu()->zajety());
+    ASSERT_TRUE(wvtest::mainMenu()->busy());
     p.d->click(kStripX + 60, kStripY + 20); // tab 1
     EXPECT_EQ(wvtest::context().settings.tab, 5);
     p.d->click(kExitX + 40, kBottomY + 30);
@@ -178,29 +178,29 @@ TEST(RecorderPanel, WhileBusyTheStripExitAboutAndListIgnoreTheUser) {
     p.d->click(kAboutX + 40, kBottomY + 30);
     EXPECT_FALSE(wvtest::aboutWindow()->visible());
     p.down();
-    EXPECT_EQ(p.list().gora(), 0);
+    EXPECT_EQ(p.list().top(), 0);
     p.d->wheel(-1);
-    EXPECT_EQ(p.list().gora(), 0);
-    EXPECT_TRUE(p.recorder().nagrywa());
+    EXPECT_EQ(p.list().top(), 0);
+    EXPECT_TRUE(p.recorder().isRecording());
     p.stop();
     EXPECT_TRUE(idle(p));
     p.down();
-    EXPECT_EQ(p.list().gora(), 1);
+    EXPECT_EQ(p.list().top(), 1);
     p.d->click(kExitX + 40, kBottomY + 30);
     EXPECT_TRUE(p.out.returned);
 }
 
 TEST(RecorderPanel, TheDeviceAlwaysCountsAsBusyWhileTheSpeakerSwitchIsOff) {
     Panel p;
-    ASSERT_FALSE(MainMenu::glosnik);
-    EXPECT_TRUE(p.recorder().zajety());
+    ASSERT_FALSE(MainMenu::speaker);
+    EXPECT_TRUE(p.recorder().busy());
     bool switchOn = true;
     VoiceRecorder own(switchOn);
-    EXPECT_FALSE(own.zajety());
-    EXPECT_FALSE(own.otworz("Nagrane\\missing\\x.wav")) << "neither there nor creatable";
-    EXPECT_FALSE(own.otwarty());
-    EXPECT_FALSE(own.nagrywaj(1000));
-    ASSERT_TRUE(own.otworz("Nagrane\\test.wav"));
+    EXPECT_FALSE(own.busy());
+    EXPECT_FALSE(own.open("Nagrane\\missing\\x.wav")) << "neither there nor creatable";
+    EXPECT_FALSE(own.opened());
+    EXPECT_FALSE(own.startRecording(1000));
+    ASSERT_TRUE(own.open("Nagrane\\test.wav"));
     const auto b = bytes(p.userFile("Nagrane/test.wav"));
     const std::vector<std::uint8_t> empty{'R',  'I',  'F', 'F', 38,   0,    0, 0, 'W', 'A', 'V', 'E',
                                           'f',  'm',  't', ' ', 18,   0,    0, 0, 1,   0,   1,   0,
@@ -208,9 +208,9 @@ TEST(RecorderPanel, TheDeviceAlwaysCountsAsBusyWhileTheSpeakerSwitchIsOff) {
                                           0,    0,    'd', 'a', 't',  'a',  0, 0, 0,   0};
     EXPECT_EQ(b, empty);
     switchOn = false;
-    EXPECT_TRUE(own.zajety());
-    own.zamknij();
-    EXPECT_FALSE(own.otwarty());
+    EXPECT_TRUE(own.busy());
+    own.closePeriod();
+    EXPECT_FALSE(own.opened());
 }
 
 TEST(RecorderScreenshots, RecorderTabWithARecordedRowAndTheAboutWindow) {
@@ -218,10 +218,10 @@ TEST(RecorderScreenshots, RecorderTabWithARecordedRowAndTheAboutWindow) {
     if (!dir || !*dir) GTEST_SKIP() << "WV_SCREENSHOT_DIR not set";
     for (const platform::Size screen : {platform::Size{800, 600}, platform::Size{1024, 768}}) {
         Panel p(screen);
-        const bool duzy = screen.width == 1024;
-        const std::string m = duzy ? "1024" : "800";
-        p.d->click((duzy ? 705 : kStripX) + 60, (duzy ? 95 : kStripY) + (duzy ? 500 : 400));
-        const int top = duzy ? 220 : kRowTop, name = duzy ? 270 : kNameX;
+        const bool large = screen.width == 1024;
+        const std::string m = large ? "1024" : "800";
+        p.d->click((large ? 705 : kStripX) + 60, (large ? 95 : kStripY) + (large ? 500 : 400));
+        const int top = large ? 220 : kRowTop, name = large ? 270 : kNameX;
         p.d->click(name + 100, top + 32 + 12);
         p.d->text("Zosia Kowalska");
         const int cx = screen.width / 2, panelY = screen.height * 10 / 14;

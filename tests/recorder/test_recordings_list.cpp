@@ -32,10 +32,10 @@ TEST(RecordingsList, ANewIndexHasThirtyEmptyPlacesInOrderAndTheRowsShowOneToEigh
     for (int i = 0; i < 30; ++i) {
         const std::size_t s = text.find("[Nagranie" + std::to_string(i) + "]", at);
         ASSERT_NE(s, std::string::npos) << i;
-        const std::size_t plik = text.find("Plik=", s), nazwa = text.find("Nazwa=", s),
+        const std::size_t file = text.find("Plik=", s), name = text.find("Nazwa=", s),
                           data = text.find("Data=", s);
-        EXPECT_LT(plik, nazwa);
-        EXPECT_LT(nazwa, data);
+        EXPECT_LT(file, name);
+        EXPECT_LT(name, data);
         at = data;
     }
     EXPECT_EQ(text.find("[Nagranie30]"), std::string::npos);
@@ -100,7 +100,7 @@ TEST(RecordingsList, ScrollingShowsPlacesTwentyThreeToThirtyAndStopsThere) {
     int last = thumbTop;
     for (int i = 1; i <= 22; ++i) {
         p.down();
-        EXPECT_EQ(p.list().gora(), i);
+        EXPECT_EQ(p.list().top(), i);
         const int t = p.d->control("scroll")->top();
         EXPECT_GT(t, last) << "step " << i;
         last = t;
@@ -109,10 +109,10 @@ TEST(RecordingsList, ScrollingShowsPlacesTwentyThreeToThirtyAndStopsThere) {
         EXPECT_EQ(p.text("vL_Numer" + std::to_string(r)), std::to_string(23 + r) + ".");
     EXPECT_LE(last, kDownY - 5);
     p.down();
-    EXPECT_EQ(p.list().gora(), 22);
+    EXPECT_EQ(p.list().top(), 22);
     EXPECT_EQ(p.text("vL_Numer7"), "30.");
     EXPECT_EQ(p.d->control("scroll")->top(), last);
-    EXPECT_FALSE(p.list().wDol());
+    EXPECT_FALSE(p.list().scrollDown());
 
     // The wheel moves the list on this tab only.
     p.d->wheel(1);
@@ -124,10 +124,10 @@ TEST(RecordingsList, ScrollingShowsPlacesTwentyThreeToThirtyAndStopsThere) {
     EXPECT_EQ(p.text("vL_Numer0"), "1.");
     EXPECT_EQ(p.d->control("scroll")->top(), thumbTop);
     p.up();
-    EXPECT_EQ(p.list().gora(), 0);
+    EXPECT_EQ(p.list().top(), 0);
     p.d->click(kStripX + 60, kStripY + 20);
     p.d->wheel(-1);
-    EXPECT_EQ(p.list().gora(), 0);
+    EXPECT_EQ(p.list().top(), 0);
 }
 
 TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
@@ -150,30 +150,30 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     drv->wait(2000);
     drv->click(kStripX + 60, kStripY + 400);
     ASSERT_TRUE(wvtest::messageWindow()->visible());
-    EXPECT_EQ(wvtest::messageWindow()->vL_Komunikat.caption(),
-              std::string(komunikatNagrywania::SPIS_NAPRAWIONY) + "\u201e" +
+    EXPECT_EQ(wvtest::messageWindow()->vL_Message.caption(),
+              std::string(recordingMessages::kIndexRebuilt) + "\u201e" +
                   (inst.user() / "Nagrane" / "record.xtr.bad").string() + "\u201d.");
     drv->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
-    RecordingList& l = wvtest::mainMenu()->listaNagran();
-    EXPECT_EQ(l.wpis(0).nazwa, "Imię 0");
-    EXPECT_EQ(l.wpis(0).plik, "Nagranie0");
-    EXPECT_DOUBLE_EQ(l.wpis(0).data, d);
+    RecordingList& l = wvtest::mainMenu()->recordingList();
+    EXPECT_EQ(l.entry(0).name, "Imię 0");
+    EXPECT_EQ(l.entry(0).file, "Nagranie0");
+    EXPECT_DOUBLE_EQ(l.entry(0).data, d);
     EXPECT_EQ(drv->control("vE_Nazwa0")->text(), "Imię 0");
     EXPECT_EQ(drv->control("vL_Data0")->text(), date);
     EXPECT_EQ(drv->control("vL_Data1")->text(), "") << "text that is no date reads as none";
     EXPECT_EQ(drv->control("vL_Data2")->text(), "");
-    EXPECT_EQ(l.wpis(25).nazwa, "Imię 25");
-    EXPECT_EQ(l.wpis(26).nazwa, "");
-    EXPECT_EQ(l.wpis(26).plik, "");
-    EXPECT_DOUBLE_EQ(l.wpis(26).data, 32874);
-    EXPECT_EQ(l.wpis(27).nazwa, "Imię 27");
+    EXPECT_EQ(l.entry(25).name, "Imię 25");
+    EXPECT_EQ(l.entry(26).name, "");
+    EXPECT_EQ(l.entry(26).file, "");
+    EXPECT_DOUBLE_EQ(l.entry(26).data, 32874);
+    EXPECT_EQ(l.entry(27).name, "Imię 27");
     // The incomplete index is kept aside and written again whole, so place 26 can be saved.
     EXPECT_EQ(wvtest::readFile(inst.user() / "Nagrane" / "record.xtr.bad"), text);
     const std::string whole = wvtest::readFile(inst.user() / "Nagrane" / "record.xtr");
-    EXPECT_EQ(whole, RecordingList::tekstIndeksu([&] {
+    EXPECT_EQ(whole, RecordingList::indexText([&] {
                   std::array<Recording, 30> w;
                   for (int i = 0; i < 30; ++i)
-                      w[i] = l.wpis(i);
+                      w[i] = l.entry(i);
                   return w;
               }()));
     EXPECT_NE(whole.find("[Nagranie26]\nPlik=\nNazwa=\nData=" + date1990() + "\n"), std::string::npos);
@@ -181,7 +181,7 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
         drv->click(kListButtonX + 14, kDownY + 15);
     EXPECT_EQ(drv->control("vE_Nazwa3")->text(), "Imię 25");
     EXPECT_EQ(drv->control("vE_Nazwa4")->text(), "");
-    EXPECT_TRUE(l.zapiszWpis(4)); // place 26
+    EXPECT_TRUE(l.saveEntry(4)); // place 26
     EXPECT_EQ(platform::IniFile((inst.user() / "Nagrane" / "record.xtr").string())
                   .readString("Nagranie26", "Plik", ""),
               "Nagranie26");
@@ -191,29 +191,29 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
 TEST(RecordingsList, OneRowAtMostIsSelectedAndTypingKeepsTheSelection) {
     Panel p;
     p.toRecorderTab();
-    EXPECT_EQ(p.list().wybranyWiersz(), -1);
+    EXPECT_EQ(p.list().chosenRow(), -1);
     p.clickBox(0);
-    EXPECT_EQ(p.list().wybranyWiersz(), 0);
+    EXPECT_EQ(p.list().chosenRow(), 0);
     EXPECT_TRUE(p.d->control("vE_Nazwa0")->focused());
     p.clickName(2);
-    EXPECT_EQ(p.list().wybranyWiersz(), 2);
-    EXPECT_EQ(p.list().przycisk(0).stan(), 0);
+    EXPECT_EQ(p.list().chosenRow(), 2);
+    EXPECT_EQ(p.list().button(0).stan(), 0);
     EXPECT_TRUE(p.d->control("vE_Nazwa2")->focused());
     p.d->text("Zosia");
     EXPECT_EQ(p.text("vE_Nazwa2"), "Zosia");
-    EXPECT_EQ(p.list().wybranyWiersz(), 2) << "a repaint while typing keeps the row";
+    EXPECT_EQ(p.list().chosenRow(), 2) << "a repaint while typing keeps the row";
     EXPECT_TRUE(p.d->control("vE_Nazwa2")->focused());
-    EXPECT_EQ(p.list().edycja(2).caretPos(), 5);
+    EXPECT_EQ(p.list().nameEdit(2).caretPos(), 5);
     // The selected row's box clears the selection and the focus.
     p.clickBox(2);
-    EXPECT_EQ(p.list().wybranyWiersz(), -1);
+    EXPECT_EQ(p.list().chosenRow(), -1);
     EXPECT_EQ(wvtest::mainMenu()->focusedControl(), nullptr);
     // A box of a row with text puts the caret after it.
     p.clickBox(2);
-    EXPECT_EQ(p.list().edycja(2).caretPos(), 5);
+    EXPECT_EQ(p.list().nameEdit(2).caretPos(), 5);
     // Scrolling refreshes the rows: the selection goes, an unused name is lost.
     p.down();
-    EXPECT_EQ(p.list().wybranyWiersz(), -1);
+    EXPECT_EQ(p.list().chosenRow(), -1);
     p.up();
     EXPECT_EQ(p.text("vE_Nazwa2"), "");
 }

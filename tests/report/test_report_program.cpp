@@ -24,14 +24,14 @@ using namespace wvtest;
 
 namespace {
 
-struct Uklad {
-    platform::Size ekran;
-    platform::Point raport, zakladka5;
+struct Layout {
+    platform::Size screen;
+    platform::Point report, tab5;
 };
 // The button stands one step left of "O programie": (W/2 − 255, H − H/7).
-const Uklad kUklady[] = {{{800, 600}, {145, 515}, {601, 474}}, {{1024, 768}, {257, 659}, {755, 595}}};
+const Layout kLayouts[] = {{{800, 600}, {145, 515}, {601, 474}}, {{1024, 768}, {257, 659}, {755, 595}}};
 
-std::vector<std::string> wierszeCsv(const stdfs::path& p) {
+std::vector<std::string> csvRows(const stdfs::path& p) {
     const std::string s = readFile(p);
     std::vector<std::string> w;
     for (std::size_t i = 0, j; (j = s.find("\r\n", i)) != std::string::npos; i = j + 2)
@@ -41,24 +41,24 @@ std::vector<std::string> wierszeCsv(const stdfs::path& p) {
 
 } // namespace
 
-TEST(RaportZMenu, theButtonInBothLayoutsWritesTheReportAndOpensItOrSaysWhatFailed) {
-    for (const Uklad& u : kUklady) {
-        SCOPED_TRACE(u.ekran.width);
+TEST(ReportFromMenu, theButtonInBothLayoutsWritesTheReportAndOpensItOrSaysWhatFailed) {
+    for (const Layout& u : kLayouts) {
+        SCOPED_TRACE(u.screen.width);
         Installation inst;
         Outcome out;
-        auto d = startProgram(out, u.ekran);
+        auto d = startProgram(out, u.screen);
         d->wait(2000);
         platform::Control* c = d->control("raport");
         ASSERT_NE(c, nullptr);
-        EXPECT_EQ(c->bounds(), platform::Rect::fromSize(u.raport.x, u.raport.y, 84, 64));
-        platform::Bitmap normalny;
-        OtworzBMP("raport_D", normalny);
-        EXPECT_EQ(d->pixel(u.raport.x + 42, u.raport.y + 22), normalny.pixel(42, 22));
+        EXPECT_EQ(c->bounds(), platform::Rect::fromSize(u.report.x, u.report.y, 84, 64));
+        platform::Bitmap normal;
+        openBmp("raport_D", normal);
+        EXPECT_EQ(d->pixel(u.report.x + 42, u.report.y + 22), normal.pixel(42, 22));
 
         // A directory in the page's place: the user hears why nothing opens.
         const stdfs::path html = inst.user() / "Raport postępów.html";
         stdfs::create_directories(html);
-        d->click(u.raport.x + 42, u.raport.y + 32);
+        d->click(u.report.x + 42, u.report.y + 32);
         EXPECT_TRUE(
             d->logged("message-box Wirowanki Cz.I Demo - Raport postępów | Nie udało się zapisać raportu "
                       "postępów w pliku:\\n" +
@@ -66,72 +66,72 @@ TEST(RaportZMenu, theButtonInBothLayoutsWritesTheReportAndOpensItOrSaysWhatFaile
                       "\\n\\nSprawdź, czy na dysku jest miejsce i czy katalog nie jest tylko do odczytu."));
         stdfs::remove(html);
 
-        d->click(u.zakladka5.x, u.zakladka5.y); // the recorder's tab keeps the button
+        d->click(u.tab5.x, u.tab5.y); // the recorder's tab keeps the button
         EXPECT_TRUE(c->visible());
-        d->click(u.raport.x + 42, u.raport.y + 32);
-        EXPECT_TRUE(d->logged("open-url " + raport::adresPliku(html.string())));
+        d->click(u.report.x + 42, u.report.y + 32);
+        EXPECT_TRUE(d->logged("open-url " + report::fileUrl(html.string())));
         EXPECT_NE(readFile(html).find("Nie ma jeszcze zapisanych gier"), std::string::npos);
-        EXPECT_EQ(wierszeCsv(inst.user() / "Raport postępów.csv").size(), 1u);
+        EXPECT_EQ(csvRows(inst.user() / "Raport postępów.csv").size(), 1u);
         d->key(27);
         EXPECT_TRUE(d->finished());
         EXPECT_TRUE(d->error().empty()) << d->error();
     }
 }
 
-TEST(RaportZMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResultsScreen) {
+TEST(ReportFromMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResultsScreen) {
     Installation inst(Installation::Data::Linked);
     inst.writeIni("[DaneProgramu]\r\nZakladka=4\r\n[Spadajace]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n");
     Outcome out;
     auto d = startProgram(out, {800, 600});
     d->wait(2000);
-    std::vector<std::string> oczekiwane;
-    auto zakonczGre = [&](bool ukonczona) {
+    std::vector<std::string> expected;
+    auto finishGame = [&](bool completed) {
         d->key(27);
         ASSERT_TRUE(wvtest::resultsWindow() && wvtest::resultsWindow()->visible());
         // The figures the results screen shows, as the report should repeat them.
-        oczekiwane.push_back(std::string("Spadające,SZ,nagłos,mało,") +
-                             std::to_string(wvtest::context().statistics->czasSek()) + "," +
-                             (ukonczona ? "tak," : "nie,") + wvtest::context().statistics->dobre() + "," +
-                             wvtest::context().statistics->zle() + "," +
-                             wvtest::context().statistics->podpowiedzi() + "," +
-                             raport::tekstOceny(wvtest::context().statistics->ocena()));
+        expected.push_back(std::string("Spadające,SZ,nagłos,mało,") +
+                           std::to_string(wvtest::context().statistics->timeSeconds()) + "," +
+                           (completed ? "tak," : "nie,") + wvtest::context().statistics->correct() + "," +
+                           wvtest::context().statistics->wrong() + "," +
+                           wvtest::context().statistics->hints() + "," +
+                           report::gradeText(wvtest::context().statistics->rating()));
         d->click("koniec");
     };
 
     // A whole game: every target shot as it comes into view.
     d->click("start");
-    ASSERT_TRUE(wvtest::gameWindow<FallingWindow>(ZAK_SPADAJACE)->visible());
-    FallingGame& gra = *wvtest::gameWindow<FallingWindow>(ZAK_SPADAJACE)->gra();
-    for (int t = 0; t < 2400 && !gra.wszystkieZnalezione(); ++t) {
-        for (int i = 0; i < gra.liczbaObrazkow(); ++i) {
-            const FallingPicture& o = gra.obrazek(i);
-            if (o.aktywny && gra.cel(o) && o.y >= 0 && o.y + o.obraz.height() + 10 < gra.dno()) {
-                d->click(o.x + o.obraz.width() / 2, o.y + o.obraz.height() / 2);
+    ASSERT_TRUE(wvtest::gameWindow<FallingWindow>(kGameFalling)->visible());
+    FallingGame& game = *wvtest::gameWindow<FallingWindow>(kGameFalling)->game();
+    for (int t = 0; t < 2400 && !game.allFound(); ++t) {
+        for (int i = 0; i < game.pictureCount(); ++i) {
+            const FallingPicture& o = game.pictureAt(i);
+            if (o.active && game.target(o) && o.y >= 0 && o.y + o.picture.height() + 10 < game.bottom()) {
+                d->click(o.x + o.picture.width() / 2, o.y + o.picture.height() / 2);
                 break;
             }
         }
         d->wait(25);
     }
-    ASSERT_TRUE(gra.koncowa());
-    zakonczGre(true);
+    ASSERT_TRUE(game.finalStage());
+    finishGame(true);
     // A game left after a few seconds without an answer.
     d->click("start");
     d->wait(4000);
-    zakonczGre(false);
+    finishGame(false);
 
     d->click("raport");
-    const std::vector<std::string> wiersze = wierszeCsv(inst.user() / "Raport postępów.csv");
-    ASSERT_EQ(wiersze.size(), 3u);
-    ASSERT_EQ(oczekiwane.size(), 2u);
-    EXPECT_NE(oczekiwane[0].find(",tak,5,0,0,Brawo!"), std::string::npos) << oczekiwane[0];
-    EXPECT_NE(oczekiwane[1].find(",nie,0,0,0,Spróbuj jeszcze raz!"), std::string::npos) << oczekiwane[1];
+    const std::vector<std::string> rows = csvRows(inst.user() / "Raport postępów.csv");
+    ASSERT_EQ(rows.size(), 3u);
+    ASSERT_EQ(expected.size(), 2u);
+    EXPECT_NE(expected[0].find(",tak,5,0,0,Brawo!"), std::string::npos) << expected[0];
+    EXPECT_NE(expected[1].find(",nie,0,0,0,Spróbuj jeszcze raz!"), std::string::npos) << expected[1];
     for (int i = 0; i < 2; ++i) {
         // Date and time first (as the local clock showed them), then the figures.
-        const std::string& w = wiersze[i + 1];
+        const std::string& w = rows[i + 1];
         ASSERT_GE(w.size(), 17u);
         EXPECT_EQ(w[4], '-');
         EXPECT_EQ(w[13], ':');
-        EXPECT_EQ(w.substr(17), oczekiwane[i]);
+        EXPECT_EQ(w.substr(17), expected[i]);
     }
     d->key(27);
     EXPECT_TRUE(d->error().empty()) << d->error();
@@ -145,19 +145,19 @@ std::string chromium() {
     return {};
 }
 
-struct Zrzut {
+struct PageCapture {
     int w = 0, h = 0;
     std::vector<std::uint8_t> rgb;
-    bool ma(std::uint32_t kolor) const {
+    bool ma(std::uint32_t color) const {
         for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
-            if (std::abs(rgb[i] - int(kolor >> 16)) <= 8 &&
-                std::abs(rgb[i + 1] - int(kolor >> 8 & 255)) <= 8 &&
-                std::abs(rgb[i + 2] - int(kolor & 255)) <= 8)
+            if (std::abs(rgb[i] - int(color >> 16)) <= 8 &&
+                std::abs(rgb[i + 1] - int(color >> 8 & 255)) <= 8 &&
+                std::abs(rgb[i + 2] - int(color & 255)) <= 8)
                 return true;
         return false;
     }
     // Share of pixels that are not paper: text, lines, bars.
-    double tusz() const {
+    double ink() const {
         std::size_t n = 0;
         for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
             n += rgb[i] < 200 || rgb[i + 1] < 200 || rgb[i + 2] < 200;
@@ -165,62 +165,62 @@ struct Zrzut {
     }
 };
 
-Zrzut zrzut(const std::string& przegladarka, const stdfs::path& html, const stdfs::path& katalog) {
-    const stdfs::path png = katalog / (html.stem().string() + ".png");
-    const std::string polecenie = "timeout 120 " + przegladarka +
-                                  " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-                                  "--disable-background-networking --disable-component-update --disable-sync "
-                                  "--hide-scrollbars --user-data-dir='" +
-                                  (katalog / "profil").string() + "' --window-size=1000,1400 --screenshot='" +
-                                  png.string() + "' '" + raport::adresPliku(html.string()) +
-                                  "' >/dev/null 2>&1";
-    EXPECT_EQ(std::system(polecenie.c_str()), 0) << polecenie;
-    Zrzut z;
-    png_image obraz{};
-    obraz.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&obraz, png.c_str())) return z;
-    obraz.format = PNG_FORMAT_RGB;
-    z.rgb.resize(PNG_IMAGE_SIZE(obraz));
-    if (png_image_finish_read(&obraz, nullptr, z.rgb.data(), 0, nullptr))
-        z.w = int(obraz.width), z.h = int(obraz.height);
+PageCapture capturePage(const std::string& browser, const stdfs::path& html, const stdfs::path& catalogue) {
+    const stdfs::path png = catalogue / (html.stem().string() + ".png");
+    const std::string runCommand =
+        "timeout 120 " + browser +
+        " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
+        "--disable-background-networking --disable-component-update --disable-sync "
+        "--hide-scrollbars --user-data-dir='" +
+        (catalogue / "profil").string() + "' --window-size=1000,1400 --screenshot='" + png.string() + "' '" +
+        report::fileUrl(html.string()) + "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(runCommand.c_str()), 0) << runCommand;
+    PageCapture z;
+    png_image picture{};
+    picture.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&picture, png.c_str())) return z;
+    picture.format = PNG_FORMAT_RGB;
+    z.rgb.resize(PNG_IMAGE_SIZE(picture));
+    if (png_image_finish_read(&picture, nullptr, z.rgb.data(), 0, nullptr))
+        z.w = int(picture.width), z.h = int(picture.height);
     return z;
 }
 
 } // namespace
 
-TEST(RaportWPrzegladarce, thePageOfThreeWeeksAndTheEmptyPageAreDrawnByAHeadlessBrowser) {
-    const std::string przegladarka = chromium();
-    if (przegladarka.empty()) GTEST_SKIP() << "chromium is not installed";
-    reporttest::Strefa strefa{reporttest::kWarszawa};
+TEST(ReportInBrowser, thePageOfThreeWeeksAndTheEmptyPageAreDrawnByAHeadlessBrowser) {
+    const std::string browser = chromium();
+    if (browser.empty()) GTEST_SKIP() << "chromium is not installed";
+    reporttest::ScopedTimeZone zone{reporttest::kWarsaw};
     coretest::TempRoots roots;
-    coretest::ManualClock zegar;
-    zegar.setUtc(coretest::utc(2026, 11, 16, 8, 0, 0, 0));
-    const stdfs::path pusty = roots.user() / "pusty.html";
-    raport::zapiszRaport(pusty.string());
+    coretest::ManualClock clock;
+    clock.setUtc(coretest::utc(2026, 11, 16, 8, 0, 0, 0));
+    const stdfs::path isEmpty = roots.user() / "pusty.html";
+    report::saveReport(isEmpty.string());
     {
         StatisticsFile stat(1);
-        const std::uint16_t gloski[] = {1, 1, 2, 4, 8, 3};
-        const std::uint16_t pozycje[] = {0x4000, 0x1000, 0x7000, 0x3000};
+        const std::uint16_t sounds[] = {1, 1, 2, 4, 8, 3};
+        const std::uint16_t positions[] = {0x4000, 0x1000, 0x7000, 0x3000};
         for (int i = 0; i < 30; ++i)
-            reporttest::zapisz(stat, zegar,
-                               {coretest::utc(2026, 11, 16 + i * 21 / 30, 15 + i % 3, 10, 0, 0), 1 + i % 4, 2,
-                                gloski[i % 6], pozycje[i % 4], 120 + i * 37 % 240, i % 5 ? 1 : 0,
-                                (30 - i) / 8, 3 + i / 4, std::max(0, 8 - i / 4)});
+            reporttest::save(stat, clock,
+                             {coretest::utc(2026, 11, 16 + i * 21 / 30, 15 + i % 3, 10, 0, 0), 1 + i % 4, 2,
+                              sounds[i % 6], positions[i % 4], 120 + i * 37 % 240, i % 5 ? 1 : 0,
+                              (30 - i) / 8, 3 + i / 4, std::max(0, 8 - i / 4)});
     }
-    zegar.setUtc(coretest::utc(2026, 12, 8, 12, 0, 0, 0));
-    const stdfs::path pelny = roots.user() / "trzy_tygodnie.html";
-    ASSERT_EQ(raport::zapiszRaport(pelny.string()).gier, 30);
+    clock.setUtc(coretest::utc(2026, 12, 8, 12, 0, 0, 0));
+    const stdfs::path full = roots.user() / "trzy_tygodnie.html";
+    ASSERT_EQ(report::saveReport(full.string()).gameCount, 30);
 
-    const Zrzut z = zrzut(przegladarka, pelny, roots.user());
+    const PageCapture z = capturePage(browser, full, roots.user());
     ASSERT_EQ(z.w, 1000);
     ASSERT_EQ(z.h, 1400);
-    EXPECT_GT(z.tusz(), 0.04);
+    EXPECT_GT(z.ink(), 0.04);
     EXPECT_TRUE(z.ma(0xe8830c)) << "the weekly bars of the labelling game";
     EXPECT_TRUE(z.ma(0x1f6fb4)) << "the heading's rule";
 
-    const Zrzut e = zrzut(przegladarka, pusty, roots.user());
+    const PageCapture e = capturePage(browser, isEmpty, roots.user());
     ASSERT_EQ(e.w, 1000);
-    EXPECT_GT(e.tusz(), 0.005);
+    EXPECT_GT(e.ink(), 0.005);
     EXPECT_TRUE(e.ma(0xffcc4d)) << "the friendly face";
     EXPECT_FALSE(e.ma(0xe8830c));
 }

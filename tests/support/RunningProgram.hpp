@@ -22,7 +22,7 @@ inline ProgramWindows*& running() {
     static ProgramWindows* windows = nullptr;
     return windows;
 }
-// Hands the run's windows to running(); give it to uruchomProgram.
+// Hands the run's windows to running(); give it to runProgram.
 inline ProgramObserver observeProgram() {
     return [](ProgramWindows* windows) { running() = windows; };
 }

@@ -24,16 +24,16 @@ using platform::testing::Driver;
 namespace {
 
 // The shipped data as the program directory, a scratch user directory.
-class DaneProgramu {
+class ProgramData {
 public:
-    DaneProgramu() { fs::setRoots(WV_SOURCE_DIR, roots_.user()); }
+    ProgramData() { fs::setRoots(WV_SOURCE_DIR, roots_.user()); }
 
 private:
     TempRoots roots_; // restores the roots when it goes
 };
 
-const std::vector<std::string> kPrzyciski = {"oprogramie", "wyjdz", "start", "rrec", "rodtworz", "rstop",
-                                             "up",         "down",  "pomoc", "stop", "nast",     "pop"};
+const std::vector<std::string> kButtons = {"oprogramie", "wyjdz", "start", "rrec", "rodtworz", "rstop",
+                                           "up",         "down",  "pomoc", "stop", "nast",     "pop"};
 
 const std::vector<std::string> kCheck = {"malo", "srednio_g", "duzo_g", "SZ",         "ZZ_g",
                                          "CZ_g", "DZZ_g",     "naglos", "srodglos_g", "wyglos_g"};
@@ -41,65 +41,65 @@ const std::vector<std::string> kCheck = {"malo", "srednio_g", "duzo_g", "SZ",   
 } // namespace
 
 TEST(ShippedPictures, EveryButtonOfTheWindowsBuildsWithItsFourPictures) {
-    DaneProgramu dane;
-    std::vector<std::string> bledy;
-    std::vector<Rect> granice;
+    ProgramData dane;
+    std::vector<std::string> errors;
+    std::vector<Rect> frame;
     Driver d([&] {
-        wt::OknoZTlem o("Menu", Rect::fromSize(0, 0, 800, 600));
-        Bitmap robocza(800, 600);
-        for (const auto& n : kPrzyciski) {
+        wt::WindowWithBackground o("Menu", Rect::fromSize(0, 0, 800, 600));
+        Bitmap workBitmap(800, 600);
+        for (const auto& n : kButtons) {
             try {
-                MenuButton p(o, n, o.canvas(), o.tlo.canvas(), 10, 10, nullptr);
-                GameButton g(o, n, robocza.canvas(), 10, 10, nullptr);
-                granice.push_back(p.bounds());
+                MenuButton p(o, n, o.canvas(), o.background.canvas(), 10, 10, nullptr);
+                GameButton g(o, n, workBitmap.canvas(), 10, 10, nullptr);
+                frame.push_back(p.bounds());
             } catch (const std::exception& e) {
-                bledy.push_back(n + ": " + e.what());
+                errors.push_back(n + ": " + e.what());
             }
         }
         try {
-            ScrollBar s(o, 0, 0, o.canvas(), o.tlo.canvas());
+            ScrollBar s(o, 0, 0, o.canvas(), o.background.canvas());
         } catch (const std::exception& e) {
-            bledy.push_back(std::string("scroll: ") + e.what());
+            errors.push_back(std::string("scroll: ") + e.what());
         }
     });
     EXPECT_EQ(d.error(), "");
-    EXPECT_EQ(bledy, std::vector<std::string>{});
-    for (const Rect& r : granice) {
+    EXPECT_EQ(errors, std::vector<std::string>{});
+    for (const Rect& r : frame) {
         EXPECT_GT(r.width(), 0);
         EXPECT_GT(r.height(), 0);
     }
 }
 
 TEST(ShippedPictures, CheckButtonsCaptionsSpeakerAndRingOfBothModes) {
-    DaneProgramu dane;
-    std::vector<std::string> bledy;
+    ProgramData dane;
+    std::vector<std::string> errors;
     Driver d([&] {
         Form o("Menu", Rect::fromSize(0, 0, 800, 600));
-        Bitmap kanwa(1024, 768);
-        auto sprobuj = [&](const std::string& co, auto&& utworz) {
+        Bitmap canvas(1024, 768);
+        auto attempt = [&](const std::string& co, auto&& create) {
             try {
-                utworz();
+                create();
             } catch (const std::exception& e) {
-                bledy.push_back(co + ": " + e.what());
+                errors.push_back(co + ": " + e.what());
             }
         };
-        for (const char* tryb : {"s_", "b_"})
+        for (const char* mode : {"s_", "b_"})
             for (const auto& n : kCheck)
-                sprobuj(tryb + n, [&] { TwoStatePicture c(o, tryb + n, kanwa.canvas(), 0, 0, nullptr); });
-        sprobuj("S_CHBUT", [&] { ToggleButton c(o, "S_CHBUT", kanwa.canvas(), 0, 0, nullptr); });
-        for (const char* para : {"Data\\Intf\\Spec\\R2_glos", "Data\\Intf\\Spec\\R3_glos"})
-            sprobuj(para, [&] {
-                ToggleButton c(o, "", kanwa.canvas(), 0, 0, nullptr, para);
-                if (c.kontrolka().width() <= 0) bledy.push_back(std::string(para) + ": empty");
+                attempt(mode + n, [&] { TwoStatePicture c(o, mode + n, canvas.canvas(), 0, 0, nullptr); });
+        attempt("S_CHBUT", [&] { ToggleButton c(o, "S_CHBUT", canvas.canvas(), 0, 0, nullptr); });
+        for (const char* pair : {"Data\\Intf\\Spec\\R2_glos", "Data\\Intf\\Spec\\R3_glos"})
+            attempt(pair, [&] {
+                ToggleButton c(o, "", canvas.canvas(), 0, 0, nullptr, pair);
+                if (c.control().width() <= 0) errors.push_back(std::string(pair) + ": empty");
             });
-        for (const char* napis : {"nap_ilzadan", "nap_pozycja", "nap_gloski"})
-            for (const char* koniec : {"_s", "_b"})
-                sprobuj(std::string(napis) + koniec, [&] { Caption g(std::string(napis) + koniec); });
-        for (Size ekran : {Size{800, 600}, Size{1024, 768}}) {
-            const ScreenLayout uklad(ekran.width, ekran.height);
-            sprobuj("ring " + std::to_string(ekran.width), [&] { RingOverlay r(kanwa.canvas(), uklad); });
+        for (const char* caption : {"nap_ilzadan", "nap_pozycja", "nap_gloski"})
+            for (const char* end : {"_s", "_b"})
+                attempt(std::string(caption) + end, [&] { Caption g(std::string(caption) + end); });
+        for (Size screen : {Size{800, 600}, Size{1024, 768}}) {
+            const ScreenLayout layout(screen.width, screen.height);
+            attempt("ring " + std::to_string(screen.width), [&] { RingOverlay r(canvas.canvas(), layout); });
         }
     });
     EXPECT_EQ(d.error(), "");
-    EXPECT_EQ(bledy, std::vector<std::string>{});
+    EXPECT_EQ(errors, std::vector<std::string>{});
 }

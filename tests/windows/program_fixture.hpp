@@ -112,7 +112,7 @@ inline std::unique_ptr<platform::testing::Driver> startProgram(Outcome& outcome,
                                                                std::vector<std::string> args = {}) {
     return std::make_unique<platform::testing::Driver>(
         [&outcome] {
-            outcome.code = uruchomProgram(platform::app().args(), wvtest::observeProgram());
+            outcome.code = runProgram(platform::app().args(), wvtest::observeProgram());
             outcome.returned = true;
         },
         platform::testing::DriverOptions{.screen = screen, .args = std::move(args)});
@@ -121,12 +121,12 @@ inline std::unique_ptr<platform::testing::Driver> startProgram(Outcome& outcome,
 // A picture file or resource decoded the way the program decodes it.
 inline platform::Bitmap jpeg(const std::string& gamePath) {
     platform::Bitmap b;
-    wczytajJpeg(b, gamePath);
+    loadJpeg(b, gamePath);
     return b;
 }
 inline platform::Bitmap bmp(const std::string& gamePath) {
     platform::Bitmap b;
-    wczytajBmp(b, gamePath);
+    loadBmp(b, gamePath);
     return b;
 }
 

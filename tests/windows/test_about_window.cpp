@@ -44,21 +44,21 @@ TEST(AboutWindow, OpensFromTheMenuFullScreenWithItsPictureVersionStopAndHotAreas
                   platform::Rect::fromSize(0, 0, g.screen.width, g.screen.height));
         EXPECT_EQ(wvtest::aboutWindow()->caption(), "Wesołe Wirowanki Cz.I Demo");
 
-        const bool duzy = g.screen.width == 1024;
+        const bool large = g.screen.width == 1024;
         // Design (645, 870) and (645, 296) of the 1280 space, (817, 477/497) and (817, 1024-space).
-        const int cx = duzy ? 516 : 403;
+        const int cx = large ? 516 : 403;
         platform::Control* stop = d->control("stop");
         ASSERT_NE(stop, nullptr);
         EXPECT_EQ(stop->left(), cx - stop->width() / 2);
-        EXPECT_EQ(stop->top(), (duzy ? 696 : 543) - stop->height());
-        EXPECT_EQ(wvtest::aboutWindow()->lbWersja.caption(), "Wersja 1.7 Demonstracyjna");
-        EXPECT_EQ(wvtest::aboutWindow()->lbWersja.top(), duzy ? 236 : 185);
-        EXPECT_EQ(wvtest::aboutWindow()->lbWersja.left(), cx - wvtest::aboutWindow()->lbWersja.width() / 2);
-        const int lx = duzy ? 653 : 510;
+        EXPECT_EQ(stop->top(), (large ? 696 : 543) - stop->height());
+        EXPECT_EQ(wvtest::aboutWindow()->lbVersion.caption(), "Wersja 1.7 Demonstracyjna");
+        EXPECT_EQ(wvtest::aboutWindow()->lbVersion.top(), large ? 236 : 185);
+        EXPECT_EQ(wvtest::aboutWindow()->lbVersion.left(), cx - wvtest::aboutWindow()->lbVersion.width() / 2);
+        const int lx = large ? 653 : 510;
         EXPECT_EQ(wvtest::aboutWindow()->lbLinkWWW.bounds(),
-                  platform::Rect::fromSize(lx, duzy ? 477 : 372, 154, 18));
+                  platform::Rect::fromSize(lx, large ? 477 : 372, 154, 18));
         EXPECT_EQ(wvtest::aboutWindow()->lbLinkEMail.bounds(),
-                  platform::Rect::fromSize(lx, duzy ? 497 : 388, 154, 18));
+                  platform::Rect::fromSize(lx, large ? 497 : 388, 154, 18));
         EXPECT_EQ(wvtest::aboutWindow()->lbLinkWWW.caption(), "");
         EXPECT_EQ(wvtest::aboutWindow()->lbLinkWWW.cursor(), platform::kCursorHand);
 
@@ -66,7 +66,7 @@ TEST(AboutWindow, OpensFromTheMenuFullScreenWithItsPictureVersionStopAndHotAreas
         const platform::Bitmap bg = jpeg(g.picture);
         ASSERT_EQ(bg.width(), g.screen.width);
         for (const platform::Point pt : {platform::Point{20, 20}, platform::Point{g.screen.width - 30, 100},
-                                         platform::Point{lx + 70, duzy ? 486 : 380}})
+                                         platform::Point{lx + 70, large ? 486 : 380}})
             EXPECT_EQ(d->pixel(pt.x, pt.y), bg.pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
 
         d->click(stop->left() + stop->width() / 2, stop->top() + stop->height() / 2);
@@ -118,10 +118,10 @@ TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
     Installation inst;
     Outcome out;
     // No browser at all; a mail program that starts but fails (reported later, on the loop).
-    const AboutWindow::Otwieracz systemowy = AboutWindow::otwieracz;
-    AboutWindow::otwieracz = [](std::string_view adres, std::function<void()> blad) {
-        if (adres.rfind("http", 0) == 0) return false;
-        platform::app().post(std::move(blad));
+    const AboutWindow::OpenerFunction systemOpener = AboutWindow::urlOpener;
+    AboutWindow::urlOpener = [](std::string_view address, std::function<void()> error) {
+        if (address.rfind("http", 0) == 0) return false;
+        platform::app().post(std::move(error));
         return true;
     };
     auto d = startProgram(out, {800, 600});
@@ -150,7 +150,7 @@ TEST(AboutWindow, ALinkThatCannotBeOpenedBringsTheProgramBackAndSaysSo) {
         EXPECT_LT(r, box);
         EXPECT_TRUE(wvtest::aboutWindow()->visible());
     }
-    AboutWindow::otwieracz = systemowy;
+    AboutWindow::urlOpener = systemOpener;
     d->key(27);
     d->key(27);
     EXPECT_TRUE(out.returned);

@@ -24,9 +24,9 @@ using platform::testing::Driver;
 
 namespace {
 
-platform::Bitmap zasob(const std::string& name) {
+platform::Bitmap resource(const std::string& name) {
     platform::Bitmap b;
-    OtworzBMP(name, b);
+    openBmp(name, b);
     return b;
 }
 
@@ -83,7 +83,7 @@ const char* const kChecks[10] = {"malo", "srednio_g", "duzo_g", "SZ",         "Z
 // Whether the screen shows check button i on (true) or off (false); fails when it shows neither.
 bool shownOn(Driver& d, const Layout& l, int i) {
     const std::string n = std::string(l.prefix) + kChecks[i];
-    const platform::Bitmap on = zasob(n + "_A"), off = zasob(n + "_D");
+    const platform::Bitmap on = resource(n + "_A"), off = resource(n + "_D");
     const auto p = whereTheyDiffer(on, off);
     EXPECT_TRUE(p.has_value()) << n;
     if (!p) return false;
@@ -118,7 +118,7 @@ bool stripShows(Driver& d, const Layout& l, int t) {
 }
 
 std::string message() {
-    return wvtest::messageWindow() ? wvtest::messageWindow()->vL_Komunikat.caption() : "";
+    return wvtest::messageWindow() ? wvtest::messageWindow()->vL_Message.caption() : "";
 }
 
 // The message window's stop button, with the window in the middle of the screen.
@@ -191,12 +191,12 @@ TEST(MainMenu, StripPressesChooseTabsByTheirBandsAndIgnoreTheGaps) {
     EXPECT_EQ(wvtest::context().settings.tab, 3);
     EXPECT_TRUE(stripShows(*d, l, 3));
     // The static hit test of mode 4 at its band edges.
-    EXPECT_EQ(MainMenu::zakladkaPod(11, TRYB_1024), 0);
-    EXPECT_EQ(MainMenu::zakladkaPod(12, TRYB_1024), 1);
-    EXPECT_EQ(MainMenu::zakladkaPod(145, TRYB_1024), 0);
-    EXPECT_EQ(MainMenu::zakladkaPod(570, TRYB_1024), 5);
-    EXPECT_EQ(MainMenu::zakladkaPod(571, TRYB_1024), 0);
-    EXPECT_EQ(MainMenu::zakladkaPod(436, TRYB_800), 0);
+    EXPECT_EQ(MainMenu::tabAt(11, kMode1024), 0);
+    EXPECT_EQ(MainMenu::tabAt(12, kMode1024), 1);
+    EXPECT_EQ(MainMenu::tabAt(145, kMode1024), 0);
+    EXPECT_EQ(MainMenu::tabAt(570, kMode1024), 5);
+    EXPECT_EQ(MainMenu::tabAt(571, kMode1024), 0);
+    EXPECT_EQ(MainMenu::tabAt(436, kMode800), 0);
 }
 
 TEST(MainMenu, EachTabShowsItsOwnSettingsAndTheRecorderTabItsPanel) {
@@ -227,7 +227,7 @@ TEST(MainMenu, EachTabShowsItsOwnSettingsAndTheRecorderTabItsPanel) {
     EXPECT_EQ(d->control("vL_Nazwisko")->text(), "Imię i Nazwisko");
     EXPECT_EQ(d->control("vL_Data")->text(), "Data");
     // The captions are gone: their place shows the background again.
-    const platform::Bitmap caption = zasob("nap_gloski_b");
+    const platform::Bitmap caption = resource("nap_gloski_b");
     const platform::Bitmap menu = jpeg("Data\\Intf\\Spec\\mT_m0_b.xji");
     // Checked left of the recordings list's rows (which start at x 244 and cover the caption's middle),
     // at a caption pixel that differs from the menu picture.
@@ -252,7 +252,7 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
     const Layout& l = kMode2;
     d->wait(2000);
     GameSettings& u = wvtest::context().settings.labelling;
-    ASSERT_EQ(u.sounds, GL_SZ);
+    ASSERT_EQ(u.sounds, kSoundSz);
 
     clickCheck(*d, l, 1); // medium
     EXPECT_EQ(u.level, 2);
@@ -264,13 +264,13 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
               (std::vector<bool>{false, false, true, true, false, false, false, true, false, false}));
 
     clickCheck(*d, l, 4); // Ż/RZ on
-    EXPECT_EQ(u.sounds, GL_SZ | GL_ZZ);
+    EXPECT_EQ(u.sounds, kSoundSz | kSoundZz);
     clickCheck(*d, l, 3); // SZ off
-    EXPECT_EQ(u.sounds, GL_ZZ);
+    EXPECT_EQ(u.sounds, kSoundZz);
     EXPECT_FALSE(shownOn(*d, l, 3));
     EXPECT_TRUE(shownOn(*d, l, 4));
     clickCheck(*d, l, 4); // the last sound: it stays, and the user is told
-    EXPECT_EQ(u.sounds, GL_ZZ);
+    EXPECT_EQ(u.sounds, kSoundZz);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));
     EXPECT_EQ(message(), "Proszę wybrać większą liczbę głosek.");
     ASSERT_NE(platform::app().modalForm(), nullptr);
@@ -279,19 +279,19 @@ TEST(MainMenu, QuantityIsARadioGroupAndTheLastSoundOrPositionStaysChosen) {
     EXPECT_TRUE(shownOn(*d, l, 4));
 
     clickCheck(*d, l, 7); // the only position
-    EXPECT_EQ(u.positions, POZ_NAGLOS);
+    EXPECT_EQ(u.positions, kPositionNaglos);
     EXPECT_EQ(message(), "Proszę wybrać większą liczbę pozycji głosek.");
     closeMessage(*d, l);
     clickCheck(*d, l, 8);
     clickCheck(*d, l, 9);
-    EXPECT_EQ(u.positions, POZ_NAGLOS | POZ_SRODGLOS | POZ_WYGLOS);
+    EXPECT_EQ(u.positions, kPositionNaglos | kPositionSrodglos | kPositionWyglos);
     clickCheck(*d, l, 7);
-    EXPECT_EQ(u.positions, POZ_SRODGLOS | POZ_WYGLOS);
+    EXPECT_EQ(u.positions, kPositionSrodglos | kPositionWyglos);
     EXPECT_EQ(shownStates(*d, l),
               (std::vector<bool>{false, false, true, false, true, false, false, false, true, true}));
     // Other games' settings were not touched.
-    EXPECT_EQ(wvtest::context().settings.memory.sounds, GL_SZ);
-    EXPECT_EQ(wvtest::context().settings.memory.positions, POZ_NAGLOS);
+    EXPECT_EQ(wvtest::context().settings.memory.sounds, kSoundSz);
+    EXPECT_EQ(wvtest::context().settings.memory.positions, kPositionNaglos);
 }
 
 TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
@@ -303,20 +303,20 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     const Layout& l = kMode2;
     d->wait(2000);
     d->click(l.strip.x + 60, l.strip.y + 150); // Memory
-    ASSERT_EQ(wvtest::context().settings.tab, ZAK_MEMORY);
+    ASSERT_EQ(wvtest::context().settings.tab, kGameMemory);
     // Ten words match SZ with its contrast S; a stray bit above the sounds is cleared on start.
-    wvtest::context().settings.memory.sounds = GL_SZ | GL_S | 0x8000;
-    wvtest::context().settings.memory.positions = POZ_NAGLOS | 0x0100;
+    wvtest::context().settings.memory.sounds = kSoundSz | kSoundS | 0x8000;
+    wvtest::context().settings.memory.positions = kPositionNaglos | 0x0100;
     clickCheck(*d, l, 2); // many: 3 x 4 = 12 words needed
     ASSERT_EQ(wvtest::context().settings.memory.level, 3);
     d->click(l.start.x + 20, l.start.y + 20);
-    EXPECT_EQ(wvtest::context().settings.memory.sounds, GL_SZ | GL_S);
-    EXPECT_EQ(wvtest::context().settings.memory.positions, POZ_NAGLOS);
-    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 10u);
+    EXPECT_EQ(wvtest::context().settings.memory.sounds, kSoundSz | kSoundS);
+    EXPECT_EQ(wvtest::context().settings.memory.positions, kPositionNaglos);
+    EXPECT_EQ(wvtest::context().catalogue->filtered().size(), 10u);
     EXPECT_EQ(message(), "Słów z głoskami SZ i S w nagłosie jest 10, a ta gra potrzebuje 12.");
-    platform::Form* komunikat = platform::app().modalForm();
-    ASSERT_NE(komunikat, nullptr);
-    EXPECT_EQ(komunikat->bounds(), (platform::Rect{190, 175, 610, 425}));
+    platform::Form* message = platform::app().modalForm();
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->bounds(), (platform::Rect{190, 175, 610, 425}));
     closeMessage(*d, l);
     EXPECT_EQ(platform::app().modalForm(), nullptr);
 
@@ -324,26 +324,26 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     clickCheck(*d, l, 1); // medium: 8 needed, 10 there
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
-    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 10u);
+    EXPECT_EQ(wvtest::context().catalogue->filtered().size(), 10u);
     // The memory game is up: Esc and the results' "stop" lead back to the menu.
-    ASSERT_TRUE(wvtest::gameWindow<MemoryWindow>(ZAK_MEMORY)->visible());
+    ASSERT_TRUE(wvtest::gameWindow<MemoryWindow>(kGameMemory)->visible());
     d->key(27);
     d->click(wvtest::resultsWindow()->left() + 325 + 20, wvtest::resultsWindow()->top() + 340 + 20);
-    ASSERT_FALSE(wvtest::gameWindow<MemoryWindow>(ZAK_MEMORY)->visible());
+    ASSERT_FALSE(wvtest::gameWindow<MemoryWindow>(kGameMemory)->visible());
 
     // Completion: SZ and the initial position filter with the contrast sound S, so 10 words.
     d->click(l.strip.x + 60, l.strip.y + 220);
-    ASSERT_EQ(wvtest::context().settings.tab, ZAK_UZUPELNIANIE);
+    ASSERT_EQ(wvtest::context().settings.tab, kGameCompletion);
     clickCheck(*d, l, 1);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
-    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 10u);
-    EXPECT_EQ(wvtest::context().settings.completion.sounds, GL_SZ); // the contrast went into a copy only
+    EXPECT_EQ(wvtest::context().catalogue->filtered().size(), 10u);
+    EXPECT_EQ(wvtest::context().settings.completion.sounds, kSoundSz); // the contrast went into a copy only
     // The completion game is up: Esc and the results' "stop" lead back to the menu.
-    ASSERT_TRUE(wvtest::gameWindow<CompletionWindow>(ZAK_UZUPELNIANIE)->visible());
+    ASSERT_TRUE(wvtest::gameWindow<CompletionWindow>(kGameCompletion)->visible());
     d->key(27);
     d->click(wvtest::resultsWindow()->left() + 325 + 20, wvtest::resultsWindow()->top() + 340 + 20);
-    ASSERT_FALSE(wvtest::gameWindow<CompletionWindow>(ZAK_UZUPELNIANIE)->visible());
+    ASSERT_FALSE(wvtest::gameWindow<CompletionWindow>(kGameCompletion)->visible());
     clickCheck(*d, l, 2);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));
@@ -354,12 +354,12 @@ TEST(MainMenu, StartWithTooFewMatchingWordsShowsTheCountsAndEnoughWordsPass) {
     d->click(l.strip.x + 60, l.strip.y + 50);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_FALSE(d->logged("form-shown Komunikat"));
-    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 5u);
+    EXPECT_EQ(wvtest::context().catalogue->filtered().size(), 5u);
     // The labelling game is up: Esc and the results' "stop" lead back to the menu.
-    ASSERT_TRUE(wvtest::gameWindow<LabellingWindow>(ZAK_PODPISYWANIE)->visible());
+    ASSERT_TRUE(wvtest::gameWindow<LabellingWindow>(kGameLabelling)->visible());
     d->key(27);
     d->click(wvtest::resultsWindow()->left() + 325 + 20, wvtest::resultsWindow()->top() + 340 + 20);
-    ASSERT_FALSE(wvtest::gameWindow<LabellingWindow>(ZAK_PODPISYWANIE)->visible());
+    ASSERT_FALSE(wvtest::gameWindow<LabellingWindow>(kGameLabelling)->visible());
     clickCheck(*d, l, 1);
     d->click(l.start.x + 20, l.start.y + 20);
     EXPECT_TRUE(d->logged("form-shown Komunikat"));
@@ -387,27 +387,27 @@ TEST(MainMenu, AGameWindowCreatedUnderItsGameNumberIsWhatStartShowsModally) {
     GameStandIn* game = nullptr;
     Driver d(
         [&] {
-            ProgramContext kontekst;
-            kontekst.layout.init(800, 600);
-            ASSERT_TRUE(kontekst.settings.readConfiguration());
-            Catalogue katalog;
-            kontekst.catalogue = &katalog;
+            ProgramContext context;
+            context.layout.init(800, 600);
+            ASSERT_TRUE(context.settings.readConfiguration());
+            Catalogue catalogue;
+            context.catalogue = &catalogue;
             StatisticsFile rec(1);
-            kontekst.statistics = &rec;
+            context.statistics = &rec;
             {
-                ProgramWindows okna(kontekst);
-                wvtest::running() = &okna;
-                platform::app().setMainForm(okna.create<MainMenu>(okna));
-                okna.create<MessageWindow>();
-                game = okna.createGame<GameStandIn>(ZAK_MEMORY);
-                EXPECT_EQ(okna.game(ZAK_MEMORY), game);
-                EXPECT_EQ(okna.game(ZAK_PODPISYWANIE), nullptr);
-                EXPECT_EQ(okna.about(), nullptr);
-                static_cast<platform::Form*>(okna.mainMenu())->show();
+                ProgramWindows windows(context);
+                wvtest::running() = &windows;
+                platform::app().setMainForm(windows.create<MainMenu>(windows));
+                windows.create<MessageWindow>();
+                game = windows.createGame<GameStandIn>(kGameMemory);
+                EXPECT_EQ(windows.game(kGameMemory), game);
+                EXPECT_EQ(windows.game(kGameLabelling), nullptr);
+                EXPECT_EQ(windows.about(), nullptr);
+                static_cast<platform::Form*>(windows.mainMenu())->show();
                 platform::app().run();
-                okna.destroyWindows();
-                EXPECT_EQ(okna.game(ZAK_MEMORY), nullptr);
-                EXPECT_EQ(okna.mainMenu(), nullptr);
+                windows.destroyWindows();
+                EXPECT_EQ(windows.game(kGameMemory), nullptr);
+                EXPECT_EQ(windows.mainMenu(), nullptr);
                 wvtest::running() = nullptr;
             }
         },
@@ -422,7 +422,7 @@ TEST(MainMenu, AGameWindowCreatedUnderItsGameNumberIsWhatStartShowsModally) {
     EXPECT_EQ(game->shown, 1);
     EXPECT_EQ(platform::app().modalForm(), game);
     // The game draws from what the menu filtered: the five SZ words of the memory settings.
-    EXPECT_EQ(wvtest::context().catalogue->przefiltrowane().size(), 5u);
+    EXPECT_EQ(wvtest::context().catalogue->filtered().size(), 5u);
     d.key(27);
     EXPECT_EQ(platform::app().modalForm(), nullptr);
     EXPECT_FALSE(d.finished());

@@ -16,11 +16,11 @@ namespace {
 
 // The shipped data.ini: every game on SZ, initial position; quantity 1 except completion (2); tab 1.
 ProgramSettings shippedValues() {
-    ProgramSettings ust;
-    for (GameSettings* u : {&ust.labelling, &ust.memory, &ust.completion, &ust.falling})
-        u->sounds = GL_SZ, u->positions = POZ_NAGLOS, u->level = u == &ust.completion ? 2 : 1;
-    ust.tab = 1;
-    return ust;
+    ProgramSettings settings;
+    for (GameSettings* u : {&settings.labelling, &settings.memory, &settings.completion, &settings.falling})
+        u->sounds = kSoundSz, u->positions = kPositionNaglos, u->level = u == &settings.completion ? 2 : 1;
+    settings.tab = 1;
+    return settings;
 }
 
 } // namespace
@@ -47,31 +47,32 @@ TEST(RememberedSettings, ChoicesMadeInTheMenuAreSavedAndComeBackAtTheNextStart) 
 
     Outcome out;
     auto d = startProgram(out, {800, 600});
-    EXPECT_EQ(wvtest::context().settings.tab, ZAK_MEMORY);
-    EXPECT_EQ(wvtest::context().settings.memory.level, POZIOM_DUZO);
-    EXPECT_EQ(wvtest::context().settings.memory.sounds, GL_SZ | GL_ZZ);
-    EXPECT_EQ(wvtest::context().settings.memory.positions, POZ_NAGLOS | POZ_WYGLOS);
+    EXPECT_EQ(wvtest::context().settings.tab, kGameMemory);
+    EXPECT_EQ(wvtest::context().settings.memory.level, kQuantityDuzo);
+    EXPECT_EQ(wvtest::context().settings.memory.sounds, kSoundSz | kSoundZz);
+    EXPECT_EQ(wvtest::context().settings.memory.positions, kPositionNaglos | kPositionWyglos);
     d->wait(100);
     ASSERT_NE(wvtest::mainMenu(), nullptr);
-    EXPECT_EQ(wvtest::mainMenu()->przyciskUstawien(2).stan(), 1); // "dużo" shown checked
+    EXPECT_EQ(wvtest::mainMenu()->settingsButton(2).stan(), 1); // "dużo" shown checked
     d->key(27);
 }
 
 TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCleaned) {
     struct Case {
         std::string name, text;
-        int zakladka;
-        std::uint16_t gloski, pozycja;
-        std::int16_t poziom, poziomSpadajace;
+        int tab;
+        std::uint16_t sounds, position;
+        std::int16_t level, fallingLevel;
     };
     const Case cases[] = {
-        {"empty", "", 1, GL_SZ, POZ_NAGLOS, 1, 1},
-        {"directory", "", 1, GL_SZ, POZ_NAGLOS, 1, 1}, // in the way of the file: read and write fail
-        {"binary", std::string("\x00\xff\xfe[[[\x01=\x02", 9), 1, GL_SZ, POZ_NAGLOS, 1, 1},
-        {"truncated", "[DaneProgramu]\r\nZakladka=3\r\n[Memory]\r\nGlos", 3, GL_SZ, POZ_NAGLOS, 1, 1},
+        {"empty", "", 1, kSoundSz, kPositionNaglos, 1, 1},
+        {"directory", "", 1, kSoundSz, kPositionNaglos, 1, 1}, // in the way of the file: read and write fail
+        {"binary", std::string("\x00\xff\xfe[[[\x01=\x02", 9), 1, kSoundSz, kPositionNaglos, 1, 1},
+        {"truncated", "[DaneProgramu]\r\nZakladka=3\r\n[Memory]\r\nGlos", 3, kSoundSz, kPositionNaglos, 1, 1},
         {"out of range", "[DaneProgramu]\nZakladka=9\n[Memory]\nGloski=255\nPoziom=7\nPozycja=28673\n", 4,
          0x000F, 0x7000, 1, 1},
-        {"recorder tab", "[DaneProgramu]\nZakladka=5\n[Spadajace]\nPoziom=3\n", 1, GL_SZ, POZ_NAGLOS, 1, 3},
+        {"recorder tab", "[DaneProgramu]\nZakladka=5\n[Spadajace]\nPoziom=3\n", 1, kSoundSz, kPositionNaglos,
+         1, 3},
     };
     for (const Case& c : cases) {
         Installation inst;
@@ -80,20 +81,20 @@ TEST(RememberedSettings, ADamagedOrOutOfRangeFileGivesTheConfigurationsValuesCle
             stdfs::create_directory(file);
         else
             std::ofstream(file, std::ios::binary) << c.text;
-        ProgramSettings ust = shippedValues();
-        ust.loadRemembered();
-        EXPECT_EQ(ust.tab, c.zakladka) << c.name;
-        EXPECT_EQ(ust.memory.sounds, c.gloski) << c.name;
-        EXPECT_EQ(ust.memory.positions, c.pozycja) << c.name;
-        EXPECT_EQ(ust.memory.level, c.poziom) << c.name;
-        EXPECT_EQ(ust.falling.level, c.poziomSpadajace) << c.name;
+        ProgramSettings settings = shippedValues();
+        settings.loadRemembered();
+        EXPECT_EQ(settings.tab, c.tab) << c.name;
+        EXPECT_EQ(settings.memory.sounds, c.sounds) << c.name;
+        EXPECT_EQ(settings.memory.positions, c.position) << c.name;
+        EXPECT_EQ(settings.memory.level, c.level) << c.name;
+        EXPECT_EQ(settings.falling.level, c.fallingLevel) << c.name;
         // Only a change is written, and a failed write leaves the program going.
-        EXPECT_TRUE(ust.remember()) << c.name;
+        EXPECT_TRUE(settings.remember()) << c.name;
         if (c.name != "directory") {
             EXPECT_EQ(readFile(file), c.text) << c.name;
         }
-        ust.falling.level = 2;
-        EXPECT_EQ(ust.remember(), c.name != "directory") << c.name;
+        settings.falling.level = 2;
+        EXPECT_EQ(settings.remember(), c.name != "directory") << c.name;
         if (c.name == "directory") continue;
         EXPECT_NE(readFile(file).find("[Spadajace]\r\nGloski=1\r\nPoziom=2\r\n"), std::string::npos)
             << c.name;
@@ -109,19 +110,19 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
     for (const stdfs::path& d : {inst.base(), inst.user()})
         stdfs::permissions(d, stdfs::perms(0777));
     // As an unprivileged user mode 000 cannot be read.
-    ProgramSettings ust;
+    ProgramSettings settings;
     const std::string failure = coretest::inChild(true, [&]() -> std::string {
-        ust = shippedValues();
-        ust.loadRemembered();
-        if (ust.tab != 1) return "values were read";
-        const std::string said = ust.takeMessage();
+        settings = shippedValues();
+        settings.loadRemembered();
+        if (settings.tab != 1) return "values were read";
+        const std::string said = settings.takeMessage();
         if (said != "Nie można odczytać zapamiętanych ustawień z pliku \u201e" + file.string() +
                         "\u201d, więc zmiany ustawień nie zostaną w nim zapisane.")
             return "said: " + said;
-        if (!ust.takeMessage().empty()) return "said twice";
-        ust.memory.level = 3;
-        if (ust.remember()) return "the unread file was replaced";
-        return ust.takeMessage();
+        if (!settings.takeMessage().empty()) return "said twice";
+        settings.memory.level = 3;
+        if (settings.remember()) return "the unread file was replaced";
+        return settings.takeMessage();
     });
     EXPECT_EQ(failure, "");
     EXPECT_EQ(stdfs::status(file).permissions(), stdfs::perms::none);
@@ -132,19 +133,19 @@ TEST(RememberedSettings, AFileThatCannotBeReadIsNeverReplacedAndAFailedSaveIsSai
     // is said once.
     stdfs::permissions(file, stdfs::perms(0600));
     const mode_t old = ::umask(027);
-    ust = shippedValues();
-    ust.loadRemembered();
-    ust.memory.level = 2;
-    EXPECT_TRUE(ust.remember());
+    settings = shippedValues();
+    settings.loadRemembered();
+    settings.memory.level = 2;
+    EXPECT_TRUE(settings.remember());
     EXPECT_EQ(stdfs::status(file).permissions(), stdfs::perms(0640));
     ::umask(old);
     stdfs::remove(file);
     stdfs::create_directory(file);
-    ust.memory.level = 1;
-    EXPECT_FALSE(ust.remember());
-    EXPECT_EQ(ust.takeMessage(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" +
-                                     file.string() + "\u201d: w tym miejscu jest folder, nie plik.");
-    ust.memory.level = 3;
-    EXPECT_FALSE(ust.remember());
-    EXPECT_EQ(ust.takeMessage(), "");
+    settings.memory.level = 1;
+    EXPECT_FALSE(settings.remember());
+    EXPECT_EQ(settings.takeMessage(), "Nie można zapamiętać ustawień. Nie można zastąpić pliku \u201e" +
+                                          file.string() + "\u201d: w tym miejscu jest folder, nie plik.");
+    settings.memory.level = 3;
+    EXPECT_FALSE(settings.remember());
+    EXPECT_EQ(settings.takeMessage(), "");
 }

@@ -46,11 +46,11 @@ TEST(Screenshots, SplashMenuOnEveryTabMessageAndResultsInBothModes) {
         d->screenshot(dir + "/message-" + m + ".png");
         d->click((s.width - 420) / 2 + 215, (s.height - 250) / 2 + 180);
         // The results window over the menu, with a finished game's figures.
-        wvtest::context().statistics->start(ZAK_MEMORY, wvtest::context().settings.memory);
-        wvtest::context().statistics->dodajDobre();
-        wvtest::context().statistics->dodajDobre();
-        wvtest::context().statistics->dodajZle();
-        wvtest::context().statistics->zakoncz();
+        wvtest::context().statistics->start(kGameMemory, wvtest::context().settings.memory);
+        wvtest::context().statistics->addCorrect();
+        wvtest::context().statistics->addCorrect();
+        wvtest::context().statistics->addWrong();
+        wvtest::context().statistics->finish();
         wvtest::resultsWindow()->show();
         d->wait(10);
         d->screenshot(dir + "/results-" + m + ".png");

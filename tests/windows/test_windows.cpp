@@ -36,15 +36,15 @@ protected:
 } // namespace
 
 TEST(MessageWindow, TheCodesTextsAndUnknownCodesReadBlad) {
-    EXPECT_EQ(MessageWindow::tekstKomunikatu(1), "Proszę wybrać większą liczbę głosek.");
-    EXPECT_EQ(MessageWindow::tekstKomunikatu(2), "Proszę wybrać większą liczbę pozycji głosek.");
-    EXPECT_EQ(MessageWindow::tekstKomunikatu(3), "Proszę wybrać większą liczbę głosek lub pozycji.");
-    EXPECT_EQ(MessageWindow::tekstKomunikatu(10), "Proszę wybrać pozycję i wprowadzić nazwę nagrania.");
-    EXPECT_EQ(MessageWindow::tekstKomunikatu(11), "Proszę wprowadzić nazwę dla nagrania.");
-    EXPECT_EQ(MessageWindow::tekstKomunikatu(20), "Proszę wybrać pozycję do odtworzenia.");
-    EXPECT_EQ(MessageWindow::tekstKomunikatu(21), "Brak nagrania dla wybranej pozycji.");
-    for (int kod : {0, 4, 7, 12, 22, 65535})
-        EXPECT_EQ(MessageWindow::tekstKomunikatu(static_cast<std::uint16_t>(kod)), "Błąd.") << kod;
+    EXPECT_EQ(MessageWindow::textForCode(1), "Proszę wybrać większą liczbę głosek.");
+    EXPECT_EQ(MessageWindow::textForCode(2), "Proszę wybrać większą liczbę pozycji głosek.");
+    EXPECT_EQ(MessageWindow::textForCode(3), "Proszę wybrać większą liczbę głosek lub pozycji.");
+    EXPECT_EQ(MessageWindow::textForCode(10), "Proszę wybrać pozycję i wprowadzić nazwę nagrania.");
+    EXPECT_EQ(MessageWindow::textForCode(11), "Proszę wprowadzić nazwę dla nagrania.");
+    EXPECT_EQ(MessageWindow::textForCode(20), "Proszę wybrać pozycję do odtworzenia.");
+    EXPECT_EQ(MessageWindow::textForCode(21), "Brak nagrania dla wybranej pozycji.");
+    for (int code : {0, 4, 7, 12, 22, 65535})
+        EXPECT_EQ(MessageWindow::textForCode(static_cast<std::uint16_t>(code)), "Błąd.") << code;
 }
 
 TEST(MessageWindow, ShowsCentredRoundedDragsByTextOrBackgroundAndStopReturnsToTheCaller) {
@@ -57,9 +57,9 @@ TEST(MessageWindow, ShowsCentredRoundedDragsByTextOrBackgroundAndStopReturnsToTh
             behind.show();
             platform::app().setMainForm(&behind);
             MessageWindow k;
-            k.ustawKomunikat(7);
-            caption7 = k.vL_Komunikat.caption();
-            k.ustawKomunikat(3);
+            k.setMessage(7);
+            caption7 = k.vL_Message.caption();
+            k.setMessage(3);
             k.showModal();
             ++returned;
             platform::app().run();
@@ -75,11 +75,11 @@ TEST(MessageWindow, ShowsCentredRoundedDragsByTextOrBackgroundAndStopReturnsToTh
     EXPECT_EQ(label->bounds(), (platform::Rect{18, 51, 403, 185}));
 
     // The background picture, inside the rounded shape; the corner shows what lies behind.
-    const platform::Bitmap tlo = jpeg("Data\\Intf\\Spec\\mKom_kp.xji");
-    EXPECT_EQ(d.pixel(190 + 60, 175 + 30), tlo.pixel(60, 30));
-    ASSERT_NE(tlo.pixel(0, 0), platform::kBlack);
+    const platform::Bitmap background = jpeg("Data\\Intf\\Spec\\mKom_kp.xji");
+    EXPECT_EQ(d.pixel(190 + 60, 175 + 30), background.pixel(60, 30));
+    ASSERT_NE(background.pixel(0, 0), platform::kBlack);
     EXPECT_EQ(d.pixel(190, 175), platform::kBlack);
-    EXPECT_EQ(d.pixel(190 + 12, 175 + 12), tlo.pixel(12, 12));
+    EXPECT_EQ(d.pixel(190 + 12, 175 + 12), background.pixel(12, 12));
 
     d.drag(190 + 200, 175 + 100, 190 + 240, 175 + 80); // by the text
     EXPECT_EQ(k->bounds(), (platform::Rect{230, 155, 650, 405}));
@@ -108,7 +108,7 @@ TEST(MessageWindow, AMissingBackgroundIsMissingResources) {
 namespace {
 
 struct Game {
-    int dobre, zle, podpowiedzi;
+    int correct, wrong, hints;
 };
 
 // A point of the window (above the labels) where the three rating pictures all differ.
@@ -133,20 +133,20 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
             Behind behind({800, 600});
             behind.show();
             platform::app().setMainForm(&behind);
-            ProgramContext kontekst;
+            ProgramContext context;
             StatisticsFile rec(1);
-            kontekst.statistics = &rec;
-            ResultsWindow fm(kontekst);
+            context.statistics = &rec;
+            ResultsWindow fm(context);
             for (const Game& g : games) {
-                rec.start(ZAK_MEMORY, kontekst.settings.memory);
-                for (int i = 0; i < g.dobre; ++i)
-                    rec.dodajDobre();
-                for (int i = 0; i < g.zle; ++i)
-                    rec.dodajZle();
-                for (int i = 0; i < g.podpowiedzi; ++i)
-                    rec.dodajPodpowiedz();
+                rec.start(kGameMemory, context.settings.memory);
+                for (int i = 0; i < g.correct; ++i)
+                    rec.addCorrect();
+                for (int i = 0; i < g.wrong; ++i)
+                    rec.addWrong();
+                for (int i = 0; i < g.hints; ++i)
+                    rec.addHint();
                 platform::app().sleep(125'000);
-                rec.zakoncz();
+                rec.finish();
                 results.push_back(fm.showModal());
             }
         },
@@ -180,7 +180,7 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
     EXPECT_EQ(d.pixel(100 + 1, 75 + 1), platform::kBlack);
     d.click(100 + 235 + 35, 75 + 340 + 30);
     ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0], ResultsWindow::WYNIK_OD_NOWA);
+    EXPECT_EQ(results[0], ResultsWindow::kResultPlayAgain);
 
     // 3 right, 2 wrong: rating 2, "M"; dragged by the background first, then stop.
     EXPECT_EQ(d.pixel(100 + p->x, 75 + p->y), M.pixel(p->x, p->y));
@@ -190,7 +190,7 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
     EXPECT_EQ(d.pixel(140 + p->x, 25 + p->y), M.pixel(p->x, p->y));
     d.click(140 + 325 + 35, 25 + 340 + 30);
     ASSERT_EQ(results.size(), 2u);
-    EXPECT_EQ(results[1], ResultsWindow::WYNIK_STOP);
+    EXPECT_EQ(results[1], ResultsWindow::kResultStop);
 
     // 5 right, none wrong: rating 4, "G"; Escape stops. A value that grows keeps its right edge.
     EXPECT_EQ(d.pixel(fm->left() + p->x, fm->top() + p->y), G.pixel(p->x, p->y));
@@ -199,28 +199,28 @@ TEST(ResultsWindow, RatingPicksThePictureButtonsAndEscapeGiveTheResultsAndLabels
     EXPECT_GT(label("vL_Podpowiedzi")->width(), label("vL_Dobre")->width());
     d.key(27);
     ASSERT_EQ(results.size(), 3u);
-    EXPECT_EQ(results[2], ResultsWindow::WYNIK_STOP);
+    EXPECT_EQ(results[2], ResultsWindow::kResultStop);
 }
 
 TEST(SplashWindow, WithItsPictureTheWindowHasThePicturesSizeAndShowsOnlyThePicture) {
     Installation inst;
     platform::Rect bounds;
-    bool tytul = true, blad = true;
+    bool title = true, error = true;
     Driver d(
         [&] {
             SplashWindow s;
             s.show();
             bounds = s.bounds();
-            tytul = s.lbTytul.visible();
-            blad = s.lbBladTekst.visible();
+            title = s.lbTitle.visible();
+            error = s.lbErrorText.visible();
             platform::app().run();
         },
         {.screen = {1024, 768}, .args = {}});
     const platform::Bitmap pic = jpeg("Data\\Intf\\Spec\\mT_Splh.xji");
     EXPECT_EQ(bounds, platform::Rect::fromSize((1024 - pic.width()) / 2, (768 - pic.height()) / 2,
                                                pic.width(), pic.height()));
-    EXPECT_FALSE(tytul);
-    EXPECT_FALSE(blad);
+    EXPECT_FALSE(title);
+    EXPECT_FALSE(error);
     for (platform::Point q : {platform::Point{10, 10}, platform::Point{300, 200}, platform::Point{590, 340}})
         EXPECT_EQ(d.pixel(bounds.left + q.x, bounds.top + q.y), pic.pixel(q.x, q.y));
     EXPECT_TRUE(d.logged("form-shown Wirowanki Cz.I Demo Splash"));
@@ -261,15 +261,15 @@ TEST(SplashWindow, WithoutItsPictureTheTextFormShowsOnLimeGreen) {
         // The whole text, the closing "!" too, lies inside the label.
         const platform::Font f{
             .family = "MS Sans Serif", .height = 13, .bold = true, .color = platform::kRed};
-        const int bezWykrzyknika = platform::text::measure(f, "Brak zasobów").width;
-        const int calosc = platform::text::measure(f, "Brak zasobów!").width;
-        EXPECT_GE(d.control("lbBladTekst")->bounds().width(), calosc);
-        int wykrzyknik = 0;
+        const int withoutExclamation = platform::text::measure(f, "Brak zasobów").width;
+        const int whole = platform::text::measure(f, "Brak zasobów!").width;
+        EXPECT_GE(d.control("lbBladTekst")->bounds().width(), whole);
+        int exclamationMarks = 0;
         for (int y = 8; y < 8 + platform::text::lineHeight(f); ++y)
-            for (int x = 8 + bezWykrzyknika; x < 8 + calosc; ++x)
+            for (int x = 8 + withoutExclamation; x < 8 + whole; ++x)
                 if (platform::redOf(d.pixel(100 + x, 126 + y)) > 200 &&
                     platform::greenOf(d.pixel(100 + x, 126 + y)) < 100)
-                    ++wykrzyknik;
-        EXPECT_GT(wykrzyknik, 3);
+                    ++exclamationMarks;
+        EXPECT_GT(exclamationMarks, 3);
     }
 }

@@ -16,110 +16,111 @@
 
 namespace completiontest {
 
-using gametest::KatalogTymczasowy;
-using gametest::Rekord;
-using gametest::Tlo;
+using gametest::Background;
+using gametest::ParsedRecord;
+using gametest::TemporaryDirectory;
 
-struct Ustawienia {
-    int poziom = POZIOM_SREDNIO; // ten words: every SZ and S word of the catalogue
-    platform::Size ekran{800, 600};
-    std::uint16_t gloski = GL_SZ;
-    std::uint16_t pozycja = POZ_NAGLOS;
+struct TestSettings {
+    int level = kQuantitySrednio; // ten words: every SZ and S word of the catalogue
+    platform::Size screen{800, 600};
+    std::uint16_t sounds = kSoundSz;
+    std::uint16_t position = kPositionNaglos;
 };
 
-class GraUzupelnianie : public gametest::GraWOknie<CompletionWindow> {
+class CompletionGameTest : public gametest::GameInWindow<CompletionWindow> {
 protected:
-    void uruchom(Ustawienia u = {}) {
-        ust = u;
-        uruchomOkno(u.ekran, ZAK_UZUPELNIANIE, [this](Catalogue& katalogSlow) {
-            wvtest::context().settings.completion.level = std::int16_t(ust.poziom);
-            wvtest::context().settings.completion.sounds = ust.gloski;
-            wvtest::context().settings.completion.positions = ust.pozycja;
-            GameSettings filtr = wvtest::context().settings.completion;
-            filtr.dodajKontrast();
-            katalogSlow.filtruj(filtr);
+    void run(TestSettings u = {}) {
+        settings = u;
+        launchWindow(u.screen, kGameCompletion, [this](Catalogue& wordCatalogue) {
+            wvtest::context().settings.completion.level = std::int16_t(settings.level);
+            wvtest::context().settings.completion.sounds = settings.sounds;
+            wvtest::context().settings.completion.positions = settings.position;
+            GameSettings wordFilter = wvtest::context().settings.completion;
+            wordFilter.addContrast();
+            wordCatalogue.filter(wordFilter);
         });
-        ASSERT_NE(okno, nullptr) << d->error();
-        ASSERT_NE(okno->gra(), nullptr);
+        ASSERT_NE(window, nullptr) << d->error();
+        ASSERT_NE(window->game(), nullptr);
         t0 = d->now();
     }
 
-    CompletionGame& gra() { return *okno->gra(); }
-    int W() { return okno->width(); }
-    int H() { return okno->height(); }
+    CompletionGame& game() { return *window->game(); }
+    int W() { return window->width(); }
+    int H() { return window->height(); }
 
     // Runs an action on the program's side, as a key or button would.
-    void wykonaj(platform::Action& a) {
+    void execute(platform::Action& a) {
         d->application().post([&a] { a.execute(); });
         d->wait(1);
     }
 
     // The choice offering unit u, or null.
-    const SoundBlock* wybor(const std::string& u) {
+    const SoundBlock* choice(const std::string& u) {
         for (int i = 0; i < 2; ++i)
-            if (gra().wybor(i) && gra().wybor(i)->tekst == u) return gra().wybor(i);
+            if (game().choice(i) && game().choice(i)->text == u) return game().choice(i);
         return nullptr;
     }
-    void klikWybor(const std::string& u) {
-        const SoundBlock* w = wybor(u);
+    void clickChoice(const std::string& u) {
+        const SoundBlock* w = choice(u);
         ASSERT_NE(w, nullptr) << u;
-        const platform::Rect r = w->pole->bounds();
-        d->click(okno->left() + (r.left + r.right) / 2, okno->top() + (r.top + r.bottom) / 2);
+        const platform::Rect r = w->hitArea->bounds();
+        d->click(window->left() + (r.left + r.right) / 2, window->top() + (r.top + r.bottom) / 2);
     }
-    void rozwiaz() { klikWybor(gra().odpowiedz()); }
+    void solve() { clickChoice(game().correctAnswer()); }
 
     // Moves with "nast" to the given word; false when it is not in the game.
-    bool idzDo(const std::string& slowo) {
-        for (int i = 0; i < 20 && gra().slowo() != slowo; ++i) {
-            if (gra().jestOstatnie()) return false;
-            klikNast();
+    bool goToWord(const std::string& word) {
+        for (int i = 0; i < 20 && game().word() != word; ++i) {
+            if (game().isLast()) return false;
+            clickNext();
         }
-        return gra().slowo() == slowo;
+        return game().word() == word;
     }
 
     // The screen over a resource picture placed at window position (x, y): every pixel equal.
-    bool pokazuje(int x, int y, const std::string& zasob) {
+    bool shows(int x, int y, const std::string& resource) {
         platform::Bitmap b;
-        OtworzBMP(zasob, b);
-        const platform::Bitmap& ekran = d->screen();
+        openBmp(resource, b);
+        const platform::Bitmap& screen = d->screen();
         for (int j = 0; j < b.height(); ++j)
             for (int i = 0; i < b.width(); ++i)
-                if (ekran.pixel(okno->left() + x + i, okno->top() + y + j) != b.pixel(i, j)) return false;
+                if (screen.pixel(window->left() + x + i, window->top() + y + j) != b.pixel(i, j))
+                    return false;
         return true;
     }
-    bool lukaPokazuje(const std::string& zasob) {
-        const SoundBlock& l = *gra().klocki().at(std::size_t(gra().luka()));
-        return pokazuje(l.x, l.y, zasob);
+    bool gapShows(const std::string& resource) {
+        const SoundBlock& l = *game().blocks().at(std::size_t(game().gap()));
+        return shows(l.x, l.y, resource);
     }
     // What the window showed in the gap, whenever the composition changed, by picture name.
-    void sledzLuke(std::vector<std::string> nazwy) {
-        obrazy_.clear();
-        for (const std::string& n : nazwy) {
+    void trackGap(std::vector<std::string> names) {
+        watchedPictures_.clear();
+        for (const std::string& n : names) {
             platform::Bitmap b;
-            OtworzBMP(n, b);
-            obrazy_.emplace_back(n, b);
+            openBmp(n, b);
+            watchedPictures_.emplace_back(n, b);
         }
-        widziane.clear();
-        okno->kanwaRobocza().setChangeListener([this](const platform::Rect&) {
-            if (!okno->gra() || gra().luka() < 0) return;
-            const SoundBlock& l = *gra().klocki().at(std::size_t(gra().luka()));
-            const platform::Canvas& k = okno->kanwaRobocza();
-            for (const auto& [n, b] : obrazy_) {
-                bool rowne = true;
-                for (int j = 0; j < b.height() && rowne; j += 3)
-                    for (int i = 0; i < b.width() && rowne; i += 3)
-                        rowne = k.pixel(l.x + i, l.y + j) == b.pixel(i, j);
-                if (rowne && (widziane.empty() || widziane.back() != n)) widziane.push_back(n);
+        seen.clear();
+        window->workCanvas().setChangeListener([this](const platform::Rect&) {
+            if (!window->game() || game().gap() < 0) return;
+            const SoundBlock& l = *game().blocks().at(std::size_t(game().gap()));
+            const platform::Canvas& k = window->workCanvas();
+            for (const auto& [n, b] : watchedPictures_) {
+                bool matches = true;
+                for (int j = 0; j < b.height() && matches; j += 3)
+                    for (int i = 0; i < b.width() && matches; i += 3)
+                        matches = k.pixel(l.x + i, l.y + j) == b.pixel(i, j);
+                if (matches && (seen.empty() || seen.back() != n)) seen.push_back(n);
             }
         });
     }
 
-    Ustawienia ust;
+    TestSettings settings;
     std::int64_t t0 = 0;
-    std::vector<std::string> widziane;
+    std::vector<std::string> seen;
 
 private:
-    std::vector<std::pair<std::string, platform::Bitmap>> obrazy_;
+    std::vector<std::pair<std::string, platform::Bitmap>> watchedPictures_;
 };
 
 } // namespace completiontest

@@ -13,73 +13,74 @@
 
 namespace fallingtest {
 
-using gametest::KatalogTymczasowy;
-using gametest::Rekord;
+using gametest::ParsedRecord;
+using gametest::TemporaryDirectory;
 
-struct Ustawienia {
-    int poziom = POZIOM_MALO;
-    platform::Size ekran{800, 600};
-    std::uint16_t gloski = GL_SZ; // five SZ targets; the five S words fall as distractors
-    std::uint16_t pozycja = POZ_NAGLOS;
+struct TestSettings {
+    int level = kQuantityMalo;
+    platform::Size screen{800, 600};
+    std::uint16_t sounds = kSoundSz; // five SZ targets; the five S words fall as distractors
+    std::uint16_t position = kPositionNaglos;
 };
 
-class GraSpadajace : public gametest::GraWOknie<FallingWindow> {
+class FallingGameTest : public gametest::GameInWindow<FallingWindow> {
 protected:
-    void uruchom(Ustawienia u = {}) {
-        ust = u;
-        uruchomOkno(u.ekran, ZAK_SPADAJACE, [this](Catalogue&) {
-            wvtest::context().settings.falling.level = std::int16_t(ust.poziom);
-            wvtest::context().settings.falling.sounds = ust.gloski;
-            wvtest::context().settings.falling.positions = ust.pozycja;
+    void run(TestSettings u = {}) {
+        settings = u;
+        launchWindow(u.screen, kGameFalling, [this](Catalogue&) {
+            wvtest::context().settings.falling.level = std::int16_t(settings.level);
+            wvtest::context().settings.falling.sounds = settings.sounds;
+            wvtest::context().settings.falling.positions = settings.position;
         });
-        ASSERT_NE(okno, nullptr) << d->error();
-        ASSERT_NE(okno->gra(), nullptr);
+        ASSERT_NE(window, nullptr) << d->error();
+        ASSERT_NE(window->game(), nullptr);
     }
 
-    FallingGame& gra() { return *okno->gra(); }
-    int W() { return okno->width(); }
-    int H() { return okno->height(); }
+    FallingGame& game() { return *window->game(); }
+    int W() { return window->width(); }
+    int H() { return window->height(); }
 
     // A falling picture of the wanted kind wholly on screen and clear of the bottom line, waiting for one
     // tick at a time until there is one; -1 when none comes within the time given.
-    int widoczny(bool celu, int maksMs = 30000) {
-        for (int t = 0; t <= maksMs; t += 25) {
-            for (int i = 0; i < gra().liczbaObrazkow(); ++i) {
-                const FallingPicture& o = gra().obrazek(i);
-                if (!o.aktywny || !o.pole.visible() || gra().cel(o) != celu) continue;
-                if (o.y >= 0 && o.y + o.obraz.height() + 10 < gra().dno()) return i;
+    int visiblePicture(bool wantTarget, int maxMs = 30000) {
+        for (int t = 0; t <= maxMs; t += 25) {
+            for (int i = 0; i < game().pictureCount(); ++i) {
+                const FallingPicture& o = game().pictureAt(i);
+                if (!o.active || !o.hitArea.visible() || game().target(o) != wantTarget) continue;
+                if (o.y >= 0 && o.y + o.picture.height() + 10 < game().bottom()) return i;
             }
             d->wait(25);
         }
         return -1;
     }
     // Clicks the middle of picture i where the game has it now.
-    void klikObrazek(int i) {
-        const FallingPicture& o = gra().obrazek(i);
-        d->click(okno->left() + o.x + o.obraz.width() / 2, okno->top() + o.y + o.obraz.height() / 2);
+    void clickPicture(int i) {
+        const FallingPicture& o = game().pictureAt(i);
+        d->click(window->left() + o.x + o.picture.width() / 2, window->top() + o.y + o.picture.height() / 2);
     }
-    void traf() {
-        const int i = widoczny(true);
+    void hit() {
+        const int i = visiblePicture(true);
         ASSERT_GE(i, 0);
-        klikObrazek(i);
+        clickPicture(i);
     }
-    void pudluj() {
-        const int i = widoczny(false);
+    void shootMiss() {
+        const int i = visiblePicture(false);
         ASSERT_GE(i, 0);
-        klikObrazek(i);
+        clickPicture(i);
     }
 
     // What the screen shows in the middle of place k, against what the picture stretched there gives.
-    bool miejscePokazuje(int k, const platform::Bitmap& b) {
-        const PictureField& p = gra().pole(k);
-        for (platform::Point o : {platform::Point{p.szer / 2, p.wys / 2}, platform::Point{3, 4}}) {
-            const int sx = o.x * b.width() / p.szer, sy = o.y * b.height() / p.wys;
-            if (d->pixel(okno->left() + p.x + o.x, okno->top() + p.y + o.y) != b.pixel(sx, sy)) return false;
+    bool placeShows(int k, const platform::Bitmap& b) {
+        const PictureField& p = game().hitArea(k);
+        for (platform::Point o : {platform::Point{p.width / 2, p.height / 2}, platform::Point{3, 4}}) {
+            const int sx = o.x * b.width() / p.width, sy = o.y * b.height() / p.height;
+            if (d->pixel(window->left() + p.x + o.x, window->top() + p.y + o.y) != b.pixel(sx, sy))
+                return false;
         }
         return true;
     }
 
-    Ustawienia ust;
+    TestSettings settings;
 };
 
 } // namespace fallingtest

@@ -18,63 +18,67 @@
 
 namespace labellingtest {
 
-using gametest::KatalogTymczasowy;
-using gametest::Rekord;
-using gametest::Tlo;
+using gametest::Background;
+using gametest::ParsedRecord;
+using gametest::TemporaryDirectory;
 
-struct Ustawienia {
-    int poziom = POZIOM_MALO;
-    platform::Size ekran{800, 600};
-    std::uint16_t gloski = GL_SZ; // the five SZ words: every draw holds all of them
-    std::uint16_t pozycja = POZ_NAGLOS;
+struct TestSettings {
+    int level = kQuantityMalo;
+    platform::Size screen{800, 600};
+    std::uint16_t sounds = kSoundSz; // the five SZ words: every draw holds all of them
+    std::uint16_t position = kPositionNaglos;
 };
 
-class GraPodpisywanie : public gametest::GraWOknie<LabellingWindow> {
+class LabellingGameTest : public gametest::GameInWindow<LabellingWindow> {
 protected:
-    void uruchom(Ustawienia u = {}) {
-        ust = u;
-        uruchomOkno(u.ekran, ZAK_PODPISYWANIE, [this](Catalogue& katalogSlow) {
-            wvtest::context().settings.labelling.level = std::int16_t(ust.poziom);
-            wvtest::context().settings.labelling.sounds = ust.gloski;
-            wvtest::context().settings.labelling.positions = ust.pozycja;
-            katalogSlow.filtruj(wvtest::context().settings.labelling);
+    void run(TestSettings u = {}) {
+        settings = u;
+        launchWindow(u.screen, kGameLabelling, [this](Catalogue& wordCatalogue) {
+            wvtest::context().settings.labelling.level = std::int16_t(settings.level);
+            wvtest::context().settings.labelling.sounds = settings.sounds;
+            wvtest::context().settings.labelling.positions = settings.position;
+            wordCatalogue.filter(wvtest::context().settings.labelling);
         });
-        ASSERT_NE(okno, nullptr) << d->error();
-        ASSERT_NE(okno->gra(), nullptr) << d->error();
+        ASSERT_NE(window, nullptr) << d->error();
+        ASSERT_NE(window->game(), nullptr) << d->error();
     }
 
-    LabellingGame& gra() { return *okno->gra(); }
-    int W() { return okno->width(); }
-    int H() { return okno->height(); }
-    platform::Point ekran(int x, int y) { return {okno->left() + x, okno->top() + y}; }
+    LabellingGame& game() { return *window->game(); }
+    int W() { return window->width(); }
+    int H() { return window->height(); }
+    platform::Point screen(int x, int y) { return {window->left() + x, window->top() + y}; }
 
-    const LetterTile* kafelek(const std::string& tekst, bool wolny = true) {
-        for (int i = 0; i < gra().liczbaLiter(); ++i) {
-            const LetterTile* l = &gra().litera(i);
-            if (l->tekst() != tekst) continue;
-            if (wolny && wPolu(l) >= 0) continue;
+    const LetterTile* tileByText(const std::string& text, bool freeOnly = true) {
+        for (int i = 0; i < game().tileCount(); ++i) {
+            const LetterTile* l = &game().tile(i);
+            if (l->text() != text) continue;
+            if (freeOnly && fieldOf(l) >= 0) continue;
             return l;
         }
         return nullptr;
     }
     // The field the tile lies in, or -1.
-    int wPolu(const LetterTile* l) {
-        for (int i = 0; i < gra().liczbaLiter(); ++i)
-            if (gra().pole(i).litera() == l) return i;
+    int fieldOf(const LetterTile* l) {
+        for (int i = 0; i < game().tileCount(); ++i)
+            if (game().hitArea(i).tile() == l) return i;
         return -1;
     }
 
     // Drags a tile, held 10 px inside its corner, so that its corner lands at (x, y) in window coordinates.
-    void przeciagnij(const LetterTile* l, int x, int y) {
-        const platform::Point a = ekran(l->x() + 10, l->y() + 10), b = ekran(x + 10, y + 10);
+    void drag(const LetterTile* l, int x, int y) {
+        const platform::Point a = screen(l->x() + 10, l->y() + 10), b = screen(x + 10, y + 10);
         d->drag(a.x, a.y, b.x, b.y);
     }
-    void doPola(const LetterTile* l, int pole) { przeciagnij(l, gra().pole(pole).x(), gra().pole(pole).y()); }
+    void dragToField(const LetterTile* l, int hitArea) {
+        drag(l, game().hitArea(hitArea).x(), game().hitArea(hitArea).y());
+    }
 
     // The word's units in order, read from the catalogue entry.
-    std::vector<std::string> glosy() {
+    std::vector<std::string> voices() {
         std::vector<std::string> w;
-        std::string g = wvtest::context().catalogue->wybrane().at(std::size_t(gra().nrSlowa())).spelling, u;
+        std::string
+            g = wvtest::context().catalogue->chosenWords().at(std::size_t(game().wordIndex())).spelling,
+            u;
         for (char c : g) {
             if (c == ',') {
                 if (!u.empty()) w.push_back(u);
@@ -85,35 +89,35 @@ protected:
         }
         return w;
     }
-    void rozwiaz() {
-        const auto g = glosy();
+    void solve() {
+        const auto g = voices();
         for (std::size_t i = 0; i < g.size(); ++i) {
-            if (gra().pole(int(i)).tekst() == g[i]) continue;
-            if (const LetterTile* zly = gra().pole(int(i)).litera()) przeciagnij(zly, 200, 60);
-            doPola(kafelek(g[i]), int(i));
+            if (game().hitArea(int(i)).text() == g[i]) continue;
+            if (const LetterTile* bad = game().hitArea(int(i)).tile()) drag(bad, 200, 60);
+            dragToField(tileByText(g[i]), int(i));
         }
     }
 
-    void idzDo(const std::string& slowo) {
-        while (gra().nrSlowa() > 0)
-            klikPop();
-        for (int k = 0; k < 20 && gra().slowo() != slowo; ++k)
-            klikNast();
-        ASSERT_EQ(gra().slowo(), slowo);
+    void goToWord(const std::string& word) {
+        while (game().wordIndex() > 0)
+            clickPrevious();
+        for (int k = 0; k < 20 && game().word() != word; ++k)
+            clickNext();
+        ASSERT_EQ(game().word(), word);
     }
 
-    int ileDzwiekow(const std::string& prefiks) {
+    int soundCount(const std::string& prefix) {
         return int(std::count_if(d->log().begin(), d->log().end(),
-                                 [&](const std::string& l) { return l.rfind("sound " + prefiks, 0) == 0; }));
+                                 [&](const std::string& l) { return l.rfind("sound " + prefix, 0) == 0; }));
     }
-    std::vector<std::string> dzwieki() {
+    std::vector<std::string> sounds() {
         std::vector<std::string> w;
         for (const auto& l : d->log())
             if (l.rfind("sound ", 0) == 0) w.push_back(l.substr(6));
         return w;
     }
 
-    Ustawienia ust;
+    TestSettings settings;
 };
 
 } // namespace labellingtest

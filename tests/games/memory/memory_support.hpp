@@ -11,89 +11,89 @@
 
 namespace memorytest {
 
-using gametest::GraWOknie;
-using gametest::KatalogTymczasowy;
-using gametest::Rekord;
+using gametest::GameInWindow;
+using gametest::ParsedRecord;
+using gametest::TemporaryDirectory;
 
-struct Ustawienia {
-    int poziom = POZIOM_MALO;
-    platform::Size ekran{800, 600};
-    std::uint16_t gloski = GL_SZ | GL_S; // all ten words, so that every quantity can be dealt
-    std::uint16_t pozycja = POZ_NAGLOS;
+struct TestSettings {
+    int level = kQuantityMalo;
+    platform::Size screen{800, 600};
+    std::uint16_t sounds = kSoundSz | kSoundS; // all ten words, so that every quantity can be dealt
+    std::uint16_t position = kPositionNaglos;
 };
 
-class GraMemory : public gametest::GraWOknie<MemoryWindow> {
+class MemoryGameTest : public gametest::GameInWindow<MemoryWindow> {
 protected:
-    void uruchom(Ustawienia u = {}) {
-        ust = u;
-        uruchomOkno(u.ekran, ZAK_MEMORY, [this](Catalogue& katalogSlow) {
-            wvtest::context().settings.memory.level = std::int16_t(ust.poziom);
-            wvtest::context().settings.memory.sounds = ust.gloski;
-            wvtest::context().settings.memory.positions = ust.pozycja;
-            katalogSlow.filtruj(wvtest::context().settings.memory);
+    void run(TestSettings u = {}) {
+        settings = u;
+        launchWindow(u.screen, kGameMemory, [this](Catalogue& wordCatalogue) {
+            wvtest::context().settings.memory.level = std::int16_t(settings.level);
+            wvtest::context().settings.memory.sounds = settings.sounds;
+            wvtest::context().settings.memory.positions = settings.position;
+            wordCatalogue.filter(wvtest::context().settings.memory);
         });
-        ASSERT_NE(okno, nullptr) << d->error();
+        ASSERT_NE(window, nullptr) << d->error();
         t0 = d->now();
     }
 
-    MemoryGame& gra() { return *okno->gra(); }
-    int n() { return gra().liczbaKart(); }
-    const MemoryCard& karta(int k) { return *gra().karta(k); }
+    MemoryGame& game() { return *window->game(); }
+    int n() { return game().cardCount(); }
+    const MemoryCard& card(int k) { return *game().card(k); }
 
     // The middle of cell k on the screen.
-    platform::Point srodek(int k) {
-        const platform::Point p = gra().komorka(k);
-        return {okno->left() + p.x + 35, okno->top() + p.y + 47};
+    platform::Point centre(int k) {
+        const platform::Point p = game().cell(k);
+        return {window->left() + p.x + 35, window->top() + p.y + 47};
     }
-    void klikKarte(int k) {
-        const platform::Point p = srodek(k);
+    void clickCard(int k) {
+        const platform::Point p = centre(k);
         d->click(p.x, p.y);
     }
 
     // The pairs still on the board, as cell numbers.
-    std::vector<std::pair<int, int>> pary() {
+    std::vector<std::pair<int, int>> pairs() {
         std::map<std::string, std::vector<int>> wg;
         for (int k = 0; k < n(); ++k)
-            if (karta(k).naPlanszy()) wg[karta(k).slowo()].push_back(k);
-        std::vector<std::pair<int, int>> wynik;
-        for (auto& [slowo, komorki] : wg)
-            if (komorki.size() == 2) wynik.emplace_back(komorki[0], komorki[1]);
-        return wynik;
+            if (card(k).onBoard()) wg[card(k).word()].push_back(k);
+        std::vector<std::pair<int, int>> result;
+        for (auto& [word, cells] : wg)
+            if (cells.size() == 2) result.emplace_back(cells[0], cells[1]);
+        return result;
     }
     // A card on the board whose word differs from card k's.
-    int inna(int k) {
+    int other(int k) {
         for (int j = 0; j < n(); ++j)
-            if (karta(j).naPlanszy() && karta(j).slowo() != karta(k).slowo()) return j;
+            if (card(j).onBoard() && card(j).word() != card(k).word()) return j;
         return -1;
     }
     // The cell of k's partner.
     int partner(int k) {
         for (int j = 0; j < n(); ++j)
-            if (j != k && karta(j).slowo() == karta(k).slowo()) return j;
+            if (j != k && card(j).word() == card(k).word()) return j;
         return -1;
     }
 
     // What the screen shows at the middle and near the corner of cell k, against a picture file.
-    bool pokazuje(int k, const std::string& plik) {
+    bool shows(int k, const std::string& file) {
         platform::Bitmap b;
-        wczytajJpeg(b, plik);
-        const platform::Point p = gra().komorka(k);
+        loadJpeg(b, file);
+        const platform::Point p = game().cell(k);
         for (platform::Point o : {platform::Point{35, 47}, platform::Point{8, 9}, platform::Point{60, 80}})
-            if (d->pixel(okno->left() + p.x + o.x, okno->top() + p.y + o.y) != b.pixel(o.x, o.y))
+            if (d->pixel(window->left() + p.x + o.x, window->top() + p.y + o.y) != b.pixel(o.x, o.y))
                 return false;
         return true;
     }
-    bool rewers(int k) { return pokazuje(k, "Data\\Sio\\blkcard0.xji"); }
-    bool awers(int k) { return pokazuje(k, "Data\\Sio\\s" + karta(k).slowo() + ".xji"); }
+    bool showsBack(int k) { return shows(k, "Data\\Sio\\blkcard0.xji"); }
+    bool front(int k) { return shows(k, "Data\\Sio\\s" + card(k).word() + ".xji"); }
 
-    int pokazaniaWynikow() {
+    int resultsShownCount() {
         int k = 0;
         for (const auto& l : d->log())
-            if (l == "form-shown " + wyniki->caption()) ++k;
+            if (l == "form-shown " + results->caption()) ++k;
         return k;
     }
 
-    Ustawienia ust;
+    TestSettings settings;
     std::int64_t t0 = 0;
 };
 
