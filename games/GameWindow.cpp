@@ -90,3 +90,21 @@ void GameWindow::saveGame(bool completed) {
 int GameWindow::showResults() {
     return windows_.results() ? windows_.results()->showModal() : platform::kModalCancel;
 }
+
+void GameWindow::createButtonColumn(platform::Action* next, platform::Action* previous) {
+    try {
+        platform::Canvas& k = workBitmap_.canvas();
+        const int x = W - W / 10;
+        helpButton_ = std::make_unique<GameButton>(*this, "pomoc", k, x, H / 7, &A_Help);
+        stopButton_ = std::make_unique<GameButton>(*this, "stop", k, x + 4, H / 7 + H / 8, &A_Stop);
+        if (next) nextButton_ = std::make_unique<GameButton>(*this, "nast", k, x, H / 7 + 2 * H / 8, next);
+        if (previous)
+            previousButton_ = std::make_unique<GameButton>(*this, "pop", k, x, H / 7 + 3 * H / 8, previous);
+    } catch (const std::exception&) {
+        previousButton_.reset();
+        nextButton_.reset();
+        stopButton_.reset();
+        helpButton_.reset();
+        throw FatalError(1);
+    }
+}

@@ -74,8 +74,14 @@ protected:
     platform::Rect prostokat{};
     platform::Bitmap background_; // backgroundCanvas's bitmap
     platform::Bitmap workBitmap_; // workCanvas's bitmap
+    // The button column at the right edge that labelling, completion and falling share: help, stop and,
+    // when given their actions, next and previous word. FatalError code 1 when a picture is missing.
+    void createButtonColumn(platform::Action* next = nullptr, platform::Action* previous = nullptr);
+
     std::unique_ptr<GameButton> stopButton_;
     std::unique_ptr<GameButton> helpButton_;
+    std::unique_ptr<GameButton> nextButton_;
+    std::unique_ptr<GameButton> previousButton_;
 
 private:
     std::string backgroundFile_;

@@ -24,8 +24,7 @@ std::string AlphaPictureError::text(int code) {
         "berrClose",    "berrWidth",       "berrHeight",        "berrFormat", "berrEmpty",
         "berrBadIndex", "berrPixelFormat", "berrDifferentType",
     };
-    if (code < kBitmapErrorUnknown || code > kBitmapErrorDifferentType)
-        return "CTransBitmap, Błąd: NIEZNANY!";
+    if (code < kBitmapErrorUnknown || code > kBitmapErrorLast) return "CTransBitmap, Błąd: NIEZNANY!";
     // The first five codes were written with a colon after "Błąd", the rest without.
     const std::string errorPrefix =
         code <= kBitmapErrorUnknownType ? "CTransBitmap, Błąd: " : "CTransBitmap, Błąd ";

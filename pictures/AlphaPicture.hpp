@@ -11,26 +11,16 @@
 #include <stdexcept>
 #include <string>
 
-// Error codes of the transparent bitmap; the numbers are fixed (messages are looked up by them).
+// The error codes the alpha picture raises. The message table covers codes 1..kBitmapErrorLast (the text of
+// any code is looked up by its number); only these are raised.
 enum BitmapErrorCode {
     kBitmapErrorUnknown = 1,
-    kBitmapErrorFileOpen,
-    kBitmapErrorFileCreate,
-    kBitmapErrorBroken,
-    kBitmapErrorUnknownType,
-    kBitmapErrorLoad,
-    kBitmapErrorSave,
-    kBitmapErrorSize,
-    kBitmapErrorRead,
-    kBitmapErrorWrite,
-    kBitmapErrorClose,
-    kBitmapErrorWidth,
-    kBitmapErrorHeight,
-    kBitmapErrorFormat,
-    kBitmapErrorEmpty,
-    kBitmapErrorBadIndex,
-    kBitmapErrorPixelFormat,
-    kBitmapErrorDifferentType,
+    kBitmapErrorUnknownType = 5, // the last code whose message has a colon after "Błąd"
+    kBitmapErrorLoad = 6,
+    kBitmapErrorSize = 8,
+    kBitmapErrorFormat = 14,
+    kBitmapErrorPixelFormat = 17,
+    kBitmapErrorLast = 18,
 };
 
 class AlphaPictureError : public std::runtime_error {

@@ -27,20 +27,7 @@ CompletionWindow::CompletionWindow(ProgramWindows& windows)
     A_Previous.name = "A_Poprzedni";
     A_Next.onExecute = [this] { A_NextExecute(); };
     A_Previous.onExecute = [this] { A_PreviousExecute(); };
-    try {
-        platform::Canvas& k = workBitmap_.canvas();
-        helpButton_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Help);
-        stopButton_ = std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
-        nextButton_ = std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Next);
-        previousButton_ =
-            std::make_unique<GameButton>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Previous);
-    } catch (const std::exception&) {
-        previousButton_.reset();
-        nextButton_.reset();
-        stopButton_.reset();
-        helpButton_.reset();
-        throw FatalError(1);
-    }
+    createButtonColumn(&A_Next, &A_Previous);
 }
 
 // The game goes first: its choice areas are controls of this window.

@@ -40,7 +40,5 @@ private:
     void A_PreviousExecute();
     void A_ScreenPaintExecute() override;
 
-    std::unique_ptr<GameButton> nextButton_;
-    std::unique_ptr<GameButton> previousButton_;
     std::unique_ptr<CompletionGame> game_;
 };

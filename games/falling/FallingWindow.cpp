@@ -83,10 +83,7 @@ FallingWindow::FallingWindow(ProgramWindows& windows)
 
     try {
         vpSearch.setPosition((W / 80) * (mode_ == kMode1024 ? 68 : 62), (H / 80) * 77);
-        helpButton_ =
-            std::make_unique<GameButton>(*this, "pomoc", workBitmap_.canvas(), W - W / 10, H / 7, &A_Help);
-        stopButton_ = std::make_unique<GameButton>(*this, "stop", workBitmap_.canvas(), W - W / 10 + 4,
-                                                   H / 7 + H / 8, &A_Stop);
+        createButtonColumn();
         platform::registerCursor(kCrosshairCursor, drawCrosshair(), {16, 16});
         setCursor(kCrosshairCursor);
     } catch (const std::exception&) {

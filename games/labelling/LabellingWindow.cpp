@@ -29,21 +29,7 @@ LabellingWindow::LabellingWindow(ProgramWindows& windows)
     A_Next.onExecute = [this] { A_NextExecute(); };
     A_Previous.onExecute = [this] { A_PreviousExecute(); };
     A_Say.onExecute = [this] { A_SayExecute(); };
-    try {
-        platform::Canvas& k = workBitmap_.canvas();
-        helpButton_ = std::make_unique<GameButton>(*this, "pomoc", k, W - W / 10, H / 7, &A_Help);
-        stopButton_ = std::make_unique<GameButton>(*this, "stop", k, W - W / 10 + 4, H / 7 + H / 8, &A_Stop);
-        nextButton_ = std::make_unique<GameButton>(*this, "nast", k, W - W / 10, H / 7 + 2 * H / 8, &A_Next);
-        previousButton_ =
-            std::make_unique<GameButton>(*this, "pop", k, W - W / 10, H / 7 + 3 * H / 8, &A_Previous);
-    } catch (const std::exception&) {
-        previousButton_.reset();
-        nextButton_.reset();
-        stopButton_.reset();
-        helpButton_.reset();
-        game_.reset();
-        throw FatalError(1);
-    }
+    createButtonColumn(&A_Next, &A_Previous);
     currentBackground_ = &backgroundPicture_;
 }
 

@@ -72,7 +72,5 @@ private:
     const platform::Bitmap* currentBackground_ = nullptr;
     platform::Bitmap backgroundPicture_;
     platform::Bitmap dragBitmap_; // dragCanvas's bitmap
-    std::unique_ptr<GameButton> nextButton_;
-    std::unique_ptr<GameButton> previousButton_;
     std::unique_ptr<LabellingGame> game_;
 };

@@ -86,25 +86,22 @@ constexpr Rect kNoClip{-100000, -100000, 100000, 100000};
 } // namespace
 
 TEST(TransBitmapErrors, MessagesFollowTheTableExactly) {
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorUnknown).what(), "CTransBitmap, Błąd: berrUnknown");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorFileOpen).what(), "CTransBitmap, Błąd: berrFileOpen");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorFileCreate).what(), "CTransBitmap, Błąd: berrFileCreate");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorBroken).what(), "CTransBitmap, Błąd: berrBroken");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorUnknownType).what(), "CTransBitmap, Błąd: berrUnknownType");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorLoad).what(), "CTransBitmap, Błąd berrLoad");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorSave).what(), "CTransBitmap, Błąd berrSave");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorSize).what(), "CTransBitmap, Błąd berrSize");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorRead).what(), "CTransBitmap, Błąd berrRead");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorWrite).what(), "CTransBitmap, Błąd berrWrite");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorClose).what(), "CTransBitmap, Błąd berrClose");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorWidth).what(), "CTransBitmap, Błąd berrWidth");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorHeight).what(), "CTransBitmap, Błąd berrHeight");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorFormat).what(), "CTransBitmap, Błąd berrFormat");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorEmpty).what(), "CTransBitmap, Błąd berrEmpty");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorBadIndex).what(), "CTransBitmap, Błąd berrBadIndex");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorPixelFormat).what(), "CTransBitmap, Błąd berrPixelFormat");
-    EXPECT_STREQ(AlphaPictureError(kBitmapErrorDifferentType).what(), "CTransBitmap, Błąd berrDifferentType");
-    EXPECT_EQ(kBitmapErrorDifferentType, 18);
+    // Every code of the table by its number; the first five have a colon after "Błąd".
+    const char* const names[] = {
+        "berrUnknown",  "berrFileOpen",    "berrFileCreate",    "berrBroken", "berrUnknownType",
+        "berrLoad",     "berrSave",        "berrSize",          "berrRead",   "berrWrite",
+        "berrClose",    "berrWidth",       "berrHeight",        "berrFormat", "berrEmpty",
+        "berrBadIndex", "berrPixelFormat", "berrDifferentType",
+    };
+    for (int code = 1; code <= 18; ++code)
+        EXPECT_EQ(AlphaPictureError(code).what(),
+                  std::string(code <= 5 ? "CTransBitmap, Błąd: " : "CTransBitmap, Błąd ") + names[code - 1])
+            << code;
+    EXPECT_EQ(kBitmapErrorLast, 18);
+    EXPECT_EQ(kBitmapErrorLoad, 6);
+    EXPECT_EQ(kBitmapErrorSize, 8);
+    EXPECT_EQ(kBitmapErrorFormat, 14);
+    EXPECT_EQ(kBitmapErrorPixelFormat, 17);
 }
 
 TEST(TransBitmapErrors, UnknownCodesAndFileNames) {
