@@ -55,8 +55,8 @@ MainMenu::MainMenu(ProgramWindows& windows)
     setBounds(0, 0, screen.width, screen.height);
     platform::app().setTitle("Wirowanki Cz.I Demo");
 
-    auto action = [](platform::Action& a, const char* name, auto handler) {
-        a.name = name;
+    auto action = [](platform::Action& a, const char* actionName, auto handler) {
+        a.name = actionName;
         a.onExecute = handler;
     };
     action(A_Stop, "A_Stop", [this] { close(); });
