@@ -14,6 +14,8 @@ class StatisticsFile;
 struct ProgramContext {
     ScreenLayout layout;
     ProgramSettings settings;
+    // The speaker switch; only the main menu's (hidden) speaker toggle changes it.
+    bool speaker = false;
     // Set while they exist, from their creation at start-up until teardown.
     Catalogue* catalogue = nullptr;
     StatisticsFile* statistics = nullptr;

@@ -301,9 +301,9 @@ void RecordingList::prepareIndex() {
     if (platform::fs::exists("Nagrane")) platform::fs::moveAside("Nagrane");
     platform::fs::createDir("Nagrane");
 
-    const bool jest = platform::fs::exists(kIndex) || platform::fs::dirExists(kIndex);
-    bool save = !jest, damaged = false;
-    if (jest) {
+    const bool available = platform::fs::exists(kIndex) || platform::fs::dirExists(kIndex);
+    bool save = !available, damaged = false;
+    if (available) {
         const platform::IniFile ini(kIndex);
         int sectionCount = 0;
         for (int p = 0; p < kPlaceCount && !ini.unreadable(); ++p) {
@@ -424,7 +424,7 @@ bool RecordingList::scrollDown() {
 
 int RecordingList::chosenRow() const {
     for (int r = 0; r < kRowCount; ++r)
-        if (rows_[r].button->stan() == 1) return r;
+        if (rows_[r].button->state() == 1) return r;
     return -1;
 }
 
@@ -469,8 +469,8 @@ bool RecordingList::savePlace(int p) {
         // The index went missing or bad since start-up: it is made whole again from what it last held.
         auto entries = saved_;
         entries[p] = n;
-        const bool jest = platform::fs::exists(kIndex) || platform::fs::dirExists(kIndex);
-        ok = (!jest || !platform::fs::moveAside(kIndex).empty()) && saveIndex(entries);
+        const bool available = platform::fs::exists(kIndex) || platform::fs::dirExists(kIndex);
+        ok = (!available || !platform::fs::moveAside(kIndex).empty()) && saveIndex(entries);
     }
     if (ok) saved_[p] = n;
     return ok;
@@ -480,10 +480,10 @@ void RecordingList::choose(int r, bool fromButton) {
     for (int i = 0; i < kRowCount; ++i) {
         TableRow& w = rows_[i];
         if (i != r) {
-            if (w.button->stan() == 1) w.button->setState(0);
+            if (w.button->state() == 1) w.button->setState(0);
             continue;
         }
-        if (fromButton && w.button->stan() == 1) {
+        if (fromButton && w.button->state() == 1) {
             w.button->setState(0);
             window_.setFocusedControl(nullptr);
         } else {

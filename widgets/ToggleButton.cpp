@@ -50,9 +50,9 @@ void ToggleButton::drawState() {
     canvas_->setCopyMode(CopyMode::SrcCopy);
     if (onPair_) {
         // Blends over whatever the canvas shows now; the work bitmap is kept for the next draw.
-        (stan_ ? onPair_ : offPair_)->drawOnCanvas(*canvas_, left_, top_, 255, false);
+        (state_ ? onPair_ : offPair_)->drawOnCanvas(*canvas_, left_, top_, 255, false);
     } else {
-        canvas_->draw(left_, top_, stan_ ? *enabledPicture_ : *disabledPicture_);
+        canvas_->draw(left_, top_, state_ ? *enabledPicture_ : *disabledPicture_);
     }
 }
 
@@ -61,7 +61,7 @@ void ToggleButton::draw() {
 }
 
 void ToggleButton::toggle() {
-    stan_ = stan_ ? 0 : 1;
+    state_ = state_ ? 0 : 1;
     drawState();
     control_->invalidate();
 }

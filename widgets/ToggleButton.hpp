@@ -30,7 +30,7 @@ public:
     void draw();
     // Flips the state and draws it whether or not the click area is visible.
     void toggle();
-    std::uint8_t stan() const { return stan_; }
+    std::uint8_t state() const { return state_; }
     platform::ImageControl& control() { return *control_; }
     // Only coordinates greater than zero move the button.
     void placeAt(int left, int top);
@@ -48,5 +48,5 @@ private:
     platform::Canvas* canvas_;
     int left_ = 0;
     int top_ = 0;
-    std::uint8_t stan_ = 0;
+    std::uint8_t state_ = 0;
 };

@@ -36,16 +36,16 @@ TwoStatePicture::TwoStatePicture(platform::Form& window, const std::string& name
 TwoStatePicture::~TwoStatePicture() = default;
 
 void TwoStatePicture::draw() {
-    const Bitmap* picture = stan_ == 0   ? disabledPicture_.get()
-                            : stan_ == 1 ? enabledPicture_.get()
-                                         : nullptr;
+    const Bitmap* picture = state_ == 0   ? disabledPicture_.get()
+                            : state_ == 1 ? enabledPicture_.get()
+                                          : nullptr;
     if (!picture) return;
     canvas_->setCopyMode(CopyMode::SrcCopy);
     canvas_->draw(left_, top_, *picture);
 }
 
-void TwoStatePicture::setState(std::uint8_t stan) {
-    stan_ = stan;
+void TwoStatePicture::setState(std::uint8_t state) {
+    state_ = state;
     draw();
 }
 

@@ -25,8 +25,8 @@ public:
 
     // Opaque draw of the state's picture: 0 off, 1 on, any other value nothing.
     void draw();
-    std::uint8_t stan() const { return stan_; }
-    void setState(std::uint8_t stan);
+    std::uint8_t state() const { return state_; }
+    void setState(std::uint8_t state);
     // Only the click area; nothing is drawn.
     void show();
     void hide();
@@ -43,5 +43,5 @@ private:
     platform::Canvas* canvas_;
     int left_ = 0;
     int top_ = 0;
-    std::uint8_t stan_ = 0;
+    std::uint8_t state_ = 0;
 };

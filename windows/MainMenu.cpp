@@ -28,8 +28,6 @@
 #include <string>
 #include <utility>
 
-bool MainMenu::speaker = false;
-
 namespace {
 
 constexpr const char* kSpec = "Data\\Intf\\Spec\\";
@@ -218,7 +216,7 @@ void MainMenu::build() {
     vL_Data.name = "vL_Data";
     list_ = std::make_unique<RecordingList>(*this, screen, vL_Name, vL_Data, *up_, *down_, *scroll_,
                                             context_.layout);
-    recorder_ = std::make_unique<VoiceRecorder>(speaker);
+    recorder_ = std::make_unique<VoiceRecorder>(context_.speaker);
     recorder_->onRecorded = [this] { MPStop.execute(); };
     recorder_->onPlayed = [this] { MPStop.execute(); };
 
@@ -318,7 +316,7 @@ void MainMenu::hideRecordingsPanel() {
 
 void MainMenu::showSettings() {
     const GameSettings& u = tabSettings();
-    const bool stan[10] = {
+    const bool state[10] = {
         u.level == kQuantityMalo,       u.level == kQuantitySrednio,    u.level == kQuantityDuzo,
         u.hasSound(kSoundSz),           u.hasSound(kSoundZz),           u.hasSound(kSoundCz),
         u.hasSound(kSoundDzz),          u.hasPosition(kPositionNaglos), u.hasPosition(kPositionSrodglos),
@@ -326,7 +324,7 @@ void MainMenu::showSettings() {
     };
     for (int i = 0; i < 10; ++i) {
         checki_[i]->show();
-        checki_[i]->setState(stan[i] ? 1 : 0);
+        checki_[i]->setState(state[i] ? 1 : 0);
     }
 }
 
@@ -438,11 +436,11 @@ void MainMenu::A_PositionExecute(std::uint16_t position) {
 void MainMenu::A_SpeakerExecute() {
     speaker_->toggle();
     speaker_->draw();
-    if (speaker_->stan() == 0) {
+    if (speaker_->state() == 0) {
         closeRecorder();
-        speaker = false;
+        context_.speaker = false;
     } else {
-        speaker = true;
+        context_.speaker = true;
         if (context_.settings.tab != kTabRecorder) closeRecorder();
     }
 }

@@ -49,8 +49,6 @@ public:
     platform::Label vL_Data{*this, "Data"};
 
     bool busy() const { return busy_; }
-    // Program-wide speaker switch; only the (hidden) speaker toggle changes it.
-    static bool speaker;
 
     // The check buttons in the order quantity (few, medium, many), sounds (SZ, Ż/RZ, CZ, DŻ),
     // positions (initial, medial, final).

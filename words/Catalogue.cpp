@@ -495,7 +495,7 @@ std::string joinedList(const std::vector<std::string>& parts) {
 
 } // namespace
 
-std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t jest, int needed) {
+std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t available, int needed) {
     static constexpr std::pair<std::uint16_t, const char*> kSounds[] = {
         {kSoundSz, "SZ"}, {kSoundS, "S"}, {kSoundZz, "Ż/RZ"}, {kSoundZ, "Z"},
         {kSoundCz, "CZ"}, {kSoundC, "C"}, {kSoundDzz, "DŻ"},  {kSoundDz, "DZ"},
@@ -511,6 +511,6 @@ std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t jest, i
     const std::string where =
         positions.size() == 3 ? "we wszystkich pozycjach" : "w " + joinedList(positions);
     return std::string("Słów z ") + (sounds.size() == 1 ? "głoską " : "głoskami ") + joinedList(sounds) +
-           " " + where + " jest " + std::to_string(jest) + ", a ta gra potrzebuje " + std::to_string(needed) +
-           ".";
+           " " + where + " jest " + std::to_string(available) + ", a ta gra potrzebuje " +
+           std::to_string(needed) + ".";
 }

@@ -116,4 +116,4 @@ std::string emptyFieldsMessage(const WordFilter& settings);
 
 // The menu's refusal when the catalogue is too small for a choice: which sounds and positions were
 // filtered, how many words matched and how many the game needs, in one sentence.
-std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t jest, int needed);
+std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t available, int needed);

@@ -168,10 +168,10 @@ void CompletionGame::prepareTask() {
             blocks_.push_back(std::make_unique<SoundBlock>("question", "question" + r, nullptr));
             for (const auto& [a, b] : kPairs) {
                 if (correctAnswer_ != a && correctAnswer_ != b) continue;
-                const int los = platform::random::below(2);
+                const int coin = platform::random::below(2);
                 choice1 = std::make_unique<SoundBlock>(a, tileCode(a) + r, &window_, this);
                 choice2 = std::make_unique<SoundBlock>(b, tileCode(b) + r, &window_, this);
-                const platform::Point s1 = choicePlace(los, W, H), s2 = choicePlace(1 - los, W, H);
+                const platform::Point s1 = choicePlace(coin, W, H), s2 = choicePlace(1 - coin, W, H);
                 choice1->moveTo(s1.x, s1.y);
                 choice2->moveTo(s2.x, s2.y);
                 choice1->setClickable(true);

@@ -192,7 +192,7 @@ TEST(RecorderPanel, WhileBusyTheStripExitAboutAndListIgnoreTheUser) {
 
 TEST(RecorderPanel, TheDeviceAlwaysCountsAsBusyWhileTheSpeakerSwitchIsOff) {
     Panel p;
-    ASSERT_FALSE(MainMenu::speaker);
+    ASSERT_FALSE(wvtest::context().speaker);
     EXPECT_TRUE(p.recorder().busy());
     bool switchOn = true;
     VoiceRecorder own(switchOn);

@@ -197,7 +197,7 @@ TEST(RecordingsList, OneRowAtMostIsSelectedAndTypingKeepsTheSelection) {
     EXPECT_TRUE(p.d->control("vE_Nazwa0")->focused());
     p.clickName(2);
     EXPECT_EQ(p.list().chosenRow(), 2);
-    EXPECT_EQ(p.list().button(0).stan(), 0);
+    EXPECT_EQ(p.list().button(0).state(), 0);
     EXPECT_TRUE(p.d->control("vE_Nazwa2")->focused());
     p.d->text("Zosia");
     EXPECT_EQ(p.text("vE_Nazwa2"), "Zosia");

@@ -148,7 +148,7 @@ std::string chromium() {
 struct PageCapture {
     int w = 0, h = 0;
     std::vector<std::uint8_t> rgb;
-    bool ma(std::uint32_t color) const {
+    bool has(std::uint32_t color) const {
         for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
             if (std::abs(rgb[i] - int(color >> 16)) <= 8 &&
                 std::abs(rgb[i + 1] - int(color >> 8 & 255)) <= 8 &&
@@ -215,12 +215,12 @@ TEST(ReportInBrowser, thePageOfThreeWeeksAndTheEmptyPageAreDrawnByAHeadlessBrows
     ASSERT_EQ(z.w, 1000);
     ASSERT_EQ(z.h, 1400);
     EXPECT_GT(z.ink(), 0.04);
-    EXPECT_TRUE(z.ma(0xe8830c)) << "the weekly bars of the labelling game";
-    EXPECT_TRUE(z.ma(0x1f6fb4)) << "the heading's rule";
+    EXPECT_TRUE(z.has(0xe8830c)) << "the weekly bars of the labelling game";
+    EXPECT_TRUE(z.has(0x1f6fb4)) << "the heading's rule";
 
     const PageCapture e = capturePage(browser, isEmpty, roots.user());
     ASSERT_EQ(e.w, 1000);
     EXPECT_GT(e.ink(), 0.005);
-    EXPECT_TRUE(e.ma(0xffcc4d)) << "the friendly face";
-    EXPECT_FALSE(e.ma(0xe8830c));
+    EXPECT_TRUE(e.has(0xffcc4d)) << "the friendly face";
+    EXPECT_FALSE(e.has(0xe8830c));
 }

@@ -57,7 +57,7 @@ TEST(TwoStatePicture, SettingTheStateDrawsItsPictureAtOnceAndOtherValuesDrawNoth
         app().run();
     });
     ASSERT_EQ(d.error(), "");
-    EXPECT_EQ(cb->stan(), 0);
+    EXPECT_EQ(cb->state(), 0);
     EXPECT_EQ(cb->control().bounds(), Rect::fromSize(30, 20, kWidth, kHeight));
     EXPECT_TRUE(cb->control().visible());
     EXPECT_TRUE(isSolid(canvas, Rect{0, 0, 100, 60}, rgb(1, 2, 3))); // nothing drawn by itself
@@ -71,13 +71,13 @@ TEST(TwoStatePicture, SettingTheStateDrawsItsPictureAtOnceAndOtherValuesDrawNoth
         canvas.fill(0);
         cb->setState(2);
     });
-    EXPECT_EQ(cb->stan(), 2);
+    EXPECT_EQ(cb->state(), 2);
     EXPECT_TRUE(isSolid(canvas, Rect{0, 0, 100, 60}, kBlack));
 
     // A click only runs the action; the state stays for the window to decide.
     d.click(35, 25);
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(cb->stan(), 2);
+    EXPECT_EQ(cb->state(), 2);
     inLoop(d, [&] { cb->hide(); });
     d.click(35, 25);
     EXPECT_EQ(clicks, 1);
@@ -159,10 +159,10 @@ TEST(ToggleButton, HiddenItDrawsNothingButTogglingAlwaysDrawsAndEveryClickCounts
     EXPECT_EQ(clicks, 0);
 
     inLoop(d, [&] { cw->toggle(); });
-    EXPECT_EQ(cw->stan(), 1);
+    EXPECT_EQ(cw->state(), 1);
     EXPECT_TRUE(isSolid(canvas, Rect::fromSize(30, 20, kWidth, kHeight), kEnabled));
     inLoop(d, [&] { cw->toggle(); });
-    EXPECT_EQ(cw->stan(), 0);
+    EXPECT_EQ(cw->state(), 0);
     EXPECT_TRUE(isSolid(canvas, Rect::fromSize(30, 20, kWidth, kHeight), kDisabled));
 
     inLoop(d, [&] {
@@ -174,7 +174,7 @@ TEST(ToggleButton, HiddenItDrawsNothingButTogglingAlwaysDrawsAndEveryClickCounts
     // Double clicks are off: both clicks of a double click run the action.
     d.dblClick(35, 25);
     EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(cw->stan(), 0); // the action decides; here it does not toggle
+    EXPECT_EQ(cw->state(), 0); // the action decides; here it does not toggle
 }
 
 TEST(ToggleButton, APairBlendsItsSoftEdgeOverTheCanvasAsItIsNow) {

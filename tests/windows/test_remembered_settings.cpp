@@ -53,7 +53,7 @@ TEST(RememberedSettings, ChoicesMadeInTheMenuAreSavedAndComeBackAtTheNextStart) 
     EXPECT_EQ(wvtest::context().settings.memory.positions, kPositionNaglos | kPositionWyglos);
     d->wait(100);
     ASSERT_NE(wvtest::mainMenu(), nullptr);
-    EXPECT_EQ(wvtest::mainMenu()->settingsButton(2).stan(), 1); // "dużo" shown checked
+    EXPECT_EQ(wvtest::mainMenu()->settingsButton(2).state(), 1); // "dużo" shown checked
     d->key(27);
 }
 

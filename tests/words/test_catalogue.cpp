@@ -540,7 +540,7 @@ TEST(ImpossibleCells, onlyChoicesNoPolishWordCanFillGetTheirOwnMessage) {
 TEST(TooFewWords, theRefusalNamesTheFilteredSoundsAndPositionsWithBothCounts) {
     const struct {
         std::uint16_t sounds, positions;
-        std::size_t jest;
+        std::size_t available;
         int needed;
         const char* text;
     } scenarios[] = {
@@ -557,5 +557,5 @@ TEST(TooFewWords, theRefusalNamesTheFilteredSoundsAndPositionsWithBothCounts) {
         {kSoundSz, 0, 0, 5, "Proszę wybrać większą liczbę głosek lub pozycji."},
     };
     for (const auto& p : scenarios)
-        EXPECT_EQ(tooFewWordsMessage(settings(p.sounds, p.positions), p.jest, p.needed), p.text);
+        EXPECT_EQ(tooFewWordsMessage(settings(p.sounds, p.positions), p.available, p.needed), p.text);
 }
