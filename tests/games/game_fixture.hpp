@@ -20,30 +20,19 @@
 #include "windows/ProgramWindows.hpp"
 #include "windows/ResultsWindow.hpp"
 #include "words/Catalogue.hpp"
+
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -111,6 +100,22 @@ protected:
 template <class WindowCase> class GameInWindow : public ::testing::Test {
 protected:
     void TearDown() override { d.reset(); }
+
+    enum class Filter { None, BySettings, WithContrast };
+    // The game's settings as the main menu leaves them, and the catalogue filtered as the menu filters it
+    // for that game (the completion game adds the contrast sounds; the falling game filters itself).
+    void launchGame(platform::Size screen, int number, int level, std::uint16_t sounds,
+                    std::uint16_t positions, Filter filter) {
+        launchWindow(screen, number, [=](Catalogue& wordCatalogue) {
+            GameSettings& s = *wvtest::context().settings.game(number);
+            s.level = std::int16_t(level);
+            s.sounds = sounds;
+            s.positions = positions;
+            GameSettings wordFilter = s;
+            if (filter == Filter::WithContrast) wordFilter.addContrast();
+            if (filter != Filter::None) wordCatalogue.filter(wordFilter);
+        });
+    }
 
     // The game's window under game number gameNumber, with the results window, as start-up makes them.
     void launchWindow(platform::Size screen, int gameNumber, std::function<void(Catalogue&)> prepare) {

@@ -31,14 +31,8 @@ class CompletionGameTest : public gametest::GameInWindow<CompletionWindow> {
 protected:
     void run(TestSettings u = {}) {
         settings = u;
-        launchWindow(u.screen, kGameCompletion, [this](Catalogue& wordCatalogue) {
-            wvtest::context().settings.completion.level = std::int16_t(settings.level);
-            wvtest::context().settings.completion.sounds = settings.sounds;
-            wvtest::context().settings.completion.positions = settings.position;
-            GameSettings wordFilter = wvtest::context().settings.completion;
-            wordFilter.addContrast();
-            wordCatalogue.filter(wordFilter);
-        });
+        launchGame(u.screen, kGameCompletion, settings.level, settings.sounds, settings.position,
+                   Filter::WithContrast);
         ASSERT_NE(window, nullptr) << d->error();
         ASSERT_NE(window->game(), nullptr);
         t0 = d->now();

@@ -27,11 +27,7 @@ class FallingGameTest : public gametest::GameInWindow<FallingWindow> {
 protected:
     void run(TestSettings u = {}) {
         settings = u;
-        launchWindow(u.screen, kGameFalling, [this](Catalogue&) {
-            wvtest::context().settings.falling.level = std::int16_t(settings.level);
-            wvtest::context().settings.falling.sounds = settings.sounds;
-            wvtest::context().settings.falling.positions = settings.position;
-        });
+        launchGame(u.screen, kGameFalling, settings.level, settings.sounds, settings.position, Filter::None);
         ASSERT_NE(window, nullptr) << d->error();
         ASSERT_NE(window->game(), nullptr);
     }

@@ -33,12 +33,8 @@ class LabellingGameTest : public gametest::GameInWindow<LabellingWindow> {
 protected:
     void run(TestSettings u = {}) {
         settings = u;
-        launchWindow(u.screen, kGameLabelling, [this](Catalogue& wordCatalogue) {
-            wvtest::context().settings.labelling.level = std::int16_t(settings.level);
-            wvtest::context().settings.labelling.sounds = settings.sounds;
-            wvtest::context().settings.labelling.positions = settings.position;
-            wordCatalogue.filter(wvtest::context().settings.labelling);
-        });
+        launchGame(u.screen, kGameLabelling, settings.level, settings.sounds, settings.position,
+                   Filter::BySettings);
         ASSERT_NE(window, nullptr) << d->error();
         ASSERT_NE(window->game(), nullptr) << d->error();
     }

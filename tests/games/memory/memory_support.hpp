@@ -26,12 +26,8 @@ class MemoryGameTest : public gametest::GameInWindow<MemoryWindow> {
 protected:
     void run(TestSettings u = {}) {
         settings = u;
-        launchWindow(u.screen, kGameMemory, [this](Catalogue& wordCatalogue) {
-            wvtest::context().settings.memory.level = std::int16_t(settings.level);
-            wvtest::context().settings.memory.sounds = settings.sounds;
-            wvtest::context().settings.memory.positions = settings.position;
-            wordCatalogue.filter(wvtest::context().settings.memory);
-        });
+        launchGame(u.screen, kGameMemory, settings.level, settings.sounds, settings.position,
+                   Filter::BySettings);
         ASSERT_NE(window, nullptr) << d->error();
         t0 = d->now();
     }
