@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -24,6 +25,7 @@ std::string g_programDir;
 std::string g_userDir;
 bool g_rootsSet = false;
 std::string g_cachedUserDir;
+std::string g_userSubfolder;
 
 // Messages reach the user as they stand: Polish, with the path as the system writes it.
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
@@ -321,10 +323,32 @@ bool matchMask(std::string_view name, std::string_view mask) {
     return false;
 }
 
+void setUserSubfolder(std::string_view gameFolder) {
+    g_userSubfolder = gameFolder;
+}
+
+const std::string& userSubfolder() {
+    return g_userSubfolder;
+}
+
+std::string resolveInUserDir(std::string_view gamePath) {
+    if (!gamePath.empty() && gamePath.front() == '/') return std::string(gamePath);
+    return resolveUnder(userDir(), components(gamePath), 0);
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return folded(a) == folded(b);
+}
+
 std::string resolve(std::string_view gamePath) {
     if (!gamePath.empty() && gamePath.front() == '/') return std::string(gamePath);
-    const auto parts = components(gamePath);
+    auto parts = components(gamePath);
     if (!parts.empty() && folded(parts[0]) == folded("Data")) return resolveUnder(programDir(), parts, 0);
+    if (!g_userSubfolder.empty()) {
+        std::vector<std::string> inFolder = components(g_userSubfolder);
+        inFolder.insert(inFolder.end(), parts.begin(), parts.end());
+        parts = std::move(inFolder);
+    }
     return resolveUnder(userDir(), parts, 0);
 }
 
@@ -343,6 +367,25 @@ bool dirExists(std::string_view gamePath) {
 
 bool createDir(std::string_view gamePath) {
     return makeDirs(resolve(gamePath));
+}
+
+bool createPrivateDir(std::string_view gamePath) {
+    return makeDirs(resolve(gamePath), 0700);
+}
+
+std::vector<std::string> listDirs(std::string_view gameDir) {
+    std::vector<std::string> names;
+    const std::string dir = resolve(gameDir);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return names;
+    while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st {};
+        if (::lstat((dir + "/" + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode)) names.push_back(name);
+    }
+    ::closedir(d);
+    return names;
 }
 
 std::vector<std::string> list(std::string_view gameDir, std::string_view mask) {
@@ -597,6 +640,57 @@ int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask) 
 
 bool remove(std::string_view gamePath) {
     return ::unlink(resolve(gamePath).c_str()) == 0;
+}
+
+bool renameNew(std::string_view fromGamePath, std::string_view toGamePath, int* cause) {
+    const std::string from = resolve(fromGamePath);
+    const std::string to = resolve(toGamePath);
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    int err = errno;
+    // File systems without the flag: the check and the rename are not one step, but nothing else
+    // writes the user directory while the single-instance lock is held.
+    if (err == EINVAL || err == ENOSYS) {
+        if (pathExists(to)) {
+            err = EEXIST;
+        } else if (::rename(from.c_str(), to.c_str()) == 0) {
+            return true;
+        } else {
+            err = errno;
+        }
+    }
+    if (cause) *cause = err;
+    return false;
+}
+
+namespace {
+
+bool removeTreeAt(int parent, const char* name) {
+    if (::unlinkat(parent, name, 0) == 0 || errno == ENOENT) return true;
+    if (errno != EISDIR && errno != EPERM) return false;
+    const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    DIR* d = ::fdopendir(fd);
+    if (!d) {
+        ::close(fd);
+        return false;
+    }
+    std::vector<std::string> entries;
+    while (dirent* e = ::readdir(d))
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            entries.emplace_back(e->d_name);
+    bool ok = true;
+    for (const std::string& e : entries)
+        ok = removeTreeAt(::dirfd(d), e.c_str()) && ok;
+    ::closedir(d);
+    return ok && ::unlinkat(parent, name, AT_REMOVEDIR) == 0;
+}
+
+} // namespace
+
+bool removeTree(std::string_view gamePath) {
+    const std::string path = resolve(gamePath);
+    if (!pathExists(path)) return true;
+    return removeTreeAt(AT_FDCWD, path.c_str());
 }
 
 std::uint64_t fileSize(std::string_view gamePath) {

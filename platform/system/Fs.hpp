@@ -34,6 +34,12 @@ std::string programDir();
 std::string userDir();
 // Tests and tools point the two roots elsewhere; an empty userDir means "as for a normal start".
 void setRoots(const std::string& programDir, const std::string& userDir);
+// Relative game paths outside Data\ rest on this folder of the user directory instead (a game path such
+// as "Dzieci\2"): the files of the one who plays. Empty, as at start, means the user directory itself.
+void setUserSubfolder(std::string_view gameFolder);
+const std::string& userSubfolder();
+// The native path of a game path under the user directory itself, whatever the subfolder.
+std::string resolveInUserDir(std::string_view gamePath);
 
 // The native path a game path stands for (after the case-insensitive lookup when the exact one is missing;
 // for a file that does not exist yet, the directory part is still matched case-insensitively).
@@ -45,10 +51,14 @@ std::string resolveInProgramDir(std::string_view relativePath);
 bool exists(std::string_view gamePath); // a regular file
 bool dirExists(std::string_view gamePath);
 bool createDir(std::string_view gamePath); // with parents; true when it exists afterwards
+// The same, with the new directories readable by their owner only.
+bool createPrivateDir(std::string_view gamePath);
 
 // Bare names of the regular files in dir matching mask ("*.*" = every file; '*' and '?' wildcards,
 // case-insensitive). Dot-files count as hidden files and are listed; directories never are.
 std::vector<std::string> list(std::string_view gameDir, std::string_view mask);
+// Bare names of the directories in dir (dot-directories too), in no particular order.
+std::vector<std::string> listDirs(std::string_view gameDir);
 
 // Whole file; raises FileError when it cannot be read. maxBytes guards against absurd files.
 std::vector<std::uint8_t> readAll(std::string_view gamePath, std::size_t maxBytes = 256u << 20);
@@ -80,6 +90,11 @@ std::string moveAside(std::string_view gamePath);
 // every NAME matching nameMask. Returns how many went.
 int removeStaleTemporaries(std::string_view gameDir, std::string_view nameMask);
 bool remove(std::string_view gamePath);
+// Renames a file or directory in one step, never replacing an existing target; false (cause set) on failure.
+bool renameNew(std::string_view fromGamePath, std::string_view toGamePath, int* cause = nullptr);
+// Removes a directory with everything in it (symbolic links are removed, never followed); true when the
+// path is gone afterwards.
+bool removeTree(std::string_view gamePath);
 std::uint64_t fileSize(std::string_view gamePath); // 0 when missing
 // Last modification in seconds since 1970; -1 when the file is missing.
 long long modifiedTime(std::string_view gamePath);
@@ -87,6 +102,8 @@ long long modifiedTime(std::string_view gamePath);
 // Game path helpers.
 std::string toNative(std::string_view gamePath);              // backslashes to slashes, nothing else
 bool matchMask(std::string_view name, std::string_view mask); // case-insensitive, '*' and '?'
+// Equal ignoring case the way names are matched (ASCII and the Latin letters Polish uses).
+bool sameIgnoringCase(std::string_view a, std::string_view b);
 
 // The process's working directory (native; empty when unknown), and changing it.
 std::string currentDir();
