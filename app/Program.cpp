@@ -21,8 +21,11 @@
 #include "platform/windows/Dialogs.hpp"
 #include "platform/windows/Form.hpp"
 #include "windows/AboutWindow.hpp"
+#include "windows/AdultGate.hpp"
+#include "windows/ChildChooser.hpp"
 #include "windows/MainMenu.hpp"
 #include "windows/MessageWindow.hpp"
+#include "windows/ProfilesWindow.hpp"
 #include "windows/ProgramWindows.hpp"
 #include "windows/ResultsWindow.hpp"
 #include "windows/SplashWindow.hpp"
@@ -64,7 +67,42 @@ bool equalIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-// Steps 11-17: shared objects, windows, the loop, and their teardown in order.
+// The child who plays next: with two or more profiles (or when the menu asked for the choice) the
+// chooser, else the only one. 0 when the program is to end.
+int chooseChild(ProgramWindows& windows, bool ask) {
+    ProgramContext& context = windows.context();
+    const auto& all = context.profiles.all();
+    if (all.empty()) return 0;
+    if (all.size() == 1 && !ask) return all.front().number;
+    ChildChooser chooser(context);
+    chooser.onManage = [&chooser, &context] {
+        if (!AdultGate::ask("Zmiany na liście dzieci.")) return;
+        ProfilesWindow manager(context);
+        manager.showModal();
+        chooser.refresh();
+    };
+    windows.setChooser(&chooser);
+    windows.removeSplash();
+    const int result = chooser.showModal();
+    windows.setChooser(nullptr);
+    if (result != platform::kModalOk || platform::app().terminated()) return -1;
+    return chooser.chosen();
+}
+
+// The child's own files from now on: settings as configured, then as the child's folder remembers them.
+bool useChild(ProgramContext& context, int number) {
+    const Profile* child = context.profiles.find(number);
+    platform::fs::setUserSubfolder(child ? child->folder() : std::string());
+    context.child = child ? number : 0;
+    removeTemporaries();
+    context.settings = ProgramSettings();
+    if (!context.settings.readConfiguration()) return false;
+    context.settings.loadRemembered();
+    return true;
+}
+
+// Steps 11-17: shared objects, windows, the loop, and their teardown in order; again for each child
+// chosen after the main menu asked for another.
 void runWindows(ProgramWindows& windows) {
     ProgramContext& context = windows.context();
     int emergencyStep = 0;
@@ -73,30 +111,47 @@ void runWindows(ProgramWindows& windows) {
     try {
         catalogue = createCatalogue();
         context.catalogue = catalogue.get();
-        statistics = std::make_unique<StatisticsFile>(1);
-        context.statistics = statistics.get();
+        if (!context.profiles.notes().empty())
+            platform::messageBox(messageOwner(&windows), context.profiles.notes(), kTitle,
+                                 platform::MessageIcon::Warning);
         emergencyStep =
             platform::signals::addEmergencyStep([&windows] { finishGameInProgress(windows); }, true);
+        bool ask = false;
+        for (;;) {
+            const int child = chooseChild(windows, ask);
+            if (child < 0) break;
+            if (!useChild(context, child)) throw FatalError(4);
+            statistics = std::make_unique<StatisticsFile>(1);
+            context.statistics = statistics.get();
 
-        MainMenu* menu = windows.create<MainMenu>(windows);
-        platform::app().setMainForm(menu);
-        windows.create<MessageWindow>();
-        // The game windows, each under its game number so that the main menu's start button finds it.
-        windows.createGame<MemoryWindow>(kGameMemory, windows);
-        windows.createGame<LabellingWindow>(kGameLabelling, windows);
-        windows.createGame<CompletionWindow>(kGameCompletion, windows);
-        windows.createGame<FallingWindow>(kGameFalling, windows);
-        windows.create<ResultsWindow>(context);
-        windows.create<AboutWindow>(context);
+            MainMenu* menu = windows.create<MainMenu>(windows);
+            platform::app().setMainForm(menu);
+            windows.create<MessageWindow>();
+            // The game windows, each under its game number so that the main menu's start button finds it.
+            windows.createGame<MemoryWindow>(kGameMemory, windows);
+            windows.createGame<LabellingWindow>(kGameLabelling, windows);
+            windows.createGame<CompletionWindow>(kGameCompletion, windows);
+            windows.createGame<FallingWindow>(kGameFalling, windows);
+            windows.create<ResultsWindow>(context);
+            windows.create<AboutWindow>(context);
 
-        menu->show();
-        // What start-up mended or set aside in the statistics file is said once.
-        if (!statistics->notes().empty())
-            platform::messageBox(messageOwner(&windows), statistics->notes(), kTitle,
-                                 platform::MessageIcon::Warning);
-        // The splash stays in front of the menu until the menu removes it.
-        if (windows.splash()) static_cast<platform::Form*>(windows.splash())->bringToFront();
-        platform::app().run();
+            menu->show();
+            // What start-up mended or set aside in the statistics file is said once.
+            if (!statistics->notes().empty())
+                platform::messageBox(messageOwner(&windows), statistics->notes(), kTitle,
+                                     platform::MessageIcon::Warning);
+            // The splash stays in front of the menu until the menu removes it.
+            if (windows.splash()) static_cast<platform::Form*>(windows.splash())->bringToFront();
+            platform::app().run();
+            if (!context.changeChild || g_fatalError) break;
+            // Another child: this one's windows and files are closed before the choice.
+            context.changeChild = false;
+            ask = true;
+            windows.destroyWindows();
+            context.statistics = nullptr;
+            statistics.reset();
+            platform::app().resume();
+        }
     } catch (const FatalError& error) {
         g_fatalError = true;
         error.showError(messageOwner(&windows));
@@ -115,6 +170,7 @@ void runWindows(ProgramWindows& windows) {
     catalogue.reset();
     // The windows go last: they outlive the shared objects.
     windows.destroyWindows();
+    platform::fs::setUserSubfolder("");
 }
 
 int run(const std::vector<std::string>& args, const ProgramObserver& observer);
@@ -289,7 +345,9 @@ int run(const std::vector<std::string>& args, const ProgramObserver& observer) {
         return 0;
     }
     instance.listen();
+    platform::fs::setUserSubfolder("");
     removeTemporaries();
+    context.profiles.open();
     app.setTitle(kTitle);
 
     const std::string startDirectory = platform::fs::currentDir();
@@ -303,8 +361,8 @@ int run(const std::vector<std::string>& args, const ProgramObserver& observer) {
         app.processMessages();
         if (context.layout.screenTooSmall()) throw FatalError(2);
         platform::fs::setCurrentDir(programDirectory);
+        // The configuration is read for each child; here only whether it can be read at all.
         if (!context.settings.readConfiguration()) throw FatalError(4);
-        context.settings.loadRemembered();
         ready = true;
     } catch (const FatalError& error) {
         g_fatalError = true;

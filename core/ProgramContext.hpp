@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/GameSettings.hpp"
+#include "core/Profiles.hpp"
 #include "core/ScreenLayout.hpp"
 
 class Catalogue;
@@ -19,4 +20,10 @@ struct ProgramContext {
     // Set while they exist, from their creation at start-up until teardown.
     Catalogue* catalogue = nullptr;
     StatisticsFile* statistics = nullptr;
+    // The children's profiles, and the one who plays now (0: none, the files lie in the user directory).
+    Profiles profiles;
+    int child = 0;
+    // The main menu was closed to let another child choose.
+    bool changeChild = false;
+    const Profile* currentChild() const { return profiles.find(child); }
 };

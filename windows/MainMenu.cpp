@@ -17,9 +17,11 @@
 #include "widgets/Buttons.hpp"
 #include "widgets/Caption.hpp"
 #include "widgets/ScrollBar.hpp"
+#include "widgets/TextButton.hpp"
 #include "widgets/ToggleButton.hpp"
 #include "widgets/TwoStatePicture.hpp"
 #include "windows/AboutWindow.hpp"
+#include "windows/ChildChooser.hpp"
 #include "windows/MessageWindow.hpp"
 #include "windows/ProgramWindows.hpp"
 #include "words/Catalogue.hpp"
@@ -79,7 +81,16 @@ MainMenu::MainMenu(ProgramWindows& windows)
     A_S.category = A_Z.category = A_C.category = A_DZ.category = "Gloski";
     action(A_Tab, "A_Zakladka", [this] { A_TabExecute(); });
     action(A_Speaker, "A_Glosnik", [this] { A_SpeakerExecute(); });
-    action(A_Report, "A_Raport", [this] { report::openReport(this); });
+    action(A_Report, "A_Raport", [this] {
+        const Profile* child = context_.currentChild();
+        report::openReport(this /*, child ? child->name : std::string()*/);
+        (void)child;
+    });
+    action(A_Child, "A_Dziecko", [this] {
+        if (busy_) return;
+        context_.changeChild = true;
+        close();
+    });
 
     g_Menu.name = "g_Menu";
     g_Menu.onMouseDown = [this](platform::MouseButton, platform::ShiftState, int, int y) {
@@ -220,9 +231,42 @@ void MainMenu::build() {
     recorder_->onRecorded = [this] { MPStop.execute(); };
     recorder_->onPlayed = [this] { MPStop.execute(); };
 
+    // The child who plays, and the way back to the choice of child (and, for adults, to the list).
+    const bool several = context_.profiles.all().size() >= 2;
+    child_ = std::make_unique<TextButton>(*this, "dzieci", several ? "Zmień dziecko" : "Dzieci",
+                                          platform::rgb(127, 140, 141));
+    const int buttonW = large ? 190 : 150, buttonH = large ? 44 : 36;
+    child_->setBounds(X0 + W * 21 / 100, Y0 + H * 15 / 100, buttonW, buttonH);
+    child_->font.height = large ? 18 : 15;
+    child_->onClick = [this] { A_Child.execute(); };
+    if (const Profile* child = context_.currentChild(); child && several) {
+        childPicture_ = loadCardPicture(child->picture);
+        childBadge_ = platform::Rect::fromSize(child_->bounds().right + 14, child_->top() - 4,
+                                               X0 + W * 68 / 100 - child_->bounds().right - 14, buttonH + 8);
+    }
+
     hideRecordingsPanel();
     for (auto& c : checki_)
         c->hide();
+}
+
+void MainMenu::drawChildBadge() {
+    const Profile* child = context_.currentChild();
+    if (!child || childBadge_.empty()) return;
+    platform::Canvas& c = canvas();
+    const int side = childBadge_.height();
+    const platform::Rect place = platform::Rect::fromSize(childBadge_.left, childBadge_.top, side, side);
+    if (childPicture_.width() > 0) {
+        c.stretchDraw(place, childPicture_);
+    }
+    const bool large = context_.layout.mode() == kMode1024;
+    c.setFont({.family = "DejaVu Sans",
+               .height = large ? 24 : 19,
+               .bold = true,
+               .color = platform::rgb(120, 60, 20)});
+    c.textRect({place.right + 8, childBadge_.top + (side - (large ? 28 : 23)) / 2, childBadge_.right,
+                childBadge_.bottom},
+               child->name, platform::TextAlign::Left, false);
 }
 
 int MainMenu::tabAt(int y, int mode) {
@@ -502,6 +546,7 @@ void MainMenu::A_Rec_PlayExecute() {
 void MainMenu::setPanelButtonsEnabled(bool enabled) {
     for (MenuButton* b : {about_.get(), quit_.get(), up_.get(), down_.get(), report_.get()})
         b->setEnabled(enabled);
+    child_->setEnabled(enabled);
     scroll_->thumb().setEnabled(enabled);
 }
 
@@ -534,6 +579,7 @@ void MainMenu::paintEvent() {
     canvas().setCopyMode(platform::CopyMode::SrcCopy);
     canvas().draw(0, 0, background_);
     A_TabExecute();
+    drawChildBadge();
     // The device is closed when it is left open without use. A recording or playback started from the
     // panel is never cut off by a repaint: with the speaker switch off the device counts as busy at all
     // times, so the close on tab 5 would otherwise end every recording at the first repaint.

@@ -15,6 +15,7 @@
 #include <string>
 
 class TwoStatePicture;
+class TextButton;
 class ToggleButton;
 class RecordingList;
 class VoiceRecorder;
@@ -43,6 +44,8 @@ public:
     platform::Action A_Tab, A_Speaker;
     // Writes the progress report and opens it in the browser.
     platform::Action A_Report;
+    // Closes the menu so that another child can be chosen (or the children managed).
+    platform::Action A_Child;
 
     platform::ImageControl g_Menu{*this};
     platform::Label vL_Name{*this, "Imię i Nazwisko"};
@@ -89,12 +92,16 @@ private:
     void showMessage(const std::string& text);
     void closeRecorder();
     void setPanelButtonsEnabled(bool enabled);
+    void drawChildBadge();
 
     platform::Bitmap background_;
     std::array<platform::Bitmap, 5> tabs_;
     std::unique_ptr<Caption> taskCountCaption_, soundsCaption_, positionCaption_;
     std::unique_ptr<MenuButton> about_, quit_, start_, rrec_, rplay_, rstop_, up_, down_;
     std::unique_ptr<MenuButton> report_;
+    std::unique_ptr<TextButton> child_;
+    platform::Bitmap childPicture_;
+    platform::Rect childBadge_{};
     std::unique_ptr<ScrollBar> scroll_;
     std::array<std::unique_ptr<TwoStatePicture>, 10> checki_;
     std::unique_ptr<ToggleButton> speaker_;

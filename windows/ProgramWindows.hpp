@@ -19,6 +19,7 @@ class MessageWindow;
 class SplashWindow;
 class ResultsWindow;
 class AboutWindow;
+class ChildChooser;
 
 // The program's windows and the context they share: start-up makes one and hands it to every window, which
 // reaches the others through it. It owns the windows it creates, in creation order, and destroys them in
@@ -67,6 +68,10 @@ public:
     SplashWindow* showSplash();
     // The splash while it is there, else null.
     SplashWindow* splash() const { return splash_.get(); }
+    // The choice of child while it is shown (start-up sets it), else null.
+    ChildChooser* chooser() const { return chooser_; }
+    void setChooser(ChildChooser* chooser) { chooser_ = chooser; }
+
     // Destroys the splash window if it is still there (the main menu does it 2 s after its first showing).
     void removeSplash();
 
@@ -81,4 +86,5 @@ private:
     ResultsWindow* results_ = nullptr;
     AboutWindow* about_ = nullptr;
     std::unique_ptr<SplashWindow> splash_;
+    ChildChooser* chooser_ = nullptr;
 };

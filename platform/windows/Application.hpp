@@ -40,6 +40,8 @@ public:
     void sleep(int ms);
     void terminate();
     bool terminated() const { return terminated_; }
+    // After the main form closed: the loop may run again for a new main form.
+    void resume() { terminated_ = false; }
 
     Form* mainForm() const { return mainForm_; }
     void setMainForm(Form* form) { mainForm_ = form; }

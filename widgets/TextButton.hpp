@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "platform/core/Types.hpp"
+#include "platform/graphics/Text.hpp"
+#include "platform/windows/Control.hpp"
+
+#include <functional>
+#include <string>
+
+// A button drawn from its caption alone: a rounded box in one colour with the caption centred, lighter
+// while pressed. For the windows made after the picture set, which has no pictures for their buttons.
+class TextButton : public platform::Control {
+public:
+    TextButton(platform::Form& form, std::string controlName, std::string caption, platform::Color fill);
+    const char* kind() const override { return "TextButton"; }
+    std::string text() const override { return caption_; }
+
+    void setCaption(std::string caption);
+    platform::Font font{.family = "DejaVu Sans", .height = 18, .bold = true, .color = platform::kWhite};
+
+protected:
+    void windowProc(platform::Message& message) override;
+    void paint(platform::Canvas& canvas, const platform::Rect& area) override;
+
+private:
+    std::string caption_;
+    platform::Color fill_;
+    bool pressed_ = false;
+};
+
+// A rounded box (corners cut by radius) filled with the canvas's brush colour.
+void fillRoundedRect(platform::Canvas& canvas, const platform::Rect& rect, int radius);
