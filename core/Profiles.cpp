@@ -161,7 +161,8 @@ bool Profiles::moveIn(const StepHook& afterStep) {
     const std::string root = userPath("");
     for (const char* mask : kOldFiles)
         for (const std::string& name : fs::list(root, mask))
-            old.push_back(name);
+            // "x.*" matches "x" as well, as masks do on the system the names come from.
+            if (std::find(old.begin(), old.end(), name) == old.end()) old.push_back(name);
     for (const std::string& name : fs::listDirs(root))
         for (const char* mask : kOldFolders)
             if (fs::matchMask(name, mask)) old.push_back(name);
@@ -239,18 +240,23 @@ void Profiles::readFolders() {
         }
         if (!validPicture(p.picture)) p.picture.clear();
         if (!whole) {
-            // A damaged or missing description: kept aside, the child's files stay, the name is rebuilt.
-            const std::string aside = fs::exists(file) ? fs::moveAside(file) : std::string();
+            // A damaged description is kept aside and the name rebuilt; the child's files stay. A folder
+            // without one (made by hand, or by an older copy) just gets the name.
+            const bool damaged = fs::exists(file) || fs::dirExists(file);
+            const std::string aside = damaged ? fs::moveAside(file) : std::string();
             for (int n = number;; ++n) {
                 p.name = "Dziecko " + std::to_string(n);
                 if (nameProblem(p.name, profiles_).empty()) break;
             }
             std::string error;
             writeProfile(folder, p, &error);
-            if (!notes_.empty()) notes_ += "\n";
-            notes_ += "Dane dziecka w katalogu \u201e" + folder + "\u201d były uszkodzone" +
-                      (aside.empty() ? std::string() : " (zachowano je jako \u201e" + aside + "\u201d)") +
-                      "; wyniki i nagrania zostały, a dziecko nazywa się teraz \u201e" + p.name + "\u201d.";
+            if (damaged) {
+                if (!notes_.empty()) notes_ += "\n";
+                notes_ += "Dane dziecka w katalogu \u201e" + folder + "\u201d były uszkodzone" +
+                          (aside.empty() ? std::string() : " (zachowano je jako \u201e" + aside + "\u201d)") +
+                          "; wyniki i nagrania zostały, a dziecko nazywa się teraz \u201e" + p.name +
+                          "\u201d.";
+            }
         }
         profiles_.push_back(p);
     }

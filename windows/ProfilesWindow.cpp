@@ -5,8 +5,10 @@
 
 #include "core/ProgramContext.hpp"
 #include "platform/graphics/Canvas.hpp"
+#include "platform/system/Fs.hpp"
 #include "platform/windows/Application.hpp"
 #include "platform/windows/Dialogs.hpp"
+#include "report/ChildExport.hpp"
 #include "windows/ChildChooser.hpp"
 #include "words/Catalogue.hpp"
 
@@ -185,6 +187,8 @@ ProfilesWindow::ProfilesWindow(ProgramContext& context) : Form("Dzieci"), contex
     rename.setBounds(x, 130, 190, 50);
     picture.setBounds(x, 190, 190, 50);
     remove.setBounds(x, 250, 190, 50);
+    exportData.setBounds(x, 310, 190, 50);
+    exportData.font.height = 15;
     done.setBounds(x, 480, 190, 56);
     previous.setBounds(30, 490, 50, 46);
     next.setBounds(400, 490, 50, 46);
@@ -192,6 +196,7 @@ ProfilesWindow::ProfilesWindow(ProgramContext& context) : Form("Dzieci"), contex
     rename.onClick = [this] { renameChild(); };
     picture.onClick = [this] { changePicture(); };
     remove.onClick = [this] { removeChild(); };
+    exportData.onClick = [this] { exportChild(); };
     done.onClick = [this] { setModalResult(platform::kModalOk); };
     previous.onClick = [this] {
         page_ = std::max(0, page_ - 1);
@@ -227,7 +232,7 @@ void ProfilesWindow::showPage() {
         rows[std::size_t(i)]->setVisible(page_ * kPerPage + i < total);
     previous.setVisible(page_ > 0);
     next.setVisible(page_ + 1 < pages);
-    for (TextButton* b : {&rename, &picture, &remove})
+    for (TextButton* b : {&rename, &picture, &remove, &exportData})
         b->setEnabled(selected_ != 0);
     invalidate();
 }
@@ -290,6 +295,17 @@ void ProfilesWindow::removeChild() {
     refresh();
 }
 
+void ProfilesWindow::exportChild() {
+    const Profile* child = context_.profiles.find(selected_);
+    if (!child) return;
+    const report::ExportResult result =
+        report::exportChild(child->folder(), child->name, platform::fs::homeDir());
+    status_ = result.error.empty()
+                  ? "Wyniki, nagrania i raport dziecka zapisano w katalogu:\n" + result.folder
+                  : result.error;
+    invalidate();
+}
+
 void ProfilesWindow::showEvent() {
     centre(*this);
 }
@@ -321,5 +337,5 @@ void ProfilesWindow::paintEvent() {
                    platform::TextAlign::Left, false);
     }
     c.setFont(kTextFont);
-    c.textRect({470, 320, width() - 16, 470}, status_, platform::TextAlign::Left, true);
+    c.textRect({470, 372, width() - 16, 474}, status_, platform::TextAlign::Left, true);
 }

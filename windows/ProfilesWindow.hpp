@@ -85,6 +85,7 @@ public:
     TextButton rename{*this, "zmienimie", "Zmień imię", platform::rgb(41, 128, 185)};
     TextButton picture{*this, "obrazek", "Zmień obrazek", platform::rgb(142, 68, 173)};
     TextButton remove{*this, "usun", "Usuń", platform::rgb(192, 57, 43)};
+    TextButton exportData{*this, "eksportuj", "Zapisz dla rodziców", platform::rgb(22, 160, 133)};
     TextButton done{*this, "gotowe", "Gotowe", platform::rgb(230, 126, 34)};
     TextButton previous{*this, "poprzednie", "<", platform::rgb(41, 128, 185)};
     TextButton next{*this, "nastepne", ">", platform::rgb(41, 128, 185)};
@@ -108,4 +109,5 @@ private:
     void renameChild();
     void changePicture();
     void removeChild();
+    void exportChild();
 };

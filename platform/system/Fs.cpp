@@ -205,11 +205,8 @@ const DataLocation& startLocation() {
     return where;
 }
 
-// $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki (the password database's home when HOME is
-// unset); empty when there is no home at all.
-std::string xdgUserDir() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
-        return std::string(xdg) + "/wirowanki";
+// $HOME, else the password database's home; empty when there is none.
+std::string homeDirectory() {
     std::string home;
     if (const char* h = std::getenv("HOME"); h && h[0] == '/') {
         home = h;
@@ -221,6 +218,14 @@ std::string xdgUserDir() {
             found->pw_dir[0] == '/')
             home = found->pw_dir;
     }
+    return home;
+}
+
+// $XDG_DATA_HOME/wirowanki, else ~/.local/share/wirowanki; empty when there is no home at all.
+std::string xdgUserDir() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
+        return std::string(xdg) + "/wirowanki";
+    const std::string home = homeDirectory();
     return home.empty() ? std::string() : home + "/.local/share/wirowanki";
 }
 
@@ -285,6 +290,10 @@ DataLocation findDataDir(const std::string& exeDirectory, const char* xdgDataDir
         start = end + 1;
     }
     return {exeDirectory, false};
+}
+
+std::string homeDir() {
+    return homeDirectory();
 }
 
 std::string programDir() {

@@ -29,6 +29,8 @@ struct DataLocation {
 // candidate holds Data/, the executable's directory (the data set is then reported missing as usual).
 DataLocation findDataDir(const std::string& exeDirectory, const char* xdgDataDirs);
 
+// The user's home directory (native; empty when there is none).
+std::string homeDir();
 // Directory of the program's data (where Data/ and Resource/ live).
 std::string programDir();
 std::string userDir();

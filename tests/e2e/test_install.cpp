@@ -146,7 +146,7 @@ TEST_F(StagedInstall, ThePlayedGameIsRecordedInTheUserDirectoryAndNothingIsWritt
         EXPECT_EQ(changes(before, snapshot(base_ / "dest")), std::vector<std::string>{});
         EXPECT_TRUE(stdfs::is_empty(base_ / "cwd"));
         // The header of program 1, then one 44-byte record of game 2 (memory).
-        const std::string stats = slurp(base_ / c.userDir / "prgst1.stt");
+        const std::string stats = slurp(base_ / c.userDir / "Dzieci" / "1" / "prgst1.stt");
         ASSERT_EQ(stats.size(), 64u);
         EXPECT_EQ(stats.substr(0, 4), std::string("\x01\0\0\0", 4));
         EXPECT_EQ(stats.substr(20, 4), std::string("\x02\0\0\0", 4));

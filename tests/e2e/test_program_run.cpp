@@ -70,7 +70,7 @@ TEST(BuiltProgram, AHeadlessScriptedSessionShowsTheMenuRefusesTooFewWordsAndEnds
                                             "form-hidden Wesołe Wirowanki Cz.I Demo"};
     EXPECT_EQ(r.lines, expected);
     EXPECT_TRUE(stdfs::exists(shot));
-    EXPECT_EQ(stdfs::file_size(inst.prog() / "prgst1.stt"), 20u);
+    EXPECT_EQ(stdfs::file_size(inst.prog() / "Dzieci" / "1" / "prgst1.stt"), 20u);
 }
 
 TEST(BuiltProgram, TooSmallAWindowGivesTheResolutionMessageAndCodeZero) {
@@ -115,7 +115,7 @@ TEST(BuiltProgram, AGamePlayedHeadlessIsInTheReportMadeRightAfterIt) {
                                          "quit\n");
     ASSERT_TRUE(WIFEXITED(r.status));
     EXPECT_EQ(WEXITSTATUS(r.status), 0);
-    ASSERT_EQ(stdfs::file_size(inst.prog() / "prgst1.stt"), 20u + 44u);
+    ASSERT_EQ(stdfs::file_size(inst.prog() / "Dzieci" / "1" / "prgst1.stt"), 20u + 44u);
     const stdfs::path page = inst.base() / "r.html";
     const std::string cmd =
         (inst.prog() / "wirowanki").string() + " raport " + page.string() + " > /dev/null 2>&1";

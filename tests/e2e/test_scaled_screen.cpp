@@ -106,7 +106,7 @@ TEST(ScaledScreen, MenuAndEveryGameFillTheScreenAndScriptedClicksOnItStartThem) 
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.options);
-        stdfs::remove(inst.prog() / "ustawienia.ini");
+        stdfs::remove(inst.prog() / "Dzieci" / "1" / "ustawienia.ini");
         auto point = [&](int x, int y) {
             return std::to_string((c.click.dx + x) * c.click.num / c.click.den) + " " +
                    std::to_string((c.click.dy + y) * c.click.num / c.click.den);
@@ -144,7 +144,7 @@ TEST(ScaledScreen, UnderAnXServerTheRealWindowShowsWhatTheHeadlessOneDoesAndClic
     runProgram(inst, "", "--headless --window 1920x1080",
                "wait 2500\nscreenshot " + (base / "menu-h.png").string() + "\nclick " + tab + "\nclick " +
                    start + "\nwait 1000\nscreenshot " + (base / "game-h.png").string() + "\n");
-    stdfs::remove(inst.prog() / "ustawienia.ini");
+    stdfs::remove(inst.prog() / "Dzieci" / "1" / "ustawienia.ini");
     // Every step waits for what it needs, with a generous limit: a frame the program reports presented
     // after the window in question came or went, then a screen that stays the same between two looks.
     std::ofstream(base / "x.sh")

@@ -77,7 +77,7 @@ TEST(Signals, TermIntAndHupEndTheProgramKeepTheGameAndFreeTheLock) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(strsignal(c.sig)) + (c.atBox ? " at a message box" : " in a game"));
         Installation inst(Installation::Data::Linked);
-        const stdfs::path stats = inst.prog() / "prgst1.stt", out = inst.base() / "out";
+        const stdfs::path stats = inst.prog() / "Dzieci" / "1" / "prgst1.stt", out = inst.base() / "out";
         // A report that cannot be written is told in a box; the box waits for an answer that never comes.
         if (c.atBox) stdfs::create_directory(inst.prog() / "Raport postępów.html");
         std::ofstream(inst.base() / "s.txt") << (c.atBox ? "wait 2500\nanswer wait\nclick 299 691\n" : game);
@@ -150,7 +150,7 @@ TEST(Signals, UnderAnXServerTheRealWindowEndsInAGameAndAtANativeMessageBox) {
             << "kill $X; wait $X\n";
         (void)std::system(("sh " + (base / "x.sh").string() + " > /dev/null 2>&1").c_str());
         EXPECT_EQ(readFile(base / "code"), std::to_string(128 + c.sig) + "\n") << readFile(base / "err");
-        EXPECT_EQ(stdfs::file_size(inst.prog() / "prgst1.stt"), c.atBox ? 20u : 20u + 44u);
+        EXPECT_EQ(stdfs::file_size(inst.prog() / "Dzieci" / "1" / "prgst1.stt"), c.atBox ? 20u : 20u + 44u);
         platform::SingleInstance next("Wirowanki Cz.I Demo MUTEX");
         EXPECT_TRUE(next.acquire());
     }

@@ -62,8 +62,8 @@ TEST(StartUp, SplashFirstThenTheMainMenuOnTheTabFromTheConfigurationAndTheSplash
         EXPECT_TRUE(out.returned);
         EXPECT_EQ(out.code, 0);
         EXPECT_TRUE(d->logged("form-hidden Wesołe Wirowanki Cz.I Demo"));
-        // The statistics file went to the user directory with its 20-byte header.
-        EXPECT_EQ(stdfs::file_size(inst.user() / "prgst1.stt"), 20u);
+        // The statistics file went to the first child's folder with its 20-byte header.
+        EXPECT_EQ(stdfs::file_size(inst.child() / "prgst1.stt"), 20u);
         // The run has let go of its windows and shared objects.
         EXPECT_EQ(wvtest::running(), nullptr);
     }
@@ -144,7 +144,7 @@ TEST(StartUp, AMissingButtonPictureIsReportedAsMissingResourcesAndTheProgramEnds
 TEST(StartUp, AStatisticsFileThatCannotBeCreatedIsReported) {
     Installation inst;
     // A directory where the file should go: it can neither be created nor opened.
-    stdfs::create_directory(inst.user() / "prgst1.stt");
+    stdfs::create_directories(inst.child() / "prgst1.stt");
     Outcome out;
     auto d = startProgram(out, {800, 600});
     EXPECT_TRUE(d->finished());

@@ -166,7 +166,7 @@ TEST_P(MenuToResults, StartPlaysAGameThatIsRecordedThenAgainAndBackToTheMenu) {
     EXPECT_EQ(context().statistics->correct(), r.good);
     EXPECT_EQ(context().statistics->wrong(), "0");
 
-    const std::string file = readFile(inst.user() / "prgst1.stt");
+    const std::string file = readFile(inst.child() / "prgst1.stt");
     ASSERT_EQ(file.size(), 64u);
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(file[20 + i]); };
     EXPECT_EQ(byte(0), r.game);
@@ -188,7 +188,7 @@ TEST_P(MenuToResults, StartPlaysAGameThatIsRecordedThenAgainAndBackToTheMenu) {
     EXPECT_FALSE(window->visible());
     EXPECT_EQ(platform::app().modalForm(), nullptr);
     EXPECT_EQ(platform::app().activeForm(), static_cast<platform::Form*>(mainMenu()));
-    EXPECT_EQ(readFile(inst.user() / "prgst1.stt").size(), 20u + 2 * 44u);
+    EXPECT_EQ(readFile(inst.child() / "prgst1.stt").size(), 20u + 2 * 44u);
 
     d->key(27); // the main menu's Esc ends the program
     EXPECT_TRUE(d->finished());

@@ -40,7 +40,7 @@ public:
     // prepare sees the user directory before the program starts.
     explicit Panel(platform::Size screen = {800, 600},
                    const std::function<void(const std::filesystem::path&)>& prepare = {}) {
-        if (prepare) prepare(inst.user());
+        if (prepare) prepare(inst.child());
         d = wvtest::startProgram(out, screen);
         d->wait(2000);
     }
@@ -79,7 +79,7 @@ public:
     RecordingList& list() const { return wvtest::mainMenu()->recordingList(); }
     VoiceRecorder& recorder() const { return wvtest::mainMenu()->recorder(); }
 
-    std::filesystem::path userFile(const std::string& relative) const { return inst.user() / relative; }
+    std::filesystem::path userFile(const std::string& relative) const { return inst.child() / relative; }
 
     wvtest::Installation inst;
     wvtest::Outcome out;

@@ -144,7 +144,7 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
                           : date) +
                 "\r\n";
     }
-    writeIndex(inst.user(), text);
+    writeIndex(inst.child(), text);
     wvtest::Outcome out;
     auto drv = wvtest::startProgram(out, {800, 600});
     drv->wait(2000);
@@ -152,7 +152,7 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     ASSERT_TRUE(wvtest::messageWindow()->visible());
     EXPECT_EQ(wvtest::messageWindow()->vL_Message.caption(),
               std::string(recordingMessages::kIndexRebuilt) + "\u201e" +
-                  (inst.user() / "Nagrane" / "record.xtr.bad").string() + "\u201d.");
+                  (inst.child() / "Nagrane" / "record.xtr.bad").string() + "\u201d.");
     drv->click((800 - 420) / 2 + 180 + 35, (600 - 250) / 2 + 150 + 30);
     RecordingList& l = wvtest::mainMenu()->recordingList();
     EXPECT_EQ(l.entry(0).name, "Imię 0");
@@ -168,8 +168,8 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     EXPECT_DOUBLE_EQ(l.entry(26).data, 32874);
     EXPECT_EQ(l.entry(27).name, "Imię 27");
     // The incomplete index is kept aside and written again whole, so place 26 can be saved.
-    EXPECT_EQ(wvtest::readFile(inst.user() / "Nagrane" / "record.xtr.bad"), text);
-    const std::string whole = wvtest::readFile(inst.user() / "Nagrane" / "record.xtr");
+    EXPECT_EQ(wvtest::readFile(inst.child() / "Nagrane" / "record.xtr.bad"), text);
+    const std::string whole = wvtest::readFile(inst.child() / "Nagrane" / "record.xtr");
     EXPECT_EQ(whole, RecordingList::indexText([&] {
                   std::array<Recording, 30> w;
                   for (int i = 0; i < 30; ++i)
@@ -182,7 +182,7 @@ TEST(RecordingsList, LoadingReadsNamesAndDatesAndAMissingSectionIsAddedAgain) {
     EXPECT_EQ(drv->control("vE_Nazwa3")->text(), "Imię 25");
     EXPECT_EQ(drv->control("vE_Nazwa4")->text(), "");
     EXPECT_TRUE(l.saveEntry(4)); // place 26
-    EXPECT_EQ(platform::IniFile((inst.user() / "Nagrane" / "record.xtr").string())
+    EXPECT_EQ(platform::IniFile((inst.child() / "Nagrane" / "record.xtr").string())
                   .readString("Nagranie26", "Plik", ""),
               "Nagranie26");
     drv->key(27);

@@ -74,6 +74,8 @@ public:
     stdfs::path base() const { return dir_.dir(); }
     stdfs::path prog() const { return prog_; }
     stdfs::path user() const { return base() / "user"; }
+    // The folder of the first child, where a single child's files are kept.
+    stdfs::path child() const { return user() / "Dzieci" / "1"; }
     stdfs::path run() const { return base() / "run"; }
 
     // Replaces a linked directory by real copies of its files, so single files can go.
@@ -133,6 +135,11 @@ inline platform::Bitmap bmp(const std::string& gamePath) {
 inline std::string readFile(const stdfs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void writeFile(const stdfs::path& p, const std::string& bytes) {
+    stdfs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
 }
 
 } // namespace wvtest

@@ -38,7 +38,7 @@ TEST(RememberedSettings, ChoicesMadeInTheMenuAreSavedAndComeBackAtTheNextStart) 
         d->key(27);
         ASSERT_TRUE(out.returned);
     }
-    EXPECT_EQ(readFile(inst.user() / "ustawienia.ini"),
+    EXPECT_EQ(readFile(inst.child() / "ustawienia.ini"),
               "[DaneProgramu]\r\nZakladka=2\r\n"
               "\r\n[Podpisywanie]\r\nGloski=1\r\nPoziom=1\r\nPozycja=4096\r\n"
               "\r\n[Memory]\r\nGloski=3\r\nPoziom=3\r\nPozycja=20480\r\n"

@@ -1,0 +1,173 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Several children on one computer: the choice at start, each child's own files, the adults' gate and
+// the list of children.
+#include "program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
+
+#include "core/GameSettings.hpp"
+#include "core/StatisticsRecord.hpp"
+#include "platform/windows/Dialogs.hpp"
+#include "windows/ChildChooser.hpp"
+#include "windows/MainMenu.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace wvtest;
+using platform::testing::Driver;
+
+namespace {
+
+void addChild(const Installation& inst, int number, const std::string& name) {
+    writeFile(inst.user() / "Dzieci" / std::to_string(number) / "dziecko.ini",
+              "[Dziecko]\r\nImie=" + name + "\r\nObrazek=zaba\r\n");
+}
+
+// The games recorded in a child's statistics file, by game number.
+std::vector<int> recordedGames(const stdfs::path& file) {
+    const std::string bytes = readFile(file);
+    std::vector<int> games;
+    for (std::size_t at = kStatisticsHeaderSize; at + kStatisticsRecordSize <= bytes.size();
+         at += kStatisticsRecordSize)
+        games.push_back(decodeRecord(reinterpret_cast<const std::uint8_t*>(bytes.data() + at)).game);
+    return games;
+}
+
+bool shown(Driver& d, const std::string& formName) {
+    const auto lines = d.dump();
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find("name=" + formName + " ") != std::string::npos;
+    });
+}
+
+// Starts a game from its tab (1024 × 768 layout), stops it at once and goes back to the menu.
+void playBriefly(Driver& d, int tabY) {
+    d.click(765, tabY);
+    d.click("start");
+    d.wait(800);
+    d.key(27);
+    d.wait(600);
+    d.key(27);
+    d.wait(300);
+}
+
+} // namespace
+
+TEST(Children, EachChildPlaysIntoTheirOwnFilesAndGetsTheirOwnSettingsBack) {
+    Installation inst;
+    addChild(inst, 1, "Ola");
+    addChild(inst, 2, "Ela");
+    {
+        Outcome out;
+        auto d = startProgram(out, {1024, 768});
+        d->wait(300);
+        ASSERT_NE(running()->chooser(), nullptr); // two children: the choice comes first
+        EXPECT_EQ(mainMenu(), nullptr);
+        d->click("dziecko1");
+        d->wait(2500);
+        ASSERT_NE(mainMenu(), nullptr);
+        EXPECT_EQ(context().currentChild()->name, "Ola");
+        playBriefly(*d, 295); // memory
+        d->click("dzieci");   // "Zmień dziecko"
+        d->wait(300);
+        ASSERT_NE(running()->chooser(), nullptr);
+        d->click("dziecko2");
+        d->wait(500);
+        EXPECT_EQ(context().currentChild()->name, "Ela");
+        playBriefly(*d, 495); // falling pictures
+        d->key(27);
+        ASSERT_TRUE(out.returned);
+    }
+    const stdfs::path ola = inst.user() / "Dzieci" / "1", ela = inst.user() / "Dzieci" / "2";
+    EXPECT_EQ(recordedGames(ola / "prgst1.stt"), std::vector<int>{kGameMemory});
+    EXPECT_EQ(recordedGames(ela / "prgst1.stt"), std::vector<int>{kGameFalling});
+    EXPECT_FALSE(stdfs::exists(inst.user() / "prgst1.stt"));
+
+    Outcome out;
+    auto d = startProgram(out, {1024, 768});
+    d->wait(300);
+    d->key('1'); // the first card from the keyboard
+    d->wait(300);
+    EXPECT_EQ(context().settings.tab, kGameMemory);
+    d->click("dzieci");
+    d->wait(300);
+    d->key('2');
+    d->wait(300);
+    EXPECT_EQ(context().settings.tab, kGameFalling);
+    d->key(27);
+    ASSERT_TRUE(out.returned);
+}
+
+// A single child (or none) starts in the main menu as before; the list of children is reached from the
+// choice of child and only through the gate; adding, removing and saving for the parents work there.
+TEST(Children, TheAdultsListIsBehindTheGateAndChangesOnlyWhatItSays) {
+    Installation inst;
+    const stdfs::path home = inst.base() / "home";
+    stdfs::create_directories(home);
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("HOME", home.c_str(), 1);
+    writeFile(inst.user() / "prgst1.stt", ""); // an old single-user directory, moved in at the start
+    Outcome out;
+    auto d = startProgram(out, {1024, 768});
+    d->wait(2500);
+    ASSERT_NE(mainMenu(), nullptr);
+    EXPECT_EQ(context().currentChild()->name, "Dziecko 1");
+    EXPECT_TRUE(stdfs::exists(inst.user() / "Dzieci" / "1" / "prgst1.stt"));
+    d->click("dzieci");
+    d->wait(300);
+    d->click("dorosli");
+    d->wait(100);
+    ASSERT_TRUE(shown(*d, "FormDorosli"));
+    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
+    // Let go after one second: the gate stays shut.
+    d->press(hold.left + 10, hold.top + 10);
+    d->wait(1000);
+    d->release(hold.left + 10, hold.top + 10);
+    d->wait(100);
+    EXPECT_TRUE(shown(*d, "FormDorosli"));
+    EXPECT_FALSE(shown(*d, "FormProfile"));
+    d->press(hold.left + 10, hold.top + 10);
+    d->wait(2100);
+    d->release(hold.left + 10, hold.top + 10);
+    d->wait(100);
+    ASSERT_TRUE(shown(*d, "FormProfile"));
+
+    d->click("dodaj");
+    d->text("  Zosia ");
+    d->click("ok");
+    d->click("dodaj");
+    d->text("ZOSIA");
+    d->click("ok");
+    EXPECT_TRUE(shown(*d, "FormImie")); // refused: the name exists
+    d->click("anuluj");
+    ASSERT_EQ(context().profiles.all().size(), 2u);
+    EXPECT_EQ(context().profiles.all()[1].name, "Zosia");
+
+    // Saved for the parents: a copy of the folder and a fresh report.
+    d->click("eksportuj");
+    std::vector<stdfs::path> exported;
+    for (const auto& e : stdfs::directory_iterator(home))
+        exported.push_back(e.path());
+    ASSERT_EQ(exported.size(), 1u);
+    EXPECT_EQ(exported[0].filename().string().rfind("Wirowanki - Zosia - ", 0), 0u);
+    EXPECT_TRUE(stdfs::exists(exported[0] / "Raport postępów.html"));
+    EXPECT_TRUE(stdfs::exists(exported[0] / "dziecko.ini"));
+
+    // Removing Zosia takes her folder and leaves the first child's files as they were.
+    const std::string firstStatistics = readFile(inst.user() / "Dzieci" / "1" / "prgst1.stt");
+    d->answer(static_cast<int>(platform::MessageResult::Yes));
+    d->click("usun");
+    EXPECT_FALSE(stdfs::exists(inst.user() / "Dzieci" / "2"));
+    EXPECT_EQ(readFile(inst.user() / "Dzieci" / "1" / "prgst1.stt"), firstStatistics);
+    ASSERT_EQ(context().profiles.all().size(), 1u);
+    d->click("gotowe");
+    d->key(27);
+    d->wait(100);
+    ASSERT_TRUE(out.returned);
+    if (oldHome.empty())
+        ::unsetenv("HOME");
+    else
+        ::setenv("HOME", oldHome.c_str(), 1);
+}
