@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <unistd.h>
+
 #include <filesystem>
 #include <map>
-#include <stdexcept>
 #include <string>
 
 namespace stdfs = std::filesystem;
@@ -80,12 +82,16 @@ TEST(Profiles, MoveInIsWholeAfterAKillAtEveryStep) {
         SCOPED_TRACE("killed after " + steps[killed]);
         TempRoots roots;
         seedOldLayout(roots.user());
-        std::size_t done = 0;
-        Profiles interrupted;
-        EXPECT_THROW(interrupted.open([&](const std::string&) {
-            if (done++ == killed) throw std::runtime_error("killed");
-        }),
-                     std::runtime_error);
+        // A real kill of a process that is moving the files, right after the step.
+        const std::string died = coretest::inChild(false, [&]() -> std::string {
+            std::size_t done = 0;
+            Profiles interrupted;
+            interrupted.open([&](const std::string&) {
+                if (done++ == killed) ::kill(::getpid(), SIGKILL);
+            });
+            return "not killed";
+        });
+        EXPECT_EQ(died, "child died: ");
         Profiles again;
         again.open();
         EXPECT_EQ(tree(roots.user()), finished);
