@@ -32,6 +32,18 @@ void fillRoundedRect(platform::Canvas& canvas, const platform::Rect& r, int radi
     }
 }
 
+void drawFittedText(platform::Canvas& canvas, const platform::Rect& rect, const std::string& text,
+                    platform::Font font, int minHeight, platform::TextAlign align) {
+    while (font.height > minHeight && platform::text::measure(font, text).width > rect.width())
+        --font.height;
+    canvas.setFont(font);
+    const bool fits = platform::text::measure(font, text).width <= rect.width();
+    const int lines = fits ? 1 : int(platform::text::wrap(font, text, rect.width()).size());
+    const int height = lines * platform::text::lineHeight(font);
+    const int top = rect.top + std::max(0, (rect.height() - height) / 2);
+    canvas.textRect({rect.left, top, rect.right, rect.bottom}, text, align, !fits);
+}
+
 TextButton::TextButton(platform::Form& form, std::string controlName, std::string caption,
                        platform::Color fill)
     : Control(form), caption_(std::move(caption)), fill_(fill) {

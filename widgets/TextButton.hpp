@@ -33,3 +33,7 @@ private:
 
 // A rounded box (corners cut by radius) filled with the canvas's brush colour.
 void fillRoundedRect(platform::Canvas& canvas, const platform::Rect& rect, int radius);
+// A name in rect on one line, the font made smaller (down to minHeight) until it fits; a name still too
+// long is broken over lines at that size. Aligned as given, centred vertically.
+void drawFittedText(platform::Canvas& canvas, const platform::Rect& rect, const std::string& text,
+                    platform::Font font, int minHeight, platform::TextAlign align);

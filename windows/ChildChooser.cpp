@@ -48,7 +48,7 @@ void drawChildCard(platform::Canvas& c, const platform::Rect& card, const Profil
     fillRoundedRect(c, card, 18);
     c.setBrushColor(platform::kWhite);
     fillRoundedRect(c, {card.left + 3, card.top + 3, card.right - 3, card.bottom - 3}, 16);
-    const int nameHeight = large ? 44 : 36;
+    const int nameHeight = large ? 50 : 42;
     const int side = std::min(card.width() - 24, card.height() - nameHeight - 16);
     const platform::Rect place =
         platform::Rect::fromSize(card.left + (card.width() - side) / 2, card.top + 10, side, side);
@@ -62,9 +62,10 @@ void drawChildCard(platform::Canvas& c, const platform::Rect& card, const Profil
         c.textRect({place.left, place.top + side / 5, place.right, place.bottom}, initial(child.name),
                    platform::TextAlign::Center, false);
     }
-    c.setFont({.family = "DejaVu Sans", .height = large ? 24 : 19, .bold = true, .color = platform::kBlack});
-    c.textRect({card.left + 6, card.bottom - nameHeight, card.right - 6, card.bottom - 4}, child.name,
-               platform::TextAlign::Center, false);
+    drawFittedText(
+        c, {card.left + 6, place.bottom + 2, card.right - 6, card.bottom - 4}, child.name,
+        {.family = "DejaVu Sans", .height = large ? 24 : 19, .bold = true, .color = platform::kBlack},
+        large ? 14 : 12, platform::TextAlign::Center);
 }
 
 ChildChooser::ChildChooser(ProgramContext& context) : Form("Kto dziś ćwiczy?"), context_(context) {

@@ -260,13 +260,12 @@ void MainMenu::drawChildBadge() {
         c.stretchDraw(place, childPicture_);
     }
     const bool large = context_.layout.mode() == kMode1024;
-    c.setFont({.family = "DejaVu Sans",
-               .height = large ? 24 : 19,
-               .bold = true,
-               .color = platform::rgb(120, 60, 20)});
-    c.textRect({place.right + 8, childBadge_.top + (side - (large ? 28 : 23)) / 2, childBadge_.right,
-                childBadge_.bottom},
-               child->name, platform::TextAlign::Left, false);
+    drawFittedText(c, {place.right + 8, childBadge_.top, childBadge_.right, childBadge_.bottom}, child->name,
+                   {.family = "DejaVu Sans",
+                    .height = large ? 24 : 19,
+                    .bold = true,
+                    .color = platform::rgb(120, 60, 20)},
+                   large ? 13 : 11, platform::TextAlign::Left);
 }
 
 int MainMenu::tabAt(int y, int mode) {

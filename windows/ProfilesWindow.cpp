@@ -332,9 +332,9 @@ void ProfilesWindow::paintEvent() {
             c.setBrushColor(platform::rgb(200, 200, 200));
             fillRoundedRect(c, place, 20);
         }
-        c.setFont({.family = "DejaVu Sans", .height = 19, .bold = chosen, .color = platform::kBlack});
-        c.textRect({r.left + 58, r.top + 12, r.right - 8, r.bottom}, all[index].name,
-                   platform::TextAlign::Left, false);
+        drawFittedText(c, {r.left + 58, r.top + 2, r.right - 8, r.bottom - 2}, all[index].name,
+                       {.family = "DejaVu Sans", .height = 19, .bold = chosen, .color = platform::kBlack}, 12,
+                       platform::TextAlign::Left);
     }
     c.setFont(kTextFont);
     c.textRect({470, 372, width() - 16, 474}, status_, platform::TextAlign::Left, true);
