@@ -495,9 +495,9 @@ def check_catalogue():
     # cell below that holds every word found that a young child names from its picture alone.
     N, S, W = 0x1000, 0x2000, 0x4000
     minimum = {
-        (0x01, N): 15, (0x01, S): 15, (0x01, W): 8,      # SZ
+        (0x01, N): 15, (0x01, S): 15, (0x01, W): 15,     # SZ
         (0x02, N): 15, (0x02, S): 15,                    # Ż/RZ
-        (0x04, N): 10, (0x04, S): 15, (0x04, W): 15,     # CZ
+        (0x04, N): 15, (0x04, S): 15, (0x04, W): 15,     # CZ
         (0x08, N): 10,                                   # DŻ
         (0x10, N): 10, (0x10, S): 10, (0x10, W): 10,     # S
         (0x20, N): 11, (0x20, S): 10,                    # Z

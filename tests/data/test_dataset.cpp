@@ -245,8 +245,8 @@ TEST_F(DataRoot, TheCatalogueFileIsShippedAndFillsEverySoundAndPositionPolishAll
         int minimum;
     } cells[] = {
         {kSoundSz, kPositionNaglos, 15},   {kSoundSz, kPositionSrodglos, 15},
-        {kSoundSz, kPositionWyglos, 8},    {kSoundZz, kPositionNaglos, 15},
-        {kSoundZz, kPositionSrodglos, 15}, {kSoundCz, kPositionNaglos, 10},
+        {kSoundSz, kPositionWyglos, 15},   {kSoundZz, kPositionNaglos, 15},
+        {kSoundZz, kPositionSrodglos, 15}, {kSoundCz, kPositionNaglos, 15},
         {kSoundCz, kPositionSrodglos, 15}, {kSoundCz, kPositionWyglos, 15},
         {kSoundDzz, kPositionNaglos, 10},  {kSoundS, kPositionNaglos, 10},
         {kSoundS, kPositionSrodglos, 10},  {kSoundS, kPositionWyglos, 10},
