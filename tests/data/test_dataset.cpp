@@ -252,7 +252,8 @@ TEST_F(DataRoot, TheCatalogueFileIsShippedAndFillsEverySoundAndPositionPolishAll
         {kSoundS, kPositionSrodglos, 10},  {kSoundS, kPositionWyglos, 10},
         {kSoundZ, kPositionNaglos, 11},    {kSoundZ, kPositionSrodglos, 10},
         {kSoundC, kPositionNaglos, 10},    {kSoundC, kPositionSrodglos, 10},
-        {kSoundC, kPositionWyglos, 10},
+        {kSoundC, kPositionWyglos, 10},    {kSoundDz, kPositionNaglos, 3},
+        {kSoundDz, kPositionSrodglos, 6},
     };
     for (const auto& k : cells)
         EXPECT_GE(count[k.sound | k.position], k.minimum) << k.sound << " " << k.position;
