@@ -74,6 +74,9 @@ SNAKES = [(T('1f40d'), 0.0, 0.02, 0.6), (T('1f40d'), 0.4, 0.38, 0.6)]
 HEDGEHOGS = [(T('1f994'), 0.0, 0.05, 0.58), (T('1f994'), 0.42, 0.4, 0.58)]
 WITCH = [(T('1f9f9'), 0.3, 0.22, 0.7), (T('1f9d9-200d-2640-fe0f'), 0.0, 0.0, 0.78)]
 SKATES = [(T('26f8'), 0.0, 0.05, 0.62), (T('26f8'), 0.38, 0.36, 0.62)]
+KEY = [(D('klawisz'), 0.0, 0.1, 0.9), (T('1f447'), 0.48, 0.26, 0.5)]
+FOREHEAD = [(D('czolo'), 0.15, 0.15, 0.85), (T('1f449'), 0.06, 0.24, 0.38)]
+JOKER = [(D('dzoker'), 0.0, 0.05, 0.95), (T('1f0cf'), 0.22, 0.1, 0.62)]
 TOYS = [(T('1f9f8'), 0.0, 0.0, 0.6), (T('26bd'), 0.55, 0.08, 0.42), (T('1fa80'), 0.5, 0.55, 0.42)]
 
 # Every word is picked by how it sounds and by what a 4-6-year-old says when shown only its picture:
@@ -124,6 +127,13 @@ WORDS = [
     ('listonosz', 'listonosz', 'l,i,s,t,o,n,o,_sz', 'SZ', W, D('listonosz')),
     ('pioropusz', 'pióropusz', 'p,i,ó,r,o,p,u,_sz', 'SZ', W, D('pioropusz')),
     ('tusz', 'tusz', 't,u,_sz', 'SZ', W, D('tusz')),
+    ('klawisz', 'klawisz', 'k,l,a,w,i,_sz', 'SZ', W, KEY),
+    ('afisz', 'afisz', 'a,f,i,_sz', 'SZ', W, D('afisz')),
+    ('klosz', 'klosz', 'k,l,o,_sz', 'SZ', W, D('klosz')),
+    ('gulasz', 'gulasz', 'g,u,l,a,_sz', 'SZ', W, D('gulasz')),
+    ('bambosz', 'bambosz', 'b,a,m,b,o,_sz', 'SZ', W, D('bambosz')),
+    ('ratusz', 'ratusz', 'r,a,t,u,_sz', 'SZ', W, D('ratusz')),
+    ('kamasz', 'kamasz', 'k,a,m,a,_sz', 'SZ', W, D('kamasz')),
     # S
     ('sowa', 'sowa', '_s,o,w,a', 'S', N, T('1f989')),
     ('ser', 'ser', '_s,e,r', 'S', N, T('1f9c0')),
@@ -225,6 +235,11 @@ WORDS = [
     ('czarodziej', 'czarodziej', '_cz,a,r,o,dz,i,e,j', 'CZ', N, T('1f9d9-200d-2642-fe0f')),
     ('czipsy', 'czipsy', '_cz,i,p,s,y', 'CZ', N, D('czipsy')),
     ('czeresnie', 'czereśnie', '_cz,e,r,e,ś,n,i,e', 'CZ', N, D('czeresnie')),
+    ('czepek', 'czepek', '_cz,e,p,e,k', 'CZ', N, D('czepek')),
+    ('czolo', 'czoło', '_cz,o,ł,o', 'CZ', N, FOREHEAD),
+    ('czapla', 'czapla', '_cz,a,p,l,a', 'CZ', N, D('czapla')),
+    ('czytanie', 'czytanie', '_cz,y,t,a,n,i,e', 'CZ', N, D('czytanie')),
+    ('czolno', 'czółno', '_cz,ó,ł,n,o', 'CZ', N, D('czolno')),
     ('kaczka', 'kaczka', 'k,a,_cz,k,a', 'CZ', S_, T('1f986')),
     ('tecza', 'tęcza', 't,ę,_cz,a', 'CZ', S_, T('1f308')),
     ('oczy', 'oczy', 'o,_cz,y', 'CZ', S_, T('1f440')),
@@ -296,17 +311,19 @@ WORDS = [
     ('dzip', 'dżip', '_dż,i,p', 'DŻ', N, D('dzip')),
     ('dzin', 'dżin', '_dż,i,n', 'DŻ', N, T('1f9de')),
     ('dzojstik', 'dżojstik', '_dż,o,j,s,t,i,k', 'DŻ', N, T('1f579')),
-    ('dzoker', 'dżoker', '_dż,o,k,e,r', 'DŻ', N, T('1f0cf')),
+    ('dzoker', 'dżoker', '_dż,o,k,e,r', 'DŻ', N, JOKER),
     ('bandzo', 'bandżo', 'b,a,n,_dż,o', 'DŻ', S_, D('bandzo')),
     ('drozdzowka', 'drożdżówka', 'd,r,o,ż,_dż,ó,w,k,a', 'DŻ', S_, D('drozdzowka')),
     # DZ: plain dz (not before i), voiced.
-    ('dzwonek', 'dzwonek', '_dz,w,o,n,e,k', 'DZ', N, T('1f514')),
+    ('dzwonek', 'dzwonek', '_dz,w,o,n,e,k', 'DZ', N, D('dzwonek')),
+    ('dzwon', 'dzwon', '_dz,w,o,n', 'DZ', N, D('dzwon')),
     ('dzbanek', 'dzbanek', '_dz,b,a,n,e,k', 'DZ', N, D('dzbanek')),
     ('kukurydza', 'kukurydza', 'k,u,k,u,r,y,_dz,a', 'DZ', S_, T('1f33d')),
     ('pedzel', 'pędzel', 'p,ę,_dz,e,l', 'DZ', S_, T('1f58c')),
     ('pieniadze', 'pieniądze', 'p,i,e,n,i,ą,_dz,e', 'DZ', S_, T('1f4b5')),
     ('ogrodzenie', 'ogrodzenie', 'o,g,r,o,_dz,e,n,i,e', 'DZ', S_, D('ogrodzenie')),
     ('sadzonka', 'sadzonka', 's,a,_dz,o,n,k,a', 'DZ', S_, T('1f331')),
+    ('rodzynki', 'rodzynki', 'r,o,_dz,y,n,k,i', 'DZ', S_, D('rodzynki')),
 ]
 CATALOGUE = 'slowa.txt'
 

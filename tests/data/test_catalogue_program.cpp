@@ -53,8 +53,10 @@ TEST(CatalogueProgram, TheMenuExplainsCellsNoPolishWordFillsAndOpensTheGameForTh
          "wybrać nagłos."},
         {"Gloski=8\nPoziom=3\nPozycja=28672", "form-shown Komunikat",
          "Słów z głoską DŻ we wszystkich pozycjach jest 12, a ta gra potrzebuje 15."},
-        {"Gloski=1\nPoziom=3\nPozycja=16384", "form-shown Komunikat",
-         "Słów z głoską SZ w wygłosie jest 8, a ta gra potrzebuje 15."},
+        {"Gloski=8\nPoziom=3\nPozycja=4096", "form-shown Komunikat",
+         "Słów z głoską DŻ w nagłosie jest 10, a ta gra potrzebuje 15."},
+        {"Gloski=1\nPoziom=3\nPozycja=16384", "form-shown Podpisywanie", ""},
+        {"Gloski=4\nPoziom=3\nPozycja=4096", "form-shown Podpisywanie", ""},
         {"Gloski=8\nPoziom=2\nPozycja=28672", "form-shown Podpisywanie", ""},
         {"Gloski=2\nPoziom=3\nPozycja=12288", "form-shown Podpisywanie", ""},
     };

@@ -245,14 +245,15 @@ TEST_F(DataRoot, TheCatalogueFileIsShippedAndFillsEverySoundAndPositionPolishAll
         int minimum;
     } cells[] = {
         {kSoundSz, kPositionNaglos, 15},   {kSoundSz, kPositionSrodglos, 15},
-        {kSoundSz, kPositionWyglos, 8},    {kSoundZz, kPositionNaglos, 15},
-        {kSoundZz, kPositionSrodglos, 15}, {kSoundCz, kPositionNaglos, 10},
+        {kSoundSz, kPositionWyglos, 15},   {kSoundZz, kPositionNaglos, 15},
+        {kSoundZz, kPositionSrodglos, 15}, {kSoundCz, kPositionNaglos, 15},
         {kSoundCz, kPositionSrodglos, 15}, {kSoundCz, kPositionWyglos, 15},
         {kSoundDzz, kPositionNaglos, 10},  {kSoundS, kPositionNaglos, 10},
         {kSoundS, kPositionSrodglos, 10},  {kSoundS, kPositionWyglos, 10},
         {kSoundZ, kPositionNaglos, 11},    {kSoundZ, kPositionSrodglos, 10},
         {kSoundC, kPositionNaglos, 10},    {kSoundC, kPositionSrodglos, 10},
-        {kSoundC, kPositionWyglos, 10},
+        {kSoundC, kPositionWyglos, 10},    {kSoundDz, kPositionNaglos, 3},
+        {kSoundDz, kPositionSrodglos, 6},
     };
     for (const auto& k : cells)
         EXPECT_GE(count[k.sound | k.position], k.minimum) << k.sound << " " << k.position;
