@@ -8,6 +8,7 @@
 #include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/StatisticsFile.hpp"
+#include "core/WordChoice.hpp"
 #include "games/completion/CompletionWindow.hpp"
 #include "games/falling/FallingWindow.hpp"
 #include "games/labelling/LabellingWindow.hpp"
@@ -123,6 +124,11 @@ void runWindows(ProgramWindows& windows) {
             if (!useChild(context, child)) throw FatalError(4);
             statistics = std::make_unique<StatisticsFile>(1);
             context.statistics = statistics.get();
+            WordChoice words = loadWordChoice();
+            catalogue->setSwitchedOff(std::move(words.switchedOff));
+            if (!words.message.empty())
+                platform::messageBox(messageOwner(&windows), words.message, kTitle,
+                                     platform::MessageIcon::Warning);
 
             MainMenu* menu = windows.create<MainMenu>(windows);
             platform::app().setMainForm(menu);

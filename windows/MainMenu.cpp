@@ -409,7 +409,8 @@ bool MainMenu::startGame(int tab, const GameSettings& wordFilter, int minimum) {
         // Other choices get the cells and counts that fall short, so the therapist knows what to add.
         std::string reason = emptyFieldsMessage(tabSettings());
         if (reason.empty())
-            reason = tooFewWordsMessage(wordFilter, context_.catalogue->filtered().size(), minimum);
+            reason = tooFewWordsMessage(wordFilter, context_.catalogue->filtered().size(), minimum,
+                                        context_.catalogue->switchedOffMatches());
         if (windows_.message()) {
             windows_.message()->vL_Message.setCaption(reason);
             windows_.message()->showModal();

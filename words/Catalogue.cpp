@@ -91,8 +91,14 @@ Catalogue::~Catalogue() = default;
 void Catalogue::filter(const WordFilter& settings) {
     clearChoice();
     filter_.clear();
-    for (const Word& s : table_)
-        if ((s.flags & settings.positions) != 0 && (s.flags & settings.sounds) != 0) filter_.push_back(s);
+    switchedOffMatches_ = 0;
+    for (const Word& s : table_) {
+        if ((s.flags & settings.positions) == 0 || (s.flags & settings.sounds) == 0) continue;
+        if (switchedOff_.count(s.stem))
+            ++switchedOffMatches_;
+        else
+            filter_.push_back(s);
+    }
 }
 
 void Catalogue::clearChoice() {
@@ -495,7 +501,8 @@ std::string joinedList(const std::vector<std::string>& parts) {
 
 } // namespace
 
-std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t available, int needed) {
+std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t available, int needed,
+                               std::size_t switchedOff) {
     static constexpr std::pair<std::uint16_t, const char*> kSounds[] = {
         {kSoundSz, "SZ"}, {kSoundS, "S"}, {kSoundZz, "Ż/RZ"}, {kSoundZ, "Z"},
         {kSoundCz, "CZ"}, {kSoundC, "C"}, {kSoundDzz, "DŻ"},  {kSoundDz, "DZ"},
@@ -512,5 +519,13 @@ std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t availab
         positions.size() == 3 ? "we wszystkich pozycjach" : "w " + joinedList(positions);
     return std::string("Słów z ") + (sounds.size() == 1 ? "głoską " : "głoskami ") + joinedList(sounds) +
            " " + where + " jest " + std::to_string(available) + ", a ta gra potrzebuje " +
-           std::to_string(needed) + ".";
+           std::to_string(needed) +
+           (switchedOff == 0
+                ? std::string(".")
+                : "; " + std::to_string(switchedOff) + " " +
+                      (switchedOff == 1 ? "słowo"
+                       : switchedOff % 10 >= 2 && switchedOff % 10 <= 4 && switchedOff % 100 / 10 != 1
+                           ? "słowa"
+                           : "słów") +
+                      " wyłączono dla tego dziecka.");
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -71,7 +72,13 @@ public:
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
 
+    // The words matching the settings, except those switched off for the child who plays.
     void filter(const WordFilter& settings);
+    // The stems of the words the child who plays does not get (empty: every word).
+    void setSwitchedOff(std::set<std::string> stems) { switchedOff_ = std::move(stems); }
+    const std::set<std::string>& switchedOff() const { return switchedOff_; }
+    // How many words the last filter left out only because they are switched off.
+    std::size_t switchedOffMatches() const { return switchedOffMatches_; }
     void clearChoice();
     bool drawRandom(int n);
     bool drawRandomGroups(int n, const WordFilter& settings);
@@ -94,6 +101,8 @@ private:
     std::vector<Word> table_;
     std::vector<Word> filter_;
     std::vector<Word> choice_;
+    std::set<std::string> switchedOff_;
+    std::size_t switchedOffMatches_ = 0;
 };
 
 // A catalogue file that cannot be used; what() is a Polish sentence naming the file and the line.
@@ -115,5 +124,7 @@ std::unique_ptr<Catalogue> createCatalogue();
 std::string emptyFieldsMessage(const WordFilter& settings);
 
 // The menu's refusal when the catalogue is too small for a choice: which sounds and positions were
-// filtered, how many words matched and how many the game needs, in one sentence.
-std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t available, int needed);
+// filtered, how many words matched and how many the game needs, in one sentence; and how many more there
+// are that are switched off for the child, when there are any.
+std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t available, int needed,
+                               std::size_t switchedOff = 0);
