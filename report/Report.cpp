@@ -135,10 +135,11 @@ std::string trimmed(std::string_view s) {
     return std::string(s.substr(from, s.find_last_not_of(" \t") - from + 1));
 }
 
-void printSaved(const SavedReport& z, std::ostream& out, std::ostream& err) {
+// Where the page went; among several children's pages (named) each says whose it is.
+void printSaved(const SavedReport& z, bool named, std::ostream& out, std::ostream& err) {
     for (const std::string& u : z.notes)
-        err << "Uwaga" << (z.child.empty() ? "" : " (" + z.child + ")") << ": " << u << "\n";
-    out << "Raport postępów" << (z.child.empty() ? "" : ": " + z.child) << " (" << z.gameCount << " "
+        err << "Uwaga" << (named ? " (" + z.child + ")" : "") << ": " << u << "\n";
+    out << "Raport postępów" << (named ? ": " + z.child : "") << " (" << z.gameCount << " "
         << pluralForm(z.gameCount, "gra", "gry", "gier") << "): " << z.html << "\nTabela CSV: " << z.csv
         << "\n";
 }
@@ -226,7 +227,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
                         err << c.child << ": " << u << "\n";
                     continue;
                 }
-                printSaved(c, out, err);
+                printSaved(c, true, out, err);
             }
             const int count = static_cast<int>(children.size());
             out << "Przegląd postępów (" << count << " " << pluralForm(count, "dziecko", "dzieci", "dzieci")
@@ -234,12 +235,12 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             return z.failures ? 1 : 0;
         }
         if (!child) {
-            printSaved(saveReport(given.empty() ? defaultPath() : given), out, err);
+            printSaved(saveReport(given.empty() ? defaultPath() : given), false, out, err);
             return 0;
         }
         const std::string target = given.empty() ? childDefaultPath(*child) : given;
         const SubfolderScope scope(child->folder);
-        printSaved(saveReport(target, child->name), out, err);
+        printSaved(saveReport(target, child->name), false, out, err);
         return 0;
     } catch (const std::exception& e) {
         err << "Nie udało się zapisać raportu postępów: " << e.what() << "\n";
