@@ -165,13 +165,12 @@ SavedReport saveOverview(const std::string& htmlPath, const std::vector<ChildEnt
         SavedReport page;
         page.child = child.name;
         try {
-            page.html = childDefaultPath(child);
+            const std::string target = childDefaultPath(child);
             const SubfolderScope scope(child.folder);
-            page = writeReport(page.html, child.name, now, &row);
+            page = writeReport(target, child.name, now, &row);
             row.link = pageLink(htmlPath, page.html);
         } catch (const std::exception& e) {
             ++z.failures;
-            page.html.clear();
             page.notes.push_back("Nie udało się zapisać raportu postępów: " + std::string(e.what()));
         }
         row.name = child.name;
