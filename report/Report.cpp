@@ -190,6 +190,9 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (args[i] == "--dziecko" && !named && i + 1 < args.size()) {
             named = true;
             name = trimmed(args[++i]);
+        } else if (args[i].rfind("--dziecko=", 0) == 0 && !named) {
+            named = true;
+            name = trimmed(std::string_view(args[i]).substr(10));
         } else if (file.empty() && !args[i].empty() && args[i].rfind("--", 0) != 0) {
             file = args[i];
         } else {

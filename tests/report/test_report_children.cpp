@@ -158,7 +158,7 @@ TEST_F(ReportForChildren, theCommandLineFindsAChildByNameAndOneChildIsReportedAs
         std::string games = {}, child = {};
     } const cases[] = {
         {{"raport", "--dziecko", " OLA "}, children, 0, "", page(2), "1 gra", "Ola"},
-        {{"raport", own.string(), "--dziecko", "ala"}, children, 0, "", own, "2 gry", "Ala"},
+        {{"raport", own.string(), "--dziecko=ala"}, children, 0, "", own, "2 gry", "Ala"},
         {{"raport"}, {children[1]}, 0, "", page(2), "1 gra", "Ola"},
         {{"raport", "--dziecko", "Zuza"},
          children,
