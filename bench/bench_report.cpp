@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The progress report of a statistics file of 100 000 games (read, figures, page and CSV written atomically)
-// against reading the same file once, in the same run. Wall-clock time: writing is part of the job.
+// against reading the same file once, in the same run; and the overview of three children with such a file
+// each (their three pages and CSVs, then the overview). Wall-clock time: writing is part of the job.
 #include "platform/system/Fs.hpp"
 #include "report/Report.hpp"
 #include "report/StatisticsReader.hpp"
@@ -54,6 +55,10 @@ void prepare() {
             u32(file, i % 5);
     }
     std::ofstream(catalogue + "/prgst1.stt", std::ios::binary) << file;
+    for (const char* child : {"1", "2", "3"}) {
+        std::filesystem::create_directories(catalogue + "/Dzieci/" + child);
+        std::ofstream(catalogue + "/Dzieci/" + child + "/prgst1.stt", std::ios::binary) << file;
+    }
 }
 
 void readOnce(benchmark::State& state) {
@@ -64,6 +69,13 @@ void readOnce(benchmark::State& state) {
 void fullReport(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(report::saveReport(catalogue + "/raport.html"));
+}
+
+void overview(benchmark::State& state) {
+    const std::vector<report::ChildEntry> children{
+        {"Ala", "Dzieci\\1"}, {"Ola", "Dzieci\\2"}, {"Kuba", "Dzieci\\3"}};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(report::saveOverview(catalogue + "/przeglad.html", children));
 }
 
 class Recorder : public benchmark::ConsoleReporter {
@@ -84,6 +96,9 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("report/report_100k", fullReport)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("report/overview_3x100k", overview)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::Initialize(&argc, argv);

@@ -55,12 +55,16 @@ std::string csvPath(const std::string& htmlPath) {
 }
 
 std::string defaultPath() {
-    return (std::filesystem::path(platform::fs::userDir()) / kReportName).string();
+    return platform::fs::resolve(kReportName);
 }
 
-std::string fileUrl(const std::string& path) {
+namespace {
+
+// A path as the part of an address: unreserved characters and slashes as they are, the rest
+// percent-encoded.
+std::string urlPath(const std::string& path) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string url = "file://";
+    std::string url;
     for (unsigned char c : path) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                            c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
@@ -75,35 +79,170 @@ std::string fileUrl(const std::string& path) {
     return url;
 }
 
-SavedReport saveReport(const std::string& htmlPath) {
-    const std::int64_t now = nowSeconds();
+// The child's page as the overview links it: relative when it lies in the overview's folder or below.
+std::string pageLink(const std::string& overviewPath, const std::string& pagePath) {
+    const std::filesystem::path base = std::filesystem::path(overviewPath).lexically_normal().parent_path();
+    const std::filesystem::path relative =
+        std::filesystem::path(pagePath).lexically_normal().lexically_relative(base);
+    if (!base.empty() && !relative.empty() && *relative.begin() != "..")
+        return urlPath(relative.generic_string());
+    return fileUrl(pagePath);
+}
+
+// Relative game paths rest on the given folder for the lifetime of the object, whatever is thrown.
+class SubfolderScope {
+public:
+    explicit SubfolderScope(std::string_view folder) : previous_(platform::fs::userSubfolder()) {
+        platform::fs::setUserSubfolder(folder);
+    }
+    ~SubfolderScope() { platform::fs::setUserSubfolder(previous_); }
+    SubfolderScope(const SubfolderScope&) = delete;
+    SubfolderScope& operator=(const SubfolderScope&) = delete;
+
+private:
+    std::string previous_;
+};
+
+// Writes the current subfolder's report; summary (when given) gets its figures before anything is written,
+// so a page that cannot be written still has them.
+SavedReport writeReport(const std::string& htmlPath, const std::string& childName, std::int64_t now,
+                        ChildSummary* summary) {
     const ReadResult readout = readFile(kStatisticsFileName, now);
     const ProgressTest progress = calculate(readout.games);
+    if (summary) *summary = summarize(readout, progress);
     SavedReport z;
+    z.child = childName;
     z.html = htmlPath;
     z.csv = csvPath(htmlPath);
     z.gameCount = progress.gameCount;
     z.notes = readout.notes;
-    const Descriptor description{platform::fs::resolve(kStatisticsFileName), fileName(z.csv), now};
-    platform::fs::writeFileAtomic(z.csv, bytes(csv(progress)));
+    const Descriptor description{platform::fs::resolve(kStatisticsFileName), fileName(z.csv), now, childName};
+    platform::fs::writeFileAtomic(z.csv, bytes(csv(progress, childName)));
     platform::fs::writeFileAtomic(z.html, bytes(html(readout, progress, description)));
     return z;
 }
 
-int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() > 2 || (args.size() == 2 && args[1].empty())) {
-        err << "Użycie: wirowanki raport [PLIK.html]\n";
+// The default place of a child's page, its folder made when missing (a child that has not played yet).
+std::string childDefaultPath(const ChildEntry& child) {
+    platform::fs::createPrivateDir(platform::fs::resolveInUserDir(child.folder));
+    const SubfolderScope scope(child.folder);
+    return defaultPath();
+}
+
+std::string trimmed(std::string_view s) {
+    const std::size_t from = s.find_first_not_of(" \t");
+    if (from == std::string_view::npos) return {};
+    return std::string(s.substr(from, s.find_last_not_of(" \t") - from + 1));
+}
+
+// Where the page went; among several children's pages (named) each says whose it is.
+void printSaved(const SavedReport& z, bool named, std::ostream& out, std::ostream& err) {
+    for (const std::string& u : z.notes)
+        err << "Uwaga" << (named ? " (" + z.child + ")" : "") << ": " << u << "\n";
+    out << "Raport postępów" << (named ? ": " + z.child : "") << " (" << z.gameCount << " "
+        << pluralForm(z.gameCount, "gra", "gry", "gier") << "): " << z.html << "\nTabela CSV: " << z.csv
+        << "\n";
+}
+
+} // namespace
+
+std::string fileUrl(const std::string& path) {
+    return "file://" + urlPath(path);
+}
+
+SavedReport saveReport(const std::string& htmlPath, const std::string& childName) {
+    return writeReport(htmlPath, childName, nowSeconds(), nullptr);
+}
+
+SavedReport saveOverview(const std::string& htmlPath, const std::vector<ChildEntry>& children) {
+    const std::int64_t now = nowSeconds();
+    SavedReport z;
+    z.html = htmlPath;
+    std::vector<ChildSummary> rows;
+    rows.reserve(children.size());
+    for (const ChildEntry& child : children) {
+        ChildSummary row;
+        SavedReport page;
+        page.child = child.name;
+        try {
+            const std::string target = childDefaultPath(child);
+            const SubfolderScope scope(child.folder);
+            page = writeReport(target, child.name, now, &row);
+            row.link = pageLink(htmlPath, page.html);
+        } catch (const std::exception& e) {
+            ++z.failures;
+            page.notes.push_back("Nie udało się zapisać raportu postępów: " + std::string(e.what()));
+        }
+        row.name = child.name;
+        z.gameCount += row.gameCount;
+        rows.push_back(std::move(row));
+        z.children.push_back(std::move(page));
+    }
+    platform::fs::writeFileAtomic(z.html, bytes(overviewHtml(rows, now)));
+    return z;
+}
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               const std::vector<ChildEntry>& children) {
+    std::string file, name;
+    bool named = false, wrong = false;
+    for (std::size_t i = 1; i < args.size() && !wrong; ++i) {
+        if (args[i] == "--dziecko" && !named && i + 1 < args.size()) {
+            named = true;
+            name = trimmed(args[++i]);
+        } else if (args[i].rfind("--dziecko=", 0) == 0 && !named) {
+            named = true;
+            name = trimmed(std::string_view(args[i]).substr(10));
+        } else if (file.empty() && !args[i].empty() && args[i].rfind("--", 0) != 0) {
+            file = args[i];
+        } else {
+            wrong = true;
+        }
+    }
+    if (wrong) {
+        err << "Użycie: wirowanki raport [--dziecko IMIĘ] [PLIK.html]\n";
         return 2;
     }
+    const ChildEntry* child = children.size() == 1 && !named ? &children[0] : nullptr;
+    if (named) {
+        for (const ChildEntry& c : children)
+            if (!child && platform::fs::sameIgnoringCase(trimmed(c.name), name)) child = &c;
+        if (!child) {
+            err << "Nie ma dziecka o imieniu „" << name << "”.";
+            if (children.empty()) err << " Nie dodano jeszcze żadnego dziecka.";
+            for (std::size_t i = 0; i < children.size(); ++i)
+                err << (i ? ", " : " Dzieci: ") << children[i].name << (i + 1 == children.size() ? "." : "");
+            err << "\n";
+            return 2;
+        }
+    }
     std::error_code ec;
-    const std::string target =
-        args.size() == 2 ? std::filesystem::absolute(args[1], ec).lexically_normal().string() : defaultPath();
+    const std::string given =
+        file.empty() ? std::string() : std::filesystem::absolute(file, ec).lexically_normal().string();
     try {
-        const SavedReport z = saveReport(target);
-        for (const std::string& u : z.notes)
-            err << "Uwaga: " << u << "\n";
-        out << "Raport postępów (" << z.gameCount << " " << pluralForm(z.gameCount, "gra", "gry", "gier")
-            << "): " << z.html << "\nTabela CSV: " << z.csv << "\n";
+        if (!child && children.size() >= 2) {
+            const SavedReport z =
+                saveOverview(given.empty() ? platform::fs::resolveInUserDir(kReportName) : given, children);
+            for (const SavedReport& c : z.children) {
+                if (c.html.empty()) {
+                    for (const std::string& u : c.notes)
+                        err << c.child << ": " << u << "\n";
+                    continue;
+                }
+                printSaved(c, true, out, err);
+            }
+            const int count = static_cast<int>(children.size());
+            out << "Przegląd postępów (" << count << " " << pluralForm(count, "dziecko", "dzieci", "dzieci")
+                << "): " << z.html << "\n";
+            return z.failures ? 1 : 0;
+        }
+        if (!child) {
+            printSaved(saveReport(given.empty() ? defaultPath() : given), false, out, err);
+            return 0;
+        }
+        const std::string target = given.empty() ? childDefaultPath(*child) : given;
+        const SubfolderScope scope(child->folder);
+        printSaved(saveReport(target, child->name), false, out, err);
         return 0;
     } catch (const std::exception& e) {
         err << "Nie udało się zapisać raportu postępów: " << e.what() << "\n";
@@ -111,10 +250,10 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 }
 
-void openReport(platform::Form* owner) {
+void openReport(platform::Form* owner, const std::string& childName) {
     SavedReport z;
     try {
-        z = saveReport(defaultPath());
+        z = saveReport(defaultPath(), childName);
     } catch (const std::exception&) {
         platform::messageBox(
             owner,

@@ -404,6 +404,7 @@ td.l,th.l{text-align:right;white-space:nowrap}
 .pasek{display:inline-block;width:56px;height:9px;border-radius:5px;background:#e3e8ec;vertical-align:middle;margin-right:6px;overflow:hidden}
 .udzial{white-space:nowrap}
 .udzial small{display:block;color:#8a96a0;font-size:11.5px;line-height:1.2}
+small.uwaga{display:block;color:#7a5a00;font-size:11.5px;font-weight:normal;line-height:1.2}
 .zmiana{white-space:nowrap}
 .pasek i{display:block;height:100%;background:#2e9e4f}
 .glosnik{font-weight:bold;font-size:16px}
@@ -491,15 +492,17 @@ std::string summary(const ProgressTest& p) {
     return s + "</section>";
 }
 
+// A share as a bar and its percentage, with a line of small print under it when given.
+std::string shareMarkup(double u, const std::string& small = {}) {
+    return "<td class=\"udzial\"><span class=\"pasek\"><i style=\"width:" + svgNumber(u) +
+           "%\"></i></span><b>" + percent(u) + "</b>" +
+           (small.empty() ? "" : "<small>" + small + "</small>") + "</td>";
+}
+
 std::string shareCell(const Counter& l, bool withCount) {
     const std::optional<double> u = l.share();
     if (!u) return "<td class=\"brak\">brak odpowiedzi</td>";
-    if (!withCount)
-        return "<td class=\"udzial\"><span class=\"pasek\"><i style=\"width:" + svgNumber(*u) +
-               "%\"></i></span><b>" + percent(*u) + "</b></td>";
-    return "<td class=\"udzial\"><span class=\"pasek\"><i style=\"width:" + svgNumber(*u) +
-           "%\"></i></span><b>" + percent(*u) + "</b><small>" + quantity(l.gameCount, "gra", "gry", "gier") +
-           "</small></td>";
+    return shareMarkup(*u, withCount ? quantity(l.gameCount, "gra", "gry", "gier") : std::string());
 }
 
 std::string soundsTable(const ProgressTest& p) {
@@ -659,6 +662,21 @@ const char* kSmiley =
     "fill=\"#25303b\"/><path d=\"M73 62 Q92 80 111 62\" fill=\"none\" stroke=\"#25303b\" stroke-width=\"4\" "
     "stroke-linecap=\"round\"/></svg>";
 
+// Everything up to the open paragraph of the heading's date, which the caller closes; heading is HTML.
+std::string pageStart(const std::string& heading, std::int64_t nowSeconds) {
+    const LocalTime now = toLocalTime(nowSeconds);
+    std::string s =
+        "<!DOCTYPE html>\n<html lang=\"pl\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"viewport\" "
+        "content=\"width=device-width, initial-scale=1\">\n<title>" +
+        heading + " – Wesołe Wirowanki</title>\n<style>";
+    s += kStyle;
+    s += "</style>\n</head>\n<body>\n<main>\n<header class=\"naglowek\"><div><h1>" + heading +
+         "</h1><p class=\"podtytul\">Wesołe Wirowanki · ćwiczenia głosek SZ, Ż/RZ, CZ, DŻ</p></div><p "
+         "class=\"stan\">Stan na <b>" +
+         dateInWords(now) + ", " + hour(now) + "</b>";
+    return s;
+}
+
 std::string emptyPage(const ReadResult& o) {
     std::string s = "<section class=\"pusto\">";
     s += kSmiley;
@@ -727,17 +745,9 @@ std::string htmlText(std::string_view text) {
 }
 
 std::string html(const ReadResult& readout, const ProgressTest& p, const Descriptor& description) {
-    const LocalTime now = toLocalTime(description.nowSeconds);
-    std::string s =
-        "<!DOCTYPE html>\n<html lang=\"pl\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"viewport\" "
-        "content=\"width=device-width, initial-scale=1\">\n<title>Raport postępów – Wesołe "
-        "Wirowanki</title>\n<style>";
-    s += kStyle;
-    s += "</style>\n</head>\n<body>\n<main>\n<header class=\"naglowek\"><div><h1>Raport postępów</h1><p "
-         "class=\"podtytul\">Wesołe Wirowanki · ćwiczenia głosek SZ, Ż/RZ, CZ, DŻ</p></div><p "
-         "class=\"stan\">Stan na "
-         "<b>" +
-         dateInWords(now) + ", " + hour(now) + "</b>";
+    const std::string heading =
+        description.child.empty() ? "Raport postępów" : "Raport postępów: " + htmlText(description.child);
+    std::string s = pageStart(heading, description.nowSeconds);
     if (p.first) s += "<br>Okres: " + data(*p.first) + " – " + data(*p.last);
     s += "</p></header>\n";
     s += notes(readout);
@@ -793,13 +803,17 @@ void csvField(std::string& s, std::string_view hitArea) {
 
 } // namespace
 
-std::string csv(const ProgressTest& p) {
-    std::string s =
-        "\xEF\xBB\xBF"
-        "Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,Ocena\r\n";
-    s.reserve(s.size() + p.rows.size() * 96);
+std::string csv(const ProgressTest& p, std::string_view childName) {
+    std::string s = "\xEF\xBB\xBF"
+                    "Dziecko,Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,"
+                    "Podpowiedzi,Ocena\r\n";
+    std::string name;
+    csvField(name, childName);
+    s.reserve(s.size() + p.rows.size() * (96 + name.size()));
     for (const TableRow& w : p.rows) {
         const PlayedGame& g = *w.game;
+        s += name;
+        s += ',';
         for (const std::string& hitArea :
              {dataIso(w.time), hour(w.time), std::string(kGames[g.game - 1]), soundNames(g.sounds),
               positionNames(g.position), std::string(quantityName(g.level)), std::to_string(g.timeSeconds),
@@ -812,6 +826,53 @@ std::string csv(const ProgressTest& p) {
         s += "\r\n";
     }
     return s;
+}
+
+ChildSummary summarize(const ReadResult& readout, const ProgressTest& p) {
+    ChildSummary c;
+    c.gameCount = p.gameCount;
+    c.days = p.days;
+    c.timeSeconds = p.timeSeconds;
+    c.last = p.last;
+    for (int i = 0; i < kSoundCount; ++i)
+        c.correctShare[i] = p.sounds[i].total.share();
+    c.damaged = !readout.notes.empty();
+    return c;
+}
+
+std::string overviewHtml(const std::vector<ChildSummary>& children, std::int64_t nowSeconds) {
+    std::string s = pageStart("Raport postępów: wszystkie dzieci", nowSeconds) + "</p></header>\n";
+    s += "<section><h2>Dzieci</h2>";
+    if (children.empty()) {
+        s += "<p class=\"brak\">Nie dodano jeszcze żadnego dziecka.</p></section>\n";
+    } else {
+        s += "<table><thead><tr><th>Dziecko</th><th class=\"l\">Dni ćwiczeń</th><th class=\"l\">Gry</th><th "
+             "class=\"l\">Czas gry</th><th>Ostatnia sesja</th>";
+        for (const char* g : kSounds)
+            s += std::string("<th>") + g + "</th>";
+        s += "<th>Raport</th></tr></thead><tbody>";
+        for (const ChildSummary& c : children) {
+            s += "<tr><td class=\"glosnik\">" + htmlText(c.name);
+            if (c.damaged)
+                s += "<small class=\"uwaga\">plik statystyk uszkodzony: pokazano to, co dało się "
+                     "odczytać</small>";
+            s += "</td><td class=\"l\">" + thousands(c.days) + "</td><td class=\"l\">" +
+                 thousands(c.gameCount) + "</td><td class=\"l\">" + totalTime(c.timeSeconds) + "</td>";
+            s += c.last ? "<td class=\"kiedy\">" + data(*c.last) + " " + hour(*c.last) + "</td>"
+                        : std::string("<td class=\"brak\">—</td>");
+            for (const std::optional<double>& u : c.correctShare)
+                s += u ? shareMarkup(*u) : std::string("<td class=\"brak\">—</td>");
+            s += c.link.empty() ? std::string("<td class=\"brak\">nie zapisano</td>")
+                                : "<td><a href=\"" + htmlText(c.link) + "\">otwórz</a></td>";
+            s += "</tr>";
+        }
+        s += "</tbody></table><p class=\"przypis\">Głoski: odsetek poprawnych odpowiedzi wśród wszystkich "
+             "odpowiedzi w grach z daną głoską; „—”, gdy nie było jeszcze odpowiedzi. Wykresy i wszystkie "
+             "gry dziecka są na jego stronie raportu.</p></section>\n";
+    }
+    return s + "<footer><p>Daty i godziny według strefy czasowej tego komputera. Każde dziecko ma własny "
+               "plik statystyk; ten przegląd niczego w nich nie zmienia.</p></footer>\n</main>\n</body>\n"
+               "</html>\n";
 }
 
 } // namespace report

@@ -121,13 +121,14 @@ TEST_F(ReportFromGames, theCommandWritesThePageAndTheSameTableAsCsv) {
     EXPECT_EQ(
         text(csv),
         "\xEF\xBB\xBF"
-        "Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,Ocena\r\n"
-        "2026-11-16,15:30,Podpisywanie,SZ,wygłos,średnio,125,tak,8,2,2,Brawo!\r\n"
-        "2026-11-17,00:30,Memory,\"SZ, CZ\",nagłos,mało,60,nie,2,5,3,Spróbuj jeszcze raz!\r\n"
-        "2026-11-23,10:00,Podpisywanie,SZ,\"nagłos, wygłos\",średnio,200,tak,10,0,0,Brawo!\r\n"
-        "2026-11-30,00:30,Spadające,Ż/RZ,\"nagłos, śródgłos, wygłos\",dużo,30,tak,0,0,0,Spróbuj jeszcze "
+        "Dziecko,Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,"
+        "Ocena\r\n"
+        ",2026-11-16,15:30,Podpisywanie,SZ,wygłos,średnio,125,tak,8,2,2,Brawo!\r\n"
+        ",2026-11-17,00:30,Memory,\"SZ, CZ\",nagłos,mało,60,nie,2,5,3,Spróbuj jeszcze raz!\r\n"
+        ",2026-11-23,10:00,Podpisywanie,SZ,\"nagłos, wygłos\",średnio,200,tak,10,0,0,Brawo!\r\n"
+        ",2026-11-30,00:30,Spadające,Ż/RZ,\"nagłos, śródgłos, wygłos\",dużo,30,tak,0,0,0,Spróbuj jeszcze "
         "raz!\r\n"
-        "2026-12-01,11:00,Podpisywanie,SZ,wygłos,średnio,100,tak,9,1,1,Brawo!\r\n");
+        ",2026-12-01,11:00,Podpisywanie,SZ,wygłos,średnio,100,tak,9,1,1,Brawo!\r\n");
 
     const std::string h = text(html);
     for (const char* fragment : {
@@ -169,7 +170,7 @@ TEST_F(ReportFromGames, theCommandLineWithoutAFileWritesIntoTheUserDirectoryAndR
 
     std::ostringstream out2, err2;
     EXPECT_EQ(report::runCommand({"raport", "a.html", "b.html"}, out2, err2), 2);
-    EXPECT_EQ(err2.str(), "Użycie: wirowanki raport [PLIK.html]\n");
+    EXPECT_EQ(err2.str(), "Użycie: wirowanki raport [--dziecko IMIĘ] [PLIK.html]\n");
 
     // A directory where the page should go: nothing is written and the user is told.
     std::filesystem::create_directories(roots.user() / "zajete.html");
@@ -196,7 +197,8 @@ TEST(ReportHtml, theEmptyPageIsFriendlyNotesAreVisibleAndTextIsEscaped) {
     EXPECT_EQ(
         report::csv(report::calculate({})),
         "\xEF\xBB\xBF"
-        "Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,Ocena\r\n");
+        "Dziecko,Data,Godzina,Gra,Głoski,Pozycje,Ilość,Czas gry (s),Ukończona,Poprawne,Błędne,Podpowiedzi,"
+        "Ocena\r\n");
 }
 
 TEST(ReportHtml, aLongHistoryKeepsThePageShortAndTheCsvComplete) {

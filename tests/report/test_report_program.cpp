@@ -126,12 +126,13 @@ TEST(ReportFromMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResu
     EXPECT_NE(expected[0].find(",tak,5,0,0,Brawo!"), std::string::npos) << expected[0];
     EXPECT_NE(expected[1].find(",nie,0,0,0,Spróbuj jeszcze raz!"), std::string::npos) << expected[1];
     for (int i = 0; i < 2; ++i) {
-        // Date and time first (as the local clock showed them), then the figures.
+        // The child's name (none here), date and time (as the local clock showed them), then the figures.
         const std::string& w = rows[i + 1];
-        ASSERT_GE(w.size(), 17u);
-        EXPECT_EQ(w[4], '-');
-        EXPECT_EQ(w[13], ':');
-        EXPECT_EQ(w.substr(17), expected[i]);
+        ASSERT_GE(w.size(), 18u);
+        EXPECT_EQ(w[0], ',');
+        EXPECT_EQ(w[5], '-');
+        EXPECT_EQ(w[14], ':');
+        EXPECT_EQ(w.substr(18), expected[i]);
     }
     d->key(27);
     EXPECT_TRUE(d->error().empty()) << d->error();
