@@ -21,6 +21,7 @@
 #include "platform/windows/Application.hpp"
 #include "platform/windows/Dialogs.hpp"
 #include "platform/windows/Form.hpp"
+#include "report/Report.hpp"
 #include "windows/AboutWindow.hpp"
 #include "windows/AdultGate.hpp"
 #include "windows/ChildChooser.hpp"
@@ -37,6 +38,7 @@
 #include <atomic>
 #include <cctype>
 #include <exception>
+#include <iostream>
 
 namespace {
 
@@ -383,6 +385,18 @@ int run(const std::vector<std::string>& args, const ProgramObserver& observer) {
 }
 
 } // namespace
+
+int reportCommand(const std::vector<std::string>& args, const std::optional<std::string>& child) {
+    Profiles profiles;
+    profiles.read();
+    std::vector<report::ChildEntry> children;
+    for (const Profile& p : profiles.all())
+        children.push_back({p.name, p.folder()});
+    std::vector<std::string> command{args.front()};
+    if (child) command.insert(command.end(), {"--dziecko", *child});
+    command.insert(command.end(), args.begin() + 1, args.end());
+    return report::runCommand(command, std::cout, std::cerr, children);
+}
 
 int removeTemporaries() {
     int removed = 0;

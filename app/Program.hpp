@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ using ProgramObserver = std::function<void(ProgramWindows*)>;
 // Runs the program on the already initialised platform: the resource check when the first argument is
 // exactly "z", otherwise start-up, the event loop and teardown. Returns 0 in every case.
 int runProgram(const std::vector<std::string>& args, const ProgramObserver& observer = {});
+
+// "raport [--dziecko NAME] [FILE.html]": the report of one child, or with several children every child's
+// and an overview; reads the children without changing anything. The exit code of report::runCommand.
+int reportCommand(const std::vector<std::string>& args, const std::optional<std::string>& child);
 
 // A signal ends the program: the game in progress is ended as its stop button would end it (its record
 // appended, once), without the results screen. Safe from the signal thread while the loop is parked.

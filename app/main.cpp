@@ -8,7 +8,6 @@
 #include "platform/loop/Signals.hpp"
 #include "platform/system/Options.hpp"
 #include "platform/windows/Application.hpp"
-#include "report/Report.hpp"
 
 #include <cstdio>
 #include <exception>
@@ -32,7 +31,7 @@ int main(int argc, char** argv) {
     }
     // The progress report needs no window: it only reads the statistics and writes two files.
     if (!options.args.empty() && options.args[0] == "raport")
-        return report::runCommand(options.args, std::cout, std::cerr);
+        return reportCommand(options.args, options.child);
     // Before the backend starts its threads, so that they leave these signals to ours.
     // The program registers the ending of a game in progress once it has one (see finishGameInProgress).
     platform::signals::install({});

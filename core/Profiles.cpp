@@ -212,7 +212,12 @@ bool Profiles::moveIn(const StepHook& afterStep) {
     return true;
 }
 
-void Profiles::readFolders() {
+void Profiles::read() {
+    notes_.clear();
+    readFolders(false);
+}
+
+void Profiles::readFolders(bool repair) {
     namespace fs = platform::fs;
     const std::string base = profilesPath();
     profiles_.clear();
@@ -220,7 +225,7 @@ void Profiles::readFolders() {
     for (const std::string& name : fs::listDirs(base)) {
         // Leftovers of an add or a removal a kill interrupted.
         if (name.starts_with(kAddingPrefix) || name.starts_with(kRemovingPrefix)) {
-            fs::removeTree(base + "/" + name);
+            if (repair) fs::removeTree(base + "/" + name);
             continue;
         }
         if (isNumberName(name)) numbers.push_back(std::stoi(name));
@@ -243,11 +248,15 @@ void Profiles::readFolders() {
             // A damaged description is kept aside and the name rebuilt; the child's files stay. A folder
             // without one (made by hand, or by an older copy) just gets the name.
             const bool damaged = fs::exists(file) || fs::dirExists(file);
-            const std::string aside = damaged ? fs::moveAside(file) : std::string();
             for (int n = number;; ++n) {
                 p.name = "Dziecko " + std::to_string(n);
                 if (nameProblem(p.name, profiles_).empty()) break;
             }
+            if (!repair) {
+                profiles_.push_back(p);
+                continue;
+            }
+            const std::string aside = damaged ? fs::moveAside(file) : std::string();
             std::string error;
             writeProfile(folder, p, &error);
             if (damaged) {
@@ -266,7 +275,7 @@ void Profiles::open(const StepHook& afterStep) {
     notes_.clear();
     profiles_.clear();
     if (!moveIn(afterStep)) return;
-    readFolders();
+    readFolders(true);
     if (profiles_.empty()) {
         const std::string problem = add(kFirstName, "");
         if (!problem.empty()) {

@@ -42,6 +42,8 @@ public:
     // old single-user directory (statistics, settings, recordings, report) into the first profile,
     // "Dziecko 1"; makes that profile when there is none. Never raises: what it could not do is in notes().
     void open(const StepHook& afterStep = {});
+    // Reads the profiles as they are, changing nothing on disk (for a command run beside the program).
+    void read();
 
     const std::vector<Profile>& all() const { return profiles_; }
     const Profile* find(int number) const;
@@ -62,7 +64,7 @@ private:
     std::string notes_;
 
     bool moveIn(const StepHook& afterStep);
-    void readFolders();
+    void readFolders(bool repair);
     bool writeProfile(const std::string& folderGamePath, const Profile& profile, std::string* error);
     int nextNumber() const;
 };

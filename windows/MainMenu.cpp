@@ -83,8 +83,7 @@ MainMenu::MainMenu(ProgramWindows& windows)
     action(A_Speaker, "A_Glosnik", [this] { A_SpeakerExecute(); });
     action(A_Report, "A_Raport", [this] {
         const Profile* child = context_.currentChild();
-        report::openReport(this /*, child ? child->name : std::string()*/);
-        (void)child;
+        report::openReport(this, child ? child->name : std::string());
     });
     action(A_Child, "A_Dziecko", [this] {
         if (busy_) return;

@@ -30,7 +30,8 @@ Size windowSize(const std::string& s) {
 } // namespace
 
 const char* optionsUsage() {
-    return "usage: wirowanki [z | raport [FILE.html]] [--window WxH] [--skala 1|auto] [--headless]\n"
+    return "usage: wirowanki [z | raport [--dziecko NAME] [FILE.html]] [--window WxH] [--skala 1|auto] "
+           "[--headless]\n"
            "                 [--script FILE] [--script-coords screen|layout] [--max-virtual-ms N]";
 }
 
@@ -40,6 +41,8 @@ const char* optionsHelp() {
         "\n"
         "  z                   check the data set against the word list and write a report\n"
         "  raport [FILE.html]  write the progress report (and FILE.csv) without opening a window\n"
+        "  --dziecko NAME      with raport: this child's report only (else, for several, all and an "
+        "overview)\n"
         "  --window WxH        run in a W x H window instead of full screen\n"
         "  --skala 1|auto      1: keep the layout's own size; auto (default): enlarge it to fill the screen\n"
         "  --headless          run on a virtual screen and clock, without a display\n"
@@ -92,6 +95,9 @@ Options parseOptions(const std::vector<std::string>& a) {
             if (v != "screen" && v != "layout")
                 throw OptionsError("--script-coords wants screen or layout, not " + v);
             o.scriptInLayout = v == "layout";
+        } else if (arg == "--dziecko") {
+            o.child = takeValue();
+            if (o.child->empty()) throw OptionsError("--dziecko wants a name");
         } else if (arg == "--script") {
             o.script = takeValue();
         } else if (arg == "--max-virtual-ms") {
@@ -106,6 +112,8 @@ Options parseOptions(const std::vector<std::string>& a) {
         }
     }
     if (!o.script.empty() && !o.headless) throw OptionsError("--script needs --headless");
+    if (o.child && (o.args.empty() || o.args[0] != "raport"))
+        throw OptionsError("--dziecko goes with raport");
     // Only the two commands the usage names; anything else would otherwise start the games unnoticed.
     if (!o.args.empty()) {
         const std::string& command = o.args[0];

@@ -21,9 +21,10 @@ struct Options {
     bool scale = true;           // --skala 1 turns it off: the layout at its own size, centred
     bool scriptInLayout = false; // --script-coords layout: pointer commands in layout, not screen, pixels
     std::int64_t maxVirtualMs = 3'600'000;
-    std::vector<std::string> args; // positional arguments, in order
-    bool help = false;             // --help: print optionsHelp() and end
-    bool version = false;          // --version: print the version and end
+    std::vector<std::string> args;    // positional arguments, in order
+    std::optional<std::string> child; // --dziecko NAME: with raport, the one child's report
+    bool help = false;                // --help: print optionsHelp() and end
+    bool version = false;             // --version: print the version and end
 };
 
 class OptionsError : public Error {

@@ -56,7 +56,7 @@ TEST(ReportFromMenu, theButtonInBothLayoutsWritesTheReportAndOpensItOrSaysWhatFa
         EXPECT_EQ(d->pixel(u.report.x + 42, u.report.y + 22), normal.pixel(42, 22));
 
         // A directory in the page's place: the user hears why nothing opens.
-        const stdfs::path html = inst.user() / "Raport postępów.html";
+        const stdfs::path html = inst.child() / "Raport postępów.html";
         stdfs::create_directories(html);
         d->click(u.report.x + 42, u.report.y + 32);
         EXPECT_TRUE(
@@ -71,7 +71,7 @@ TEST(ReportFromMenu, theButtonInBothLayoutsWritesTheReportAndOpensItOrSaysWhatFa
         d->click(u.report.x + 42, u.report.y + 32);
         EXPECT_TRUE(d->logged("open-url " + report::fileUrl(html.string())));
         EXPECT_NE(readFile(html).find("Nie ma jeszcze zapisanych gier"), std::string::npos);
-        EXPECT_EQ(csvRows(inst.user() / "Raport postępów.csv").size(), 1u);
+        EXPECT_EQ(csvRows(inst.child() / "Raport postępów.csv").size(), 1u);
         d->key(27);
         EXPECT_TRUE(d->finished());
         EXPECT_TRUE(d->error().empty()) << d->error();
@@ -120,16 +120,17 @@ TEST(ReportFromMenu, gamesPlayedByClicksAppearWithTheFiguresAndRatingOfTheirResu
     finishGame(false);
 
     d->click("raport");
-    const std::vector<std::string> rows = csvRows(inst.user() / "Raport postępów.csv");
+    const std::vector<std::string> rows = csvRows(inst.child() / "Raport postępów.csv");
     ASSERT_EQ(rows.size(), 3u);
     ASSERT_EQ(expected.size(), 2u);
     EXPECT_NE(expected[0].find(",tak,5,0,0,Brawo!"), std::string::npos) << expected[0];
     EXPECT_NE(expected[1].find(",nie,0,0,0,Spróbuj jeszcze raz!"), std::string::npos) << expected[1];
     for (int i = 0; i < 2; ++i) {
-        // The child's name (none here), date and time (as the local clock showed them), then the figures.
-        const std::string& w = rows[i + 1];
+        // The child's name, date and time (as the local clock showed them), then the figures.
+        const std::string child = "Dziecko 1,";
+        ASSERT_EQ(rows[i + 1].substr(0, child.size()), child);
+        const std::string w = rows[i + 1].substr(child.size() - 1);
         ASSERT_GE(w.size(), 18u);
-        EXPECT_EQ(w[0], ',');
         EXPECT_EQ(w[5], '-');
         EXPECT_EQ(w[14], ':');
         EXPECT_EQ(w.substr(18), expected[i]);
