@@ -132,6 +132,8 @@ TEST(CommandLine, OptionsAndPositionalArguments) {
     EXPECT_EQ(o.maxVirtualMs, 5000);
     EXPECT_EQ(o.args, (std::vector<std::string>{"raport", "x.html"}));
     EXPECT_EQ(parseOptions(std::vector<std::string>{}).maxVirtualMs, 3'600'000);
+    EXPECT_EQ(parseOptions({"raport", "--dziecko", "Zoja Ą", "x.html"}).child, "Zoja Ą");
+    EXPECT_EQ(parseOptions({"--dziecko=Ola", "raport"}).args, (std::vector<std::string>{"raport"}));
 
     struct Accepted {
         std::vector<std::string> args;
@@ -170,6 +172,9 @@ TEST(CommandLine, OptionsAndPositionalArguments) {
                                                {"-hV"},
                                                {"raport", "a.html", "b"},
                                                {"raport", ""},
+                                               {"raport", "--dziecko"},
+                                               {"--dziecko", "Ola"},
+                                               {"z", "--dziecko=Ola"},
                                                {"--window", "800x600", "gra"}})
         EXPECT_THROW(parseOptions(bad), OptionsError) << bad.back();
 }
