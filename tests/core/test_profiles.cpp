@@ -3,6 +3,7 @@
 
 #include "CoreTestSupport.hpp"
 #include "core/Profiles.hpp"
+#include "core/WordChoice.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 namespace stdfs = std::filesystem;
@@ -178,4 +180,20 @@ TEST(Profiles, AddRenameRemoveAndRepairAtOpening) {
     EXPECT_FALSE(stdfs::exists(roots.user() / "Dzieci" / ".nowe-7"));
     EXPECT_FALSE(stdfs::exists(roots.user() / "Dzieci" / ".usuwane-5"));
     EXPECT_EQ(reopened.findByName(" dziecko 9 ")->number, 9);
+}
+
+// A child's switched-off words come back as saved; a damaged list is set aside and switches nothing off.
+TEST(Profiles, SwitchedOffWordsAreKeptPerChildAndADamagedListIsSetAside) {
+    TempRoots roots;
+    std::string error;
+    EXPECT_TRUE(loadWordChoice().switchedOff.empty());
+    ASSERT_TRUE(saveWordChoice({"sum", "szafa"}, &error)) << error;
+    EXPECT_EQ(loadWordChoice().switchedOff, (std::set<std::string>{"sum", "szafa"}));
+    EXPECT_EQ(loadWordChoice().message, "");
+    TempRoots::write(roots.user() / kSwitchedOffFile, "sum\n../../etc/passwd\n");
+    const WordChoice damaged = loadWordChoice();
+    EXPECT_TRUE(damaged.switchedOff.empty());
+    EXPECT_NE(damaged.message.find("była uszkodzona"), std::string::npos) << damaged.message;
+    EXPECT_TRUE(stdfs::exists(roots.user() / (std::string(kSwitchedOffFile) + ".bad")));
+    EXPECT_FALSE(stdfs::exists(roots.user() / kSwitchedOffFile));
 }

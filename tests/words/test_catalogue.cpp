@@ -558,4 +558,28 @@ TEST(TooFewWords, theRefusalNamesTheFilteredSoundsAndPositionsWithBothCounts) {
     };
     for (const auto& p : scenarios)
         EXPECT_EQ(tooFewWordsMessage(settings(p.sounds, p.positions), p.available, p.needed), p.text);
+
+    // Words switched off for the child are left out of the draw and counted in the refusal.
+    Catalogue catalogue;
+    catalogue.filter(settings(kSoundSz, kPositionNaglos));
+    const std::size_t all = catalogue.filtered().size();
+    ASSERT_GE(all, 3u);
+    std::set<std::string> off{catalogue.filtered()[0].stem, catalogue.filtered()[2].stem, "nie_ma_takiego"};
+    catalogue.setSwitchedOff(off);
+    catalogue.filter(settings(kSoundSz, kPositionNaglos));
+    EXPECT_EQ(catalogue.filtered().size(), all - 2);
+    EXPECT_EQ(catalogue.switchedOffMatches(), 2u);
+    for (const Word& w : catalogue.filtered())
+        EXPECT_EQ(off.count(w.stem), 0u) << w.stem;
+    const struct {
+        std::size_t off;
+        const char* tail;
+    } counts[] = {{1, "; 1 słowo wyłączono dla tego dziecka."},
+                  {2, "; 2 słowa wyłączono dla tego dziecka."},
+                  {5, "; 5 słów wyłączono dla tego dziecka."},
+                  {12, "; 12 słów wyłączono dla tego dziecka."},
+                  {22, "; 22 słowa wyłączono dla tego dziecka."}};
+    for (const auto& c : counts)
+        EXPECT_EQ(tooFewWordsMessage(settings(kSoundCz, kPositionWyglos), 5, 15, c.off),
+                  std::string("Słów z głoską CZ w wygłosie jest 5, a ta gra potrzebuje 15") + c.tail);
 }
