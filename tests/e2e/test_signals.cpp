@@ -79,7 +79,7 @@ TEST(Signals, TermIntAndHupEndTheProgramKeepTheGameAndFreeTheLock) {
         Installation inst(Installation::Data::Linked);
         const stdfs::path stats = inst.prog() / "Dzieci" / "1" / "prgst1.stt", out = inst.base() / "out";
         // A report that cannot be written is told in a box; the box waits for an answer that never comes.
-        if (c.atBox) stdfs::create_directory(inst.prog() / "Raport postępów.html");
+        if (c.atBox) stdfs::create_directories(inst.prog() / "Dzieci" / "1" / "Raport postępów.html");
         std::ofstream(inst.base() / "s.txt") << (c.atBox ? "wait 2500\nanswer wait\nclick 299 691\n" : game);
         const std::vector<std::string> args{"--headless", "--window", "1024x768", "--script",
                                             (inst.base() / "s.txt").string()};
@@ -120,7 +120,7 @@ TEST(Signals, UnderAnXServerTheRealWindowEndsInAGameAndAtANativeMessageBox) {
         const stdfs::path base = inst.base();
         const stdfs::path program = inst.prog() / "wirowanki";
         stdfs::copy_file(builtProgram(), program);
-        if (c.atBox) stdfs::create_directory(inst.prog() / "Raport postępów.html");
+        if (c.atBox) stdfs::create_directories(inst.prog() / "Dzieci" / "1" / "Raport postępów.html");
         const std::string steps =
             c.atBox ? "xdotool mousemove " + at(299, 691) + " click 1\n" +
                           // SDL shows the box from a fork of the program.
