@@ -98,8 +98,13 @@ void NameDialog::paintEvent() {
 PictureDialog::PictureDialog(const Catalogue& catalogue) : Form("Obrazek dziecka") {
     name = "FormObrazek";
     setSize(700, 540);
-    for (const Word& w : catalogue.table())
+    for (const Word& w : catalogue.table()) {
         stems_.push_back(w.stem);
+        std::string caption;
+        for (const SoundUnit& unit : splitSounds(w.spelling))
+            caption += unit.text;
+        captions_.push_back(caption);
+    }
     for (int i = 0; i < kPerPage; ++i) {
         auto& cell = cells[std::size_t(i)];
         cell = std::make_unique<platform::ImageControl>(*this);
@@ -161,7 +166,7 @@ void PictureDialog::paintEvent() {
         if (pictures_[std::size_t(i)].width() > 0)
             c.stretchDraw(platform::Rect::fromSize(r.left + 2, r.top + 2, 91, 91), pictures_[std::size_t(i)]);
         c.setFont({.family = "DejaVu Sans", .height = 12, .bold = false, .color = platform::kBlack});
-        c.textRect({r.left, r.top + 96, r.right, r.bottom}, stems_[std::size_t(page_ * kPerPage + i)],
+        c.textRect({r.left, r.top + 96, r.right, r.bottom}, captions_[std::size_t(page_ * kPerPage + i)],
                    platform::TextAlign::Center, false);
     }
 }
