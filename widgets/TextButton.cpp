@@ -56,6 +56,12 @@ void TextButton::setCaption(std::string caption) {
     invalidate();
 }
 
+void TextButton::setColour(platform::Color fill) {
+    if (fill_ == fill) return;
+    fill_ = fill;
+    invalidate();
+}
+
 void TextButton::windowProc(platform::Message& m) {
     const auto life = lifeToken();
     const bool wasPressed = pressed_;

@@ -19,6 +19,7 @@ public:
     std::string text() const override { return caption_; }
 
     void setCaption(std::string caption);
+    void setColour(platform::Color fill);
     platform::Font font{.family = "DejaVu Sans", .height = 18, .bold = true, .color = platform::kWhite};
 
 protected:

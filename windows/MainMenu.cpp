@@ -21,9 +21,11 @@
 #include "widgets/ToggleButton.hpp"
 #include "widgets/TwoStatePicture.hpp"
 #include "windows/AboutWindow.hpp"
+#include "windows/AdultGate.hpp"
 #include "windows/ChildChooser.hpp"
 #include "windows/MessageWindow.hpp"
 #include "windows/ProgramWindows.hpp"
+#include "windows/WordBrowser.hpp"
 #include "words/Catalogue.hpp"
 
 #include <exception>
@@ -84,6 +86,13 @@ MainMenu::MainMenu(ProgramWindows& windows)
     action(A_Report, "A_Raport", [this] {
         const Profile* child = context_.currentChild();
         report::openReport(this, child ? child->name : std::string());
+    });
+    action(A_Words, "A_Slowa", [this] {
+        if (busy_ || !context_.catalogue || !AdultGate::ask("Przeglądanie słów i wybór słów dziecka."))
+            return;
+        closeRecorder();
+        WordBrowser browser(context_);
+        browser.showModal();
     });
     action(A_Child, "A_Dziecko", [this] {
         if (busy_) return;
@@ -238,6 +247,10 @@ void MainMenu::build() {
     child_->setBounds(X0 + W * 21 / 100, Y0 + H * 15 / 100, buttonW, buttonH);
     child_->font.height = large ? 18 : 15;
     child_->onClick = [this] { A_Child.execute(); };
+    words_ = std::make_unique<TextButton>(*this, "slowa", "Słowa", platform::rgb(142, 68, 173));
+    words_->setBounds(W / 2 + X0 - 355, bottomY, large ? 84 : 70, large ? 64 : 54);
+    words_->font.height = large ? 17 : 14;
+    words_->onClick = [this] { A_Words.execute(); };
     if (const Profile* child = context_.currentChild(); child && several) {
         childPicture_ = loadCardPicture(child->picture);
         childBadge_ = platform::Rect::fromSize(child_->bounds().right + 14, child_->top() - 4,
@@ -546,6 +559,7 @@ void MainMenu::setPanelButtonsEnabled(bool enabled) {
     for (MenuButton* b : {about_.get(), quit_.get(), up_.get(), down_.get(), report_.get()})
         b->setEnabled(enabled);
     child_->setEnabled(enabled);
+    words_->setEnabled(enabled);
     scroll_->thumb().setEnabled(enabled);
 }
 

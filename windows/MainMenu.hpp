@@ -46,6 +46,8 @@ public:
     platform::Action A_Report;
     // Closes the menu so that another child can be chosen (or the children managed).
     platform::Action A_Child;
+    // The word browser, behind the adults' gate.
+    platform::Action A_Words;
 
     platform::ImageControl g_Menu{*this};
     platform::Label vL_Name{*this, "Imię i Nazwisko"};
@@ -99,7 +101,7 @@ private:
     std::unique_ptr<Caption> taskCountCaption_, soundsCaption_, positionCaption_;
     std::unique_ptr<MenuButton> about_, quit_, start_, rrec_, rplay_, rstop_, up_, down_;
     std::unique_ptr<MenuButton> report_;
-    std::unique_ptr<TextButton> child_;
+    std::unique_ptr<TextButton> child_, words_;
     platform::Bitmap childPicture_;
     platform::Rect childBadge_{};
     std::unique_ptr<ScrollBar> scroll_;

@@ -520,12 +520,11 @@ std::string tooFewWordsMessage(const WordFilter& wordFilter, std::size_t availab
     return std::string("Słów z ") + (sounds.size() == 1 ? "głoską " : "głoskami ") + joinedList(sounds) +
            " " + where + " jest " + std::to_string(available) + ", a ta gra potrzebuje " +
            std::to_string(needed) +
-           (switchedOff == 0
-                ? std::string(".")
-                : "; " + std::to_string(switchedOff) + " " +
-                      (switchedOff == 1 ? "słowo"
-                       : switchedOff % 10 >= 2 && switchedOff % 10 <= 4 && switchedOff % 100 / 10 != 1
-                           ? "słowa"
-                           : "słów") +
-                      " wyłączono dla tego dziecka.");
+           (switchedOff == 0 ? std::string(".")
+                             : "; " + countOfWords(switchedOff) + " wyłączono dla tego dziecka.");
+}
+
+std::string countOfWords(std::size_t n) {
+    const char* noun = n == 1 ? "słowo" : n % 10 >= 2 && n % 10 <= 4 && n % 100 / 10 != 1 ? "słowa" : "słów";
+    return std::to_string(n) + " " + noun;
 }

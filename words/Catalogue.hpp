@@ -123,6 +123,9 @@ std::unique_ptr<Catalogue> createCatalogue();
 // (voiced sounds are devoiced at the end of a word; DŻ hardly ever stands inside one); empty otherwise.
 std::string emptyFieldsMessage(const WordFilter& settings);
 
+// "1 słowo", "3 słowa", "5 słów", "22 słowa".
+std::string countOfWords(std::size_t n);
+
 // The menu's refusal when the catalogue is too small for a choice: which sounds and positions were
 // filtered, how many words matched and how many the game needs, in one sentence; and how many more there
 // are that are switched off for the child, when there are any.

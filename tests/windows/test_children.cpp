@@ -11,6 +11,8 @@
 #include "platform/windows/Dialogs.hpp"
 #include "windows/ChildChooser.hpp"
 #include "windows/MainMenu.hpp"
+#include "windows/MessageWindow.hpp"
+#include "words/Catalogue.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -170,4 +172,71 @@ TEST(Children, TheAdultsListIsBehindTheGateAndChangesOnlyWhatItSays) {
         ::unsetenv("HOME");
     else
         ::setenv("HOME", oldHome.c_str(), 1);
+}
+
+// A word switched off for one child is never drawn for that child, is drawn for another, and the menu's
+// refusal counts the switched-off words; the browser switches a word off and on again behind the gate.
+TEST(Children, AWordSwitchedOffForOneChildIsDrawnOnlyForTheOther) {
+    Installation inst;
+    addChild(inst, 1, "Ola");
+    addChild(inst, 2, "Ela");
+    writeFile(inst.user() / "Dzieci" / "1" / "wylaczone_slowa.txt", "# Ola\nmysz\nkosz\ngrosz\ntusz\n");
+    // Memory, SZ at the end of the word, many: twelve words needed.
+    const std::string settings =
+        "[DaneProgramu]\r\nZakladka=2\r\n\r\n[Memory]\r\nGloski=1\r\nPoziom=3\r\nPozycja=16384\r\n";
+    for (const char* child : {"1", "2"})
+        writeFile(inst.user() / "Dzieci" / child / "ustawienia.ini", settings);
+    Outcome out;
+    auto d = startProgram(out, {1024, 768});
+    d->wait(300);
+    auto drawsOfMysz = [&d] {
+        int drawn = 0;
+        WordFilter filter;
+        filter.sounds = kSoundSz;
+        filter.positions = kPositionWyglos;
+        for (int i = 0; i < 50; ++i) {
+            d->wait(1000); // each draw is seeded by the clock's second
+            context().catalogue->filter(filter);
+            if (!context().catalogue->drawRandom(10)) return -1;
+            for (const Word& w : context().catalogue->chosenWords())
+                drawn += w.stem == "mysz";
+        }
+        return drawn;
+    };
+    d->key('1');
+    d->wait(2500);
+    EXPECT_EQ(drawsOfMysz(), 0);
+    d->click("start");
+    ASSERT_NE(messageWindow(), nullptr);
+    EXPECT_EQ(
+        messageWindow()->vL_Message.caption(),
+        "Słów z głoską SZ w wygłosie jest 11, a ta gra potrzebuje 12; 4 słowa wyłączono dla tego dziecka.");
+    d->click(302 + 180 + 35, 259 + 150 + 30); // the message's stop button
+
+    // Behind the gate, the browser switches "mysz" on again for Ola.
+    d->click("slowa");
+    d->wait(100);
+    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
+    d->press(hold.left + 10, hold.top + 10);
+    d->wait(2100);
+    d->release(hold.left + 10, hold.top + 10);
+    ASSERT_TRUE(shown(*d, "FormSlowa"));
+    for (const char* filter : {"gloska2", "gloska3", "gloska4", "gloska5", "gloska6", "gloska7", "gloska8",
+                               "pozycja1", "pozycja2"})
+        d->click(filter); // only SZ at the end of the word stays
+    d->click("slowo1");
+    d->key(' ');
+    d->key(27);
+    EXPECT_EQ(readFile(inst.user() / "Dzieci" / "1" / "wylaczone_slowa.txt"),
+              "# Słowa wyłączone dla tego dziecka, jedno w wierszu.\ngrosz\nkosz\ntusz\n");
+    EXPECT_GT(drawsOfMysz(), 0);
+
+    d->click("dzieci");
+    d->wait(300);
+    d->key('2');
+    d->wait(300);
+    EXPECT_GT(drawsOfMysz(), 0);
+    EXPECT_TRUE(context().catalogue->switchedOff().empty());
+    d->key(27);
+    ASSERT_TRUE(out.returned);
 }
