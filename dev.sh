@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 
 # What building and running the program needs; the tests, benchmarks and package checks need the rest.
 RUN_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfontconfig1-dev libjpeg62-turbo-dev
-              libpng-dev libsimpleini-dev fonts-dejavu-core fonts-liberation2)
+              libpng-dev libsimpleini-dev libsndfile1-dev libsamplerate0-dev fonts-dejavu-core fonts-liberation2)
 TEST_PACKAGES=(libgtest-dev libgmock-dev googletest libbenchmark-dev libpixman-1-dev desktop-file-utils appstream
                xvfb xdotool imagemagick reuse lintian clang-format)
 

@@ -5,7 +5,7 @@
 
 #include "core/ScreenLayout.hpp"
 #include "platform/audio/AudioFiles.hpp"
-#include "platform/audio/Wav.hpp"
+#include "platform/audio/SoundFile.hpp"
 #include "platform/system/DateTime.hpp"
 #include "platform/system/Fs.hpp"
 #include "platform/system/Ini.hpp"
@@ -348,8 +348,8 @@ bool RecordingList::adoptRecordings(std::array<Recording, kPlaceCount>& entries)
         const std::string file = placeFile(p);
         if (!n.file.empty() || !platform::fs::exists(file)) continue;
         const auto bytes = platform::audiofiles::read(file);
-        const auto sound = bytes ? platform::wav::parse(*bytes) : std::nullopt;
-        if (sound && sound->frames() > 0) {
+        const auto sound = bytes ? platform::soundfile::decode(*bytes) : platform::soundfile::Decoded{};
+        if (sound.playable() && sound.pcm.frames() > 0) {
             n.file = "Nagranie" + std::to_string(p);
             n.data = platform::date::fromUnixSeconds(platform::fs::modifiedTime(file));
             changed = true;

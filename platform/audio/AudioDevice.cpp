@@ -3,6 +3,8 @@
 
 #include "platform/audio/AudioDevice.hpp"
 
+#include "platform/audio/Wav.hpp"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -14,10 +16,6 @@
 namespace platform::audio {
 
 namespace {
-
-SDL_AudioFormat sdlFormat(const wav::Format& f) {
-    return f.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-}
 
 std::atomic<bool> g_noMicrophone{false};
 // No output device could be opened: said once, and not tried again for every sound.
@@ -57,7 +55,7 @@ bool available() {
     return ok;
 }
 
-bool Output::start(const wav::Sound& sound) {
+bool Output::start(const soundfile::Pcm& sound) {
     stop();
     if (g_noOutput) return false;
     if (!available()) {
@@ -65,9 +63,9 @@ bool Output::start(const wav::Sound& sound) {
         return false;
     }
     SDL_AudioSpec want{};
-    want.freq = int(sound.format.sampleRate);
-    want.format = sdlFormat(sound.format);
-    want.channels = std::uint8_t(sound.format.channels);
+    want.freq = int(sound.sampleRate);
+    want.format = AUDIO_S16SYS; // decoded samples are in the machine's byte order
+    want.channels = std::uint8_t(sound.channels);
     want.samples = 1024;
     SDL_AudioSpec have{};
     // No allowed changes: SDL converts from the file's format to whatever the hardware takes.
@@ -76,11 +74,11 @@ bool Output::start(const wav::Sound& sound) {
         noOutput();
         return false;
     }
-    bytesPerSecond_ = int(sound.format.sampleRate) * sound.format.frameBytes();
+    bytesPerSecond_ = int(sound.sampleRate) * sound.channels * int(sizeof(std::int16_t));
     bufferMs_ = int(std::int64_t(have.samples) * 1000 / std::max(have.freq, 1));
     emptySince_ = -1;
-    if (!sound.samples.empty() &&
-        SDL_QueueAudio(device_, sound.samples.data(), Uint32(sound.samples.size())) != 0) {
+    if (!sound.samples.empty() && SDL_QueueAudio(device_, sound.samples.data(),
+                                                 Uint32(sound.samples.size() * sizeof(std::int16_t))) != 0) {
         stop();
         return false;
     }

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "platform/audio/Wav.hpp"
+#include "platform/audio/SoundFile.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -30,7 +30,7 @@ public:
 
     // Opens a device in the sound's format (SDL converts to what the hardware takes), queues all of it
     // and starts; false when no device opens.
-    bool start(const wav::Sound& sound);
+    bool start(const soundfile::Pcm& sound);
     bool active() const { return device_ != 0; }
     // True once everything queued has been heard (the device's own buffer included).
     bool finished();

@@ -5,6 +5,7 @@
 #include "platform/audio/AudioDevice.hpp"
 #include "platform/audio/AudioFiles.hpp"
 #include "platform/audio/Sound.hpp"
+#include "platform/audio/SoundFile.hpp"
 #include "platform/audio/Wav.hpp"
 #include "platform/loop/Clock.hpp"
 #include "platform/loop/LoopServices.hpp"
@@ -37,9 +38,8 @@ struct Recorder::Impl {
     bool playing = false;
     bool damaged = false;
     bool saveFailed = false;
-    // The open file's contents; `sound` points into them.
-    std::vector<std::uint8_t> file;
-    wav::Sound sound;
+    // The open file's sound.
+    soundfile::Pcm sound;
 
     // Recording and playing in progress.
     std::vector<std::uint8_t> captured;
@@ -54,12 +54,10 @@ struct Recorder::Impl {
     bool virtualDevices = false;
     Timer timer;
 
-    bool load(std::vector<std::uint8_t> bytes) {
-        auto parsed = wav::parse(bytes);
-        if (!parsed) return false;
-        // The span stays valid: moving a vector keeps its buffer.
-        file = std::move(bytes);
-        sound = *parsed;
+    bool load(std::span<const std::uint8_t> bytes) {
+        auto decoded = soundfile::decode(bytes);
+        if (!decoded.playable()) return false;
+        sound = std::move(decoded.pcm);
         return true;
     }
 
@@ -89,7 +87,7 @@ struct Recorder::Impl {
         captured = {};
         // What plays afterwards is what the disk holds: the new take, or the old one when it was refused.
         saveFailed = !audiofiles::replace(path, bytes);
-        if (!saveFailed) damaged = !load(std::move(bytes));
+        if (!saveFailed) damaged = !load(bytes);
     }
 
     void endPlayback() {
@@ -132,7 +130,7 @@ bool Recorder::open(std::string_view gamePath) {
     close();
     if (!audiofiles::exists(gamePath) && !writeEmptyWav(gamePath)) return false;
     auto bytes = audiofiles::read(gamePath);
-    impl_->damaged = !bytes || !impl_->load(std::move(*bytes));
+    impl_->damaged = !bytes || !impl_->load(*bytes);
     if (impl_->damaged) impl_->sound = {};
     impl_->saveFailed = false;
     impl_->path = std::string(gamePath);
@@ -210,7 +208,6 @@ void Recorder::close() {
     if (!d.isOpen) return;
     stop();
     d.isOpen = false;
-    d.file = {};
     d.sound = {};
     d.path.clear();
 }

@@ -18,7 +18,7 @@ public:
     Recorder& operator=(const Recorder&) = delete;
 
     // Opens a WAV file for recording into or playing from; false when it is missing and cannot be created.
-    // A file that is no valid WAV (or cannot be read) opens as damaged: it cannot be played, and the next
+    // A file that is no sound (or cannot be read) opens as damaged: it cannot be played, and the next
     // recording replaces it.
     bool open(std::string_view gamePath);
     bool isOpen() const;

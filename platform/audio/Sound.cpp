@@ -5,6 +5,7 @@
 
 #include "platform/audio/AudioDevice.hpp"
 #include "platform/audio/AudioFiles.hpp"
+#include "platform/audio/SoundFile.hpp"
 #include "platform/audio/Wav.hpp"
 #include "platform/loop/LoopServices.hpp"
 
@@ -18,7 +19,7 @@ namespace {
 // However the device behaves, a synchronous sound never blocks much longer than it lasts.
 constexpr int kPlaybackSlackMs = 2000;
 
-void playOnDevice(const wav::Sound& sound) {
+void playOnDevice(const soundfile::Pcm& sound) {
     const int length = sound.lengthMs();
     audio::Output out;
     if (!out.start(sound)) {
@@ -38,14 +39,14 @@ void playOnDevice(const wav::Sound& sound) {
 bool playSync(std::string_view gamePath) {
     const auto bytes = audiofiles::read(gamePath);
     if (!bytes) return false;
-    const auto sound = wav::parse(*bytes);
-    if (!sound) return false;
+    const auto sound = soundfile::decode(*bytes);
+    if (!sound.playable()) return false;
     loop::presentScreen();
     if (loop::headless()) {
         loop::logEvent("sound " + std::string(gamePath));
-        loop::blockFor(sound->lengthMs());
+        loop::blockFor(sound.pcm.lengthMs());
     } else {
-        playOnDevice(*sound);
+        playOnDevice(sound.pcm);
     }
     return true;
 }
@@ -53,8 +54,8 @@ bool playSync(std::string_view gamePath) {
 int wavLengthMs(std::string_view gamePath) {
     const auto bytes = audiofiles::read(gamePath);
     if (!bytes) return -1;
-    const auto sound = wav::parse(*bytes);
-    return sound ? sound->lengthMs() : -1;
+    const auto sound = soundfile::decode(*bytes);
+    return sound.playable() ? sound.pcm.lengthMs() : -1;
 }
 
 bool writeEmptyWav(std::string_view gamePath) {

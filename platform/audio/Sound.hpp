@@ -9,12 +9,13 @@
 
 namespace platform::sound {
 
-// Plays a PCM WAV file (any rate, 8/16-bit, mono/stereo) and returns when it has ended. Without an audio
+// Plays a sound file (anything soundfile::decode reads, a cut-off one as far as it goes) and returns when it
+// has ended. Without an audio
 // device it waits the sound's length. The screen is brought up to date first. False when the file is
-// missing or no valid WAV (nothing waited then).
+// missing or no sound (nothing waited then).
 bool playSync(std::string_view gamePath);
 
-// Length of a WAV file's sound in ms (rounded to the nearest ms); -1 when it is no valid PCM WAV.
+// Length of a sound file's sound in ms (rounded to the nearest ms); -1 when it is no sound.
 int wavLengthMs(std::string_view gamePath);
 
 // Creates the 46-byte WAV file a recording starts from (16-bit mono 22 050 Hz, no data), only when no such

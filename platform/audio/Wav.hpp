@@ -4,11 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
-// RIFF WAVE files in memory: reading PCM sounds, writing recordings.
+// RIFF WAVE files in memory for the recorder (reading any sound file is soundfile::decode).
 namespace platform::wav {
 
 struct Format {
@@ -22,21 +21,6 @@ struct Format {
 
 // The recorder's format: 16-bit mono at 22 050 Hz.
 inline constexpr Format kRecordingFormat{1, 22050, 16};
-
-// A parsed sound; `samples` points into the bytes given to parse() and holds whole frames only.
-struct Sound {
-    Format format;
-    std::span<const std::uint8_t> samples;
-
-    std::int64_t frames() const { return std::int64_t(samples.size()) / format.frameBytes(); }
-    // Length rounded to the nearest millisecond.
-    int lengthMs() const;
-};
-
-// Accepts PCM (also in the extensible wrapper) with 1 or 2 channels of 8 or 16 bits at 1 000-384 000 Hz.
-// Chunks are walked within the bytes given; a data chunk claiming more than is there is cut to what is
-// there. Anything else (no RIFF/WAVE, no or short fmt chunk, no data chunk, another encoding) is nullopt.
-std::optional<Sound> parse(std::span<const std::uint8_t> bytes);
 
 // A complete file: RIFF header, an 18-byte fmt chunk (no extra format bytes) and the data chunk,
 // padded to an even size as RIFF wants.

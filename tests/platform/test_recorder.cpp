@@ -5,6 +5,7 @@
 
 #include "platform/audio/Recorder.hpp"
 #include "platform/audio/Sound.hpp"
+#include "platform/audio/SoundFile.hpp"
 #include "platform/loop/Clock.hpp"
 
 #include <gtest/gtest.h>
@@ -30,11 +31,10 @@ protected:
         if (b.size() < 46) return 0;
         EXPECT_EQ(le32(b, 4), b.size() - 8) << "RIFF size";
         EXPECT_EQ(le32(b, 42), b.size() - 46) << "data size";
-        auto s = wav::parse(b);
-        EXPECT_TRUE(s);
-        if (s) {
-            EXPECT_EQ(s->format, wav::kRecordingFormat);
-        }
+        auto s = soundfile::decode(b);
+        EXPECT_EQ(s.status, soundfile::Status::Whole);
+        EXPECT_EQ(s.pcm.sampleRate, wav::kRecordingFormat.sampleRate);
+        EXPECT_EQ(s.pcm.channels, wav::kRecordingFormat.channels);
         return le32(b, 42);
     }
 
