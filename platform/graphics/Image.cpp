@@ -49,9 +49,9 @@ void checkPictureMemory(std::int64_t w, std::int64_t h, PixelFormat format, cons
     const std::size_t need = std::size_t(Bitmap::strideFor(int(w), format)) * std::size_t(h);
     const std::size_t inUse = bitmapBytesInUse(), limit = memoryLimit.load();
     if (inUse + need > limit)
-        throw PictureMemoryError("Za mało pamięci na obrazek " + label(name) + " (" + std::to_string(w) + "x" +
-                         std::to_string(h) + "): obrazki zajmują już " + megabytes(inUse) + " z " +
-                         megabytes(limit) + ". Obrazki w zestawie danych są za duże.");
+        throw PictureMemoryError("Za mało pamięci na obrazek " + label(name) + " (" + std::to_string(w) +
+                                 "x" + std::to_string(h) + "): obrazki zajmują już " + megabytes(inUse) +
+                                 " z " + megabytes(limit) + ". Obrazki w zestawie danych są za duże.");
 }
 
 namespace {
@@ -112,8 +112,8 @@ void initError(JpegError& err) {
     err.message[0] = '\0';
 }
 
-bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::uint8_t* data,
-                    std::size_t size, std::FILE* file, long memory, bool keepExif) {
+bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::uint8_t* data, std::size_t size,
+                    std::FILE* file, long memory, bool keepExif) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->progress = &err->progress; // creation clears it
@@ -313,8 +313,8 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
     if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8)
         throw ImageError("To nie jest plik JPEG: " + label(nameForErrors));
     const JpegLimits limits{kMaxSide, kMaxPixels, kJpegMemory};
-    return decodeJpegScaled(JpegSource{data, nullptr, data.size()}, nameForErrors, minWidth, minHeight, limits,
-                            {});
+    return decodeJpegScaled(JpegSource{data, nullptr, data.size()}, nameForErrors, minWidth, minHeight,
+                            limits, {});
 }
 
 namespace {
@@ -329,8 +329,9 @@ namespace {
 
 } // namespace
 
-Bitmap decodeJpegScaled(const JpegSource& source, const std::string& nameForErrors, int minWidth, int minHeight,
-                        const JpegLimits& limits, const std::function<void(const JpegHeader&)>& checkHeader) {
+Bitmap decodeJpegScaled(const JpegSource& source, const std::string& nameForErrors, int minWidth,
+                        int minHeight, const JpegLimits& limits,
+                        const std::function<void(const JpegHeader&)>& checkHeader) {
     jpeg_decompress_struct cinfo{};
     JpegError err;
     initError(err);
@@ -340,8 +341,8 @@ Bitmap decodeJpegScaled(const JpegSource& source, const std::string& nameForErro
         ~Guard() { jpeg_destroy_decompress(c); }
     } guard{&cinfo};
 
-    if (!jpegReadHeader(&cinfo, &err, source.data.data(), source.data.size(), source.file, limits.libjpegMemory,
-                        bool(checkHeader)))
+    if (!jpegReadHeader(&cinfo, &err, source.data.data(), source.data.size(), source.file,
+                        limits.libjpegMemory, bool(checkHeader)))
         jpegFailed(err, nameForErrors);
 
     const std::int64_t w = cinfo.output_width, h = cinfo.output_height;
@@ -369,8 +370,7 @@ Bitmap decodeJpegScaled(const JpegSource& source, const std::string& nameForErro
         // Output sides are the full ones times num/8, rounded up.
         while (num < 8 && ((w * num + 7) / 8 < minWidth || (h * num + 7) / 8 < minHeight))
             ++num;
-        if (num < 8 && !jpegScale(&cinfo, &err, num))
-            jpegFailed(err, nameForErrors);
+        if (num < 8 && !jpegScale(&cinfo, &err, num)) jpegFailed(err, nameForErrors);
     }
     const unsigned outW = cinfo.output_width, outH = cinfo.output_height;
     checkPictureMemory(outW, outH, PixelFormat::Bgr24, nameForErrors);

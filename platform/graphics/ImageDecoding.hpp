@@ -50,7 +50,8 @@ struct JpegHeader {
 // Decodes at the smallest of libjpeg's scales that still gives at least minWidth × minHeight (both 0:
 // full size). checkHeader, when given, sees the header before anything is allocated and may throw to
 // refuse the picture. Raises ImageError (PictureMemoryError for the memory limit).
-Bitmap decodeJpegScaled(const JpegSource& source, const std::string& nameForErrors, int minWidth, int minHeight,
-                        const JpegLimits& limits, const std::function<void(const JpegHeader&)>& checkHeader);
+Bitmap decodeJpegScaled(const JpegSource& source, const std::string& nameForErrors, int minWidth,
+                        int minHeight, const JpegLimits& limits,
+                        const std::function<void(const JpegHeader&)>& checkHeader);
 
 } // namespace platform::image

@@ -201,8 +201,7 @@ Bitmap decodePng(Input& in, int minShortSide) {
     checkSize(w, h);
     const bool interlaced = header.interlace != PNG_INTERLACE_NONE;
     if (interlaced && w * h > kPhotoInterlacedMaxPixels) throw PhotoFailure(PhotoError::InterlacedTooLarge);
-    const int orientation =
-        header.exif ? orientationOf({header.exif, std::size_t(header.exifSize)}) : 1;
+    const int orientation = header.exif ? orientationOf({header.exif, std::size_t(header.exifSize)}) : 1;
 
     const int channels = png_get_channels(png, info);
     const std::size_t rowBytes = png_get_rowbytes(png, info);
@@ -242,7 +241,8 @@ Bitmap decodeJpegPhoto(const Input& in, int minShortSide) {
     const JpegLimits limits{65535, kPhotoMaxPixels, kPhotoJpegMemory};
     const int need = std::max(1, minShortSide);
     try {
-        Bitmap decoded = decodeJpegScaled(JpegSource{in.data, in.file, in.size}, "", need, need, limits, check);
+        Bitmap decoded =
+            decodeJpegScaled(JpegSource{in.data, in.file, in.size}, "", need, need, limits, check);
         return applyOrientation(decoded, orientation);
     } catch (const PhotoFailure&) {
         throw;
