@@ -14,9 +14,7 @@ namespace photo_samples {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline const platform::Color kRed = platform::rgb(255, 0, 0);
-inline const platform::Color kBlue = platform::rgb(0, 0, 255);
-inline const platform::Color kYellow = platform::rgb(255, 255, 0);
+inline constexpr platform::Color kBlue = platform::rgb(0, 0, 255);
 
 // Blue, the top-left quadrant red and a yellow square of a fifth of the short side in the middle.
 inline platform::Bitmap quadrantPicture(int w, int h) {
@@ -61,14 +59,19 @@ inline Bytes orientationTiff(unsigned orientation) {
 
 // The JPEG with an APP1 Exif segment holding tiff, right after its start marker.
 inline Bytes withExif(const Bytes& jpeg, const Bytes& tiff) {
-    Bytes seg = {0xFF, 0xE1};
-    put16be(seg, unsigned(2 + 6 + tiff.size()));
+    Bytes out;
+    out.reserve(jpeg.size() + tiff.size() + 10);
+    out.push_back(jpeg[0]);
+    out.push_back(jpeg[1]);
+    out.push_back(0xFF);
+    out.push_back(0xE1);
+    put16be(out, unsigned(2 + 6 + tiff.size()));
     for (char c : {'E', 'x', 'i', 'f', '\0', '\0'})
-        seg.push_back(std::uint8_t(c));
-    seg.insert(seg.end(), tiff.begin(), tiff.end());
-    Bytes out(jpeg.begin(), jpeg.begin() + 2);
-    out.insert(out.end(), seg.begin(), seg.end());
-    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
+        out.push_back(std::uint8_t(c));
+    for (std::uint8_t b : tiff)
+        out.push_back(b);
+    for (std::size_t i = 2; i < jpeg.size(); ++i)
+        out.push_back(jpeg[i]);
     return out;
 }
 
