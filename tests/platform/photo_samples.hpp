@@ -7,6 +7,8 @@
 #include "platform/graphics/Image.hpp"
 
 #include <cstdint>
+#include <functional>
+#include <png.h>
 #include <vector>
 
 // Photos for the photo reader's tests: a recognisable, asymmetric picture and Exif blocks.
@@ -72,6 +74,53 @@ inline Bytes withExif(const Bytes& jpeg, const Bytes& tiff) {
         out.push_back(b);
     for (std::size_t i = 2; i < jpeg.size(); ++i)
         out.push_back(jpeg[i]);
+    return out;
+}
+
+// A PNG written by libpng a row at a time (so a big one costs one row): samples(x, y, out) fills one
+// pixel's samples (bytes, or 16-bit big-endian ones).
+struct PngSpec {
+    int width, height, colorType, depth;
+    bool interlaced = false;
+    std::function<void(int x, int y, std::uint8_t* out)> samples;
+    Bytes palette = {}; // RGB triples
+    Bytes exif = {};
+};
+
+inline void pngAppend(png_structp png, png_bytep data, png_size_t n) {
+    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + n);
+}
+
+inline Bytes makePng(const PngSpec& s) {
+    Bytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(png, &out, pngAppend, nullptr);
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, png_uint_32(s.width), png_uint_32(s.height), s.depth, s.colorType,
+                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> colours;
+    for (std::size_t i = 0; i + 2 < s.palette.size(); i += 3)
+        colours.push_back({s.palette[i], s.palette[i + 1], s.palette[i + 2]});
+    if (!colours.empty()) png_set_PLTE(png, info, colours.data(), int(colours.size()));
+    if (!s.exif.empty())
+        png_set_eXIf_1(png, info, png_uint_32(s.exif.size()), const_cast<png_bytep>(s.exif.data()));
+    png_write_info(png, info);
+    if (s.depth < 8) png_set_packing(png);
+    const int passes = png_set_interlace_handling(png);
+    const int channels = png_get_channels(png, info);
+    const int bytes = s.depth == 16 ? 2 : 1;
+    Bytes row(std::size_t(s.width * channels * bytes));
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < s.height; ++y) {
+            for (int x = 0; x < s.width; ++x)
+                s.samples(x, y, row.data() + x * channels * bytes);
+            png_write_row(png, row.data());
+        }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
     return out;
 }
 

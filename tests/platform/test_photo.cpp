@@ -41,51 +41,6 @@ PhotoError failureOf(const std::function<void()>& f) {
     return PhotoError::Unreadable;
 }
 
-// A PNG written by libpng: samples(x, y, out) fills one pixel's samples (bytes or 16-bit big-endian).
-struct PngSpec {
-    int width, height, colorType, depth;
-    bool interlaced = false;
-    std::function<void(int x, int y, std::uint8_t* out)> samples;
-    Bytes palette = {}; // RGB triples
-    Bytes exif = {};
-};
-
-void pngAppend(png_structp png, png_bytep data, png_size_t n) {
-    auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + n);
-}
-
-Bytes makePng(const PngSpec& s) {
-    Bytes out;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_set_write_fn(png, &out, pngAppend, nullptr);
-    png_set_IHDR(png, info, png_uint_32(s.width), png_uint_32(s.height), s.depth, s.colorType,
-                 s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    std::vector<png_color> colours;
-    for (std::size_t i = 0; i + 2 < s.palette.size(); i += 3)
-        colours.push_back({s.palette[i], s.palette[i + 1], s.palette[i + 2]});
-    if (!colours.empty()) png_set_PLTE(png, info, colours.data(), int(colours.size()));
-    if (!s.exif.empty())
-        png_set_eXIf_1(png, info, png_uint_32(s.exif.size()), const_cast<png_bytep>(s.exif.data()));
-    png_write_info(png, info);
-    if (s.depth < 8) png_set_packing(png);
-    const int channels = png_get_channels(png, info);
-    const int bytes = s.depth == 16 ? 2 : 1;
-    std::vector<Bytes> rows(std::size_t(s.height), Bytes(std::size_t(s.width * channels * bytes)));
-    std::vector<png_bytep> pointers;
-    for (int y = 0; y < s.height; ++y) {
-        for (int x = 0; x < s.width; ++x)
-            s.samples(x, y, rows[std::size_t(y)].data() + x * channels * bytes);
-        pointers.push_back(rows[std::size_t(y)].data());
-    }
-    png_write_image(png, pointers.data());
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return out;
-}
-
 bool redQuadrant(int x, int y, int w, int h) {
     return x < w / 2 && y < h / 2;
 }
