@@ -17,9 +17,11 @@ namespace platform::image {
 
 namespace {
 
-// libjpeg's own allowance for one photo: ample for a baseline file at any size (it holds a strip of rows),
-// and it keeps a progressive file's whole-picture coefficients from taking the process past its budget.
-constexpr long kPhotoJpegMemory = 64l << 20;
+// libjpeg's own allowance for one photo: ample for a baseline file at any size (it holds a strip of rows).
+// A progressive file holds the whole picture's coefficients whatever the scale, 3 bytes a pixel with the
+// usual halved colour: about 26 megapixels fit, larger ones are refused rather than take the process past
+// its budget.
+constexpr long kPhotoJpegMemory = 80l << 20;
 // Text chunks, colour profiles and Exif together; a real file has a few hundred kilobytes at most.
 constexpr png_alloc_size_t kPngChunkMemory = 8u << 20;
 

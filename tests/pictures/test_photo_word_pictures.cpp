@@ -236,6 +236,7 @@ TEST(PhotoWordPictures, PeakMemoryOfBigPhotos) {
         Bytes file;
     } cases[] = {
         {"JPEG 8000 x 6000, sideways", bigSidewaysJpeg()},
+        {"progressive JPEG 5000 x 4000", progressiveJpeg(5000, 4000, false)},
         {"PNG 8000 x 6000 RGBA",
          makePng({8000, 6000, PNG_COLOR_TYPE_RGBA, 8, false, quadrants(8000, 6000, 4)})},
         {"PNG 4000 x 3000 interlaced",

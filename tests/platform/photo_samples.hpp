@@ -7,7 +7,10 @@
 #include "platform/graphics/Image.hpp"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <jpeglib.h>
 #include <png.h>
 #include <vector>
 
@@ -121,6 +124,45 @@ inline Bytes makePng(const PngSpec& s) {
         }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+// A progressive JPEG of the quadrant picture, written by libjpeg a row at a time; fullChroma: 4:4:4.
+inline Bytes progressiveJpeg(int w, int h, bool fullChroma) {
+    jpeg_compress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &buffer, &size);
+    c.image_width = JDIMENSION(w);
+    c.image_height = JDIMENSION(h);
+    c.input_components = 3;
+    c.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 80, TRUE);
+    if (fullChroma)
+        for (int i = 0; i < c.num_components; ++i)
+            c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
+    jpeg_simple_progression(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<std::uint8_t> row(std::size_t(w) * 3);
+    while (c.next_scanline < c.image_height) {
+        const int y = int(c.next_scanline);
+        for (int x = 0; x < w; ++x) {
+            const bool red = x < w / 2 && y < h / 2;
+            row[std::size_t(x) * 3] = red ? 255 : 0;
+            row[std::size_t(x) * 3 + 1] = 0;
+            row[std::size_t(x) * 3 + 2] = red ? 0 : 255;
+        }
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&c, &p, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    Bytes out(buffer, buffer + size);
+    std::free(buffer);
     return out;
 }
 

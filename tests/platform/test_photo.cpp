@@ -270,6 +270,18 @@ TEST(PhotoDecoding, RefusesBadPhotosWithTheirReason) {
     EXPECT_EQ(failureOf([&] { image::loadPhotoFile(dir.path(), 256); }), PhotoError::Unreadable);
 }
 
+// A progressive file's coefficients are held whole: within libjpeg's allowance it decodes, beyond it the
+// photo is refused for memory, not called broken.
+TEST(PhotoDecoding, ProgressiveJpegWithinItsAllowance) {
+    const Bitmap b = image::decodePhoto(progressiveJpeg(2000, 1500, false), 256);
+    EXPECT_EQ(b.width(), 500);
+    EXPECT_EQ(b.height(), 375);
+    EXPECT_TRUE(near(at(b, kTopLeft), kRed));
+    EXPECT_TRUE(near(at(b, kBottomRight), kBlue));
+    EXPECT_EQ(failureOf([&] { image::decodePhoto(progressiveJpeg(4500, 3500, true), 256); }),
+              PhotoError::NoMemory);
+}
+
 // The camera's 8000 × 6000 file, streamed and shrunk by 8 while decoding, stands upright.
 TEST(PhotoDecoding, BigSidewaysJpegFromFile) {
     wvtest::TempDir dir("photo");
