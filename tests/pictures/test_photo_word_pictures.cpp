@@ -23,11 +23,6 @@ using namespace photo_samples;
 
 namespace {
 
-bool near(Color a, Color b, int tolerance = 16) {
-    return std::abs(redOf(a) - redOf(b)) <= tolerance && std::abs(greenOf(a) - greenOf(b)) <= tolerance &&
-           std::abs(blueOf(a) - blueOf(b)) <= tolerance;
-}
-
 Bitmap filled(int w, int h, Color c) {
     Bitmap b(w, h, PixelFormat::Bgr24);
     for (int y = 0; y < h; ++y)

@@ -21,6 +21,13 @@ using Bytes = std::vector<std::uint8_t>;
 
 inline constexpr platform::Color kBlue = platform::rgb(0, 0, 255);
 
+// Equal within what JPEG's rounding and smoothing move a flat colour.
+inline bool near(platform::Color a, platform::Color b, int tolerance = 16) {
+    const auto off = [&](int x, int y) { return x - y <= tolerance && y - x <= tolerance; };
+    return off(platform::redOf(a), platform::redOf(b)) && off(platform::greenOf(a), platform::greenOf(b)) &&
+           off(platform::blueOf(a), platform::blueOf(b));
+}
+
 // Blue, the top-left quadrant red and a yellow square of a fifth of the short side in the middle.
 inline platform::Bitmap quadrantPicture(int w, int h) {
     platform::Bitmap b(w, h, platform::PixelFormat::Bgr24);
