@@ -56,7 +56,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Writes the five JPEG files as <folder>\<stem>\<name> under the user directory (folder a game path):
+// Writes the five JPEG files as <folder>\<stem>\<name>, folder being a game path resolved as every user
+// file is (on the user directory, or the chosen child's folder):
 // either all five appear there or none does, whenever the process stops. They are written into a hidden
 // folder beside it and that folder is renamed into place; an earlier set of the stem is replaced.
 // afterFile(n) is called after the n-th file is written (for progress); whatever it throws stops the
