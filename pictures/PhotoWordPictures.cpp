@@ -181,3 +181,7 @@ void writeWordPictures(const WordPictures& pictures, std::string_view folder, st
     }
     if (replacing) fs::removeTree(old);
 }
+
+void writePhotoWordPictures(const std::string& photoPath, std::string_view folder, std::string_view stem) {
+    writeWordPictures(wordPicturesFromPhoto(photoPath), folder, stem);
+}

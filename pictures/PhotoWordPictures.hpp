@@ -64,3 +64,7 @@ public:
 // writing and leaves nothing behind. stem: lower-case a-z and digits, 1-40 of them.
 void writeWordPictures(const WordPictures& pictures, std::string_view folder, std::string_view stem,
                        const std::function<void(int)>& afterFile = {});
+
+// The photo file's default crop written as the stem's five pictures: wordPicturesFromPhoto, then
+// writeWordPictures. A refused photo (PhotoFailure) writes nothing.
+void writePhotoWordPictures(const std::string& photoPath, std::string_view folder, std::string_view stem);

@@ -247,6 +247,22 @@ TEST(PhotoWordPictures, PeakMemoryOfBigPhotos) {
     }
 }
 
+// A photo the reader refuses gives its reason and leaves the user directory as it was.
+TEST(PhotoWordPictures, RefusedPhotosWriteNothing) {
+    TempRoots roots;
+    const std::string path = roots.base() + "/photo";
+    for (const BadPhoto& c : badPhotos()) {
+        wvtest::TempDir::write(path, std::string(c.data.begin(), c.data.end()));
+        try {
+            writePhotoWordPictures(path, "Słowa", "pies");
+            ADD_FAILURE() << c.name << ": accepted";
+        } catch (const image::PhotoFailure& e) {
+            EXPECT_EQ(e.error(), c.error) << c.name;
+        }
+        EXPECT_EQ(filesIn(roots.user()), std::vector<std::string>{}) << c.name;
+    }
+}
+
 // A failure at any file, or a name that is no stem, leaves no file of the stem; success leaves all five.
 TEST(PhotoWordPictures, FilesAppearAllOrNone) {
     TempRoots roots;

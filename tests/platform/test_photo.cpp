@@ -40,46 +40,6 @@ bool redQuadrant(int x, int y, int w, int h) {
     return x < w / 2 && y < h / 2;
 }
 
-// A PNG's signature, IHDR (with its CRC) and an empty IDAT: enough for any header the test wants.
-Bytes pngHeaderOnly(std::uint32_t w, std::uint32_t h, int interlace) {
-    const auto crc = [](const Bytes& b, std::size_t from) {
-        std::uint32_t c = 0xFFFFFFFF;
-        for (std::size_t i = from; i < b.size(); ++i) {
-            c ^= b[i];
-            for (int k = 0; k < 8; ++k)
-                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-        }
-        return ~c;
-    };
-    Bytes b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    put32be(b, 13);
-    std::size_t start = b.size();
-    for (char c : {'I', 'H', 'D', 'R'})
-        b.push_back(std::uint8_t(c));
-    put32be(b, w);
-    put32be(b, h);
-    for (int v : {8, 2, 0, 0, interlace})
-        b.push_back(std::uint8_t(v));
-    put32be(b, crc(b, start));
-    put32be(b, 0);
-    start = b.size();
-    for (char c : {'I', 'D', 'A', 'T'})
-        b.push_back(std::uint8_t(c));
-    put32be(b, crc(b, start));
-    return b;
-}
-
-// The JPEG with its frame header's sides replaced.
-Bytes withJpegSides(Bytes jpeg, unsigned w, unsigned h) {
-    for (std::size_t i = 2; i + 9 < jpeg.size(); ++i)
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
-            jpeg[i + 5] = std::uint8_t(h >> 8), jpeg[i + 6] = std::uint8_t(h);
-            jpeg[i + 7] = std::uint8_t(w >> 8), jpeg[i + 8] = std::uint8_t(w);
-            break;
-        }
-    return jpeg;
-}
-
 } // namespace
 
 TEST(PhotoExif, OrientationOfEachBlock) {
@@ -220,42 +180,8 @@ TEST(PhotoDecoding, PngEdgesAndOrientation) {
 
 // Every refusal, from memory and streamed from a file alike.
 TEST(PhotoDecoding, RefusesBadPhotosWithTheirReason) {
-    Bytes random(5000);
-    std::uint32_t seed = 12345;
-    for (auto& byte : random)
-        byte = std::uint8_t((seed = seed * 1103515245 + 12345) >> 16);
-    const Bytes jpeg = image::encodeJpeg(quadrantPicture(640, 480), 90);
-    const Bytes truncatedJpeg(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(jpeg.size() / 2));
-    const auto rgb = [](int, int, std::uint8_t* o) { o[0] = 10, o[1] = 20, o[2] = 30; };
-    const Bytes png = makePng({640, 480, PNG_COLOR_TYPE_RGB, 8, false, rgb});
-    const Bytes truncatedPng(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2));
-    Bytes signatureOnly(png.begin(), png.begin() + 8);
-    signatureOnly.insert(signatureOnly.end(), random.begin(), random.end());
-    Bytes hostileExif = orientationTiff(6);
-    hostileExif[8] = hostileExif[9] = 0xFF; // 65535 entries in a 26-byte block
-
-    const struct {
-        const char* name;
-        Bytes data;
-        PhotoError error;
-    } cases[] = {
-        {"random bytes", random, PhotoError::NotAPicture},
-        {"empty", {}, PhotoError::NotAPicture},
-        {"truncated JPEG", truncatedJpeg, PhotoError::Damaged},
-        {"truncated PNG", truncatedPng, PhotoError::Damaged},
-        {"PNG signature, then noise", signatureOnly, PhotoError::Damaged},
-        {"PNG 100000 x 100000", pngHeaderOnly(100000, 100000, 0), PhotoError::TooLarge},
-        {"PNG of 60 megapixels", pngHeaderOnly(10000, 6000, 0), PhotoError::TooLarge},
-        {"JPEG of 60 megapixels", withJpegSides(jpeg, 10000, 6000), PhotoError::TooLarge},
-        {"interlaced PNG above its limit", pngHeaderOnly(4000, 3001, 1), PhotoError::InterlacedTooLarge},
-        {"JPEG 200 x 150", image::encodeJpeg(quadrantPicture(200, 150)), PhotoError::TooSmall},
-        {"PNG 150 x 200", makePng({150, 200, PNG_COLOR_TYPE_RGB, 8, false, rgb}), PhotoError::TooSmall},
-        {"JPEG 255 x 4000", withJpegSides(jpeg, 255, 4000), PhotoError::TooSmall},
-        {"hostile Exif", withExif(jpeg, hostileExif), PhotoError::BadExif},
-        {"Exif orientation 9", withExif(jpeg, orientationTiff(9)), PhotoError::BadExif},
-    };
     wvtest::TempDir dir("photo");
-    for (const auto& c : cases) {
+    for (const BadPhoto& c : badPhotos()) {
         EXPECT_EQ(failureOf([&] { image::decodePhoto(c.data, 256); }), c.error) << c.name;
         const std::string file = dir.file("photo");
         wvtest::TempDir::write(file, std::string(c.data.begin(), c.data.end()));
