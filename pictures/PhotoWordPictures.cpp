@@ -25,7 +25,7 @@ constexpr int kSmallQuality = 95, kBigQuality = 92;
 
 // Coverage is sampled 4 × 4 per pixel, the supersampling the shipped masks are drawn with; shapes are
 // given in eighths of a pixel so every sample point (8x + 2i + 1) is an integer.
-constexpr int kSamples = 4;
+constexpr int kSamples = 4, kAll = kSamples * kSamples;
 
 // Lays the picture on white by coverage: inside(x8, y8) tells whether a sample point is in the shape.
 template <class Inside> void whiteOutside(Bitmap& picture, Inside inside) {
@@ -37,9 +37,9 @@ template <class Inside> void whiteOutside(Bitmap& picture, Inside inside) {
             for (int j = 0; j < kSamples; ++j)
                 for (int i = 0; i < kSamples; ++i)
                     k += inside(8 * x + 2 * i + 1, 8 * y + 2 * j + 1) ? 1 : 0;
-            if (k == kSamples * kSamples) continue;
+            if (k == kAll) continue;
             for (int c = 0; c < 3; ++c)
-                row[x * 3 + c] = std::uint8_t((row[x * 3 + c] * k + 255 * (16 - k) + 8) / 16);
+                row[x * 3 + c] = std::uint8_t((row[x * 3 + c] * k + 255 * (kAll - k) + kAll / 2) / kAll);
         }
     }
 }
