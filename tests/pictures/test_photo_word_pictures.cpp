@@ -123,6 +123,40 @@ TEST(PhotoWordPictures, MasksAndFramingOfEachPicture) {
     EXPECT_TRUE(grey);
 }
 
+// Against the shipped data set's masks: a black photo's rounded squares cover what the shipped masks cover,
+// pixel for pixel up to smoothing; its discs, 4 px inside the mask's edge like the shipped round pictures,
+// are white wherever the mask is black and black from 5 px inside its edge.
+TEST(PhotoWordPictures, ShapesMatchTheShippedMasks) {
+    const WordPictures p = makeWordPictures(filled(400, 400, kBlack), defaultCrop({400, 400}));
+    const std::string bio = std::string(WV_SOURCE_DIR) + "/Data/Bio/";
+    const struct {
+        const char* mask;
+        const Bitmap& made;
+        bool disc;
+    } cases[] = {{"_matr_ms.xji", p.memorySmall, true},
+                 {"_matr_mb.xji", p.memoryBig, true},
+                 {"_matr_ups.xji", p.labelSmall, false},
+                 {"_matr_upb.xji", p.labelBig, false}};
+    for (const auto& c : cases) {
+        const Bitmap mask = image::loadJpegFile(bio + c.mask);
+        ASSERT_EQ(mask.size(), c.made.size()) << c.mask;
+        const int d = mask.width(), r = d - 2 * 5;
+        int worst = 0, wrong = 0;
+        for (int y = 0; y < d; ++y)
+            for (int x = 0; x < d; ++x) {
+                const int covered = 255 - redOf(c.made.pixel(x, y)), shipped = redOf(mask.pixel(x, y));
+                if (!c.disc) {
+                    worst = std::max(worst, std::abs(covered - shipped));
+                    continue;
+                }
+                const int ex = 2 * x + 1 - d, ey = 2 * y + 1 - d;
+                if ((shipped < 30 && covered != 0) || (ex * ex + ey * ey < r * r && covered != 255)) ++wrong;
+            }
+        EXPECT_LE(worst, 64) << c.mask;
+        EXPECT_EQ(wrong, 0) << c.mask;
+    }
+}
+
 // The crop chooses what the pictures show.
 TEST(PhotoWordPictures, CropPicksThePart) {
     Bitmap photo = filled(900, 600, kBlue);
