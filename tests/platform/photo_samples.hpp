@@ -90,7 +90,7 @@ inline Bytes withExif(const Bytes& jpeg, const Bytes& tiff) {
 
 // A PNG written by libpng a row at a time (so a big one costs one row): samples(x, y, out) fills one
 // pixel's samples (bytes, or 16-bit big-endian ones).
-struct PngSpec {
+struct PngLayout {
     int width, height, colorType, depth;
     bool interlaced = false;
     std::function<void(int x, int y, std::uint8_t* out)> samples;
@@ -103,7 +103,7 @@ inline void pngAppend(png_structp png, png_bytep data, png_size_t n) {
     out->insert(out->end(), data, data + n);
 }
 
-inline Bytes makePng(const PngSpec& s) {
+inline Bytes makePng(const PngLayout& s) {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);

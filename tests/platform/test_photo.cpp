@@ -129,7 +129,7 @@ TEST(PhotoDecoding, PngLayoutsShrunkRowByRow) {
     const Color halfRed = rgb(128, 0, 0), halfBlue = rgb(0, 0, 128);
     const struct {
         const char* name;
-        PngSpec spec;
+        PngLayout layout;
         Color quadrant, rest;
     } cases[] = {
         {"RGB 8", {w, h, PNG_COLOR_TYPE_RGB, 8, false, rgb8}, kRed, kBlue},
@@ -145,7 +145,7 @@ TEST(PhotoDecoding, PngLayoutsShrunkRowByRow) {
         {"interlaced", {w, h, PNG_COLOR_TYPE_RGB, 8, true, rgb8}, kRed, kBlue},
     };
     for (const auto& c : cases) {
-        const Bitmap b = image::decodePhoto(makePng(c.spec), 100);
+        const Bitmap b = image::decodePhoto(makePng(c.layout), 100);
         EXPECT_EQ(b.width(), 150) << c.name;
         EXPECT_EQ(b.height(), 100) << c.name;
         EXPECT_EQ(b.pixel(0, 0), c.quadrant) << c.name;
@@ -169,7 +169,7 @@ TEST(PhotoDecoding, PngEdgesAndOrientation) {
         const bool red = redQuadrant(x, y, 600, 400);
         o[0] = red ? 255 : 0, o[1] = 0, o[2] = red ? 0 : 255;
     };
-    PngSpec sideways{600, 400, PNG_COLOR_TYPE_RGB, 8, false, rgb8, {}, orientationTiff(6)};
+    PngLayout sideways{600, 400, PNG_COLOR_TYPE_RGB, 8, false, rgb8, {}, orientationTiff(6)};
     const Bitmap b = image::decodePhoto(makePng(sideways), 100);
     EXPECT_EQ(b.width(), 100);
     EXPECT_EQ(b.height(), 150);
