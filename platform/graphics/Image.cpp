@@ -4,6 +4,7 @@
 #include "platform/graphics/Image.hpp"
 
 #include "platform/core/Error.hpp"
+#include "platform/graphics/ImageDecoding.hpp"
 #include "platform/system/Fs.hpp"
 
 #include <SDL.h>
@@ -42,14 +43,18 @@ std::string megabytes(std::size_t bytes) {
 
 // Called before a decoded picture is allocated: a data set of pictures that would together exhaust
 // memory is refused with a reason, picture by picture, instead of letting the system run out.
+} // namespace
+
 void checkPictureMemory(std::int64_t w, std::int64_t h, PixelFormat format, const std::string& name) {
     const std::size_t need = std::size_t(Bitmap::strideFor(int(w), format)) * std::size_t(h);
     const std::size_t inUse = bitmapBytesInUse(), limit = memoryLimit.load();
     if (inUse + need > limit)
-        throw ImageError("Za mało pamięci na obrazek " + label(name) + " (" + std::to_string(w) + "x" +
-                         std::to_string(h) + "): obrazki zajmują już " + megabytes(inUse) + " z " +
-                         megabytes(limit) + ". Obrazki w zestawie danych są za duże.");
+        throw PictureMemoryError("Za mało pamięci na obrazek " + label(name) + " (" + std::to_string(w) +
+                                 "x" + std::to_string(h) + "): obrazki zajmują już " + megabytes(inUse) +
+                                 " z " + megabytes(limit) + ". Obrazki w zestawie danych są za duże.");
 }
+
+namespace {
 
 // ---------------------------------------------------------------------------------------------------
 // JPEG. libjpeg reports errors through a callback that must not return; it longjmps back to the phase
@@ -107,13 +112,17 @@ void initError(JpegError& err) {
     err.message[0] = '\0';
 }
 
-bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::uint8_t* data,
-                    std::size_t size) {
+bool jpegReadHeader(jpeg_decompress_struct* cinfo, JpegError* err, const std::uint8_t* data, std::size_t size,
+                    std::FILE* file, long memory, bool keepExif) {
     if (setjmp(err->jump)) return false;
     jpeg_create_decompress(cinfo);
     cinfo->progress = &err->progress; // creation clears it
-    cinfo->mem->max_memory_to_use = kJpegMemory;
-    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+    cinfo->mem->max_memory_to_use = memory;
+    if (file)
+        jpeg_stdio_src(cinfo, file);
+    else
+        jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+    if (keepExif) jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(cinfo, TRUE);
     cinfo->out_color_space = JCS_EXT_BGR;
     jpeg_calc_output_dimensions(cinfo);
@@ -145,7 +154,8 @@ bool jpegReadPixels(jpeg_decompress_struct* cinfo, JpegError* err, std::uint8_t*
 }
 
 bool jpegWrite(jpeg_compress_struct* cinfo, JpegError* err, unsigned char** out, unsigned long* outSize,
-               const std::uint8_t* base, std::size_t stride, int width, int height, int quality) {
+               const std::uint8_t* base, std::size_t stride, int width, int height, int quality,
+               bool fullChroma) {
     if (setjmp(err->jump)) return false;
     jpeg_create_compress(cinfo);
     jpeg_mem_dest(cinfo, out, outSize);
@@ -155,6 +165,9 @@ bool jpegWrite(jpeg_compress_struct* cinfo, JpegError* err, unsigned char** out,
     cinfo->in_color_space = JCS_EXT_BGR;
     jpeg_set_defaults(cinfo);
     jpeg_set_quality(cinfo, quality, TRUE);
+    if (fullChroma)
+        for (int c = 0; c < cinfo->num_components; ++c)
+            cinfo->comp_info[c].h_samp_factor = cinfo->comp_info[c].v_samp_factor = 1;
     jpeg_start_compress(cinfo, TRUE);
     while (cinfo->next_scanline < cinfo->image_height) {
         JSAMPROW row = const_cast<std::uint8_t*>(base + std::size_t(cinfo->next_scanline) * stride);
@@ -299,7 +312,26 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
                   int minHeight) {
     if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8)
         throw ImageError("To nie jest plik JPEG: " + label(nameForErrors));
+    const JpegLimits limits{kMaxSide, kMaxPixels, kJpegMemory};
+    return decodeJpegScaled(JpegSource{data, nullptr, data.size()}, nameForErrors, minWidth, minHeight,
+                            limits, {});
+}
 
+namespace {
+
+// A failure of libjpeg's own allowance is a question of memory, not a broken file.
+[[noreturn]] void jpegFailed(const JpegError& err, const std::string& name) {
+    const int code = err.pub.msg_code;
+    if (code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE || code == JERR_TFILE_CREATE)
+        throw PictureMemoryError("Za mało pamięci na obrazek JPEG " + label(name) + ": " + err.message);
+    throw ImageError("Uszkodzony obrazek JPEG " + label(name) + ": " + err.message);
+}
+
+} // namespace
+
+Bitmap decodeJpegScaled(const JpegSource& source, const std::string& nameForErrors, int minWidth,
+                        int minHeight, const JpegLimits& limits,
+                        const std::function<void(const JpegHeader&)>& checkHeader) {
     jpeg_decompress_struct cinfo{};
     JpegError err;
     initError(err);
@@ -309,14 +341,27 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
         ~Guard() { jpeg_destroy_decompress(c); }
     } guard{&cinfo};
 
-    if (!jpegReadHeader(&cinfo, &err, data.data(), data.size()))
-        throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
+    if (!jpegReadHeader(&cinfo, &err, source.data.data(), source.data.size(), source.file,
+                        limits.libjpegMemory, bool(checkHeader)))
+        jpegFailed(err, nameForErrors);
 
     const std::int64_t w = cinfo.output_width, h = cinfo.output_height;
+    if (checkHeader) {
+        JpegHeader header{int(w), int(h), {}};
+        for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next) {
+            static constexpr std::uint8_t kExifId[6] = {'E', 'x', 'i', 'f', 0, 0};
+            if (m->marker == JPEG_APP0 + 1 && m->data_length >= 6 && std::memcmp(m->data, kExifId, 6) == 0) {
+                header.exif.assign(m->data + 6, m->data + m->data_length);
+                break;
+            }
+        }
+        checkHeader(header);
+    }
     // Even a flat picture costs some bits per 8x8 block; a header promising far more pixels than the
     // data could describe is refused before anything is allocated for it.
-    const std::int64_t plausible = std::max<std::int64_t>(std::int64_t(data.size()) * 1024, 1 << 20);
-    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || w * h > kMaxPixels || w * h > plausible)
+    const std::int64_t plausible = std::max<std::int64_t>(std::int64_t(source.size) * 1024, 1 << 20);
+    if (w <= 0 || h <= 0 || w > limits.maxSide || h > limits.maxSide || w * h > limits.maxPixels ||
+        w * h > plausible)
         throw ImageError("Obrazek JPEG " + label(nameForErrors) + " ma nieprawdopodobny rozmiar " +
                          std::to_string(w) + "x" + std::to_string(h));
 
@@ -325,14 +370,13 @@ Bitmap decodeJpeg(std::span<const std::uint8_t> data, const std::string& nameFor
         // Output sides are the full ones times num/8, rounded up.
         while (num < 8 && ((w * num + 7) / 8 < minWidth || (h * num + 7) / 8 < minHeight))
             ++num;
-        if (num < 8 && !jpegScale(&cinfo, &err, num))
-            throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
+        if (num < 8 && !jpegScale(&cinfo, &err, num)) jpegFailed(err, nameForErrors);
     }
     const unsigned outW = cinfo.output_width, outH = cinfo.output_height;
     checkPictureMemory(outW, outH, PixelFormat::Bgr24, nameForErrors);
     Bitmap bitmap(int(outW), int(outH), PixelFormat::Bgr24);
     if (!jpegReadPixels(&cinfo, &err, bitmap.data(), std::size_t(bitmap.stride()), outH))
-        throw ImageError("Uszkodzony obrazek JPEG " + label(nameForErrors) + ": " + err.message);
+        jpegFailed(err, nameForErrors);
     return bitmap;
 }
 
@@ -401,7 +445,7 @@ Bitmap loadBmpFile(const std::string& nativePath) {
     return decodeBmp(data, nativePath);
 }
 
-std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality) {
+std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality, bool fullChroma) {
     if (bitmap.empty()) throw ImageError("Cannot encode an empty picture as JPEG");
     const Bitmap* src = &bitmap;
     Bitmap converted;
@@ -417,7 +461,7 @@ std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality) {
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     const bool ok = jpegWrite(&cinfo, &err, &out, &outSize, src->data(), std::size_t(src->stride()),
-                              src->width(), src->height(), std::clamp(quality, 1, 100));
+                              src->width(), src->height(), std::clamp(quality, 1, 100), fullChroma);
     jpeg_destroy_compress(&cinfo);
     std::vector<std::uint8_t> result;
     if (ok && out) result.assign(out, out + outSize);

@@ -29,7 +29,9 @@ Bitmap loadBmpFile(const std::string& nativePath);
 // PNG of any bitmap (as 24-bit RGB). Raises ImageError or FileError.
 void savePng(const Bitmap& bitmap, const std::string& nativePath);
 // Encoders used by tests and tools: a baseline JPEG (quality 1-100) and a BMP in the bitmap's own depth.
-std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality = 90);
+// fullChroma keeps colour at every pixel (4:4:4) instead of halving it both ways, as the data set's
+// pictures are stored, so thin edges keep their colour.
+std::vector<std::uint8_t> encodeJpeg(const Bitmap& bitmap, int quality = 90, bool fullChroma = false);
 std::vector<std::uint8_t> encodeBmp(const Bitmap& bitmap);
 
 // Pictures are decoded only while every bitmap alive plus the new one stays within this many bytes;
