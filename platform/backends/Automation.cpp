@@ -117,6 +117,11 @@ std::optional<Command> parseCommand(std::string_view rawLine) {
             c.verb = V::Key, c.a = number(w[1], line, 1, 0x10FFFF);
             if (c.a >= 0xD800 && c.a <= 0xDFFF) throw ScriptError("no such character code: " + quoted(line));
         }
+    } else if (verb == "drop") {
+        if (w.size() < 4) throw ScriptError("\"drop\" takes X, Y and a file's path: " + quoted(line));
+        c.verb = V::Drop, c.a = coord(1), c.b = coord(2);
+        // The path is the rest of the line, spaces and all.
+        c.text = std::string(trim(line.substr(std::size_t(w[2].data() + w[2].size() - line.data()))));
     } else if (verb == "text") {
         c.verb = V::Text, c.text = rest();
     } else if (verb == "answer") {

@@ -33,6 +33,7 @@ struct Command {
         Screenshot,
         Dump,
         Quit,
+        Drop, // a file dropped at a point: drop X Y PATH
         Hold, // from here on the program waits in real time, like one nobody uses, until ended from outside
     };
     Verb verb = Verb::Wait;

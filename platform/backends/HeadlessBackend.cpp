@@ -272,6 +272,13 @@ void HeadlessBackend::execute(const Command& c, Application& app) {
         if (!e.text.empty()) app.queueInput(e);
         break;
     }
+    case V::Drop: {
+        mouse(app, T::MouseMove, c.a, c.b);
+        InputEvent e;
+        e.type = T::DropFile, e.x = c.a, e.y = c.b, e.text = c.text;
+        app.queueInput(e);
+        break;
+    }
     case V::Answer:
         answers_.push_back(c.a);
         break;

@@ -252,6 +252,19 @@ void SdlBackend::translate(const SDL_Event& e, Application& app) {
         ev.type = T::Text;
         ev.text = e.text.text;
         break;
+    case SDL_DROPFILE:
+        if (!e.drop.file) return;
+        ev.type = T::DropFile;
+        ev.text = e.drop.file;
+        SDL_free(e.drop.file);
+        // X11 reports no pointer motion while a file is dragged in: ask where it is now.
+        {
+            int wx = 0, wy = 0;
+            SDL_GetMouseState(&wx, &wy);
+            mouse_ = toScreen(wx, wy);
+        }
+        ev.x = mouse_.x, ev.y = mouse_.y;
+        break;
     case SDL_KEYDOWN: {
         ev.keys = modifiers(e.key.keysym.mod);
         const SDL_Keycode k = e.key.keysym.sym;

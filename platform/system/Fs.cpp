@@ -714,6 +714,37 @@ long long modifiedTime(std::string_view gamePath) {
     return static_cast<long long>(st.st_mtime);
 }
 
+std::string userFolder(std::string_view key, std::initializer_list<const char*> fallbacks) {
+    const std::string home = homeDirectory();
+    if (home.empty()) return {};
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string dirsFile =
+        (config && config[0] == '/' ? std::string(config) : home + "/.config") + "/user-dirs.dirs";
+    std::string text;
+    try {
+        const auto bytes = readFile(dirsFile, 64 << 10);
+        text.assign(bytes.begin(), bytes.end());
+    } catch (const std::exception&) {
+    }
+    // Lines such as XDG_MUSIC_DIR="$HOME/Muzyka".
+    const std::string name = "XDG_" + std::string(key) + "_DIR=\"";
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(at, end - at);
+        at = end + 1;
+        if (line.rfind(name, 0) != 0) continue;
+        std::string value = line.substr(name.size());
+        if (value.empty() || value.back() != '"') continue;
+        value.pop_back();
+        if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
+        if (!value.empty() && value[0] == '/' && value != home && isDir(value)) return value;
+    }
+    for (const char* f : fallbacks)
+        if (isDir(home + "/" + f)) return home + "/" + f;
+    return {};
+}
+
 std::string currentDir() {
     char buf[PATH_MAX];
     return ::getcwd(buf, sizeof buf) ? std::string(buf) : std::string();

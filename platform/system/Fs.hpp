@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -106,6 +107,10 @@ std::string toNative(std::string_view gamePath);              // backslashes to 
 bool matchMask(std::string_view name, std::string_view mask); // case-insensitive, '*' and '?'
 // Equal ignoring case the way names are matched (ASCII and the Latin letters Polish uses).
 bool sameIgnoringCase(std::string_view a, std::string_view b);
+
+// One of the user's own folders as the desktop names it (key "MUSIC", "DESKTOP"... of user-dirs.dirs), when
+// it exists; else the first of the fallbacks under the home directory that exists; empty when none does.
+std::string userFolder(std::string_view key, std::initializer_list<const char*> fallbacks);
 
 // The process's working directory (native; empty when unknown), and changing it.
 std::string currentDir();

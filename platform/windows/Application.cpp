@@ -388,6 +388,11 @@ void Application::dispatch(const InputEvent& e) {
     case T::Expose:
         screenDirty(Rect{0, 0, screenSize_.width, screenSize_.height});
         break;
+    case T::DropFile:
+        // Goes where typed keys go: the window in front, which a modal window always is.
+        if (active_ && active_->visible() && acceptsInput(*active_))
+            active_->dropFileEvent(e.text, e.x - active_->left(), e.y - active_->top());
+        break;
     }
 }
 

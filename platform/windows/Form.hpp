@@ -128,6 +128,8 @@ protected:
     virtual void mouseMoveEvent(ShiftState /*shift*/, int /*x*/, int /*y*/) {}
     // delta in notches, positive away from the user.
     virtual void mouseWheelEvent(int /*delta*/, ShiftState /*shift*/, int /*x*/, int /*y*/) {}
+    // A file dropped onto the form (native path), at x, y in the form's coordinates.
+    virtual void dropFileEvent(const std::string& /*nativePath*/, int /*x*/, int /*y*/) {}
     virtual void dblClickEvent() {}
 
 private:

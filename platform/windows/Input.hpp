@@ -50,7 +50,8 @@ struct InputEvent {
         KeyDown,
         Text,
         Quit,
-        Expose
+        Expose,
+        DropFile // a file dropped onto the window: text is its path, x and y where the pointer was
     };
     Type type = Type::MouseMove;
     int x = 0;

@@ -159,6 +159,12 @@ void Driver::text(const std::string& utf8) {
     send(c);
 }
 
+void Driver::drop(int x, int y, const std::string& nativePath) {
+    Command c = make(Command::Verb::Drop, x, y);
+    c.text = nativePath;
+    send(c);
+}
+
 void Driver::screenshot(const std::string& pngPath) {
     Command c = make(Command::Verb::Screenshot);
     c.text = pngPath;

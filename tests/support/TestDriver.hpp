@@ -58,6 +58,8 @@ public:
     void key(int charCode);
     void key(Key key);
     void text(const std::string& utf8);
+    // A file dropped onto the window at x, y.
+    void drop(int x, int y, const std::string& nativePath);
     // The button the next message box returns (a MessageResult number).
     void answer(int result);
     void quit();
