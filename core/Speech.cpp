@@ -3,6 +3,7 @@
 
 #include "core/Speech.hpp"
 
+#include "core/WordVoices.hpp"
 #include "platform/audio/Sound.hpp"
 #include "platform/core/Random.hpp"
 #include "platform/loop/LoopServices.hpp"
@@ -17,7 +18,7 @@ std::string number(int n) {
 } // namespace
 
 bool playWord(const std::string& word) {
-    const std::string path = "Data\\Smd\\" + word + ".pw";
+    const std::string path = wordSoundPath(word);
     if (!platform::fs::exists(path)) return false;
     platform::sound::playSync(path);
     return true;

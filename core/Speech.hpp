@@ -5,7 +5,8 @@
 
 #include <string>
 
-// Plays "Data\Smd\" + word + ".pw" to its end; false (and silence) when the file is missing.
+// Plays the word's own voice, else "Data\Smd\" + word + ".pw", to its end; false (and silence) when the file
+// is missing.
 bool playWord(const std::string& word);
 
 inline constexpr int kPraise = 0;        // praise

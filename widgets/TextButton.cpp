@@ -4,6 +4,8 @@
 #include "widgets/TextButton.hpp"
 
 #include "platform/graphics/Canvas.hpp"
+#include "platform/windows/Application.hpp"
+#include "platform/windows/Form.hpp"
 #include "platform/windows/Message.hpp"
 
 #include <algorithm>
@@ -81,4 +83,19 @@ void TextButton::paint(platform::Canvas& canvas, const platform::Rect&) {
     canvas.setFont(font);
     const int top = r.top + (r.height() - platform::text::lineHeight(font)) / 2;
     canvas.textRect({r.left + 4, top, r.right - 4, r.bottom}, caption_, platform::TextAlign::Center, false);
+}
+
+void centreOnScreen(platform::Form& form) {
+    const platform::Size screen = platform::app().screenSize();
+    form.setPosition((screen.width - form.width()) / 2, (screen.height - form.height()) / 2);
+}
+
+void paintPanel(platform::Form& form, const std::string& title) {
+    platform::Canvas& c = form.canvas();
+    c.setBrushColor(platform::rgb(120, 120, 120));
+    c.fillRect(form.clientRect());
+    c.setBrushColor(platform::rgb(255, 250, 230));
+    c.fillRect({2, 2, form.width() - 2, form.height() - 2});
+    c.setFont({.family = "DejaVu Sans", .height = 22, .bold = true, .color = platform::rgb(120, 60, 20)});
+    c.textRect({16, 14, form.width() - 16, 48}, title, platform::TextAlign::Center, false);
 }

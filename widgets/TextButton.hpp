@@ -10,6 +10,10 @@
 #include <functional>
 #include <string>
 
+namespace platform {
+class Form;
+}
+
 // A button drawn from its caption alone: a rounded box in one colour with the caption centred, lighter
 // while pressed. For the windows made after the picture set, which has no pictures for their buttons.
 class TextButton : public platform::Control {
@@ -38,3 +42,7 @@ void fillRoundedRect(platform::Canvas& canvas, const platform::Rect& rect, int r
 // long is broken over lines at that size. Aligned as given, centred vertically.
 void drawFittedText(platform::Canvas& canvas, const platform::Rect& rect, const std::string& text,
                     platform::Font font, int minHeight, platform::TextAlign align);
+
+// The adults' dialogs: a cream panel with a grey edge and its title on top, centred on the screen.
+void centreOnScreen(platform::Form& form);
+void paintPanel(platform::Form& form, const std::string& title);

@@ -17,28 +17,10 @@
 
 namespace {
 
-constexpr platform::Color kCream = platform::rgb(255, 250, 230);
-const platform::Font kTitleFont{
-    .family = "DejaVu Sans", .height = 22, .bold = true, .color = platform::rgb(120, 60, 20)};
 const platform::Font kTextFont{
     .family = "DejaVu Sans", .height = 16, .bold = false, .color = platform::kBlack};
 const platform::Font kProblemFont{
     .family = "DejaVu Sans", .height = 15, .bold = true, .color = platform::rgb(192, 57, 43)};
-
-void centre(platform::Form& form) {
-    const platform::Size screen = platform::app().screenSize();
-    form.setPosition((screen.width - form.width()) / 2, (screen.height - form.height()) / 2);
-}
-
-void paintPanel(platform::Form& form, const std::string& title) {
-    platform::Canvas& c = form.canvas();
-    c.setBrushColor(platform::rgb(120, 120, 120));
-    c.fillRect(form.clientRect());
-    c.setBrushColor(kCream);
-    c.fillRect({2, 2, form.width() - 2, form.height() - 2});
-    c.setFont(kTitleFont);
-    c.textRect({16, 14, form.width() - 16, 48}, title, platform::TextAlign::Center, false);
-}
 
 } // namespace
 
@@ -77,7 +59,7 @@ void NameDialog::accept() {
 }
 
 void NameDialog::showEvent() {
-    centre(*this);
+    centreOnScreen(*this);
     setFocusedControl(&edit);
 }
 
@@ -148,7 +130,7 @@ void PictureDialog::showPage() {
 }
 
 void PictureDialog::showEvent() {
-    centre(*this);
+    centreOnScreen(*this);
 }
 
 void PictureDialog::keyPressEvent(int charCode) {
@@ -312,7 +294,7 @@ void ProfilesWindow::exportChild() {
 }
 
 void ProfilesWindow::showEvent() {
-    centre(*this);
+    centreOnScreen(*this);
 }
 
 void ProfilesWindow::keyPressEvent(int charCode) {

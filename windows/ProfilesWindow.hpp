@@ -63,7 +63,7 @@ protected:
 private:
     void showPage();
     std::vector<std::string> stems_;
-    std::vector<std::string> captions_; // the words as they are written
+    std::vector<std::string> captions_;      // the words as they are written
     std::vector<platform::Bitmap> pictures_; // the page's
     int page_ = 0;
     std::string chosen_;

@@ -9,6 +9,7 @@
 #include "platform/graphics/Canvas.hpp"
 #include "platform/windows/Application.hpp"
 #include "windows/ChildChooser.hpp"
+#include "windows/VoiceWindow.hpp"
 #include "words/Catalogue.hpp"
 
 #include <algorithm>
@@ -93,10 +94,11 @@ WordBrowser::WordBrowser(ProgramContext& context) : Form("Słowa"), context_(con
     const int bottom = Y0 + H - (large() ? 62 : 50), buttonH = large() ? 50 : 40;
     previous.setBounds(X0 + W / 40, bottom, 50, buttonH);
     next.setBounds(X0 + W / 40 + 60, bottom, 50, buttonH);
-    listen.setBounds(X0 + W * 30 / 100, bottom, W * 18 / 100, buttonH);
-    onOff.setBounds(X0 + W * 50 / 100, bottom, W * 22 / 100, buttonH);
+    listen.setBounds(X0 + W * 27 / 100, bottom, W * 15 / 100, buttonH);
+    voice.setBounds(X0 + W * 43 / 100, bottom, W * 15 / 100, buttonH);
+    onOff.setBounds(X0 + W * 59 / 100, bottom, W * 22 / 100, buttonH);
     done.setBounds(X0 + W - W / 40 - W * 15 / 100, bottom, W * 15 / 100, buttonH);
-    for (TextButton* b : {&listen, &onOff, &done, &previous, &next})
+    for (TextButton* b : {&listen, &voice, &onOff, &done, &previous, &next})
         b->font.height = large() ? 18 : 15;
     listen.onClick = [this] {
         if (selected_ < 0) return;
@@ -105,6 +107,7 @@ WordBrowser::WordBrowser(ProgramContext& context) : Form("Słowa"), context_(con
         invalidate();
     };
     onOff.onClick = [this] { toggleSelected(); };
+    voice.onClick = [this] { editVoice(); };
     previous.onClick = [this] {
         page_ = std::max(0, page_ - 1);
         showPage();
@@ -186,6 +189,7 @@ void WordBrowser::select(int index) {
 void WordBrowser::updateButtons() {
     const bool any = selected_ >= 0;
     listen.setEnabled(any);
+    voice.setEnabled(any);
     onOff.setEnabled(any && context_.currentChild());
     if (any) {
         const bool off = switchedOff(context_.catalogue->table()[shown_[std::size_t(selected_)]]);
@@ -209,6 +213,22 @@ void WordBrowser::toggleSelected() {
     context_.catalogue->setSwitchedOff(std::move(off));
     status_.clear();
     updateButtons();
+}
+
+void WordBrowser::editVoice(const std::string& droppedFile) {
+    if (selected_ < 0) return;
+    const Word& word = context_.catalogue->table()[shown_[std::size_t(selected_)]];
+    VoiceWindow window(word.stem, wordCaption(word));
+    if (!droppedFile.empty()) window.takeFromFile(droppedFile);
+    window.showModal();
+    status_.clear();
+    invalidate();
+}
+
+void WordBrowser::dropFileEvent(const std::string& nativePath, int x, int y) {
+    for (int i = 0; i < kPerPage; ++i)
+        if (cells[std::size_t(i)]->visible() && cellRect(i).contains(x, y)) select(page_ * kPerPage + i);
+    editVoice(nativePath);
 }
 
 void WordBrowser::keyPressEvent(int charCode) {
@@ -286,7 +306,7 @@ void WordBrowser::paintEvent() {
     const std::string count = countOfWords(std::size_t(total)) + ", strona " + std::to_string(page_ + 1) +
                               " z " + std::to_string(std::max(1, (total + kPerPage - 1) / kPerPage));
     drawFittedText(
-        c, {X0 + W / 40 + 120, Y0 + H - (large() ? 62 : 50), X0 + W * 30 / 100 - 6, Y0 + H - 10},
+        c, {X0 + W / 40 + 120, Y0 + H - (large() ? 62 : 50), X0 + W * 27 / 100 - 6, Y0 + H - 10},
         status_.empty() ? count : status_,
         {.family = "DejaVu Sans", .height = large() ? 14 : 12, .bold = false, .color = platform::kBlack}, 9,
         platform::TextAlign::Left);

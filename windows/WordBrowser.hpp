@@ -35,6 +35,8 @@ public:
     void select(int index);
     // Switches the selected word off for the child, or on again; saved at once.
     void toggleSelected();
+    // The voice window for the selected word; with a file, its take is made from that file first.
+    void editVoice(const std::string& droppedFile = {});
     // Whether the last change could not be saved (then said on screen).
     const std::string& status() const { return status_; }
 
@@ -42,6 +44,7 @@ public:
     std::array<std::unique_ptr<TextButton>, kSoundFilters> soundFilters;
     std::array<std::unique_ptr<TextButton>, kPositionFilters> positionFilters;
     TextButton listen{*this, "posluchaj", "Posłuchaj", platform::rgb(41, 128, 185)};
+    TextButton voice{*this, "glos", "Głos…", platform::rgb(142, 68, 173)};
     TextButton onOff{*this, "wlacz", "Wyłącz", platform::rgb(192, 57, 43)};
     TextButton previous{*this, "poprzednie", "<", platform::rgb(41, 128, 185)};
     TextButton next{*this, "nastepne", ">", platform::rgb(41, 128, 185)};
@@ -51,6 +54,8 @@ protected:
     void paintEvent() override;
     void keyPressEvent(int charCode) override;
     void keyDownEvent(platform::Key key, platform::ShiftState shift) override;
+    // A sound file dropped onto a word becomes that word's new take.
+    void dropFileEvent(const std::string& nativePath, int x, int y) override;
 
 private:
     ProgramContext& context_;

@@ -6,8 +6,9 @@
 #include "tests/support/RunningProgram.hpp"
 
 #include "core/FatalError.hpp"
-
+#include "core/WordVoices.hpp"
 #include "platform/audio/Sound.hpp"
+#include "platform/audio/Wav.hpp"
 
 #include <set>
 
@@ -492,3 +493,31 @@ INSTANTIATE_TEST_SUITE_P(CardFiles, MissingCards, ::testing::Values("blkcard0.xj
                          [](const auto& info) {
                              return std::string(info.param[0] == 'b' ? "BezRewersu" : "BezMiniatur");
                          });
+
+// A word's own voice is what the pair says; once the word is back on the program's voice, that one speaks.
+TEST_F(MemoryGameTest, AFoundPairSaysTheWordsOwnVoiceWhileItHasOne) {
+    run({.level = 2});
+    const auto found = pairs();
+    ASSERT_GE(found.size(), 2u);
+    const std::string first = card(found[0].first).word(), second = card(found[1].first).word();
+    // A 300 ms tone in the recording format stands for the adult's recording.
+    std::vector<std::uint8_t> samples(std::size_t(platform::wav::recordingFramesFor(300)) * 2);
+    for (std::size_t i = 0; i + 1 < samples.size(); i += 2)
+        samples[i + 1] = (i / 2) % 50 < 25 ? 0x20 : 0xE0;
+    const auto wav = platform::wav::build(platform::wav::kRecordingFormat, samples);
+    for (const std::string& word : {first, second})
+        ASSERT_EQ(keepOwnVoice(word, wav), "");
+    ASSERT_EQ(removeOwnVoice(second), "");
+    EXPECT_FALSE(hasOwnVoice(second));
+
+    clickCard(found[0].first);
+    const std::int64_t before = d->now();
+    clickCard(found[0].second);
+    EXPECT_TRUE(d->logged("sound " + ownVoicePath(first)));
+    EXPECT_EQ(d->now() - before, 300);
+    d->wait(2000);
+    clickCard(found[1].first);
+    clickCard(found[1].second);
+    EXPECT_TRUE(d->logged("sound Data\\Smd\\" + second + ".pw"));
+    EXPECT_FALSE(d->logged("sound " + ownVoicePath(second)));
+}

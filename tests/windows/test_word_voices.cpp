@@ -1,0 +1,116 @@
+// SPDX-FileCopyrightText: 2026 Wirowanki authors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// A word's own voice, given in the word browser: a dropped sound file, a recording, back to the program's.
+#include "program_fixture.hpp"
+#include "tests/support/RunningProgram.hpp"
+
+#include "core/WordVoices.hpp"
+#include "platform/audio/AudioDevice.hpp"
+#include "platform/audio/SoundFile.hpp"
+#include "platform/audio/Wav.hpp"
+
+#include <algorithm>
+
+using namespace wvtest;
+using platform::testing::Driver;
+
+namespace {
+
+std::string labelText(Driver& d, const std::string& name) {
+    for (const std::string& l : d.dump())
+        if (l.find("name=" + name + " ") != std::string::npos) {
+            const std::size_t at = l.find("text=\"");
+            return at == std::string::npos ? "" : l.substr(at + 6, l.size() - at - 7);
+        }
+    return "";
+}
+
+bool shown(Driver& d, const std::string& formName) {
+    const auto lines = d.dump();
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find("name=" + formName + " ") != std::string::npos;
+    });
+}
+
+// 200 ms of silence, 800 ms of a square tone, 200 ms of silence: 44.1 kHz stereo, as a phone might give.
+std::vector<std::uint8_t> toneFile() {
+    const platform::wav::Format format{2, 44100, 16};
+    std::vector<std::uint8_t> samples;
+    for (int frame = 0; frame < 44100 * 12 / 10; ++frame) {
+        const bool tone = frame >= 8820 && frame < 8820 + 35280;
+        const std::int16_t v = tone ? ((frame / 50) % 2 ? 6000 : -6000) : 0;
+        for (int ch = 0; ch < 2; ++ch) {
+            samples.push_back(std::uint8_t(v & 0xFF));
+            samples.push_back(std::uint8_t((v >> 8) & 0xFF));
+        }
+    }
+    return platform::wav::build(format, samples);
+}
+
+} // namespace
+
+TEST(WordVoices, ADroppedFileIsTheWordsVoiceOnceKeptBadFilesAndSilenceLeaveItAndTheProgramsVoiceComesBack) {
+    Installation inst;
+    const auto tone = toneFile();
+    writeFile(inst.base() / "ton.wav", std::string(tone.begin(), tone.end()));
+    writeFile(inst.base() / "notatki.wav", "To nie jest dźwięk.\n");
+    const stdfs::path kept = inst.user() / "Glosy" / "mysz.pw";
+    Outcome out;
+    auto d = startProgram(out, {1024, 768});
+    d->wait(2500);
+    d->click("slowa");
+    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
+    d->press(hold.left + 10, hold.top + 10);
+    d->wait(2100);
+    d->release(hold.left + 10, hold.top + 10);
+    ASSERT_TRUE(shown(*d, "FormSlowa"));
+    for (const char* filter : {"gloska2", "gloska3", "gloska4", "gloska5", "gloska6", "gloska7", "gloska8",
+                               "pozycja1", "pozycja2"})
+        d->click(filter); // SZ at the end of the word: "mysz" comes first
+
+    // Dropped onto the word: heard first, kept only with "Zachowaj".
+    d->drop(25 + 90, 130 + 80, (inst.base() / "ton.wav").string());
+    ASSERT_TRUE(shown(*d, "FormGlos"));
+    EXPECT_NE(labelText(*d, "stan").find("Z pliku „ton.wav”"), std::string::npos) << labelText(*d, "stan");
+    EXPECT_FALSE(stdfs::exists(kept));
+    d->click("zachowaj");
+    const std::string voice = readFile(kept);
+    const auto decoded =
+        platform::soundfile::decode({reinterpret_cast<const std::uint8_t*>(voice.data()), voice.size()});
+    ASSERT_EQ(decoded.status, platform::soundfile::Status::Whole);
+    // The recording format's header: one channel, 22 050 Hz, 16 bits.
+    ASSERT_GE(voice.size(), 46u);
+    EXPECT_EQ(voice.substr(22, 14),
+              std::string("\x01\x00\x22\x56\x00\x00\x44\xAC\x00\x00\x02\x00\x10\x00", 14));
+    // The tone with a little of the silence around it; the rest is trimmed.
+    EXPECT_GE(decoded.pcm.lengthMs(), 800);
+    EXPECT_LE(decoded.pcm.lengthMs(), 1000);
+
+    // What cannot be a voice leaves the kept one as it was.
+    d->drop(300, 200, (inst.base() / "notatki.wav").string());
+    EXPECT_NE(labelText(*d, "stan").find("To nie jest plik dźwiękowy"), std::string::npos);
+    d->click("nagraj"); // the headless microphone hears only silence
+    d->wait(1000);
+    d->click("nagraj");
+    EXPECT_NE(labelText(*d, "stan").find("prawie nic nie słychać"), std::string::npos)
+        << labelText(*d, "stan");
+    platform::audio::simulateMissingMicrophone(true);
+    d->click("nagraj");
+    platform::audio::simulateMissingMicrophone(false);
+    EXPECT_NE(labelText(*d, "stan").find("mikrofon jest niedostępny"), std::string::npos);
+    d->click("zachowaj"); // nothing to keep
+    EXPECT_EQ(readFile(kept), voice);
+    d->click("posluchaj");
+    EXPECT_TRUE(d->logged("sound " + kept.string()));
+
+    d->click("glosprogramu");
+    EXPECT_FALSE(stdfs::exists(kept));
+    d->click("posluchaj");
+    EXPECT_TRUE(d->logged("sound Data\\Smd\\mysz.pw"));
+    d->click("zamknij");
+    d->key(27);
+    d->key(27);
+    d->wait(100);
+    EXPECT_TRUE(out.returned);
+}
