@@ -193,9 +193,9 @@ TEST_F(StagedInstall, TheMenuCommandAnswersHelpVersionAndRejectsUnknownOptions) 
     std::vector<std::string> firstWords;
     for (std::string line, word; std::getline(lines, line);)
         if (std::istringstream(line) >> word) firstWords.push_back(word);
-    EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "[--script", "z", "raport", "--dziecko", "--window",
-                                                    "--skala", "--headless", "--script", "--script-coords",
-                                                    "--max-virtual-ms", "-h,", "-V,"}));
+    EXPECT_EQ(firstWords, (std::vector<std::string>{"usage:", "[--script", "z", "raport", "--dziecko",
+                                                    "--window", "--skala", "--headless", "--script",
+                                                    "--script-coords", "--max-virtual-ms", "-h,", "-V,"}));
 }
 
 TEST_F(StagedInstall, TheMenuEntryAndTheMetadataPassTheirValidators) {

@@ -230,7 +230,8 @@ TEST(RecorderFailures, StartUpRemovesLeftoversOfAKillAndSetsAHeaderlessStatistic
             put(user / f, "");
     });
     EXPECT_EQ(entries(p.userFile("Nagrane")), (std::vector<std::string>{"notatki.txt", "record.xtr"}));
-    EXPECT_EQ(entries(p.inst.child()), (std::vector<std::string>{"Nagrane", "dziecko.ini", "prgst1.stt", "prgst1.stt.bad"}));
+    EXPECT_EQ(entries(p.inst.child()),
+              (std::vector<std::string>{"Nagrane", "dziecko.ini", "prgst1.stt", "prgst1.stt.bad"}));
     const auto header = rectest::bytes(p.userFile("prgst1.stt"));
     ASSERT_EQ(header.size(), 20u);
     EXPECT_EQ(rectest::le32(header, 0), 1u);
