@@ -161,6 +161,9 @@ Decoded decode(std::span<const std::uint8_t> bytes) {
         if (got < kBlockFrames) break;
     }
 
+    // libsndfile reports a cut FLAC or MP3 file as fewer frames than its header states (FLAC with a decoder
+    // error too), a cut Ogg file as malformed when opened, and a cut WAV file not at all: checkRiff sees
+    // that.
     const bool mpeg = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG;
     const sf_count_t slack = mpeg ? kMpegLengthSlack : 0;
     const bool shortOfHeader = info.frames != SF_COUNT_MAX && frames + slack < info.frames;
