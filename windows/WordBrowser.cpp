@@ -6,6 +6,7 @@
 #include "core/ProgramContext.hpp"
 #include "core/Speech.hpp"
 #include "core/WordChoice.hpp"
+#include "core/WordVoices.hpp"
 #include "platform/graphics/Canvas.hpp"
 #include "platform/windows/Application.hpp"
 #include "windows/ChildChooser.hpp"
@@ -159,9 +160,12 @@ void WordBrowser::showPage() {
     const int pages = std::max(1, (total + kPerPage - 1) / kPerPage);
     page_ = std::clamp(page_, 0, pages - 1);
     pictures_.clear();
+    ownVoices_.clear();
     for (int i = 0; i < kPerPage; ++i) {
         const int index = page_ * kPerPage + i;
         cells[std::size_t(i)]->setVisible(index < total);
+        ownVoices_.push_back(index < total &&
+                             hasOwnVoice(context_.catalogue->table()[shown_[std::size_t(index)]].stem));
         pictures_.push_back(
             index < total ? loadCardPicture(context_.catalogue->table()[shown_[std::size_t(index)]].stem)
                           : platform::Bitmap());
@@ -222,7 +226,7 @@ void WordBrowser::editVoice(const std::string& droppedFile) {
     if (!droppedFile.empty()) window.takeFromFile(droppedFile);
     window.showModal();
     status_.clear();
-    invalidate();
+    showPage();
 }
 
 void WordBrowser::dropFileEvent(const std::string& nativePath, int x, int y) {
@@ -295,7 +299,9 @@ void WordBrowser::paintEvent() {
             {.family = "DejaVu Sans", .height = large() ? 17 : 14, .bold = true, .color = platform::kBlack},
             10, platform::TextAlign::Center);
         drawFittedText(c, {r.left + 4, place.bottom + textH / 2, r.right - 4, r.bottom - 3},
-                       off ? "wyłączone" : wordSoundAndPosition(word.flags),
+                       off                          ? std::string("wyłączone")
+                       : ownVoices_[std::size_t(i)] ? wordSoundAndPosition(word.flags) + " · własny głos"
+                                                    : wordSoundAndPosition(word.flags),
                        {.family = "DejaVu Sans",
                         .height = large() ? 13 : 11,
                         .bold = off,

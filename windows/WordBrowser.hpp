@@ -63,6 +63,7 @@ private:
     std::uint16_t positions_ = 0x7000;
     std::vector<std::size_t> shown_;
     std::vector<platform::Bitmap> pictures_; // the page's
+    std::vector<bool> ownVoices_;            // the page's words with a voice of their own
     int page_ = 0;
     int selected_ = -1;
     std::string status_;
