@@ -5,10 +5,12 @@
 
 #include "core/FatalError.hpp"
 #include "core/GameSettings.hpp"
+#include "core/OwnWords.hpp"
 #include "core/ProgramContext.hpp"
 #include "core/ScreenLayout.hpp"
 #include "core/StatisticsFile.hpp"
 #include "core/WordChoice.hpp"
+#include "core/WordVoices.hpp"
 #include "games/completion/CompletionWindow.hpp"
 #include "games/falling/FallingWindow.hpp"
 #include "games/labelling/LabellingWindow.hpp"
@@ -113,7 +115,11 @@ void runWindows(ProgramWindows& windows) {
     std::unique_ptr<StatisticsFile> statistics;
     try {
         catalogue = createCatalogue();
+        OwnWords own = loadOwnWords(catalogue->table(), true);
+        catalogue->setOwnWords(std::move(own.words));
         context.catalogue = catalogue.get();
+        if (!own.message.empty())
+            platform::messageBox(messageOwner(&windows), own.message, kTitle, platform::MessageIcon::Warning);
         if (!context.profiles.notes().empty())
             platform::messageBox(messageOwner(&windows), context.profiles.notes(), kTitle,
                                  platform::MessageIcon::Warning);
@@ -199,10 +205,10 @@ constexpr TemporaryFiles kTemporaries[] = {
 std::vector<std::string> resourceReport() {
     const std::unique_ptr<Catalogue> catalogue = createCatalogue();
     struct DataDirectory {
-        const char* name;
+        std::string name;
         std::vector<std::string> expected;
     };
-    std::array<DataDirectory, 3> dataDirectories{
+    std::vector<DataDirectory> dataDirectories{
         DataDirectory{"Data\\Sio\\", {}}, DataDirectory{"Data\\Bio\\", {}}, DataDirectory{"Data\\Smd\\", {}}};
     for (const Word& s : catalogue->table()) {
         dataDirectories[0].expected.push_back("s" + s.stem + ".xji");
@@ -214,6 +220,14 @@ std::vector<std::string> resourceReport() {
         dataDirectories[0].expected.emplace_back(n);
     for (const char* n : {"_matr_mb.xji", "_matr_ms.xji", "_matr_upb.xji", "_matr_ups.xji"})
         dataDirectories[1].expected.emplace_back(n);
+    // The adult's own words: each folder holds the five pictures, and each word has its voice.
+    const std::vector<Word> own = readOwnCatalogue();
+    DataDirectory voices{platform::fs::resolveInUserDir(kVoicesFolder) + "/", {}};
+    for (const Word& s : own) {
+        const auto names = wordPictureNames(s.stem);
+        dataDirectories.push_back({ownWordFolder(s.stem) + "/", {names.begin(), names.end()}});
+        voices.expected.push_back(s.stem + ".pw");
+    }
 
     std::vector<std::string> missing, surplus;
     for (const DataDirectory& k : dataDirectories) {
@@ -230,6 +244,9 @@ std::vector<std::string> resourceReport() {
         for (const std::string& rest : presentFiles)
             surplus.push_back(k.name + rest);
     }
+    // Voices of shipped words lie beside those of own words: only what is missing counts there.
+    for (const std::string& name : voices.expected)
+        if (!platform::fs::exists(voices.name + name)) missing.push_back(voices.name + name);
     if (missing.empty() && surplus.empty()) return {};
 
     const std::string dashes(56, '-');

@@ -77,7 +77,8 @@ bool validStem(std::string_view stem) {
 
 std::string join(std::string_view folder, std::string_view name) {
     std::string path(folder);
-    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+    // A native path (the user directory itself, whatever child plays) takes the native separator.
+    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += path.front() == '/' ? '/' : '\\';
     return path + std::string(name);
 }
 

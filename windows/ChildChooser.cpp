@@ -8,6 +8,7 @@
 #include "platform/graphics/Canvas.hpp"
 #include "platform/system/Fs.hpp"
 #include "platform/windows/Application.hpp"
+#include "words/Catalogue.hpp"
 
 #include <algorithm>
 #include <exception>
@@ -33,7 +34,7 @@ std::string initial(const std::string& name) {
 platform::Bitmap loadCardPicture(const std::string& stem) {
     platform::Bitmap picture;
     if (stem.empty()) return picture;
-    const std::string path = "Data\\Bio\\" + stem + "_ms.xji";
+    const std::string path = wordPicturePath(stem, "_ms.xji");
     try {
         if (platform::fs::exists(path)) loadJpeg(picture, path);
     } catch (const std::exception&) {

@@ -82,10 +82,7 @@ PictureDialog::PictureDialog(const Catalogue& catalogue) : Form("Obrazek dziecka
     setSize(700, 540);
     for (const Word& w : catalogue.table()) {
         stems_.push_back(w.stem);
-        std::string caption;
-        for (const SoundUnit& unit : splitSounds(w.spelling))
-            caption += unit.text;
-        captions_.push_back(caption);
+        captions_.push_back(writtenWord(w.spelling));
     }
     for (int i = 0; i < kPerPage; ++i) {
         auto& cell = cells[std::size_t(i)];

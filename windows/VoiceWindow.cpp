@@ -8,6 +8,7 @@
 #include "platform/graphics/Canvas.hpp"
 #include "platform/system/Fs.hpp"
 #include "windows/ChildChooser.hpp"
+#include "windows/FilePicker.hpp"
 
 #include <algorithm>
 #include <exception>
@@ -49,7 +50,7 @@ VoiceWindow::VoiceWindow(std::string stem, std::string caption)
     record.onClick = [this] { startOrStopRecording(); };
     fromFile.onClick = [this] {
         if (recorder_.recording()) return;
-        SoundFilePicker picker;
+        FilePicker picker(FilePicker::Kind::Sound);
         if (picker.showModal() == platform::kModalOk) takeFromFile(picker.chosen());
     };
     listen.onClick = [this] {
@@ -65,7 +66,6 @@ VoiceWindow::VoiceWindow(std::string stem, std::string caption)
     recorder_.onComplete = [this] {
         if (!recorder_.recording()) finishRecording();
     };
-    say(ownVoice() ? "Teraz słowo ma głos nagrany przez dorosłego." : "Teraz słowo ma głos programu.", false);
 }
 
 VoiceWindow::~VoiceWindow() {
@@ -93,6 +93,7 @@ void VoiceWindow::updateButtons() {
     fromFile.setEnabled(!busy);
     listen.setEnabled(!busy);
     keep.setEnabled(!busy && take_.ok());
+    shipped.setVisible(!keeper);
     shipped.setEnabled(!busy && ownVoice());
     close.setEnabled(!busy);
     invalidate();
@@ -180,14 +181,16 @@ void VoiceWindow::playTake() {
 
 void VoiceWindow::keepTake() {
     if (!take_.ok()) return;
-    const std::string error = keepOwnVoice(stem_, take_.wav);
+    const std::string error = keeper ? keeper(take_) : keepOwnVoice(stem_, take_.wav);
     if (!error.empty()) {
         say(error, true);
         return;
     }
     take_ = {};
     platform::fs::remove(takePath());
-    say("Zachowano: gry mówią teraz to słowo nagranym głosem.", false);
+    say(keeper ? "Zachowano: to będzie głos nowego słowa."
+               : "Zachowano: gry mówią teraz to słowo nagranym głosem.",
+        false);
 }
 
 void VoiceWindow::backToShipped() {
@@ -206,6 +209,11 @@ void VoiceWindow::finish() {
 
 void VoiceWindow::showEvent() {
     centreOnScreen(*this);
+    if (message.caption().empty())
+        say(keeper       ? "Nagraj słowo albo wybierz plik z nagraniem."
+            : ownVoice() ? "Teraz słowo ma głos nagrany przez dorosłego."
+                         : "Teraz słowo ma głos programu.",
+            false);
 }
 
 void VoiceWindow::keyPressEvent(int charCode) {
@@ -231,134 +239,4 @@ void VoiceWindow::paintEvent() {
     fillRoundedRect(c, place, 12);
     if (picture_.width() > 0)
         c.stretchDraw({place.left + 8, place.top + 8, place.right - 8, place.bottom - 8}, picture_);
-}
-
-// ---- the file list
-
-namespace {
-
-constexpr const char* kSoundMasks[] = {"*.wav", "*.flac", "*.ogg", "*.oga", "*.opus", "*.mp3"};
-
-} // namespace
-
-SoundFilePicker::SoundFilePicker() : Form("Plik dźwiękowy") {
-    name = "FormPlik";
-    setSize(640, 520);
-    const std::string home = platform::fs::homeDir();
-    if (!home.empty()) folders_.emplace_back("Katalog domowy", home);
-    if (std::string music = platform::fs::userFolder("MUSIC", {"Muzyka", "Music"}); !music.empty())
-        folders_.emplace_back("Muzyka", music);
-    if (std::string desk = platform::fs::userFolder("DESKTOP", {"Pulpit", "Desktop"}); !desk.empty())
-        folders_.emplace_back("Pulpit", desk);
-    for (std::size_t i = 0; i < folders_.size(); ++i) {
-        auto b = std::make_unique<TextButton>(*this, "folder" + std::to_string(i + 1), folders_[i].first,
-                                              platform::rgb(41, 128, 185));
-        b->setBounds(24 + int(i) * 200, 58, 186, 42);
-        b->font.height = 16;
-        b->onClick = [this, i] { openFolder(int(i)); };
-        folderButtons.push_back(std::move(b));
-    }
-    for (int i = 0; i < kRows; ++i) {
-        auto& row = rows[std::size_t(i)];
-        row = std::make_unique<platform::ImageControl>(*this);
-        row->name = "plik" + std::to_string(i + 1);
-        row->setCursor(platform::kCursorHand);
-        row->setBounds(rowRect(i));
-        row->onClick = [this, i] {
-            selected_ = page_ * kRows + i;
-            invalidate();
-        };
-        row->onDblClick = [this, i] {
-            selected_ = page_ * kRows + i;
-            choose.onClick();
-        };
-    }
-    previous.setBounds(24, 450, 50, 48);
-    next.setBounds(84, 450, 50, 48);
-    choose.setBounds(300, 450, 150, 48);
-    cancel.setBounds(466, 450, 150, 48);
-    previous.onClick = [this] {
-        page_ = std::max(0, page_ - 1);
-        showPage();
-    };
-    next.onClick = [this] {
-        ++page_;
-        showPage();
-    };
-    choose.onClick = [this] {
-        if (folder_ < 0 || selected_ < 0 || selected_ >= int(files_.size())) return;
-        chosen_ = folders_[std::size_t(folder_)].second + "/" + files_[std::size_t(selected_)];
-        setModalResult(platform::kModalOk);
-    };
-    cancel.onClick = [this] { setModalResult(platform::kModalCancel); };
-    openFolder(folders_.size() > 1 ? 1 : 0);
-}
-
-platform::Rect SoundFilePicker::rowRect(int slot) const {
-    return platform::Rect::fromSize(24, 112 + slot * 40, width() - 48, 36);
-}
-
-void SoundFilePicker::openFolder(int index) {
-    files_.clear();
-    folder_ = index >= 0 && index < int(folders_.size()) ? index : -1;
-    if (folder_ >= 0) {
-        for (const char* mask : kSoundMasks)
-            for (std::string& f : platform::fs::list(folders_[std::size_t(folder_)].second, mask))
-                if (!f.empty() && f[0] != '.') files_.push_back(std::move(f));
-        std::sort(files_.begin(), files_.end());
-        files_.erase(std::unique(files_.begin(), files_.end()), files_.end());
-    }
-    for (std::size_t i = 0; i < folderButtons.size(); ++i)
-        folderButtons[i]->setColour(int(i) == folder_ ? platform::rgb(41, 128, 185)
-                                                      : platform::rgb(170, 170, 170));
-    page_ = 0;
-    selected_ = files_.empty() ? -1 : 0;
-    showPage();
-}
-
-void SoundFilePicker::showPage() {
-    const int total = int(files_.size());
-    const int pages = std::max(1, (total + kRows - 1) / kRows);
-    page_ = std::clamp(page_, 0, pages - 1);
-    for (int i = 0; i < kRows; ++i)
-        rows[std::size_t(i)]->setVisible(page_ * kRows + i < total);
-    previous.setVisible(page_ > 0);
-    next.setVisible(page_ + 1 < pages);
-    choose.setEnabled(total > 0);
-    invalidate();
-}
-
-void SoundFilePicker::showEvent() {
-    centreOnScreen(*this);
-}
-
-void SoundFilePicker::keyPressEvent(int charCode) {
-    if (charCode == 27) setModalResult(platform::kModalCancel);
-    if (charCode == 13) choose.onClick();
-}
-
-void SoundFilePicker::paintEvent() {
-    paintPanel(*this, "Wybierz plik z nagraniem słowa");
-    platform::Canvas& c = canvas();
-    const int total = int(files_.size());
-    for (int i = 0; i < kRows; ++i) {
-        const int index = page_ * kRows + i;
-        if (index >= total) break;
-        const platform::Rect r = rowRect(i);
-        c.setBrushColor(index == selected_ ? platform::rgb(41, 128, 185) : platform::rgb(235, 235, 235));
-        fillRoundedRect(c, r, 8);
-        drawFittedText(c, {r.left + 12, r.top, r.right - 12, r.bottom}, files_[std::size_t(index)],
-                       {.family = "DejaVu Sans",
-                        .height = 16,
-                        .bold = index == selected_,
-                        .color = index == selected_ ? platform::kWhite : platform::kBlack},
-                       11, platform::TextAlign::Left);
-    }
-    if (total == 0) {
-        c.setFont(kTextFont);
-        c.textRect({24, 112, width() - 24, 200},
-                   folder_ < 0 ? "Nie znaleziono katalogu domowego."
-                               : "W tym katalogu nie ma plików dźwiękowych (WAV, FLAC, Ogg, Opus, MP3).",
-                   platform::TextAlign::Center, true);
-    }
 }

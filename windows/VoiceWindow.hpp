@@ -12,6 +12,7 @@
 #include "widgets/TextButton.hpp"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ public:
     std::string status() const { return message.caption(); }
     // Whether the word has a voice of its own (kept), as opposed to the program's.
     bool ownVoice() const;
+    // For a word not saved yet: "Zachowaj" hands the take here instead of keeping it on disk (empty, or
+    // why it could not be taken), and there is no program's voice to go back to.
+    std::function<std::string(const VoiceTake&)> keeper;
 
     platform::Label message{*this, ""};
     TextButton record{*this, "nagraj", "Nagraj", platform::rgb(192, 57, 43)};
@@ -62,39 +66,4 @@ private:
     void say(std::string text, bool problem);
     void updateButtons();
     void finish();
-};
-
-// A simple list of the sound files in the user's home, music and desktop folders, for an adult to choose
-// one; no system dialog, so it looks and works the same everywhere and in the headless runs.
-class SoundFilePicker : public platform::Form {
-public:
-    static constexpr int kRows = 8;
-    SoundFilePicker();
-    // The file chosen (native path), after a kModalOk.
-    const std::string& chosen() const { return chosen_; }
-    const std::vector<std::string>& files() const { return files_; }
-    void openFolder(int index);
-
-    std::vector<std::unique_ptr<TextButton>> folderButtons;
-    std::array<std::unique_ptr<platform::ImageControl>, kRows> rows;
-    TextButton previous{*this, "poprzednie", "<", platform::rgb(41, 128, 185)};
-    TextButton next{*this, "nastepne", ">", platform::rgb(41, 128, 185)};
-    TextButton choose{*this, "wybierz", "Wybierz", platform::rgb(39, 174, 96)};
-    TextButton cancel{*this, "anuluj", "Anuluj", platform::rgb(192, 57, 43)};
-
-protected:
-    void paintEvent() override;
-    void showEvent() override;
-    void keyPressEvent(int charCode) override;
-
-private:
-    std::vector<std::pair<std::string, std::string>> folders_; // caption, native path
-    int folder_ = -1;
-    std::vector<std::string> files_; // bare names in the folder
-    int page_ = 0;
-    int selected_ = -1;
-    std::string chosen_;
-
-    void showPage();
-    platform::Rect rowRect(int slot) const;
 };

@@ -10,6 +10,7 @@
 #include "platform/graphics/Canvas.hpp"
 #include "platform/windows/Application.hpp"
 #include "windows/ChildChooser.hpp"
+#include "windows/OwnWordWindow.hpp"
 #include "windows/VoiceWindow.hpp"
 #include "words/Catalogue.hpp"
 
@@ -30,13 +31,6 @@ constexpr Named kSounds[WordBrowser::kSoundFilters] = {
     {kSoundS, "S"},   {kSoundZ, "Z"},     {kSoundC, "C"},   {kSoundDz, "DZ"}};
 constexpr Named kPositions[WordBrowser::kPositionFilters] = {
     {kPositionNaglos, "nagłos"}, {kPositionSrodglos, "śródgłos"}, {kPositionWyglos, "wygłos"}};
-
-std::string wordCaption(const Word& word) {
-    std::string text;
-    for (const SoundUnit& unit : splitSounds(word.spelling))
-        text += unit.text;
-    return text;
-}
 
 } // namespace
 
@@ -99,12 +93,19 @@ WordBrowser::WordBrowser(ProgramContext& context) : Form("Słowa"), context_(con
     voice.setBounds(X0 + W * 43 / 100, bottom, W * 15 / 100, buttonH);
     onOff.setBounds(X0 + W * 59 / 100, bottom, W * 22 / 100, buttonH);
     done.setBounds(X0 + W - W / 40 - W * 15 / 100, bottom, W * 15 / 100, buttonH);
+    addWord.setBounds(X0 + W - W / 40 - W * 15 / 100, Y0 + 10, W * 15 / 100, large() ? 40 : 34);
+    editWord.setBounds(X0 + W / 40, Y0 + 10, W * 15 / 100, large() ? 40 : 34);
+    addWord.onClick = [this] { editOwnWord(false); };
+    editWord.onClick = [this] { editOwnWord(true); };
+    for (TextButton* b : {&addWord, &editWord})
+        b->font.height = large() ? 16 : 13;
     for (TextButton* b : {&listen, &voice, &onOff, &done, &previous, &next})
         b->font.height = large() ? 18 : 15;
     listen.onClick = [this] {
         if (selected_ < 0) return;
         const Word& word = context_.catalogue->table()[shown_[std::size_t(selected_)]];
-        if (!playWord(word.stem)) status_ = "Brak nagrania słowa \u201e" + wordCaption(word) + "\u201d.";
+        if (!playWord(word.stem))
+            status_ = "Brak nagrania słowa \u201e" + writtenWord(word.spelling) + "\u201d.";
         invalidate();
     };
     onOff.onClick = [this] { toggleSelected(); };
@@ -194,6 +195,7 @@ void WordBrowser::updateButtons() {
     const bool any = selected_ >= 0;
     listen.setEnabled(any);
     voice.setEnabled(any);
+    editWord.setVisible(any && context_.catalogue->table()[shown_[std::size_t(selected_)]].own);
     onOff.setEnabled(any && context_.currentChild());
     if (any) {
         const bool off = switchedOff(context_.catalogue->table()[shown_[std::size_t(selected_)]]);
@@ -222,11 +224,32 @@ void WordBrowser::toggleSelected() {
 void WordBrowser::editVoice(const std::string& droppedFile) {
     if (selected_ < 0) return;
     const Word& word = context_.catalogue->table()[shown_[std::size_t(selected_)]];
-    VoiceWindow window(word.stem, wordCaption(word));
+    VoiceWindow window(word.stem, writtenWord(word.spelling));
     if (!droppedFile.empty()) window.takeFromFile(droppedFile);
     window.showModal();
     status_.clear();
     showPage();
+}
+
+void WordBrowser::editOwnWord(bool selected) {
+    std::string stem;
+    if (selected) {
+        if (selected_ < 0) return;
+        const Word& word = context_.catalogue->table()[shown_[std::size_t(selected_)]];
+        if (!word.own) return;
+        stem = word.stem;
+    }
+    OwnWordWindow window(*context_.catalogue, stem);
+    if (window.showModal() != platform::kModalOk) return;
+    // The table changed: show the new word (or what follows the removed one) among all words.
+    sounds_ = 0x00FF;
+    positions_ = 0x7000;
+    applyFilters();
+    if (!window.proposal().word.empty())
+        for (std::size_t i = 0; i < shown_.size(); ++i)
+            if (context_.catalogue->table()[shown_[i]].own &&
+                writtenWord(context_.catalogue->table()[shown_[i]].spelling) == window.proposal().word)
+                select(int(i));
 }
 
 void WordBrowser::dropFileEvent(const std::string& nativePath, int x, int y) {
@@ -295,7 +318,8 @@ void WordBrowser::paintEvent() {
             platform::Rect::fromSize(r.left + (r.width() - side) / 2, r.top + 6, side, side);
         if (pictures_[std::size_t(i)].width() > 0) c.stretchDraw(place, pictures_[std::size_t(i)]);
         drawFittedText(
-            c, {r.left + 4, place.bottom, r.right - 4, place.bottom + textH / 2 + 2}, wordCaption(word),
+            c, {r.left + 4, place.bottom, r.right - 4, place.bottom + textH / 2 + 2},
+            writtenWord(word.spelling),
             {.family = "DejaVu Sans", .height = large() ? 17 : 14, .bold = true, .color = platform::kBlack},
             10, platform::TextAlign::Center);
         drawFittedText(c, {r.left + 4, place.bottom + textH / 2, r.right - 4, r.bottom - 3},

@@ -37,6 +37,8 @@ public:
     void toggleSelected();
     // The voice window for the selected word; with a file, its take is made from that file first.
     void editVoice(const std::string& droppedFile = {});
+    // The own-word window: a new word, or the selected own word to change or remove.
+    void editOwnWord(bool selected);
     // Whether the last change could not be saved (then said on screen).
     const std::string& status() const { return status_; }
 
@@ -49,6 +51,8 @@ public:
     TextButton previous{*this, "poprzednie", "<", platform::rgb(41, 128, 185)};
     TextButton next{*this, "nastepne", ">", platform::rgb(41, 128, 185)};
     TextButton done{*this, "gotowe", "Gotowe", platform::rgb(230, 126, 34)};
+    TextButton addWord{*this, "dodajslowo", "Dodaj słowo", platform::rgb(39, 174, 96)};
+    TextButton editWord{*this, "zmienslowo", "Zmień słowo", platform::rgb(41, 128, 185)};
 
 protected:
     void paintEvent() override;

@@ -41,10 +41,10 @@ void reshuffle() {
 }
 
 std::string picturePath(const Word& s, const std::string& suffix) {
-    return "Data\\Bio\\" + s.stem + suffix;
+    return wordPicturePath(s.stem, suffix);
 }
 std::string thumbnailPath(const Word& s) {
-    return "Data\\Sio\\s" + s.stem + ".xji";
+    return wordThumbnailPath(s.stem);
 }
 
 // The sizes the games draw word pictures at; a larger file is decoded down to them.
@@ -85,6 +85,30 @@ Catalogue::Catalogue() {
 }
 
 Catalogue::Catalogue(std::vector<Word> table) : table_(std::move(table)) {}
+
+std::string ownWordFolder(const std::string& stem) {
+    return platform::fs::resolveInUserDir(std::string(kOwnWordsFolder) + "\\" + stem);
+}
+
+std::string wordPicturePath(const std::string& stem, const std::string& suffix) {
+    const std::string own = ownWordFolder(stem) + "/" + stem + suffix;
+    return platform::fs::exists(own) ? own : "Data\\Bio\\" + stem + suffix;
+}
+
+std::string wordThumbnailPath(const std::string& stem) {
+    const std::string own = ownWordFolder(stem) + "/s" + stem + ".xji";
+    return platform::fs::exists(own) ? own : "Data\\Sio\\s" + stem + ".xji";
+}
+
+void Catalogue::setOwnWords(std::vector<Word> words) {
+    clearChoice();
+    filter_.clear();
+    std::erase_if(table_, [](const Word& w) { return w.own; });
+    for (Word& w : words) {
+        w.own = true;
+        table_.push_back(std::move(w));
+    }
+}
 
 Catalogue::~Catalogue() = default;
 
@@ -211,6 +235,13 @@ bool Catalogue::loadThumbnails() {
         s.thumbnail = load(small, kThumbnailW, kThumbnailH);
     }
     return all;
+}
+
+std::string writtenWord(const std::string& spelling) {
+    std::string text;
+    for (const SoundUnit& unit : splitSounds(spelling))
+        text += unit.text;
+    return text;
 }
 
 std::vector<SoundUnit> splitSounds(const std::string& spelling) {

@@ -50,6 +50,8 @@ struct SoundUnit {
 
 // Splits a spelling at its commas: "_sz,a,ch,y," gives sz (marked), a, ch, y. Empty units are left out.
 std::vector<SoundUnit> splitSounds(const std::string& spelling);
+// The word as it is written: its units joined ("_sz,a,f,a," gives "szafa").
+std::string writtenWord(const std::string& spelling);
 
 struct Word {
     std::string stem;        // ASCII stem of every file name of the word
@@ -59,7 +61,18 @@ struct Word {
     std::shared_ptr<platform::Bitmap> picture;
     std::string soundFile; // "Data\Smd\" + word + ".pw"
     std::string spelling;  // sound units, each followed by ','; the practised one prefixed with '_'
+    bool own = false;      // added by the adult: kept in the user directory, may be edited and removed
 };
+
+// An own word's files rest in a folder of its own under the user directory ("Slowa\pies\": its five
+// pictures under the data set's names); a shipped word's in Data\Bio and Data\Sio.
+inline constexpr const char* kOwnWordsFolder = "Slowa";
+// Native path of the folder an own word's pictures are kept in, whether or not it exists.
+std::string ownWordFolder(const std::string& stem);
+// The picture files the games load for a word: "_ms.xji", "_mb.xji", "_ups.xji", "_upb.xji" after the stem,
+// and the small picture "s" + stem + ".xji"; an own word's when its folder holds one.
+std::string wordPicturePath(const std::string& stem, const std::string& suffix);
+std::string wordThumbnailPath(const std::string& stem);
 
 // The word catalogue: the fixed table, the words matching the last filter, and the words drawn for a game.
 class Catalogue {
@@ -76,6 +89,8 @@ public:
     void filter(const WordFilter& settings);
     // The stems of the words the child who plays does not get (empty: every word).
     void setSwitchedOff(std::set<std::string> stems) { switchedOff_ = std::move(stems); }
+    // Replaces the adult's own words (after the shipped ones in the table); clears the filter and choice.
+    void setOwnWords(std::vector<Word> words);
     const std::set<std::string>& switchedOff() const { return switchedOff_; }
     // How many words the last filter left out only because they are switched off.
     std::size_t switchedOffMatches() const { return switchedOffMatches_; }

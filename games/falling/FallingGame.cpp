@@ -310,7 +310,7 @@ void FallingGame::fieldClicked(PictureField& p) {
     window_.context().statistics->activity();
     endTimer.stop();
     platform::Bitmap large;
-    const std::string file = "Data\\Bio\\" + p.word + (mode_ == kMode1024 ? "_mb.xji" : "_ms.xji");
+    const std::string file = wordPicturePath(p.word, mode_ == kMode1024 ? "_mb.xji" : "_ms.xji");
     if (!p.word.empty() && platform::fs::exists(file)) {
         try {
             loadJpeg(large, file);

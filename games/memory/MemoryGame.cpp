@@ -46,7 +46,7 @@ MemoryCard::MemoryCard(MemoryWindow& window, MemoryGame& game, int i) : game_(ga
     const std::string maskFile = "Data\\Bio\\_matr_m" + r + ".xji";
     if (platform::fs::exists(maskFile)) loadJpeg(mask_, maskFile);
     large_ = mask_;
-    const std::string largePictureFile = "Data\\Bio\\" + word_ + "_m" + r + ".xji";
+    const std::string largePictureFile = wordPicturePath(word_, "_m" + r + ".xji");
     // Drawn at the mask's size: a larger photo is decoded down to it.
     if (platform::fs::exists(largePictureFile))
         loadJpeg(large_, largePictureFile, mask_.width(), mask_.height());
