@@ -157,7 +157,7 @@ void OwnWordWindow::readWord() {
     }
     if (std::string exists = existingWordProblem(proposal_.word, catalogue_.table(), editing_);
         !exists.empty()) {
-        say(exists, true);
+        say(describe() + " " + exists, true);
         return;
     }
     std::string text = describe();

@@ -9,6 +9,8 @@
 #include "platform/audio/AudioDevice.hpp"
 #include "platform/audio/SoundFile.hpp"
 #include "platform/audio/Wav.hpp"
+#include "platform/graphics/Image.hpp"
+#include "words/Catalogue.hpp"
 
 #include <algorithm>
 
@@ -110,6 +112,94 @@ TEST(WordVoices, ADroppedFileIsTheWordsVoiceOnceKeptBadFilesAndSilenceLeaveItAnd
     EXPECT_TRUE(d->logged("sound Data\\Smd\\mysz.pw"));
     d->click("zamknij");
     d->key(27);
+    d->key(27);
+    d->wait(100);
+    EXPECT_TRUE(out.returned);
+}
+
+// A word of the adult's own: refused with the reason while it cannot be one, then saved with its photo and
+// voice, and drawn for the child who has it on.
+TEST(OwnWordWindow, TypedWordsAreReadAsHeardAndASavedOneIsPlayedInTheChildsGame) {
+    Installation inst;
+    platform::Bitmap photo(900, 600, platform::PixelFormat::Bgr24);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 900; ++x)
+            photo.setPixel(x, y, x < 450 ? platform::rgb(200, 40, 40) : platform::rgb(40, 40, 200));
+    const auto jpeg = platform::image::encodeJpeg(photo);
+    writeFile(inst.base() / "pies.jpg", std::string(jpeg.begin(), jpeg.end()));
+    writeFile(inst.base() / "notatki.jpg", "To nie jest zdjęcie.\n");
+    const auto tone = toneFile();
+    writeFile(inst.base() / "ton.wav", std::string(tone.begin(), tone.end()));
+    // Memory, SZ at the end, few: four words, and the child has three of the shipped ones on.
+    writeFile(inst.user() / "Dzieci" / "1" / "dziecko.ini", "[Dziecko]\r\nImie=Ola\r\nObrazek=zaba\r\n");
+    writeFile(inst.user() / "Dzieci" / "1" / "ustawienia.ini",
+              "[DaneProgramu]\r\nZakladka=2\r\n\r\n[Memory]\r\nGloski=1\r\nPoziom=1\r\nPozycja=16384\r\n");
+    writeFile(inst.user() / "Dzieci" / "1" / "wylaczone_slowa.txt",
+              "kapelusz\nkalosz\nlistonosz\npioropusz\ntusz\nklawisz\nafisz\nklosz\ngulasz\nbambosz\nratusz\n"
+              "kamasz\n");
+    Outcome out;
+    auto d = startProgram(out, {1024, 768});
+    d->wait(2500);
+    d->click("slowa");
+    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
+    d->press(hold.left + 10, hold.top + 10);
+    d->wait(2100);
+    d->release(hold.left + 10, hold.top + 10);
+    d->click("dodajslowo");
+    ASSERT_TRUE(shown(*d, "FormSlowo"));
+    const struct {
+        const char* typed;
+        const char* status;
+    } typed[] = {
+        {"nóż", "W wyrazie »nóż« ż na końcu brzmi jak sz."},
+        {"żaba", "Głoski: ż-a-b-a. Ćwiczona głoska: Ż/RZ, nagłos. Słowo »żaba« już jest w katalogu."},
+        {"pies", "Głoski: p-i-e-s. Ćwiczona głoska: S, wygłos. Słowo »pies« już jest w katalogu."},
+        {"Bartosz", "Głoski: b-a-r-t-o-sz. Ćwiczona głoska: SZ, wygłos. Brakuje jeszcze obrazka. Brakuje "
+                    "jeszcze głosu."},
+    };
+    for (const auto& t : typed) {
+        for (int i = 0; i < 8; ++i)
+            d->key(8);
+        d->text(t.typed);
+        EXPECT_EQ(labelText(*d, "stan"), t.status);
+    }
+    d->click("zapisz");
+    EXPECT_EQ(labelText(*d, "stan"), "Słowo potrzebuje obrazka: wybierz zdjęcie lub rysunek.");
+    d->drop(400, 300, (inst.base() / "notatki.jpg").string());
+    EXPECT_NE(labelText(*d, "stan").find("Obrazek słowa się nie zmienił."), std::string::npos)
+        << labelText(*d, "stan");
+    d->drop(400, 300, (inst.base() / "pies.jpg").string());
+    EXPECT_EQ(labelText(*d, "stan"),
+              "Głoski: b-a-r-t-o-sz. Ćwiczona głoska: SZ, wygłos. Brakuje jeszcze głosu.");
+    d->click("glos");
+    d->drop(400, 300, (inst.base() / "ton.wav").string());
+    d->click("zachowaj");
+    d->click("zamknij");
+    EXPECT_FALSE(stdfs::exists(inst.user() / "Slowa"));
+    d->click("zapisz");
+    EXPECT_FALSE(shown(*d, "FormSlowo"));
+    EXPECT_EQ(readFile(inst.user() / "Slowa" / "slowa.txt"),
+              "# Własne słowa, dodane w programie: nazwa, głoski, dźwięk, "
+              "pozycja.\nbartosz\tb,a,r,t,o,_sz\tSZ\twygłos\n");
+    for (const char* name :
+         {"sbartosz.xji", "bartosz_ms.xji", "bartosz_mb.xji", "bartosz_ups.xji", "bartosz_upb.xji"})
+        EXPECT_TRUE(stdfs::exists(inst.user() / "Slowa" / "bartosz" / name)) << name;
+    EXPECT_TRUE(stdfs::exists(inst.user() / "Glosy" / "bartosz.pw"));
+
+    d->key(27);
+    d->click("start");
+    d->wait(300);
+    // Without the new word the child has three and the menu would refuse; the game draws from all four.
+    EXPECT_TRUE(d->logged("form-shown Memory"));
+    std::vector<std::string> drawnFrom;
+    for (const Word& w : context().catalogue->filtered())
+        drawnFrom.push_back(w.stem);
+    std::sort(drawnFrom.begin(), drawnFrom.end());
+    EXPECT_EQ(drawnFrom, (std::vector<std::string>{"bartosz", "grosz", "kosz", "mysz"}));
+    d->key(27);
+    d->wait(600);
+    d->key(27);
+    d->wait(300);
     d->key(27);
     d->wait(100);
     EXPECT_TRUE(out.returned);
