@@ -110,3 +110,21 @@ TEST(ResourceCheck, TheBuiltProgramRunsTheCheckWhenZComesFirstWhateverFollows) {
     EXPECT_NE(report.find("Brakujące pliki zasobów:\r\nData\\Smd\\szopa.pw\r\n"), std::string::npos)
         << report;
 }
+
+// The adult's own words are checked too: each needs its five pictures and its voice, and nothing more.
+TEST(ResourceCheck, OwnWordsNeedTheirFivePicturesAndTheirVoice) {
+    Installation inst;
+    writeFile(inst.user() / "Slowa" / "slowa.txt", "bartosz\tb,a,r,t,o,_sz\tSZ\twygłos\n");
+    for (const char* name :
+         {"sbartosz.xji", "bartosz_ms.xji", "bartosz_mb.xji", "bartosz_upb.xji", "notatka.txt"})
+        writeFile(inst.user() / "Slowa" / "bartosz" / name, "x");
+    Outcome out;
+    auto d = startProgram(out, {800, 600}, {"z", "--headless"});
+    EXPECT_TRUE(d->finished());
+    const std::string own = (inst.user() / "Slowa" / "bartosz").string() + "/";
+    const std::string expected =
+        "Raport Zasobów\r\n\r\n\r\n" + kDashes + "\r\nBrakujące pliki zasobów:\r\n" + own +
+        "bartosz_ups.xji\r\n" + (inst.user() / "Glosy" / "bartosz.pw").string() + "\r\n" + kDashes +
+        "\r\nNadmiarowe pliki zasobów:\r\n" + own + "notatka.txt\r\n" + kDashes + "\r\n";
+    EXPECT_EQ(readFile(inst.user() / "Raport zasobów.txt"), expected);
+}
