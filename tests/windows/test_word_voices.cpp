@@ -10,6 +10,7 @@
 #include "platform/audio/SoundFile.hpp"
 #include "platform/audio/Wav.hpp"
 #include "platform/graphics/Image.hpp"
+#include "platform/windows/Dialogs.hpp"
 #include "words/Catalogue.hpp"
 
 #include <algorithm>
@@ -200,6 +201,26 @@ TEST(OwnWordWindow, TypedWordsAreReadAsHeardAndASavedOneIsPlayedInTheChildsGame)
     d->wait(600);
     d->key(27);
     d->wait(300);
+
+    // Removed again by the adult: its line, its pictures and its voice go; the shipped words stay.
+    d->click("slowa");
+    d->press(hold.left + 10, hold.top + 10);
+    d->wait(2100);
+    d->release(hold.left + 10, hold.top + 10);
+    for (const char* filter : {"gloska2", "gloska3", "gloska4", "gloska5", "gloska6", "gloska7", "gloska8",
+                               "pozycja1", "pozycja2"})
+        d->click(filter);
+    d->key(platform::Key::PageDown); // the sixteenth word of SZ at the end: the own one, last
+    d->click("zmienslowo");
+    ASSERT_TRUE(shown(*d, "FormSlowo"));
+    EXPECT_EQ(labelText(*d, "slowo"), "bartosz");
+    d->answer(static_cast<int>(platform::MessageResult::Yes));
+    d->click("usunslowo");
+    EXPECT_FALSE(shown(*d, "FormSlowo"));
+    EXPECT_FALSE(stdfs::exists(inst.user() / "Slowa" / "bartosz"));
+    EXPECT_FALSE(stdfs::exists(inst.user() / "Glosy" / "bartosz.pw"));
+    EXPECT_EQ(context().catalogue->table().size(), 233u);
+    d->key(27);
     d->key(27);
     d->wait(100);
     EXPECT_TRUE(out.returned);
