@@ -27,8 +27,8 @@ std::string seconds(int ms) {
 
 } // namespace
 
-VoiceWindow::VoiceWindow(std::string stem, std::string caption)
-    : Form("Głos słowa"), stem_(std::move(stem)), caption_(std::move(caption)) {
+VoiceWindow::VoiceWindow(std::string stem, std::string caption, bool ownWord)
+    : Form("Głos słowa"), stem_(std::move(stem)), caption_(std::move(caption)), ownWord_(ownWord) {
     name = "FormGlos";
     setSize(640, 420);
     picture_ = loadCardPicture(stem_);
@@ -93,7 +93,7 @@ void VoiceWindow::updateButtons() {
     fromFile.setEnabled(!busy);
     listen.setEnabled(!busy);
     keep.setEnabled(!busy && take_.ok());
-    shipped.setVisible(!keeper);
+    shipped.setVisible(!keeper && !ownWord_);
     shipped.setEnabled(!busy && ownVoice());
     close.setEnabled(!busy);
     invalidate();
@@ -194,6 +194,7 @@ void VoiceWindow::keepTake() {
 }
 
 void VoiceWindow::backToShipped() {
+    if (ownWord_ || keeper) return; // an own word is never left without a voice
     const std::string error = removeOwnVoice(stem_);
     if (!error.empty()) {
         say(error, true);

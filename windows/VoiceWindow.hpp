@@ -24,7 +24,8 @@ public:
     // Long enough for a slowly spoken word and the silence around it; what is kept is trimmed to 5 s.
     static constexpr int kRecordMs = 7000;
 
-    VoiceWindow(std::string stem, std::string caption);
+    // ownWord: a word of the adult's own, which has no program's voice to go back to.
+    VoiceWindow(std::string stem, std::string caption, bool ownWord = false);
     ~VoiceWindow() override;
 
     // A take made from a sound file (native path); its problem, if any, is shown.
@@ -53,6 +54,7 @@ protected:
 
 private:
     std::string stem_, caption_;
+    bool ownWord_;
     platform::Bitmap picture_;
     VoiceTake take_;
     platform::sound::Recorder recorder_;

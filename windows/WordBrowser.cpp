@@ -224,7 +224,7 @@ void WordBrowser::toggleSelected() {
 void WordBrowser::editVoice(const std::string& droppedFile) {
     if (selected_ < 0) return;
     const Word& word = context_.catalogue->table()[shown_[std::size_t(selected_)]];
-    VoiceWindow window(word.stem, writtenWord(word.spelling));
+    VoiceWindow window(word.stem, writtenWord(word.spelling), word.own);
     if (!droppedFile.empty()) window.takeFromFile(droppedFile);
     window.showModal();
     status_.clear();
