@@ -99,3 +99,22 @@ void paintPanel(platform::Form& form, const std::string& title) {
     c.setFont({.family = "DejaVu Sans", .height = 22, .bold = true, .color = platform::rgb(120, 60, 20)});
     c.textRect({16, 14, form.width() - 16, 48}, title, platform::TextAlign::Center, false);
 }
+
+void wirePageButtons(TextButton& previous, TextButton& next, int& page, std::function<void()> show) {
+    previous.onClick = [&page, show] {
+        page = std::max(0, page - 1);
+        show();
+    };
+    next.onClick = [&page, show] {
+        ++page;
+        show();
+    };
+}
+
+int settlePage(int& page, int total, int perPage, TextButton& previous, TextButton& next) {
+    const int pages = std::max(1, (total + perPage - 1) / perPage);
+    page = std::clamp(page, 0, pages - 1);
+    previous.setVisible(page > 0);
+    next.setVisible(page + 1 < pages);
+    return pages;
+}

@@ -46,3 +46,9 @@ void drawFittedText(platform::Canvas& canvas, const platform::Rect& rect, const 
 // The adults' dialogs: a cream panel with a grey edge and its title on top, centred on the screen.
 void centreOnScreen(platform::Form& form);
 void paintPanel(platform::Form& form, const std::string& title);
+
+// Paging of the adults' lists: the arrows step page and call show.
+void wirePageButtons(TextButton& previous, TextButton& next, int& page, std::function<void()> show);
+// Clamps page into the pages that total items fill at perPage a page (at least one), shows the arrows that
+// lead somewhere, and returns the number of pages.
+int settlePage(int& page, int total, int perPage, TextButton& previous, TextButton& next);

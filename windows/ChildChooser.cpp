@@ -98,14 +98,7 @@ ChildChooser::ChildChooser(ProgramContext& context) : Form("Kto dziś ćwiczy?")
         if (onManage) onManage();
     };
     quit.onClick = [this] { close(); };
-    previous.onClick = [this] {
-        page_ = std::max(0, page_ - 1);
-        showPage();
-    };
-    next.onClick = [this] {
-        ++page_;
-        showPage();
-    };
+    wirePageButtons(previous, next, page_, [this] { showPage(); });
     refresh();
 }
 
@@ -128,22 +121,17 @@ void ChildChooser::refresh() {
     pictures_.clear();
     for (const Profile& p : context_.profiles.all())
         pictures_.push_back(loadCardPicture(p.picture));
-    const int pages = std::max(1, int((context_.profiles.all().size() + kPerPage - 1) / kPerPage));
-    page_ = std::min(page_, pages - 1);
     showPage();
 }
 
 void ChildChooser::showPage() {
     const int total = int(context_.profiles.all().size());
-    const int pages = std::max(1, (total + kPerPage - 1) / kPerPage);
-    page_ = std::clamp(page_, 0, pages - 1);
+    settlePage(page_, total, kPerPage, previous, next);
     for (int i = 0; i < kPerPage; ++i) {
         const bool used = page_ * kPerPage + i < total;
         cards[std::size_t(i)]->setVisible(used);
         if (used) cards[std::size_t(i)]->setBounds(cardRect(i));
     }
-    previous.setVisible(page_ > 0);
-    next.setVisible(page_ + 1 < pages);
     invalidate();
 }
 

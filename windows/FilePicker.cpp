@@ -59,14 +59,7 @@ FilePicker::FilePicker(Kind kind) : Form(kind == Kind::Sound ? "Plik dźwiękowy
     next.setBounds(84, 450, 50, 48);
     choose.setBounds(300, 450, 150, 48);
     cancel.setBounds(466, 450, 150, 48);
-    previous.onClick = [this] {
-        page_ = std::max(0, page_ - 1);
-        showPage();
-    };
-    next.onClick = [this] {
-        ++page_;
-        showPage();
-    };
+    wirePageButtons(previous, next, page_, [this] { showPage(); });
     choose.onClick = [this] {
         if (folder_ < 0 || selected_ < 0 || selected_ >= int(files_.size())) return;
         chosen_ = folders_[std::size_t(folder_)].second + "/" + files_[std::size_t(selected_)];
@@ -100,12 +93,9 @@ void FilePicker::openFolder(int index) {
 
 void FilePicker::showPage() {
     const int total = int(files_.size());
-    const int pages = std::max(1, (total + kRows - 1) / kRows);
-    page_ = std::clamp(page_, 0, pages - 1);
+    settlePage(page_, total, kRows, previous, next);
     for (int i = 0; i < kRows; ++i)
         rows[std::size_t(i)]->setVisible(page_ * kRows + i < total);
-    previous.setVisible(page_ > 0);
-    next.setVisible(page_ + 1 < pages);
     choose.setEnabled(total > 0);
     invalidate();
 }

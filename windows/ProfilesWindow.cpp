@@ -100,29 +100,19 @@ PictureDialog::PictureDialog(const Catalogue& catalogue) : Form("Obrazek dziecka
     previous.setBounds(40, 470, 60, 52);
     next.setBounds(600, 470, 60, 52);
     cancel.setBounds(275, 470, 150, 52);
-    previous.onClick = [this] {
-        page_ = std::max(0, page_ - 1);
-        showPage();
-    };
-    next.onClick = [this] {
-        ++page_;
-        showPage();
-    };
+    wirePageButtons(previous, next, page_, [this] { showPage(); });
     cancel.onClick = [this] { setModalResult(platform::kModalCancel); };
     showPage();
 }
 
 void PictureDialog::showPage() {
-    const int pages = std::max(1, int((stems_.size() + kPerPage - 1) / kPerPage));
-    page_ = std::clamp(page_, 0, pages - 1);
+    settlePage(page_, int(stems_.size()), kPerPage, previous, next);
     pictures_.clear();
     for (int i = 0; i < kPerPage; ++i) {
         const std::size_t index = std::size_t(page_ * kPerPage + i);
         cells[std::size_t(i)]->setVisible(index < stems_.size());
         pictures_.push_back(index < stems_.size() ? loadCardPicture(stems_[index]) : platform::Bitmap());
     }
-    previous.setVisible(page_ > 0);
-    next.setVisible(page_ + 1 < pages);
     invalidate();
 }
 
@@ -182,14 +172,7 @@ ProfilesWindow::ProfilesWindow(ProgramContext& context) : Form("Dzieci"), contex
     remove.onClick = [this] { removeChild(); };
     exportData.onClick = [this] { exportChild(); };
     done.onClick = [this] { setModalResult(platform::kModalOk); };
-    previous.onClick = [this] {
-        page_ = std::max(0, page_ - 1);
-        showPage();
-    };
-    next.onClick = [this] {
-        ++page_;
-        showPage();
-    };
+    wirePageButtons(previous, next, page_, [this] { showPage(); });
     refresh();
 }
 
@@ -210,12 +193,9 @@ void ProfilesWindow::refresh() {
 
 void ProfilesWindow::showPage() {
     const int total = int(context_.profiles.all().size());
-    const int pages = std::max(1, (total + kPerPage - 1) / kPerPage);
-    page_ = std::clamp(page_, 0, pages - 1);
+    settlePage(page_, total, kPerPage, previous, next);
     for (int i = 0; i < kPerPage; ++i)
         rows[std::size_t(i)]->setVisible(page_ * kPerPage + i < total);
-    previous.setVisible(page_ > 0);
-    next.setVisible(page_ + 1 < pages);
     for (TextButton* b : {&rename, &picture, &remove, &exportData})
         b->setEnabled(selected_ != 0);
     invalidate();

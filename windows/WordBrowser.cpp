@@ -110,14 +110,7 @@ WordBrowser::WordBrowser(ProgramContext& context) : Form("Słowa"), context_(con
     };
     onOff.onClick = [this] { toggleSelected(); };
     voice.onClick = [this] { editVoice(); };
-    previous.onClick = [this] {
-        page_ = std::max(0, page_ - 1);
-        showPage();
-    };
-    next.onClick = [this] {
-        ++page_;
-        showPage();
-    };
+    wirePageButtons(previous, next, page_, [this] { showPage(); });
     done.onClick = [this] { setModalResult(platform::kModalOk); };
     applyFilters();
 }
@@ -158,8 +151,7 @@ void WordBrowser::applyFilters() {
 
 void WordBrowser::showPage() {
     const int total = int(shown_.size());
-    const int pages = std::max(1, (total + kPerPage - 1) / kPerPage);
-    page_ = std::clamp(page_, 0, pages - 1);
+    settlePage(page_, total, kPerPage, previous, next);
     pictures_.clear();
     ownVoices_.clear();
     for (int i = 0; i < kPerPage; ++i) {
@@ -173,8 +165,6 @@ void WordBrowser::showPage() {
     }
     if (selected_ >= 0 && (selected_ < page_ * kPerPage || selected_ >= (page_ + 1) * kPerPage))
         selected_ = std::min(total - 1, page_ * kPerPage);
-    previous.setVisible(page_ > 0);
-    next.setVisible(page_ + 1 < pages);
     updateButtons();
 }
 
