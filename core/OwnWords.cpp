@@ -52,20 +52,21 @@ void writeCatalogue(const std::vector<Word>& words) {
                                   {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-// Folders and voices no word owns any more: what a kill during a save or a removal left.
+// Folders no word owns any more, with the voice of each: what a kill during a save or a removal left. A
+// save writes the folder before the voice and a removal takes the voice before the folder, so a leftover
+// voice always has its folder beside it; any other voice (a shipped word's, whatever catalogue this run
+// has) is never touched.
 void removeLeftovers(const std::vector<Word>& shipped, const std::vector<Word>& own) {
     std::set<std::string> stems;
     for (const Word& w : own)
         stems.insert(w.stem);
-    for (const std::string& dir : platform::fs::listDirs(ownFolder())) {
-        if (!stems.count(dir)) platform::fs::removeTree(ownFolder() + "/" + dir);
-    }
     for (const Word& w : shipped)
         stems.insert(w.stem);
-    const std::string voices = platform::fs::resolveInUserDir(kVoicesFolder);
-    for (const std::string& file : platform::fs::list(voices, "*.pw"))
-        if (file.size() > 3 && file[0] != '.' && !stems.count(file.substr(0, file.size() - 3)))
-            platform::fs::remove(voices + "/" + file);
+    for (const std::string& dir : platform::fs::listDirs(ownFolder())) {
+        if (stems.count(dir)) continue;
+        if (dir[0] != '.') removeOwnVoice(dir);
+        platform::fs::removeTree(ownFolder() + "/" + dir);
+    }
 }
 
 } // namespace
@@ -207,8 +208,8 @@ std::string removeOwnWord(const std::string& stem, const std::vector<Word>& own,
     }
     if (afterStep) afterStep("katalog");
     // The word is gone with its line; its files follow, and a kill now leaves them for the next start.
-    platform::fs::removeTree(ownWordFolder(stem));
-    if (afterStep) afterStep("obrazki");
     removeOwnVoice(stem);
+    if (afterStep) afterStep("glos");
+    platform::fs::removeTree(ownWordFolder(stem));
     return {};
 }
