@@ -191,8 +191,8 @@ WordProposal proposeWord(std::string_view typed) {
         const auto it = std::find_if(std::begin(kSounds), std::end(kSounds),
                                      [&](const SoundOf& s) { return s.unit == u; });
         if (it == std::end(kSounds)) continue;
-        const std::string next = i + 1 < n ? p.units[std::size_t(i + 1)] : "";
-        const std::string prev = i > 0 ? p.units[std::size_t(i - 1)] : "";
+        const std::string next = i + 1 < n ? p.units[std::size_t(i) + 1] : "";
+        const std::string prev = i > 0 ? p.units[std::size_t(i) - 1] : "";
         // Before i, s z c dz spell the soft sounds ś ź ć dź: another sound altogether.
         if ((it->sound & (kSoundS | kSoundZ | kSoundC | kSoundDz)) && next == "i") continue;
         SoundOccurrence o;
