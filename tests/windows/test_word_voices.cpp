@@ -172,6 +172,9 @@ TEST(OwnWordWindow, TypedWordsAreReadAsHeardAndASavedOneIsPlayedInTheChildsGame)
     d->drop(400, 300, (inst.base() / "pies.jpg").string());
     EXPECT_EQ(labelText(*d, "stan"),
               "Głoski: b-a-r-t-o-sz. Ćwiczona głoska: SZ, wygłos. Brakuje jeszcze głosu.");
+    for (int i = 0; i < 3; ++i)
+        d->click("prawo"); // the crop moves into the blue half
+    d->click("blizej");
     d->click("glos");
     d->drop(400, 300, (inst.base() / "ton.wav").string());
     d->click("zachowaj");
@@ -186,6 +189,12 @@ TEST(OwnWordWindow, TypedWordsAreReadAsHeardAndASavedOneIsPlayedInTheChildsGame)
          {"sbartosz.xji", "bartosz_ms.xji", "bartosz_mb.xji", "bartosz_ups.xji", "bartosz_upb.xji"})
         EXPECT_TRUE(stdfs::exists(inst.user() / "Slowa" / "bartosz" / name)) << name;
     EXPECT_TRUE(stdfs::exists(inst.user() / "Glosy" / "bartosz.pw"));
+    const platform::Bitmap labelPicture =
+        platform::image::loadJpegFile((inst.user() / "Slowa" / "bartosz" / "bartosz_upb.xji").string());
+    ASSERT_EQ(labelPicture.width(), 320);
+    const platform::Color centre = labelPicture.pixel(160, 160);
+    EXPECT_GT(platform::blueOf(centre), 150) << std::hex << centre;
+    EXPECT_LT(platform::redOf(centre), 90) << std::hex << centre;
 
     d->key(27);
     d->click("start");
