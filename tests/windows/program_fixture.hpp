@@ -142,4 +142,39 @@ inline void writeFile(const stdfs::path& p, const std::string& bytes) {
     std::ofstream(p, std::ios::binary) << bytes;
 }
 
+// Whether a form of that name is on screen.
+inline bool shown(platform::testing::Driver& d, const std::string& formName) {
+    for (const std::string& l : d.dump())
+        if (l.find("name=" + formName + " ") != std::string::npos) return true;
+    return false;
+}
+
+// The text of the named control, as the dump gives it.
+inline std::string controlText(platform::testing::Driver& d, const std::string& name) {
+    for (const std::string& l : d.dump())
+        if (l.find("name=" + name + " ") != std::string::npos) {
+            const std::size_t at = l.find("text=\"");
+            return at == std::string::npos ? "" : l.substr(at + 6, l.size() - at - 7);
+        }
+    return "";
+}
+
+// Holds the adults' gate's button (1024 × 768 layout) for holdMs.
+inline void holdAdultGate(platform::testing::Driver& d, int holdMs = 2100) {
+    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
+    d.press(hold.left + 10, hold.top + 10);
+    d.wait(holdMs);
+    d.release(hold.left + 10, hold.top + 10);
+}
+
+// From the main menu to the word browser showing only the words with SZ at the end.
+inline void browseSzAtTheEnd(platform::testing::Driver& d) {
+    d.click("slowa");
+    d.wait(100);
+    holdAdultGate(d);
+    for (const char* filter : {"gloska2", "gloska3", "gloska4", "gloska5", "gloska6", "gloska7", "gloska8",
+                               "pozycja1", "pozycja2"})
+        d.click(filter);
+}
+
 } // namespace wvtest

@@ -37,13 +37,6 @@ std::vector<int> recordedGames(const stdfs::path& file) {
     return games;
 }
 
-bool shown(Driver& d, const std::string& formName) {
-    const auto lines = d.dump();
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
-        return l.find("name=" + formName + " ") != std::string::npos;
-    });
-}
-
 // Starts a game from its tab (1024 × 768 layout), stops it at once and goes back to the menu.
 void playBriefly(Driver& d, int tabY) {
     d.click(765, tabY);
@@ -122,17 +115,12 @@ TEST(Children, TheAdultsListIsBehindTheGateAndChangesOnlyWhatItSays) {
     d->click("dorosli");
     d->wait(100);
     ASSERT_TRUE(shown(*d, "FormDorosli"));
-    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
     // Let go after one second: the gate stays shut.
-    d->press(hold.left + 10, hold.top + 10);
-    d->wait(1000);
-    d->release(hold.left + 10, hold.top + 10);
+    holdAdultGate(*d, 1000);
     d->wait(100);
     EXPECT_TRUE(shown(*d, "FormDorosli"));
     EXPECT_FALSE(shown(*d, "FormProfile"));
-    d->press(hold.left + 10, hold.top + 10);
-    d->wait(2100);
-    d->release(hold.left + 10, hold.top + 10);
+    holdAdultGate(*d);
     d->wait(100);
     ASSERT_TRUE(shown(*d, "FormProfile"));
 
@@ -214,16 +202,8 @@ TEST(Children, AWordSwitchedOffForOneChildIsDrawnOnlyForTheOther) {
     d->click(302 + 180 + 35, 259 + 150 + 30); // the message's stop button
 
     // Behind the gate, the browser switches "mysz" on again for Ola.
-    d->click("slowa");
-    d->wait(100);
-    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
-    d->press(hold.left + 10, hold.top + 10);
-    d->wait(2100);
-    d->release(hold.left + 10, hold.top + 10);
+    browseSzAtTheEnd(*d);
     ASSERT_TRUE(shown(*d, "FormSlowa"));
-    for (const char* filter : {"gloska2", "gloska3", "gloska4", "gloska5", "gloska6", "gloska7", "gloska8",
-                               "pozycja1", "pozycja2"})
-        d->click(filter); // only SZ at the end of the word stays
     d->click("slowo1");
     d->key(' ');
     d->key(27);

@@ -20,22 +20,6 @@ using platform::testing::Driver;
 
 namespace {
 
-std::string labelText(Driver& d, const std::string& name) {
-    for (const std::string& l : d.dump())
-        if (l.find("name=" + name + " ") != std::string::npos) {
-            const std::size_t at = l.find("text=\"");
-            return at == std::string::npos ? "" : l.substr(at + 6, l.size() - at - 7);
-        }
-    return "";
-}
-
-bool shown(Driver& d, const std::string& formName) {
-    const auto lines = d.dump();
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
-        return l.find("name=" + formName + " ") != std::string::npos;
-    });
-}
-
 // 200 ms of silence, 800 ms of a square tone, 200 ms of silence: 44.1 kHz stereo, as a phone might give.
 std::vector<std::uint8_t> toneFile() {
     const platform::wav::Format format{2, 44100, 16};
@@ -62,20 +46,14 @@ TEST(WordVoices, ADroppedFileIsTheWordsVoiceOnceKeptBadFilesAndSilenceLeaveItAnd
     Outcome out;
     auto d = startProgram(out, {1024, 768});
     d->wait(2500);
-    d->click("slowa");
-    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
-    d->press(hold.left + 10, hold.top + 10);
-    d->wait(2100);
-    d->release(hold.left + 10, hold.top + 10);
+    browseSzAtTheEnd(*d); // "mysz" comes first
     ASSERT_TRUE(shown(*d, "FormSlowa"));
-    for (const char* filter : {"gloska2", "gloska3", "gloska4", "gloska5", "gloska6", "gloska7", "gloska8",
-                               "pozycja1", "pozycja2"})
-        d->click(filter); // SZ at the end of the word: "mysz" comes first
 
     // Dropped onto the word: heard first, kept only with "Zachowaj".
     d->drop(25 + 90, 130 + 80, (inst.base() / "ton.wav").string());
     ASSERT_TRUE(shown(*d, "FormGlos"));
-    EXPECT_NE(labelText(*d, "stan").find("Z pliku „ton.wav”"), std::string::npos) << labelText(*d, "stan");
+    EXPECT_NE(controlText(*d, "stan").find("Z pliku „ton.wav”"), std::string::npos)
+        << controlText(*d, "stan");
     EXPECT_FALSE(stdfs::exists(kept));
     d->click("zachowaj");
     const std::string voice = readFile(kept);
@@ -92,16 +70,16 @@ TEST(WordVoices, ADroppedFileIsTheWordsVoiceOnceKeptBadFilesAndSilenceLeaveItAnd
 
     // What cannot be a voice leaves the kept one as it was.
     d->drop(300, 200, (inst.base() / "notatki.wav").string());
-    EXPECT_NE(labelText(*d, "stan").find("To nie jest plik dźwiękowy"), std::string::npos);
+    EXPECT_NE(controlText(*d, "stan").find("To nie jest plik dźwiękowy"), std::string::npos);
     d->click("nagraj"); // the headless microphone hears only silence
     d->wait(1000);
     d->click("nagraj");
-    EXPECT_NE(labelText(*d, "stan").find("prawie nic nie słychać"), std::string::npos)
-        << labelText(*d, "stan");
+    EXPECT_NE(controlText(*d, "stan").find("prawie nic nie słychać"), std::string::npos)
+        << controlText(*d, "stan");
     platform::audio::simulateMissingMicrophone(true);
     d->click("nagraj");
     platform::audio::simulateMissingMicrophone(false);
-    EXPECT_NE(labelText(*d, "stan").find("mikrofon jest niedostępny"), std::string::npos);
+    EXPECT_NE(controlText(*d, "stan").find("mikrofon jest niedostępny"), std::string::npos);
     d->click("zachowaj"); // nothing to keep
     EXPECT_EQ(readFile(kept), voice);
     d->click("posluchaj");
@@ -142,10 +120,7 @@ TEST(OwnWordWindow, TypedWordsAreReadAsHeardAndASavedOneIsPlayedInTheChildsGame)
     auto d = startProgram(out, {1024, 768});
     d->wait(2500);
     d->click("slowa");
-    const platform::Rect hold = platform::Rect::fromSize(272 + 60, 249 + 190, 200, 56);
-    d->press(hold.left + 10, hold.top + 10);
-    d->wait(2100);
-    d->release(hold.left + 10, hold.top + 10);
+    holdAdultGate(*d);
     d->click("dodajslowo");
     ASSERT_TRUE(shown(*d, "FormSlowo"));
     const struct {
@@ -162,15 +137,15 @@ TEST(OwnWordWindow, TypedWordsAreReadAsHeardAndASavedOneIsPlayedInTheChildsGame)
         for (int i = 0; i < 8; ++i)
             d->key(8);
         d->text(t.typed);
-        EXPECT_EQ(labelText(*d, "stan"), t.status);
+        EXPECT_EQ(controlText(*d, "stan"), t.status);
     }
     d->click("zapisz");
-    EXPECT_EQ(labelText(*d, "stan"), "Słowo potrzebuje obrazka: wybierz zdjęcie lub rysunek.");
+    EXPECT_EQ(controlText(*d, "stan"), "Słowo potrzebuje obrazka: wybierz zdjęcie lub rysunek.");
     d->drop(400, 300, (inst.base() / "notatki.jpg").string());
-    EXPECT_NE(labelText(*d, "stan").find("Obrazek słowa się nie zmienił."), std::string::npos)
-        << labelText(*d, "stan");
+    EXPECT_NE(controlText(*d, "stan").find("Obrazek słowa się nie zmienił."), std::string::npos)
+        << controlText(*d, "stan");
     d->drop(400, 300, (inst.base() / "pies.jpg").string());
-    EXPECT_EQ(labelText(*d, "stan"),
+    EXPECT_EQ(controlText(*d, "stan"),
               "Głoski: b-a-r-t-o-sz. Ćwiczona głoska: SZ, wygłos. Brakuje jeszcze głosu.");
     for (int i = 0; i < 3; ++i)
         d->click("prawo"); // the crop moves into the blue half
@@ -212,17 +187,11 @@ TEST(OwnWordWindow, TypedWordsAreReadAsHeardAndASavedOneIsPlayedInTheChildsGame)
     d->wait(300);
 
     // Removed again by the adult: its line, its pictures and its voice go; the shipped words stay.
-    d->click("slowa");
-    d->press(hold.left + 10, hold.top + 10);
-    d->wait(2100);
-    d->release(hold.left + 10, hold.top + 10);
-    for (const char* filter : {"gloska2", "gloska3", "gloska4", "gloska5", "gloska6", "gloska7", "gloska8",
-                               "pozycja1", "pozycja2"})
-        d->click(filter);
+    browseSzAtTheEnd(*d);
     d->key(platform::Key::PageDown); // the sixteenth word of SZ at the end: the own one, last
     d->click("zmienslowo");
     ASSERT_TRUE(shown(*d, "FormSlowo"));
-    EXPECT_EQ(labelText(*d, "slowo"), "bartosz");
+    EXPECT_EQ(controlText(*d, "slowo"), "bartosz");
     d->answer(static_cast<int>(platform::MessageResult::Yes));
     d->click("usunslowo");
     EXPECT_FALSE(shown(*d, "FormSlowo"));
